@@ -1,0 +1,1 @@
+# kr_data: view sources

@@ -1,0 +1,1 @@
+# rendoc: aml sources

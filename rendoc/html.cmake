@@ -1,0 +1,1 @@
+# rendoc: html sources

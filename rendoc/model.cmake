@@ -1,0 +1,2 @@
+# rendoc: model sources
+target_sources(rendoc PRIVATE)

@@ -1,0 +1,1 @@
+# rendoc: view sources

@@ -1,0 +1,1 @@
+# tests of kr_data: tree
