@@ -1,0 +1,3 @@
+#include "sdk/preferencepageinterface.h"
+
+PreferencePageInterface::~PreferencePageInterface() = default;

@@ -1,0 +1,73 @@
+#include "sdk/qafileutil.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
+#endif
+
+// The root of an absolute path in '/' form ("/", "C:/", "//server/share/"),
+// or an empty string for a relative path.
+QString rootOf(const QString& path)
+{
+    if (path.startsWith(QLatin1String("//"))) {
+        const int share = path.indexOf(QLatin1Char('/'), 2);
+        if (share < 0)
+            return path + QLatin1Char('/');
+        const int end = path.indexOf(QLatin1Char('/'), share + 1);
+        return end < 0 ? path + QLatin1Char('/') : path.left(end + 1);
+    }
+    if (path.startsWith(QLatin1Char('/')))
+        return QStringLiteral("/");
+    if (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == QLatin1Char(':')
+        && path.at(2) == QLatin1Char('/'))
+        return path.left(3);
+    return QString();
+}
+
+QString normalized(const QString& path)
+{
+    QString p = QDir::fromNativeSeparators(path);
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // Keep a leading "//" (network share) that cleanPath would fold.
+    const bool share = p.startsWith(QLatin1String("//"));
+    p = QDir::cleanPath(p);
+    if (share && !p.startsWith(QLatin1String("//")))
+        p.prepend(QLatin1Char('/'));
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')) && p != rootOf(p))
+        p.chop(1);
+    return p;
+}
+
+} // namespace
+
+QString QAFileUtil::absPathToRelative(const QString& fromDir, const QString& toPath)
+{
+    const QString from = normalized(fromDir);
+    const QString to = normalized(toPath);
+    const QString fromRoot = rootOf(from);
+    const QString toRoot = rootOf(to);
+    if (fromRoot.isEmpty() || toRoot.isEmpty() || fromRoot.compare(toRoot, Qt::CaseInsensitive) != 0)
+        return toPath;
+
+    const QStringList fromParts = from.mid(fromRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList toParts = to.mid(toRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    int common = 0;
+    while (common < fromParts.size() && common < toParts.size()
+           && fromParts.at(common).compare(toParts.at(common), PathCase) == 0)
+        ++common;
+
+    QStringList result;
+    for (int i = common; i < fromParts.size(); ++i)
+        result << QStringLiteral("..");
+    for (int i = common; i < toParts.size(); ++i)
+        result << toParts.at(i);
+    if (result.isEmpty())
+        return QStringLiteral(".");
+    return result.join(QLatin1Char('/'));
+}

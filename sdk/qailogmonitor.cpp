@@ -1,0 +1,3 @@
+#include "sdk/qailogmonitor.h"
+
+QAILogMonitor::~QAILogMonitor() = default;

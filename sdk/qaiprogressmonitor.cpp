@@ -1,0 +1,3 @@
+#include "sdk/qaiprogressmonitor.h"
+
+QAIProgressMonitor::~QAIProgressMonitor() = default;

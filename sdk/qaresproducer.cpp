@@ -1,0 +1,3 @@
+#include "sdk/qaresproducer.h"
+
+QAResProducer::~QAResProducer() = default;
