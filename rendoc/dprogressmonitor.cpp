@@ -1,0 +1,3 @@
+#include "rendoc/dprogressmonitor.h"
+
+DProgressMonitor::~DProgressMonitor() = default;

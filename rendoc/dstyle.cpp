@@ -1,0 +1,38 @@
+#include "rendoc/dstyle.h"
+
+DStyle::DStyle(const QString& name)
+    : m_name(name)
+{
+}
+
+void DStyle::setMargins(int left, int top, int right, int bottom)
+{
+    m_marginLeft = left;
+    m_marginTop = top;
+    m_marginRight = right;
+    m_marginBottom = bottom;
+}
+
+QFont DStyle::font() const
+{
+    QFont font;
+    if (!m_family.isEmpty())
+        font.setFamily(m_family);
+    if (m_pointSize > 0)
+        font.setPointSize(m_pointSize);
+    font.setBold(m_bold);
+    font.setItalic(m_italic);
+    font.setUnderline(m_underline);
+    return font;
+}
+
+bool DStyle::operator==(const DStyle& other) const
+{
+    return m_name == other.m_name && m_family == other.m_family
+        && m_pointSize == other.m_pointSize && m_bold == other.m_bold
+        && m_italic == other.m_italic && m_underline == other.m_underline
+        && m_foreground == other.m_foreground && m_background == other.m_background
+        && m_alignment == other.m_alignment && m_marginLeft == other.m_marginLeft
+        && m_marginTop == other.m_marginTop && m_marginRight == other.m_marginRight
+        && m_marginBottom == other.m_marginBottom;
+}
