@@ -1,1 +1,24 @@
 # rendoc: view sources
+target_sources(rendoc PRIVATE
+  drendocview.cpp
+  drendocview.h
+  dviewblock.h
+  dviewcontext.cpp
+  dviewcontext.h
+  dviewfenwick.cpp
+  dviewfenwick.h
+  dviewframe.cpp
+  dviewframe.h
+  dviewgraphic.cpp
+  dviewgraphic.h
+  dviewlaidblock.cpp
+  dviewlaidblock.h
+  dviewlayout.cpp
+  dviewlayout.h
+  dviewpos.h
+  dviewprinter.cpp
+  dviewprinter.h
+  dviewtable.h
+  dviewtextbuilder.cpp
+  dviewtextbuilder.h
+)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QtGlobal>
+#include <vector>
+
+// Prefix sums over block heights (a Fenwick tree): a height change, the top of a block and the
+// block at a given y all cost O(log n), so refining estimated heights stays cheap however many
+// blocks the view holds.
+class DViewFenwick
+{
+public:
+    void reset(const std::vector<int>& values);
+    int size() const { return int(m_values.size()); }
+    int value(int index) const { return m_values[size_t(index)]; }
+    void set(int index, int value);
+    // Sum of the values before index.
+    qint64 prefix(int index) const;
+    qint64 total() const { return m_total; }
+    // The index whose span [prefix(i), prefix(i+1)) holds y; zero-sized entries are skipped.
+    // Clamped to the last index; -1 when empty.
+    int find(qint64 y) const;
+
+private:
+    void add(int index, qint64 delta);
+
+    std::vector<qint64> m_tree; // 1-based
+    std::vector<int> m_values;
+    qint64 m_total = 0;
+    int m_topBit = 1;
+};

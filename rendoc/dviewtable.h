@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QVector>
+#include <vector>
+
+class DTable;
+
+// What the rows of one table share: column count and fractions, border, and (only for tables
+// that use vertical spans) the first column of every cell of every row.
+struct DViewTable
+{
+    DTable* table = nullptr;
+    int columns = 1;
+    int border = 0;
+    QVector<float> widths;                   // normalised, one per column
+    std::vector<std::vector<int>> cellStarts; // per row; empty when no cell spans rows
+};
