@@ -1,1 +1,3 @@
 # tests of kr_data: reader
+korvat_add_test(tst_qastxmlrodreader SOURCES tst_qastxmlrodreader.cpp LIBS kr_data korvat_testsupport)
+korvat_add_test(tst_qareporterloader SOURCES tst_qareporterloader.cpp LIBS kr_data korvat_testsupport)

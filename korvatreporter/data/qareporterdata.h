@@ -1,0 +1,31 @@
+#pragma once
+
+#include "korvatreporter/data/qareporterdatatree.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class DDocument;
+
+// One loaded report file: its node tree, its document and the totals of
+// its verdicts. The record owns the tree and the document. The tree is
+// held through a QPointer, so a tree destroyed elsewhere is not freed a
+// second time.
+class QAReporterData
+{
+public:
+    QAReporterData();
+    virtual ~QAReporterData();
+
+    QAReporterData(const QAReporterData &) = delete;
+    QAReporterData &operator=(const QAReporterData &) = delete;
+
+    QString fileName; // the path as the window was given it
+    QPointer<QAReporterDataTree> dataTree;
+    DDocument *document = nullptr;
+    QStringList types; // distinct node types in order of first appearance
+    int failed = 0;
+    int passed = 0;
+    int inconclusive = -1; // -1 while no "NE" node was counted
+};

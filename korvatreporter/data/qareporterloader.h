@@ -1,0 +1,37 @@
+#pragma once
+
+#include "korvatreporter/data/qareporterdata.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class DDocument;
+
+// Reads XRD files into report records and documents, with the current
+// report styles and the studio's progress display, both taken from the
+// process-wide preference producer when there is one.
+class QAReporterLoader
+{
+public:
+    // Reads every file of `files` that `records` does not hold yet (same
+    // fileName) and appends one record per readable file. A document name
+    // repeated within this call gets the file's list index appended, so the
+    // documents stay apart in links and exports. Files that are missing or
+    // do not parse are reported in one message: in the studio's output pane
+    // when there is one, else in a warning box. Returns those file names.
+    static QStringList loadFiles(const QStringList &files,
+                                 std::vector<std::unique_ptr<QAReporterData>> &records);
+
+    // The document of one file, or null when it is missing or does not
+    // parse. The caller owns the document; the node tree is dropped.
+    static DDocument *loadReportDocument(const QString &fileName);
+
+    // The message listing unreadable files, one per line after a tab.
+    static QString unreadableMessage(const QStringList &names);
+
+    // Reads one file into `record` (fileName is taken from it); false when
+    // the file is missing or does not parse, leaving the record empty.
+    static bool readRecord(QAReporterData &record);
+};

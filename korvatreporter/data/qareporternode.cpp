@@ -1,0 +1,3 @@
+#include "korvatreporter/data/qareporternode.h"
+
+QAReporterNode::~QAReporterNode() = default;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class DItem;
+
+// One report node of an XRD file: where its report text lies in the
+// document and the attributes of its node element. A missing attribute
+// leaves its field null, an empty one leaves it empty; consumers test
+// isNull() before using a field. The root node has every string null.
+class QAReporterNode
+{
+public:
+    QAReporterNode() = default;
+    QAReporterNode(const QAReporterNode &) = default;
+    QAReporterNode &operator=(const QAReporterNode &) = default;
+    virtual ~QAReporterNode();
+
+    DItem *startItem = nullptr; // first document item of the node's text; not owned
+    DItem *endItem = nullptr;   // document position when the node ended; not owned
+    QString id;                 // decimal sequence number within the file, from "1"
+    QString name;
+    QString type;
+    QString state; // "ok", "ko" or "NE" when meaningful
+    QString icone;
+    QString base; // prefix of the file names of source links inside the node
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "rendoc/damlhandler.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QAReporterDataTree;
+class QAReporterNode;
+class QAStudioInterface;
+class QFile;
+
+// SAX handler of XRD files. It keeps the "XROD" and "XROD:NODE" elements
+// for itself and builds the report node tree from them, counting verdict
+// totals and tying each node to the first document item that follows its
+// start tag. Every other element, and all character data, goes to the AML
+// handler it derives from, which builds the report document.
+//
+// A handler reads one file. It owns the node tree until takeDataTree().
+class QAstXmlRodHandler : public DAmlHandler
+{
+public:
+    QAstXmlRodHandler();
+    ~QAstXmlRodHandler() override;
+
+    // Progress display: with both a file and a studio every start tag moves
+    // the studio's progress one step (null turns it off). Neither is owned.
+    void setProgressTarget(QFile *file, QAStudioInterface *studio);
+    // The progress counter shared by all readers (one parse at a time):
+    // resets it to 0 and sets the number of steps.
+    static void resetProgress(int steps);
+    static int progressSteps();
+
+    QAReporterDataTree *dataTree() const { return m_tree.get(); }
+    QAReporterDataTree *takeDataTree();
+    const QStringList &types() const { return m_types; }
+    int passed() const { return m_passed; }
+    int failed() const { return m_failed; }
+    int inconclusive() const { return m_inconclusive; }
+
+    bool startDocument() override;
+    bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
+                      const QXmlAttributes &atts) override;
+    bool endElement(const QString &namespaceURI, const QString &localName,
+                    const QString &qName) override;
+    bool startCDATA() override;
+    bool endCDATA() override;
+
+private:
+    enum Kind { Root, Node, Aml };
+    static Kind classify(const QString &qName);
+
+    void stepProgress();
+    bool startRoot();
+    bool startNode(const QXmlAttributes &atts);
+    bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
+    QString shared(const QString &value);
+    void countSum(const QString &state, const QString &sum);
+    bool endNode();
+    bool failWith(const char *text);
+
+    QFile *m_file = nullptr;
+    QAStudioInterface *m_studio = nullptr;
+    // Nodes waiting for their first document item, newest last.
+    std::vector<QAReporterNode *> m_pending;
+    std::unique_ptr<QAReporterDataTree> m_tree;
+    QStringList m_types;
+    QSet<QString> m_typeSet;
+    QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
+    int m_nodeCounter = 0;
+    int m_passed = 0;
+    int m_failed = 0;
+    int m_inconclusive = -1;
+    bool m_rootOpen = false; // inside the one XROD element of the file
+};

@@ -1,0 +1,81 @@
+#include "korvatreporter/data/qastxmlrodreader.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qastxmlrodhandler.h"
+#include "rendoc/ddocument.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <limits>
+
+QAstXmlRodReader::QAstXmlRodReader()
+    : DAmlReader(new QAstXmlRodHandler)
+{
+    m_rodHandler = static_cast<QAstXmlRodHandler *>(handler());
+}
+
+QAstXmlRodReader::~QAstXmlRodReader() = default;
+
+bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudioInterface *studio)
+{
+    const bool showProgress = file && studio;
+    int steps = 0;
+    if (showProgress) {
+        const qint64 byteSteps = file->size() / BytesPerStep;
+        steps = int(qMin<qint64>(byteSteps, std::numeric_limits<int>::max()));
+    }
+    QAstXmlRodHandler::resetProgress(steps);
+    setInputSize(file ? file->size() : 0);
+    if (showProgress) {
+        m_rodHandler->setProgressTarget(file, studio);
+        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
+                                  .arg(QFileInfo(file->fileName()).fileName());
+        studio->startProgress(steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
+    } else {
+        m_rodHandler->setProgressTarget(nullptr, nullptr);
+    }
+    // The user's cancel button is not consulted: the parse runs to its end or
+    // to its first error.
+    const bool ok = DAmlReader::parse(source, false);
+    if (showProgress)
+        studio->endProgress();
+    return ok;
+}
+
+QAReporterDataTree *QAstXmlRodReader::dataTree() const
+{
+    return m_rodHandler->dataTree();
+}
+
+QAReporterDataTree *QAstXmlRodReader::takeDataTree()
+{
+    return m_rodHandler->takeDataTree();
+}
+
+QStringList QAstXmlRodReader::types() const
+{
+    return m_rodHandler->types();
+}
+
+int QAstXmlRodReader::passed() const
+{
+    return m_rodHandler->passed();
+}
+
+int QAstXmlRodReader::failed() const
+{
+    return m_rodHandler->failed();
+}
+
+int QAstXmlRodReader::inconclusive() const
+{
+    return m_rodHandler->inconclusive();
+}
+
+DDocument *QAstXmlRodReader::takeDocument()
+{
+    return m_rodHandler->takeDocuments();
+}

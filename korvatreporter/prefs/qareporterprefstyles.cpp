@@ -1,0 +1,135 @@
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+
+#include "rendoc/damlreader.h"
+#include "rendoc/dstyle.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QVBoxLayout>
+#include <QXmlInputSource>
+
+namespace {
+
+// The style names a report uses, as translation sources of the page.
+const char *const StyleNameSources[] = {
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Normal"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Normal Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Normal Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title0"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title1"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title1 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title1 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title2"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title2 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title2 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title3"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title3 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title3 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title4"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title4 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title4 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title5"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title5 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title5 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title6"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title6 Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Title6 Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Array Title"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Array"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Array Failed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Array Passed"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Warning"),
+    QT_TRANSLATE_NOOP("QAReporterPrefStyles", "Link"),
+};
+
+} // namespace
+
+QAReporterPrefStyles::QAReporterPrefStyles(const QString &title, const QString &tag,
+                                           const QString &helpText, const QString &styleFile,
+                                           QObject *parent)
+    : PreferenceItem(title, tag, helpText, parent), m_styleFile(styleFile)
+{
+    defaults();
+    if (QFile::exists(m_styleFile))
+        fillTranslation();
+}
+
+QAReporterPrefStyles::~QAReporterPrefStyles()
+{
+    qDeleteAll(m_styles);
+}
+
+QStringList QAReporterPrefStyles::knownStyleNames()
+{
+    QStringList names;
+    for (const char *source : StyleNameSources)
+        names.append(QString::fromLatin1(source));
+    return names;
+}
+
+void QAReporterPrefStyles::fillTranslation()
+{
+    for (const char *source : StyleNameSources)
+        m_translation.insert(QString::fromLatin1(source),
+                             QCoreApplication::translate("QAReporterPrefStyles", source));
+}
+
+DStyle *QAReporterPrefStyles::style(const QString &name) const
+{
+    for (DStyle *style : m_styles) {
+        if (style->name() == name)
+            return style;
+    }
+    return nullptr;
+}
+
+void QAReporterPrefStyles::defaults()
+{
+    // Documents may still point at the current styles: retire them instead
+    // of freeing them (see the class comment).
+    for (DStyle *style : m_styles)
+        m_retired.emplace_back(style);
+    m_styles.clear();
+    m_styleNames.clear();
+
+    QFile file(m_styleFile);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    QXmlInputSource source(&file);
+    DAmlReader reader;
+    reader.setEnabledLocalStyle(true);
+    reader.setInputSize(file.size());
+    // A file that does not parse still gives the styles read up to the error.
+    if (reader.parse(&source))
+        m_styleNames = reader.styleNames();
+    m_styles = reader.handler()->takeStyles();
+}
+
+QWidget *QAReporterPrefStyles::createWidget(QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(10, 10, 10, 10);
+    m_view = new QListWidget(box);
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    layout->addWidget(m_view);
+    return box;
+}
+
+void QAReporterPrefStyles::updateContents()
+{
+    if (!m_view)
+        return;
+    m_view->clear();
+    for (const QString &name : std::as_const(m_styleNames))
+        m_view->addItem(m_translation.value(name, name));
+}
+
+void QAReporterPrefStyles::apply()
+{
+}
+
+void QAReporterPrefStyles::cancel()
+{
+}

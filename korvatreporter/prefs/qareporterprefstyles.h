@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sdk/preferenceitem.h"
+
+#include <QList>
+#include <QListWidget>
+#include <QMap>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class DStyle;
+
+
+// The "Styles" preference page and the report styles it holds. The styles
+// come from the default style file (an AML document defining them) and may
+// be updated from stored resources.
+//
+// The page owns its styles. Documents built by the XRD reader point at
+// them, so styles dropped by defaults() are not freed at once: they move to
+// a retired list and live as long as the page, which itself lives for the
+// whole process. A reload therefore never leaves a document pointing at
+// freed memory.
+class QAReporterPrefStyles : public PreferenceItem
+{
+    Q_OBJECT
+public:
+    // Loads `styleFile` at once; the translation map is filled only when
+    // that file exists.
+    QAReporterPrefStyles(const QString &title, const QString &tag, const QString &helpText,
+                         const QString &styleFile, QObject *parent = nullptr);
+    ~QAReporterPrefStyles() override;
+
+    // The current styles, in style file order; owned by the page.
+    const QList<DStyle *> &styles() const { return m_styles; }
+    // Names of the styles the style file defines, in file order; empty when
+    // the file is missing or does not parse.
+    QStringList styleNames() const { return m_styleNames; }
+    // Style name to displayed (translated) name, for the known style names.
+    QMap<QString, QString> translation() const { return m_translation; }
+    QString styleFile() const { return m_styleFile; }
+    // The first style of that name, or null.
+    DStyle *style(const QString &name) const;
+
+    // The style names a report uses, in the order the translation map
+    // receives them.
+    static QStringList knownStyleNames();
+
+    QWidget *createWidget(QWidget *parent) override;
+    void updateContents() override;
+    void apply() override;
+    void cancel() override;
+    // Reloads the styles and their names from the style file; the page's
+    // widget shows them at the next updateContents().
+    void defaults() override;
+
+private:
+    void fillTranslation();
+
+    QList<DStyle *> m_styles;                      // owned, see above
+    std::vector<std::unique_ptr<DStyle>> m_retired; // styles replaced by defaults()
+    QPointer<QListWidget> m_view;
+    QMap<QString, QString> m_translation;
+    QStringList m_styleNames;
+    QString m_styleFile;
+};
