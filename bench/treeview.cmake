@@ -1,1 +1,3 @@
-# bench: treeview
+# bench: report tree view filling
+add_executable(bench_treeview ${CMAKE_CURRENT_LIST_DIR}/bench_treeview.cpp)
+target_link_libraries(bench_treeview PRIVATE kr_data Qt6::Widgets)

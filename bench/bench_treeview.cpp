@@ -1,0 +1,136 @@
+// Fills the report tree view from a 400,000-node report tree and prints, from one run, the time
+// to build (or read) the node tree, to fill the view, to lay out and paint it, to take a thousand
+// steps to the next failed test and to clear the view, with their ratios to the build time.
+// Usage: bench_treeview [file.xrd]; without a file the tree is built in memory: 40 scripts of
+// 100 test cases of 99 checks each, every 37th check failed.
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qarlistview.h"
+#include "korvatreporter/data/qastxmlrodreader.h"
+#include "rendoc/ddocument.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTreeWidgetItemIterator>
+#include <QXmlInputSource>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int Scripts = 40;
+constexpr int Cases = 100;
+constexpr int Checks = 99;
+
+QAReporterNode *makeNode(const QString &name, const QString &type, bool failed)
+{
+    auto *node = new QAReporterNode;
+    node->name = name;
+    node->type = type;
+    node->state = failed ? QStringLiteral("ko") : QStringLiteral("ok");
+    return node;
+}
+
+std::unique_ptr<QAReporterDataTree> buildTree()
+{
+    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    int count = 0;
+    for (int s = 0; s < Scripts; ++s) {
+        tree->insert(makeNode(QStringLiteral("script %1").arg(s), QStringLiteral("Script"), true));
+        tree->toLastChild();
+        for (int c = 0; c < Cases; ++c) {
+            tree->insert(makeNode(QStringLiteral("case %1").arg(c), QStringLiteral("TestCase"),
+                                  c % 3 == 0));
+            tree->toLastChild();
+            for (int k = 0; k < Checks; ++k) {
+                tree->insert(makeNode(QStringLiteral("check %1").arg(k), QStringLiteral("Check"),
+                                      ++count % 37 == 0));
+            }
+            tree->toParent();
+        }
+        tree->toParent();
+    }
+    return tree;
+}
+
+std::unique_ptr<QAReporterDataTree> readTree(const QString &path, std::unique_ptr<DDocument> &doc)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    QXmlInputSource source(&file);
+    QAstXmlRodReader reader;
+    if (!reader.parse(&source, &file, nullptr)) {
+        std::fprintf(stderr, "bench_treeview: %s\n", qPrintable(reader.errorString()));
+        return nullptr;
+    }
+    doc.reset(reader.takeDocument());
+    return std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
+}
+
+double ms(QElapsedTimer &timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QElapsedTimer timer;
+    timer.start();
+    std::unique_ptr<DDocument> document;
+    std::unique_ptr<QAReporterDataTree> tree =
+        argc > 1 ? readTree(QString::fromLocal8Bit(argv[1]), document) : buildTree();
+    const double build = ms(timer);
+    if (!tree) {
+        std::fprintf(stderr, "bench_treeview: cannot read the report\n");
+        return 1;
+    }
+
+    QARListView view;
+    view.setColumnCount(2);
+    view.resize(400, 800);
+    view.show();
+    app.processEvents();
+
+    timer.restart();
+    tree->fill(&view, QStringLiteral("bench.xrd"));
+    const double fill = ms(timer);
+
+    int items = 0;
+    for (QTreeWidgetItemIterator it(&view); *it; ++it)
+        ++items;
+
+    timer.restart();
+    view.setCurrentItem(view.topLevelItem(0));
+    view.repaint();
+    const double paint = ms(timer);
+
+    // The first thousand failed tests, from the file item on.
+    constexpr int Steps = 1000;
+    view.setCurrentItem(view.topLevelItem(0));
+    timer.restart();
+    for (int i = 0; i < Steps; ++i)
+        view.nextFailed();
+    const double navigate = ms(timer);
+
+    timer.restart();
+    view.clear();
+    const double clear = ms(timer);
+
+    std::printf("items in the view        %d\n", items);
+    std::printf("build node tree          %9.1f ms  1.00\n", build);
+    std::printf("fill view                %9.1f ms  %.2f\n", fill, fill / build);
+    std::printf("first layout and paint   %9.1f ms  %.2f\n", paint, paint / build);
+    std::printf("%d x next failed       %9.1f ms  %.2f\n", Steps, navigate, navigate / build);
+    std::printf("clear view               %9.1f ms  %.2f\n", clear, clear / build);
+    return 0;
+}
