@@ -1,0 +1,84 @@
+#include "korvatreporter/document/qareporterfilter.h"
+
+#include "korvatreporter/data/qareporternode.h"
+
+void QAReporterFilter::set(int criterion, const QRegularExpression &pattern)
+{
+    switch (criterion) {
+    case NameMatch:
+        m_name = pattern;
+        break;
+    case TypeExclusion:
+        m_types.append(pattern);
+        break;
+    case StateMatch:
+        m_state = pattern;
+        break;
+    default:
+        return;
+    }
+    m_flags |= criterion;
+}
+
+void QAReporterFilter::clear(int criterion)
+{
+    switch (criterion) {
+    case NameMatch:
+        m_name.reset();
+        break;
+    case TypeExclusion:
+        m_types.clear();
+        break;
+    case StateMatch:
+        m_state.reset();
+        break;
+    default:
+        return;
+    }
+    m_flags &= ~criterion;
+}
+
+void QAReporterFilter::removeTypeExclusion(const QRegularExpression &pattern)
+{
+    const qsizetype index = m_types.indexOf(pattern);
+    if (index < 0)
+        return;
+    m_types.removeAt(index);
+    if (m_types.isEmpty())
+        m_flags &= ~TypeExclusion;
+}
+
+bool QAReporterFilter::matchesAtStart(const QRegularExpression &pattern, const QString &text)
+{
+    // Anchored at offset 0: a later match must not hide, or stand in for, one
+    // that begins at the start.
+    return pattern
+        .match(text, 0, QRegularExpression::NormalMatch,
+               QRegularExpression::AnchorAtOffsetMatchOption)
+        .hasMatch();
+}
+
+int QAReporterFilter::match(const QAReporterNode &node) const
+{
+    int mask = 0;
+    if (!(m_flags & NameMatch) || node.name.isNull() || !m_name
+        || matchesAtStart(*m_name, node.name))
+        mask |= NameMatch;
+
+    bool excluded = false;
+    if ((m_flags & TypeExclusion) && !node.type.isNull()) {
+        for (const QRegularExpression &pattern : m_types) {
+            if (matchesAtStart(pattern, node.type)) {
+                excluded = true;
+                break;
+            }
+        }
+    }
+    if (!excluded)
+        mask |= TypeExclusion;
+
+    if (!(m_flags & StateMatch) || node.state.isNull() || !m_state
+        || matchesAtStart(*m_state, node.state))
+        mask |= StateMatch;
+    return mask;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QRegularExpression>
+
+#include <optional>
+
+class QAReporterNode;
+
+// The criteria that decide which report nodes a window shows.
+//
+// Three criteria, each named by its flag value: a name pattern (NameMatch),
+// a list of excluded type patterns (TypeExclusion) and a state pattern
+// (StateMatch). A pattern counts only when it matches at the very start of
+// the field (a match further on does not count), and a null field always
+// passes, so the root of a report tree, whose fields are all null, is always
+// accepted. The filter is a plain value: a copy holds its own patterns.
+class QAReporterFilter
+{
+public:
+    enum Criterion { NameMatch = 1, TypeExclusion = 2, StateMatch = 4 };
+    // Mask returned by match() for a node that passes every criterion.
+    static constexpr int Accepted = NameMatch | TypeExclusion | StateMatch;
+
+    QAReporterFilter() = default;
+
+    // NameMatch and StateMatch replace their pattern, TypeExclusion appends
+    // one to its list; the criterion's flag is set. Any other value does
+    // nothing.
+    void set(int criterion, const QRegularExpression &pattern);
+    // Drops the criterion's pattern (or the whole type list) and clears its
+    // flag. Any other value does nothing.
+    void clear(int criterion);
+    // Removes the first excluded type pattern equal to `pattern` (same
+    // pattern text and options); when the list becomes empty the
+    // TypeExclusion flag is cleared. Without an equal entry nothing changes.
+    void removeTypeExclusion(const QRegularExpression &pattern);
+
+    // The accept mask of a node, 0 to 7: 1 when the name passes, 2 when the
+    // type is not excluded, 4 when the state passes. Accepted means kept.
+    int match(const QAReporterNode &node) const;
+
+    int flags() const { return m_flags; }
+    bool isSet(int criterion) const { return (m_flags & criterion) != 0; }
+    const std::optional<QRegularExpression> &namePattern() const { return m_name; }
+    const QList<QRegularExpression> &typePatterns() const { return m_types; }
+    const std::optional<QRegularExpression> &statePattern() const { return m_state; }
+
+    // True when `pattern` matches `text` starting at position 0.
+    static bool matchesAtStart(const QRegularExpression &pattern, const QString &text);
+
+private:
+    int m_flags = 0;
+    std::optional<QRegularExpression> m_name;
+    QList<QRegularExpression> m_types;
+    std::optional<QRegularExpression> m_state;
+};

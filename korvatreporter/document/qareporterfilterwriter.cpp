@@ -1,0 +1,490 @@
+#include "korvatreporter/document/qareporterfilterwriter.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/document/qareporterfilter.h"
+#include "rendoc/ditems.h"
+
+#include <QtGlobal>
+
+namespace {
+
+using TreeNode = QTree<QAReporterNode>::QTreeNode;
+
+// Calls f on every node of the tree under `root`, without recursion.
+template <class F>
+void forEachNode(TreeNode *root, F f)
+{
+    std::vector<TreeNode *> pending;
+    if (root)
+        pending.push_back(root);
+    while (!pending.empty()) {
+        TreeNode *node = pending.back();
+        pending.pop_back();
+        if (node->data())
+            f(*node->data());
+        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+    }
+}
+
+} // namespace
+
+QAReporterFilterWriter::QAReporterFilterWriter(const QAReporterFilter *filter)
+    : DIterator(nullptr), m_filter(filter)
+{
+}
+
+QAReporterFilterWriter::~QAReporterFilterWriter()
+{
+    // A top-level document owns what is chained after it, but the chain is
+    // freed item by item so that a head of another kind cannot leak it.
+    DItem::deleteChain(m_firstTop);
+}
+
+std::unique_ptr<QAReporterDataTree> QAReporterFilterWriter::takeNewTree()
+{
+    m_cursor = Cursor();
+    m_cursorDone = true;
+    return std::move(m_newTree);
+}
+
+DDocument *QAReporterFilterWriter::document() const
+{
+    return m_firstTop ? m_firstTop->toDocument() : nullptr;
+}
+
+std::unique_ptr<DDocument> QAReporterFilterWriter::takeDocument()
+{
+    DDocument *head = document();
+    if (head)
+        m_firstTop = nullptr;
+    return std::unique_ptr<DDocument>(head);
+}
+
+void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sourceDocument)
+{
+    buildNewTree(sourceTree);
+    if (m_newTree) {
+        m_newTree->root();
+        m_cursor = m_newTree->iterator();
+        m_cursorDone = false;
+    }
+    indexAnchors();
+    doItemList(sourceDocument);
+    mapLeftovers();
+}
+
+bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
+{
+    m_newTree.reset();
+    m_excluded.clear();
+    m_excludedSet.clear();
+    if (!m_filter || !sourceTree)
+        return false;
+    // A failed move down leaves the new cursor one level too high; the skip
+    // count cancels the move up that follows. The first move down, from the
+    // root, always fails (the root copy has no child yet) and is the one move
+    // that needs no cancelling, hence -1.
+    int skip = -1;
+    const QAReporterNode *sourceRoot = sourceTree->root();
+    if (!sourceRoot || m_filter->match(*sourceRoot) != QAReporterFilter::Accepted)
+        return false;
+    m_newTree = std::make_unique<QAReporterDataTree>(new QAReporterNode(*sourceRoot));
+    QAReporterDataTree &tree = *m_newTree;
+
+    auto moveUp = [&] {
+        if (skip > 0)
+            --skip;
+        else
+            tree.toParent();
+    };
+
+    for (QAReporterNode *node = sourceTree->next(QTree<QAReporterNode>::Forward); node;
+         node = sourceTree->next(QTree<QAReporterNode>::Forward)) {
+        const QList<int> log = sourceTree->moveLog();
+        for (qsizetype i = 0; i + 1 < log.size(); ++i) {
+            switch (log.at(i)) {
+            case QTree<QAReporterNode>::Up:
+                moveUp();
+                break;
+            case QTree<QAReporterNode>::Down:
+                tree.toLastChild();
+                break;
+            case QTree<QAReporterNode>::NextSibling:
+                qWarning("ERROR:QAReporterFilterWriter::buildNewTree:Parcourt peu probable");
+                tree.next(QTree<QAReporterNode>::Forward);
+                break;
+            default:
+                qWarning("ERROR:QAReporterFilterWriter::buildNewTree:Parcourt incorrect");
+                break;
+            }
+        }
+        if (!log.isEmpty()) {
+            switch (log.last()) {
+            case QTree<QAReporterNode>::Up:
+                moveUp();
+                break;
+            case QTree<QAReporterNode>::Down:
+                if (!tree.toLastChild())
+                    ++skip;
+                break;
+            default:
+                // A step to the next sibling leaves the new cursor on the
+                // parent, where the node goes.
+                break;
+            }
+        }
+
+        const QAReporterNode *sourceParent = sourceTree->iterator().parent();
+        if (m_filter->match(*node) == QAReporterFilter::Accepted
+            && !m_excludedSet.contains(sourceParent)) {
+            tree.insert(new QAReporterNode(*node), -1);
+        } else {
+            m_excluded.append(node);
+            m_excludedSet.insert(node);
+        }
+    }
+    return true;
+}
+
+void QAReporterFilterWriter::indexAnchors()
+{
+    m_anchors.clear();
+    // The first excluded node (in walk order) anchored on an item decides its
+    // drop range.
+    for (QAReporterNode *node : std::as_const(m_excluded)) {
+        if (node->startItem) {
+            Anchor &anchor = m_anchors[node->startItem];
+            if (!anchor.excluded)
+                anchor.excluded = node;
+        }
+    }
+    // Every item a kept node refers to, so that its copy is known at the end.
+    if (m_newTree) {
+        forEachNode(m_newTree->rootNode(), [this](QAReporterNode &node) {
+            if (node.startItem)
+                m_anchors[node.startItem];
+            if (node.endItem)
+                m_anchors[node.endItem];
+        });
+    }
+}
+
+void QAReporterFilterWriter::mapLeftovers()
+{
+    if (!m_newTree)
+        return;
+    // Pointers the cursor re-pointed already lead into the new document;
+    // those still on a source item go to its copy, or to null when the item
+    // was dropped.
+    auto map = [this](DItem *&item) {
+        if (!item)
+            return;
+        const auto it = m_anchors.constFind(item);
+        if (it != m_anchors.cend())
+            item = it->copy;
+    };
+    forEachNode(m_newTree->rootNode(), [&map](QAReporterNode &node) {
+        map(node.startItem);
+        map(node.endItem);
+    });
+}
+
+void QAReporterFilterWriter::doItemList(DItem *item)
+{
+    Frame frame;
+    frame.nextSource = item;
+    if (m_frames.empty()) {
+        frame.lastSibling = m_lastTop;
+    } else {
+        // Called during the walk: copy the list at the level the walk is on.
+        const Frame &current = m_frames.back();
+        frame.source = current.source;
+        frame.copy = current.copy;
+        frame.lastSibling = current.lastSibling;
+        frame.shared = true;
+    }
+    const size_t base = m_frames.size();
+    m_frames.push_back(frame);
+    walk(base);
+}
+
+void QAReporterFilterWriter::walk(size_t baseDepth)
+{
+    while (m_frames.size() > baseDepth) {
+        Frame &top = m_frames.back();
+        DItem *item = top.nextSource;
+        if (!item || isCanceled()) {
+            leaveFrame();
+            continue;
+        }
+        top.nextSource = item->next();
+        // Only documents stand at the top level of a copy.
+        if (!top.copy && item->kind() != DItem::Document)
+            continue;
+        // May push a frame for the item's children; `top` is not used after.
+        doItem(item);
+    }
+}
+
+void QAReporterFilterWriter::leaveFrame()
+{
+    const Frame frame = m_frames.back();
+    m_frames.pop_back();
+    // A drop range never reaches past the container it began in.
+    if (m_rangeNode && m_rangeDepth >= m_frames.size())
+        closeRange();
+    if (frame.shared) {
+        if (!m_frames.empty())
+            m_frames.back().lastSibling = frame.lastSibling;
+        return;
+    }
+    if (!frame.copy) {
+        m_lastTop = frame.lastSibling;
+        return;
+    }
+    if (frame.document)
+        return;
+    repointEnd(frame.source, frame.copy);
+}
+
+void QAReporterFilterWriter::doItemChildren(DItemContainer *container)
+{
+    if (!container || !m_pendingCopy)
+        return;
+    Frame frame;
+    frame.source = container;
+    frame.nextSource = container->child();
+    frame.copy = m_pendingCopy;
+    frame.document = m_pendingDocument;
+    m_pendingCopy = nullptr;
+    m_pendingDocument = false;
+    m_frames.push_back(frame);
+}
+
+bool QAReporterFilterWriter::keep(DItem *item)
+{
+    m_anchor = nullptr;
+    if (m_rangeNode) {
+        if (item == m_rangeNode->endItem)
+            closeRange();
+        return false;
+    }
+    if (m_anchors.isEmpty())
+        return true;
+    const auto it = m_anchors.find(item);
+    if (it == m_anchors.end())
+        return true;
+    if (!it->excluded) {
+        m_anchor = &it.value();
+        return true;
+    }
+    QAReporterNode *node = it->excluded;
+    if (node->endItem != node->startItem) {
+        m_rangeNode = node;
+        m_rangeDepth = m_frames.size() - 1;
+    }
+    return false;
+}
+
+void QAReporterFilterWriter::closeRange()
+{
+    m_rangeNode = nullptr;
+}
+
+void QAReporterFilterWriter::dropped(DItem *item)
+{
+    DItem *replacement = m_frames.back().lastSibling;
+    repointStart(item, replacement);
+    repointEnd(item, replacement);
+}
+
+void QAReporterFilterWriter::link(DItem *item)
+{
+    Frame &top = m_frames.back();
+    item->setParent(top.copy);
+    item->setNext(nullptr);
+    if (top.lastSibling)
+        top.lastSibling->setNext(item);
+    else if (top.copy)
+        top.copy->setChild(item);
+    else
+        m_firstTop = item;
+    top.lastSibling = item;
+}
+
+void QAReporterFilterWriter::placeCopy(DItem *source, DItem *copy, bool leadingTag)
+{
+    if (m_anchor)
+        m_anchor->copy = copy;
+    const bool matched = repointStart(source, copy);
+    if (matched && leadingTag)
+        link(new DTag(QString()));
+    link(copy);
+}
+
+template <class T>
+void QAReporterFilterWriter::copyWithTag(T *item)
+{
+    if (!item || m_frames.empty())
+        return;
+    if (!keep(item)) {
+        dropped(item);
+        return;
+    }
+    T *copy = new T(*item);
+    placeCopy(item, copy, true);
+    repointEnd(item, copy);
+}
+
+template <class T>
+void QAReporterFilterWriter::copyContainerWithTag(T *item)
+{
+    if (!item || m_frames.empty())
+        return;
+    if (!keep(item)) {
+        dropped(item);
+        return;
+    }
+    T *copy = new T(*item);
+    placeCopy(item, copy, true);
+    // The copy's end re-pointing follows its children (see leaveFrame).
+    m_pendingCopy = copy;
+    m_pendingDocument = false;
+    doItemChildren(item);
+}
+
+bool QAReporterFilterWriter::repointStart(const DItem *source, DItem *replacement)
+{
+    if (!m_cursor.isValid())
+        return false;
+    QAReporterNode *node = m_cursor.current();
+    while (!node->startItem) {
+        if (m_cursorDone || !advanceCursor())
+            return false;
+        node = m_cursor.current();
+    }
+    if (node->startItem != source)
+        return false;
+    node->startItem = replacement;
+    // Nodes opened back to back share their first item: re-point the chain of
+    // first children that starts here, passing over anchorless ones.
+    while (m_cursor.toFirstChild()) {
+        QAReporterNode *child = m_cursor.current();
+        if (!child->startItem)
+            continue;
+        if (child->startItem != source)
+            break;
+        child->startItem = replacement;
+    }
+    return true;
+}
+
+void QAReporterFilterWriter::repointEnd(const DItem *source, DItem *replacement)
+{
+    if (!m_cursor.isValid())
+        return;
+    QAReporterNode *node = m_cursor.current();
+    if (!node->endItem || node->endItem != source)
+        return;
+    node->endItem = replacement;
+    // The nodes this item closes: go to the next sibling, or up, closing each
+    // parent at the same place, until a sibling follows.
+    for (;;) {
+        if (m_cursor.toNextSibling())
+            return;
+        if (!m_cursor.toParent()) {
+            m_cursorDone = true;
+            return;
+        }
+        m_cursor.current()->endItem = replacement;
+    }
+}
+
+bool QAReporterFilterWriter::advanceCursor()
+{
+    if (m_cursor.toFirstChild())
+        return true;
+    for (;;) {
+        if (m_cursor.toNextSibling())
+            return true;
+        if (!m_cursor.toParent()) {
+            m_cursorDone = true;
+            return false;
+        }
+    }
+}
+
+void QAReporterFilterWriter::doDocument(DDocument *item)
+{
+    if (!item || m_frames.empty())
+        return;
+    // A dropped document takes its text with it and re-points nothing.
+    if (!keep(item))
+        return;
+    auto *copy = new DDocument(*item);
+    if (m_anchor)
+        m_anchor->copy = copy;
+    QAReporterNode *standing = m_cursor.current();
+    repointStart(item, copy);
+    // Links name documents, so the node the walk stood on when it met the
+    // document carries the document's name.
+    if (standing)
+        standing->id = copy->name();
+    link(copy);
+    m_currentDocument = copy;
+    m_pendingCopy = copy;
+    m_pendingDocument = true;
+    doItemChildren(item);
+}
+
+void QAReporterFilterWriter::doAxis(DAxis *item)
+{
+    if (!item || m_frames.empty())
+        return;
+    if (!keep(item)) {
+        dropped(item);
+        return;
+    }
+    auto *copy = new DAxis(*item);
+    placeCopy(item, copy, false);
+    repointEnd(item, copy);
+}
+
+void QAReporterFilterWriter::doPoint(DPoint *item)
+{
+    if (!item || m_frames.empty())
+        return;
+    if (!keep(item)) {
+        dropped(item);
+        return;
+    }
+    auto *copy = new DPoint(*item);
+    placeCopy(item, copy, true);
+    copy->copyCoord(item);
+    repointEnd(item, copy);
+}
+
+void QAReporterFilterWriter::doSection(DSection *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doTitle(DTitle *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doHeader(DHeader *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doFooter(DFooter *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doPageBreak(DPageBreak *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doParagraph(DParagraph *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doText(DText *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doImage(DImage *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doList(DList *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doLink(DLink *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doTag(DTag *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doTable(DTable *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doRow(DRow *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doCell(DCell *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doCellText(DCellText *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doTagPointer(DTagPointer *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doPopupLink(DPopupLink *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doPopup(DPopup *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doSummary(DSummary *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doSEntry(DSEntry *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doIndex(DIndex *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doIEntry(DIEntry *item) { copyWithTag(item); }
+void QAReporterFilterWriter::doGraphic(DGraphic *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doCurve(DCurve *item) { copyContainerWithTag(item); }

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qtree.h"
+#include "rendoc/diterator.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+
+#include <memory>
+#include <vector>
+
+class DDocument;
+class DItem;
+class DItemContainer;
+class QAReporterDataTree;
+class QAReporterFilter;
+
+// Builds the filtered copy of one report: a new node tree holding the nodes
+// the filter keeps (below kept parents only), then a new document without the
+// report text of the dropped nodes, with every node of the new tree pointing
+// into the new document.
+//
+// The document is copied in one pass over the source, in document order. The
+// walk keeps an explicit stack of (source container, copy) frames instead of
+// recursing, so documents of any depth are copied with constant stack use;
+// each kind of item is still handled by its own do* operation. A cursor on the
+// new tree follows the walk and re-points each node's startItem and endItem
+// from the source item to its copy as the walk passes them; whatever the
+// cursor could not reach is mapped afterwards, so no node of the new tree is
+// left pointing into the source document (a pointer to an item that was not
+// copied becomes null).
+//
+// Settled behaviours:
+// - An anchorless node without children does not stop the cursor: it moves
+//   on in pre-order to the next node that has a startItem.
+// - A drop range whose end item is never visited closes when the walk leaves
+//   the container that held the range's first item (at the top level: at the
+//   end of the walk).
+// - Top-level document copies are chained to one another in source order, so
+//   that the first one owns them all and nodes anchored in any of them stay
+//   valid; a document found inside a container is linked there like any item.
+// - Without a new tree (no filter, or a rejected root) the document is copied
+//   whole.
+class QAReporterFilterWriter : public DIterator
+{
+public:
+    // The filter is not owned and must outlive the writer; null is allowed
+    // (buildNewTree then fails).
+    explicit QAReporterFilterWriter(const QAReporterFilter *filter);
+    ~QAReporterFilterWriter() override;
+
+    // Builds the new tree from `sourceTree`, then copies `sourceDocument` and
+    // the documents chained after it. Either may be null. Call once.
+    void run(QAReporterDataTree *sourceTree, DDocument *sourceDocument);
+
+    // Walks `sourceTree` forward, replaying each step's move log on the new
+    // tree and inserting a copy of every accepted node whose parent was kept;
+    // the others go to the excluded list. False without a filter or tree, or
+    // when the source root is rejected (no new tree then).
+    bool buildNewTree(QAReporterDataTree *sourceTree);
+
+    QAReporterDataTree *newTree() const { return m_newTree.get(); }
+    std::unique_ptr<QAReporterDataTree> takeNewTree();
+    // The last document copy made; not owned by the caller.
+    DDocument *currentDocument() const { return m_currentDocument; }
+    // The first top-level document copy, which owns the ones chained after it.
+    DDocument *document() const;
+    std::unique_ptr<DDocument> takeDocument();
+    // Source nodes that were not kept, in walk order.
+    const QList<QAReporterNode *> &excludedNodes() const { return m_excluded; }
+
+    // Copies item and its following siblings with their subtrees, at the
+    // level the walk stands on (the top level when not walking).
+    void doItemList(DItem *item) override;
+    // Schedules the children of `container` for copying into the copy that
+    // the current kind operation has just made.
+    void doItemChildren(DItemContainer *container) override;
+
+    void doDocument(DDocument *item) override;
+    void doSection(DSection *item) override;
+    void doTitle(DTitle *item) override;
+    void doHeader(DHeader *item) override;
+    void doFooter(DFooter *item) override;
+    void doPageBreak(DPageBreak *item) override;
+    void doParagraph(DParagraph *item) override;
+    void doText(DText *item) override;
+    void doImage(DImage *item) override;
+    void doList(DList *item) override;
+    void doLink(DLink *item) override;
+    void doTag(DTag *item) override;
+    void doTable(DTable *item) override;
+    void doRow(DRow *item) override;
+    void doCell(DCell *item) override;
+    void doCellText(DCellText *item) override;
+    void doTagPointer(DTagPointer *item) override;
+    void doPopupLink(DPopupLink *item) override;
+    void doPopup(DPopup *item) override;
+    void doSummary(DSummary *item) override;
+    void doSEntry(DSEntry *item) override;
+    void doIndex(DIndex *item) override;
+    void doIEntry(DIEntry *item) override;
+    void doGraphic(DGraphic *item) override;
+    void doAxis(DAxis *item) override;
+    void doCurve(DCurve *item) override;
+    void doPoint(DPoint *item) override;
+
+private:
+    using Cursor = QTreeIterator<QAReporterNode>;
+
+    // One open level of the copy walk.
+    struct Frame
+    {
+        DItemContainer *source = nullptr; // null at the top level
+        DItem *nextSource = nullptr;      // next source item to visit here
+        DItemContainer *copy = nullptr;   // container receiving the copies
+        DItem *lastSibling = nullptr;     // last item linked into `copy`
+        bool document = false;            // a document frame ends without re-pointing
+        bool shared = false;              // a nested doItemList at its caller's level
+    };
+
+    // What the walk needs to know about one source item that nodes refer to.
+    struct Anchor
+    {
+        QAReporterNode *excluded = nullptr; // first excluded node starting here
+        DItem *copy = nullptr;              // the item's copy, once made
+    };
+
+    void walk(size_t baseDepth);
+    void leaveFrame();
+    void indexAnchors();
+    void mapLeftovers();
+
+    // True when the item is copied; otherwise it is dropped, re-pointing to
+    // the current last sibling.
+    bool keep(DItem *item);
+    void dropped(DItem *item);
+    void closeRange();
+
+    template <class T>
+    void copyWithTag(T *item);
+    template <class T>
+    void copyContainerWithTag(T *item);
+    void link(DItem *item);
+    void placeCopy(DItem *source, DItem *copy, bool leadingTag);
+
+    bool repointStart(const DItem *source, DItem *replacement);
+    void repointEnd(const DItem *source, DItem *replacement);
+    bool advanceCursor();
+
+    const QAReporterFilter *m_filter;
+    std::unique_ptr<QAReporterDataTree> m_newTree;
+    QList<QAReporterNode *> m_excluded;
+    QSet<const QAReporterNode *> m_excludedSet;
+    QHash<const DItem *, Anchor> m_anchors;
+
+    std::vector<Frame> m_frames;
+    DItemContainer *m_pendingCopy = nullptr; // copy whose children doItemChildren schedules
+    bool m_pendingDocument = false;
+    DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken
+    DDocument *m_currentDocument = nullptr;
+
+    DItem *m_lastTop = nullptr;  // last top-level copy, where the next one is chained
+    Anchor *m_anchor = nullptr;  // entry of the item keep() just accepted, if any
+
+    QAReporterNode *m_rangeNode = nullptr; // excluded node whose text is being dropped
+    size_t m_rangeDepth = 0;               // frame the range was opened in
+
+    Cursor m_cursor;
+    bool m_cursorDone = false; // the cursor has walked past the last node
+};

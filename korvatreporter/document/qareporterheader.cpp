@@ -1,0 +1,160 @@
+#include "korvatreporter/document/qareporterheader.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "rendoc/ditems.h"
+#include "rendoc/dstyle.h"
+#include "rendoc/dupdater.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <QVector>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Reporter", text);
+}
+
+// Links items into one container in order, by hand: the first becomes the
+// container's child, the others the previous one's next.
+class Appender
+{
+public:
+    explicit Appender(DItemContainer *container) : m_container(container) {}
+
+    template <class T>
+    T *append(T *item)
+    {
+        item->setParent(m_container);
+        if (m_last)
+            m_last->setNext(item);
+        else
+            m_container->setChild(item);
+        m_last = item;
+        return item;
+    }
+
+private:
+    DItemContainer *m_container;
+    DItem *m_last = nullptr;
+};
+
+// A cell holding one text.
+DCell *textCell(const QString &text)
+{
+    auto *cell = new DCell(0, 0);
+    Appender(cell).append(new DText(text));
+    return cell;
+}
+
+} // namespace
+
+std::unique_ptr<DDocument> buildHeaderDocument(
+    const std::vector<std::unique_ptr<QAReporterData>> &records, const QList<DStyle *> &styles)
+{
+    QList<QAReporterData *> list;
+    list.reserve(qsizetype(records.size()));
+    for (const auto &record : records)
+        list.append(record.get());
+    return buildHeaderDocument(list, styles);
+}
+
+std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &records,
+                                               const QList<DStyle *> &styles)
+{
+    bool showInconclusive = false;
+    for (const QAReporterData *record : records) {
+        if (record && record->inconclusive >= 0) {
+            showInconclusive = true;
+            break;
+        }
+    }
+
+    auto document = std::make_unique<DDocument>(tr("Results files"),
+                                                QStringLiteral("tagheaderdoc0"));
+    // Later entries of a name hide earlier ones; the styles are not owned.
+    QHash<QString, DStyle *> byName;
+    for (DStyle *style : styles) {
+        if (style)
+            byName.insert(style->name(), style);
+    }
+    DStyle *arrayStyle = byName.value(QStringLiteral("Array"));
+    DStyle *failedStyle = byName.value(QStringLiteral("Array Failed"));
+    DStyle *passedStyle = byName.value(QStringLiteral("Array Passed"));
+    document->setStyle(arrayStyle);
+
+    auto *section = Appender(document.get()).append(new DSection(QStringLiteral("tagheaderdoc1")));
+    auto *table = Appender(section).append(new DTable(2));
+    table->setStyle(arrayStyle);
+    QVector<float> widths{showInconclusive ? 0.5f : 0.6f, 0.1f, 0.1f, 0.1f};
+    if (showInconclusive)
+        widths.append(0.1f);
+    widths.append(0.1f);
+    table->setWidth(widths);
+
+    Appender rows(table);
+    auto *heading = rows.append(new DRow());
+    heading->setStyle(arrayStyle);
+    {
+        Appender cells(heading);
+        cells.append(new DCellText(tr("Name"), 0, 0));
+        cells.append(new DCellText(tr("Status"), 0, 0));
+        cells.append(new DCellText(tr("Failed"), 0, 0));
+        cells.append(new DCellText(tr("Passed"), 0, 0));
+        if (showInconclusive)
+            cells.append(new DCellText(tr("Inconclusive"), 0, 0));
+        cells.append(new DCellText(tr("Total"), 0, 0));
+    }
+
+    int failedSum = 0;
+    int passedSum = 0;
+    int inconclusiveSum = 0;
+    for (const QAReporterData *record : records) {
+        if (!record)
+            continue;
+        const bool failed = record->failed != 0;
+        auto *row = rows.append(new DRow());
+        row->setStyle(failed ? failedStyle : passedStyle);
+        Appender cells(row);
+
+        auto *nameCell = cells.append(new DCell(0, 0));
+        const QString documentName = record->document ? record->document->name() : QString();
+        auto *link = Appender(nameCell).append(new DLink(QStringLiteral("::") + documentName));
+        Appender(link).append(new DText(QFileInfo(record->fileName).fileName()));
+
+        cells.append(new DCellText(failed ? tr("Failed") : tr("Passed"), 0, 0));
+        cells.append(textCell(QString::number(record->failed)));
+        cells.append(textCell(QString::number(record->passed)));
+        int total = record->failed + record->passed;
+        if (showInconclusive) {
+            const int inconclusive = record->inconclusive > 0 ? record->inconclusive : 0;
+            cells.append(textCell(QString::number(inconclusive)));
+            total += inconclusive;
+        }
+        cells.append(textCell(QString::number(total)));
+
+        failedSum += record->failed;
+        passedSum += record->passed;
+        if (record->inconclusive > 0)
+            inconclusiveSum += record->inconclusive;
+    }
+
+    // No Status cell here: the label spans the Name and Status columns.
+    auto *totals = rows.append(new DRow());
+    Appender cells(totals);
+    cells.append(new DCellText(tr("Total"), 1, 0));
+    cells.append(textCell(QString::number(failedSum)));
+    cells.append(textCell(QString::number(passedSum)));
+    int grandTotal = failedSum + passedSum;
+    if (showInconclusive) {
+        cells.append(textCell(QString::number(inconclusiveSum)));
+        grandTotal += inconclusiveSum;
+    }
+    cells.append(textCell(QString::number(grandTotal)));
+
+    DUpdater updater;
+    updater.doAll(document.get());
+    return document;
+}
