@@ -1,0 +1,193 @@
+#include "korvatreporter/plugin/qastreporterplugin.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/window/qareporter.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "sdk/getpix.h"
+#include "sdk/qares.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QMainWindow>
+
+#include "korvatreporter/window/images/reporter.xpm"
+
+namespace {
+
+QString pluginText(const char *text, const char *comment)
+{
+    return QCoreApplication::translate("QAStReporterPlugin", text, comment);
+}
+
+} // namespace
+
+QAStReporterPlugin::QAStReporterPlugin(QObject *parent) : QAStViewerPlugin(parent) {}
+
+QAStReporterPlugin::~QAStReporterPlugin() = default;
+
+QString QAStReporterPlugin::name() const
+{
+    return QStringLiteral("Reporter");
+}
+
+QString QAStReporterPlugin::description() const
+{
+    return pluginText("The Reporter", "Reporter Plugin Description");
+}
+
+QString QAStReporterPlugin::author() const
+{
+    return pluginText("Ostrand Software", "Reporter Plugin Author");
+}
+
+QString QAStReporterPlugin::version() const
+{
+    return pluginText("Version 1.0.0", "Reporter Plugin Version");
+}
+
+void QAStReporterPlugin::initialize(QUnknownInterface *host, QARes *resources)
+{
+    // The host interface is held for the life of the process; no reference
+    // is released.
+    QAStudioInterface *studio = nullptr;
+    if (host) {
+        QUnknownInterface *answer = nullptr;
+        if (host->queryInterface(IID_QAStudioInterface, &answer) == QS_OK)
+            studio = dynamic_cast<QAStudioInterface *>(answer);
+    }
+    if (QAReporterState::initialised() || !studio)
+        return;
+
+    if (QMainWindow *mainWindow = studio->mainWindow()) {
+        auto *toolBar = new QARToolBar(
+            QCoreApplication::translate("QAReporter", "Test Report Toolbar", "Tool bar Title"),
+            mainWindow);
+        QAReporterState::setSharedToolBar(toolBar);
+        toolBar->show();
+    }
+
+    // The producer lives as long as the process, like the other shared
+    // objects: it is never freed.
+    auto *pref = new QAReporterPref(studio);
+    QAReporterPref::setInstance(pref);
+
+    QAReporterState::ensureWindows();
+
+    if (resources && resources->toResGroup()) {
+        QARes *children = resources->child();
+        if (QARes *group =
+                children ? children->search(QStringLiteral("REPORTER"), QLatin1Char('.')) : nullptr)
+            pref->readResources(group);
+    }
+
+    studio->registerPreferences(pref);
+    QAReporterState::setInitialised(true);
+}
+
+QStringList QAStReporterPlugin::accept() const
+{
+    return {QStringLiteral("*.xrd")};
+}
+
+QStringList QAStReporterPlugin::filters() const
+{
+    return {pluginText("Report", "Reporter Plugin Extended Filters") + QStringLiteral(" (*.xrd)")};
+}
+
+QAStViewerWindow *QAStReporterPlugin::create(QStringList &files, QWidget *parent,
+                                             const char *name)
+{
+    auto *window = new QAReporter(pluginText("Test Report", "Test Report Window Title"),
+                                  GETPIX(QStringLiteral("reporter_xpm"), reporter_xpm), parent,
+                                  name);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!files.isEmpty())
+        window->setFiles(&files, nullptr, ViewerNormal);
+    return window;
+}
+
+QAStViewerWindow *QAStReporterPlugin::openedWindow(const QString &file)
+{
+    const QList<QAReporter *> *windows = QAReporterState::windows();
+    if (!windows)
+        return nullptr;
+    for (QAReporter *window : *windows) {
+        for (const auto &record : window->records()) {
+            if (record->fileName == file)
+                return window;
+        }
+    }
+    return nullptr;
+}
+
+void QAStReporterPlugin::connectAccepted(QObject *sender, const char *signal)
+{
+    if (QAReporterPref *pref = QAReporterPref::instance())
+        QObject::connect(sender, signal, pref, SLOT(prefDialogAccepted()));
+}
+
+void QAStReporterPlugin::connectRejected(QObject *sender, const char *signal)
+{
+    if (QAReporterPref *pref = QAReporterPref::instance())
+        QObject::connect(sender, signal, pref, SLOT(prefDialogRejected()));
+}
+
+PreferenceItem *QAStReporterPlugin::preferenceSettings()
+{
+    QAReporterPref *pref = QAReporterPref::instance();
+    return pref ? pref->general() : nullptr;
+}
+
+QString QAStReporterPlugin::pluginName() const
+{
+    return pluginText("Ostrand Korvat Report Viewer", "Plugin Name");
+}
+
+QString QAStReporterPlugin::pluginIcon() const
+{
+    return QStringLiteral("");
+}
+
+QString QAStReporterPlugin::pluginDescription() const
+{
+    return pluginText("Ostrand Korvat Report Viewer Description", "Plugin Description");
+}
+
+QString QAStReporterPlugin::pluginCompanyName() const
+{
+    return pluginText("Ostrand Software", "Plugin Company Name");
+}
+
+QString QAStReporterPlugin::pluginCompanyIcon() const
+{
+    return QStringLiteral("logo_90x90.xpm");
+}
+
+QString QAStReporterPlugin::pluginCompanyDescription() const
+{
+    return pluginText("Ostrand and Korvat are trademarks of Ostrand Software.",
+              "Plugin Company Description");
+}
+
+QString QAStReporterPlugin::pluginCopyRight() const
+{
+    return pluginText("Copyright Ostrand Software. All rights reserved.", "Plugin CopyRight");
+}
+
+QString QAStReporterPlugin::pluginVersion() const
+{
+    return pluginText("Version 1.1.0", "Plugin Version");
+}
+
+QDate QAStReporterPlugin::pluginCreation() const
+{
+    return QDate::currentDate();
+}
+
+QList<QToolBar *> QAStReporterPlugin::toolbars()
+{
+    return {};
+}

@@ -1,0 +1,1012 @@
+#include "korvatreporter/window/qareporter.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qarlistview.h"
+#include "korvatreporter/data/qarlistviewitem.h"
+#include "korvatreporter/document/qareporterfilter.h"
+#include "korvatreporter/document/qareporterfilteredlist.h"
+#include "korvatreporter/document/qareporterheader.h"
+#include "korvatreporter/export/qareporterlinklocator.h"
+#include "korvatreporter/export/qareporterlinktarget.h"
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarmenu.h"
+#include "korvatreporter/window/qarpopupmenu.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/ditems.h"
+#include "rendoc/drendocview.h"
+#include "sdk/getpix.h"
+#include "sdk/qamodal.h"
+#include "sdk/qastoutputwidget.h"
+#include "sdk/qastudiointerface.h"
+#include "sdk/qaviewerfinddialog.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QIODevice>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTreeWidgetItemIterator>
+
+#include "korvatreporter/window/images/reload.xpm"
+
+namespace {
+
+QString reporterText(const char *text, const char *comment = nullptr)
+{
+    return QCoreApplication::translate("QAReporter", text, comment);
+}
+
+// Smallest and largest height of the header dock, which shows the summary
+// table: it grows with the table up to the largest, then scrolls.
+constexpr int HeaderDockHeight = 26;
+constexpr int HeaderDockMaxHeight = 180;
+// Width of the verdict column of the tree.
+constexpr int VerdictColumnWidth = 20;
+// Space between the report view's edges and the report text.
+constexpr int ReportMargin = 5;
+
+QARListViewItem *reportItem(QTreeWidgetItem *item)
+{
+    return QARListViewItem::fromItem(item);
+}
+
+DItem *anchorOf(QTreeWidgetItem *item)
+{
+    QARListViewItem *r = reportItem(item);
+    return r ? r->anchor : nullptr;
+}
+
+QAReporterNode *nodeOf(QTreeWidgetItem *item)
+{
+    QARListViewItem *r = reportItem(item);
+    return r ? r->node : nullptr;
+}
+
+bool isFailedTest(QTreeWidgetItem *item)
+{
+    QARListViewItem *r = reportItem(item);
+    return r && r->failedFlag;
+}
+
+int depthOf(const QTreeWidgetItem *item)
+{
+    int depth = 0;
+    for (const QTreeWidgetItem *p = item->parent(); p; p = p->parent())
+        ++depth;
+    return depth;
+}
+
+// The text of one table cell: its own text, then every text run inside it.
+QString cellText(const DItem *cell)
+{
+    QString text;
+    if (const DCellText *ct = cell->toCellText())
+        text += ct->text();
+    const DItemContainer *container = cell->toContainer();
+    if (!container)
+        return text;
+    for (const DItem *i = container->child(); i; i = i->nextInDocument(cell)) {
+        if (const DText *t = i->toText())
+            text += t->text();
+        else if (const DCellText *ct = i->toCellText())
+            text += ct->text();
+    }
+    return text;
+}
+
+bool autoRaise()
+{
+    QAReporterPref *pref = QAReporterState::pref();
+    return pref && pref->general() && pref->general()->autoRaise();
+}
+
+} // namespace
+
+QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *parent,
+                       const char *name, Qt::WindowFlags flags)
+    : QAStViewerWindow(parent, name, flags)
+{
+    QAReporterState::ensureWindows().append(this);
+
+    QMainWindow *host = QAReporterState::hostMainWindow();
+    if (host)
+        setWindowTitle(title + QStringLiteral(" [")
+                       + QString::number(QAReporterState::nextWindowNumber())
+                       + QStringLiteral("]"));
+    else
+        setWindowTitle(title);
+    setWindowIcon(QIcon(icon));
+
+    // The header dock: resizable, fixed in place, closable by the user.
+    m_headerDock = new QDockWidget(this);
+    m_headerDock->setObjectName(QStringLiteral("headerDock"));
+    m_headerDock->setFeatures(QDockWidget::DockWidgetClosable);
+    // No title bar: the dock only frames the summary table.
+    m_headerDock->setTitleBarWidget(new QWidget(m_headerDock));
+    addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+
+    const QString searchPath =
+        QAReporterState::studio() ? QAReporterState::studio()->searchPath() : QString();
+    m_headerView = new DRendocView(m_headerDock);
+    if (!searchPath.isEmpty())
+        m_headerView->insertSearchPath(searchPath);
+    m_headerDock->setWidget(m_headerView);
+    m_headerView->setWordWrap(true);
+
+    m_mainView = new DRendocView(this);
+    if (!searchPath.isEmpty())
+        m_mainView->insertSearchPath(searchPath);
+    setCentralWidget(m_mainView);
+    if (QAReporterPref *pref = QAReporterState::pref())
+        m_mainView->setBackgroundColor(pref->general()->background());
+
+    m_headerDock->setFixedHeight(HeaderDockHeight);
+    m_mainView->setMargin(ReportMargin);
+    // A new window shows no header until it holds more than one report.
+    removeDockWidget(m_headerDock);
+
+    m_title = title;
+
+    m_treeView = new QARListView();
+    m_treeView->setColumnCount(2);
+    m_treeView->setHeaderLabels({reporterText("Name"), QString()});
+    QHeaderView *header = m_treeView->header();
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    header->resizeSection(1, VerdictColumnWidth);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header->moveSection(1, 0);
+
+    connect(m_treeView, &QAListView::contextMenuRequested, this, &QAReporter::showPopupMenu);
+    m_contextMenu = new QARPopupMenu(m_treeView);
+    m_gotoContextItem = m_contextMenu->insertItem(reporterText("&Go to"));
+    m_defectContextItem = m_contextMenu->insertItem(reporterText("&Submit Merrow Report"));
+    m_contextMenu->setItemEnabled(m_defectContextItem, false);
+    connect(m_contextMenu, &QARMenu::activated, this, [this](int id) {
+        if (id == m_gotoContextItem)
+            gotoMenu();
+        else if (id == m_defectContextItem)
+            submitMerrow();
+    });
+    connect(m_treeView, &QAListView::rightButtonClicked, this, &QAReporter::contextMenu);
+    connect(m_treeView, &QAListView::selectionChanged, this, &QAReporter::selItemChanged);
+
+    m_filter = std::make_unique<QAReporterFilter>();
+
+    connect(this, &QAStViewerWindow::reloadFile, this,
+            qOverload<const QString &>(&QAReporter::reload));
+    connect(m_headerView, &DRendocView::activatedLink, this, &QAReporter::activateHeader);
+    connect(m_mainView, &DRendocView::activatedLink, this, &QAReporter::resolveLink);
+    connect(this, &QAReporter::viewUpdated, m_mainView, &DRendocView::repaint);
+    if (QAReporterPref *pref = QAReporterState::pref())
+        connect(pref, &QAReporterPref::preferencesChanged, this, &QAReporter::applyPrefs);
+    if (host)
+        connect(host, &QObject::destroyed, this, &QAReporter::mainwindowDestroyed);
+    connect(m_treeView, &QAListView::selectionChanged, this,
+            qOverload<QTreeWidgetItem *>(&QAReporter::moveDoc));
+    connect(m_treeView, &QAListView::doubleClicked, this, &QAReporter::moveDocRaise);
+
+    if (!host)
+        m_ownToolBar = new QARToolBar(title + reporterText(" Toolbar"), this);
+}
+
+QAReporter::~QAReporter()
+{
+    if (QList<QAReporter *> *list = QAReporterState::windows())
+        list->removeAll(this);
+    // Items and views point into the copies and the records: let go first.
+    clearTreeView();
+    if (m_mainView)
+        m_mainView->clearDocs();
+    if (m_headerView)
+        m_headerView->clearDocs();
+    m_filteredList.reset();
+    m_filter.reset();
+    m_summary.reset();
+    m_records.clear();
+    delete m_treeView;
+}
+
+bool QAReporter::hostHasMainWindow() const
+{
+    return QAReporterState::hostMainWindow() != nullptr;
+}
+
+bool QAReporter::isTypeShown(const QString &type) const
+{
+    return m_typeShown.value(type, !m_typesInitialised);
+}
+
+// ---------------------------------------------------------------- loading
+
+void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mode)
+{
+    QAStViewerWindow::setFiles(files, others, mode);
+    if (!files)
+        return;
+    m_files = *files;
+    loadFiles();
+
+    if (mode != ViewerSummary)
+        return;
+    int passed = 0;
+    int failed = 0;
+    for (const auto &record : m_records) {
+        passed += record->passed;
+        failed += record->failed;
+    }
+    QByteArray out;
+    const QString node = nodeData().text;
+    if (!node.isEmpty())
+        out += "TestNode: " + node.toLocal8Bit() + "\n";
+    out += "\t[" + QByteArray::number(passed) + "] Test Case Passed\n";
+    out += "\t[" + QByteArray::number(failed) + "] Test Case Failed\n";
+    if (QIODevice *sink = QAReporterState::summarySink()) {
+        sink->write(out);
+        if (auto *file = qobject_cast<QFileDevice *>(sink))
+            file->flush();
+    }
+}
+
+void QAReporter::loadFiles()
+{
+    QAReporterLoader::loadFiles(m_files, m_records);
+    if (m_records.empty())
+        return;
+    m_headerShown = m_records.size() > 1;
+    clearTreeView();
+    collectTypes();
+    applyCurrentFilter();
+}
+
+void QAReporter::collectTypes()
+{
+    for (const auto &record : m_records) {
+        for (const QString &type : record->types) {
+            if (!m_types.contains(type))
+                m_types.append(type);
+        }
+    }
+}
+
+void QAReporter::reload()
+{
+    reloadAll();
+}
+
+void QAReporter::reload(const QString &)
+{
+    reloadAll();
+}
+
+void QAReporter::reloadAll()
+{
+    dropSummary();
+    if (m_mainView)
+        m_mainView->clearDocs();
+    clearTreeView();
+    if (m_filteredList)
+        m_filteredList->clear();
+    m_records.clear();
+    loadFiles();
+}
+
+// ---------------------------------------------------------------- refresh
+
+void QAReporter::applyCurrentFilter()
+{
+    if (QAReporterState::failedOnly())
+        showFailedTests();
+    else
+        showAllTests();
+}
+
+void QAReporter::showAllTests()
+{
+    m_filter->clear(QAReporterFilter::StateMatch);
+    refresh();
+}
+
+void QAReporter::showFailedTests()
+{
+    m_filter->set(QAReporterFilter::StateMatch, QRegularExpression(QStringLiteral("ko")));
+    refresh();
+}
+
+void QAReporter::refresh()
+{
+    QString shownName;
+    bool wasShowing = false;
+    if (DDocument *current = m_mainView ? m_mainView->getCurrentDoc() : nullptr) {
+        shownName = current->name();
+        wasShowing = true;
+    }
+
+    if (m_filteredList) {
+        clearTreeView();
+        m_headerView->clearDocs();
+        m_mainView->clearDocs();
+        m_filteredList->clear();
+    } else {
+        m_filteredList = std::make_unique<QAReporterFilteredList>();
+    }
+    m_filteredList->setFilter(*m_filter);
+    m_filteredList->buildFilteredReports(m_records);
+
+    fillTreeView();
+
+    QList<DStyle *> styles;
+    if (QAReporterPref *pref = QAReporterState::pref())
+        styles = pref->stylesPage()->styles();
+    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
+    summary->setName(QStringLiteral("index"));
+    dropSummary();
+    m_summary = std::move(summary);
+    setDocuments();
+
+    if (m_headerShown) {
+        addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+        m_headerDock->show();
+    }
+    if (wasShowing)
+        m_mainView->moveTo(QString(), QString(), shownName);
+}
+
+void QAReporter::fillTreeView()
+{
+    if (m_records.empty() || !m_treeView)
+        return;
+    clearTreeView();
+    m_treeView->setHeaderHidden(true);
+    m_treeView->setRootIsDecorated(true);
+    m_treeView->setAllColumnsShowFocus(false);
+    m_treeView->setSortingEnabled(false);
+    for (int i = m_filteredList->count() - 1; i >= 0; --i) {
+        QAReporterData *record = m_filteredList->at(i);
+        if (record && record->dataTree)
+            record->dataTree->fill(m_treeView, record->fileName);
+    }
+    // Hosts without a screen read verdicts as text, beside the images.
+    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
+        QTreeWidgetItem *item = *it;
+        if (!item->data(1, QAListView::VerdictRole).isValid()) {
+            const QAReporterNode *node = nodeOf(item);
+            if (node && (node->state == QLatin1String("ok") || node->state == QLatin1String("ko")
+                         || node->state == QLatin1String("NE")))
+                item->setData(1, QAListView::VerdictRole, node->state);
+        }
+    }
+    if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
+        m_treeView->setCurrentItem(first);
+        first->setSelected(true);
+    }
+}
+
+void QAReporter::setDocuments()
+{
+    m_headerView->clearDocs();
+    m_headerView->setDocument(m_summary.get(), true);
+    const int wanted = m_headerView->documentHeight() + 2 * m_headerView->frameWidth() + 4;
+    m_headerDock->setFixedHeight(qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight));
+    if (!m_filteredList || m_filteredList->count() == 0)
+        return;
+    m_mainView->setDocument(m_filteredList->at(0)->document, true);
+    for (const auto &record : m_filteredList->records()) {
+        if (record->document)
+            m_mainView->setDocument(record->document, false);
+    }
+    Q_EMIT viewUpdated();
+}
+
+void QAReporter::dropSummary()
+{
+    if (m_headerView)
+        m_headerView->clearDocs();
+    m_summary.reset();
+}
+
+void QAReporter::clearTreeView()
+{
+    m_selectedItem = nullptr;
+    if (m_contextMenu)
+        m_contextMenu->setItem(nullptr);
+    if (m_treeView)
+        m_treeView->clear();
+    m_selectedItem = nullptr;
+}
+
+// ---------------------------------------------------------------- activation
+
+void QAReporter::wireToolBar(bool connectIt)
+{
+    QARToolBar *toolBar = QAReporterState::currentToolBar();
+    if (!toolBar)
+        return;
+    toolBar->enableButtons(connectIt);
+    if (connectIt) {
+        connect(toolBar, &QARToolBar::KOsuivClicked, this, &QAReporter::nextKO,
+                Qt::UniqueConnection);
+        connect(toolBar, &QARToolBar::KOprecClicked, this, &QAReporter::prevKO,
+                Qt::UniqueConnection);
+        connect(toolBar, &QARToolBar::fltClicked, this, &QAReporter::switchFilter,
+                Qt::UniqueConnection);
+    } else {
+        disconnect(toolBar, &QARToolBar::KOsuivClicked, this, &QAReporter::nextKO);
+        disconnect(toolBar, &QARToolBar::KOprecClicked, this, &QAReporter::prevKO);
+        disconnect(toolBar, &QARToolBar::fltClicked, this, &QAReporter::switchFilter);
+    }
+}
+
+void QAReporter::activated()
+{
+    QAStViewerWindow::activated();
+    if (!hasFocus())
+        setFocus();
+
+    const bool host = hostHasMainWindow();
+    QAReporterState::setCurrentToolBar(host ? QAReporterState::sharedToolBar()
+                                            : m_ownToolBar.data());
+    wireToolBar(true);
+
+    QAStudioInterface *studio = QAReporterState::studio();
+    if (!m_commandsMenu && studio)
+        createCommandsMenu();
+
+    if (host) {
+        if (m_commandsMenu)
+            m_commandsMenuId = studio->insertMenu(m_title, m_commandsMenu);
+    } else if (m_commandsMenuId == -1 && m_commandsMenu) {
+        m_commandsMenu->setTitle(reporterText("&Commands"));
+        menuBar()->addMenu(m_commandsMenu);
+        m_commandsMenuId = int(menuBar()->actions().size());
+    }
+
+    Q_EMIT stateChanged();
+    applyCurrentFilter();
+}
+
+void QAReporter::desactivated()
+{
+    QAStViewerWindow::desactivated();
+    wireToolBar(false);
+    if (!hostHasMainWindow())
+        QAReporterState::setCurrentToolBar(nullptr);
+    QAStudioInterface *studio = QAReporterState::studio();
+    if (m_commandsMenuId != -1 && studio)
+        studio->removeMenu(m_commandsMenuId);
+}
+
+void QAReporter::closeEvent(QCloseEvent *event)
+{
+    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
+        toolBar->enableButtons(false);
+    if (isActivated()) {
+        QAStudioInterface *studio = QAReporterState::studio();
+        if (studio && m_commandsMenuId != -1)
+            studio->removeMenu(m_commandsMenuId);
+        m_commandsMenuId = -1;
+        if (m_commandsMenu)
+            m_commandsMenu->clearItems();
+    }
+    QAStViewerWindow::closeEvent(event);
+}
+
+void QAReporter::mainwindowDestroyed()
+{
+    m_mainWindowGone = true;
+}
+
+QWidget *QAReporter::contentOutlineWidget()
+{
+    return m_treeView;
+}
+
+void QAReporter::setNode(const ::nodeData &node)
+{
+    QAStViewerWindow::setNode(node);
+    if (node.text.isEmpty())
+        return;
+    const QString last = node.text.mid(node.text.lastIndexOf(QLatin1Char('.')) + 1);
+    setWindowTitle(m_title + QStringLiteral(" [") + last + QStringLiteral("]"));
+    Q_EMIT captionChanged(this);
+}
+
+void QAReporter::applyPrefs()
+{
+    QAReporterPref *pref = QAReporterState::pref();
+    if (!pref || !m_mainView)
+        return;
+    m_mainView->setBackgroundColor(pref->general()->background());
+    m_mainView->rebuildDoc();
+}
+
+// ---------------------------------------------------------------- menus
+
+void QAReporter::createCommandsMenu()
+{
+    m_commandsMenu = new QARMenu(this);
+    connect(m_commandsMenu, &QMenu::aboutToShow, this, &QAReporter::updateToolMenu);
+    connect(m_commandsMenu, &QARMenu::activated, this, [this](int id) {
+        switch (id) {
+        case AllTestsId:
+            alltests();
+            return;
+        case FailedTestsId:
+            failedtests();
+            return;
+        case ReloadId:
+            reload();
+            return;
+        case GenerateHtmlId:
+            exportDoc();
+            return;
+        default:
+            break;
+        }
+        if (id == m_showHeaderItem)
+            showDock(id);
+        else if (id == m_printHeaderItem)
+            printHeader();
+        else if (id == m_defectCommandsItem)
+            submitMerrow();
+        else
+            typeCheck(id);
+    });
+}
+
+QString QAReporter::defectLabel(QTreeWidgetItem *item) const
+{
+    return isFailedTest(item) ? reporterText("&Submit Merrow Defect Report") : reporterText("&Submit Merrow Report");
+}
+
+void QAReporter::updateToolMenu()
+{
+    QARMenu *menu = m_commandsMenu;
+    if (!menu)
+        return;
+    menu->clearItems();
+    m_filter->clear(QAReporterFilter::TypeExclusion);
+
+    const bool failedOnly = QAReporterState::failedOnly();
+    const bool noRecords = m_records.empty();
+    menu->insertItem(reporterText("All Test Results"), AllTestsId);
+    menu->setItemChecked(AllTestsId, !failedOnly);
+    menu->insertItem(reporterText("Failed Tests Only"), FailedTestsId);
+    menu->setItemChecked(FailedTestsId, failedOnly);
+    if (noRecords) {
+        menu->setItemEnabled(AllTestsId, false);
+        menu->setItemEnabled(FailedTestsId, false);
+    }
+
+    menu->insertSeparator();
+    for (const QString &type : std::as_const(m_types)) {
+        const int id = menu->insertItem(type);
+        // Before the first build every type starts shown, unless it was
+        // hidden on purpose; later a new type has no entry and starts hidden.
+        if (!m_typesInitialised && !m_typeShown.contains(type))
+            m_typeShown.insert(type, true);
+        const bool shown = m_typeShown.value(type, false);
+        menu->setItemChecked(id, shown);
+        if (!shown)
+            m_filter->set(QAReporterFilter::TypeExclusion, QRegularExpression(type));
+    }
+    m_typesInitialised = true;
+
+    menu->insertSeparator();
+    menu->insertItem(QIcon(GETPIX(QStringLiteral("reload_xpm"), reload_xpm)), reporterText("Reload"),
+                     ReloadId);
+    menu->insertSeparator();
+    m_showHeaderItem = menu->insertItem(reporterText("Show header"));
+    menu->setItemChecked(m_showHeaderItem, m_headerDock && !m_headerDock->isHidden());
+    m_printHeaderItem = menu->insertItem(reporterText("Print Header"));
+    menu->setItemEnabled(m_printHeaderItem, m_headerShown);
+    connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
+    menu->insertSeparator();
+    m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
+    menu->setItemEnabled(m_defectCommandsItem,
+                         !noRecords && m_selectedItem && m_selectedItem->parent());
+    menu->insertSeparator();
+    menu->insertItem(reporterText("Generate HTML"), GenerateHtmlId);
+}
+
+void QAReporter::typeCheck(int id)
+{
+    if (!QAReporterState::studio() || !m_commandsMenu)
+        return;
+    const QString text = m_commandsMenu->text(id);
+    if (text.isNull())
+        return;
+    const QRegularExpression pattern(text);
+    if (m_commandsMenu->isItemChecked(id)) {
+        m_typeShown.insert(text, false);
+        m_filter->set(QAReporterFilter::TypeExclusion, pattern);
+    } else {
+        m_typeShown.insert(text, true);
+        m_filter->removeTypeExclusion(pattern);
+    }
+    refresh();
+}
+
+void QAReporter::hideType(const QString &type)
+{
+    const QRegularExpression pattern(type);
+    m_typeShown.insert(type, false);
+    m_filter->removeTypeExclusion(pattern);
+    m_filter->set(QAReporterFilter::TypeExclusion, pattern);
+    refresh();
+}
+
+void QAReporter::showDock(int)
+{
+    if (!QAReporterState::studio() || !m_commandsMenu)
+        return;
+    if (!m_headerDock->isHidden()) {
+        m_commandsMenu->setItemEnabled(m_printHeaderItem, false);
+        removeDockWidget(m_headerDock);
+        m_headerShown = false;
+    } else {
+        m_commandsMenu->setItemEnabled(m_printHeaderItem, true);
+        addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+        m_headerDock->show();
+        m_headerShown = true;
+    }
+}
+
+void QAReporter::highlighted(int id)
+{
+    if (!QAReporterState::studio() || !m_commandsMenu)
+        return;
+    QString tip;
+    switch (id) {
+    case AllTestsId:
+        tip = reporterText("Display complete report");
+        break;
+    case FailedTestsId:
+        tip = reporterText("Display failed tests only");
+        break;
+    case ReloadId:
+        tip = reporterText("Reload the current report");
+        break;
+    case GenerateHtmlId:
+        tip = reporterText("Generate the viewer's content to a HTML file");
+        break;
+    default:
+        tip = reporterText("Show or hide %1", " %1 is the menu item name").arg(m_commandsMenu->text(id));
+        break;
+    }
+    if (QMainWindow *host = QAReporterState::hostMainWindow())
+        host->statusBar()->showMessage(tip);
+}
+
+void QAReporter::showPopupMenu(QTreeWidgetItem *item, const QPoint &point, int)
+{
+    if (!m_contextMenu)
+        return;
+    m_contextMenu->setItem(item);
+    m_contextMenu->popup(point);
+}
+
+void QAReporter::contextMenu(QTreeWidgetItem *item, const QPoint &point, int)
+{
+    if (!m_contextMenu)
+        return;
+    m_contextMenu->setItem(nullptr);
+    if (!item)
+        return;
+    m_contextMenu->changeItem(m_defectContextItem, defectLabel(item));
+    m_contextMenu->setItemEnabled(m_defectContextItem, item->parent() != nullptr);
+    m_contextMenu->setItem(item);
+    m_contextMenu->popup(point);
+}
+
+void QAReporter::gotoMenu()
+{
+    if (m_contextMenu && m_contextMenu->item())
+        moveDoc(m_contextMenu->item());
+}
+
+void QAReporter::selItemChanged(QTreeWidgetItem *item)
+{
+    if (!QAReporterState::studio())
+        return;
+    m_selectedItem = item;
+    if (!m_contextMenu)
+        return;
+    if (item)
+        m_contextMenu->setItemEnabled(m_defectContextItem, true);
+    m_contextMenu->changeItem(m_defectContextItem, defectLabel(item));
+    m_contextMenu->setItemEnabled(m_defectContextItem, item && item->parent());
+}
+
+// ---------------------------------------------------------------- commands
+
+void QAReporter::nextKO()
+{
+    if (m_treeView)
+        m_treeView->nextFailed();
+}
+
+void QAReporter::prevKO()
+{
+    if (m_treeView)
+        m_treeView->previousFailed();
+}
+
+void QAReporter::switchFilter()
+{
+    if (!QAReporterState::failedOnly())
+        showFailedTests();
+    else
+        showAllTests();
+}
+
+void QAReporter::alltests()
+{
+    if (!QAReporterState::failedOnly())
+        return;
+    QAReporterState::setFailedOnly(false);
+    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
+        toolBar->setFilterState(false);
+    showAllTests();
+}
+
+void QAReporter::failedtests()
+{
+    if (QAReporterState::failedOnly())
+        return;
+    QAReporterState::setFailedOnly(true);
+    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
+        toolBar->setFilterState(true);
+    showFailedTests();
+}
+
+void QAReporter::print()
+{
+    if (m_mainView)
+        m_mainView->print();
+}
+
+void QAReporter::printHeader()
+{
+    if (m_headerShown && m_headerView)
+        m_headerView->print();
+}
+
+void QAReporter::copy()
+{
+    if (m_mainView)
+        m_mainView->copy();
+}
+
+void QAReporter::find()
+{
+    find(QString());
+}
+
+void QAReporter::find(const QString &text)
+{
+    delete QAReporterState::findDialog();
+    QAReporterState::setFindDialog(nullptr);
+
+    if (!text.isNull()) {
+        m_lastSearch.setPattern(text);
+        findDialogSearch(m_lastSearch);
+        return;
+    }
+
+    QMainWindow *host = QAReporterState::hostMainWindow();
+    if (!QAReporterState::studio() || !host)
+        return;
+    // The dialog stays until the next search of any window replaces it.
+    QPointer<QAViewerFindDialog> dialog =
+        new QAViewerFindDialog(host, "reporter-find-dialog", true);
+    QAReporterState::setFindDialog(dialog);
+    connect(dialog, &QAViewerFindDialog::search, this, &QAReporter::findDialogSearch);
+    dialog->setRegExp(m_lastSearch);
+    QAModal::exec(dialog);
+    if (dialog)
+        m_lastSearch = dialog->regExp();
+}
+
+void QAReporter::findDialogSearch(const QRegularExpression &expression)
+{
+    if (m_mainView)
+        m_mainView->search(expression);
+}
+
+void QAReporter::notAvailable(const QString &command)
+{
+    const QString message = reporterText("%1: not available yet").arg(command);
+    if (QMainWindow *host = QAReporterState::hostMainWindow()) {
+        host->statusBar()->showMessage(message);
+        return;
+    }
+    QAStudioInterface *studio = QAReporterState::studio();
+    if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
+        pane->append(message + QLatin1Char('\n'));
+}
+
+void QAReporter::saveAs()
+{
+    notAvailable(reporterText("Save As"));
+}
+
+void QAReporter::exportDoc()
+{
+    notAvailable(reporterText("Generate HTML"));
+}
+
+void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor *,
+                            QAILogMonitor *)
+{
+    notAvailable(reporterText("Generate HTML"));
+}
+
+void QAReporter::submitMerrow()
+{
+    notAvailable(reporterText("Submit Merrow Report"));
+}
+
+// The host's commands that a report viewer does not support.
+void QAReporter::save() {}
+void QAReporter::paste() {}
+void QAReporter::cut() {}
+void QAReporter::undo() {}
+void QAReporter::redo() {}
+void QAReporter::del() {}
+void QAReporter::selectAll() {}
+void QAReporter::replace() {}
+void QAReporter::goTo() {}
+void QAReporter::zoomIn() {}
+void QAReporter::zoomOut() {}
+void QAReporter::zoom(int) {}
+void QAReporter::mnFilter() {}
+
+// ---------------------------------------------------------------- links
+
+void QAReporter::moveDoc(QTreeWidgetItem *item)
+{
+    if (DItem *anchor = anchorOf(item))
+        m_mainView->moveTo(anchor);
+    if (autoRaise())
+        m_mainView->setFocus();
+}
+
+void QAReporter::moveDocRaise(QTreeWidgetItem *item)
+{
+    moveDoc(item);
+}
+
+void QAReporter::moveDoc(const QString &tag)
+{
+    if (tag.isEmpty())
+        return;
+    const DLink link(tag, nullptr, nullptr, nullptr);
+    QString file, place, document;
+    link.split(file, place, document);
+    m_mainView->moveTo(file, place, document);
+    if (autoRaise())
+        m_mainView->setFocus();
+}
+
+void QAReporter::scrollToTag(const QString &tag, int, int)
+{
+    moveDoc(tag);
+}
+
+void QAReporter::activateHeader(DLink *link)
+{
+    if (!link || link->target().isEmpty())
+        return;
+    QString file, place, document;
+    link->split(file, place, document);
+    m_mainView->moveTo(file, place, document);
+    m_mainView->setFocus();
+}
+
+void QAReporter::resolveLink(DLink *link)
+{
+    if (!link)
+        return;
+    // The link belongs to a shown copy, which a reload frees: keep its text.
+    const QAReporterLinkTarget target(link->target());
+
+    if (target.kind() == QAReporterLinkTarget::ReportLink) {
+        QString file = target.filePart();
+        if (!file.isEmpty()) {
+            if (QFileInfo(file).isRelative()) {
+                if (m_records.empty())
+                    return;
+                file = QFileInfo(m_records.front()->fileName).path() + QDir::separator() + file;
+            }
+            m_files = QStringList{file};
+            reloadAll();
+        }
+        if (!target.anchor().isEmpty())
+            scrollToTag(target.anchor(), -1, -1);
+        return;
+    }
+
+    QString text = target.target();
+    if (target.needsBase()) {
+        if (const QAReporterNode *node = findLinkNode(link))
+            text = target.withBase(node->base);
+    }
+    if (QAStudioInterface *studio = QAReporterState::studio())
+        studio->openSourceFile(text, 3, true);
+}
+
+QAReporterNode *QAReporter::findLinkNode(DLink *link) const
+{
+    if (!link || !m_filteredList)
+        return nullptr;
+    for (const auto &record : m_filteredList->records()) {
+        if (!record->dataTree)
+            continue;
+        if (QAReporterNode *node = QAReporterLinkLocator::findNode(*record->dataTree, link))
+            return node;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- text
+
+QString QAReporter::plainText(PlainTextPart part)
+{
+    switch (part) {
+    case OutlineText:
+        return outlineText();
+    case SummaryText:
+        return summaryText();
+    case DocumentText:
+        return m_mainView ? m_mainView->toPlainText() : QString();
+    }
+    return QString();
+}
+
+QString QAReporter::outlineText() const
+{
+    QString text;
+    if (!m_treeView)
+        return text;
+    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
+        QTreeWidgetItem *item = *it;
+        text += QString(2 * depthOf(item), QLatin1Char(' '));
+        if (item->parent()) {
+            QString verdict = item->data(1, QAListView::VerdictRole).toString();
+            if (verdict.isEmpty())
+                verdict = QStringLiteral("--");
+            text += verdict + QStringLiteral("  ");
+        }
+        text += item->text(0) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString QAReporter::summaryText() const
+{
+    QString text;
+    if (!m_summary)
+        return text;
+    for (const DItem *item = m_summary.get(); item; item = item->nextInDocument(nullptr)) {
+        const DRow *row = item->toRow();
+        if (!row)
+            continue;
+        QStringList cells;
+        for (const DItem *cell = row->child(); cell; cell = cell->next())
+            cells.append(cellText(cell));
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
