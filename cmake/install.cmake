@@ -1,0 +1,27 @@
+# Installation layout: <prefix>/bin/xrdview, the SDK library in the library
+# folder, the plug-in in <libdir>/xrdview where the host looks for it, the
+# default style file at <prefix>/lib/reporterstyle.aml (the plug-in reads it
+# from "lib" under the host's install directory), the example reports, a
+# desktop entry and the MIME type of "*.xrd" files.
+# Included at the end of the top-level CMakeLists, after every target exists.
+
+if(TARGET xrdview)
+  set_target_properties(xrdview PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+  install(TARGETS xrdview RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(TARGETS sdk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+if(TARGET korvatreporter)
+  # The plug-in sits one folder below the SDK library it links against.
+  set_target_properties(korvatreporter PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+  install(TARGETS korvatreporter LIBRARY DESTINATION ${XRDVIEW_PLUGIN_SUBDIR})
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/examples/reporterstyle.aml DESTINATION lib)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${XRDVIEW_EXAMPLES_SUBDIR}
+        FILES_MATCHING PATTERN "*.xrd" PATTERN "README.md")
+install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME xrdview.xml)

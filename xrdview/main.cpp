@@ -1,0 +1,105 @@
+// xrdview: shows XRD test reports through the report viewer plug-in, in a
+// main window or, for the printing modes, headless on standard output.
+
+#include "sdk/qamodal.h"
+#include "sdk/qares.h"
+#include "sdk/qastviewerplugin.h"
+#include "xrdview/xrdcommandline.h"
+#include "xrdview/xrdheadlessrunner.h"
+#include "xrdview/xrdmainwindow.h"
+#include "xrdview/xrdpaths.h"
+#include "xrdview/xrdpluginloader.h"
+#include "xrdview/xrdresourcestore.h"
+#include "xrdview/xrdstudio.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace {
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("xrdview", text);
+}
+
+QStringList rawArguments(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+// Without a display a message box would wait for ever: every question is
+// answered with its default and its text goes to standard error.
+void answerModalQuestionsOnStderr()
+{
+    QAModal::setAnswerer([](const QAModalRequest& request) -> QVariant {
+        if (!request.text.isEmpty())
+            XrdHeadlessRunner::printError(request.caption.isEmpty()
+                                              ? request.text
+                                              : request.caption + QStringLiteral(": ")
+                                                    + request.text);
+        return QVariant();
+    });
+}
+
+int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
+{
+    XrdStudio studio(XrdPaths::installDirectory());
+    studio.useStandardErrorOutput();
+    answerModalQuestionsOnStderr();
+    QString error;
+    std::unique_ptr<QARes> resources = XrdResourceStore::load(XrdPaths::resourceFile(), &error);
+    if (!error.isEmpty())
+        XrdHeadlessRunner::printError(error);
+    loader.plugin()->initialize(&studio, resources.get());
+    XrdHeadlessRunner runner(loader.plugin(), &studio);
+    return runner.run(line);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const XrdCommandLine line = XrdCommandLine::parse(rawArguments(argc, argv));
+    if (line.hasError()) {
+        XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + line.error);
+        XrdHeadlessRunner::printError(translated("Try 'xrdview --help'."));
+        return XrdHeadlessRunner::Error;
+    }
+    if (line.mode == XrdCommandLine::Help) {
+        XrdHeadlessRunner::print(XrdCommandLine::helpText());
+        return 0;
+    }
+    if (line.mode == XrdCommandLine::Version) {
+        XrdHeadlessRunner::print(QStringLiteral("xrdview " XRDVIEW_VERSION "\n"));
+        return 0;
+    }
+    // The printing modes need no display.
+    if (line.isHeadless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("xrdview"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(XRDVIEW_VERSION));
+
+    XrdPluginLoader loader;
+    if (!loader.loadFrom(XrdPaths::pluginDirectories())) {
+        XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + loader.errorString());
+        if (!line.isHeadless())
+            QAModal::warning(nullptr, translated("xrdview"), loader.errorString());
+        return XrdHeadlessRunner::Error;
+    }
+    if (line.isHeadless())
+        return runHeadless(line, loader);
+
+    XrdStudio studio(XrdPaths::installDirectory());
+    XrdMainWindow window(loader.plugin(), &studio, XrdPaths::resourceFile());
+    window.setPluginFile(loader.fileName());
+    window.show();
+    if (!line.files.isEmpty())
+        window.openFiles(line.files);
+    return app.exec();
+}

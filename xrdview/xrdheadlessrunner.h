@@ -1,0 +1,32 @@
+#pragma once
+
+#include "xrdview/xrdcommandline.h"
+
+#include <QString>
+
+class QAStViewerPlugin;
+class XrdStudio;
+
+// Runs one command-line mode without a display: loads the files into one
+// report window through the plug-in, as the GUI does, and prints what the
+// mode asks for on standard output.
+class XrdHeadlessRunner
+{
+public:
+    enum ExitStatus { Passed = 0, Failed = 1, Error = 2 };
+
+    // `plugin` must be initialised with `studio` already.
+    XrdHeadlessRunner(QAStViewerPlugin* plugin, XrdStudio* studio);
+
+    // The process exit status for `line` (whose mode is headless).
+    int run(const XrdCommandLine& line);
+
+    // Writes `text` to standard output as UTF-8 and flushes it.
+    static void print(const QString& text);
+    // Writes `text` to standard error.
+    static void printError(const QString& text);
+
+private:
+    QAStViewerPlugin* m_plugin;
+    XrdStudio* m_studio;
+};
