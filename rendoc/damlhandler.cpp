@@ -781,7 +781,8 @@ bool DAmlHandler::startItemElement(
         if (!readInt(atts, "hspan", qName, 1, intMax, &hspan)
             || !readInt(atts, "vspan", qName, 1, intMax, &vspan))
             return false;
-        item = std::make_unique<DCell>(hspan, vspan);
+        // The markup counts covered columns; the model counts the extra ones.
+        item = std::make_unique<DCell>(hspan - 1, vspan - 1);
         break;
     }
     case CellText: {
@@ -790,7 +791,7 @@ bool DAmlHandler::startItemElement(
         if (!readInt(atts, "hspan", qName, 1, intMax, &hspan)
             || !readInt(atts, "vspan", qName, 1, intMax, &vspan))
             return false;
-        item = std::make_unique<DCellText>(textOrEmpty("text"), hspan, vspan);
+        item = std::make_unique<DCellText>(textOrEmpty("text"), hspan - 1, vspan - 1);
         break;
     }
     case Summary:

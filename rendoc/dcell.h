@@ -3,6 +3,8 @@
 #include "rendoc/ditemcontainer.h"
 
 // A table cell with horizontal and vertical span values; its children are the cell content.
+// A span value counts the columns (rows) the cell covers beyond its own: 0 is a plain cell,
+// 1 covers two columns (rows). Negative values count as 0.
 class DCell : public DItemContainer
 {
 public:

@@ -267,7 +267,7 @@ void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
     size_t index = 0;
     for (DItem* cell = block.item->toContainer()->child(); cell && index < m_frames.size();
          cell = cell->next()) {
-        int span = 1;
+        int span = 0;
         if (const DCell* c = cell->toCell())
             span = c->hspan();
         else if (const DCellText* c = cell->toCellText())
@@ -277,7 +277,8 @@ void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
         if (starts && index < starts->size())
             column = (*starts)[index];
         const int first = qMin(column, columns);
-        const int end = qMin(columns, first + qMax(1, span));
+        const int covered = 1 + qBound(0, span, 1000);
+        const int end = qMin(columns, first + covered);
         const qreal x0 = x[size_t(first)];
         const qreal x1 = qMax(x[size_t(end)], x0);
         DViewFrame& frame = m_frames[index];
@@ -286,7 +287,7 @@ void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
                                     qMax<qreal>(8, x1 - x0 - 2 * inset), context);
         frame.box = QRectF(x0, top, x1 - x0, 0);
         rowHeight = qMax(rowHeight, h + 2 * CellPadY + m_border * (block.lastRow ? 2 : 1));
-        column = first + qMax(1, span);
+        column = first + covered;
         ++index;
     }
     for (DViewFrame& frame : m_frames)

@@ -145,8 +145,8 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
         std::vector<int> rowStarts;
         int column = 0;
         for (DItem* cell = row->toContainer()->child(); cell; cell = cell->next()) {
-            int hspan = 1;
-            int vspan = 1;
+            int hspan = 0;
+            int vspan = 0;
             if (const DCell* c = cell->toCell()) {
                 hspan = c->hspan();
                 vspan = c->vspan();
@@ -156,8 +156,9 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
             } else {
                 continue;
             }
-            hspan = qBound(1, hspan, 1000);
-            vspan = qBound(1, vspan, 100000);
+            // Span values count the extra columns and rows a cell covers.
+            hspan = 1 + qBound(0, hspan, 1000);
+            vspan = 1 + qBound(0, vspan, 100000);
             while (size_t(column) < reserved.size() && reserved[size_t(column)] > 0)
                 ++column;
             rowStarts.push_back(column);

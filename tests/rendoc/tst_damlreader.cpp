@@ -453,7 +453,7 @@ void TestDAmlReader::positions_data()
            "<P>b</P></DOCUMENT>"
         << QStringList { "DOCUMENT current=Document title=<null> name=<null>",
                "P current=Paragraph", "TABLE current=Table border=0 widths=", "ROW current=Row",
-               "CELLTEXT current=CellText \"c\" hspan=1 vspan=1",
+               "CELLTEXT current=CellText \"c\" hspan=0 vspan=0",
                "/MARK end=Table border=0 widths=", "P current=Paragraph" };
     QTest::newRow("style elements open no item")
         << "<DOCUMENT><STYLES><MARK><STYLE name=\"s\"/></MARK></STYLES><TAG name=\"t\"/></DOCUMENT>"

@@ -688,17 +688,21 @@ void TestDRendocView::imagesFromSearchPath()
 void TestDRendocView::tableGeometry_data()
 {
     QTest::addColumn<QVector<float>>("widths");
+    QTest::addColumn<int>("hspan");
     QTest::addColumn<int>("vspan");
-    QTest::addColumn<double>("secondColumn"); // left of the second column, as a fraction
-    QTest::newRow("equal columns") << QVector<float>{} << 1 << 0.5;
-    QTest::newRow("fractions") << QVector<float>{0.25f, 0.75f} << 1 << 0.25;
-    QTest::newRow("fractions scaled") << QVector<float>{1.0f, 3.0f} << 1 << 0.25;
-    QTest::newRow("vertical span shifts the next row") << QVector<float>{} << 2 << 0.5;
+    QTest::addColumn<double>("secondColumn"); // left of the second cell of the first row
+    QTest::newRow("equal columns") << QVector<float>{} << 0 << 0 << 0.5;
+    QTest::newRow("fractions") << QVector<float>{0.25f, 0.75f} << 0 << 0 << 0.25;
+    QTest::newRow("fractions scaled") << QVector<float>{1.0f, 3.0f} << 0 << 0 << 0.25;
+    QTest::newRow("vertical span shifts the next row") << QVector<float>{} << 0 << 1 << 0.5;
+    // Span 1 covers two columns, so the next cell starts in the third.
+    QTest::newRow("horizontal span") << QVector<float>{0.5f, 0.25f, 0.25f} << 1 << 0 << 0.75;
 }
 
 void TestDRendocView::tableGeometry()
 {
     QFETCH(QVector<float>, widths);
+    QFETCH(int, hspan);
     QFETCH(int, vspan);
     QFETCH(double, secondColumn);
     DDocument doc(QStringLiteral("t"), QStringLiteral("t"));
@@ -707,13 +711,13 @@ void TestDRendocView::tableGeometry()
     table->setWidth(widths);
     auto* first = new DRow(table);
     table->setChild(first);
-    auto* a1 = new DCellText(QStringLiteral("a1"), 1, vspan, first);
+    auto* a1 = new DCellText(QStringLiteral("a1"), hspan, vspan, first);
     first->setChild(a1);
-    auto* b1 = new DCellText(QStringLiteral("b1"), 1, 1, first);
+    auto* b1 = new DCellText(QStringLiteral("b1"), 0, 0, first);
     a1->setNext(b1);
     auto* second = new DRow(table);
     first->setNext(second);
-    auto* x2 = new DCellText(QStringLiteral("x2"), 1, 1, second);
+    auto* x2 = new DCellText(QStringLiteral("x2"), 0, 0, second);
     second->setChild(x2);
     m_view->setDocument(&doc, true);
     const int width = m_view->viewport()->width() - 10;
@@ -723,7 +727,7 @@ void TestDRendocView::tableGeometry()
              qPrintable(QStringLiteral("%1 vs %2").arg(m_view->itemRect(b1).left()).arg(expected)));
     // Under a cell spanning two rows, the next row's first cell moves to the second column.
     const int x2Left = m_view->itemRect(x2).left();
-    QCOMPARE(qAbs(x2Left - (vspan > 1 ? m_view->itemRect(b1).left() : left)) <= 1, true);
+    QCOMPARE(qAbs(x2Left - (vspan > 0 ? m_view->itemRect(b1).left() : left)) <= 1, true);
     QCOMPARE(m_view->toPlainText(), QStringLiteral("a1\tb1\nx2"));
 }
 

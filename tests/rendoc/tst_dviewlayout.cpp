@@ -113,7 +113,7 @@ void TestDViewLayout::blocksOfDocument()
     auto* table = add(&doc, new DTable(1, &doc));
     for (int r = 0; r < 3; ++r) {
         auto* row = add(table, new DRow(table));
-        add(row, new DCellText(QStringLiteral("c"), 1, 1, row));
+        add(row, new DCellText(QStringLiteral("c"), 0, 0, row));
     }
     add(&doc, new DText(QStringLiteral("loose "), &doc));
     add(&doc, new DTag(QStringLiteral("t"), &doc));
@@ -174,7 +174,7 @@ void TestDViewLayout::blockOfItem()
     items["table"] = table;
     add(table, new DRow(table));
     auto* row = add(table, new DRow(table));
-    auto* cell = add(row, new DCell(1, 1, row));
+    auto* cell = add(row, new DCell(0, 0, row));
     auto* inner = paragraph(cell, QStringLiteral("deep"));
     items["cell text"] = inner->child();
     add(&doc, new DText(QStringLiteral("a"), &doc));
@@ -248,8 +248,8 @@ void TestDViewLayout::textBetweenPositions()
     auto* table = add(&doc, new DTable(1, &doc));
     for (int r = 1; r <= 2; ++r) {
         auto* row = add(table, new DRow(table));
-        add(row, new DCellText(QStringLiteral("a%1").arg(r), 1, 1, row));
-        add(row, new DCellText(QStringLiteral("b%1").arg(r), 1, 1, row));
+        add(row, new DCellText(QStringLiteral("a%1").arg(r), 0, 0, row));
+        add(row, new DCellText(QStringLiteral("b%1").arg(r), 0, 0, row));
     }
     paragraph(&doc, QStringLiteral("gamma"));
     DViewContext context;
