@@ -86,6 +86,9 @@ struct DRendocView::Private
     // Set by moveTo: the anchor stays even when what follows does not fill the viewport, so
     // the moved-to place really is at the top (and getCurrentDoc names its document).
     bool pinned = false;
+    // Set by End: the next fill keeps the view on the last line while the blocks near the end
+    // get measured and the total height changes.
+    bool toEnd = false;
 
     int viewportHeight() const { return q->viewport()->height(); }
     int hscroll() const { return q->horizontalScrollBar()->value(); }
@@ -152,10 +155,11 @@ struct DRendocView::Private
             }
             const qint64 total = margins.top() + layout->totalHeight() + margins.bottom();
             const qint64 maxValue = qMax<qint64>(0, total - vh);
-            if (pinned || scrollValue() <= maxValue)
+            if (pinned || (toEnd ? scrollValue() == maxValue : scrollValue() <= maxValue))
                 break;
             setScrollValue(maxValue);
         }
+        toEnd = false;
         syncScrollBars();
     }
 
@@ -912,6 +916,7 @@ void DRendocView::keyPressEvent(QKeyEvent* event)
             d->topBlock = d->layout->count() - 1;
             d->topOffset = 0;
             d->pinned = false;
+            d->toEnd = true;
             d->refresh();
         }
         return;

@@ -1,3 +1,2 @@
 # tests of rendoc: aml
-korvat_add_test(tst_damlreader SOURCES tst_damlreader.cpp LIBS rendoc)
-korvat_add_test(tst_dstyleserialize SOURCES tst_dstyleserialize.cpp LIBS rendocstyleres)
+korvat_add_test(tst_damlreader SOURCES tst_damlreader.cpp LIBS rendoc rendocstyleres)

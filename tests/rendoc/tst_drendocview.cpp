@@ -7,14 +7,8 @@
 #include "rendoc/dupdater.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QScrollBar>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <QXmlInputSource>
 
@@ -22,7 +16,7 @@
 
 namespace {
 
-// Documents read from an AML file, with the styles they use; frees both.
+// Documents read from AML text and updated, with the styles they use; frees both.
 struct Loaded
 {
     DDocument* first = nullptr;
@@ -32,23 +26,15 @@ struct Loaded
         DItem::deleteChain(first);
         qDeleteAll(styles);
     }
-    DDocument* document(const QString& name) const
-    {
-        for (DItem* d = first; d; d = d->next())
-            if (d->toDocument()->name() == name)
-                return d->toDocument();
-        return nullptr;
-    }
+    DDocument* second() const { return first->next()->toDocument(); }
 };
 
-std::unique_ptr<Loaded> readAml(const QString& path)
+std::unique_ptr<Loaded> load(const QString& aml)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
     DAmlReader reader;
     reader.setEnabledLocalStyle(true);
-    QXmlInputSource source(&file);
+    QXmlInputSource source;
+    source.setData(aml);
     if (!reader.parse(&source)) {
         qWarning() << reader.errorString();
         return nullptr;
@@ -60,28 +46,23 @@ std::unique_ptr<Loaded> readAml(const QString& path)
     return loaded;
 }
 
-// A document of n numbered paragraphs, each ending with a tag "P<i>".
-std::unique_ptr<DDocument> numbered(const QString& name, int n)
+QByteArray readFile(const QString& path)
 {
-    auto doc = std::make_unique<DDocument>(name, name);
-    DItem* previous = nullptr;
-    for (int i = 0; i < n; ++i) {
-        auto* p = new DParagraph(doc.get());
-        auto* text = new DText(QStringLiteral("%1 paragraph %2 of a long report with some words to wrap")
-                                   .arg(name).arg(i), p);
-        auto* tag = new DTag(QStringLiteral("P%1").arg(i), p);
-        p->setChild(text);
-        text->setNext(tag);
-        if (previous)
-            previous->setNext(p);
-        else
-            doc->setChild(p);
-        previous = p;
-    }
-    return doc;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The n-th item of a kind in document order.
+// A document of n numbered paragraphs, each ending with a tag "P<i>".
+std::unique_ptr<Loaded> numbered(const QString& name, int n)
+{
+    QString aml = QStringLiteral("<DOCUMENT name=\"%1\">").arg(name);
+    for (int i = 0; i < n; ++i)
+        aml += QStringLiteral("<P>%1 paragraph %2 of a long report with some words to wrap"
+                              "<TAG name=\"P%2\"/></P>").arg(name).arg(i);
+    return load(aml + QStringLiteral("</DOCUMENT>"));
+}
+
+// The n-th item in document order that satisfies pred.
 template <typename Pred>
 DItem* findItem(DItem* root, Pred pred, int n = 0)
 {
@@ -91,17 +72,15 @@ DItem* findItem(DItem* root, Pred pred, int n = 0)
     return nullptr;
 }
 
-DLink* linkTo(DItem* root, const QString& target)
+DItem* nth(DItem* root, DItem::Kind kind, int n = 0)
 {
-    return static_cast<DLink*>(findItem(root, [&](DItem* i) {
-        return i->toLink() && i->toLink()->target() == target;
-    }));
+    return findItem(root, [kind](DItem* i) { return i->kind() == kind; }, n);
 }
 
 } // namespace
 
 // Drives the document view with real documents: placement, scrolling, search, copy, links,
-// printing and text export.
+// printing, text export and layout.
 class TestDRendocView : public QObject
 {
     Q_OBJECT
@@ -118,30 +97,28 @@ private Q_SLOTS:
     void currentDocFollowsScrolling();
     void setDocumentSequence_data();
     void setDocumentSequence();
-    void clearDocsForgetsEverything();
-    void layoutIsLazy();
     void search_data();
     void search();
     void copySelection();
     void clickActivatesLink_data();
     void clickActivatesLink();
     void keyboardActivatesLink();
-    void resolveLinkMovesItself();
-    void tagPointerAndSummaryMove();
-    void plainTextOfTable();
-    void plainTextGolden();
-    void printToPdf();
-    void printDialogHook();
-    void rebuildKeepsPosition();
+    void inDocumentMoves();
+    void textAndPaint();
+    void print();
+    void relayout();
     void hostileDocuments();
     void imagesFromSearchPath();
     void tableGeometry_data();
     void tableGeometry();
-    void wordWrap();
-    void screenshot();
+    void whiteSpace_data();
+    void whiteSpace();
 
 private:
+    void showReport(int height = 300);
+
     std::unique_ptr<Loaded> m_report;
+    std::unique_ptr<Loaded> m_long;
     std::unique_ptr<DRendocView> m_view;
     QString m_aml;
 };
@@ -149,13 +126,14 @@ private:
 void TestDRendocView::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_aml = QStringLiteral(KORVAT_TEST_DATA "/view/report.aml");
-    QVERIFY(readAml(m_aml) != nullptr);
+    m_aml = QString::fromUtf8(readFile(QStringLiteral(KORVAT_TEST_DATA "/view/report.aml")));
+    QVERIFY(load(m_aml) != nullptr);
+    m_long = numbered("long", 50000);
 }
 
 void TestDRendocView::init()
 {
-    m_report = readAml(m_aml);
+    m_report = load(m_aml);
     m_view = std::make_unique<DRendocView>(nullptr, "view");
     m_view->resize(600, 300);
     m_view->setMargin(5);
@@ -170,35 +148,52 @@ void TestDRendocView::cleanup()
     DRendocView::setPrintDialogHook({});
 }
 
+// Shows both documents of the report, campaign first.
+void TestDRendocView::showReport(int height)
+{
+    m_view->resize(600, height);
+    m_view->setDocument(m_report->first, true);
+    m_view->setDocument(m_report->second(), false);
+}
+
 void TestDRendocView::moveToItem_data()
 {
     QTest::addColumn<int>("paragraph");
     QTest::addColumn<bool>("inner");
     QTest::newRow("first paragraph") << 0 << false;
-    QTest::newRow("middle paragraph") << 700 << false;
     QTest::newRow("text inside a paragraph") << 1234 << true;
-    QTest::newRow("far down") << 2900 << false;
+    QTest::newRow("far down") << 49990 << false;
+    QTest::newRow("last paragraph") << 49999 << false;
 }
 
+// Moving puts the item at the top, laying out little more than what comes into view.
 void TestDRendocView::moveToItem()
 {
     QFETCH(int, paragraph);
     QFETCH(bool, inner);
-    auto doc = numbered("long", 3000);
-    m_view->setDocument(doc.get(), true);
-    DItem* p = findItem(doc.get(), [](DItem* i) { return i->kind() == DItem::Paragraph; }, paragraph);
+    DDocument* doc = m_long->first;
+    m_view->resize(600, 400);
+    m_view->setDocument(doc, true);
+    m_view->grab();
+    const int first = m_view->laidOutBlockCount();
+    QVERIFY2(first > 0 && first < 100, qPrintable(QString::number(first)));
+    DItem* p = nth(doc, DItem::Paragraph, paragraph);
     DItem* target = inner ? p->toContainer()->child() : p;
     QVERIFY(m_view->moveTo(target));
     QCOMPARE(m_view->itemRect(target).top(), 0);
-    QCOMPARE(m_view->getCurrentDoc(), doc.get());
-    // Painting after the move keeps the item in place.
     m_view->grab();
     QCOMPARE(m_view->itemRect(target).top(), 0);
-
+    const int laidOut = m_view->laidOutBlockCount();
+    QVERIFY2(laidOut - first < 100, qPrintable(QString::number(laidOut)));
+    QCOMPARE(m_view->getCurrentDoc(), doc);
     // An item of a document that is not shown is refused and nothing moves.
-    auto other = numbered("other", 3);
-    QVERIFY(!m_view->moveTo(other->child()));
+    QVERIFY(!m_view->moveTo(m_report->first->child()));
     QCOMPARE(m_view->itemRect(target).top(), 0);
+    // End shows the last paragraph at the bottom.
+    QTest::keyClick(m_view.get(), Qt::Key_End);
+    const QRect r = m_view->itemRect(nth(doc, DItem::Paragraph, 49999));
+    QVERIFY2(r.bottom() <= m_view->viewport()->height() && r.top() > 0,
+             qPrintable(QStringLiteral("%1 %2").arg(r.top()).arg(r.bottom())));
 }
 
 void TestDRendocView::moveToPlace_data()
@@ -222,14 +217,12 @@ void TestDRendocView::moveToPlace()
     QFETCH(QString, document);
     QFETCH(bool, found);
     QFETCH(QString, current);
-    m_view->resize(600, 120);
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
+    showReport(120);
     QCOMPARE(m_view->moveTo(QString(), tag, document), found);
     QCOMPARE(m_view->getCurrentDoc()->name(), current);
     if (found && !tag.isEmpty()) {
         // The tag's place is at the top of the view.
-        DItem* item = findItem(m_report->document(current), [&](DItem* i) {
+        DItem* item = findItem(current == "annex" ? m_report->second() : m_report->first, [&](DItem* i) {
             return i->toTag() && i->toTag()->name() == tag;
         });
         QVERIFY(item);
@@ -239,52 +232,53 @@ void TestDRendocView::moveToPlace()
 
 void TestDRendocView::currentDocFollowsScrolling()
 {
-    auto a = numbered("a", 200);
-    auto b = numbered("b", 200);
-    m_view->setDocument(a.get(), true);
-    m_view->setDocument(a.get(), false);
-    m_view->setDocument(b.get(), false);
-    QCOMPARE(m_view->getCurrentDoc(), a.get());
+    const auto la = numbered("a", 200), lb = numbered("b", 200);
+    DDocument* a = la->first;
+    DDocument* b = lb->first;
+    m_view->setDocument(a, true);
+    m_view->setDocument(a, false);
+    m_view->setDocument(b, false);
+    QCOMPARE(m_view->getCurrentDoc(), a);
     QScrollBar* bar = m_view->verticalScrollBar();
     bar->setValue(bar->maximum());
     m_view->grab();
-    QCOMPARE(m_view->getCurrentDoc(), b.get());
+    QCOMPARE(m_view->getCurrentDoc(), b);
     QTest::keyClick(m_view.get(), Qt::Key_Home);
-    QCOMPARE(m_view->getCurrentDoc(), a.get());
+    QCOMPARE(m_view->getCurrentDoc(), a);
     QTest::keyClick(m_view.get(), Qt::Key_End);
-    QCOMPARE(m_view->getCurrentDoc(), b.get());
+    QCOMPARE(m_view->getCurrentDoc(), b);
     QVERIFY(m_view->moveTo(QString(), QStringLiteral("P10"), QStringLiteral("a")));
-    QCOMPARE(m_view->getCurrentDoc(), a.get());
+    QCOMPARE(m_view->getCurrentDoc(), a);
     // A bare tag prefers the document being read.
     QVERIFY(m_view->moveTo(QString(), QStringLiteral("P20"), QString()));
-    QCOMPARE(m_view->getCurrentDoc(), a.get());
+    QCOMPARE(m_view->getCurrentDoc(), a);
     QVERIFY(m_view->moveTo(QString(), QStringLiteral("P5"), QStringLiteral("b")));
     QVERIFY(m_view->moveTo(QString(), QStringLiteral("P20"), QString()));
-    QCOMPARE(m_view->getCurrentDoc(), b.get());
+    QCOMPARE(m_view->getCurrentDoc(), b);
 }
 
 void TestDRendocView::setDocumentSequence_data()
 {
-    // Each step: document index (-1 = null) and the replace flag; then the expected shown list.
+    // Steps as document index (-1 = null) and replace flag ('r') or add ('a'); then what is shown.
     QTest::addColumn<QList<int>>("docs");
-    QTest::addColumn<QList<bool>>("replace");
+    QTest::addColumn<QString>("flags");
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("window refresh") << QList<int>{0, 0, 1} << QList<bool>{true, false, false} << QList<int>{0, 1};
-    QTest::newRow("replace drops earlier") << QList<int>{0, 1} << QList<bool>{true, true} << QList<int>{1};
-    QTest::newRow("add twice") << QList<int>{1, 1, 1} << QList<bool>{false, false, false} << QList<int>{1};
-    QTest::newRow("order kept") << QList<int>{1, 0, 1} << QList<bool>{true, false, false} << QList<int>{1, 0};
-    QTest::newRow("replace with null") << QList<int>{0, -1} << QList<bool>{true, true} << QList<int>{};
-    QTest::newRow("add null") << QList<int>{0, -1} << QList<bool>{true, false} << QList<int>{0};
+    QTest::newRow("window refresh") << QList<int>{0, 0, 1} << "raa" << QList<int>{0, 1};
+    QTest::newRow("replace drops earlier") << QList<int>{0, 1} << "rr" << QList<int>{1};
+    QTest::newRow("add twice") << QList<int>{1, 1, 1} << "aaa" << QList<int>{1};
+    QTest::newRow("order kept") << QList<int>{1, 0, 1} << "raa" << QList<int>{1, 0};
+    QTest::newRow("replace with null") << QList<int>{0, -1} << "rr" << QList<int>{};
+    QTest::newRow("add null") << QList<int>{0, -1} << "ra" << QList<int>{0};
 }
 
 void TestDRendocView::setDocumentSequence()
 {
     QFETCH(QList<int>, docs);
-    QFETCH(QList<bool>, replace);
+    QFETCH(QString, flags);
     QFETCH(QList<int>, expected);
-    DDocument* all[] = {m_report->document("campaign"), m_report->document("annex")};
+    DDocument* all[] = {m_report->first, m_report->second()};
     for (int i = 0; i < docs.size(); ++i)
-        m_view->setDocument(docs[i] < 0 ? nullptr : all[docs[i]], replace[i]);
+        m_view->setDocument(docs[i] < 0 ? nullptr : all[docs[i]], flags[i] == QLatin1Char('r'));
     QList<DDocument*> want;
     for (int i : expected)
         want << all[i];
@@ -294,45 +288,15 @@ void TestDRendocView::setDocumentSequence()
     const QString text = m_view->toPlainText();
     QCOMPARE(text.count(QStringLiteral("Bench B-07 runs firmware")), expected.count(1));
     QCOMPARE(text.count(QStringLiteral("Campaign started")), expected.count(0));
-}
 
-void TestDRendocView::clearDocsForgetsEverything()
-{
-    m_view->setDocument(m_report->first, true);
-    QVERIFY(m_view->search(QRegularExpression(QStringLiteral("ok"))));
+    // Cleared, the view forgets documents, text, selection and places; the documents stay whole.
+    m_view->search(QRegularExpression(QStringLiteral("Campaign|Bench")));
     m_view->clearDocs();
-    QVERIFY(m_view->documents().isEmpty());
-    QCOMPARE(m_view->getCurrentDoc(), nullptr);
-    QVERIFY(m_view->toPlainText().isEmpty());
-    QVERIFY(m_view->selectedText().isEmpty());
+    QVERIFY(m_view->documents().isEmpty() && m_view->getCurrentDoc() == nullptr);
+    QVERIFY(m_view->toPlainText().isEmpty() && m_view->selectedText().isEmpty());
     QVERIFY(!m_view->search(QRegularExpression(QStringLiteral("ok"))));
     QVERIFY(!m_view->moveTo(QString(), QStringLiteral("T12"), QString()));
     m_view->grab();
-    // The documents are still the caller's and still whole.
-    m_report.reset();
-}
-
-void TestDRendocView::layoutIsLazy()
-{
-    auto doc = numbered("big", 50000);
-    m_view->resize(600, 400);
-    m_view->setDocument(doc.get(), true);
-    m_view->grab();
-    const int first = m_view->laidOutBlockCount();
-    QVERIFY2(first > 0 && first < 100, qPrintable(QString::number(first)));
-    DItem* last = findItem(doc.get(), [](DItem* i) { return i->kind() == DItem::Paragraph; }, 49990);
-    QVERIFY(m_view->moveTo(last));
-    m_view->grab();
-    QVERIFY2(m_view->laidOutBlockCount() - first < 100, qPrintable(QString::number(m_view->laidOutBlockCount())));
-    QCOMPARE(m_view->getCurrentDoc(), doc.get());
-    // Moving to the very end still puts the item at the top; End shows it at the bottom.
-    DItem* end = findItem(doc.get(), [](DItem* i) { return i->kind() == DItem::Paragraph; }, 49999);
-    QVERIFY(m_view->moveTo(end));
-    QCOMPARE(m_view->itemRect(end).top(), 0);
-    QTest::keyClick(m_view.get(), Qt::Key_End);
-    const QRect r = m_view->itemRect(end);
-    QVERIFY2(r.bottom() <= m_view->viewport()->height() && r.top() > 0,
-             qPrintable(QStringLiteral("%1 %2").arg(r.top()).arg(r.bottom())));
 }
 
 void TestDRendocView::search_data()
@@ -344,25 +308,21 @@ void TestDRendocView::search_data()
     QTest::newRow("case sensitive") << "FRAME" << QStringList{};
     QTest::newRow("captures whole match") << "0x[0-9A-F]+" << QStringList{"0x1A2", "0x1A2"};
     QTest::newRow("table cell text") << "watchdog_\\w+" << QStringList{"watchdog_timeout"};
-    QTest::newRow("empty matches skipped") << "x*" << QStringList{};
+    QTest::newRow("empty matches skipped") << "x*" << QStringList{"x", "x", "x", "x", "x"};
 }
 
 void TestDRendocView::search()
 {
     QFETCH(QString, pattern);
     QFETCH(QStringList, matches);
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
+    showReport();
     const QRegularExpression expression(pattern);
     QStringList found;
     while (m_view->search(expression)) {
         found << m_view->selectedText();
         QVERIFY(found.size() < 100);
     }
-    if (pattern != QLatin1String("x*"))
-        QCOMPARE(found, matches);
-    else
-        QVERIFY(!found.isEmpty() && !found.contains(QString()));
+    QCOMPARE(found, matches);
     if (found.isEmpty())
         return;
     // At the end the last match stays selected; the next call starts from the top.
@@ -405,16 +365,22 @@ void TestDRendocView::copySelection()
 void TestDRendocView::clickActivatesLink_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::newRow("place in another document") << "::annex";
-    QTest::newRow("source line") << "src/can/loop.c line 42";
-    QTest::newRow("other report") << "xrdlink://other.xrd#T3";
+    QTest::addColumn<bool>("resolve");
+    QTest::newRow("place in another document") << "::annex" << false;
+    QTest::newRow("source line") << "src/can/loop.c line 42" << false;
+    QTest::newRow("other report") << "xrdlink://other.xrd#T3" << false;
+    QTest::newRow("resolved by the view itself") << "::annex" << true;
 }
 
 void TestDRendocView::clickActivatesLink()
 {
     QFETCH(QString, target);
-    m_view->setDocument(m_report->first, true);
-    DLink* link = linkTo(m_report->first, target);
+    QFETCH(bool, resolve);
+    showReport();
+    m_view->setResolveLink(resolve);
+    auto* link = static_cast<DLink*>(findItem(m_report->first, [&](DItem* i) {
+        return i->toLink() && i->toLink()->target() == target;
+    }));
     QVERIFY(link);
     QVERIFY(m_view->moveTo(link));
     QSignalSpy spy(m_view.get(), &DRendocView::activatedLink);
@@ -426,6 +392,10 @@ void TestDRendocView::clickActivatesLink()
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).value<DLink*>(), link);
+    if (resolve) {
+        QCOMPARE(m_view->getCurrentDoc()->name(), QStringLiteral("annex"));
+        return;
+    }
     // Off the link nothing is activated, and the view does not follow links by itself.
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(r.right() + 200, r.center().y()));
     QCOMPARE(spy.count(), 1);
@@ -440,17 +410,12 @@ void TestDRendocView::keyboardActivatesLink()
     QSignalSpy spy(m_view.get(), &DRendocView::activatedLink);
     const QStringList order{"::annex", "src/can/loop.c line 42", "xrdlink://other.xrd#T3"};
     QStringList focused;
-    for (int i = 0; i < 3; ++i) {
+    // Tab walks the links in order; the summary entries between them take focus too.
+    for (int tabs = 0; focused.size() < 3 && tabs < 20; ++tabs) {
         QTest::keyClick(m_view.get(), Qt::Key_Tab);
-        // The summary entries come between the first link and the others; skip them.
-        while (m_view->focusedLink() == nullptr && focused.size() < 20) {
-            focused << QString();
-            QTest::keyClick(m_view.get(), Qt::Key_Tab);
-        }
-        QVERIFY(m_view->focusedLink());
-        focused << m_view->focusedLink()->target();
+        if (m_view->focusedLink())
+            focused << m_view->focusedLink()->target();
     }
-    focused.removeAll(QString());
     QCOMPARE(focused, order);
     QTest::keyClick(m_view.get(), Qt::Key_Return);
     QCOMPARE(spy.count(), 1);
@@ -462,29 +427,23 @@ void TestDRendocView::keyboardActivatesLink()
     QCOMPARE(spy.at(1).at(0).value<DLink*>()->target(), order.at(1));
 }
 
-void TestDRendocView::resolveLinkMovesItself()
+// Summary entries and tag pointers move within the documents; containers are placed by their
+// first block, and popup content is not shown.
+void TestDRendocView::inDocumentMoves()
 {
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
-    m_view->setResolveLink(true);
-    DLink* link = linkTo(m_report->first, QStringLiteral("::annex"));
-    QSignalSpy spy(m_view.get(), &DRendocView::activatedLink);
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->itemRect(link).center());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(m_view->getCurrentDoc()->name(), QStringLiteral("annex"));
-}
-
-void TestDRendocView::tagPointerAndSummaryMove()
-{
-    m_view->resize(600, 150);
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
+    showReport(150);
+    DItem* row = nth(m_report->first, DItem::Row);
+    QVERIFY(m_view->moveTo(row));
+    const QRect rowRect = m_view->itemRect(row);
+    QVERIFY(m_view->moveTo(nth(m_report->first, DItem::Table)));
+    QCOMPARE(m_view->itemRect(row), rowRect);
+    QVERIFY(!m_view->moveTo(nth(m_report->second(), DItem::Popup)->toContainer()->child()));
     // The summary lists the numbered titles; clicking one moves to it.
     auto* title = static_cast<DTitle*>(findItem(m_report->first, [](DItem* i) {
         return i->toTitle() && i->toTitle()->level() == 2;
     }));
     QVERIFY(title && !title->numberText().isEmpty());
-    auto* summary = findItem(m_report->first, [](DItem* i) { return i->kind() == DItem::Summary; });
+    DItem* summary = nth(m_report->first, DItem::Summary);
     QVERIFY(m_view->moveTo(summary));
     const QRect entries = m_view->itemRect(summary);
     QVERIFY(!entries.isEmpty());
@@ -492,74 +451,34 @@ void TestDRendocView::tagPointerAndSummaryMove()
     const QPoint second(entries.left() + 40, entries.bottom() + 2 + entries.height() / 2);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, second);
     QVERIFY(qAbs(m_view->itemRect(title).top()) <= 1);
+    // A tag pointer moves to its tag without activating a link.
     QSignalSpy spy(m_view.get(), &DRendocView::activatedLink);
-    DItem* pointer = findItem(m_report->first, [](DItem* i) { return i->kind() == DItem::TagPointer; });
+    DItem* pointer = nth(m_report->first, DItem::TagPointer);
     QVERIFY(m_view->moveTo(pointer));
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->itemRect(pointer).center());
-    DItem* top = findItem(m_report->first, [](DItem* i) { return i->kind() == DItem::Tag; });
-    QCOMPARE(m_view->itemRect(top).top(), 0);
+    QCOMPARE(m_view->itemRect(nth(m_report->first, DItem::Tag)).top(), 0);
     QCOMPARE(spy.count(), 0);
 }
 
-void TestDRendocView::plainTextOfTable()
+// The text of both documents against a reviewed file, and a painted page that is not blank.
+void TestDRendocView::textAndPaint()
 {
-    m_view->setDocument(m_report->first, true);
-    const QStringList lines = m_view->toPlainText().split(QLatin1Char('\n'));
-    const int head = int(lines.indexOf(QStringLiteral("Script\tVerdict\tDuration")));
-    QVERIFY(head >= 0);
-    QCOMPARE(lines.mid(head + 1, 3), (QStringList{"power_on_sequence\tok\t12.4 s",
-                                                   "can_bus_loopback\tko\t3.1 s",
-                                                   "watchdog_timeout\tok\t30.0 s"}));
+    showReport(1000);
+    const QByteArray golden = readFile(QStringLiteral(KORVAT_TEST_DATA "/view/report.txt"));
+    QCOMPARE(m_view->toPlainText(), QString::fromUtf8(golden).trimmed());
+    const QImage image = m_view->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 30, image.height() - 5);
+    int inked = 0;
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            inked += image.pixel(x, y) != background;
+    QVERIFY(inked > 200);
 }
 
-void TestDRendocView::plainTextGolden()
+void TestDRendocView::print()
 {
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
-    QFile golden(QStringLiteral(KORVAT_TEST_DATA "/view/report.txt"));
-    if (qEnvironmentVariableIsSet("KORVAT_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly));
-        golden.write(m_view->toPlainText().toUtf8() + '\n');
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(m_view->toPlainText(), QString::fromUtf8(golden.readAll()).trimmed());
-}
-
-void TestDRendocView::printToPdf()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.pdf"));
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    m_view->print(&printer);
-    QFile pdf(path);
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
-    QVERIFY(bytes.startsWith("%PDF"));
-    QVERIFY(bytes.contains("/Type /Page"));
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
-        QSKIP("pdftotext is not available; the PDF was written");
-    const QString text = QString::fromUtf8(tool.readAllStandardOutput());
-    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    // Campaign, then the annex on a new page, then the page after its page break.
-    QCOMPARE(pages.size(), 3);
-    QVERIFY(pages[0].contains(QStringLiteral("Nightly regression, page header")));
-    QVERIFY(pages[0].contains(QStringLiteral("dential footer")));
-    QVERIFY(pages[0].contains(QStringLiteral("can_bus_loopback")));
-    QVERIFY(pages[1].contains(QStringLiteral("Bench B-07 runs")));
-    QVERIFY(!pages[1].contains(QStringLiteral("page header")));
-    QVERIFY(pages[2].contains(QStringLiteral("Last page of the annex")));
-}
-
-void TestDRendocView::printDialogHook()
-{
-    m_view->setDocument(m_report->first, true);
+    showReport();
+    // A refused print dialog prints nothing; an accepted one prints every shown document.
     int asked = 0;
     DRendocView::setPrintDialogHook([&](QPrinter*) {
         ++asked;
@@ -568,69 +487,61 @@ void TestDRendocView::printDialogHook()
     QVERIFY(!m_view->print());
     QCOMPARE(asked, 1);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("hooked.pdf"));
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
     DRendocView::setPrintDialogHook([&](QPrinter* printer) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(path);
         return true;
     });
     QVERIFY(m_view->print());
-    QVERIFY(QFileInfo(path).size() > 1000);
-}
-
-void TestDRendocView::rebuildKeepsPosition()
-{
-    auto doc = numbered("r", 500);
-    m_view->setDocument(doc.get(), true);
-    DItem* p = findItem(doc.get(), [](DItem* i) { return i->kind() == DItem::Paragraph; }, 250);
-    QVERIFY(m_view->moveTo(p));
-    DStyle big(QStringLiteral("Big"));
-    big.setPointSize(20);
-    doc->setStyle(&big);
-    m_view->setBackgroundColor(QColor(0xfd, 0xf6, 0xe3));
-    const int before = m_view->documentHeight();
-    m_view->rebuildDoc();
-    m_view->grab();
-    QCOMPARE(m_view->backgroundColor(), QColor(0xfd, 0xf6, 0xe3));
-    QCOMPARE(m_view->itemRect(p).top(), 0);
-    QVERIFY(m_view->itemRect(p).height() > 20);
-    QVERIFY(m_view->documentHeight() != before);
-    doc->setStyle(nullptr);
+    const QByteArray bytes = readFile(path);
+    QVERIFY(bytes.startsWith("%PDF") && bytes.contains("/Type /Page"));
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+        QSKIP("pdftotext is not available; the PDF was written");
+    const QStringList pages = QString::fromUtf8(tool.readAllStandardOutput())
+                                  .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    // Campaign, then the annex on a new page, then the page after its page break.
+    QCOMPARE(pages.size(), 3);
+    for (const char* text : {"Nightly regression, page header", "dential footer", "can_bus_loopback"})
+        QVERIFY2(pages[0].contains(QLatin1String(text)), text);
+    QVERIFY(pages[1].contains(QStringLiteral("Bench B-07 runs")) && !pages[1].contains("page header"));
+    QVERIFY(pages[2].contains(QStringLiteral("Last page of the annex")));
 }
 
 void TestDRendocView::hostileDocuments()
 {
-    // Deeply nested sections, a huge paragraph, an empty table and broken spans and widths.
-    auto doc = std::make_unique<DDocument>(QStringLiteral("deep"), QStringLiteral("deep"));
-    DItemContainer* parent = doc.get();
+    // Deeply nested sections, a huge paragraph, an empty table, broken spans and widths, a
+    // curve point that is not a number and an image outside any search path.
+    DDocument doc(QStringLiteral("deep"), QStringLiteral("deep"));
+    DItemContainer* parent = &doc;
     for (int i = 0; i < 100000; ++i) {
-        auto* section = new DSection(QString(), parent);
-        parent->setChild(section);
+        auto* section = new DSection(QString());
+        parent->appendChild(section);
         parent = section;
     }
-    auto* p = new DParagraph(parent);
-    parent->setChild(p);
-    auto* text = new DText(QString(200000, QLatin1Char('w')) + QStringLiteral(" end"), p);
-    p->setChild(text);
-    auto* table = new DTable(-5, parent);
-    p->setNext(table);
+    auto* p = new DParagraph;
+    parent->appendChild(p);
+    auto* text = new DText(QString(200000, QLatin1Char('w')) + QStringLiteral(" end"));
+    p->appendChild(text);
+    auto* table = new DTable(-5);
+    parent->appendChild(table);
     table->setWidth({-1.0f, 0.0f});
-    auto* row = new DRow(table);
-    table->setChild(row);
-    auto* cell = new DCellText(QStringLiteral("cell"), 100000, 0, row);
-    row->setChild(cell);
-    cell->setNext(new DCellText(QStringLiteral("next"), -3, 100000000, row));
-    auto* emptyTable = new DTable(1, parent);
-    table->setNext(emptyTable);
-    auto* graphic = new DGraphic(QStringLiteral("flat"), parent);
-    emptyTable->setNext(graphic);
-    auto* curve = new DCurve(QString(), graphic);
-    graphic->setChild(curve);
-    curve->setChild(new DPoint(qQNaN(), 1e308, curve));
-    auto* image = new DImage(QStringLiteral("../../no/such.png"), 0, 0, parent);
-    graphic->setNext(image);
+    auto* row = new DRow;
+    table->appendChild(row);
+    auto* cell = new DCellText(QStringLiteral("cell"), 100000, 0);
+    row->appendChild(cell);
+    row->appendChild(new DCellText(QStringLiteral("next"), -3, 100000000));
+    parent->appendChild(new DTable(1));
+    auto* graphic = new DGraphic(QStringLiteral("flat"));
+    parent->appendChild(graphic);
+    auto* curve = new DCurve(QString());
+    graphic->appendChild(curve);
+    curve->appendChild(new DPoint(qQNaN(), 1e308));
+    parent->appendChild(new DImage(QStringLiteral("../../no/such.png"), 0, 0));
 
-    m_view->setDocument(doc.get(), true);
+    m_view->setDocument(&doc, true);
     m_view->grab();
     QVERIFY(m_view->moveTo(text));
     QVERIFY(m_view->moveTo(cell));
@@ -638,8 +549,7 @@ void TestDRendocView::hostileDocuments()
     QVERIFY(m_view->search(QRegularExpression(QStringLiteral("end"))));
     m_view->selectAll();
     QVERIFY(m_view->selectedText().contains(QStringLiteral("cell\tnext")));
-    QVERIFY(m_view->toPlainText().endsWith(QStringLiteral("cell\tnext\nflat")) ||
-            m_view->toPlainText().contains(QStringLiteral("cell\tnext")));
+    QVERIFY(m_view->toPlainText().contains(QStringLiteral("cell\tnext")));
     QTemporaryDir dir;
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -655,28 +565,22 @@ void TestDRendocView::imagesFromSearchPath()
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QVERIFY(picture.save(dir.filePath(QStringLiteral("pic.png"))));
-    DDocument doc(QStringLiteral("i"), QStringLiteral("i"));
-    auto* image = new DImage(QStringLiteral("pic.png"), 0, 0, &doc);
-    doc.setChild(image);
-    auto* scaled = new DImage(QStringLiteral("pic.png"), 80, 0, &doc);
-    image->setNext(scaled);
-    // An image inside a paragraph takes its width in the line and raises the line.
-    auto* p = new DParagraph(&doc);
-    scaled->setNext(p);
-    auto* before = new DText(QStringLiteral("before "), p);
-    p->setChild(before);
-    auto* inline_ = new DImage(QStringLiteral("pic.png"), 0, 0, p);
-    before->setNext(inline_);
-    auto* after = new DText(QStringLiteral(" after"), p);
-    inline_->setNext(after);
-    m_view->setDocument(&doc, true);
+    // Alone, scaled to a width, and inside a paragraph where it takes its width in the line.
+    const auto doc = load(QStringLiteral("<DOCUMENT><IMAGE src=\"pic.png\"/><IMAGE src=\"pic.png\" "
+                                         "width=\"80\"/><P>before <IMAGE src=\"pic.png\"/> after</P>"
+                                         "</DOCUMENT>"));
+    QVERIFY(doc);
+    DItem* image = nth(doc->first, DItem::Image);
+    DItem* p = nth(doc->first, DItem::Paragraph);
+    m_view->setDocument(doc->first, true);
     // Not found yet: a placeholder of its own size stands in.
     QVERIFY(m_view->itemRect(image).size() != QSize(40, 30));
     m_view->insertSearchPath(dir.path());
     QCOMPARE(m_view->searchPaths(), QStringList{dir.path()});
     QCOMPARE(m_view->itemRect(image).height(), 30 + 8);
-    QCOMPARE(m_view->itemRect(scaled).height(), 60 + 8);
-    QVERIFY(m_view->itemRect(after).left() - m_view->itemRect(before).right() >= 40);
+    QCOMPARE(m_view->itemRect(nth(doc->first, DItem::Image, 1)).height(), 60 + 8);
+    QVERIFY(m_view->itemRect(nth(p, DItem::Text, 1)).left()
+                - m_view->itemRect(nth(p, DItem::Text)).right() >= 40);
     QVERIFY(m_view->itemRect(p).height() >= 30);
     QCOMPARE(m_view->toPlainText(), QStringLiteral("before after"));
     const QImage shot = m_view->grab().toImage();
@@ -687,58 +591,47 @@ void TestDRendocView::imagesFromSearchPath()
 
 void TestDRendocView::tableGeometry_data()
 {
-    QTest::addColumn<QVector<float>>("widths");
-    QTest::addColumn<int>("hspan");
-    QTest::addColumn<int>("vspan");
+    QTest::addColumn<QString>("table"); // attributes of the table, then of its first cell
     QTest::addColumn<double>("secondColumn"); // left of the second cell of the first row
-    QTest::newRow("equal columns") << QVector<float>{} << 0 << 0 << 0.5;
-    QTest::newRow("fractions") << QVector<float>{0.25f, 0.75f} << 0 << 0 << 0.25;
-    QTest::newRow("fractions scaled") << QVector<float>{1.0f, 3.0f} << 0 << 0 << 0.25;
-    QTest::newRow("vertical span shifts the next row") << QVector<float>{} << 0 << 1 << 0.5;
-    // Span 1 covers two columns, so the next cell starts in the third.
-    QTest::newRow("horizontal span") << QVector<float>{0.5f, 0.25f, 0.25f} << 1 << 0 << 0.75;
+    QTest::newRow("equal columns") << "|" << 0.5;
+    QTest::newRow("fractions") << "widths=\"0.25,0.75\"|" << 0.25;
+    QTest::newRow("fractions scaled") << "widths=\"1,3\"|" << 0.25;
+    QTest::newRow("vertical span shifts the next row") << "|vspan=\"2\"" << 0.5;
+    QTest::newRow("horizontal span") << "widths=\"0.5,0.25,0.25\"|hspan=\"2\"" << 0.75;
 }
 
 void TestDRendocView::tableGeometry()
 {
-    QFETCH(QVector<float>, widths);
-    QFETCH(int, hspan);
-    QFETCH(int, vspan);
+    QFETCH(QString, table);
     QFETCH(double, secondColumn);
-    DDocument doc(QStringLiteral("t"), QStringLiteral("t"));
-    auto* table = new DTable(1, &doc);
-    doc.setChild(table);
-    table->setWidth(widths);
-    auto* first = new DRow(table);
-    table->setChild(first);
-    auto* a1 = new DCellText(QStringLiteral("a1"), hspan, vspan, first);
-    first->setChild(a1);
-    auto* b1 = new DCellText(QStringLiteral("b1"), 0, 0, first);
-    a1->setNext(b1);
-    auto* second = new DRow(table);
-    first->setNext(second);
-    auto* x2 = new DCellText(QStringLiteral("x2"), 0, 0, second);
-    second->setChild(x2);
-    m_view->setDocument(&doc, true);
+    const QStringList attributes = table.split(QLatin1Char('|'));
+    const auto doc = load(QStringLiteral("<DOCUMENT><TABLE border=\"1\" %1><ROW><CELLTEXT text=\"a1\" %2/>"
+                                         "<CELLTEXT text=\"b1\"/></ROW><ROW><CELLTEXT text=\"x2\"/>"
+                                         "</ROW></TABLE></DOCUMENT>").arg(attributes[0], attributes[1]));
+    QVERIFY(doc);
+    m_view->setDocument(doc->first, true);
+    DItem* a1 = nth(doc->first, DItem::CellText);
+    DItem* b1 = nth(doc->first, DItem::CellText, 1);
     const int width = m_view->viewport()->width() - 10;
     const int left = m_view->itemRect(a1).left();
     const int expected = left + int(secondColumn * width);
     QVERIFY2(qAbs(m_view->itemRect(b1).left() - expected) <= 2,
              qPrintable(QStringLiteral("%1 vs %2").arg(m_view->itemRect(b1).left()).arg(expected)));
     // Under a cell spanning two rows, the next row's first cell moves to the second column.
-    const int x2Left = m_view->itemRect(x2).left();
-    QCOMPARE(qAbs(x2Left - (vspan > 0 ? m_view->itemRect(b1).left() : left)) <= 1, true);
-    QCOMPARE(m_view->toPlainText(), QStringLiteral("a1\tb1\nx2"));
+    const int x2Left = m_view->itemRect(nth(doc->first, DItem::CellText, 2)).left();
+    const bool spansRows = attributes[1].startsWith(QLatin1String("vspan"));
+    QVERIFY(qAbs(x2Left - (spansRows ? m_view->itemRect(b1).left() : left)) <= 1);
 }
 
-void TestDRendocView::wordWrap()
+// Wrapping, style and background changes lay the document out again; a rebuild keeps the place.
+void TestDRendocView::relayout()
 {
-    DDocument doc(QStringLiteral("w"), QStringLiteral("w"));
-    auto* p = new DParagraph(&doc);
-    doc.setChild(p);
-    auto* text = new DText(QStringLiteral("word ").repeated(200), p);
-    p->setChild(text);
-    m_view->setDocument(&doc, true);
+    const QString shortOnes = QStringLiteral("<P>short</P>").repeated(250);
+    const auto doc = load("<DOCUMENT>" + shortOnes + "<P>" + QStringLiteral("word ").repeated(200) + "</P>"
+                          + shortOnes + "</DOCUMENT>");
+    DItem* p = nth(doc->first, DItem::Paragraph, 250);
+    m_view->setDocument(doc->first, true);
+    QVERIFY(m_view->moveTo(p));
     QVERIFY(m_view->wordWrap());
     const int wrapped = m_view->itemRect(p).height();
     QCOMPARE(m_view->horizontalScrollBar()->maximum(), 0);
@@ -750,24 +643,42 @@ void TestDRendocView::wordWrap()
     QCOMPARE(m_view->itemRect(p).left(), 5 - 500);
     m_view->setWordWrap(true);
     QCOMPARE(m_view->itemRect(p).height(), wrapped);
+
+    QVERIFY(m_view->moveTo(p));
+    DStyle big(QStringLiteral("Big"));
+    big.setPointSize(20);
+    doc->first->setStyle(&big);
+    m_view->setBackgroundColor(QColor(0xfd, 0xf6, 0xe3));
+    const int before = m_view->documentHeight();
+    m_view->rebuildDoc();
+    m_view->grab();
+    QCOMPARE(m_view->backgroundColor(), QColor(0xfd, 0xf6, 0xe3));
+    QCOMPARE(m_view->itemRect(p).top(), 0);
+    QVERIFY(m_view->itemRect(p).height() > wrapped);
+    QVERIFY(m_view->documentHeight() > before);
+    doc->first->setStyle(nullptr);
 }
 
-void TestDRendocView::screenshot()
+void TestDRendocView::whiteSpace_data()
 {
-    m_view->resize(820, 1000);
-    m_view->setDocument(m_report->first, true);
-    m_view->setDocument(m_report->document("annex"), false);
-    const QImage image = m_view->grab().toImage();
-    QVERIFY(!image.isNull());
-    // Something other than the background was drawn.
-    const QRgb background = image.pixel(image.width() - 30, image.height() - 5);
-    int inked = 0;
-    for (int y = 0; y < image.height(); y += 7)
-        for (int x = 0; x < image.width(); x += 7)
-            inked += image.pixel(x, y) != background;
-    QVERIFY(inked > 200);
-    if (qEnvironmentVariableIsSet("KORVAT_VIEW_SHOT"))
-        image.save(qEnvironmentVariable("KORVAT_VIEW_SHOT"));
+    // Runs of white space in a paragraph's text collapse to one space, also across items.
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("inner runs") << "a  \n\t b" << "a b";
+    QTest::newRow("leading and trailing") << "\n   a b  \n" << "a b";
+    QTest::newRow("across items") << "a <LINK target=\"x\"> b</LINK>" << "a b";
+    QTest::newRow("blank item between") << "a<TAG name=\"t\"/>   <TAG name=\"u\"/>b" << "a b";
+    QTest::newRow("only blanks") << "  <TAG name=\"t\"/>\n" << "";
+    QTest::newRow("no space added") << "a<TAG name=\"t\"/>b" << "ab";
+}
+
+void TestDRendocView::whiteSpace()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, text);
+    const auto doc = load("<DOCUMENT><P>" + body + "</P></DOCUMENT>");
+    m_view->setDocument(doc->first, true);
+    QCOMPARE(m_view->toPlainText(), text);
 }
 
 QTEST_MAIN(TestDRendocView)
