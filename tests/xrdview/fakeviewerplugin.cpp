@@ -23,20 +23,14 @@ public:
 
 extern "C" Q_DECL_EXPORT const char* qt_ucm_query_verification_data()
 {
-#if FAKE_VARIANT == 2
-    return "pattern=QT_UCM_VERIFICATION_DATA\nversion=2.3.0\nflags=11\nbuildkey=unspecified";
-#else
-    return "pattern=QT_UCM_VERIFICATION_DATA\nversion=3.3.5\nflags=11\nbuildkey=unspecified";
-#endif
+    return FAKE_VARIANT == 2
+               ? "pattern=QT_UCM_VERIFICATION_DATA\nversion=2.3.0\nflags=11\nbuildkey=unspecified"
+               : "pattern=QT_UCM_VERIFICATION_DATA\nversion=3.3.5\nflags=11\nbuildkey=unspecified";
 }
 
 extern "C" Q_DECL_EXPORT QUnknownInterface* ucm_instantiate()
 {
-#if FAKE_VARIANT == 4
-    return nullptr;
-#else
-    return (new FakeViewerPlugin)->iface();
-#endif
+    return FAKE_VARIANT == 4 ? nullptr : (new FakeViewerPlugin)->iface();
 }
 
 #else

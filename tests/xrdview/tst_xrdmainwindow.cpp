@@ -32,43 +32,6 @@
 
 #include <functional>
 
-// The main window with the real plug-in, offscreen: opening and switching
-// report windows, filtering, reloading, the preference dialog with its
-// settings file, source links, the progress display and dropped files.
-// The plug-in is initialised once per process, so one window serves all.
-class tst_XrdMainWindow : public QObject
-{
-    Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void openActivatesAndPlacesMenu();
-    void openingAShownFileActivatesItsWindow();
-    void unreadableFileOpensNothing();
-    void filterAndReload();
-    void commandStates();
-    void preferences_data();
-    void preferences();
-    void sourceLink_data();
-    void sourceLink();
-    void progressCancel();
-    void droppedFilesOpen();
-    void closeRemovesWindowAndMenu();
-
-private:
-    QTreeWidget* outline() const;
-    int outlineLines() const;
-    int reportAutoDepth() const;
-
-    XrdPluginLoader m_loader;
-    std::unique_ptr<XrdStudio> m_studio;
-    std::unique_ptr<XrdMainWindow> m_window;
-    QString m_resourceFile;
-    int m_baseMenus = 0;
-    std::function<int(XrdPreferenceDialog*)> m_dialogAnswer;
-    QStringList m_messages;
-};
-
 namespace {
 
 QString example(const char* name)
@@ -78,288 +41,264 @@ QString example(const char* name)
 
 } // namespace
 
-void tst_XrdMainWindow::initTestCase()
+// The main window with the real plug-in, offscreen: opening and switching
+// report windows, filtering, reloading, the preference dialog with its
+// settings file, source links, the progress display and dropped files.
+// The plug-in is initialised once per process, so one window serves all and
+// the functions run in order on it.
+class tst_XrdMainWindow : public QObject
 {
-    QStandardPaths::setTestModeEnabled(true);
-    m_resourceFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                     + QStringLiteral("/resources.xml");
-    QFile::remove(m_resourceFile);
-    QFile::remove(QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/recent.ini"));
+    Q_OBJECT
 
-    QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
-        if (request.kind == QAModalRequest::Dialog) {
-            auto* dialog = qobject_cast<XrdPreferenceDialog*>(request.dialog);
-            return dialog && m_dialogAnswer ? QVariant(m_dialogAnswer(dialog)) : QVariant();
-        }
-        m_messages << request.text;
-        return QVariant();
-    });
+    XrdPluginLoader m_loader;
+    std::unique_ptr<XrdStudio> m_studio;
+    std::unique_ptr<XrdMainWindow> m_window;
+    QString m_resourceFile;
+    int m_baseMenus = 0;
+    std::function<int(XrdPreferenceDialog*)> m_dialogAnswer;
+    QStringList m_messages;
 
-    QVERIFY2(m_loader.loadFrom({ QStringLiteral(KORVAT_BIN_DIR) }),
-             qPrintable(m_loader.errorString()));
-    m_studio = std::make_unique<XrdStudio>(QDir::cleanPath(QStringLiteral(KORVAT_BIN_DIR "/..")));
-    m_window = std::make_unique<XrdMainWindow>(m_loader.plugin(), m_studio.get(), m_resourceFile);
-    m_window->show();
-    QCOMPARE(m_studio->mainWindow(), m_window.get());
-    QCOMPARE(m_studio->producers().size(), 1); // the plug-in registered its preferences
-    m_baseMenus = m_window->menuBar()->actions().size();
-}
-
-void tst_XrdMainWindow::cleanupTestCase()
-{
-    m_window.reset();
-    QAModal::clearAnswerer();
-}
-
-QTreeWidget* tst_XrdMainWindow::outline() const
-{
-    QAStViewerWindow* active = m_window->activeWindow();
-    return active ? qobject_cast<QTreeWidget*>(active->contentOutlineWidget()) : nullptr;
-}
-
-int tst_XrdMainWindow::outlineLines() const
-{
-    return int(XrdReportText::outline(outline()).count(QLatin1Char('\n')));
-}
-
-int tst_XrdMainWindow::reportAutoDepth() const
-{
-    const std::unique_ptr<QARes> root = XrdResourceStore::load(m_resourceFile);
-    const QARes* first = root && root->toResGroup() ? root->toResGroup()->firstChild() : nullptr;
-    const QARes* depth = first ? first->search("REPORTER.auto_depth") : nullptr;
-    return depth && depth->toResInt() ? depth->toResInt()->value() : -1;
-}
-
-void tst_XrdMainWindow::openActivatesAndPlacesMenu()
-{
-    QAStViewerWindow* window = m_window->openFiles({ example("campaign.xrd") });
-    QVERIFY(window);
-    QCOMPARE(m_window->tabs()->count(), 1);
-    QCOMPARE(m_window->activeWindow(), window);
-    QVERIFY(window->isActivated());
-    QVERIFY(outline());
-    QVERIFY(outline()->isVisibleTo(m_window.get()));
-    QVERIFY(outlineLines() > 5);
-    // The window's Commands menu sits in the menu bar before Settings.
-    const QList<QAction*> menus = m_window->menuBar()->actions();
-    QCOMPARE(menus.size(), m_baseMenus + 1);
-    QMenu* commands = menus.at(menus.size() - 3)->menu();
-    QVERIFY(commands);
-    QCOMPARE(commands->parent(), window);
-    QCOMPARE(m_window->recentFiles().value(0), example("campaign.xrd"));
-}
-
-void tst_XrdMainWindow::openingAShownFileActivatesItsWindow()
-{
-    QAStViewerWindow* campaign = m_window->activeWindow();
-    QAStViewerWindow* smoke = m_window->openFiles({ example("smoke.xrd") });
-    QVERIFY(smoke && smoke != campaign);
-    QCOMPARE(m_window->tabs()->count(), 2);
-    QVERIFY(smoke->isActivated());
-    QVERIFY(!campaign->isActivated());
-    QCOMPARE(m_window->menuBar()->actions().size(), m_baseMenus + 1);
-
-    // Another spelling of the same file finds the same window.
-    const QString other = QStringLiteral(KORVAT_EXAMPLES "/../examples/campaign.xrd");
-    QCOMPARE(m_window->openFiles({ other }), campaign);
-    QCOMPARE(m_window->tabs()->count(), 2);
-    QCOMPARE(m_window->activeWindow(), campaign);
-    QVERIFY(campaign->isActivated());
-    QVERIFY(!smoke->isActivated());
-    QCOMPARE(m_window->menuBar()->actions().size(), m_baseMenus + 1);
-
-    // Switching tabs by hand activates too, and the outline follows.
-    m_window->tabs()->setCurrentWidget(smoke);
-    QVERIFY(smoke->isActivated());
-    QCOMPARE(outline(), smoke->contentOutlineWidget());
-    m_window->tabs()->setCurrentWidget(campaign);
-    QCOMPARE(outline(), campaign->contentOutlineWidget());
-}
-
-void tst_XrdMainWindow::unreadableFileOpensNothing()
-{
-    const int tabs = m_window->tabs()->count();
-    QAStViewerWindow* active = m_window->activeWindow();
-    QVERIFY(!m_window->openFiles({ QStringLiteral("/nonexistent/lost.xrd") }));
-    QCOMPARE(m_window->tabs()->count(), tabs);
-    QCOMPARE(m_window->activeWindow(), active);
-    QVERIFY(m_window->outputPane()->toPlainText().contains(QStringLiteral("/nonexistent/lost.xrd")));
-    QVERIFY(m_window->outputDock()->isVisibleTo(m_window.get()));
-}
-
-void tst_XrdMainWindow::filterAndReload()
-{
-    QAStViewerWindow* window = m_window->activeWindow();
-    const int all = outlineLines();
-    QVERIFY(QMetaObject::invokeMethod(window, "failedtests"));
-    const QString failed = XrdReportText::outline(outline());
-    QVERIFY(outlineLines() < all);
-    QVERIFY(!failed.contains(QStringLiteral("ok  ")));
-    QVERIFY(failed.contains(QStringLiteral("ko  ")));
-    QVERIFY(QMetaObject::invokeMethod(window, "alltests"));
-    QCOMPARE(outlineLines(), all);
-
-    m_window->action(QStringLiteral("reload"))->trigger();
-    QCOMPARE(m_window->activeWindow(), window);
-    QCOMPARE(outlineLines(), all);
-}
-
-void tst_XrdMainWindow::commandStates()
-{
-    for (const char* name : { "reload", "print", "copy", "find", "close", "preferences" })
-        QVERIFY2(m_window->action(QLatin1String(name))->isEnabled(), name);
-    // Commands the window does not report as available stay disabled.
-    QAStViewerWindow* window = m_window->activeWindow();
-    QCOMPARE(m_window->action(QStringLiteral("saveAs"))->isEnabled(),
-             window->property("saveAsAvailable").toBool());
-    QCOMPARE(m_window->action(QStringLiteral("exportHtml"))->isEnabled(),
-             window->property("exportHtmlAvailable").toBool());
-
-    m_messages.clear();
-    m_window->action(QStringLiteral("aboutPlugin"))->trigger();
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages.constFirst().contains(m_loader.plugin()->pluginVersion()));
-    QVERIFY(m_messages.constFirst().contains(m_loader.plugin()->pluginCreation().toString(Qt::ISODate)));
-}
-
-void tst_XrdMainWindow::preferences_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<int>("storedDepth"); // -1: no settings file
-
-    // Rows build on each other: the plug-in keeps its values for the process.
-    QTest::newRow("cancel before any save") << "depth 2, cancel" << -1;
-    QTest::newRow("ok stores the edit") << "depth 2, ok" << 2;
-    QTest::newRow("cancel keeps the stored value") << "depth 6, cancel" << 2;
-    QTest::newRow("defaults then ok") << "depth 5, defaults, ok" << 4;
-    QTest::newRow("answered without a button") << "depth 3, answer ok" << 3;
-}
-
-void tst_XrdMainWindow::preferences()
-{
-    QFETCH(QString, steps);
-    QFETCH(int, storedDepth);
-
-    int pagesSeen = 0;
-    m_dialogAnswer = [&](XrdPreferenceDialog* dialog) -> int {
-        pagesSeen = int(dialog->pages().size());
-        dialog->setCurrentPage(0);
-        auto* stack = dialog->findChild<QStackedWidget*>();
-        QSpinBox* depth = stack ? stack->widget(0)->findChild<QSpinBox*>() : nullptr;
-        auto* buttons = dialog->findChild<QDialogButtonBox*>();
-        if (!depth || !buttons)
-            return QDialog::Rejected;
-        for (const QString& step : steps.split(QStringLiteral(", "))) {
-            if (step.startsWith(QStringLiteral("depth ")))
-                depth->setValue(step.mid(6).toInt());
-            else if (step == QStringLiteral("defaults"))
-                buttons->button(QDialogButtonBox::RestoreDefaults)->click();
-            else if (step == QStringLiteral("ok"))
-                buttons->button(QDialogButtonBox::Ok)->click();
-            else if (step == QStringLiteral("cancel"))
-                buttons->button(QDialogButtonBox::Cancel)->click();
-            else if (step == QStringLiteral("answer ok"))
-                return QDialog::Accepted;
-        }
-        return dialog->result();
-    };
-    m_window->action(QStringLiteral("preferences"))->trigger();
-    m_dialogAnswer = nullptr;
-
-    QVERIFY(pagesSeen >= 2); // "Report Viewer" with "Styles" beneath it
-    QCOMPARE(reportAutoDepth(), storedDepth);
-}
-
-void tst_XrdMainWindow::sourceLink_data()
-{
-    QTest::addColumn<QString>("suffix");
-    QTest::addColumn<int>("line");
-
-    QTest::newRow("line 3") << " line 3" << 3;
-    QTest::newRow("last line") << " line 12" << 12;
-    QTest::newRow("line past the end") << " line 99" << 0;
-    QTest::newRow("no line") << "" << 0;
-}
-
-void tst_XrdMainWindow::sourceLink()
-{
-    QFETCH(QString, suffix);
-    QFETCH(int, line);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("inline 2.c"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    for (int i = 1; i <= 12; ++i)
-        file.write(QByteArray("int line") + QByteArray::number(i) + ";\n");
-    file.close();
-
-    m_window->sourceDock()->hide();
-    m_studio->openSourceFile(path + suffix, 3, true);
-    QVERIFY(m_window->sourceDock()->isVisibleTo(m_window.get()));
-    XrdSourceView* view = m_window->sourceView();
-    QCOMPARE(view->fileName(), path);
-    QCOMPARE(view->highlightedLine(), line);
-    QVERIFY(view->isReadOnly());
-    if (line > 0)
-        QCOMPARE(view->textCursor().blockNumber(), line - 1);
-}
-
-void tst_XrdMainWindow::progressCancel()
-{
-    m_studio->startProgress(10, QStringLiteral("Analysing"), QStringLiteral("Cancel"), 0, 0);
-    QProgressDialog* progress = m_studio->progressDialog();
-    QVERIFY(progress);
-    m_studio->setProgress(3);
-    QVERIFY(!m_studio->progressCanceled());
-    QPushButton* cancel = progress->findChild<QPushButton*>();
-    QVERIFY(cancel);
-    cancel->click();
-    QVERIFY(m_studio->progressCanceled());
-    m_studio->endProgress();
-    QVERIFY(!m_studio->progressDialog());
-    // The next run starts uncancelled.
-    m_studio->startProgress(2, QStringLiteral("Again"), QStringLiteral("Cancel"), 0, 0);
-    QVERIFY(!m_studio->progressCanceled());
-    m_studio->endProgress();
-}
-
-void tst_XrdMainWindow::droppedFilesOpen()
-{
-    const int tabs = m_window->tabs()->count();
-    QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile(QStringLiteral(KORVAT_TEST_DATA "/tiny.xrd")) });
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_window.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_window.get(), &drop);
-    QCOMPARE(m_window->tabs()->count(), tabs + 1);
-    QCOMPARE(m_loader.plugin()->openedWindow(QStringLiteral(KORVAT_TEST_DATA "/tiny.xrd")),
-             m_window->activeWindow());
-}
-
-void tst_XrdMainWindow::closeRemovesWindowAndMenu()
-{
-    while (m_window->tabs()->count() > 0) {
-        const int tabs = m_window->tabs()->count();
-        QPointer<QAStViewerWindow> closing = m_window->activeWindow();
-        QVERIFY(closing);
-        m_window->action(QStringLiteral("close"))->trigger();
-        QTRY_VERIFY(!closing);
-        QCOMPARE(m_window->tabs()->count(), tabs - 1);
-        if (m_window->tabs()->count() > 0) {
-            QVERIFY(m_window->activeWindow());
-            QVERIFY(m_window->activeWindow()->isActivated());
-        }
-        QCOMPARE(m_window->menuBar()->actions().size(),
-                 m_baseMenus + (m_window->tabs()->count() > 0 ? 1 : 0));
+    // The active window's outline as the command line prints it.
+    QString outline() const
+    {
+        QAStViewerWindow* active = m_window->activeWindow();
+        return XrdReportText::outline(active ? qobject_cast<QTreeWidget*>(active->contentOutlineWidget())
+                                             : nullptr);
     }
-    QVERIFY(!m_window->activeWindow());
-    for (const char* name : { "reload", "print", "copy", "find", "close", "saveAs" })
-        QVERIFY2(!m_window->action(QLatin1String(name))->isEnabled(), name);
-    QVERIFY(!m_loader.plugin()->openedWindow(example("campaign.xrd")));
-}
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_resourceFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                         + QStringLiteral("/resources.xml");
+        QFile::remove(m_resourceFile);
+        QFile::remove(QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/recent.ini"));
+        QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
+            if (request.kind == QAModalRequest::Dialog) {
+                auto* dialog = qobject_cast<XrdPreferenceDialog*>(request.dialog);
+                return dialog && m_dialogAnswer ? QVariant(m_dialogAnswer(dialog)) : QVariant();
+            }
+            m_messages << request.text;
+            return QVariant();
+        });
+
+        QVERIFY2(m_loader.loadFrom({ QStringLiteral(KORVAT_BIN_DIR) }),
+                 qPrintable(m_loader.errorString()));
+        m_studio = std::make_unique<XrdStudio>(QDir::cleanPath(QStringLiteral(KORVAT_BIN_DIR "/..")));
+        m_window = std::make_unique<XrdMainWindow>(m_loader.plugin(), m_studio.get(), m_resourceFile);
+        m_window->show();
+        QCOMPARE(m_studio->mainWindow(), m_window.get());
+        QCOMPARE(m_studio->producers().size(), 1); // the plug-in registered its preferences
+        m_baseMenus = m_window->menuBar()->actions().size();
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        QAModal::clearAnswerer();
+    }
+
+    void openAndSwitch()
+    {
+        QAStViewerWindow* campaign = m_window->openFiles({ example("campaign.xrd") });
+        QVERIFY(campaign && campaign->isActivated());
+        QVERIFY(campaign->contentOutlineWidget()->isVisibleTo(m_window.get()));
+        QVERIFY(outline().count(QLatin1Char('\n')) > 5);
+        // The window's Commands menu sits in the menu bar before Settings.
+        QList<QAction*> menus = m_window->menuBar()->actions();
+        QCOMPARE(menus.size(), m_baseMenus + 1);
+        QCOMPARE(menus.at(menus.size() - 3)->menu()->parent(), campaign);
+        QCOMPARE(m_window->recentFiles().value(0), example("campaign.xrd"));
+
+        QAStViewerWindow* smoke = m_window->openFiles({ example("smoke.xrd") });
+        QVERIFY(smoke && smoke != campaign);
+        QCOMPARE(m_window->tabs()->count(), 2);
+        QVERIFY(smoke->isActivated() && !campaign->isActivated());
+        // Another spelling of a shown file activates its window.
+        const QString other = QStringLiteral(KORVAT_EXAMPLES "/../examples/campaign.xrd");
+        QCOMPARE(m_window->openFiles({ other }), campaign);
+        QCOMPARE(m_window->tabs()->count(), 2);
+        QVERIFY(campaign->isActivated() && !smoke->isActivated());
+        QCOMPARE(m_window->menuBar()->actions().size(), m_baseMenus + 1);
+        // Switching tabs by hand activates too, and the outline follows.
+        m_window->tabs()->setCurrentWidget(smoke);
+        QVERIFY(smoke->isActivated() && outline().startsWith(QStringLiteral("smoke.xrd\n")));
+        QVERIFY(smoke->contentOutlineWidget()->isVisibleTo(m_window.get()));
+        QVERIFY(!campaign->contentOutlineWidget()->isVisibleTo(m_window.get()));
+        m_window->tabs()->setCurrentWidget(campaign);
+        QVERIFY(campaign->isActivated());
+
+        // An unreadable file opens nothing and is reported in the output pane.
+        QVERIFY(!m_window->openFiles({ QStringLiteral("/nonexistent/lost.xrd") }));
+        QCOMPARE(m_window->tabs()->count(), 2);
+        QCOMPARE(m_window->activeWindow(), campaign);
+        QVERIFY(m_window->outputPane()->toPlainText().contains(QStringLiteral("/nonexistent/lost.xrd")));
+        QVERIFY(m_window->outputDock()->isVisibleTo(m_window.get()));
+    }
+
+    void filterAndReload()
+    {
+        QAStViewerWindow* window = m_window->activeWindow();
+        const QString all = outline();
+        QVERIFY(QMetaObject::invokeMethod(window, "failedtests"));
+        QVERIFY(!outline().contains(QStringLiteral("ok  ")));
+        QVERIFY(outline().contains(QStringLiteral("ko  ")));
+        QVERIFY(QMetaObject::invokeMethod(window, "alltests"));
+        QCOMPARE(outline(), all);
+        m_window->action(QStringLiteral("reload"))->trigger();
+        QCOMPARE(m_window->activeWindow(), window);
+        QCOMPARE(outline(), all);
+    }
+
+    void commandStates()
+    {
+        for (const char* name : { "reload", "print", "copy", "find", "close", "preferences" })
+            QVERIFY2(m_window->action(QLatin1String(name))->isEnabled(), name);
+        // Commands the window does not report as available stay disabled.
+        for (const char* name : { "saveAs", "exportHtml" }) {
+            QCOMPARE(m_window->action(QLatin1String(name))->isEnabled(),
+                     m_window->activeWindow()->property(QByteArray(name) + "Available").toBool());
+        }
+        m_messages.clear();
+        m_window->action(QStringLiteral("aboutPlugin"))->trigger();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages.constFirst().contains(m_loader.plugin()->pluginVersion()));
+        QVERIFY(m_messages.constFirst().contains(
+            m_loader.plugin()->pluginCreation().toString(Qt::ISODate)));
+    }
+
+    void preferences_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("storedDepth"); // -1: no settings file
+        // Rows build on each other: the plug-in keeps its values for the process.
+        QTest::newRow("cancel before any save") << "depth 2, cancel" << -1;
+        QTest::newRow("ok stores the edit") << "depth 2, ok" << 2;
+        QTest::newRow("cancel keeps the stored value") << "depth 6, cancel" << 2;
+        QTest::newRow("defaults then ok") << "depth 5, defaults, ok" << 4;
+        QTest::newRow("answered without a button") << "depth 3, answer ok" << 3;
+    }
+
+    void preferences()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, storedDepth);
+        int pagesSeen = 0;
+        m_dialogAnswer = [&](XrdPreferenceDialog* dialog) -> int {
+            pagesSeen = int(dialog->pages().size());
+            dialog->setCurrentPage(0);
+            auto* stack = dialog->findChild<QStackedWidget*>();
+            QSpinBox* depth = stack ? stack->widget(0)->findChild<QSpinBox*>() : nullptr;
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            if (!depth || !buttons)
+                return QDialog::Rejected;
+            const QMap<QString, QDialogButtonBox::StandardButton> clicks{
+                { "ok", QDialogButtonBox::Ok },
+                { "cancel", QDialogButtonBox::Cancel },
+                { "defaults", QDialogButtonBox::RestoreDefaults } };
+            for (const QString& step : steps.split(QStringLiteral(", "))) {
+                if (step.startsWith(QStringLiteral("depth ")))
+                    depth->setValue(step.mid(6).toInt());
+                else if (step == QStringLiteral("answer ok"))
+                    return QDialog::Accepted;
+                else
+                    buttons->button(clicks.value(step))->click();
+            }
+            return dialog->result();
+        };
+        m_window->action(QStringLiteral("preferences"))->trigger();
+        m_dialogAnswer = nullptr;
+        QVERIFY(pagesSeen >= 2); // "Report Viewer" with "Styles" beneath it
+
+        // What the next start reads back.
+        const std::unique_ptr<QARes> root = XrdResourceStore::load(m_resourceFile);
+        const QARes* first = root && root->toResGroup() ? root->toResGroup()->firstChild() : nullptr;
+        const QARes* depth = first ? first->search("REPORTER.auto_depth") : nullptr;
+        QCOMPARE(depth && depth->toResInt() ? depth->toResInt()->value() : -1, storedDepth);
+    }
+
+    void sourceLink_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<int>("line");
+        QTest::newRow("line 3") << " line 3" << 3;
+        QTest::newRow("last line") << " line 12" << 12;
+        QTest::newRow("line past the end") << " line 99" << 0;
+        QTest::newRow("no line") << "" << 0;
+    }
+
+    void sourceLink()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(int, line);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("inline 2.c")); // "line" in the name
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 12; ++i)
+            file.write(QByteArray("int line") + QByteArray::number(i) + ";\n");
+        file.close();
+
+        m_window->sourceDock()->hide();
+        m_studio->openSourceFile(path + suffix, 3, true);
+        QVERIFY(m_window->sourceDock()->isVisibleTo(m_window.get()));
+        XrdSourceView* view = m_window->sourceView();
+        QCOMPARE(view->fileName(), path);
+        QCOMPARE(view->highlightedLine(), line);
+        QVERIFY(view->isReadOnly());
+        if (line > 0)
+            QCOMPARE(view->textCursor().blockNumber(), line - 1);
+    }
+
+    void progressCancel()
+    {
+        m_studio->startProgress(10, QStringLiteral("Analysing"), QStringLiteral("Cancel"), 0, 0);
+        QVERIFY(m_studio->progressDialog());
+        m_studio->setProgress(3);
+        QVERIFY(!m_studio->progressCanceled());
+        m_studio->progressDialog()->findChild<QPushButton*>()->click();
+        QVERIFY(m_studio->progressCanceled());
+        m_studio->endProgress();
+        QVERIFY(!m_studio->progressDialog());
+        // The next run starts uncancelled.
+        m_studio->startProgress(2, QStringLiteral("Again"), QStringLiteral("Cancel"), 0, 0);
+        QVERIFY(!m_studio->progressCanceled());
+        m_studio->endProgress();
+    }
+
+    void droppedFilesOpen()
+    {
+        const int tabs = m_window->tabs()->count();
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(QStringLiteral(KORVAT_TEST_DATA "/tiny.xrd")) });
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window.get(), &drop);
+        QCOMPARE(m_window->tabs()->count(), tabs + 1);
+        QCOMPARE(m_loader.plugin()->openedWindow(QStringLiteral(KORVAT_TEST_DATA "/tiny.xrd")),
+                 m_window->activeWindow());
+    }
+
+    void closeRemovesWindowAndMenu()
+    {
+        for (int tabs = m_window->tabs()->count(); tabs > 0; --tabs) {
+            QPointer<QAStViewerWindow> closing = m_window->activeWindow();
+            m_window->action(QStringLiteral("close"))->trigger();
+            QTRY_VERIFY(!closing);
+            QCOMPARE(m_window->tabs()->count(), tabs - 1);
+            if (tabs > 1)
+                QVERIFY(m_window->activeWindow()->isActivated());
+            QCOMPARE(m_window->menuBar()->actions().size(), m_baseMenus + (tabs > 1 ? 1 : 0));
+        }
+        QVERIFY(!m_window->activeWindow());
+        for (const char* name : { "reload", "print", "copy", "find", "close", "saveAs" })
+            QVERIFY2(!m_window->action(QLatin1String(name))->isEnabled(), name);
+        QVERIFY(!m_loader.plugin()->openedWindow(example("campaign.xrd")));
+    }
+};
 
 QTEST_MAIN(tst_XrdMainWindow)
 #include "tst_xrdmainwindow.moc"

@@ -6,19 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Finding, verifying and instantiating plug-in libraries, with stand-in
-// libraries that are well-formed or broken in one way each.
-class tst_XrdPluginLoader : public QObject
-{
-    Q_OBJECT
-private Q_SLOTS:
-    void refused_data();
-    void refused();
-    void notFound();
-    void notALibrary();
-    void firstDirectoryWins();
-};
-
 namespace {
 
 QString fakeDir(const char* kind)
@@ -28,64 +15,66 @@ QString fakeDir(const char* kind)
 
 } // namespace
 
-void tst_XrdPluginLoader::refused_data()
+// Finding, verifying and instantiating plug-in libraries, with stand-in
+// libraries that are well-formed or broken in one way each.
+class tst_XrdPluginLoader : public QObject
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("message");
+    Q_OBJECT
 
-    QTest::newRow("wrong verification text") << "wrongkey" << "verification data";
-    QTest::newRow("no entry points") << "noentry" << "entry points";
-    QTest::newRow("no plug-in object") << "nullplugin" << "did not create";
-}
+    QTemporaryDir m_dir; // "empty/" and "text/" with a text file named like the library
 
-void tst_XrdPluginLoader::refused()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, message);
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("empty")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("text")));
+        QFile fake(m_dir.filePath(QStringLiteral("text/korvatreporter.so")));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("this is not a shared library\n");
+    }
 
-    XrdPluginLoader loader;
-    QVERIFY(!loader.loadFrom({ fakeDir(qPrintable(kind)) }));
-    QVERIFY2(loader.errorString().contains(message), qPrintable(loader.errorString()));
-    QVERIFY(loader.errorString().contains(QStringLiteral("korvatreporter.so")));
-    QVERIFY(!loader.plugin());
-}
+    void refused_data()
+    {
+        QTest::addColumn<QStringList>("dirs");
+        QTest::addColumn<QStringList>("messageHas");
+        const QString empty = m_dir.filePath(QStringLiteral("empty"));
+        const QString so = QStringLiteral("korvatreporter.so");
+        QTest::newRow("wrong verification text") << QStringList{ fakeDir("wrongkey") }
+                                                 << QStringList{ "verification data", so };
+        QTest::newRow("no entry points") << QStringList{ fakeDir("noentry") }
+                                         << QStringList{ "entry points", so };
+        QTest::newRow("no plug-in object") << QStringList{ fakeDir("nullplugin") }
+                                           << QStringList{ "did not create", so };
+        QTest::newRow("not a library") << QStringList{ m_dir.filePath(QStringLiteral("text")) }
+                                       << QStringList{ "Cannot load the plug-in" };
+        QTest::newRow("not found") << QStringList{ empty, "/nonexistent" }
+                                   << QStringList{ empty, "XRDVIEW_PLUGIN_PATH" };
+        // A refused plug-in is an error, not a reason to try the next folder.
+        QTest::newRow("refused before a good one") << QStringList{ fakeDir("wrongkey"), fakeDir("good") }
+                                                   << QStringList{ "verification data" };
+    }
 
-void tst_XrdPluginLoader::notFound()
-{
-    QTemporaryDir empty;
-    XrdPluginLoader loader;
-    QVERIFY(!loader.loadFrom({ empty.path(), QStringLiteral("/nonexistent") }));
-    QVERIFY(loader.errorString().contains(empty.path()));
-    QVERIFY(loader.errorString().contains(QStringLiteral("XRDVIEW_PLUGIN_PATH")));
-}
+    void refused()
+    {
+        QFETCH(QStringList, dirs);
+        QFETCH(QStringList, messageHas);
+        XrdPluginLoader loader;
+        QVERIFY(!loader.loadFrom(dirs));
+        for (const QString& part : messageHas)
+            QVERIFY2(loader.errorString().contains(part), qPrintable(loader.errorString()));
+        QVERIFY(!loader.plugin());
+    }
 
-void tst_XrdPluginLoader::notALibrary()
-{
-    QTemporaryDir dir;
-    QFile fake(dir.filePath(QStringLiteral("korvatreporter.so")));
-    QVERIFY(fake.open(QIODevice::WriteOnly));
-    fake.write("this is not a shared library\n");
-    fake.close();
-
-    XrdPluginLoader loader;
-    QVERIFY(!loader.loadFrom({ dir.path() }));
-    QVERIFY(loader.errorString().startsWith(QStringLiteral("Cannot load the plug-in")));
-}
-
-void tst_XrdPluginLoader::firstDirectoryWins()
-{
-    // A refused plug-in is an error, not a reason to try the next folder.
-    XrdPluginLoader refused;
-    QVERIFY(!refused.loadFrom({ fakeDir("wrongkey"), fakeDir("good") }));
-
-    XrdPluginLoader loader;
-    QVERIFY2(loader.loadFrom({ QStringLiteral("/nonexistent"), fakeDir("good") }),
-             qPrintable(loader.errorString()));
-    QVERIFY(loader.plugin());
-    QCOMPARE(loader.plugin()->name(), QStringLiteral("Fake"));
-    QCOMPARE(loader.plugin()->pluginName(), QStringLiteral("Fake Viewer"));
-    QCOMPARE(loader.fileName(), fakeDir("good") + QStringLiteral("/korvatreporter.so"));
-}
+    void firstFoundWins()
+    {
+        XrdPluginLoader loader;
+        QVERIFY2(loader.loadFrom({ QStringLiteral("/nonexistent"), fakeDir("good") }),
+                 qPrintable(loader.errorString()));
+        QCOMPARE(loader.plugin()->name(), QStringLiteral("Fake"));
+        QCOMPARE(loader.plugin()->pluginName(), QStringLiteral("Fake Viewer"));
+        QCOMPARE(loader.fileName(), fakeDir("good") + QStringLiteral("/korvatreporter.so"));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_XrdPluginLoader)
 #include "tst_xrdpluginloader.moc"

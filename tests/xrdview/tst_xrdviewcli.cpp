@@ -4,32 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The built xrdview on the command line: each mode's output against golden
-// files, its exit status, and its errors for bad arguments, unreadable or
-// hostile reports and a refused plug-in.
-class tst_XrdViewCli : public QObject
-{
-    Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void modes_data();
-    void modes();
-    void deeplyNestedReport();
-    void refusedPlugin();
-    void brokenSettingsFile();
-
-private:
-    struct Result
-    {
-        int status = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    Result run(const QStringList& args, const QProcessEnvironment& extra = {});
-
-    QTemporaryDir m_config;
-};
-
 namespace {
 
 QString example(const char* name)
@@ -42,161 +16,137 @@ QString data(const char* name)
     return QStringLiteral(KORVAT_TEST_DATA "/") + QLatin1String(name);
 }
 
-QByteArray golden(const QString& name)
+QByteArray golden(const char* name)
 {
-    QFile file(data(qPrintable(name)));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing golden file ") + name.toUtf8() + ">";
-    return file.readAll();
+    QFile file(data(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll()
+                                          : QByteArray("<missing golden file ") + name + ">";
 }
 
 } // namespace
 
-void tst_XrdViewCli::initTestCase()
+// The built xrdview on the command line: each mode's output against golden
+// files, its exit status, and its errors for bad arguments, unreadable or
+// hostile reports, a damaged settings file and a refused plug-in.
+class tst_XrdViewCli : public QObject
 {
-    QVERIFY(QFile::exists(QStringLiteral(KORVAT_BIN_DIR "/xrdview")));
-    QVERIFY(m_config.isValid());
-}
+    Q_OBJECT
 
-tst_XrdViewCli::Result tst_XrdViewCli::run(const QStringList& args,
-                                           const QProcessEnvironment& extra)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // Settings from the developer's home must not change the output.
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-    env.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
-    for (const QString& key : extra.keys())
-        env.insert(key, extra.value(key));
-    process.setProcessEnvironment(env);
-    // Relative file names are the examples'.
-    process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES));
-    process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-    Result result;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
+    QTemporaryDir m_config; // the clean settings folder of most rows
+    QTemporaryDir m_work;   // deep.xrd, and xrdview/resources.xml that does not parse
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(KORVAT_BIN_DIR "/xrdview")));
+        QVERIFY(m_config.isValid() && m_work.isValid());
+        // Far deeper than a recursive reader survives.
+        QFile deep(m_work.filePath(QStringLiteral("deep.xrd")));
+        QVERIFY(deep.open(QIODevice::WriteOnly));
+        const int depth = 50000;
+        deep.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"deep\">");
+        for (int i = 0; i < depth; ++i)
+            deep.write("<XROD:NODE name=\"n\" type=\"T\" state=\"ok\">");
+        for (int i = 0; i < depth; ++i)
+            deep.write("</XROD:NODE>");
+        deep.write("</DOCUMENT></XROD>\n");
+        QDir(m_work.path()).mkpath(QStringLiteral("xrdview"));
+        QFile settings(m_work.filePath(QStringLiteral("xrdview/resources.xml")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("<group tag=");
     }
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
 
-void tst_XrdViewCli::modes_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("goldenFile"); // empty: the output is not compared
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("stderrHas");
+    void modes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("out"); // null: not compared
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("stderrHas");
+        QTest::addColumn<QStringList>("env"); // NAME=VALUE
 
-    const QString campaign = example("campaign.xrd");
-    const QString smoke = example("smoke.xrd");
-    const QString tiny = data("tiny.xrd");
+        const QString campaign = example("campaign.xrd");
+        const QString smoke = example("smoke.xrd");
+        const QString tiny = data("tiny.xrd");
+        const QStringList none;
 
-    QTest::newRow("summary, failures") << QStringList{ "--summary", campaign }
-                                       << "summary-campaign.txt" << 1 << "";
-    QTest::newRow("summary, all passed") << QStringList{ "--summary", smoke }
-                                         << "summary-smoke.txt" << 0 << "";
-    QTest::newRow("summary, relative names") << QStringList{ "--summary", "smoke.xrd" }
-                                             << "summary-smoke.txt" << 0 << "";
-    QTest::newRow("summary, two files") << QStringList{ "--summary", smoke, data("allpassed.xrd") }
-                                        << "summary-two.txt" << 0 << "";
-    QTest::newRow("summary, missing file wins over failures")
-        << QStringList{ "--summary", campaign, "/nonexistent/gone.xrd" } << "" << 2
-        << "/nonexistent/gone.xrd";
-    QTest::newRow("summary, malformed") << QStringList{ "--summary", data("malformed.xrd") } << ""
-                                        << 2 << "malformed.xrd";
+        QTest::newRow("summary, failures") << QStringList{ "--summary", campaign }
+                                           << golden("summary-campaign.txt") << 1 << "" << none;
+        QTest::newRow("summary, all passed, relative name")
+            << QStringList{ "--summary", "smoke.xrd" } << golden("summary-smoke.txt") << 0 << ""
+            << none;
+        QTest::newRow("summary, two files") << QStringList{ "--summary", smoke, data("allpassed.xrd") }
+                                            << golden("summary-two.txt") << 0 << "" << none;
+        QTest::newRow("summary, missing file wins over failures")
+            << QStringList{ "--summary", campaign, "/nonexistent/gone.xrd" } << QByteArray() << 2
+            << "/nonexistent/gone.xrd" << none;
+        QTest::newRow("summary, malformed") << QStringList{ "--summary", data("malformed.xrd") }
+                                            << QByteArray() << 2 << "malformed.xrd" << none;
+        QTest::newRow("summary, nested too deep")
+            << QStringList{ "--summary", m_work.filePath(QStringLiteral("deep.xrd")) } << QByteArray()
+            << 2 << "deep.xrd" << none;
+        // A damaged settings file is reported and the report still reads.
+        QTest::newRow("summary, broken settings file")
+            << QStringList{ "--summary", smoke } << golden("summary-smoke.txt") << 0 << "resources.xml"
+            << QStringList{ "XDG_CONFIG_HOME=" + m_work.path() };
+        QTest::newRow("summary, refused plug-in")
+            << QStringList{ "--summary", smoke } << QByteArray("") << 2 << "was refused"
+            << QStringList{ "XRDVIEW_PLUGIN_PATH=" XRD_FAKE_PLUGINS "/wrongkey" };
 
-    QTest::newRow("tree") << QStringList{ "--print-tree", tiny } << "tree-tiny.txt" << 0 << "";
-    QTest::newRow("tree, failed only") << QStringList{ "--print-tree", "--failed-only", tiny }
-                                       << "tree-tiny-failed.txt" << 0 << "";
-    QTest::newRow("tree, hidden type") << QStringList{ "--print-tree", "--hide-type", "Check", tiny }
-                                       << "tree-tiny-nocheck.txt" << 0 << "";
-    QTest::newRow("tree, examples") << QStringList{ "--print-tree", campaign, smoke }
-                                    << "tree-examples.txt" << 0 << "";
-    QTest::newRow("results table") << QStringList{ "--print-summary", campaign, smoke,
-                                                   example("inconclusive.xrd") }
-                                   << "table-examples.txt" << 0 << "";
-    QTest::newRow("text") << QStringList{ "--print-text", tiny } << "text-tiny.txt" << 0 << "";
-    QTest::newRow("text, failed only") << QStringList{ "--print-text", "--failed-only", tiny }
-                                       << "text-tiny-failed.txt" << 0 << "";
+        QTest::newRow("tree") << QStringList{ "--print-tree", tiny } << golden("tree-tiny.txt") << 0
+                              << "" << none;
+        QTest::newRow("tree, failed only") << QStringList{ "--print-tree", "--failed-only", tiny }
+                                           << golden("tree-tiny-failed.txt") << 0 << "" << none;
+        QTest::newRow("tree, hidden type") << QStringList{ "--print-tree", "--hide-type", "Check", tiny }
+                                           << golden("tree-tiny-nocheck.txt") << 0 << "" << none;
+        QTest::newRow("tree, examples") << QStringList{ "--print-tree", campaign, smoke }
+                                        << golden("tree-examples.txt") << 0 << "" << none;
+        QTest::newRow("results table")
+            << QStringList{ "--print-summary", campaign, smoke, example("inconclusive.xrd") }
+            << golden("table-examples.txt") << 0 << "" << none;
+        QTest::newRow("text") << QStringList{ "--print-text", tiny } << golden("text-tiny.txt") << 0
+                              << "" << none;
+        QTest::newRow("text, failed only") << QStringList{ "--print-text", "--failed-only", tiny }
+                                           << golden("text-tiny-failed.txt") << 0 << "" << none;
 
-    QTest::newRow("version") << QStringList{ "--version" } << "version.txt" << 0 << "";
-    QTest::newRow("help") << QStringList{ "--help" } << "" << 0 << "";
-    QTest::newRow("unknown option") << QStringList{ "--summary", "--verbose", smoke } << "" << 2
-                                    << "unknown option --verbose";
-    QTest::newRow("no file") << QStringList{ "--print-text" } << "" << 2 << "no report file";
-}
+        QTest::newRow("version") << QStringList{ "--version" } << golden("version.txt") << 0 << ""
+                                 << none;
+        QTest::newRow("help") << QStringList{ "--help" } << QByteArray() << 0 << "" << none;
+        QTest::newRow("unknown option") << QStringList{ "--summary", "--verbose", smoke } << QByteArray()
+                                        << 2 << "unknown option --verbose" << none;
+    }
 
-void tst_XrdViewCli::modes()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, goldenFile);
-    QFETCH(int, status);
-    QFETCH(QString, stderrHas);
+    void modes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, out);
+        QFETCH(int, status);
+        QFETCH(QString, stderrHas);
+        QFETCH(QStringList, env);
 
-    const Result result = run(args);
-    QVERIFY2(result.status == status,
-             qPrintable(QStringLiteral("status %1, stderr: %2")
-                            .arg(result.status)
-                            .arg(QString::fromLocal8Bit(result.err))));
-    if (!goldenFile.isEmpty())
-        QCOMPARE(QString::fromUtf8(result.out), QString::fromUtf8(golden(goldenFile)));
-    if (!stderrHas.isEmpty())
-        QVERIFY2(result.err.contains(stderrHas.toLocal8Bit()), result.err.constData());
-    if (status == 2 && stderrHas.isEmpty())
-        QVERIFY(!result.err.isEmpty());
-}
-
-void tst_XrdViewCli::deeplyNestedReport()
-{
-    // Far deeper than a recursive reader survives: refused, never a crash.
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("deep.xrd")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    const int depth = 50000;
-    file.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"deep\">");
-    for (int i = 0; i < depth; ++i)
-        file.write("<XROD:NODE name=\"n\" type=\"T\" state=\"ok\">");
-    for (int i = 0; i < depth; ++i)
-        file.write("</XROD:NODE>");
-    file.write("</DOCUMENT></XROD>\n");
-    file.close();
-
-    const Result result = run({ QStringLiteral("--summary"), file.fileName() });
-    QCOMPARE(result.status, 2);
-    QVERIFY(result.err.contains("deep.xrd"));
-}
-
-void tst_XrdViewCli::refusedPlugin()
-{
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("XRDVIEW_PLUGIN_PATH"), QStringLiteral(XRD_FAKE_PLUGINS "/wrongkey"));
-    const Result result = run({ QStringLiteral("--summary"), example("smoke.xrd") }, env);
-    QCOMPARE(result.status, 2);
-    QVERIFY2(result.err.contains("was refused"), result.err.constData());
-    QVERIFY(result.out.isEmpty());
-}
-
-void tst_XrdViewCli::brokenSettingsFile()
-{
-    // A damaged settings file is reported and the report still reads.
-    QTemporaryDir config;
-    QDir().mkpath(config.filePath(QStringLiteral("xrdview")));
-    QFile file(config.filePath(QStringLiteral("xrdview/resources.xml")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<group tag=");
-    file.close();
-
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    const Result result = run({ QStringLiteral("--summary"), example("smoke.xrd") }, env);
-    QCOMPARE(result.status, 0);
-    QCOMPARE(result.out, golden(QStringLiteral("summary-smoke.txt")));
-    QVERIFY(result.err.contains("resources.xml"));
-}
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // Settings from the developer's home must not change the output.
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+        environment.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
+        for (const QString& setting : env)
+            environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES)); // relative names are the examples'
+        process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
+        QVERIFY(process.waitForFinished(120000));
+        const QByteArray err = process.readAllStandardError();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(process.exitCode() == status, qPrintable(QStringLiteral("status %1, stderr: %2")
+                                                              .arg(process.exitCode())
+                                                              .arg(QString::fromLocal8Bit(err))));
+        if (!out.isNull())
+            QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(out));
+        if (!stderrHas.isEmpty())
+            QVERIFY2(err.contains(stderrHas.toLocal8Bit()), err.constData());
+        if (status == 2)
+            QVERIFY(!err.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_XrdViewCli)
 #include "tst_xrdviewcli.moc"

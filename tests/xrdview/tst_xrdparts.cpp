@@ -1,0 +1,260 @@
+#include "xrdview/xrdcommandline.h"
+#include "xrdview/xrdreporttext.h"
+#include "xrdview/xrdresourcestore.h"
+#include "xrdview/xrdsourcelink.h"
+
+#include "sdk/qalistview.h"
+#include "sdk/qaresgroup.h"
+#include "sdk/qaresint.h"
+#include "sdk/qaresproducer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Produces a group "<tag>" holding one integer "value".
+class Producer : public QAResProducer
+{
+public:
+    Producer(const char* tag, int value) : m_tag(tag), m_value(value) {}
+    QARes* produceResources(const char*) override
+    {
+        return new QAResGroup(QString::fromLatin1(m_tag), new QAResInt(QStringLiteral("value"), m_value));
+    }
+
+private:
+    const char* m_tag;
+    int m_value;
+};
+
+int storedValue(const QString& path, const char* name)
+{
+    const std::unique_ptr<QARes> root = XrdResourceStore::load(path);
+    const QARes* res = root ? root->toResGroup()->firstChild()->search(name) : nullptr;
+    return res && res->toResInt() ? res->toResInt()->value() : -1;
+}
+
+QTreeWidgetItem* node(QTreeWidgetItem* parent, const QString& name, const QVariant& verdict)
+{
+    auto* item = new QTreeWidgetItem(parent);
+    item->setText(0, name);
+    if (verdict.isValid())
+        item->setData(1, QAListView::VerdictRole, verdict);
+    return item;
+}
+
+} // namespace
+
+// The host's parts that need no plug-in: the command line, source-link
+// targets and editor commands, the printed outline and failed total, and
+// the settings file.
+class tst_XrdParts : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("failedOnly");
+        QTest::addColumn<QStringList>("hidden");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("error"); // null: the arguments are valid
+
+        const QStringList none;
+        const QStringList a{ "a.xrd" };
+        const auto ok = [&](const char* name, const QStringList& args, XrdCommandLine::Mode mode,
+                            bool failed, const QStringList& hidden, const QStringList& files) {
+            QTest::newRow(name) << args << int(mode) << failed << hidden << files << QString();
+        };
+        const auto bad = [&](const char* name, const QStringList& args, const QString& error) {
+            QTest::newRow(name) << args << 0 << false << none << none << error;
+        };
+        ok("gui without files", {}, XrdCommandLine::Gui, false, none, none);
+        ok("gui with files", { "a.xrd", "b.xrd" }, XrdCommandLine::Gui, false, none, { "a.xrd", "b.xrd" });
+        ok("summary", { "--summary", "a.xrd" }, XrdCommandLine::Summary, false, none, a);
+        ok("options after files", { "a.xrd", "--print-tree", "--failed-only" }, XrdCommandLine::PrintTree,
+           true, none, a);
+        ok("repeated hide-type, both spellings",
+           { "--print-text", "--hide-type", "Check", "--hide-type=Script", "a.xrd" },
+           XrdCommandLine::PrintText, false, { "Check", "Script" }, a);
+        ok("double dash keeps a dash file", { "--print-summary", "--", "--odd.xrd" },
+           XrdCommandLine::PrintSummary, false, none, { "--odd.xrd" });
+        ok("help needs no file", { "--help" }, XrdCommandLine::Help, false, none, none);
+        ok("version", { "--version" }, XrdCommandLine::Version, false, none, none);
+        bad("unknown option", { "--summary", "--bogus", "a.xrd" }, "unknown option --bogus");
+        bad("headless without file", { "--print-tree" }, "no report file given");
+        bad("two modes", { "--summary", "--print-tree", "a.xrd" },
+            "--print-tree cannot be combined with another mode");
+        bad("hide-type without type", { "--print-tree", "a.xrd", "--hide-type" },
+            "--hide-type needs a node type");
+        const QString filterMode("--failed-only and --hide-type go with --print-tree or --print-text");
+        bad("failed-only with summary", { "--summary", "--failed-only", "a.xrd" }, filterMode);
+        bad("filter in the gui", { "--failed-only", "a.xrd" }, filterMode);
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, mode);
+        QFETCH(bool, failedOnly);
+        QFETCH(QStringList, hidden);
+        QFETCH(QStringList, files);
+        QFETCH(QString, error);
+        const XrdCommandLine line = XrdCommandLine::parse(args);
+        QCOMPARE(line.error, error);
+        QCOMPARE(line.hasError(), !error.isNull());
+        if (!error.isNull())
+            return;
+        QCOMPARE(int(line.mode), mode);
+        QCOMPARE(line.failedOnly, failedOnly);
+        QCOMPARE(line.hiddenTypes, hidden);
+        QCOMPARE(line.files, files);
+    }
+
+    void sourceLink_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("url");
+        QTest::newRow("last line wins") << "foo line 3 and line 9" << "foo line 3 and" << 9 << false;
+        QTest::newRow("text after the digits") << "a.c line 7 (inner loop)" << "a.c" << 7 << false;
+        QTest::newRow("white space trimmed") << "  /p/x.c   line 7" << "/p/x.c" << 7 << false;
+        QTest::newRow("line without digits") << "/p/x.c line seven" << "/p/x.c line seven" << 0 << false;
+        QTest::newRow("name holding 'line'") << "/p/inline.c line 5" << "/p/inline.c" << 5 << false;
+        QTest::newRow("file url") << "file:///p/x.c line 3" << "/p/x.c" << 3 << false;
+        QTest::newRow("web address") << "https://example.org/a line 3" << "https://example.org/a line 3"
+                                     << 0 << true;
+        QTest::newRow("empty") << "" << "" << 0 << false;
+    }
+
+    void sourceLink()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, file);
+        QFETCH(int, line);
+        QFETCH(bool, url);
+        const XrdSourceLink link = XrdSourceLink::parse(target);
+        QCOMPARE(link.file, file);
+        QCOMPARE(link.line, line);
+        QCOMPARE(link.isUrl(), url);
+    }
+
+    void editorCommand_data()
+    {
+        QTest::addColumn<QString>("commandTemplate");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("both placeholders") << "gedit +%l %f" << "/p/x.c line 12"
+                                           << QStringList{ "gedit", "+12", "/p/x.c" };
+        QTest::newRow("joined placeholders") << "code --goto %f:%l" << "/p/x.c line 3"
+                                             << QStringList{ "code", "--goto", "/p/x.c:3" };
+        QTest::newRow("no line gives 1") << "vi +%l %f" << "/p/x.c" << QStringList{ "vi", "+1", "/p/x.c" };
+        QTest::newRow("file appended") << "less" << "/p/x.c line 2" << QStringList{ "less", "/p/x.c" };
+        QTest::newRow("quoted program") << "\"/opt/my editor/ed\" %f" << "/p/x.c line 2"
+                                        << QStringList{ "/opt/my editor/ed", "/p/x.c" };
+        QTest::newRow("file name with %l stays") << "ed %f" << "/p/50%l.c line 2"
+                                                 << QStringList{ "ed", "/p/50%l.c" };
+    }
+
+    void editorCommand()
+    {
+        QFETCH(QString, commandTemplate);
+        QFETCH(QString, target);
+        QFETCH(QStringList, command);
+        QCOMPARE(XrdSourceLink::parse(target).editorCommand(commandTemplate), command);
+    }
+
+    void outline()
+    {
+        // What the golden trees never show: no or unknown verdicts, a collapsed branch.
+        QAListView view;
+        auto* file = new QTreeWidgetItem(&view, QStringList{ "a.xrd" });
+        QTreeWidgetItem* script = node(file, QStringLiteral("script"), QStringLiteral("ok"));
+        node(script, QStringLiteral("unknown"), QStringLiteral("maybe"));
+        node(script, QStringLiteral("none"), QVariant());
+        script->setExpanded(false);
+        QCOMPARE(XrdReportText::outline(&view),
+                 QStringLiteral("a.xrd\n  ok  script\n    --  unknown\n    --  none\n"));
+        QCOMPARE(XrdReportText::outline(nullptr), QString());
+    }
+
+    void outlineOfDeepTree()
+    {
+        // A report nested far deeper than a recursive walk would survive.
+        QAListView view;
+        QTreeWidgetItem* item = new QTreeWidgetItem(&view);
+        const int depth = 20000;
+        for (int i = 0; i < depth; ++i)
+            item = node(item, QStringLiteral("n"), QStringLiteral("ok"));
+        const QString text = XrdReportText::outline(&view);
+        QCOMPARE(text.count(QLatin1Char('\n')), depth + 1);
+        QVERIFY(text.endsWith(QString(2 * depth, QLatin1Char(' ')) + QStringLiteral("ok  n\n")));
+    }
+
+    void failedTotal_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("failed");
+        const QString head("Name\tStatus\tFailed\tPassed\tTotal\n");
+        QTest::newRow("two files") << head + "a.xrd\tFailed\t2\t5\t7\nb.xrd\tPassed\t0\t4\t4\n"
+                                             "Total\t2\t9\t11\n"
+                                   << 2;
+        QTest::newRow("nothing failed, no final newline") << head + "Total\t0\t0\t0" << 0;
+        QTest::newRow("file named Total above the totals")
+            << head + "Total\tFailed\t3\t1\t4\nTotal\t3\t1\t4\n" << 3;
+        QTest::newRow("no totals row") << "Name\tStatus\tFailed\n" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("garbage count") << "Total\tmany\t1\n" << -1;
+    }
+
+    void failedTotal()
+    {
+        QFETCH(QString, table);
+        QFETCH(int, failed);
+        QCOMPARE(XrdReportText::failedTotal(table), failed);
+    }
+
+    void settingsSaveKeepsOtherGroups()
+    {
+        QString error;
+        QVERIFY(!XrdResourceStore::load(QStringLiteral("/nonexistent/resources.xml"), &error));
+        QVERIFY(error.isEmpty()); // a missing file is no error
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sub/resources.xml"));
+        Producer first("REPORTER", 1);
+        Producer other("OTHER", 7);
+        QVERIFY2(XrdResourceStore::save(path, { &first, &other }, &error), qPrintable(error));
+        QCOMPARE(storedValue(path, "REPORTER.value"), 1);
+        Producer second("REPORTER", 2);
+        QVERIFY(XrdResourceStore::save(path, { &second }));
+        QCOMPARE(XrdResourceStore::load(path)->toResGroup()->childCount(), 2);
+        QCOMPARE(storedValue(path, "REPORTER.value"), 2);
+        QCOMPARE(storedValue(path, "OTHER.value"), 7);
+    }
+
+    void brokenSettingsFileIsKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("resources.xml"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<group tag=\"XRDVIEW\"><int tag=");
+        file.close();
+
+        QString error;
+        QVERIFY(!XrdResourceStore::load(path, &error));
+        QVERIFY(error.contains(path));
+        Producer reporter("REPORTER", 3);
+        QVERIFY(XrdResourceStore::save(path, { &reporter }));
+        QVERIFY(QFile::exists(path + QStringLiteral(".bad")));
+        QCOMPARE(storedValue(path, "REPORTER.value"), 3);
+    }
+};
+
+QTEST_MAIN(tst_XrdParts)
+#include "tst_xrdparts.moc"
