@@ -26,164 +26,137 @@ class TestQAReporterFilter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void match_data();
-    void match();
-    void setAndClear_data();
-    void setAndClear();
-    void removeTypeExclusion_data();
-    void removeTypeExclusion();
-    void copyIsIndependent();
+    void match_data()
+    {
+        QTest::addColumn<QString>("namePattern");  // null: criterion not set
+        QTest::addColumn<QStringList>("types");    // excluded type patterns
+        QTest::addColumn<QString>("statePattern"); // null: criterion not set
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("mask");
+
+        const QStringList none;
+        QTest::newRow("no criterion") << null << none << null << "a" << "T" << "ok" << 7;
+        QTest::newRow("root fields null") << "x" << QStringList{"T"} << "ko" << null << null << null << 7;
+        QTest::newRow("ko passes ko") << null << none << "ko" << "a" << "T" << "ko" << 7;
+        QTest::newRow("ko rejects ok") << null << none << "ko" << "a" << "T" << "ok" << 3;
+        QTest::newRow("prefix match counts") << null << none << "ko" << "a" << "T" << "kook" << 7;
+        QTest::newRow("later match does not") << null << none << "ko" << "a" << "T" << "ako" << 3;
+        QTest::newRow("case-sensitive") << null << none << "ko" << "a" << "T" << "KO" << 3;
+        QTest::newRow("empty state fails") << null << none << "ko" << "a" << "T" << "" << 3;
+        QTest::newRow("null state passes") << null << none << "ko" << "a" << "T" << null << 7;
+        // The engine's first match starts at 1 ("b"), but "ab" matches at 0.
+        QTest::newRow("match at 0 not hidden") << null << none << "b|ab" << "a" << "T" << "ab" << 7;
+        QTest::newRow("type excluded") << null << QStringList{"Test"} << null << "a" << "TestCase" << "ok" << 5;
+        QTest::newRow("type matched inside") << null << QStringList{"Case"} << null << "a"
+                                             << "TestCase" << "ok" << 7;
+        QTest::newRow("second type pattern") << null << QStringList{"X", "Te"} << null << "a"
+                                             << "TestCase" << "ok" << 5;
+        QTest::newRow("null type passes") << null << QStringList{""} << null << "a" << null << "ok" << 7;
+        QTest::newRow("empty pattern excludes all") << null << QStringList{""} << null << "a" << ""
+                                                    << "ok" << 5;
+        QTest::newRow("name mismatch") << "lo" << none << null << "hello" << "T" << "ok" << 6;
+        QTest::newRow("name prefix") << "he" << none << null << "hello" << "T" << "ok" << 7;
+        QTest::newRow("all rejected") << "x" << QStringList{"T"} << "ko" << "a" << "T" << "ok" << 0;
+        QTest::newRow("invalid pattern never matches") << "(" << QStringList{"("} << null << "("
+                                                       << "(" << "ok" << 6;
+    }
+
+    void match()
+    {
+        QFETCH(QString, namePattern);
+        QFETCH(QStringList, types);
+        QFETCH(QString, statePattern);
+        QFETCH(QString, name);
+        QFETCH(QString, type);
+        QFETCH(QString, state);
+        QFETCH(int, mask);
+
+        QAReporterFilter filter;
+        if (!namePattern.isNull())
+            filter.set(QAReporterFilter::NameMatch, QRegularExpression(namePattern));
+        for (const QString &t : types)
+            filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(t));
+        if (!statePattern.isNull())
+            filter.set(QAReporterFilter::StateMatch, QRegularExpression(statePattern));
+        QCOMPARE(filter.match(node(name, type, state)), mask);
+    }
+
+    void setAndClear_data()
+    {
+        QTest::addColumn<QList<int>>("set");
+        QTest::addColumn<QList<int>>("cleared");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("typeCount");
+
+        QTest::newRow("nothing") << QList<int>{} << QList<int>{} << 0 << 0;
+        QTest::newRow("state") << QList<int>{4} << QList<int>{} << 4 << 0;
+        QTest::newRow("all three") << QList<int>{1, 2, 4} << QList<int>{} << 7 << 1;
+        QTest::newRow("types append") << QList<int>{2, 2, 2} << QList<int>{} << 2 << 3;
+        QTest::newRow("state cleared") << QList<int>{4, 2} << QList<int>{4} << 2 << 1;
+        QTest::newRow("types cleared") << QList<int>{2, 2, 1} << QList<int>{2} << 1 << 0;
+        QTest::newRow("unknown criteria ignored") << QList<int>{3, 8, 0} << QList<int>{} << 0 << 0;
+        QTest::newRow("unknown clear ignored") << QList<int>{1, 4} << QList<int>{5, 7} << 5 << 0;
+        QTest::newRow("clear unset criterion") << QList<int>{} << QList<int>{1, 2, 4} << 0 << 0;
+    }
+
+    void setAndClear()
+    {
+        QFETCH(QList<int>, set);
+        QFETCH(QList<int>, cleared);
+        QFETCH(int, flags);
+        QFETCH(int, typeCount);
+
+        QAReporterFilter filter;
+        for (int criterion : set)
+            filter.set(criterion, QRegularExpression(QStringLiteral("p")));
+        for (int criterion : cleared)
+            filter.clear(criterion);
+        QCOMPARE(filter.flags(), flags);
+        QCOMPARE(filter.typePatterns().size(), typeCount);
+        QCOMPARE(filter.namePattern().has_value(), bool(flags & QAReporterFilter::NameMatch));
+        QCOMPARE(filter.statePattern().has_value(), bool(flags & QAReporterFilter::StateMatch));
+    }
+
+    void removeTypeExclusion_data()
+    {
+        QTest::addColumn<QStringList>("types");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<bool>("caseInsensitive");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<int>("flags");
+
+        QTest::newRow("last one clears the flag") << QStringList{"A"} << "A" << false << QStringList{} << 0;
+        QTest::newRow("one of two") << QStringList{"A", "B"} << "A" << false << QStringList{"B"} << 2;
+        QTest::newRow("first equal only") << QStringList{"A", "B", "A"} << "A" << false
+                                          << QStringList{"B", "A"} << 2;
+        QTest::newRow("absent") << QStringList{"A"} << "C" << false << QStringList{"A"} << 2;
+        QTest::newRow("other options differ") << QStringList{"A"} << "A" << true << QStringList{"A"} << 2;
+        QTest::newRow("empty list") << QStringList{} << "A" << false << QStringList{} << 0;
+    }
+
+    void removeTypeExclusion()
+    {
+        QFETCH(QStringList, types);
+        QFETCH(QString, removed);
+        QFETCH(bool, caseInsensitive);
+        QFETCH(QStringList, remaining);
+        QFETCH(int, flags);
+
+        QAReporterFilter filter;
+        for (const QString &t : types)
+            filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(t));
+        filter.removeTypeExclusion(QRegularExpression(
+            removed, caseInsensitive ? QRegularExpression::CaseInsensitiveOption
+                                     : QRegularExpression::NoPatternOption));
+        QStringList patterns;
+        for (const QRegularExpression &re : filter.typePatterns())
+            patterns << re.pattern();
+        QCOMPARE(patterns, remaining);
+        QCOMPARE(filter.flags(), flags);
+    }
 };
-
-void TestQAReporterFilter::match_data()
-{
-    QTest::addColumn<QString>("namePattern");  // null: criterion not set
-    QTest::addColumn<QStringList>("types");    // excluded type patterns
-    QTest::addColumn<QString>("statePattern"); // null: criterion not set
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<int>("mask");
-
-    const QStringList none;
-    QTest::newRow("no criterion") << null << none << null << "a" << "T" << "ok" << 7;
-    QTest::newRow("root fields null") << "x" << QStringList{"T"} << "ko" << null << null << null
-                                      << 7;
-    QTest::newRow("ko passes ko") << null << none << "ko" << "a" << "T" << "ko" << 7;
-    QTest::newRow("ko rejects ok") << null << none << "ko" << "a" << "T" << "ok" << 3;
-    QTest::newRow("ko rejects NE") << null << none << "ko" << "a" << "T" << "NE" << 3;
-    QTest::newRow("prefix match counts") << null << none << "ko" << "a" << "T" << "kook" << 7;
-    QTest::newRow("later match does not") << null << none << "ko" << "a" << "T" << "ako" << 3;
-    QTest::newRow("case-sensitive") << null << none << "ko" << "a" << "T" << "KO" << 3;
-    QTest::newRow("empty state fails") << null << none << "ko" << "a" << "T" << "" << 3;
-    QTest::newRow("null state passes") << null << none << "ko" << "a" << "T" << null << 7;
-    // The engine's first match starts at 1 ("b"), but "ab" matches at 0.
-    QTest::newRow("match at 0 not hidden") << null << none << "b|ab" << "a" << "T" << "ab" << 7;
-    QTest::newRow("type excluded") << null << QStringList{"Test"} << null << "a" << "TestCase"
-                                   << "ok" << 5;
-    QTest::newRow("type matched inside") << null << QStringList{"Case"} << null << "a"
-                                         << "TestCase" << "ok" << 7;
-    QTest::newRow("second type pattern") << null << QStringList{"X", "Te"} << null << "a"
-                                         << "TestCase" << "ok" << 5;
-    QTest::newRow("null type passes") << null << QStringList{""} << null << "a" << null << "ok"
-                                      << 7;
-    QTest::newRow("empty pattern excludes all") << null << QStringList{""} << null << "a" << ""
-                                                << "ok" << 5;
-    QTest::newRow("name mismatch") << "lo" << none << null << "hello" << "T" << "ok" << 6;
-    QTest::newRow("name prefix") << "he" << none << null << "hello" << "T" << "ok" << 7;
-    QTest::newRow("all rejected") << "x" << QStringList{"T"} << "ko" << "a" << "T" << "ok" << 0;
-    QTest::newRow("invalid pattern never matches") << "(" << QStringList{"("} << null << "("
-                                                   << "(" << "ok" << 6;
-}
-
-void TestQAReporterFilter::match()
-{
-    QFETCH(QString, namePattern);
-    QFETCH(QStringList, types);
-    QFETCH(QString, statePattern);
-    QFETCH(QString, name);
-    QFETCH(QString, type);
-    QFETCH(QString, state);
-    QFETCH(int, mask);
-
-    QAReporterFilter filter;
-    if (!namePattern.isNull())
-        filter.set(QAReporterFilter::NameMatch, QRegularExpression(namePattern));
-    for (const QString &t : types)
-        filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(t));
-    if (!statePattern.isNull())
-        filter.set(QAReporterFilter::StateMatch, QRegularExpression(statePattern));
-    QCOMPARE(filter.match(node(name, type, state)), mask);
-}
-
-void TestQAReporterFilter::setAndClear_data()
-{
-    QTest::addColumn<QList<int>>("set");
-    QTest::addColumn<QList<int>>("cleared");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<int>("typeCount");
-
-    QTest::newRow("nothing") << QList<int>{} << QList<int>{} << 0 << 0;
-    QTest::newRow("state") << QList<int>{4} << QList<int>{} << 4 << 0;
-    QTest::newRow("all three") << QList<int>{1, 2, 4} << QList<int>{} << 7 << 1;
-    QTest::newRow("types append") << QList<int>{2, 2, 2} << QList<int>{} << 2 << 3;
-    QTest::newRow("state cleared") << QList<int>{4, 2} << QList<int>{4} << 2 << 1;
-    QTest::newRow("types cleared") << QList<int>{2, 2, 1} << QList<int>{2} << 1 << 0;
-    QTest::newRow("unknown criteria ignored") << QList<int>{3, 8, 0} << QList<int>{} << 0 << 0;
-    QTest::newRow("unknown clear ignored") << QList<int>{1, 4} << QList<int>{5, 7} << 5 << 0;
-    QTest::newRow("clear unset criterion") << QList<int>{} << QList<int>{1, 2, 4} << 0 << 0;
-}
-
-void TestQAReporterFilter::setAndClear()
-{
-    QFETCH(QList<int>, set);
-    QFETCH(QList<int>, cleared);
-    QFETCH(int, flags);
-    QFETCH(int, typeCount);
-
-    QAReporterFilter filter;
-    for (int criterion : set)
-        filter.set(criterion, QRegularExpression(QStringLiteral("p")));
-    for (int criterion : cleared)
-        filter.clear(criterion);
-    QCOMPARE(filter.flags(), flags);
-    QCOMPARE(filter.typePatterns().size(), typeCount);
-    QCOMPARE(filter.namePattern().has_value(), bool(flags & QAReporterFilter::NameMatch));
-    QCOMPARE(filter.statePattern().has_value(), bool(flags & QAReporterFilter::StateMatch));
-}
-
-void TestQAReporterFilter::removeTypeExclusion_data()
-{
-    QTest::addColumn<QStringList>("types");
-    QTest::addColumn<QString>("removed");
-    QTest::addColumn<bool>("caseInsensitive");
-    QTest::addColumn<QStringList>("remaining");
-    QTest::addColumn<int>("flags");
-
-    QTest::newRow("last one clears the flag") << QStringList{"A"} << "A" << false
-                                              << QStringList{} << 0;
-    QTest::newRow("one of two") << QStringList{"A", "B"} << "A" << false << QStringList{"B"} << 2;
-    QTest::newRow("first equal only") << QStringList{"A", "B", "A"} << "A" << false
-                                      << QStringList{"B", "A"} << 2;
-    QTest::newRow("absent") << QStringList{"A"} << "C" << false << QStringList{"A"} << 2;
-    QTest::newRow("other options differ") << QStringList{"A"} << "A" << true << QStringList{"A"}
-                                          << 2;
-    QTest::newRow("empty list") << QStringList{} << "A" << false << QStringList{} << 0;
-}
-
-void TestQAReporterFilter::removeTypeExclusion()
-{
-    QFETCH(QStringList, types);
-    QFETCH(QString, removed);
-    QFETCH(bool, caseInsensitive);
-    QFETCH(QStringList, remaining);
-    QFETCH(int, flags);
-
-    QAReporterFilter filter;
-    for (const QString &t : types)
-        filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(t));
-    filter.removeTypeExclusion(QRegularExpression(
-        removed, caseInsensitive ? QRegularExpression::CaseInsensitiveOption
-                                 : QRegularExpression::NoPatternOption));
-    QStringList patterns;
-    for (const QRegularExpression &re : filter.typePatterns())
-        patterns << re.pattern();
-    QCOMPARE(patterns, remaining);
-    QCOMPARE(filter.flags(), flags);
-}
-
-void TestQAReporterFilter::copyIsIndependent()
-{
-    QAReporterFilter filter;
-    filter.set(QAReporterFilter::StateMatch, QRegularExpression(QStringLiteral("ko")));
-    filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(QStringLiteral("T")));
-    QAReporterFilter copy = filter;
-    filter.clear(QAReporterFilter::StateMatch);
-    filter.clear(QAReporterFilter::TypeExclusion);
-    QCOMPARE(copy.flags(), 6);
-    QCOMPARE(copy.match(node(QStringLiteral("a"), QStringLiteral("U"), QStringLiteral("ok"))), 3);
-    QCOMPARE(copy.match(node(QStringLiteral("a"), QStringLiteral("T"), QStringLiteral("ko"))), 5);
-}
 
 QTEST_APPLESS_MAIN(TestQAReporterFilter)
 #include "tst_qareporterfilter.moc"
