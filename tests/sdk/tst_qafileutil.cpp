@@ -18,7 +18,6 @@ private Q_SLOTS:
         QTest::newRow("subdirectory") << "C:/src" << "C:/src/lib/x.c" << "lib/x.c";
         QTest::newRow("sibling directory") << "/a/b" << "/a/c/x.c" << "../c/x.c";
         QTest::newRow("parent directory") << "/a/b" << "/a/x.c" << "../x.c";
-        QTest::newRow("two levels up") << "/a/b/c" << "/a/x.c" << "../../x.c";
         QTest::newRow("only root shared") << "/a/b" << "/c/d/x.c" << "../../c/d/x.c";
         QTest::newRow("from the root") << "/" << "/a/x.c" << "a/x.c";
         QTest::newRow("trailing separator") << "/a/b/" << "/a/b/x.c" << "x.c";
@@ -29,7 +28,6 @@ private Q_SLOTS:
         QTest::newRow("common prefix not a directory") << "/a/bc" << "/a/b/x.c" << "../b/x.c";
         QTest::newRow("dot segments") << "/a/./b/../b" << "/a/b/x.c" << "x.c";
         QTest::newRow("different drives") << "C:/src" << "D:/src/x.c" << "D:/src/x.c";
-        QTest::newRow("drive against unix root") << "/src" << "C:/src/x.c" << "C:/src/x.c";
         QTest::newRow("different shares") << "//one/s/a" << "//two/s/a/x.c" << "//two/s/a/x.c";
         QTest::newRow("same share") << "//one/s/a" << "//one/s/b/x.c" << "../b/x.c";
         QTest::newRow("relative target") << "/a/b" << "lib/x.c" << "lib/x.c";

@@ -3,191 +3,122 @@
 #include "sdk/qaresint.h"
 #include "sdk/qaresrgb.h"
 #include "sdk/qaresstring.h"
+#include "sdk/qaresxml.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-// Resource tree: path search, casts, ownership and freeing of deep trees.
+// Resource tree: path search, casts, ownership and freeing of deep trees;
+// storing trees as XML: golden file, refusal of bad or hostile input.
 class tst_QARes : public QObject
 {
     Q_OBJECT
 
 private:
-    // ROOT { REPORTER { background, auto_raise, auto_depth, STYLES { style{name} } },
-    //        OTHER { x } }, with a sibling "NEXT" after ROOT.
-    static std::unique_ptr<QAResGroup> sample(QARes** sibling)
+    const QString m_golden = QStringLiteral(KORVAT_TEST_DATA "/reporter.xml");
+
+    static QByteArray contents(const QString& path)
     {
-        auto root = std::make_unique<QAResGroup>(QStringLiteral("ROOT"));
-        auto* reporter = new QAResGroup(QStringLiteral("REPORTER"));
-        root->appendChild(reporter);
-        reporter->appendChild(new QAResRGB(QStringLiteral("background"), 255, 0, 0));
-        reporter->appendChild(new QAResBoolean(QStringLiteral("auto_raise"), true));
-        reporter->appendChild(new QAResInt(QStringLiteral("auto_depth"), 4));
-        auto* styles = new QAResGroup(QStringLiteral("STYLES"));
-        reporter->appendChild(styles);
-        auto* style = new QAResGroup(QStringLiteral("style"));
-        styles->appendChild(style);
-        style->appendChild(new QAResString(QStringLiteral("name"), QStringLiteral("Normal")));
-        auto* other = new QAResGroup(QStringLiteral("OTHER"));
-        root->appendChild(other);
-        other->appendChild(new QAResInt(QStringLiteral("x"), 1));
-        *sibling = new QAResInt(QStringLiteral("NEXT"), 9);
-        root->setNext(*sibling);
-        return root;
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QByteArray nested(int depth)
+    {
+        return "<resources>" + QByteArray("<group tag=\"g\">").repeated(depth) + QByteArray("</group>").repeated(depth)
+            + "</resources>";
     }
 
 private Q_SLOTS:
     void search_data()
     {
-        QTest::addColumn<QString>("start");   // "root" or "child": where the search begins
+        QTest::addColumn<bool>("fromChild"); // start at the root's first child instead of the root
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("foundTag"); // empty: nothing found
-        QTest::addColumn<int>("intValue");     // value when an int resource is found
+        QTest::addColumn<char>("separator");
+        QTest::addColumn<QString>("found"); // tag of the resource found, empty for none
 
-        QTest::newRow("root itself") << "root" << "ROOT" << "ROOT" << -1;
-        QTest::newRow("sibling of start") << "root" << "NEXT" << "NEXT" << 9;
-        QTest::newRow("three levels") << "root" << "ROOT.REPORTER.auto_depth" << "auto_depth" << 4;
-        QTest::newRow("from first child") << "child" << "REPORTER" << "REPORTER" << -1;
-        QTest::newRow("later sibling of first child") << "child" << "OTHER.x" << "x" << 1;
-        QTest::newRow("deep from child") << "child" << "REPORTER.STYLES.style.name" << "name" << -1;
-        QTest::newRow("missing last element") << "child" << "REPORTER.nothing" << "" << -1;
-        QTest::newRow("missing first element") << "child" << "NOPE.auto_depth" << "" << -1;
-        QTest::newRow("descend into a value") << "child" << "REPORTER.auto_depth.x" << "" << -1;
-        QTest::newRow("tag not on start level") << "root" << "REPORTER" << "" << -1;
-        QTest::newRow("empty path") << "root" << "" << "" << -1;
-        QTest::newRow("case matters") << "child" << "reporter" << "" << -1;
-        QTest::newRow("empty element") << "child" << "REPORTER..auto_depth" << "" << -1;
+        QTest::newRow("root itself") << false << "REPORTER" << '.' << "REPORTER";
+        QTest::newRow("three levels") << false << "REPORTER.STYLES.style" << '.' << "style";
+        QTest::newRow("sibling of start") << true << "auto_depth" << '.' << "auto_depth";
+        QTest::newRow("deep through a later sibling") << true << "STYLES.style.name" << '.' << "name";
+        QTest::newRow("later child of a group") << true << "STYLES.nochildren" << '.' << "nochildren";
+        QTest::newRow("other separator") << false << "REPORTER/STYLES/style" << '/' << "style";
+        QTest::newRow("dot is no separator then") << false << "REPORTER.STYLES" << '/' << "";
+        QTest::newRow("missing last element") << true << "STYLES.nothing" << '.' << "";
+        QTest::newRow("missing first element") << true << "NOPE.style" << '.' << "";
+        QTest::newRow("descend into a value") << true << "auto_depth.x" << '.' << "";
+        QTest::newRow("tag not on start level") << false << "STYLES" << '.' << "";
+        QTest::newRow("empty path") << false << "" << '.' << "";
+        QTest::newRow("case matters") << true << "styles" << '.' << "";
+        QTest::newRow("empty element") << true << "STYLES..style" << '.' << "";
     }
 
     void search()
     {
-        QFETCH(QString, start);
+        QFETCH(bool, fromChild);
         QFETCH(QString, path);
-        QFETCH(QString, foundTag);
-        QFETCH(int, intValue);
-
-        QARes* sibling = nullptr;
-        auto root = sample(&sibling);
-        const QARes* from = start == QLatin1String("root") ? static_cast<QARes*>(root.get())
-                                                           : root->firstChild();
-        const QByteArray utf8 = path.toUtf8();
-        QARes* found = from->search(utf8.constData(), '.');
-        if (foundTag.isEmpty()) {
-            QVERIFY(!found);
-        } else {
-            QVERIFY(found);
-            QCOMPARE(found->tag(), foundTag);
-            if (intValue >= 0) {
-                QVERIFY(found->toResInt());
-                QCOMPARE(found->toResInt()->value(), intValue);
-            }
-        }
+        QFETCH(char, separator);
+        // REPORTER { background, auto_raise, auto_depth, STYLES { style { name, empty, null }, nochildren } }
+        const auto root = QAResXml::readFile(m_golden);
+        QVERIFY(root);
+        const QARes* from = fromChild ? root->child() : root.get();
+        QARes* found = from->search(path.toUtf8().constData(), separator);
+        QTEST(found ? found->tag() : QString(), "found");
         // The QString overload agrees with the C string one.
-        QCOMPARE(from->search(path), found);
-        root->setNext(nullptr);
-        delete sibling;
-    }
-
-    void otherSeparator()
-    {
-        QARes* sibling = nullptr;
-        auto root = sample(&sibling);
-        QARes* found = root->search("ROOT/REPORTER/auto_raise", '/');
-        QVERIFY(found && found->toResBoolean());
-        QVERIFY(found->toResBoolean()->value());
-        QVERIFY(!root->search("ROOT.REPORTER", '/'));
-        QVERIFY(!root->search(static_cast<const char*>(nullptr), '.'));
-        root->setNext(nullptr);
-        delete sibling;
-    }
-
-    void casts_data()
-    {
-        QTest::addColumn<int>("kind");
-        for (int k = QARes::Group; k <= QARes::Int; ++k)
-            QTest::newRow(qPrintable(QString::number(k))) << k;
+        QCOMPARE(from->search(path, QLatin1Char(separator)), found);
+        QVERIFY(!from->search(static_cast<const char*>(nullptr), separator));
     }
 
     void casts()
     {
-        QFETCH(int, kind);
-        std::unique_ptr<QARes> res;
-        switch (kind) {
-        case QARes::Group: res = std::make_unique<QAResGroup>("t"); break;
-        case QARes::String: res = std::make_unique<QAResString>("t", "v"); break;
-        case QARes::Boolean: res = std::make_unique<QAResBoolean>("t", true); break;
-        case QARes::RGB: res = std::make_unique<QAResRGB>("t", 1, 2, 3); break;
-        default: res = std::make_unique<QAResInt>("t", 7); break;
+        QAResGroup group("t");
+        QAResString string("t", "v");
+        QAResBoolean boolean("t", true);
+        QAResRGB rgb("t", 1, 2, 3);
+        QAResInt integer("t", 7);
+        // Each cast answers only for its own class.
+        for (const QARes* res : std::initializer_list<const QARes*>{ &group, &string, &boolean, &rgb, &integer }) {
+            QCOMPARE(res->toResGroup() != nullptr, res == &group);
+            QCOMPARE(res->toResString() != nullptr, res == &string);
+            QCOMPARE(res->toResBoolean() != nullptr, res == &boolean);
+            QCOMPARE(res->toResRGB() != nullptr, res == &rgb);
+            QCOMPARE(res->toResInt() != nullptr, res == &integer);
         }
-        QCOMPARE(int(res->kind()), kind);
-        QCOMPARE(res->toResGroup() != nullptr, kind == QARes::Group);
-        QCOMPARE(res->toResString() != nullptr, kind == QARes::String);
-        QCOMPARE(res->toResBoolean() != nullptr, kind == QARes::Boolean);
-        QCOMPARE(res->toResRGB() != nullptr, kind == QARes::RGB);
-        QCOMPARE(res->toResInt() != nullptr, kind == QARes::Int);
-        const QARes* constRes = res.get();
-        QCOMPARE(constRes->toResGroup() != nullptr, kind == QARes::Group);
-        QCOMPARE(constRes->toResInt() != nullptr, kind == QARes::Int);
-        // Only groups have children.
-        QVERIFY(!res->child());
-        QVERIFY(res->isTag("t"));
-        QVERIFY(!res->isTag("T"));
-        QVERIFY(!res->isTag(nullptr));
-    }
-
-    void stringKeepsNullAndEmptyApart()
-    {
-        QAResString missing("a");
-        QAResString empty("b", QLatin1String(""));
-        QVERIFY(missing.value().isNull());
-        QVERIFY(!empty.value().isNull());
-        QVERIFY(empty.value().isEmpty());
+        QVERIFY(integer.isTag("t") && !integer.isTag("T") && !integer.isTag(nullptr));
     }
 
     void appendAndReplaceChildren()
     {
         QAResGroup group("g");
-        QCOMPARE(group.childCount(), 0);
         QARes* a = group.appendChild(new QAResInt("a", 1));
-        // A chain appended at once becomes several children.
-        auto* b = new QAResInt("b", 2);
-        b->setNext(new QAResInt("c", 3));
-        group.appendChild(b);
+        // Siblings chained to a child are children too; the next append goes after them.
+        group.appendChild(new QAResInt("b", 2))->setNext(new QAResInt("c", 3));
         group.appendChild(new QAResInt("d", 4));
         QCOMPARE(group.childCount(), 4);
         QCOMPARE(group.firstChild(), a);
         QCOMPARE(group.search(QStringLiteral("g.d"))->toResInt()->value(), 4);
-        QCOMPARE(group.search(QStringLiteral("g.c"))->toResInt()->value(), 3);
-
+        // Appending after a replacement lands after the new child.
         group.setChild(new QAResBoolean("only", true));
-        QCOMPARE(group.childCount(), 1);
         group.appendChild(new QAResInt("e", 5));
         QCOMPARE(group.childCount(), 2);
-
-        QARes* taken = group.takeChildren();
+        QAResGroup::freeChain(group.takeChildren());
         QCOMPARE(group.childCount(), 0);
-        QAResGroup::freeChain(taken);
-    }
-
-    void wideGroupAppendsQuickly()
-    {
         // Appending stays linear: 200,000 children would take minutes if each
         // append walked the whole chain.
-        QAResGroup group("wide");
         for (int i = 0; i < 200000; ++i)
             group.appendChild(new QAResInt("n", i));
         QCOMPARE(group.childCount(), 200000);
     }
 
-    void deepTreeFreesWithoutRecursion_data()
+    void deepTreeWithoutRecursion_data()
     {
         QTest::addColumn<bool>("withSiblings");
         QTest::newRow("chain of single children") << false;
         QTest::newRow("each level with a value sibling") << true;
     }
 
-    void deepTreeFreesWithoutRecursion()
+    void deepTreeWithoutRecursion()
     {
         QFETCH(bool, withSiblings);
         auto* root = new QAResGroup("level");
@@ -200,12 +131,89 @@ private Q_SLOTS:
             deepest = group;
         }
         deepest->appendChild(new QAResInt("leaf", 1));
-        // Walking down is iterative too.
-        int depth = 0;
-        for (QARes* res = root; res; res = res->child())
-            ++depth;
-        QCOMPARE(depth, 100002);
+        // Far deeper than the reading limit: written with bounded indentation,
+        // read back refused, not crashed on; freed without recursion.
+        const QByteArray xml = QAResXml::write(root);
+        QVERIFY(xml.size() < 100000 * 300);
+        QString error;
+        QVERIFY(!QAResXml::read(xml, &error));
+        QVERIFY(!error.isEmpty());
         delete root;
+        // Exactly at the limit is accepted.
+        QVERIFY(QAResXml::read(nested(QAResXml::MaxDepth)));
+    }
+
+    void goldenRoundTrip()
+    {
+        // The golden file holds every kind of resource, escaped text, a null
+        // and an empty string and an empty group.
+        const QByteArray expected = contents(m_golden);
+        QString error;
+        auto tree = QAResXml::readFile(m_golden, &error);
+        QVERIFY2(tree, qPrintable(error));
+        QCOMPARE(QAResXml::write(tree.get()), expected);
+        QCOMPARE(tree->search("REPORTER.STYLES.style.name")->toResString()->value(), QStringLiteral("Title1 <Failed> & \"x\""));
+        QVERIFY(tree->search("REPORTER.STYLES.style.null")->toResString()->value().isNull());
+        QVERIFY(!tree->search("REPORTER.STYLES.style.empty")->toResString()->value().isNull());
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("prefs.xml"));
+        QVERIFY(QAResXml::writeFile(tree.get(), path));
+        QCOMPARE(contents(path), expected);
+        QVERIFY(!QAResXml::readFile(dir.filePath(QStringLiteral("missing.xml")), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void rootSiblingsAreNotWritten()
+    {
+        QAResInt root("one", 1);
+        QAResInt sibling("two", 2);
+        const QByteArray alone = QAResXml::write(&root);
+        root.setNext(&sibling);
+        QCOMPARE(QAResXml::write(&root), alone);
+        root.setNext(nullptr);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("errorPart");
+
+        const QByteArray head = "<?xml version=\"1.0\"?>\n";
+        const auto in = [&head](const char* body) { return head + "<resources>" + body + "</resources>"; };
+        QTest::newRow("empty") << QByteArray() << "";
+        QTest::newRow("truncated") << head + "<resources><group tag=\"a\"><int tag=\"b\" value=\"1\"/>" << "";
+        QTest::newRow("wrong root") << head + "<prefs/>" << "not a resource file";
+        QTest::newRow("no resource") << in("") << "no resource";
+        QTest::newRow("two roots") << in("<int tag=\"a\" value=\"1\"/><int tag=\"b\" value=\"2\"/>") << "more than one";
+        QTest::newRow("missing tag") << in("<int value=\"1\"/>") << "tag";
+        QTest::newRow("unknown element") << in("<float tag=\"a\" value=\"1\"/>") << "unknown element";
+        QTest::newRow("bad int") << in("<int tag=\"a\" value=\"x1\"/>") << "not an integer";
+        QTest::newRow("int overflow") << in("<int tag=\"a\" value=\"99999999999\"/>") << "not an integer";
+        QTest::newRow("bad boolean") << in("<boolean tag=\"a\" value=\"yes\"/>") << "not a boolean";
+        QTest::newRow("colour out of range") << in("<rgb tag=\"a\" red=\"256\" green=\"0\" blue=\"0\"/>") << "out of range";
+        QTest::newRow("colour part missing") << in("<rgb tag=\"a\" red=\"1\" green=\"0\"/>") << "blue";
+        QTest::newRow("value holding elements") << in("<int tag=\"a\" value=\"1\"><int tag=\"b\" value=\"1\"/></int>") << "cannot hold";
+        QTest::newRow("doctype with entities") << head + "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
+                "<resources><string tag=\"x\" value=\"&b;&b;&b;\"/></resources>" << "document type";
+        QTest::newRow("undeclared entity") << in("<string tag=\"x\" value=\"&zz;\"/>") << "";
+        QTest::newRow("text after root") << in("<int tag=\"a\" value=\"1\"/>") + "<resources/>" << "";
+        QTest::newRow("one past the depth limit") << nested(QAResXml::MaxDepth + 1) << QString::number(QAResXml::MaxDepth);
+        QTest::newRow("hostile depth") << nested(200000) << QString::number(QAResXml::MaxDepth);
+        QTest::newRow("oversized") << "<resources><string tag=\"a\" value=\"" + QByteArray(QAResXml::MaxBytes, 'x')
+                + "\"/></resources>" << "larger";
+    }
+
+    void badInput()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, errorPart);
+        QString error;
+        QVERIFY(!QAResXml::read(xml, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(errorPart), qPrintable(error));
+        // Reading without asking for the error is just as safe.
+        QVERIFY(!QAResXml::read(xml));
     }
 };
 

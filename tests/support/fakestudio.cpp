@@ -126,14 +126,12 @@ void FakeStudio::startProgress(int steps, const QString& label, const QString& c
                  .arg(steps).arg(label, cancelText).arg(minimum).arg(flags);
     m_progressRunning = true;
     m_progress = 0;
-    m_progressCalls = 0;
 }
 
 void FakeStudio::setProgress(int value)
 {
     calls << QStringLiteral("setProgress(%1)").arg(value);
     m_progress = value;
-    ++m_progressCalls;
 }
 
 void FakeStudio::endProgress()
@@ -183,5 +181,5 @@ QString FakeStudio::productName()
 bool FakeStudio::progressCanceled()
 {
     calls << QStringLiteral("progressCanceled()");
-    return m_cancelAfter >= 0 && m_progressCalls >= m_cancelAfter;
+    return false;
 }

@@ -44,7 +44,6 @@ public:
     void setProductName(const QString& name) { m_product = name; }
     // progressCanceled() answers true once setProgress was called this many
     // times (never when negative, the default).
-    void setCancelAfter(int setProgressCalls) { m_cancelAfter = setProgressCalls; }
 
     // Text of the owned output pane; empty without one.
     QString outputText() const;
@@ -90,8 +89,6 @@ private:
     QMap<int, QPointer<QMenu>> m_menus;
     int m_nextMenuId = 1;
     int m_progress = 0;
-    int m_progressCalls = 0;
-    int m_cancelAfter = -1;
     bool m_progressRunning = false;
     unsigned long m_refs = 1;
 };
