@@ -323,30 +323,32 @@ void QAReporterFilterWriter::placeCopy(DItem *source, DItem *copy, bool leadingT
 }
 
 template <class T>
-void QAReporterFilterWriter::copyWithTag(T *item)
+T *QAReporterFilterWriter::placeKeptCopy(T *item)
 {
     if (!item || m_frames.empty())
-        return;
+        return nullptr;
     if (!keep(item)) {
         dropped(item);
-        return;
+        return nullptr;
     }
     T *copy = new T(*item);
     placeCopy(item, copy, true);
-    repointEnd(item, copy);
+    return copy;
+}
+
+template <class T>
+void QAReporterFilterWriter::copyWithTag(T *item)
+{
+    if (T *copy = placeKeptCopy(item))
+        repointEnd(item, copy);
 }
 
 template <class T>
 void QAReporterFilterWriter::copyContainerWithTag(T *item)
 {
-    if (!item || m_frames.empty())
+    T *copy = placeKeptCopy(item);
+    if (!copy)
         return;
-    if (!keep(item)) {
-        dropped(item);
-        return;
-    }
-    T *copy = new T(*item);
-    placeCopy(item, copy, true);
     // The copy's end re-pointing follows its children (see leaveFrame).
     m_pendingCopy = copy;
     m_pendingDocument = false;

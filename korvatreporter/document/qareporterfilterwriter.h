@@ -138,6 +138,9 @@ private:
     void dropped(DItem *item);
     void closeRange();
 
+    // Copies and places an item the filter keeps; null when it is dropped.
+    template <class T>
+    T *placeKeptCopy(T *item);
     template <class T>
     void copyWithTag(T *item);
     template <class T>
