@@ -5,9 +5,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QListWidget>
 #include <QVBoxLayout>
 #include <QXmlInputSource>
+
+#include <algorithm>
 
 namespace {
 
@@ -86,24 +87,39 @@ DStyle *QAReporterPrefStyles::style(const QString &name) const
 
 void QAReporterPrefStyles::defaults()
 {
-    // Documents may still point at the current styles: retire them instead
-    // of freeing them (see the class comment).
-    for (DStyle *style : m_styles)
-        m_retired.emplace_back(style);
-    m_styles.clear();
     m_styleNames.clear();
-
+    QList<DStyle *> fresh;
     QFile file(m_styleFile);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return;
-    QXmlInputSource source(&file);
-    DAmlReader reader;
-    reader.setEnabledLocalStyle(true);
-    reader.setInputSize(file.size());
-    // A file that does not parse still gives the styles read up to the error.
-    if (reader.parse(&source))
-        m_styleNames = reader.styleNames();
-    m_styles = reader.handler()->takeStyles();
+    if (file.exists() && file.open(QIODevice::ReadOnly)) {
+        QXmlInputSource source(&file);
+        DAmlReader reader;
+        reader.setEnabledLocalStyle(true);
+        reader.setInputSize(file.size());
+        // A file that does not parse still gives the styles read up to the error.
+        if (reader.parse(&source))
+            m_styleNames = reader.styleNames();
+        fresh = reader.handler()->takeStyles();
+    }
+
+    // Open documents point at the current style objects: reuse the object of
+    // each name the file still defines, and retire the others (see the class
+    // comment).
+    QList<DStyle *> old = m_styles;
+    m_styles.clear();
+    for (DStyle *style : std::as_const(fresh)) {
+        auto reused = std::find_if(old.begin(), old.end(),
+                                   [style](const DStyle *o) { return o->name() == style->name(); });
+        if (reused == old.end()) {
+            m_styles.append(style);
+            continue;
+        }
+        **reused = *style;
+        delete style;
+        m_styles.append(*reused);
+        old.erase(reused);
+    }
+    for (DStyle *style : std::as_const(old))
+        m_retired.emplace_back(style);
 }
 
 QWidget *QAReporterPrefStyles::createWidget(QWidget *parent)
@@ -111,8 +127,8 @@ QWidget *QAReporterPrefStyles::createWidget(QWidget *parent)
     auto *box = new QWidget(parent);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(10, 10, 10, 10);
-    m_view = new QListWidget(box);
-    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    m_view = new DStyleView(m_styleNames, box, nullptr, false, 0);
+    m_view->setStyleNameTranslation(m_translation);
     layout->addWidget(m_view);
     return box;
 }
@@ -121,13 +137,15 @@ void QAReporterPrefStyles::updateContents()
 {
     if (!m_view)
         return;
-    m_view->clear();
-    for (const QString &name : std::as_const(m_styleNames))
-        m_view->addItem(m_translation.value(name, name));
+    // defaults() may have read other names since the view was made.
+    m_view->setStyleNames(m_styleNames);
+    m_view->initVal(m_styles);
 }
 
 void QAReporterPrefStyles::apply()
 {
+    if (m_view)
+        m_view->updateStyles();
 }
 
 void QAReporterPrefStyles::cancel()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "rendoc/styleres/dstyleview.h"
 #include "sdk/preferenceitem.h"
 
 #include <QList>
-#include <QListWidget>
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
@@ -13,16 +13,17 @@
 
 class DStyle;
 
-
 // The "Styles" preference page and the report styles it holds. The styles
 // come from the default style file (an AML document defining them) and may
 // be updated from stored resources.
 //
 // The page owns its styles. Documents built by the XRD reader point at
-// them, so styles dropped by defaults() are not freed at once: they move to
-// a retired list and live as long as the page, which itself lives for the
-// whole process. A reload therefore never leaves a document pointing at
-// freed memory.
+// them, so the style objects stay put: apply() writes the user's edits into
+// them, and defaults() resets a style the file still defines in place, so
+// that open reports show the change at their next re-render. A style the
+// file no longer defines is not freed but retired, and lives as long as the
+// page (the whole process): no document is ever left pointing at freed
+// memory.
 class QAReporterPrefStyles : public PreferenceItem
 {
     Q_OBJECT
@@ -56,12 +57,15 @@ public:
     // widget shows them at the next updateContents().
     void defaults() override;
 
+    // The page's editor while its widget exists, else null.
+    DStyleView *styleView() const { return m_view; }
+
 private:
     void fillTranslation();
 
     QList<DStyle *> m_styles;                      // owned, see above
-    std::vector<std::unique_ptr<DStyle>> m_retired; // styles replaced by defaults()
-    QPointer<QListWidget> m_view;
+    std::vector<std::unique_ptr<DStyle>> m_retired; // styles the file no longer defines
+    QPointer<DStyleView> m_view;
     QMap<QString, QString> m_translation;
     QStringList m_styleNames;
     QString m_styleFile;

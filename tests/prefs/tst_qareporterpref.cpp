@@ -3,6 +3,7 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/dstyle.h"
 #include "rendoc/styleres/dstyleserialize.h"
+#include "rendoc/styleres/dstyleview.h"
 #include "sdk/qacolorbutton.h"
 #include "sdk/qaresboolean.h"
 #include "sdk/qaresgroup.h"
@@ -121,15 +122,81 @@ private Q_SLOTS:
     void stylesPage()
     {
         auto pref = makePref();
-        QCOMPARE(pref->general()->child(), pref->stylesPage());
+        QAReporterPrefStyles *page = pref->stylesPage();
+        QCOMPARE(pref->general()->child(), page);
         QWidget parent;
-        auto *list = pref->stylesPage()->createWidget(&parent)->findChild<QListWidget *>();
-        QVERIFY(list);
+        page->createWidget(&parent);
+        DStyleView *view = page->styleView();
+        QVERIFY(view && view->parent()->parent() == &parent);
         // Showing the page again lists the styles once.
-        pref->stylesPage()->updateContents();
-        pref->stylesPage()->updateContents();
+        page->updateContents();
+        page->updateContents();
+        auto *list = view->findChild<QListWidget *>("styles");
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(2)->text(), QStringLiteral("Link"));
+        // Without the widget the page's operations touch nothing.
+        delete parent.findChild<QWidget *>();
+        QVERIFY(!page->styleView());
+        page->updateContents();
+        page->apply();
+        QCOMPARE(state(*pref), "base raise 4" + m_fileStyles);
+    }
+
+    // The "Link" style through the dialog: stored value, an edit in the page,
+    // then the dialog's action; checks the page, what the page shows after
+    // updateContents() and what the next start reads from the written settings.
+    void stylesPageDialogFlow_data()
+    {
+        QTest::addColumn<QString>("stored"); // empty: nothing stored
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("kept");
+
+        QTest::newRow("fresh start, nothing edited") << "" << "none" << "#0000ff";
+        QTest::newRow("apply takes the edit") << "" << "apply" << "#00ff00";
+        QTest::newRow("cancel keeps the stored value") << "#123456" << "cancel" << "#123456";
+        QTest::newRow("defaults drop stored and edited values") << "#123456" << "defaults" << "#0000ff";
+    }
+
+    void stylesPageDialogFlow()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, action);
+        QFETCH(QString, kept);
+        auto pref = makePref();
+        if (!stored.isEmpty()) {
+            std::unique_ptr<QARes> res(group({ group({ style("Link", QColor(stored)) }, "STYLES") }));
+            pref->readResources(res.get());
+        }
+        QAReporterPrefStyles *page = pref->stylesPage();
+        DStyle *link = page->style("Link");
+        QWidget dialog;
+        page->createWidget(&dialog);
+        page->updateContents();
+        DStyleView *view = page->styleView();
+        QCOMPARE(view->editedStyle("Link")->foreground(), QColor(stored.isEmpty() ? "#0000ff" : stored));
+
+        if (action != "none") {
+            view->setCurrentStyle("Link");
+            view->findChild<QAColorButton *>("color")->setColor(Qt::green, true);
+        }
+        if (action == "apply")
+            page->apply();
+        else if (action == "cancel")
+            page->cancel();
+        else if (action == "defaults")
+            page->defaults();
+        page->updateContents();
+        QCOMPARE(view->editedStyle("Link")->foreground(), QColor(kept));
+        // Accepting now stores what is shown, in the style object documents use.
+        page->apply();
+        QCOMPARE(page->style("Link"), link);
+        QCOMPARE(link->foreground(), QColor(kept));
+
+        // The next start reads the written settings back.
+        std::unique_ptr<QARes> written(pref->produceResources(nullptr));
+        auto next = makePref();
+        next->readResources(written.get());
+        QCOMPARE(next->stylesPage()->style("Link")->foreground(), QColor(kept));
     }
 
     void resourceRoundTrip()
@@ -182,19 +249,32 @@ private Q_SLOTS:
         QTEST(state(*pref), "state");
     }
 
-    void defaultsKeepOldStylesAlive()
+    void defaultsResetStylesInPlace()
     {
         auto pref = makePref();
         QAReporterPrefStyles *page = pref->stylesPage();
         DStyle *old = page->style("Title1 Failed");
         old->setForeground(Qt::yellow);
         page->defaults();
-        // The replaced style is still there for documents built with it.
-        QCOMPARE(old->name(), QStringLiteral("Title1 Failed"));
-        QCOMPARE(old->foreground(), QColor(Qt::yellow));
-        QVERIFY(page->style("Title1 Failed") != old);
+        // Documents built with the style see the file's values again.
+        QCOMPARE(page->style("Title1 Failed"), old);
+        QCOMPARE(old->foreground(), QColor("#c00000"));
         QCOMPARE(state(*pref), "base raise 4" + m_fileStyles);
         QCOMPARE(page->styleNames().size(), 3);
+
+        // A style the file no longer defines stays alive for the documents using it.
+        QTemporaryDir dir;
+        const QString file = dir.path() + "/lib/reporterstyle.aml";
+        QVERIFY(QDir(dir.path()).mkpath("lib"));
+        QVERIFY(QFile::copy(DataDir + "/broken/lib/reporterstyle.aml", file));
+        auto changing = makePref(dir.path());
+        DStyle *warning = changing->stylesPage()->style("Warning");
+        QVERIFY(warning);
+        QVERIFY(QFile::remove(file) && QFile::copy(DataDir + "/lib/reporterstyle.aml", file));
+        changing->stylesPage()->defaults();
+        QVERIFY(!changing->stylesPage()->style("Warning"));
+        QCOMPARE(warning->name(), QStringLiteral("Warning"));
+        QCOMPARE(changing->stylesPage()->styleNames().size(), 3);
     }
 
     void signalsAndInstance()

@@ -1,0 +1,101 @@
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/window/qareporter.h"
+#include "rendoc/drendocview.h"
+#include "rendoc/styleres/dstyleview.h"
+#include "sdk/qacolorbutton.h"
+#include "sdk/qamodal.h"
+#include "tests/support/fakestudio.h"
+
+#include <QDialog>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Pixels of exactly `color` in a picture of the widget.
+int pixelsOf(QWidget *widget, const QColor &color)
+{
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            count += (line[x] & 0xffffff) == (color.rgb() & 0xffffff);
+    }
+    return count;
+}
+
+} // namespace
+
+// The "Styles" page in a preference dialog over an open report: accepting the
+// dialog re-renders the report with the edited style, cancelling does not.
+class TestQAReporterPrefStyles : public QObject
+{
+    Q_OBJECT
+
+    FakeStudio m_studio;
+    QTemporaryDir m_install;
+    std::unique_ptr<QAReporterPref> m_pref;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The shipped style file, where the host's install directory has it.
+        QVERIFY(QDir(m_install.path()).mkpath("lib"));
+        QVERIFY(QFile::copy(QStringLiteral(KORVAT_EXAMPLES "/reporterstyle.aml"),
+                            m_install.path() + "/lib/reporterstyle.aml"));
+        m_studio.setInstallDirectory(m_install.path());
+        m_pref = std::make_unique<QAReporterPref>(&m_studio);
+        QAReporterPref::setInstance(m_pref.get());
+        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+    }
+
+    void dialogOutcomeReachesOpenReport_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    void dialogOutcomeReachesOpenReport()
+    {
+        QFETCH(bool, accept);
+        QAReporter window(QStringLiteral("Test Report"), QPixmap());
+        QStringList files{ QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd") };
+        window.setFiles(&files, nullptr, ViewerNormal);
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QColor magenta(0xd0, 0x00, 0xd0);
+        QCOMPARE(pixelsOf(window.mainView(), magenta), 0);
+
+        // The host's dialog: pages apply on OK, then its accepted signal reaches the producer.
+        QDialog dialog;
+        QAReporterPrefStyles *page = m_pref->stylesPage();
+        page->createWidget(&dialog);
+        page->updateContents();
+        connect(&dialog, &QDialog::accepted, m_pref.get(), &QAReporterPref::prefDialogAccepted);
+        connect(&dialog, &QDialog::rejected, m_pref.get(), &QAReporterPref::prefDialogRejected);
+        QVERIFY(page->styleView()->setCurrentStyle("Normal Passed"));
+        page->styleView()->findChild<QAColorButton *>("color")->setColor(magenta, true);
+        if (accept) {
+            page->apply();
+            dialog.accept();
+        } else {
+            page->cancel();
+            dialog.reject();
+        }
+
+        // The paragraph "All 4 test cases passed." now draws in the edited colour, or not.
+        const int painted = pixelsOf(window.mainView(), magenta);
+        QVERIFY2(accept ? painted > 30 : painted == 0, qPrintable(QString::number(painted)));
+        page->defaults();
+    }
+};
+
+QTEST_MAIN(TestQAReporterPrefStyles)
+#include "tst_qareporterprefstyles.moc"
