@@ -11,6 +11,7 @@
 #include "xrdview/xrdpluginloader.h"
 #include "xrdview/xrdresourcestore.h"
 #include "xrdview/xrdstudio.h"
+#include "xrdview/xrdtranslations.h"
 
 #include <QApplication>
 
@@ -84,6 +85,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("xrdview"));
     QCoreApplication::setApplicationVersion(QStringLiteral(XRDVIEW_VERSION));
+    XrdTranslations translations;
+    translations.install(XrdTranslations::languages(), XrdTranslations::directory());
 
     XrdPluginLoader loader;
     if (!loader.loadFrom(XrdPaths::pluginDirectories())) {

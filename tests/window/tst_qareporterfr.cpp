@@ -1,0 +1,156 @@
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/window/qareporter.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarmenu.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/data/qarlistview.h"
+#include "sdk/qamodal.h"
+#include "tests/support/fakestudio.h"
+#include "xrdview/xrdtranslations.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString TranslationsDir = QStringLiteral(KORVAT_TRANSLATIONS_DIR);
+
+QString example(const char *name)
+{
+    return QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
+}
+
+} // namespace
+
+// A report window with the translations a French user's environment picks:
+// its menus, tree tips, messages and style names are in French.
+class TestReporterFrench : public QObject
+{
+    Q_OBJECT
+
+    XrdTranslations m_translations;
+    QTemporaryDir m_install;
+    FakeStudio m_studio;
+    QMainWindow m_host;
+    std::unique_ptr<QAReporterPref> m_pref;
+
+    std::unique_ptr<QAReporter> window(QStringList files)
+    {
+        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
+        w->setFiles(&files, nullptr, ViewerNormal);
+        return w;
+    }
+
+private Q_SLOTS:
+    void languages_data()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::addColumn<QStringList>("languages");
+        QTest::newRow("LANG with codeset") << QStringList{ "LANG=fr_FR.UTF-8" } << QStringList{ "fr_FR", "fr" };
+        QTest::newRow("modifier dropped") << QStringList{ "LANG=fr_BE@euro" } << QStringList{ "fr_BE", "fr" };
+        QTest::newRow("LANGUAGE list first") << QStringList{ "LANGUAGE=de:fr_CA", "LANG=fr_FR.UTF-8" }
+                                             << QStringList{ "de", "fr_CA", "fr", "fr_FR" };
+        QTest::newRow("LC_ALL before LANG") << QStringList{ "LC_ALL=fr_FR", "LANG=de_DE" } << QStringList{ "fr_FR", "fr" };
+        QTest::newRow("C names no language") << QStringList{ "LANG=C.UTF-8", "LANGUAGE=" } << QStringList{};
+        QTest::newRow("nothing set") << QStringList{} << QStringList{};
+    }
+
+    void languages()
+    {
+        QFETCH(QStringList, env);
+        QProcessEnvironment environment;
+        for (const QString &entry : env)
+            environment.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        QTEST(XrdTranslations::languages(environment), "languages");
+    }
+
+    void install_data()
+    {
+        QTest::addColumn<QStringList>("languages");
+        QTest::addColumn<QString>("installed");
+        QTest::newRow("first translated language") << QStringList{ "de", "fr_CA", "fr" } << "fr_CA";
+        QTest::newRow("English wanted before French") << QStringList{ "en_GB", "fr" } << "";
+        QTest::newRow("no translation") << QStringList{ "de", "it" } << "";
+    }
+
+    void install()
+    {
+        QFETCH(QStringList, languages);
+        XrdTranslations translations;
+        QTEST(translations.install(languages, TranslationsDir), "installed");
+        if (!translations.loadedFiles().isEmpty())
+            QCOMPARE(translations.loadedFiles().mid(0, 2),
+                     (QStringList{ TranslationsDir + "/xrdview_fr.qm", TranslationsDir + "/korvatreporter_fr.qm" }));
+    }
+
+    // From here on the whole process speaks French, as xrdview does under LANG=fr_FR.UTF-8.
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QProcessEnvironment env;
+        env.insert("LANG", "fr_FR.UTF-8");
+        QCOMPARE(m_translations.install(XrdTranslations::languages(env), TranslationsDir), QStringLiteral("fr_FR"));
+        // The style file makes the page translate the style names.
+        QVERIFY(QDir(m_install.path()).mkpath("lib"));
+        QVERIFY(QFile::copy(example("reporterstyle.aml"), m_install.path() + "/lib/reporterstyle.aml"));
+        m_studio.setInstallDirectory(m_install.path());
+        m_studio.setMainWindow(&m_host);
+        m_pref = std::make_unique<QAReporterPref>(&m_studio);
+        QAReporterPref::setInstance(m_pref.get());
+        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
+        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+    }
+
+    void menuTexts()
+    {
+        auto w = window({ example("campaign.xrd") });
+        w->activated();
+        w->updateToolMenu();
+        QARMenu *menu = w->commandsMenu();
+        QCOMPARE(menu->title(), QStringLiteral("&Commandes"));
+        QCOMPARE(menu->text(QAReporter::AllTestsId), QStringLiteral("Tous les résultats"));
+        QCOMPARE(menu->text(QAReporter::FailedTestsId), QStringLiteral("Tests en échec uniquement"));
+        QCOMPARE(menu->text(QAReporter::ReloadId), QStringLiteral("Recharger"));
+        QCOMPARE(menu->text(w->printHeaderItem()), QStringLiteral("Imprimer l'en-tête"));
+        // The tips in the host's status bar.
+        Q_EMIT menu->action(QAReporter::FailedTestsId)->hovered();
+        QCOMPARE(m_host.statusBar()->currentMessage(), QStringLiteral("Afficher uniquement les tests en échec"));
+        Q_EMIT menu->action(w->printHeaderItem())->hovered();
+        QCOMPARE(m_host.statusBar()->currentMessage(), QStringLiteral("Afficher ou masquer Imprimer l'en-tête"));
+        w->desactivated();
+    }
+
+    void treeTips()
+    {
+        auto w = window({ example("smoke.xrd") });
+        QTreeWidgetItem *file = w->treeView()->topLevelItem(0);
+        QVERIFY(file && file->childCount() > 0);
+        const QString tip = file->child(0)->data(0, Qt::ToolTipRole).toString();
+        QVERIFY2(tip.startsWith(QStringLiteral("Type : ")) && tip.contains(QStringLiteral("\nVerdict : ")),
+                 qPrintable(tip));
+    }
+
+    void unreadableFilesMessage()
+    {
+        m_studio.enableOutputWidget();
+        auto w = window({ example("missing.xrd") });
+        QVERIFY2(m_studio.outputText().contains(QStringLiteral("Fichier(s) introuvable(s) ou corrompu(s) :\n\t")
+                                                + example("missing.xrd")),
+                 qPrintable(m_studio.outputText()));
+        m_studio.disableOutputWidget();
+    }
+
+    void styleNames()
+    {
+        const QMap<QString, QString> names = m_pref->stylesPage()->translation();
+        QCOMPARE(names.value("Title2 Failed"), QStringLiteral("Titre 2 en échec"));
+        QCOMPARE(names.value("Array Title"), QStringLiteral("Titre de tableau"));
+    }
+};
+
+QTEST_MAIN(TestReporterFrench)
+#include "tst_qareporterfr.moc"

@@ -1,0 +1,643 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>DAmlHandler</name>
+    <message>
+        <source>XML, %1 at line %2, column %3.
+</source>
+        <translation>XML, %1 à la ligne %2, colonne %3.
+</translation>
+    </message>
+    <message>
+        <source>AML, text larger than the input allows at line %1.
+</source>
+        <translation>AML, texte plus grand que ne le permet l&apos;entrée à la ligne %1.
+</translation>
+    </message>
+    <message>
+        <source>AML, text not allowed in &quot;%1&quot; at line %2.
+</source>
+        <translation>AML, texte non autorisé dans « %1 » à la ligne %2.
+</translation>
+    </message>
+    <message>
+        <source>AML, element &quot;%1&quot; not allowed in &quot;%2&quot; at line %3.
+</source>
+        <translation>AML, élément « %1 » non autorisé dans « %2 » à la ligne %3.
+</translation>
+    </message>
+    <message>
+        <source>AML, unknown element &quot;%1&quot; at line %2.
+</source>
+        <translation>AML, élément « %1 » inconnu à la ligne %2.
+</translation>
+    </message>
+    <message>
+        <source>AML, elements nested deeper than %1 at line %2.
+</source>
+        <translation>AML, éléments imbriqués sur plus de %1 niveaux à la ligne %2.
+</translation>
+    </message>
+    <message>
+        <source>AML, bad value &quot;%1&quot; for attribute &quot;%2&quot; of &quot;%3&quot; at line %4.
+</source>
+        <translation>AML, valeur « %1 » incorrecte pour l&apos;attribut « %2 » de « %3 » à la ligne %4.
+</translation>
+    </message>
+    <message>
+        <source>AML, element &quot;%1&quot; needs attribute &quot;%2&quot; at line %3.
+</source>
+        <translation>AML, l&apos;élément « %1 » exige l&apos;attribut « %2 » à la ligne %3.
+</translation>
+    </message>
+</context>
+<context>
+    <name>DAmlReader</name>
+    <message>
+        <source>Document text exceeds the size limit (line %1)</source>
+        <translation>Le texte du document dépasse la taille maximale (ligne %1)</translation>
+    </message>
+    <message>
+        <source>Document nested deeper than %1 levels (line %2)</source>
+        <translation>Document imbriqué sur plus de %1 niveaux (ligne %2)</translation>
+    </message>
+    <message>
+        <source>Incremental parsing is not supported</source>
+        <translation>L&apos;analyse incrémentale n&apos;est pas prise en charge</translation>
+    </message>
+</context>
+<context>
+    <name>DStyleView</name>
+    <message>
+        <source>Style</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Police :</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source> pt</source>
+        <translation> pt</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Taille :</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Gras</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Italique</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>&amp;Souligné</translation>
+    </message>
+    <message>
+        <source>Font style:</source>
+        <translation>Style de police :</translation>
+    </message>
+    <message>
+        <source>Text &amp;color:</source>
+        <translation>&amp;Couleur du texte :</translation>
+    </message>
+    <message>
+        <source>&amp;Fill</source>
+        <translation>&amp;Remplir</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Arrière-plan :</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Gauche</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Centré</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Droite</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Justifié</translation>
+    </message>
+    <message>
+        <source>&amp;Alignment:</source>
+        <translation>&amp;Alignement :</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Haut</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Bas</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Margins:</source>
+        <translation>Marges :</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>%1: the quick brown fox jumps over the lazy dog 0123</source>
+        <translation>%1 : portez ce vieux whisky au juge blond qui fume 0123</translation>
+    </message>
+    <message>
+        <source>Test campaign</source>
+        <translation>Campagne de tests</translation>
+    </message>
+    <message>
+        <source>Report text with a</source>
+        <translation>Texte du rapport avec un</translation>
+    </message>
+    <message>
+        <source>link</source>
+        <translation>lien</translation>
+    </message>
+    <message>
+        <source>Check passed</source>
+        <translation>Vérification réussie</translation>
+    </message>
+    <message>
+        <source>Check failed</source>
+        <translation>Vérification en échec</translation>
+    </message>
+    <message>
+        <source>Inconclusive test</source>
+        <translation>Test non concluant</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Démarrage</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussi</translation>
+    </message>
+    <message>
+        <source>Log-in</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>En échec</translation>
+    </message>
+</context>
+<context>
+    <name>QARListView</name>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Type: %1
+Verdict: %2</source>
+        <translation>Type : %1
+Verdict : %2</translation>
+    </message>
+</context>
+<context>
+    <name>QARToolBar</name>
+    <message>
+        <source>Previous Failed Test</source>
+        <translation>Test en échec précédent</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Previous Failed Test&lt;/b&gt;&lt;br&gt;Move cursor to the previous failed test.</source>
+        <translation>&lt;b&gt;Test en échec précédent&lt;/b&gt;&lt;br&gt;Place le curseur sur le test en échec précédent.</translation>
+    </message>
+    <message>
+        <source>Next Failed Test</source>
+        <translation>Test en échec suivant</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Next Failed Test&lt;/b&gt;&lt;br&gt;Move cursor to the next failed test.</source>
+        <translation>&lt;b&gt;Test en échec suivant&lt;/b&gt;&lt;br&gt;Place le curseur sur le test en échec suivant.</translation>
+    </message>
+    <message>
+        <source>All Test Results / Failed Tests Only</source>
+        <translation>Tous les résultats / Tests en échec uniquement</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;All Test Results&lt;/b&gt; or &lt;b&gt;Failed Tests Only&lt;/b&gt;&lt;br&gt;Use this button to either display all tests or only failed tests</source>
+        <translation>&lt;b&gt;Tous les résultats&lt;/b&gt; ou &lt;b&gt;Tests en échec uniquement&lt;/b&gt;&lt;br&gt;Ce bouton affiche soit tous les tests, soit uniquement les tests en échec</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporter</name>
+    <message>
+        <source>Test Report</source>
+        <translation>Rapport de test</translation>
+    </message>
+    <message>
+        <source>File(s) not found or corrupted:
+</source>
+        <translation>Fichier(s) introuvable(s) ou corrompu(s) :
+</translation>
+    </message>
+    <message>
+        <source>	</source>
+        <translation>	</translation>
+    </message>
+    <message>
+        <source>
+</source>
+        <translation>
+</translation>
+    </message>
+    <message>
+        <source>Test Report Toolbar</source>
+        <comment>Tool bar Title</comment>
+        <translation>Barre d&apos;outils Rapport de test</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>&amp;Go to</source>
+        <translation>&amp;Aller à</translation>
+    </message>
+    <message>
+        <source>&amp;Submit Merrow Report</source>
+        <translation>&amp;Soumettre un rapport Merrow</translation>
+    </message>
+    <message>
+        <source> Toolbar</source>
+        <translation> - barre d&apos;outils</translation>
+    </message>
+    <message>
+        <source>&amp;Commands</source>
+        <translation>&amp;Commandes</translation>
+    </message>
+    <message>
+        <source>&amp;Submit Merrow Defect Report</source>
+        <translation>&amp;Soumettre un rapport d&apos;anomalie Merrow</translation>
+    </message>
+    <message>
+        <source>All Test Results</source>
+        <translation>Tous les résultats</translation>
+    </message>
+    <message>
+        <source>Failed Tests Only</source>
+        <translation>Tests en échec uniquement</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Recharger</translation>
+    </message>
+    <message>
+        <source>Show header</source>
+        <translation>Afficher l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>Print Header</source>
+        <translation>Imprimer l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>Generate HTML</source>
+        <translation>Générer le HTML</translation>
+    </message>
+    <message>
+        <source>Display complete report</source>
+        <translation>Afficher le rapport complet</translation>
+    </message>
+    <message>
+        <source>Display failed tests only</source>
+        <translation>Afficher uniquement les tests en échec</translation>
+    </message>
+    <message>
+        <source>Reload the current report</source>
+        <translation>Recharger le rapport courant</translation>
+    </message>
+    <message>
+        <source>Generate the viewer&apos;s content to a HTML file</source>
+        <translation>Enregistrer le contenu de la visionneuse dans un fichier HTML</translation>
+    </message>
+    <message>
+        <source>Show or hide %1</source>
+        <comment> %1 is the menu item name</comment>
+        <translation>Afficher ou masquer %1</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1 : pas encore disponible</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>Submit Merrow Report</source>
+        <translation>Soumettre un rapport Merrow</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporterPref</name>
+    <message>
+        <source>Report Viewer</source>
+        <comment>Reporter Plugin Preference First Item Title</comment>
+        <translation>Visionneuse de rapports</translation>
+    </message>
+    <message>
+        <source>Styles</source>
+        <comment>Reporter Plugin Preference Second Item Title</comment>
+        <translation>Styles</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporterPrefGeneral</name>
+    <message>
+        <source>Viewer</source>
+        <translation>Visionneuse</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>Couleur d&apos;arrière-plan</translation>
+    </message>
+    <message>
+        <source>Automatic raise viewer on tree selection changed</source>
+        <comment>Check Box Name</comment>
+        <translation>Afficher la visionneuse au premier plan quand la sélection de l&apos;arbre change</translation>
+    </message>
+    <message>
+        <source>Report Contents Depth Open</source>
+        <translation>Profondeur d&apos;ouverture de l&apos;arbre du rapport</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporterPrefStyles</name>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Normal Failed</source>
+        <translation>Normal en échec</translation>
+    </message>
+    <message>
+        <source>Normal Passed</source>
+        <translation>Normal réussi</translation>
+    </message>
+    <message>
+        <source>Title0</source>
+        <translation>Titre 0</translation>
+    </message>
+    <message>
+        <source>Title1</source>
+        <translation>Titre 1</translation>
+    </message>
+    <message>
+        <source>Title1 Failed</source>
+        <translation>Titre 1 en échec</translation>
+    </message>
+    <message>
+        <source>Title1 Passed</source>
+        <translation>Titre 1 réussi</translation>
+    </message>
+    <message>
+        <source>Title2</source>
+        <translation>Titre 2</translation>
+    </message>
+    <message>
+        <source>Title2 Failed</source>
+        <translation>Titre 2 en échec</translation>
+    </message>
+    <message>
+        <source>Title2 Passed</source>
+        <translation>Titre 2 réussi</translation>
+    </message>
+    <message>
+        <source>Title3</source>
+        <translation>Titre 3</translation>
+    </message>
+    <message>
+        <source>Title3 Failed</source>
+        <translation>Titre 3 en échec</translation>
+    </message>
+    <message>
+        <source>Title3 Passed</source>
+        <translation>Titre 3 réussi</translation>
+    </message>
+    <message>
+        <source>Title4</source>
+        <translation>Titre 4</translation>
+    </message>
+    <message>
+        <source>Title4 Failed</source>
+        <translation>Titre 4 en échec</translation>
+    </message>
+    <message>
+        <source>Title4 Passed</source>
+        <translation>Titre 4 réussi</translation>
+    </message>
+    <message>
+        <source>Title5</source>
+        <translation>Titre 5</translation>
+    </message>
+    <message>
+        <source>Title5 Failed</source>
+        <translation>Titre 5 en échec</translation>
+    </message>
+    <message>
+        <source>Title5 Passed</source>
+        <translation>Titre 5 réussi</translation>
+    </message>
+    <message>
+        <source>Title6</source>
+        <translation>Titre 6</translation>
+    </message>
+    <message>
+        <source>Title6 Failed</source>
+        <translation>Titre 6 en échec</translation>
+    </message>
+    <message>
+        <source>Title6 Passed</source>
+        <translation>Titre 6 réussi</translation>
+    </message>
+    <message>
+        <source>Array Title</source>
+        <translation>Titre de tableau</translation>
+    </message>
+    <message>
+        <source>Array</source>
+        <translation>Tableau</translation>
+    </message>
+    <message>
+        <source>Array Failed</source>
+        <translation>Tableau en échec</translation>
+    </message>
+    <message>
+        <source>Array Passed</source>
+        <translation>Tableau réussi</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Lien</translation>
+    </message>
+</context>
+<context>
+    <name>QAStReporterPlugin</name>
+    <message>
+        <source>The Reporter</source>
+        <comment>Reporter Plugin Description</comment>
+        <translation>Visionneuse de rapports de test</translation>
+    </message>
+    <message>
+        <source>Ostrand Software</source>
+        <comment>Reporter Plugin Author</comment>
+        <translation>Ostrand Software</translation>
+    </message>
+    <message>
+        <source>Version 1.0.0</source>
+        <comment>Reporter Plugin Version</comment>
+        <translation>Version 1.0.0</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <comment>Reporter Plugin Extended Filters</comment>
+        <translation>Rapport</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <comment>Test Report Window Title</comment>
+        <translation>Rapport de test</translation>
+    </message>
+    <message>
+        <source>Ostrand Korvat Report Viewer</source>
+        <comment>Plugin Name</comment>
+        <translation>Visionneuse de rapports Ostrand Korvat</translation>
+    </message>
+    <message>
+        <source>Ostrand Korvat Report Viewer Description</source>
+        <comment>Plugin Description</comment>
+        <translation>Affiche les rapports de test XRD d&apos;Ostrand Korvat</translation>
+    </message>
+    <message>
+        <source>Ostrand Software</source>
+        <comment>Plugin Company Name</comment>
+        <translation>Ostrand Software</translation>
+    </message>
+    <message>
+        <source>Ostrand and Korvat are trademarks of Ostrand Software.</source>
+        <comment>Plugin Company Description</comment>
+        <translation>Ostrand et Korvat sont des marques d&apos;Ostrand Software.</translation>
+    </message>
+    <message>
+        <source>Copyright Ostrand Software. All rights reserved.</source>
+        <comment>Plugin CopyRight</comment>
+        <translation>Copyright Ostrand Software. Tous droits réservés.</translation>
+    </message>
+    <message>
+        <source>Version 1.1.0</source>
+        <comment>Plugin Version</comment>
+        <translation>Version 1.1.0</translation>
+    </message>
+</context>
+<context>
+    <name>Reporter</name>
+    <message>
+        <source>Xml/ROD, more than one XROD element (line %1).
+</source>
+        <translation>Xml/ROD, plus d&apos;un élément XROD (ligne %1).
+</translation>
+    </message>
+    <message>
+        <source>Xml/ROD, XROD:NODE element outside XROD (line %1).
+</source>
+        <translation>Xml/ROD, élément XROD:NODE hors de XROD (ligne %1).
+</translation>
+    </message>
+    <message>
+        <source>Xml/ROD, unvalable name attribute.
+</source>
+        <translation>Xml/ROD, attribut name non valable.
+</translation>
+    </message>
+    <message>
+        <source>Xml/ROD, unvalable type attribute.
+</source>
+        <translation>Xml/ROD, attribut type non valable.
+</translation>
+    </message>
+    <message>
+        <source>nested XMLROD init element.
+</source>
+        <translation>élément initial XMLROD imbriqué.
+</translation>
+    </message>
+    <message>
+        <source>unvalable stack elements.
+</source>
+        <translation>éléments de pile non valables.
+</translation>
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation>Analyse de %1</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Results files</source>
+        <translation>Fichiers de résultats</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>En échec</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+</context>
+</TS>

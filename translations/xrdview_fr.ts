@@ -1,0 +1,530 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>PreferenceEmptyPage</name>
+    <message>
+        <source>There is nothing to set on this page.</source>
+        <translation>Cette page n&apos;a aucun réglage.</translation>
+    </message>
+</context>
+<context>
+    <name>QAColorButton</name>
+    <message>
+        <source>Select Color</source>
+        <translation>Choisir une couleur</translation>
+    </message>
+</context>
+<context>
+    <name>QAResXml</name>
+    <message>
+        <source>The resource file is larger than %1 bytes.</source>
+        <translation>Le fichier de ressources dépasse %1 octets.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>document type declarations are not allowed</source>
+        <translation>les déclarations de type de document ne sont pas autorisées</translation>
+    </message>
+    <message>
+        <source>entity references are not allowed</source>
+        <translation>les références d&apos;entité ne sont pas autorisées</translation>
+    </message>
+    <message>
+        <source>the document is not a resource file</source>
+        <translation>le document n&apos;est pas un fichier de ressources</translation>
+    </message>
+    <message>
+        <source>resources are nested deeper than %1 levels</source>
+        <translation>les ressources sont imbriquées sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>a value element cannot hold other elements</source>
+        <translation>un élément de valeur ne peut pas contenir d&apos;autres éléments</translation>
+    </message>
+    <message>
+        <source>more than one resource at the top level</source>
+        <translation>plus d&apos;une ressource au premier niveau</translation>
+    </message>
+    <message>
+        <source>The resource file holds no resource.</source>
+        <translation>Le fichier de ressources ne contient aucune ressource.</translation>
+    </message>
+    <message>
+        <source>missing &quot;tag&quot; attribute</source>
+        <translation>attribut « tag » manquant</translation>
+    </message>
+    <message>
+        <source>missing &quot;%1&quot; attribute</source>
+        <translation>attribut « %1 » manquant</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an integer</source>
+        <translation>« %1 » n&apos;est pas un entier</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a boolean</source>
+        <translation>« %1 » n&apos;est pas un booléen</translation>
+    </message>
+    <message>
+        <source>colour component %1 is out of range 0 to 255</source>
+        <translation>la composante de couleur %1 n&apos;est pas comprise entre 0 et 255</translation>
+    </message>
+    <message>
+        <source>unknown element &lt;%1&gt;</source>
+        <translation>élément &lt;%1&gt; inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>QAViewerFindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Texte :</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Respecter la casse</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Expression régulière</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>Reporter</name>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+</context>
+<context>
+    <name>XrdCommandLine</name>
+    <message>
+        <source>%1 cannot be combined with another mode</source>
+        <translation>%1 ne peut pas être combiné avec un autre mode</translation>
+    </message>
+    <message>
+        <source>--hide-type needs a node type</source>
+        <translation>--hide-type exige un type de nœud</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option %1 inconnue</translation>
+    </message>
+    <message>
+        <source>--failed-only and --hide-type go with --print-tree or --print-text</source>
+        <translation>--failed-only et --hide-type s&apos;emploient avec --print-tree ou --print-text</translation>
+    </message>
+    <message>
+        <source>no report file given</source>
+        <translation>aucun fichier de rapport indiqué</translation>
+    </message>
+    <message>
+        <source>Usage: xrdview [FILE...]
+       xrdview --summary FILE...
+       xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...
+       xrdview --print-summary FILE...
+       xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...
+
+Shows XRD test reports. Without a mode option the files open in the viewer
+window; the modes below print to standard output and need no display.
+
+  --summary          print the passed and failed totals; exit status 0 when
+                     nothing failed, 1 when a test failed, 2 when a file
+                     could not be read
+  --print-tree       print the report tree, two spaces per level
+  --print-summary    print the results table, cells separated by tabs
+  --print-text       print the report text
+  --failed-only      show failed tests only
+  --hide-type TYPE   hide the nodes of TYPE (repeatable)
+  --help             show this text
+  --version          show the version
+
+Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the
+plug-in, separated by &apos;:&apos;), XRDVIEW_EDITOR (command opening source links,
+%f is the file and %l the line).
+</source>
+        <translation>Usage : xrdview [FICHIER...]
+        xrdview --summary FICHIER...
+        xrdview --print-tree [--failed-only] [--hide-type TYPE]... FICHIER...
+        xrdview --print-summary FICHIER...
+        xrdview --print-text [--failed-only] [--hide-type TYPE]... FICHIER...
+
+Affiche des rapports de test XRD. Sans option de mode, les fichiers s&apos;ouvrent
+dans la fenêtre de la visionneuse ; les modes ci-dessous écrivent sur la sortie
+standard et n&apos;ont pas besoin d&apos;affichage.
+
+  --summary          affiche les totaux de tests réussis et en échec ; code de
+                     sortie 0 si aucun test n&apos;a échoué, 1 si un test a échoué,
+                     2 si un fichier n&apos;a pas pu être lu
+  --print-tree       affiche l&apos;arbre du rapport, deux espaces par niveau
+  --print-summary    affiche le tableau des résultats, cellules séparées par
+                     des tabulations
+  --print-text       affiche le texte du rapport
+  --failed-only      n&apos;affiche que les tests en échec
+  --hide-type TYPE   masque les nœuds de type TYPE (répétable)
+  --help             affiche cette aide
+  --version          affiche la version
+
+Environnement : XRDVIEW_PLUGIN_PATH (dossiers où chercher d&apos;abord le
+plug-in, séparés par « : »), XRDVIEW_EDITOR (commande qui ouvre les liens
+vers les sources, %f désigne le fichier et %l la ligne).
+</translation>
+    </message>
+</context>
+<context>
+    <name>XrdHeadlessRunner</name>
+    <message>
+        <source>The plug-in did not create a report window.</source>
+        <translation>Le plug-in n&apos;a pas créé de fenêtre de rapport.</translation>
+    </message>
+    <message>
+        <source>The report window cannot show failed tests only.</source>
+        <translation>La fenêtre de rapport ne sait pas afficher uniquement les tests en échec.</translation>
+    </message>
+    <message>
+        <source>The report window cannot hide node types.</source>
+        <translation>La fenêtre de rapport ne sait pas masquer des types de nœuds.</translation>
+    </message>
+    <message>
+        <source>The report window gave no results totals.</source>
+        <translation>La fenêtre de rapport n&apos;a fourni aucun total de résultats.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdMainWindow</name>
+    <message>
+        <source>xrdview</source>
+        <translation>xrdview</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Prêt</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Structure</translation>
+    </message>
+    <message>
+        <source>No report open</source>
+        <translation>Aucun rapport ouvert</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Ouvrir...</translation>
+    </message>
+    <message>
+        <source>Open report files</source>
+        <translation>Ouvrir des fichiers de rapport</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>Re&amp;charger</translation>
+    </message>
+    <message>
+        <source>Read the shown reports again</source>
+        <translation>Relire les rapports affichés</translation>
+    </message>
+    <message>
+        <source>Save Report &amp;As...</source>
+        <translation>Enregistrer le rapport &amp;sous...</translation>
+    </message>
+    <message>
+        <source>Save a copy of the shown report files</source>
+        <translation>Enregistrer une copie des fichiers de rapport affichés</translation>
+    </message>
+    <message>
+        <source>&amp;Export HTML...</source>
+        <translation>&amp;Exporter en HTML...</translation>
+    </message>
+    <message>
+        <source>Export the shown report as HTML</source>
+        <translation>Exporter le rapport affiché en HTML</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>Print the shown report</source>
+        <translation>Imprimer le rapport affiché</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Close the shown report</source>
+        <translation>Fermer le rapport affiché</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Leave xrdview</source>
+        <translation>Quitter xrdview</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Copy the selected report text</source>
+        <translation>Copier le texte sélectionné du rapport</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Rechercher...</translation>
+    </message>
+    <message>
+        <source>Search the report text</source>
+        <translation>Rechercher dans le texte du rapport</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>Show or hide the report tree</source>
+        <translation>Afficher ou masquer l&apos;arbre du rapport</translation>
+    </message>
+    <message>
+        <source>Show or hide the output pane</source>
+        <translation>Afficher ou masquer le panneau de sortie</translation>
+    </message>
+    <message>
+        <source>Show or hide the source pane</source>
+        <translation>Afficher ou masquer le panneau des sources</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Configuration</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Change the viewer&apos;s preferences</source>
+        <translation>Modifier les préférences de la visionneuse</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>&amp;About xrdview</source>
+        <translation>À &amp;propos de xrdview</translation>
+    </message>
+    <message>
+        <source>Show the version of xrdview</source>
+        <translation>Afficher la version de xrdview</translation>
+    </message>
+    <message>
+        <source>About the &amp;Plug-in</source>
+        <translation>À propos du p&amp;lug-in</translation>
+    </message>
+    <message>
+        <source>Show the loaded plug-in&apos;s names, version and date</source>
+        <translation>Afficher les noms, la version et la date du plug-in chargé</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>The plug-in could not open a report window.</source>
+        <translation>Le plug-in n&apos;a pas pu ouvrir de fenêtre de rapport.</translation>
+    </message>
+    <message>
+        <source>%1 - xrdview</source>
+        <translation>%1 - xrdview</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Open Reports</source>
+        <translation>Ouvrir des rapports</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>About xrdview</source>
+        <translation>À propos de xrdview</translation>
+    </message>
+    <message>
+        <source>xrdview %1
+
+A viewer for XRD test reports, built on Qt %2.</source>
+        <translation>xrdview %1
+
+Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
+    </message>
+    <message>
+        <source>Component: %1, %2</source>
+        <translation>Composant : %1, %2</translation>
+    </message>
+    <message>
+        <source>Description: %1</source>
+        <translation>Description : %1</translation>
+    </message>
+    <message>
+        <source>Maker: %1</source>
+        <translation>Éditeur : %1</translation>
+    </message>
+    <message>
+        <source>Created: %1</source>
+        <translation>Créé le : %1</translation>
+    </message>
+    <message>
+        <source>Loaded from: %1</source>
+        <translation>Chargé depuis : %1</translation>
+    </message>
+    <message>
+        <source>Cannot open %1.</source>
+        <translation>Impossible d&apos;ouvrir %1.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; names no file.</source>
+        <translation>Le lien « %1 » ne désigne aucun fichier.</translation>
+    </message>
+    <message>
+        <source>Cannot start the editor command &quot;%1&quot; (XRDVIEW_EDITOR).</source>
+        <translation>Impossible de lancer la commande d&apos;édition « %1 » (XRDVIEW_EDITOR).</translation>
+    </message>
+    <message>
+        <source>Source: %1, line %2</source>
+        <translation>Source : %1, ligne %2</translation>
+    </message>
+    <message>
+        <source>Source: %1</source>
+        <translation>Source : %1</translation>
+    </message>
+</context>
+<context>
+    <name>XrdPluginLoader</name>
+    <message>
+        <source>The report viewer plug-in (%1) was not found. Searched:
+%2
+Set XRDVIEW_PLUGIN_PATH to the directory that holds it.</source>
+        <translation>Le plug-in de la visionneuse de rapports (%1) est introuvable. Dossiers parcourus :
+%2
+Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
+    </message>
+    <message>
+        <source>A plug-in is already loaded from %1.</source>
+        <translation>Un plug-in est déjà chargé depuis %1.</translation>
+    </message>
+    <message>
+        <source>Cannot load the plug-in %1: %2</source>
+        <translation>Impossible de charger le plug-in %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a viewer plug-in: the entry points qt_ucm_query_verification_data and ucm_instantiate are missing.</source>
+        <translation>%1 n&apos;est pas un plug-in de visionneuse : les points d&apos;entrée qt_ucm_query_verification_data et ucm_instantiate manquent.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>The plug-in %1 was refused: its verification data (%2) does not match this host&apos;s (%3).</source>
+        <translation>Le plug-in %1 a été refusé : ses données de vérification (%2) ne correspondent pas à celles de l&apos;hôte (%3).</translation>
+    </message>
+    <message>
+        <source>The plug-in %1 did not create its plug-in object.</source>
+        <translation>Le plug-in %1 n&apos;a pas créé son objet plug-in.</translation>
+    </message>
+    <message>
+        <source>The plug-in %1 does not offer a viewer plug-in interface.</source>
+        <translation>Le plug-in %1 n&apos;offre pas d&apos;interface de plug-in de visionneuse.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdPreferenceDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>&amp;Defaults</source>
+        <translation>Valeurs par &amp;défaut</translation>
+    </message>
+</context>
+<context>
+    <name>XrdResourceStore</name>
+    <message>
+        <source>The settings file %1 cannot be read: %2</source>
+        <translation>Le fichier de configuration %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written: %2</source>
+        <translation>Le fichier de configuration %1 ne peut pas être écrit : %2</translation>
+    </message>
+</context>
+<context>
+    <name>XrdSourceView</name>
+    <message>
+        <source>Cannot open the source file %1: %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier source %1 : %2</translation>
+    </message>
+    <message>
+        <source>The source file %1 is too large to show (%2 bytes).</source>
+        <translation>Le fichier source %1 est trop volumineux pour être affiché (%2 octets).</translation>
+    </message>
+</context>
+<context>
+    <name>XrdStudio</name>
+    <message>
+        <source>xrdview</source>
+        <translation>xrdview</translation>
+    </message>
+</context>
+<context>
+    <name>xrdview</name>
+    <message>
+        <source>Try &apos;xrdview --help&apos;.</source>
+        <translation>Essayez « xrdview --help ».</translation>
+    </message>
+    <message>
+        <source>xrdview</source>
+        <translation>xrdview</translation>
+    </message>
+</context>
+</TS>
