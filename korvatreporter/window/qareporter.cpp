@@ -529,6 +529,9 @@ void QAReporter::applyPrefs()
         return;
     m_mainView->setBackgroundColor(pref->general()->background());
     m_mainView->rebuildDoc();
+    // The header keeps its colour but is drawn with the report styles too.
+    if (m_headerView)
+        m_headerView->rebuildDoc();
 }
 
 // ---------------------------------------------------------------- menus

@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 #include <QXmlInputSource>
 
+#include <iterator>
+
 namespace {
 
 constexpr int MaxPointSize = 200;
@@ -327,7 +329,7 @@ void DStyleView::rebuildPreview()
     // The first paragraph shows the chosen style; the rest is a short report that uses the
     // usual report styles, each where a report would.
     const QString chosen = escaped(currentStyleName());
-    const QString chosenName = escaped(m_translation.value(currentStyleName(), currentStyleName()));
+    const QString chosenName = m_translation.value(currentStyleName(), currentStyleName());
     QString aml = QStringLiteral("<DOCUMENT name=\"preview\">");
     if (!chosen.isEmpty())
         aml += QStringLiteral("<P style=\"%1\">%2</P>")

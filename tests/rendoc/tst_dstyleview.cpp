@@ -281,7 +281,8 @@ private Q_SLOTS:
         styles.add(QStringLiteral("<P a=\"&amp;\">"), Qt::black);
         DStyleView view({});
         view.initVal(styles.list);
-        QVERIFY(view.preview()->toPlainText().startsWith(QStringLiteral("<P a=\"&amp;\">: ")));
+        const QString text = view.preview()->toPlainText();
+        QVERIFY2(text.startsWith(QStringLiteral("<P a=\"&amp;\">: ")), qPrintable(text));
     }
 };
 

@@ -111,7 +111,7 @@ private Q_SLOTS:
         w->activated();
         w->updateToolMenu();
         QARMenu *menu = w->commandsMenu();
-        QCOMPARE(menu->title(), QStringLiteral("&Commandes"));
+        QCOMPARE(w->contextPopup()->text(w->gotoContextItem()), QStringLiteral("&Aller à"));
         QCOMPARE(menu->text(QAReporter::AllTestsId), QStringLiteral("Tous les résultats"));
         QCOMPARE(menu->text(QAReporter::FailedTestsId), QStringLiteral("Tests en échec uniquement"));
         QCOMPARE(menu->text(QAReporter::ReloadId), QStringLiteral("Recharger"));
