@@ -99,9 +99,14 @@ void DStyleView::buildEditor(bool readOnly)
     shape->addStretch();
     form->addRow(tr("Font style:"), shape);
 
+    auto* text = new QHBoxLayout;
     m_foreground = new QAColorButton(properties);
     m_foreground->setObjectName(QStringLiteral("color"));
-    form->addRow(tr("Text &color:"), m_foreground);
+    text->addWidget(m_foreground);
+    text->addStretch();
+    auto* textLabel = new QLabel(tr("Text &color:"), properties);
+    textLabel->setBuddy(m_foreground);
+    form->addRow(textLabel, text);
 
     auto* fill = new QHBoxLayout;
     m_hasBackground = new QCheckBox(tr("&Fill"), properties);
@@ -111,7 +116,9 @@ void DStyleView::buildEditor(bool readOnly)
     fill->addWidget(m_hasBackground);
     fill->addWidget(m_background);
     fill->addStretch();
-    form->addRow(tr("Background:"), fill);
+    auto* fillLabel = new QLabel(tr("Background:"), properties);
+    fillLabel->setBuddy(m_hasBackground);
+    form->addRow(fillLabel, fill);
 
     m_align = new QComboBox(properties);
     m_align->setObjectName(QStringLiteral("align"));
@@ -142,12 +149,12 @@ void DStyleView::buildEditor(bool readOnly)
     previewLayout->addWidget(m_preview);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(m_list, 1);
-    top->addWidget(properties, 2);
+    top->addWidget(m_list, 2);
+    top->addWidget(properties, 3);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(top, 3);
-    layout->addWidget(previewBox, 2);
+    layout->addLayout(top, 1);
+    layout->addWidget(previewBox, 1);
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this] {
         showCurrent();
