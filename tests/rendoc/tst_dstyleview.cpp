@@ -118,8 +118,6 @@ private Q_SLOTS:
                                 << "Normal 'DejaVu Serif' 10pt #202020 on none align 1 margins 0,0,0,0";
         QTest::newRow("size") << normal << "size" << QVariant(14)
                               << "Normal 'DejaVu Sans' 14pt #202020 on none align 1 margins 0,0,0,0";
-        QTest::newRow("size 0 is the default font") << normal << "size" << QVariant(0)
-                                                    << "Normal 'DejaVu Sans' 0pt #202020 on none align 1 margins 0,0,0,0";
         QTest::newRow("bold off") << failed << "bold" << QVariant(false)
                                   << "Title1 Failed 'DejaVu Sans' 10pt #c00000 on none align 1 margins 0,12,0,4";
         QTest::newRow("italic") << failed << "italic" << QVariant(true)
@@ -137,10 +135,6 @@ private Q_SLOTS:
                                            << "Array Title 'DejaVu Sans' 10pt #ffffff on #102030 align 1 margins 0,0,0,0";
         QTest::newRow("centred") << normal << "align" << QVariant(1)
                                  << "Normal 'DejaVu Sans' 10pt #202020 on none align 4 margins 0,0,0,0";
-        QTest::newRow("justified") << normal << "align" << QVariant(3)
-                                   << "Normal 'DejaVu Sans' 10pt #202020 on none align 8 margins 0,0,0,0";
-        QTest::newRow("left margin") << failed << "marginLeft" << QVariant(7)
-                                     << "Title1 Failed 'DejaVu Sans' 10pt bold #c00000 on none align 1 margins 7,12,0,4";
         QTest::newRow("bottom margin") << failed << "marginBottom" << QVariant(20)
                                        << "Title1 Failed 'DejaVu Sans' 10pt bold #c00000 on none align 1 margins 0,12,0,20";
     }
