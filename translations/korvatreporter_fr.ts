@@ -166,14 +166,6 @@
         <translation>Campagne de tests</translation>
     </message>
     <message>
-        <source>Report text with a</source>
-        <translation>Texte du rapport avec un</translation>
-    </message>
-    <message>
-        <source>link</source>
-        <translation>lien</translation>
-    </message>
-    <message>
         <source>Check passed</source>
         <translation>Vérification réussie</translation>
     </message>
@@ -208,6 +200,11 @@
     <message>
         <source>Failed</source>
         <translation>En échec</translation>
+    </message>
+    <message>
+        <source>Report text with a [link].</source>
+        <comment>the text in brackets becomes a link</comment>
+        <translation>Texte du rapport avec un [lien].</translation>
     </message>
 </context>
 <context>
