@@ -79,7 +79,9 @@ private Q_SLOTS:
                 auto* dialog = qobject_cast<XrdPreferenceDialog*>(request.dialog);
                 return dialog && m_dialogAnswer ? QVariant(m_dialogAnswer(dialog)) : QVariant();
             }
-            m_messages << request.text;
+            m_messages << (request.kind == QAModalRequest::SaveFileName
+                               ? QStringLiteral("save:") + request.caption
+                               : request.text);
             return QVariant();
         });
 
@@ -153,13 +155,15 @@ private Q_SLOTS:
 
     void commandStates()
     {
-        for (const char* name : { "reload", "print", "copy", "find", "close", "preferences" })
+        for (const char* name : { "reload", "print", "copy", "find", "close", "preferences", "saveAs" })
             QVERIFY2(m_window->action(QLatin1String(name))->isEnabled(), name);
         // Commands the window does not report as available stay disabled.
-        for (const char* name : { "saveAs", "exportHtml" }) {
-            QCOMPARE(m_window->action(QLatin1String(name))->isEnabled(),
-                     m_window->activeWindow()->property(QByteArray(name) + "Available").toBool());
-        }
+        QCOMPARE(m_window->action(QStringLiteral("exportHtml"))->isEnabled(),
+                 m_window->activeWindow()->property("exportHtmlAvailable").toBool());
+        // Save Report As reaches the window: one save dialog per report.
+        m_messages.clear();
+        m_window->action(QStringLiteral("saveAs"))->trigger();
+        QCOMPARE(m_messages, QStringList{ QStringLiteral("save:Save campaign.xrd Report As") });
         m_messages.clear();
         m_window->action(QStringLiteral("aboutPlugin"))->trigger();
         QCOMPARE(m_messages.size(), 1);
