@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,8 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_description->setPlainText(text);
     m_description->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The description's labels are padded to line up their values.
+    m_description->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     for (const XrdDefect::Attachment& file : defect.attachments) {
         auto* item = new QListWidgetItem(QFileInfo(file.path).fileName(), m_attachments);
         item->setToolTip(QDir::toNativeSeparators(file.path));

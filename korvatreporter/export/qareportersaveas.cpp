@@ -136,10 +136,10 @@ void QAReporterSaveAs::saveOne(const QString &source)
             continue;
         }
         if (destination.exists()
-            && QAModal::question(m_parent, m_caption,
-                                 reporterText("The file already exists.\n"
-                                              "Do you want to overwrite it?"),
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
+            && QAModal::warning(m_parent, m_caption,
+                                reporterText("The file already exists.\n"
+                                             "Do you want to overwrite it?"),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
                    != QMessageBox::Yes)
             continue;
         switch (copy(source, chosen)) {

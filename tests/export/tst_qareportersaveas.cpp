@@ -34,7 +34,7 @@ const QString NotReadable = QStringLiteral("The file could not be save.\n"
 } // namespace
 
 // Save-as driven through the modal seam: each question is answered from a
-// queue and recorded as "save:<path>", "warning:<text>" or "question:<text>".
+// queue and recorded as "save:<start folder name>" or "warning:<text>".
 class TestSaveAs : public QObject
 {
     Q_OBJECT
@@ -72,7 +72,7 @@ private Q_SLOTS:
                                + request.text;
                 break;
             default:
-                m_asked << QStringLiteral("question:") + request.text;
+                m_asked << QStringLiteral("other:") + request.text;
                 break;
             }
             return m_answers.isEmpty() ? QVariant() : m_answers.takeFirst();
@@ -196,7 +196,7 @@ private Q_SLOTS:
         if (!copied)
             answers << QVariant(); // the dialog again, cancelled
         run({ source }, answers);
-        QStringList expected{ "save:two", "question:" + Overwrite };
+        QStringList expected{ "save:two", "warning:" + Overwrite };
         if (!copied)
             expected << "save:two";
         QCOMPARE(m_asked, expected);
