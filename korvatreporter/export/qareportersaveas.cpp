@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -20,14 +22,21 @@ QString reporterText(const char *text, const char *comment = nullptr)
 // Size of the blocks a copy reads; lines may be longer than a block.
 constexpr qint64 CopyBlockSize = 64 * 1024;
 
-bool fileIdentity(const QString &path, dev_t *device, ino_t *inode)
+// The device and inode of the file `path` names (following links); false
+// when it cannot be told.
+bool fileIdentity(const QString &path, quint64 *device, quint64 *inode)
 {
+#ifdef Q_OS_UNIX
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return false;
-    *device = info.st_dev;
-    *inode = info.st_ino;
+    *device = quint64(info.st_dev);
+    *inode = quint64(info.st_ino);
     return true;
+#else
+    Q_UNUSED(path) Q_UNUSED(device) Q_UNUSED(inode)
+    return false;
+#endif
 }
 
 } // namespace
@@ -51,8 +60,7 @@ bool QAReporterSaveAs::sameFile(const QString &a, const QString &b)
         return false;
     if (canonicalA == QFileInfo(b).canonicalFilePath())
         return true;
-    dev_t deviceA, deviceB;
-    ino_t inodeA, inodeB;
+    quint64 deviceA = 0, deviceB = 0, inodeA = 0, inodeB = 0;
     return fileIdentity(a, &deviceA, &inodeA) && fileIdentity(b, &deviceB, &inodeB)
         && deviceA == deviceB && inodeA == inodeB;
 }

@@ -121,7 +121,8 @@ private Q_SLOTS:
         QTest::newRow("latin-1 bytes unchanged")
             << QByteArray("<?xml encoding=\"ISO-8859-1\"?>\n\xe9t\xe9\n")
             << QByteArray("<?xml encoding=\"ISO-8859-1\"?>\n\xe9t\xe9\n");
-        // A line end split over two read blocks; a line longer than a block.
+        // A line end split over two read blocks (the copy reads 64 KiB at a
+        // time); a line longer than a block.
         const QByteArray filler(64 * 1024 - 1, 'x');
         QTest::newRow("crlf across blocks") << filler + "\r\nz" << filler + "\nz\n";
         QTest::newRow("cr ends a block") << filler + "\rz" << filler + "\rz\n";
