@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,8 +102,11 @@ void XrdDefectDialog::submit()
         return;
     }
     QString error;
+    // A tracker command may take a while; the dialog takes no input then.
     m_submit->setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     const bool done = m_submitter && m_submitter(defect(), &error);
+    QGuiApplication::restoreOverrideCursor();
     m_submit->setEnabled(true);
     if (done) {
         m_error->hide();

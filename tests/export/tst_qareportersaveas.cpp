@@ -146,36 +146,42 @@ private Q_SLOTS:
     // refused with a warning and the dialog shown again, the source intact.
     void sameFileAskedAgain_data()
     {
-        QTest::addColumn<QString>("alias");
-        QTest::newRow("same path text") << "one/a.xrd";
-        QTest::newRow("relative") << "relative";
-        QTest::newRow("dot-dot") << "two/../one/a.xrd";
-        QTest::newRow("symbolic link") << "link.xrd";
-        QTest::newRow("hard link") << "hard.xrd";
-        QTest::newRow("linked folder") << "linkdir/a.xrd";
+        // Paths relative to the test folder, which is the current folder
+        // during the run; "abs:" makes one absolute.
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("destination");
+        QTest::newRow("same path text") << "abs:one/a.xrd" << "abs:one/a.xrd";
+        QTest::newRow("relative destination") << "abs:one/a.xrd" << "one/a.xrd";
+        QTest::newRow("relative source") << "one/a.xrd" << "abs:one/a.xrd";
+        QTest::newRow("dot-dot") << "abs:one/a.xrd" << "abs:two/../one/a.xrd";
+        QTest::newRow("dot-dot source") << "two/../one/a.xrd" << "one/./a.xrd";
+        QTest::newRow("symbolic link") << "abs:one/a.xrd" << "link.xrd";
+        QTest::newRow("hard link") << "abs:one/a.xrd" << "hard.xrd";
+        QTest::newRow("linked folder") << "abs:one/a.xrd" << "linkdir/a.xrd";
     }
 
     void sameFileAskedAgain()
     {
-        QFETCH(QString, alias);
-        const QString source = path(QStringLiteral("one/a.xrd"));
-        const QByteArray before = readAll(source);
-        QString chosen = path(alias);
-        const QString oldCurrent = QDir::currentPath();
-        if (alias == QLatin1String("relative")) {
-            QDir::setCurrent(path(QStringLiteral("two")));
-            chosen = QStringLiteral("../one/a.xrd");
-        } else if (alias == QLatin1String("link.xrd")) {
-            QVERIFY(QFile::link(source, chosen));
-        } else if (alias == QLatin1String("hard.xrd")) {
-            QCOMPARE(::link(QFile::encodeName(source).constData(), QFile::encodeName(chosen).constData()), 0);
-        } else if (alias.startsWith(QLatin1String("linkdir"))) {
+        QFETCH(QString, source);
+        QFETCH(QString, destination);
+        const QString file = path(QStringLiteral("one/a.xrd"));
+        const QByteArray before = readAll(file);
+        if (destination == QLatin1String("link.xrd"))
+            QVERIFY(QFile::link(file, path(destination)));
+        else if (destination == QLatin1String("hard.xrd"))
+            QCOMPARE(::link(QFile::encodeName(file).constData(),
+                            QFile::encodeName(path(destination)).constData()), 0);
+        else if (destination.startsWith(QLatin1String("linkdir")))
             QVERIFY(QFile::link(path(QStringLiteral("one")), path(QStringLiteral("linkdir"))));
-        }
-        run({ source }, { chosen, QMessageBox::Ok, QVariant() });
+        auto resolve = [this](const QString& p) {
+            return p.startsWith(QLatin1String("abs:")) ? path(p.mid(4)) : p;
+        };
+        const QString oldCurrent = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        run({ resolve(source) }, { resolve(destination), QMessageBox::Ok, QVariant() });
         QDir::setCurrent(oldCurrent);
         QCOMPARE(m_asked, (QStringList{ "save:one", "warning:" + SameFile, "save:one" }));
-        QCOMPARE(readAll(source), before);
+        QCOMPARE(readAll(file), before);
     }
 
     void overwriteOnlyOnYes_data()
