@@ -348,12 +348,98 @@ Verdict : %2</translation>
         <translation>%1 : pas encore disponible</translation>
     </message>
     <message>
-        <source>Save As</source>
-        <translation>Enregistrer sous</translation>
+        <source>Warning ...
+</source>
+        <translation>Avertissement...
+</translation>
     </message>
     <message>
-        <source>Submit Merrow Report</source>
-        <translation>Soumettre un rapport Merrow</translation>
+        <source>Submit Defect Report Failed ...
+</source>
+        <translation>Échec de la soumission du rapport d&apos;anomalie...
+</translation>
+    </message>
+    <message>
+        <source>Submit Defect Report ...
+</source>
+        <translation>Soumission du rapport d&apos;anomalie...
+</translation>
+    </message>
+    <message>
+        <source>No nodes selected
+</source>
+        <translation>Aucun nœud sélectionné
+</translation>
+    </message>
+    <message>
+        <source>Stopped.
+</source>
+        <translation>Arrêté.
+</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find data
+</source>
+        <translation>Données introuvables
+</translation>
+    </message>
+    <message>
+        <source>Workspace:  </source>
+        <translation>Espace de travail :   </translation>
+    </message>
+    <message>
+        <source>Test:       </source>
+        <translation>Test :                </translation>
+    </message>
+    <message>
+        <source>Report file:  </source>
+        <translation>Fichier de rapport :  </translation>
+    </message>
+    <message>
+        <source>Item failed:  </source>
+        <translation>Élément en échec :    </translation>
+    </message>
+    <message>
+        <source>Item type:   </source>
+        <translation>Type d&apos;élément :      </translation>
+    </message>
+    <message>
+        <source>Report File</source>
+        <translation>Fichier de rapport</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <comment>Default product name to dialogs box.</comment>
+        <translation>Rapport</translation>
+    </message>
+    <message>
+        <source>Save %1 Report As</source>
+        <comment>%1 is the source file name.</comment>
+        <translation>Enregistrer le rapport %1 sous</translation>
+    </message>
+    <message>
+        <source>Source and destination files are the sames.
+Please select an other file.</source>
+        <translation>Les fichiers source et destination sont identiques.
+Veuillez choisir un autre fichier.</translation>
+    </message>
+    <message>
+        <source>The file already exists.
+Do you want to overwrite it?</source>
+        <translation>Le fichier existe déjà.
+Voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
+        <source>The file could not be save.
+Please check if you have write permission.</source>
+        <translation>Le fichier n&apos;a pas pu être enregistré.
+Vérifiez que vous avez le droit d&apos;écriture.</translation>
+    </message>
+    <message>
+        <source>The file could not be save.
+Please check if you have read permission.</source>
+        <translation>Le fichier n&apos;a pas pu être enregistré.
+Vérifiez que vous avez le droit de lecture.</translation>
     </message>
 </context>
 <context>

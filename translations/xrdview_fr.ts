@@ -184,6 +184,191 @@ vers les sources, %f désigne le fichier et %l la ligne).
     </message>
 </context>
 <context>
+    <name>XrdCommandTracker</name>
+    <message>
+        <source>The description could not be written to a temporary file: %1</source>
+        <translation>La description n&apos;a pas pu être écrite dans un fichier temporaire : %1</translation>
+    </message>
+    <message>
+        <source>No tracker command is configured.</source>
+        <translation>Aucune commande de gestionnaire d&apos;anomalies n&apos;est configurée.</translation>
+    </message>
+    <message>
+        <source>The tracker command &quot;%1&quot; could not be started: %2</source>
+        <translation>La commande du gestionnaire d&apos;anomalies « %1 » n&apos;a pas pu être lancée : %2</translation>
+    </message>
+    <message>
+        <source>The tracker command &quot;%1&quot; did not finish within %2 seconds and was stopped.</source>
+        <translation>La commande du gestionnaire d&apos;anomalies « %1 » ne s&apos;est pas terminée en %2 secondes et a été arrêtée.</translation>
+    </message>
+    <message>
+        <source>The tracker command &quot;%1&quot; crashed.</source>
+        <translation>La commande du gestionnaire d&apos;anomalies « %1 » a planté.</translation>
+    </message>
+    <message>
+        <source>The tracker command &quot;%1&quot; failed with exit code %2.</source>
+        <translation>La commande du gestionnaire d&apos;anomalies « %1 » a échoué avec le code de sortie %2.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdDefectClient</name>
+    <message>
+        <source>&lt;description file&gt;</source>
+        <translation>&lt;fichier de description&gt;</translation>
+    </message>
+    <message>
+        <source>command: %1</source>
+        <translation>commande : %1</translation>
+    </message>
+    <message>
+        <source>folder: %1</source>
+        <translation>dossier : %1</translation>
+    </message>
+    <message>
+        <source>none configured</source>
+        <translation>aucun configuré</translation>
+    </message>
+    <message>
+        <source>No defect form was created.</source>
+        <translation>Aucun formulaire d&apos;anomalie n&apos;a été créé.</translation>
+    </message>
+    <message>
+        <source>The attachment &quot;%1&quot; is not a readable file.</source>
+        <translation>La pièce jointe « %1 » n&apos;est pas un fichier lisible.</translation>
+    </message>
+    <message>
+        <source>No defect tracker is configured.</source>
+        <translation>Aucun gestionnaire d&apos;anomalies n&apos;est configuré.</translation>
+    </message>
+    <message>
+        <source>Defect not submitted: %1
+</source>
+        <translation>Anomalie non soumise : %1
+</translation>
+    </message>
+    <message>
+        <source>Defect submitted.
+</source>
+        <translation>Anomalie soumise.
+</translation>
+    </message>
+    <message>
+        <source>Defect submitted: %1
+</source>
+        <translation>Anomalie soumise : %1
+</translation>
+    </message>
+</context>
+<context>
+    <name>XrdDefectDialog</name>
+    <message>
+        <source>&amp;Submit</source>
+        <translation>&amp;Soumettre</translation>
+    </message>
+    <message>
+        <source>New defect</source>
+        <translation>Nouvelle anomalie</translation>
+    </message>
+    <message>
+        <source>&amp;Headline:</source>
+        <translation>&amp;Titre :</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Description :</translation>
+    </message>
+    <message>
+        <source>Attachments:</source>
+        <translation>Pièces jointes :</translation>
+    </message>
+    <message>
+        <source>Tracker:</source>
+        <translation>Gestionnaire d&apos;anomalies :</translation>
+    </message>
+    <message>
+        <source>The defect needs a headline.</source>
+        <translation>L&apos;anomalie doit avoir un titre.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdDefectPage</name>
+    <message>
+        <source>Defect tracker</source>
+        <translation>Gestionnaire d&apos;anomalies</translation>
+    </message>
+    <message>
+        <source>Where the &quot;New defect&quot; dialog submits defects.</source>
+        <translation>Où la fenêtre « Nouvelle anomalie » soumet les anomalies.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>%t is replaced by the headline, %d by the path of a file holding the description, %a by the attachment paths (one argument each), %% by a percent sign. The command runs without a shell: quotes group words, every replacement stays one argument. What it prints is shown in the Output dock.</source>
+        <translation>%t est remplacé par le titre, %d par le chemin d&apos;un fichier contenant la description, %a par les chemins des pièces jointes (un argument chacun), %% par le signe pourcentage. La commande s&apos;exécute sans shell : les guillemets regroupent des mots et chaque remplacement reste un seul argument. Ce qu&apos;elle affiche apparaît dans le panneau Sortie.</translation>
+    </message>
+    <message>
+        <source>Folder that receives one Markdown file per defect</source>
+        <translation>Dossier qui reçoit un fichier Markdown par anomalie</translation>
+    </message>
+    <message>
+        <source>Trace the tracker&apos;s command lines in the Output dock</source>
+        <translation>Tracer les lignes de commande du gestionnaire dans le panneau Sortie</translation>
+    </message>
+    <message>
+        <source>&amp;Tracker:</source>
+        <translation>&amp;Gestionnaire :</translation>
+    </message>
+    <message>
+        <source>&amp;Command:</source>
+        <translation>&amp;Commande :</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Dossier :</translation>
+    </message>
+</context>
+<context>
+    <name>XrdFolderTracker</name>
+    <message>
+        <source>Defect</source>
+        <translation>Anomalie</translation>
+    </message>
+    <message>
+        <source>## Attachments</source>
+        <translation>## Pièces jointes</translation>
+    </message>
+    <message>
+        <source>No defect folder is configured.</source>
+        <translation>Aucun dossier d&apos;anomalies n&apos;est configuré.</translation>
+    </message>
+    <message>
+        <source>The defect folder &quot;%1&quot; could not be created.</source>
+        <translation>Le dossier d&apos;anomalies « %1 » n&apos;a pas pu être créé.</translation>
+    </message>
+    <message>
+        <source>The defect file &quot;%1&quot; could not be written: %2</source>
+        <translation>Le fichier d&apos;anomalie « %1 » n&apos;a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>No free defect file name in &quot;%1&quot;.</source>
+        <translation>Aucun nom de fichier d&apos;anomalie libre dans « %1 ».</translation>
+    </message>
+    <message>
+        <source>The attachment &quot;%1&quot; could not be copied into &quot;%2&quot;.</source>
+        <translation>La pièce jointe « %1 » n&apos;a pas pu être copiée dans « %2 ».</translation>
+    </message>
+</context>
+<context>
     <name>XrdHeadlessRunner</name>
     <message>
         <source>The plug-in did not create a report window.</source>
@@ -514,6 +699,12 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>xrdview</source>
         <translation>xrdview</translation>
+    </message>
+    <message>
+        <source>No defect tracker is configured: choose one in Settings &gt; Preferences &gt; Defect tracker.
+</source>
+        <translation>Aucun gestionnaire d&apos;anomalies n&apos;est configuré : choisissez-en un dans Configuration &gt; Préférences &gt; Gestionnaire d&apos;anomalies.
+</translation>
     </message>
 </context>
 <context>
