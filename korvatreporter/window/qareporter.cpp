@@ -401,10 +401,11 @@ void QAReporter::setDocuments()
     m_headerDock->setFixedHeight(qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight));
     if (!m_filteredList || m_filteredList->count() == 0)
         return;
-    m_mainView->setDocument(m_filteredList->at(0)->document, true);
+    // Every document of every file, in order.
+    m_mainView->clearDocs();
     for (const auto &record : m_filteredList->records()) {
-        if (record->document)
-            m_mainView->setDocument(record->document, false);
+        for (DDocument *document : record->documents())
+            m_mainView->setDocument(document, false);
     }
     Q_EMIT viewUpdated();
 }

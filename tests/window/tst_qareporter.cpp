@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -427,6 +428,41 @@ private Q_SLOTS:
         QCOMPARE(w->plainText(QAStViewerWindow::OutlineText),
                  QStringLiteral("smoke.xrd\n  ok  smoke\n    ok  home page\n    ok  search\n"
                                 "    ok  basket\n    ok  checkout page\n"));
+    }
+
+    void everyDocumentOfAFileShown()
+    {
+        // Two documents one after the other, the first long enough to scroll.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("twodocs.xrd"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"first\">"
+                  "<XROD:NODE name=\"one\" type=\"TestCase\" state=\"ok\" sum=\"1\">");
+        for (int i = 0; i < 80; ++i)
+            out.write("<P>First document.</P>");
+        out.write("</XROD:NODE></DOCUMENT><DOCUMENT name=\"second\">"
+                  "<XROD:NODE name=\"two\" type=\"TestCase\" state=\"ko\" sum=\"1\">"
+                  "<P>Second document.</P></XROD:NODE></DOCUMENT></XROD>\n");
+        out.close();
+
+        auto w = window({file});
+        w->resize(400, 300);
+        QCOMPARE(w->mainView()->documents().size(), 2);
+        const QString text = w->plainText(QAStViewerWindow::DocumentText);
+        QVERIFY(text.contains(QStringLiteral("First document.")));
+        QVERIFY(text.endsWith(QStringLiteral("Second document.")));
+        QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("first"));
+
+        // Selecting a node of the second document moves the view to it.
+        const QList<QTreeWidgetItem*> two = w->treeView()->findItems(
+            QStringLiteral("two"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(two.size(), 1);
+        w->treeView()->setCurrentItem(two.front());
+        QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("second"));
+        // The failed-only copy shows the second document as well.
+        w->failedtests();
+        QVERIFY(w->plainText(QAStViewerWindow::DocumentText).contains(QStringLiteral("Second document.")));
     }
 
     void activationAndClose()

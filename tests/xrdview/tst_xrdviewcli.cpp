@@ -105,6 +105,8 @@ private Q_SLOTS:
             << golden("table-examples.txt") << 0 << "" << none;
         QTest::newRow("text") << QStringList{ "--print-text", tiny } << golden("text-tiny.txt") << 0
                               << "" << none;
+        QTest::newRow("text, two documents") << QStringList{ "--print-text", data("twodocs.xrd") }
+                                             << golden("text-twodocs.txt") << 0 << "" << none;
         QTest::newRow("text, failed only") << QStringList{ "--print-text", "--failed-only", tiny }
                                            << golden("text-tiny-failed.txt") << 0 << "" << none;
 
