@@ -122,8 +122,31 @@ private Q_SLOTS:
         auto w = window(files);
         QCOMPARE(w->headerShown(), header);
         QCOMPARE(!w->headerDock()->isHidden(), header);
+        // The user may resize the header.
+        QVERIFY(w->headerDock()->maximumHeight() > w->headerDock()->minimumHeight());
         QCOMPARE(int(w->plainText(QAStViewerWindow::SummaryText).count('\n')), summaryRows);
         QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
+    }
+
+    void headerDockFitsTheTableUntilResized()
+    {
+        auto w = window({example("campaign.xrd"), example("regression.xrd")});
+        w->resize(700, 500);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->failedtests(); // a rebuild with the view's real width
+        QTest::qWait(50);
+        const int fitted = w->headerDock()->height();
+        // The three rows of the table, not the largest height.
+        QVERIFY2(fitted > 26 && fitted < 180, qPrintable(QString::number(fitted)));
+
+        // The user's height stays through rebuilds.
+        w->resizeDocks({w->headerDock()}, {fitted + 40}, Qt::Vertical);
+        QTest::qWait(50);
+        QCOMPARE(w->headerDock()->height(), fitted + 40);
+        w->alltests();
+        QTest::qWait(50);
+        QCOMPARE(w->headerDock()->height(), fitted + 40);
     }
 
     void setNode_data()
@@ -422,14 +445,6 @@ private Q_SLOTS:
         QVERIFY(empty->fileList().isEmpty());
     }
 
-    void outlineText()
-    {
-        auto w = window({example("smoke.xrd")});
-        QCOMPARE(w->plainText(QAStViewerWindow::OutlineText),
-                 QStringLiteral("smoke.xrd\n  ok  smoke\n    ok  home page\n    ok  search\n"
-                                "    ok  basket\n    ok  checkout page\n"));
-    }
-
     void everyDocumentOfAFileShown()
     {
         // Two documents one after the other, the first long enough to scroll.
@@ -463,6 +478,23 @@ private Q_SLOTS:
         // The failed-only copy shows the second document as well.
         w->failedtests();
         QVERIFY(w->plainText(QAStViewerWindow::DocumentText).contains(QStringLiteral("Second document.")));
+    }
+
+    void resultTotals()
+    {
+        QVERIFY(!window()->resultTotals());
+        auto w = window({example("campaign.xrd"), example("smoke.xrd")});
+        const auto totals = w->resultTotals();
+        QVERIFY(totals);
+        int passed = 0;
+        int failed = 0;
+        for (const auto& record : w->records()) {
+            passed += record->passed;
+            failed += record->failed;
+        }
+        QCOMPARE(totals->passed, passed);
+        QCOMPARE(totals->failed, failed);
+        QVERIFY(totals->failed > 0);
     }
 
     void activationAndClose()
