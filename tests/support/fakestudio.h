@@ -70,17 +70,18 @@ public:
     QString installDirectory() override;
     QString exportDirectory() override;
     QString searchPath() override;
+    // The progress display: recorded, and canceled as setCancelAfter() says.
     void startProgress(int steps, const QString& label, const QString& cancelText,
                        int minimum, int flags) override;
     void setProgress(int value) override;
     void endProgress() override;
+    bool progressCanceled() override;
     void openSourceFile(const QString& target, int mode, bool readOnly) override;
     void registerPreferences(QAResProducer* producer) override;
     int insertMenu(const QString& title, QMenu* menu) override;
     void removeMenu(int id) override;
     MerrowInterface* defectClient() override;
     QString productName() override;
-    bool progressCanceled() override;
 
 private:
     QPointer<QMainWindow> m_mainWindow;
