@@ -163,7 +163,6 @@ void QAReporterFilterWriter::walk(DItem *first)
 {
     Frame frame;
     frame.nextSource = first;
-    frame.lastSibling = m_lastTop;
     m_frames.push_back(frame);
     while (!m_frames.empty()) {
         Frame &top = m_frames.back();
@@ -188,11 +187,8 @@ void QAReporterFilterWriter::leaveFrame()
     // A drop range never reaches past the container it began in.
     if (m_rangeNode && m_rangeDepth >= m_frames.size())
         closeRange();
-    if (!frame.copy) {
-        m_lastTop = frame.lastSibling;
-        return;
-    }
-    if (frame.document)
+    // The top level and documents end without re-pointing.
+    if (!frame.copy || frame.document)
         return;
     repointEnd(frame.source, frame.copy);
 }

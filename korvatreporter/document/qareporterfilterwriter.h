@@ -159,7 +159,6 @@ private:
     std::vector<Frame> m_frames;
     DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken
 
-    DItem *m_lastTop = nullptr;  // last top-level copy, where the next one is chained
     Anchor *m_anchor = nullptr;  // entry of the item keep() just accepted, if any
 
     QAReporterNode *m_rangeNode = nullptr; // excluded node whose text is being dropped
