@@ -722,5 +722,11 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Total</source>
         <translation>Total</translation>
     </message>
+    <message>
+        <source>Canceled.
+</source>
+        <translation>Annulé.
+</translation>
+    </message>
 </context>
 </TS>

@@ -102,13 +102,6 @@
     </message>
 </context>
 <context>
-    <name>Reporter</name>
-    <message>
-        <source>Total</source>
-        <translation>Total</translation>
-    </message>
-</context>
-<context>
     <name>XrdCommandLine</name>
     <message>
         <source>%1 cannot be combined with another mode</source>
