@@ -90,12 +90,12 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     int status = allRead ? Passed : Error;
     switch (line.mode) {
     case XrdCommandLine::Summary: {
-        const int failed = XrdReportText::failedTotal(
+        const std::optional<qint64> failed = XrdReportText::failedTotal(
             window->plainText(QAStViewerWindow::SummaryText));
-        if (failed < 0 && allRead) {
+        if (!failed && allRead) {
             printError(translated("The report window gave no results totals."));
             status = Error;
-        } else if (allRead && failed > 0) {
+        } else if (allRead && *failed > 0) {
             status = Failed;
         }
         break;

@@ -33,7 +33,7 @@ QString XrdReportText::outline(const QTreeWidget* tree)
     return text;
 }
 
-int XrdReportText::failedTotal(const QString& summaryTable)
+std::optional<qint64> XrdReportText::failedTotal(const QString& summaryTable)
 {
     const QString total = QCoreApplication::translate("Reporter", "Total");
     const QStringList rows = summaryTable.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -42,10 +42,12 @@ int XrdReportText::failedTotal(const QString& summaryTable)
         if (cells.size() < 2 || cells.first().trimmed() != total)
             continue;
         bool ok = false;
-        const int failed = cells.at(1).trimmed().toInt(&ok);
-        return ok ? failed : -1;
+        const qint64 failed = cells.at(1).trimmed().toLongLong(&ok);
+        if (!ok)
+            return std::nullopt;
+        return failed;
     }
-    return -1;
+    return std::nullopt;
 }
 
 QString XrdReportText::withFinalNewline(const QString& text)

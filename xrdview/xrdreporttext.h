@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 class QTreeWidget;
@@ -16,8 +18,9 @@ public:
 
     // The failed total of a results table as plainText(SummaryText) gives
     // it (rows of tab-separated cells; the last row "Total", failed,
-    // passed, ...); -1 when the text holds no such row.
-    static int failedTotal(const QString& summaryTable);
+    // passed, ...); none when the text holds no such row. Totals may be
+    // negative and need 64 bits.
+    static std::optional<qint64> failedTotal(const QString& summaryTable);
 
     // `text` with a final line feed added when it lacks one (empty stays
     // empty).

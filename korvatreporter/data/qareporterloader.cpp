@@ -5,6 +5,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dregularfile.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
@@ -31,24 +32,40 @@ QList<DStyle *> currentStyles()
 }
 
 // Parses one file with the current styles and the studio's progress
-// display. False when the file is missing or does not parse.
-bool readFile(const QString &fileName, QAstXmlRodReader &reader)
+// display. False when the file is refused or does not parse, with the
+// reason in `reason`. Only regular files are opened: a named pipe would
+// block in open() until something writes to it.
+bool readFile(const QString &fileName, QAstXmlRodReader &reader, QString *reason)
 {
-    QFile file(fileName);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const QString refusal = DRegularFile::refusal(fileName);
+    if (!refusal.isEmpty()) {
+        *reason = refusal;
         return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
     QXmlInputSource source(&file);
     reader.rodHandler()->setStyles(currentStyles());
-    return reader.parse(&source, &file, currentStudio());
+    if (reader.parse(&source, &file, currentStudio()))
+        return true;
+    *reason = reader.errorDescription();
+    return false;
 }
 
 } // namespace
 
-bool QAReporterLoader::readRecord(QAReporterData &record)
+bool QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
 {
     QAstXmlRodReader reader;
-    if (!readFile(record.fileName, reader))
+    QString why;
+    if (!readFile(record.fileName, reader, &why)) {
+        if (reason)
+            *reason = why;
         return false;
+    }
     record.document = reader.takeDocument();
     record.dataTree = reader.takeDataTree();
     record.types = reader.types();
@@ -62,6 +79,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records)
 {
     QStringList unreadable;
+    QStringList reasons;
     // Document names seen in this call; a repeat gets the list index appended.
     QHash<QString, bool> names;
     for (int i = 0; i < files.size(); ++i) {
@@ -74,8 +92,10 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
-        if (!readRecord(*record)) {
+        QString reason;
+        if (!readRecord(*record, &reason)) {
             unreadable.append(fileName);
+            reasons.append(reason);
             continue;
         }
         // A document without a name cannot be reached by name, so only named
@@ -90,7 +110,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     }
 
     if (!unreadable.isEmpty()) {
-        const QString message = unreadableMessage(unreadable);
+        const QString message = unreadableMessage(unreadable, reasons);
         QAStudioInterface *studio = currentStudio();
         if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
             pane->append(message);
@@ -103,18 +123,24 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
     QAstXmlRodReader reader;
-    if (!readFile(fileName, reader))
+    QString reason;
+    if (!readFile(fileName, reader, &reason))
         return nullptr;
     return reader.takeDocument();
 }
 
-QString QAReporterLoader::unreadableMessage(const QStringList &names)
+QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStringList &reasons)
 {
     QString message = QCoreApplication::translate("QAReporter", "File(s) not found or corrupted:\n");
-    for (const QString &name : names) {
+    for (int i = 0; i < names.size(); ++i) {
         message += QCoreApplication::translate("QAReporter", "\t");
-        message += name;
+        message += names.at(i);
         message += QCoreApplication::translate("QAReporter", "\n");
+        // The reason goes on a line of its own, indented under its file;
+        // only its first line, so that one file cannot flood the pane.
+        const QString reason = i < reasons.size() ? reasons.at(i).trimmed().section(QLatin1Char('\n'), 0, 0) : QString();
+        if (!reason.isEmpty())
+            message += QLatin1String("\t\t") + reason + QLatin1Char('\n');
     }
     return message;
 }

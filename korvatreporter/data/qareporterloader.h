@@ -19,8 +19,9 @@ public:
     // fileName) and appends one record per readable file. A document name
     // repeated within this call gets the file's list index appended, so the
     // documents stay apart in links and exports. Files that are missing or
-    // do not parse are reported in one message: in the studio's output pane
-    // when there is one, else in a warning box. Returns those file names.
+    // do not parse are reported in one message with each file's reason: in
+    // the studio's output pane when there is one, else in a warning box.
+    // Returns those file names.
     static QStringList loadFiles(const QStringList &files,
                                  std::vector<std::unique_ptr<QAReporterData>> &records);
 
@@ -28,10 +29,13 @@ public:
     // parse. The caller owns the document; the node tree is dropped.
     static DDocument *loadReportDocument(const QString &fileName);
 
-    // The message listing unreadable files, one per line after a tab.
-    static QString unreadableMessage(const QStringList &names);
+    // The message listing unreadable files, one per line after a tab, each
+    // followed by its reason (when given) on a line of its own after two tabs.
+    static QString unreadableMessage(const QStringList &names, const QStringList &reasons = {});
 
     // Reads one file into `record` (fileName is taken from it); false when
-    // the file is missing or does not parse, leaving the record empty.
-    static bool readRecord(QAReporterData &record);
+    // the file is refused or does not parse, leaving the record empty, with
+    // the reason in `reason` when given: not a regular file, the open error,
+    // or the reader's error with its line and column.
+    static bool readRecord(QAReporterData &record, QString *reason = nullptr);
 };

@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qarlistview.h"
@@ -240,11 +241,11 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
 
     if (mode != ViewerSummary)
         return;
-    int passed = 0;
-    int failed = 0;
+    qint64 passed = 0;
+    qint64 failed = 0;
     for (const auto &record : m_records) {
-        passed += record->passed;
-        failed += record->failed;
+        passed = QAReporterTotal::add(passed, record->passed);
+        failed = QAReporterTotal::add(failed, record->failed);
     }
     QByteArray out;
     const QString node = nodeData().text;
