@@ -144,9 +144,12 @@ private Q_SLOTS:
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES)); // relative names are the examples'
         process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-        if (!process.waitForFinished(120000))
+        const bool finished = process.waitForFinished(120000);
+        if (!finished) {
             process.kill();
-        QVERIFY(process.waitForFinished());
+            process.waitForFinished();
+        }
+        QVERIFY(finished);
         const QByteArray err = process.readAllStandardError();
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY2(process.exitCode() == status, qPrintable(QStringLiteral("status %1, stderr: %2")
