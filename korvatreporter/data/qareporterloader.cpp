@@ -138,7 +138,8 @@ QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStr
         message += QCoreApplication::translate("QAReporter", "\n");
         // The reason goes on a line of its own, indented under its file;
         // only its first line, so that one file cannot flood the pane.
-        const QString reason = i < reasons.size() ? reasons.at(i).trimmed().section(QLatin1Char('\n'), 0, 0) : QString();
+        const QString reason =
+            i < reasons.size() ? reasons.at(i).trimmed().section(QLatin1Char('\n'), 0, 0) : QString();
         if (!reason.isEmpty())
             message += QLatin1String("\t\t") + reason + QLatin1Char('\n');
     }
