@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QAReporterData record;
     record.fileName = path;
     QString reason;
-    if (!QAReporterLoader::readRecord(record, &reason) && reason.isEmpty())
+    if (QAReporterLoader::readRecord(record, &reason) == QAReporterLoader::Unreadable && reason.isEmpty())
         qFatal("a refused report came without a reason");
     return 0;
 }

@@ -12,7 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QHash>
+#include <QSet>
 #include <QXmlInputSource>
 
 #include <algorithm>
@@ -55,16 +55,31 @@ bool readFile(const QString &fileName, QAstXmlRodReader &reader, QString *reason
     return false;
 }
 
+// The name a document takes so that no two documents of one load share one:
+// its own when not taken yet, else with the file's list index appended, then
+// "-2", "-3", ... while that is taken too. A null name counts as "".
+QString uniqueName(const QString &name, int index, QSet<QString> &taken)
+{
+    QString unique = name;
+    const QString indexed = name + QString::number(index);
+    for (int k = 1; taken.contains(unique); ++k)
+        unique = k == 1 ? indexed : indexed + QLatin1Char('-') + QString::number(k);
+    taken.insert(unique);
+    return unique;
+}
+
 } // namespace
 
-bool QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
 {
     QAstXmlRodReader reader;
     QString why;
     if (!readFile(record.fileName, reader, &why)) {
+        if (reader.canceled())
+            return Canceled;
         if (reason)
             *reason = why;
-        return false;
+        return Unreadable;
     }
     record.document = reader.takeDocument();
     record.dataTree = reader.takeDataTree();
@@ -72,7 +87,7 @@ bool QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
     record.passed = reader.passed();
     record.failed = reader.failed();
     record.inconclusive = reader.inconclusive();
-    return true;
+    return Read;
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
@@ -80,8 +95,8 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 {
     QStringList unreadable;
     QStringList reasons;
-    // Document names seen in this call; a repeat gets the list index appended.
-    QHash<QString, bool> names;
+    // Document names given in this call.
+    QSet<QString> names;
     for (int i = 0; i < files.size(); ++i) {
         const QString &fileName = files.at(i);
         const bool held = std::any_of(records.cbegin(), records.cend(),
@@ -93,18 +108,18 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
         QString reason;
-        if (!readRecord(*record, &reason)) {
+        const ReadResult result = readRecord(*record, &reason);
+        if (result == Canceled)
+            break;
+        if (result == Unreadable) {
             unreadable.append(fileName);
             reasons.append(reason);
             continue;
         }
-        // A document without a name cannot be reached by name, so only named
-        // documents take part in the renaming.
-        if (DDocument *document = record->document; document && !document->name().isNull()) {
-            if (names.contains(document->name()))
-                document->setName(document->name() + QString::number(i));
-            else
-                names.insert(document->name(), true);
+        for (DDocument *document : record->documents()) {
+            const QString name = uniqueName(document->name(), i, names);
+            if (name != document->name())
+                document->setName(name);
         }
         records.push_back(std::move(record));
     }

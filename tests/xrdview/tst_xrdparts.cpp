@@ -195,31 +195,6 @@ private Q_SLOTS:
         QVERIFY(text.endsWith(QString(2 * depth, QLatin1Char(' ')) + QStringLiteral("ok  n\n")));
     }
 
-    void failedTotal_data()
-    {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<qint64>("failed"); // -1: no totals row
-        const QString head("Name\tStatus\tFailed\tPassed\tTotal\n");
-        QTest::newRow("two files") << head + "a.xrd\tFailed\t2\t5\t7\nb.xrd\tPassed\t0\t4\t4\n"
-                                             "Total\t2\t9\t11\n"
-                                   << qint64(2);
-        QTest::newRow("nothing failed, no final newline") << head + "Total\t0\t0\t0" << qint64(0);
-        QTest::newRow("file named Total above the totals")
-            << head + "Total\tFailed\t3\t1\t4\nTotal\t3\t1\t4\n" << qint64(3);
-        QTest::newRow("beyond 32 bits") << head + "Total\t6442450941\t0\t6442450941\n"
-                                        << qint64(6442450941);
-        QTest::newRow("no totals row") << "Name\tStatus\tFailed\n" << qint64(-1);
-        QTest::newRow("empty") << "" << qint64(-1);
-        QTest::newRow("garbage count") << "Total\tmany\t1\n" << qint64(-1);
-    }
-
-    void failedTotal()
-    {
-        QFETCH(QString, table);
-        QFETCH(qint64, failed);
-        QCOMPARE(XrdReportText::failedTotal(table).value_or(-1), failed);
-    }
-
     void settingsSaveKeepsOtherGroups()
     {
         QString error;
