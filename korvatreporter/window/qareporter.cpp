@@ -9,6 +9,7 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
 #include "korvatreporter/prefs/qareporterpref.h"
@@ -19,8 +20,10 @@
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dexporthtmldialog.h"
 #include "rendoc/ditems.h"
 #include "rendoc/drendocview.h"
+#include "rendoc/qaviewerhtmlwriter.h"
 #include "sdk/getpix.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
@@ -844,13 +847,33 @@ void QAReporter::saveAs()
 
 void QAReporter::exportDoc()
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString dir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    auto *dialog = new DExportHtmlDialog(m_mainView ? m_mainView->getCurrentDoc() : nullptr,
+                                         dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                         this, nullptr);
+    if (studio)
+        dialog->setPixmapDir(studio->searchPath());
+    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
+    dialog->show();
 }
 
-void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor *,
-                            QAILogMonitor *)
+void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressMonitor *progress,
+                            QAILogMonitor *log)
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    QAReporterHTMLExport exporter(outDir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                  studio ? studio->searchPath() : QString());
+    QList<QAReporterData *> records;
+    for (const auto &record : m_records)
+        records << record.get();
+    QList<QAReporterData *> shown;
+    if (m_filteredList)
+        for (const auto &record : m_filteredList->records())
+            shown << record.get();
+    exporter.run(records, m_filteredList ? &shown : nullptr,
+                 m_headerView ? m_headerView->getCurrentDoc() : nullptr, progress, log);
 }
 
 void QAReporter::submitMerrow()
