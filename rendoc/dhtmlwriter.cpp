@@ -153,7 +153,7 @@ void DHTMLWriter::writeEscaped(QStringView text, bool attribute)
         case u'&': replacement = "&amp;"; break;
         case u'<': replacement = "&lt;"; break;
         case u'>': replacement = "&gt;"; break;
-        case u'"': replacement = attribute ? "&quot;" : nullptr; break;
+        case u'"': replacement = "&quot;"; break;
         case u'\'': replacement = attribute ? "&#39;" : nullptr; break;
         default:
             // Control characters other than tab, line feed and carriage return are not
@@ -506,10 +506,17 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
         write(QLatin1String(">"));
         writeAnchors(item);
         return true;
-    case DItem::Link:
+    case DItem::Link: {
         writeAnchors(item);
+        // A styled link keeps its style around whatever anchor the writer makes of it.
+        const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
+        if (styleClass)
+            write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
         doLink(item->toLink());
+        if (styleClass)
+            write(QLatin1String("</span>"));
         return false;
+    }
     case DItem::Tag:
         write(QLatin1String("<span id=\""));
         writeEscaped(tagId(item->toTag()->name()), true);
@@ -543,13 +550,14 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
     case DItem::CellText: {
         const DCell* cell = item->toCell();
         const DCellText* cellText = item->toCellText();
-        const int hspan = cell ? cell->hspan() : cellText->hspan();
-        const int vspan = cell ? cell->vspan() : cellText->vspan();
+        // The model counts the extra columns and rows a cell covers.
+        const qint64 hspan = 1 + qint64(cell ? cell->hspan() : cellText->hspan());
+        const qint64 vspan = 1 + qint64(cell ? cell->vspan() : cellText->vspan());
         write(QLatin1String("<td"));
         if (hspan > 1)
-            write(QStringLiteral(" colspan=\"%1\"").arg(qMin(hspan, 1000)));
+            write(QStringLiteral(" colspan=\"%1\"").arg(qMin(hspan, qint64(1000))));
         if (vspan > 1)
-            write(QStringLiteral(" rowspan=\"%1\"").arg(qMin(vspan, 65534)));
+            write(QStringLiteral(" rowspan=\"%1\"").arg(qMin(vspan, qint64(65534))));
         writeClassAttribute(item, nullptr);
         write(QLatin1String(">"));
         writeAnchors(item);
@@ -709,7 +717,8 @@ void DHTMLWriter::doLink(DLink* item)
 void DHTMLWriter::writePopupLink(DPopupLink* link)
 {
     DItem* popup = m_popups.value(link->target());
-    if (!popup || m_openPopups.contains(popup)) {
+    // Popups shown inside popups nest a call each; a hostile chain of them stops early.
+    if (!popup || m_openPopups.contains(popup) || m_openPopups.size() >= 16) {
         doItemChildren(link);
         return;
     }

@@ -75,7 +75,7 @@ public:
     // content otherwise. Writers that know more kinds of targets override it.
     void doLink(DLink* item) override;
 
-    // Text escaped for HTML content, and for a double-quoted attribute value.
+    // Text escaped for HTML content (quotes included), and for an attribute value.
     static QString escape(const QString& text);
     static QString escapeAttribute(const QString& text);
     // The id written for the tag of that name.
