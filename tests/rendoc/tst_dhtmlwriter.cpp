@@ -271,6 +271,7 @@ void TestDHTMLWriter::exportFiles()
     Aml other = readAml(dataPath(QStringLiteral("media.aml")));
     other->setName(QStringLiteral("other"));
     exporter.setPixmapDir(QString());
+    QVERIFY(QFile::remove(QDir(out).filePath(QStringLiteral("logo.png"))));
     DHTMLWriter second;
     exporter.setHTMLWriter(&second);
     log.lines.clear();
