@@ -518,9 +518,12 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
         return false;
     }
     case DItem::Tag:
-        write(QLatin1String("<span id=\""));
-        writeEscaped(tagId(item->toTag()->name()), true);
-        write(QLatin1String("\"></span>"));
+        // A tag without a name only marks a place; no link can name it.
+        if (!item->toTag()->name().isEmpty()) {
+            write(QLatin1String("<span id=\""));
+            writeEscaped(tagId(item->toTag()->name()), true);
+            write(QLatin1String("\"></span>"));
+        }
         writeAnchors(item);
         return false;
     case DItem::Table: {

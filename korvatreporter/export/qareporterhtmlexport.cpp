@@ -40,8 +40,12 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     if (header)
         writer.setSummaryPage(exporter.fileNameFor(header));
 
+    int pages = 0;
     auto generate = [&](DDocument* document) {
-        if (!exporter.generate(document, &monitor, &monitor)) {
+        if (exporter.generate(document, &monitor, &monitor)) {
+            if (progress)
+                progress->setProgress(++pages);
+        } else {
             if (monitor.isCanceled())
                 m_canceled = true;
             else
@@ -71,6 +75,9 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
         if (!m_canceled) {
             QStringList linked = writer.xrdLinkedFiles();
             writer.setXrdLinkedFiles(remembered + linked);
+            // A report that was just written is not read and written again for a link to it.
+            for (const QString& name : std::as_const(remembered))
+                linked.removeAll(name);
             const QString relativeTo =
                 shownRecords.isEmpty() ? QString()
                                        : QFileInfo(shownRecords.first()->fileName).absolutePath();

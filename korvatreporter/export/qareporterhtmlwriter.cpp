@@ -15,6 +15,7 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -64,12 +65,18 @@ void QAReporterHTMLWriter::doLink(DLink* link)
         if (file == QLatin1String("."))
             file.clear();
         if (file.isEmpty() || QDir::isRelativePath(file)) {
-            for (QAReporterData* record : std::as_const(m_shown)) {
-                if (!record->dataTree)
-                    continue;
-                if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
-                    file = node->base + file;
-                    break;
+            // The node bases of the page's links were found in one walk before writing; a link
+            // of a document without its tree is looked up as the window looks it up.
+            if (m_outlineTree) {
+                file = m_linkBases.value(link) + file;
+            } else {
+                for (QAReporterData* record : std::as_const(m_shown)) {
+                    if (!record->dataTree)
+                        continue;
+                    if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
+                        file = node->base + file;
+                        break;
+                    }
                 }
             }
         }
@@ -127,20 +134,98 @@ void QAReporterHTMLWriter::doLink(DLink* link)
 void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
 {
     m_outlineTree = tree;
+    m_linkBases.clear();
     clearAnchors();
     if (!tree || !tree->rootNode())
         return;
-    std::vector<const QTree<QAReporterNode>::QTreeNode*> pending{tree->rootNode()};
+    // Pre-order walk: node anchors, and where each node starts and ends in the document.
+    QMultiHash<const DItem*, const QAReporterNode*> starts;
+    QMultiHash<const DItem*, const QAReporterNode*> ends;
+    QHash<const QAReporterNode*, const QAReporterNode*> parents;
+    const DItem* first = nullptr;
+    std::vector<std::pair<const QTree<QAReporterNode>::QTreeNode*, const QAReporterNode*>> pending{
+        {tree->rootNode(), nullptr}};
     int ordinal = 0;
     while (!pending.empty()) {
-        const auto* node = pending.back();
+        const auto [node, parent] = pending.back();
         pending.pop_back();
-        if (const QAReporterNode* data = node->data(); data && data->startItem)
+        const QAReporterNode* data = node->data();
+        if (data && data->startItem) {
             addAnchor(data->startItem, nodeId(data, ordinal));
+            starts.insert(data->startItem, data);
+            if (data->endItem)
+                ends.insert(data->endItem, data);
+            if (!first)
+                first = data->startItem;
+        }
+        if (data)
+            parents.insert(data, parent);
         ++ordinal;
         const auto& children = node->children();
         for (auto it = children.crbegin(); it != children.crend(); ++it)
-            pending.push_back(*it);
+            pending.push_back({*it, data});
+    }
+    if (!first)
+        return;
+    // The document's top: the start of the first node, climbed to the outermost item.
+    const DItem* top = first;
+    while (top->parent())
+        top = top->parent();
+    findLinkBases(top, starts, ends, parents);
+}
+
+void QAReporterHTMLWriter::findLinkBases(
+    const DItem* top, const QMultiHash<const DItem*, const QAReporterNode*>& starts,
+    const QMultiHash<const DItem*, const QAReporterNode*>& ends,
+    const QHash<const QAReporterNode*, const QAReporterNode*>& parents)
+{
+    // One walk over the document with the nodes whose text is open: a node opens at its start
+    // item and closes once the walk has left its end item's subtree, or when a node starts
+    // that is not its descendant. A link's node is the innermost open one; its base is that of
+    // the nearest open node with a base, as the window's link lookup gives it.
+    std::vector<const QAReporterNode*> open;
+    std::vector<const DItem*> path; // the walked item and its ancestors below the top
+    auto closeEnded = [&](const DItem* finished) {
+        for (auto it = ends.constFind(finished); it != ends.cend() && it.key() == finished; ++it) {
+            const auto found = std::find(open.begin(), open.end(), it.value());
+            if (found != open.end())
+                open.erase(found, open.end());
+        }
+    };
+    auto isAncestor = [&](const QAReporterNode* ancestor, const QAReporterNode* node) {
+        for (const QAReporterNode* p = parents.value(node); p; p = parents.value(p))
+            if (p == ancestor)
+                return true;
+        return false;
+    };
+    for (const DItem* it = top; it;) {
+        if (starts.contains(it)) {
+            // Nodes starting at one item come in tree order, outer first.
+            QList<const QAReporterNode*> here = starts.values(it);
+            std::reverse(here.begin(), here.end());
+            for (const QAReporterNode* node : std::as_const(here)) {
+                while (!open.empty() && !isAncestor(open.back(), node))
+                    open.pop_back();
+                open.push_back(node);
+            }
+        }
+        if (it->kind() == DItem::Link && !open.empty()) {
+            for (auto n = open.crbegin(); n != open.crend(); ++n) {
+                if (!(*n)->base.isEmpty()) {
+                    m_linkBases.insert(it, (*n)->base);
+                    break;
+                }
+            }
+        }
+        path.push_back(it);
+        int depthChange = 0;
+        const DItem* next = it->nextInDocument(nullptr, &depthChange);
+        // Every item of the path whose subtree the step leaves is finished.
+        for (int finished = 1 - depthChange; finished > 0 && !path.empty(); --finished) {
+            closeEnded(path.back());
+            path.pop_back();
+        }
+        it = next;
     }
 }
 

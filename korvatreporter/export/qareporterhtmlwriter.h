@@ -2,7 +2,9 @@
 
 #include "rendoc/dhtmlwriter.h"
 
+#include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -12,6 +14,7 @@ class QAILogMonitor;
 class QAIProgressMonitor;
 class QAReporterData;
 class QAReporterDataTree;
+class QAReporterNode;
 
 // The plug-in's HTML writer for the full export. It writes links so that they lead to the
 // exported pages and to the source files:
@@ -60,6 +63,11 @@ protected:
     void writeOutline(DDocument* document) override;
 
 private:
+    void findLinkBases(const DItem* top,
+                       const QMultiHash<const DItem*, const QAReporterNode*>& starts,
+                       const QMultiHash<const DItem*, const QAReporterNode*>& ends,
+                       const QHash<const QAReporterNode*, const QAReporterNode*>& parents);
+
     QString m_baseForLink;
     QList<QAReporterData*> m_reports;
     QList<QAReporterData*> m_shown;
@@ -68,4 +76,5 @@ private:
     QAILogMonitor* m_hostLog;
     const QAReporterDataTree* m_outlineTree = nullptr;
     QString m_summaryPage;
+    QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
 };

@@ -131,6 +131,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     else
         setWindowTitle(title);
     setWindowIcon(QIcon(icon));
+    // Tells the host that the HTML export commands work.
+    setProperty("exportHtmlAvailable", true);
 
     // The header dock: resizable, fixed in place, closable by the user.
     m_headerDock = new QDockWidget(this);
