@@ -681,15 +681,12 @@ bool DHTMLWriter::writeLinkStart(const QString& href)
 
 QString DHTMLWriter::placeHref(const QString& tag, const QString& document) const
 {
-    const bool here = document.isEmpty() || m_documentIndex.contains(document);
-    const QString fragment = QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
-    if (here) {
-        if (!tag.isEmpty())
-            return QLatin1Char('#') + fragment;
-        return QStringLiteral("#x-d%1").arg(m_documentIndex.value(document));
-    }
-    const QString page = QString::fromLatin1(QUrl::toPercentEncoding(document)) + m_config.suffix();
-    return tag.isEmpty() ? page : page + QLatin1Char('#') + fragment;
+    // Only places of this page: nothing says which page another document went to, if any.
+    if (!document.isEmpty() && !m_documentIndex.contains(document))
+        return QString();
+    if (!tag.isEmpty())
+        return QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
+    return QStringLiteral("#x-d%1").arg(m_documentIndex.value(document));
 }
 
 void DHTMLWriter::doLink(DLink* item)

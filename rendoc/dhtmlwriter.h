@@ -101,7 +101,7 @@ protected:
     // An anchor start for a safe href, else nothing; true when one was written. Hrefs with a
     // scheme other than http, https, ftp, mailto and file are refused.
     bool writeLinkStart(const QString& href);
-    // The href of a place inside the page or in another page of the export ("" = none).
+    // The href of a place inside the page ("" for a place elsewhere).
     QString placeHref(const QString& tag, const QString& document) const;
     // The document whose article is being written.
     DDocument* currentDocument() const { return m_currentDocument; }

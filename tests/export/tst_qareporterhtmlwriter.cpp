@@ -138,8 +138,8 @@ void TestQAReporterHTMLWriter::linkTexts_data()
                                         << "<a href=\"b.html\">T</a>" << QStringList{"r/b.v1.xrd"};
     QTest::newRow("report without anchor") << "xrdlink://b.xrd" << "" << "<a href=\"b.html\">T</a>"
                                            << QStringList{"b.xrd"};
-    QTest::newRow("unknown document") << "::nowhere" << "" << "<a href=\"nowhere.html\">T</a>"
-                                      << QStringList();
+    QTest::newRow("unknown document") << "::nowhere" << "" << "T" << QStringList();
+    QTest::newRow("script scheme") << "javascript:alert(1)" << "" << "T" << QStringList();
     QTest::newRow("tag in page") << "t1" << "" << "<a href=\"#tag-t1\">T</a>" << QStringList();
 }
 
