@@ -28,7 +28,7 @@ const char* const BaseCss =
     "background:#fff}\n"
     ".layout{display:flex;align-items:flex-start}\n"
     "main{flex:1;min-width:0;padding:1rem 2rem;max-width:70rem}\n"
-    "nav.outline{order:-1;position:sticky;top:0;flex:0 0 20rem;max-height:100vh;overflow:auto;"
+    "nav.outline{order:-1;position:sticky;top:0;flex:0 0 20rem;height:100vh;overflow:auto;"
     "box-sizing:border-box;padding:1rem .75rem;border-right:1px solid #d8d8d8;background:#f7f7f7;"
     "font-size:13px}\n"
     "nav.outline ul{list-style:none;margin:0;padding-left:1rem}\n"
