@@ -3,6 +3,7 @@
 #include "rendoc/ditems.h"
 #include "rendoc/dlogmonitor.h"
 #include "rendoc/dstyle.h"
+#include "rendoc/dviewtextbuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,12 +63,6 @@ const char* const BaseCss =
     "ul.summary li.l4,ul.summary li.l5,ul.summary li.l6{padding-left:4.5em}\n"
     "@media print{nav.outline{display:none}.print-only{display:block}}\n";
 
-bool isSpace(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-           || c == QLatin1Char('\r') || c == QChar::LineSeparator;
-}
-
 // A CSS font family name that cannot leave its quotes or the style element.
 QString cssFamily(const QString& family)
 {
@@ -97,18 +92,6 @@ QColor curveColor(int index)
     return colors[index % 6];
 }
 
-// The item after item's subtree, climbing no higher than stop.
-DItem* afterSubtree(const DItem* item, const DItemContainer* stop)
-{
-    for (const DItem* p = item; p && p != stop; p = p->parent()) {
-        if (p->next())
-            return p->next();
-        if (p->parent() == stop)
-            break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor) : DIterator(monitor) {}
@@ -117,22 +100,21 @@ DHTMLWriter::~DHTMLWriter() = default;
 
 QString DHTMLWriter::escape(const QString& text)
 {
-    QString out;
-    QTextStream stream(&out);
-    DHTMLWriter writer;
-    writer.setStream(&stream);
-    writer.writeEscaped(text, false);
-    stream.flush();
-    return out;
+    return escaped(text, false);
 }
 
 QString DHTMLWriter::escapeAttribute(const QString& text)
+{
+    return escaped(text, true);
+}
+
+QString DHTMLWriter::escaped(const QString& text, bool attribute)
 {
     QString out;
     QTextStream stream(&out);
     DHTMLWriter writer;
     writer.setStream(&stream);
-    writer.writeEscaped(text, true);
+    writer.writeEscaped(text, attribute);
     stream.flush();
     return out;
 }
@@ -790,24 +772,7 @@ void DHTMLWriter::writeIndex(DIndex* index)
 
 QString DHTMLWriter::plainText(const DItem* item)
 {
-    QString out;
-    bool pending = false;
-    for (const DItem* it = item; it; it = it->nextInDocument(item)) {
-        const DText* text = it->toText();
-        if (!text)
-            continue;
-        for (QChar c : text->text()) {
-            if (isSpace(c)) {
-                pending = !out.isEmpty();
-                continue;
-            }
-            if (pending)
-                out += QLatin1Char(' ');
-            pending = false;
-            out += c;
-        }
-    }
-    return out;
+    return DViewTextBuilder::plainText(item);
 }
 
 QString DHTMLWriter::imageHref(const QString& src)

@@ -116,6 +116,7 @@ private:
     void scanPage(DDocument* document);
     void writeHead(DDocument* document);
     void writeStyles();
+    static QString escaped(const QString& text, bool attribute);
     // Writes first, its following siblings and their subtrees, without recursion.
     void writeRange(DItem* first);
     // Writes item's start (the whole item when it has no children to descend into); true when

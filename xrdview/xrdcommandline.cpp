@@ -56,7 +56,11 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
         }
         if (isMode)
             continue;
-        if (arg == QLatin1String("--export-html") && (!modeGiven || line.mode == ExportHtml)) {
+        if (arg == QLatin1String("--export-html")) {
+            if (modeGiven) {
+                line.error = translated("%1 cannot be combined with another mode").arg(arg);
+                return line;
+            }
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
                 line.error = translated("--export-html needs a folder");
                 return line;
