@@ -2,6 +2,12 @@
 // exported pages opened in headless Chromium: every link lands on a written page and an
 // existing id, no script of a report runs, the outline and the summary links are there.
 
+#include "sdk/qailogmonitor.h"
+#include "sdk/qaiprogressmonitor.h"
+#include "sdk/qastviewerwindow.h"
+#include "xrdview/xrdhtmlexport.h"
+#include "xrdview/xrdstudio.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -83,6 +89,26 @@ QStringList attributeValues(const QString& dom, const char* name)
     return values;
 }
 
+// A report window whose export writes the given pages and log lines.
+class ScriptedWindow : public QAStViewerWindow
+{
+public:
+    QStringList pages;
+    QStringList messages;
+    void exportHTML(const QString& outDir, const QString&, QAIProgressMonitor* progress,
+                    QAILogMonitor* log) override
+    {
+        for (const QString& page : std::as_const(pages)) {
+            QFile file(QDir(outDir).filePath(page));
+            if (file.open(QIODevice::WriteOnly))
+                file.write("<!DOCTYPE html>");
+            progress->setProgress(1);
+        }
+        for (const QString& message : std::as_const(messages))
+            log->message(message);
+    }
+};
+
 } // namespace
 
 class tst_XrdHtmlExport : public QObject
@@ -154,6 +180,47 @@ private Q_SLOTS:
         QFETCH(QString, stderrHas);
         if (!stderrHas.isEmpty())
             QVERIFY2(run.err.contains(stderrHas), qPrintable(run.err));
+    }
+
+    // What an export leaves in the folder: its pages when it completes, none of the files it
+    // made when a linked report could not be read, files of earlier exports in any case.
+    void folder_data()
+    {
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("complete") << QStringList{"Image not found: x.png"} << true
+                                  << QStringList{"a.html", "b.html", "old.html"};
+        QTest::newRow("linked report unreadable")
+            << QStringList{QStringLiteral("Unable to open the report file '/r/x.xrd'")} << false
+            << QStringList{"a.html", "old.html"};
+    }
+
+    void folder()
+    {
+        QFETCH(QStringList, messages);
+        QTemporaryDir out;
+        QFile old(out.filePath(QStringLiteral("old.html")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        QFile kept(out.filePath(QStringLiteral("a.html")));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.close();
+        QTest::qWait(1100); // file times have a resolution of a second on some file systems
+        XrdStudio studio(out.path());
+        studio.useStandardErrorOutput();
+        ScriptedWindow window;
+        window.pages = QStringList{"a.html", "b.html"};
+        window.messages = messages;
+        XrdHtmlExport exporter(&studio);
+        QTEST(exporter.run(&window, out.path()), "ok");
+        QStringList left;
+        for (const QString& file : filesIn(out.path()))
+            left << QFileInfo(file).fileName();
+        QTEST(left, "left");
+        QFETCH(bool, ok);
+        QCOMPARE(exporter.writtenFiles().size(), ok ? 2 : 0);
+        QCOMPARE(exporter.errorString().isEmpty(), ok);
     }
 
     void inBrowser()
