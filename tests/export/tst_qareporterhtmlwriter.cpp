@@ -60,7 +60,7 @@ struct Reports
         for (const QString& name : names) {
             owned.push_back(std::make_unique<QAReporterData>());
             owned.back()->fileName = QDir(linksDir()).filePath(name);
-            if (!QAReporterLoader::readRecord(*owned.back()))
+            if (QAReporterLoader::readRecord(*owned.back()) != QAReporterLoader::Read)
                 qWarning("cannot read %s", qPrintable(name));
             list << owned.back().get();
         }
