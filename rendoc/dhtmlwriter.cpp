@@ -3,6 +3,7 @@
 #include "rendoc/ditems.h"
 #include "rendoc/dlogmonitor.h"
 #include "rendoc/dstyle.h"
+#include "rendoc/dviewgraphic.h"
 #include "rendoc/dviewtextbuilder.h"
 
 #include <QCoreApplication>
@@ -82,14 +83,6 @@ QString cssColor(const QColor& color)
 QString number(double value)
 {
     return QString::number(value, 'g', 6);
-}
-
-QColor curveColor(int index)
-{
-    static const QColor colors[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-                                    QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
-                                    QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b)};
-    return colors[index % 6];
 }
 
 } // namespace
@@ -943,7 +936,7 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
         const DCurve* curve = c->toCurve();
         if (!curve)
             continue;
-        const QString color = cssColor(curveColor(curveIndex++));
+        const QString color = cssColor(DViewGraphic::curveColor(curveIndex++));
         write(QLatin1String("<g class=\"curve\"><title>"));
         writeEscaped(curve->name());
         write(QStringLiteral("</title><polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"").arg(color));
