@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -51,7 +52,11 @@ DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configF
     auto* row = new QHBoxLayout;
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("folder"));
-    m_folder->setText(QDir::toNativeSeparators(QFileInfo(configFile).absolutePath()));
+    // The documents folder: the configuration's folder holds settings, not exports.
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (start.isEmpty())
+        start = QDir::homePath();
+    m_folder->setText(QDir::toNativeSeparators(start));
     auto* browseButton = new QPushButton(dialogText("Browse..."), this);
     browseButton->setObjectName(QStringLiteral("browse"));
     row->addWidget(m_folder, 1);
