@@ -2,6 +2,7 @@
 
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
+#include "xrdview/xrdhtmlexport.h"
 #include "xrdview/xrdreporttext.h"
 #include "xrdview/xrdstudio.h"
 
@@ -105,6 +106,10 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         break;
     case XrdCommandLine::PrintSummary:
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::SummaryText)));
+        break;
+    case XrdCommandLine::ExportHtml:
+        if (allRead && !XrdHtmlExport::exportToFolder(window.get(), m_studio, line.exportDir))
+            status = Error;
         break;
     case XrdCommandLine::PrintText:
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::DocumentText)));

@@ -12,6 +12,7 @@
 #include "korvatreporter/document/qareporterheader.h"
 #include "korvatreporter/document/qareporterplaintext.h"
 #include "korvatreporter/defect/qareporterdefect.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
 #include "korvatreporter/export/qareportersaveas.h"
@@ -23,8 +24,10 @@
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dexporthtmldialog.h"
 #include "rendoc/ditems.h"
 #include "rendoc/drendocview.h"
+#include "rendoc/qaviewerhtmlwriter.h"
 #include "sdk/getpix.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
@@ -100,6 +103,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     else
         setWindowTitle(title);
     setWindowIcon(QIcon(icon));
+    // Tells the host that the HTML export commands work.
+    setProperty("exportHtmlAvailable", true);
 
     // The header dock: resizable by the user, fixed in place, shown and
     // hidden through the Commands menu.
@@ -848,13 +853,33 @@ void QAReporter::saveAs()
 
 void QAReporter::exportDoc()
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString dir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    auto *dialog = new DExportHtmlDialog(m_mainView ? m_mainView->getCurrentDoc() : nullptr,
+                                         dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                         this, nullptr);
+    if (studio)
+        dialog->setPixmapDir(studio->searchPath());
+    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
+    dialog->show();
 }
 
-void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor *,
-                            QAILogMonitor *)
+void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressMonitor *progress,
+                            QAILogMonitor *log)
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    QAReporterHTMLExport exporter(outDir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                  studio ? studio->searchPath() : QString());
+    QList<QAReporterData *> records;
+    for (const auto &record : m_records)
+        records << record.get();
+    QList<QAReporterData *> shown;
+    if (m_filteredList)
+        for (const auto &record : m_filteredList->records())
+            shown << record.get();
+    exporter.run(records, m_filteredList ? &shown : nullptr,
+                 m_headerView ? m_headerView->getCurrentDoc() : nullptr, progress, log);
 }
 
 void QAReporter::submitMerrow()
