@@ -46,6 +46,15 @@ void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio
 {
     m_file = file;
     m_studio = studio;
+    m_told = false;
+}
+
+void QAstXmlRodHandler::flushProgress()
+{
+    if (m_file && m_studio && m_told && m_stepValue != m_toldValue) {
+        m_toldValue = m_stepValue;
+        m_studio->setProgress(m_stepValue);
+    }
 }
 
 void QAstXmlRodHandler::resetProgress(int steps)
@@ -92,6 +101,16 @@ void QAstXmlRodHandler::stepProgress()
         return;
     // Once the tags outnumber the steps the display stays at its last step.
     const int value = s_progressStep < s_progressSteps ? s_progressStep++ : s_progressSteps - 1;
+    m_stepValue = value;
+    // With no steps at all every value is -1, which the first call shows.
+    const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
+    if (m_told && (percent == m_toldPercent
+                   || m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond))
+        return;
+    m_told = true;
+    m_toldValue = value;
+    m_toldPercent = percent;
+    m_sinceTold.start();
     m_studio->setProgress(value);
 }
 

@@ -2,6 +2,7 @@
 
 #include "rendoc/damlhandler.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
 
@@ -27,8 +28,15 @@ public:
     ~QAstXmlRodHandler() override;
 
     // Progress display: with both a file and a studio every start tag moves
-    // the studio's progress one step (null turns it off). Neither is owned.
+    // the progress one step (null turns it off). Neither is owned. The studio
+    // hears of a step only when it moves the display by a whole percent and
+    // not more often than MaxProgressPerSecond: a report has a million tags,
+    // and redrawing the display for each one would cost more than the parse.
     void setProgressTarget(QFile *file, QAStudioInterface *studio);
+    // Tells the studio the last step taken when the throttle held it back,
+    // so that the display ends where the unthrottled count would.
+    void flushProgress();
+    static constexpr int MaxProgressPerSecond = 30;
     // The progress counter shared by all readers (one parse at a time):
     // resets it to 0 and sets the number of steps.
     static void resetProgress(int steps);
@@ -64,6 +72,13 @@ private:
 
     QFile *m_file = nullptr;
     QAStudioInterface *m_studio = nullptr;
+    // Throttle of the progress display: the last step taken, the last one
+    // the studio was told, the percent that step stood for, and when.
+    int m_stepValue = 0;
+    int m_toldValue = 0;
+    int m_toldPercent = 0;
+    bool m_told = false;
+    QElapsedTimer m_sinceTold;
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
     std::unique_ptr<QAReporterDataTree> m_tree;

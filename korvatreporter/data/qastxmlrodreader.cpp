@@ -40,8 +40,10 @@ bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudi
     // The user's cancel button is not consulted: the parse runs to its end or
     // to its first error.
     const bool ok = DAmlReader::parse(source, false);
-    if (showProgress)
+    if (showProgress) {
+        m_rodHandler->flushProgress();
         studio->endProgress();
+    }
     return ok;
 }
 
