@@ -82,3 +82,9 @@ int QAReporterFilter::match(const QAReporterNode &node) const
         mask |= StateMatch;
     return mask;
 }
+
+bool QAReporterFilter::operator==(const QAReporterFilter &other) const
+{
+    return m_flags == other.m_flags && m_name == other.m_name && m_types == other.m_types
+        && m_state == other.m_state;
+}

@@ -40,6 +40,10 @@ public:
     // type is not excluded, 4 when the state passes. Accepted means kept.
     int match(const QAReporterNode &node) const;
 
+    // Same criteria with the same patterns, in the same order.
+    bool operator==(const QAReporterFilter &other) const;
+    bool operator!=(const QAReporterFilter &other) const { return !(*this == other); }
+
     int flags() const { return m_flags; }
     bool isSet(int criterion) const { return (m_flags & criterion) != 0; }
     const std::optional<QRegularExpression> &namePattern() const { return m_name; }

@@ -265,7 +265,9 @@ void QAReporter::loadFiles()
     if (m_records.empty())
         return;
     m_headerShown = m_records.size() > 1;
-    clearTreeView();
+    // Views that already show these records stay, tree included.
+    if (!viewsShowInputs())
+        clearTreeView();
     collectTypes();
     applyCurrentFilter();
 }
@@ -298,6 +300,7 @@ void QAReporter::reloadAll()
     clearTreeView();
     if (m_filteredList)
         m_filteredList->clear();
+    m_shownRecords.clear();
     m_records.clear();
     loadFiles();
 }
@@ -324,8 +327,37 @@ void QAReporter::showFailedTests()
     refresh();
 }
 
+bool QAReporter::viewsShowInputs() const
+{
+    // The views are built from the records and the filter: with the same
+    // records (the same objects) and an equal filter a rebuild would give
+    // the same views.
+    if (!m_filteredList || m_shownRecords.size() != m_records.size())
+        return false;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (m_shownRecords[i] != m_records[i].get())
+            return false;
+    }
+    return m_filteredList->filter() == *m_filter;
+}
+
 void QAReporter::refresh()
 {
+    if (viewsShowInputs()) {
+        // Nothing to rebuild; the tree still gets a current item.
+        if (m_treeView && !m_treeView->currentItem()) {
+            if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
+                m_treeView->setCurrentItem(first);
+                first->setSelected(true);
+            }
+        }
+        if (m_headerShown) {
+            addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+            m_headerDock->show();
+        }
+        return;
+    }
+
     QString shownName;
     bool wasShowing = false;
     if (DDocument *current = m_mainView ? m_mainView->getCurrentDoc() : nullptr) {
@@ -337,12 +369,16 @@ void QAReporter::refresh()
         clearTreeView();
         m_headerView->clearDocs();
         m_mainView->clearDocs();
-        m_filteredList->clear();
+        // Nothing points into the previous copies any more.
+        m_filteredList->clearInBackground();
     } else {
         m_filteredList = std::make_unique<QAReporterFilteredList>();
     }
     m_filteredList->setFilter(*m_filter);
     m_filteredList->buildFilteredReports(m_records);
+    m_shownRecords.clear();
+    for (const auto &record : m_records)
+        m_shownRecords.push_back(record.get());
 
     fillTreeView();
 

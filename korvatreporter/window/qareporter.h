@@ -182,7 +182,10 @@ private:
     void applyCurrentFilter();
     void showAllTests();
     void showFailedTests();
+    // Rebuilds the filtered copies and the views from the records and the
+    // filter, unless the views already show exactly those.
     void refresh();
+    bool viewsShowInputs() const;
     void fillTreeView();
     void setDocuments();
     void dropSummary();
@@ -213,6 +216,8 @@ private:
     int m_defectContextItem = 0;
     int m_defectCommandsItem = 0;
     Records m_records;
+    // The records the current views were built from, in order.
+    std::vector<const QAReporterData *> m_shownRecords;
     std::unique_ptr<QAReporterFilteredList> m_filteredList;
     std::unique_ptr<QAReporterFilter> m_filter;
     QStringList m_types;

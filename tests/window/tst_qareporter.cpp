@@ -183,6 +183,65 @@ private Q_SLOTS:
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), second);
     }
 
+    void rebuildOnlyOnChange_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("rebuilds");
+        QTest::newRow("activation after the load") << "activate" << 0;
+        QTest::newRow("same file list again") << "setFiles" << 0;
+        QTest::newRow("all tests while all are shown") << "refilter" << 0;
+        QTest::newRow("a hidden type") << "hideType" << 1;
+        QTest::newRow("reload") << "reload" << 1;
+    }
+
+    void rebuildOnlyOnChange()
+    {
+        // The views are built once by the load; a refresh whose records and
+        // filter are those of the views leaves the copies, the view and the
+        // tree selection as they are.
+        QFETCH(QString, action);
+        QFETCH(int, rebuilds);
+        auto w = window({example("campaign.xrd")});
+        w->resize(600, 400);
+        const QAReporterData* copy = w->filteredList()->at(0);
+        const DDocument* shown = copy->document;
+        QTreeWidgetItem* chosen = w->treeView()->topLevelItem(0)->child(0);
+        w->treeView()->setCurrentItem(chosen);
+        QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
+
+        if (action == "activate") {
+            w->activated();
+            w->desactivated();
+        } else if (action == "setFiles") {
+            QStringList same{example("campaign.xrd")};
+            w->setFiles(&same, nullptr, ViewerNormal);
+        } else if (action == "refilter") {
+            w->failedtests();
+            w->alltests();
+            updated.clear();
+            copy = w->filteredList()->at(0);
+            shown = copy->document;
+            chosen = w->treeView()->topLevelItem(0)->child(0);
+            w->treeView()->setCurrentItem(chosen);
+            w->activated();
+            w->desactivated();
+        } else if (action == "hideType") {
+            w->hideType(w->types().first());
+        } else {
+            w->reload();
+        }
+
+        QCOMPARE(updated.count(), rebuilds);
+        if (rebuilds == 0) {
+            QCOMPARE(w->filteredList()->at(0), copy);
+            QCOMPARE(w->mainView()->getCurrentDoc(), shown);
+            QCOMPARE(w->treeView()->currentItem(), chosen);
+        } else {
+            QVERIFY(w->filteredList()->at(0)->document != shown);
+            QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(0)->document);
+        }
+    }
+
     void failedOnlySharedBetweenWindows()
     {
         auto a = window({example("campaign.xrd")});
