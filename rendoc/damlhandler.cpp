@@ -58,17 +58,6 @@ const ElementInfo elementTable[] = {
     { "FONT", DAmlHandler::Font },
 };
 
-const QHash<QString, DAmlHandler::Element>& elementIndex()
-{
-    static const QHash<QString, DAmlHandler::Element> index = [] {
-        QHash<QString, DAmlHandler::Element> h;
-        for (const ElementInfo& info : elementTable)
-            h.insert(QString::fromLatin1(info.name), info.element);
-        return h;
-    }();
-    return index;
-}
-
 QString elementName(DAmlHandler::Element element)
 {
     for (const ElementInfo& info : elementTable) {
@@ -209,7 +198,15 @@ DAmlHandler::~DAmlHandler()
 
 DAmlHandler::Element DAmlHandler::elementFromName(const QString& qName)
 {
-    return elementIndex().value(qName, Unknown);
+    // A linear scan that rejects on length first beats hashing the name:
+    // the table is short and this runs for every element of a document.
+    const qsizetype size = qName.size();
+    for (const ElementInfo& info : elementTable) {
+        const QLatin1String name(info.name);
+        if (name.size() == size && qName == name)
+            return info.element;
+    }
+    return Unknown;
 }
 
 void DAmlHandler::setStyles(const QList<DStyle*>& styles)

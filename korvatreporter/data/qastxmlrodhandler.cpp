@@ -186,12 +186,17 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const QXmlAttri
     // A set, not the list, answers "seen before?": a file with many
     // distinct types must not make the check quadratic.
     const QString type = presentValue(atts, typeIndex);
-    auto seen = m_typeSet.constFind(type);
-    if (seen == m_typeSet.constEnd()) {
-        seen = m_typeSet.insert(type);
-        m_types.append(type);
+    if (const QString *recent = m_recentTypes.find(type)) {
+        node->type = *recent;
+    } else {
+        auto seen = m_typeSet.constFind(type);
+        if (seen == m_typeSet.constEnd()) {
+            seen = m_typeSet.insert(type);
+            m_types.append(type);
+        }
+        node->type = *seen;
+        m_recentTypes.remember(*seen);
     }
-    node->type = *seen;
 
     node->state = shared(optionalValue(atts, QLatin1String("state")));
     node->icone = shared(optionalValue(atts, QLatin1String("icone")));
@@ -210,10 +215,28 @@ QString QAstXmlRodHandler::shared(const QString &value)
     // allocation per node. Null stays null.
     if (value.isNull())
         return value;
+    if (const QString *recent = m_recentShared.find(value))
+        return *recent;
     auto found = m_sharedTexts.constFind(value);
     if (found == m_sharedTexts.constEnd())
         found = m_sharedTexts.insert(value);
+    m_recentShared.remember(*found);
     return *found;
+}
+
+const QString *QAstXmlRodHandler::RecentTexts::find(const QString &value) const
+{
+    for (const QString &text : texts) {
+        if (!text.isNull() && text == value)
+            return &text;
+    }
+    return nullptr;
+}
+
+void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
+{
+    texts[next] = value;
+    next = (next + 1) % Size;
 }
 
 void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)

@@ -82,9 +82,23 @@ private:
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
     std::unique_ptr<QAReporterDataTree> m_tree;
+    // The texts handed out last, looked at before the sets: nodes mostly
+    // repeat the few verdicts and types of their neighbours, and comparing
+    // a short text costs less than hashing it.
+    struct RecentTexts
+    {
+        static constexpr int Size = 4;
+        const QString *find(const QString &value) const;
+        void remember(const QString &value);
+        QString texts[Size];
+        int next = 0;
+    };
+
     QStringList m_types;
     QSet<QString> m_typeSet;
+    RecentTexts m_recentTypes;
     QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
+    RecentTexts m_recentShared;
     int m_nodeCounter = 0;
     int m_passed = 0;
     int m_failed = 0;

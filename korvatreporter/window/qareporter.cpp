@@ -236,7 +236,11 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
     if (!files)
         return;
     m_files = *files;
+    // A summary run wants the totals only: its views wait until something
+    // needs them, which a large report would otherwise spend seconds on.
+    m_deferViews = mode == ViewerSummary;
     loadFiles();
+    m_deferViews = false;
 
     if (mode != ViewerSummary)
         return;
@@ -269,7 +273,22 @@ void QAReporter::loadFiles()
     if (!viewsShowInputs())
         clearTreeView();
     collectTypes();
-    applyCurrentFilter();
+    if (m_deferViews)
+        m_viewsPending = true;
+    else
+        applyCurrentFilter();
+}
+
+void QAReporter::ensureViews()
+{
+    if (m_viewsPending)
+        applyCurrentFilter();
+}
+
+void QAReporter::showEvent(QShowEvent *event)
+{
+    ensureViews();
+    QAStViewerWindow::showEvent(event);
 }
 
 void QAReporter::collectTypes()
@@ -343,6 +362,7 @@ bool QAReporter::viewsShowInputs() const
 
 void QAReporter::refresh()
 {
+    m_viewsPending = false;
     if (viewsShowInputs()) {
         // Nothing to rebuild; the tree still gets a current item.
         if (m_treeView && !m_treeView->currentItem()) {
@@ -382,11 +402,7 @@ void QAReporter::refresh()
 
     fillTreeView();
 
-    QList<DStyle *> styles;
-    if (QAReporterPref *pref = QAReporterState::pref())
-        styles = pref->stylesPage()->styles();
-    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
-    summary->setName(QStringLiteral("index"));
+    std::unique_ptr<DDocument> summary = buildSummary();
     dropSummary();
     m_summary = std::move(summary);
     setDocuments();
@@ -397,6 +413,16 @@ void QAReporter::refresh()
     }
     if (wasShowing)
         m_mainView->moveTo(QString(), QString(), shownName);
+}
+
+std::unique_ptr<DDocument> QAReporter::buildSummary() const
+{
+    QList<DStyle *> styles;
+    if (QAReporterPref *pref = QAReporterState::pref())
+        styles = pref->stylesPage()->styles();
+    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
+    summary->setName(QStringLiteral("index"));
+    return summary;
 }
 
 void QAReporter::fillTreeView()
@@ -545,6 +571,7 @@ void QAReporter::mainwindowDestroyed()
 
 QWidget *QAReporter::contentOutlineWidget()
 {
+    ensureViews();
     return m_treeView;
 }
 
@@ -1000,6 +1027,9 @@ QAReporterNode *QAReporter::findLinkNode(DLink *link) const
 
 QString QAReporter::plainText(PlainTextPart part)
 {
+    // The summary table needs the records only, not the views.
+    if (part != SummaryText)
+        ensureViews();
     switch (part) {
     case OutlineText:
         return outlineText();
@@ -1033,9 +1063,15 @@ QString QAReporter::outlineText() const
 QString QAReporter::summaryText() const
 {
     QString text;
-    if (!m_summary)
+    std::unique_ptr<DDocument> pending;
+    const DDocument *summary = m_summary.get();
+    if (m_viewsPending) {
+        pending = buildSummary();
+        summary = pending.get();
+    }
+    if (!summary)
         return text;
-    for (const DItem *item = m_summary.get(); item; item = item->nextInDocument(nullptr)) {
+    for (const DItem *item = summary; item; item = item->nextInDocument(nullptr)) {
         const DRow *row = item->toRow();
         if (!row)
             continue;

@@ -175,6 +175,7 @@ private Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void loadFiles();
@@ -186,6 +187,9 @@ private:
     // filter, unless the views already show exactly those.
     void refresh();
     bool viewsShowInputs() const;
+    // Builds the views now when a summary run left them for later.
+    void ensureViews();
+    std::unique_ptr<DDocument> buildSummary() const;
     void fillTreeView();
     void setDocuments();
     void dropSummary();
@@ -228,4 +232,6 @@ private:
     QPointer<QARToolBar> m_ownToolBar;
     std::unique_ptr<DDocument> m_summary;
     bool m_mainWindowGone = false;
+    bool m_deferViews = false;   // loading for a summary run
+    bool m_viewsPending = false; // loaded, views not built yet
 };

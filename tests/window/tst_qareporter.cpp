@@ -125,6 +125,50 @@ private Q_SLOTS:
         QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
     }
 
+    void summaryRunBuildsViewsWhenNeeded_data()
+    {
+        QTest::addColumn<QString>("need");
+        QTest::newRow("shown") << "show";
+        QTest::newRow("outline asked for") << "outline";
+        QTest::newRow("activated") << "activate";
+    }
+
+    void summaryRunBuildsViewsWhenNeeded()
+    {
+        // A summary run reads the files and prints totals; the copies and
+        // views come only when something needs them, and are then the same
+        // as those of a normal load.
+        QFETCH(QString, need);
+        QBuffer sink;
+        sink.open(QIODevice::WriteOnly);
+        QAReporterState::setSummarySink(&sink);
+        QStringList files{example("campaign.xrd"), example("regression.xrd")};
+        auto normal = window(files);
+        auto w = window();
+        QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
+        w->setFiles(&files, nullptr, ViewerSummary);
+        QAReporterState::setSummarySink(nullptr);
+        QVERIFY(!sink.data().isEmpty());
+        QCOMPARE(updated.count(), 0);
+        QVERIFY(!w->filteredList());
+        QCOMPARE(w->plainText(QAStViewerWindow::SummaryText),
+                 normal->plainText(QAStViewerWindow::SummaryText));
+        QCOMPARE(updated.count(), 0);
+
+        if (need == "show")
+            w->show();
+        else if (need == "outline")
+            w->contentOutlineWidget();
+        else
+            w->activated();
+        QCOMPARE(updated.count(), 1);
+        QCOMPARE(w->plainText(QAStViewerWindow::OutlineText),
+                 normal->plainText(QAStViewerWindow::OutlineText));
+        QCOMPARE(w->headerShown(), true);
+        if (need == "activate")
+            w->desactivated();
+    }
+
     void setNode_data()
     {
         QTest::addColumn<int>("mode");
