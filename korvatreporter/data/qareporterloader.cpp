@@ -11,7 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QHash>
+#include <QSet>
 #include <QXmlInputSource>
 
 #include <algorithm>
@@ -42,28 +42,41 @@ bool readFile(const QString &fileName, QAstXmlRodReader &reader)
     return reader.parse(&source, &file, currentStudio());
 }
 
+// The name a document takes so that no two documents of one load share one:
+// its own when not taken yet, else with the file's list index appended, then
+// "-2", "-3", ... while that is taken too. A null name counts as "".
+QString uniqueName(const QString &name, int index, QSet<QString> &taken)
+{
+    QString unique = name;
+    const QString indexed = name + QString::number(index);
+    for (int k = 1; taken.contains(unique); ++k)
+        unique = k == 1 ? indexed : indexed + QLatin1Char('-') + QString::number(k);
+    taken.insert(unique);
+    return unique;
+}
+
 } // namespace
 
-bool QAReporterLoader::readRecord(QAReporterData &record)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record)
 {
     QAstXmlRodReader reader;
     if (!readFile(record.fileName, reader))
-        return false;
+        return reader.canceled() ? Canceled : Unreadable;
     record.document = reader.takeDocument();
     record.dataTree = reader.takeDataTree();
     record.types = reader.types();
     record.passed = reader.passed();
     record.failed = reader.failed();
     record.inconclusive = reader.inconclusive();
-    return true;
+    return Read;
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records)
 {
     QStringList unreadable;
-    // Document names seen in this call; a repeat gets the list index appended.
-    QHash<QString, bool> names;
+    // Document names given in this call.
+    QSet<QString> names;
     for (int i = 0; i < files.size(); ++i) {
         const QString &fileName = files.at(i);
         const bool held = std::any_of(records.cbegin(), records.cend(),
@@ -74,17 +87,17 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
-        if (!readRecord(*record)) {
+        const ReadResult result = readRecord(*record);
+        if (result == Canceled)
+            break;
+        if (result == Unreadable) {
             unreadable.append(fileName);
             continue;
         }
-        // A document without a name cannot be reached by name, so only named
-        // documents take part in the renaming.
-        if (DDocument *document = record->document; document && !document->name().isNull()) {
-            if (names.contains(document->name()))
-                document->setName(document->name() + QString::number(i));
-            else
-                names.insert(document->name(), true);
+        for (DDocument *document : record->documents()) {
+            const QString name = uniqueName(document->name(), i, names);
+            if (name != document->name())
+                document->setName(name);
         }
         records.push_back(std::move(record));
     }

@@ -28,10 +28,12 @@ public:
     ~QAstXmlRodHandler() override;
 
     // Progress display: with both a file and a studio every start tag moves
-    // the progress one step (null turns it off). Neither is owned. The studio
-    // hears of a step only when it moves the display by a whole percent and
-    // not more often than MaxProgressPerSecond: a report has a million tags,
-    // and redrawing the display for each one would cost more than the parse.
+    // the progress one step, then stops the parse when the user pressed the
+    // display's cancel button (null turns it off). Neither is owned. The
+    // studio hears of a step only when it moves the display by a whole
+    // percent and not more often than MaxProgressPerSecond: a report has a
+    // million tags, and redrawing the display for each one would cost more
+    // than the parse.
     void setProgressTarget(QFile *file, QAStudioInterface *studio);
     // Tells the studio the last step taken when the throttle held it back,
     // so that the display ends where the unthrottled count would.
@@ -40,7 +42,8 @@ public:
     // The progress counter shared by all readers (one parse at a time):
     // resets it to 0 and sets the number of steps.
     static void resetProgress(int steps);
-    static int progressSteps();
+    // True once the parse stopped on the user's cancel.
+    bool canceled() const { return m_canceled; }
 
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
@@ -61,7 +64,7 @@ private:
     enum Kind { Root, Node, Aml };
     static Kind classify(const QString &qName);
 
-    void stepProgress();
+    bool stepProgress();
     bool startRoot();
     bool startNode(const QXmlAttributes &atts);
     bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
@@ -104,4 +107,5 @@ private:
     int m_failed = 0;
     int m_inconclusive = -1;
     bool m_rootOpen = false; // inside the one XROD element of the file
+    bool m_canceled = false;
 };
