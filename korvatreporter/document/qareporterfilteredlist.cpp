@@ -5,8 +5,6 @@
 #include "rendoc/ddocument.h"
 #include "rendoc/dupdater.h"
 
-#include <QThreadPool>
-
 namespace {
 
 // Makes the filtered record of one source record.
@@ -42,22 +40,6 @@ void QAReporterFilteredList::setFilter(const QAReporterFilter &filter)
 void QAReporterFilteredList::clear()
 {
     m_records.clear();
-}
-
-void QAReporterFilteredList::clearInBackground()
-{
-    if (m_records.empty())
-        return;
-    // The node trees are QObjects: without a thread they may be deleted by
-    // the worker. Items and nodes share their texts with the source records
-    // only through atomically counted strings.
-    for (const auto &record : m_records) {
-        if (record->dataTree)
-            record->dataTree->moveToThread(nullptr);
-    }
-    auto doomed = std::make_shared<Records>(std::move(m_records));
-    m_records.clear();
-    QThreadPool::globalInstance()->start([doomed] { doomed->clear(); });
 }
 
 bool QAReporterFilteredList::buildFilteredReports(const Records &sources)

@@ -34,11 +34,6 @@ public:
 
     // Frees every filtered record.
     void clear();
-    // Frees the records on a worker thread and empties the list at once.
-    // Freeing a large report's copy takes as long as a good part of building
-    // it; the window hands the previous copy here once nothing points into
-    // it any more, so the new copy reaches the screen without that wait.
-    void clearInBackground();
 
     // Appends one filtered record per source record, in source order, and
     // runs one update pass over each new document. Source records are only

@@ -177,6 +177,7 @@ QAReporter::~QAReporter()
     if (QList<QAReporter *> *list = QAReporterState::windows())
         list->removeAll(this);
     // Items and views point into the copies and the records: let go first.
+    deleteRetiredItems();
     clearTreeView();
     if (m_mainView)
         m_mainView->clearDocs();
@@ -364,14 +365,15 @@ void QAReporter::refresh()
     }
 
     if (m_filteredList) {
-        clearTreeView();
+        retireTreeItems();
         m_headerView->clearDocs();
         m_mainView->clearDocs();
-        // Nothing points into the previous copies any more.
-        m_filteredList->clearInBackground();
-    } else {
-        m_filteredList = std::make_unique<QAReporterFilteredList>();
+        // Nothing points into the previous copies any more; they are freed
+        // with the retired items, after the new ones are on screen.
+        m_retiredCopies.push_back(std::move(m_filteredList));
+        postRetiredCleanup();
     }
+    m_filteredList = std::make_unique<QAReporterFilteredList>();
     m_filteredList->setFilter(*m_filter);
     m_filteredList->buildFilteredReports(m_records);
     m_shownRecords.clear();
@@ -472,6 +474,54 @@ void QAReporter::dropSummary()
     if (m_headerView)
         m_headerView->clearDocs();
     m_summary.reset();
+}
+
+void QAReporter::retireTreeItems()
+{
+    if (m_contextMenu)
+        m_contextMenu->setItem(nullptr);
+    if (m_treeView) {
+        // Deleting the items of a large report takes a good part of a
+        // rebuild: they leave the view now and are deleted once the rebuilt
+        // views have been painted.
+        for (int i = m_treeView->topLevelItemCount() - 1; i >= 0; --i)
+            m_retiredItems.push_back(m_treeView->takeTopLevelItem(i));
+        postRetiredCleanup();
+    }
+    m_selectedItem = nullptr;
+}
+
+void QAReporter::postRetiredCleanup()
+{
+    // Low priority: the paint of the rebuilt views, itself a low-priority
+    // request posted earlier, comes first.
+    if (m_cleanupPosted)
+        return;
+    m_cleanupPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
+}
+
+QEvent::Type QAReporter::retiredItemsEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+void QAReporter::deleteRetiredItems()
+{
+    m_cleanupPosted = false;
+    qDeleteAll(m_retiredItems);
+    m_retiredItems.clear();
+    m_retiredCopies.clear();
+}
+
+bool QAReporter::event(QEvent *event)
+{
+    if (event->type() == retiredItemsEvent()) {
+        deleteRetiredItems();
+        return true;
+    }
+    return QAStViewerWindow::event(event);
 }
 
 void QAReporter::clearTreeView()

@@ -8,6 +8,7 @@
 
 #include <QDockWidget>
 
+#include <QEvent>
 #include <QMap>
 #include <QPointer>
 #include <QRegularExpression>
@@ -176,6 +177,7 @@ private Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -198,6 +200,12 @@ private:
     void showHeaderDock();
     void fitHeaderDock();
     void clearTreeView();
+    // Takes the items out of the tree view now and deletes them later.
+    void retireTreeItems();
+    void postRetiredCleanup();
+    // Deletes the retired tree items and filtered copies.
+    void deleteRetiredItems();
+    static QEvent::Type retiredItemsEvent();
     void wireToolBar(bool connectIt);
     void createCommandsMenu();
     bool hostHasMainWindow() const;
@@ -237,6 +245,10 @@ private:
     QPointer<QARToolBar> m_ownToolBar;
     std::unique_ptr<DDocument> m_summary;
     bool m_mainWindowGone = false;
+    // Tree items taken out of the view by a rebuild, deleted after its paint.
+    std::vector<QTreeWidgetItem *> m_retiredItems;
+    std::vector<std::unique_ptr<QAReporterFilteredList>> m_retiredCopies;
+    bool m_cleanupPosted = false;
     bool m_deferViews = false;   // loading for a summary run
     bool m_viewsPending = false; // loaded, views not built yet
 };
