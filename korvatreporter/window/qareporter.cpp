@@ -10,8 +10,10 @@
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
 #include "korvatreporter/document/qareporterplaintext.h"
+#include "korvatreporter/defect/qareporterdefect.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
+#include "korvatreporter/export/qareportersaveas.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
@@ -948,7 +950,10 @@ void QAReporter::notAvailable(const QString &command)
 
 void QAReporter::saveAs()
 {
-    notAvailable(reporterText("Save As"));
+    QStringList sources;
+    for (const auto &record : m_records)
+        sources << record->fileName;
+    QAReporterSaveAs(this, QAReporterSaveAs::caption(QAReporterState::studio())).run(sources);
 }
 
 void QAReporter::exportDoc()
@@ -964,7 +969,7 @@ void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor
 
 void QAReporter::submitMerrow()
 {
-    notAvailable(reporterText("Submit Merrow Report"));
+    QAReporterDefect::submit(QAReporterState::studio(), nodeData(), m_selectedItem);
 }
 
 // The host's commands that a report viewer does not support.
