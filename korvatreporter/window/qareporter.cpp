@@ -462,6 +462,14 @@ void QAReporter::fitHeaderDock()
 
 bool QAReporter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_cleanupAwaitsPaint && event->type() == QEvent::Paint && m_mainView
+        && watched == m_mainView->viewport()) {
+        watched->removeEventFilter(this);
+        m_cleanupAwaitsPaint = false;
+        // Low priority: whatever the paint pass posts comes first.
+        m_cleanupPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
+    }
     // Growing or shrinking the window leaves the top dock's height alone:
     // a shown dock that changes to another height than the one fitted to
     // the table was resized by the user.
@@ -495,10 +503,16 @@ void QAReporter::retireTreeItems()
 
 void QAReporter::postRetiredCleanup()
 {
-    // Low priority: the paint of the rebuilt views, itself a low-priority
-    // request posted earlier, comes first.
-    if (m_cleanupPosted)
+    if (m_cleanupPosted || m_cleanupAwaitsPaint)
         return;
+    // On screen, the cleanup waits for the paint of the rebuilt report view
+    // (the platform delivers paints on a timer, after posted events); off
+    // screen there is no paint to wait for.
+    if (m_mainView && m_mainView->isVisible()) {
+        m_cleanupAwaitsPaint = true;
+        m_mainView->viewport()->installEventFilter(this);
+        return;
+    }
     m_cleanupPosted = true;
     QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
 }
@@ -512,6 +526,9 @@ QEvent::Type QAReporter::retiredItemsEvent()
 void QAReporter::deleteRetiredItems()
 {
     m_cleanupPosted = false;
+    if (m_cleanupAwaitsPaint && m_mainView)
+        m_mainView->viewport()->removeEventFilter(this);
+    m_cleanupAwaitsPaint = false;
     qDeleteAll(m_retiredItems);
     m_retiredItems.clear();
     m_retiredCopies.clear();

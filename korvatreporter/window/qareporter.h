@@ -249,6 +249,7 @@ private:
     std::vector<QTreeWidgetItem *> m_retiredItems;
     std::vector<std::unique_ptr<QAReporterFilteredList>> m_retiredCopies;
     bool m_cleanupPosted = false;
+    bool m_cleanupAwaitsPaint = false;
     bool m_deferViews = false;   // loading for a summary run
     bool m_viewsPending = false; // loaded, views not built yet
 };
