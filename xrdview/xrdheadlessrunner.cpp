@@ -121,7 +121,7 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::SummaryText)));
         break;
     case XrdCommandLine::ExportHtml:
-        if (allRead && !XrdHtmlExport::exportToFolder(window.get(), m_studio, line.exportDir))
+        if (allRead && !XrdHtmlExport::exportToFolder(window, m_studio, line.exportDir))
             status = Error;
         break;
     case XrdCommandLine::PrintText:
