@@ -66,6 +66,165 @@
         <source>Incremental parsing is not supported</source>
         <translation>L&apos;analyse incrémentale n&apos;est pas prise en charge</translation>
     </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>ligne %1, colonne %2 : %3</translation>
+    </message>
+    <message>
+        <source>Text, attribute value or comment longer than %1 characters</source>
+        <translation>Texte, valeur d&apos;attribut ou commentaire de plus de %1 caractères</translation>
+    </message>
+</context>
+<context>
+    <name>DExportHtml</name>
+    <message>
+        <source>Export settings ignored: %1</source>
+        <translation>Réglages d&apos;export ignorés : %1</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>Impossible de créer le dossier %1</translation>
+    </message>
+</context>
+<context>
+    <name>DExportHtmlDialog</name>
+    <message>
+        <source>Export HTML</source>
+        <translation>Exporter en HTML</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Dossier de sortie :</translation>
+    </message>
+    <message>
+        <source>Document:</source>
+        <translation>Document :</translation>
+    </message>
+    <message>
+        <source>Open in browser when done</source>
+        <translation>Ouvrir dans le navigateur une fois terminé</translation>
+    </message>
+    <message>
+        <source>Messages of the export appear here.</source>
+        <translation>Les messages de l&apos;export s&apos;affichent ici.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>(no document)</source>
+        <translation>(aucun document)</translation>
+    </message>
+    <message>
+        <source>Export HTML to</source>
+        <translation>Exporter le HTML vers</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Choose an output folder first.</source>
+        <translation>Choisissez d&apos;abord un dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Writing %1...</source>
+        <translation>Écriture de %1...</translation>
+    </message>
+    <message>
+        <source>Export cancelled; no page was written.</source>
+        <translation>Export annulé ; aucune page n&apos;a été écrite.</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Échec de l&apos;export : %1</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>Écrit : %1</translation>
+    </message>
+    <message>
+        <source>Could not open %1 in a browser.</source>
+        <translation>Impossible d&apos;ouvrir %1 dans un navigateur.</translation>
+    </message>
+</context>
+<context>
+    <name>DHTMLConfig</name>
+    <message>
+        <source>%1: cannot be read (%2)</source>
+        <translation>%1 : lecture impossible (%2)</translation>
+    </message>
+    <message>
+        <source>%1: too large for an export configuration</source>
+        <translation>%1 : trop volumineux pour une configuration d&apos;export</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; is not a file-name suffix such as &quot;.html&quot;</source>
+        <translation>ligne %1 : « %2 » n&apos;est pas une extension de nom de fichier comme « .html »</translation>
+    </message>
+    <message>
+        <source>line %1: expected &quot;key = value&quot;</source>
+        <translation>ligne %1 : « clé = valeur » attendu</translation>
+    </message>
+    <message>
+        <source>line %1: outline takes yes or no, not &quot;%2&quot;</source>
+        <translation>ligne %1 : outline accepte yes ou no, pas « %2 »</translation>
+    </message>
+    <message>
+        <source>line %1: images takes a folder below the pages, not &quot;%2&quot;</source>
+        <translation>ligne %1 : images attend un dossier sous celui des pages, pas « %2 »</translation>
+    </message>
+    <message>
+        <source>line %1: unknown key &quot;%2&quot;</source>
+        <translation>ligne %1 : clé « %2 » inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>DHTMLWriter</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>Cannot create the image folder %1</source>
+        <translation>Impossible de créer le dossier d&apos;images %1</translation>
+    </message>
+    <message>
+        <source>Cannot copy the image %1 to %2</source>
+        <translation>Impossible de copier l&apos;image %1 vers %2</translation>
+    </message>
+    <message>
+        <source>Image not found: %1</source>
+        <translation>Image introuvable : %1</translation>
+    </message>
+</context>
+<context>
+    <name>DRegularFile</name>
+    <message>
+        <source>No such file</source>
+        <translation>Fichier inexistant</translation>
+    </message>
+    <message>
+        <source>Is a folder, not a file</source>
+        <translation>C&apos;est un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>Not a regular file (a named pipe, socket or device)</source>
+        <translation>Pas un fichier ordinaire (tube nommé, socket ou périphérique)</translation>
+    </message>
 </context>
 <context>
     <name>DStyleView</name>
@@ -440,6 +599,18 @@ Vérifiez que vous avez le droit d&apos;écriture.</translation>
 Please check if you have read permission.</source>
         <translation>Le fichier n&apos;a pas pu être enregistré.
 Vérifiez que vous avez le droit de lecture.</translation>
+    </message>
+    <message>
+        <source>Unable to open the report file &apos;%1&apos;</source>
+        <translation>Impossible d&apos;ouvrir le fichier de rapport « %1 »</translation>
+    </message>
+    <message>
+        <source>Report tree</source>
+        <translation>Arbre du rapport</translation>
+    </message>
+    <message>
+        <source>Results summary</source>
+        <translation>Synthèse des résultats</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,13 @@
     </message>
 </context>
 <context>
+    <name>QAReporter</name>
+    <message>
+        <source>Unable to open the report file &apos;%1&apos;</source>
+        <translation>Impossible d&apos;ouvrir le fichier de rapport « %1 »</translation>
+    </message>
+</context>
+<context>
     <name>QAResXml</name>
     <message>
         <source>The resource file is larger than %1 bytes.</source>
@@ -116,12 +123,16 @@
         <translation>option %1 inconnue</translation>
     </message>
     <message>
-        <source>--failed-only and --hide-type go with --print-tree or --print-text</source>
-        <translation>--failed-only et --hide-type s&apos;emploient avec --print-tree ou --print-text</translation>
-    </message>
-    <message>
         <source>no report file given</source>
         <translation>aucun fichier de rapport indiqué</translation>
+    </message>
+    <message>
+        <source>--export-html needs a folder</source>
+        <translation>--export-html exige un dossier</translation>
+    </message>
+    <message>
+        <source>--failed-only and --hide-type go with --print-tree, --print-text or --export-html</source>
+        <translation>--failed-only et --hide-type s&apos;emploient avec --print-tree, --print-text ou --export-html</translation>
     </message>
     <message>
         <source>Usage: xrdview [FILE...]
@@ -129,6 +140,7 @@
        xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...
        xrdview --print-summary FILE...
        xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...
+       xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...
 
 Shows XRD test reports. Without a mode option the files open in the viewer
 window; the modes below print to standard output and need no display.
@@ -139,6 +151,10 @@ window; the modes below print to standard output and need no display.
   --print-tree       print the report tree, two spaces per level
   --print-summary    print the results table, cells separated by tabs
   --print-text       print the report text
+  --export-html DIR  write the reports, the reports they link to and the
+                     summary as HTML pages into DIR and print their paths;
+                     exit status 2 when a report cannot be read or DIR
+                     cannot be written
   --failed-only      show failed tests only
   --hide-type TYPE   hide the nodes of TYPE (repeatable)
   --help             show this text
@@ -153,22 +169,27 @@ plug-in, separated by &apos;:&apos;), XRDVIEW_EDITOR (command opening source lin
         xrdview --print-tree [--failed-only] [--hide-type TYPE]... FICHIER...
         xrdview --print-summary FICHIER...
         xrdview --print-text [--failed-only] [--hide-type TYPE]... FICHIER...
+        xrdview --export-html DOSSIER [--failed-only] [--hide-type TYPE]... FICHIER...
 
 Affiche des rapports de test XRD. Sans option de mode, les fichiers s&apos;ouvrent
 dans la fenêtre de la visionneuse ; les modes ci-dessous écrivent sur la sortie
 standard et n&apos;ont pas besoin d&apos;affichage.
 
-  --summary          affiche les totaux de tests réussis et en échec ; code de
-                     sortie 0 si aucun test n&apos;a échoué, 1 si un test a échoué,
-                     2 si un fichier n&apos;a pas pu être lu
-  --print-tree       affiche l&apos;arbre du rapport, deux espaces par niveau
-  --print-summary    affiche le tableau des résultats, cellules séparées par
-                     des tabulations
-  --print-text       affiche le texte du rapport
-  --failed-only      n&apos;affiche que les tests en échec
-  --hide-type TYPE   masque les nœuds de type TYPE (répétable)
-  --help             affiche cette aide
-  --version          affiche la version
+  --summary              affiche les totaux de tests réussis et en échec ; code
+                         de sortie 0 si aucun test n&apos;a échoué, 1 si un test a
+                         échoué, 2 si un fichier n&apos;a pas pu être lu
+  --print-tree           affiche l&apos;arbre du rapport, deux espaces par niveau
+  --print-summary        affiche le tableau des résultats, cellules séparées
+                         par des tabulations
+  --print-text           affiche le texte du rapport
+  --export-html DOSSIER  écrit en pages HTML dans DOSSIER les rapports, ceux
+                         vers lesquels ils pointent et la synthèse, et affiche
+                         leurs chemins ; code de sortie 2 si un rapport ne peut
+                         pas être lu ou si DOSSIER ne peut pas être écrit
+  --failed-only          n&apos;affiche que les tests en échec
+  --hide-type TYPE       masque les nœuds de type TYPE (répétable)
+  --help                 affiche cette aide
+  --version              affiche la version
 
 Environnement : XRDVIEW_PLUGIN_PATH (dossiers où chercher d&apos;abord le
 plug-in, séparés par « : »), XRDVIEW_EDITOR (commande qui ouvre les liens
@@ -685,6 +706,10 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>The source file %1 is too large to show (%2 bytes).</source>
         <translation>Le fichier source %1 est trop volumineux pour être affiché (%2 octets).</translation>
+    </message>
+    <message>
+        <source>The source file %1 is not a regular file.</source>
+        <translation>Le fichier source %1 n&apos;est pas un fichier ordinaire.</translation>
     </message>
 </context>
 <context>

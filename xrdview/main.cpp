@@ -57,7 +57,7 @@ void dropStartupNotices(QtMsgType type, const QMessageLogContext& context, const
     XrdHeadlessRunner::printError(qFormatLogMessage(type, context, message));
 }
 
-int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
+[[noreturn]] void runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
 {
     XrdStudio studio(XrdPaths::installDirectory());
     studio.useStandardErrorOutput();
@@ -68,7 +68,7 @@ int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
         XrdHeadlessRunner::printError(error);
     loader.plugin()->initialize(&studio, resources.get());
     XrdHeadlessRunner runner(loader.plugin(), &studio);
-    return runner.run(line);
+    XrdHeadlessRunner::exitNow(runner.run(line));
 }
 
 } // namespace
@@ -111,7 +111,7 @@ int main(int argc, char** argv)
         return XrdHeadlessRunner::Error;
     }
     if (line.isHeadless())
-        return runHeadless(line, loader);
+        runHeadless(line, loader);
 
     XrdStudio studio(XrdPaths::installDirectory());
     XrdMainWindow window(loader.plugin(), &studio, XrdPaths::resourceFile());

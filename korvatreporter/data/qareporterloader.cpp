@@ -5,6 +5,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dregularfile.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
@@ -31,15 +32,27 @@ QList<DStyle *> currentStyles()
 }
 
 // Parses one file with the current styles and the studio's progress
-// display. False when the file is missing or does not parse.
-bool readFile(const QString &fileName, QAstXmlRodReader &reader)
+// display. False when the file is refused or does not parse, with the
+// reason in `reason`. Only regular files are opened: a named pipe would
+// block in open() until something writes to it.
+bool readFile(const QString &fileName, QAstXmlRodReader &reader, QString *reason)
 {
-    QFile file(fileName);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const QString refusal = DRegularFile::refusal(fileName);
+    if (!refusal.isEmpty()) {
+        *reason = refusal;
         return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
     QXmlInputSource source(&file);
     reader.rodHandler()->setStyles(currentStyles());
-    return reader.parse(&source, &file, currentStudio());
+    if (reader.parse(&source, &file, currentStudio()))
+        return true;
+    *reason = reader.errorDescription();
+    return false;
 }
 
 // The name a document takes so that no two documents of one load share one:
@@ -57,11 +70,17 @@ QString uniqueName(const QString &name, int index, QSet<QString> &taken)
 
 } // namespace
 
-QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
 {
     QAstXmlRodReader reader;
-    if (!readFile(record.fileName, reader))
-        return reader.canceled() ? Canceled : Unreadable;
+    QString why;
+    if (!readFile(record.fileName, reader, &why)) {
+        if (reader.canceled())
+            return Canceled;
+        if (reason)
+            *reason = why;
+        return Unreadable;
+    }
     record.document = reader.takeDocument();
     record.dataTree = reader.takeDataTree();
     record.types = reader.types();
@@ -75,6 +94,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records)
 {
     QStringList unreadable;
+    QStringList reasons;
     // Document names given in this call.
     QSet<QString> names;
     for (int i = 0; i < files.size(); ++i) {
@@ -87,11 +107,13 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
-        const ReadResult result = readRecord(*record);
+        QString reason;
+        const ReadResult result = readRecord(*record, &reason);
         if (result == Canceled)
             break;
         if (result == Unreadable) {
             unreadable.append(fileName);
+            reasons.append(reason);
             continue;
         }
         for (DDocument *document : record->documents()) {
@@ -103,7 +125,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     }
 
     if (!unreadable.isEmpty()) {
-        const QString message = unreadableMessage(unreadable);
+        const QString message = unreadableMessage(unreadable, reasons);
         QAStudioInterface *studio = currentStudio();
         if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
             pane->append(message);
@@ -116,18 +138,25 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
     QAstXmlRodReader reader;
-    if (!readFile(fileName, reader))
+    QString reason;
+    if (!readFile(fileName, reader, &reason))
         return nullptr;
     return reader.takeDocument();
 }
 
-QString QAReporterLoader::unreadableMessage(const QStringList &names)
+QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStringList &reasons)
 {
     QString message = QCoreApplication::translate("QAReporter", "File(s) not found or corrupted:\n");
-    for (const QString &name : names) {
+    for (int i = 0; i < names.size(); ++i) {
         message += QCoreApplication::translate("QAReporter", "\t");
-        message += name;
+        message += names.at(i);
         message += QCoreApplication::translate("QAReporter", "\n");
+        // The reason goes on a line of its own, indented under its file;
+        // only its first line, so that one file cannot flood the pane.
+        const QString reason =
+            i < reasons.size() ? reasons.at(i).trimmed().section(QLatin1Char('\n'), 0, 0) : QString();
+        if (!reason.isEmpty())
+            message += QLatin1String("\t\t") + reason + QLatin1Char('\n');
     }
     return message;
 }

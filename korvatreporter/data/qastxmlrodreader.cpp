@@ -38,8 +38,10 @@ bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudi
         m_rodHandler->setProgressTarget(nullptr, nullptr);
     }
     const bool ok = DAmlReader::parse(source, false);
-    if (showProgress)
+    if (showProgress) {
+        m_rodHandler->flushProgress();
         studio->endProgress();
+    }
     return ok;
 }
 
@@ -58,17 +60,17 @@ QStringList QAstXmlRodReader::types() const
     return m_rodHandler->types();
 }
 
-int QAstXmlRodReader::passed() const
+qint64 QAstXmlRodReader::passed() const
 {
     return m_rodHandler->passed();
 }
 
-int QAstXmlRodReader::failed() const
+qint64 QAstXmlRodReader::failed() const
 {
     return m_rodHandler->failed();
 }
 
-int QAstXmlRodReader::inconclusive() const
+qint64 QAstXmlRodReader::inconclusive() const
 {
     return m_rodHandler->inconclusive();
 }
