@@ -1,7 +1,8 @@
 #include "korvatreporter/data/qareporterloader.h"
 
-#include "korvatreporter/data/qastxmlrodhandler.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
+#include "korvatreporter/data/qareportreader.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/ddocument.h"
@@ -12,9 +13,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
-#include <QXmlInputSource>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -30,32 +31,23 @@ QList<DStyle *> currentStyles()
     return pref && pref->stylesPage() ? pref->stylesPage()->styles() : QList<DStyle *>();
 }
 
-// Parses one file with the current styles and the studio's progress
-// display. False when the file is missing or does not parse.
-bool readFile(const QString &fileName, QAstXmlRodReader &reader)
+// Reads one file into `record` with the reader of its format (told by its
+// content), the current styles and the studio's progress display. False
+// when the file is missing or does not parse.
+bool readFile(const QString &fileName, QAReporterData &record)
 {
     QFile file(fileName);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return false;
-    QXmlInputSource source(&file);
-    reader.rodHandler()->setStyles(currentStyles());
-    return reader.parse(&source, &file, currentStudio());
+    const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
+    return reader->read(file, currentStudio(), currentStyles(), record);
 }
 
 } // namespace
 
 bool QAReporterLoader::readRecord(QAReporterData &record)
 {
-    QAstXmlRodReader reader;
-    if (!readFile(record.fileName, reader))
-        return false;
-    record.document = reader.takeDocument();
-    record.dataTree = reader.takeDataTree();
-    record.types = reader.types();
-    record.passed = reader.passed();
-    record.failed = reader.failed();
-    record.inconclusive = reader.inconclusive();
-    return true;
+    return readFile(record.fileName, record);
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
@@ -102,10 +94,10 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
-    QAstXmlRodReader reader;
-    if (!readFile(fileName, reader))
+    QAReporterData record;
+    if (!readFile(fileName, record))
         return nullptr;
-    return reader.takeDocument();
+    return std::exchange(record.document, nullptr);
 }
 
 QString QAReporterLoader::unreadableMessage(const QStringList &names)
