@@ -7,6 +7,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "rendoc/ddocument.h"
 #include "rendoc/ditem.h"
+#include "rendoc/dtext.h"
 #include "rendoc/dtreeprinter.h"
 #include "tests/document/goldenfile.h"
 #include "tests/support/fakestudio.h"

@@ -15,6 +15,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -279,7 +280,8 @@ bool QAJUnitReader::startSuite()
     if (!openNode(name, TypeSuite, QString()))
         return false;
     m_open.push_back(Open::Suite);
-    Suite suite{m_tree->current(), false};
+    Suite suite;
+    suite.node = m_tree->current();
     suite.time = attribute(atts, QLatin1String("time"));
     if (!writeTitle(titleLevel(), QString(), QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
@@ -322,7 +324,7 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     if (!suite.countsWritten
-        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time))
+        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time, suite.node->name))
         return false;
     closeNode();
     stepProgress();
@@ -485,15 +487,19 @@ bool QAJUnitReader::writeProperties(const Properties &properties)
     return true;
 }
 
-bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped, const QString &time)
+bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
+                                const QString &suite)
 {
-    QString text = QCoreApplication::translate("Reporter", "%1 tests: %2 failures, %3 errors, %4 skipped")
+    QString text = QCoreApplication::translate("Reporter", "Tests: %1, failures: %2, errors: %3, skipped: %4")
                        .arg(tests)
                        .arg(failures)
                        .arg(errors)
                        .arg(skipped);
     if (given(time))
-        text += QCoreApplication::translate("Reporter", ", duration %1 s").arg(time);
+        text += QCoreApplication::translate("Reporter", ", duration: %1 s").arg(time);
+    // Counts written after the cases name their suite, which they follow.
+    if (!suite.isNull())
+        text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite, text);
     const QString style = failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
     if (!m_document->element("P", style, text + QLatin1Char('.')))
         return fail(m_document->errorString());

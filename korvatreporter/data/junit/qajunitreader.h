@@ -67,8 +67,8 @@ private:
     // An open suite and the cases counted in it so far.
     struct Suite
     {
-        QAReporterNode *node;
-        bool countsWritten;
+        QAReporterNode *node = nullptr;
+        bool countsWritten = false;
         int tests = 0;
         int failures = 0;
         int errors = 0;
@@ -89,7 +89,9 @@ private:
     bool writeOutcome(const Outcome &outcome);
     bool writeOutput(const QString &label, const QString &text);
     bool writeProperties(const Properties &properties);
-    bool writeCounts(int tests, int failures, int errors, int skipped, const QString &time);
+    // The counts line; `suite` names the suite when the counts follow its cases.
+    bool writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
+                     const QString &suite = QString());
     bool writeTitle(int level, const QString &style, const QString &text);
     bool openNode(const QString &name, const QString &type, const QString &state);
     void closeNode();
