@@ -61,8 +61,8 @@ private Q_SLOTS:
         QTest::newRow("tree") << QStringList{"--print-tree", example} << "junit-tree-surefire.txt" << 0;
         QTest::newRow("tree, failed only") << QStringList{"--print-tree", "--failed-only", example}
                                            << "junit-tree-surefire-failed.txt" << 0;
-        QTest::newRow("tree, suites hidden") << QStringList{"--print-tree", "--hide-type", "TestSuite", "junit-states.xml"}
-                                             << "junit-tree-states-nosuite.txt" << 0;
+        QTest::newRow("tree, skipped is NE, error is ko")
+            << QStringList{"--print-tree", "junit-states.xml", "junit-error.xml"} << "junit-tree-states.txt" << 0;
         QTest::newRow("results table") << QStringList{"--print-summary", example, "junit-states.xml"}
                                        << "junit-table.txt" << 0;
         QTest::newRow("text") << QStringList{"--print-text", "junit-error.xml"} << "junit-text-error.txt" << 0;
