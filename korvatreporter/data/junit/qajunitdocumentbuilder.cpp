@@ -3,7 +3,6 @@
 #include "rendoc/damlreader.h"
 #include "rendoc/ddocument.h"
 
-#include <QXmlAttributes>
 
 namespace {
 
@@ -54,10 +53,10 @@ QAJUnitDocumentBuilder::QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qi
 
 bool QAJUnitDocumentBuilder::start(const char *element, std::initializer_list<Attribute> attributes)
 {
-    QXmlAttributes atts;
+    m_attributes.clear();
     for (const Attribute &attribute : attributes)
-        atts.append(QLatin1String(attribute.first), QString(), QString(), attribute.second);
-    return m_handler.startElement(QString(), QString(), QLatin1String(element), atts);
+        m_attributes.append(name(attribute.first), QString(), QString(), attribute.second);
+    return m_handler.startElement(QString(), QString(), name(element), m_attributes);
 }
 
 bool QAJUnitDocumentBuilder::text(const QString &text)
@@ -67,7 +66,15 @@ bool QAJUnitDocumentBuilder::text(const QString &text)
 
 bool QAJUnitDocumentBuilder::end(const char *element)
 {
-    return m_handler.endElement(QString(), QString(), QLatin1String(element));
+    return m_handler.endElement(QString(), QString(), name(element));
+}
+
+const QString &QAJUnitDocumentBuilder::name(const char *literal)
+{
+    auto found = m_names.find(literal);
+    if (found == m_names.end())
+        found = m_names.emplace(literal, QString::fromLatin1(literal)).first;
+    return found->second;
 }
 
 bool QAJUnitDocumentBuilder::element(const char *name, const QString &style, const QString &content)

@@ -3,8 +3,10 @@
 #include "rendoc/damlhandler.h"
 
 #include <QString>
+#include <QXmlAttributes>
 
 #include <initializer_list>
+#include <unordered_map>
 #include <utility>
 
 class DDocument;
@@ -17,12 +19,14 @@ class DItem;
 class QAJUnitDocumentBuilder
 {
 public:
+    // An attribute: its name, a string literal, and its value.
     using Attribute = std::pair<const char *, QString>;
 
     // The report styles the items take their styles from (not owned), and
     // the size of the input, which bounds the text the handler accepts.
     QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qint64 inputSize);
 
+    // Element names are string literals.
     bool start(const char *element, std::initializer_list<Attribute> attributes = {});
     bool text(const QString &text);
     bool end(const char *element);
@@ -47,6 +51,11 @@ public:
 
 private:
     bool line(const QString &text);
+    // The name as a QString, made once per literal: every element start
+    // would otherwise convert its name and attribute names again.
+    const QString &name(const char *literal);
 
     DAmlHandler m_handler;
+    QXmlAttributes m_attributes; // reused by every start tag
+    std::unordered_map<const char *, QString> m_names;
 };

@@ -67,6 +67,13 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
         const QString label = QCoreApplication::translate("Reporter", "Analysing %1").arg(QFileInfo(file.fileName()).fileName());
         m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
     }
+    m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
+    m_texts.timeFormat = QCoreApplication::translate("Reporter", "time %1 s");
+    m_texts.fileFormat = QCoreApplication::translate("Reporter", "file %1");
+    m_texts.sourceFirst = QCoreApplication::translate("Reporter", "Source ");
+    m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ");
+    m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
+    m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
     m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
     QXmlStreamReader xml(&file);
@@ -187,9 +194,9 @@ bool QAJUnitReader::startElement()
             return true;
         }
         if (is("system-out"))
-            return writeOutput(QCoreApplication::translate("Reporter", "Standard output"), m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+            return writeOutput(m_texts.standardOutput, m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
         if (is("system-err"))
-            return writeOutput(QCoreApplication::translate("Reporter", "Standard error"), m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+            return writeOutput(m_texts.standardError, m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
         break;
     case Open::Case:
         if (is("failure"))
@@ -404,32 +411,41 @@ bool QAJUnitReader::writeCase(const QString &state)
 {
     if (!openNode(m_case.name, TypeCase, state))
         return false;
-    const QString suffix = state == StateKo ? QStringLiteral(" Failed")
-        : state == StateOk                  ? QStringLiteral(" Passed")
-                                            : QString();
     const int level = titleLevel();
-    if (!writeTitle(level, QStringLiteral("Title%1").arg(level) + suffix, m_case.name))
+    const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
+    QString &style = m_caseTitleStyles[level][variant];
+    if (style.isNull()) {
+        static const char *const suffixes[] = {"", " Failed", " Passed"};
+        style = QStringLiteral("Title%1").arg(level) + QLatin1String(suffixes[variant]);
+    }
+    if (!writeTitle(level, style, m_case.name))
         return false;
     m_tree->current()->startItem = m_document->currentItem();
 
-    QStringList details;
+    // "Class C, time T s, source FILE line N", with the parts that are given.
+    QString text;
+    const auto add = [&](const QString &format, const QString &value) {
+        if (!text.isEmpty())
+            text += QStringLiteral(", ");
+        text += format.arg(value);
+    };
     if (given(m_case.classname))
-        details << QCoreApplication::translate("Reporter", "Class %1").arg(m_case.classname);
+        add(m_texts.classFormat, m_case.classname);
     if (given(m_case.time))
-        details << QCoreApplication::translate("Reporter", "time %1 s").arg(m_case.time);
+        add(m_texts.timeFormat, m_case.time);
     const bool link = given(m_case.file) && given(m_case.line);
     if (given(m_case.file) && !link)
-        details << QCoreApplication::translate("Reporter", "file %1").arg(m_case.file);
-    if (!details.isEmpty() || link) {
-        QString text = details.join(QStringLiteral(", "));
-        if (link)
-            text += details.isEmpty() ? QCoreApplication::translate("Reporter", "Source ") : QCoreApplication::translate("Reporter", ", source ");
+        add(m_texts.fileFormat, m_case.file);
+    if (link)
+        text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
+    if (!text.isEmpty()) {
         text[0] = text[0].toUpper();
-        const QString target = QStringLiteral("%1 line %2").arg(m_case.file, m_case.line.trimmed());
         bool written = m_document->start("P") && m_document->text(text);
-        if (link)
-            written = written && m_document->start("LINK", {{"target", target}})
-                && m_document->text(target) && m_document->end("LINK");
+        if (link) {
+            const QString target = m_case.file + QStringLiteral(" line ") + m_case.line.trimmed();
+            written = written && m_document->start("LINK", {{"target", target}}) && m_document->text(target)
+                && m_document->end("LINK");
+        }
         if (!written || !m_document->end("P"))
             return fail(m_document->errorString());
     }
@@ -437,8 +453,8 @@ bool QAJUnitReader::writeCase(const QString &state)
         if (!writeOutcome(outcome))
             return false;
     }
-    if (!writeProperties(m_case.properties) || !writeOutput(QCoreApplication::translate("Reporter", "Standard output"), m_case.out)
-        || !writeOutput(QCoreApplication::translate("Reporter", "Standard error"), m_case.err))
+    if (!writeProperties(m_case.properties) || !writeOutput(m_texts.standardOutput, m_case.out)
+        || !writeOutput(m_texts.standardError, m_case.err))
         return false;
     closeNode();
     return true;
@@ -508,8 +524,11 @@ bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped
 
 bool QAJUnitReader::writeTitle(int level, const QString &style, const QString &text)
 {
-    bool ok = style.isNull() ? m_document->start("TITLE", {{"level", QString::number(level)}})
-                             : m_document->start("TITLE", {{"level", QString::number(level)}, {"style", style}});
+    static const QString levels[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                                     QStringLiteral("6")};
+    bool ok = style.isNull() ? m_document->start("TITLE", {{"level", levels[level]}})
+                             : m_document->start("TITLE", {{"level", levels[level]}, {"style", style}});
     ok = ok && m_document->text(text) && m_document->end("TITLE");
     return ok || fail(m_document->errorString());
 }

@@ -99,7 +99,21 @@ private:
     void stepProgress();
     bool fail(const QString &text);
 
+    // Translated texts used for every test case, looked up once per read.
+    struct Texts
+    {
+        QString classFormat;
+        QString timeFormat;
+        QString fileFormat;
+        QString sourceFirst;
+        QString sourceNext;
+        QString standardOutput;
+        QString standardError;
+    };
+
     QString m_error;
+    Texts m_texts;
+    QString m_caseTitleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     QXmlStreamReader *m_xml = nullptr;
     QFile *m_file = nullptr;
     QAStudioInterface *m_studio = nullptr;
