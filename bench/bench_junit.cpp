@@ -30,7 +30,8 @@ QString generate()
     const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("bench_junit.xml"));
     if (QFileInfo(path).size() > 20 * 1024 * 1024)
         return path;
-    const QString generator = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("junitgen"));
+    const QString generator =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("junitgen"));
     std::printf("generating %s with %s\n", qPrintable(path), qPrintable(generator));
     const int rc = QProcess::execute(generator, {QStringLiteral("--cases"), QStringLiteral("100000"), path});
     return rc == 0 ? path : QString();
@@ -118,7 +119,8 @@ int main(int argc, char **argv)
     std::printf("file                      %s (%.1f MB, %lld elements)\n", qPrintable(path),
                 QFileInfo(path).size() / 1048576.0, elements);
     std::printf("bare parse                %9.1f ms\n", bare);
-    std::printf("JUnit reader              %9.1f ms   ratio to bare parse %.2f\n", readerOnly, readerOnly / bare);
+    std::printf("JUnit reader              %9.1f ms   ratio to bare parse %.2f\n", readerOnly,
+                readerOnly / bare);
     std::printf("open to first paint       %9.1f ms   ratio to bare parse %.2f\n", open, open / bare);
     if (qEnvironmentVariableIsSet("KORVAT_VIEW_SHOT"))
         first.save(qEnvironmentVariable("KORVAT_VIEW_SHOT"));

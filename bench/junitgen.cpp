@@ -35,17 +35,16 @@ struct Random
     }
 };
 
-const char *const kPackages[] = {"billing", "catalog", "checkout", "identity", "inventory", "search",
-                                 "shipping", "reports"};
-const char *const kClasses[] = {"ServiceTest", "RepositoryTest", "ControllerTest", "MapperTest",
-                                "ValidatorTest", "ClientTest"};
-const char *const kVerbs[] = {"creates", "rejects", "updates", "loads", "caches", "retries", "exports",
-                              "validates", "merges", "cancels"};
-const char *const kObjects[] = {"Order", "EmptyCart", "Invoice", "UnicodeName", "LargeBatch", "Session",
-                                "ExpiredToken", "Discount", "Refund", "Address"};
+const char *const kPackages[] = {"billing",   "catalog", "checkout", "identity",
+                                 "inventory", "search",  "shipping", "reports"};
+const char *const kClasses[] = {"ServiceTest", "RepositoryTest", "ControllerTest",
+                                "MapperTest",  "ValidatorTest",  "ClientTest"};
+const char *const kVerbs[] = {"creates", "rejects", "updates",   "loads",  "caches",
+                              "retries", "exports", "validates", "merges", "cancels"};
+const char *const kObjects[] = {"Order",   "EmptyCart",    "Invoice",  "UnicodeName", "LargeBatch",
+                                "Session", "ExpiredToken", "Discount", "Refund",      "Address"};
 
-template <std::size_t N>
-const char *pick(Random &random, const char *const (&items)[N])
+template <std::size_t N> const char *pick(Random &random, const char *const (&items)[N])
 {
     return items[random.upTo(unsigned(N))];
 }
@@ -108,7 +107,7 @@ int main(int argc, char **argv)
     for (unsigned long first = 0; first < cases; first += perSuite) {
         const unsigned long count = cases - first < perSuite ? cases - first : perSuite;
         const std::string suite = std::string("org.example.") + pick(random, kPackages) + '.'
-            + pick(random, kClasses) + num(first / perSuite);
+                                  + pick(random, kClasses) + num(first / perSuite);
         // The case verdicts are drawn first, so the suite's counts lead it as runners write them.
         std::string body;
         unsigned failures = 0, errors = 0, skipped = 0, millisTotal = 0;
@@ -116,34 +115,45 @@ int main(int argc, char **argv)
             const unsigned roll = random.upTo(1000);
             const unsigned millis = random.upTo(2500);
             millisTotal += millis;
-            const std::string name = std::string(pick(random, kVerbs)) + pick(random, kObjects) + num(first + c);
+            const std::string name =
+                std::string(pick(random, kVerbs)) + pick(random, kObjects) + num(first + c);
             const unsigned line = 10 + random.upTo(900);
             body += "    <testcase classname=\"" + suite + "\" name=\"" + name + "\" file=\"src/test/java/"
-                + suite + ".java\" line=\"" + num(line) + "\" time=\"" + seconds(millis) + "\"";
+                    + suite + ".java\" line=\"" + num(line) + "\" time=\"" + seconds(millis) + "\"";
             std::string inner;
             if (roll < 100) {
                 ++failures;
-                inner += "      <failure message=\"expected: &lt;" + num(line) + "&gt; but was: &lt;"
-                    + num(line + 1) + "&gt;\" type=\"org.opentest4j.AssertionFailedError\">"
-                      "org.opentest4j.AssertionFailedError: expected: &lt;" + num(line) + "&gt; but was: &lt;"
-                    + num(line + 1) + "&gt;\n\tat org.junit.jupiter.api.AssertEquals.failNotEqual(AssertEquals.java:197)\n"
-                      "\tat " + suite + '.' + name + '(' + suite + ".java:" + num(line) + ")\n</failure>\n";
+                inner +=
+                    "      <failure message=\"expected: &lt;" + num(line) + "&gt; but was: &lt;"
+                    + num(line + 1)
+                    + "&gt;\" type=\"org.opentest4j.AssertionFailedError\">"
+                      "org.opentest4j.AssertionFailedError: expected: &lt;"
+                    + num(line) + "&gt; but was: &lt;" + num(line + 1)
+                    + "&gt;\n\tat org.junit.jupiter.api.AssertEquals.failNotEqual(AssertEquals.java:197)\n"
+                      "\tat "
+                    + suite + '.' + name + '(' + suite + ".java:" + num(line) + ")\n</failure>\n";
             } else if (roll < 120) {
                 ++errors;
-                inner += "      <error message=\"Connection refused\" type=\"java.net.ConnectException\"><![CDATA["
-                         "java.net.ConnectException: Connection refused\n\tat java.base/sun.nio.ch.Net.connect0(Native Method)\n"
-                         "\tat " + suite + '.' + name + '(' + suite + ".java:" + num(line) + ")\n]]></error>\n";
+                inner +=
+                    "      <error message=\"Connection refused\" type=\"java.net.ConnectException\"><![CDATA["
+                    "java.net.ConnectException: Connection refused\n\tat "
+                    "java.base/sun.nio.ch.Net.connect0(Native Method)\n"
+                    "\tat "
+                    + suite + '.' + name + '(' + suite + ".java:" + num(line) + ")\n]]></error>\n";
             } else if (roll < 160) {
                 ++skipped;
                 inner += "      <skipped message=\"disabled until the sandbox is back\"/>\n";
             } else if (roll < 185) {
-                inner += "      <flakyFailure message=\"Read timed out\" type=\"java.net.SocketTimeoutException\">"
-                         "<stackTrace>java.net.SocketTimeoutException: Read timed out</stackTrace></flakyFailure>\n";
+                inner +=
+                    "      <flakyFailure message=\"Read timed out\" type=\"java.net.SocketTimeoutException\">"
+                    "<stackTrace>java.net.SocketTimeoutException: Read timed "
+                    "out</stackTrace></flakyFailure>\n";
             }
             if (roll % 20 == 7) {
                 inner += "      <system-out><![CDATA[";
                 for (int l = 0; l < 4; ++l)
-                    inner += "12:04:3" + num(l) + ".118 [main] INFO  " + suite + " - step " + num(l) + " done\n";
+                    inner +=
+                        "12:04:3" + num(l) + ".118 [main] INFO  " + suite + " - step " + num(l) + " done\n";
                 inner += "]]></system-out>\n";
             }
             if (outputLines && (first + c) % 1000 == 999) {
@@ -155,7 +165,8 @@ int main(int argc, char **argv)
             body += inner.empty() ? "/>\n" : ">\n" + inner + "    </testcase>\n";
         }
         add("  <testsuite name=\"" + suite + "\" tests=\"" + num(count) + "\" failures=\"" + num(failures)
-            + "\" errors=\"" + num(errors) + "\" skipped=\"" + num(skipped) + "\" time=\"" + seconds(millisTotal)
+            + "\" errors=\"" + num(errors) + "\" skipped=\"" + num(skipped) + "\" time=\""
+            + seconds(millisTotal)
             + "\" timestamp=\"2026-11-30T09:14:02\" hostname=\"ci-runner-3\">\n"
               "    <properties>\n      <property name=\"java.version\" value=\"17.0.9\"/>\n"
               "      <property name=\"os.name\" value=\"Linux\"/>\n    </properties>\n");

@@ -21,7 +21,10 @@
 
 namespace {
 
-QString sample(const QString &name) { return KORVAT_TEST_DATA "/junit/" + name; }
+QString sample(const QString &name)
+{
+    return KORVAT_TEST_DATA "/junit/" + name;
+}
 
 // The record of one file as a text: types, totals, one line per node in
 // document order (indented by depth: name, type, state, id and the item
@@ -36,8 +39,9 @@ QString dump(QAReporterData &record)
     QAReporterDataTree *tree = record.dataTree;
     const auto text = [](const QString &value) { return value.isNull() ? QString("-") : '"' + value + '"'; };
     for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward)) {
-        out += QString(2 * (tree->depth() - 1), ' ') + text(n->name) + ' ' + text(n->type) + ' ' + text(n->state)
-            + ' ' + text(n->id) + " @ " + (n->startItem ? DTreePrinter::line(n->startItem) : "-") + '\n';
+        out += QString(2 * (tree->depth() - 1), ' ') + text(n->name) + ' ' + text(n->type) + ' '
+               + text(n->state) + ' ' + text(n->id) + " @ "
+               + (n->startItem ? DTreePrinter::line(n->startItem) : "-") + '\n';
     }
     return out + DTreePrinter::print(record.document);
 }
@@ -104,11 +108,13 @@ private Q_SLOTS:
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QVERIFY(read.reader.errorString().isEmpty());
         QString message;
-        QVERIFY2(GoldenFile::check("junit/" + QString(file).replace(".xml", ".dump"), dump(read.record), &message),
-                 qPrintable(message));
+        QVERIFY2(
+            GoldenFile::check("junit/" + QString(file).replace(".xml", ".dump"), dump(read.record), &message),
+            qPrintable(message));
         // Every node but the root has an anchor, and its span ends inside the document.
         QAReporterDataTree *tree = read.record.dataTree;
-        for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n; n = tree->next(QAReporterDataTree::Forward))
+        for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n;
+             n = tree->next(QAReporterDataTree::Forward))
             QVERIFY(n->startItem && n->endItem);
     }
 
@@ -120,14 +126,14 @@ private Q_SLOTS:
         QTest::newRow("empty file") << QByteArray() << "JUnit, ";
         QTest::newRow("not closed") << QByteArray("<testsuites><testsuite name=\"a\"><testcase name=\"x\">")
                                     << "at line 1";
-        QTest::newRow("mismatched tag") << QByteArray("<testsuites>\n<testsuite></testcase></testsuites>")
-                                        << "at line 2";
+        QTest::newRow("mismatched tag")
+            << QByteArray("<testsuites>\n<testsuite></testcase></testsuites>") << "at line 2";
         QTest::newRow("second root") << QByteArray("<testsuite/><testsuite/>") << "JUnit, ";
         QTest::newRow("other root") << QByteArray("<results><testcase/></results>") << "\"results\"";
-        QTest::newRow("entity expansion")
-            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE t [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
-                          "<testsuites><testsuite name=\"&b;\"/></testsuites>")
-            << "document type declarations";
+        QTest::newRow("entity expansion") << QByteArray(
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE t [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
+            "<testsuites><testsuite name=\"&b;\"/></testsuites>")
+                                          << "document type declarations";
         QTest::newRow("1,001 elements deep")
             << QByteArray("<testsuites>") + QByteArray("<testsuite name=\"s\">").repeated(1000)
                    + QByteArray("</testsuite>").repeated(1000) + "</testsuites>"
@@ -150,21 +156,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("children");
         QTest::addColumn<QString>("state");
 
-        QTest::newRow("passed") << "" << "ok";
-        QTest::newRow("failure") << "<failure message=\"m\"/>" << "ko";
-        QTest::newRow("error") << "<error/>" << "ko";
-        QTest::newRow("skipped") << "<skipped/>" << "NE";
-        QTest::newRow("skipped and failed") << "<skipped/><failure/>" << "ko";
-        QTest::newRow("passed on rerun") << "<flakyFailure><stackTrace>t</stackTrace></flakyFailure>" << "ok";
-        QTest::newRow("failed every rerun") << "<rerunError message=\"m\"/>" << "ko";
-        QTest::newRow("only output") << "<system-out>x</system-out>" << "ok";
+        QTest::newRow("passed") << ""
+                                << "ok";
+        QTest::newRow("failure") << "<failure message=\"m\"/>"
+                                 << "ko";
+        QTest::newRow("error") << "<error/>"
+                               << "ko";
+        QTest::newRow("skipped") << "<skipped/>"
+                                 << "NE";
+        QTest::newRow("skipped and failed") << "<skipped/><failure/>"
+                                            << "ko";
+        QTest::newRow("passed on rerun") << "<flakyFailure><stackTrace>t</stackTrace></flakyFailure>"
+                                         << "ok";
+        QTest::newRow("failed every rerun") << "<rerunError message=\"m\"/>"
+                                            << "ko";
+        QTest::newRow("only output") << "<system-out>x</system-out>"
+                                     << "ok";
     }
 
     void states()
     {
         QFETCH(QString, children);
-        Read read(write("state.xml", ("<testsuite name=\"s\"><testcase name=\"c\">" + children
-                                      + "</testcase></testsuite>").toUtf8()));
+        Read read(write(
+            "state.xml",
+            ("<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>").toUtf8()));
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QAReporterDataTree *tree = read.record.dataTree;
         tree->root();
@@ -199,7 +214,8 @@ private Q_SLOTS:
         Read read(sample("pytest.xml"), &studio);
         QVERIFY(read.ok);
         const QStringList calls = studio.actions();
-        QVERIFY2(calls.first().startsWith("startProgress(" + QString::number(QFileInfo(sample("pytest.xml")).size() / 50)
+        QVERIFY2(calls.first().startsWith("startProgress("
+                                          + QString::number(QFileInfo(sample("pytest.xml")).size() / 50)
                                           + ",Analysing pytest.xml,Cancel,0,0)"),
                  qPrintable(calls.join('\n')));
         QCOMPARE(calls.last(), "endProgress()");
@@ -229,10 +245,7 @@ private Q_SLOTS:
         QCOMPARE(buffer.pos(), qint64(0)); // nothing consumed
     }
 
-    void patterns()
-    {
-        QCOMPARE(QAReportFormats::patterns(), (QStringList{"*.xrd", "*.xml"}));
-    }
+    void patterns() { QCOMPARE(QAReportFormats::patterns(), (QStringList{"*.xrd", "*.xml"})); }
 
     void loader()
     {

@@ -3,7 +3,6 @@
 #include "rendoc/damlreader.h"
 #include "rendoc/ddocument.h"
 
-
 namespace {
 
 // Lines longer than this are cut into several paragraphs: laying out a line

@@ -59,12 +59,20 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
                          QAReporterData &record)
 {
     m_error.clear();
+    m_open.clear();
+    m_suites.clear();
+    m_types.clear();
+    m_nodeCounter = 0;
+    m_passed = 0;
+    m_failed = 0;
+    m_inconclusive = -1;
     m_file = &file;
     m_studio = studio;
     m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
     m_progress = -2;
     if (m_studio) {
-        const QString label = QCoreApplication::translate("Reporter", "Analysing %1").arg(QFileInfo(file.fileName()).fileName());
+        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
+                                  .arg(QFileInfo(file.fileName()).fileName());
         m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
     }
     m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
@@ -106,7 +114,8 @@ bool QAJUnitReader::parse(const QFileInfo &file)
         case QXmlStreamReader::DTD:
             // Results never need one, and entity definitions are the way to
             // blow a small file up.
-            return fail(QCoreApplication::translate("Reporter", "JUnit, document type declarations are not accepted (line %1).\n")
+            return fail(QCoreApplication::translate(
+                            "Reporter", "JUnit, document type declarations are not accepted (line %1).\n")
                             .arg(m_xml->lineNumber()));
         case QXmlStreamReader::StartElement:
             if (m_open.empty()) {
@@ -115,8 +124,11 @@ bool QAJUnitReader::parse(const QFileInfo &file)
                 rootSeen = true;
                 const QStringView name = m_xml->qualifiedName();
                 if (name != QLatin1String("testsuites") && name != QLatin1String("testsuite"))
-                    return fail(QCoreApplication::translate("Reporter", "JUnit, the root element is \"%1\", not \"testsuites\" or \"testsuite\".\n")
-                                    .arg(name.toString()));
+                    return fail(
+                        QCoreApplication::translate(
+                            "Reporter",
+                            "JUnit, the root element is \"%1\", not \"testsuites\" or \"testsuite\".\n")
+                            .arg(name.toString()));
                 if (!startRoot(name == QLatin1String("testsuite"), file))
                     return false;
                 break;
@@ -138,7 +150,9 @@ bool QAJUnitReader::parse(const QFileInfo &file)
         }
     }
     if (m_xml->hasError())
-        return fail(QCoreApplication::translate("Reporter", "JUnit, %1 at line %2.\n").arg(m_xml->errorString()).arg(m_xml->lineNumber()));
+        return fail(QCoreApplication::translate("Reporter", "JUnit, %1 at line %2.\n")
+                        .arg(m_xml->errorString())
+                        .arg(m_xml->lineNumber()));
     if (!m_document->end("DOCUMENT") || !m_document->finish())
         return fail(m_document->errorString());
     return true;
@@ -148,7 +162,9 @@ bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
 {
     const QXmlStreamAttributes atts = m_xml->attributes();
     const QString name = attribute(atts, QLatin1String("name"));
-    const QString title = given(name) ? name : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
+    const QString title =
+        given(name) ? name
+                    : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
     if (!m_document->start("DOCUMENT", {{"name", file.completeBaseName()}, {"title", title}}))
         return fail(m_document->errorString());
     m_tree->root()->startItem = m_document->currentItem();
@@ -170,9 +186,10 @@ bool QAJUnitReader::startElement()
     // The stream reader does not recurse, but the node tree and everything
     // that walks it are sized for what the XRD reader accepts.
     if (m_open.size() >= size_t(DAmlHandler::MaxDepth))
-        return fail(QCoreApplication::translate("Reporter", "JUnit, elements nested deeper than %1 at line %2.\n")
-                        .arg(DAmlHandler::MaxDepth)
-                        .arg(m_xml->lineNumber()));
+        return fail(
+            QCoreApplication::translate("Reporter", "JUnit, elements nested deeper than %1 at line %2.\n")
+                .arg(DAmlHandler::MaxDepth)
+                .arg(m_xml->lineNumber()));
     const QStringView name = m_xml->qualifiedName();
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     switch (m_open.back()) {
@@ -194,9 +211,11 @@ bool QAJUnitReader::startElement()
             return true;
         }
         if (is("system-out"))
-            return writeOutput(m_texts.standardOutput, m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+            return writeOutput(m_texts.standardOutput,
+                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
         if (is("system-err"))
-            return writeOutput(m_texts.standardError, m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+            return writeOutput(m_texts.standardError,
+                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
         break;
     case Open::Case:
         if (is("failure"))
@@ -290,7 +309,8 @@ bool QAJUnitReader::startSuite()
     Suite suite;
     suite.node = m_tree->current();
     suite.time = attribute(atts, QLatin1String("time"));
-    if (!writeTitle(titleLevel(), QString(), QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
+    if (!writeTitle(titleLevel(), QString(),
+                    QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
     m_tree->current()->startItem = m_document->currentItem();
 
@@ -331,7 +351,8 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     if (!suite.countsWritten
-        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time, suite.node->name))
+        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time,
+                        suite.node->name))
         return false;
     closeNode();
     stepProgress();
@@ -355,8 +376,12 @@ void QAJUnitReader::startCase()
 void QAJUnitReader::readOutcome(Outcome::Kind kind, bool withChildren)
 {
     const QXmlStreamAttributes atts = m_xml->attributes();
-    Outcome outcome{kind, attribute(atts, QLatin1String("message")), attribute(atts, QLatin1String("type")),
-                    QString(), QString(), QString()};
+    Outcome outcome{kind,
+                    attribute(atts, QLatin1String("message")),
+                    attribute(atts, QLatin1String("type")),
+                    QString(),
+                    QString(),
+                    QString()};
     // Reruns hold their trace and output in child elements, read as they come.
     if (!withChildren)
         outcome.text = m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
@@ -444,7 +469,7 @@ bool QAJUnitReader::writeCase(const QString &state)
         if (link) {
             const QString target = m_case.file + QStringLiteral(" line ") + m_case.line.trimmed();
             written = written && m_document->start("LINK", {{"target", target}}) && m_document->text(target)
-                && m_document->end("LINK");
+                      && m_document->end("LINK");
         }
         if (!written || !m_document->end("P"))
             return fail(m_document->errorString());
@@ -477,12 +502,12 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     if (given(outcome.type))
         text += QStringLiteral(" (") + outcome.type + QLatin1Char(')');
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
-        || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
+                         || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
     if (!m_document->element("P", style, text) || !m_document->preformatted(outcome.text))
         return fail(m_document->errorString());
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
-        && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
+           && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
 }
 
 bool QAJUnitReader::writeOutput(const QString &label, const QString &text)
@@ -498,7 +523,8 @@ bool QAJUnitReader::writeProperties(const Properties &properties)
 {
     if (properties.isEmpty())
         return true;
-    if (!m_document->element("P", QString(), QCoreApplication::translate("Reporter", "Properties:")) || !m_document->table(properties))
+    if (!m_document->element("P", QString(), QCoreApplication::translate("Reporter", "Properties:"))
+        || !m_document->table(properties))
         return fail(m_document->errorString());
     return true;
 }
@@ -516,7 +542,8 @@ bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped
     // Counts written after the cases name their suite, which they follow.
     if (!suite.isNull())
         text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite, text);
-    const QString style = failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
+    const QString style =
+        failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
     if (!m_document->element("P", style, text + QLatin1Char('.')))
         return fail(m_document->errorString());
     return true;
@@ -567,8 +594,8 @@ void QAJUnitReader::stepProgress()
         return;
     // The position in the file, in the XRD reader's steps of 50 bytes; the
     // display moves only when the value changes.
-    const int value = m_steps > 0 ? int(std::min<qint64>(m_file->pos() / QAstXmlRodReader::BytesPerStep, m_steps - 1))
-                                  : -1;
+    const int value =
+        m_steps > 0 ? int(std::min<qint64>(m_file->pos() / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
     if (value != m_progress) {
         m_progress = value;
         m_studio->setProgress(value);

@@ -118,7 +118,7 @@ private:
     QFile *m_file = nullptr;
     QAStudioInterface *m_studio = nullptr;
     int m_steps = 0;
-    int m_progress = -2;
+    int m_progress = -2; // last value shown; -2 before the first
     std::unique_ptr<QAJUnitDocumentBuilder> m_document;
     std::unique_ptr<QAReporterDataTree> m_tree;
     std::vector<Open> m_open;
