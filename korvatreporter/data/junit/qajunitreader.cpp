@@ -38,9 +38,10 @@ int count(const QXmlStreamAttributes &atts, QLatin1String name)
     return attribute(atts, name).toInt();
 }
 
+// True when the value has something besides blanks (without copying it).
 bool given(const QString &value)
 {
-    return !value.trimmed().isEmpty();
+    return std::any_of(value.cbegin(), value.cend(), [](QChar c) { return !c.isSpace(); });
 }
 
 const QString TypeSuite = QStringLiteral("TestSuite");
