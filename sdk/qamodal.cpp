@@ -43,7 +43,8 @@ QMessageBox::StandardButton askBox(QAModalRequest::Kind kind, QWidget* parent,
 }
 
 QVariant askFile(QAModalRequest::Kind kind, QWidget* parent, const QString& caption,
-                 const QString& dir, const QString& filter)
+                 const QString& dir, const QString& filter,
+                 const QString& objectName = QString())
 {
     QAModalRequest request;
     request.kind = kind;
@@ -51,6 +52,7 @@ QVariant askFile(QAModalRequest::Kind kind, QWidget* parent, const QString& capt
     request.caption = caption;
     request.dir = dir;
     request.filter = filter;
+    request.objectName = objectName;
     return answerer()(request);
 }
 
@@ -114,11 +116,22 @@ QString QAModal::getOpenFileName(QWidget* parent, const QString& caption, const 
 }
 
 QString QAModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter)
+                                 const QString& filter, const QString& objectName,
+                                 QFileDialog::Options options)
 {
     if (answerer())
-        return askFile(QAModalRequest::SaveFileName, parent, caption, dir, filter).toString();
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return askFile(QAModalRequest::SaveFileName, parent, caption, dir, filter, objectName)
+            .toString();
+    if (objectName.isEmpty())
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, options);
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setObjectName(objectName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 QColor QAModal::getColor(const QColor& initial, QWidget* parent, const QString& title)

@@ -2,6 +2,8 @@
 
 #include "sdk/qamodalrequest.h"
 
+#include <QFileDialog>
+
 #include <QStringList>
 #include <QVariant>
 
@@ -41,8 +43,13 @@ public:
                                         const QString& dir, const QString& filter);
     static QString getOpenFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter);
+    // A non-empty `objectName` names the dialog; `options` are passed to it
+    // (e.g. QFileDialog::DontConfirmOverwrite for callers that ask
+    // themselves).
     static QString getSaveFileName(QWidget* parent, const QString& caption,
-                                   const QString& dir, const QString& filter);
+                                   const QString& dir, const QString& filter,
+                                   const QString& objectName = QString(),
+                                   QFileDialog::Options options = {});
     // Invalid colour when the user cancels.
     static QColor getColor(const QColor& initial, QWidget* parent, const QString& title);
 

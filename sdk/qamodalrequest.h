@@ -27,6 +27,7 @@ struct QAModalRequest
     QString text;             // message text
     QString dir;              // file dialogs: start directory
     QString filter;           // file dialogs: name filter
+    QString objectName;       // file dialogs: the dialog's object name, if any
     QColor initial;           // colour dialog: starting colour
     QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;

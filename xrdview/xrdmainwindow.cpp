@@ -5,6 +5,7 @@
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
+#include "xrdview/xrddefectpage.h"
 #include "xrdview/xrdpaths.h"
 #include "xrdview/xrdpreferencedialog.h"
 #include "xrdview/xrdreporttext.h"
@@ -83,6 +84,8 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
     m_studio->setMainWindow(this);
     m_studio->setOutputPane(m_output);
     m_studio->setMenuAnchor(m_settingsMenu->menuAction());
+    m_studio->setDefectSettingsFile(QFileInfo(m_resourceFile).absolutePath()
+                                    + QStringLiteral("/defect-tracker.ini"));
     connect(m_studio, &XrdStudio::sourceFileRequested, this, &XrdMainWindow::openSource);
     connect(m_studio, &XrdStudio::outputPaneRequested, m_outputDock, [this] {
         m_outputDock->show();
@@ -338,8 +341,7 @@ void XrdMainWindow::updateActions()
     QAStViewerWindow* w = m_active;
     action(QStringLiteral("open"))->setEnabled(m_plugin != nullptr);
     action(QStringLiteral("reload"))->setEnabled(w && w->canReload());
-    action(QStringLiteral("saveAs"))->setEnabled(w && w->canSaveAs()
-                                                 && windowOffers("saveAsAvailable"));
+    action(QStringLiteral("saveAs"))->setEnabled(w && w->canSaveAs());
     action(QStringLiteral("exportHtml"))->setEnabled(w && w->canExportHTML()
                                                      && windowOffers("exportHtmlAvailable"));
     action(QStringLiteral("print"))->setEnabled(w && w->canPrint());
@@ -409,7 +411,8 @@ void XrdMainWindow::preferences()
 {
     if (!m_plugin || !m_plugin->preferenceSettings())
         return;
-    XrdPreferenceDialog dialog(m_plugin, this);
+    XrdDefectPage defectPage(m_studio->defectSettingsFile());
+    XrdPreferenceDialog dialog(m_plugin, this, { &defectPage });
     const int result = QAModal::exec(&dialog);
     dialog.finish(result);
     if (result == QDialog::Accepted)

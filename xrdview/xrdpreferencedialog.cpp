@@ -24,7 +24,8 @@ QString translated(const char* text)
 
 } // namespace
 
-XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent)
+XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent,
+                                         const QList<PreferenceItem*>& hostPages)
     : QDialog(parent), m_list(new QTreeWidget), m_stack(new QStackedWidget)
 {
     setWindowTitle(translated("Preferences"));
@@ -34,6 +35,8 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
     // Walk the page tree (child = first page beneath, next = following
     // sibling) with an explicit stack, building each page's widget.
     std::vector<std::pair<PreferenceItem*, QTreeWidgetItem*>> pending;
+    for (auto it = hostPages.crbegin(); it != hostPages.crend(); ++it)
+        pending.emplace_back(*it, nullptr);
     if (plugin && plugin->preferenceSettings())
         pending.emplace_back(plugin->preferenceSettings(), nullptr);
     while (!pending.empty()) {

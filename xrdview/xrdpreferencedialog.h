@@ -18,7 +18,9 @@ class XrdPreferenceDialog : public QDialog
 {
     Q_OBJECT
 public:
-    XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent = nullptr);
+    // `hostPages` (not owned) follow the plug-in's pages.
+    XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent = nullptr,
+                        const QList<PreferenceItem*>& hostPages = {});
     ~XrdPreferenceDialog() override;
 
     QList<PreferenceItem*> pages() const { return m_pages; }

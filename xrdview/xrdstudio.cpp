@@ -1,6 +1,8 @@
 #include "xrdview/xrdstudio.h"
 
 #include "sdk/qastoutputwidget.h"
+#include "xrdview/xrddefectclient.h"
+#include "xrdview/xrddefectsettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -187,8 +190,33 @@ void XrdStudio::removeMenu(int id)
 
 MerrowInterface* XrdStudio::defectClient()
 {
-    // No defect-tracking client is installed with this host.
-    return nullptr;
+    const XrdDefectSettings settings = XrdDefectSettings::load(m_defectSettingsFile);
+    if (settings.kind == XrdDefectSettings::None) {
+        // Said after the caller's own message about the missing client.
+        if (m_mainWindow) {
+            QTimer::singleShot(0, this, [this] {
+                if (!m_pane)
+                    return;
+                m_pane->append(QCoreApplication::translate(
+                    "XrdStudio", "No defect tracker is configured: choose one in Settings > "
+                                 "Preferences > Defect tracker.\n"));
+                Q_EMIT outputPaneRequested();
+            });
+        }
+        return nullptr;
+    }
+    if (!m_defectClient) {
+        m_defectClient = std::make_unique<XrdDefectClient>();
+        m_defectClient->setReporter([this](const QString& message) {
+            if (!m_pane)
+                return;
+            m_pane->append(message);
+            Q_EMIT outputPaneRequested();
+        });
+    }
+    m_defectClient->setSettings(settings);
+    m_defectClient->setParentWidget(m_mainWindow);
+    return m_defectClient.get();
 }
 
 QString XrdStudio::productName()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QMainWindow;
+class XrdDefectClient;
 
 // The host interface handed to the plug-in. It serves a GUI host (main
 // window, menu bar, output dock, progress dialog) or a headless one (no
@@ -36,6 +37,10 @@ public:
     // Headless set-up: an output pane of the studio's own whose text is
     // also written to standard error as it arrives.
     void useStandardErrorOutput();
+    // The INI file holding the defect tracker's settings; without one no
+    // defect client is offered.
+    void setDefectSettingsFile(const QString& file) { m_defectSettingsFile = file; }
+    QString defectSettingsFile() const { return m_defectSettingsFile; }
 
     // Producers registered by plug-ins, in order.
     QList<QAResProducer*> producers() const { return m_producers; }
@@ -88,4 +93,6 @@ private:
     QPointer<QProgressDialog> m_progress; // a child of the main window
     bool m_canceled = false;
     unsigned long m_refs = 1;
+    QString m_defectSettingsFile;
+    std::unique_ptr<XrdDefectClient> m_defectClient;
 };

@@ -9,8 +9,10 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
+#include "korvatreporter/defect/qareporterdefect.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
+#include "korvatreporter/export/qareportersaveas.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
@@ -839,7 +841,10 @@ void QAReporter::notAvailable(const QString &command)
 
 void QAReporter::saveAs()
 {
-    notAvailable(reporterText("Save As"));
+    QStringList sources;
+    for (const auto &record : m_records)
+        sources << record->fileName;
+    QAReporterSaveAs(this, QAReporterSaveAs::caption(QAReporterState::studio())).run(sources);
 }
 
 void QAReporter::exportDoc()
@@ -855,7 +860,7 @@ void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor
 
 void QAReporter::submitMerrow()
 {
-    notAvailable(reporterText("Submit Merrow Report"));
+    QAReporterDefect::submit(QAReporterState::studio(), nodeData(), m_selectedItem);
 }
 
 // The host's commands that a report viewer does not support.

@@ -10,6 +10,7 @@
 #include "rendoc/ditems.h"
 #include "sdk/qamodal.h"
 #include "sdk/qaviewerfinddialog.h"
+#include "tests/support/fakedefectclient.h"
 #include "tests/support/fakestudio.h"
 
 #include <QBuffer>
@@ -17,6 +18,8 @@
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 #include <memory>
@@ -444,6 +447,75 @@ private Q_SLOTS:
         QCOMPARE(w->commandsMenuId(), -1);
         QVERIFY(w->commandsMenu()->actions().isEmpty());
         QVERIFY(!QAReporterState::currentToolBar()->nextButton()->isEnabled());
+    }
+
+    // Save-as writes one copy per record, in load order, and leaves the
+    // window as it was.
+    void saveAsCopiesEveryRecord()
+    {
+        QTemporaryDir dir;
+        auto w = window({example("campaign.xrd"), example("smoke.xrd")});
+        const QString outline = w->plainText(QAStViewerWindow::OutlineText);
+        QStringList captions;
+        QAModal::setAnswerer([&](const QAModalRequest& request) -> QVariant {
+            captions << request.caption;
+            return dir.filePath(QString::number(captions.size()));
+        });
+        w->saveAs();
+        answerNothing();
+        QCOMPARE(captions, (QStringList{"Save campaign.xrd Report As", "Save smoke.xrd Report As"}));
+        for (const char* name : {"campaign.xrd", "smoke.xrd"}) {
+            QFile source(example(name)), copy(dir.filePath(QString::number(name[0] == 'c' ? 1 : 2)));
+            QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Text));
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll().trimmed(), source.readAll().trimmed());
+        }
+        QCOMPARE(w->fileList(), (QStringList{example("campaign.xrd"), example("smoke.xrd")}));
+        QCOMPARE(w->plainText(QAStViewerWindow::OutlineText), outline);
+    }
+
+    // Both defect entries reach the submission with the selected item.
+    void defectEntriesSubmit_data()
+    {
+        QTest::addColumn<bool>("contextMenu");
+        QTest::newRow("commands menu") << false;
+        QTest::newRow("context menu") << true;
+    }
+
+    void defectEntriesSubmit()
+    {
+        QFETCH(bool, contextMenu);
+        FakeDefectClient client;
+        m_studio.setDefectClient(&client);
+        m_studio.setProductName(QStringLiteral("Studio"));
+        auto w = window({example("campaign.xrd")});
+        w->setNode(nodeData{QStringLiteral("suite.case"), nullptr});
+        w->activated();
+        QTreeWidgetItem* failed = nullptr;
+        for (QTreeWidgetItemIterator it(w->treeView()); *it && !failed; ++it) {
+            if ((*it)->parent() && (*it)->childCount() == 0
+                && (*it)->data(1, QAListView::VerdictRole).toString() == QLatin1String("ko"))
+                failed = *it;
+        }
+        QVERIFY(failed);
+        w->treeView()->setCurrentItem(failed);
+        QCOMPARE(w->selectedItem(), failed);
+        if (contextMenu) {
+            QVERIFY(w->contextPopup()->isItemEnabled(w->defectContextItem()));
+            w->contextPopup()->action(w->defectContextItem())->trigger();
+        } else {
+            w->updateToolMenu();
+            QCOMPARE(w->commandsMenu()->text(w->defectCommandsItem()),
+                     QStringLiteral("&Submit Merrow Defect Report"));
+            w->commandsMenu()->action(w->defectCommandsItem())->trigger();
+        }
+        w->desactivated();
+        m_studio.setDefectClient(nullptr);
+        QCOMPARE(client.calls.size(), 5);
+        QCOMPARE(client.calls.at(1),
+                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed->text(0).toLocal8Bit() + ')');
+        QCOMPARE(client.calls.at(3), "addFileAttachment(" + example("campaign.xrd").toLocal8Bit()
+                                         + ",Report File)");
     }
 };
 

@@ -1,11 +1,14 @@
 #include "xrdview/xrdmainwindow.h"
 
+#include "sdk/preferenceitem.h"
 #include "sdk/qamodal.h"
 #include "sdk/qares.h"
 #include "sdk/qaresgroup.h"
 #include "sdk/qaresint.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastviewerplugin.h"
+#include "xrdview/xrddefectdialog.h"
+#include "xrdview/xrddefectsettings.h"
 #include "xrdview/xrdpluginloader.h"
 #include "xrdview/xrdpreferencedialog.h"
 #include "xrdview/xrdreporttext.h"
@@ -28,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 #include <functional>
@@ -75,11 +79,17 @@ private Q_SLOTS:
         QFile::remove(m_resourceFile);
         QFile::remove(QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/recent.ini"));
         QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
+            if (auto* defect = qobject_cast<XrdDefectDialog*>(request.dialog)) {
+                defect->submit();
+                return defect->result();
+            }
             if (request.kind == QAModalRequest::Dialog) {
                 auto* dialog = qobject_cast<XrdPreferenceDialog*>(request.dialog);
                 return dialog && m_dialogAnswer ? QVariant(m_dialogAnswer(dialog)) : QVariant();
             }
-            m_messages << request.text;
+            m_messages << (request.kind == QAModalRequest::SaveFileName
+                               ? QStringLiteral("save:") + request.caption
+                               : request.text);
             return QVariant();
         });
 
@@ -153,19 +163,63 @@ private Q_SLOTS:
 
     void commandStates()
     {
-        for (const char* name : { "reload", "print", "copy", "find", "close", "preferences" })
+        for (const char* name : { "reload", "print", "copy", "find", "close", "preferences", "saveAs" })
             QVERIFY2(m_window->action(QLatin1String(name))->isEnabled(), name);
         // Commands the window does not report as available stay disabled.
-        for (const char* name : { "saveAs", "exportHtml" }) {
-            QCOMPARE(m_window->action(QLatin1String(name))->isEnabled(),
-                     m_window->activeWindow()->property(QByteArray(name) + "Available").toBool());
-        }
+        QCOMPARE(m_window->action(QStringLiteral("exportHtml"))->isEnabled(),
+                 m_window->activeWindow()->property("exportHtmlAvailable").toBool());
+        // Save Report As reaches the window: one save dialog per report.
+        m_messages.clear();
+        m_window->action(QStringLiteral("saveAs"))->trigger();
+        QCOMPARE(m_messages, QStringList{ QStringLiteral("save:Save campaign.xrd Report As") });
         m_messages.clear();
         m_window->action(QStringLiteral("aboutPlugin"))->trigger();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages.constFirst().contains(m_loader.plugin()->pluginVersion()));
         QVERIFY(m_messages.constFirst().contains(
             m_loader.plugin()->pluginCreation().toString(Qt::ISODate)));
+    }
+
+    // The plug-in's defect command reaches the host's client: without a
+    // tracker the Output dock says where to choose one; with a folder
+    // tracker the submitted defect lands there as a Markdown file.
+    void defectSubmission()
+    {
+        QAStViewerWindow* window = m_window->activeWindow();
+        auto* tree = qobject_cast<QTreeWidget*>(window->contentOutlineWidget());
+        QTreeWidgetItem* failed = nullptr;
+        for (QTreeWidgetItemIterator it(tree); *it && !failed; ++it) {
+            if ((*it)->parent() && (*it)->childCount() == 0
+                && (*it)->data(1, Qt::UserRole + 1).toString() == QLatin1String("ko"))
+                failed = *it;
+        }
+        QVERIFY(failed);
+        tree->setCurrentItem(failed);
+
+        const QString settingsFile = m_studio->defectSettingsFile();
+        QCOMPARE(QFileInfo(settingsFile).absolutePath(), QFileInfo(m_resourceFile).absolutePath());
+        QFile::remove(settingsFile);
+        m_window->outputPane()->clear();
+        QVERIFY(QMetaObject::invokeMethod(window, "submitMerrow"));
+        QTRY_VERIFY(m_window->outputPane()->toPlainText().startsWith(
+            QStringLiteral("Submit Defect Report Failed ...\nNo defect tracker is configured")));
+
+        QTemporaryDir folder;
+        XrdDefectSettings settings;
+        settings.kind = XrdDefectSettings::Folder;
+        settings.folder = folder.path();
+        QVERIFY(settings.save(settingsFile));
+        m_window->outputPane()->clear();
+        QVERIFY(QMetaObject::invokeMethod(window, "submitMerrow"));
+        const QStringList files = QDir(folder.path()).entryList({ QStringLiteral("*.md") });
+        QCOMPARE(files.size(), 1);
+        QFile markdown(folder.filePath(files.constFirst()));
+        QVERIFY(markdown.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(markdown.readAll());
+        QVERIFY2(text.contains(QStringLiteral("Item failed:  ") + failed->text(0)), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("campaign.xrd")));
+        QVERIFY(m_window->outputPane()->toPlainText().contains(QStringLiteral("Defect submitted: ")));
+        QFile::remove(settingsFile);
     }
 
     void preferences_data()
@@ -185,8 +239,10 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         QFETCH(int, storedDepth);
         int pagesSeen = 0;
+        QString lastPage;
         m_dialogAnswer = [&](XrdPreferenceDialog* dialog) -> int {
             pagesSeen = int(dialog->pages().size());
+            lastPage = dialog->pages().constLast()->title();
             dialog->setCurrentPage(0);
             auto* stack = dialog->findChild<QStackedWidget*>();
             QSpinBox* depth = stack ? stack->widget(0)->findChild<QSpinBox*>() : nullptr;
@@ -209,7 +265,8 @@ private Q_SLOTS:
         };
         m_window->action(QStringLiteral("preferences"))->trigger();
         m_dialogAnswer = nullptr;
-        QVERIFY(pagesSeen >= 2); // "Report Viewer" with "Styles" beneath it
+        QVERIFY(pagesSeen >= 3); // "Report Viewer" with "Styles" beneath it, then the host's
+        QCOMPARE(lastPage, QStringLiteral("Defect tracker"));
 
         // What the next start reads back.
         const std::unique_ptr<QARes> root = XrdResourceStore::load(m_resourceFile);

@@ -1,0 +1,136 @@
+#include "korvatreporter/defect/qareporterdefect.h"
+
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qarlistviewitem.h"
+#include "sdk/merrowinterface.h"
+#include "sdk/qastoutputwidget.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTreeWidgetItem>
+
+namespace {
+
+QString reporterText(const char *text)
+{
+    return QCoreApplication::translate("QAReporter", text);
+}
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+// Writes to the output pane, or nowhere when the studio has none.
+class Output
+{
+public:
+    explicit Output(QAStOutputWidget *pane) : m_pane(pane) {}
+    void operator()(const QString &text) const
+    {
+        if (m_pane)
+            m_pane->append(text);
+    }
+
+private:
+    QPointer<QAStOutputWidget> m_pane;
+};
+
+// After each client call: its command line when the client traces them.
+void trace(MerrowInterface *client, const Output &out)
+{
+    if (client->activatedCmdLine())
+        out(QString::fromLocal8Bit(client->getCmdLine()) + QLatin1Char('\n'));
+}
+
+QString errorText(MerrowInterface *client)
+{
+    return QString::fromLocal8Bit(client->getErrorMessage()) + QLatin1Char('\n');
+}
+
+// A call whose failure is reported and passed over.
+void warnOnFailure(short result, MerrowInterface *client, const Output &out)
+{
+    trace(client, out);
+    if (result)
+        return;
+    out(reporterText("Warning ...\n"));
+    out(errorText(client));
+}
+
+} // namespace
+
+void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
+                              QTreeWidgetItem *selected)
+{
+    if (!studio)
+        return;
+    QAStOutputWidget *pane = studio->outputWidget();
+    studio->showOutputWidget(pane);
+    const Output out(pane);
+
+    MerrowInterface *client = studio->defectClient();
+    if (!client) {
+        out(reporterText("Submit Defect Report Failed ...\n"));
+        return;
+    }
+    out(reporterText("Submit Defect Report ...\n"));
+
+    const nodeData host = node;
+    if (!selected) {
+        out(reporterText("No nodes selected\n"));
+        out(reporterText("Stopped.\n"));
+        return;
+    }
+    const QARListViewItem *item = QARListViewItem::fromItem(selected);
+    // A file item has no node and so no type to describe: it is refused
+    // like an item without data.
+    if (!item || !item->anchor || !item->node) {
+        out(reporterText("Can't find data\n"));
+        out(reporterText("Stopped.\n"));
+        return;
+    }
+
+    QString headline = studio->productName();
+    QString description;
+    if (!host.text.isEmpty()) {
+        if (host.workspace) {
+            const QString workspace = host.workspace->objectName();
+            description += reporterText("Workspace:  ") + workspace + LineEnd;
+            headline += workspace + QLatin1Char(':');
+        }
+        description += reporterText("Test:       ") + host.text + LineEnd;
+        headline += host.text + QLatin1Char(':');
+    }
+
+    QTreeWidgetItem *fileItem = selected;
+    while (fileItem->parent())
+        fileItem = fileItem->parent();
+    const QARListViewItem *file = QARListViewItem::fromItem(fileItem);
+    const QString attachment =
+        file ? QDir::toNativeSeparators(file->fileInfo().absoluteFilePath()) : QString();
+
+    description += reporterText("Report file:  ") + fileItem->text(0) + LineEnd;
+    headline += fileItem->text(0) + QLatin1Char(':');
+    description += reporterText("Item failed:  ") + selected->text(0) + LineEnd;
+    headline += selected->text(0);
+    description += reporterText("Item type:   ") + item->node->type + LineEnd;
+
+    const short created = client->createForm();
+    trace(client, out);
+    if (!created) {
+        out(errorText(client));
+        out(reporterText("Stopped.\n"));
+        return;
+    }
+    warnOnFailure(client->setHeadLine(headline.toLocal8Bit().constData()), client, out);
+    warnOnFailure(client->setDescription(description.toLocal8Bit().constData()), client, out);
+    warnOnFailure(client->addFileAttachment(attachment.toLocal8Bit().constData(),
+                                            reporterText("Report File").toLocal8Bit().constData()),
+                  client, out);
+    const short shown = client->showMerrowDefectWindow(0);
+    trace(client, out);
+    if (!shown) {
+        out(errorText(client));
+        out(reporterText("Stopped.\n"));
+    }
+}

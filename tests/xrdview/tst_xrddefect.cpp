@@ -1,0 +1,347 @@
+#include "sdk/qamodal.h"
+#include "sdk/qastoutputwidget.h"
+#include "xrdview/xrdcommandtracker.h"
+#include "xrdview/xrddefectclient.h"
+#include "xrdview/xrddefectdialog.h"
+#include "xrdview/xrddefectpage.h"
+#include "xrdview/xrddefectsettings.h"
+#include "xrdview/xrdfoldertracker.h"
+#include "xrdview/xrdstudio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Writes each argument as "[arg]" on a line of $XRD_OUT, copies the file
+// after --body-file to $XRD_OUT.body, prints "https://tracker/1" and exits
+// with $XRD_EXIT after saying "denied" on standard error when non-zero.
+const char* const Script = R"(#!/bin/sh
+: > "$XRD_OUT"
+while [ $# -gt 0 ]; do
+  printf '[%s]\n' "$1" >> "$XRD_OUT"
+  if [ "$1" = --body-file ]; then cp "$2" "$XRD_OUT.body"; fi
+  shift
+done
+if [ "${XRD_EXIT:-0}" != 0 ]; then echo denied >&2; exit "$XRD_EXIT"; fi
+echo https://tracker/1
+)";
+
+} // namespace
+
+// The host's defect-tracker client: the command and folder trackers, the
+// "New defect" dialog answered through the modal seam, the studio's
+// defect-client operation and the preference page.
+class TestXrdDefect : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_script;
+    QString m_out;
+    QStringList m_reports;
+    std::function<QVariant(XrdDefectDialog*)> m_onDialog;
+
+    XrdDefect sampleDefect() const
+    {
+        XrdDefect defect;
+        defect.headline = QStringLiteral("xrdview:a.b:rep.xrd:Case 'q' $(touch x); \"y\"");
+        defect.description = QStringLiteral("Test:       a.b\nItem failed:  Case\n");
+        defect.attachments << XrdDefect::Attachment{ m_dir.filePath(QStringLiteral("rep one.xrd")),
+                                                     QStringLiteral("Report File") };
+        return defect;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        m_script = m_dir.filePath(QStringLiteral("tracker.sh"));
+        QVERIFY(writeFile(m_script, Script));
+        QVERIFY(QFile::setPermissions(m_script, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | QFileDevice::ExeOwner));
+        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("rep one.xrd")), "<XROD/>\n"));
+        m_out = m_dir.filePath(QStringLiteral("args.txt"));
+        qputenv("XRD_OUT", QFile::encodeName(m_out));
+        QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
+            auto* dialog = qobject_cast<XrdDefectDialog*>(request.dialog);
+            return dialog && m_onDialog ? m_onDialog(dialog) : QVariant();
+        });
+    }
+
+    void cleanupTestCase() { QAModal::clearAnswerer(); }
+
+    void init()
+    {
+        qunsetenv("XRD_EXIT");
+        QFile::remove(m_out);
+        m_reports.clear();
+        m_onDialog = nullptr;
+    }
+
+    void templateArguments_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("attachments");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("gh") << "gh issue create --title %t --body-file %d" << 1
+                            << QStringList{ "gh", "issue", "create", "--title", "T %d", "--body-file", "/tmp/d" };
+        QTest::newRow("one argument per attachment")
+            << "send %a -m %t" << 2 << QStringList{ "send", "/a 1", "/b", "-m", "T %d" };
+        QTest::newRow("attachment inside an argument")
+            << "send --file=%a" << 2 << QStringList{ "send", "--file=/a 1", "--file=/b" };
+        QTest::newRow("no attachments drops the argument")
+            << "send %a --x" << 0 << QStringList{ "send", "--x" };
+        QTest::newRow("quotes group words, %% is a percent")
+            << "'my tracker' \"--label=a b\" 100%% %t%t" << 0
+            << QStringList{ "my tracker", "--label=a b", "100%", "T %dT %d" };
+        QTest::newRow("escapes") << "\"a\\\"b\" c\\ d ''" << 0 << QStringList{ "a\"b", "c d", "" };
+        QTest::newRow("unknown code kept") << "x %z %" << 0 << QStringList{ "x", "%z", "%" };
+        QTest::newRow("empty") << "  " << 0 << QStringList();
+    }
+
+    void templateArguments()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, attachments);
+        QFETCH(QStringList, arguments);
+        XrdDefect defect;
+        defect.headline = QStringLiteral("T %d"); // a placeholder in a value stays as it is
+        const QStringList paths{ "/a 1", "/b" };
+        for (int i = 0; i < attachments; ++i)
+            defect.attachments << XrdDefect::Attachment{ paths.at(i), QString() };
+        QCOMPARE(XrdCommandTracker(pattern).arguments(defect, QStringLiteral("/tmp/d")), arguments);
+    }
+
+    void displayLine()
+    {
+        QCOMPARE(XrdCommandTracker::displayLine({ "gh", "--title", "it's a b", "/x/y.txt" }),
+                 QStringLiteral("gh --title 'it'\\''s a b' /x/y.txt"));
+    }
+
+    // The script sees every value as one argument, shell characters and
+    // all, and the description in the file it is given.
+    void commandRunsScript_data()
+    {
+        QTest::addColumn<QString>("program"); // "script" or a missing program
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error"); // start of the error; empty on success
+        QTest::newRow("success") << "script" << 0 << QString();
+        QTest::newRow("non-zero exit") << "script" << 3
+                                       << "The tracker command \"%1\" failed with exit code 3.\ndenied";
+        QTest::newRow("cannot start") << "/nonexistent/tracker" << 0
+                                      << "The tracker command \"/nonexistent/tracker\" could not be started";
+    }
+
+    void commandRunsScript()
+    {
+        QFETCH(QString, program);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        if (program == QLatin1String("script"))
+            program = m_script;
+        qputenv("XRD_EXIT", QByteArray::number(exitCode));
+        const XrdDefect defect = sampleDefect();
+        QString output, message, line;
+        const bool done = XrdCommandTracker(QStringLiteral("'%1' --title %t --body-file %d %a")
+                                                .arg(program))
+                              .submit(defect, &output, &message, &line);
+        QCOMPARE(done, error.isEmpty());
+        QVERIFY(line.startsWith(XrdCommandTracker::displayLine({ program, "--title", defect.headline })));
+        if (!done) {
+            QVERIFY2(message.startsWith(error.arg(program)), qPrintable(message));
+            if (program != m_script)
+                return;
+        } else {
+            QCOMPARE(output, QStringLiteral("https://tracker/1"));
+        }
+        const QList<QByteArray> args = readAll(m_out).split('\n');
+        QCOMPARE(args.size(), 6);
+        QCOMPARE(args.at(0), "[--title]");
+        QCOMPARE(args.at(1), "[" + defect.headline.toUtf8() + "]");
+        QCOMPARE(args.at(2), "[--body-file]");
+        QVERIFY(args.at(3).contains("xrdview-defect-"));
+        QCOMPARE(args.at(4), "[" + QFile::encodeName(defect.attachments.at(0).path) + "]");
+        QCOMPARE(readAll(m_out + QStringLiteral(".body")), defect.description.toUtf8());
+        // The description file is gone once the command has ended.
+        QVERIFY(!QFile::exists(QString::fromUtf8(args.at(3).mid(1, args.at(3).size() - 2))));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("x"))));
+    }
+
+    void folderNeverOverwrites()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("defects/new"));
+        const XrdDefect defect = sampleDefect();
+        QString first, second, error;
+        QVERIFY(XrdFolderTracker(folder).submit(defect, &first, &error));
+        const QByteArray firstText = readAll(first);
+        XrdDefect other = defect;
+        other.headline = QStringLiteral("Other");
+        QVERIFY(XrdFolderTracker(folder).submit(other, &second, &error));
+        QVERIFY(first != second);
+        QCOMPARE(readAll(first), firstText);
+
+        const QString base = QFileInfo(first).completeBaseName();
+        QCOMPARE(QString::fromUtf8(firstText),
+                 "# " + defect.headline + "\n\n```\n" + defect.description + "```\n\n## Attachments\n\n- [rep one.xrd]("
+                     + base + "-rep%20one.xrd) (Report File)\n");
+        QCOMPARE(readAll(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    void folderFailureLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("attachment");
+        QTest::newRow("folder is a file") << "rep one.xrd" << "rep one.xrd";
+        QTest::newRow("attachment missing") << "failing" << "gone.xrd";
+        QTest::newRow("no folder configured") << "" << "rep one.xrd";
+    }
+
+    void folderFailureLeavesNothing()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, attachment);
+        XrdDefect defect = sampleDefect();
+        defect.attachments.first().path = m_dir.filePath(attachment);
+        const QString path = folder.isEmpty() ? QString() : m_dir.filePath(folder);
+        QString written, error;
+        QVERIFY(!XrdFolderTracker(path).submit(defect, &written, &error));
+        QVERIFY(!error.isEmpty());
+        if (QFileInfo(path).isDir())
+            QVERIFY(QDir(path).isEmpty());
+    }
+
+    // The client behind the plug-in: the form goes to the dialog, Submit to
+    // the tracker; a failure keeps the dialog open with the error.
+    void clientThroughDialog_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("submitted") << 0 << "Defect submitted: https://tracker/1\n";
+        QTest::newRow("tracker fails")
+            << 5 << "Defect not submitted: The tracker command \"%1\" failed with exit code 5.\ndenied\n";
+    }
+
+    void clientThroughDialog()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QString, report);
+        qputenv("XRD_EXIT", QByteArray::number(exitCode));
+        XrdDefectSettings settings;
+        settings.kind = XrdDefectSettings::Command;
+        settings.command = QStringLiteral("'%1' --title %t --body-file %d").arg(m_script);
+        settings.trace = true;
+        XrdDefectClient client;
+        client.setSettings(settings);
+        client.setReporter([this](const QString& text) { m_reports << text; });
+
+        QVERIFY(client.activatedCmdLine());
+        QCOMPARE(client.setHeadLine("early"), short(0)); // no form yet
+        QCOMPARE(client.createForm(), short(1));
+        QCOMPARE(client.setHeadLine("Head"), short(1));
+        QCOMPARE(QByteArray(client.getCmdLine()),
+                 QFile::encodeName(m_script) + " --title Head --body-file '<description file>'");
+        QCOMPARE(client.setDescription("Line 1\r\nLine 2\r\n"), short(1));
+        QCOMPARE(client.addFileAttachment("/nonexistent/rep.xrd", "Report File"), short(0));
+        QVERIFY(QByteArray(client.getErrorMessage()).contains("/nonexistent/rep.xrd"));
+        const QByteArray attachment = QFile::encodeName(m_dir.filePath(QStringLiteral("rep one.xrd")));
+        QCOMPARE(client.addFileAttachment(attachment.constData(), "Report File"), short(1));
+
+        QString shownHeadline, shownDescription, error;
+        int attachments = 0;
+        m_onDialog = [&](XrdDefectDialog* dialog) -> QVariant {
+            shownHeadline = dialog->headlineEdit()->text();
+            shownDescription = dialog->descriptionEdit()->toPlainText();
+            attachments = dialog->attachmentList()->count();
+            dialog->headlineEdit()->setText(QStringLiteral("Edited head"));
+            dialog->submit();
+            error = dialog->errorText();
+            return dialog->result();
+        };
+        QCOMPARE(client.showMerrowDefectWindow(0), short(1));
+        QCOMPARE(shownHeadline, QStringLiteral("Head"));
+        QCOMPARE(shownDescription, QStringLiteral("Line 1\nLine 2\n"));
+        QCOMPARE(attachments, 1);
+        QCOMPARE(m_reports, QStringList{ report.arg(m_script) });
+        QCOMPARE(error.isEmpty(), exitCode == 0);
+        QCOMPARE(readAll(m_out).split('\n').at(1), QByteArray("[Edited head]"));
+        QVERIFY(QByteArray(client.getCmdLine()).contains("--title 'Edited head' --body-file "));
+        // The form is spent: showing it again fails.
+        QCOMPARE(client.showMerrowDefectWindow(0), short(0));
+    }
+
+    void dialogNeedsHeadline()
+    {
+        int submitted = 0;
+        XrdDefectDialog dialog(XrdDefect{}, QString(), [&](const XrdDefect&, QString*) {
+            ++submitted;
+            return true;
+        });
+        dialog.submit();
+        QCOMPARE(submitted, 0);
+        QVERIFY(!dialog.errorText().isEmpty());
+        dialog.headlineEdit()->setText(QStringLiteral("h"));
+        dialog.submit();
+        QCOMPARE(submitted, 1);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // No tracker: no client, and the output pane then says where to set one.
+    void studioOffersConfiguredClient()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("defect-tracker.ini"));
+        QFile::remove(file);
+        XrdStudio studio(m_dir.path());
+        QMainWindow window;
+        QAStOutputWidget pane;
+        studio.setMainWindow(&window);
+        studio.setOutputPane(&pane);
+        studio.setDefectSettingsFile(file);
+        QVERIFY(!studio.defectClient());
+        QTRY_VERIFY(pane.toPlainText().contains(QStringLiteral("Settings > Preferences > Defect tracker")));
+
+        XrdDefectPage page(file);
+        std::unique_ptr<QWidget> widget(page.createWidget(nullptr));
+        page.updateContents();
+        QTest::keyClicks(page.commandEdit(), QStringLiteral("gh issue create --title %t"));
+        QCOMPARE(page.kindBox()->currentIndex(), int(XrdDefectSettings::Command));
+        page.traceBox()->setChecked(true);
+        page.apply();
+        MerrowInterface* client = studio.defectClient();
+        QVERIFY(client);
+        QVERIFY(client->activatedCmdLine());
+        QCOMPARE(XrdDefectSettings::load(file).command, QStringLiteral("gh issue create --title %t"));
+
+        page.kindBox()->setCurrentIndex(XrdDefectSettings::Folder);
+        page.cancel();
+        page.updateContents();
+        QCOMPARE(page.kindBox()->currentIndex(), int(XrdDefectSettings::Command));
+        page.defaults();
+        page.updateContents();
+        page.apply();
+        QVERIFY(!studio.defectClient());
+    }
+};
+
+QTEST_MAIN(TestXrdDefect)
+#include "tst_xrddefect.moc"
