@@ -7,6 +7,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "rendoc/ddocument.h"
 #include "rendoc/ditem.h"
+#include "rendoc/dstyle.h"
 #include "rendoc/dtext.h"
 #include "rendoc/dtreeprinter.h"
 #include "tests/document/goldenfile.h"
@@ -116,6 +117,38 @@ private Q_SLOTS:
         for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n;
              n = tree->next(QAReporterDataTree::Forward))
             QVERIFY(n->startItem && n->endItem);
+    }
+
+    void styles()
+    {
+        // Items take the report styles as the AML handler gives them: a named
+        // style by its name (kept even when the list lacks it), the others by
+        // their kind, the last of two styles of one name winning.
+        DStyle stale("Normal"), normal("Normal"), title1("Title1"), failed("Title2 Failed"), link("Link"),
+            array("Array"), output("Output");
+        QFile file(sample("pytest.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QAReporterData record;
+        QAJUnitReader reader;
+        QVERIFY(
+            reader.read(file, nullptr, {&stale, &normal, &title1, &failed, &link, &array, &output}, record));
+        QSet<QString> seen;
+        for (DItem *item = record.document; item; item = item->nextInDocument(record.document)) {
+            const DStyle *style = item->style();
+            seen << QString(DItem::kindName(item->kind())) + ' ' + item->styleName() + " -> "
+                        + (style == &stale ? "stale"
+                           : style         ? style->name()
+                                           : "none");
+        }
+        const QStringList expected{
+            "Document  -> Normal",         "Title  -> Title1",   "Title Title2 Failed -> Title2 Failed",
+            "Title Title2 Passed -> none", "Link  -> Link",      "Table  -> Array",
+            "Paragraph Output -> Output",  "Paragraph  -> none", "Text  -> none"};
+        for (const QString &entry : expected)
+            QVERIFY2(seen.contains(entry), qPrintable(QStringList(seen.values()).join('\n')));
+        // Besides: the level-0 and "Title2" titles, the "Normal Failed" and
+        // "Warning" paragraphs, rows and cells, none of them with a style here.
+        QCOMPARE(seen.size(), expected.size() + 6);
     }
 
     void rejected_data()

@@ -1,7 +1,17 @@
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 
 #include "rendoc/damlreader.h"
+#include "rendoc/dcelltext.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dlink.h"
+#include "rendoc/dparagraph.h"
+#include "rendoc/drow.h"
+#include "rendoc/dstyle.h"
+#include "rendoc/dtable.h"
+#include "rendoc/dtext.h"
+#include "rendoc/dtitle.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -42,48 +52,58 @@ bool isBlank(QStringView line)
 } // namespace
 
 QAJUnitDocumentBuilder::QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qint64 inputSize)
-{
-    m_handler.setStyles(styles);
-    m_handler.setInputSize(inputSize);
     // The same text growth bound the AML reader applies to an input this size.
-    m_handler.setTextLimit(DAmlReader::textLimitFor(inputSize));
-    m_handler.startDocument();
+    : m_textLimit(DAmlReader::textLimitFor(inputSize))
+{
+    for (DStyle *style : styles) {
+        if (style)
+            m_styles.insert(style->name(), style);
+    }
 }
 
-bool QAJUnitDocumentBuilder::start(const char *element, std::initializer_list<Attribute> attributes)
+QAJUnitDocumentBuilder::~QAJUnitDocumentBuilder() = default;
+
+void QAJUnitDocumentBuilder::startDocument(const QString &title, const QString &name)
 {
-    m_attributes.clear();
-    for (const Attribute &attribute : attributes)
-        m_attributes.append(name(attribute.first), QString(), QString(), attribute.second);
-    return m_handler.startElement(QString(), QString(), name(element), m_attributes);
+    m_document = std::make_unique<DDocument>(title, name);
+    applyStyle(m_document.get(), QString(), QStringLiteral("Normal"));
+    m_last = nullptr;
 }
 
-bool QAJUnitDocumentBuilder::text(const QString &text)
+bool QAJUnitDocumentBuilder::title(int level, const QString &style, const QString &text)
 {
-    return text.isEmpty() || m_handler.characters(text);
+    static const QString conventional[] = {QStringLiteral("Title0"), QStringLiteral("Title1"),
+                                           QStringLiteral("Title2"), QStringLiteral("Title3"),
+                                           QStringLiteral("Title4"), QStringLiteral("Title5"),
+                                           QStringLiteral("Title6")};
+    level = qBound(0, level, 6);
+    auto *title = new DTitle(level);
+    applyStyle(title, style, conventional[level]);
+    appendToDocument(title);
+    DItem *last = nullptr;
+    return addText(title, last, text);
 }
 
-bool QAJUnitDocumentBuilder::end(const char *element)
+bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text, const QString &link)
 {
-    return m_handler.endElement(QString(), QString(), name(element));
-}
-
-const QString &QAJUnitDocumentBuilder::name(const char *literal)
-{
-    auto found = m_names.find(literal);
-    if (found == m_names.end())
-        found = m_names.emplace(literal, QString::fromLatin1(literal)).first;
-    return found->second;
-}
-
-bool QAJUnitDocumentBuilder::element(const char *name, const QString &style, const QString &content)
-{
-    const bool started = style.isNull() ? start(name) : start(name, {{"style", style}});
-    return started && text(content) && end(name);
+    auto *paragraph = new DParagraph;
+    applyStyle(paragraph, style, QString());
+    appendToDocument(paragraph);
+    DItem *last = nullptr;
+    if (!addText(paragraph, last, text))
+        return false;
+    if (link.isNull())
+        return true;
+    auto *item = new DLink(link);
+    applyStyle(item, QString(), QStringLiteral("Link"));
+    append(paragraph, last, item);
+    DItem *lastInLink = nullptr;
+    return addText(item, lastInLink, link);
 }
 
 bool QAJUnitDocumentBuilder::preformatted(const QString &text)
 {
+    static const QString output = QStringLiteral("Output");
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
     qsizetype first = 0;
     qsizetype last = lines.size();
@@ -96,7 +116,9 @@ bool QAJUnitDocumentBuilder::preformatted(const QString &text)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         do {
-            if (!this->line(visibleBlanks(line.left(MaxLineLength))))
+            // An empty paragraph would take no height: a blank line keeps one space.
+            const QString part = visibleBlanks(line.left(MaxLineLength));
+            if (!paragraph(output, part.isEmpty() ? QString(Nbsp) : part))
                 return false;
             line = line.mid(qMin<qsizetype>(MaxLineLength, line.size()));
         } while (!line.isEmpty());
@@ -104,27 +126,72 @@ bool QAJUnitDocumentBuilder::preformatted(const QString &text)
     return true;
 }
 
-bool QAJUnitDocumentBuilder::line(const QString &text)
-{
-    // An empty paragraph would take no height: a blank line keeps one space.
-    return element("P", QStringLiteral("Output"), text.isEmpty() ? QString(Nbsp) : text);
-}
-
-bool QAJUnitDocumentBuilder::table(const QList<std::pair<QString, QString>> &rows)
+void QAJUnitDocumentBuilder::table(const QList<std::pair<QString, QString>> &rows)
 {
     if (rows.isEmpty())
-        return true;
-    if (!start("TABLE", {{"border", QStringLiteral("1")}, {"widths", QStringLiteral("0.35,0.65")}}))
-        return false;
+        return;
+    auto *table = new DTable(1);
+    table->setWidth({0.35f, 0.65f});
+    applyStyle(table, QString(), QStringLiteral("Array"));
+    appendToDocument(table);
+    DItem *lastRow = nullptr;
     for (const auto &row : rows) {
-        if (!start("ROW") || !start("CELLTEXT", {{"text", row.first}}) || !end("CELLTEXT")
-            || !start("CELLTEXT", {{"text", row.second}}) || !end("CELLTEXT") || !end("ROW"))
-            return false;
+        auto *item = new DRow;
+        append(table, lastRow, item);
+        DItem *lastCell = nullptr;
+        append(item, lastCell, new DCellText(row.first, 0, 0));
+        append(item, lastCell, new DCellText(row.second, 0, 0));
     }
-    return end("TABLE");
 }
 
-bool QAJUnitDocumentBuilder::finish()
+DItem *QAJUnitDocumentBuilder::lastItem() const
 {
-    return m_handler.endDocument();
+    return m_last ? m_last : m_document.get();
+}
+
+DDocument *QAJUnitDocumentBuilder::takeDocument()
+{
+    m_last = nullptr;
+    return m_document.release();
+}
+
+void QAJUnitDocumentBuilder::append(DItemContainer *parent, DItem *&last, DItem *item)
+{
+    item->setParent(parent);
+    if (last)
+        last->setNext(item);
+    else
+        parent->setChild(item);
+    last = item;
+}
+
+void QAJUnitDocumentBuilder::appendToDocument(DItem *item)
+{
+    append(m_document.get(), m_last, item);
+}
+
+bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    m_textCount += text.size();
+    if (m_textCount > m_textLimit) {
+        m_error = QCoreApplication::translate("Reporter",
+                                              "JUnit, the report text grows larger than the input allows.\n");
+        return false;
+    }
+    append(parent, last, new DText(text));
+    return true;
+}
+
+void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const QString &conventional)
+{
+    // A style given by name is kept by name even when the list lacks it; the
+    // conventional style of the kind is taken only when the list has it.
+    if (!style.isNull()) {
+        item->setStyleName(style);
+        item->setStyle(m_styles.value(style, nullptr));
+    } else if (!conventional.isNull()) {
+        item->setStyle(m_styles.value(conventional, nullptr));
+    }
 }

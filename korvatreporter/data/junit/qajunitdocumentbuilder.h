@@ -1,61 +1,67 @@
 #pragma once
 
-#include "rendoc/damlhandler.h"
-
+#include <QHash>
+#include <QList>
 #include <QString>
-#include <QXmlAttributes>
 
-#include <initializer_list>
-#include <unordered_map>
+#include <memory>
 #include <utility>
 
 class DDocument;
 class DItem;
+class DItemContainer;
+class DStyle;
 
-// Writes a report document through the AML handler, element by element, as
-// if the markup were read from an XRD file: the document gets the same
-// items, styles and limits. Every operation returns false once the handler
-// has refused something; its error text then says why.
+// Builds the report document of JUnit results item by item: the items, the
+// links between them and their styles are those the AML handler makes for
+// the same markup in an XRD file (DOCUMENT, TITLE, P, LINK, TABLE, ROW,
+// CELLTEXT), with the same conventional styles and the same bound on text,
+// without the handler's parsing of names and attributes. Items go to the
+// document's top level one after the other.
 class QAJUnitDocumentBuilder
 {
 public:
-    // An attribute: its name, a string literal, and its value.
-    using Attribute = std::pair<const char *, QString>;
-
-    // The report styles the items take their styles from (not owned), and
-    // the size of the input, which bounds the text the handler accepts.
+    // The report styles the items take (not owned), and the size of the
+    // input, which bounds the text accepted.
     QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qint64 inputSize);
+    ~QAJUnitDocumentBuilder();
 
-    // Element names are string literals.
-    bool start(const char *element, std::initializer_list<Attribute> attributes = {});
-    bool text(const QString &text);
-    bool end(const char *element);
+    QAJUnitDocumentBuilder(const QAJUnitDocumentBuilder &) = delete;
+    QAJUnitDocumentBuilder &operator=(const QAJUnitDocumentBuilder &) = delete;
 
-    // <NAME style="STYLE">TEXT</NAME>; no style attribute when style is null.
-    bool element(const char *element, const QString &style, const QString &text);
+    // <DOCUMENT title name>; every other item goes into it.
+    void startDocument(const QString &title, const QString &name);
+    // <TITLE level style>text</TITLE>; no style attribute when style is null.
+    bool title(int level, const QString &style, const QString &text);
+    // <P style>text<LINK target>target</LINK></P>, the link only when a
+    // target is given.
+    bool paragraph(const QString &style, const QString &text, const QString &link = QString());
     // A paragraph of each line of `text`, in the "Output" style, with leading
     // and repeated blanks kept visible (the view collapses white space) and
     // overlong lines cut into parts; blank lines at both ends are left out.
     bool preformatted(const QString &text);
-    // A two-column table, one row per pair.
-    bool table(const QList<std::pair<QString, QString>> &rows);
+    // A bordered two-column table, one row of two CELLTEXTs per pair.
+    void table(const QList<std::pair<QString, QString>> &rows);
 
-    bool finish();
-
-    // The item of the element last started; the last item linked into the
-    // document, after an end tag.
-    DItem *currentItem() const { return m_handler.currentItem(); }
-    DItem *endPosition() const { return m_handler.endPosition(); }
-    QString errorString() const { return m_handler.errorString(); }
-    DDocument *takeDocument() { return m_handler.takeDocuments(); }
+    DDocument *document() const { return m_document.get(); }
+    // The item written last at the document's level (the document itself
+    // before the first): where a node's text begins after its title, and
+    // where it ends.
+    DItem *lastItem() const;
+    QString errorString() const { return m_error; }
+    DDocument *takeDocument();
 
 private:
-    bool line(const QString &text);
-    // The name as a QString, made once per literal: every element start
-    // would otherwise convert its name and attribute names again.
-    const QString &name(const char *literal);
+    // Links item as the last child of parent, after `last`, which it replaces.
+    static void append(DItemContainer *parent, DItem *&last, DItem *item);
+    void appendToDocument(DItem *item);
+    bool addText(DItemContainer *parent, DItem *&last, const QString &text);
+    void applyStyle(DItem *item, const QString &style, const QString &conventional);
 
-    DAmlHandler m_handler;
-    QXmlAttributes m_attributes; // reused by every start tag
-    std::unordered_map<const char *, QString> m_names;
+    std::unique_ptr<DDocument> m_document;
+    DItem *m_last = nullptr;
+    QHash<QString, DStyle *> m_styles; // by name; the last of a name wins
+    qint64 m_textLimit;
+    qint64 m_textCount = 0;
+    QString m_error;
 };

@@ -154,8 +154,6 @@ bool QAJUnitReader::parse(const QFileInfo &file)
         return fail(QCoreApplication::translate("Reporter", "JUnit, %1 at line %2.\n")
                         .arg(m_xml->errorString())
                         .arg(m_xml->lineNumber()));
-    if (!m_document->end("DOCUMENT") || !m_document->finish())
-        return fail(m_document->errorString());
     return true;
 }
 
@@ -166,9 +164,8 @@ bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
     const QString title =
         given(name) ? name
                     : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
-    if (!m_document->start("DOCUMENT", {{"name", file.completeBaseName()}, {"title", title}}))
-        return fail(m_document->errorString());
-    m_tree->root()->startItem = m_document->currentItem();
+    m_document->startDocument(title, file.completeBaseName());
+    m_tree->root()->startItem = m_document->document();
     if (!writeTitle(0, QString(), title))
         return false;
     if (bare)
@@ -313,7 +310,7 @@ bool QAJUnitReader::startSuite()
     if (!writeTitle(titleLevel(), QString(),
                     QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
-    m_tree->current()->startItem = m_document->currentItem();
+    m_tree->current()->startItem = m_document->lastItem();
 
     QStringList details;
     const QString package = attribute(atts, QLatin1String("package"));
@@ -331,7 +328,7 @@ bool QAJUnitReader::startSuite()
     if (!details.isEmpty()) {
         QString text = details.join(QStringLiteral(", "));
         text[0] = text[0].toUpper();
-        if (!m_document->element("P", QString(), text + QLatin1Char('.')))
+        if (!m_document->paragraph(QString(), text + QLatin1Char('.')))
             return fail(m_document->errorString());
     }
     // The counts the runner wrote come first; without them the suite's own
@@ -446,7 +443,7 @@ bool QAJUnitReader::writeCase(const QString &state)
     }
     if (!writeTitle(level, style, m_case.name))
         return false;
-    m_tree->current()->startItem = m_document->currentItem();
+    m_tree->current()->startItem = m_document->lastItem();
 
     // "Class C, time T s, source FILE line N", with the parts that are given.
     QString text;
@@ -466,13 +463,9 @@ bool QAJUnitReader::writeCase(const QString &state)
         text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
     if (!text.isEmpty()) {
         text[0] = text[0].toUpper();
-        bool written = m_document->start("P") && m_document->text(text);
-        if (link) {
-            const QString target = m_case.file + QStringLiteral(" line ") + m_case.line.trimmed();
-            written = written && m_document->start("LINK", {{"target", target}}) && m_document->text(target)
-                      && m_document->end("LINK");
-        }
-        if (!written || !m_document->end("P"))
+        const QString target =
+            link ? m_case.file + QStringLiteral(" line ") + m_case.line.trimmed() : QString();
+        if (!m_document->paragraph(QString(), text, target))
             return fail(m_document->errorString());
     }
     for (const Outcome &outcome : m_case.outcomes) {
@@ -505,7 +498,7 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
                          || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
-    if (!m_document->element("P", style, text) || !m_document->preformatted(outcome.text))
+    if (!m_document->paragraph(style, text) || !m_document->preformatted(outcome.text))
         return fail(m_document->errorString());
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
            && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
@@ -515,7 +508,7 @@ bool QAJUnitReader::writeOutput(const QString &label, const QString &text)
 {
     if (!given(text))
         return true;
-    if (!m_document->element("P", QString(), label + QLatin1Char(':')) || !m_document->preformatted(text))
+    if (!m_document->paragraph(QString(), label + QLatin1Char(':')) || !m_document->preformatted(text))
         return fail(m_document->errorString());
     return true;
 }
@@ -524,9 +517,9 @@ bool QAJUnitReader::writeProperties(const Properties &properties)
 {
     if (properties.isEmpty())
         return true;
-    if (!m_document->element("P", QString(), QCoreApplication::translate("Reporter", "Properties:"))
-        || !m_document->table(properties))
+    if (!m_document->paragraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
         return fail(m_document->errorString());
+    m_document->table(properties);
     return true;
 }
 
@@ -545,20 +538,14 @@ bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped
         text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite, text);
     const QString style =
         failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
-    if (!m_document->element("P", style, text + QLatin1Char('.')))
+    if (!m_document->paragraph(style, text + QLatin1Char('.')))
         return fail(m_document->errorString());
     return true;
 }
 
 bool QAJUnitReader::writeTitle(int level, const QString &style, const QString &text)
 {
-    static const QString levels[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                     QStringLiteral("6")};
-    bool ok = style.isNull() ? m_document->start("TITLE", {{"level", levels[level]}})
-                             : m_document->start("TITLE", {{"level", levels[level]}, {"style", style}});
-    ok = ok && m_document->text(text) && m_document->end("TITLE");
-    return ok || fail(m_document->errorString());
+    return m_document->title(level, style, text) || fail(m_document->errorString());
 }
 
 bool QAJUnitReader::openNode(const QString &name, const QString &type, const QString &state)
@@ -579,7 +566,7 @@ bool QAJUnitReader::openNode(const QString &name, const QString &type, const QSt
 
 void QAJUnitReader::closeNode()
 {
-    m_tree->current()->endItem = m_document->endPosition();
+    m_tree->current()->endItem = m_document->lastItem();
     m_tree->toParent();
 }
 

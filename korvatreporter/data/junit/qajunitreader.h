@@ -19,9 +19,9 @@ class QXmlStreamReader;
 // one streaming pass. The root becomes the tree's root, each testsuite a
 // "TestSuite" node without a verdict and each testcase a "TestCase" node
 // with "ko" (failure or error), "NE" (skipped) or "ok". The report text of
-// every node is written through the AML handler, so the document is the
-// one an XRD file with the same markup would give; the totals count test
-// cases.
+// every node is built as the AML handler builds an XRD file's text
+// (QAJUnitDocumentBuilder), so the document is the one an XRD file with the
+// same markup would give; the totals count test cases.
 class QAJUnitReader : public QAReportReader
 {
 public:
