@@ -6,8 +6,10 @@
 namespace {
 
 // How much of a file is looked at to find its root element: enough for an
-// XML declaration, comments and a short document type declaration.
-constexpr qint64 PeekBytes = 64 * 1024;
+// XML declaration and any comments or document type declaration a writer
+// puts first. The parse starts at the first start tag, so only a prolog
+// this long is ever read twice.
+constexpr qint64 PeekBytes = 1024 * 1024;
 
 } // namespace
 

@@ -264,6 +264,8 @@ private Q_SLOTS:
             << QByteArray("<?xml version=\"1.0\"?>\n<!-- generated -->\n<testsuites>") << "JUnit XML results";
         QTest::newRow("bare testsuite, UTF-16")
             << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
+        QTest::newRow("after a 100 KiB comment")
+            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
         QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
         QTest::newRow("letter case counts") << QByteArray("<TestSuites/>") << "XRD reports";
         QTest::newRow("not XML goes to XRD") << QByteArray("garbage") << "XRD reports";
