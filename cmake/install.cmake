@@ -1,9 +1,10 @@
-# Installation layout: <prefix>/bin/xrdview, the SDK library in the library
-# folder, the plug-in in <libdir>/xrdview where the host looks for it, the
-# default style file at <prefix>/lib/reporterstyle.aml (the plug-in reads it
-# from "lib" under the host's install directory), the example reports, a
-# desktop entry and the MIME types of "*.xrd" reports and "*.xml" JUnit
-# results.
+# Installation layout: <prefix>/bin/xrdview, the SDK library
+# (libkorvat-sdk.so) in the library folder, the plug-in in <libdir>/xrdview
+# where the host looks for it, the default style file at
+# <prefix>/lib/reporterstyle.aml (the plug-in reads it from "lib" under the
+# host's install directory), the example reports, a desktop entry with its
+# application icon (hicolor theme, SVG and PNG sizes) and the MIME types of
+# "*.xrd" reports and "*.xml" JUnit results.
 # Included at the end of the top-level CMakeLists, after every target exists.
 
 if(TARGET xrdview)
@@ -26,3 +27,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME xrdview.xml)
+install(FILES ${PROJECT_SOURCE_DIR}/xrdview/icons/xrdview.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/xrdview/icons/xrdview-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME xrdview.png)
+endforeach()

@@ -14,6 +14,12 @@ QAListView::QAListView(QWidget* parent)
 
 QAListView::~QAListView() = default;
 
+bool QAListView::isVerdict(const QString& text)
+{
+    return text == QLatin1String("ok") || text == QLatin1String("ko")
+        || text == QLatin1String("NE");
+}
+
 void QAListView::onCurrentItemChanged(QTreeWidgetItem* current)
 {
     Q_EMIT selectionChanged(current);

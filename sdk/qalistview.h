@@ -10,6 +10,9 @@ class QAListView : public QTreeWidget
 public:
     // Role under which a viewer stores a verdict text on column 1.
     static constexpr int VerdictRole = Qt::UserRole + 1;
+    // Whether `text` is a verdict: "ok" (passed), "ko" (failed) or "NE"
+    // (inconclusive), exact case.
+    static bool isVerdict(const QString& text);
 
     explicit QAListView(QWidget* parent = nullptr);
     ~QAListView() override;

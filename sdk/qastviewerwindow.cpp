@@ -67,6 +67,11 @@ QString QAStViewerWindow::plainText(PlainTextPart)
     return QString();
 }
 
+std::optional<QAStViewerWindow::ResultTotals> QAStViewerWindow::resultTotals()
+{
+    return std::nullopt;
+}
+
 void QAStViewerWindow::activated()
 {
     m_activated = true;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QAIProgressMonitor;
 class QAILogMonitor;
 
@@ -27,8 +29,19 @@ class QAStViewerWindow : public QAStudioWindow
 {
     Q_OBJECT
 public:
-    // Parts of a viewer's content that a headless host can print.
-    enum PlainTextPart { OutlineText, SummaryText, DocumentText };
+    // Parts of a viewer's content that a headless host can print (the
+    // outline it prints itself from contentOutlineWidget()).
+    enum PlainTextPart { SummaryText, DocumentText };
+
+    // Verdict totals over every file a viewer shows; a total may be
+    // negative. `inconclusive` is -1 when no inconclusive verdict was
+    // counted.
+    struct ResultTotals
+    {
+        int passed = 0;
+        int failed = 0;
+        int inconclusive = -1;
+    };
 
     explicit QAStViewerWindow(QWidget* parent = nullptr, const char* name = nullptr,
                               Qt::WindowFlags flags = {});
@@ -74,6 +87,9 @@ public:
     // Text of one part of the content, for hosts without a screen; empty
     // when the viewer has none.
     virtual QString plainText(PlainTextPart part);
+    // The verdict totals of the shown files; none when the viewer counts no
+    // verdicts (the base) or holds no file.
+    virtual std::optional<ResultTotals> resultTotals();
 
 public Q_SLOTS:
     virtual void activated();

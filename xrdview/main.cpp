@@ -45,6 +45,17 @@ void answerModalQuestionsOnStderr()
     });
 }
 
+// Qt's own notices while it sets up its platform, such as "QStandardPaths:
+// XDG_RUNTIME_DIR not set" for root or in a container without a session:
+// the printing modes write only their own messages on standard error.
+// Critical and fatal messages still go out.
+void dropStartupNotices(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    XrdHeadlessRunner::printError(qFormatLogMessage(type, context, message));
+}
+
 int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
 {
     XrdStudio studio(XrdPaths::installDirectory());
@@ -81,7 +92,11 @@ int main(int argc, char** argv)
     if (line.isHeadless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    const QtMessageHandler previousHandler =
+        line.isHeadless() ? qInstallMessageHandler(dropStartupNotices) : nullptr;
     QApplication app(argc, argv);
+    if (line.isHeadless())
+        qInstallMessageHandler(previousHandler);
     QCoreApplication::setApplicationName(QStringLiteral("xrdview"));
     QCoreApplication::setApplicationVersion(QStringLiteral(XRDVIEW_VERSION));
 

@@ -90,12 +90,11 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     int status = allRead ? Passed : Error;
     switch (line.mode) {
     case XrdCommandLine::Summary: {
-        const int failed = XrdReportText::failedTotal(
-            window->plainText(QAStViewerWindow::SummaryText));
-        if (failed < 0 && allRead) {
+        const std::optional<QAStViewerWindow::ResultTotals> totals = window->resultTotals();
+        if (!totals && allRead) {
             printError(translated("The report window gave no results totals."));
             status = Error;
-        } else if (allRead && failed > 0) {
+        } else if (allRead && totals->failed > 0) {
             status = Failed;
         }
         break;

@@ -2,8 +2,6 @@
 
 #include "sdk/qalistview.h"
 
-#include <QCoreApplication>
-#include <QStringList>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -22,30 +20,13 @@ QString XrdReportText::outline(const QTreeWidget* tree)
         text += QString(2 * depth, QLatin1Char(' '));
         if (depth > 0) {
             const QString verdict = item->data(1, QAListView::VerdictRole).toString();
-            const bool known = verdict == QLatin1String("ok") || verdict == QLatin1String("ko")
-                               || verdict == QLatin1String("NE");
-            text += known ? verdict : QStringLiteral("--");
+            text += QAListView::isVerdict(verdict) ? verdict : QStringLiteral("--");
             text += QLatin1String("  ");
         }
         text += item->text(0);
         text += QLatin1Char('\n');
     }
     return text;
-}
-
-int XrdReportText::failedTotal(const QString& summaryTable)
-{
-    const QString total = QCoreApplication::translate("Reporter", "Total");
-    const QStringList rows = summaryTable.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        const QStringList cells = row->split(QLatin1Char('\t'));
-        if (cells.size() < 2 || cells.first().trimmed() != total)
-            continue;
-        bool ok = false;
-        const int failed = cells.at(1).trimmed().toInt(&ok);
-        return ok ? failed : -1;
-    }
-    return -1;
 }
 
 QString XrdReportText::withFinalNewline(const QString& text)

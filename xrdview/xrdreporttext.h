@@ -10,14 +10,9 @@ class XrdReportText
 public:
     // One line per item of `tree` in display order, two spaces per depth
     // level. A top-level (file) item gives its column 0 text; a node item
-    // gives its verdict ("ok", "ko", "NE", "--" for none, from the verdict
-    // role of column 1), two spaces and its column 0 text.
+    // gives its verdict ("ok", "ko", "NE", "--" for none or another text,
+    // from the verdict role of column 1), two spaces and its column 0 text.
     static QString outline(const QTreeWidget* tree);
-
-    // The failed total of a results table as plainText(SummaryText) gives
-    // it (rows of tab-separated cells; the last row "Total", failed,
-    // passed, ...); -1 when the text holds no such row.
-    static int failedTotal(const QString& summaryTable);
 
     // `text` with a final line feed added when it lacks one (empty stays
     // empty).

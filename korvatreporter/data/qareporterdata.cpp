@@ -12,3 +12,13 @@ QAReporterData::~QAReporterData()
     delete dataTree.data();
     delete document;
 }
+
+QList<DDocument *> QAReporterData::documents() const
+{
+    QList<DDocument *> list;
+    for (DItem *item = document; item; item = item->next()) {
+        if (DDocument *chained = item->toDocument())
+            list.append(chained);
+    }
+    return list;
+}

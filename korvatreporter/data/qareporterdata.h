@@ -2,14 +2,16 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
 class DDocument;
 
-// One loaded report file: its node tree, its document and the totals of
-// its verdicts. The record owns the tree and the document. The tree is
+// One loaded report file: its node tree, its documents and the totals of
+// its verdicts. The record owns the tree and the documents (the first one,
+// which owns the ones chained after it). The tree is
 // held through a QPointer, so a tree destroyed elsewhere is not freed a
 // second time.
 class QAReporterData
@@ -23,9 +25,13 @@ public:
 
     QString fileName; // the path as the window was given it
     QPointer<QAReporterDataTree> dataTree;
-    DDocument *document = nullptr;
+    DDocument *document = nullptr; // the first document; later ones follow it
     QStringList types; // distinct node types in order of first appearance
     int failed = 0;
     int passed = 0;
     int inconclusive = -1; // -1 while no "NE" node was counted
+
+    // Every document of the file, in file order: the first one and the
+    // documents chained after it. Views and exports show them all.
+    QList<DDocument *> documents() const;
 };

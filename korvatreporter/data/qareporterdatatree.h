@@ -20,10 +20,6 @@ public:
     explicit QAReporterDataTree(QAReporterNode *root);
     ~QAReporterDataTree() override;
 
-    // The tree part, for code written against QTree.
-    QTree<QAReporterNode> *tree() { return this; }
-    const QTree<QAReporterNode> *tree() const { return this; }
-
     // Puts the file's top-level item, with one item per node below it in
     // document order, in front of the view's other top-level items, and
     // opens the items above the "auto_depth" preference level. Moves the

@@ -12,7 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -32,20 +32,36 @@ QList<DStyle *> currentStyles()
 }
 
 // Reads one file into `record` with the reader of its format (told by its
-// content), the current styles and the studio's progress display. False
-// when the file is missing or does not parse.
-bool readFile(const QString &fileName, QAReporterData &record)
+// content), the current styles and the studio's progress display: Read,
+// Unreadable when the file is missing or does not parse, Canceled when the
+// user stopped the read.
+QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record)
 {
     QFile file(fileName);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return false;
+        return QAReporterLoader::Unreadable;
     const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
-    return reader->read(file, currentStudio(), currentStyles(), record);
+    if (reader->read(file, currentStudio(), currentStyles(), record))
+        return QAReporterLoader::Read;
+    return reader->canceled() ? QAReporterLoader::Canceled : QAReporterLoader::Unreadable;
+}
+
+// The name a document takes so that no two documents of one load share one:
+// its own when not taken yet, else with the file's list index appended, then
+// "-2", "-3", ... while that is taken too. A null name counts as "".
+QString uniqueName(const QString &name, int index, QSet<QString> &taken)
+{
+    QString unique = name;
+    const QString indexed = name + QString::number(index);
+    for (int k = 1; taken.contains(unique); ++k)
+        unique = k == 1 ? indexed : indexed + QLatin1Char('-') + QString::number(k);
+    taken.insert(unique);
+    return unique;
 }
 
 } // namespace
 
-bool QAReporterLoader::readRecord(QAReporterData &record)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record)
 {
     return readFile(record.fileName, record);
 }
@@ -54,8 +70,8 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records)
 {
     QStringList unreadable;
-    // Document names seen in this call; a repeat gets the list index appended.
-    QHash<QString, bool> names;
+    // Document names given in this call.
+    QSet<QString> names;
     for (int i = 0; i < files.size(); ++i) {
         const QString &fileName = files.at(i);
         const bool held = std::any_of(records.cbegin(), records.cend(),
@@ -66,17 +82,17 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
-        if (!readRecord(*record)) {
+        const ReadResult result = readRecord(*record);
+        if (result == Canceled)
+            break;
+        if (result == Unreadable) {
             unreadable.append(fileName);
             continue;
         }
-        // A document without a name cannot be reached by name, so only named
-        // documents take part in the renaming.
-        if (DDocument *document = record->document; document && !document->name().isNull()) {
-            if (names.contains(document->name()))
-                document->setName(document->name() + QString::number(i));
-            else
-                names.insert(document->name(), true);
+        for (DDocument *document : record->documents()) {
+            const QString name = uniqueName(document->name(), i, names);
+            if (name != document->name())
+                document->setName(name);
         }
         records.push_back(std::move(record));
     }
@@ -95,7 +111,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
     QAReporterData record;
-    if (!readFile(fileName, record))
+    if (readFile(fileName, record) != Read)
         return nullptr;
     return std::exchange(record.document, nullptr);
 }

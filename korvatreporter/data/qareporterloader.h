@@ -18,10 +18,14 @@ class QAReporterLoader
 public:
     // Reads every file of `files` that `records` does not hold yet (same
     // fileName) and appends one record per readable file. A document name
-    // repeated within this call gets the file's list index appended, so the
-    // documents stay apart in links and exports. Files that are missing or
-    // do not parse are reported in one message: in the studio's output pane
-    // when there is one, else in a warning box. Returns those file names.
+    // repeated within this call (a document without a name counts as named
+    // "") gets the file's list index appended, then "-2", "-3", ... while
+    // still taken, so the documents stay apart in links and exports. Files
+    // that are missing or do not parse are reported in one message: in the
+    // studio's output pane when there is one, else in a warning box. Returns
+    // those file names. When the user cancels the studio's progress display
+    // the load stops: the file being read is not loaded and neither are the
+    // files after it, and none of them is reported.
     static QStringList loadFiles(const QStringList &files,
                                  std::vector<std::unique_ptr<QAReporterData>> &records);
 
@@ -32,7 +36,9 @@ public:
     // The message listing unreadable files, one per line after a tab.
     static QString unreadableMessage(const QStringList &names);
 
-    // Reads one file into `record` (fileName is taken from it); false when
-    // the file is missing or does not parse, leaving the record empty.
-    static bool readRecord(QAReporterData &record);
+    enum ReadResult { Read, Unreadable, Canceled };
+    // Reads one file into `record` (fileName is taken from it). Unless the
+    // result is Read the record stays empty: the file is missing or does not
+    // parse, or the user canceled the read.
+    static ReadResult readRecord(QAReporterData &record);
 };

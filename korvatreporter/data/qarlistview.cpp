@@ -24,8 +24,7 @@ void QARListView::previousFailed()
 
 QIcon QARListView::verdictIcon(const QString &state) const
 {
-    if (state != QLatin1String("ok") && state != QLatin1String("ko")
-        && state != QLatin1String("NE"))
+    if (!isVerdict(state))
         return QIcon();
     return m_images.icon(QAReporterImages::verdictImage(state));
 }

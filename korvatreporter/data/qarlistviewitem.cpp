@@ -10,16 +10,6 @@
 
 #include <vector>
 
-namespace {
-
-bool isVerdict(const QString &state)
-{
-    return state == QLatin1String("ok") || state == QLatin1String("ko")
-        || state == QLatin1String("NE");
-}
-
-} // namespace
-
 QARListViewItem::QARListViewItem(QTreeWidget *view)
     : QAListViewItem(static_cast<QTreeWidget *>(nullptr), Type)
 {
@@ -105,7 +95,7 @@ QVariant QARListViewItem::data(int column, int role) const
         }
         break;
     case Qt::DecorationRole:
-        if (column == 1 && isVerdict(node->state)) {
+        if (column == 1 && QAListView::isVerdict(node->state)) {
             const QVariant own = QAListViewItem::data(column, role);
             if (own.isValid())
                 return own;
@@ -122,7 +112,7 @@ QVariant QARListViewItem::data(int column, int role) const
             .arg(node->type, verdict);
     }
     default:
-        if (role == QAListView::VerdictRole && column == 1 && isVerdict(node->state))
+        if (role == QAListView::VerdictRole && column == 1 && QAListView::isVerdict(node->state))
             return node->state;
         break;
     }

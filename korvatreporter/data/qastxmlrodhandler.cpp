@@ -54,11 +54,6 @@ void QAstXmlRodHandler::resetProgress(int steps)
     s_progressSteps = steps;
 }
 
-int QAstXmlRodHandler::progressSteps()
-{
-    return s_progressSteps;
-}
-
 QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
 {
     return m_tree.release();
@@ -72,6 +67,7 @@ bool QAstXmlRodHandler::startDocument()
     m_passed = 0;
     m_failed = 0;
     m_inconclusive = -1;
+    m_canceled = false;
     return DAmlHandler::startDocument();
 }
 
@@ -86,19 +82,25 @@ QAstXmlRodHandler::Kind QAstXmlRodHandler::classify(const QString &qName)
     return Aml;
 }
 
-void QAstXmlRodHandler::stepProgress()
+bool QAstXmlRodHandler::stepProgress()
 {
     if (!m_file || !m_studio)
-        return;
+        return true;
     // Once the tags outnumber the steps the display stays at its last step.
     const int value = s_progressStep < s_progressSteps ? s_progressStep++ : s_progressSteps - 1;
     m_studio->setProgress(value);
+    if (!m_studio->progressCanceled())
+        return true;
+    m_canceled = true;
+    setErrorString(QCoreApplication::translate("Reporter", "Canceled.\n"));
+    return false;
 }
 
 bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QString &qName,
                                      const QXmlAttributes &atts)
 {
-    stepProgress();
+    if (!stepProgress())
+        return false;
     switch (classify(qName)) {
     case Root:
         return startRoot();

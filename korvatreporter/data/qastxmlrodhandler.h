@@ -27,12 +27,15 @@ public:
     ~QAstXmlRodHandler() override;
 
     // Progress display: with both a file and a studio every start tag moves
-    // the studio's progress one step (null turns it off). Neither is owned.
+    // the studio's progress one step, then stops the parse when the user
+    // pressed the display's cancel button (null turns it off). Neither is
+    // owned.
     void setProgressTarget(QFile *file, QAStudioInterface *studio);
     // The progress counter shared by all readers (one parse at a time):
     // resets it to 0 and sets the number of steps.
     static void resetProgress(int steps);
-    static int progressSteps();
+    // True once the parse stopped on the user's cancel.
+    bool canceled() const { return m_canceled; }
 
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
@@ -53,7 +56,7 @@ private:
     enum Kind { Root, Node, Aml };
     static Kind classify(const QString &qName);
 
-    void stepProgress();
+    bool stepProgress();
     bool startRoot();
     bool startNode(const QXmlAttributes &atts);
     bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
@@ -75,4 +78,5 @@ private:
     int m_failed = 0;
     int m_inconclusive = -1;
     bool m_rootOpen = false; // inside the one XROD element of the file
+    bool m_canceled = false;
 };

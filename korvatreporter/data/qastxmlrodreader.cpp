@@ -37,8 +37,6 @@ bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudi
     } else {
         m_rodHandler->setProgressTarget(nullptr, nullptr);
     }
-    // The user's cancel button is not consulted: the parse runs to its end or
-    // to its first error.
     const bool ok = DAmlReader::parse(source, false);
     if (showProgress)
         studio->endProgress();
@@ -73,6 +71,11 @@ int QAstXmlRodReader::failed() const
 int QAstXmlRodReader::inconclusive() const
 {
     return m_rodHandler->inconclusive();
+}
+
+bool QAstXmlRodReader::canceled() const
+{
+    return m_rodHandler->canceled();
 }
 
 DDocument *QAstXmlRodReader::takeDocument()

@@ -23,7 +23,8 @@ public:
 
     using DAmlReader::parse;
     // Parses the whole of `source`. With both `file` and `studio` given the
-    // studio shows progress; either may be null.
+    // studio shows progress, and its cancel button stops the parse (false,
+    // with canceled() true); either may be null.
     bool parse(const QXmlInputSource *source, QFile *file, QAStudioInterface *studio);
 
     QAstXmlRodHandler *rodHandler() const { return m_rodHandler; }
@@ -35,6 +36,7 @@ public:
     int passed() const;
     int failed() const;
     int inconclusive() const;
+    bool canceled() const;
     // The first document read (later ones chained to it); the caller owns it.
     DDocument *takeDocument();
 

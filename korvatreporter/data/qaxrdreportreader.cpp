@@ -13,8 +13,10 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     QAstXmlRodReader reader;
     QXmlInputSource source(&file);
     reader.rodHandler()->setStyles(styles);
+    m_canceled = false;
     if (!reader.parse(&source, &file, studio)) {
         m_error = reader.errorString();
+        m_canceled = reader.canceled();
         return false;
     }
     m_error.clear();

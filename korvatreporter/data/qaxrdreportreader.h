@@ -10,7 +10,9 @@ public:
     bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
               QAReporterData &record) override;
     QString errorString() const override { return m_error; }
+    bool canceled() const override { return m_canceled; }
 
 private:
     QString m_error;
+    bool m_canceled = false;
 };

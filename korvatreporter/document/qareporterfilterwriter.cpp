@@ -47,14 +47,9 @@ std::unique_ptr<QAReporterDataTree> QAReporterFilterWriter::takeNewTree()
     return std::move(m_newTree);
 }
 
-DDocument *QAReporterFilterWriter::document() const
-{
-    return m_firstTop ? m_firstTop->toDocument() : nullptr;
-}
-
 std::unique_ptr<DDocument> QAReporterFilterWriter::takeDocument()
 {
-    DDocument *head = document();
+    DDocument *head = m_firstTop ? m_firstTop->toDocument() : nullptr;
     if (head)
         m_firstTop = nullptr;
     return std::unique_ptr<DDocument>(head);
@@ -69,7 +64,7 @@ void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sour
         m_cursorDone = false;
     }
     indexAnchors();
-    doItemList(sourceDocument);
+    walk(sourceDocument);
     mapLeftovers();
 }
 
@@ -100,39 +95,14 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 
     for (QAReporterNode *node = sourceTree->next(QTree<QAReporterNode>::Forward); node;
          node = sourceTree->next(QTree<QAReporterNode>::Forward)) {
+        // A forward step that found a node climbs zero or more levels, then
+        // goes down to a first child or across to a next sibling. A step
+        // across leaves the new cursor on the parent, where the node goes.
         const QList<int> log = sourceTree->moveLog();
-        for (qsizetype i = 0; i + 1 < log.size(); ++i) {
-            switch (log.at(i)) {
-            case QTree<QAReporterNode>::Up:
-                moveUp();
-                break;
-            case QTree<QAReporterNode>::Down:
-                tree.toLastChild();
-                break;
-            case QTree<QAReporterNode>::NextSibling:
-                qWarning("ERROR:QAReporterFilterWriter::buildNewTree:Parcourt peu probable");
-                tree.next(QTree<QAReporterNode>::Forward);
-                break;
-            default:
-                qWarning("ERROR:QAReporterFilterWriter::buildNewTree:Parcourt incorrect");
-                break;
-            }
-        }
-        if (!log.isEmpty()) {
-            switch (log.last()) {
-            case QTree<QAReporterNode>::Up:
-                moveUp();
-                break;
-            case QTree<QAReporterNode>::Down:
-                if (!tree.toLastChild())
-                    ++skip;
-                break;
-            default:
-                // A step to the next sibling leaves the new cursor on the
-                // parent, where the node goes.
-                break;
-            }
-        }
+        for (qsizetype i = 0; i + 1 < log.size(); ++i)
+            moveUp();
+        if (log.last() == QTree<QAReporterNode>::Down && !tree.toLastChild())
+            ++skip;
 
         const QAReporterNode *sourceParent = sourceTree->iterator().parent();
         if (m_filter->match(*node) == QAReporterFilter::Accepted
@@ -189,31 +159,15 @@ void QAReporterFilterWriter::mapLeftovers()
     });
 }
 
-void QAReporterFilterWriter::doItemList(DItem *item)
+void QAReporterFilterWriter::walk(DItem *first)
 {
     Frame frame;
-    frame.nextSource = item;
-    if (m_frames.empty()) {
-        frame.lastSibling = m_lastTop;
-    } else {
-        // Called during the walk: copy the list at the level the walk is on.
-        const Frame &current = m_frames.back();
-        frame.source = current.source;
-        frame.copy = current.copy;
-        frame.lastSibling = current.lastSibling;
-        frame.shared = true;
-    }
-    const size_t base = m_frames.size();
+    frame.nextSource = first;
     m_frames.push_back(frame);
-    walk(base);
-}
-
-void QAReporterFilterWriter::walk(size_t baseDepth)
-{
-    while (m_frames.size() > baseDepth) {
+    while (!m_frames.empty()) {
         Frame &top = m_frames.back();
         DItem *item = top.nextSource;
-        if (!item || isCanceled()) {
+        if (!item) {
             leaveFrame();
             continue;
         }
@@ -233,31 +187,20 @@ void QAReporterFilterWriter::leaveFrame()
     // A drop range never reaches past the container it began in.
     if (m_rangeNode && m_rangeDepth >= m_frames.size())
         closeRange();
-    if (frame.shared) {
-        if (!m_frames.empty())
-            m_frames.back().lastSibling = frame.lastSibling;
-        return;
-    }
-    if (!frame.copy) {
-        m_lastTop = frame.lastSibling;
-        return;
-    }
-    if (frame.document)
+    // The top level and documents end without re-pointing.
+    if (!frame.copy || frame.document)
         return;
     repointEnd(frame.source, frame.copy);
 }
 
-void QAReporterFilterWriter::doItemChildren(DItemContainer *container)
+void QAReporterFilterWriter::openChildren(DItemContainer *source, DItemContainer *copy,
+                                          bool document)
 {
-    if (!container || !m_pendingCopy)
-        return;
     Frame frame;
-    frame.source = container;
-    frame.nextSource = container->child();
-    frame.copy = m_pendingCopy;
-    frame.document = m_pendingDocument;
-    m_pendingCopy = nullptr;
-    m_pendingDocument = false;
+    frame.source = source;
+    frame.nextSource = source->child();
+    frame.copy = copy;
+    frame.document = document;
     m_frames.push_back(frame);
 }
 
@@ -312,61 +255,49 @@ void QAReporterFilterWriter::link(DItem *item)
     top.lastSibling = item;
 }
 
-void QAReporterFilterWriter::placeCopy(DItem *source, DItem *copy, bool leadingTag)
-{
-    if (m_anchor)
-        m_anchor->copy = copy;
-    const bool matched = repointStart(source, copy);
-    if (matched && leadingTag)
-        link(new DTag(QString()));
-    link(copy);
-}
-
 template <class T>
-T *QAReporterFilterWriter::placeKeptCopy(T *item)
+T *QAReporterFilterWriter::placeKeptCopy(T *item, bool leadingTag)
 {
-    if (!item || m_frames.empty())
-        return nullptr;
     if (!keep(item)) {
         dropped(item);
         return nullptr;
     }
     T *copy = new T(*item);
-    placeCopy(item, copy, true);
+    if (m_anchor)
+        m_anchor->copy = copy;
+    if (repointStart(item, copy) && leadingTag)
+        link(new DTag(QString()));
+    link(copy);
     return copy;
 }
 
 template <class T>
-void QAReporterFilterWriter::copyWithTag(T *item)
+void QAReporterFilterWriter::copyLeaf(T *item, bool leadingTag)
 {
-    if (T *copy = placeKeptCopy(item))
+    if (T *copy = placeKeptCopy(item, leadingTag))
         repointEnd(item, copy);
 }
 
 template <class T>
-void QAReporterFilterWriter::copyContainerWithTag(T *item)
+void QAReporterFilterWriter::copyContainer(T *item)
 {
-    T *copy = placeKeptCopy(item);
-    if (!copy)
-        return;
     // The copy's end re-pointing follows its children (see leaveFrame).
-    m_pendingCopy = copy;
-    m_pendingDocument = false;
-    doItemChildren(item);
+    if (T *copy = placeKeptCopy(item, true))
+        openChildren(item, copy, false);
 }
 
-bool QAReporterFilterWriter::repointStart(const DItem *source, DItem *replacement)
+QAReporterNode *QAReporterFilterWriter::repointStart(const DItem *source, DItem *replacement)
 {
     if (!m_cursor.isValid())
-        return false;
+        return nullptr;
     QAReporterNode *node = m_cursor.current();
     while (!node->startItem) {
         if (m_cursorDone || !advanceCursor())
-            return false;
+            return nullptr;
         node = m_cursor.current();
     }
     if (node->startItem != source)
-        return false;
+        return nullptr;
     node->startItem = replacement;
     // Nodes opened back to back share their first item: re-point the chain of
     // first children that starts here, passing over anchorless ones.
@@ -378,7 +309,7 @@ bool QAReporterFilterWriter::repointStart(const DItem *source, DItem *replacemen
             break;
         child->startItem = replacement;
     }
-    return true;
+    return node;
 }
 
 void QAReporterFilterWriter::repointEnd(const DItem *source, DItem *replacement)
@@ -418,75 +349,50 @@ bool QAReporterFilterWriter::advanceCursor()
 
 void QAReporterFilterWriter::doDocument(DDocument *item)
 {
-    if (!item || m_frames.empty())
-        return;
     // A dropped document takes its text with it and re-points nothing.
     if (!keep(item))
         return;
     auto *copy = new DDocument(*item);
     if (m_anchor)
         m_anchor->copy = copy;
-    QAReporterNode *standing = m_cursor.current();
-    repointStart(item, copy);
-    // Links name documents, so the node the walk stood on when it met the
-    // document carries the document's name.
-    if (standing)
-        standing->id = copy->name();
+    // Links name documents, so the node anchored on the document carries
+    // the document's name.
+    if (QAReporterNode *anchored = repointStart(item, copy))
+        anchored->id = copy->name();
     link(copy);
-    m_currentDocument = copy;
-    m_pendingCopy = copy;
-    m_pendingDocument = true;
-    doItemChildren(item);
+    openChildren(item, copy, true);
 }
 
-void QAReporterFilterWriter::doAxis(DAxis *item)
-{
-    if (!item || m_frames.empty())
-        return;
-    if (!keep(item)) {
-        dropped(item);
-        return;
-    }
-    auto *copy = new DAxis(*item);
-    placeCopy(item, copy, false);
-    repointEnd(item, copy);
-}
-
+// Axes take no leading tag; points copy their coordinates too.
+void QAReporterFilterWriter::doAxis(DAxis *item) { copyLeaf(item, false); }
 void QAReporterFilterWriter::doPoint(DPoint *item)
 {
-    if (!item || m_frames.empty())
-        return;
-    if (!keep(item)) {
-        dropped(item);
-        return;
+    if (DPoint *copy = placeKeptCopy(item, true)) {
+        copy->copyCoord(item);
+        repointEnd(item, copy);
     }
-    auto *copy = new DPoint(*item);
-    placeCopy(item, copy, true);
-    copy->copyCoord(item);
-    repointEnd(item, copy);
 }
-
-void QAReporterFilterWriter::doSection(DSection *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doTitle(DTitle *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doHeader(DHeader *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doFooter(DFooter *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doPageBreak(DPageBreak *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doParagraph(DParagraph *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doText(DText *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doImage(DImage *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doList(DList *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doLink(DLink *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doTag(DTag *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doTable(DTable *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doRow(DRow *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doCell(DCell *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doCellText(DCellText *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doTagPointer(DTagPointer *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doPopupLink(DPopupLink *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doPopup(DPopup *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doSummary(DSummary *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doSEntry(DSEntry *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doIndex(DIndex *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doIEntry(DIEntry *item) { copyWithTag(item); }
-void QAReporterFilterWriter::doGraphic(DGraphic *item) { copyContainerWithTag(item); }
-void QAReporterFilterWriter::doCurve(DCurve *item) { copyContainerWithTag(item); }
+void QAReporterFilterWriter::doSection(DSection *item) { copyContainer(item); }
+void QAReporterFilterWriter::doTitle(DTitle *item) { copyContainer(item); }
+void QAReporterFilterWriter::doHeader(DHeader *item) { copyContainer(item); }
+void QAReporterFilterWriter::doFooter(DFooter *item) { copyContainer(item); }
+void QAReporterFilterWriter::doPageBreak(DPageBreak *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doParagraph(DParagraph *item) { copyContainer(item); }
+void QAReporterFilterWriter::doText(DText *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doImage(DImage *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doList(DList *item) { copyContainer(item); }
+void QAReporterFilterWriter::doLink(DLink *item) { copyContainer(item); }
+void QAReporterFilterWriter::doTag(DTag *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doTable(DTable *item) { copyContainer(item); }
+void QAReporterFilterWriter::doRow(DRow *item) { copyContainer(item); }
+void QAReporterFilterWriter::doCell(DCell *item) { copyContainer(item); }
+void QAReporterFilterWriter::doCellText(DCellText *item) { copyContainer(item); }
+void QAReporterFilterWriter::doTagPointer(DTagPointer *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doPopupLink(DPopupLink *item) { copyContainer(item); }
+void QAReporterFilterWriter::doPopup(DPopup *item) { copyContainer(item); }
+void QAReporterFilterWriter::doSummary(DSummary *item) { copyContainer(item); }
+void QAReporterFilterWriter::doSEntry(DSEntry *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doIndex(DIndex *item) { copyContainer(item); }
+void QAReporterFilterWriter::doIEntry(DIEntry *item) { copyLeaf(item, true); }
+void QAReporterFilterWriter::doGraphic(DGraphic *item) { copyContainer(item); }
+void QAReporterFilterWriter::doCurve(DCurve *item) { copyContainer(item); }

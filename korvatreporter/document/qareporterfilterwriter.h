@@ -41,9 +41,10 @@ class QAReporterFilter;
 // - Top-level document copies are chained to one another in source order, so
 //   that the first one owns them all and nodes anchored in any of them stay
 //   valid; a document found inside a container is linked there like any item.
+// - A node anchored on a document takes the document's name as its id.
 // - Without a new tree (no filter, or a rejected root) the document is copied
 //   whole.
-class QAReporterFilterWriter : public DIterator
+class QAReporterFilterWriter : private DIterator
 {
 public:
     // The filter is not owned and must outlive the writer; null is allowed
@@ -63,21 +64,14 @@ public:
 
     QAReporterDataTree *newTree() const { return m_newTree.get(); }
     std::unique_ptr<QAReporterDataTree> takeNewTree();
-    // The last document copy made; not owned by the caller.
-    DDocument *currentDocument() const { return m_currentDocument; }
-    // The first top-level document copy, which owns the ones chained after it.
-    DDocument *document() const;
+    // The first top-level document copy, which owns the ones chained after
+    // it; the caller owns it.
     std::unique_ptr<DDocument> takeDocument();
-    // Source nodes that were not kept, in walk order.
-    const QList<QAReporterNode *> &excludedNodes() const { return m_excluded; }
 
-    // Copies item and its following siblings with their subtrees, at the
-    // level the walk stands on (the top level when not walking).
-    void doItemList(DItem *item) override;
-    // Schedules the children of `container` for copying into the copy that
-    // the current kind operation has just made.
-    void doItemChildren(DItemContainer *container) override;
-
+private:
+    // The kind operations of the walk (reached through doItem only): each
+    // copies a kept item into the level the walk stands on and, for a
+    // container, opens its children.
     void doDocument(DDocument *item) override;
     void doSection(DSection *item) override;
     void doTitle(DTitle *item) override;
@@ -106,7 +100,6 @@ public:
     void doCurve(DCurve *item) override;
     void doPoint(DPoint *item) override;
 
-private:
     using Cursor = QTreeIterator<QAReporterNode>;
 
     // One open level of the copy walk.
@@ -117,7 +110,6 @@ private:
         DItemContainer *copy = nullptr;   // container receiving the copies
         DItem *lastSibling = nullptr;     // last item linked into `copy`
         bool document = false;            // a document frame ends without re-pointing
-        bool shared = false;              // a nested doItemList at its caller's level
     };
 
     // What the walk needs to know about one source item that nodes refer to.
@@ -127,8 +119,11 @@ private:
         DItem *copy = nullptr;              // the item's copy, once made
     };
 
-    void walk(size_t baseDepth);
+    // Copies `first` and its following siblings with their subtrees.
+    void walk(DItem *first);
     void leaveFrame();
+    // Opens the children of `source` for copying into `copy`.
+    void openChildren(DItemContainer *source, DItemContainer *copy, bool document);
     void indexAnchors();
     void mapLeftovers();
 
@@ -138,17 +133,20 @@ private:
     void dropped(DItem *item);
     void closeRange();
 
-    // Copies and places an item the filter keeps; null when it is dropped.
+    // Copies and places an item the filter keeps, after an empty tag when a
+    // node starts there and `leadingTag` is set; null when it is dropped.
     template <class T>
-    T *placeKeptCopy(T *item);
+    T *placeKeptCopy(T *item, bool leadingTag);
     template <class T>
-    void copyWithTag(T *item);
+    void copyLeaf(T *item, bool leadingTag);
     template <class T>
-    void copyContainerWithTag(T *item);
+    void copyContainer(T *item);
     void link(DItem *item);
-    void placeCopy(DItem *source, DItem *copy, bool leadingTag);
 
-    bool repointStart(const DItem *source, DItem *replacement);
+    // The node starting at `source` now starts at `replacement`, with the
+    // first children opened back to back with it; null when none starts
+    // there.
+    QAReporterNode *repointStart(const DItem *source, DItem *replacement);
     void repointEnd(const DItem *source, DItem *replacement);
     bool advanceCursor();
 
@@ -159,12 +157,8 @@ private:
     QHash<const DItem *, Anchor> m_anchors;
 
     std::vector<Frame> m_frames;
-    DItemContainer *m_pendingCopy = nullptr; // copy whose children doItemChildren schedules
-    bool m_pendingDocument = false;
     DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken
-    DDocument *m_currentDocument = nullptr;
 
-    DItem *m_lastTop = nullptr;  // last top-level copy, where the next one is chained
     Anchor *m_anchor = nullptr;  // entry of the item keep() just accepted, if any
 
     QAReporterNode *m_rangeNode = nullptr; // excluded node whose text is being dropped

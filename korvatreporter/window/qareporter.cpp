@@ -9,6 +9,7 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
+#include "korvatreporter/document/qareporterplaintext.h"
 #include "korvatreporter/defect/qareporterdefect.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
@@ -39,7 +40,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTreeWidgetItemIterator>
 
 #include "korvatreporter/window/images/reload.xpm"
 
@@ -50,8 +50,9 @@ QString reporterText(const char *text, const char *comment = nullptr)
     return QCoreApplication::translate("QAReporter", text, comment);
 }
 
-// Smallest and largest height of the header dock, which shows the summary
-// table: it grows with the table up to the largest, then scrolls.
+// Smallest height of the header dock, which shows the summary table, and
+// the largest it takes by itself: it follows the table's height up to that,
+// then scrolls, until the user resizes it.
 constexpr int HeaderDockHeight = 26;
 constexpr int HeaderDockMaxHeight = 180;
 // Width of the verdict column of the tree.
@@ -70,42 +71,10 @@ DItem *anchorOf(QTreeWidgetItem *item)
     return r ? r->anchor : nullptr;
 }
 
-QAReporterNode *nodeOf(QTreeWidgetItem *item)
-{
-    QARListViewItem *r = reportItem(item);
-    return r ? r->node : nullptr;
-}
-
 bool isFailedTest(QTreeWidgetItem *item)
 {
     QARListViewItem *r = reportItem(item);
     return r && r->failedFlag;
-}
-
-int depthOf(const QTreeWidgetItem *item)
-{
-    int depth = 0;
-    for (const QTreeWidgetItem *p = item->parent(); p; p = p->parent())
-        ++depth;
-    return depth;
-}
-
-// The text of one table cell: its own text, then every text run inside it.
-QString cellText(const DItem *cell)
-{
-    QString text;
-    if (const DCellText *ct = cell->toCellText())
-        text += ct->text();
-    const DItemContainer *container = cell->toContainer();
-    if (!container)
-        return text;
-    for (const DItem *i = container->child(); i; i = i->nextInDocument(cell)) {
-        if (const DText *t = i->toText())
-            text += t->text();
-        else if (const DCellText *ct = i->toCellText())
-            text += ct->text();
-    }
-    return text;
 }
 
 bool autoRaise()
@@ -131,7 +100,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
         setWindowTitle(title);
     setWindowIcon(QIcon(icon));
 
-    // The header dock: resizable, fixed in place, closable by the user.
+    // The header dock: resizable by the user, fixed in place, shown and
+    // hidden through the Commands menu.
     m_headerDock = new QDockWidget(this);
     m_headerDock->setObjectName(QStringLiteral("headerDock"));
     m_headerDock->setFeatures(QDockWidget::DockWidgetClosable);
@@ -154,7 +124,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     if (QAReporterPref *pref = QAReporterState::pref())
         m_mainView->setBackgroundColor(pref->general()->background());
 
-    m_headerDock->setFixedHeight(HeaderDockHeight);
+    m_headerDock->setMinimumHeight(HeaderDockHeight);
+    m_headerDock->installEventFilter(this);
     m_mainView->setMargin(ReportMargin);
     // A new window shows no header until it holds more than one report.
     removeDockWidget(m_headerDock);
@@ -242,23 +213,32 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
 
     if (mode != ViewerSummary)
         return;
-    int passed = 0;
-    int failed = 0;
-    for (const auto &record : m_records) {
-        passed += record->passed;
-        failed += record->failed;
-    }
+    const ResultTotals totals = resultTotals().value_or(ResultTotals());
     QByteArray out;
     const QString node = nodeData().text;
     if (!node.isEmpty())
         out += "TestNode: " + node.toLocal8Bit() + "\n";
-    out += "\t[" + QByteArray::number(passed) + "] Test Case Passed\n";
-    out += "\t[" + QByteArray::number(failed) + "] Test Case Failed\n";
+    out += "\t[" + QByteArray::number(totals.passed) + "] Test Case Passed\n";
+    out += "\t[" + QByteArray::number(totals.failed) + "] Test Case Failed\n";
     if (QIODevice *sink = QAReporterState::summarySink()) {
         sink->write(out);
         if (auto *file = qobject_cast<QFileDevice *>(sink))
             file->flush();
     }
+}
+
+std::optional<QAStViewerWindow::ResultTotals> QAReporter::resultTotals()
+{
+    if (m_records.empty())
+        return std::nullopt;
+    ResultTotals totals;
+    for (const auto &record : m_records) {
+        totals.passed += record->passed;
+        totals.failed += record->failed;
+        if (record->inconclusive >= 0)
+            totals.inconclusive = qMax(totals.inconclusive, 0) + record->inconclusive;
+    }
+    return totals;
 }
 
 void QAReporter::loadFiles()
@@ -357,10 +337,8 @@ void QAReporter::refresh()
     m_summary = std::move(summary);
     setDocuments();
 
-    if (m_headerShown) {
-        addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
-        m_headerDock->show();
-    }
+    if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
+        showHeaderDock();
     if (wasShowing)
         m_mainView->moveTo(QString(), QString(), shownName);
 }
@@ -379,16 +357,6 @@ void QAReporter::fillTreeView()
         if (record && record->dataTree)
             record->dataTree->fill(m_treeView, record->fileName);
     }
-    // Hosts without a screen read verdicts as text, beside the images.
-    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
-        QTreeWidgetItem *item = *it;
-        if (!item->data(1, QAListView::VerdictRole).isValid()) {
-            const QAReporterNode *node = nodeOf(item);
-            if (node && (node->state == QLatin1String("ok") || node->state == QLatin1String("ko")
-                         || node->state == QLatin1String("NE")))
-                item->setData(1, QAListView::VerdictRole, node->state);
-        }
-    }
     if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
         m_treeView->setCurrentItem(first);
         first->setSelected(true);
@@ -400,15 +368,45 @@ void QAReporter::setDocuments()
     m_headerView->clearDocs();
     m_headerView->setDocument(m_summary.get(), true);
     const int wanted = m_headerView->documentHeight() + 2 * m_headerView->frameWidth() + 4;
-    m_headerDock->setFixedHeight(qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight));
+    m_headerHeight = qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight);
+    if (dockWidgetArea(m_headerDock) != Qt::NoDockWidgetArea)
+        fitHeaderDock();
     if (!m_filteredList || m_filteredList->count() == 0)
         return;
-    m_mainView->setDocument(m_filteredList->at(0)->document, true);
+    // Every document of every file, in order.
+    m_mainView->clearDocs();
     for (const auto &record : m_filteredList->records()) {
-        if (record->document)
-            m_mainView->setDocument(record->document, false);
+        for (DDocument *document : record->documents())
+            m_mainView->setDocument(document, false);
     }
     Q_EMIT viewUpdated();
+}
+
+void QAReporter::showHeaderDock()
+{
+    addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+    m_headerDock->show();
+    fitHeaderDock();
+}
+
+void QAReporter::fitHeaderDock()
+{
+    // The table's height, until the user has set one of their own.
+    if (m_headerUserHeight)
+        return;
+    m_headerFitHeight = m_headerHeight;
+    resizeDocks({m_headerDock.data()}, {m_headerHeight}, Qt::Vertical);
+}
+
+bool QAReporter::eventFilter(QObject *watched, QEvent *event)
+{
+    // Growing or shrinking the window leaves the top dock's height alone:
+    // a shown dock that changes to another height than the one fitted to
+    // the table was resized by the user.
+    if (watched == m_headerDock && event->type() == QEvent::Resize && isVisible()
+        && m_headerDock->isVisible() && m_headerDock->height() != m_headerFitHeight)
+        m_headerUserHeight = true;
+    return QAStViewerWindow::eventFilter(watched, event);
 }
 
 void QAReporter::dropSummary()
@@ -420,11 +418,12 @@ void QAReporter::dropSummary()
 
 void QAReporter::clearTreeView()
 {
-    m_selectedItem = nullptr;
     if (m_contextMenu)
         m_contextMenu->setItem(nullptr);
     if (m_treeView)
         m_treeView->clear();
+    // Clearing the tree reports the change of its current item: forget the
+    // selection after it.
     m_selectedItem = nullptr;
 }
 
@@ -659,8 +658,7 @@ void QAReporter::showDock(int)
         m_headerShown = false;
     } else {
         m_commandsMenu->setItemEnabled(m_printHeaderItem, true);
-        addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
-        m_headerDock->show();
+        showHeaderDock();
         m_headerShown = true;
     }
 }
@@ -970,48 +968,10 @@ QAReporterNode *QAReporter::findLinkNode(DLink *link) const
 QString QAReporter::plainText(PlainTextPart part)
 {
     switch (part) {
-    case OutlineText:
-        return outlineText();
     case SummaryText:
-        return summaryText();
+        return m_summary ? QAReporterPlainText::table(*m_summary) : QString();
     case DocumentText:
         return m_mainView ? m_mainView->toPlainText() : QString();
     }
     return QString();
-}
-
-QString QAReporter::outlineText() const
-{
-    QString text;
-    if (!m_treeView)
-        return text;
-    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
-        QTreeWidgetItem *item = *it;
-        text += QString(2 * depthOf(item), QLatin1Char(' '));
-        if (item->parent()) {
-            QString verdict = item->data(1, QAListView::VerdictRole).toString();
-            if (verdict.isEmpty())
-                verdict = QStringLiteral("--");
-            text += verdict + QStringLiteral("  ");
-        }
-        text += item->text(0) + QLatin1Char('\n');
-    }
-    return text;
-}
-
-QString QAReporter::summaryText() const
-{
-    QString text;
-    if (!m_summary)
-        return text;
-    for (const DItem *item = m_summary.get(); item; item = item->nextInDocument(nullptr)) {
-        const DRow *row = item->toRow();
-        if (!row)
-            continue;
-        QStringList cells;
-        for (const DItem *cell = row->child(); cell; cell = cell->next())
-            cells.append(cellText(cell));
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-    return text;
 }

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DDocument;
@@ -54,11 +55,11 @@ public:
     void setNode(const ::nodeData &node) override;
     void exportHTML(const QString &outDir, const QString &extra, QAIProgressMonitor *progress,
                     QAILogMonitor *log) override;
-    // Outline: one line per tree item, two spaces per level; node items
-    // start with their verdict ("ok", "ko", "NE" or "--") and two spaces.
-    // Summary: the header table, cells joined by tabs, one line per row.
-    // Document: the report view's text.
+    // Summary: the header table (QAReporterPlainText::table). Document: the
+    // report view's text, every document of every file.
     QString plainText(PlainTextPart part) override;
+    // The sums of the records' totals; none without a record.
+    std::optional<ResultTotals> resultTotals() override;
 
     bool hasContentOutline() override { return true; }
     bool canSave() override { return false; }
@@ -175,6 +176,7 @@ private Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void loadFiles();
@@ -186,14 +188,14 @@ private:
     void fillTreeView();
     void setDocuments();
     void dropSummary();
+    void showHeaderDock();
+    void fitHeaderDock();
     void clearTreeView();
     void wireToolBar(bool connectIt);
     void createCommandsMenu();
     bool hostHasMainWindow() const;
     QString defectLabel(QTreeWidgetItem *item) const;
     void notAvailable(const QString &command);
-    QString outlineText() const;
-    QString summaryText() const;
 
     QStringList m_files;
     QTreeWidgetItem *m_selectedItem = nullptr;
@@ -201,6 +203,9 @@ private:
     QPointer<DRendocView> m_headerView;
     QPointer<DRendocView> m_mainView;
     bool m_headerShown = false;
+    int m_headerHeight = 0;      // the summary table's height, bounded
+    int m_headerFitHeight = 0;   // the height last given to the header dock
+    bool m_headerUserHeight = false; // the user resized the header dock
     int m_showHeaderItem = 0;
     int m_printHeaderItem = 0;
     int m_commandsMenuId = -1;

@@ -179,7 +179,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, xml);
         QFETCH(QString, error);
         Read read(write("rejected.xml", xml));
-        QVERIFY(!read.ok);
+        QVERIFY(!read.ok && !read.reader.canceled());
         QVERIFY2(read.reader.errorString().contains(error), qPrintable(read.reader.errorString()));
         QVERIFY(!read.record.dataTree && !read.record.document);
     }
@@ -255,6 +255,19 @@ private Q_SLOTS:
         QVERIFY(calls.size() > 2);
     }
 
+    void cancel()
+    {
+        // The progress display's cancel button stops the read: no record,
+        // and the reader says it was canceled, not that the file is bad.
+        FakeStudio studio;
+        studio.setCancelAfter(1);
+        Read read(sample("nested.xml"), &studio);
+        QVERIFY(!read.ok);
+        QVERIFY(read.reader.canceled());
+        QVERIFY(!read.record.dataTree && !read.record.document);
+        QCOMPARE(studio.callsTo("endProgress").size(), 1);
+    }
+
     void format_data()
     {
         QTest::addColumn<QByteArray>("head");
@@ -265,7 +278,8 @@ private Q_SLOTS:
         QTest::newRow("bare testsuite, UTF-16")
             << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
         QTest::newRow("after a 100 KiB comment")
-            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
+            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>"
+            << "JUnit XML results";
         QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
         QTest::newRow("letter case counts") << QByteArray("<TestSuites/>") << "XRD reports";
         QTest::newRow("not XML goes to XRD") << QByteArray("garbage") << "XRD reports";

@@ -78,6 +78,15 @@ private Q_SLOTS:
         QTest::newRow("index counts skipped entries")
             << QStringList() << QStringList{x1, y, sample("missing.xrd"), x2} << QStringList{"X", "Y", "X3"} << 3;
         QTest::newRow("different names kept") << QStringList() << QStringList{y, x1} << QStringList{"Y", "X"} << 2;
+        // Every document of a file takes part, and so do nameless ones.
+        const QString two = sample("twodocs.xrd");
+        QTest::newRow("two documents of one file named alike")
+            << QStringList() << QStringList{two} << QStringList{"X", "X0"} << 1;
+        QTest::newRow("index taken already") << QStringList() << QStringList{x1, two}
+                                             << QStringList{"X", "X1", "X1-2"} << 2;
+        QTest::newRow("nameless pair") << QStringList()
+                                       << QStringList{sample("nameless1.xrd"), sample("nameless2.xrd")}
+                                       << QStringList{"", "1"} << 2;
     }
 
     void readsEachFileOnce()
@@ -89,10 +98,37 @@ private Q_SLOTS:
         m_studio->calls.clear();
         QAReporterLoader::loadFiles(files, records);
         QStringList names;
-        for (const auto &record : records)
-            names << record->document->name();
+        for (const auto &record : records) {
+            for (const DDocument *document : record->documents())
+                names << document->name();
+        }
         QTEST(names, "names");
         QTEST(int(m_studio->callsTo("startProgress").size()), "parses");
+    }
+
+    void cancelStopsTheLoad()
+    {
+        // Cancel pressed on the first tag of the second of three files: the
+        // first stays loaded, the second and third are not read nor reported.
+        const QString first = sample("sample.xrd");
+        Records records;
+        QAReporterLoader::loadFiles({first}, records);
+        const int firstSteps = int(m_studio->callsTo("setProgress").size());
+        QVERIFY(firstSteps > 0);
+        records.clear();
+        m_studio->enableOutputWidget();
+        m_studio->calls.clear();
+        m_studio->setCancelAfter(firstSteps + 1);
+        const QStringList unreadable = QAReporterLoader::loadFiles(
+            {first, sample("other.xrd"), sample("missing.xrd"), sample("samename1.xrd")}, records);
+        QVERIFY(unreadable.isEmpty());
+        QCOMPARE(records.size(), size_t(1));
+        QCOMPARE(records.front()->fileName, first);
+        QCOMPARE(m_studio->callsTo("startProgress").size(), 2);
+        QCOMPARE(m_studio->callsTo("endProgress").size(), 2);
+        QCOMPARE(m_studio->callsTo("setProgress").size(), firstSteps + 1);
+        QVERIFY(m_studio->outputText().isEmpty());
+        QVERIFY(m_questions.isEmpty());
     }
 
     void unreadableMessage_data()

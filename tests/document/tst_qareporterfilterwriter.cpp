@@ -225,7 +225,7 @@ private Q_SLOTS:
         }
         const QString sourceDump = dumpRecord(source->dataTree, source->document);
 
-        // Neither warning of the tree replay fires on a well-formed report.
+        // Copying warns of nothing.
         QTest::failOnWarning(QRegularExpression("."));
         QAReporterFilteredList list;
         list.setFilter(makeFilter(failedOnly, hidden));

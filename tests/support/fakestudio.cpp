@@ -132,6 +132,7 @@ void FakeStudio::setProgress(int value)
 {
     calls << QStringLiteral("setProgress(%1)").arg(value);
     m_progress = value;
+    ++m_steps;
 }
 
 void FakeStudio::endProgress()
@@ -181,5 +182,5 @@ QString FakeStudio::productName()
 bool FakeStudio::progressCanceled()
 {
     calls << QStringLiteral("progressCanceled()");
-    return false;
+    return m_cancelAfter >= 0 && m_steps >= m_cancelAfter;
 }

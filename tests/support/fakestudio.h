@@ -43,7 +43,12 @@ public:
     void setDefectClient(MerrowInterface* client) { m_defect = client; }
     void setProductName(const QString& name) { m_product = name; }
     // progressCanceled() answers true once setProgress was called this many
-    // times (never when negative, the default).
+    // times since (never when negative, the default).
+    void setCancelAfter(int steps)
+    {
+        m_cancelAfter = steps;
+        m_steps = 0;
+    }
 
     // Text of the owned output pane; empty without one.
     QString outputText() const;
@@ -65,17 +70,18 @@ public:
     QString installDirectory() override;
     QString exportDirectory() override;
     QString searchPath() override;
+    // The progress display: recorded, and canceled as setCancelAfter() says.
     void startProgress(int steps, const QString& label, const QString& cancelText,
                        int minimum, int flags) override;
     void setProgress(int value) override;
     void endProgress() override;
+    bool progressCanceled() override;
     void openSourceFile(const QString& target, int mode, bool readOnly) override;
     void registerPreferences(QAResProducer* producer) override;
     int insertMenu(const QString& title, QMenu* menu) override;
     void removeMenu(int id) override;
     MerrowInterface* defectClient() override;
     QString productName() override;
-    bool progressCanceled() override;
 
 private:
     QPointer<QMainWindow> m_mainWindow;
@@ -89,6 +95,8 @@ private:
     QMap<int, QPointer<QMenu>> m_menus;
     int m_nextMenuId = 1;
     int m_progress = 0;
+    int m_cancelAfter = -1;
+    int m_steps = 0; // setProgress calls since setCancelAfter
     bool m_progressRunning = false;
     unsigned long m_refs = 1;
 };

@@ -124,8 +124,31 @@ private Q_SLOTS:
         auto w = window(files);
         QCOMPARE(w->headerShown(), header);
         QCOMPARE(!w->headerDock()->isHidden(), header);
+        // The user may resize the header.
+        QVERIFY(w->headerDock()->maximumHeight() > w->headerDock()->minimumHeight());
         QCOMPARE(int(w->plainText(QAStViewerWindow::SummaryText).count('\n')), summaryRows);
         QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
+    }
+
+    void headerDockFitsTheTableUntilResized()
+    {
+        auto w = window({example("campaign.xrd"), example("regression.xrd")});
+        w->resize(700, 500);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->failedtests(); // a rebuild with the view's real width
+        QTest::qWait(50);
+        const int fitted = w->headerDock()->height();
+        // The three rows of the table, not the largest height.
+        QVERIFY2(fitted > 26 && fitted < 180, qPrintable(QString::number(fitted)));
+
+        // The user's height stays through rebuilds.
+        w->resizeDocks({w->headerDock()}, {fitted + 40}, Qt::Vertical);
+        QTest::qWait(50);
+        QCOMPARE(w->headerDock()->height(), fitted + 40);
+        w->alltests();
+        QTest::qWait(50);
+        QCOMPARE(w->headerDock()->height(), fitted + 40);
     }
 
     void setNode_data()
@@ -424,12 +447,56 @@ private Q_SLOTS:
         QVERIFY(empty->fileList().isEmpty());
     }
 
-    void outlineText()
+    void everyDocumentOfAFileShown()
     {
-        auto w = window({example("smoke.xrd")});
-        QCOMPARE(w->plainText(QAStViewerWindow::OutlineText),
-                 QStringLiteral("smoke.xrd\n  ok  smoke\n    ok  home page\n    ok  search\n"
-                                "    ok  basket\n    ok  checkout page\n"));
+        // Two documents one after the other, the first long enough to scroll.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("twodocs.xrd"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"first\">"
+                  "<XROD:NODE name=\"one\" type=\"TestCase\" state=\"ok\" sum=\"1\">");
+        for (int i = 0; i < 80; ++i)
+            out.write("<P>First document.</P>");
+        out.write("</XROD:NODE></DOCUMENT><DOCUMENT name=\"second\">"
+                  "<XROD:NODE name=\"two\" type=\"TestCase\" state=\"ko\" sum=\"1\">"
+                  "<P>Second document.</P></XROD:NODE></DOCUMENT></XROD>\n");
+        out.close();
+
+        auto w = window({file});
+        w->resize(400, 300);
+        QCOMPARE(w->mainView()->documents().size(), 2);
+        const QString text = w->plainText(QAStViewerWindow::DocumentText);
+        QVERIFY(text.contains(QStringLiteral("First document.")));
+        QVERIFY(text.endsWith(QStringLiteral("Second document.")));
+        QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("first"));
+
+        // Selecting a node of the second document moves the view to it.
+        const QList<QTreeWidgetItem*> two = w->treeView()->findItems(
+            QStringLiteral("two"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(two.size(), 1);
+        w->treeView()->setCurrentItem(two.front());
+        QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("second"));
+        // The failed-only copy shows the second document as well.
+        w->failedtests();
+        QVERIFY(w->plainText(QAStViewerWindow::DocumentText).contains(QStringLiteral("Second document.")));
+    }
+
+    void resultTotals()
+    {
+        QVERIFY(!window()->resultTotals());
+        auto w = window({example("campaign.xrd"), example("smoke.xrd")});
+        const auto totals = w->resultTotals();
+        QVERIFY(totals);
+        int passed = 0;
+        int failed = 0;
+        for (const auto& record : w->records()) {
+            passed += record->passed;
+            failed += record->failed;
+        }
+        QCOMPARE(totals->passed, passed);
+        QCOMPARE(totals->failed, failed);
+        QVERIFY(totals->failed > 0);
     }
 
     void activationAndClose()
@@ -455,7 +522,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         auto w = window({example("campaign.xrd"), example("smoke.xrd")});
-        const QString outline = w->plainText(QAStViewerWindow::OutlineText);
+        const QString shown = w->plainText(QAStViewerWindow::DocumentText);
         QStringList captions;
         QAModal::setAnswerer([&](const QAModalRequest& request) -> QVariant {
             captions << request.caption;
@@ -471,7 +538,7 @@ private Q_SLOTS:
             QCOMPARE(copy.readAll().trimmed(), source.readAll().trimmed());
         }
         QCOMPARE(w->fileList(), (QStringList{example("campaign.xrd"), example("smoke.xrd")}));
-        QCOMPARE(w->plainText(QAStViewerWindow::OutlineText), outline);
+        QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), shown);
     }
 
     // Both defect entries reach the submission with the selected item.

@@ -195,29 +195,6 @@ private Q_SLOTS:
         QVERIFY(text.endsWith(QString(2 * depth, QLatin1Char(' ')) + QStringLiteral("ok  n\n")));
     }
 
-    void failedTotal_data()
-    {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("failed");
-        const QString head("Name\tStatus\tFailed\tPassed\tTotal\n");
-        QTest::newRow("two files") << head + "a.xrd\tFailed\t2\t5\t7\nb.xrd\tPassed\t0\t4\t4\n"
-                                             "Total\t2\t9\t11\n"
-                                   << 2;
-        QTest::newRow("nothing failed, no final newline") << head + "Total\t0\t0\t0" << 0;
-        QTest::newRow("file named Total above the totals")
-            << head + "Total\tFailed\t3\t1\t4\nTotal\t3\t1\t4\n" << 3;
-        QTest::newRow("no totals row") << "Name\tStatus\tFailed\n" << -1;
-        QTest::newRow("empty") << "" << -1;
-        QTest::newRow("garbage count") << "Total\tmany\t1\n" << -1;
-    }
-
-    void failedTotal()
-    {
-        QFETCH(QString, table);
-        QFETCH(int, failed);
-        QCOMPARE(XrdReportText::failedTotal(table), failed);
-    }
-
     void settingsSaveKeepsOtherGroups()
     {
         QString error;

@@ -62,7 +62,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("out"); // null: not compared
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("stderrHas");
-        QTest::addColumn<QStringList>("env"); // NAME=VALUE
+        QTest::addColumn<QStringList>("env"); // NAME=VALUE, or NAME= to unset
 
         const QString campaign = example("campaign.xrd");
         const QString smoke = example("smoke.xrd");
@@ -76,6 +76,14 @@ private Q_SLOTS:
             << none;
         QTest::newRow("summary, two files") << QStringList{ "--summary", smoke, data("allpassed.xrd") }
                                             << golden("summary-two.txt") << 0 << "" << none;
+        // A negative total is a total: status 0, the totals printed.
+        QTest::newRow("summary, negative failed total")
+            << QStringList{ "--summary", data("negative.xrd") } << golden("summary-negative.txt") << 0
+            << "" << none;
+        // The printing modes write only their own messages on standard error.
+        QTest::newRow("summary, no runtime folder")
+            << QStringList{ "--summary", "smoke.xrd" } << golden("summary-smoke.txt") << 0 << ""
+            << QStringList{ "XDG_RUNTIME_DIR=" };
         QTest::newRow("summary, missing file wins over failures")
             << QStringList{ "--summary", campaign, "/nonexistent/gone.xrd" } << QByteArray() << 2
             << "/nonexistent/gone.xrd" << none;
@@ -105,6 +113,8 @@ private Q_SLOTS:
             << golden("table-examples.txt") << 0 << "" << none;
         QTest::newRow("text") << QStringList{ "--print-text", tiny } << golden("text-tiny.txt") << 0
                               << "" << none;
+        QTest::newRow("text, two documents") << QStringList{ "--print-text", data("twodocs.xrd") }
+                                             << golden("text-twodocs.txt") << 0 << "" << none;
         QTest::newRow("text, failed only") << QStringList{ "--print-text", "--failed-only", tiny }
                                            << golden("text-tiny-failed.txt") << 0 << "" << none;
 
@@ -127,8 +137,14 @@ private Q_SLOTS:
         // Settings from the developer's home must not change the output.
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
         environment.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
-        for (const QString& setting : env)
-            environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+        for (const QString& setting : env) {
+            const QString name = setting.section(QLatin1Char('='), 0, 0);
+            const QString value = setting.section(QLatin1Char('='), 1);
+            if (value.isEmpty())
+                environment.remove(name); // NAME= unsets it
+            else
+                environment.insert(name, value);
+        }
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES)); // relative names are the examples'
@@ -145,6 +161,8 @@ private Q_SLOTS:
             QVERIFY2(err.contains(stderrHas.toLocal8Bit()), err.constData());
         if (status == 2)
             QVERIFY(!err.isEmpty());
+        else if (stderrHas.isEmpty())
+            QVERIFY2(err.isEmpty(), err.constData()); // only the program's own messages
     }
 };
 

@@ -60,6 +60,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
                          QAReporterData &record)
 {
     m_error.clear();
+    m_canceled = false;
     m_open.clear();
     m_suites.clear();
     m_types.clear();
@@ -353,8 +354,7 @@ bool QAJUnitReader::endSuite()
                         suite.node->name))
         return false;
     closeNode();
-    stepProgress();
-    return true;
+    return stepProgress();
 }
 
 void QAJUnitReader::startCase()
@@ -426,8 +426,7 @@ bool QAJUnitReader::endCase()
     }
     const bool ok = writeCase(state);
     m_case = TestCase();
-    stepProgress();
-    return ok;
+    return ok && stepProgress();
 }
 
 bool QAJUnitReader::writeCase(const QString &state)
@@ -576,10 +575,10 @@ int QAJUnitReader::titleLevel() const
     return std::min(m_tree->depth() - 1, 6);
 }
 
-void QAJUnitReader::stepProgress()
+bool QAJUnitReader::stepProgress()
 {
     if (!m_studio)
-        return;
+        return true;
     // The position in the file, in the XRD reader's steps of 50 bytes; the
     // display moves only when the value changes.
     const int value =
@@ -588,6 +587,10 @@ void QAJUnitReader::stepProgress()
         m_progress = value;
         m_studio->setProgress(value);
     }
+    if (!m_studio->progressCanceled())
+        return true;
+    m_canceled = true;
+    return fail(QCoreApplication::translate("Reporter", "Canceled.\n"));
 }
 
 bool QAJUnitReader::fail(const QString &text)

@@ -31,6 +31,7 @@ public:
     bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
               QAReporterData &record) override;
     QString errorString() const override { return m_error; }
+    bool canceled() const override { return m_canceled; }
 
 private:
     using Properties = QList<std::pair<QString, QString>>;
@@ -96,7 +97,9 @@ private:
     bool openNode(const QString &name, const QString &type, const QString &state);
     void closeNode();
     int titleLevel() const;
-    void stepProgress();
+    // Moves the progress display; false (canceled) when the user pressed its
+    // cancel button.
+    bool stepProgress();
     bool fail(const QString &text);
 
     // Translated texts used for every test case, looked up once per read.
@@ -112,6 +115,7 @@ private:
     };
 
     QString m_error;
+    bool m_canceled = false;
     Texts m_texts;
     QString m_caseTitleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     QXmlStreamReader *m_xml = nullptr;
