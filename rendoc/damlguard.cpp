@@ -1,6 +1,7 @@
 #include "rendoc/damlguard.h"
 
 #include "rendoc/damlhandler.h"
+#include "rendoc/damlrunlimiter.h"
 
 #include <QCoreApplication>
 
@@ -48,16 +49,21 @@ bool DAmlGuard::startDocument()
     m_entitySizes.clear();
     m_guardError.clear();
     m_readerError.clear();
+    m_errorLine = 0;
+    m_errorColumn = 0;
+    endRun();
     return m_handler->startDocument();
 }
 
 bool DAmlGuard::endDocument()
 {
+    endRun();
     return m_handler->endDocument();
 }
 
 bool DAmlGuard::startPrefixMapping(const QString& prefix, const QString& uri)
 {
+    endRun();
     return m_handler->startPrefixMapping(prefix, uri);
 }
 
@@ -69,6 +75,7 @@ bool DAmlGuard::endPrefixMapping(const QString& prefix)
 bool DAmlGuard::startElement(const QString& namespaceURI, const QString& localName,
     const QString& qName, const QXmlAttributes& atts)
 {
+    endRun();
     if (++m_depth > m_maxDepth) {
         return stop(QCoreApplication::translate(
             "DAmlReader", "Document nested deeper than %1 levels (line %2)")
@@ -86,12 +93,14 @@ bool DAmlGuard::startElement(const QString& namespaceURI, const QString& localNa
 bool DAmlGuard::endElement(
     const QString& namespaceURI, const QString& localName, const QString& qName)
 {
+    endRun();
     --m_depth;
     return m_handler->endElement(namespaceURI, localName, qName);
 }
 
 bool DAmlGuard::characters(const QString& ch)
 {
+    endRun();
     if (!countText(ch.size(), &m_textCount))
         return false;
     return m_handler->characters(ch);
@@ -99,6 +108,7 @@ bool DAmlGuard::characters(const QString& ch)
 
 bool DAmlGuard::ignorableWhitespace(const QString& ch)
 {
+    endRun();
     if (!countText(ch.size(), &m_textCount))
         return false;
     return m_handler->ignorableWhitespace(ch);
@@ -106,6 +116,7 @@ bool DAmlGuard::ignorableWhitespace(const QString& ch)
 
 bool DAmlGuard::processingInstruction(const QString& target, const QString& data)
 {
+    endRun();
     return m_handler->processingInstruction(target, data);
 }
 
@@ -119,6 +130,22 @@ QString DAmlGuard::errorString() const
     return m_guardError.isEmpty() ? m_handler->errorString() : m_guardError;
 }
 
+void DAmlGuard::noteReaderError(const QXmlParseException& exception)
+{
+    m_readerError = exception.message();
+    m_errorLine = exception.lineNumber();
+    m_errorColumn = exception.columnNumber();
+}
+
+// Called for the events before which the reader has handed over, and emptied, the buffer of the
+// run it was collecting. Entity boundaries, CDATA starts and skipped entities are not among
+// them: they may fall inside an attribute value or a text run that goes on.
+void DAmlGuard::endRun()
+{
+    if (m_limiter)
+        m_limiter->endRun();
+}
+
 bool DAmlGuard::warning(const QXmlParseException& exception)
 {
     return m_handler->warning(exception);
@@ -126,13 +153,13 @@ bool DAmlGuard::warning(const QXmlParseException& exception)
 
 bool DAmlGuard::error(const QXmlParseException& exception)
 {
-    m_readerError = exception.message();
+    noteReaderError(exception);
     return m_handler->error(exception);
 }
 
 bool DAmlGuard::fatalError(const QXmlParseException& exception)
 {
-    m_readerError = exception.message();
+    noteReaderError(exception);
     return m_handler->fatalError(exception);
 }
 
@@ -143,6 +170,7 @@ bool DAmlGuard::startDTD(const QString& name, const QString& publicId, const QSt
 
 bool DAmlGuard::endDTD()
 {
+    endRun();
     return m_handler->endDTD();
 }
 
@@ -151,8 +179,12 @@ bool DAmlGuard::startEntity(const QString& name)
     // The reader reports every reference, nested ones included, before it expands it: counting
     // the declared replacement text here stops an expansion bomb before it is built, whether
     // it sits in character data or in an attribute value.
-    if (!countText(m_entitySizes.value(name, 0), &m_expansionCount))
+    const qint64 size = m_entitySizes.value(name, 0);
+    if (!countText(size, &m_expansionCount))
         return false;
+    // The expansion lands in the reader's buffer of the current run as if it had been read.
+    if (m_limiter)
+        m_limiter->addToRun(size);
     return m_handler->startEntity(name);
 }
 
@@ -168,33 +200,39 @@ bool DAmlGuard::startCDATA()
 
 bool DAmlGuard::endCDATA()
 {
+    endRun();
     return m_handler->endCDATA();
 }
 
 bool DAmlGuard::comment(const QString& ch)
 {
+    endRun();
     return m_handler->comment(ch);
 }
 
 bool DAmlGuard::notationDecl(const QString& name, const QString& publicId, const QString& systemId)
 {
+    endRun();
     return m_handler->notationDecl(name, publicId, systemId);
 }
 
 bool DAmlGuard::unparsedEntityDecl(const QString& name, const QString& publicId,
     const QString& systemId, const QString& notationName)
 {
+    endRun();
     return m_handler->unparsedEntityDecl(name, publicId, systemId, notationName);
 }
 
 bool DAmlGuard::attributeDecl(const QString& eName, const QString& aName, const QString& type,
     const QString& valueDefault, const QString& value)
 {
+    endRun();
     return m_handler->attributeDecl(eName, aName, type, valueDefault, value);
 }
 
 bool DAmlGuard::internalEntityDecl(const QString& name, const QString& value)
 {
+    endRun();
     // The first declaration of an entity is the binding one.
     if (!m_entitySizes.contains(name))
         m_entitySizes.insert(name, value.size());
@@ -204,6 +242,7 @@ bool DAmlGuard::internalEntityDecl(const QString& name, const QString& value)
 bool DAmlGuard::externalEntityDecl(
     const QString& name, const QString& publicId, const QString& systemId)
 {
+    endRun();
     return m_handler->externalEntityDecl(name, publicId, systemId);
 }
 

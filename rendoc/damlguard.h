@@ -5,6 +5,7 @@
 #include <QXmlDefaultHandler>
 
 class DAmlHandler;
+class DAmlRunLimiter;
 
 // Stands between the SAX reader and an AML handler during one parse and forwards every callback
 // to it, while refusing what would exhaust the stack or the memory: nesting deeper than a fixed
@@ -20,6 +21,11 @@ public:
     const QString& guardError() const { return m_guardError; }
     // The last error the XML reader reported, whoever caused it.
     const QString& readerError() const { return m_readerError; }
+    // Where the XML reader reported its last error (1-based; 0 when none).
+    int errorLine() const { return m_errorLine; }
+    int errorColumn() const { return m_errorColumn; }
+    // The source whose run count every reported event resets (none when null).
+    void setRunLimiter(DAmlRunLimiter* limiter) { m_limiter = limiter; }
 
     // QXmlContentHandler
     void setDocumentLocator(QXmlLocator* locator) override;
@@ -72,6 +78,8 @@ private:
     bool stop(const QString& text);
     bool countText(qint64 chars, qint64* counter);
     int lineNumber() const;
+    void noteReaderError(const QXmlParseException& exception);
+    void endRun();
 
     DAmlHandler* m_handler;
     int m_maxDepth;
@@ -83,4 +91,7 @@ private:
     QXmlLocator* m_locator = nullptr;
     QString m_guardError;
     QString m_readerError;
+    int m_errorLine = 0;
+    int m_errorColumn = 0;
+    DAmlRunLimiter* m_limiter = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "rendoc/damlreader.h"
 
 #include "rendoc/damlguard.h"
+#include "rendoc/damlrunlimiter.h"
 
 #include <QCoreApplication>
 
@@ -30,6 +31,7 @@ bool DAmlReader::parse(const QXmlInputSource* input, bool incremental)
     m_readerError.clear();
     installGuard(nullptr);
     m_guard.reset();
+    m_limiter.reset();
     m_handler->reset();
     if (incremental) {
         const QString text
@@ -43,8 +45,16 @@ bool DAmlReader::parse(const QXmlInputSource* input, bool incremental)
     installGuard(m_guard.get());
     // Entity boundaries let the guard count each expansion before the reader builds it.
     setFeature(QStringLiteral("http://trolltech.com/xml/features/report-start-end-entity"), true);
-    const bool ok = QXmlSimpleReader::parse(input, false);
+    if (!input)
+        return QXmlSimpleReader::parse(input, false);
+    m_limiter = std::make_unique<DAmlRunLimiter>(input, m_textRunLimit);
+    m_guard->setRunLimiter(m_limiter.get());
+    const bool ok = QXmlSimpleReader::parse(m_limiter.get(), false);
     m_readerError = m_guard->readerError();
+    if (m_limiter->tripped()) {
+        m_handler->setErrorString(m_limiter->errorString());
+        return false;
+    }
     return ok && !m_handler->hasError();
 }
 
@@ -105,9 +115,32 @@ bool DAmlReader::hasError() const
 
 QString DAmlReader::errorString() const
 {
+    if (m_limiter && m_limiter->tripped())
+        return m_limiter->errorString();
     if (m_guard && !m_guard->guardError().isEmpty())
         return m_guard->guardError();
     if (m_handler->hasError())
         return m_handler->errorString();
     return m_readerError;
+}
+
+int DAmlReader::errorLine() const
+{
+    return m_guard ? m_guard->errorLine() : 0;
+}
+
+int DAmlReader::errorColumn() const
+{
+    return m_guard ? m_guard->errorColumn() : 0;
+}
+
+QString DAmlReader::errorDescription() const
+{
+    const QString text = errorString().trimmed();
+    if (errorLine() <= 0)
+        return text;
+    return QCoreApplication::translate("DAmlReader", "line %1, column %2: %3")
+        .arg(errorLine())
+        .arg(errorColumn())
+        .arg(text);
 }

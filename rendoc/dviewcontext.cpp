@@ -1,5 +1,7 @@
 #include "rendoc/dviewcontext.h"
 
+#include "rendoc/dregularfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -29,6 +31,9 @@ QImage DViewContext::image(const QString& src) const
             candidates << QDir(dir).filePath(src);
     QImage result;
     for (const QString& path : candidates) {
+        // Reading a named pipe would block the window until something writes to it.
+        if (!DRegularFile::isRegular(path))
+            continue;
         QImageReader reader(path);
         const QSize size = reader.size();
         if (size.isValid() && (size.width() > MaxImageSide || size.height() > MaxImageSide))

@@ -1,5 +1,6 @@
 #include "rendoc/dviewgraphic.h"
 
+#include "rendoc/daxisticks.h"
 #include "rendoc/ditems.h"
 
 #include <QFontMetricsF>
@@ -10,18 +11,6 @@
 #include <vector>
 
 namespace {
-
-// A tick step of 1, 2 or 5 times a power of ten giving about `count` intervals over span.
-double niceStep(double span, int count)
-{
-    if (!(span > 0) || !std::isfinite(span))
-        return 1;
-    const double raw = span / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double fraction = raw / power;
-    const double nice = fraction < 1.5 ? 1 : fraction < 3.5 ? 2 : fraction < 7.5 ? 5 : 10;
-    return nice * power;
-}
 
 struct Range
 {
@@ -80,10 +69,7 @@ void DViewGraphic::paint(QPainter* painter, const QRectF& rect, const DGraphic* 
             && std::isfinite(axes[i]->minimum()) && std::isfinite(axes[i]->maximum()))
             *ranges[i] = {qMin(axes[i]->minimum(), axes[i]->maximum()),
                           qMax(axes[i]->minimum(), axes[i]->maximum())};
-        if (ranges[i]->max - ranges[i]->min <= 0) {
-            ranges[i]->min -= 1;
-            ranges[i]->max += 1;
-        }
+        DAxisTicks::widen(ranges[i]->min, ranges[i]->max);
     }
 
     QFont small = font;
@@ -108,16 +94,16 @@ void DViewGraphic::paint(QPainter* painter, const QRectF& rect, const DGraphic* 
     if (axes[1] && !axes[1]->label().isEmpty())
         plot.setLeft(plot.left() + fm.height() + 4);
 
-    const double xStep = niceStep(x.max - x.min, 6);
-    const double yStep = niceStep(y.max - y.min, 5);
-    const double yFirst = std::ceil(y.min / yStep - 1e-9) * yStep;
-    const double xFirst = std::ceil(x.min / xStep - 1e-9) * xStep;
-    auto label = [](double v, double step) {
+    const std::vector<double> xTicks = DAxisTicks::values(x.min, x.max, 6);
+    const std::vector<double> yTicks = DAxisTicks::values(y.min, y.max, 5);
+    // A value within a millionth of a step of zero is zero: it was only rounded away from it.
+    auto label = [](double v, const std::vector<double>& ticks) {
+        const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 0;
         return QString::number(std::abs(v) < step * 1e-6 ? 0.0 : v, 'g', 6);
     };
     qreal labelWidth = 0;
-    for (double v = yFirst; v <= y.max + yStep * 1e-6; v += yStep)
-        labelWidth = qMax(labelWidth, fm.horizontalAdvance(label(v, yStep)));
+    for (double v : yTicks)
+        labelWidth = qMax(labelWidth, fm.horizontalAdvance(label(v, yTicks)));
     plot.setLeft(plot.left() + labelWidth + 6);
     plot.setBottom(plot.bottom() - fm.height() - 4);
     if (plot.width() < 10 || plot.height() < 10) {
@@ -125,14 +111,13 @@ void DViewGraphic::paint(QPainter* painter, const QRectF& rect, const DGraphic* 
         return;
     }
 
-    auto mapX = [&](double v) { return plot.left() + (v - x.min) / (x.max - x.min) * plot.width(); };
-    auto mapY = [&](double v) { return plot.bottom() - (v - y.min) / (y.max - y.min) * plot.height(); };
+    auto mapX = [&](double v) { return plot.left() + DAxisTicks::fraction(v, x.min, x.max) * plot.width(); };
+    auto mapY = [&](double v) { return plot.bottom() - DAxisTicks::fraction(v, y.min, y.max) * plot.height(); };
 
     painter->setFont(small);
     const QPen grid(QColor(0xe4, 0xe4, 0xe4), 1);
     const QPen axisPen(QColor(0x50, 0x50, 0x50), 1);
-    int guard = 0;
-    for (double v = yFirst; v <= y.max + yStep * 1e-6 && guard < 100; v += yStep, ++guard) {
+    for (double v : yTicks) {
         const qreal py = mapY(v);
         painter->setPen(grid);
         painter->drawLine(QPointF(plot.left(), py), QPointF(plot.right(), py));
@@ -140,16 +125,15 @@ void DViewGraphic::paint(QPainter* painter, const QRectF& rect, const DGraphic* 
         painter->drawLine(QPointF(plot.left() - 4, py), QPointF(plot.left(), py));
         painter->drawText(QRectF(plot.left() - 6 - labelWidth, py - fm.height() / 2, labelWidth,
                                  fm.height()),
-                          Qt::AlignRight | Qt::AlignVCenter, label(v, yStep));
+                          Qt::AlignRight | Qt::AlignVCenter, label(v, yTicks));
     }
-    guard = 0;
-    for (double v = xFirst; v <= x.max + xStep * 1e-6 && guard < 100; v += xStep, ++guard) {
+    for (double v : xTicks) {
         const qreal px = mapX(v);
         painter->setPen(grid);
         painter->drawLine(QPointF(px, plot.top()), QPointF(px, plot.bottom()));
         painter->setPen(axisPen);
         painter->drawLine(QPointF(px, plot.bottom()), QPointF(px, plot.bottom() + 4));
-        const QString text = label(v, xStep);
+        const QString text = label(v, xTicks);
         const qreal w = fm.horizontalAdvance(text);
         painter->drawText(QRectF(px - w / 2 - 2, plot.bottom() + 5, w + 4, fm.height()),
                           Qt::AlignCenter, text);

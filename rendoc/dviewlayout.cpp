@@ -1,5 +1,7 @@
 #include "rendoc/dviewlayout.h"
 
+#include "rendoc/dviewspangrid.h"
+
 #include "rendoc/dviewcontext.h"
 #include "rendoc/dviewlaidblock.h"
 #include "rendoc/dviewtextbuilder.h"
@@ -135,49 +137,30 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
     info.table = table;
     info.border = qBound(0, table->border(), 20);
     // Columns: the widest row, counting spans; vertical spans reserve slots in later rows.
-    std::vector<int> reserved; // per column: rows still covered by a span from above
-    bool hasVSpan = false;
+    int rows = 0;
+    for (DItem* row = table->child(); row; row = row->next())
+        if (row->kind() == DItem::Row)
+            ++rows;
+    DViewSpanGrid grid(rows);
     std::vector<std::vector<int>> starts;
-    int columns = 0;
+    starts.reserve(size_t(rows));
     for (DItem* row = table->child(); row; row = row->next()) {
         if (row->kind() != DItem::Row)
             continue;
+        grid.startRow();
         std::vector<int> rowStarts;
-        int column = 0;
         for (DItem* cell = row->toContainer()->child(); cell; cell = cell->next()) {
-            int hspan = 0;
-            int vspan = 0;
-            if (const DCell* c = cell->toCell()) {
-                hspan = c->hspan();
-                vspan = c->vspan();
-            } else if (const DCellText* c = cell->toCellText()) {
-                hspan = c->hspan();
-                vspan = c->vspan();
-            } else {
-                continue;
-            }
             // Span values count the extra columns and rows a cell covers.
-            hspan = 1 + qBound(0, hspan, 1000);
-            vspan = 1 + qBound(0, vspan, 100000);
-            while (size_t(column) < reserved.size() && reserved[size_t(column)] > 0)
-                ++column;
-            rowStarts.push_back(column);
-            if (vspan > 1) {
-                hasVSpan = true;
-                if (reserved.size() < size_t(column + hspan))
-                    reserved.resize(size_t(column + hspan), 0);
-                for (int c = column; c < column + hspan; ++c)
-                    reserved[size_t(c)] = qMax(reserved[size_t(c)], vspan);
-            }
-            column += hspan;
+            if (const DCell* c = cell->toCell())
+                rowStarts.push_back(grid.place(c->hspan(), c->vspan()));
+            else if (const DCellText* c = cell->toCellText())
+                rowStarts.push_back(grid.place(c->hspan(), c->vspan()));
         }
-        columns = qMax(columns, column);
-        for (int& r : reserved)
-            if (r > 0)
-                --r;
         starts.push_back(std::move(rowStarts));
     }
-    info.columns = qMax(1, qMin(columns, 1000));
+    const int columns = grid.columns();
+    const bool hasVSpan = grid.hasVSpan();
+    info.columns = qMax(1, columns);
     const QVector<float>& widths = table->widths();
     float sum = 0;
     for (int c = 0; c < info.columns; ++c)

@@ -9,12 +9,16 @@ target_sources(rendoc PRIVATE
   dviewfenwick.h
   dviewframe.cpp
   dviewframe.h
+  daxisticks.cpp
+  daxisticks.h
   dviewgraphic.cpp
   dviewgraphic.h
   dviewlaidblock.cpp
   dviewlaidblock.h
   dviewlayout.cpp
   dviewlayout.h
+  dviewspangrid.cpp
+  dviewspangrid.h
   dviewpos.h
   dviewprinter.cpp
   dviewprinter.h

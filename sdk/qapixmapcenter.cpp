@@ -40,7 +40,8 @@ QPixmap QAPixmapCenter::getPixmapByFilePath(const QString& path, const char* for
                                             Qt::ImageConversionFlags flags) const
 {
     QPixmap pixmap;
-    if (!path.isEmpty())
+    // Only regular files: loading a named pipe would block until something writes to it.
+    if (!path.isEmpty() && QFileInfo(path).isFile())
         pixmap.load(path, format, flags);
     return pixmap;
 }

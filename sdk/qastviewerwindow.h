@@ -33,14 +33,14 @@ public:
     // outline it prints itself from contentOutlineWidget()).
     enum PlainTextPart { SummaryText, DocumentText };
 
-    // Verdict totals over every file a viewer shows; a total may be
+    // Verdict totals over every file a viewer shows, in 64 bits; a total may be
     // negative. `inconclusive` is -1 when no inconclusive verdict was
     // counted.
     struct ResultTotals
     {
-        int passed = 0;
-        int failed = 0;
-        int inconclusive = -1;
+        qint64 passed = 0;
+        qint64 failed = 0;
+        qint64 inconclusive = -1;
     };
 
     explicit QAStViewerWindow(QWidget* parent = nullptr, const char* name = nullptr,

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QTextBlock>
@@ -38,6 +39,12 @@ XrdSourceView::~XrdSourceView() = default;
 
 bool XrdSourceView::showFile(const QString& path, int line, QString* error)
 {
+    // Only regular files: opening a named pipe would block until something writes to it.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        if (error)
+            *error = translated("The source file %1 is not a regular file.").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

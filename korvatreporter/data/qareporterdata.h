@@ -27,9 +27,10 @@ public:
     QPointer<QAReporterDataTree> dataTree;
     DDocument *document = nullptr; // the first document; later ones follow it
     QStringList types; // distinct node types in order of first appearance
-    int failed = 0;
-    int passed = 0;
-    int inconclusive = -1; // -1 while no "NE" node was counted
+    // Totals of "sum" values, counted in 64 bits and saturated at its limits.
+    qint64 failed = 0;
+    qint64 passed = 0;
+    qint64 inconclusive = -1; // -1 while no "NE" node was counted
 
     // Every document of the file, in file order: the first one and the
     // documents chained after it. Views and exports show them all.

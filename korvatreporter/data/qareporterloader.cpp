@@ -6,6 +6,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dregularfile.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
@@ -33,17 +34,28 @@ QList<DStyle *> currentStyles()
 
 // Reads one file into `record` with the reader of its format (told by its
 // content), the current styles and the studio's progress display: Read,
-// Unreadable when the file is missing or does not parse, Canceled when the
-// user stopped the read.
-QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record)
+// Unreadable when the file is refused or does not parse (with the reason in
+// `reason`), Canceled when the user stopped the read. Only regular files are
+// opened: a named pipe would block in open() until something writes to it.
+QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record, QString *reason)
 {
-    QFile file(fileName);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const QString refusal = DRegularFile::refusal(fileName);
+    if (!refusal.isEmpty()) {
+        *reason = refusal;
         return QAReporterLoader::Unreadable;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return QAReporterLoader::Unreadable;
+    }
     const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
     if (reader->read(file, currentStudio(), currentStyles(), record))
         return QAReporterLoader::Read;
-    return reader->canceled() ? QAReporterLoader::Canceled : QAReporterLoader::Unreadable;
+    if (reader->canceled())
+        return QAReporterLoader::Canceled;
+    *reason = reader->errorString();
+    return QAReporterLoader::Unreadable;
 }
 
 // The name a document takes so that no two documents of one load share one:
@@ -61,15 +73,20 @@ QString uniqueName(const QString &name, int index, QSet<QString> &taken)
 
 } // namespace
 
-QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
 {
-    return readFile(record.fileName, record);
+    QString why;
+    const ReadResult result = readFile(record.fileName, record, &why);
+    if (result == Unreadable && reason)
+        *reason = why;
+    return result;
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records)
 {
     QStringList unreadable;
+    QStringList reasons;
     // Document names given in this call.
     QSet<QString> names;
     for (int i = 0; i < files.size(); ++i) {
@@ -82,11 +99,13 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
-        const ReadResult result = readRecord(*record);
+        QString reason;
+        const ReadResult result = readRecord(*record, &reason);
         if (result == Canceled)
             break;
         if (result == Unreadable) {
             unreadable.append(fileName);
+            reasons.append(reason);
             continue;
         }
         for (DDocument *document : record->documents()) {
@@ -98,7 +117,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     }
 
     if (!unreadable.isEmpty()) {
-        const QString message = unreadableMessage(unreadable);
+        const QString message = unreadableMessage(unreadable, reasons);
         QAStudioInterface *studio = currentStudio();
         if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
             pane->append(message);
@@ -111,18 +130,25 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
     QAReporterData record;
-    if (readFile(fileName, record) != Read)
+    QString reason;
+    if (readFile(fileName, record, &reason) != Read)
         return nullptr;
     return std::exchange(record.document, nullptr);
 }
 
-QString QAReporterLoader::unreadableMessage(const QStringList &names)
+QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStringList &reasons)
 {
     QString message = QCoreApplication::translate("QAReporter", "File(s) not found or corrupted:\n");
-    for (const QString &name : names) {
+    for (int i = 0; i < names.size(); ++i) {
         message += QCoreApplication::translate("QAReporter", "\t");
-        message += name;
+        message += names.at(i);
         message += QCoreApplication::translate("QAReporter", "\n");
+        // The reason goes on a line of its own, indented under its file;
+        // only its first line, so that one file cannot flood the pane.
+        const QString reason =
+            i < reasons.size() ? reasons.at(i).trimmed().section(QLatin1Char('\n'), 0, 0) : QString();
+        if (!reason.isEmpty())
+            message += QLatin1String("\t\t") + reason + QLatin1Char('\n');
     }
     return message;
 }

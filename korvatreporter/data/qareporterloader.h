@@ -21,8 +21,9 @@ public:
     // repeated within this call (a document without a name counts as named
     // "") gets the file's list index appended, then "-2", "-3", ... while
     // still taken, so the documents stay apart in links and exports. Files
-    // that are missing or do not parse are reported in one message: in the
-    // studio's output pane when there is one, else in a warning box. Returns
+    // that are missing or do not parse are reported in one message with
+    // each file's reason: in the studio's output pane when there is one,
+    // else in a warning box. Returns
     // those file names. When the user cancels the studio's progress display
     // the load stops: the file being read is not loaded and neither are the
     // files after it, and none of them is reported.
@@ -33,12 +34,15 @@ public:
     // parse. The caller owns the document; the node tree is dropped.
     static DDocument *loadReportDocument(const QString &fileName);
 
-    // The message listing unreadable files, one per line after a tab.
-    static QString unreadableMessage(const QStringList &names);
+    // The message listing unreadable files, one per line after a tab, each
+    // followed by its reason (when given) on a line of its own after two tabs.
+    static QString unreadableMessage(const QStringList &names, const QStringList &reasons = {});
 
     enum ReadResult { Read, Unreadable, Canceled };
     // Reads one file into `record` (fileName is taken from it). Unless the
-    // result is Read the record stays empty: the file is missing or does not
-    // parse, or the user canceled the read.
-    static ReadResult readRecord(QAReporterData &record);
+    // result is Read the record stays empty: the file is refused or does not
+    // parse, or the user canceled the read. A refused file's reason goes to
+    // `reason` when given: not a regular file, the open error, or the
+    // reader's error with its line and column.
+    static ReadResult readRecord(QAReporterData &record, QString *reason = nullptr);
 };

@@ -22,7 +22,8 @@ public:
     // the record then holds nothing of the file.
     virtual bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
                       QAReporterData &record) = 0;
-    // Why the last read failed; empty after a successful read.
+    // Why the last read failed, with the place in the file when known; empty
+    // after a successful read.
     virtual QString errorString() const = 0;
     // True when the last read stopped because the user pressed the cancel
     // button of the studio's progress display.

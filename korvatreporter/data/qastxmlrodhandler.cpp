@@ -1,5 +1,7 @@
 #include "korvatreporter/data/qastxmlrodhandler.h"
 
+#include "korvatreporter/data/qareportertotal.h"
+
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "sdk/qastudiointerface.h"
@@ -208,15 +210,15 @@ void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
     if (!ok)
         return;
     if (state == QLatin1String("ok")) {
-        m_passed += value;
+        m_passed = QAReporterTotal::add(m_passed, value);
     } else if (state == QLatin1String("ko")) {
-        m_failed += value;
+        m_failed = QAReporterTotal::add(m_failed, value);
     } else if (state == QLatin1String("NE")) {
         // -1 means "no inconclusive count given": the first counted node
         // starts the total at 0.
         if (m_inconclusive == -1)
             m_inconclusive = 0;
-        m_inconclusive += value;
+        m_inconclusive = QAReporterTotal::add(m_inconclusive, value);
     }
 }
 

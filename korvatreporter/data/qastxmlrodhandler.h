@@ -40,9 +40,9 @@ public:
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
     const QStringList &types() const { return m_types; }
-    int passed() const { return m_passed; }
-    int failed() const { return m_failed; }
-    int inconclusive() const { return m_inconclusive; }
+    qint64 passed() const { return m_passed; }
+    qint64 failed() const { return m_failed; }
+    qint64 inconclusive() const { return m_inconclusive; }
 
     bool startDocument() override;
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
@@ -74,9 +74,9 @@ private:
     QSet<QString> m_typeSet;
     QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
     int m_nodeCounter = 0;
-    int m_passed = 0;
-    int m_failed = 0;
-    int m_inconclusive = -1;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
     bool m_rootOpen = false; // inside the one XROD element of the file
     bool m_canceled = false;
 };

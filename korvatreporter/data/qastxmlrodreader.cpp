@@ -58,17 +58,17 @@ QStringList QAstXmlRodReader::types() const
     return m_rodHandler->types();
 }
 
-int QAstXmlRodReader::passed() const
+qint64 QAstXmlRodReader::passed() const
 {
     return m_rodHandler->passed();
 }
 
-int QAstXmlRodReader::failed() const
+qint64 QAstXmlRodReader::failed() const
 {
     return m_rodHandler->failed();
 }
 
-int QAstXmlRodReader::inconclusive() const
+qint64 QAstXmlRodReader::inconclusive() const
 {
     return m_rodHandler->inconclusive();
 }

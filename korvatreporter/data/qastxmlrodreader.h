@@ -33,9 +33,9 @@ public:
     QAReporterDataTree *dataTree() const;
     QAReporterDataTree *takeDataTree();
     QStringList types() const;
-    int passed() const;
-    int failed() const;
-    int inconclusive() const;
+    qint64 passed() const;
+    qint64 failed() const;
+    qint64 inconclusive() const;
     bool canceled() const;
     // The first document read (later ones chained to it); the caller owns it.
     DDocument *takeDocument();

@@ -15,7 +15,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     reader.rodHandler()->setStyles(styles);
     m_canceled = false;
     if (!reader.parse(&source, &file, studio)) {
-        m_error = reader.errorString();
+        m_error = reader.errorDescription();
         m_canceled = reader.canceled();
         return false;
     }

@@ -5,4 +5,5 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodreader.h
   ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporterloader.h
-  ${CMAKE_CURRENT_LIST_DIR}/qareporterloader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/qareporterloader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qareportertotal.h)

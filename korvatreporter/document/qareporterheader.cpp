@@ -1,6 +1,7 @@
 #include "korvatreporter/document/qareporterheader.h"
 
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareportertotal.h"
 #include "rendoc/ditems.h"
 #include "rendoc/dstyle.h"
 #include "rendoc/dupdater.h"
@@ -108,9 +109,9 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         cells.append(new DCellText(tr("Total"), 0, 0));
     }
 
-    int failedSum = 0;
-    int passedSum = 0;
-    int inconclusiveSum = 0;
+    qint64 failedSum = 0;
+    qint64 passedSum = 0;
+    qint64 inconclusiveSum = 0;
     for (const QAReporterData *record : records) {
         if (!record)
             continue;
@@ -127,18 +128,18 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         cells.append(new DCellText(failed ? tr("Failed") : tr("Passed"), 0, 0));
         cells.append(textCell(QString::number(record->failed)));
         cells.append(textCell(QString::number(record->passed)));
-        int total = record->failed + record->passed;
+        qint64 total = QAReporterTotal::add(record->failed, record->passed);
         if (showInconclusive) {
-            const int inconclusive = record->inconclusive > 0 ? record->inconclusive : 0;
+            const qint64 inconclusive = record->inconclusive > 0 ? record->inconclusive : 0;
             cells.append(textCell(QString::number(inconclusive)));
-            total += inconclusive;
+            total = QAReporterTotal::add(total, inconclusive);
         }
         cells.append(textCell(QString::number(total)));
 
-        failedSum += record->failed;
-        passedSum += record->passed;
+        failedSum = QAReporterTotal::add(failedSum, record->failed);
+        passedSum = QAReporterTotal::add(passedSum, record->passed);
         if (record->inconclusive > 0)
-            inconclusiveSum += record->inconclusive;
+            inconclusiveSum = QAReporterTotal::add(inconclusiveSum, record->inconclusive);
     }
 
     // No Status cell here: the label spans the Name and Status columns.
@@ -147,10 +148,10 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     cells.append(new DCellText(tr("Total"), 1, 0));
     cells.append(textCell(QString::number(failedSum)));
     cells.append(textCell(QString::number(passedSum)));
-    int grandTotal = failedSum + passedSum;
+    qint64 grandTotal = QAReporterTotal::add(failedSum, passedSum);
     if (showInconclusive) {
         cells.append(textCell(QString::number(inconclusiveSum)));
-        grandTotal += inconclusiveSum;
+        grandTotal = QAReporterTotal::add(grandTotal, inconclusiveSum);
     }
     cells.append(textCell(QString::number(grandTotal)));
 

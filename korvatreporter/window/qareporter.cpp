@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qarlistview.h"
@@ -233,10 +234,10 @@ std::optional<QAStViewerWindow::ResultTotals> QAReporter::resultTotals()
         return std::nullopt;
     ResultTotals totals;
     for (const auto &record : m_records) {
-        totals.passed += record->passed;
-        totals.failed += record->failed;
+        totals.passed = QAReporterTotal::add(totals.passed, record->passed);
+        totals.failed = QAReporterTotal::add(totals.failed, record->failed);
         if (record->inconclusive >= 0)
-            totals.inconclusive = qMax(totals.inconclusive, 0) + record->inconclusive;
+            totals.inconclusive = QAReporterTotal::add(qMax<qint64>(totals.inconclusive, 0), record->inconclusive);
     }
     return totals;
 }

@@ -310,7 +310,7 @@ private Q_SLOTS:
         QVERIFY(unreadable.isEmpty());
         QCOMPARE(records.size(), size_t(2));
         QCOMPARE(records[0]->types, (QStringList{"TestSuite", "TestCase"}));
-        QCOMPARE((QList<int>{records[0]->passed, records[0]->failed}), (QList<int>{3, 1}));
+        QCOMPARE((QList<qint64>{records[0]->passed, records[0]->failed}), (QList<qint64>{3, 1}));
         QCOMPARE(records[0]->document->name(), "results");
         // A linked JUnit report exports through its document alone.
         const std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(renamed));

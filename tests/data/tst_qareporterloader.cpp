@@ -15,6 +15,16 @@ QString sample(const char *name) { return KORVAT_TEST_DATA "/reader/" + QString(
 
 using Records = std::vector<std::unique_ptr<QAReporterData>>;
 
+// The loader's message names the missing file with its reason, and the
+// corrupt one with the reader's error and where it stopped.
+bool shownReasons(const QString &text, const QString &missing, const QString &corrupt)
+{
+    const QStringList lines = text.split('\n');
+    return lines.size() == 6 && lines[0] == "File(s) not found or corrupted:" && lines[1] == "\t" + missing
+           && lines[2] == "\t\tNo such file" && lines[3] == "\t" + corrupt && lines[4].startsWith("\t\tline ")
+           && lines[4].contains(", column ") && lines[5].isEmpty();
+}
+
 } // namespace
 
 // Loading lists of report files into records, and single documents.
@@ -54,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(record.fileName, sample("sample.xrd"));
         QVERIFY(record.dataTree && record.document);
         QCOMPARE(record.types, (QStringList{"Script", "TestCase", "Check"}));
-        QCOMPARE((QList<int>{record.passed, record.failed, record.inconclusive}), (QList<int>{1, 1, 0}));
+        QCOMPARE((QList<qint64>{record.passed, record.failed, record.inconclusive}), (QList<qint64>{1, 1, 0}));
         // The studio's progress display ran for the file.
         QCOMPARE(m_studio->callsTo("startProgress").size(), 1);
         QCOMPARE(m_studio->callsTo("endProgress").size(), 1);
@@ -157,16 +167,21 @@ private Q_SLOTS:
         QCOMPARE(records.size(), size_t(1));
         QCOMPARE(records.front()->fileName, sample("other.xrd"));
 
-        const QString message = "File(s) not found or corrupted:\n\t" + missing + "\n\t" + corrupt + "\n";
-        QCOMPARE(QAReporterLoader::unreadableMessage(unreadable), message);
+        QCOMPARE(QAReporterLoader::unreadableMessage(unreadable),
+                 "File(s) not found or corrupted:\n\t" + missing + "\n\t" + corrupt + "\n");
+        // Each file is followed by its reason on a line of its own.
+        const QString message = QAReporterLoader::unreadableMessage(
+            unreadable, {"No such file", "line 1, column 7: tag mismatch\nsecond line"});
+        QCOMPARE(message, "File(s) not found or corrupted:\n\t" + missing + "\n\t\tNo such file\n\t" + corrupt
+                              + "\n\t\tline 1, column 7: tag mismatch\n");
         if (pane) {
             QVERIFY(m_questions.isEmpty());
-            QCOMPARE(m_studio->outputText(), message);
+            QVERIFY2(shownReasons(m_studio->outputText(), missing, corrupt), qPrintable(m_studio->outputText()));
         } else {
             QCOMPARE(m_questions.size(), 1);
             QCOMPARE(m_questions.front().kind, QAModalRequest::Warning);
             QCOMPARE(m_questions.front().caption, "Test Report");
-            QCOMPARE(m_questions.front().text, message);
+            QVERIFY2(shownReasons(m_questions.front().text, missing, corrupt), qPrintable(m_questions.front().text));
             QCOMPARE(m_questions.front().parent, nullptr);
         }
     }

@@ -198,9 +198,9 @@ private Q_SLOTS:
         QFETCH(QString, nodes);
         Parse parse(wrap("<P/>" + nodes));
         QVERIFY2(parse.ok, qPrintable(parse.error()));
-        QTEST(parse.reader.passed(), "passed");
-        QTEST(parse.reader.failed(), "failed");
-        QTEST(parse.reader.inconclusive(), "inconclusive");
+        QTEST(int(parse.reader.passed()), "passed");
+        QTEST(int(parse.reader.failed()), "failed");
+        QTEST(int(parse.reader.inconclusive()), "inconclusive");
     }
 
     void anchors()

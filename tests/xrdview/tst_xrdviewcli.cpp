@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString example(const char* name)
@@ -54,6 +56,7 @@ private Q_SLOTS:
         QFile settings(m_work.filePath(QStringLiteral("xrdview/resources.xml")));
         QVERIFY(settings.open(QIODevice::WriteOnly));
         settings.write("<group tag=");
+        QVERIFY(::mkfifo(QFile::encodeName(m_work.filePath(QStringLiteral("pipe.xrd"))).constData(), 0600) == 0);
     }
 
     void modes_data()
@@ -88,10 +91,18 @@ private Q_SLOTS:
             << QStringList{ "--summary", campaign, "/nonexistent/gone.xrd" } << QByteArray() << 2
             << "/nonexistent/gone.xrd" << none;
         QTest::newRow("summary, malformed") << QStringList{ "--summary", data("malformed.xrd") }
-                                            << QByteArray() << 2 << "malformed.xrd" << none;
+                                            << QByteArray() << 2 << "malformed.xrd\n\t\tline " << none;
         QTest::newRow("summary, nested too deep")
             << QStringList{ "--summary", m_work.filePath(QStringLiteral("deep.xrd")) } << QByteArray()
-            << 2 << "deep.xrd" << none;
+            << 2 << "deep.xrd\n\t\tline 2, column " << none;
+        // Refused before anything opens it, which would block.
+        QTest::newRow("summary, named pipe")
+            << QStringList{ "--summary", m_work.filePath(QStringLiteral("pipe.xrd")) } << QByteArray()
+            << 2 << "File(s) not found or corrupted:\n\t" + m_work.filePath(QStringLiteral("pipe.xrd"))
+                      + "\n\t\tNot a regular file"
+            << none;
+        QTest::newRow("summary, totals beyond 32 bits") << QStringList{ "--summary", data("bigsums.xrd") }
+                                                        << golden("summary-bigsums.txt") << 0 << "" << none;
         // A damaged settings file is reported and the report still reads.
         QTest::newRow("summary, broken settings file")
             << QStringList{ "--summary", smoke } << golden("summary-smoke.txt") << 0 << "resources.xml"
@@ -149,7 +160,12 @@ private Q_SLOTS:
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES)); // relative names are the examples'
         process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-        QVERIFY(process.waitForFinished(120000));
+        const bool finished = process.waitForFinished(120000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        QVERIFY(finished);
         const QByteArray err = process.readAllStandardError();
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY2(process.exitCode() == status, qPrintable(QStringLiteral("status %1, stderr: %2")

@@ -417,7 +417,7 @@ bool QAJUnitReader::endCase()
     else if (state == StateOk)
         ++m_passed;
     else
-        m_inconclusive = std::max(m_inconclusive, 0) + 1;
+        m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
     for (Suite &suite : m_suites) {
         ++suite.tests;
         suite.failures += failed ? 1 : 0;

@@ -131,7 +131,7 @@ private:
     Properties m_properties; // of the open properties element
     QStringList m_types;
     int m_nodeCounter = 0;
-    int m_passed = 0;
-    int m_failed = 0;
-    int m_inconclusive = -1;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
 };

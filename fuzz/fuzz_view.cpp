@@ -1,0 +1,38 @@
+// An XRD report read, then laid out and painted by the document view and
+// turned into plain text, as the window and --print-text do.
+#include "fuzz/fuzzsupport.h"
+#include "korvatreporter/data/qastxmlrodreader.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/drendocview.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QXmlInputSource>
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzSupport::ensureApplication();
+    QAstXmlRodReader reader;
+    QXmlInputSource source;
+    source.setData(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    if (!reader.parse(&source, nullptr, nullptr))
+        return 0;
+    std::unique_ptr<DDocument> document(reader.takeDocument());
+    if (!document)
+        return 0;
+    static DRendocView* view = [] {
+        auto* v = new DRendocView(nullptr, "fuzz");
+        v->resize(480, 360);
+        return v;
+    }();
+    view->setDocument(document.get(), true);
+    view->toPlainText();
+    QImage image(480, 360, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    view->render(&painter);
+    painter.end();
+    view->clearDocs();
+    return 0;
+}

@@ -1,0 +1,458 @@
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareportertotal.h"
+#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "rendoc/daxisticks.h"
+#include "rendoc/damlreader.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/drendocview.h"
+#include "rendoc/dviewcontext.h"
+#include "rendoc/dviewspangrid.h"
+#include "sdk/qamodal.h"
+#include "sdk/qapixmapcenter.h"
+#include "tests/support/fakestudio.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QXmlInputSource>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <fcntl.h>
+#include <limits>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QByteArray xrd(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\"?><XROD><DOCUMENT name=\"h\">" + body + "</DOCUMENT></XROD>";
+}
+
+// A report whose one paragraph never ends, like a pipe whose writer keeps
+// writing.
+class EndlessDevice : public QIODevice
+{
+public:
+    EndlessDevice() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        static const QByteArray head = "<?xml version=\"1.0\"?><XROD><DOCUMENT name=\"h\"><P>";
+        qint64 done = 0;
+        for (; done < size && m_sent < head.size(); ++done)
+            data[done] = head[m_sent++];
+        memset(data + done, 'a', size_t(size - done));
+        return size;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    qsizetype m_sent = 0;
+};
+
+// Unblocks whoever gets stuck opening a named pipe for reading: opening it
+// for writing without blocking only succeeds while a reader waits, and
+// closing it again lets that reader see the end. A test that would hang
+// fails instead, because the watchdog fired.
+class PipeWatchdog
+{
+public:
+    explicit PipeWatchdog(const QByteArray &path)
+        : m_thread([this, path] {
+              while (!m_stop) {
+                  const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      m_fired = true;
+                      ::close(fd);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~PipeWatchdog()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    bool fired() const { return m_fired; }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_fired{false};
+    std::thread m_thread;
+};
+
+std::unique_ptr<DDocument> readAml(const QByteArray &aml, QString *error)
+{
+    DAmlReader reader;
+    QXmlInputSource source;
+    source.setData(aml);
+    if (!reader.parse(&source)) {
+        *error = reader.errorDescription();
+        return nullptr;
+    }
+    return std::unique_ptr<DDocument>(reader.handler()->takeDocuments());
+}
+
+} // namespace
+
+// Reports built to break the reader, the loader or the view: each must be
+// refused with a reason or shown, and never crash, hang or overflow.
+class TestHostileInput : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<FakeStudio> m_studio;
+    std::unique_ptr<QAReporterPref> m_pref;
+
+    QString makePipe(const char *name)
+    {
+        const QString path = m_dir.filePath(name);
+        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+            return QString();
+        return path;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void init()
+    {
+        m_studio = std::make_unique<FakeStudio>();
+        m_studio->setInstallDirectory(m_dir.filePath("nowhere"));
+        m_studio->enableOutputWidget();
+        m_pref = std::make_unique<QAReporterPref>(m_studio.get());
+        QAReporterPref::setInstance(m_pref.get());
+        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+    }
+
+    void cleanup()
+    {
+        QAModal::clearAnswerer();
+        QAReporterPref::setInstance(nullptr);
+        m_pref.reset();
+        m_studio.reset();
+    }
+
+    // A run the reader collects before reporting it is cut at the limit,
+    // wherever it sits; many short runs add up to more and still pass.
+    void textRunLimit_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<bool>("refused");
+        auto node = [](const QByteArray &body) {
+            return xrd("<XROD:NODE name=\"n\" type=\"T\">" + body + "</XROD:NODE>");
+        };
+        const QByteArray longRun(5000, 'a');
+        QTest::newRow("text") << node("<P>" + longRun + "</P>") << true;
+        QTest::newRow("attribute value") << node("<P style=\"" + longRun + "\">x</P>") << true;
+        QTest::newRow("comment") << node("<!--" + longRun + "--><P>x</P>") << true;
+        QTest::newRow("CDATA") << node("<P><![CDATA[" + longRun + "]]></P>") << true;
+        QTest::newRow("text under the limit") << node("<P>" + QByteArray(3900, 'a') + "</P>") << false;
+        QByteArray shortRuns;
+        for (int i = 0; i < 100; ++i)
+            shortRuns += "<P>" + QByteArray(100, 'a') + "</P>\n";
+        QTest::newRow("many short runs") << node(shortRuns) << false;
+        // Expanded entities fill the same buffer as the text around them.
+        const QByteArray entity = "<?xml version=\"1.0\"?><!DOCTYPE XROD [<!ENTITY e \"" + QByteArray(1000, 'e')
+                                  + "\">]><XROD><DOCUMENT name=\"h\"><P ";
+        QTest::newRow("entities in one attribute value")
+            << QByteArray(entity + "style=\"&e;&e;&e;&e;&e;\">x</P></DOCUMENT></XROD>") << true;
+        // In text the reader hands each expansion over on its own.
+        QTest::newRow("entities in a text") << QByteArray(entity + ">&e;&e;&e;&e;&e;</P></DOCUMENT></XROD>") << false;
+    }
+
+    void textRunLimit()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(bool, refused);
+        QAstXmlRodReader reader;
+        reader.setTextRunLimit(4096);
+        QBuffer buffer;
+        buffer.setData(document);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QXmlInputSource source(&buffer);
+        const bool ok = reader.parse(&source, nullptr, nullptr);
+        QCOMPARE(!ok, refused);
+        if (refused) {
+            QVERIFY2(reader.errorString().contains("longer than 4096 characters"), qPrintable(reader.errorString()));
+            QVERIFY2(reader.errorDescription().startsWith("line 1, column "), qPrintable(reader.errorDescription()));
+        }
+    }
+
+    void endlessInputEnds()
+    {
+        QAstXmlRodReader reader;
+        reader.setTextRunLimit(1 << 20);
+        EndlessDevice device;
+        QXmlInputSource source(&device);
+        QVERIFY(!reader.parse(&source, nullptr, nullptr));
+        QVERIFY2(reader.errorString().contains("longer than"), qPrintable(reader.errorString()));
+    }
+
+    // A named pipe is refused before anything opens it, as a report, a
+    // linked report, an image or an icon.
+    void namedPipeRefused()
+    {
+        const QString pipe = makePipe("report.xrd");
+        QVERIFY(!pipe.isEmpty());
+        PipeWatchdog watchdog(QFile::encodeName(pipe));
+        std::vector<std::unique_ptr<QAReporterData>> records;
+        QCOMPARE(QAReporterLoader::loadFiles({pipe}, records), QStringList{pipe});
+        QVERIFY(records.empty());
+        QVERIFY(!QAReporterLoader::loadReportDocument(pipe));
+        QVERIFY2(m_studio->outputText().contains("\t" + pipe + "\n\t\tNot a regular file"),
+                 qPrintable(m_studio->outputText()));
+        QVERIFY(DViewContext().image(pipe).isNull());
+        QVERIFY(pixmapcenter()->getPixmapByFilePath(pipe).isNull());
+        QVERIFY(!watchdog.fired());
+    }
+
+    void imageFromPipeInView()
+    {
+        const QString pipe = makePipe("picture.png");
+        QVERIFY(!pipe.isEmpty());
+        PipeWatchdog watchdog(QFile::encodeName(pipe));
+        QString error;
+        std::unique_ptr<DDocument> document = readAml(
+            "<DOCUMENT name=\"d\"><P>before</P><IMAGE src=\"" + QFile::encodeName(pipe) + "\"/><P>after</P></DOCUMENT>",
+            &error);
+        QVERIFY2(document, qPrintable(error));
+        DRendocView view;
+        view.resize(400, 300);
+        view.setDocument(document.get(), true);
+        view.grab();
+        QVERIFY(view.toPlainText().contains("after"));
+        QVERIFY(!watchdog.fired());
+    }
+
+    // Graphics with any finite values are drawn with a bounded number of
+    // labels.
+    void graphicValues_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("one nanosecond timestamp")
+            << QByteArray("<CURVE><POINT x=\"1\" y=\"1733450000000000000\"/></CURVE>");
+        QTest::newRow("two timestamps a nanosecond apart")
+            << QByteArray("<CURVE><POINT x=\"1733450000000000000\" y=\"1\"/>"
+                          "<POINT x=\"1733450000000000001\" y=\"2\"/></CURVE>");
+        QTest::newRow("whole double range")
+            << QByteArray("<CURVE><POINT x=\"-1.7e308\" y=\"-1.7e308\"/><POINT x=\"1.7e308\" y=\"1.7e308\"/></CURVE>");
+        QTest::newRow("largest double alone") << QByteArray("<CURVE><POINT x=\"1.7976931348623157e308\" y=\"0\"/></CURVE>");
+        QTest::newRow("smallest step") << QByteArray("<CURVE><POINT x=\"0\" y=\"5e-324\"/><POINT x=\"1\" y=\"1e-323\"/></CURVE>");
+        QTest::newRow("axis bounds equal and huge")
+            << QByteArray("<AXIS orientation=\"y\" min=\"1e300\" max=\"1e300\"/><CURVE><POINT x=\"0\" y=\"1\"/></CURVE>");
+    }
+
+    void graphicValues()
+    {
+        QFETCH(QByteArray, content);
+        QString error;
+        std::unique_ptr<DDocument> document = readAml(
+            "<DOCUMENT name=\"d\"><GRAPHIC title=\"g\" width=\"300\" height=\"200\">" + content
+                + "</GRAPHIC><P>after</P></DOCUMENT>",
+            &error);
+        QVERIFY2(document, qPrintable(error));
+        DRendocView view;
+        view.resize(500, 400);
+        view.setDocument(document.get(), true);
+        view.grab();
+        QVERIFY(view.toPlainText().contains("after"));
+    }
+
+    void axisTicks_data()
+    {
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        QTest::newRow("ordinary") << 0.0 << 350.0;
+        QTest::newRow("timestamp widened") << 1733450000000000000.0 << 1733450000000000000.0;
+        QTest::newRow("whole range") << -std::numeric_limits<double>::max() << std::numeric_limits<double>::max();
+        QTest::newRow("largest alone") << std::numeric_limits<double>::max() << std::numeric_limits<double>::max();
+        QTest::newRow("denormals") << 0.0 << std::numeric_limits<double>::denorm_min() * 3;
+    }
+
+    void axisTicks()
+    {
+        QFETCH(double, min);
+        QFETCH(double, max);
+        DAxisTicks::widen(min, max);
+        QVERIFY(std::isfinite(min) && std::isfinite(max) && min < max);
+        const std::vector<double> ticks = DAxisTicks::values(min, max, 6);
+        QVERIFY(!ticks.empty());
+        QVERIFY(int(ticks.size()) <= DAxisTicks::MaxTicks);
+        for (size_t i = 0; i < ticks.size(); ++i) {
+            QVERIFY(std::isfinite(ticks[i]));
+            QVERIFY(i == 0 || ticks[i] > ticks[i - 1]);
+            const double at = DAxisTicks::fraction(ticks[i], min, max);
+            QVERIFY2(at > -0.01 && at < 1.01, qPrintable(QString::number(at)));
+        }
+    }
+
+    // Spans place cells as the markup says, but never past the table's real
+    // size; rows are "hspan,vspan" cells separated by spaces, ';' between
+    // rows; starts are the first column of each cell.
+    void spanGrid_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("starts");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("vspan");
+        QTest::newRow("plain") << "0,0 0,0 2,0" << "0 1 2" << 5 << false;
+        QTest::newRow("slot covered from above") << "0,1 0,0;0,0 0,0" << "0 1;1 2" << 3 << true;
+        QTest::newRow("two rows covered") << "1,2;0,0;0,0;0,0" << "0;2;2;0" << 3 << true;
+        QTest::newRow("vertical span past the last row") << "0,100000 0,0;0,0" << "0 1;1" << 2 << true;
+        QTest::newRow("vertical span in the last row") << "0,0;0,5" << "0;0" << 1 << false;
+        QTest::newRow("wide span") << "5000,0 0,0" << "0 1000" << 1000 << false;
+        QTest::newRow("negative spans") << "-3,-3 0,0" << "0 1" << 2 << false;
+    }
+
+    void spanGrid()
+    {
+        QFETCH(QString, rows);
+        const QStringList table = rows.split(';');
+        DViewSpanGrid grid(int(table.size()));
+        QStringList starts;
+        for (const QString &row : table) {
+            grid.startRow();
+            QStringList rowStarts;
+            for (const QString &cell : row.split(' ', Qt::SkipEmptyParts))
+                rowStarts << QString::number(grid.place(cell.section(',', 0, 0).toInt(), cell.section(',', 1, 1).toInt()));
+            starts << rowStarts.join(' ');
+        }
+        QTEST(starts.join(';'), "starts");
+        QTEST(grid.columns(), "columns");
+        QTEST(grid.hasVSpan(), "vspan");
+    }
+
+    void spanGridColumnCounterSaturates()
+    {
+        DViewSpanGrid grid(1);
+        grid.startRow();
+        int last = 0;
+        for (int i = 0; i < 2200000; ++i)
+            last = grid.place(1000, 0);
+        QCOMPARE(last, DViewSpanGrid::MaxColumns);
+        QCOMPARE(grid.columns(), DViewSpanGrid::MaxColumns);
+    }
+
+    // Thousands of cells spanning far beyond the table, then many empty
+    // rows: laid out and turned into text in time linear in cells and rows.
+    void hugeSpansLaidOut()
+    {
+        QByteArray aml = "<DOCUMENT name=\"d\"><TABLE><ROW>";
+        for (int i = 0; i < 2000; ++i)
+            aml += "<CELL hspan=\"1001\" vspan=\"100001\">c</CELL>";
+        aml += "</ROW>";
+        for (int i = 0; i < 20000; ++i)
+            aml += "<ROW/>";
+        aml += "</TABLE><P>after</P></DOCUMENT>";
+        QString error;
+        std::unique_ptr<DDocument> document = readAml(aml, &error);
+        QVERIFY2(document, qPrintable(error));
+        DRendocView view;
+        view.resize(500, 400);
+        view.setDocument(document.get(), true);
+        view.grab();
+        QVERIFY(view.toPlainText().contains("after"));
+    }
+
+    // Totals of "sum" never wrap: they count in 64 bits and stick at its
+    // limits.
+    void sumTotals_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<qint64>("total");
+        QTest::newRow("passed beyond 32 bits") << "ok" << "2147483647" << qint64(3) * 2147483647;
+        QTest::newRow("failed below 32 bits") << "ko" << "-2147483648" << qint64(3) * -2147483648LL;
+        QTest::newRow("inconclusive beyond 32 bits") << "NE" << "2147483647" << qint64(3) * 2147483647;
+    }
+
+    void sumTotals()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, sum);
+        QFETCH(qint64, total);
+        QByteArray nodes;
+        for (int i = 0; i < 3; ++i)
+            nodes += "<XROD:NODE name=\"n\" type=\"T\" state=\"" + state.toLatin1() + "\" sum=\"" + sum.toLatin1()
+                     + "\"><P>x</P></XROD:NODE>";
+        QAstXmlRodReader reader;
+        QXmlInputSource source;
+        source.setData(xrd("<P>r</P>" + nodes));
+        QVERIFY2(reader.parse(&source, nullptr, nullptr), qPrintable(reader.errorString()));
+        const qint64 counted = state == "ok" ? reader.passed() : state == "ko" ? reader.failed() : reader.inconclusive();
+        QCOMPARE(counted, total);
+    }
+
+    void totalSaturates_data()
+    {
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<qint64>("sum");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("ordinary") << qint64(5) << qint64(-7) << qint64(-2);
+        QTest::newRow("past the top") << max << qint64(1) << max;
+        QTest::newRow("past the bottom") << min << qint64(-1) << min;
+        QTest::newRow("extremes cancel") << max << min << qint64(-1);
+    }
+
+    void totalSaturates()
+    {
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QTEST(QAReporterTotal::add(a, b), "sum");
+    }
+
+    // Every refused file is listed with its reason on the line after it.
+    void refusalReasons_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "No such file";
+        QTest::newRow("malformed") << QByteArray("<XROD><P>x</Q></XROD>") << "line 1, column ";
+        QTest::newRow("node without name")
+            << xrd("<P>r</P><XROD:NODE type=\"T\"><P>x</P></XROD:NODE>") << "unvalable name attribute";
+        QByteArray deep = "<XROD><DOCUMENT name=\"d\">";
+        for (int i = 0; i < 1200; ++i)
+            deep += "<XROD:NODE name=\"n\" type=\"T\">";
+        QTest::newRow("nesting limit") << deep << "nested deeper than 1000 levels";
+    }
+
+    void refusalReasons()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        const QString path = m_dir.filePath(QString("%1.xrd").arg(QTest::currentDataTag()));
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        std::vector<std::unique_ptr<QAReporterData>> records;
+        QCOMPARE(QAReporterLoader::loadFiles({path}, records), QStringList{path});
+        const QStringList lines = m_studio->outputText().split('\n');
+        QVERIFY2(lines.size() == 4, qPrintable(m_studio->outputText()));
+        QCOMPARE(lines[0], "File(s) not found or corrupted:");
+        QCOMPARE(lines[1], "\t" + path);
+        QVERIFY2(lines[2].startsWith("\t\t") && lines[2].contains(reason), qPrintable(lines[2]));
+    }
+};
+
+QTEST_MAIN(TestHostileInput)
+#include "tst_hostileinput.moc"
