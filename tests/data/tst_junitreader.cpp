@@ -158,9 +158,9 @@ private Q_SLOTS:
 
         QTest::newRow("empty file") << QByteArray() << "JUnit, ";
         QTest::newRow("not closed") << QByteArray("<testsuites><testsuite name=\"a\"><testcase name=\"x\">")
-                                    << "at line 1";
+                                    << "JUnit, line 1, column ";
         QTest::newRow("mismatched tag")
-            << QByteArray("<testsuites>\n<testsuite></testcase></testsuites>") << "at line 2";
+            << QByteArray("<testsuites>\n<testsuite></testcase></testsuites>") << "JUnit, line 2, column ";
         QTest::newRow("second root") << QByteArray("<testsuite/><testsuite/>") << "JUnit, ";
         QTest::newRow("other root") << QByteArray("<results><testcase/></results>") << "\"results\"";
         QTest::newRow("entity expansion") << QByteArray(

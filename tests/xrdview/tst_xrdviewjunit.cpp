@@ -79,8 +79,8 @@ private Q_SLOTS:
         QByteArray err;
         const int exitCode = run(args, &out, &err);
         QVERIFY2(exitCode == status, qPrintable(QStringLiteral("status %1, stderr: %2").arg(exitCode).arg(QString::fromLocal8Bit(err))));
-        if (status == 2) // the refused file is named
-            QVERIFY2(err.contains(args.last().toLocal8Bit()), err.constData());
+        if (status == 2) // the refused file is named, with the reason
+            QVERIFY2(err.contains(args.last().toLocal8Bit()) && err.contains("\t\tJUnit, line "), err.constData());
         if (golden.isEmpty())
             return;
         QFile file(data(qPrintable(golden)));

@@ -117,7 +117,7 @@ bool QAJUnitReader::parse(const QFileInfo &file)
             // Results never need one, and entity definitions are the way to
             // blow a small file up.
             return fail(QCoreApplication::translate(
-                            "Reporter", "JUnit, document type declarations are not accepted (line %1).\n")
+                            "Reporter", "JUnit, line %1: document type declarations are not accepted.\n")
                             .arg(m_xml->lineNumber()));
         case QXmlStreamReader::StartElement:
             if (m_open.empty()) {
@@ -152,9 +152,10 @@ bool QAJUnitReader::parse(const QFileInfo &file)
         }
     }
     if (m_xml->hasError())
-        return fail(QCoreApplication::translate("Reporter", "JUnit, %1 at line %2.\n")
-                        .arg(m_xml->errorString())
-                        .arg(m_xml->lineNumber()));
+        return fail(QCoreApplication::translate("Reporter", "JUnit, line %1, column %2: %3\n")
+                        .arg(m_xml->lineNumber())
+                        .arg(m_xml->columnNumber())
+                        .arg(m_xml->errorString()));
     return true;
 }
 
@@ -186,9 +187,9 @@ bool QAJUnitReader::startElement()
     // that walks it are sized for what the XRD reader accepts.
     if (m_open.size() >= size_t(DAmlHandler::MaxDepth))
         return fail(
-            QCoreApplication::translate("Reporter", "JUnit, elements nested deeper than %1 at line %2.\n")
-                .arg(DAmlHandler::MaxDepth)
-                .arg(m_xml->lineNumber()));
+            QCoreApplication::translate("Reporter", "JUnit, line %1: elements nested deeper than %2.\n")
+                .arg(m_xml->lineNumber())
+                .arg(DAmlHandler::MaxDepth));
     const QStringView name = m_xml->qualifiedName();
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     switch (m_open.back()) {
