@@ -1,9 +1,10 @@
 // xrdgen: writes synthetic XRD test reports for benchmarks and stress tests.
 //
-//   xrdgen [--size MB] [--deep N] [--seed S] OUTPUT
+//   xrdgen [--size MB | --cases N] [--deep N] [--seed S] OUTPUT
 //
 // The default report is a campaign of scripts, test cases and checks, grown
-// until it reaches about --size megabytes (default 60). About one test case in
+// until it reaches about --size megabytes (default 60), or until it holds
+// exactly --cases test cases. About one test case in
 // ten fails and about one in twenty-five is not executed; test cases carry
 // sum="1", scripts a "base", every node a TITLE or P and test cases a TAG
 // anchor; some test cases hold a TABLE of measurements or source links.
@@ -230,7 +231,9 @@ void writeTestCase(Out &out, Rng &rng, unsigned long long &nodeNo, unsigned long
     out << "</XROD:NODE>\n";
 }
 
-bool writeCampaign(Out &out, Rng &rng, unsigned long long targetBytes)
+// Grows the campaign to targetBytes, or to exactly maxCases test cases when
+// that is not 0.
+bool writeCampaign(Out &out, Rng &rng, unsigned long long targetBytes, unsigned long long maxCases)
 {
     writeHeader(out, "xrdgen", "Generated campaign");
     out << "<XROD:NODE name=\"generated campaign\" type=\"Campaign\" state=\"ko\">\n"
@@ -240,11 +243,14 @@ bool writeCampaign(Out &out, Rng &rng, unsigned long long targetBytes)
     unsigned long long tagNo = 0;
     unsigned scriptNo = 0;
     // The footer adds a few bytes; stop adding scripts once the target is reached.
-    while (out.size() < targetBytes || scriptNo == 0) {
+    const auto more = [&] { return maxCases ? tagNo < maxCases : out.size() < targetBytes; };
+    while (more() || scriptNo == 0) {
         ++scriptNo;
         ++nodeNo;
         // Verdicts are drawn first so the script's own state can sum them up.
         std::vector<char> states(5 + rng.below(26));
+        if (maxCases && states.size() > maxCases - tagNo)
+            states.resize(std::size_t(maxCases - tagNo));
         bool anyFailed = false;
         bool anyUnknown = false;
         for (std::size_t i = 0; i < states.size(); ++i) {
@@ -289,7 +295,7 @@ bool writeDeep(Out &out, Rng &rng, unsigned long long depth)
 
 void usage()
 {
-    std::fprintf(stderr, "usage: xrdgen [--size MB] [--deep N] [--seed S] OUTPUT\n");
+    std::fprintf(stderr, "usage: xrdgen [--size MB | --cases N] [--deep N] [--seed S] OUTPUT\n");
 }
 
 bool parseNumber(const char *text, double &value)
@@ -305,6 +311,7 @@ bool parseNumber(const char *text, double &value)
 int main(int argc, char **argv)
 {
     double sizeMb = 60;
+    double cases = 0;
     double deep = -1;
     double seed = 1;
     const char *output = nullptr;
@@ -313,6 +320,11 @@ int main(int argc, char **argv)
         if (std::strcmp(argv[i], "--size") == 0 && hasValue) {
             if (!parseNumber(argv[++i], sizeMb) || sizeMb > 100000) {
                 std::fprintf(stderr, "xrdgen: bad --size value\n");
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--cases") == 0 && hasValue) {
+            if (!parseNumber(argv[++i], cases) || cases < 1 || cases > 1e9) {
+                std::fprintf(stderr, "xrdgen: bad --cases value\n");
                 return 2;
             }
         } else if (std::strcmp(argv[i], "--deep") == 0 && hasValue) {
@@ -347,7 +359,8 @@ int main(int argc, char **argv)
     if (deep >= 0)
         writeDeep(out, rng, static_cast<unsigned long long>(deep));
     else
-        writeCampaign(out, rng, static_cast<unsigned long long>(sizeMb * 1024 * 1024));
+        writeCampaign(out, rng, static_cast<unsigned long long>(sizeMb * 1024 * 1024),
+                      static_cast<unsigned long long>(cases));
     const bool ok = out.finish();
     const bool closed = std::fclose(file) == 0;
     if (!ok || !closed) {

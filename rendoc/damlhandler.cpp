@@ -58,17 +58,6 @@ const ElementInfo elementTable[] = {
     { "FONT", DAmlHandler::Font },
 };
 
-const QHash<QString, DAmlHandler::Element>& elementIndex()
-{
-    static const QHash<QString, DAmlHandler::Element> index = [] {
-        QHash<QString, DAmlHandler::Element> h;
-        for (const ElementInfo& info : elementTable)
-            h.insert(QString::fromLatin1(info.name), info.element);
-        return h;
-    }();
-    return index;
-}
-
 QString elementName(DAmlHandler::Element element)
 {
     for (const ElementInfo& info : elementTable) {
@@ -209,13 +198,23 @@ DAmlHandler::~DAmlHandler()
 
 DAmlHandler::Element DAmlHandler::elementFromName(const QString& qName)
 {
-    return elementIndex().value(qName, Unknown);
+    // A linear scan that rejects on length first beats hashing the name:
+    // the table is short and this runs for every element of a document.
+    const qsizetype size = qName.size();
+    for (const ElementInfo& info : elementTable) {
+        const QLatin1String name(info.name);
+        if (name.size() == size && qName == name)
+            return info.element;
+    }
+    return Unknown;
 }
 
 void DAmlHandler::setStyles(const QList<DStyle*>& styles)
 {
     m_givenStyles = styles;
     m_styleIndex.clear();
+    for (NamedStyle& recent : m_recentStyles)
+        recent = NamedStyle();
     for (DStyle* style : m_givenStyles)
         indexStyle(style);
     for (const auto& style : m_localStyleList)
@@ -436,13 +435,29 @@ void DAmlHandler::link(DItem* item)
 
 void DAmlHandler::indexStyle(DStyle* style)
 {
-    if (style)
-        m_styleIndex.insert(style->name(), style);
+    if (!style)
+        return;
+    m_styleIndex.insert(style->name(), style);
+    for (NamedStyle& recent : m_recentStyles)
+        recent = NamedStyle();
 }
 
 DStyle* DAmlHandler::findStyle(const QString& name) const
 {
-    return m_styleIndex.value(name, nullptr);
+    return lookupStyle(name).style;
+}
+
+const DAmlHandler::NamedStyle& DAmlHandler::lookupStyle(const QString& name) const
+{
+    for (const NamedStyle& recent : m_recentStyles) {
+        if (!recent.name.isNull() && recent.name == name)
+            return recent;
+    }
+    NamedStyle& entry = m_recentStyles[m_nextRecentStyle];
+    m_nextRecentStyle = (m_nextRecentStyle + 1) % RecentStyles;
+    entry.name = name;
+    entry.style = m_styleIndex.value(name, nullptr);
+    return entry;
 }
 
 bool DAmlHandler::checkPlacement(Element element, const QString& qName, const QXmlAttributes&)
@@ -622,9 +637,9 @@ void DAmlHandler::applyStyle(DItem* item, Element element, const QXmlAttributes&
 {
     const int index = atts.index(QLatin1String("style"));
     if (index >= 0) {
-        const QString name = atts.value(index);
-        item->setStyleName(name);
-        item->setStyle(findStyle(name));
+        const NamedStyle& named = lookupStyle(atts.value(index));
+        item->setStyleName(named.name);
+        item->setStyle(named.style);
         return;
     }
     static const QString normal = QStringLiteral("Normal");

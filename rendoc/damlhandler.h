@@ -141,6 +141,17 @@ private:
     void applyStyle(DItem* item, Element element, const QXmlAttributes& atts);
     void indexStyle(DStyle* style);
     DStyle* findStyle(const QString& name) const;
+    // A style name and the style it names, as the index gave them.
+    struct NamedStyle
+    {
+        QString name;
+        DStyle* style = nullptr;
+    };
+    // The index entry for name, found among the last few names asked for
+    // before the index is hashed: every title, link and styled item asks,
+    // and a report uses a handful of names. The returned name is shared by
+    // all items that give it.
+    const NamedStyle& lookupStyle(const QString& name) const;
 
     // Attribute readers: each returns false after setting the error text.
     bool required(const QXmlAttributes& atts, const char* attr, const QString& qName, QString* value);
@@ -161,6 +172,9 @@ private:
     QList<DStyle*> m_givenStyles;
     std::vector<std::unique_ptr<DStyle>> m_localStyleList;
     QHash<QString, DStyle*> m_styleIndex; // last definition of each name wins
+    static constexpr int RecentStyles = 4;
+    mutable NamedStyle m_recentStyles[RecentStyles]; // cleared when the index changes
+    mutable int m_nextRecentStyle = 0;
     QHash<QString, QColor> m_colors;
     QHash<QString, DFont> m_fonts;
 

@@ -54,6 +54,7 @@ public:
     DIterator& operator=(const DIterator&) = delete;
 
     DProgressMonitor* monitor() const { return m_monitor; }
+    void setMonitor(DProgressMonitor* monitor) { m_monitor = monitor; }
     // True when a monitor is set and reports a cancel.
     bool isCanceled() const;
 

@@ -18,15 +18,15 @@ struct Range
     double max = 0;
 };
 
-QColor curveColor(int index)
+} // namespace
+
+QColor DViewGraphic::curveColor(int index)
 {
     static const QColor colors[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
                                     QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
                                     QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b)};
-    return colors[index % 6];
+    return colors[qAbs(index) % 6];
 }
-
-} // namespace
 
 void DViewGraphic::paint(QPainter* painter, const QRectF& rect, const DGraphic* graphic,
                          const QFont& font)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRectF>
 
 class DGraphic;
@@ -13,6 +14,9 @@ class DViewGraphic
 public:
     static constexpr int DefaultWidth = 400;
     static constexpr int DefaultHeight = 300;
+
+    // The colour of the curve at index, the same on screen, in print and in HTML.
+    static QColor curveColor(int index);
 
     static void paint(QPainter* painter, const QRectF& rect, const DGraphic* graphic,
                       const QFont& font);

@@ -56,7 +56,7 @@ void dropStartupNotices(QtMsgType type, const QMessageLogContext& context, const
     XrdHeadlessRunner::printError(qFormatLogMessage(type, context, message));
 }
 
-int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
+[[noreturn]] void runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
 {
     XrdStudio studio(XrdPaths::installDirectory());
     studio.useStandardErrorOutput();
@@ -67,7 +67,7 @@ int runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
         XrdHeadlessRunner::printError(error);
     loader.plugin()->initialize(&studio, resources.get());
     XrdHeadlessRunner runner(loader.plugin(), &studio);
-    return runner.run(line);
+    XrdHeadlessRunner::exitNow(runner.run(line));
 }
 
 } // namespace
@@ -108,7 +108,7 @@ int main(int argc, char** argv)
         return XrdHeadlessRunner::Error;
     }
     if (line.isHeadless())
-        return runHeadless(line, loader);
+        runHeadless(line, loader);
 
     XrdStudio studio(XrdPaths::installDirectory());
     XrdMainWindow window(loader.plugin(), &studio, XrdPaths::resourceFile());

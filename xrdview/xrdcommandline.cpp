@@ -56,7 +56,19 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
         }
         if (isMode)
             continue;
-        if (arg == QLatin1String("--failed-only")) {
+        if (arg == QLatin1String("--export-html")) {
+            if (modeGiven) {
+                line.error = translated("%1 cannot be combined with another mode").arg(arg);
+                return line;
+            }
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
+                line.error = translated("--export-html needs a folder");
+                return line;
+            }
+            modeGiven = true;
+            line.mode = ExportHtml;
+            line.exportDir = arguments.at(++i);
+        } else if (arg == QLatin1String("--failed-only")) {
             line.failedOnly = true;
         } else if (arg == QLatin1String("--hide-type")
                    || arg.startsWith(QLatin1String("--hide-type="))) {
@@ -83,8 +95,8 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
     if (line.mode == Help || line.mode == Version)
         return line;
     const bool filters = line.failedOnly || !line.hiddenTypes.isEmpty();
-    if (filters && line.mode != PrintTree && line.mode != PrintText) {
-        line.error = translated("--failed-only and --hide-type go with --print-tree or --print-text");
+    if (filters && line.mode != PrintTree && line.mode != PrintText && line.mode != ExportHtml) {
+        line.error = translated("--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
         return line;
     }
     if (line.isHeadless() && line.files.isEmpty())
@@ -94,7 +106,8 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
 
 bool XrdCommandLine::isHeadless() const
 {
-    return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText;
+    return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText
+           || mode == ExportHtml;
 }
 
 QString XrdCommandLine::helpText()
@@ -104,6 +117,7 @@ QString XrdCommandLine::helpText()
               "       xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...\n"
               "       xrdview --print-summary FILE...\n"
               "       xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...\n"
+              "       xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...\n"
               "\n"
               "Shows XRD test reports. Without a mode option the files open in the viewer\n"
               "window; the modes below print to standard output and need no display.\n"
@@ -114,6 +128,10 @@ QString XrdCommandLine::helpText()
               "  --print-tree       print the report tree, two spaces per level\n"
               "  --print-summary    print the results table, cells separated by tabs\n"
               "  --print-text       print the report text\n"
+              "  --export-html DIR  write the reports, the reports they link to and the\n"
+              "                     summary as HTML pages into DIR and print their paths;\n"
+              "                     exit status 2 when a report cannot be read or DIR\n"
+              "                     cannot be written\n"
               "  --failed-only      show failed tests only\n"
               "  --hide-type TYPE   hide the nodes of TYPE (repeatable)\n"
               "  --help             show this text\n"

@@ -15,6 +15,7 @@ public:
         PrintTree,    // --print-tree: the outline after filtering
         PrintSummary, // --print-summary: the results table
         PrintText,    // --print-text: the shown report text
+        ExportHtml,   // --export-html DIR: the full HTML export
         Help,         // --help
         Version       // --version
     };
@@ -33,5 +34,6 @@ public:
     bool failedOnly = false;
     QStringList hiddenTypes;
     QStringList files;
+    QString exportDir; // --export-html
     QString error; // null when the arguments are valid
 };

@@ -2,6 +2,7 @@
 
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
+#include "xrdview/xrdhtmlexport.h"
 #include "xrdview/xrdreporttext.h"
 #include "xrdview/xrdstudio.h"
 
@@ -11,6 +12,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -33,6 +35,17 @@ QString hostPath(const QString& file)
 XrdHeadlessRunner::XrdHeadlessRunner(QAStViewerPlugin* plugin, XrdStudio* studio)
     : m_plugin(plugin), m_studio(studio)
 {
+}
+
+XrdHeadlessRunner::~XrdHeadlessRunner() = default;
+
+void XrdHeadlessRunner::exitNow(int status)
+{
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }
 
 void XrdHeadlessRunner::print(const QString& text)
@@ -58,7 +71,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         files << hostPath(file);
 
     QStringList none;
-    std::unique_ptr<QAStViewerWindow> window(m_plugin->create(none, nullptr, "xrdview-report"));
+    m_window.reset(m_plugin->create(none, nullptr, "xrdview-report"));
+    QAStViewerWindow* window = m_window.get();
     if (!window) {
         printError(translated("The plug-in did not create a report window."));
         return Error;
@@ -70,17 +84,17 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
 
     bool allRead = true;
     for (const QString& file : files) {
-        if (m_plugin->openedWindow(file) != window.get())
+        if (m_plugin->openedWindow(file) != window)
             allRead = false;
     }
 
     if (line.failedOnly
-        && !QMetaObject::invokeMethod(window.get(), "failedtests", Qt::DirectConnection)) {
+        && !QMetaObject::invokeMethod(window, "failedtests", Qt::DirectConnection)) {
         printError(translated("The report window cannot show failed tests only."));
         return Error;
     }
     for (const QString& type : line.hiddenTypes) {
-        if (!QMetaObject::invokeMethod(window.get(), "hideType", Qt::DirectConnection,
+        if (!QMetaObject::invokeMethod(window, "hideType", Qt::DirectConnection,
                                        Q_ARG(QString, type))) {
             printError(translated("The report window cannot hide node types."));
             return Error;
@@ -105,6 +119,10 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         break;
     case XrdCommandLine::PrintSummary:
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::SummaryText)));
+        break;
+    case XrdCommandLine::ExportHtml:
+        if (allRead && !XrdHtmlExport::exportToFolder(window, m_studio, line.exportDir))
+            status = Error;
         break;
     case XrdCommandLine::PrintText:
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::DocumentText)));

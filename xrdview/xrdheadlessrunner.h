@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class QAStViewerPlugin;
+class QAStViewerWindow;
 class XrdStudio;
 
 // Runs one command-line mode without a display: loads the files into one
@@ -18,8 +21,16 @@ public:
     // `plugin` must be initialised with `studio` already.
     XrdHeadlessRunner(QAStViewerPlugin* plugin, XrdStudio* studio);
 
-    // The process exit status for `line` (whose mode is headless).
+    ~XrdHeadlessRunner();
+
+    // The process exit status for `line` (whose mode is headless). The
+    // report window stays alive with the runner.
     int run(const XrdCommandLine& line);
+
+    // Flushes standard output and error and ends the process with `status`
+    // at once. A large report's model takes seconds to take apart, and once
+    // the output is written nothing is gained by it.
+    [[noreturn]] static void exitNow(int status);
 
     // Writes `text` to standard output as UTF-8 and flushes it.
     static void print(const QString& text);
@@ -29,4 +40,5 @@ public:
 private:
     QAStViewerPlugin* m_plugin;
     XrdStudio* m_studio;
+    std::unique_ptr<QAStViewerWindow> m_window;
 };

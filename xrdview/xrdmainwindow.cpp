@@ -6,6 +6,7 @@
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/xrddefectpage.h"
+#include "xrdview/xrdhtmlexport.h"
 #include "xrdview/xrdpaths.h"
 #include "xrdview/xrdpreferencedialog.h"
 #include "xrdview/xrdreporttext.h"
@@ -379,7 +380,7 @@ void XrdMainWindow::saveAs()
 void XrdMainWindow::exportHtml()
 {
     if (m_active && m_active->canExportHTML())
-        m_active->exportDoc();
+        XrdHtmlExport::askAndExport(this, m_active, m_studio);
 }
 
 void XrdMainWindow::print()

@@ -48,6 +48,15 @@ void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio
 {
     m_file = file;
     m_studio = studio;
+    m_told = false;
+}
+
+void QAstXmlRodHandler::flushProgress()
+{
+    if (m_file && m_studio && m_told && m_stepValue != m_toldValue) {
+        m_toldValue = m_stepValue;
+        m_studio->setProgress(m_stepValue);
+    }
 }
 
 void QAstXmlRodHandler::resetProgress(int steps)
@@ -90,6 +99,16 @@ bool QAstXmlRodHandler::stepProgress()
         return true;
     // Once the tags outnumber the steps the display stays at its last step.
     const int value = s_progressStep < s_progressSteps ? s_progressStep++ : s_progressSteps - 1;
+    m_stepValue = value;
+    // With no steps at all every value is -1, which the first call shows.
+    const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
+    if (m_told && (percent == m_toldPercent
+                   || m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond))
+        return true;
+    m_told = true;
+    m_toldValue = value;
+    m_toldPercent = percent;
+    m_sinceTold.start();
     m_studio->setProgress(value);
     if (!m_studio->progressCanceled())
         return true;
@@ -171,12 +190,17 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const QXmlAttri
     // A set, not the list, answers "seen before?": a file with many
     // distinct types must not make the check quadratic.
     const QString type = presentValue(atts, typeIndex);
-    auto seen = m_typeSet.constFind(type);
-    if (seen == m_typeSet.constEnd()) {
-        seen = m_typeSet.insert(type);
-        m_types.append(type);
+    if (const QString *recent = m_recentTypes.find(type)) {
+        node->type = *recent;
+    } else {
+        auto seen = m_typeSet.constFind(type);
+        if (seen == m_typeSet.constEnd()) {
+            seen = m_typeSet.insert(type);
+            m_types.append(type);
+        }
+        node->type = *seen;
+        m_recentTypes.remember(*seen);
     }
-    node->type = *seen;
 
     node->state = shared(optionalValue(atts, QLatin1String("state")));
     node->icone = shared(optionalValue(atts, QLatin1String("icone")));
@@ -195,10 +219,28 @@ QString QAstXmlRodHandler::shared(const QString &value)
     // allocation per node. Null stays null.
     if (value.isNull())
         return value;
+    if (const QString *recent = m_recentShared.find(value))
+        return *recent;
     auto found = m_sharedTexts.constFind(value);
     if (found == m_sharedTexts.constEnd())
         found = m_sharedTexts.insert(value);
+    m_recentShared.remember(*found);
     return *found;
+}
+
+const QString *QAstXmlRodHandler::RecentTexts::find(const QString &value) const
+{
+    for (const QString &text : texts) {
+        if (!text.isNull() && text == value)
+            return &text;
+    }
+    return nullptr;
+}
+
+void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
+{
+    texts[next] = value;
+    next = (next + 1) % Size;
 }
 
 void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)

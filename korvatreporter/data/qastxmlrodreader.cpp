@@ -38,8 +38,10 @@ bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudi
         m_rodHandler->setProgressTarget(nullptr, nullptr);
     }
     const bool ok = DAmlReader::parse(source, false);
-    if (showProgress)
+    if (showProgress) {
+        m_rodHandler->flushProgress();
         studio->endProgress();
+    }
     return ok;
 }
 

@@ -40,6 +40,10 @@ public:
     // type is not excluded, 4 when the state passes. Accepted means kept.
     int match(const QAReporterNode &node) const;
 
+    // Same criteria with the same patterns, in the same order.
+    bool operator==(const QAReporterFilter &other) const;
+    bool operator!=(const QAReporterFilter &other) const { return !(*this == other); }
+
     int flags() const { return m_flags; }
     bool isSet(int criterion) const { return (m_flags & criterion) != 0; }
     const std::optional<QRegularExpression> &namePattern() const { return m_name; }
@@ -50,8 +54,27 @@ public:
     static bool matchesAtStart(const QRegularExpression &pattern, const QString &text);
 
 private:
+    // Results of the type and state tests for the last texts tested. Nodes
+    // share their type and verdict texts, so most tests meet a text seen
+    // just before: the same data (held here, so it cannot be reused) means
+    // the same text and the same answer, without running the pattern.
+    struct Memo
+    {
+        static constexpr int Size = 4;
+        const bool *find(const QString &text) const;
+        void remember(const QString &text, bool result);
+        QString texts[Size];
+        bool results[Size] = {};
+        int next = 0;
+    };
+    bool typeExcluded(const QString &type) const;
+    bool statePasses(const QString &state) const;
+    void forgetResults();
+
     int m_flags = 0;
     std::optional<QRegularExpression> m_name;
     QList<QRegularExpression> m_types;
     std::optional<QRegularExpression> m_state;
+    mutable Memo m_typeMemo;
+    mutable Memo m_stateMemo;
 };

@@ -12,6 +12,7 @@
 #include "korvatreporter/document/qareporterheader.h"
 #include "korvatreporter/document/qareporterplaintext.h"
 #include "korvatreporter/defect/qareporterdefect.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
 #include "korvatreporter/export/qareportersaveas.h"
@@ -23,8 +24,10 @@
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/ddocument.h"
+#include "rendoc/dexporthtmldialog.h"
 #include "rendoc/ditems.h"
 #include "rendoc/drendocview.h"
+#include "rendoc/qaviewerhtmlwriter.h"
 #include "sdk/getpix.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
@@ -100,6 +103,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     else
         setWindowTitle(title);
     setWindowIcon(QIcon(icon));
+    // Tells the host that the HTML export commands work.
+    setProperty("exportHtmlAvailable", true);
 
     // The header dock: resizable by the user, fixed in place, shown and
     // hidden through the Commands menu.
@@ -180,6 +185,7 @@ QAReporter::~QAReporter()
     if (QList<QAReporter *> *list = QAReporterState::windows())
         list->removeAll(this);
     // Items and views point into the copies and the records: let go first.
+    deleteRetiredItems();
     clearTreeView();
     if (m_mainView)
         m_mainView->clearDocs();
@@ -210,7 +216,11 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
     if (!files)
         return;
     m_files = *files;
+    // A summary run wants the totals only: its views wait until something
+    // needs them, which a large report would otherwise spend seconds on.
+    m_deferViews = mode == ViewerSummary;
     loadFiles();
+    m_deferViews = false;
 
     if (mode != ViewerSummary)
         return;
@@ -248,9 +258,26 @@ void QAReporter::loadFiles()
     if (m_records.empty())
         return;
     m_headerShown = m_records.size() > 1;
-    clearTreeView();
+    // Views that already show these records stay, tree included.
+    if (!viewsShowInputs())
+        clearTreeView();
     collectTypes();
-    applyCurrentFilter();
+    if (m_deferViews)
+        m_viewsPending = true;
+    else
+        applyCurrentFilter();
+}
+
+void QAReporter::ensureViews()
+{
+    if (m_viewsPending)
+        applyCurrentFilter();
+}
+
+void QAReporter::showEvent(QShowEvent *event)
+{
+    ensureViews();
+    QAStViewerWindow::showEvent(event);
 }
 
 void QAReporter::collectTypes()
@@ -281,6 +308,7 @@ void QAReporter::reloadAll()
     clearTreeView();
     if (m_filteredList)
         m_filteredList->clear();
+    m_shownRecords.clear();
     m_records.clear();
     loadFiles();
 }
@@ -307,8 +335,36 @@ void QAReporter::showFailedTests()
     refresh();
 }
 
+bool QAReporter::viewsShowInputs() const
+{
+    // The views are built from the records and the filter: with the same
+    // records (the same objects) and an equal filter a rebuild would give
+    // the same views.
+    if (!m_filteredList || m_shownRecords.size() != m_records.size())
+        return false;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (m_shownRecords[i] != m_records[i].get())
+            return false;
+    }
+    return m_filteredList->filter() == *m_filter;
+}
+
 void QAReporter::refresh()
 {
+    m_viewsPending = false;
+    if (viewsShowInputs()) {
+        // Nothing to rebuild; the tree still gets a current item.
+        if (m_treeView && !m_treeView->currentItem()) {
+            if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
+                m_treeView->setCurrentItem(first);
+                first->setSelected(true);
+            }
+        }
+        if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
+            showHeaderDock();
+        return;
+    }
+
     QString shownName;
     bool wasShowing = false;
     if (DDocument *current = m_mainView ? m_mainView->getCurrentDoc() : nullptr) {
@@ -317,23 +373,24 @@ void QAReporter::refresh()
     }
 
     if (m_filteredList) {
-        clearTreeView();
+        retireTreeItems();
         m_headerView->clearDocs();
         m_mainView->clearDocs();
-        m_filteredList->clear();
-    } else {
-        m_filteredList = std::make_unique<QAReporterFilteredList>();
+        // Nothing points into the previous copies any more; they are freed
+        // with the retired items, after the new ones are on screen.
+        m_retiredCopies.push_back(std::move(m_filteredList));
+        postRetiredCleanup();
     }
+    m_filteredList = std::make_unique<QAReporterFilteredList>();
     m_filteredList->setFilter(*m_filter);
     m_filteredList->buildFilteredReports(m_records);
+    m_shownRecords.clear();
+    for (const auto &record : m_records)
+        m_shownRecords.push_back(record.get());
 
     fillTreeView();
 
-    QList<DStyle *> styles;
-    if (QAReporterPref *pref = QAReporterState::pref())
-        styles = pref->stylesPage()->styles();
-    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
-    summary->setName(QStringLiteral("index"));
+    std::unique_ptr<DDocument> summary = buildSummary();
     dropSummary();
     m_summary = std::move(summary);
     setDocuments();
@@ -342,6 +399,16 @@ void QAReporter::refresh()
         showHeaderDock();
     if (wasShowing)
         m_mainView->moveTo(QString(), QString(), shownName);
+}
+
+std::unique_ptr<DDocument> QAReporter::buildSummary() const
+{
+    QList<DStyle *> styles;
+    if (QAReporterPref *pref = QAReporterState::pref())
+        styles = pref->stylesPage()->styles();
+    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
+    summary->setName(QStringLiteral("index"));
+    return summary;
 }
 
 void QAReporter::fillTreeView()
@@ -401,6 +468,14 @@ void QAReporter::fitHeaderDock()
 
 bool QAReporter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_cleanupAwaitsPaint && event->type() == QEvent::Paint && m_mainView
+        && watched == m_mainView->viewport()) {
+        watched->removeEventFilter(this);
+        m_cleanupAwaitsPaint = false;
+        // Low priority: whatever the paint pass posts comes first.
+        m_cleanupPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
+    }
     // Growing or shrinking the window leaves the top dock's height alone:
     // a shown dock that changes to another height than the one fitted to
     // the table was resized by the user.
@@ -415,6 +490,63 @@ void QAReporter::dropSummary()
     if (m_headerView)
         m_headerView->clearDocs();
     m_summary.reset();
+}
+
+void QAReporter::retireTreeItems()
+{
+    if (m_contextMenu)
+        m_contextMenu->setItem(nullptr);
+    if (m_treeView) {
+        // Deleting the items of a large report takes a good part of a
+        // rebuild: they leave the view now and are deleted once the rebuilt
+        // views have been painted.
+        for (int i = m_treeView->topLevelItemCount() - 1; i >= 0; --i)
+            m_retiredItems.push_back(m_treeView->takeTopLevelItem(i));
+        postRetiredCleanup();
+    }
+    m_selectedItem = nullptr;
+}
+
+void QAReporter::postRetiredCleanup()
+{
+    if (m_cleanupPosted || m_cleanupAwaitsPaint)
+        return;
+    // On screen, the cleanup waits for the paint of the rebuilt report view
+    // (the platform delivers paints on a timer, after posted events); off
+    // screen there is no paint to wait for.
+    if (m_mainView && m_mainView->isVisible()) {
+        m_cleanupAwaitsPaint = true;
+        m_mainView->viewport()->installEventFilter(this);
+        return;
+    }
+    m_cleanupPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
+}
+
+QEvent::Type QAReporter::retiredItemsEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+void QAReporter::deleteRetiredItems()
+{
+    m_cleanupPosted = false;
+    if (m_cleanupAwaitsPaint && m_mainView)
+        m_mainView->viewport()->removeEventFilter(this);
+    m_cleanupAwaitsPaint = false;
+    qDeleteAll(m_retiredItems);
+    m_retiredItems.clear();
+    m_retiredCopies.clear();
+}
+
+bool QAReporter::event(QEvent *event)
+{
+    if (event->type() == retiredItemsEvent()) {
+        deleteRetiredItems();
+        return true;
+    }
+    return QAStViewerWindow::event(event);
 }
 
 void QAReporter::clearTreeView()
@@ -511,6 +643,7 @@ void QAReporter::mainwindowDestroyed()
 
 QWidget *QAReporter::contentOutlineWidget()
 {
+    ensureViews();
     return m_treeView;
 }
 
@@ -848,13 +981,33 @@ void QAReporter::saveAs()
 
 void QAReporter::exportDoc()
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString dir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    auto *dialog = new DExportHtmlDialog(m_mainView ? m_mainView->getCurrentDoc() : nullptr,
+                                         dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                         this, nullptr);
+    if (studio)
+        dialog->setPixmapDir(studio->searchPath());
+    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
+    dialog->show();
 }
 
-void QAReporter::exportHTML(const QString &, const QString &, QAIProgressMonitor *,
-                            QAILogMonitor *)
+void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressMonitor *progress,
+                            QAILogMonitor *log)
 {
-    notAvailable(reporterText("Generate HTML"));
+    QAStudioInterface *studio = QAReporterState::studio();
+    const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    QAReporterHTMLExport exporter(outDir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                  studio ? studio->searchPath() : QString());
+    QList<QAReporterData *> records;
+    for (const auto &record : m_records)
+        records << record.get();
+    QList<QAReporterData *> shown;
+    if (m_filteredList)
+        for (const auto &record : m_filteredList->records())
+            shown << record.get();
+    exporter.run(records, m_filteredList ? &shown : nullptr,
+                 m_headerView ? m_headerView->getCurrentDoc() : nullptr, progress, log);
 }
 
 void QAReporter::submitMerrow()
@@ -968,8 +1121,13 @@ QAReporterNode *QAReporter::findLinkNode(DLink *link) const
 
 QString QAReporter::plainText(PlainTextPart part)
 {
+    // The summary table needs the records only, not the views.
+    if (part != SummaryText)
+        ensureViews();
     switch (part) {
     case SummaryText:
+        if (m_viewsPending)
+            return QAReporterPlainText::table(*buildSummary());
         return m_summary ? QAReporterPlainText::table(*m_summary) : QString();
     case DocumentText:
         return m_mainView ? m_mainView->toPlainText() : QString();

@@ -8,6 +8,7 @@
 
 #include <QDockWidget>
 
+#include <QEvent>
 #include <QMap>
 #include <QPointer>
 #include <QRegularExpression>
@@ -176,6 +177,8 @@ private Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -184,13 +187,25 @@ private:
     void applyCurrentFilter();
     void showAllTests();
     void showFailedTests();
+    // Rebuilds the filtered copies and the views from the records and the
+    // filter, unless the views already show exactly those.
     void refresh();
+    bool viewsShowInputs() const;
+    // Builds the views now when a summary run left them for later.
+    void ensureViews();
+    std::unique_ptr<DDocument> buildSummary() const;
     void fillTreeView();
     void setDocuments();
     void dropSummary();
     void showHeaderDock();
     void fitHeaderDock();
     void clearTreeView();
+    // Takes the items out of the tree view now and deletes them later.
+    void retireTreeItems();
+    void postRetiredCleanup();
+    // Deletes the retired tree items and filtered copies.
+    void deleteRetiredItems();
+    static QEvent::Type retiredItemsEvent();
     void wireToolBar(bool connectIt);
     void createCommandsMenu();
     bool hostHasMainWindow() const;
@@ -218,6 +233,8 @@ private:
     int m_defectContextItem = 0;
     int m_defectCommandsItem = 0;
     Records m_records;
+    // The records the current views were built from, in order.
+    std::vector<const QAReporterData *> m_shownRecords;
     std::unique_ptr<QAReporterFilteredList> m_filteredList;
     std::unique_ptr<QAReporterFilter> m_filter;
     QStringList m_types;
@@ -228,4 +245,11 @@ private:
     QPointer<QARToolBar> m_ownToolBar;
     std::unique_ptr<DDocument> m_summary;
     bool m_mainWindowGone = false;
+    // Tree items taken out of the view by a rebuild, deleted after its paint.
+    std::vector<QTreeWidgetItem *> m_retiredItems;
+    std::vector<std::unique_ptr<QAReporterFilteredList>> m_retiredCopies;
+    bool m_cleanupPosted = false;
+    bool m_cleanupAwaitsPaint = false;
+    bool m_deferViews = false;   // loading for a summary run
+    bool m_viewsPending = false; // loaded, views not built yet
 };

@@ -228,12 +228,14 @@ private Q_SLOTS:
 
         QTest::newRow("under 50 bytes: 0 steps, every value -1")
             << "tiny.xrd" << true
-            << QStringList{"startProgress(0,Analysing tiny.xrd,Cancel,0,0)", "setProgress(-1)", "setProgress(-1)",
+            << QStringList{"startProgress(0,Analysing tiny.xrd,Cancel,0,0)", "setProgress(-1)",
                            "endProgress()"};
+        // Seven tags over two steps: 0, then the last step for the other six,
+        // which the display is told once.
         QTest::newRow("more tags than steps stop at the last step")
             << "steps.xrd" << true
-            << QStringList{"startProgress(2,Analysing steps.xrd,Cancel,0,0)", "setProgress(0)"}
-                   + QStringList(6, "setProgress(1)") + QStringList{"endProgress()"};
+            << QStringList{"startProgress(2,Analysing steps.xrd,Cancel,0,0)", "setProgress(0)",
+                           "setProgress(1)", "endProgress()"};
         QTest::newRow("no file") << QString() << true << QStringList();
         QTest::newRow("no studio") << "tiny.xrd" << false << QStringList();
     }
@@ -249,6 +251,52 @@ private Q_SLOTS:
         QAstXmlRodReader reader;
         QVERIFY(reader.parse(&source, file.isEmpty() ? nullptr : &input, withStudio ? &studio : nullptr));
         QTEST(studio.actions(), "calls");
+    }
+
+    void progressOfLargeFile_data()
+    {
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<int>("bytesPerTag");
+        // Fewer tags than steps: the last value is the last tag's step.
+        QTest::newRow("sparse tags") << 60000 << 120;
+        // More tags than steps: the last value is the last step.
+        QTest::newRow("dense tags") << 60000 << 20;
+    }
+
+    void progressOfLargeFile()
+    {
+        // A large file moves the display by whole percents only, never
+        // backwards, and still ends where one step per tag would.
+        QFETCH(int, paragraphs);
+        QFETCH(int, bytesPerTag);
+        QTemporaryFile input;
+        QVERIFY(input.open());
+        const QByteArray text(qMax(0, bytesPerTag - 7), 'x');
+        QByteArray xml = "<XROD><DOCUMENT name=\"big\">";
+        for (int i = 0; i < paragraphs; ++i)
+            xml += "<P>" + text + "</P>";
+        xml += "</DOCUMENT></XROD>";
+        input.write(xml);
+        input.flush();
+        input.seek(0);
+
+        FakeStudio studio;
+        QXmlInputSource source(&input);
+        QAstXmlRodReader reader;
+        QVERIFY(reader.parse(&source, &input, &studio));
+
+        const int steps = int(input.size() / 50);
+        const int tags = paragraphs + 2;
+        const QStringList calls = studio.callsTo("setProgress");
+        QVERIFY2(!calls.isEmpty() && calls.size() <= 102, qPrintable(QString::number(calls.size())));
+        int previous = -1;
+        for (const QString &call : calls) {
+            const int value = call.section('(', 1).chopped(1).toInt();
+            QVERIFY(value >= previous);
+            previous = value;
+        }
+        QCOMPARE(studio.lastProgress(), qMin(tags, steps) - 1);
+        QCOMPARE(studio.actions().last(), QStringLiteral("endProgress()"));
     }
 
     void cdataTrace()

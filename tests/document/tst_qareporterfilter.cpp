@@ -83,6 +83,49 @@ private Q_SLOTS:
         QCOMPARE(filter.match(node(name, type, state)), mask);
     }
 
+    void sharedTextsFollowPatternChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("state pattern replaced") << "state" << 3 << 7;
+        QTest::newRow("type exclusion added") << "addType" << 3 << 1;
+        QTest::newRow("type exclusion removed") << "removeType" << 1 << 7;
+        QTest::newRow("copy, then pattern replaced") << "copy" << 3 << 7;
+    }
+
+    void sharedTextsFollowPatternChanges()
+    {
+        // Nodes sharing their type and verdict texts are answered from what
+        // the filter remembers; a changed criterion must not reuse an answer.
+        QFETCH(QString, change);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        const QAReporterNode shared = node("n", "Check", "ok");
+        QAReporterFilter filter;
+        filter.set(QAReporterFilter::StateMatch, QRegularExpression("ko"));
+        if (change == "removeType")
+            filter.set(QAReporterFilter::TypeExclusion, QRegularExpression("Ch"));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(filter.match(shared), before);
+        const QAReporterNode twin = shared; // same texts, same data
+        if (change == "state") {
+            filter.set(QAReporterFilter::StateMatch, QRegularExpression("o"));
+        } else if (change == "addType") {
+            filter.set(QAReporterFilter::TypeExclusion, QRegularExpression("Check"));
+        } else if (change == "removeType") {
+            filter.removeTypeExclusion(QRegularExpression("Ch"));
+            filter.set(QAReporterFilter::StateMatch, QRegularExpression("ok"));
+        } else {
+            QAReporterFilter copy = filter;
+            copy.set(QAReporterFilter::StateMatch, QRegularExpression("ok"));
+            QCOMPARE(copy.match(twin), after);
+            QCOMPARE(filter.match(twin), before);
+            return;
+        }
+        QCOMPARE(filter.match(twin), after);
+    }
+
     void setAndClear_data()
     {
         QTest::addColumn<QList<int>>("set");

@@ -130,6 +130,51 @@ private Q_SLOTS:
         QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
     }
 
+    void summaryRunBuildsViewsWhenNeeded_data()
+    {
+        QTest::addColumn<QString>("need");
+        QTest::newRow("shown") << "show";
+        QTest::newRow("outline asked for") << "outline";
+        QTest::newRow("activated") << "activate";
+    }
+
+    void summaryRunBuildsViewsWhenNeeded()
+    {
+        // A summary run reads the files and prints totals; the copies and
+        // views come only when something needs them, and are then the same
+        // as those of a normal load.
+        QFETCH(QString, need);
+        QBuffer sink;
+        sink.open(QIODevice::WriteOnly);
+        QAReporterState::setSummarySink(&sink);
+        QStringList files{example("campaign.xrd"), example("regression.xrd")};
+        auto normal = window(files);
+        auto w = window();
+        QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
+        w->setFiles(&files, nullptr, ViewerSummary);
+        QAReporterState::setSummarySink(nullptr);
+        QVERIFY(!sink.data().isEmpty());
+        QCOMPARE(updated.count(), 0);
+        QVERIFY(!w->filteredList());
+        QCOMPARE(w->plainText(QAStViewerWindow::SummaryText),
+                 normal->plainText(QAStViewerWindow::SummaryText));
+        QCOMPARE(updated.count(), 0);
+
+        if (need == "show")
+            w->show();
+        else if (need == "outline")
+            w->contentOutlineWidget();
+        else
+            w->activated();
+        QCOMPARE(updated.count(), 1);
+        QCOMPARE(w->treeView()->topLevelItemCount(), normal->treeView()->topLevelItemCount());
+        QCOMPARE(w->plainText(QAStViewerWindow::DocumentText),
+                 normal->plainText(QAStViewerWindow::DocumentText));
+        QCOMPARE(w->headerShown(), true);
+        if (need == "activate")
+            w->desactivated();
+    }
+
     void headerDockFitsTheTableUntilResized()
     {
         auto w = window({example("campaign.xrd"), example("regression.xrd")});
@@ -207,6 +252,65 @@ private Q_SLOTS:
         QCOMPARE(updated.count(), 2);
         QVERIFY(!failedOnly(w));
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), second);
+    }
+
+    void rebuildOnlyOnChange_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("rebuilds");
+        QTest::newRow("activation after the load") << "activate" << 0;
+        QTest::newRow("same file list again") << "setFiles" << 0;
+        QTest::newRow("all tests while all are shown") << "refilter" << 0;
+        QTest::newRow("a hidden type") << "hideType" << 1;
+        QTest::newRow("reload") << "reload" << 1;
+    }
+
+    void rebuildOnlyOnChange()
+    {
+        // The views are built once by the load; a refresh whose records and
+        // filter are those of the views leaves the copies, the view and the
+        // tree selection as they are.
+        QFETCH(QString, action);
+        QFETCH(int, rebuilds);
+        auto w = window({example("campaign.xrd")});
+        w->resize(600, 400);
+        const QAReporterData* copy = w->filteredList()->at(0);
+        const DDocument* shown = copy->document;
+        QTreeWidgetItem* chosen = w->treeView()->topLevelItem(0)->child(0);
+        w->treeView()->setCurrentItem(chosen);
+        QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
+
+        if (action == "activate") {
+            w->activated();
+            w->desactivated();
+        } else if (action == "setFiles") {
+            QStringList same{example("campaign.xrd")};
+            w->setFiles(&same, nullptr, ViewerNormal);
+        } else if (action == "refilter") {
+            w->failedtests();
+            w->alltests();
+            updated.clear();
+            copy = w->filteredList()->at(0);
+            shown = copy->document;
+            chosen = w->treeView()->topLevelItem(0)->child(0);
+            w->treeView()->setCurrentItem(chosen);
+            w->activated();
+            w->desactivated();
+        } else if (action == "hideType") {
+            w->hideType(w->types().first());
+        } else {
+            w->reload();
+        }
+
+        QCOMPARE(updated.count(), rebuilds);
+        if (rebuilds == 0) {
+            QCOMPARE(w->filteredList()->at(0), copy);
+            QCOMPARE(w->mainView()->getCurrentDoc(), shown);
+            QCOMPARE(w->treeView()->currentItem(), chosen);
+        } else {
+            QVERIFY(w->filteredList()->at(0)->document != shown);
+            QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(0)->document);
+        }
     }
 
     void failedOnlySharedBetweenWindows()

@@ -90,7 +90,14 @@ private Q_SLOTS:
             "--print-tree cannot be combined with another mode");
         bad("hide-type without type", { "--print-tree", "a.xrd", "--hide-type" },
             "--hide-type needs a node type");
-        const QString filterMode("--failed-only and --hide-type go with --print-tree or --print-text");
+        ok("export with filter", { "--export-html", "out", "--failed-only", "a.xrd" },
+           XrdCommandLine::ExportHtml, true, none, a);
+        bad("export without folder", { "--export-html" }, "--export-html needs a folder");
+        bad("export twice", { "--export-html", "o", "--export-html", "p", "a.xrd" },
+            "--export-html cannot be combined with another mode");
+        bad("export without file", { "--export-html", "out" }, "no report file given");
+        const QString filterMode(
+            "--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
         bad("failed-only with summary", { "--summary", "--failed-only", "a.xrd" }, filterMode);
         bad("filter in the gui", { "--failed-only", "a.xrd" }, filterMode);
     }

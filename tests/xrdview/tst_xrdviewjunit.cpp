@@ -13,8 +13,8 @@ QString data(const char* name)
 } // namespace
 
 // xrdview on JUnit XML results: the tree, the summary and its exit status as
-// a CI quality gate (skipped is inconclusive, an error is a failure), and
-// the refusal of a broken file.
+// a CI quality gate (skipped is inconclusive, an error is a failure), the
+// HTML export, and the refusal of a broken file.
 class tst_XrdViewJUnit : public QObject
 {
     Q_OBJECT
@@ -91,6 +91,42 @@ private Q_SLOTS:
         }
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
         QCOMPARE(QString::fromUtf8(out), QString::fromUtf8(file.readAll()));
+    }
+
+    void exportHtml_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("present"); // texts of the report page
+        QTest::addColumn<QStringList>("absent");
+
+        QTest::newRow("all") << QStringList() << QStringList{"reservesForOrder", "addsReceiptToStock", "Failure: expected"}
+                             << QStringList();
+        QTest::newRow("failed only") << QStringList{"--failed-only"}
+                                     << QStringList{"reservesForOrder", "exportsCsv"}
+                                     << QStringList{"addsReceiptToStock", "importsLegacyFormat"};
+    }
+
+    void exportHtml()
+    {
+        QFETCH(QStringList, options);
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        const QString out = work.filePath(QStringLiteral("site"));
+        QByteArray printed;
+        QByteArray err;
+        const int status = run(QStringList{"--export-html", out} + options
+                                   + QStringList{QStringLiteral(KORVAT_EXAMPLES "/junit-surefire.xml")},
+                               &printed, &err);
+        QVERIFY2(status == 0, err.constData());
+        QFile page(out + QStringLiteral("/junit-surefire.html"));
+        QVERIFY2(page.open(QIODevice::ReadOnly), printed.constData());
+        const QString html = QString::fromUtf8(page.readAll());
+        QFETCH(QStringList, present);
+        for (const QString& text : present)
+            QVERIFY2(html.contains(text), qPrintable(text));
+        QFETCH(QStringList, absent);
+        for (const QString& text : absent)
+            QVERIFY2(!html.contains(text), qPrintable(text));
     }
 };
 

@@ -1,0 +1,118 @@
+#include "korvatreporter/export/qareporterhtmlexport.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/export/qareporterexportmonitor.h"
+#include "korvatreporter/export/qareporterhtmlwriter.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/dexporthtml.h"
+#include "sdk/qailogmonitor.h"
+#include "sdk/qaiprogressmonitor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <memory>
+
+QAReporterHTMLExport::QAReporterHTMLExport(const QString& outDir, const QString& configFile,
+                                           const QString& pixmapDir)
+    : m_outDir(outDir), m_configFile(configFile), m_pixmapDir(pixmapDir)
+{
+}
+
+void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
+                               const QList<QAReporterData*>* shown, DDocument* header,
+                               QAIProgressMonitor* progress, QAILogMonitor* log)
+{
+    m_canceled = false;
+    m_unreadable.clear();
+    m_failed.clear();
+    m_written.clear();
+    const QList<QAReporterData*> shownRecords = shown ? *shown : QList<QAReporterData*>();
+    QAReporterHTMLWriter writer(records, shownRecords, progress, log);
+    writer.setMode(DHTMLWriter::FileMode);
+    writer.setBaseForLink(m_outDir);
+    DExportHtml exporter(m_outDir, m_configFile);
+    exporter.setPixmapDir(m_pixmapDir);
+    exporter.setHTMLWriter(&writer);
+    QAReporterExportMonitor monitor(progress, log);
+    if (header)
+        writer.setSummaryPage(exporter.fileNameFor(header));
+
+    int pages = 0;
+    auto generate = [&](DDocument* document) {
+        if (exporter.generate(document, &monitor, &monitor)) {
+            if (progress)
+                progress->setProgress(++pages);
+        } else {
+            if (monitor.isCanceled())
+                m_canceled = true;
+            else
+                m_failed << exporter.fileNameFor(document);
+        }
+    };
+
+    if (shown) {
+        QStringList remembered;
+        for (QAReporterData* record : shownRecords) {
+            if (monitor.isCanceled()) {
+                m_canceled = true;
+                break;
+            }
+            if (record->document) {
+                const QString kept = record->document->name();
+                record->document->setName(QFileInfo(record->fileName).baseName());
+                writer.setOutlineTree(record->dataTree);
+                generate(record->document);
+                writer.setOutlineTree(nullptr);
+                record->document->setName(kept);
+            }
+            remembered << QFileInfo(record->fileName).fileName();
+            if (m_canceled)
+                break;
+        }
+        if (!m_canceled) {
+            QStringList linked = writer.xrdLinkedFiles();
+            writer.setXrdLinkedFiles(remembered + linked);
+            // A report that was just written is not read and written again for a link to it.
+            for (const QString& name : std::as_const(remembered))
+                linked.removeAll(name);
+            const QString relativeTo =
+                shownRecords.isEmpty() ? QString()
+                                       : QFileInfo(shownRecords.first()->fileName).absolutePath();
+            // Each pass exports the files the previous one met for the first time.
+            while (!linked.isEmpty() && !m_canceled) {
+                const QStringList snapshot = writer.xrdLinkedFiles();
+                for (const QString& name : std::as_const(linked)) {
+                    if (monitor.isCanceled()) {
+                        m_canceled = true;
+                        break;
+                    }
+                    const QString path = QDir::isRelativePath(name)
+                                             ? relativeTo + QDir::separator() + name
+                                             : name;
+                    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path));
+                    if (!document) {
+                        m_unreadable << path;
+                        monitor.message(QCoreApplication::translate(
+                                            "QAReporter", "Unable to open the report file '%1'")
+                                            .arg(path));
+                        continue;
+                    }
+                    document->setName(QFileInfo(writer.getHtmlFilenameForXrd(path)).baseName());
+                    generate(document.get());
+                }
+                linked.clear();
+                for (const QString& name : writer.xrdLinkedFiles())
+                    if (!snapshot.contains(name))
+                        linked << name;
+            }
+        }
+    }
+    if (header && !m_canceled) {
+        writer.setOutlineTree(nullptr);
+        generate(header);
+    }
+    m_written = exporter.writtenFiles();
+}

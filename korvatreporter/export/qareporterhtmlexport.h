@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class DDocument;
+class QAILogMonitor;
+class QAIProgressMonitor;
+class QAReporterData;
+
+// The full HTML export of a report window: every shown report, every report reachable from
+// them through report links, and the results summary, into one folder.
+//
+// Each shown record's documents are written as one page named after the record's file
+// (the documents' name is changed only while the page is written). Report links met while
+// writing are then exported pass by pass, each file at most once and never a report already
+// written, relative to the folder of the first shown report; a file that cannot be read is
+// logged and the export goes on. The summary page comes last. A cancel, asked before each
+// report and each linked file, stops the export at once and skips the summary.
+class QAReporterHTMLExport
+{
+public:
+    // outDir: the output folder; configFile: the "dhtml.cfg" to use; pixmapDir: where images
+    // are looked for.
+    QAReporterHTMLExport(const QString& outDir, const QString& configFile, const QString& pixmapDir);
+
+    // records: the window's records; shown: its shown copies, or null when it has none yet;
+    // header: the summary document, or null. The monitors are not owned and may be null.
+    void run(const QList<QAReporterData*>& records, const QList<QAReporterData*>* shown,
+             DDocument* header, QAIProgressMonitor* progress, QAILogMonitor* log);
+
+    bool canceled() const { return m_canceled; }
+    // Linked report files that could not be read, and pages that could not be written.
+    const QStringList& unreadable() const { return m_unreadable; }
+    const QStringList& failedPages() const { return m_failed; }
+    // Every file written (pages and images), in order.
+    const QStringList& writtenFiles() const { return m_written; }
+
+private:
+    QString m_outDir;
+    QString m_configFile;
+    QString m_pixmapDir;
+    bool m_canceled = false;
+    QStringList m_unreadable;
+    QStringList m_failed;
+    QStringList m_written;
+};

@@ -1,0 +1,307 @@
+#include "korvatreporter/export/qareporterhtmlwriter.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/export/qareporterlinklocator.h"
+#include "korvatreporter/export/qareporterlinktarget.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/dlink.h"
+#include "sdk/qafileutil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The id of a report node's anchor in its page.
+QString nodeId(const QAReporterNode* node, int ordinal)
+{
+    return QStringLiteral("x-n") + (node->id.isEmpty() ? QString::number(ordinal) : node->id);
+}
+
+} // namespace
+
+QAReporterHTMLWriter::QAReporterHTMLWriter(const QList<QAReporterData*>& reports,
+                                           const QList<QAReporterData*>& shown,
+                                           QAIProgressMonitor* progress, QAILogMonitor* log)
+    : m_reports(reports), m_shown(shown), m_progress(progress), m_hostLog(log)
+{
+}
+
+QAReporterHTMLWriter::~QAReporterHTMLWriter() = default;
+
+void QAReporterHTMLWriter::setBaseForLink(const QString& base)
+{
+    m_baseForLink = QDir::toNativeSeparators(QDir::cleanPath(base));
+}
+
+QString QAReporterHTMLWriter::getHtmlFilenameForXrd(const QString& xrd) const
+{
+    return QFileInfo(xrd).baseName() + config().suffix();
+}
+
+void QAReporterHTMLWriter::doLink(DItem* item)
+{
+    if (DLink* link = item ? item->toLink() : nullptr)
+        doLink(link);
+}
+
+void QAReporterHTMLWriter::doLink(DLink* link)
+{
+    if (!link)
+        return;
+    const QAReporterLinkTarget target(link->target());
+    QTextStream& out = *stream();
+    switch (target.kind()) {
+    case QAReporterLinkTarget::SourceLink: {
+        QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
+        if (file == QLatin1String("."))
+            file.clear();
+        if (file.isEmpty() || QDir::isRelativePath(file)) {
+            // The node bases of the page's links were found in one walk before writing; a link
+            // of a document without its tree is looked up as the window looks it up.
+            if (m_outlineTree) {
+                file = m_linkBases.value(link) + file;
+            } else {
+                for (QAReporterData* record : std::as_const(m_shown)) {
+                    if (!record->dataTree)
+                        continue;
+                    if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
+                        file = node->base + file;
+                        break;
+                    }
+                }
+            }
+        }
+        if (!m_baseForLink.isEmpty())
+            file = QAFileUtil::absPathToRelative(m_baseForLink, file);
+        const bool relative = QDir::isRelativePath(file);
+        QString href = QDir::fromNativeSeparators(file);
+        // "file:///" already holds the root of an absolute path that starts with '/'.
+        if (!relative)
+            while (href.startsWith(QLatin1Char('/')))
+                href.remove(0, 1);
+        out << (relative ? QLatin1String("<a href=\"") : QLatin1String("<a href=\"file:///"));
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*")), true);
+        out << QLatin1String("\">");
+        doItemChildren(link);
+        out << QLatin1String("</a>");
+        return;
+    }
+    case QAReporterLinkTarget::ReportLink: {
+        const QString file = target.filePart();
+        out << QLatin1String("<a href=\"");
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(getHtmlFilenameForXrd(file))), true);
+        out << QLatin1String("\">");
+        doItemChildren(link);
+        out << QLatin1String("</a>");
+        if (!file.isEmpty() && !m_linkedFiles.contains(file))
+            m_linkedFiles.append(file);
+        return;
+    }
+    case QAReporterLinkTarget::OtherLink:
+        break;
+    }
+    QString file, tag, document;
+    link->split(file, tag, document);
+    const QAReporterData* named = nullptr;
+    for (const QAReporterData* record : std::as_const(m_reports)) {
+        if (record->document && !document.isEmpty() && record->document->name() == document) {
+            named = record;
+            break;
+        }
+    }
+    if (!named) {
+        // Not a report of the export: a place in this page, or nothing.
+        DHTMLWriter::doLink(link);
+        return;
+    }
+    out << QLatin1String("<a href=\"");
+    writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(named->fileName).baseName())),
+                 true);
+    out << QLatin1String(".html\">");
+    doItemChildren(link);
+    out << QLatin1String("</a>");
+}
+
+void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
+{
+    m_outlineTree = tree;
+    m_linkBases.clear();
+    clearAnchors();
+    if (!tree || !tree->rootNode())
+        return;
+    // Pre-order walk: node anchors, and where each node starts and ends in the document.
+    QMultiHash<const DItem*, const QAReporterNode*> starts;
+    QMultiHash<const DItem*, const QAReporterNode*> ends;
+    QHash<const QAReporterNode*, const QAReporterNode*> parents;
+    const DItem* first = nullptr;
+    std::vector<std::pair<const QTree<QAReporterNode>::QTreeNode*, const QAReporterNode*>> pending{
+        {tree->rootNode(), nullptr}};
+    int ordinal = 0;
+    while (!pending.empty()) {
+        const auto [node, parent] = pending.back();
+        pending.pop_back();
+        const QAReporterNode* data = node->data();
+        if (data && data->startItem) {
+            addAnchor(data->startItem, nodeId(data, ordinal));
+            starts.insert(data->startItem, data);
+            if (data->endItem)
+                ends.insert(data->endItem, data);
+            if (!first)
+                first = data->startItem;
+        }
+        if (data)
+            parents.insert(data, parent);
+        ++ordinal;
+        const auto& children = node->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            pending.push_back({*it, data});
+    }
+    if (!first)
+        return;
+    // The document's top: the start of the first node, climbed to the outermost item.
+    const DItem* top = first;
+    while (top->parent())
+        top = top->parent();
+    findLinkBases(top, starts, ends, parents);
+}
+
+void QAReporterHTMLWriter::findLinkBases(
+    const DItem* top, const QMultiHash<const DItem*, const QAReporterNode*>& starts,
+    const QMultiHash<const DItem*, const QAReporterNode*>& ends,
+    const QHash<const QAReporterNode*, const QAReporterNode*>& parents)
+{
+    // One walk over the document with the nodes whose text is open: a node opens at its start
+    // item and closes once the walk has left its end item's subtree, or when a node starts
+    // that is not its descendant. A link's node is the innermost open one; its base is that of
+    // the nearest open node with a base, as the window's link lookup gives it.
+    std::vector<const QAReporterNode*> open;
+    std::vector<const DItem*> path; // the walked item and its ancestors below the top
+    auto closeEnded = [&](const DItem* finished) {
+        for (auto it = ends.constFind(finished); it != ends.cend() && it.key() == finished; ++it) {
+            const auto found = std::find(open.begin(), open.end(), it.value());
+            if (found != open.end())
+                open.erase(found, open.end());
+        }
+    };
+    auto isAncestor = [&](const QAReporterNode* ancestor, const QAReporterNode* node) {
+        for (const QAReporterNode* p = parents.value(node); p; p = parents.value(p))
+            if (p == ancestor)
+                return true;
+        return false;
+    };
+    for (const DItem* it = top; it;) {
+        if (starts.contains(it)) {
+            // Nodes starting at one item come in tree order, outer first.
+            QList<const QAReporterNode*> here = starts.values(it);
+            std::reverse(here.begin(), here.end());
+            for (const QAReporterNode* node : std::as_const(here)) {
+                while (!open.empty() && !isAncestor(open.back(), node))
+                    open.pop_back();
+                open.push_back(node);
+            }
+        }
+        if (it->kind() == DItem::Link && !open.empty()) {
+            for (auto n = open.crbegin(); n != open.crend(); ++n) {
+                if (!(*n)->base.isEmpty()) {
+                    m_linkBases.insert(it, (*n)->base);
+                    break;
+                }
+            }
+        }
+        path.push_back(it);
+        int depthChange = 0;
+        const DItem* next = it->nextInDocument(nullptr, &depthChange);
+        // Every item of the path whose subtree the step leaves is finished.
+        for (int finished = 1 - depthChange; finished > 0 && !path.empty(); --finished) {
+            closeEnded(path.back());
+            path.pop_back();
+        }
+        it = next;
+    }
+}
+
+void QAReporterHTMLWriter::writeOutline(DDocument* document)
+{
+    if (!m_outlineTree || !m_outlineTree->rootNode()) {
+        DHTMLWriter::writeOutline(document);
+        return;
+    }
+    QTextStream& out = *stream();
+    out << QLatin1String("<nav class=\"outline\" aria-label=\"")
+        << QCoreApplication::translate("QAReporter", "Report tree") << QLatin1String("\">\n");
+    if (!m_summaryPage.isEmpty()) {
+        out << QLatin1String("<p class=\"back\"><a href=\"");
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(m_summaryPage)), true);
+        out << QLatin1String("\">") << QCoreApplication::translate("QAReporter", "Results summary")
+            << QLatin1String("</a></p>\n");
+    }
+    // Depth-first with an explicit stack; each entry is a node and whether its list is open.
+    struct Entry
+    {
+        const QTree<QAReporterNode>::QTreeNode* node;
+        bool closing;
+    };
+    std::vector<Entry> pending;
+    const auto& top = m_outlineTree->rootNode()->children();
+    out << QLatin1String("<ul class=\"tree\">\n");
+    for (auto it = top.crbegin(); it != top.crend(); ++it)
+        pending.push_back({*it, false});
+    int ordinal = 1;
+    while (!pending.empty()) {
+        const Entry entry = pending.back();
+        pending.pop_back();
+        if (entry.closing) {
+            out << QLatin1String("</ul></details></li>\n");
+            continue;
+        }
+        const QAReporterNode* node = entry.node->data();
+        const bool parent = entry.node->hasChildren();
+        out << (parent ? QLatin1String("<li><details open><summary>") : QLatin1String("<li>"));
+        if (node) {
+            const QString& state = node->state;
+            if (state == QLatin1String("ok"))
+                out << QLatin1String("<span class=\"v ok\" title=\"ok\">&#10003;</span>");
+            else if (state == QLatin1String("ko"))
+                out << QLatin1String("<span class=\"v ko\" title=\"ko\">&#10007;</span>");
+            else if (state == QLatin1String("NE"))
+                out << QLatin1String("<span class=\"v ne\" title=\"NE\">?</span>");
+            else
+                out << QLatin1String("<span class=\"v\">&#183;</span>");
+            const QString id = nodeId(node, ordinal);
+            const bool linked = anchorWritten(id);
+            if (linked) {
+                out << QLatin1String("<a href=\"#");
+                writeEscaped(id, true);
+                out << QLatin1String("\">");
+            }
+            writeEscaped(node->name.isEmpty() ? node->type : node->name);
+            if (linked)
+                out << QLatin1String("</a>");
+            if (!node->type.isEmpty()) {
+                out << QLatin1String(" <span class=\"type\">");
+                writeEscaped(node->type);
+                out << QLatin1String("</span>");
+            }
+        }
+        ++ordinal;
+        if (!parent) {
+            out << QLatin1String("</li>\n");
+            continue;
+        }
+        out << QLatin1String("</summary><ul>\n");
+        pending.push_back({entry.node, true});
+        const auto& children = entry.node->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            pending.push_back({*it, false});
+    }
+    out << QLatin1String("</ul>\n</nav>\n");
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "rendoc/dhtmlwriter.h"
+
+#include <QHash>
+#include <QList>
+#include <QMultiHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class DItem;
+class QAILogMonitor;
+class QAIProgressMonitor;
+class QAReporterData;
+class QAReporterDataTree;
+class QAReporterNode;
+
+// The plug-in's HTML writer for the full export. It writes links so that they lead to the
+// exported pages and to the source files:
+//
+// - a source link "<file> line <n>" becomes a link to the file (completed with the base of the
+//   report node that holds it when it is relative, then made relative to the base for links);
+//   the line number is not written;
+// - a report link "xrdlink://<file>[#anchor]" becomes a link to that report's page, without
+//   the anchor, and the file joins the linked files (once) so that the export writes it too;
+// - any other link naming a document of one of the reports leads to that report's page.
+//
+// It also writes each report page's outline: the report node tree with verdict marks and links
+// to the nodes' text, foldable without script, headed by a link to the summary page.
+class QAReporterHTMLWriter : public QObject, public DHTMLWriter
+{
+    Q_OBJECT
+public:
+    // reports: the window's records, for document-name links; shown: the records whose trees
+    // hold the written documents' links (the shown copies), for the nodes of source links.
+    // None is owned, nor are the monitors.
+    QAReporterHTMLWriter(const QList<QAReporterData*>& reports,
+                         const QList<QAReporterData*>& shown, QAIProgressMonitor* progress,
+                         QAILogMonitor* log);
+    ~QAReporterHTMLWriter() override;
+
+    void setBaseForLink(const QString& base);
+    const QString& baseForLink() const { return m_baseForLink; }
+    const QStringList& xrdLinkedFiles() const { return m_linkedFiles; }
+    void setXrdLinkedFiles(const QStringList& files) { m_linkedFiles = files; }
+    // The page name of a report file: its base name (up to the first '.') and the suffix.
+    QString getHtmlFilenameForXrd(const QString& xrd) const;
+
+    // The node tree shown as the outline of the next pages; null gives the titles outline.
+    void setOutlineTree(const QAReporterDataTree* tree);
+    // The summary page the outline links back to; empty for none.
+    void setSummaryPage(const QString& page) { m_summaryPage = page; }
+
+    QAIProgressMonitor* progressMonitor() const { return m_progress; }
+    QAILogMonitor* logMonitorOfHost() const { return m_hostLog; }
+
+    void doLink(DLink* item) override;
+    // Casts the item to a link and writes it; anything else writes nothing.
+    void doLink(DItem* item);
+
+protected:
+    void writeOutline(DDocument* document) override;
+
+private:
+    void findLinkBases(const DItem* top,
+                       const QMultiHash<const DItem*, const QAReporterNode*>& starts,
+                       const QMultiHash<const DItem*, const QAReporterNode*>& ends,
+                       const QHash<const QAReporterNode*, const QAReporterNode*>& parents);
+
+    QString m_baseForLink;
+    QList<QAReporterData*> m_reports;
+    QList<QAReporterData*> m_shown;
+    QStringList m_linkedFiles;
+    QAIProgressMonitor* m_progress;
+    QAILogMonitor* m_hostLog;
+    const QAReporterDataTree* m_outlineTree = nullptr;
+    QString m_summaryPage;
+    QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
+};

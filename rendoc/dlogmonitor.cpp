@@ -1,0 +1,3 @@
+#include "rendoc/dlogmonitor.h"
+
+DLogMonitor::~DLogMonitor() = default;

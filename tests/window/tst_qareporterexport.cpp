@@ -1,0 +1,133 @@
+// The window's two HTML exports: the dialog of "Generate HTML" and the full exportHTML, with
+// the host's export directory, pixmap directory and monitors.
+
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/window/qareporter.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "rendoc/dexporthtmldialog.h"
+#include "rendoc/qaviewerhtmlwriter.h"
+#include "sdk/qailogmonitor.h"
+#include "sdk/qaiprogressmonitor.h"
+#include "sdk/qamodal.h"
+#include "tests/support/fakestudio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class Log : public QAILogMonitor
+{
+public:
+    QStringList lines;
+    void message(const QString& text) override { lines << text; }
+};
+
+class Progress : public QAIProgressMonitor
+{
+public:
+    bool cancel = false;
+    bool isCanceled() const override { return cancel; }
+    void setProgress(int) override {}
+};
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestReporterExport : public QObject
+{
+    Q_OBJECT
+
+    FakeStudio m_studio;
+    QMainWindow m_host;
+    std::unique_ptr<QAReporterPref> m_pref;
+    QTemporaryDir m_exportDir;
+
+    std::unique_ptr<QAReporter> window(QStringList files)
+    {
+        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
+        w->setFiles(&files, nullptr, ViewerNormal);
+        return w;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
+        m_studio.setExportDirectory(m_exportDir.path());
+        m_studio.setSearchPath(QStringLiteral(KORVAT_EXAMPLES));
+        m_studio.setMainWindow(&m_host);
+        m_pref = std::make_unique<QAReporterPref>(&m_studio);
+        QAReporterPref::setInstance(m_pref.get());
+        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
+        QAModal::setAnswerer([](const QAModalRequest&) { return QVariant(); });
+    }
+
+    // "Generate HTML": a dialog on the shown document with the viewer's writer, owned by
+    // nobody but itself.
+    void exportDoc()
+    {
+        auto w = window({QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd")});
+        w->exportDoc();
+        QPointer<DExportHtmlDialog> dialog = w->findChild<DExportHtmlDialog*>();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dynamic_cast<QAViewerHTMLWriter*>(dialog->htmlWriter()));
+        QCOMPARE(dialog->pixmapDir(), QStringLiteral(KORVAT_EXAMPLES));
+        QTemporaryDir out;
+        dialog->setOutputDir(out.path());
+        dialog->setOpenWhenDone(false);
+        QVERIFY(dialog->generate());
+        QVERIFY(QFile::exists(dialog->writtenPage()));
+        QVERIFY(readText(dialog->writtenPage()).contains(QLatin1String("</main>")));
+        dialog->close();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // The full export follows the window's filter and the host's configuration, and writes
+    // the linked report and the summary too.
+    void exportHTML()
+    {
+        QFile cfg(QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg")));
+        QVERIFY(cfg.open(QIODevice::WriteOnly));
+        cfg.write(".htm\n");
+        cfg.close();
+        auto w = window({QStringLiteral(KORVAT_EXAMPLES "/campaign.xrd"),
+                         QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd")});
+        w->failedtests();
+        QTemporaryDir out;
+        Log log;
+        Progress progress;
+        w->exportHTML(out.path(), QString(), &progress, &log);
+        QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files),
+                 (QStringList{"campaign.htm", "index.htm", "regression.htm", "smoke.htm"}));
+        const QString campaign = readText(QDir(out.path()).filePath(QStringLiteral("campaign.htm")));
+        QVERIFY(campaign.contains(QLatin1String("nested lists")));
+        QVERIFY(!campaign.contains(QLatin1String("empty input"))); // a passed test, filtered out
+        QVERIFY(QFile::remove(cfg.fileName()));
+
+        // A cancel before the first report writes nothing.
+        QTemporaryDir none;
+        progress.cancel = true;
+        w->exportHTML(none.path(), QString(), &progress, &log);
+        QVERIFY(QDir(none.path()).entryList(QDir::Files).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestReporterExport)
+#include "tst_qareporterexport.moc"
