@@ -308,7 +308,8 @@ private Q_SLOTS:
             QCOMPARE(w->mainView()->getCurrentDoc(), shown);
             QCOMPARE(w->treeView()->currentItem(), chosen);
         } else {
-            QVERIFY(w->filteredList()->at(0)->document != shown);
+            // A freed copy's address may be reused by the new one, so only the
+            // signal count above tells a rebuild; the view must show the new copy.
             QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(0)->document);
         }
     }
