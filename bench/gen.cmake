@@ -2,3 +2,6 @@
 # benchmarks and stress tests. Plain C++, no Qt.
 add_executable(xrdgen ${CMAKE_CURRENT_LIST_DIR}/xrdgen.cpp)
 set_target_properties(xrdgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+# junitgen: the same for JUnit XML results.
+add_executable(junitgen ${CMAKE_CURRENT_LIST_DIR}/junitgen.cpp)
+set_target_properties(junitgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)

@@ -3,8 +3,8 @@
 # where the host looks for it, the default style file at
 # <prefix>/lib/reporterstyle.aml (the plug-in reads it from "lib" under the
 # host's install directory), the example reports, a desktop entry with its
-# application icon (hicolor theme, SVG and PNG sizes) and the MIME type of
-# "*.xrd" files.
+# application icon (hicolor theme, SVG and PNG sizes) and the MIME types of
+# "*.xrd" reports and "*.xml" JUnit results.
 # Included at the end of the top-level CMakeLists, after every target exists.
 
 if(TARGET xrdview)
@@ -22,7 +22,7 @@ endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/examples/reporterstyle.aml DESTINATION lib)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${XRDVIEW_EXAMPLES_SUBDIR}
-        FILES_MATCHING PATTERN "*.xrd" PATTERN "README.md")
+        FILES_MATCHING PATTERN "*.xrd" PATTERN "*.xml" PATTERN "README.md")
 install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/xrdview/xrdview-mime.xml

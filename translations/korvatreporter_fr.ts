@@ -503,10 +503,6 @@ Verdict : %2</translation>
         <translation>Afficher ou masquer %1</translation>
     </message>
     <message>
-        <source>%1: not available yet</source>
-        <translation>%1 : pas encore disponible</translation>
-    </message>
-    <message>
         <source>Warning ...
 </source>
         <translation>Avertissement...
@@ -898,6 +894,150 @@ Vérifiez que vous avez le droit de lecture.</translation>
 </source>
         <translation>Annulé.
 </translation>
+    </message>
+    <message>
+        <source>JUnit, the report text grows larger than the input allows.
+</source>
+        <translation>JUnit, le texte du rapport devient plus grand que ne le permet l&apos;entrée.
+</translation>
+    </message>
+    <message>
+        <source>JUnit XML results</source>
+        <translation>Résultats JUnit XML</translation>
+    </message>
+    <message>
+        <source>Class %1</source>
+        <translation>Classe %1</translation>
+    </message>
+    <message>
+        <source>time %1 s</source>
+        <translation>durée %1 s</translation>
+    </message>
+    <message>
+        <source>file %1</source>
+        <translation>fichier %1</translation>
+    </message>
+    <message>
+        <source>Source </source>
+        <translation>Source </translation>
+    </message>
+    <message>
+        <source>, source </source>
+        <translation>, source </translation>
+    </message>
+    <message>
+        <source>Standard output</source>
+        <translation>Sortie standard</translation>
+    </message>
+    <message>
+        <source>Standard error</source>
+        <translation>Erreur standard</translation>
+    </message>
+    <message>
+        <source>JUnit, line %1: document type declarations are not accepted.
+</source>
+        <translation>JUnit, ligne %1 : les déclarations de type de document ne sont pas acceptées.
+</translation>
+    </message>
+    <message>
+        <source>JUnit, the root element is &quot;%1&quot;, not &quot;testsuites&quot; or &quot;testsuite&quot;.
+</source>
+        <translation>JUnit, l&apos;élément racine est « %1 » et non « testsuites » ou « testsuite ».
+</translation>
+    </message>
+    <message>
+        <source>JUnit, line %1, column %2: %3
+</source>
+        <translation>JUnit, ligne %1, colonne %2 : %3
+</translation>
+    </message>
+    <message>
+        <source>JUnit results: %1</source>
+        <translation>Résultats JUnit : %1</translation>
+    </message>
+    <message>
+        <source>JUnit, line %1: elements nested deeper than %2.
+</source>
+        <translation>JUnit, ligne %1 : éléments imbriqués sur plus de %2 niveaux.
+</translation>
+    </message>
+    <message>
+        <source>Test suite: %1</source>
+        <translation>Suite de tests : %1</translation>
+    </message>
+    <message>
+        <source>package %1</source>
+        <translation>paquetage %1</translation>
+    </message>
+    <message>
+        <source>run on %1</source>
+        <translation>exécuté sur %1</translation>
+    </message>
+    <message>
+        <source>started %1</source>
+        <translation>démarré le %1</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Ignoré</translation>
+    </message>
+    <message>
+        <source>Failed run, passed on rerun</source>
+        <translation>Exécution en échec, réussie à la réexécution</translation>
+    </message>
+    <message>
+        <source>Error run, passed on rerun</source>
+        <translation>Exécution en erreur, réussie à la réexécution</translation>
+    </message>
+    <message>
+        <source>Failed rerun</source>
+        <translation>Réexécution en échec</translation>
+    </message>
+    <message>
+        <source>Error in rerun</source>
+        <translation>Erreur à la réexécution</translation>
+    </message>
+    <message>
+        <source>Standard output of the run</source>
+        <translation>Sortie standard de l&apos;exécution</translation>
+    </message>
+    <message>
+        <source>Standard error of the run</source>
+        <translation>Erreur standard de l&apos;exécution</translation>
+    </message>
+    <message>
+        <source>Properties:</source>
+        <translation>Propriétés :</translation>
+    </message>
+    <message>
+        <source>Tests: %1, failures: %2, errors: %3, skipped: %4</source>
+        <translation>Tests : %1, échecs : %2, erreurs : %3, ignorés : %4</translation>
+    </message>
+    <message>
+        <source>, duration: %1 s</source>
+        <translation>, durée : %1 s</translation>
+    </message>
+    <message>
+        <source>Totals of suite %1 - %2</source>
+        <translation>Totaux de la suite %1 - %2</translation>
+    </message>
+    <message>
+        <source>JUnit, the node tree refused a node.
+</source>
+        <translation>JUnit, l&apos;arbre des nœuds a refusé un nœud.
+</translation>
+    </message>
+    <message>
+        <source>XRD reports</source>
+        <translation>Rapports XRD</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,8 @@
 #include "korvatreporter/data/qareporterloader.h"
 
-#include "korvatreporter/data/qastxmlrodhandler.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
+#include "korvatreporter/data/qareportreader.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/ddocument.h"
@@ -13,9 +14,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
-#include <QXmlInputSource>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -31,28 +32,30 @@ QList<DStyle *> currentStyles()
     return pref && pref->stylesPage() ? pref->stylesPage()->styles() : QList<DStyle *>();
 }
 
-// Parses one file with the current styles and the studio's progress
-// display. False when the file is refused or does not parse, with the
-// reason in `reason`. Only regular files are opened: a named pipe would
-// block in open() until something writes to it.
-bool readFile(const QString &fileName, QAstXmlRodReader &reader, QString *reason)
+// Reads one file into `record` with the reader of its format (told by its
+// content), the current styles and the studio's progress display: Read,
+// Unreadable when the file is refused or does not parse (with the reason in
+// `reason`), Canceled when the user stopped the read. Only regular files are
+// opened: a named pipe would block in open() until something writes to it.
+QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record, QString *reason)
 {
     const QString refusal = DRegularFile::refusal(fileName);
     if (!refusal.isEmpty()) {
         *reason = refusal;
-        return false;
+        return QAReporterLoader::Unreadable;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         *reason = file.errorString();
-        return false;
+        return QAReporterLoader::Unreadable;
     }
-    QXmlInputSource source(&file);
-    reader.rodHandler()->setStyles(currentStyles());
-    if (reader.parse(&source, &file, currentStudio()))
-        return true;
-    *reason = reader.errorDescription();
-    return false;
+    const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
+    if (reader->read(file, currentStudio(), currentStyles(), record))
+        return QAReporterLoader::Read;
+    if (reader->canceled())
+        return QAReporterLoader::Canceled;
+    *reason = reader->errorString();
+    return QAReporterLoader::Unreadable;
 }
 
 // The name a document takes so that no two documents of one load share one:
@@ -72,22 +75,11 @@ QString uniqueName(const QString &name, int index, QSet<QString> &taken)
 
 QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
 {
-    QAstXmlRodReader reader;
     QString why;
-    if (!readFile(record.fileName, reader, &why)) {
-        if (reader.canceled())
-            return Canceled;
-        if (reason)
-            *reason = why;
-        return Unreadable;
-    }
-    record.document = reader.takeDocument();
-    record.dataTree = reader.takeDataTree();
-    record.types = reader.types();
-    record.passed = reader.passed();
-    record.failed = reader.failed();
-    record.inconclusive = reader.inconclusive();
-    return Read;
+    const ReadResult result = readFile(record.fileName, record, &why);
+    if (result == Unreadable && reason)
+        *reason = why;
+    return result;
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
@@ -137,11 +129,11 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 
 DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
 {
-    QAstXmlRodReader reader;
+    QAReporterData record;
     QString reason;
-    if (!readFile(fileName, reader, &reason))
+    if (readFile(fileName, record, &reason) != Read)
         return nullptr;
-    return reader.takeDocument();
+    return std::exchange(record.document, nullptr);
 }
 
 QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStringList &reasons)

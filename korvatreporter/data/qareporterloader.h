@@ -9,9 +9,10 @@
 
 class DDocument;
 
-// Reads XRD files into report records and documents, with the current
-// report styles and the studio's progress display, both taken from the
-// process-wide preference producer when there is one.
+// Reads report files (XRD or JUnit, told apart by content) into report
+// records and documents, with the current report styles and the studio's
+// progress display, both taken from the process-wide preference producer
+// when there is one.
 class QAReporterLoader
 {
 public:

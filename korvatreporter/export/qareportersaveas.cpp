@@ -1,5 +1,7 @@
 #include "korvatreporter/export/qareportersaveas.h"
 
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastudiointerface.h"
 
@@ -13,6 +15,16 @@
 #endif
 
 namespace {
+
+// The name patterns of the source's format, told by its content as the
+// loader tells it: a JUnit file is offered "*.xml", an XRD file "*.xrd".
+QString patternsOf(const QString &source)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("*.xrd");
+    return QAReportFormats::forDevice(file).patterns().join(QLatin1Char(' '));
+}
 
 QString reporterText(const char *text, const char *comment = nullptr)
 {
@@ -128,7 +140,8 @@ void QAReporterSaveAs::saveOne(const QString &source)
     const QFileInfo sourceInfo(source);
     const QString dialogCaption =
         reporterText("Save %1 Report As", "%1 is the source file name.").arg(sourceInfo.fileName());
-    const QString filter = reporterText("Report File") + QStringLiteral(" (*.xrd)");
+    const QString filter =
+        reporterText("Report File") + QStringLiteral(" (") + patternsOf(source) + QLatin1Char(')');
 
     while (true) {
         const QString chosen = QAModal::getSaveFileName(

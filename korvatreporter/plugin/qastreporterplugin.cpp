@@ -1,6 +1,8 @@
 #include "korvatreporter/plugin/qastreporterplugin.h"
 
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/window/qareporter.h"
@@ -89,12 +91,17 @@ void QAStReporterPlugin::initialize(QUnknownInterface *host, QARes *resources)
 
 QStringList QAStReporterPlugin::accept() const
 {
-    return {QStringLiteral("*.xrd")};
+    return QAReportFormats::patterns();
 }
 
 QStringList QAStReporterPlugin::filters() const
 {
-    return {pluginText("Report", "Reporter Plugin Extended Filters") + QStringLiteral(" (*.xrd)")};
+    // Every report file first, then one filter per format.
+    QStringList filters{pluginText("Report", "Reporter Plugin Extended Filters") + QStringLiteral(" (")
+                        + QAReportFormats::patterns().join(QLatin1Char(' ')) + QLatin1Char(')')};
+    for (const QAReportFormat *format : QAReportFormats::all())
+        filters << format->filter();
+    return filters;
 }
 
 QAStViewerWindow *QAStReporterPlugin::create(QStringList &files, QWidget *parent,

@@ -2,8 +2,8 @@
 
 #include "sdk/qastviewerplugin.h"
 
-// The report viewer plug-in: names the viewer and its "*.xrd" files to the
-// host, creates the process-wide objects once the host initialises it, and
+// The report viewer plug-in: names the viewer and its report files (XRD
+// reports, JUnit XML results) to the host, creates the process-wide objects once the host initialises it, and
 // makes report windows on request. It keeps no data of its own: everything
 // it creates lives in the process-wide state.
 class QAStReporterPlugin : public QAStViewerPlugin

@@ -962,18 +962,6 @@ void QAReporter::findDialogSearch(const QRegularExpression &expression)
         m_mainView->search(expression);
 }
 
-void QAReporter::notAvailable(const QString &command)
-{
-    const QString message = reporterText("%1: not available yet").arg(command);
-    if (QMainWindow *host = QAReporterState::hostMainWindow()) {
-        host->statusBar()->showMessage(message);
-        return;
-    }
-    QAStudioInterface *studio = QAReporterState::studio();
-    if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
-        pane->append(message + QLatin1Char('\n'));
-}
-
 void QAReporter::saveAs()
 {
     QStringList sources;

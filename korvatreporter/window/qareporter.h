@@ -210,7 +210,6 @@ private:
     void createCommandsMenu();
     bool hostHasMainWindow() const;
     QString defectLabel(QTreeWidgetItem *item) const;
-    void notAvailable(const QString &command);
 
     QStringList m_files;
     QTreeWidgetItem *m_selectedItem = nullptr;

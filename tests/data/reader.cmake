@@ -1,3 +1,4 @@
 # tests of kr_data: reader
 korvat_add_test(tst_qastxmlrodreader SOURCES tst_qastxmlrodreader.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_qareporterloader SOURCES tst_qareporterloader.cpp LIBS kr_data korvat_testsupport)
+korvat_add_test(tst_junitreader SOURCES tst_junitreader.cpp LIBS kr_data korvat_testsupport)

@@ -109,6 +109,15 @@ private Q_SLOTS:
         QCOMPARE(QDir(path(QStringLiteral("one"))).entryList(QDir::Files), QStringList{ "a.xrd" });
     }
 
+    void filterFollowsTheFormat()
+    {
+        // A JUnit file is offered its own pattern, whatever its name.
+        const QString junit = path(QStringLiteral("one/results.txt"));
+        QVERIFY(writeFile(junit, "<?xml version=\"1.0\"?>\n<testsuites/>\n"));
+        run({ junit }, { QVariant() });
+        QCOMPARE(m_requests.at(0).filter, QStringLiteral("Report File (*.xml)"));
+    }
+
     void copiesLineByLine_data()
     {
         QTest::addColumn<QByteArray>("source");

@@ -47,8 +47,9 @@ private Q_SLOTS:
                               "Ostrand Software", "Ostrand Korvat Report Viewer", "",
                               "logo_90x90.xpm"}));
         QVERIFY(!m_plugin->pluginIcon().isNull());
-        QCOMPARE(m_plugin->accept(), QStringList{"*.xrd"});
-        QCOMPARE(m_plugin->filters(), QStringList{"Report (*.xrd)"});
+        QCOMPARE(m_plugin->accept(), (QStringList{"*.xrd", "*.xml"}));
+        QCOMPARE(m_plugin->filters(),
+                 (QStringList{"Report (*.xrd *.xml)", "XRD reports (*.xrd)", "JUnit XML results (*.xml)"}));
         QCOMPARE(m_plugin->pluginCreation(), QDate::currentDate());
         QVERIFY(m_plugin->toolbars().isEmpty());
     }

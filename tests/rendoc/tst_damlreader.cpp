@@ -401,7 +401,7 @@ void TestDAmlReader::styleFile()
         "Title1 Failed", "Title1 Passed", "Title2", "Title2 Failed", "Title2 Passed", "Title3",
         "Title3 Failed", "Title3 Passed", "Title4", "Title4 Failed", "Title4 Passed", "Title5",
         "Title5 Failed", "Title5 Passed", "Title6", "Title6 Failed", "Title6 Passed", "Array Title",
-        "Array", "Array Failed", "Array Passed", "Warning", "Link" };
+        "Array", "Array Failed", "Array Passed", "Warning", "Link", "Output" };
     QCOMPARE(reader.styleNames(), expected);
     QCOMPARE(reader.styles().size(), expected.size());
     for (const DStyle* style : reader.styles()) {

@@ -1,0 +1,13 @@
+# kr_data: report formats, told apart by content, each with its reader
+target_sources(kr_data PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qareportformat.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareportformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qareportformats.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareportformats.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qareportreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareportreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qaxrdformat.h
+  ${CMAKE_CURRENT_LIST_DIR}/qaxrdformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qaxrdreportreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/qaxrdreportreader.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/junit/junit.cmake)

@@ -1,0 +1,197 @@
+#include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
+
+#include "rendoc/damlreader.h"
+#include "rendoc/dcelltext.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/dlink.h"
+#include "rendoc/dparagraph.h"
+#include "rendoc/drow.h"
+#include "rendoc/dstyle.h"
+#include "rendoc/dtable.h"
+#include "rendoc/dtext.h"
+#include "rendoc/dtitle.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Lines longer than this are cut into several paragraphs: laying out a line
+// of megabytes at once would stall the view.
+constexpr int MaxLineLength = 4000;
+constexpr int TabWidth = 4;
+const QChar Nbsp(0x00a0);
+
+// The line with its indentation, tabs and runs of blanks made of no-break
+// spaces, which the view keeps; single blanks between words stay breakable.
+QString visibleBlanks(QStringView line)
+{
+    QString out;
+    out.reserve(line.size());
+    bool leading = true;
+    QChar previous;
+    for (QChar c : line) {
+        if (c == QLatin1Char('\t')) {
+            out += QString(TabWidth, Nbsp);
+        } else if (c == QLatin1Char(' ') && (leading || previous == QLatin1Char(' '))) {
+            out += Nbsp;
+        } else {
+            if (c != QLatin1Char(' '))
+                leading = false;
+            out += c;
+        }
+        previous = c;
+    }
+    return out;
+}
+
+bool isBlank(QStringView line)
+{
+    return line.trimmed().isEmpty();
+}
+
+} // namespace
+
+QAJUnitDocumentBuilder::QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qint64 inputSize)
+    // The same text growth bound the AML reader applies to an input this size.
+    : m_textLimit(DAmlReader::textLimitFor(inputSize))
+{
+    for (DStyle *style : styles) {
+        if (style)
+            m_styles.insert(style->name(), style);
+    }
+}
+
+QAJUnitDocumentBuilder::~QAJUnitDocumentBuilder() = default;
+
+void QAJUnitDocumentBuilder::startDocument(const QString &title, const QString &name)
+{
+    m_document = std::make_unique<DDocument>(title, name);
+    applyStyle(m_document.get(), QString(), QStringLiteral("Normal"));
+    m_last = nullptr;
+}
+
+bool QAJUnitDocumentBuilder::title(int level, const QString &style, const QString &text)
+{
+    static const QString conventional[] = {QStringLiteral("Title0"), QStringLiteral("Title1"),
+                                           QStringLiteral("Title2"), QStringLiteral("Title3"),
+                                           QStringLiteral("Title4"), QStringLiteral("Title5"),
+                                           QStringLiteral("Title6")};
+    level = qBound(0, level, 6);
+    auto *title = new DTitle(level);
+    applyStyle(title, style, conventional[level]);
+    appendToDocument(title);
+    DItem *last = nullptr;
+    return addText(title, last, text);
+}
+
+bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text, const QString &link)
+{
+    auto *paragraph = new DParagraph;
+    applyStyle(paragraph, style, QString());
+    appendToDocument(paragraph);
+    DItem *last = nullptr;
+    if (!addText(paragraph, last, text))
+        return false;
+    if (link.isNull())
+        return true;
+    auto *item = new DLink(link);
+    applyStyle(item, QString(), QStringLiteral("Link"));
+    append(paragraph, last, item);
+    DItem *lastInLink = nullptr;
+    return addText(item, lastInLink, link);
+}
+
+bool QAJUnitDocumentBuilder::preformatted(const QString &text)
+{
+    static const QString output = QStringLiteral("Output");
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
+    qsizetype first = 0;
+    qsizetype last = lines.size();
+    while (first < last && isBlank(lines.at(first)))
+        ++first;
+    while (last > first && isBlank(lines.at(last - 1)))
+        --last;
+    for (qsizetype i = first; i < last; ++i) {
+        QStringView line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        do {
+            // An empty paragraph would take no height: a blank line keeps one space.
+            const QString part = visibleBlanks(line.left(MaxLineLength));
+            if (!paragraph(output, part.isEmpty() ? QString(Nbsp) : part))
+                return false;
+            line = line.mid(qMin<qsizetype>(MaxLineLength, line.size()));
+        } while (!line.isEmpty());
+    }
+    return true;
+}
+
+void QAJUnitDocumentBuilder::table(const QList<std::pair<QString, QString>> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    auto *table = new DTable(1);
+    table->setWidth({0.35f, 0.65f});
+    applyStyle(table, QString(), QStringLiteral("Array"));
+    appendToDocument(table);
+    DItem *lastRow = nullptr;
+    for (const auto &row : rows) {
+        auto *item = new DRow;
+        append(table, lastRow, item);
+        DItem *lastCell = nullptr;
+        append(item, lastCell, new DCellText(row.first, 0, 0));
+        append(item, lastCell, new DCellText(row.second, 0, 0));
+    }
+}
+
+DItem *QAJUnitDocumentBuilder::lastItem() const
+{
+    return m_last ? m_last : m_document.get();
+}
+
+DDocument *QAJUnitDocumentBuilder::takeDocument()
+{
+    m_last = nullptr;
+    return m_document.release();
+}
+
+void QAJUnitDocumentBuilder::append(DItemContainer *parent, DItem *&last, DItem *item)
+{
+    item->setParent(parent);
+    if (last)
+        last->setNext(item);
+    else
+        parent->setChild(item);
+    last = item;
+}
+
+void QAJUnitDocumentBuilder::appendToDocument(DItem *item)
+{
+    append(m_document.get(), m_last, item);
+}
+
+bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    m_textCount += text.size();
+    if (m_textCount > m_textLimit) {
+        m_error = QCoreApplication::translate("Reporter",
+                                              "JUnit, the report text grows larger than the input allows.\n");
+        return false;
+    }
+    append(parent, last, new DText(text));
+    return true;
+}
+
+void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const QString &conventional)
+{
+    // A style given by name is kept by name even when the list lacks it; the
+    // conventional style of the kind is taken only when the list has it.
+    if (!style.isNull()) {
+        item->setStyleName(style);
+        item->setStyle(m_styles.value(style, nullptr));
+    } else if (!conventional.isNull()) {
+        item->setStyle(m_styles.value(conventional, nullptr));
+    }
+}

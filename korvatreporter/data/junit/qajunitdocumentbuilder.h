@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <utility>
+
+class DDocument;
+class DItem;
+class DItemContainer;
+class DStyle;
+
+// Builds the report document of JUnit results item by item: the items, the
+// links between them and their styles are those the AML handler makes for
+// the same markup in an XRD file (DOCUMENT, TITLE, P, LINK, TABLE, ROW,
+// CELLTEXT), with the same conventional styles and the same bound on text,
+// without the handler's parsing of names and attributes. Items go to the
+// document's top level one after the other.
+class QAJUnitDocumentBuilder
+{
+public:
+    // The report styles the items take (not owned), and the size of the
+    // input, which bounds the text accepted.
+    QAJUnitDocumentBuilder(const QList<DStyle *> &styles, qint64 inputSize);
+    ~QAJUnitDocumentBuilder();
+
+    QAJUnitDocumentBuilder(const QAJUnitDocumentBuilder &) = delete;
+    QAJUnitDocumentBuilder &operator=(const QAJUnitDocumentBuilder &) = delete;
+
+    // <DOCUMENT title name>; every other item goes into it.
+    void startDocument(const QString &title, const QString &name);
+    // <TITLE level style>text</TITLE>; no style attribute when style is null.
+    bool title(int level, const QString &style, const QString &text);
+    // <P style>text<LINK target>target</LINK></P>, the link only when a
+    // target is given.
+    bool paragraph(const QString &style, const QString &text, const QString &link = QString());
+    // A paragraph of each line of `text`, in the "Output" style, with leading
+    // and repeated blanks kept visible (the view collapses white space) and
+    // overlong lines cut into parts; blank lines at both ends are left out.
+    bool preformatted(const QString &text);
+    // A bordered two-column table, one row of two CELLTEXTs per pair.
+    void table(const QList<std::pair<QString, QString>> &rows);
+
+    DDocument *document() const { return m_document.get(); }
+    // The item written last at the document's level (the document itself
+    // before the first): where a node's text begins after its title, and
+    // where it ends.
+    DItem *lastItem() const;
+    QString errorString() const { return m_error; }
+    DDocument *takeDocument();
+
+private:
+    // Links item as the last child of parent, after `last`, which it replaces.
+    static void append(DItemContainer *parent, DItem *&last, DItem *item);
+    void appendToDocument(DItem *item);
+    bool addText(DItemContainer *parent, DItem *&last, const QString &text);
+    void applyStyle(DItem *item, const QString &style, const QString &conventional);
+
+    std::unique_ptr<DDocument> m_document;
+    DItem *m_last = nullptr;
+    QHash<QString, DStyle *> m_styles; // by name; the last of a name wins
+    qint64 m_textLimit;
+    qint64 m_textCount = 0;
+    QString m_error;
+};

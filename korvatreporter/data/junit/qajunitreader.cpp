@@ -1,0 +1,602 @@
+#include "korvatreporter/data/junit/qajunitreader.h"
+
+#include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qastxmlrodreader.h"
+#include "rendoc/damlhandler.h"
+#include "rendoc/ddocument.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The attribute's value, null when the attribute is absent and empty (not
+// null) when it is present but empty.
+QString attribute(const QXmlStreamAttributes &atts, QLatin1String name)
+{
+    for (const QXmlStreamAttribute &att : atts) {
+        if (att.qualifiedName() == name) {
+            QString value = att.value().toString();
+            return value.isNull() ? QLatin1String("") : value;
+        }
+    }
+    return QString();
+}
+
+// A count attribute; 0 when absent or not a number.
+int count(const QXmlStreamAttributes &atts, QLatin1String name)
+{
+    return attribute(atts, name).toInt();
+}
+
+// True when the value has something besides blanks (without copying it).
+bool given(const QString &value)
+{
+    return std::any_of(value.cbegin(), value.cend(), [](QChar c) { return !c.isSpace(); });
+}
+
+const QString TypeSuite = QStringLiteral("TestSuite");
+const QString TypeCase = QStringLiteral("TestCase");
+const QString StateOk = QStringLiteral("ok");
+const QString StateKo = QStringLiteral("ko");
+const QString StateNe = QStringLiteral("NE");
+
+} // namespace
+
+QAJUnitReader::QAJUnitReader() = default;
+
+QAJUnitReader::~QAJUnitReader() = default;
+
+bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
+                         QAReporterData &record)
+{
+    m_error.clear();
+    m_canceled = false;
+    m_open.clear();
+    m_suites.clear();
+    m_types.clear();
+    m_nodeCounter = 0;
+    m_passed = 0;
+    m_failed = 0;
+    m_inconclusive = -1;
+    m_file = &file;
+    m_studio = studio;
+    m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
+    m_progress = -2;
+    if (m_studio) {
+        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
+                                  .arg(QFileInfo(file.fileName()).fileName());
+        m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
+    }
+    m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
+    m_texts.timeFormat = QCoreApplication::translate("Reporter", "time %1 s");
+    m_texts.fileFormat = QCoreApplication::translate("Reporter", "file %1");
+    m_texts.sourceFirst = QCoreApplication::translate("Reporter", "Source ");
+    m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ");
+    m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
+    m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
+    m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
+    m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    QXmlStreamReader xml(&file);
+    // Names are taken as written; a prefix without a declaration is no error.
+    xml.setNamespaceProcessing(false);
+    m_xml = &xml;
+    const bool ok = parse(QFileInfo(file.fileName()));
+    m_xml = nullptr;
+    if (m_studio)
+        m_studio->endProgress();
+    if (ok) {
+        record.document = m_document->takeDocument();
+        record.dataTree = m_tree.release();
+        record.types = m_types;
+        record.passed = m_passed;
+        record.failed = m_failed;
+        record.inconclusive = m_inconclusive;
+    }
+    // The nodes point into the document: the tree goes first.
+    m_tree.reset();
+    m_document.reset();
+    return ok;
+}
+
+bool QAJUnitReader::parse(const QFileInfo &file)
+{
+    bool rootSeen = false;
+    while (!m_xml->atEnd()) {
+        switch (m_xml->readNext()) {
+        case QXmlStreamReader::DTD:
+            // Results never need one, and entity definitions are the way to
+            // blow a small file up.
+            return fail(QCoreApplication::translate(
+                            "Reporter", "JUnit, line %1: document type declarations are not accepted.\n")
+                            .arg(m_xml->lineNumber()));
+        case QXmlStreamReader::StartElement:
+            if (m_open.empty()) {
+                if (rootSeen)
+                    break; // the stream reader reports the second root
+                rootSeen = true;
+                const QStringView name = m_xml->qualifiedName();
+                if (name != QLatin1String("testsuites") && name != QLatin1String("testsuite"))
+                    return fail(
+                        QCoreApplication::translate(
+                            "Reporter",
+                            "JUnit, the root element is \"%1\", not \"testsuites\" or \"testsuite\".\n")
+                            .arg(name.toString()));
+                if (!startRoot(name == QLatin1String("testsuite"), file))
+                    return false;
+                break;
+            }
+            if (!startElement())
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            if (!endElement())
+                return false;
+            break;
+        case QXmlStreamReader::Characters:
+            // A rerun may hold its trace as plain text instead of a stackTrace.
+            if (!m_open.empty() && m_open.back() == Open::Rerun && !m_xml->isWhitespace())
+                m_case.outcomes.back().text += m_xml->text();
+            break;
+        default:
+            break;
+        }
+    }
+    if (m_xml->hasError())
+        return fail(QCoreApplication::translate("Reporter", "JUnit, line %1, column %2: %3\n")
+                        .arg(m_xml->lineNumber())
+                        .arg(m_xml->columnNumber())
+                        .arg(m_xml->errorString()));
+    return true;
+}
+
+bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
+{
+    const QXmlStreamAttributes atts = m_xml->attributes();
+    const QString name = attribute(atts, QLatin1String("name"));
+    const QString title =
+        given(name) ? name
+                    : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
+    m_document->startDocument(title, file.completeBaseName());
+    m_tree->root()->startItem = m_document->document();
+    if (!writeTitle(0, QString(), title))
+        return false;
+    if (bare)
+        return startSuite();
+    m_open.push_back(Open::Root);
+    if (!attribute(atts, QLatin1String("tests")).isNull()) {
+        return writeCounts(count(atts, QLatin1String("tests")), count(atts, QLatin1String("failures")),
+                           count(atts, QLatin1String("errors")), count(atts, QLatin1String("skipped")),
+                           attribute(atts, QLatin1String("time")));
+    }
+    return true;
+}
+
+bool QAJUnitReader::startElement()
+{
+    // The stream reader does not recurse, but the node tree and everything
+    // that walks it are sized for what the XRD reader accepts.
+    if (m_open.size() >= size_t(DAmlHandler::MaxDepth))
+        return fail(
+            QCoreApplication::translate("Reporter", "JUnit, line %1: elements nested deeper than %2.\n")
+                .arg(m_xml->lineNumber())
+                .arg(DAmlHandler::MaxDepth));
+    const QStringView name = m_xml->qualifiedName();
+    const auto is = [&](const char *element) { return name == QLatin1String(element); };
+    switch (m_open.back()) {
+    case Open::Root:
+    case Open::Suite:
+        if (is("testsuite"))
+            return startSuite();
+        if (is("testcase")) {
+            startCase();
+            return true;
+        }
+        if (is("testsuites")) {
+            // A wrapper inside the results groups nothing of its own.
+            m_open.push_back(Open::Root);
+            return true;
+        }
+        if (is("properties")) {
+            m_open.push_back(Open::Properties);
+            return true;
+        }
+        if (is("system-out"))
+            return writeOutput(m_texts.standardOutput,
+                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+        if (is("system-err"))
+            return writeOutput(m_texts.standardError,
+                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+        break;
+    case Open::Case:
+        if (is("failure"))
+            readOutcome(Outcome::Failure, false);
+        else if (is("error"))
+            readOutcome(Outcome::Error, false);
+        else if (is("skipped"))
+            readOutcome(Outcome::Skipped, false);
+        else if (is("flakyFailure"))
+            readOutcome(Outcome::FlakyFailure, true);
+        else if (is("flakyError"))
+            readOutcome(Outcome::FlakyError, true);
+        else if (is("rerunFailure"))
+            readOutcome(Outcome::RerunFailure, true);
+        else if (is("rerunError"))
+            readOutcome(Outcome::RerunError, true);
+        else if (is("system-out"))
+            m_case.out += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (is("system-err"))
+            m_case.err += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (is("properties"))
+            m_open.push_back(Open::Properties);
+        else
+            m_xml->skipCurrentElement();
+        return true;
+    case Open::Rerun: {
+        Outcome &rerun = m_case.outcomes.back();
+        if (is("stackTrace"))
+            rerun.text += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (is("system-out"))
+            rerun.out += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (is("system-err"))
+            rerun.err += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+        else
+            m_xml->skipCurrentElement();
+        return true;
+    }
+    case Open::Properties:
+        if (is("property")) {
+            const QXmlStreamAttributes atts = m_xml->attributes();
+            const QString propertyName = attribute(atts, QLatin1String("name"));
+            QString value = attribute(atts, QLatin1String("value"));
+            // Some runners put long values in the element's text instead.
+            const QString text = m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            if (value.isNull())
+                value = text;
+            m_properties.append({propertyName, value});
+            return true;
+        }
+        break;
+    }
+    // Elements of other dialects (attachments, extra metadata) are passed over.
+    m_xml->skipCurrentElement();
+    return true;
+}
+
+bool QAJUnitReader::endElement()
+{
+    if (m_open.empty())
+        return true;
+    const Open open = m_open.back();
+    m_open.pop_back();
+    switch (open) {
+    case Open::Suite:
+        return endSuite();
+    case Open::Case:
+        return endCase();
+    case Open::Properties: {
+        Properties properties = std::move(m_properties);
+        m_properties.clear();
+        if (!m_open.empty() && m_open.back() == Open::Case) {
+            m_case.properties += properties;
+            return true;
+        }
+        return writeProperties(properties);
+    }
+    case Open::Root:
+    case Open::Rerun:
+        break;
+    }
+    return true;
+}
+
+bool QAJUnitReader::startSuite()
+{
+    const QXmlStreamAttributes atts = m_xml->attributes();
+    const QString name = attribute(atts, QLatin1String("name"));
+    if (!openNode(name, TypeSuite, QString()))
+        return false;
+    m_open.push_back(Open::Suite);
+    Suite suite;
+    suite.node = m_tree->current();
+    suite.time = attribute(atts, QLatin1String("time"));
+    if (!writeTitle(titleLevel(), QString(),
+                    QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
+        return false;
+    m_tree->current()->startItem = m_document->lastItem();
+
+    QStringList details;
+    const QString package = attribute(atts, QLatin1String("package"));
+    if (given(package))
+        details << QCoreApplication::translate("Reporter", "package %1").arg(package);
+    const QString file = attribute(atts, QLatin1String("file"));
+    if (given(file))
+        details << QCoreApplication::translate("Reporter", "file %1").arg(file);
+    const QString host = attribute(atts, QLatin1String("hostname"));
+    if (given(host))
+        details << QCoreApplication::translate("Reporter", "run on %1").arg(host);
+    const QString timestamp = attribute(atts, QLatin1String("timestamp"));
+    if (given(timestamp))
+        details << QCoreApplication::translate("Reporter", "started %1").arg(timestamp);
+    if (!details.isEmpty()) {
+        QString text = details.join(QStringLiteral(", "));
+        text[0] = text[0].toUpper();
+        if (!m_document->paragraph(QString(), text + QLatin1Char('.')))
+            return fail(m_document->errorString());
+    }
+    // The counts the runner wrote come first; without them the suite's own
+    // count is written when it ends.
+    if (!attribute(atts, QLatin1String("tests")).isNull()) {
+        suite.countsWritten = true;
+        if (!writeCounts(count(atts, QLatin1String("tests")), count(atts, QLatin1String("failures")),
+                         count(atts, QLatin1String("errors")), count(atts, QLatin1String("skipped")),
+                         suite.time))
+            return false;
+    }
+    m_suites.push_back(suite);
+    return true;
+}
+
+bool QAJUnitReader::endSuite()
+{
+    const Suite suite = m_suites.back();
+    m_suites.pop_back();
+    if (!suite.countsWritten
+        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time,
+                        suite.node->name))
+        return false;
+    closeNode();
+    return stepProgress();
+}
+
+void QAJUnitReader::startCase()
+{
+    const QXmlStreamAttributes atts = m_xml->attributes();
+    m_case = TestCase();
+    m_case.name = attribute(atts, QLatin1String("name"));
+    if (m_case.name.isNull())
+        m_case.name = QLatin1String("");
+    m_case.classname = attribute(atts, QLatin1String("classname"));
+    m_case.time = attribute(atts, QLatin1String("time"));
+    m_case.file = attribute(atts, QLatin1String("file"));
+    m_case.line = attribute(atts, QLatin1String("line"));
+    m_open.push_back(Open::Case);
+}
+
+void QAJUnitReader::readOutcome(Outcome::Kind kind, bool withChildren)
+{
+    const QXmlStreamAttributes atts = m_xml->attributes();
+    Outcome outcome{kind,
+                    attribute(atts, QLatin1String("message")),
+                    attribute(atts, QLatin1String("type")),
+                    QString(),
+                    QString(),
+                    QString()};
+    // Reruns hold their trace and output in child elements, read as they come.
+    if (!withChildren)
+        outcome.text = m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+    m_case.outcomes.push_back(std::move(outcome));
+    if (withChildren)
+        m_open.push_back(Open::Rerun);
+}
+
+bool QAJUnitReader::endCase()
+{
+    bool failed = false;
+    bool error = false;
+    bool skipped = false;
+    for (const Outcome &outcome : m_case.outcomes) {
+        switch (outcome.kind) {
+        case Outcome::Failure:
+        case Outcome::RerunFailure:
+            failed = true;
+            break;
+        case Outcome::Error:
+        case Outcome::RerunError:
+            error = true;
+            break;
+        case Outcome::Skipped:
+            skipped = true;
+            break;
+        case Outcome::FlakyFailure:
+        case Outcome::FlakyError:
+            break; // it passed on a rerun
+        }
+    }
+    const QString &state = failed || error ? StateKo : skipped ? StateNe : StateOk;
+    if (state == StateKo)
+        ++m_failed;
+    else if (state == StateOk)
+        ++m_passed;
+    else
+        m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
+    for (Suite &suite : m_suites) {
+        ++suite.tests;
+        suite.failures += failed ? 1 : 0;
+        suite.errors += error && !failed ? 1 : 0;
+        suite.skipped += state == StateNe ? 1 : 0;
+    }
+    const bool ok = writeCase(state);
+    m_case = TestCase();
+    return ok && stepProgress();
+}
+
+bool QAJUnitReader::writeCase(const QString &state)
+{
+    if (!openNode(m_case.name, TypeCase, state))
+        return false;
+    const int level = titleLevel();
+    const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
+    QString &style = m_caseTitleStyles[level][variant];
+    if (style.isNull()) {
+        static const char *const suffixes[] = {"", " Failed", " Passed"};
+        style = QStringLiteral("Title%1").arg(level) + QLatin1String(suffixes[variant]);
+    }
+    if (!writeTitle(level, style, m_case.name))
+        return false;
+    m_tree->current()->startItem = m_document->lastItem();
+
+    // "Class C, time T s, source FILE line N", with the parts that are given.
+    QString text;
+    const auto add = [&](const QString &format, const QString &value) {
+        if (!text.isEmpty())
+            text += QStringLiteral(", ");
+        text += format.arg(value);
+    };
+    if (given(m_case.classname))
+        add(m_texts.classFormat, m_case.classname);
+    if (given(m_case.time))
+        add(m_texts.timeFormat, m_case.time);
+    const bool link = given(m_case.file) && given(m_case.line);
+    if (given(m_case.file) && !link)
+        add(m_texts.fileFormat, m_case.file);
+    if (link)
+        text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+        const QString target =
+            link ? m_case.file + QStringLiteral(" line ") + m_case.line.trimmed() : QString();
+        if (!m_document->paragraph(QString(), text, target))
+            return fail(m_document->errorString());
+    }
+    for (const Outcome &outcome : m_case.outcomes) {
+        if (!writeOutcome(outcome))
+            return false;
+    }
+    if (!writeProperties(m_case.properties) || !writeOutput(m_texts.standardOutput, m_case.out)
+        || !writeOutput(m_texts.standardError, m_case.err))
+        return false;
+    closeNode();
+    return true;
+}
+
+bool QAJUnitReader::writeOutcome(const Outcome &outcome)
+{
+    static const char *const labels[] = {
+        QT_TRANSLATE_NOOP("Reporter", "Failure"),
+        QT_TRANSLATE_NOOP("Reporter", "Error"),
+        QT_TRANSLATE_NOOP("Reporter", "Skipped"),
+        QT_TRANSLATE_NOOP("Reporter", "Failed run, passed on rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Error run, passed on rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Failed rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Error in rerun"),
+    };
+    QString text = QCoreApplication::translate("Reporter", labels[outcome.kind]);
+    if (given(outcome.message))
+        text += QStringLiteral(": ") + outcome.message.simplified();
+    if (given(outcome.type))
+        text += QStringLiteral(" (") + outcome.type + QLatin1Char(')');
+    const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
+                         || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
+    const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
+    if (!m_document->paragraph(style, text) || !m_document->preformatted(outcome.text))
+        return fail(m_document->errorString());
+    return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
+           && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
+}
+
+bool QAJUnitReader::writeOutput(const QString &label, const QString &text)
+{
+    if (!given(text))
+        return true;
+    if (!m_document->paragraph(QString(), label + QLatin1Char(':')) || !m_document->preformatted(text))
+        return fail(m_document->errorString());
+    return true;
+}
+
+bool QAJUnitReader::writeProperties(const Properties &properties)
+{
+    if (properties.isEmpty())
+        return true;
+    if (!m_document->paragraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
+        return fail(m_document->errorString());
+    m_document->table(properties);
+    return true;
+}
+
+bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
+                                const QString &suite)
+{
+    QString text = QCoreApplication::translate("Reporter", "Tests: %1, failures: %2, errors: %3, skipped: %4")
+                       .arg(tests)
+                       .arg(failures)
+                       .arg(errors)
+                       .arg(skipped);
+    if (given(time))
+        text += QCoreApplication::translate("Reporter", ", duration: %1 s").arg(time);
+    // Counts written after the cases name their suite, which they follow.
+    if (!suite.isNull())
+        text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite, text);
+    const QString style =
+        failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
+    if (!m_document->paragraph(style, text + QLatin1Char('.')))
+        return fail(m_document->errorString());
+    return true;
+}
+
+bool QAJUnitReader::writeTitle(int level, const QString &style, const QString &text)
+{
+    return m_document->title(level, style, text) || fail(m_document->errorString());
+}
+
+bool QAJUnitReader::openNode(const QString &name, const QString &type, const QString &state)
+{
+    auto node = std::make_unique<QAReporterNode>();
+    node->name = name.isNull() ? QLatin1String("") : name;
+    node->type = type;
+    node->state = state;
+    node->id = QString::number(++m_nodeCounter);
+    if (!m_types.contains(type))
+        m_types.append(type);
+    if (!m_tree->insert(node.get()))
+        return fail(QCoreApplication::translate("Reporter", "JUnit, the node tree refused a node.\n"));
+    node.release(); // the tree owns it now
+    m_tree->toLastChild();
+    return true;
+}
+
+void QAJUnitReader::closeNode()
+{
+    m_tree->current()->endItem = m_document->lastItem();
+    m_tree->toParent();
+}
+
+int QAJUnitReader::titleLevel() const
+{
+    // The root is at depth 1 and has the document's level-0 title.
+    return std::min(m_tree->depth() - 1, 6);
+}
+
+bool QAJUnitReader::stepProgress()
+{
+    if (!m_studio)
+        return true;
+    // The position in the file, in the XRD reader's steps of 50 bytes; the
+    // display moves only when the value changes.
+    const int value =
+        m_steps > 0 ? int(std::min<qint64>(m_file->pos() / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
+    if (value != m_progress) {
+        m_progress = value;
+        m_studio->setProgress(value);
+    }
+    if (!m_studio->progressCanceled())
+        return true;
+    m_canceled = true;
+    return fail(QCoreApplication::translate("Reporter", "Canceled.\n"));
+}
+
+bool QAJUnitReader::fail(const QString &text)
+{
+    if (m_error.isEmpty())
+        m_error = text;
+    return false;
+}

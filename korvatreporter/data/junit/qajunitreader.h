@@ -1,0 +1,137 @@
+#pragma once
+
+#include "korvatreporter/data/qareportreader.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QAJUnitDocumentBuilder;
+class QAReporterDataTree;
+class QAReporterNode;
+class QFileInfo;
+class QXmlStreamReader;
+
+// Reads JUnit XML results (testsuites/testsuite/testcase, as pytest, Maven
+// Surefire, Gradle, ctest, gotestsum, jest-junit or Qt Test write them) in
+// one streaming pass. The root becomes the tree's root, each testsuite a
+// "TestSuite" node without a verdict and each testcase a "TestCase" node
+// with "ko" (failure or error), "NE" (skipped) or "ok". The report text of
+// every node is built as the AML handler builds an XRD file's text
+// (QAJUnitDocumentBuilder), so the document is the one an XRD file with the
+// same markup would give; the totals count test cases.
+class QAJUnitReader : public QAReportReader
+{
+public:
+    QAJUnitReader();
+    ~QAJUnitReader() override;
+
+    bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
+              QAReporterData &record) override;
+    QString errorString() const override { return m_error; }
+    bool canceled() const override { return m_canceled; }
+
+private:
+    using Properties = QList<std::pair<QString, QString>>;
+
+    // What the open elements are, innermost last.
+    enum class Open { Root, Suite, Case, Rerun, Properties };
+
+    // A failure, error or skip of a test case, or one of its reruns.
+    struct Outcome
+    {
+        enum Kind { Failure, Error, Skipped, FlakyFailure, FlakyError, RerunFailure, RerunError };
+        Kind kind;
+        QString message;
+        QString type;
+        QString text;
+        QString out;
+        QString err;
+    };
+
+    // One test case, kept until its end tag tells its verdict.
+    struct TestCase
+    {
+        QString name;
+        QString classname;
+        QString time;
+        QString file;
+        QString line;
+        std::vector<Outcome> outcomes;
+        Properties properties;
+        QString out;
+        QString err;
+    };
+
+    // An open suite and the cases counted in it so far.
+    struct Suite
+    {
+        QAReporterNode *node = nullptr;
+        bool countsWritten = false;
+        int tests = 0;
+        int failures = 0;
+        int errors = 0;
+        int skipped = 0;
+        QString time;
+    };
+
+    bool parse(const QFileInfo &file);
+    bool startElement();
+    bool endElement();
+    bool startRoot(bool bare, const QFileInfo &file);
+    bool startSuite();
+    bool endSuite();
+    void startCase();
+    bool endCase();
+    void readOutcome(Outcome::Kind kind, bool withChildren);
+    bool writeCase(const QString &state);
+    bool writeOutcome(const Outcome &outcome);
+    bool writeOutput(const QString &label, const QString &text);
+    bool writeProperties(const Properties &properties);
+    // The counts line; `suite` names the suite when the counts follow its cases.
+    bool writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
+                     const QString &suite = QString());
+    bool writeTitle(int level, const QString &style, const QString &text);
+    bool openNode(const QString &name, const QString &type, const QString &state);
+    void closeNode();
+    int titleLevel() const;
+    // Moves the progress display; false (canceled) when the user pressed its
+    // cancel button.
+    bool stepProgress();
+    bool fail(const QString &text);
+
+    // Translated texts used for every test case, looked up once per read.
+    struct Texts
+    {
+        QString classFormat;
+        QString timeFormat;
+        QString fileFormat;
+        QString sourceFirst;
+        QString sourceNext;
+        QString standardOutput;
+        QString standardError;
+    };
+
+    QString m_error;
+    bool m_canceled = false;
+    Texts m_texts;
+    QString m_caseTitleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
+    QXmlStreamReader *m_xml = nullptr;
+    QFile *m_file = nullptr;
+    QAStudioInterface *m_studio = nullptr;
+    int m_steps = 0;
+    int m_progress = -2; // last value shown; -2 before the first
+    std::unique_ptr<QAJUnitDocumentBuilder> m_document;
+    std::unique_ptr<QAReporterDataTree> m_tree;
+    std::vector<Open> m_open;
+    std::vector<Suite> m_suites;
+    TestCase m_case;
+    Properties m_properties; // of the open properties element
+    QStringList m_types;
+    int m_nodeCounter = 0;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
+};

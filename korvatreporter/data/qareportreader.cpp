@@ -1,0 +1,3 @@
+#include "korvatreporter/data/qareportreader.h"
+
+QAReportReader::~QAReportReader() = default;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class DStyle;
+class QAReporterData;
+class QAStudioInterface;
+class QFile;
+
+// Reads one report file of one format into a QAReporterData record: the
+// node tree, the document built with the given report styles, the node
+// types and the verdict totals. A reader reads one file.
+class QAReportReader
+{
+public:
+    virtual ~QAReportReader();
+
+    // Reads the open `file` into `record` (whose fileName is left as it is).
+    // With a studio, its progress display follows the read and its cancel
+    // button stops it. False when the file does not parse or was canceled, with errorString() telling why;
+    // the record then holds nothing of the file.
+    virtual bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
+                      QAReporterData &record) = 0;
+    // Why the last read failed, with the place in the file when known; empty
+    // after a successful read.
+    virtual QString errorString() const = 0;
+    // True when the last read stopped because the user pressed the cancel
+    // button of the studio's progress display.
+    virtual bool canceled() const = 0;
+};

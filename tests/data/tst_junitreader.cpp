@@ -1,0 +1,322 @@
+#include "korvatreporter/data/junit/qajunitreader.h"
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/ditem.h"
+#include "rendoc/dstyle.h"
+#include "rendoc/dtext.h"
+#include "rendoc/dtreeprinter.h"
+#include "tests/document/goldenfile.h"
+#include "tests/support/fakestudio.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+QString sample(const QString &name)
+{
+    return KORVAT_TEST_DATA "/junit/" + name;
+}
+
+// The record of one file as a text: types, totals, one line per node in
+// document order (indented by depth: name, type, state, id and the item
+// its text starts with) and the printed document.
+QString dump(QAReporterData &record)
+{
+    QString out = "types: " + record.types.join(", ") + '\n';
+    out += QStringLiteral("passed %1, failed %2, inconclusive %3\n")
+               .arg(record.passed)
+               .arg(record.failed)
+               .arg(record.inconclusive);
+    QAReporterDataTree *tree = record.dataTree;
+    const auto text = [](const QString &value) { return value.isNull() ? QString("-") : '"' + value + '"'; };
+    for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward)) {
+        out += QString(2 * (tree->depth() - 1), ' ') + text(n->name) + ' ' + text(n->type) + ' '
+               + text(n->state) + ' ' + text(n->id) + " @ "
+               + (n->startItem ? DTreePrinter::line(n->startItem) : "-") + '\n';
+    }
+    return out + DTreePrinter::print(record.document);
+}
+
+// Reads a file with the JUnit reader, without styles or studio.
+struct Read
+{
+    QAReporterData record;
+    QAJUnitReader reader;
+    bool ok = false;
+
+    explicit Read(const QString &path, QAStudioInterface *studio = nullptr)
+    {
+        QFile file(path);
+        record.fileName = path;
+        ok = file.open(QIODevice::ReadOnly) && reader.read(file, studio, {}, record);
+    }
+};
+
+} // namespace
+
+// Reading JUnit XML results into node trees, totals and documents, and
+// telling the format of a file by its content.
+class TestJUnitReader : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &content)
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(content);
+        return file.fileName();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void golden_data()
+    {
+        QTest::addColumn<QString>("file");
+        // testsuites root with properties, error and failure in one case,
+        // skipped, CDATA, tabs and a case without line (no link).
+        QTest::newRow("pytest") << "pytest.xml";
+        // Bare testsuite root, flaky and rerun elements, failure without
+        // message, case without time, suite output.
+        QTest::newRow("surefire") << "surefire.xml";
+        // Nested suites, suites without counts (counted), empty failure and
+        // skipped elements, an unknown element passed over.
+        QTest::newRow("nested") << "nested.xml";
+    }
+
+    void golden()
+    {
+        QFETCH(QString, file);
+        Read read(sample(file));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QVERIFY(read.reader.errorString().isEmpty());
+        QString message;
+        QVERIFY2(
+            GoldenFile::check("junit/" + QString(file).replace(".xml", ".dump"), dump(read.record), &message),
+            qPrintable(message));
+        // Every node but the root has an anchor, and its span ends inside the document.
+        QAReporterDataTree *tree = read.record.dataTree;
+        for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n;
+             n = tree->next(QAReporterDataTree::Forward))
+            QVERIFY(n->startItem && n->endItem);
+    }
+
+    void styles()
+    {
+        // Items take the report styles as the AML handler gives them: a named
+        // style by its name (kept even when the list lacks it), the others by
+        // their kind, the last of two styles of one name winning.
+        DStyle stale("Normal"), normal("Normal"), title1("Title1"), failed("Title2 Failed"), link("Link"),
+            array("Array"), output("Output");
+        QFile file(sample("pytest.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QAReporterData record;
+        QAJUnitReader reader;
+        QVERIFY(
+            reader.read(file, nullptr, {&stale, &normal, &title1, &failed, &link, &array, &output}, record));
+        QSet<QString> seen;
+        for (DItem *item = record.document; item; item = item->nextInDocument(record.document)) {
+            const DStyle *style = item->style();
+            seen << QString(DItem::kindName(item->kind())) + ' ' + item->styleName() + " -> "
+                        + (style == &stale ? "stale"
+                           : style         ? style->name()
+                                           : "none");
+        }
+        const QStringList expected{
+            "Document  -> Normal",         "Title  -> Title1",   "Title Title2 Failed -> Title2 Failed",
+            "Title Title2 Passed -> none", "Link  -> Link",      "Table  -> Array",
+            "Paragraph Output -> Output",  "Paragraph  -> none", "Text  -> none"};
+        for (const QString &entry : expected)
+            QVERIFY2(seen.contains(entry), qPrintable(QStringList(seen.values()).join('\n')));
+        // Besides: the level-0 and "Title2" titles, the "Normal Failed" and
+        // "Warning" paragraphs, rows and cells, none of them with a style here.
+        QCOMPARE(seen.size(), expected.size() + 6);
+    }
+
+    void rejected_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("error"); // a part of the message
+
+        QTest::newRow("empty file") << QByteArray() << "JUnit, ";
+        QTest::newRow("not closed") << QByteArray("<testsuites><testsuite name=\"a\"><testcase name=\"x\">")
+                                    << "JUnit, line 1, column ";
+        QTest::newRow("mismatched tag")
+            << QByteArray("<testsuites>\n<testsuite></testcase></testsuites>") << "JUnit, line 2, column ";
+        QTest::newRow("second root") << QByteArray("<testsuite/><testsuite/>") << "JUnit, ";
+        QTest::newRow("other root") << QByteArray("<results><testcase/></results>") << "\"results\"";
+        QTest::newRow("entity expansion") << QByteArray(
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE t [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
+            "<testsuites><testsuite name=\"&b;\"/></testsuites>")
+                                          << "document type declarations";
+        QTest::newRow("1,001 elements deep")
+            << QByteArray("<testsuites>") + QByteArray("<testsuite name=\"s\">").repeated(1000)
+                   + QByteArray("</testsuite>").repeated(1000) + "</testsuites>"
+            << "deeper than 1000";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << "JUnit, ";
+    }
+
+    void rejected()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, error);
+        Read read(write("rejected.xml", xml));
+        QVERIFY(!read.ok && !read.reader.canceled());
+        QVERIFY2(read.reader.errorString().contains(error), qPrintable(read.reader.errorString()));
+        QVERIFY(!read.record.dataTree && !read.record.document);
+    }
+
+    void states_data()
+    {
+        QTest::addColumn<QString>("children");
+        QTest::addColumn<QString>("state");
+
+        QTest::newRow("passed") << ""
+                                << "ok";
+        QTest::newRow("failure") << "<failure message=\"m\"/>"
+                                 << "ko";
+        QTest::newRow("error") << "<error/>"
+                               << "ko";
+        QTest::newRow("skipped") << "<skipped/>"
+                                 << "NE";
+        QTest::newRow("skipped and failed") << "<skipped/><failure/>"
+                                            << "ko";
+        QTest::newRow("passed on rerun") << "<flakyFailure><stackTrace>t</stackTrace></flakyFailure>"
+                                         << "ok";
+        QTest::newRow("failed every rerun") << "<rerunError message=\"m\"/>"
+                                            << "ko";
+        QTest::newRow("only output") << "<system-out>x</system-out>"
+                                     << "ok";
+    }
+
+    void states()
+    {
+        QFETCH(QString, children);
+        Read read(write(
+            "state.xml",
+            ("<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QAReporterDataTree *tree = read.record.dataTree;
+        tree->root();
+        QCOMPARE(tree->next(QAReporterDataTree::Forward)->state, QString()); // the suite
+        QTEST(tree->next(QAReporterDataTree::Forward)->state, "state");
+    }
+
+    void longOutput()
+    {
+        // 20,000 lines and one line of 100,000 characters: every line is a
+        // paragraph, the long line cut into parts the view can lay out.
+        const QByteArray lines = QByteArray("  step done\n").repeated(20000);
+        const QByteArray wide(100000, 'x');
+        Read read(write("long.xml", "<testsuite name=\"s\"><testcase name=\"c\"><system-out>" + lines + wide
+                                        + "</system-out></testcase></testsuite>"));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        int paragraphs = 0;
+        int longest = 0;
+        for (DItem *item = read.record.document; item; item = item->nextInDocument(read.record.document)) {
+            if (item->kind() == DItem::Text && item->parent()->styleName() == "Output") {
+                ++paragraphs;
+                longest = std::max<int>(longest, item->toText()->text().size());
+            }
+        }
+        QCOMPARE(paragraphs, 20000 + 25);
+        QCOMPARE(longest, 4000);
+    }
+
+    void progress()
+    {
+        FakeStudio studio;
+        Read read(sample("pytest.xml"), &studio);
+        QVERIFY(read.ok);
+        const QStringList calls = studio.actions();
+        QVERIFY2(calls.first().startsWith("startProgress("
+                                          + QString::number(QFileInfo(sample("pytest.xml")).size() / 50)
+                                          + ",Analysing pytest.xml,Cancel,0,0)"),
+                 qPrintable(calls.join('\n')));
+        QCOMPARE(calls.last(), "endProgress()");
+        QVERIFY(calls.size() > 2);
+    }
+
+    void cancel()
+    {
+        // The progress display's cancel button stops the read: no record,
+        // and the reader says it was canceled, not that the file is bad.
+        FakeStudio studio;
+        studio.setCancelAfter(1);
+        Read read(sample("nested.xml"), &studio);
+        QVERIFY(!read.ok);
+        QVERIFY(read.reader.canceled());
+        QVERIFY(!read.record.dataTree && !read.record.document);
+        QCOMPARE(studio.callsTo("endProgress").size(), 1);
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("format");
+
+        QTest::newRow("testsuites after prolog and comment")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!-- generated -->\n<testsuites>") << "JUnit XML results";
+        QTest::newRow("bare testsuite, UTF-16")
+            << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
+        QTest::newRow("after a 100 KiB comment")
+            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>"
+            << "JUnit XML results";
+        QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
+        QTest::newRow("letter case counts") << QByteArray("<TestSuites/>") << "XRD reports";
+        QTest::newRow("not XML goes to XRD") << QByteArray("garbage") << "XRD reports";
+    }
+
+    void format()
+    {
+        QFETCH(QByteArray, head);
+        QBuffer buffer(&head);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QTEST(QAReportFormats::forDevice(buffer).name(), "format");
+        QCOMPARE(buffer.pos(), qint64(0)); // nothing consumed
+    }
+
+    void loader()
+    {
+        // The loader reads a JUnit file whatever its name, beside an XRD file.
+        FakeStudio studio;
+        QAReporterPref pref(&studio);
+        QAReporterPref::setInstance(&pref);
+        const QString renamed = m_dir.filePath("results.xrd");
+        QFile::remove(renamed);
+        QVERIFY(QFile::copy(sample("surefire.xml"), renamed));
+        std::vector<std::unique_ptr<QAReporterData>> records;
+        const QStringList unreadable =
+            QAReporterLoader::loadFiles({renamed, KORVAT_TEST_DATA "/reader/other.xrd"}, records);
+        QAReporterPref::setInstance(nullptr);
+        QVERIFY(unreadable.isEmpty());
+        QCOMPARE(records.size(), size_t(2));
+        QCOMPARE(records[0]->types, (QStringList{"TestSuite", "TestCase"}));
+        QCOMPARE((QList<qint64>{records[0]->passed, records[0]->failed}), (QList<qint64>{3, 1}));
+        QCOMPARE(records[0]->document->name(), "results");
+        // A linked JUnit report exports through its document alone.
+        const std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(renamed));
+        QVERIFY(document && document->name() == "results");
+    }
+};
+
+QTEST_MAIN(TestJUnitReader)
+#include "tst_junitreader.moc"
