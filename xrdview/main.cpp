@@ -71,24 +71,34 @@ void dropStartupNotices(QtMsgType type, const QMessageLogContext& context, const
     XrdHeadlessRunner::exitNow(runner.run(line));
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Help, version and argument errors end the run before the window's
+// application exists; a plain core application carries their translation.
+int answerWithoutWindow(int argc, char** argv)
 {
+    QCoreApplication app(argc, argv);
+    XrdTranslations translations;
+    translations.install(XrdTranslations::languages(), XrdTranslations::directory());
     const XrdCommandLine line = XrdCommandLine::parse(rawArguments(argc, argv));
     if (line.hasError()) {
         XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + line.error);
         XrdHeadlessRunner::printError(translated("Try 'xrdview --help'."));
         return XrdHeadlessRunner::Error;
     }
-    if (line.mode == XrdCommandLine::Help) {
+    if (line.mode == XrdCommandLine::Help)
         XrdHeadlessRunner::print(XrdCommandLine::helpText());
-        return 0;
-    }
-    if (line.mode == XrdCommandLine::Version) {
+    else
         XrdHeadlessRunner::print(QStringLiteral("xrdview " XRDVIEW_VERSION "\n"));
-        return 0;
-    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const XrdCommandLine line = XrdCommandLine::parse(rawArguments(argc, argv));
+    if (line.hasError() || line.mode == XrdCommandLine::Help
+        || line.mode == XrdCommandLine::Version)
+        return answerWithoutWindow(argc, argv);
     // The printing modes need no display.
     if (line.isHeadless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -134,6 +134,10 @@ private Q_SLOTS:
         QTest::newRow("help") << QStringList{ "--help" } << QByteArray() << 0 << "" << none;
         QTest::newRow("unknown option") << QStringList{ "--summary", "--verbose", smoke } << QByteArray()
                                         << 2 << "unknown option --verbose" << none;
+        // Argument errors end the run before the window exists: still translated.
+        QTest::newRow("unknown option, French")
+            << QStringList{ "--summary", "--verbose", smoke } << QByteArray() << 2
+            << "option --verbose inconnue" << QStringList{ "LANGUAGE=fr", "LANG=fr_FR.UTF-8" };
     }
 
     void modes()
