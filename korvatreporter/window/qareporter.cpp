@@ -43,6 +43,7 @@
 #include <QIODevice>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QStatusBar>
 
 #include "korvatreporter/window/images/reload.xpm"
@@ -132,6 +133,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
 
     m_headerDock->setMinimumHeight(HeaderDockHeight);
     m_headerDock->installEventFilter(this);
+    m_headerView->installEventFilter(this);
+    installEventFilter(this);
     m_mainView->setMargin(ReportMargin);
     // A new window shows no header until it holds more than one report.
     removeDockWidget(m_headerDock);
@@ -435,10 +438,7 @@ void QAReporter::setDocuments()
 {
     m_headerView->clearDocs();
     m_headerView->setDocument(m_summary.get(), true);
-    const int wanted = m_headerView->documentHeight() + 2 * m_headerView->frameWidth() + 4;
-    m_headerHeight = qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight);
-    if (dockWidgetArea(m_headerDock) != Qt::NoDockWidgetArea)
-        fitHeaderDock();
+    measureHeader();
     if (!m_filteredList || m_filteredList->count() == 0)
         return;
     // Every document of every file, in order.
@@ -455,6 +455,14 @@ void QAReporter::showHeaderDock()
     addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
     m_headerDock->show();
     fitHeaderDock();
+}
+
+void QAReporter::measureHeader()
+{
+    const int wanted = m_headerView->documentHeight() + 2 * m_headerView->frameWidth() + 4;
+    m_headerHeight = qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight);
+    if (dockWidgetArea(m_headerDock) != Qt::NoDockWidgetArea)
+        fitHeaderDock();
 }
 
 void QAReporter::fitHeaderDock()
@@ -476,12 +484,23 @@ bool QAReporter::eventFilter(QObject *watched, QEvent *event)
         m_cleanupPosted = true;
         QCoreApplication::postEvent(this, new QEvent(retiredItemsEvent()), Qt::LowEventPriority);
     }
-    // Growing or shrinking the window leaves the top dock's height alone:
-    // a shown dock that changes to another height than the one fitted to
-    // the table was resized by the user.
-    if (watched == m_headerDock && event->type() == QEvent::Resize && isVisible()
-        && m_headerDock->isVisible() && m_headerDock->height() != m_headerFitHeight)
+    // The main window's dock separator is dragged with a button held down on
+    // the window itself; only a dock resize during such a drag is the user's.
+    // Layout passes (the window shown, grown or shrunk) are not.
+    if (watched == this) {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_separatorPressed = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            m_separatorPressed = false;
+    }
+    if (watched == m_headerDock && event->type() == QEvent::Resize && m_separatorPressed
+        && m_headerDock->height() != m_headerFitHeight)
         m_headerUserHeight = true;
+    // The table's height depends on the width it is laid out in: measure it
+    // again once the header view has its real width.
+    if (watched == m_headerView && event->type() == QEvent::Resize
+        && static_cast<QResizeEvent *>(event)->oldSize().width() != m_headerView->width())
+        QMetaObject::invokeMethod(this, &QAReporter::measureHeader, Qt::QueuedConnection);
     return QAStViewerWindow::eventFilter(watched, event);
 }
 

@@ -198,6 +198,7 @@ private:
     void setDocuments();
     void dropSummary();
     void showHeaderDock();
+    void measureHeader();
     void fitHeaderDock();
     void clearTreeView();
     // Takes the items out of the tree view now and deletes them later.
@@ -220,6 +221,7 @@ private:
     int m_headerHeight = 0;      // the summary table's height, bounded
     int m_headerFitHeight = 0;   // the height last given to the header dock
     bool m_headerUserHeight = false; // the user resized the header dock
+    bool m_separatorPressed = false; // a mouse button is down on the window's dock separator
     int m_showHeaderItem = 0;
     int m_printHeaderItem = 0;
     int m_commandsMenuId = -1;
