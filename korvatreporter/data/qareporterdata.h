@@ -31,6 +31,10 @@ public:
     qint64 failed = 0;
     qint64 passed = 0;
     qint64 inconclusive = -1; // -1 while no "NE" node was counted
+    // The documents had the update pass that showing them needs (title
+    // numbers, summaries, tag pointers); set when a window first shows the
+    // record as it is rather than through a filtered copy.
+    bool documentsCompleted = false;
 
     // Every document of the file, in file order: the first one and the
     // documents chained after it. Views and exports show them all.

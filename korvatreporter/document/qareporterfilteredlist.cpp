@@ -5,7 +5,11 @@
 #include "rendoc/ddocument.h"
 #include "rendoc/dupdater.h"
 
+#include <QHash>
+
 namespace {
+
+using TreeNode = QTree<QAReporterNode>::QTreeNode;
 
 // Makes the filtered record of one source record.
 std::unique_ptr<QAReporterData> filteredRecord(const QAReporterData &source,
@@ -26,6 +30,39 @@ std::unique_ptr<QAReporterData> filteredRecord(const QAReporterData &source,
     return record;
 }
 
+// Completes a record that is shown as it is, as a complete copy would be:
+// one update pass over its documents, and the first node (in pre-order)
+// anchored on a document takes the document's name as its id, which is how
+// links and exported anchors name it.
+void completeForShowing(QAReporterData &record, DUpdater &updater)
+{
+    if (record.documentsCompleted)
+        return;
+    record.documentsCompleted = true;
+    if (!record.document)
+        return;
+    updater.doItemList(record.document);
+    if (!record.dataTree || !record.dataTree->rootNode())
+        return;
+    QHash<const DItem *, bool> named;
+    std::vector<TreeNode *> pending{record.dataTree->rootNode()};
+    while (!pending.empty()) {
+        TreeNode *node = pending.back();
+        pending.pop_back();
+        if (QAReporterNode *data = node->data()) {
+            const DItem *start = data->startItem;
+            if (const DDocument *document = start ? start->toDocument() : nullptr) {
+                bool &done = named[document];
+                if (!done) {
+                    data->id = document->name();
+                    done = true;
+                }
+            }
+        }
+        pending.insert(pending.end(), node->children().crbegin(), node->children().crend());
+    }
+}
+
 } // namespace
 
 QAReporterFilteredList::QAReporterFilteredList() = default;
@@ -39,7 +76,25 @@ void QAReporterFilteredList::setFilter(const QAReporterFilter &filter)
 
 void QAReporterFilteredList::clear()
 {
-    m_records.clear();
+    m_shown.clear();
+    m_copies.clear();
+}
+
+bool QAReporterFilteredList::keepsAll(const QAReporterFilter &filter, const QAReporterData &source)
+{
+    if (filter.flags() == 0)
+        return true;
+    if (!source.dataTree || !source.dataTree->rootNode())
+        return true; // nothing to drop: a copy would be the whole document
+    std::vector<const TreeNode *> pending{source.dataTree->rootNode()};
+    while (!pending.empty()) {
+        const TreeNode *node = pending.back();
+        pending.pop_back();
+        if (node->data() && filter.match(*node->data()) != QAReporterFilter::Accepted)
+            return false;
+        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+    }
+    return true;
 }
 
 bool QAReporterFilteredList::buildFilteredReports(const Records &sources)
@@ -54,9 +109,16 @@ bool QAReporterFilteredList::buildFilteredReports(const Records &sources)
 bool QAReporterFilteredList::buildFilteredReports(const QList<QAReporterData *> &sources)
 {
     DUpdater updater;
-    for (const QAReporterData *source : sources) {
-        if (source)
-            m_records.push_back(filteredRecord(*source, m_filter, updater));
+    for (QAReporterData *source : sources) {
+        if (!source)
+            continue;
+        if (keepsAll(m_filter, *source)) {
+            completeForShowing(*source, updater);
+            m_shown.append(source);
+        } else {
+            m_copies.push_back(filteredRecord(*source, m_filter, updater));
+            m_shown.append(m_copies.back().get());
+        }
     }
     return true;
 }
@@ -65,5 +127,17 @@ QAReporterData *QAReporterFilteredList::at(int index) const
 {
     if (index < 0 || index >= count())
         return nullptr;
-    return m_records[size_t(index)].get();
+    return m_shown.at(index);
+}
+
+bool QAReporterFilteredList::isShared(int index) const
+{
+    QAReporterData *record = at(index);
+    if (!record)
+        return false;
+    for (const auto &copy : m_copies) {
+        if (copy.get() == record)
+            return false;
+    }
+    return true;
 }

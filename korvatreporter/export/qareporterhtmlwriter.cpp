@@ -33,6 +33,8 @@ QAReporterHTMLWriter::QAReporterHTMLWriter(const QList<QAReporterData*>& reports
                                            QAIProgressMonitor* progress, QAILogMonitor* log)
     : m_reports(reports), m_shown(shown), m_progress(progress), m_hostLog(log)
 {
+    for (const QAReporterData* record : reports)
+        m_reportNames << (record && record->document ? record->document->name() : QString());
 }
 
 QAReporterHTMLWriter::~QAReporterHTMLWriter() = default;
@@ -112,9 +114,9 @@ void QAReporterHTMLWriter::doLink(DLink* link)
     QString file, tag, document;
     link->split(file, tag, document);
     const QAReporterData* named = nullptr;
-    for (const QAReporterData* record : std::as_const(m_reports)) {
-        if (record->document && !document.isEmpty() && record->document->name() == document) {
-            named = record;
+    for (qsizetype i = 0; i < m_reports.size() && !document.isEmpty(); ++i) {
+        if (m_reports.at(i) && m_reports.at(i)->document && m_reportNames.at(i) == document) {
+            named = m_reports.at(i);
             break;
         }
     }

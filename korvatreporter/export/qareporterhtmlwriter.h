@@ -70,6 +70,10 @@ private:
 
     QString m_baseForLink;
     QList<QAReporterData*> m_reports;
+    // The names of the reports' first documents when the writer was made: the
+    // export renames a page's document while writing it, and that document
+    // may be the report's own.
+    QStringList m_reportNames;
     QList<QAReporterData*> m_shown;
     QStringList m_linkedFiles;
     QAIProgressMonitor* m_progress;

@@ -305,6 +305,8 @@ void QAReporter::reload(const QString &)
 
 void QAReporter::reloadAll()
 {
+    // Retired tree items may point into the records shown as they are.
+    deleteRetiredItems();
     dropSummary();
     if (m_mainView)
         m_mainView->clearDocs();
@@ -380,7 +382,8 @@ void QAReporter::refresh()
         m_headerView->clearDocs();
         m_mainView->clearDocs();
         // Nothing points into the previous copies any more; they are freed
-        // with the retired items, after the new ones are on screen.
+        // with the retired items, after the new ones are on screen. Records
+        // the previous list showed as they are stay with the window.
         m_retiredCopies.push_back(std::move(m_filteredList));
         postRetiredCleanup();
     }
@@ -443,7 +446,7 @@ void QAReporter::setDocuments()
         return;
     // Every document of every file, in order.
     m_mainView->clearDocs();
-    for (const auto &record : m_filteredList->records()) {
+    for (const QAReporterData *record : m_filteredList->records()) {
         for (DDocument *document : record->documents())
             m_mainView->setDocument(document, false);
     }
@@ -1014,8 +1017,7 @@ void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressM
         records << record.get();
     QList<QAReporterData *> shown;
     if (m_filteredList)
-        for (const auto &record : m_filteredList->records())
-            shown << record.get();
+        shown = m_filteredList->records();
     exporter.run(records, m_filteredList ? &shown : nullptr,
                  m_headerView ? m_headerView->getCurrentDoc() : nullptr, progress, log);
 }
@@ -1118,7 +1120,7 @@ QAReporterNode *QAReporter::findLinkNode(DLink *link) const
 {
     if (!link || !m_filteredList)
         return nullptr;
-    for (const auto &record : m_filteredList->records()) {
+    for (const QAReporterData *record : m_filteredList->records()) {
         if (!record->dataTree)
             continue;
         if (QAReporterNode *node = QAReporterLinkLocator::findNode(*record->dataTree, link))

@@ -33,7 +33,8 @@ class QDockWidget;
 class QTreeWidgetItem;
 
 // The report viewer window: holds the records of the report files it was
-// given, shows their filtered copies in the report view, a summary of all
+// given, shows them in the report view (each record itself when the filter
+// keeps all of it, else a filtered copy), a summary of all
 // files in a header view docked above it, and a tree of the report nodes
 // that the host places in its outline pane. Every filter change, activation
 // and load rebuilds the three views.

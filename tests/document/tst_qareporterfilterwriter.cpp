@@ -7,6 +7,7 @@
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "rendoc/ditems.h"
 #include "rendoc/dtreeprinter.h"
+#include "rendoc/dupdater.h"
 
 #include <QFile>
 #include <QHash>
@@ -172,6 +173,48 @@ DSection *nestedSections(int depth, const QString &text)
     return outer;
 }
 
+// The copy the writer makes of a record, after the update pass the
+// filtered list gives every copy.
+Record writerCopy(const QAReporterData &source, const QAReporterFilter &filter)
+{
+    QAReporterFilterWriter writer(&filter);
+    writer.run(source.dataTree.data(), source.document);
+    auto copy = std::make_unique<QAReporterData>();
+    copy->dataTree = writer.takeNewTree().release();
+    copy->document = writer.takeDocument().release();
+    DUpdater updater;
+    if (copy->document)
+        updater.doItemList(copy->document);
+    return copy;
+}
+
+// One line per node in pre-order: its fields and the kinds of the items it
+// is anchored on, which a complete copy and the record it repeats share.
+// The root's end is left out: the reader leaves the root open (its span runs
+// to the end of the file) while a copy closes it on the last node's end; the
+// root has no base, so which links it holds changes no link.
+QStringList nodeLines(QAReporterDataTree *tree)
+{
+    QStringList lines;
+    const auto kind = [](const DItem *item) { return item ? DItem::kindName(item->kind()) : "null"; };
+    for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward))
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                     .arg(tree->depth()).arg(n->id, n->name, n->type, n->state)
+                     .arg(kind(n->startItem), tree->depth() == 1 ? "-" : kind(n->endItem));
+    return lines;
+}
+
+// The numbers of the titles of the walked document, in order.
+QStringList titleNumbers(const DItem *document)
+{
+    QStringList out;
+    for (const DItem *item = document; item; item = item->nextInDocument(nullptr)) {
+        if (const DTitle *title = item->toTitle())
+            out << title->numberText();
+    }
+    return out;
+}
+
 } // namespace
 
 // Tests of the filtered copy of one report: the new tree, the new document
@@ -227,10 +270,7 @@ private Q_SLOTS:
 
         // Copying warns of nothing.
         QTest::failOnWarning(QRegularExpression("."));
-        QAReporterFilteredList list;
-        list.setFilter(makeFilter(failedOnly, hidden));
-        QVERIFY(list.buildFilteredReports(QList<QAReporterData *>{source.get()}));
-        const QAReporterData *copy = list.at(0);
+        const Record copy = writerCopy(*source, makeFilter(failedOnly, hidden));
         QVERIFY(copy->dataTree && copy->document);
         QCOMPARE(foreignPointers(copy->dataTree, copy->document), 0);
         QString message;
@@ -353,6 +393,70 @@ private Q_SLOTS:
         QCOMPARE(copied.last(), "bottom");
         QCOMPARE(nodeNames(list.at(0)->dataTree).size(), depth);
         QCOMPARE(foreignPointers(list.at(0)->dataTree, copy), 0);
+    }
+
+    void sharesWhatNothingIsDroppedFrom_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("failedOnly");
+        QTest::addColumn<QStringList>("hidden");
+        QTest::addColumn<bool>("shared");
+
+        const QStringList none;
+        QTest::newRow("no criterion") << "nested.xrd" << false << none << true;
+        QTest::newRow("two documents, no criterion") << "twodocs.xrd" << false << none << true;
+        QTest::newRow("unanchored nodes, no criterion") << "unanchored.xrd" << false << none << true;
+        QTest::newRow("hidden type no node starts with")
+            << "types.xrd" << false << QStringList{"Case"} << true;
+        QTest::newRow("hidden type that drops nodes")
+            << "types.xrd" << false << QStringList{"Check"} << false;
+        QTest::newRow("failed only, some nodes pass") << "nested.xrd" << true << none << false;
+    }
+
+    void sharesWhatNothingIsDroppedFrom()
+    {
+        // A record the filter keeps whole is shown as it is, and looks as its
+        // complete copy would: same nodes, ids and anchors, same text and
+        // title numbers; the list never frees it.
+        QFETCH(QString, file);
+        QFETCH(bool, failedOnly);
+        QFETCH(QStringList, hidden);
+        QFETCH(bool, shared);
+
+        Record source = load(file);
+        QVERIFY(source->dataTree);
+        const QAReporterFilter filter = makeFilter(failedOnly, hidden);
+        const Record copy = writerCopy(*source, filter);
+        QCOMPARE(QAReporterFilteredList::keepsAll(filter, *source), shared);
+
+        QPointer<QAReporterDataTree> tree = source->dataTree.data();
+        {
+            QAReporterFilteredList list;
+            list.setFilter(filter);
+            QVERIFY(list.buildFilteredReports(QList<QAReporterData *>{source.get()}));
+            QCOMPARE(list.count(), 1);
+            QCOMPARE(list.isShared(0), shared);
+            QCOMPARE(list.at(0) == source.get(), shared);
+            QCOMPARE(source->documentsCompleted, shared);
+            const QAReporterData *shown = list.at(0);
+            QCOMPARE(foreignPointers(shown->dataTree, shown->document), 0);
+            QCOMPARE(nodeLines(shown->dataTree), nodeLines(copy->dataTree));
+            QCOMPARE(texts(shown->document), texts(copy->document));
+            QCOMPARE(titleNumbers(shown->document), titleNumbers(copy->document));
+            list.clear();
+            QCOMPARE(list.count(), 0);
+        }
+        QVERIFY(tree);
+        QVERIFY(source->document);
+
+        // Completing is done once; showing the record again changes nothing.
+        if (shared) {
+            const QString dump = dumpRecord(source->dataTree, source->document);
+            QAReporterFilteredList again;
+            again.setFilter(filter);
+            again.buildFilteredReports(QList<QAReporterData *>{source.get()});
+            QCOMPARE(dumpRecord(source->dataTree, source->document), dump);
+        }
     }
 
     void filteredList()

@@ -1,4 +1,5 @@
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qarlistviewitem.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/prefs/qareporterpref.h"
@@ -324,6 +325,71 @@ private Q_SLOTS:
             // signal count above tells a rebuild; the view must show the new copy.
             QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(0)->document);
         }
+    }
+
+    void allTestsShowsTheRecordsThemselves_data()
+    {
+        QTest::addColumn<QStringList>("toggles"); // run in order after the load
+        QTest::addColumn<bool>("shared");
+        QTest::newRow("after the load") << QStringList() << true;
+        QTest::newRow("failed only") << QStringList{"failed"} << false;
+        QTest::newRow("failed only and back") << QStringList{"failed", "all"} << true;
+        QTest::newRow("back and forth twice") << QStringList{"failed", "all", "failed", "all"} << true;
+        QTest::newRow("a type both files hold hidden") << QStringList{"hide"} << false;
+        QTest::newRow("reload") << QStringList{"reload"} << true;
+    }
+
+    void allTestsShowsTheRecordsThemselves()
+    {
+        // With nothing filtered out the views show the records' own documents
+        // and trees; after any toggle every tree anchor leads into a shown
+        // document, selecting an item moves the view, and the text shown is
+        // that of the first load.
+        QFETCH(QStringList, toggles);
+        QFETCH(bool, shared);
+        auto w = window({example("campaign.xrd"), example("regression.xrd")});
+        w->resize(600, 400);
+        const QString loadedText = w->plainText(QAStViewerWindow::DocumentText);
+        for (const QString& toggle : toggles) {
+            if (toggle == "failed")
+                w->failedtests();
+            else if (toggle == "all")
+                w->alltests();
+            else if (toggle == "hide")
+                w->hideType(QStringLiteral("Check"));
+            else
+                w->reload();
+        }
+
+        const QAReporterFilteredList* list = w->filteredList();
+        QCOMPARE(list->count(), int(w->records().size()));
+        for (int i = 0; i < list->count(); ++i) {
+            QCOMPARE(list->isShared(i), shared);
+            QCOMPARE(list->at(i) == w->records()[size_t(i)].get(), shared);
+            QCOMPARE(w->mainView()->documents().contains(w->records()[size_t(i)]->document), shared);
+        }
+        if (shared)
+            QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), loadedText);
+
+        QList<QTreeWidgetItem*> anchored;
+        for (QTreeWidgetItemIterator it(w->treeView()); *it; ++it) {
+            const QARListViewItem* item = QARListViewItem::fromItem(*it);
+            if (item && item->anchor) {
+                QVERIFY(w->mainView()->moveTo(item->anchor));
+                anchored << *it;
+            }
+        }
+        // Selecting a node of either file brings that file's document.
+        QVERIFY(anchored.size() > 1);
+        w->treeView()->setCurrentItem(anchored.last());
+        QCOMPARE(w->mainView()->getCurrentDoc(), list->at(1)->document);
+        w->treeView()->setCurrentItem(anchored.first());
+        QCOMPARE(w->mainView()->getCurrentDoc(), list->at(0)->document);
+        // Next failure walks the failed items of the shown tree.
+        w->treeView()->setCurrentItem(w->treeView()->topLevelItem(0));
+        w->nextKO();
+        const QARListViewItem* failed = QARListViewItem::fromItem(w->treeView()->currentItem());
+        QVERIFY(failed && failed->failedFlag);
     }
 
     void failedOnlySharedBetweenWindows()

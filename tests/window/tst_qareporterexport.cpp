@@ -1,11 +1,18 @@
 // The window's two HTML exports: the dialog of "Generate HTML" and the full exportHTML, with
 // the host's export directory, pixmap directory and monitors.
 
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/document/qareporterfilter.h"
+#include "korvatreporter/document/qareporterfilteredlist.h"
+#include "korvatreporter/document/qareporterfilterwriter.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/dexporthtmldialog.h"
+#include "rendoc/ddocument.h"
+#include "rendoc/dupdater.h"
 #include "rendoc/qaviewerhtmlwriter.h"
 #include "sdk/qailogmonitor.h"
 #include "sdk/qaiprogressmonitor.h"
@@ -126,6 +133,51 @@ private Q_SLOTS:
         progress.cancel = true;
         w->exportHTML(none.path(), QString(), &progress, &log);
         QVERIFY(QDir(none.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    // With nothing filtered out the window shows its records themselves; the full export of
+    // them writes the very pages that complete copies of the records gave: same node
+    // anchors and outline, same links between the reports, same summary.
+    void exportOfRecordsShownAsTheyAre()
+    {
+        QAReporterState::setFailedOnly(false);
+        auto w = window({QStringLiteral(KORVAT_EXAMPLES "/campaign.xrd"),
+                         QStringLiteral(KORVAT_EXAMPLES "/regression.xrd"),
+                         QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd")});
+        QList<QAReporterData*> records;
+        for (const auto& record : w->records())
+            records << record.get();
+        QCOMPARE(w->filteredList()->records(), records);
+        QTemporaryDir shared;
+        w->exportHTML(shared.path(), QString(), nullptr, nullptr);
+
+        const QAReporterFilter none;
+        std::vector<std::unique_ptr<QAReporterData>> owned;
+        QList<QAReporterData*> copies;
+        DUpdater updater;
+        for (QAReporterData* record : std::as_const(records)) {
+            QAReporterFilterWriter writer(&none);
+            writer.run(record->dataTree, record->document);
+            auto copy = std::make_unique<QAReporterData>();
+            copy->fileName = record->fileName;
+            copy->dataTree = writer.takeNewTree().release();
+            copy->document = writer.takeDocument().release();
+            updater.doItemList(copy->document);
+            copies << copy.get();
+            owned.push_back(std::move(copy));
+        }
+        QTemporaryDir copied;
+        QAReporterHTMLExport exporter(copied.path(),
+                                      QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg")),
+                                      QStringLiteral(KORVAT_EXAMPLES));
+        exporter.run(records, &copies, w->headerView()->getCurrentDoc(), nullptr, nullptr);
+
+        const QStringList pages = QDir(copied.path()).entryList(QDir::Files);
+        QVERIFY(pages.contains(QStringLiteral("campaign.html")));
+        QCOMPARE(QDir(shared.path()).entryList(QDir::Files), pages);
+        for (const QString& page : pages)
+            QCOMPARE(readText(QDir(shared.path()).filePath(page)),
+                     readText(QDir(copied.path()).filePath(page)));
     }
 };
 
