@@ -11,11 +11,11 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -30,26 +30,12 @@ long peakKiB()
     return usage.ru_maxrss;
 }
 
-// Writes the default generated report unless it is there already.
-QString generatedReport()
-{
-    const QString path = QDir::temp().filePath(QStringLiteral("bench_export_60mb.xrd"));
-    if (QFileInfo(path).size() > 0)
-        return path;
-    const QString generator = QCoreApplication::applicationDirPath() + QStringLiteral("/xrdgen");
-    std::printf("generating %s with %s\n", qPrintable(path), qPrintable(generator));
-    std::fflush(stdout);
-    if (QProcess::execute(generator, {path}) != 0)
-        return QString();
-    return path;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : generatedReport();
+    const QString file = BenchSupport::reportFile(argc, argv);
     if (file.isEmpty()) {
         std::fprintf(stderr, "bench_export: no report to read\n");
         return 1;
@@ -62,7 +48,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_export: cannot read %s\n", qPrintable(file));
         return 1;
     }
-    const double readMs = double(timer.nsecsElapsed()) / 1e6;
+    const double readMs = BenchSupport::elapsedMs(timer);
     const long afterRead = peakKiB();
 
     QTemporaryDir out;
@@ -70,14 +56,14 @@ int main(int argc, char** argv)
     const QList<QAReporterData*> records{&record};
     timer.restart();
     exporter.run(records, &records, nullptr, nullptr, nullptr);
-    const double exportMs = double(timer.nsecsElapsed()) / 1e6;
+    const double exportMs = BenchSupport::elapsedMs(timer);
     const long afterExport = peakKiB();
 
     qint64 written = 0;
     for (const QString& page : exporter.writtenFiles())
         written += QFileInfo(page).size();
-    std::printf("report %s: %.1f MB, %d failed, %d passed\n", qPrintable(file),
-                double(QFileInfo(file).size()) / 1e6, record.failed, record.passed);
+    std::printf("report %s: %.1f MB, %lld failed, %lld passed\n", qPrintable(file),
+                BenchSupport::megabytes(file), (long long)record.failed, (long long)record.passed);
     std::printf("read        %9.1f ms  peak %ld MiB\n", readMs, afterRead / 1024);
     std::printf("export      %9.1f ms  ratio to read %.3f  %.1f MB of HTML in %d file(s)\n",
                 exportMs, exportMs / readMs, double(written) / 1e6,

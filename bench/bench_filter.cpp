@@ -11,29 +11,14 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QProcess>
 
 #include <cstdio>
 
 namespace {
-
-// Writes the default generated report unless it is there already.
-QString generatedReport()
-{
-    const QString path = QDir::temp().filePath(QStringLiteral("bench_filter_60mb.xrd"));
-    if (QFileInfo(path).size() > 0)
-        return path;
-    const QString generator = QCoreApplication::applicationDirPath() + QStringLiteral("/xrdgen");
-    std::printf("generating %s with %s\n", qPrintable(path), qPrintable(generator));
-    std::fflush(stdout);
-    if (QProcess::execute(generator, {path}) != 0)
-        return QString();
-    return path;
-}
 
 // Milliseconds of one filtered copy of `records` with `filter`.
 double copyTime(const std::vector<std::unique_ptr<QAReporterData>> &records,
@@ -44,7 +29,7 @@ double copyTime(const std::vector<std::unique_ptr<QAReporterData>> &records,
     QElapsedTimer timer;
     timer.start();
     list.buildFilteredReports(records);
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    const double ms = BenchSupport::elapsedMs(timer);
     *kept = 0;
     if (QAReporterDataTree *tree = list.at(0) ? list.at(0)->dataTree.data() : nullptr) {
         for (QAReporterNode *n = tree->root(); n; n = tree->next(QTree<QAReporterNode>::Forward))
@@ -58,7 +43,7 @@ double copyTime(const std::vector<std::unique_ptr<QAReporterData>> &records,
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : generatedReport();
+    const QString file = BenchSupport::reportFile(argc, argv);
     if (file.isEmpty()) {
         std::fprintf(stderr, "bench_filter: no report to read\n");
         return 1;
@@ -73,7 +58,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_filter: cannot read %s\n", qPrintable(file));
         return 1;
     }
-    const double readMs = double(timer.nsecsElapsed()) / 1e6;
+    const double readMs = BenchSupport::elapsedMs(timer);
 
     int total = 0;
     const double allMs = copyTime(records, QAReporterFilter(), &total);
@@ -83,7 +68,7 @@ int main(int argc, char **argv)
     const double failedMs = copyTime(records, failed, &kept);
 
     std::printf("report %s: %.1f MB, %d nodes\n", qPrintable(file),
-                double(QFileInfo(file).size()) / 1e6, total);
+                BenchSupport::megabytes(file), total);
     std::printf("read                 %9.1f ms\n", readMs);
     std::printf("copy, no criterion   %9.1f ms  ratio to read %.3f\n", allMs, allMs / readMs);
     std::printf("copy, failed only    %9.1f ms  ratio to read %.3f  (%d nodes kept)\n", failedMs,

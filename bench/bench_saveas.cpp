@@ -9,38 +9,20 @@
 
 #include "korvatreporter/export/qareportersaveas.h"
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-QString generatedReport()
-{
-    const QString path = QDir::temp().filePath(QStringLiteral("bench_filter_60mb.xrd"));
-    if (QFileInfo(path).size() > 0)
-        return path;
-    const QString generator = QCoreApplication::applicationDirPath() + QStringLiteral("/xrdgen");
-    std::printf("generating %s with %s\n", qPrintable(path), qPrintable(generator));
-    std::fflush(stdout);
-    if (QProcess::execute(generator, {path}) != 0)
-        return QString();
-    return path;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : generatedReport();
+    const QString file = BenchSupport::reportFile(argc, argv);
     QTemporaryDir dir;
     if (file.isEmpty() || !dir.isValid()) {
         std::fprintf(stderr, "bench_saveas: no report or no temporary folder\n");
@@ -56,13 +38,13 @@ int main(int argc, char **argv)
         timer.start();
         if (!QFile::copy(file, plain))
             return 1;
-        plainMs = std::min(plainMs, double(timer.nsecsElapsed()) / 1e6);
+        plainMs = std::min(plainMs, BenchSupport::elapsedMs(timer));
         timer.restart();
         if (QAReporterSaveAs::copy(file, copy) != QAReporterSaveAs::Copied)
             return 1;
-        saveAsMs = std::min(saveAsMs, double(timer.nsecsElapsed()) / 1e6);
+        saveAsMs = std::min(saveAsMs, BenchSupport::elapsedMs(timer));
     }
-    std::printf("report: %s, %.1f MB\n", qPrintable(file), double(QFileInfo(file).size()) / 1e6);
+    std::printf("report: %s, %.1f MB\n", qPrintable(file), BenchSupport::megabytes(file));
     std::printf("save-as copy / QFile::copy: %.2f\n", saveAsMs / plainMs);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "rendoc/dstyle.h"
 
+#include "rendoc/dfont.h"
+
 DStyle::DStyle(const QString& name)
     : m_name(name)
 {
@@ -15,15 +17,7 @@ void DStyle::setMargins(int left, int top, int right, int bottom)
 
 QFont DStyle::font() const
 {
-    QFont font;
-    if (!m_family.isEmpty())
-        font.setFamily(m_family);
-    if (m_pointSize > 0)
-        font.setPointSize(m_pointSize);
-    font.setBold(m_bold);
-    font.setItalic(m_italic);
-    font.setUnderline(m_underline);
-    return font;
+    return DFont(QString(), m_family, m_pointSize, m_bold, m_italic, m_underline).toQFont();
 }
 
 bool DStyle::operator==(const DStyle& other) const

@@ -60,17 +60,6 @@ DUpdater::DUpdater(DProgressMonitor* monitor)
 {
 }
 
-void DUpdater::doAll(DDocument* document)
-{
-    if (!document)
-        return;
-    doColors(document);
-    doFonts(document);
-    doStyles(document);
-    doTables(document);
-    doItemList(document);
-}
-
 void DUpdater::doItem(DItem* item)
 {
     if (item)

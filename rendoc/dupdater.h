@@ -29,7 +29,6 @@ public:
     void setStyles(const QList<DStyle*>& styles) { m_styles = styles; }
     const QList<DStyle*>& styles() const { return m_styles; }
 
-    void doAll(DDocument* document) override;
     void doItem(DItem* item) override;
     void doItemList(DItem* item) override;
     void doItemChildren(DItemContainer* container) override;

@@ -10,7 +10,7 @@
 #include "rendoc/dstyle.h"
 #include "rendoc/dtext.h"
 #include "rendoc/dtreeprinter.h"
-#include "tests/document/goldenfile.h"
+#include "tests/support/goldenfile.h"
 #include "tests/support/fakestudio.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 #include "korvatreporter/data/qastxmlrodreader.h"
 #include "rendoc/ddocument.h"
 #include "rendoc/ditem.h"
-#include "tests/document/goldenfile.h"
+#include "tests/support/goldenfile.h"
 #include "tests/support/fakestudio.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "korvatreporter/document/qareporterfilterwriter.h"
 
-#include "goldenfile.h"
+#include "tests/support/goldenfile.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qastxmlrodreader.h"
 #include "korvatreporter/document/qareporterfilter.h"

@@ -1,6 +1,6 @@
 #include "korvatreporter/document/qareporterheader.h"
 
-#include "goldenfile.h"
+#include "tests/support/goldenfile.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "rendoc/ditems.h"
 #include "rendoc/dstyle.h"

@@ -9,6 +9,9 @@
 #include "rendoc/ditems.h"
 #include "sdk/qailogmonitor.h"
 #include "sdk/qaiprogressmonitor.h"
+#include "tests/support/goldenfile.h"
+#include "tests/support/recordinglog.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,13 +31,6 @@ QString linksDir()
 {
     return QStringLiteral(KORVAT_TEST_DATA "/links");
 }
-
-class Log : public QAILogMonitor
-{
-public:
-    QStringList lines;
-    void message(const QString& text) override { lines << text; }
-};
 
 // Reports a cancel once `allowed` pages were written (never with -1).
 class Progress : public QAIProgressMonitor
@@ -66,12 +62,6 @@ struct Reports
         }
     }
 };
-
-QString readText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 QStringList names(const QStringList& paths)
 {
@@ -186,13 +176,8 @@ void TestQAReporterHTMLWriter::goldenPage()
     writer.doAll(reports.list.first()->document);
     stream.flush();
     const QString part = page.mid(page.indexOf(QLatin1String("<main>")));
-    const QString golden = QStringLiteral(KORVAT_TEST_DATA "/a.html");
-    if (qEnvironmentVariableIsSet("KORVAT_UPDATE_GOLDEN")) {
-        QFile file(golden);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(part.toUtf8());
-    }
-    QCOMPARE(part, readText(golden));
+    QString message;
+    QVERIFY2(GoldenFile::check(QStringLiteral("a.html"), part, &message), qPrintable(message));
     QCOMPARE(writer.xrdLinkedFiles(),
              (QStringList{"b.xrd", "a.b.xrd", "missing.xrd"}));
 }
@@ -207,7 +192,7 @@ void TestQAReporterHTMLWriter::fullExport()
     auto* link = new DLink(QStringLiteral("::first"), &header);
     header.setChild(link);
     link->setChild(new DText(QStringLiteral("a.b.xrd"), link));
-    Log log;
+    RecordingLog log;
     Progress progress;
     QAReporterHTMLExport exporter(out.path(), out.filePath(QStringLiteral("dhtml.cfg")), QString());
     exporter.run(reports.list, &reports.list, &header, &progress, &log);
@@ -220,11 +205,11 @@ void TestQAReporterHTMLWriter::fullExport()
     QCOMPARE(exporter.unreadable(), QStringList{missing});
     QCOMPARE(progress.values, (QList<int>{1, 2, 3, 4, 5}));
     QCOMPARE(reports.list.first()->document->name(), QStringLiteral("first"));
-    QVERIFY(readText(out.filePath(QStringLiteral("index.html")))
+    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("index.html")))
                 .contains(QLatin1String("<a href=\"a.html\">a.b.xrd</a>")));
-    QVERIFY(readText(out.filePath(QStringLiteral("b.html")))
+    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("b.html")))
                 .contains(QLatin1String("<a href=\"d.html\">d</a>")));
-    QVERIFY(readText(out.filePath(QStringLiteral("a.html")))
+    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("a.html")))
                 .contains(QLatin1String("<a href=\"index.html\">")));
 }
 
@@ -243,7 +228,7 @@ void TestQAReporterHTMLWriter::cancel()
     QTemporaryDir out;
     Reports reports({QStringLiteral("a.b.xrd"), QStringLiteral("c.xrd")});
     DDocument header(QStringLiteral("Summary"), QStringLiteral("index"));
-    Log log;
+    RecordingLog log;
     Progress progress(allowed);
     QAReporterHTMLExport exporter(out.path(), QString(), QString());
     exporter.run(reports.list, &reports.list, &header, &progress, &log);

@@ -2,6 +2,8 @@
 
 #include "sdk/qamodal.h"
 
+#include "tests/support/testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,12 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -104,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(m_requests.at(1).dir, QFileInfo(b).absolutePath());
         QCOMPARE(m_requests.at(1).filter, QStringLiteral("Report File (*.xrd)"));
         QCOMPARE(m_requests.at(1).objectName, QStringLiteral("save file dialog"));
-        QCOMPARE(readAll(path(QStringLiteral("copy"))), QByteArray("<XROD/>\n"));
+        QCOMPARE(TestFiles::readBytes(path(QStringLiteral("copy"))), QByteArray("<XROD/>\n"));
         QVERIFY(!QFile::exists(path(QStringLiteral("copy.xrd"))));
         QCOMPARE(QDir(path(QStringLiteral("one"))).entryList(QDir::Files), QStringList{ "a.xrd" });
     }
@@ -147,8 +143,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(from, source));
         run({ from }, { to });
         QCOMPARE(m_asked, QStringList{ "save:" + QFileInfo(m_dir.path()).fileName() });
-        QCOMPARE(readAll(to), copy);
-        QCOMPARE(readAll(from), source);
+        QCOMPARE(TestFiles::readBytes(to), copy);
+        QCOMPARE(TestFiles::readBytes(from), source);
     }
 
     // The source named again, under its own or another spelling of its path:
@@ -174,7 +170,7 @@ private Q_SLOTS:
         QFETCH(QString, source);
         QFETCH(QString, destination);
         const QString file = path(QStringLiteral("one/a.xrd"));
-        const QByteArray before = readAll(file);
+        const QByteArray before = TestFiles::readBytes(file);
         if (destination == QLatin1String("link.xrd"))
             QVERIFY(QFile::link(file, path(destination)));
         else if (destination == QLatin1String("hard.xrd"))
@@ -190,7 +186,7 @@ private Q_SLOTS:
         run({ resolve(source) }, { resolve(destination), QMessageBox::Ok, QVariant() });
         QDir::setCurrent(oldCurrent);
         QCOMPARE(m_asked, (QStringList{ "save:one", "warning:" + SameFile, "save:one" }));
-        QCOMPARE(readAll(file), before);
+        QCOMPARE(TestFiles::readBytes(file), before);
     }
 
     void overwriteOnlyOnYes_data()
@@ -218,7 +214,7 @@ private Q_SLOTS:
         QCOMPARE(m_asked, expected);
         QCOMPARE(m_requests.at(1).buttons,
                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(readAll(existing), copied ? QByteArray("<XROD/>\n") : QByteArray("<XROD>\n</XROD>\n"));
+        QCOMPARE(TestFiles::readBytes(existing), copied ? QByteArray("<XROD/>\n") : QByteArray("<XROD>\n</XROD>\n"));
     }
 
     // Failures are warned, the report skipped, and no file left shorter.
@@ -259,7 +255,7 @@ private Q_SLOTS:
         }
         const QString to = path(destination);
         const bool existed = QFileInfo::exists(to);
-        const QByteArray before = readAll(to);
+        const QByteArray before = TestFiles::readBytes(to);
         QList<QVariant> answers{ to };
         if (existed)
             answers << int(QMessageBox::Yes);
@@ -269,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(m_asked.count(QStringLiteral("warning:") + warning), 1);
         QCOMPARE(QFileInfo::exists(to), existed);
         if (existed && QFileInfo(to).isFile())
-            QCOMPARE(readAll(to), before);
+            QCOMPARE(TestFiles::readBytes(to), before);
         // Nothing but the files made above is left behind.
         QCOMPARE(QDir(path(QStringLiteral("two"))).entryList(QDir::Files), QStringList{ "b.xrd" });
         QFile::setPermissions(path(QStringLiteral("readonly")), QFileDevice::ReadOwner

@@ -1,4 +1,4 @@
 # tests of rendoc: html
 korvat_add_test(tst_dhtmlwriter
   SOURCES tst_dhtmlwriter.cpp
-  LIBS rendoc)
+  LIBS rendoc korvat_testsupport)

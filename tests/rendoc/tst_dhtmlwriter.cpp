@@ -11,6 +11,8 @@
 #include "rendoc/dprogressmonitor.h"
 #include "rendoc/dupdater.h"
 #include "rendoc/qaviewerhtmlwriter.h"
+#include "tests/support/goldenfile.h"
+#include "tests/support/testfiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -104,12 +106,6 @@ private:
     mutable int m_left;
 };
 
-QString readText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 } // namespace
 
 class TestDHTMLWriter : public QObject
@@ -146,13 +142,9 @@ void TestDHTMLWriter::golden()
     QVERIFY(document);
     DHTMLWriter writer;
     const QString part = goldenPart(writePage(writer, document.get()));
-    const QString goldenFile = dataPath(name + QStringLiteral(".html"));
-    if (qEnvironmentVariableIsSet("KORVAT_UPDATE_GOLDEN")) {
-        QFile out(goldenFile);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(part.toUtf8());
-    }
-    QCOMPARE(part, readText(goldenFile));
+    QString message;
+    QVERIFY2(GoldenFile::check(QStringLiteral("html/") + name + QStringLiteral(".html"), part, &message),
+             qPrintable(message));
 }
 
 // Nothing taken from a report leaves its text or attribute: no element or attribute of the
@@ -264,7 +256,7 @@ void TestDHTMLWriter::exportFiles()
     const QString page = QDir(out).filePath(QStringLiteral("_._a_b.html"));
     QVERIFY2(QFile::exists(page), qPrintable(QDir(out).entryList().join(' ')));
     QVERIFY(QFile::exists(QDir(out).filePath(QStringLiteral("logo.png"))));
-    QVERIFY(readText(page).contains(QLatin1String("<img src=\"logo.png\"")));
+    QVERIFY(TestFiles::readText(page).contains(QLatin1String("<img src=\"logo.png\"")));
     QCOMPARE(exporter.writtenFiles().size(), 2);
 
     // Second run: the configuration errors are not repeated, a missing image is logged.
@@ -278,7 +270,7 @@ void TestDHTMLWriter::exportFiles()
     QVERIFY(exporter.generate(other.get(), nullptr, &log));
     QCOMPARE(log.lines.size(), 1);
     QVERIFY(log.lines.first().contains(QLatin1String("logo.png")));
-    QVERIFY(readText(QDir(out).filePath(QStringLiteral("other.html")))
+    QVERIFY(TestFiles::readText(QDir(out).filePath(QStringLiteral("other.html")))
                 .contains(QLatin1String("class=\"missing\"")));
 }
 
@@ -308,7 +300,7 @@ void TestDHTMLWriter::exportCancelLeavesNothing()
     Log log;
     QVERIFY(!exporter.generate(document.get(), &cancel, &log));
     QVERIFY(log.lines.isEmpty());
-    QCOMPARE(readText(page), QStringLiteral("previous export"));
+    QCOMPARE(TestFiles::readText(page), QStringLiteral("previous export"));
     QVERIFY(exporter.writtenFiles().isEmpty());
 }
 

@@ -5,6 +5,7 @@
 #include "rendoc/ditems.h"
 #include "rendoc/dstyle.h"
 #include "rendoc/dupdater.h"
+#include "tests/support/testfiles.h"
 
 #include <QClipboard>
 #include <QPrinter>
@@ -44,12 +45,6 @@ std::unique_ptr<Loaded> load(const QString& aml)
     loaded->styles = reader.handler()->takeStyles();
     DUpdater().doAll(loaded->first);
     return loaded;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A document of n numbered paragraphs, each ending with a tag "P<i>".
@@ -126,7 +121,7 @@ private:
 void TestDRendocView::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_aml = QString::fromUtf8(readFile(QStringLiteral(KORVAT_TEST_DATA "/view/report.aml")));
+    m_aml = QString::fromUtf8(TestFiles::readBytes(QStringLiteral(KORVAT_TEST_DATA "/view/report.aml")));
     QVERIFY(load(m_aml) != nullptr);
     m_long = numbered("long", 50000);
 }
@@ -464,7 +459,7 @@ void TestDRendocView::inDocumentMoves()
 void TestDRendocView::textAndPaint()
 {
     showReport(1000);
-    const QByteArray golden = readFile(QStringLiteral(KORVAT_TEST_DATA "/view/report.txt"));
+    const QByteArray golden = TestFiles::readBytes(QStringLiteral(KORVAT_TEST_DATA "/view/report.txt"));
     QCOMPARE(m_view->toPlainText(), QString::fromUtf8(golden).trimmed());
     const QImage image = m_view->grab().toImage();
     const QRgb background = image.pixel(image.width() - 30, image.height() - 5);
@@ -494,7 +489,7 @@ void TestDRendocView::print()
         return true;
     });
     QVERIFY(m_view->print());
-    const QByteArray bytes = readFile(path);
+    const QByteArray bytes = TestFiles::readBytes(path);
     QVERIFY(bytes.startsWith("%PDF") && bytes.contains("/Type /Page"));
     QProcess tool;
     tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});

@@ -1,2 +1,2 @@
 # tests of rendoc: view
-korvat_add_test(tst_drendocview SOURCES tst_drendocview.cpp LIBS rendoc)
+korvat_add_test(tst_drendocview SOURCES tst_drendocview.cpp LIBS rendoc korvat_testsupport)

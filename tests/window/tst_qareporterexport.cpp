@@ -18,6 +18,8 @@
 #include "sdk/qaiprogressmonitor.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
+#include "tests/support/recordinglog.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,13 +33,6 @@
 
 namespace {
 
-class Log : public QAILogMonitor
-{
-public:
-    QStringList lines;
-    void message(const QString& text) override { lines << text; }
-};
-
 class Progress : public QAIProgressMonitor
 {
 public:
@@ -45,12 +40,6 @@ public:
     bool isCanceled() const override { return cancel; }
     void setProgress(int) override {}
 };
-
-QString readText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 } // namespace
 
@@ -100,7 +89,7 @@ private Q_SLOTS:
         dialog->setOpenWhenDone(false);
         QVERIFY(dialog->generate());
         QVERIFY(QFile::exists(dialog->writtenPage()));
-        QVERIFY(readText(dialog->writtenPage()).contains(QLatin1String("</main>")));
+        QVERIFY(TestFiles::readText(dialog->writtenPage()).contains(QLatin1String("</main>")));
         dialog->close();
         QTRY_VERIFY(dialog.isNull());
     }
@@ -117,13 +106,13 @@ private Q_SLOTS:
                          QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd")});
         w->failedtests();
         QTemporaryDir out;
-        Log log;
+        RecordingLog log;
         Progress progress;
         w->exportHTML(out.path(), QString(), &progress, &log);
         QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files),
                  (QStringList{"campaign.htm", "index.htm", "regression.htm", "smoke.htm"}));
-        const QString campaign = readText(QDir(out.path()).filePath(QStringLiteral("campaign.htm")));
+        const QString campaign = TestFiles::readText(QDir(out.path()).filePath(QStringLiteral("campaign.htm")));
         QVERIFY(campaign.contains(QLatin1String("nested lists")));
         QVERIFY(!campaign.contains(QLatin1String("empty input"))); // a passed test, filtered out
         QVERIFY(QFile::remove(cfg.fileName()));

@@ -7,6 +7,7 @@
 #include "korvatreporter/data/qarlistview.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
+#include "tests/support/testfiles.h"
 #include "xrdview/xrdtranslations.h"
 
 #include <QMainWindow>
@@ -18,11 +19,6 @@
 namespace {
 
 const QString TranslationsDir = QStringLiteral(KORVAT_TRANSLATIONS_DIR);
-
-QString example(const char *name)
-{
-    return QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
-}
 
 } // namespace
 
@@ -96,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(m_translations.install(XrdTranslations::languages(env), TranslationsDir), QStringLiteral("fr_FR"));
         // The style file makes the page translate the style names.
         QVERIFY(QDir(m_install.path()).mkpath("lib"));
-        QVERIFY(QFile::copy(example("reporterstyle.aml"), m_install.path() + "/lib/reporterstyle.aml"));
+        QVERIFY(QFile::copy(TestFiles::example("reporterstyle.aml"), m_install.path() + "/lib/reporterstyle.aml"));
         m_studio.setInstallDirectory(m_install.path());
         m_studio.setMainWindow(&m_host);
         m_pref = std::make_unique<QAReporterPref>(&m_studio);
@@ -107,7 +103,7 @@ private Q_SLOTS:
 
     void menuTexts()
     {
-        auto w = window({ example("campaign.xrd") });
+        auto w = window({ TestFiles::example("campaign.xrd") });
         w->activated();
         w->updateToolMenu();
         QARMenu *menu = w->commandsMenu();
@@ -126,7 +122,7 @@ private Q_SLOTS:
 
     void treeTips()
     {
-        auto w = window({ example("smoke.xrd") });
+        auto w = window({ TestFiles::example("smoke.xrd") });
         QTreeWidgetItem *file = w->treeView()->topLevelItem(0);
         QVERIFY(file && file->childCount() > 0);
         const QString tip = file->child(0)->data(0, Qt::ToolTipRole).toString();
@@ -137,9 +133,9 @@ private Q_SLOTS:
     void unreadableFilesMessage()
     {
         m_studio.enableOutputWidget();
-        auto w = window({ example("missing.xrd") });
+        auto w = window({ TestFiles::example("missing.xrd") });
         QVERIFY2(m_studio.outputText().contains(QStringLiteral("Fichier(s) introuvable(s) ou corrompu(s) :\n\t")
-                                                + example("missing.xrd")),
+                                                + TestFiles::example("missing.xrd")),
                  qPrintable(m_studio.outputText()));
         m_studio.disableOutputWidget();
     }

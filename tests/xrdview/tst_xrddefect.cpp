@@ -8,6 +8,8 @@
 #include "xrdview/xrdfoldertracker.h"
 #include "xrdview/xrdstudio.h"
 
+#include "tests/support/testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -18,12 +20,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -174,14 +170,14 @@ private Q_SLOTS:
         } else {
             QCOMPARE(output, QStringLiteral("https://tracker/1"));
         }
-        const QList<QByteArray> args = readAll(m_out).split('\n');
+        const QList<QByteArray> args = TestFiles::readBytes(m_out).split('\n');
         QCOMPARE(args.size(), 6);
         QCOMPARE(args.at(0), "[--title]");
         QCOMPARE(args.at(1), "[" + defect.headline.toUtf8() + "]");
         QCOMPARE(args.at(2), "[--body-file]");
         QVERIFY(args.at(3).contains("xrdview-defect-"));
         QCOMPARE(args.at(4), "[" + QFile::encodeName(defect.attachments.at(0).path) + "]");
-        QCOMPARE(readAll(m_out + QStringLiteral(".body")), defect.description.toUtf8());
+        QCOMPARE(TestFiles::readBytes(m_out + QStringLiteral(".body")), defect.description.toUtf8());
         // The description file is gone once the command has ended.
         QVERIFY(!QFile::exists(QString::fromUtf8(args.at(3).mid(1, args.at(3).size() - 2))));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("x"))));
@@ -193,18 +189,18 @@ private Q_SLOTS:
         const XrdDefect defect = sampleDefect();
         QString first, second, error;
         QVERIFY(XrdFolderTracker(folder).submit(defect, &first, &error));
-        const QByteArray firstText = readAll(first);
+        const QByteArray firstText = TestFiles::readBytes(first);
         XrdDefect other = defect;
         other.headline = QStringLiteral("Other");
         QVERIFY(XrdFolderTracker(folder).submit(other, &second, &error));
         QVERIFY(first != second);
-        QCOMPARE(readAll(first), firstText);
+        QCOMPARE(TestFiles::readBytes(first), firstText);
 
         const QString base = QFileInfo(first).completeBaseName();
         QCOMPARE(QString::fromUtf8(firstText),
                  "# " + defect.headline + "\n\n```\n" + defect.description + "```\n\n## Attachments\n\n- [rep one.xrd]("
                      + base + "-rep%20one.xrd) (Report File)\n");
-        QCOMPARE(readAll(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
+        QCOMPARE(TestFiles::readBytes(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
     }
 
@@ -284,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(attachments, 1);
         QCOMPARE(m_reports, QStringList{ report.arg(m_script) });
         QCOMPARE(error.isEmpty(), exitCode == 0);
-        QCOMPARE(readAll(m_out).split('\n').at(1), QByteArray("[Edited head]"));
+        QCOMPARE(TestFiles::readBytes(m_out).split('\n').at(1), QByteArray("[Edited head]"));
         QVERIFY(QByteArray(client.getCmdLine()).contains("--title 'Edited head' --body-file "));
         // The form is spent: showing it again fails.
         QCOMPARE(client.showMerrowDefectWindow(0), short(0));

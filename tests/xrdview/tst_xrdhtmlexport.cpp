@@ -7,6 +7,7 @@
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/xrdhtmlexport.h"
 #include "xrdview/xrdstudio.h"
+#include "tests/support/xrdviewrun.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -33,30 +34,6 @@ QStringList examples()
                                    .entryList({QStringLiteral("*.xrd")}, QDir::Files, QDir::Name))
         files << QStringLiteral(KORVAT_EXAMPLES "/") + name;
     return files;
-}
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run xrdview(const QStringList& args, const QString& config)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    environment.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-    Run run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
 }
 
 QStringList filesIn(const QString& dir)
@@ -162,24 +139,24 @@ private Q_SLOTS:
             QVERIFY(blocker.open(QIODevice::WriteOnly));
             out = work.filePath(QStringLiteral("file/out"));
         }
-        const Run run = xrdview(QStringList{QStringLiteral("--export-html"), out} + files,
-                                m_config.path());
+        const XrdviewRun run = runXrdview(QStringList{QStringLiteral("--export-html"), out} + files,
+                                          m_config.path());
         QFETCH(int, status);
         QVERIFY2(run.status == status, qPrintable(QStringLiteral("status %1, stderr: %2")
                                                       .arg(run.status)
-                                                      .arg(run.err)));
+                                                      .arg(run.errText())));
         QFETCH(QStringList, written);
         QStringList names;
         for (const QString& file : filesIn(out))
             names << QFileInfo(file).fileName();
         QCOMPARE(names, written);
         QStringList printed;
-        for (const QString& line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        for (const QString& line : QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             printed << QFileInfo(line).fileName();
         QCOMPARE(printed, written);
         QFETCH(QString, stderrHas);
         if (!stderrHas.isEmpty())
-            QVERIFY2(run.err.contains(stderrHas), qPrintable(run.err));
+            QVERIFY2(run.errText().contains(stderrHas), qPrintable(run.errText()));
     }
 
     // What an export leaves in the folder: its pages when it completes, none of the files it
@@ -230,10 +207,10 @@ private Q_SLOTS:
             QSKIP("chromium is not installed (scripts/setup installs it)");
         QTemporaryDir work;
         const QString out = work.filePath(QStringLiteral("site"));
-        const Run run = xrdview(QStringList{QStringLiteral("--export-html"), out} + examples()
-                                    + QStringList{data("hostile-html.xrd")},
-                                m_config.path());
-        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const XrdviewRun run = runXrdview(QStringList{QStringLiteral("--export-html"), out} + examples()
+                                              + QStringList{data("hostile-html.xrd")},
+                                          m_config.path());
+        QVERIFY2(run.status == 0, qPrintable(run.errText()));
 
         QHash<QString, QString> doms;
         for (const QString& page : filesIn(out)) {

@@ -16,6 +16,8 @@
 #include "xrdview/xrdsourceview.h"
 #include "xrdview/xrdstudio.h"
 
+#include "tests/support/testfiles.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
@@ -35,15 +37,6 @@
 #include <QUrl>
 
 #include <functional>
-
-namespace {
-
-QString example(const char* name)
-{
-    return QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
-}
-
-} // namespace
 
 // The main window with the real plug-in, offscreen: opening and switching
 // report windows, filtering, reloading, the preference dialog with its
@@ -111,7 +104,7 @@ private Q_SLOTS:
 
     void openAndSwitch()
     {
-        QAStViewerWindow* campaign = m_window->openFiles({ example("campaign.xrd") });
+        QAStViewerWindow* campaign = m_window->openFiles({ TestFiles::example("campaign.xrd") });
         QVERIFY(campaign && campaign->isActivated());
         QVERIFY(campaign->contentOutlineWidget()->isVisibleTo(m_window.get()));
         QVERIFY(outline().count(QLatin1Char('\n')) > 5);
@@ -119,9 +112,9 @@ private Q_SLOTS:
         QList<QAction*> menus = m_window->menuBar()->actions();
         QCOMPARE(menus.size(), m_baseMenus + 1);
         QCOMPARE(menus.at(menus.size() - 3)->menu()->parent(), campaign);
-        QCOMPARE(m_window->recentFiles().value(0), example("campaign.xrd"));
+        QCOMPARE(m_window->recentFiles().value(0), TestFiles::example("campaign.xrd"));
 
-        QAStViewerWindow* smoke = m_window->openFiles({ example("smoke.xrd") });
+        QAStViewerWindow* smoke = m_window->openFiles({ TestFiles::example("smoke.xrd") });
         QVERIFY(smoke && smoke != campaign);
         QCOMPARE(m_window->tabs()->count(), 2);
         QVERIFY(smoke->isActivated() && !campaign->isActivated());
@@ -353,7 +346,7 @@ private Q_SLOTS:
         QVERIFY(!m_window->activeWindow());
         for (const char* name : { "reload", "print", "copy", "find", "close", "saveAs" })
             QVERIFY2(!m_window->action(QLatin1String(name))->isEnabled(), name);
-        QVERIFY(!m_loader.plugin()->openedWindow(example("campaign.xrd")));
+        QVERIFY(!m_loader.plugin()->openedWindow(TestFiles::example("campaign.xrd")));
     }
 };
 

@@ -1,17 +1,14 @@
+#include "tests/support/testfiles.h"
+#include "tests/support/xrdviewrun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 
 namespace {
-
-QString example(const char* name)
-{
-    return QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
-}
 
 QString data(const char* name)
 {
@@ -67,8 +64,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stderrHas");
         QTest::addColumn<QStringList>("env"); // NAME=VALUE, or NAME= to unset
 
-        const QString campaign = example("campaign.xrd");
-        const QString smoke = example("smoke.xrd");
+        const QString campaign = TestFiles::example("campaign.xrd");
+        const QString smoke = TestFiles::example("smoke.xrd");
         const QString tiny = data("tiny.xrd");
         const QStringList none;
 
@@ -120,7 +117,7 @@ private Q_SLOTS:
         QTest::newRow("tree, examples") << QStringList{ "--print-tree", campaign, smoke }
                                         << golden("tree-examples.txt") << 0 << "" << none;
         QTest::newRow("results table")
-            << QStringList{ "--print-summary", campaign, smoke, example("inconclusive.xrd") }
+            << QStringList{ "--print-summary", campaign, smoke, TestFiles::example("inconclusive.xrd") }
             << golden("table-examples.txt") << 0 << "" << none;
         QTest::newRow("text") << QStringList{ "--print-text", tiny } << golden("text-tiny.txt") << 0
                               << "" << none;
@@ -148,41 +145,18 @@ private Q_SLOTS:
         QFETCH(QString, stderrHas);
         QFETCH(QStringList, env);
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // Settings from the developer's home must not change the output.
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        environment.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
-        for (const QString& setting : env) {
-            const QString name = setting.section(QLatin1Char('='), 0, 0);
-            const QString value = setting.section(QLatin1Char('='), 1);
-            if (value.isEmpty())
-                environment.remove(name); // NAME= unsets it
-            else
-                environment.insert(name, value);
-        }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(QStringLiteral(KORVAT_EXAMPLES)); // relative names are the examples'
-        process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-        const bool finished = process.waitForFinished(120000);
-        if (!finished) {
-            process.kill();
-            process.waitForFinished();
-        }
-        QVERIFY(finished);
-        const QByteArray err = process.readAllStandardError();
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(process.exitCode() == status, qPrintable(QStringLiteral("status %1, stderr: %2")
-                                                              .arg(process.exitCode())
-                                                              .arg(QString::fromLocal8Bit(err))));
+        // Relative names are the examples'.
+        const XrdviewRun run = runXrdview(args, m_config.path(), QStringLiteral(KORVAT_EXAMPLES), env);
+        QVERIFY2(run.status == status,
+                 qPrintable(QStringLiteral("status %1, stderr: %2").arg(run.status).arg(run.errText())));
         if (!out.isNull())
-            QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(out));
+            QCOMPARE(QString::fromUtf8(run.out), QString::fromUtf8(out));
         if (!stderrHas.isEmpty())
-            QVERIFY2(err.contains(stderrHas.toLocal8Bit()), err.constData());
+            QVERIFY2(run.err.contains(stderrHas.toLocal8Bit()), run.err.constData());
         if (status == 2)
-            QVERIFY(!err.isEmpty());
+            QVERIFY(!run.err.isEmpty());
         else if (stderrHas.isEmpty())
-            QVERIFY2(err.isEmpty(), err.constData()); // only the program's own messages
+            QVERIFY2(run.err.isEmpty(), run.err.constData()); // only the program's own messages
     }
 };
 

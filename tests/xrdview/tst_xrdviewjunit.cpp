@@ -1,16 +1,9 @@
+#include "tests/support/goldenfile.h"
+#include "tests/support/xrdviewrun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QString data(const char* name)
-{
-    return QStringLiteral(KORVAT_TEST_DATA "/") + QLatin1String(name);
-}
-
-} // namespace
 
 // xrdview on JUnit XML results: the tree, the summary and its exit status as
 // a CI quality gate (skipped is inconclusive, an error is a failure), the
@@ -21,21 +14,9 @@ class tst_XrdViewJUnit : public QObject
 
     QTemporaryDir m_config;
 
-    // Runs xrdview with a clean settings folder; its standard output, error and status.
-    int run(const QStringList& args, QByteArray* out, QByteArray* err)
+    XrdviewRun run(const QStringList& args)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        environment.remove(QStringLiteral("XRDVIEW_PLUGIN_PATH"));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(QStringLiteral(KORVAT_TEST_DATA));
-        process.start(QStringLiteral(KORVAT_BIN_DIR "/xrdview"), args);
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        *out = process.readAllStandardOutput();
-        *err = process.readAllStandardError();
-        return process.exitCode();
+        return runXrdview(args, m_config.path(), QStringLiteral(KORVAT_TEST_DATA));
     }
 
 private Q_SLOTS:
@@ -75,22 +56,14 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(QString, golden);
         QFETCH(int, status);
-        QByteArray out;
-        QByteArray err;
-        const int exitCode = run(args, &out, &err);
-        QVERIFY2(exitCode == status, qPrintable(QStringLiteral("status %1, stderr: %2").arg(exitCode).arg(QString::fromLocal8Bit(err))));
+        const XrdviewRun ran = run(args);
+        QVERIFY2(ran.status == status, qPrintable(QStringLiteral("status %1, stderr: %2").arg(ran.status).arg(ran.errText())));
         if (status == 2) // the refused file is named, with the reason
-            QVERIFY2(err.contains(args.last().toLocal8Bit()) && err.contains("\t\tJUnit, line "), err.constData());
+            QVERIFY2(ran.err.contains(args.last().toLocal8Bit()) && ran.err.contains("\t\tJUnit, line "), ran.err.constData());
         if (golden.isEmpty())
             return;
-        QFile file(data(qPrintable(golden)));
-        if (qEnvironmentVariableIsSet("KORVAT_UPDATE_GOLDEN")) {
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(out);
-            return;
-        }
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
-        QCOMPARE(QString::fromUtf8(out), QString::fromUtf8(file.readAll()));
+        QString message;
+        QVERIFY2(GoldenFile::check(golden, QString::fromUtf8(ran.out), &message), qPrintable(message));
     }
 
     void exportHtml_data()
@@ -112,14 +85,11 @@ private Q_SLOTS:
         QTemporaryDir work;
         QVERIFY(work.isValid());
         const QString out = work.filePath(QStringLiteral("site"));
-        QByteArray printed;
-        QByteArray err;
-        const int status = run(QStringList{"--export-html", out} + options
-                                   + QStringList{QStringLiteral(KORVAT_EXAMPLES "/junit-surefire.xml")},
-                               &printed, &err);
-        QVERIFY2(status == 0, err.constData());
+        const XrdviewRun ran = run(QStringList{"--export-html", out} + options
+                                   + QStringList{QStringLiteral(KORVAT_EXAMPLES "/junit-surefire.xml")});
+        QVERIFY2(ran.status == 0, ran.err.constData());
         QFile page(out + QStringLiteral("/junit-surefire.html"));
-        QVERIFY2(page.open(QIODevice::ReadOnly), printed.constData());
+        QVERIFY2(page.open(QIODevice::ReadOnly), ran.out.constData());
         const QString html = QString::fromUtf8(page.readAll());
         QFETCH(QStringList, present);
         for (const QString& text : present)

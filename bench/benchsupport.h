@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QElapsedTimer;
+
+// Helpers shared by the benchmarks that time work on one large generated report: finding or
+// generating that report, and turning timers and file sizes into printable figures.
+namespace BenchSupport {
+
+// The report named on the command line, else the default report that xrdgen (next to the
+// running program) writes into the temporary folder once and all benchmarks then share.
+// Empty when the generator fails.
+QString reportFile(int argc, char **argv);
+
+// Milliseconds since `timer` was last started.
+double elapsedMs(const QElapsedTimer &timer);
+
+// Size of `file` in (decimal) megabytes.
+double megabytes(const QString &file);
+
+} // namespace BenchSupport

@@ -1,0 +1,24 @@
+#include "testfiles.h"
+
+#include <QFile>
+
+namespace TestFiles {
+
+QString example(const char *name)
+{
+    return QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace TestFiles
