@@ -165,8 +165,8 @@ private Q_SLOTS:
         QVERIFY(pages.contains(QStringLiteral("campaign.html")));
         QCOMPARE(QDir(shared.path()).entryList(QDir::Files), pages);
         for (const QString& page : pages)
-            QCOMPARE(readText(QDir(shared.path()).filePath(page)),
-                     readText(QDir(copied.path()).filePath(page)));
+            QCOMPARE(TestFiles::readText(QDir(shared.path()).filePath(page)),
+                     TestFiles::readText(QDir(copied.path()).filePath(page)));
     }
 };
 
