@@ -1,7 +1,12 @@
 #include "fuzz/fuzzsupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -23,4 +28,23 @@ void FuzzSupport::ensureApplication()
     static char name[] = "korvat-fuzz";
     static char* argv[] = {name, nullptr};
     static QApplication application(argc, argv);
+}
+
+QString FuzzSupport::writeInput(const uint8_t* data, size_t size, const QString& suffix)
+{
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("korvat-fuzz-%1%2").arg(QCoreApplication::applicationPid()).arg(suffix));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    if (file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        return QString();
+    return path;
+}
+
+void FuzzSupport::fail(const char* what)
+{
+    std::fprintf(stderr, "fuzz finding: %s\n", what);
+    std::fflush(stderr);
+    std::abort();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -10,6 +12,14 @@ class FuzzSupport
 {
 public:
     static void ensureApplication();
+    // Writes the input to this process's temporary file ending in suffix
+    // (the same file for every input), so that it goes through the real
+    // loader; the file's path, or an empty string when it cannot be written.
+    static QString writeInput(const uint8_t* data, size_t size, const QString& suffix);
+    // Reports a broken property of the code under test and aborts, which
+    // libFuzzer and the replay ctest both count as a finding. The message
+    // goes to standard error even while Qt's messages are silenced.
+    [[noreturn]] static void fail(const char* what);
 };
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);

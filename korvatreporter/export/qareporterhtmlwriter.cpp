@@ -90,6 +90,14 @@ void QAReporterHTMLWriter::doLink(DLink* link)
         if (!relative)
             while (href.startsWith(QLatin1Char('/')))
                 href.remove(0, 1);
+        // A relative path whose first segment holds a colon would read as a URL scheme
+        // ("javascript:alert(1)" is a file name too); "./" keeps it a path.
+        if (relative) {
+            const qsizetype colon = href.indexOf(QLatin1Char(':'));
+            const qsizetype slash = href.indexOf(QLatin1Char('/'));
+            if (colon >= 0 && (slash < 0 || colon < slash))
+                href.prepend(QLatin1String("./"));
+        }
         out << (relative ? QLatin1String("<a href=\"") : QLatin1String("<a href=\"file:///"));
         writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*")), true);
         out << QLatin1String("\">");

@@ -122,6 +122,11 @@ void TestQAReporterHTMLWriter::linkTexts_data()
                                            << "<a href=\"../lib/x.c\">T</a>" << QStringList();
     QTest::newRow("source stays absolute") << "/opt/y.c line 3" << ""
                                            << "<a href=\"file:///opt/y.c\">T</a>" << QStringList();
+    QTest::newRow("relative source named like a scheme")
+        << "javascript:alert(1) line 1" << "" << "<a href=\"./javascript:alert(1)\">T</a>"
+        << QStringList();
+    QTest::newRow("source made relative, colon in name")
+        << "/src/a:b.c line 2" << "/src" << "<a href=\"./a:b.c\">T</a>" << QStringList();
     QTest::newRow("source with quote") << "/o/a\"b.c line 3" << ""
                                        << "<a href=\"file:///o/a%22b.c\">T</a>" << QStringList();
     QTest::newRow("report with anchor") << "xrdlink://r/b.v1.xrd#t1" << ""
