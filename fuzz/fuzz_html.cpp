@@ -52,17 +52,13 @@ void checkPage(const QString& page)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSupport::ensureApplication();
-    const QString path = FuzzSupport::writeInput(data, size, QStringLiteral(".xrd"));
-    if (path.isEmpty())
-        return 0;
     QAReporterData record;
-    record.fileName = path;
-    if (QAReporterLoader::readRecord(record) != QAReporterLoader::Read || !record.document)
+    if (FuzzSupport::readInput(data, size, QStringLiteral(".xrd"), record) != QAReporterLoader::Read
+        || !record.document)
         return 0;
     const QList<QAReporterData*> records{&record};
     QAReporterHTMLWriter writer(records, records, nullptr, nullptr);
-    writer.setBaseForLink(QFileInfo(path).absolutePath());
+    writer.setBaseForLink(QFileInfo(record.fileName).absolutePath());
     writer.setOutlineTree(record.dataTree);
     writer.setSummaryPage(QStringLiteral("summary.html"));
     QString page;

@@ -7,14 +7,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSupport::ensureApplication();
-    const QString path = FuzzSupport::writeInput(data, size, QStringLiteral(".xml"));
-    if (path.isEmpty())
-        return 0;
     QAReporterData record;
-    record.fileName = path;
     QString reason;
-    const QAReporterLoader::ReadResult result = QAReporterLoader::readRecord(record, &reason);
+    const QAReporterLoader::ReadResult result =
+        FuzzSupport::readInput(data, size, QStringLiteral(".xml"), record, &reason);
     if (result == QAReporterLoader::Unreadable && reason.isEmpty())
         FuzzSupport::fail("a refused file came without a reason");
     if (result == QAReporterLoader::Read

@@ -6,14 +6,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSupport::ensureApplication();
-    const QString path = FuzzSupport::writeInput(data, size, QStringLiteral(".xrd"));
-    if (path.isEmpty())
-        return 0;
     QAReporterData record;
-    record.fileName = path;
     QString reason;
-    if (QAReporterLoader::readRecord(record, &reason) == QAReporterLoader::Unreadable && reason.isEmpty())
+    if (FuzzSupport::readInput(data, size, QStringLiteral(".xrd"), record, &reason)
+            == QAReporterLoader::Unreadable
+        && reason.isEmpty())
         FuzzSupport::fail("a refused report came without a reason");
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "fuzz/fuzzsupport.h"
 
+#include "korvatreporter/data/qareporterdata.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -40,6 +42,17 @@ QString FuzzSupport::writeInput(const uint8_t* data, size_t size, const QString&
     if (file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         return QString();
     return path;
+}
+
+QAReporterLoader::ReadResult FuzzSupport::readInput(const uint8_t* data, size_t size,
+                                                    const QString& suffix, QAReporterData& record,
+                                                    QString* reason)
+{
+    ensureApplication();
+    record.fileName = writeInput(data, size, suffix);
+    if (record.fileName.isEmpty())
+        return QAReporterLoader::Canceled;
+    return QAReporterLoader::readRecord(record, reason);
 }
 
 void FuzzSupport::fail(const char* what)

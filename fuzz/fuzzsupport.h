@@ -1,5 +1,7 @@
 #pragma once
 
+#include "korvatreporter/data/qareporterloader.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -16,6 +18,12 @@ public:
     // (the same file for every input), so that it goes through the real
     // loader; the file's path, or an empty string when it cannot be written.
     static QString writeInput(const uint8_t* data, size_t size, const QString& suffix);
+    // Makes the application, writes the input as above and reads it into
+    // record through the real loader. Canceled when the input could not be
+    // written: there is nothing to check then.
+    static QAReporterLoader::ReadResult readInput(const uint8_t* data, size_t size,
+                                                  const QString& suffix, QAReporterData& record,
+                                                  QString* reason = nullptr);
     // Reports a broken property of the code under test and aborts, which
     // libFuzzer and the replay ctest both count as a finding. The message
     // goes to standard error even while Qt's messages are silenced.
