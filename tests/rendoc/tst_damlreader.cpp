@@ -109,369 +109,354 @@ class TestDAmlReader : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void golden_data();
-    void golden();
-    void errors_data();
-    void errors();
-    void limits_data();
-    void limits();
-    void positions_data();
-    void positions();
-    void styleResolution();
-    void styleFile();
-    void styleResourcesRoundTrip_data();
-    void styleResourcesRoundTrip();
-    void styleResourcesPartial();
-};
+    void golden_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("localStyles");
+        QTest::addColumn<bool>("given");
 
-void TestDAmlReader::golden_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("localStyles");
-    QTest::addColumn<bool>("given");
+        QTest::newRow("example") << "example.aml" << true << false;
+        QTest::newRow("structure") << "structure.aml" << false << false;
+        QTest::newRow("text") << "text.aml" << false << false;
+        QTest::newRow("styles-local") << "styles.aml" << true << true;
+        QTest::newRow("styles-given") << "styles.aml" << false << true;
+        QTest::newRow("styles-none") << "styles.aml" << false << false;
+    }
 
-    QTest::newRow("example") << "example.aml" << true << false;
-    QTest::newRow("structure") << "structure.aml" << false << false;
-    QTest::newRow("text") << "text.aml" << false << false;
-    QTest::newRow("styles-local") << "styles.aml" << true << true;
-    QTest::newRow("styles-given") << "styles.aml" << false << true;
-    QTest::newRow("styles-none") << "styles.aml" << false << false;
-}
+    // Dumps of the item trees (and local styles) compared with reviewed files.
+    void golden()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, localStyles);
+        QFETCH(bool, given);
 
-// Dumps of the item trees (and local styles) compared with reviewed files.
-void TestDAmlReader::golden()
-{
-    QFETCH(QString, file);
-    QFETCH(bool, localStyles);
-    QFETCH(bool, given);
+        QFile input(QStringLiteral(KORVAT_TEST_DATA "/aml/") + file);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        DAmlReader reader;
+        reader.setEnabledLocalStyle(localStyles);
+        if (given)
+            reader.setStyles(givenStyles());
+        reader.setInputSize(input.size());
+        QXmlInputSource source(&input);
+        QVERIFY2(reader.parse(&source) && !reader.hasError(), qPrintable(reader.errorString()));
+        QString dump = DTreePrinter::print(reader.documents(), true);
+        for (const DStyle* style : reader.styles())
+            dump += styleLine(style) + QLatin1Char('\n');
 
-    QFile input(QStringLiteral(KORVAT_TEST_DATA "/aml/") + file);
-    QVERIFY(input.open(QIODevice::ReadOnly));
-    DAmlReader reader;
-    reader.setEnabledLocalStyle(localStyles);
-    if (given)
+        QFile expected(QStringLiteral(KORVAT_TEST_DATA "/aml/%1.expected").arg(QTest::currentDataTag()));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        QCOMPARE(dump, QString::fromUtf8(expected.readAll()));
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<bool>("localStyles");
+        QTest::addColumn<QString>("error");
+
+        // Most cases sit on line 2 of a document; at() gives that message in full.
+        const QString doc = QStringLiteral("<DOCUMENT>\n%1\n</DOCUMENT>");
+        const auto at = [](const QString& text) { return "AML, " + text + " at line 2.\n"; };
+        const auto notIn = [&](const char* child, const char* parent) {
+            return at(QStringLiteral("element \"%1\" not allowed in \"%2\"").arg(child, parent));
+        };
+        const auto badValue = [&](const char* value, const char* attribute, const char* element) {
+            return at(QStringLiteral("bad value \"%1\" for attribute \"%2\" of \"%3\"")
+                          .arg(value, attribute, element));
+        };
+        const auto needs = [&](const char* element, const char* attribute) {
+            return at(QStringLiteral("element \"%1\" needs attribute \"%2\"").arg(element, attribute));
+        };
+        // row() wraps its body in a document, curve() in a curve of a graphic, local() in a styles
+        // block read with local styles on; raw() takes the input as it is.
+        const auto raw = [](const char* name, const QString& xml, const QString& error, bool local = false) {
+            QTest::newRow(name) << xml << local << error;
+        };
+        const auto row = [&](const char* name, const QString& body, const QString& error, bool local = false) {
+            raw(name, doc.arg(body), error, local);
+        };
+        const auto curve = [&](const char* name, const QString& points, const QString& error) {
+            row(name, "<GRAPHIC><CURVE>" + points + "</CURVE></GRAPHIC>", error);
+        };
+        const auto local = [&](const char* name, const QString& styles, const QString& error) {
+            row(name, "<STYLES>" + styles + "</STYLES>", error, true);
+        };
+
+        row("unknown element", "<P><BOLD>x</BOLD></P>", at("unknown element \"BOLD\""));
+        row("names are case-sensitive", "<p/>", at("unknown element \"p\""));
+        raw("paragraph at top level", "<AML><P/></AML>", "AML, element \"P\" not allowed in \"\" at line 1.\n");
+        row("document in document", "<DOCUMENT/>", notIn("DOCUMENT", "DOCUMENT"));
+        row("link in link", "<P><LINK target=\"a\"><LINK target=\"b\"/></LINK></P>", notIn("LINK", "LINK"));
+        row("popup link in link", "<P><LINK target=\"a\"><POPUPLINK target=\"b\"/></LINK></P>",
+            notIn("POPUPLINK", "LINK"));
+        row("block in paragraph", "<P><TABLE/></P>", notIn("TABLE", "P"));
+        row("cell outside row", "<TABLE><CELL/></TABLE>", notIn("CELL", "TABLE"));
+        row("child of empty element", "<IMAGE src=\"a\"><TAG name=\"t\"/></IMAGE>", notIn("TAG", "IMAGE"));
+        raw("styles outside document", "<AML><STYLES/></AML>",
+            "AML, element \"STYLES\" not allowed in \"\" at line 1.\n", true);
+        row("second x axis", "<GRAPHIC><AXIS/><AXIS orientation=\"y\"/>\n<AXIS orientation=\"x\"/></GRAPHIC>",
+            "AML, element \"AXIS\" not allowed in \"GRAPHIC\" at line 3.\n");
+        row("title level above 6", "<TITLE level=\"7\"/>", badValue("7", "level", "TITLE"));
+        row("bool word", "<LIST ordered=\"maybe\"/>", badValue("maybe", "ordered", "LIST"));
+        row("zero span", "<TABLE><ROW><CELL hspan=\"0\"/></ROW></TABLE>", badValue("0", "hspan", "CELL"));
+        row("zero width fraction", "<TABLE widths=\"0.5,0\"/>", badValue("0.5,0", "widths", "TABLE"));
+        row("empty fraction", "<TABLE widths=\"0.5,,0.5\"/>", badValue("0.5,,0.5", "widths", "TABLE"));
+        row("negative image size", "<IMAGE src=\"a\" width=\"-1\"/>", badValue("-1", "width", "IMAGE"));
+        row("axis orientation", "<GRAPHIC><AXIS orientation=\"z\"/></GRAPHIC>", badValue("z", "orientation", "AXIS"));
+        curve("point not a number", "<POINT x=\"abc\" y=\"1\"/>", badValue("abc", "x", "POINT"));
+        curve("point infinite", "<POINT x=\"1\" y=\"inf\"/>", badValue("inf", "y", "POINT"));
+        row("graphic size zero", "<GRAPHIC height=\"0\"/>", badValue("0", "height", "GRAPHIC"));
+        row("image without src", "<IMAGE/>", needs("IMAGE", "src"));
+        curve("point without y", "<POINT x=\"1\"/>", needs("POINT", "y"));
+        row("style without name, local styles off", "<STYLES><STYLE size=\"9\"/></STYLES>", needs("STYLE", "name"));
+        row("colour without value", "<STYLES><COLOR name=\"c\"/></STYLES>", needs("COLOR", "value"));
+        local("undefined colour name", "<STYLE name=\"s\" color=\"red\"/>", badValue("red", "color", "STYLE"));
+        local("colour names only in style", "<COLOR name=\"a\" value=\"#000000\"/><COLOR name=\"b\" value=\"a\"/>",
+              badValue("a", "value", "COLOR"));
+        local("short colour", "<COLOR name=\"a\" value=\"#fff\"/>", badValue("#fff", "value", "COLOR"));
+        local("font defined later", "<STYLE name=\"s\" font=\"f\"/><FONT name=\"f\"/>", badValue("f", "font", "STYLE"));
+        local("font size", "<FONT name=\"f\" size=\"201\"/>", badValue("201", "size", "FONT"));
+        local("alignment word", "<STYLE name=\"s\" align=\"middle\"/>", badValue("middle", "align", "STYLE"));
+        row("text in table", "<TABLE>\n cells </TABLE>", "AML, text not allowed in \"TABLE\" at line 3.\n");
+        row("text in empty element", "<PAGEBREAK>x</PAGEBREAK>", at("text not allowed in \"PAGEBREAK\""));
+        raw("text in wrapper", "<AML>stray<DOCUMENT/></AML>", "AML, text not allowed in \"AML\" at line 1.\n");
+        row("text in styles", "<STYLES>x</STYLES>", at("text not allowed in \"STYLES\""));
+        row("tag mismatch", "<P></SECTION>", "XML, tag mismatch at line 2, column 13.\n");
+        raw("unexpected end", "<DOCUMENT><P>", "XML, unexpected end of file at line 1, column 14.\n");
+        raw("empty input", "", "XML, unexpected end of file at line 1, column 1.\n");
+    }
+
+    // Every rejected input stops the parse with its own text and leaves nothing half-owned.
+    void errors()
+    {
+        QFETCH(QString, xml);
+        QFETCH(bool, localStyles);
+        QFETCH(QString, error);
+
+        DAmlReader reader;
+        reader.setEnabledLocalStyle(localStyles);
+        QVERIFY(!parseText(reader, xml));
+        QVERIFY(reader.hasError());
+        QCOMPARE(reader.errorString(), error);
+        QCOMPARE(reader.handler()->errorString(), error);
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<bool>("marks");
+        QTest::addColumn<QString>("error");
+
+        const auto nested = [](const char* element, int levels) {
+            return QStringLiteral("<DOCUMENT>\n") + QStringLiteral("<%1>").arg(element).repeated(levels)
+                + QStringLiteral("</%1>").arg(element).repeated(levels) + QStringLiteral("</DOCUMENT>");
+        };
+        const QString tooDeep = QStringLiteral("Document nested deeper than 1000 levels (line 2)");
+        // DOCUMENT plus the sections: 1000 open elements are allowed, 1001 are not.
+        QTest::newRow("1000 levels") << nested("SECTION", 999) << false << QString();
+        QTest::newRow("1001 levels") << nested("SECTION", 1000) << false << tooDeep;
+        QTest::newRow("far beyond the reader's stack") << nested("SECTION", 20000) << false << tooDeep;
+        // Elements that a derived handler keeps for itself count too.
+        QTest::newRow("hidden levels") << nested("MARK", 1000) << true << tooDeep;
+
+        // Entity expansion bombs are refused before the reader builds their text.
+        const QString tooLarge = QStringLiteral("Document text exceeds the size limit (line 2)");
+        const QString dtd = QStringLiteral("<!DOCTYPE DOCUMENT [<!ENTITY e \"%1\">"
+                                           "<!ENTITY n \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>\n")
+                                .arg(QString(4000, QLatin1Char('x')));
+        const auto inText = [&](const char* entity, int times) {
+            return dtd + "<DOCUMENT><P>" + QString::fromLatin1(entity).repeated(times) + "</P></DOCUMENT>";
+        };
+        // About 4 M characters from a small file: below the 16 Mi floor.
+        QTest::newRow("moderate expansion") << inText("&e;", 1000) << false << QString();
+        QTest::newRow("expansion in text") << inText("&e;", 5000) << false << tooLarge;
+        QTest::newRow("nested expansion in text") << inText("&n;", 500) << false << tooLarge;
+        QTest::newRow("expansion in an attribute")
+            << dtd + "<DOCUMENT name=\"" + QStringLiteral("&n;").repeated(500) + "\"/>" << false << tooLarge;
+    }
+
+    void limits()
+    {
+        QFETCH(QString, xml);
+        QFETCH(bool, marks);
+        QFETCH(QString, error);
+
+        DAmlReader reader(marks ? new RecordingHandler : nullptr);
+        QCOMPARE(parseText(reader, xml), error.isEmpty());
+        QCOMPARE(reader.errorString(), error.isEmpty() ? QString() : error);
+        QCOMPARE(reader.handler()->errorString(), reader.errorString());
+        if (QTest::currentDataTag() == QLatin1String("1000 levels")) {
+            int depth = 0;
+            for (const DItem* item = reader.documents(); item;
+                 item = item->toContainer() ? item->toContainer()->child() : nullptr)
+                ++depth;
+            QCOMPARE(depth, 1000);
+        }
+    }
+
+    void positions_data()
+    {
+        // Logged: each forwarded start tag with the current item, each MARK end with the end position.
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("document, then its first child")
+            << "<MARK><DOCUMENT title=\"T\"><MARK><P>x</P></MARK></DOCUMENT></MARK>"
+            << QStringList{"DOCUMENT Document:", "P Paragraph", "/MARK Paragraph", "/MARK Document:"};
+        QTest::newRow("empty container is its own end")
+            << "<DOCUMENT><SECTION name=\"s\"><MARK></MARK></SECTION></DOCUMENT>"
+            << QStringList{"DOCUMENT Document:", "SECTION Section", "/MARK Section"};
+        QTest::newRow("end is the last sibling, not inside it")
+            << "<DOCUMENT><MARK><P>a</P><TABLE><ROW><CELLTEXT text=\"c\"/></ROW></TABLE></MARK><P>b</P></DOCUMENT>"
+            << QStringList{"DOCUMENT Document:", "P Paragraph", "TABLE Table", "ROW Row", "CELLTEXT CellText",
+                           "/MARK Table", "P Paragraph"};
+        QTest::newRow("style elements open no item")
+            << "<DOCUMENT><STYLES><MARK><STYLE name=\"s\"/></MARK></STYLES><TAG name=\"t\"/></DOCUMENT>"
+            << QStringList{"DOCUMENT Document:", "STYLES null", "STYLE null", "/MARK Document:", "TAG Tag"};
+        QTest::newRow("text joins across hidden tags")
+            << "<DOCUMENT><P>one <MARK>two</MARK> three<MARK/></P></DOCUMENT>"
+            << QStringList{"DOCUMENT Document:", "P Paragraph", "/MARK Paragraph", "/MARK Paragraph"};
+        QTest::newRow("text flushed before the next item")
+            << "<DOCUMENT><P>one <MARK><LINK target=\"l\">two</LINK></MARK></P></DOCUMENT>"
+            << QStringList{"DOCUMENT Document:", "P Paragraph", "LINK Link", "/MARK Link"};
+        QTest::newRow("between documents")
+            << "<AML><MARK/><DOCUMENT name=\"a\"/><MARK/><DOCUMENT name=\"b\"/></AML>"
+            << QStringList{"AML null", "/MARK null", "DOCUMENT Document:a", "/MARK Document:a",
+                           "DOCUMENT Document:b"};
+    }
+
+    // What a derived handler reads: the item of the element just started, and at the end of its
+    // own elements the last item linked into the innermost open container.
+    void positions()
+    {
+        QFETCH(QString, xml);
+        QFETCH(QStringList, log);
+
+        auto* handler = new RecordingHandler;
+        DAmlReader reader(handler);
+        QVERIFY2(parseText(reader, xml), qPrintable(reader.errorString()));
+        QCOMPARE(handler->log, log);
+    }
+
+    // Given styles resolve by exact name, local ones override them, and style names stay on items.
+    void styleResolution()
+    {
+        DAmlReader reader;
         reader.setStyles(givenStyles());
-    reader.setInputSize(input.size());
-    QXmlInputSource source(&input);
-    QVERIFY2(reader.parse(&source) && !reader.hasError(), qPrintable(reader.errorString()));
-    QString dump = DTreePrinter::print(reader.documents(), true);
-    for (const DStyle* style : reader.styles())
-        dump += styleLine(style) + QLatin1Char('\n');
+        reader.setEnabledLocalStyle(true);
+        QVERIFY(parseText(reader,
+            QStringLiteral("<DOCUMENT><P style=\"Warning\"/>"
+                           "<STYLES><STYLE name=\"Warning\" bold=\"true\"/>"
+                           "<STYLE name=\"Warning\" italic=\"true\"/></STYLES>"
+                           "<P style=\"Warning\"/><P style=\"warning\"/><P/></DOCUMENT>")));
+        const DDocument* document = reader.documents();
+        QCOMPARE(document->style(), givenStyles().at(0));
+        QVERIFY(document->styleName().isNull());
 
-    QFile expected(QStringLiteral(KORVAT_TEST_DATA "/aml/%1.expected").arg(QTest::currentDataTag()));
-    QVERIFY(expected.open(QIODevice::ReadOnly));
-    QCOMPARE(dump, QString::fromUtf8(expected.readAll()));
-}
+        const DItem* before = document->child();
+        const DItem* after = before->next();
+        const DItem* otherCase = after->next();
+        QCOMPARE(before->style(), givenStyles().at(5));
+        QCOMPARE(reader.styleNames(), QStringList({"Warning", "Warning"}));
+        QCOMPARE(after->style(), reader.styles().at(1));
+        QVERIFY(after->style()->italic());
+        QCOMPARE(otherCase->style(), nullptr);
+        QCOMPARE(otherCase->styleName(), QStringLiteral("warning"));
+        QVERIFY(!otherCase->next()->style() && otherCase->next()->styleName().isNull());
 
-void TestDAmlReader::errors_data()
-{
-    QTest::addColumn<QString>("xml");
-    QTest::addColumn<bool>("localStyles");
-    QTest::addColumn<QString>("error");
-
-    // Most cases sit on line 2 of a document; at() gives that message in full.
-    const QString doc = QStringLiteral("<DOCUMENT>\n%1\n</DOCUMENT>");
-    const auto at = [](const QString& text) { return "AML, " + text + " at line 2.\n"; };
-    const auto notIn = [&](const char* child, const char* parent) {
-        return at(QStringLiteral("element \"%1\" not allowed in \"%2\"").arg(child, parent));
-    };
-    const auto badValue = [&](const char* value, const char* attribute, const char* element) {
-        return at(QStringLiteral("bad value \"%1\" for attribute \"%2\" of \"%3\"")
-                      .arg(value, attribute, element));
-    };
-    const auto needs = [&](const char* element, const char* attribute) {
-        return at(QStringLiteral("element \"%1\" needs attribute \"%2\"").arg(element, attribute));
-    };
-    // row() wraps its body in a document; raw() takes the input as it is.
-    const auto raw = [](const char* name, const QString& xml, const QString& error, bool local = false) {
-        QTest::newRow(name) << xml << local << error;
-    };
-    const auto row = [&](const char* name, const QString& body, const QString& error, bool local = false) {
-        raw(name, doc.arg(body), error, local);
-    };
-
-    row("unknown element", "<P><BOLD>x</BOLD></P>", at("unknown element \"BOLD\""));
-    row("names are case-sensitive", "<p/>", at("unknown element \"p\""));
-    raw("paragraph at top level", "<AML><P/></AML>", "AML, element \"P\" not allowed in \"\" at line 1.\n");
-    row("document in document", "<DOCUMENT/>", notIn("DOCUMENT", "DOCUMENT"));
-    row("link in link", "<P><LINK target=\"a\"><LINK target=\"b\"/></LINK></P>", notIn("LINK", "LINK"));
-    row("popup link in link", "<P><LINK target=\"a\"><POPUPLINK target=\"b\"/></LINK></P>",
-        notIn("POPUPLINK", "LINK"));
-    row("block in paragraph", "<P><TABLE/></P>", notIn("TABLE", "P"));
-    row("cell outside row", "<TABLE><CELL/></TABLE>", notIn("CELL", "TABLE"));
-    row("child of empty element", "<IMAGE src=\"a\"><TAG name=\"t\"/></IMAGE>", notIn("TAG", "IMAGE"));
-    raw("styles outside document", "<AML><STYLES/></AML>",
-        "AML, element \"STYLES\" not allowed in \"\" at line 1.\n", true);
-    row("second x axis", "<GRAPHIC><AXIS/><AXIS orientation=\"y\"/>\n<AXIS orientation=\"x\"/></GRAPHIC>",
-        "AML, element \"AXIS\" not allowed in \"GRAPHIC\" at line 3.\n");
-    row("title level above 6", "<TITLE level=\"7\"/>", badValue("7", "level", "TITLE"));
-    row("bool word", "<LIST ordered=\"maybe\"/>", badValue("maybe", "ordered", "LIST"));
-    row("zero span", "<TABLE><ROW><CELL hspan=\"0\"/></ROW></TABLE>", badValue("0", "hspan", "CELL"));
-    row("zero width fraction", "<TABLE widths=\"0.5,0\"/>", badValue("0.5,0", "widths", "TABLE"));
-    row("empty fraction", "<TABLE widths=\"0.5,,0.5\"/>", badValue("0.5,,0.5", "widths", "TABLE"));
-    row("negative image size", "<IMAGE src=\"a\" width=\"-1\"/>", badValue("-1", "width", "IMAGE"));
-    row("axis orientation", "<GRAPHIC><AXIS orientation=\"z\"/></GRAPHIC>",
-        badValue("z", "orientation", "AXIS"));
-    row("point not a number", "<GRAPHIC><CURVE><POINT x=\"abc\" y=\"1\"/></CURVE></GRAPHIC>",
-        badValue("abc", "x", "POINT"));
-    row("point infinite", "<GRAPHIC><CURVE><POINT x=\"1\" y=\"inf\"/></CURVE></GRAPHIC>",
-        badValue("inf", "y", "POINT"));
-    row("graphic size zero", "<GRAPHIC height=\"0\"/>", badValue("0", "height", "GRAPHIC"));
-    row("image without src", "<IMAGE/>", needs("IMAGE", "src"));
-    row("point without y", "<GRAPHIC><CURVE><POINT x=\"1\"/></CURVE></GRAPHIC>", needs("POINT", "y"));
-    row("style without name, local styles off", "<STYLES><STYLE size=\"9\"/></STYLES>", needs("STYLE", "name"));
-    row("colour without value", "<STYLES><COLOR name=\"c\"/></STYLES>", needs("COLOR", "value"));
-    row("undefined colour name", "<STYLES><STYLE name=\"s\" color=\"red\"/></STYLES>",
-        badValue("red", "color", "STYLE"), true);
-    row("colour names only in style",
-        "<STYLES><COLOR name=\"a\" value=\"#000000\"/><COLOR name=\"b\" value=\"a\"/></STYLES>",
-        badValue("a", "value", "COLOR"), true);
-    row("short colour", "<STYLES><COLOR name=\"a\" value=\"#fff\"/></STYLES>",
-        badValue("#fff", "value", "COLOR"), true);
-    row("font defined later", "<STYLES><STYLE name=\"s\" font=\"f\"/><FONT name=\"f\"/></STYLES>",
-        badValue("f", "font", "STYLE"), true);
-    row("font size", "<STYLES><FONT name=\"f\" size=\"201\"/></STYLES>", badValue("201", "size", "FONT"), true);
-    row("alignment word", "<STYLES><STYLE name=\"s\" align=\"middle\"/></STYLES>",
-        badValue("middle", "align", "STYLE"), true);
-    row("text in table", "<TABLE>\n cells </TABLE>", "AML, text not allowed in \"TABLE\" at line 3.\n");
-    row("text in empty element", "<PAGEBREAK>x</PAGEBREAK>", at("text not allowed in \"PAGEBREAK\""));
-    raw("text in wrapper", "<AML>stray<DOCUMENT/></AML>", "AML, text not allowed in \"AML\" at line 1.\n");
-    row("text in styles", "<STYLES>x</STYLES>", at("text not allowed in \"STYLES\""));
-    row("tag mismatch", "<P></SECTION>", "XML, tag mismatch at line 2, column 13.\n");
-    raw("unexpected end", "<DOCUMENT><P>", "XML, unexpected end of file at line 1, column 14.\n");
-    raw("empty input", "", "XML, unexpected end of file at line 1, column 1.\n");
-}
-
-// Every rejected input stops the parse with its own text and leaves nothing half-owned.
-void TestDAmlReader::errors()
-{
-    QFETCH(QString, xml);
-    QFETCH(bool, localStyles);
-    QFETCH(QString, error);
-
-    DAmlReader reader;
-    reader.setEnabledLocalStyle(localStyles);
-    QVERIFY(!parseText(reader, xml));
-    QVERIFY(reader.hasError());
-    QCOMPARE(reader.errorString(), error);
-    QCOMPARE(reader.handler()->errorString(), error);
-}
-
-void TestDAmlReader::limits_data()
-{
-    QTest::addColumn<QString>("xml");
-    QTest::addColumn<bool>("marks");
-    QTest::addColumn<QString>("error");
-
-    const auto nested = [](const char* element, int levels) {
-        return QStringLiteral("<DOCUMENT>\n") + QStringLiteral("<%1>").arg(element).repeated(levels)
-            + QStringLiteral("</%1>").arg(element).repeated(levels) + QStringLiteral("</DOCUMENT>");
-    };
-    const QString tooDeep = QStringLiteral("Document nested deeper than 1000 levels (line 2)");
-    // DOCUMENT plus the sections: 1000 open elements are allowed, 1001 are not.
-    QTest::newRow("1000 levels") << nested("SECTION", 999) << false << QString();
-    QTest::newRow("1001 levels") << nested("SECTION", 1000) << false << tooDeep;
-    QTest::newRow("far beyond the reader's stack") << nested("SECTION", 20000) << false << tooDeep;
-    // Elements that a derived handler keeps for itself count too.
-    QTest::newRow("hidden levels") << nested("MARK", 1000) << true << tooDeep;
-
-    // Entity expansion bombs are refused before the reader builds their text.
-    const QString tooLarge = QStringLiteral("Document text exceeds the size limit (line 2)");
-    const QString dtd = QStringLiteral("<!DOCTYPE DOCUMENT [<!ENTITY e \"%1\">"
-                                       "<!ENTITY n \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>\n")
-                            .arg(QString(4000, QLatin1Char('x')));
-    const auto inText = [&](const char* entity, int times) {
-        return dtd + "<DOCUMENT><P>" + QString::fromLatin1(entity).repeated(times) + "</P></DOCUMENT>";
-    };
-    // About 4 M characters from a small file: below the 16 Mi floor.
-    QTest::newRow("moderate expansion") << inText("&e;", 1000) << false << QString();
-    QTest::newRow("expansion in text") << inText("&e;", 5000) << false << tooLarge;
-    QTest::newRow("nested expansion in text") << inText("&n;", 500) << false << tooLarge;
-    QTest::newRow("expansion in an attribute")
-        << dtd + "<DOCUMENT name=\"" + QStringLiteral("&n;").repeated(500) + "\"/>" << false << tooLarge;
-}
-
-void TestDAmlReader::limits()
-{
-    QFETCH(QString, xml);
-    QFETCH(bool, marks);
-    QFETCH(QString, error);
-
-    DAmlReader reader(marks ? new RecordingHandler : nullptr);
-    QCOMPARE(parseText(reader, xml), error.isEmpty());
-    QCOMPARE(reader.errorString(), error.isEmpty() ? QString() : error);
-    QCOMPARE(reader.handler()->errorString(), reader.errorString());
-    if (QTest::currentDataTag() == QLatin1String("1000 levels")) {
-        int depth = 0;
-        for (const DItem* item = reader.documents(); item;
-             item = item->toContainer() ? item->toContainer()->child() : nullptr)
-            ++depth;
-        QCOMPARE(depth, 1000);
+        // Handed over, the styles leave the handler and its lookup.
+        QList<DStyle*> taken = reader.handler()->takeStyles();
+        QCOMPARE(taken.size(), 2);
+        QVERIFY(reader.styles().isEmpty());
+        qDeleteAll(taken);
     }
-}
 
-void TestDAmlReader::positions_data()
-{
-    // Logged: each forwarded start tag with the current item, each MARK end with the end position.
-    QTest::addColumn<QString>("xml");
-    QTest::addColumn<QStringList>("log");
-    QTest::newRow("document, then its first child")
-        << "<MARK><DOCUMENT title=\"T\"><MARK><P>x</P></MARK></DOCUMENT></MARK>"
-        << QStringList{"DOCUMENT Document:", "P Paragraph", "/MARK Paragraph", "/MARK Document:"};
-    QTest::newRow("empty container is its own end")
-        << "<DOCUMENT><SECTION name=\"s\"><MARK></MARK></SECTION></DOCUMENT>"
-        << QStringList{"DOCUMENT Document:", "SECTION Section", "/MARK Section"};
-    QTest::newRow("end is the last sibling, not inside it")
-        << "<DOCUMENT><MARK><P>a</P><TABLE><ROW><CELLTEXT text=\"c\"/></ROW></TABLE></MARK><P>b</P></DOCUMENT>"
-        << QStringList{"DOCUMENT Document:", "P Paragraph", "TABLE Table", "ROW Row", "CELLTEXT CellText",
-                       "/MARK Table", "P Paragraph"};
-    QTest::newRow("style elements open no item")
-        << "<DOCUMENT><STYLES><MARK><STYLE name=\"s\"/></MARK></STYLES><TAG name=\"t\"/></DOCUMENT>"
-        << QStringList{"DOCUMENT Document:", "STYLES null", "STYLE null", "/MARK Document:", "TAG Tag"};
-    QTest::newRow("text joins across hidden tags")
-        << "<DOCUMENT><P>one <MARK>two</MARK> three<MARK/></P></DOCUMENT>"
-        << QStringList{"DOCUMENT Document:", "P Paragraph", "/MARK Paragraph", "/MARK Paragraph"};
-    QTest::newRow("text flushed before the next item")
-        << "<DOCUMENT><P>one <MARK><LINK target=\"l\">two</LINK></MARK></P></DOCUMENT>"
-        << QStringList{"DOCUMENT Document:", "P Paragraph", "LINK Link", "/MARK Link"};
-    QTest::newRow("between documents")
-        << "<AML><MARK/><DOCUMENT name=\"a\"/><MARK/><DOCUMENT name=\"b\"/></AML>"
-        << QStringList{"AML null", "/MARK null", "DOCUMENT Document:a", "/MARK Document:a",
-                       "DOCUMENT Document:b"};
-}
+    // The shipped style file defines every report style, in this order.
+    void styleFile()
+    {
+        QFile file(QStringLiteral(KORVAT_EXAMPLES "/reporterstyle.aml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        DAmlReader reader;
+        reader.setEnabledLocalStyle(true);
+        reader.setInputSize(file.size());
+        QXmlInputSource source(&file);
+        QVERIFY2(reader.parse(&source), qPrintable(reader.errorString()));
 
-// What a derived handler reads: the item of the element just started, and at the end of its
-// own elements the last item linked into the innermost open container.
-void TestDAmlReader::positions()
-{
-    QFETCH(QString, xml);
-    QFETCH(QStringList, log);
-
-    auto* handler = new RecordingHandler;
-    DAmlReader reader(handler);
-    QVERIFY2(parseText(reader, xml), qPrintable(reader.errorString()));
-    QCOMPARE(handler->log, log);
-}
-
-// Given styles resolve by exact name, local ones override them, and style names stay on items.
-void TestDAmlReader::styleResolution()
-{
-    DAmlReader reader;
-    reader.setStyles(givenStyles());
-    reader.setEnabledLocalStyle(true);
-    QVERIFY(parseText(reader,
-        QStringLiteral("<DOCUMENT><P style=\"Warning\"/>"
-                       "<STYLES><STYLE name=\"Warning\" bold=\"true\"/>"
-                       "<STYLE name=\"Warning\" italic=\"true\"/></STYLES>"
-                       "<P style=\"Warning\"/><P style=\"warning\"/><P/></DOCUMENT>")));
-    const DDocument* document = reader.documents();
-    QCOMPARE(document->style(), givenStyles().at(0));
-    QVERIFY(document->styleName().isNull());
-
-    const DItem* before = document->child();
-    const DItem* after = before->next();
-    const DItem* otherCase = after->next();
-    QCOMPARE(before->style(), givenStyles().at(5));
-    QCOMPARE(reader.styleNames(), QStringList({"Warning", "Warning"}));
-    QCOMPARE(after->style(), reader.styles().at(1));
-    QVERIFY(after->style()->italic());
-    QCOMPARE(otherCase->style(), nullptr);
-    QCOMPARE(otherCase->styleName(), QStringLiteral("warning"));
-    QVERIFY(!otherCase->next()->style() && otherCase->next()->styleName().isNull());
-
-    // Handed over, the styles leave the handler and its lookup.
-    QList<DStyle*> taken = reader.handler()->takeStyles();
-    QCOMPARE(taken.size(), 2);
-    QVERIFY(reader.styles().isEmpty());
-    qDeleteAll(taken);
-}
-
-// The shipped style file defines every report style, in this order.
-void TestDAmlReader::styleFile()
-{
-    QFile file(QStringLiteral(KORVAT_EXAMPLES "/reporterstyle.aml"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    DAmlReader reader;
-    reader.setEnabledLocalStyle(true);
-    reader.setInputSize(file.size());
-    QXmlInputSource source(&file);
-    QVERIFY2(reader.parse(&source), qPrintable(reader.errorString()));
-
-    const QStringList expected = { "Normal", "Normal Failed", "Normal Passed", "Title0", "Title1",
-        "Title1 Failed", "Title1 Passed", "Title2", "Title2 Failed", "Title2 Passed", "Title3",
-        "Title3 Failed", "Title3 Passed", "Title4", "Title4 Failed", "Title4 Passed", "Title5",
-        "Title5 Failed", "Title5 Passed", "Title6", "Title6 Failed", "Title6 Passed", "Array Title",
-        "Array", "Array Failed", "Array Passed", "Warning", "Link", "Output" };
-    QCOMPARE(reader.styleNames(), expected);
-    QCOMPARE(reader.styles().size(), expected.size());
-    for (const DStyle* style : reader.styles()) {
-        QVERIFY2(!style->family().isEmpty(), qPrintable(style->name()));
-        QVERIFY2(style->pointSize() > 0, qPrintable(style->name()));
+        const QStringList expected = { "Normal", "Normal Failed", "Normal Passed", "Title0", "Title1",
+            "Title1 Failed", "Title1 Passed", "Title2", "Title2 Failed", "Title2 Passed", "Title3",
+            "Title3 Failed", "Title3 Passed", "Title4", "Title4 Failed", "Title4 Passed", "Title5",
+            "Title5 Failed", "Title5 Passed", "Title6", "Title6 Failed", "Title6 Passed", "Array Title",
+            "Array", "Array Failed", "Array Passed", "Warning", "Link", "Output" };
+        QCOMPARE(reader.styleNames(), expected);
+        QCOMPARE(reader.styles().size(), expected.size());
+        for (const DStyle* style : reader.styles()) {
+            QVERIFY2(!style->family().isEmpty(), qPrintable(style->name()));
+            QVERIFY2(style->pointSize() > 0, qPrintable(style->name()));
+        }
     }
-}
 
-void TestDAmlReader::styleResourcesRoundTrip_data()
-{
-    QTest::addColumn<DStyle>("style");
+    void styleResourcesRoundTrip_data()
+    {
+        QTest::addColumn<DStyle>("style");
 
-    QTest::newRow("defaults") << DStyle(QStringLiteral("Normal"));
-    QTest::newRow("every field") << fullStyle();
-    DStyle noBackground = fullStyle();
-    noBackground.setBackground(QColor());
-    QTest::newRow("no background") << noBackground;
-    DStyle centred(QStringLiteral("Array Title"));
-    centred.setAlignment(Qt::AlignHCenter);
-    centred.setBackground(QColor(Qt::black));
-    QTest::newRow("black background, centred") << centred;
-    QTest::newRow("empty and null name") << DStyle(QString());
-}
+        QTest::newRow("defaults") << DStyle(QStringLiteral("Normal"));
+        QTest::newRow("every field") << fullStyle();
+        DStyle noBackground = fullStyle();
+        noBackground.setBackground(QColor());
+        QTest::newRow("no background") << noBackground;
+        DStyle centred(QStringLiteral("Array Title"));
+        centred.setAlignment(Qt::AlignHCenter);
+        centred.setBackground(QColor(Qt::black));
+        QTest::newRow("black background, centred") << centred;
+        QTest::newRow("empty and null name") << DStyle(QString());
+    }
 
-// Written onto a style with other values (and a background), every field comes back; the name
-// comes first, as a string, for readers that look styles up by name.
-void TestDAmlReader::styleResourcesRoundTrip()
-{
-    QFETCH(DStyle, style);
+    // Written onto a style with other values (and a background), every field comes back; the name
+    // comes first, as a string, for readers that look styles up by name.
+    void styleResourcesRoundTrip()
+    {
+        QFETCH(DStyle, style);
 
-    std::unique_ptr<QAResGroup> group(DStyleSerialize::styleToResources("custom", &style));
-    QCOMPARE(group->tag(), QStringLiteral("custom"));
-    const QAResString* name = group->firstChild()->toResString();
-    QVERIFY(name);
-    QCOMPARE(name->tag(), QStringLiteral("name"));
-    QCOMPARE(name->value(), style.name());
+        std::unique_ptr<QAResGroup> group(DStyleSerialize::styleToResources("custom", &style));
+        QCOMPARE(group->tag(), QStringLiteral("custom"));
+        const QAResString* name = group->firstChild()->toResString();
+        QVERIFY(name);
+        QCOMPARE(name->tag(), QStringLiteral("name"));
+        QCOMPARE(name->value(), style.name());
 
-    DStyle other = fullStyle();
-    other.setBackground(QColor(Qt::white));
-    other.setName(style.name());
-    DStyleSerialize::styleFromResources(group.get(), &other);
-    QVERIFY(other == style);
-    QCOMPARE(std::unique_ptr<QAResGroup>(DStyleSerialize::styleToResources(nullptr, &style))->tag(),
-             QStringLiteral("style"));
-}
+        DStyle other = fullStyle();
+        other.setBackground(QColor(Qt::white));
+        other.setName(style.name());
+        DStyleSerialize::styleFromResources(group.get(), &other);
+        QVERIFY(other == style);
+        QCOMPARE(std::unique_ptr<QAResGroup>(DStyleSerialize::styleToResources(nullptr, &style))->tag(),
+                 QStringLiteral("style"));
+    }
 
-// Missing children and children of the wrong resource kind leave fields as they were; values out
-// of range are brought back into it instead of giving invalid colours or negative sizes.
-void TestDAmlReader::styleResourcesPartial()
-{
-    QAResGroup group(QStringLiteral("style"));
-    group.appendChild(new QAResString(QStringLiteral("name"), QStringLiteral("Other name")));
-    group.appendChild(new QAResInt(QStringLiteral("size"), 20));
-    group.appendChild(new QAResString(QStringLiteral("bold"), QStringLiteral("false")));
-    group.appendChild(new QAResInt(QStringLiteral("color"), 0));
-    DStyle style = fullStyle();
-    DStyle expected = fullStyle();
-    expected.setPointSize(20);
-    DStyleSerialize::styleFromResources(&group, &style);
-    QVERIFY(style == expected);
+    // Missing children and children of the wrong resource kind leave fields as they were; values out
+    // of range are brought back into it instead of giving invalid colours or negative sizes.
+    void styleResourcesPartial()
+    {
+        QAResGroup group(QStringLiteral("style"));
+        group.appendChild(new QAResString(QStringLiteral("name"), QStringLiteral("Other name")));
+        group.appendChild(new QAResInt(QStringLiteral("size"), 20));
+        group.appendChild(new QAResString(QStringLiteral("bold"), QStringLiteral("false")));
+        group.appendChild(new QAResInt(QStringLiteral("color"), 0));
+        DStyle style = fullStyle();
+        DStyle expected = fullStyle();
+        expected.setPointSize(20);
+        DStyleSerialize::styleFromResources(&group, &style);
+        QVERIFY(style == expected);
 
-    QAResGroup hostile(QStringLiteral("style"));
-    hostile.appendChild(new QAResRGB(QStringLiteral("color"), 300, -5, 128));
-    hostile.appendChild(new QAResInt(QStringLiteral("margintop"), -7));
-    hostile.appendChild(new QAResInt(QStringLiteral("size"), -1));
-    DStyleSerialize::styleFromResources(&hostile, &style);
-    QCOMPARE(style.foreground(), QColor(255, 0, 128));
-    QCOMPARE(style.marginTop(), 0);
-    QCOMPARE(style.pointSize(), 0);
-}
+        QAResGroup hostile(QStringLiteral("style"));
+        hostile.appendChild(new QAResRGB(QStringLiteral("color"), 300, -5, 128));
+        hostile.appendChild(new QAResInt(QStringLiteral("margintop"), -7));
+        hostile.appendChild(new QAResInt(QStringLiteral("size"), -1));
+        DStyleSerialize::styleFromResources(&hostile, &style);
+        QCOMPARE(style.foreground(), QColor(255, 0, 128));
+        QCOMPARE(style.marginTop(), 0);
+        QCOMPARE(style.pointSize(), 0);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDAmlReader)
 #include "tst_damlreader.moc"

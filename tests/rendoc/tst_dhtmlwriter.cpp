@@ -14,11 +14,9 @@
 #include "tests/support/goldenfile.h"
 #include "tests/support/testfiles.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -89,6 +87,13 @@ QString goldenPart(const QString& page)
     return out;
 }
 
+// Writes `bytes` to a new file at `path`.
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 class Log : public DLogMonitor
 {
 public:
@@ -113,266 +118,228 @@ class TestDHTMLWriter : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void golden_data();
-    void golden();
-    void escaping();
-    void viewerLinks_data();
-    void viewerLinks();
-    void config_data();
-    void config();
-    void exportFiles();
-    void exportCancelLeavesNothing();
-    void exportUnwritableFolder();
-    void dialog();
-    void deepDocument();
+    void golden_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"text", "list", "table", "media", "places", "hostile", "chain"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // One page per item kind compared with reviewed files.
+    void golden()
+    {
+        QFETCH(QString, name);
+        Aml document = readAml(dataPath(name + QStringLiteral(".aml")));
+        QVERIFY(document);
+        DHTMLWriter writer;
+        const QString part = goldenPart(writePage(writer, document.get()));
+        QString message;
+        QVERIFY2(GoldenFile::check("html/" + name + ".html", part, &message), qPrintable(message));
+    }
+
+    // Nothing taken from a report leaves its text or attribute: no element or attribute of the
+    // report's making, no way out of the style block, no script href.
+    void escaping()
+    {
+        Aml document = readAml(dataPath(QStringLiteral("hostile.aml")));
+        QVERIFY(document);
+        QAViewerHTMLWriter writer;
+        const QString page = writePage(writer, document.get());
+        QVERIFY(!page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
+        QVERIFY(!page.contains(QLatin1String("<img src=x")));
+        QVERIFY(!page.contains(QLatin1String("\" onmouseover")));
+        QVERIFY(!page.contains(QLatin1String("\" onerror")));
+        QVERIFY(!page.contains(QLatin1String("javascript:")));
+        QCOMPARE(page.count(QLatin1String("</style>")), 1);
+        QCOMPARE(page.count(QLatin1String("</title>")), 1);
+        QVERIFY(page.contains(QLatin1String("&lt;script&gt;alert(3)&lt;/script&gt;")));
+        QVERIFY(page.contains(QLatin1String("content=\"script-src 'none'\"")));
+
+        QCOMPARE(DHTMLWriter::escape(QStringLiteral("a<b>&\"'\x01")),
+                 QStringLiteral("a&lt;b&gt;&amp;&quot;'"));
+        QCOMPARE(DHTMLWriter::escapeAttribute("\"'<"), QStringLiteral("&quot;&#39;&lt;"));
+        QCOMPARE(DHTMLWriter::escape(QString()), QString());
+    }
+
+    void viewerLinks_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("href");
+        QTest::newRow("report with anchor") << "xrdlink://sub/b.v2.xrd#T1" << "b.html#tag-T1";
+        QTest::newRow("report") << "xrdlink://b.xrd" << "b.html";
+        QTest::newRow("anchor only") << "xrdlink://#T1" << "#tag-T1";
+        QTest::newRow("relative source") << "src/parser.c line 42" << "src/parser.c";
+        QTest::newRow("absolute source") << "/home/ci/src/x.c line 7" << "file:///home/ci/src/x.c";
+        QTest::newRow("source without file") << " line 7" << "";
+        QTest::newRow("other") << "T12" << "";
+    }
+
+    void viewerLinks()
+    {
+        QFETCH(QString, target);
+        QTEST(QAViewerHTMLWriter().hrefFor(target), "href");
+    }
+
+    void config_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("outline");
+        QTest::addColumn<QString>("stylesheet");
+        QTest::newRow("empty") << "" << true << ".html" << true << "";
+        QTest::newRow("suffix only") << "# pages\n.htm\n" << true << ".htm" << true << "";
+        QTest::newRow("all keys") << ".xhtml\nstylesheet = site.css\n outline = no\nimages=img\n" << true
+                                  << ".xhtml" << false << "site.css";
+        QTest::newRow("bad suffix") << "../x\noutline = no\n" << false << ".html" << true << "";
+        QTest::newRow("unknown key") << ".htm\ncolour = red\n" << false << ".html" << true << "";
+        QTest::newRow("bad value") << ".htm\noutline = maybe\n" << false << ".html" << true << "";
+        QTest::newRow("no equals") << ".htm\nstylesheet\n" << false << ".html" << true << "";
+        QTest::newRow("images outside") << ".htm\nimages = ../up\n" << false << ".html" << true << "";
+    }
+
+    void config()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        DHTMLConfig config;
+        QCOMPARE(config.parse(text), ok);
+        QCOMPARE(config.errors().isEmpty(), ok);
+        QTEST(config.suffix(), "suffix");
+        QTEST(config.outline(), "outline");
+        QTEST(config.stylesheet(), "stylesheet");
+        if (ok) {
+            DHTMLConfig again;
+            QVERIFY(again.parse(config.toText()));
+            QCOMPARE(again.toText(), config.toText());
+        }
+    }
+
+    // File mode: one page per generate named after the document, images copied beside it, a
+    // malformed configuration logged once and replaced by the defaults.
+    void exportFiles()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QDir(dir.path()).mkpath(QStringLiteral("pix"));
+        QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("pix/logo.png")));
+        QVERIFY(writeFile(dir.filePath("dhtml.cfg"), ".htm\noutline = sometimes\n"));
+
+        Aml document = readAml(dataPath(QStringLiteral("media.aml")));
+        QVERIFY(document);
+        document->setName(QStringLiteral("../a/b"));
+        const QString out = dir.filePath(QStringLiteral("out/sub"));
+        DExportHtml exporter(out, dir.filePath(QStringLiteral("dhtml.cfg")));
+        exporter.setPixmapDir(dir.filePath(QStringLiteral("pix")));
+        DHTMLWriter writer;
+        exporter.setHTMLWriter(&writer);
+        Log log;
+        QVERIFY(exporter.generate(document.get(), nullptr, &log));
+        QCOMPARE(log.lines.size(), 1); // the configuration error
+        QVERIFY(log.lines.first().contains(QLatin1String("outline")));
+        const QString page = QDir(out).filePath(QStringLiteral("_._a_b.html"));
+        QVERIFY2(QFile::exists(page), qPrintable(QDir(out).entryList().join(' ')));
+        QVERIFY(QFile::exists(QDir(out).filePath(QStringLiteral("logo.png"))));
+        QVERIFY(TestFiles::readText(page).contains(QLatin1String("<img src=\"logo.png\"")));
+        QCOMPARE(exporter.writtenFiles().size(), 2);
+
+        // Second run: the configuration errors are not repeated, a missing image is logged.
+        Aml other = readAml(dataPath(QStringLiteral("media.aml")));
+        other->setName(QStringLiteral("other"));
+        exporter.setPixmapDir(QString());
+        QVERIFY(QFile::remove(QDir(out).filePath(QStringLiteral("logo.png"))));
+        DHTMLWriter second;
+        exporter.setHTMLWriter(&second);
+        log.lines.clear();
+        QVERIFY(exporter.generate(other.get(), nullptr, &log));
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY(log.lines.first().contains(QLatin1String("logo.png")));
+        QVERIFY(TestFiles::readText(QDir(out).filePath("other.html")).contains("class=\"missing\""));
+    }
+
+    void exportCancelLeavesNothing()
+    {
+        QTemporaryDir dir;
+        // Enough items for the writer to ask the monitor while writing.
+        DDocument document("Big", "big");
+        for (int i = 0; i < 2000; ++i)
+            document.appendChild(new DText(QStringLiteral("line %1").arg(i)));
+        const QString page = dir.filePath("big.html");
+        QVERIFY(writeFile(page, "previous export"));
+        DExportHtml exporter(dir.path(), dir.filePath(QStringLiteral("none.cfg")));
+        DHTMLWriter writer;
+        exporter.setHTMLWriter(&writer);
+        CancelAfter cancel(3);
+        Log log;
+        QVERIFY(!exporter.generate(&document, &cancel, &log));
+        QVERIFY(log.lines.isEmpty());
+        QCOMPARE(TestFiles::readText(page), QStringLiteral("previous export"));
+        QVERIFY(exporter.writtenFiles().isEmpty());
+    }
+
+    void exportUnwritableFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("file"), {}));
+        DDocument document(QStringLiteral("T"), QStringLiteral("t"));
+        DExportHtml exporter(dir.filePath(QStringLiteral("file/sub")), QString());
+        DHTMLWriter writer;
+        exporter.setHTMLWriter(&writer);
+        Log log;
+        QVERIFY(!exporter.generate(&document, nullptr, &log));
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY(!exporter.errorString().isEmpty());
+    }
+
+    void dialog()
+    {
+        QTemporaryDir dir;
+        Aml document = readAml(dataPath(QStringLiteral("text.aml")));
+        QVERIFY(document);
+        QWidget parent;
+        QPointer<DExportHtmlDialog> dialog =
+            new DExportHtmlDialog(document.get(), dir.filePath(QStringLiteral("dhtml.cfg")), &parent);
+        dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
+        dialog->setFolderChooser([&](QWidget*, const QString&, const QString&) { return dir.filePath("chosen"); });
+        QStringList opened;
+        dialog->setPageOpener([&](const QString& page) { opened << page; return true; });
+        QSignalSpy generated(dialog.data(), &DExportHtmlDialog::generated);
+        dialog->show();
+        dialog->browse();
+        QCOMPARE(dialog->outputDir(), dir.filePath(QStringLiteral("chosen")));
+        QVERIFY(dialog->generate());
+        const QString page = dir.filePath(QStringLiteral("chosen/text.html"));
+        QCOMPARE(generated.size(), 1);
+        QCOMPARE(generated.first().first().toString(), page);
+        QCOMPARE(opened, QStringList{page});
+        QVERIFY(QFile::exists(page));
+
+        dialog->setOpenWhenDone(false);
+        dialog->setOutputDir(QString());
+        QVERIFY(!dialog->generate());
+        QCOMPARE(opened.size(), 1);
+
+        dialog->close();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // A document nested far deeper than any stack would take recursion for.
+    void deepDocument()
+    {
+        DDocument document(QStringLiteral("Deep"), QStringLiteral("deep"));
+        DItemContainer* parent = &document;
+        for (int i = 0; i < 100000; ++i) {
+            auto* section = new DSection(QString(), parent);
+            parent->setChild(section);
+            parent = section;
+        }
+        parent->setChild(new DText(QStringLiteral("bottom"), parent));
+        DHTMLWriter writer;
+        const QString page = writePage(writer, &document);
+        QCOMPARE(page.count(QLatin1String("</section>")), 100000);
+        QVERIFY(page.contains(QLatin1String("bottom")));
+    }
 };
-
-void TestDHTMLWriter::golden_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char* name : {"text", "list", "table", "media", "places", "hostile", "chain"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-// One page per item kind compared with reviewed files.
-void TestDHTMLWriter::golden()
-{
-    QFETCH(QString, name);
-    Aml document = readAml(dataPath(name + QStringLiteral(".aml")));
-    QVERIFY(document);
-    DHTMLWriter writer;
-    const QString part = goldenPart(writePage(writer, document.get()));
-    QString message;
-    QVERIFY2(GoldenFile::check(QStringLiteral("html/") + name + QStringLiteral(".html"), part, &message),
-             qPrintable(message));
-}
-
-// Nothing taken from a report leaves its text or attribute: no element or attribute of the
-// report's making, no way out of the style block, no script href.
-void TestDHTMLWriter::escaping()
-{
-    Aml document = readAml(dataPath(QStringLiteral("hostile.aml")));
-    QVERIFY(document);
-    QAViewerHTMLWriter writer;
-    const QString page = writePage(writer, document.get());
-    QVERIFY(!page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
-    QVERIFY(!page.contains(QLatin1String("<img src=x")));
-    QVERIFY(!page.contains(QLatin1String("\" onmouseover")));
-    QVERIFY(!page.contains(QLatin1String("\" onerror")));
-    QVERIFY(!page.contains(QLatin1String("javascript:")));
-    QCOMPARE(page.count(QLatin1String("</style>")), 1);
-    QCOMPARE(page.count(QLatin1String("</title>")), 1);
-    QVERIFY(page.contains(QLatin1String("&lt;script&gt;alert(3)&lt;/script&gt;")));
-    QVERIFY(page.contains(QLatin1String("content=\"script-src 'none'\"")));
-
-    QCOMPARE(DHTMLWriter::escape(QStringLiteral("a<b>&\"'\x01")),
-             QStringLiteral("a&lt;b&gt;&amp;&quot;'"));
-    QCOMPARE(DHTMLWriter::escapeAttribute(QStringLiteral("\"'<")),
-             QStringLiteral("&quot;&#39;&lt;"));
-    QCOMPARE(DHTMLWriter::escape(QString()), QString());
-}
-
-void TestDHTMLWriter::viewerLinks_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("href");
-    QTest::newRow("report with anchor") << "xrdlink://sub/b.v2.xrd#T1" << "b.html#tag-T1";
-    QTest::newRow("report") << "xrdlink://b.xrd" << "b.html";
-    QTest::newRow("anchor only") << "xrdlink://#T1" << "#tag-T1";
-    QTest::newRow("relative source") << "src/parser.c line 42" << "src/parser.c";
-    QTest::newRow("absolute source") << "/home/ci/src/x.c line 7" << "file:///home/ci/src/x.c";
-    QTest::newRow("source without file") << " line 7" << "";
-    QTest::newRow("other") << "T12" << "";
-}
-
-void TestDHTMLWriter::viewerLinks()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, href);
-    QAViewerHTMLWriter writer;
-    QCOMPARE(writer.hrefFor(target), href);
-}
-
-void TestDHTMLWriter::config_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("suffix");
-    QTest::addColumn<bool>("outline");
-    QTest::addColumn<QString>("stylesheet");
-    QTest::newRow("empty") << "" << true << ".html" << true << "";
-    QTest::newRow("suffix only") << "# pages\n.htm\n" << true << ".htm" << true << "";
-    QTest::newRow("all keys") << ".xhtml\nstylesheet = site.css\n outline = no\nimages=img\n" << true
-                              << ".xhtml" << false << "site.css";
-    QTest::newRow("bad suffix") << "../x\noutline = no\n" << false << ".html" << true << "";
-    QTest::newRow("unknown key") << ".htm\ncolour = red\n" << false << ".html" << true << "";
-    QTest::newRow("bad value") << ".htm\noutline = maybe\n" << false << ".html" << true << "";
-    QTest::newRow("no equals") << ".htm\nstylesheet\n" << false << ".html" << true << "";
-    QTest::newRow("images outside") << ".htm\nimages = ../up\n" << false << ".html" << true << "";
-}
-
-void TestDHTMLWriter::config()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    DHTMLConfig config;
-    QCOMPARE(config.parse(text), ok);
-    QCOMPARE(config.errors().isEmpty(), ok);
-    QTEST(config.suffix(), "suffix");
-    QTEST(config.outline(), "outline");
-    QTEST(config.stylesheet(), "stylesheet");
-    if (ok) {
-        DHTMLConfig again;
-        QVERIFY(again.parse(config.toText()));
-        QCOMPARE(again.toText(), config.toText());
-    }
-}
-
-// File mode: one page per generate named after the document, images copied beside it, a
-// malformed configuration logged once and replaced by the defaults.
-void TestDHTMLWriter::exportFiles()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QDir(dir.path()).mkpath(QStringLiteral("pix"));
-    QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("pix/logo.png")));
-    QFile cfg(dir.filePath(QStringLiteral("dhtml.cfg")));
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write(".htm\noutline = sometimes\n");
-    cfg.close();
-
-    Aml document = readAml(dataPath(QStringLiteral("media.aml")));
-    QVERIFY(document);
-    document->setName(QStringLiteral("../a/b"));
-    const QString out = dir.filePath(QStringLiteral("out/sub"));
-    DExportHtml exporter(out, dir.filePath(QStringLiteral("dhtml.cfg")));
-    exporter.setPixmapDir(dir.filePath(QStringLiteral("pix")));
-    DHTMLWriter writer;
-    exporter.setHTMLWriter(&writer);
-    Log log;
-    QVERIFY(exporter.generate(document.get(), nullptr, &log));
-    QCOMPARE(log.lines.size(), 1); // the configuration error
-    QVERIFY(log.lines.first().contains(QLatin1String("outline")));
-    const QString page = QDir(out).filePath(QStringLiteral("_._a_b.html"));
-    QVERIFY2(QFile::exists(page), qPrintable(QDir(out).entryList().join(' ')));
-    QVERIFY(QFile::exists(QDir(out).filePath(QStringLiteral("logo.png"))));
-    QVERIFY(TestFiles::readText(page).contains(QLatin1String("<img src=\"logo.png\"")));
-    QCOMPARE(exporter.writtenFiles().size(), 2);
-
-    // Second run: the configuration errors are not repeated, a missing image is logged.
-    Aml other = readAml(dataPath(QStringLiteral("media.aml")));
-    other->setName(QStringLiteral("other"));
-    exporter.setPixmapDir(QString());
-    QVERIFY(QFile::remove(QDir(out).filePath(QStringLiteral("logo.png"))));
-    DHTMLWriter second;
-    exporter.setHTMLWriter(&second);
-    log.lines.clear();
-    QVERIFY(exporter.generate(other.get(), nullptr, &log));
-    QCOMPARE(log.lines.size(), 1);
-    QVERIFY(log.lines.first().contains(QLatin1String("logo.png")));
-    QVERIFY(TestFiles::readText(QDir(out).filePath(QStringLiteral("other.html")))
-                .contains(QLatin1String("class=\"missing\"")));
-}
-
-void TestDHTMLWriter::exportCancelLeavesNothing()
-{
-    QTemporaryDir dir;
-    // Enough items for the writer to ask the monitor while writing.
-    auto document = std::make_unique<DDocument>(QStringLiteral("Big"), QStringLiteral("big"));
-    DItem* last = nullptr;
-    for (int i = 0; i < 2000; ++i) {
-        auto* text = new DText(QStringLiteral("line %1").arg(i), document.get());
-        if (last)
-            last->setNext(text);
-        else
-            document->setChild(text);
-        last = text;
-    }
-    const QString page = dir.filePath(QStringLiteral("big.html"));
-    QFile old(page);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("previous export");
-    old.close();
-    DExportHtml exporter(dir.path(), dir.filePath(QStringLiteral("none.cfg")));
-    DHTMLWriter writer;
-    exporter.setHTMLWriter(&writer);
-    CancelAfter cancel(3);
-    Log log;
-    QVERIFY(!exporter.generate(document.get(), &cancel, &log));
-    QVERIFY(log.lines.isEmpty());
-    QCOMPARE(TestFiles::readText(page), QStringLiteral("previous export"));
-    QVERIFY(exporter.writtenFiles().isEmpty());
-}
-
-void TestDHTMLWriter::exportUnwritableFolder()
-{
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("file")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    DDocument document(QStringLiteral("T"), QStringLiteral("t"));
-    DExportHtml exporter(dir.filePath(QStringLiteral("file/sub")), QString());
-    DHTMLWriter writer;
-    exporter.setHTMLWriter(&writer);
-    Log log;
-    QVERIFY(!exporter.generate(&document, nullptr, &log));
-    QCOMPARE(log.lines.size(), 1);
-    QVERIFY(!exporter.errorString().isEmpty());
-}
-
-void TestDHTMLWriter::dialog()
-{
-    QTemporaryDir dir;
-    Aml document = readAml(dataPath(QStringLiteral("text.aml")));
-    QVERIFY(document);
-    QWidget parent;
-    QPointer<DExportHtmlDialog> dialog =
-        new DExportHtmlDialog(document.get(), dir.filePath(QStringLiteral("dhtml.cfg")), &parent);
-    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
-    dialog->setFolderChooser([&](QWidget*, const QString&, const QString&) {
-        return dir.filePath(QStringLiteral("chosen"));
-    });
-    QStringList opened;
-    dialog->setPageOpener([&](const QString& page) {
-        opened << page;
-        return true;
-    });
-    QSignalSpy generated(dialog.data(), &DExportHtmlDialog::generated);
-    dialog->show();
-    dialog->browse();
-    QCOMPARE(dialog->outputDir(), dir.filePath(QStringLiteral("chosen")));
-    QVERIFY(dialog->generate());
-    const QString page = dir.filePath(QStringLiteral("chosen/text.html"));
-    QCOMPARE(generated.size(), 1);
-    QCOMPARE(generated.first().first().toString(), page);
-    QCOMPARE(opened, QStringList{page});
-    QVERIFY(QFile::exists(page));
-
-    dialog->setOpenWhenDone(false);
-    dialog->setOutputDir(QString());
-    QVERIFY(!dialog->generate());
-    QCOMPARE(opened.size(), 1);
-
-    dialog->close();
-    QTRY_VERIFY(dialog.isNull());
-}
-
-// A document nested far deeper than any stack would take recursion for.
-void TestDHTMLWriter::deepDocument()
-{
-    DDocument document(QStringLiteral("Deep"), QStringLiteral("deep"));
-    DItemContainer* parent = &document;
-    for (int i = 0; i < 100000; ++i) {
-        auto* section = new DSection(QString(), parent);
-        parent->setChild(section);
-        parent = section;
-    }
-    parent->setChild(new DText(QStringLiteral("bottom"), parent));
-    DHTMLWriter writer;
-    const QString page = writePage(writer, &document);
-    QCOMPARE(page.count(QLatin1String("</section>")), 100000);
-    QVERIFY(page.contains(QLatin1String("bottom")));
-}
 
 QTEST_MAIN(TestDHTMLWriter)
 #include "tst_dhtmlwriter.moc"

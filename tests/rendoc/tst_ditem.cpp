@@ -214,362 +214,343 @@ class TestDItem : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void kinds();
-    void copyKeepsFieldsDropsLinks();
-    void deleteOwnedChains();
-    void documentCopyOwnsItsDefinitions();
-    void linkSplit_data();
-    void linkSplit();
-    void visitor();
-    void updaterNumbering_data();
-    void updaterNumbering();
-    void updaterStyles();
-    void deepDocument();
-    void updaterPartialPasses();
-    void updatedDocuments();
+    // Down-casts, container kinds (the failed-tests filter's table) and the visitor's dispatch.
+    void kinds()
+    {
+        const QSet<DItem::Kind> containers = {
+            DItem::Document, DItem::Section, DItem::Title, DItem::Header, DItem::Footer,
+            DItem::Paragraph, DItem::List, DItem::Link, DItem::PopupLink, DItem::Table,
+            DItem::Row, DItem::Cell, DItem::CellText, DItem::Popup, DItem::Summary,
+            DItem::Index, DItem::Graphic, DItem::Curve};
+        for (int k = 0; k < DItem::KindCount; ++k) {
+            std::unique_ptr<DItem> item(makeItem(static_cast<DItem::Kind>(k)));
+            const char* name = DItem::kindName(item->kind());
+            for (int c = 0; c < DItem::KindCount; ++c) {
+                const void* expected = c == k ? item.get() : nullptr;
+                QVERIFY2(casts[c](item.get()) == expected,
+                         qPrintable(QStringLiteral("%1 cast to %2").arg(name, DItem::kindName(DItem::Kind(c)))));
+            }
+            QVERIFY2(item->isContainer() == containers.contains(item->kind()), name);
+            QCOMPARE(item->toContainer() != nullptr, item->isContainer());
+
+            Recorder recorder;
+            recorder.doItem(item.get());
+            QCOMPARE(recorder.calls, QStringList{QLatin1String(name)});
+            QCOMPARE(recorder.items.value(0), item.get());
+        }
+    }
+
+    void copyKeepsFieldsDropsLinks()
+    {
+        DStyle style(QStringLiteral("Array"));
+        DSection parent(QStringLiteral("p"));
+        for (int k = 0; k < DItem::KindCount; ++k) {
+            DItem* item = makeItem(static_cast<DItem::Kind>(k));
+            DText* sibling = new DText(QStringLiteral("after"));
+            item->setStyle(&style);
+            item->setStyleName(QStringLiteral("Array"));
+            item->setParent(&parent);
+            item->setNext(sibling);
+            if (DItemContainer* container = item->toContainer())
+                container->setChild(new DText(QStringLiteral("inside"), container));
+
+            std::unique_ptr<DItem> copy(copyOf(item));
+            QCOMPARE(copy->kind(), item->kind());
+            QVERIFY(!copy->parent());
+            QVERIFY(!copy->next());
+            if (copy->toContainer())
+                QVERIFY(!copy->toContainer()->child());
+            QCOMPARE(copy->style(), &style);
+            QCOMPARE(copy->styleName(), QStringLiteral("Array"));
+
+            // Own fields survive; references into another tree are left for the update pass.
+            QString expected = DTreePrinter::line(item);
+            expected.replace(QLatin1String("resolved=yes"), QLatin1String("resolved=no"))
+                .replace(QLatin1String("target=yes"), QLatin1String("target=no"))
+                .replace(QLatin1String("titles=1"), QLatin1String("titles=0"))
+                .replace(QLatin1String("entries=1"), QLatin1String("entries=0"));
+            QCOMPARE(DTreePrinter::line(copy.get()), expected);
+
+            item->setParent(nullptr);
+            item->setNext(nullptr);
+            delete item;
+            delete sibling;
+        }
+        // A null tag name stays null, not empty.
+        const std::unique_ptr<DItem> tag(makeItem(DItem::Tag));
+        QVERIFY(std::unique_ptr<DItem>(copyOf(tag.get()))->toTag()->name().isNull());
+    }
+
+    // Chained documents own the documents after them; inside a container, the container owns them.
+    void deleteOwnedChains()
+    {
+        CountedText::destroyed = 0;
+        auto* first = new DDocument("a", "a");
+        first->setNext(new DDocument("b", "b"));
+        first->next()->setNext(new DDocument("c", "c"));
+        for (DItem* d = first; d; d = d->next())
+            d->toDocument()->appendChild(new CountedText);
+        delete first;
+        QCOMPARE(CountedText::destroyed, 3);
+
+        // Inside a container, the document's next sibling belongs to the container.
+        CountedText::destroyed = 0;
+        auto* section = new DSection(QStringLiteral("s"));
+        auto* document = new DDocument(QStringLiteral("a"), QStringLiteral("a"));
+        section->appendChild(document);
+        document->appendChild(new CountedText);
+        section->appendChild(new CountedText);
+        delete section;
+        QCOMPARE(CountedText::destroyed, 2);
+    }
+
+    void documentCopyOwnsItsDefinitions()
+    {
+        DDocument source(QStringLiteral("T"), QStringLiteral("n"));
+        source.addColor(std::make_unique<DColor>(QStringLiteral("red"), QColor(Qt::red)));
+        source.addFont(std::make_unique<DFont>(QStringLiteral("f"), QStringLiteral("Sans"), 9, true));
+        auto style = std::make_unique<DStyle>(QStringLiteral("Array"));
+        style->setBackground(QColor(Qt::yellow));
+        source.addStyle(std::move(style));
+
+        DDocument copy(source);
+        QCOMPARE(copy.styles().size(), 1);
+        QVERIFY(copy.findStyle(QStringLiteral("Array")) != source.findStyle(QStringLiteral("Array")));
+        QCOMPARE(*copy.findStyle(QStringLiteral("Array")), *source.findStyle(QStringLiteral("Array")));
+        QCOMPARE(*copy.findColor(QStringLiteral("red")), *source.findColor(QStringLiteral("red")));
+        QCOMPARE(*copy.findFont(QStringLiteral("f")), *source.findFont(QStringLiteral("f")));
+        QVERIFY(!copy.findStyle(QStringLiteral("array")));
+    }
+
+    void linkSplit_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("start of a document") << "::X" << "" << "" << "X";
+        QTest::newRow("bare tag") << "T12" << "" << "T12" << "";
+        QTest::newRow("tag in a document") << "T12:doc" << "" << "T12" << "doc";
+        QTest::newRow("file, tag and document") << "a.xrd:T12:doc" << "a.xrd" << "T12" << "doc";
+        QTest::newRow("drive letter stays in the file") << "C:/r/a.xrd:T1:d" << "C:/r/a.xrd" << "T1"
+                                                       << "d";
+        QTest::newRow("file only") << "a.xrd::" << "a.xrd" << "" << "";
+        QTest::newRow("tag before empty document") << "T:" << "" << "T" << "";
+        QTest::newRow("lone separator") << ":" << "" << "" << "";
+        QTest::newRow("three separators") << ":::" << ":" << "" << "";
+        QTest::newRow("spaces are kept") << " a : b " << "" << " a " << " b ";
+        QTest::newRow("empty") << "" << "" << "" << "";
+        QTest::newRow("null") << QString() << "" << "" << "";
+        QTest::newRow("non-latin text") << QString::fromUtf8("r\u00e9sum\u00e9::\u00e9t\u00e9")
+                                        << QString::fromUtf8("r\u00e9sum\u00e9") << ""
+                                        << QString::fromUtf8("\u00e9t\u00e9");
+    }
+
+    void linkSplit()
+    {
+        QFETCH(QString, target);
+        // Start from stale values: split must overwrite every part.
+        QString gotFile = QStringLiteral("stale"), gotTag = gotFile, gotDocument = gotFile;
+        DLink link(target);
+        link.split(gotFile, gotTag, gotDocument);
+        QTEST(gotFile, "file");
+        QTEST(gotTag, "tag");
+        QTEST(gotDocument, "document");
+        QVERIFY(!gotFile.isNull() && !gotTag.isNull() && !gotDocument.isNull());
+        QCOMPARE(link.target(), target);
+    }
+
+    void visitor()
+    {
+        // doAll: the document's tables first, then the top-level documents without descending.
+        auto document = sample();
+        document->addColor(std::make_unique<DColor>(QStringLiteral("red"), QColor(Qt::red)));
+        document->addFont(std::make_unique<DFont>(QStringLiteral("f"), QString(), 0));
+        document->addStyle(std::make_unique<DStyle>(QStringLiteral("s1")));
+        document->addStyle(std::make_unique<DStyle>(QStringLiteral("s2")));
+        Recorder flat;
+        flat.doAll(document.get());
+        QCOMPARE(flat.calls, (QStringList{"Color red", "Font f", "Style s1", "Style s2", "Tables",
+                                          "Document", "Document"}));
+        QCOMPARE(flat.items.value(1), document->next());
+
+        // doItemList with descent into children: pre-order over the item and its siblings.
+        Recorder deep(nullptr, true);
+        deep.doItemList(document.get());
+        QCOMPARE(deep.calls, (QStringList{"Document", "Section", "Paragraph", "Text", "Text", "Text",
+                                          "Section", "Text", "Document", "Text"}));
+
+        // A cancel stops the walk at once.
+        CancelAfter monitor(4);
+        Recorder cancelled(&monitor, true);
+        monitor.recorder = &cancelled;
+        cancelled.doItemList(document.get());
+        QCOMPARE(cancelled.items.size(), 4);
+        QVERIFY(cancelled.isCanceled());
+
+        Recorder none;
+        none.doAll(nullptr);
+        none.doItem(nullptr);
+        none.doItemList(nullptr);
+        none.doItemChildren(nullptr);
+        DSection empty(QStringLiteral("e"));
+        none.doItemChildren(&empty);
+        QVERIFY(none.calls.isEmpty());
+    }
+
+    void updaterNumbering_data()
+    {
+        // Title levels in document order, "|" starting the next document.
+        QTest::addColumn<QString>("levels");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("flat") << "1 1 1" << "1 2 3";
+        QTest::newRow("nested") << "1 2 2 1 2" << "1 1.1 1.2 2 2.1";
+        QTest::newRow("deeper level resets") << "1 2 3 2 3" << "1 1.1 1.1.1 1.2 1.2.1";
+        QTest::newRow("skipped level counts zero") << "1 3 2" << "1 1.0.1 1.1";
+        QTest::newRow("starts below the top") << "2 2" << "0.1 0.2";
+        QTest::newRow("document title unnumbered") << "0 1 0 1" << "- 1 - 2";
+        QTest::newRow("six levels") << "1 2 3 4 5 6" << "1 1.1 1.1.1 1.1.1.1 1.1.1.1.1 1.1.1.1.1.1";
+        QTest::newRow("restarts per document") << "1 1 | 1 2" << "1 2 1 1.1";
+    }
+
+    void updaterNumbering()
+    {
+        QFETCH(QString, levels);
+        auto document = std::make_unique<DDocument>(QStringLiteral("a"), QStringLiteral("a"));
+        auto* second = new DDocument(QStringLiteral("b"), QStringLiteral("b"));
+        document->setNext(second);
+        Builder b(document.get());
+        // Titles sit at varying depths: numbering follows document order, not nesting.
+        b.open(new DSection(QStringLiteral("s")));
+        QList<DTitle*> titles;
+        for (const QString& level : levels.split(QLatin1Char(' '))) {
+            if (level == QLatin1String("|")) {
+                b = Builder(second);
+                continue;
+            }
+            if (titles.size() == 2)
+                b.open(new DParagraph);
+            titles.append(title(b, level.toInt(), QStringLiteral("x")));
+        }
+        DUpdater().doAll(document.get());
+        QTEST(numbers(titles).join(QLatin1Char(' ')), "expected");
+    }
+
+    // Each cell names a style: the document's own come first, then the updater's list; names match
+    // exactly, and a style already set is kept.
+    void updaterStyles()
+    {
+        DStyle shared(QStringLiteral("Shared")), both(QStringLiteral("Both")), empty{QStringLiteral("")};
+        DStyle preset(QStringLiteral("Preset"));
+        DDocument document(QStringLiteral("t"), QStringLiteral("d"));
+        document.addStyle(std::make_unique<DStyle>(QStringLiteral("Both")));
+        auto* row = new DRow;
+        document.appendChild(row);
+        const QStringList names{"Both", "Shared", "Nothing", "shared", QString(), "", "Shared"};
+        for (const QString& name : names) {
+            row->appendChild(new DCell(0, 0));
+            row->lastChild()->setStyleName(name);
+        }
+        row->lastChild()->setStyle(&preset);
+        DUpdater updater;
+        updater.setStyles({nullptr, &shared, &both, &empty});
+        updater.doAll(&document);
+        QList<DStyle*> got;
+        for (DItem* cell = row->child(); cell; cell = cell->next())
+            got.append(cell->style());
+        QCOMPARE(got, (QList<DStyle*>{document.findStyle(QStringLiteral("Both")), &shared, nullptr, nullptr,
+                                      nullptr, &empty, &preset}));
+    }
+
+    // doItem stays in its subtree, doItemList goes on to the siblings, a cancelled pass does nothing.
+    void updaterPartialPasses()
+    {
+        DDocument document(QStringLiteral("t"), QStringLiteral("d"));
+        Builder b(&document);
+        DSection* first = b.open(new DSection(QStringLiteral("a")));
+        DTitle* inside = title(b, 1, "in");
+        b.close();
+        DTitle* after = title(b, 1, "after");
+
+        CancelAfter canceled(0);
+        DUpdater(&canceled).doAll(&document);
+        QVERIFY(inside->numberText().isNull());
+
+        DUpdater updater;
+        updater.doItem(first);
+        QCOMPARE(inside->numberText(), QStringLiteral("1"));
+        QVERIFY(after->numberText().isNull());
+        updater.doItemList(first);
+        QCOMPARE(after->numberText(), QStringLiteral("2"));
+    }
+
+    // Each level a container holding the next one: neither updating nor freeing may recurse per level.
+    void deepDocument()
+    {
+        auto* document = new DDocument(QStringLiteral("t"), QStringLiteral("deep"));
+        Builder b(document);
+        b.add(new DTag(QStringLiteral("top")));
+        for (int i = 0; i < 100000; ++i)
+            b.open(new DSection(QString()));
+        DTitle* bottom = title(b, 1, "bottom");
+        DTagPointer* pointer = b.add(new DTagPointer(QStringLiteral("top")));
+        pointer->setStyleName(QStringLiteral("S"));
+        b.add(new CountedText);
+        auto style = std::make_unique<DStyle>(QStringLiteral("S"));
+        DStyle* s = style.get();
+        document->addStyle(std::move(style));
+
+        DUpdater().doAll(document);
+        QCOMPARE(bottom->numberText(), QStringLiteral("1"));
+        QVERIFY(pointer->tag());
+        QCOMPARE(pointer->style(), s);
+        CountedText::destroyed = 0;
+        delete document;
+        QCOMPARE(CountedText::destroyed, 1);
+    }
+
+    // Two documents read from AML and updated, against a reviewed dump; then the targets that the
+    // dump shows only as resolved or not.
+    void updatedDocuments()
+    {
+        QFile input(QStringLiteral(KORVAT_TEST_DATA "/model/updated.aml"));
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        QXmlInputSource source(&input);
+        DAmlReader reader;
+        QVERIFY2(reader.parse(&source), qPrintable(reader.errorString()));
+        const std::unique_ptr<DDocument> first(reader.handler()->takeDocuments());
+        DStyle array(QStringLiteral("Array"));
+        DUpdater updater;
+        updater.setStyles({&array});
+        updater.doAll(first.get());
+        QFile golden(QStringLiteral(KORVAT_TEST_DATA "/model/updated.txt"));
+        QVERIFY(golden.open(QIODevice::ReadOnly | QIODevice::Text));
+        QCOMPARE(DTreePrinter::print(first.get(), true), QString::fromUtf8(golden.readAll()));
+
+        // Of two tags with one name the first is the target, in pointers and index entries.
+        DTag* tagA = nth(first.get(), DItem::Tag)->toTag();
+        QCOMPARE(nth(first.get(), DItem::TagPointer)->toTagPointer()->tag(), tagA);
+        QCOMPARE(nth(first.get(), DItem::IEntry)->toIEntry()->target(), tagA);
+        // A pointer may name a tag of a later document.
+        QCOMPARE(nth(first.get(), DItem::TagPointer, 1)->toTagPointer()->tag(),
+                 nth(first->next(), DItem::Tag)->toTag());
+        // Summary entries find titles by number or by their whole text, markup included.
+        QCOMPARE(nth(first.get(), DItem::SEntry)->toSEntry()->target(), nth(first.get(), DItem::Title, 2));
+        QCOMPARE(nth(first.get(), DItem::SEntry, 1)->toSEntry()->target(), nth(first.get(), DItem::Title, 1));
+        QCOMPARE(nth(first.get(), DItem::SEntry, 2)->toSEntry()->target(), nth(first.get(), DItem::Title, 3));
+        // A summary lists the numbered titles of its own document only.
+        QCOMPARE(numbers(nth(first.get(), DItem::Summary)->toSummary()->titles()),
+                 (QStringList{"1", "1.1", "2"}));
+        QCOMPARE(numbers(nth(first->next(), DItem::Summary)->toSummary()->titles()), QStringList{"1"});
+
+        // A pointer whose tag is gone is reset by the next pass.
+        DTag stale(QStringLiteral("stale"));
+        DTagPointer* unknown = nth(first.get(), DItem::TagPointer, 3)->toTagPointer();
+        unknown->setTag(&stale);
+        updater.doAll(first.get());
+        QCOMPARE(unknown->tag(), nullptr);
+    }
 };
-
-// Down-casts, container kinds (the failed-tests filter's table) and the visitor's dispatch.
-void TestDItem::kinds()
-{
-    const QSet<DItem::Kind> containers = {
-        DItem::Document, DItem::Section, DItem::Title, DItem::Header, DItem::Footer,
-        DItem::Paragraph, DItem::List, DItem::Link, DItem::PopupLink, DItem::Table,
-        DItem::Row, DItem::Cell, DItem::CellText, DItem::Popup, DItem::Summary,
-        DItem::Index, DItem::Graphic, DItem::Curve};
-    for (int k = 0; k < DItem::KindCount; ++k) {
-        std::unique_ptr<DItem> item(makeItem(static_cast<DItem::Kind>(k)));
-        const char* name = DItem::kindName(item->kind());
-        for (int c = 0; c < DItem::KindCount; ++c) {
-            const void* expected = c == k ? item.get() : nullptr;
-            QVERIFY2(casts[c](item.get()) == expected,
-                     qPrintable(QStringLiteral("%1 cast to %2").arg(name, DItem::kindName(DItem::Kind(c)))));
-        }
-        QVERIFY2(item->isContainer() == containers.contains(item->kind()), name);
-        QCOMPARE(item->toContainer() != nullptr, item->isContainer());
-
-        Recorder recorder;
-        recorder.doItem(item.get());
-        QCOMPARE(recorder.calls, QStringList{QLatin1String(name)});
-        QCOMPARE(recorder.items.value(0), item.get());
-    }
-}
-
-void TestDItem::copyKeepsFieldsDropsLinks()
-{
-    DStyle style(QStringLiteral("Array"));
-    DSection parent(QStringLiteral("p"));
-    for (int k = 0; k < DItem::KindCount; ++k) {
-        DItem* item = makeItem(static_cast<DItem::Kind>(k));
-        DText* sibling = new DText(QStringLiteral("after"));
-        item->setStyle(&style);
-        item->setStyleName(QStringLiteral("Array"));
-        item->setParent(&parent);
-        item->setNext(sibling);
-        if (DItemContainer* container = item->toContainer())
-            container->setChild(new DText(QStringLiteral("inside"), container));
-
-        std::unique_ptr<DItem> copy(copyOf(item));
-        QCOMPARE(copy->kind(), item->kind());
-        QVERIFY(!copy->parent());
-        QVERIFY(!copy->next());
-        if (copy->toContainer())
-            QVERIFY(!copy->toContainer()->child());
-        QCOMPARE(copy->style(), &style);
-        QCOMPARE(copy->styleName(), QStringLiteral("Array"));
-
-        // Own fields survive; references into another tree are left for the update pass.
-        QString expected = DTreePrinter::line(item);
-        expected.replace(QLatin1String("resolved=yes"), QLatin1String("resolved=no"))
-            .replace(QLatin1String("target=yes"), QLatin1String("target=no"))
-            .replace(QLatin1String("titles=1"), QLatin1String("titles=0"))
-            .replace(QLatin1String("entries=1"), QLatin1String("entries=0"));
-        QCOMPARE(DTreePrinter::line(copy.get()), expected);
-
-        item->setParent(nullptr);
-        item->setNext(nullptr);
-        delete item;
-        delete sibling;
-    }
-    // A null tag name stays null, not empty.
-    const std::unique_ptr<DItem> tag(makeItem(DItem::Tag));
-    QVERIFY(std::unique_ptr<DItem>(copyOf(tag.get()))->toTag()->name().isNull());
-}
-
-// Chained documents own the documents after them; inside a container, the container owns them.
-void TestDItem::deleteOwnedChains()
-{
-    CountedText::destroyed = 0;
-    auto* first = new DDocument(QStringLiteral("a"), QStringLiteral("a"));
-    first->setNext(new DDocument(QStringLiteral("b"), QStringLiteral("b")));
-    first->next()->setNext(new DDocument(QStringLiteral("c"), QStringLiteral("c")));
-    for (DItem* d = first; d; d = d->next())
-        d->toDocument()->appendChild(new CountedText);
-    delete first;
-    QCOMPARE(CountedText::destroyed, 3);
-
-    // Inside a container, the document's next sibling belongs to the container.
-    CountedText::destroyed = 0;
-    auto* section = new DSection(QStringLiteral("s"));
-    auto* document = new DDocument(QStringLiteral("a"), QStringLiteral("a"));
-    section->appendChild(document);
-    document->appendChild(new CountedText);
-    section->appendChild(new CountedText);
-    delete section;
-    QCOMPARE(CountedText::destroyed, 2);
-}
-
-void TestDItem::documentCopyOwnsItsDefinitions()
-{
-    DDocument source(QStringLiteral("T"), QStringLiteral("n"));
-    source.addColor(std::make_unique<DColor>(QStringLiteral("red"), QColor(Qt::red)));
-    source.addFont(std::make_unique<DFont>(QStringLiteral("f"), QStringLiteral("Sans"), 9, true));
-    auto style = std::make_unique<DStyle>(QStringLiteral("Array"));
-    style->setBackground(QColor(Qt::yellow));
-    source.addStyle(std::move(style));
-
-    DDocument copy(source);
-    QCOMPARE(copy.styles().size(), 1);
-    QVERIFY(copy.findStyle(QStringLiteral("Array")) != source.findStyle(QStringLiteral("Array")));
-    QCOMPARE(*copy.findStyle(QStringLiteral("Array")), *source.findStyle(QStringLiteral("Array")));
-    QCOMPARE(*copy.findColor(QStringLiteral("red")), *source.findColor(QStringLiteral("red")));
-    QCOMPARE(*copy.findFont(QStringLiteral("f")), *source.findFont(QStringLiteral("f")));
-    QVERIFY(!copy.findStyle(QStringLiteral("array")));
-}
-
-void TestDItem::linkSplit_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<QString>("document");
-    QTest::newRow("start of a document") << "::X" << "" << "" << "X";
-    QTest::newRow("bare tag") << "T12" << "" << "T12" << "";
-    QTest::newRow("tag in a document") << "T12:doc" << "" << "T12" << "doc";
-    QTest::newRow("file, tag and document") << "a.xrd:T12:doc" << "a.xrd" << "T12" << "doc";
-    QTest::newRow("drive letter stays in the file") << "C:/r/a.xrd:T1:d" << "C:/r/a.xrd" << "T1"
-                                                   << "d";
-    QTest::newRow("file only") << "a.xrd::" << "a.xrd" << "" << "";
-    QTest::newRow("tag before empty document") << "T:" << "" << "T" << "";
-    QTest::newRow("lone separator") << ":" << "" << "" << "";
-    QTest::newRow("three separators") << ":::" << ":" << "" << "";
-    QTest::newRow("spaces are kept") << " a : b " << "" << " a " << " b ";
-    QTest::newRow("empty") << "" << "" << "" << "";
-    QTest::newRow("null") << QString() << "" << "" << "";
-    QTest::newRow("non-latin text") << QString::fromUtf8("r\u00e9sum\u00e9::\u00e9t\u00e9")
-                                    << QString::fromUtf8("r\u00e9sum\u00e9") << ""
-                                    << QString::fromUtf8("\u00e9t\u00e9");
-}
-
-void TestDItem::linkSplit()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, file);
-    QFETCH(QString, tag);
-    QFETCH(QString, document);
-
-    // Start from stale values: split must overwrite every part.
-    QString gotFile = QStringLiteral("stale"), gotTag = gotFile, gotDocument = gotFile;
-    DLink link(target);
-    link.split(gotFile, gotTag, gotDocument);
-    QCOMPARE(gotFile, file);
-    QCOMPARE(gotTag, tag);
-    QCOMPARE(gotDocument, document);
-    QVERIFY(!gotFile.isNull() && !gotTag.isNull() && !gotDocument.isNull());
-    QCOMPARE(link.target(), target);
-}
-
-void TestDItem::visitor()
-{
-    // doAll: the document's tables first, then the top-level documents without descending.
-    auto document = sample();
-    document->addColor(std::make_unique<DColor>(QStringLiteral("red"), QColor(Qt::red)));
-    document->addFont(std::make_unique<DFont>(QStringLiteral("f"), QString(), 0));
-    document->addStyle(std::make_unique<DStyle>(QStringLiteral("s1")));
-    document->addStyle(std::make_unique<DStyle>(QStringLiteral("s2")));
-    Recorder flat;
-    flat.doAll(document.get());
-    QCOMPARE(flat.calls, (QStringList{"Color red", "Font f", "Style s1", "Style s2", "Tables",
-                                      "Document", "Document"}));
-    QCOMPARE(flat.items.value(1), document->next());
-
-    // doItemList with descent into children: pre-order over the item and its siblings.
-    Recorder deep(nullptr, true);
-    deep.doItemList(document.get());
-    QCOMPARE(deep.calls, (QStringList{"Document", "Section", "Paragraph", "Text", "Text", "Text",
-                                      "Section", "Text", "Document", "Text"}));
-
-    // A cancel stops the walk at once.
-    CancelAfter monitor(4);
-    Recorder cancelled(&monitor, true);
-    monitor.recorder = &cancelled;
-    cancelled.doItemList(document.get());
-    QCOMPARE(cancelled.items.size(), 4);
-    QVERIFY(cancelled.isCanceled());
-
-    Recorder none;
-    none.doAll(nullptr);
-    none.doItem(nullptr);
-    none.doItemList(nullptr);
-    none.doItemChildren(nullptr);
-    DSection empty(QStringLiteral("e"));
-    none.doItemChildren(&empty);
-    QVERIFY(none.calls.isEmpty());
-}
-
-void TestDItem::updaterNumbering_data()
-{
-    // Title levels in document order, "|" starting the next document.
-    QTest::addColumn<QString>("levels");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("flat") << "1 1 1" << "1 2 3";
-    QTest::newRow("nested") << "1 2 2 1 2" << "1 1.1 1.2 2 2.1";
-    QTest::newRow("deeper level resets") << "1 2 3 2 3" << "1 1.1 1.1.1 1.2 1.2.1";
-    QTest::newRow("skipped level counts zero") << "1 3 2" << "1 1.0.1 1.1";
-    QTest::newRow("starts below the top") << "2 2" << "0.1 0.2";
-    QTest::newRow("document title unnumbered") << "0 1 0 1" << "- 1 - 2";
-    QTest::newRow("six levels") << "1 2 3 4 5 6" << "1 1.1 1.1.1 1.1.1.1 1.1.1.1.1 1.1.1.1.1.1";
-    QTest::newRow("restarts per document") << "1 1 | 1 2" << "1 2 1 1.1";
-}
-
-void TestDItem::updaterNumbering()
-{
-    QFETCH(QString, levels);
-    QFETCH(QString, expected);
-    auto document = std::make_unique<DDocument>(QStringLiteral("a"), QStringLiteral("a"));
-    auto* second = new DDocument(QStringLiteral("b"), QStringLiteral("b"));
-    document->setNext(second);
-    Builder b(document.get());
-    // Titles sit at varying depths: numbering follows document order, not nesting.
-    b.open(new DSection(QStringLiteral("s")));
-    QList<DTitle*> titles;
-    for (const QString& level : levels.split(QLatin1Char(' '))) {
-        if (level == QLatin1String("|")) {
-            b = Builder(second);
-            continue;
-        }
-        if (titles.size() == 2)
-            b.open(new DParagraph);
-        titles.append(title(b, level.toInt(), QStringLiteral("x")));
-    }
-    DUpdater().doAll(document.get());
-    QCOMPARE(numbers(titles).join(QLatin1Char(' ')), expected);
-}
-
-// Each cell names a style: the document's own come first, then the updater's list; names match
-// exactly, and a style already set is kept.
-void TestDItem::updaterStyles()
-{
-    DStyle shared(QStringLiteral("Shared")), both(QStringLiteral("Both")), empty{QStringLiteral("")};
-    DStyle preset(QStringLiteral("Preset"));
-    DDocument document(QStringLiteral("t"), QStringLiteral("d"));
-    document.addStyle(std::make_unique<DStyle>(QStringLiteral("Both")));
-    auto* row = new DRow;
-    document.appendChild(row);
-    const QStringList names{"Both", "Shared", "Nothing", "shared", QString(), "", "Shared"};
-    for (const QString& name : names) {
-        row->appendChild(new DCell(0, 0));
-        row->lastChild()->setStyleName(name);
-    }
-    row->lastChild()->setStyle(&preset);
-    DUpdater updater;
-    updater.setStyles({nullptr, &shared, &both, &empty});
-    updater.doAll(&document);
-    QList<DStyle*> got;
-    for (DItem* cell = row->child(); cell; cell = cell->next())
-        got.append(cell->style());
-    QCOMPARE(got, (QList<DStyle*>{document.findStyle(QStringLiteral("Both")), &shared, nullptr, nullptr,
-                                  nullptr, &empty, &preset}));
-}
-
-// doItem stays in its subtree, doItemList goes on to the siblings, a cancelled pass does nothing.
-void TestDItem::updaterPartialPasses()
-{
-    DDocument document(QStringLiteral("t"), QStringLiteral("d"));
-    Builder b(&document);
-    DSection* first = b.open(new DSection(QStringLiteral("a")));
-    DTitle* inside = title(b, 1, "in");
-    b.close();
-    DTitle* after = title(b, 1, "after");
-
-    CancelAfter canceled(0);
-    DUpdater(&canceled).doAll(&document);
-    QVERIFY(inside->numberText().isNull());
-
-    DUpdater updater;
-    updater.doItem(first);
-    QCOMPARE(inside->numberText(), QStringLiteral("1"));
-    QVERIFY(after->numberText().isNull());
-    updater.doItemList(first);
-    QCOMPARE(after->numberText(), QStringLiteral("2"));
-}
-
-// Each level a container holding the next one: neither updating nor freeing may recurse per level.
-void TestDItem::deepDocument()
-{
-    auto* document = new DDocument(QStringLiteral("t"), QStringLiteral("deep"));
-    Builder b(document);
-    b.add(new DTag(QStringLiteral("top")));
-    for (int i = 0; i < 100000; ++i)
-        b.open(new DSection(QString()));
-    DTitle* bottom = title(b, 1, "bottom");
-    DTagPointer* pointer = b.add(new DTagPointer(QStringLiteral("top")));
-    pointer->setStyleName(QStringLiteral("S"));
-    b.add(new CountedText);
-    auto style = std::make_unique<DStyle>(QStringLiteral("S"));
-    DStyle* s = style.get();
-    document->addStyle(std::move(style));
-
-    DUpdater().doAll(document);
-    QCOMPARE(bottom->numberText(), QStringLiteral("1"));
-    QVERIFY(pointer->tag());
-    QCOMPARE(pointer->style(), s);
-    CountedText::destroyed = 0;
-    delete document;
-    QCOMPARE(CountedText::destroyed, 1);
-}
-
-// Two documents read from AML and updated, against a reviewed dump; then the targets that the
-// dump shows only as resolved or not.
-void TestDItem::updatedDocuments()
-{
-    QFile input(QStringLiteral(KORVAT_TEST_DATA "/model/updated.aml"));
-    QVERIFY(input.open(QIODevice::ReadOnly));
-    QXmlInputSource source(&input);
-    DAmlReader reader;
-    QVERIFY2(reader.parse(&source), qPrintable(reader.errorString()));
-    const std::unique_ptr<DDocument> first(reader.handler()->takeDocuments());
-    DStyle array(QStringLiteral("Array"));
-    DUpdater updater;
-    updater.setStyles({&array});
-    updater.doAll(first.get());
-    QFile golden(QStringLiteral(KORVAT_TEST_DATA "/model/updated.txt"));
-    QVERIFY(golden.open(QIODevice::ReadOnly | QIODevice::Text));
-    QCOMPARE(DTreePrinter::print(first.get(), true), QString::fromUtf8(golden.readAll()));
-
-    // Of two tags with one name the first is the target, in pointers and index entries.
-    DTag* tagA = nth(first.get(), DItem::Tag)->toTag();
-    QCOMPARE(nth(first.get(), DItem::TagPointer)->toTagPointer()->tag(), tagA);
-    QCOMPARE(nth(first.get(), DItem::IEntry)->toIEntry()->target(), tagA);
-    // A pointer may name a tag of a later document.
-    QCOMPARE(nth(first.get(), DItem::TagPointer, 1)->toTagPointer()->tag(),
-             nth(first->next(), DItem::Tag)->toTag());
-    // Summary entries find titles by number or by their whole text, markup included.
-    QCOMPARE(nth(first.get(), DItem::SEntry)->toSEntry()->target(), nth(first.get(), DItem::Title, 2));
-    QCOMPARE(nth(first.get(), DItem::SEntry, 1)->toSEntry()->target(), nth(first.get(), DItem::Title, 1));
-    QCOMPARE(nth(first.get(), DItem::SEntry, 2)->toSEntry()->target(), nth(first.get(), DItem::Title, 3));
-    // A summary lists the numbered titles of its own document only.
-    QCOMPARE(numbers(nth(first.get(), DItem::Summary)->toSummary()->titles()),
-             (QStringList{"1", "1.1", "2"}));
-    QCOMPARE(numbers(nth(first->next(), DItem::Summary)->toSummary()->titles()), QStringList{"1"});
-
-    // A pointer whose tag is gone is reset by the next pass.
-    DTag stale(QStringLiteral("stale"));
-    DTagPointer* unknown = nth(first.get(), DItem::TagPointer, 3)->toTagPointer();
-    unknown->setTag(&stale);
-    updater.doAll(first.get());
-    QCOMPARE(unknown->tag(), nullptr);
-}
 
 QTEST_APPLESS_MAIN(TestDItem)
 #include "tst_ditem.moc"
