@@ -94,8 +94,7 @@ private Q_SLOTS:
             << QStringList() << QStringList{two} << QStringList{"X", "X0"} << 1;
         QTest::newRow("index taken already") << QStringList() << QStringList{x1, two}
                                              << QStringList{"X", "X1", "X1-2"} << 2;
-        QTest::newRow("nameless pair") << QStringList()
-                                       << QStringList{sample("nameless1.xrd"), sample("nameless2.xrd")}
+        QTest::newRow("nameless pair") << QStringList() << QStringList{sample("nameless1.xrd"), sample("nameless2.xrd")}
                                        << QStringList{"", "1"} << 2;
     }
 

@@ -140,8 +140,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("fields"); // name state icone base; (null) when absent
 
-        QTest::newRow("empty name kept empty")
-            << "<XROD:NODE name=\"\" type=\"t\">" << "\"\" (null) (null) (null)";
+        QTest::newRow("empty name kept empty") << "<XROD:NODE name=\"\" type=\"t\">" << "\"\" (null) (null) (null)";
         QTest::newRow("upper-case state kept as written")
             << "<XROD:NODE name=\"a\" type=\"t\" state=\"OK\">" << "\"a\" \"OK\" (null) (null)";
         QTest::newRow("empty optional attributes are present")
@@ -226,14 +225,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("withStudio");
         QTest::addColumn<QStringList>("calls");
 
-        QTest::newRow("under 50 bytes: 0 steps, every value -1")
-            << "tiny.xrd" << true
-            << QStringList{"startProgress(0,Analysing tiny.xrd,Cancel,0,0)", "setProgress(-1)",
-                           "endProgress()"};
+        QTest::newRow("under 50 bytes: 0 steps, every value -1") << "tiny.xrd" << true
+            << QStringList{"startProgress(0,Analysing tiny.xrd,Cancel,0,0)", "setProgress(-1)", "endProgress()"};
         // Seven tags over two steps: 0, then the last step for the other six,
         // which the display is told once.
-        QTest::newRow("more tags than steps stop at the last step")
-            << "steps.xrd" << true
+        QTest::newRow("more tags than steps stop at the last step") << "steps.xrd" << true
             << QStringList{"startProgress(2,Analysing steps.xrd,Cancel,0,0)", "setProgress(0)",
                            "setProgress(1)", "endProgress()"};
         QTest::newRow("no file") << QString() << true << QStringList();

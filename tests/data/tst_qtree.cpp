@@ -218,27 +218,21 @@ private Q_SLOTS:
         QVERIFY(!Cursor().isValid());
     }
 
-    void autoDelete_data()
-    {
-        QTest::addColumn<bool>("autoDelete");
-        QTest::addColumn<int>("survivors");
-        QTest::newRow("off: data outlive the tree") << false << 5;
-        QTest::newRow("on: data go with the tree") << true << 0;
-    }
-
     void autoDelete()
     {
-        QFETCH(bool, autoDelete);
-        QList<Item *> items;
-        {
-            auto tree = sampleTree();
-            tree->setAutoDelete(autoDelete);
-            for (Item *item = tree->root(); item; item = tree->next(Tree::Forward))
-                items << item;
+        // Off, the data outlive the tree; on, they go with it.
+        for (const bool autoDelete : {false, true}) {
+            QList<Item *> items;
+            {
+                auto tree = sampleTree();
+                tree->setAutoDelete(autoDelete);
+                for (Item *item = tree->root(); item; item = tree->next(Tree::Forward))
+                    items << item;
+            }
+            QCOMPARE(Item::live, autoDelete ? 0 : 5);
+            if (!autoDelete)
+                qDeleteAll(items);
         }
-        QTEST(Item::live, "survivors");
-        if (!autoDelete)
-            qDeleteAll(items);
     }
 
     void deepTree()
@@ -293,16 +287,12 @@ private Q_SLOTS:
         Cursor sub(tree->currentNode());
         QVERIFY(sub.toLastChild() && sub.toRoot());
         QCOMPARE(nameOf(sub.current()), "A");
-    }
 
-    void iteratorFindsItselfAfterInsertInFront()
-    {
-        auto tree = sampleTree();
+        // A cursor finds itself again after an insertion in front of it.
         moveTo(*tree, "A2");
         Cursor onA2 = tree->iterator();
         tree->toParent();
         QVERIFY(tree->insert(new Item("N"), 0));
-
         QVERIFY(onA2.toPrevSibling());
         QCOMPARE(nameOf(onA2.current()), "A1");
         QVERIFY(onA2.toPrevSibling());

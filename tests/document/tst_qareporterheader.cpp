@@ -38,8 +38,7 @@ class MarkingTranslator : public QTranslator
 {
 public:
     bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *,
-                      int) const override
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
     {
         if (qstrcmp(context, "Reporter") != 0)
             return QString();
@@ -65,13 +64,10 @@ private Q_SLOTS:
         QTest::newRow("empty list") << QStringList{} << styles << "header_empty.txt";
         QTest::newRow("inconclusive -1 and 2")
             << QStringList{"a.xrd|a|1|4|-1", "b.xrd|b|0|5|2"} << styles << "header_inconclusive.txt";
-        QTest::newRow("inconclusive 0") << QStringList{"a.xrd|a|0|2|0"} << styles
-                                        << "header_inconclusive_zero.txt";
+        QTest::newRow("inconclusive 0") << QStringList{"a.xrd|a|0|2|0"} << styles << "header_inconclusive_zero.txt";
         QTest::newRow("failed 3 passed 7, then passed only")
-            << QStringList{"a.xrd|a|3|7|-1", "b.xrd|b|0|1|-1"} << styles
-            << "header_failed_passed.txt";
-        QTest::newRow("path with directories")
-            << QStringList{"/home/qa/runs/2026/nightly.xrd|nightly|0|3|-1"} << styles
+            << QStringList{"a.xrd|a|3|7|-1", "b.xrd|b|0|1|-1"} << styles << "header_failed_passed.txt";
+        QTest::newRow("path with directories") << QStringList{"/home/qa/runs/2026/nightly.xrd|nightly|0|3|-1"} << styles
             << "header_path.txt";
         QTest::newRow("styles without Array")
             << QStringList{"a.xrd|a|1|0|-1"} << QStringList{"Array Failed", "Array Passed"}
@@ -93,8 +89,7 @@ private Q_SLOTS:
         const std::unique_ptr<DDocument> header = buildHeaderDocument(input, styles);
         QVERIFY(header);
         QString message;
-        QVERIFY2(GoldenFile::check(golden, DTreePrinter::print(header.get()), &message),
-                 qPrintable(message));
+        QVERIFY2(GoldenFile::check(golden, DTreePrinter::print(header.get()), &message), qPrintable(message));
 
     }
 

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,10 +26,7 @@
 
 namespace {
 
-QString linksDir()
-{
-    return QStringLiteral(KORVAT_TEST_DATA "/links");
-}
+const QString LinksDir = QStringLiteral(KORVAT_TEST_DATA "/links");
 
 // Reports a cancel once `allowed` pages were written (never with -1).
 class Progress : public QAIProgressMonitor
@@ -55,7 +51,7 @@ struct Reports
     {
         for (const QString& name : names) {
             owned.push_back(std::make_unique<QAReporterData>());
-            owned.back()->fileName = QDir(linksDir()).filePath(name);
+            owned.back()->fileName = QDir(LinksDir).filePath(name);
             if (QAReporterLoader::readRecord(*owned.back()) != QAReporterLoader::Read)
                 qWarning("cannot read %s", qPrintable(name));
             list << owned.back().get();
@@ -78,181 +74,155 @@ class TestQAReporterHTMLWriter : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void htmlFileName_data();
-    void htmlFileName();
-    void linkTexts_data();
-    void linkTexts();
-    void goldenPage();
-    void fullExport();
-    void cancel_data();
-    void cancel();
-    void noShownRecords();
+
+    void htmlFileName_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("xrd");
+        QTest::addColumn<QString>("html");
+        QTest::newRow("first dot") << "" << "C:/out/a.b.xrd" << "a.html";
+        QTest::newRow("plain") << "" << "/r/report.xrd" << "report.html";
+        QTest::newRow("configured suffix") << ".htm\n" << "x.y.z" << "x.htm";
+    }
+
+    void htmlFileName()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, xrd);
+        QAReporterHTMLWriter writer({}, {}, nullptr, nullptr);
+        DHTMLConfig parsed;
+        QVERIFY(parsed.parse(config));
+        writer.setConfig(parsed);
+        QTEST(writer.getHtmlFilenameForXrd(xrd), "html");
+    }
+
+    void linkTexts_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("href"); // empty: the text alone
+        QTest::addColumn<QStringList>("linked");
+        const QStringList none;
+        QTest::newRow("source made relative") << "/src/lib/x.c line 10" << "/src" << "lib/x.c" << none;
+        QTest::newRow("source, parent folder") << "/src/lib/x.c line 10" << "/src/out" << "../lib/x.c" << none;
+        QTest::newRow("source stays absolute") << "/opt/y.c line 3" << "" << "file:///opt/y.c" << none;
+        QTest::newRow("relative source named like a scheme")
+            << "javascript:alert(1) line 1" << "" << "./javascript:alert(1)" << none;
+        QTest::newRow("source made relative, colon in name") << "/src/a:b.c line 2" << "/src" << "./a:b.c" << none;
+        QTest::newRow("source with quote") << "/o/a\"b.c line 3" << "" << "file:///o/a%22b.c" << none;
+        QTest::newRow("report with anchor") << "xrdlink://r/b.v1.xrd#t1" << "" << "b.html" << QStringList{"r/b.v1.xrd"};
+        QTest::newRow("report without anchor") << "xrdlink://b.xrd" << "" << "b.html" << QStringList{"b.xrd"};
+        QTest::newRow("unknown document") << "::nowhere" << "" << "" << none;
+        QTest::newRow("script scheme") << "javascript:alert(1)" << "" << "" << none;
+        QTest::newRow("tag in page") << "t1" << "" << "#tag-t1" << none;
+    }
+
+    // One link written on its own: the exact texts around it.
+    void linkTexts()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, base);
+        QFETCH(QString, href);
+        QAReporterHTMLWriter writer({}, {}, nullptr, nullptr);
+        writer.setBaseForLink(base);
+        DLink link(target);
+        link.setChild(new DText("T", &link));
+        QString out;
+        QTextStream stream(&out);
+        writer.setStream(&stream);
+        writer.doLink(static_cast<DItem*>(&link));
+        stream.flush();
+        const QString html = href.isEmpty() ? "T" : "<a href=\"" + href + "\">T</a>";
+        QCOMPARE(out, html);
+        QTEST(writer.xrdLinkedFiles(), "linked");
+
+        // Not a link: nothing.
+        DText plain("x");
+        writer.doLink(static_cast<DItem*>(&plain));
+        stream.flush();
+        QCOMPARE(out, html);
+    }
+
+    // The report page of a.b.xrd: node bases on source links, report links without anchors,
+    // document links to the loaded reports, the node outline.
+    void goldenPage()
+    {
+        QTemporaryDir out;
+        Reports reports({"a.b.xrd", "c.xrd"});
+        QAReporterHTMLExport exporter("/src/out", out.filePath("none"), QString());
+        QAReporterHTMLWriter writer(reports.list, reports.list, nullptr, nullptr);
+        writer.setBaseForLink("/src/out");
+        writer.setOutlineTree(reports.list.first()->dataTree);
+        writer.setSummaryPage("index.html");
+        QString page;
+        QTextStream stream(&page);
+        writer.setStream(&stream);
+        writer.doAll(reports.list.first()->document);
+        stream.flush();
+        QString message;
+        QVERIFY2(GoldenFile::check("a.html", page.mid(page.indexOf("<main>")), &message), qPrintable(message));
+        QCOMPARE(writer.xrdLinkedFiles(), (QStringList{"b.xrd", "a.b.xrd", "missing.xrd"}));
+    }
+
+    // Every shown report, every reachable linked report once (in passes), the header last; names
+    // restored; the missing linked report logged and the export going on.
+    void fullExport()
+    {
+        QTemporaryDir out;
+        Reports reports({"a.b.xrd", "c.xrd"});
+        DDocument header("Summary", "index");
+        auto* link = new DLink("::first", &header);
+        header.setChild(link);
+        link->setChild(new DText("a.b.xrd", link));
+        RecordingLog log;
+        Progress progress;
+        QAReporterHTMLExport exporter(out.path(), out.filePath("dhtml.cfg"), QString());
+        exporter.run(reports.list, &reports.list, &header, &progress, &log);
+
+        QVERIFY(!exporter.canceled());
+        QCOMPARE(names(exporter.writtenFiles()), (QStringList{"a.html", "c.html", "b.html", "d.html", "index.html"}));
+        const QString missing = LinksDir + QDir::separator() + "missing.xrd";
+        QCOMPARE(log.lines, QStringList{QString("Unable to open the report file '%1'").arg(missing)});
+        QCOMPARE(exporter.unreadable(), QStringList{missing});
+        QCOMPARE(progress.values, (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(reports.list.first()->document->name(), "first");
+        const QList<QStringList> pageLinks{{"index.html", "<a href=\"a.html\">a.b.xrd</a>"},
+                                           {"b.html", "<a href=\"d.html\">d</a>"},
+                                           {"a.html", "<a href=\"index.html\">"}};
+        for (const QStringList& pageLink : pageLinks)
+            QVERIFY2(TestFiles::readText(out.filePath(pageLink[0])).contains(pageLink[1]), qPrintable(pageLink[0]));
+    }
+
+    // Cancelled after `allowed` pages; -1: a window without shown copies yet,
+    // and without monitors, exports its header only.
+    void cancel_data()
+    {
+        QTest::addColumn<int>("allowed");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("before the first report") << 0 << QStringList();
+        QTest::newRow("before the second report") << 1 << QStringList{"a.html"};
+        QTest::newRow("before the first linked file") << 2 << QStringList{"a.html", "c.html"};
+        QTest::newRow("no shown copies: the header only") << -1 << QStringList{"index.html"};
+    }
+
+    void cancel()
+    {
+        QFETCH(int, allowed);
+        QTemporaryDir out;
+        Reports reports(allowed < 0 ? QStringList{"c.xrd"} : QStringList{"a.b.xrd", "c.xrd"});
+        DDocument header("Summary", "index");
+        RecordingLog log;
+        Progress progress(allowed);
+        QAReporterHTMLExport exporter(out.path(), QString(), QString());
+        const bool shown = allowed >= 0;
+        exporter.run(reports.list, shown ? &reports.list : nullptr, &header, shown ? &progress : nullptr,
+                     shown ? &log : nullptr);
+        QCOMPARE(exporter.canceled(), shown);
+        QTEST(names(exporter.writtenFiles()), "written");
+        QTEST(QDir(out.path()).entryList(QDir::Files), "written");
+        QVERIFY(log.lines.isEmpty());
+    }
 };
-
-void TestQAReporterHTMLWriter::htmlFileName_data()
-{
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<QString>("xrd");
-    QTest::addColumn<QString>("html");
-    QTest::newRow("first dot") << "" << "C:/out/a.b.xrd" << "a.html";
-    QTest::newRow("plain") << "" << "/r/report.xrd" << "report.html";
-    QTest::newRow("configured suffix") << ".htm\n" << "x.y.z" << "x.htm";
-}
-
-void TestQAReporterHTMLWriter::htmlFileName()
-{
-    QFETCH(QString, config);
-    QFETCH(QString, xrd);
-    QAReporterHTMLWriter writer({}, {}, nullptr, nullptr);
-    DHTMLConfig parsed;
-    QVERIFY(parsed.parse(config));
-    writer.setConfig(parsed);
-    QTEST(writer.getHtmlFilenameForXrd(xrd), "html");
-}
-
-void TestQAReporterHTMLWriter::linkTexts_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("html");
-    QTest::addColumn<QStringList>("linked");
-    QTest::newRow("source made relative") << "/src/lib/x.c line 10" << "/src"
-                                          << "<a href=\"lib/x.c\">T</a>" << QStringList();
-    QTest::newRow("source, parent folder") << "/src/lib/x.c line 10" << "/src/out"
-                                           << "<a href=\"../lib/x.c\">T</a>" << QStringList();
-    QTest::newRow("source stays absolute") << "/opt/y.c line 3" << ""
-                                           << "<a href=\"file:///opt/y.c\">T</a>" << QStringList();
-    QTest::newRow("relative source named like a scheme")
-        << "javascript:alert(1) line 1" << "" << "<a href=\"./javascript:alert(1)\">T</a>"
-        << QStringList();
-    QTest::newRow("source made relative, colon in name")
-        << "/src/a:b.c line 2" << "/src" << "<a href=\"./a:b.c\">T</a>" << QStringList();
-    QTest::newRow("source with quote") << "/o/a\"b.c line 3" << ""
-                                       << "<a href=\"file:///o/a%22b.c\">T</a>" << QStringList();
-    QTest::newRow("report with anchor") << "xrdlink://r/b.v1.xrd#t1" << ""
-                                        << "<a href=\"b.html\">T</a>" << QStringList{"r/b.v1.xrd"};
-    QTest::newRow("report without anchor") << "xrdlink://b.xrd" << "" << "<a href=\"b.html\">T</a>"
-                                           << QStringList{"b.xrd"};
-    QTest::newRow("unknown document") << "::nowhere" << "" << "T" << QStringList();
-    QTest::newRow("script scheme") << "javascript:alert(1)" << "" << "T" << QStringList();
-    QTest::newRow("tag in page") << "t1" << "" << "<a href=\"#tag-t1\">T</a>" << QStringList();
-}
-
-// One link written on its own: the exact texts around it.
-void TestQAReporterHTMLWriter::linkTexts()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, base);
-    QAReporterHTMLWriter writer({}, {}, nullptr, nullptr);
-    writer.setBaseForLink(base);
-    DLink link(target);
-    auto* text = new DText(QStringLiteral("T"), &link);
-    link.setChild(text);
-    QString out;
-    QTextStream stream(&out);
-    writer.setStream(&stream);
-    writer.doLink(static_cast<DItem*>(&link));
-    stream.flush();
-    QTEST(out, "html");
-    QTEST(writer.xrdLinkedFiles(), "linked");
-
-    // Not a link: nothing.
-    DText plain(QStringLiteral("x"));
-    writer.doLink(static_cast<DItem*>(&plain));
-    stream.flush();
-    QTEST(out, "html");
-}
-
-// The report page of a.b.xrd: node bases on source links, report links without anchors,
-// document links to the loaded reports, the node outline.
-void TestQAReporterHTMLWriter::goldenPage()
-{
-    QTemporaryDir out;
-    Reports reports({QStringLiteral("a.b.xrd"), QStringLiteral("c.xrd")});
-    QAReporterHTMLExport exporter(QStringLiteral("/src/out"), out.filePath(QStringLiteral("none")),
-                                  QString());
-    QAReporterHTMLWriter writer(reports.list, reports.list, nullptr, nullptr);
-    writer.setBaseForLink(QStringLiteral("/src/out"));
-    writer.setOutlineTree(reports.list.first()->dataTree);
-    writer.setSummaryPage(QStringLiteral("index.html"));
-    QString page;
-    QTextStream stream(&page);
-    writer.setStream(&stream);
-    writer.doAll(reports.list.first()->document);
-    stream.flush();
-    const QString part = page.mid(page.indexOf(QLatin1String("<main>")));
-    QString message;
-    QVERIFY2(GoldenFile::check(QStringLiteral("a.html"), part, &message), qPrintable(message));
-    QCOMPARE(writer.xrdLinkedFiles(),
-             (QStringList{"b.xrd", "a.b.xrd", "missing.xrd"}));
-}
-
-// Every shown report, every reachable linked report once (in passes), the header last; names
-// restored; the missing linked report logged and the export going on.
-void TestQAReporterHTMLWriter::fullExport()
-{
-    QTemporaryDir out;
-    Reports reports({QStringLiteral("a.b.xrd"), QStringLiteral("c.xrd")});
-    DDocument header(QStringLiteral("Summary"), QStringLiteral("index"));
-    auto* link = new DLink(QStringLiteral("::first"), &header);
-    header.setChild(link);
-    link->setChild(new DText(QStringLiteral("a.b.xrd"), link));
-    RecordingLog log;
-    Progress progress;
-    QAReporterHTMLExport exporter(out.path(), out.filePath(QStringLiteral("dhtml.cfg")), QString());
-    exporter.run(reports.list, &reports.list, &header, &progress, &log);
-
-    QVERIFY(!exporter.canceled());
-    QCOMPARE(names(exporter.writtenFiles()),
-             (QStringList{"a.html", "c.html", "b.html", "d.html", "index.html"}));
-    const QString missing = linksDir() + QDir::separator() + QStringLiteral("missing.xrd");
-    QCOMPARE(log.lines, QStringList{QStringLiteral("Unable to open the report file '%1'").arg(missing)});
-    QCOMPARE(exporter.unreadable(), QStringList{missing});
-    QCOMPARE(progress.values, (QList<int>{1, 2, 3, 4, 5}));
-    QCOMPARE(reports.list.first()->document->name(), QStringLiteral("first"));
-    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("index.html")))
-                .contains(QLatin1String("<a href=\"a.html\">a.b.xrd</a>")));
-    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("b.html")))
-                .contains(QLatin1String("<a href=\"d.html\">d</a>")));
-    QVERIFY(TestFiles::readText(out.filePath(QStringLiteral("a.html")))
-                .contains(QLatin1String("<a href=\"index.html\">")));
-}
-
-void TestQAReporterHTMLWriter::cancel_data()
-{
-    QTest::addColumn<int>("allowed");
-    QTest::addColumn<QStringList>("written");
-    QTest::newRow("before the first report") << 0 << QStringList();
-    QTest::newRow("before the second report") << 1 << QStringList{"a.html"};
-    QTest::newRow("before the first linked file") << 2 << QStringList{"a.html", "c.html"};
-}
-
-void TestQAReporterHTMLWriter::cancel()
-{
-    QFETCH(int, allowed);
-    QTemporaryDir out;
-    Reports reports({QStringLiteral("a.b.xrd"), QStringLiteral("c.xrd")});
-    DDocument header(QStringLiteral("Summary"), QStringLiteral("index"));
-    RecordingLog log;
-    Progress progress(allowed);
-    QAReporterHTMLExport exporter(out.path(), QString(), QString());
-    exporter.run(reports.list, &reports.list, &header, &progress, &log);
-    QVERIFY(exporter.canceled());
-    QTEST(names(exporter.writtenFiles()), "written");
-    QTEST(QDir(out.path()).entryList(QDir::Files), "written");
-    QVERIFY(log.lines.isEmpty());
-}
-
-// A window without shown copies yet exports its header only.
-void TestQAReporterHTMLWriter::noShownRecords()
-{
-    QTemporaryDir out;
-    Reports reports({QStringLiteral("c.xrd")});
-    DDocument header(QStringLiteral("Summary"), QStringLiteral("index"));
-    QAReporterHTMLExport exporter(out.path(), QString(), QString());
-    exporter.run(reports.list, nullptr, &header, nullptr, nullptr);
-    QCOMPARE(names(exporter.writtenFiles()), QStringList{"index.html"});
-}
 
 QTEST_MAIN(TestQAReporterHTMLWriter)
 #include "tst_qareporterhtmlwriter.moc"

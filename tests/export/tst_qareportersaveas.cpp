@@ -19,13 +19,10 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-const QString SameFile = QStringLiteral("Source and destination files are the sames.\n"
-                                        "Please select an other file.");
-const QString Overwrite = QStringLiteral("The file already exists.\nDo you want to overwrite it?");
-const QString NotWritable = QStringLiteral("The file could not be save.\n"
-                                           "Please check if you have write permission.");
-const QString NotReadable = QStringLiteral("The file could not be save.\n"
-                                           "Please check if you have read permission.");
+const QString SameFile = "Source and destination files are the sames.\nPlease select an other file.";
+const QString Overwrite = "The file already exists.\nDo you want to overwrite it?";
+const QString NotWritable = "The file could not be save.\nPlease check if you have write permission.";
+const QString NotReadable = "The file could not be save.\nPlease check if you have read permission.";
 
 } // namespace
 
@@ -58,19 +55,12 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
             m_requests << request;
-            switch (request.kind) {
-            case QAModalRequest::SaveFileName:
-                m_asked << QStringLiteral("save:") + QFileInfo(request.dir).fileName();
-                break;
-            case QAModalRequest::Warning:
-                m_asked << (request.caption == QLatin1String("Studio") ? QStringLiteral("warning:")
-                                                                       : QStringLiteral("caption?:"))
-                               + request.text;
-                break;
-            default:
-                m_asked << QStringLiteral("other:") + request.text;
-                break;
-            }
+            if (request.kind == QAModalRequest::SaveFileName)
+                m_asked << "save:" + QFileInfo(request.dir).fileName();
+            else if (request.kind == QAModalRequest::Warning)
+                m_asked << (request.caption == "Studio" ? "warning:" : "caption?:") + request.text;
+            else
+                m_asked << "other:" + request.text;
             return m_answers.isEmpty() ? QVariant() : m_answers.takeFirst();
         });
     }
@@ -103,6 +93,8 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::readBytes(path(QStringLiteral("copy"))), QByteArray("<XROD/>\n"));
         QVERIFY(!QFile::exists(path(QStringLiteral("copy.xrd"))));
         QCOMPARE(QDir(path(QStringLiteral("one"))).entryList(QDir::Files), QStringList{ "a.xrd" });
+        // Without a window the report is named generically.
+        QCOMPARE(QAReporterSaveAs::caption(nullptr), QStringLiteral("Report"));
     }
 
     void filterFollowsTheFormat()
@@ -123,8 +115,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << QByteArray();
         QTest::newRow("empty lines") << QByteArray("\n\n") << QByteArray("\n\n");
         QTest::newRow("lone cr kept") << QByteArray("a\rb") << QByteArray("a\rb\n");
-        QTest::newRow("latin-1 bytes unchanged")
-            << QByteArray("<?xml encoding=\"ISO-8859-1\"?>\n\xe9t\xe9\n")
+        QTest::newRow("latin-1 bytes unchanged") << QByteArray("<?xml encoding=\"ISO-8859-1\"?>\n\xe9t\xe9\n")
             << QByteArray("<?xml encoding=\"ISO-8859-1\"?>\n\xe9t\xe9\n");
         // A line end split over two read blocks (the copy reads 64 KiB at a
         // time); a line longer than a block.
@@ -174,13 +165,10 @@ private Q_SLOTS:
         if (destination == QLatin1String("link.xrd"))
             QVERIFY(QFile::link(file, path(destination)));
         else if (destination == QLatin1String("hard.xrd"))
-            QCOMPARE(::link(QFile::encodeName(file).constData(),
-                            QFile::encodeName(path(destination)).constData()), 0);
+            QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(path(destination)).constData()), 0);
         else if (destination.startsWith(QLatin1String("linkdir")))
             QVERIFY(QFile::link(path(QStringLiteral("one")), path(QStringLiteral("linkdir"))));
-        auto resolve = [this](const QString& p) {
-            return p.startsWith(QLatin1String("abs:")) ? path(p.mid(4)) : p;
-        };
+        auto resolve = [this](const QString& p) { return p.startsWith("abs:") ? path(p.mid(4)) : p; };
         const QString oldCurrent = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         run({ resolve(source) }, { resolve(destination), QMessageBox::Ok, QVariant() });
@@ -212,8 +200,7 @@ private Q_SLOTS:
         if (!copied)
             expected << "save:two";
         QCOMPARE(m_asked, expected);
-        QCOMPARE(m_requests.at(1).buttons,
-                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(m_requests.at(1).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(TestFiles::readBytes(existing), copied ? QByteArray("<XROD/>\n") : QByteArray("<XROD>\n</XROD>\n"));
     }
 
@@ -223,15 +210,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("destination");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("destination folder missing")
-            << "one/a.xrd" << "missing/copy.xrd" << NotWritable;
+        QTest::newRow("destination folder missing") << "one/a.xrd" << "missing/copy.xrd" << NotWritable;
         QTest::newRow("destination is a folder") << "one/a.xrd" << "two" << NotWritable;
         QTest::newRow("source gone, new destination") << "gone.xrd" << "copy.xrd" << NotReadable;
-        QTest::newRow("source gone, existing destination")
-            << "gone.xrd" << "two/b.xrd" << NotReadable;
+        QTest::newRow("source gone, existing destination") << "gone.xrd" << "two/b.xrd" << NotReadable;
         QTest::newRow("source is a folder") << "one" << "two/b.xrd" << NotReadable;
-        QTest::newRow("source without read permission")
-            << "unreadable" << "two/b.xrd" << NotReadable;
+        QTest::newRow("source without read permission") << "unreadable" << "two/b.xrd" << NotReadable;
         QTest::newRow("read-only folder") << "one/a.xrd" << "readonly/copy.xrd" << NotWritable;
     }
 
@@ -250,8 +234,7 @@ private Q_SLOTS:
         }
         if (destination.startsWith(QLatin1String("readonly"))) {
             QVERIFY(QDir().mkpath(path(QStringLiteral("readonly"))));
-            QFile::setPermissions(path(QStringLiteral("readonly")),
-                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(path(QStringLiteral("readonly")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         }
         const QString to = path(destination);
         const bool existed = QFileInfo::exists(to);
@@ -268,13 +251,7 @@ private Q_SLOTS:
             QCOMPARE(TestFiles::readBytes(to), before);
         // Nothing but the files made above is left behind.
         QCOMPARE(QDir(path(QStringLiteral("two"))).entryList(QDir::Files), QStringList{ "b.xrd" });
-        QFile::setPermissions(path(QStringLiteral("readonly")), QFileDevice::ReadOwner
-                                  | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-
-    void caption()
-    {
-        QCOMPARE(QAReporterSaveAs::caption(nullptr), QStringLiteral("Report"));
+        QFile::setPermissions(path("readonly"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
 

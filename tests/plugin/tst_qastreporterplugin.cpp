@@ -41,11 +41,9 @@ private Q_SLOTS:
     {
         QCOMPARE((QStringList{m_plugin->name(), m_plugin->version(), m_plugin->pluginVersion(),
                               m_plugin->author(), m_plugin->pluginCompanyName(),
-                              m_plugin->pluginName(), m_plugin->pluginIcon(),
-                              m_plugin->pluginCompanyIcon()}),
+                              m_plugin->pluginName(), m_plugin->pluginIcon(), m_plugin->pluginCompanyIcon()}),
                  (QStringList{"Reporter", "Version 1.0.0", "Version 1.1.0", "Ostrand Software",
-                              "Ostrand Software", "Ostrand Korvat Report Viewer", "",
-                              "logo_90x90.xpm"}));
+                              "Ostrand Software", "Ostrand Korvat Report Viewer", "", "logo_90x90.xpm"}));
         QVERIFY(!m_plugin->pluginIcon().isNull());
         QCOMPARE(m_plugin->accept(), (QStringList{"*.xrd", "*.xml"}));
         QCOMPARE(m_plugin->filters(),

@@ -47,8 +47,7 @@ QString state(const QAReporterPref &pref)
     const QAReporterPrefGeneral *general = pref.general();
     QString out = QStringLiteral("%1 %2 %3")
                       .arg(general->background() == general->defaultBackground() ? "base" : general->background().name(),
-                           general->autoRaise() ? "raise" : "noraise")
-                      .arg(general->autoDepth());
+                           general->autoRaise() ? "raise" : "noraise").arg(general->autoDepth());
     for (const DStyle *style : pref.stylesPage()->styles())
         out += QStringLiteral("; %1 %2%3").arg(style->name(), style->foreground().name(), style->bold() ? " bold" : "");
     return out;

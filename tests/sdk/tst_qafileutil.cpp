@@ -39,8 +39,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, fromDir);
         QFETCH(QString, toPath);
-        QFETCH(QString, expected);
-        QCOMPARE(QAFileUtil::absPathToRelative(fromDir, toPath), expected);
+        QTEST(QAFileUtil::absPathToRelative(fromDir, toPath), "expected");
     }
 };
 
