@@ -19,12 +19,10 @@ class TestDefect : public QObject
     Q_OBJECT
 
     QTreeWidget m_view;
-    QARListViewItem* m_file = nullptr;
-    QARListViewItem* m_suite = nullptr;
-    QARListViewItem* m_case = nullptr;
-    QARListViewItem* m_lost = nullptr;
     QAReporterNode m_suiteNode, m_caseNode, m_lostNode;
     DText m_anchor{ QStringLiteral("text") };
+
+    QHash<QString, QTreeWidgetItem*> m_items; // by the names the rows use
 
     QARListViewItem* nodeItem(QTreeWidgetItem* parent, QAReporterNode& node, const QString& name,
                               const QString& type, const QString& state, bool anchored)
@@ -40,166 +38,149 @@ class TestDefect : public QObject
         return item;
     }
 
-    QTreeWidgetItem* item(const QString& name) const
+    // Submits about the named item (none: nothing selected) to a studio that
+    // offers `client` as "Studio"; checks the studio is asked in a fixed
+    // order, the product name only once the form is going to be filled.
+    void submit(FakeStudio& studio, FakeDefectClient& client, const nodeData& node, const QString& selected,
+                bool pane = true)
     {
-        if (name == QLatin1String("case"))
-            return m_case;
-        if (name == QLatin1String("suite"))
-            return m_suite;
-        if (name == QLatin1String("file"))
-            return m_file;
-        if (name == QLatin1String("lost"))
-            return m_lost;
-        return nullptr;
+        if (pane)
+            studio.enableOutputWidget();
+        studio.setDefectClient(&client);
+        studio.setProductName(QStringLiteral("Studio"));
+        QAReporterDefect::submit(&studio, node, m_items.value(selected));
+        QStringList studioCalls{ "outputWidget()", pane ? "showOutputWidget(output)" : "showOutputWidget(null)",
+                                 "defectClient()" };
+        if (!client.calls.isEmpty())
+            studioCalls << "productName()";
+        QCOMPARE(studio.calls, studioCalls);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        m_file = new QARListViewItem(&m_view);
-        m_file->filePath = QStringLiteral("/reports/rep.xrd");
-        m_file->setText(0, QStringLiteral("rep.xrd"));
-        m_file->anchor = &m_anchor;
-        m_suite = nodeItem(m_file, m_suiteNode, "Suite", "SCRIPT", "ok", true);
-        m_case = nodeItem(m_suite, m_caseNode, QStringLiteral("Case \u00e9"), "TESTCASE", "ko", true);
-        m_lost = nodeItem(m_suite, m_lostNode, "Lost", "TESTCASE", "ko", false);
+        auto* file = new QARListViewItem(&m_view);
+        file->filePath = QStringLiteral("/reports/rep.xrd");
+        file->setText(0, QStringLiteral("rep.xrd"));
+        file->anchor = &m_anchor;
+        QARListViewItem* suite = nodeItem(file, m_suiteNode, "Suite", "SCRIPT", "ok", true);
+        m_items = { { "file", file },
+                    { "suite", suite },
+                    { "case", nodeItem(suite, m_caseNode, QStringLiteral("Case \u00e9"), "TESTCASE", "ko", true) },
+                    { "lost", nodeItem(suite, m_lostNode, "Lost", "TESTCASE", "ko", false) } };
     }
 
-    void submit_data()
+    // The texts the form is filled with.
+    void texts_data()
     {
         QTest::addColumn<QString>("test");      // the host node's test text
         QTest::addColumn<QString>("workspace"); // null: no workspace object
-        QTest::addColumn<QString>("selected");  // case, suite, file, lost or none
-        QTest::addColumn<bool>("pane");         // the studio has an output pane
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("description");
+        const QString item =
+            QStringLiteral("Report file:  rep.xrd\r\nItem failed:  Case \u00e9\r\nItem type:   TESTCASE\r\n");
+        QTest::newRow("workspace and test") << "a.b.test" << "ws" << "case"
+                                            << QStringLiteral("Studiows:a.b.test:rep.xrd:Case \u00e9")
+                                            << "Workspace:  ws\r\nTest:       a.b.test\r\n" + item;
+        QTest::newRow("empty test text ignores the workspace")
+            << "" << "ws" << "case" << QStringLiteral("Studiorep.xrd:Case \u00e9") << item;
+        QTest::newRow("test text without workspace") << "a.b.test" << QString() << "case"
+                                                     << QStringLiteral("Studioa.b.test:rep.xrd:Case \u00e9")
+                                                     << "Test:       a.b.test\r\n" + item;
+        QTest::newRow("item that did not fail")
+            << "t" << QString() << "suite" << "Studiot:rep.xrd:Suite"
+            << "Test:       t\r\nReport file:  rep.xrd\r\nItem failed:  Suite\r\nItem type:   SCRIPT\r\n";
+    }
+
+    void texts()
+    {
+        QFETCH(QString, test);
+        QFETCH(QString, workspace);
+        QFETCH(QString, selected);
+        QFETCH(QString, headline);
+        QFETCH(QString, description);
+        FakeStudio studio;
+        FakeDefectClient client;
+        QObject workspaceObject;
+        workspaceObject.setObjectName(workspace);
+        submit(studio, client, nodeData{ test, workspace.isNull() ? nullptr : &workspaceObject }, selected);
+        QCOMPARE(studio.outputText(), QStringLiteral("Submit Defect Report ...\n"));
+        QCOMPARE(client.calls, (QByteArrayList{ "createForm()", "setHeadLine(" + headline.toLocal8Bit() + ')',
+                                                "setDescription(" + description.toLocal8Bit() + ')',
+                                                "addFileAttachment(/reports/rep.xrd,Report File)",
+                                                "showMerrowDefectWindow(0)" }));
+    }
+
+    // Which calls are made and what the output pane says, as calls fail.
+    void outcomes_data()
+    {
+        QTest::addColumn<QString>("selected"); // case, suite, file, lost or none
+        QTest::addColumn<bool>("pane");        // the studio has an output pane
         QTest::addColumn<bool>("tracing");
         QTest::addColumn<QStringList>("failing");
-        QTest::addColumn<QString>("headline");    // null: not checked
-        QTest::addColumn<QString>("description"); // null: not checked
-        QTest::addColumn<QStringList>("calls");   // client calls, by name
+        QTest::addColumn<QStringList>("calls"); // client calls, by name
         QTest::addColumn<QString>("output");
 
         const QStringList all{ "createForm", "setHeadLine", "setDescription", "addFileAttachment",
                                "showMerrowDefectWindow" };
         const QString start = QStringLiteral("Submit Defect Report ...\n");
-        const QString null;
-        QTest::newRow("workspace and test")
-            << "a.b.test" << "ws" << "case" << true << false << QStringList()
-            << QStringLiteral("Studiows:a.b.test:rep.xrd:Case \u00e9")
-            << QStringLiteral("Workspace:  ws\r\nTest:       a.b.test\r\nReport file:  rep.xrd\r\n"
-                              "Item failed:  Case \u00e9\r\nItem type:   TESTCASE\r\n")
-            << all << start;
-        QTest::newRow("empty test text ignores the workspace")
-            << "" << "ws" << "case" << true << false << QStringList()
-            << QStringLiteral("Studiorep.xrd:Case \u00e9")
-            << QStringLiteral("Report file:  rep.xrd\r\nItem failed:  Case \u00e9\r\n"
-                              "Item type:   TESTCASE\r\n")
-            << all << start;
-        QTest::newRow("test text without workspace")
-            << "a.b.test" << null << "case" << true << false << QStringList()
-            << QStringLiteral("Studioa.b.test:rep.xrd:Case \u00e9")
-            << QStringLiteral("Test:       a.b.test\r\nReport file:  rep.xrd\r\n"
-                              "Item failed:  Case \u00e9\r\nItem type:   TESTCASE\r\n")
-            << all << start;
-        QTest::newRow("item that did not fail")
-            << "t" << null << "suite" << true << false << QStringList()
-            << QStringLiteral("Studiot:rep.xrd:Suite")
-            << QStringLiteral("Test:       t\r\nReport file:  rep.xrd\r\nItem failed:  Suite\r\n"
-                              "Item type:   SCRIPT\r\n")
-            << all << start;
-        QTest::newRow("tracing")
-            << "t" << null << "case" << true << true << QStringList() << null << null << all
-            << start + "cmd createForm\ncmd setHeadLine\ncmd setDescription\n"
-                       "cmd addFileAttachment\ncmd showMerrowDefectWindow\n";
+        const QStringList none;
+        QTest::newRow("tracing") << "case" << true << true << none << all
+                                 << start + "cmd createForm\ncmd setHeadLine\ncmd setDescription\n"
+                                            "cmd addFileAttachment\ncmd showMerrowDefectWindow\n";
         QTest::newRow("tracing before the warning")
-            << "t" << null << "case" << true << true << QStringList{ "setHeadLine" } << null << null
-            << all
+            << "case" << true << true << QStringList{ "setHeadLine" } << all
             << start + "cmd createForm\ncmd setHeadLine\nWarning ...\nsetHeadLine failed\n"
                        "cmd setDescription\ncmd addFileAttachment\ncmd showMerrowDefectWindow\n";
         QTest::newRow("description fails, the rest goes on")
-            << "t" << null << "case" << true << false << QStringList{ "setDescription" } << null
-            << null << all << start + "Warning ...\nsetDescription failed\n";
-        QTest::newRow("attachment fails")
-            << "t" << null << "case" << true << false << QStringList{ "addFileAttachment" } << null
-            << null << all << start + "Warning ...\naddFileAttachment failed\n";
+            << "case" << true << false << QStringList{ "setDescription" } << all
+            << start + "Warning ...\nsetDescription failed\n";
+        QTest::newRow("attachment fails") << "case" << true << false << QStringList{ "addFileAttachment" } << all
+                                          << start + "Warning ...\naddFileAttachment failed\n";
         QTest::newRow("form fails")
-            << "t" << null << "case" << true << true << QStringList{ "createForm" } << null << null
-            << QStringList{ "createForm" } << start + "cmd createForm\ncreateForm failed\nStopped.\n";
-        QTest::newRow("window fails")
-            << "t" << null << "case" << true << false << QStringList{ "showMerrowDefectWindow" }
-            << null << null << all << start + "showMerrowDefectWindow failed\nStopped.\n";
+            << "case" << true << true << QStringList{ "createForm" } << QStringList{ "createForm" }
+            << start + "cmd createForm\ncreateForm failed\nStopped.\n";
+        QTest::newRow("window fails") << "case" << true << false << QStringList{ "showMerrowDefectWindow" } << all
+                                      << start + "showMerrowDefectWindow failed\nStopped.\n";
         QTest::newRow("no selection")
-            << "t" << null << "none" << true << false << QStringList() << null << null
-            << QStringList() << start + "No nodes selected\nStopped.\n";
-        QTest::newRow("no selection, no output pane")
-            << "t" << null << "none" << false << false << QStringList() << null << null
-            << QStringList() << QString();
-        QTest::newRow("item without anchor")
-            << "t" << null << "lost" << true << false << QStringList() << null << null
-            << QStringList() << start + "Can't find data\nStopped.\n";
-        QTest::newRow("file item")
-            << "t" << null << "file" << true << false << QStringList() << null << null
-            << QStringList() << start + "Can't find data\nStopped.\n";
+            << "none" << true << false << none << none << start + "No nodes selected\nStopped.\n";
+        QTest::newRow("no selection, no output pane") << "none" << false << false << none << none << QString();
+        QTest::newRow("item without anchor") << "lost" << true << false << none << none
+                                             << start + "Can't find data\nStopped.\n";
+        QTest::newRow("file item") << "file" << true << false << none << none << start + "Can't find data\nStopped.\n";
         QTest::newRow("no output pane, all calls made")
-            << "t" << null << "case" << false << true << QStringList{ "setDescription" } << null
-            << null << all << QString();
+            << "case" << false << true << QStringList{ "setDescription" } << all << QString();
     }
 
-    void submit()
+    void outcomes()
     {
-        QFETCH(QString, test);
-        QFETCH(QString, workspace);
         QFETCH(QString, selected);
         QFETCH(bool, pane);
         QFETCH(bool, tracing);
         QFETCH(QStringList, failing);
-        QFETCH(QString, headline);
-        QFETCH(QString, description);
         QFETCH(QStringList, calls);
         QFETCH(QString, output);
-
         FakeStudio studio;
         FakeDefectClient client;
-        studio.setDefectClient(&client);
-        studio.setProductName(QStringLiteral("Studio"));
-        if (pane)
-            studio.enableOutputWidget();
         client.setTracing(tracing);
         for (const QString& name : failing)
             client.failing << name.toLatin1();
-        QObject workspaceObject;
-        workspaceObject.setObjectName(workspace);
-        const nodeData node{ test, workspace.isNull() ? nullptr : &workspaceObject };
-
-        QAReporterDefect::submit(&studio, node, item(selected));
-
+        submit(studio, client, nodeData{ QStringLiteral("t"), nullptr }, selected, pane);
         QCOMPARE(studio.outputText(), output);
         QStringList names;
         for (const QByteArray& call : client.calls)
             names << QString::fromLatin1(call.left(call.indexOf('(')));
         QCOMPARE(names, calls);
-        // The studio is asked in a fixed order; the product name only once
-        // the form is going to be filled.
-        QStringList studioCalls{ "outputWidget()",
-                                 pane ? "showOutputWidget(output)" : "showOutputWidget(null)",
-                                 "defectClient()" };
-        if (!calls.isEmpty())
-            studioCalls << "productName()";
-        QCOMPARE(studio.calls, studioCalls);
-        if (!headline.isNull()) {
-            QCOMPARE(client.calls.at(1), "setHeadLine(" + headline.toLocal8Bit() + ')');
-            QCOMPARE(client.calls.at(2), "setDescription(" + description.toLocal8Bit() + ')');
-            QCOMPARE(client.calls.at(3), QByteArray("addFileAttachment(/reports/rep.xrd,Report File)"));
-            QCOMPARE(client.calls.at(4), QByteArray("showMerrowDefectWindow(0)"));
-        }
     }
 
     void withoutClientOrStudio()
     {
         FakeStudio studio;
         studio.enableOutputWidget();
-        QAReporterDefect::submit(&studio, nodeData{}, m_case);
+        QAReporterDefect::submit(&studio, nodeData{}, m_items.value("case"));
         QCOMPARE(studio.outputText(), QStringLiteral("Submit Defect Report Failed ...\n"));
-        QAReporterDefect::submit(nullptr, nodeData{}, m_case); // nothing to call, no crash
+        QAReporterDefect::submit(nullptr, nodeData{}, m_items.value("case")); // nothing to call, no crash
     }
 };
 

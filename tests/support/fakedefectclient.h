@@ -20,12 +20,18 @@ public:
 
     void setTracing(bool on) { setCmdLineTracing(on); }
 
-    short establishConnection() override;
-    short createForm() override;
-    short setHeadLine(const char* headline) override;
-    short setDescription(const char* description) override;
-    short addFileAttachment(const char* path, const char* description) override;
-    short showMerrowDefectWindow(short mode) override;
+    short establishConnection() override { return record("establishConnection", {}); }
+    short createForm() override { return record("createForm", {}); }
+    short setHeadLine(const char* headline) override { return record("setHeadLine", headline); }
+    short setDescription(const char* description) override { return record("setDescription", description); }
+    short addFileAttachment(const char* path, const char* description) override
+    {
+        return record("addFileAttachment", QByteArray(path) + ',' + description);
+    }
+    short showMerrowDefectWindow(short mode) override
+    {
+        return record("showMerrowDefectWindow", QByteArray::number(mode));
+    }
 
 private:
     short record(const QByteArray& name, const QByteArray& arguments);

@@ -20,9 +20,6 @@
 class FakeStudio : public QAStudioInterface
 {
 public:
-    FakeStudio();
-    ~FakeStudio() override;
-
     // Every call made, in order.
     QStringList calls;
 
@@ -44,46 +41,50 @@ public:
     void setProductName(const QString& name) { m_product = name; }
     // progressCanceled() answers true once setProgress was called this many
     // times since (never when negative, the default).
-    void setCancelAfter(int steps)
-    {
-        m_cancelAfter = steps;
-        m_steps = 0;
-    }
+    void setCancelAfter(int steps) { m_cancelAfter = steps; m_steps = 0; }
 
     // Text of the owned output pane; empty without one.
-    QString outputText() const;
+    QString outputText() const { return m_output ? m_output->toPlainText() : QString(); }
     // What the host was handed.
     QAResProducer* registeredProducer() const { return m_producer; }
     QMenu* insertedMenu(int id) const { return m_menus.value(id); }
-    QList<int> insertedMenuIds() const { return m_menus.keys(); }
     int lastProgress() const { return m_progress; }
-    bool progressRunning() const { return m_progressRunning; }
-    unsigned long refCount() const { return m_refs; }
 
     QRESULT queryInterface(const QUuid& id, QUnknownInterface** iface) override;
-    unsigned long addRef() override;
-    unsigned long release() override;
+    // The test owns the fake: releasing only counts.
+    unsigned long addRef() override { return logged("addRef()", ++m_refs); }
+    unsigned long release() override { return logged("release()", m_refs ? --m_refs : 0); }
 
-    QMainWindow* mainWindow() override;
-    QAStOutputWidget* outputWidget() override;
+    QMainWindow* mainWindow() override { return logged("mainWindow()", m_mainWindow.data()); }
+    QAStOutputWidget* outputWidget() override { return logged("outputWidget()", m_output.get()); }
     QAStOutputWidget* showOutputWidget(QAStOutputWidget* pane = nullptr) override;
-    QString installDirectory() override;
-    QString exportDirectory() override;
-    QString searchPath() override;
+    QString installDirectory() override { return logged("installDirectory()", m_installDir); }
+    QString exportDirectory() override { return logged("exportDirectory()", m_exportDir); }
+    QString searchPath() override { return logged("searchPath()", m_searchPath); }
     // The progress display: recorded, and canceled as setCancelAfter() says.
     void startProgress(int steps, const QString& label, const QString& cancelText,
                        int minimum, int flags) override;
     void setProgress(int value) override;
-    void endProgress() override;
-    bool progressCanceled() override;
+    void endProgress() override { calls << QStringLiteral("endProgress()"); }
+    bool progressCanceled() override
+    {
+        return logged("progressCanceled()", m_cancelAfter >= 0 && m_steps >= m_cancelAfter);
+    }
     void openSourceFile(const QString& target, int mode, bool readOnly) override;
     void registerPreferences(QAResProducer* producer) override;
     int insertMenu(const QString& title, QMenu* menu) override;
     void removeMenu(int id) override;
-    MerrowInterface* defectClient() override;
-    QString productName() override;
+    MerrowInterface* defectClient() override { return logged("defectClient()", m_defect); }
+    QString productName() override { return logged("productName()", m_product); }
 
 private:
+    // Records `call` and hands back `result`.
+    template <typename T> T logged(const char* call, T result)
+    {
+        calls << QLatin1String(call);
+        return result;
+    }
+
     QPointer<QMainWindow> m_mainWindow;
     std::unique_ptr<QAStOutputWidget> m_output;
     QString m_installDir;
@@ -97,6 +98,5 @@ private:
     int m_progress = 0;
     int m_cancelAfter = -1;
     int m_steps = 0; // setProgress calls since setCancelAfter
-    bool m_progressRunning = false;
     unsigned long m_refs = 1;
 };

@@ -17,4 +17,7 @@ QByteArray readBytes(const QString &path);
 // Whole contents of `path` as UTF-8 text; empty when it cannot be opened.
 QString readText(const QString &path);
 
+// Writes `bytes` as the whole of `path`; false when that failed.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 } // namespace TestFiles

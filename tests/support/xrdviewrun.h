@@ -14,6 +14,8 @@ struct XrdviewRun
 
     // The standard error as text, for failure messages and searches.
     QString errText() const { return QString::fromLocal8Bit(err); }
+    // The status and standard error, for failure messages.
+    QString describe() const { return QStringLiteral("status %1, stderr: %2").arg(status).arg(errText()); }
 };
 
 // Runs xrdview with `args` in `workingDir` (the test's own when empty). Settings come from

@@ -21,11 +21,8 @@
 
 namespace {
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::readBytes;
+using TestFiles::writeFile;
 
 // Writes each argument as "[arg]" on a line of $XRD_OUT, copies the file
 // after --body-file to $XRD_OUT.body, prints "https://tracker/1" and exits
@@ -73,8 +70,8 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         m_script = m_dir.filePath(QStringLiteral("tracker.sh"));
         QVERIFY(writeFile(m_script, Script));
-        QVERIFY(QFile::setPermissions(m_script, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                    | QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(m_script,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
         QVERIFY(writeFile(m_dir.filePath(QStringLiteral("rep one.xrd")), "<XROD/>\n"));
         m_out = m_dir.filePath(QStringLiteral("args.txt"));
         qputenv("XRD_OUT", QFile::encodeName(m_out));
@@ -103,10 +100,9 @@ private Q_SLOTS:
                             << QStringList{ "gh", "issue", "create", "--title", "T %d", "--body-file", "/tmp/d" };
         QTest::newRow("one argument per attachment")
             << "send %a -m %t" << 2 << QStringList{ "send", "/a 1", "/b", "-m", "T %d" };
-        QTest::newRow("attachment inside an argument")
-            << "send --file=%a" << 2 << QStringList{ "send", "--file=/a 1", "--file=/b" };
-        QTest::newRow("no attachments drops the argument")
-            << "send %a --x" << 0 << QStringList{ "send", "--x" };
+        QTest::newRow("attachment inside an argument") << "send --file=%a" << 2
+                                                       << QStringList{ "send", "--file=/a 1", "--file=/b" };
+        QTest::newRow("no attachments drops the argument") << "send %a --x" << 0 << QStringList{ "send", "--x" };
         QTest::newRow("quotes group words, %% is a percent")
             << "'my tracker' \"--label=a b\" 100%% %t%t" << 0
             << QStringList{ "my tracker", "--label=a b", "100%", "T %dT %d" };
@@ -131,7 +127,7 @@ private Q_SLOTS:
     void displayLine()
     {
         QCOMPARE(XrdCommandTracker::displayLine({ "gh", "--title", "it's a b", "/x/y.txt" }),
-                 QStringLiteral("gh --title 'it'\\''s a b' /x/y.txt"));
+                 "gh --title 'it'\\''s a b' /x/y.txt");
     }
 
     // The script sees every value as one argument, shell characters and
@@ -142,8 +138,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("error"); // start of the error; empty on success
         QTest::newRow("success") << "script" << 0 << QString();
-        QTest::newRow("non-zero exit") << "script" << 3
-                                       << "The tracker command \"%1\" failed with exit code 3.\ndenied";
+        QTest::newRow("non-zero exit")
+            << "script" << 3 << "The tracker command \"%1\" failed with exit code 3.\ndenied";
         QTest::newRow("cannot start") << "/nonexistent/tracker" << 0
                                       << "The tracker command \"/nonexistent/tracker\" could not be started";
     }
@@ -158,8 +154,7 @@ private Q_SLOTS:
         qputenv("XRD_EXIT", QByteArray::number(exitCode));
         const XrdDefect defect = sampleDefect();
         QString output, message, line;
-        const bool done = XrdCommandTracker(QStringLiteral("'%1' --title %t --body-file %d %a")
-                                                .arg(program))
+        const bool done = XrdCommandTracker(QStringLiteral("'%1' --title %t --body-file %d %a").arg(program))
                               .submit(defect, &output, &message, &line);
         QCOMPARE(done, error.isEmpty());
         QVERIFY(line.startsWith(XrdCommandTracker::displayLine({ program, "--title", defect.headline })));
@@ -170,16 +165,15 @@ private Q_SLOTS:
         } else {
             QCOMPARE(output, QStringLiteral("https://tracker/1"));
         }
-        const QList<QByteArray> args = TestFiles::readBytes(m_out).split('\n');
+        QList<QByteArray> args = readBytes(m_out).split('\n');
         QCOMPARE(args.size(), 6);
-        QCOMPARE(args.at(0), "[--title]");
-        QCOMPARE(args.at(1), "[" + defect.headline.toUtf8() + "]");
-        QCOMPARE(args.at(2), "[--body-file]");
-        QVERIFY(args.at(3).contains("xrdview-defect-"));
-        QCOMPARE(args.at(4), "[" + QFile::encodeName(defect.attachments.at(0).path) + "]");
-        QCOMPARE(TestFiles::readBytes(m_out + QStringLiteral(".body")), defect.description.toUtf8());
+        const QByteArray body = args.takeAt(3); // the description file, a temporary name
+        QVERIFY(body.contains("xrdview-defect-"));
+        QCOMPARE(args, (QList<QByteArray>{ "[--title]", "[" + defect.headline.toUtf8() + "]", "[--body-file]",
+                                           "[" + QFile::encodeName(defect.attachments.at(0).path) + "]", "" }));
+        QCOMPARE(readBytes(m_out + QStringLiteral(".body")), defect.description.toUtf8());
         // The description file is gone once the command has ended.
-        QVERIFY(!QFile::exists(QString::fromUtf8(args.at(3).mid(1, args.at(3).size() - 2))));
+        QVERIFY(!QFile::exists(QString::fromUtf8(body.mid(1, body.size() - 2))));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("x"))));
     }
 
@@ -189,18 +183,18 @@ private Q_SLOTS:
         const XrdDefect defect = sampleDefect();
         QString first, second, error;
         QVERIFY(XrdFolderTracker(folder).submit(defect, &first, &error));
-        const QByteArray firstText = TestFiles::readBytes(first);
+        const QByteArray firstText = readBytes(first);
         XrdDefect other = defect;
         other.headline = QStringLiteral("Other");
         QVERIFY(XrdFolderTracker(folder).submit(other, &second, &error));
         QVERIFY(first != second);
-        QCOMPARE(TestFiles::readBytes(first), firstText);
+        QCOMPARE(readBytes(first), firstText);
 
         const QString base = QFileInfo(first).completeBaseName();
-        QCOMPARE(QString::fromUtf8(firstText),
-                 "# " + defect.headline + "\n\n```\n" + defect.description + "```\n\n## Attachments\n\n- [rep one.xrd]("
-                     + base + "-rep%20one.xrd) (Report File)\n");
-        QCOMPARE(TestFiles::readBytes(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
+        QCOMPARE(QString::fromUtf8(firstText), "# " + defect.headline + "\n\n```\n" + defect.description
+                                                   + "```\n\n## Attachments\n\n- [rep one.xrd](" + base
+                                                   + "-rep%20one.xrd) (Report File)\n");
+        QCOMPARE(readBytes(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
     }
 
@@ -280,7 +274,7 @@ private Q_SLOTS:
         QCOMPARE(attachments, 1);
         QCOMPARE(m_reports, QStringList{ report.arg(m_script) });
         QCOMPARE(error.isEmpty(), exitCode == 0);
-        QCOMPARE(TestFiles::readBytes(m_out).split('\n').at(1), QByteArray("[Edited head]"));
+        QCOMPARE(readBytes(m_out).split('\n').at(1), QByteArray("[Edited head]"));
         QVERIFY(QByteArray(client.getCmdLine()).contains("--title 'Edited head' --body-file "));
         // The form is spent: showing it again fails.
         QCOMPARE(client.showMerrowDefectWindow(0), short(0));
@@ -289,10 +283,7 @@ private Q_SLOTS:
     void dialogNeedsHeadline()
     {
         int submitted = 0;
-        XrdDefectDialog dialog(XrdDefect{}, QString(), [&](const XrdDefect&, QString*) {
-            ++submitted;
-            return true;
-        });
+        XrdDefectDialog dialog(XrdDefect{}, QString(), [&](const XrdDefect&, QString*) { return ++submitted > 0; });
         dialog.submit();
         QCOMPARE(submitted, 0);
         QVERIFY(!dialog.errorText().isEmpty());

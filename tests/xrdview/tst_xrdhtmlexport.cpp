@@ -7,6 +7,7 @@
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/xrdhtmlexport.h"
 #include "xrdview/xrdstudio.h"
+#include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
 
 #include <QDir>
@@ -36,12 +37,13 @@ QStringList examples()
     return files;
 }
 
-QStringList filesIn(const QString& dir)
+// Every file under `dir`, sorted; the names only when `names` is set.
+QStringList filesIn(const QString& dir, bool names = false)
 {
     QStringList files;
     QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
-        files << it.next();
+        files << (names ? QFileInfo(it.next()).fileName() : it.next());
     files.sort();
     return files;
 }
@@ -109,23 +111,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("written");
         QTest::addColumn<QString>("stderrHas");
-        QTest::newRow("examples")
-            << examples() << false << 0
-            << QStringList{"campaign.html", "inconclusive.html", "index.html", "regression.html",
-                           "smoke.html"}
-            << QString();
-        QTest::newRow("unreadable report")
-            << QStringList{data("tiny.xrd"), data("malformed.xrd")} << false << 2 << QStringList()
-            << QStringLiteral("malformed.xrd");
-        QTest::newRow("missing report")
-            << QStringList{data("nothing-here.xrd")} << false << 2 << QStringList()
-            << QStringLiteral("nothing-here.xrd");
-        QTest::newRow("linked report missing")
-            << QStringList{data("linkmissing.xrd")} << false << 2 << QStringList()
-            << QStringLiteral("not-there.xrd");
-        QTest::newRow("folder cannot be made")
-            << QStringList{data("tiny.xrd")} << true << 2 << QStringList()
-            << QStringLiteral("Cannot create the folder");
+        QTest::newRow("examples") << examples() << false << 0
+                                  << QStringList{"campaign.html", "inconclusive.html", "index.html", "regression.html",
+                                                 "smoke.html"}
+                                  << QString();
+        QTest::newRow("unreadable report") << QStringList{data("tiny.xrd"), data("malformed.xrd")} << false << 2
+                                           << QStringList() << "malformed.xrd";
+        QTest::newRow("missing report") << QStringList{data("nothing-here.xrd")} << false << 2 << QStringList()
+                                        << "nothing-here.xrd";
+        QTest::newRow("linked report missing") << QStringList{data("linkmissing.xrd")} << false << 2 << QStringList()
+                                               << "not-there.xrd";
+        QTest::newRow("folder cannot be made") << QStringList{data("tiny.xrd")} << true << 2 << QStringList()
+                                               << "Cannot create the folder";
     }
 
     void statuses()
@@ -135,21 +132,14 @@ private Q_SLOTS:
         QTemporaryDir work;
         QString out = work.filePath(QStringLiteral("out"));
         if (folderBlocked) {
-            QFile blocker(work.filePath(QStringLiteral("file")));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(TestFiles::writeFile(work.filePath(QStringLiteral("file")), QByteArray()));
             out = work.filePath(QStringLiteral("file/out"));
         }
-        const XrdviewRun run = runXrdview(QStringList{QStringLiteral("--export-html"), out} + files,
-                                          m_config.path());
+        const XrdviewRun run = runXrdview(QStringList{QStringLiteral("--export-html"), out} + files, m_config.path());
         QFETCH(int, status);
-        QVERIFY2(run.status == status, qPrintable(QStringLiteral("status %1, stderr: %2")
-                                                      .arg(run.status)
-                                                      .arg(run.errText())));
+        QVERIFY2(run.status == status, qPrintable(run.describe()));
         QFETCH(QStringList, written);
-        QStringList names;
-        for (const QString& file : filesIn(out))
-            names << QFileInfo(file).fileName();
-        QCOMPARE(names, written);
+        QCOMPARE(filesIn(out, true), written);
         QStringList printed;
         for (const QString& line : QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             printed << QFileInfo(line).fileName();
@@ -168,21 +158,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("left");
         QTest::newRow("complete") << QStringList{"Image not found: x.png"} << true
                                   << QStringList{"a.html", "b.html", "old.html"};
-        QTest::newRow("linked report unreadable")
-            << QStringList{QStringLiteral("Unable to open the report file '/r/x.xrd'")} << false
-            << QStringList{"a.html", "old.html"};
+        QTest::newRow("linked report unreadable") << QStringList{"Unable to open the report file '/r/x.xrd'"} << false
+                                                  << QStringList{"a.html", "old.html"};
     }
 
     void folder()
     {
         QFETCH(QStringList, messages);
         QTemporaryDir out;
-        QFile old(out.filePath(QStringLiteral("old.html")));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.close();
-        QFile kept(out.filePath(QStringLiteral("a.html")));
-        QVERIFY(kept.open(QIODevice::WriteOnly));
-        kept.close();
+        for (const char* name : {"old.html", "a.html"})
+            QVERIFY(TestFiles::writeFile(out.filePath(QLatin1String(name)), QByteArray()));
         QTest::qWait(1100); // file times have a resolution of a second on some file systems
         XrdStudio studio(out.path());
         studio.useStandardErrorOutput();
@@ -191,10 +176,7 @@ private Q_SLOTS:
         window.messages = messages;
         XrdHtmlExport exporter(&studio);
         QTEST(exporter.run(&window, out.path()), "ok");
-        QStringList left;
-        for (const QString& file : filesIn(out.path()))
-            left << QFileInfo(file).fileName();
-        QTEST(left, "left");
+        QTEST(filesIn(out.path(), true), "left");
         QFETCH(bool, ok);
         QCOMPARE(exporter.writtenFiles().size(), ok ? 2 : 0);
         QCOMPARE(exporter.errorString().isEmpty(), ok);
@@ -207,19 +189,16 @@ private Q_SLOTS:
             QSKIP("chromium is not installed (scripts/setup installs it)");
         QTemporaryDir work;
         const QString out = work.filePath(QStringLiteral("site"));
-        const XrdviewRun run = runXrdview(QStringList{QStringLiteral("--export-html"), out} + examples()
-                                              + QStringList{data("hostile-html.xrd")},
-                                          m_config.path());
+        const XrdviewRun run =
+            runXrdview(QStringList{"--export-html", out} + examples() << data("hostile-html.xrd"), m_config.path());
         QVERIFY2(run.status == 0, qPrintable(run.errText()));
 
         QHash<QString, QString> doms;
         for (const QString& page : filesIn(out)) {
             QVERIFY(page.endsWith(QLatin1String(".html")));
             QProcess browser;
-            browser.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                     QStringLiteral("--disable-gpu"),
-                                     QStringLiteral("--user-data-dir=") + work.filePath(QStringLiteral("profile")),
-                                     QStringLiteral("--dump-dom"),
+            browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu",
+                                     "--user-data-dir=" + work.filePath(QStringLiteral("profile")), "--dump-dom",
                                      QUrl::fromLocalFile(page).toString()});
             QVERIFY2(browser.waitForFinished(120000), qPrintable(page));
             const QString dom = QString::fromUtf8(browser.readAllStandardOutput());
@@ -236,8 +215,7 @@ private Q_SLOTS:
             QVERIFY(!dom.contains(QLatin1String("<title>ran</title>")));
             // Every link to a page of the export lands on a written page and an existing id.
             for (const QString& href : attributeValues(dom, "href")) {
-                QVERIFY2(!href.startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive),
-                         qPrintable(href));
+                QVERIFY2(!href.startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive), qPrintable(href));
                 const QString target = href.section(QLatin1Char('#'), 0, 0);
                 if (!target.isEmpty() && !target.endsWith(QLatin1String(".html")))
                     continue; // a source file link
@@ -256,15 +234,14 @@ private Q_SLOTS:
         // Report pages carry the node outline, foldable where nodes have children; the summary
         // links every report page.
         QVERIFY(doms.value(QStringLiteral("campaign.html")).contains(QLatin1String("<details open=\"\">")));
-        const QStringList reports{"campaign.html", "inconclusive.html", "regression.html",
-                                  "smoke.html", "hostile-html.html"};
+        const QStringList reports{"campaign.html", "inconclusive.html", "regression.html", "smoke.html",
+                                  "hostile-html.html"};
         const QStringList summaryLinks = attributeValues(doms.value(QStringLiteral("index.html")), "href");
         for (const QString& report : reports) {
             const QString& dom = doms.value(report);
             QVERIFY2(dom.contains(QLatin1String("<nav class=\"outline\"")), qPrintable(report));
             QVERIFY2(dom.contains(QLatin1String("<ul class=\"tree\">")), qPrintable(report));
-            QVERIFY2(attributeValues(dom, "href").contains(QStringLiteral("index.html")),
-                     qPrintable(report));
+            QVERIFY2(attributeValues(dom, "href").contains(QStringLiteral("index.html")), qPrintable(report));
             if (report != QLatin1String("regression.html")) // reached through a link only
                 QVERIFY2(summaryLinks.contains(report), qPrintable(report));
         }

@@ -17,9 +17,7 @@ QString data(const char* name)
 
 QByteArray golden(const char* name)
 {
-    QFile file(data(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll()
-                                          : QByteArray("<missing golden file ") + name + ">";
+    return TestFiles::readBytes(data(name)); // "<missing>" when there is none
 }
 
 } // namespace
@@ -40,19 +38,13 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(QStringLiteral(KORVAT_BIN_DIR "/xrdview")));
         QVERIFY(m_config.isValid() && m_work.isValid());
         // Far deeper than a recursive reader survives.
-        QFile deep(m_work.filePath(QStringLiteral("deep.xrd")));
-        QVERIFY(deep.open(QIODevice::WriteOnly));
         const int depth = 50000;
-        deep.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"deep\">");
-        for (int i = 0; i < depth; ++i)
-            deep.write("<XROD:NODE name=\"n\" type=\"T\" state=\"ok\">");
-        for (int i = 0; i < depth; ++i)
-            deep.write("</XROD:NODE>");
-        deep.write("</DOCUMENT></XROD>\n");
+        QVERIFY(TestFiles::writeFile(m_work.filePath(QStringLiteral("deep.xrd")),
+                                     "<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"deep\">"
+                                         + QByteArray("<XROD:NODE name=\"n\" type=\"T\" state=\"ok\">").repeated(depth)
+                                         + QByteArray("</XROD:NODE>").repeated(depth) + "</DOCUMENT></XROD>\n"));
         QDir(m_work.path()).mkpath(QStringLiteral("xrdview"));
-        QFile settings(m_work.filePath(QStringLiteral("xrdview/resources.xml")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("<group tag=");
+        QVERIFY(TestFiles::writeFile(m_work.filePath(QStringLiteral("xrdview/resources.xml")), "<group tag="));
         QVERIFY(::mkfifo(QFile::encodeName(m_work.filePath(QStringLiteral("pipe.xrd"))).constData(), 0600) == 0);
     }
 
@@ -63,78 +55,54 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("stderrHas");
         QTest::addColumn<QStringList>("env"); // NAME=VALUE, or NAME= to unset
-
+        const auto row = [](const char* name, const QStringList& args, const QByteArray& out, int status,
+                            const QString& stderrHas = QString(), const QStringList& env = QStringList()) {
+            QTest::newRow(name) << args << out << status << stderrHas << env;
+        };
         const QString campaign = TestFiles::example("campaign.xrd");
         const QString smoke = TestFiles::example("smoke.xrd");
         const QString tiny = data("tiny.xrd");
-        const QStringList none;
+        const QString pipe = m_work.filePath(QStringLiteral("pipe.xrd"));
 
-        QTest::newRow("summary, failures") << QStringList{ "--summary", campaign }
-                                           << golden("summary-campaign.txt") << 1 << "" << none;
-        QTest::newRow("summary, all passed, relative name")
-            << QStringList{ "--summary", "smoke.xrd" } << golden("summary-smoke.txt") << 0 << ""
-            << none;
-        QTest::newRow("summary, two files") << QStringList{ "--summary", smoke, data("allpassed.xrd") }
-                                            << golden("summary-two.txt") << 0 << "" << none;
+        row("summary, failures", { "--summary", campaign }, golden("summary-campaign.txt"), 1);
+        row("summary, all passed, relative name", { "--summary", "smoke.xrd" }, golden("summary-smoke.txt"), 0);
+        row("summary, two files", { "--summary", smoke, data("allpassed.xrd") }, golden("summary-two.txt"), 0);
         // A negative total is a total: status 0, the totals printed.
-        QTest::newRow("summary, negative failed total")
-            << QStringList{ "--summary", data("negative.xrd") } << golden("summary-negative.txt") << 0
-            << "" << none;
+        row("summary, negative failed total", { "--summary", data("negative.xrd") }, golden("summary-negative.txt"), 0);
         // The printing modes write only their own messages on standard error.
-        QTest::newRow("summary, no runtime folder")
-            << QStringList{ "--summary", "smoke.xrd" } << golden("summary-smoke.txt") << 0 << ""
-            << QStringList{ "XDG_RUNTIME_DIR=" };
-        QTest::newRow("summary, missing file wins over failures")
-            << QStringList{ "--summary", campaign, "/nonexistent/gone.xrd" } << QByteArray() << 2
-            << "/nonexistent/gone.xrd" << none;
-        QTest::newRow("summary, malformed") << QStringList{ "--summary", data("malformed.xrd") }
-                                            << QByteArray() << 2 << "malformed.xrd\n\t\tline " << none;
-        QTest::newRow("summary, nested too deep")
-            << QStringList{ "--summary", m_work.filePath(QStringLiteral("deep.xrd")) } << QByteArray()
-            << 2 << "deep.xrd\n\t\tline 2, column " << none;
+        row("summary, no runtime folder", { "--summary", "smoke.xrd" }, golden("summary-smoke.txt"), 0, "",
+            { "XDG_RUNTIME_DIR=" });
+        row("summary, missing file wins over failures", { "--summary", campaign, "/nonexistent/gone.xrd" },
+            QByteArray(), 2, "/nonexistent/gone.xrd");
+        row("summary, malformed", { "--summary", data("malformed.xrd") }, QByteArray(), 2, "malformed.xrd\n\t\tline ");
+        row("summary, nested too deep", { "--summary", m_work.filePath(QStringLiteral("deep.xrd")) }, QByteArray(), 2,
+            "deep.xrd\n\t\tline 2, column ");
         // Refused before anything opens it, which would block.
-        QTest::newRow("summary, named pipe")
-            << QStringList{ "--summary", m_work.filePath(QStringLiteral("pipe.xrd")) } << QByteArray()
-            << 2 << "File(s) not found or corrupted:\n\t" + m_work.filePath(QStringLiteral("pipe.xrd"))
-                      + "\n\t\tNot a regular file"
-            << none;
-        QTest::newRow("summary, totals beyond 32 bits") << QStringList{ "--summary", data("bigsums.xrd") }
-                                                        << golden("summary-bigsums.txt") << 0 << "" << none;
+        row("summary, named pipe", { "--summary", pipe }, QByteArray(), 2,
+            "File(s) not found or corrupted:\n\t" + pipe + "\n\t\tNot a regular file");
+        row("summary, totals beyond 32 bits", { "--summary", data("bigsums.xrd") }, golden("summary-bigsums.txt"), 0);
         // A damaged settings file is reported and the report still reads.
-        QTest::newRow("summary, broken settings file")
-            << QStringList{ "--summary", smoke } << golden("summary-smoke.txt") << 0 << "resources.xml"
-            << QStringList{ "XDG_CONFIG_HOME=" + m_work.path() };
-        QTest::newRow("summary, refused plug-in")
-            << QStringList{ "--summary", smoke } << QByteArray("") << 2 << "was refused"
-            << QStringList{ "XRDVIEW_PLUGIN_PATH=" XRD_FAKE_PLUGINS "/wrongkey" };
+        row("summary, broken settings file", { "--summary", smoke }, golden("summary-smoke.txt"), 0, "resources.xml",
+            { "XDG_CONFIG_HOME=" + m_work.path() });
+        row("summary, refused plug-in", { "--summary", smoke }, QByteArray(""), 2, "was refused",
+            { "XRDVIEW_PLUGIN_PATH=" XRD_FAKE_PLUGINS "/wrongkey" });
 
-        QTest::newRow("tree") << QStringList{ "--print-tree", tiny } << golden("tree-tiny.txt") << 0
-                              << "" << none;
-        QTest::newRow("tree, failed only") << QStringList{ "--print-tree", "--failed-only", tiny }
-                                           << golden("tree-tiny-failed.txt") << 0 << "" << none;
-        QTest::newRow("tree, hidden type") << QStringList{ "--print-tree", "--hide-type", "Check", tiny }
-                                           << golden("tree-tiny-nocheck.txt") << 0 << "" << none;
-        QTest::newRow("tree, examples") << QStringList{ "--print-tree", campaign, smoke }
-                                        << golden("tree-examples.txt") << 0 << "" << none;
-        QTest::newRow("results table")
-            << QStringList{ "--print-summary", campaign, smoke, TestFiles::example("inconclusive.xrd") }
-            << golden("table-examples.txt") << 0 << "" << none;
-        QTest::newRow("text") << QStringList{ "--print-text", tiny } << golden("text-tiny.txt") << 0
-                              << "" << none;
-        QTest::newRow("text, two documents") << QStringList{ "--print-text", data("twodocs.xrd") }
-                                             << golden("text-twodocs.txt") << 0 << "" << none;
-        QTest::newRow("text, failed only") << QStringList{ "--print-text", "--failed-only", tiny }
-                                           << golden("text-tiny-failed.txt") << 0 << "" << none;
+        row("tree", { "--print-tree", tiny }, golden("tree-tiny.txt"), 0);
+        row("tree, failed only", { "--print-tree", "--failed-only", tiny }, golden("tree-tiny-failed.txt"), 0);
+        row("tree, hidden type", { "--print-tree", "--hide-type", "Check", tiny }, golden("tree-tiny-nocheck.txt"), 0);
+        row("tree, examples", { "--print-tree", campaign, smoke }, golden("tree-examples.txt"), 0);
+        row("results table", { "--print-summary", campaign, smoke, TestFiles::example("inconclusive.xrd") },
+            golden("table-examples.txt"), 0);
+        row("text", { "--print-text", tiny }, golden("text-tiny.txt"), 0);
+        row("text, two documents", { "--print-text", data("twodocs.xrd") }, golden("text-twodocs.txt"), 0);
+        row("text, failed only", { "--print-text", "--failed-only", tiny }, golden("text-tiny-failed.txt"), 0);
 
-        QTest::newRow("version") << QStringList{ "--version" } << golden("version.txt") << 0 << ""
-                                 << none;
-        QTest::newRow("help") << QStringList{ "--help" } << QByteArray() << 0 << "" << none;
-        QTest::newRow("unknown option") << QStringList{ "--summary", "--verbose", smoke } << QByteArray()
-                                        << 2 << "unknown option --verbose" << none;
+        row("version", { "--version" }, golden("version.txt"), 0);
+        row("help", { "--help" }, QByteArray(), 0);
+        row("unknown option", { "--summary", "--verbose", smoke }, QByteArray(), 2, "unknown option --verbose");
         // Argument errors end the run before the window exists: still translated.
-        QTest::newRow("unknown option, French")
-            << QStringList{ "--summary", "--verbose", smoke } << QByteArray() << 2
-            << "option --verbose inconnue" << QStringList{ "LANGUAGE=fr", "LANG=fr_FR.UTF-8" };
+        row("unknown option, French", { "--summary", "--verbose", smoke }, QByteArray(), 2, "option --verbose inconnue",
+            { "LANGUAGE=fr", "LANG=fr_FR.UTF-8" });
     }
 
     void modes()
@@ -147,8 +115,7 @@ private Q_SLOTS:
 
         // Relative names are the examples'.
         const XrdviewRun run = runXrdview(args, m_config.path(), QStringLiteral(KORVAT_EXAMPLES), env);
-        QVERIFY2(run.status == status,
-                 qPrintable(QStringLiteral("status %1, stderr: %2").arg(run.status).arg(run.errText())));
+        QVERIFY2(run.status == status, qPrintable(run.describe()));
         if (!out.isNull())
             QCOMPARE(QString::fromUtf8(run.out), QString::fromUtf8(out));
         if (!stderrHas.isEmpty())

@@ -1,4 +1,5 @@
 #include "tests/support/goldenfile.h"
+#include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
 
 #include <QFile>
@@ -37,10 +38,9 @@ private Q_SLOTS:
             << QStringList{"--summary", "junit-error.xml"} << "junit-summary-error.txt" << 1;
         QTest::newRow("summary, JUnit beside XRD")
             << QStringList{"--summary", "junit-states.xml", "allpassed.xrd"} << "junit-summary-mixed.txt" << 0;
-        QTest::newRow("summary, broken file") << QStringList{"--summary", "junit-states.xml", "junit-malformed.xml"}
-                                              << QString() << 2;
-        QTest::newRow("summary, entity expansion") << QStringList{"--summary", "junit-entities.xml"} << QString()
-                                                   << 2;
+        QTest::newRow("summary, broken file")
+            << QStringList{"--summary", "junit-states.xml", "junit-malformed.xml"} << QString() << 2;
+        QTest::newRow("summary, entity expansion") << QStringList{"--summary", "junit-entities.xml"} << QString() << 2;
         QTest::newRow("tree") << QStringList{"--print-tree", example} << "junit-tree-surefire.txt" << 0;
         QTest::newRow("tree, failed only") << QStringList{"--print-tree", "--failed-only", example}
                                            << "junit-tree-surefire-failed.txt" << 0;
@@ -57,7 +57,7 @@ private Q_SLOTS:
         QFETCH(QString, golden);
         QFETCH(int, status);
         const XrdviewRun ran = run(args);
-        QVERIFY2(ran.status == status, qPrintable(QStringLiteral("status %1, stderr: %2").arg(ran.status).arg(ran.errText())));
+        QVERIFY2(ran.status == status, qPrintable(ran.describe()));
         if (status == 2) // the refused file is named, with the reason
             QVERIFY2(ran.err.contains(args.last().toLocal8Bit()) && ran.err.contains("\t\tJUnit, line "), ran.err.constData());
         if (golden.isEmpty())
@@ -72,7 +72,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("present"); // texts of the report page
         QTest::addColumn<QStringList>("absent");
 
-        QTest::newRow("all") << QStringList() << QStringList{"reservesForOrder", "addsReceiptToStock", "Failure: expected"}
+        QTest::newRow("all") << QStringList()
+                             << QStringList{"reservesForOrder", "addsReceiptToStock", "Failure: expected"}
                              << QStringList();
         QTest::newRow("failed only") << QStringList{"--failed-only"}
                                      << QStringList{"reservesForOrder", "exportsCsv"}
@@ -88,9 +89,8 @@ private Q_SLOTS:
         const XrdviewRun ran = run(QStringList{"--export-html", out} + options
                                    + QStringList{QStringLiteral(KORVAT_EXAMPLES "/junit-surefire.xml")});
         QVERIFY2(ran.status == 0, ran.err.constData());
-        QFile page(out + QStringLiteral("/junit-surefire.html"));
-        QVERIFY2(page.open(QIODevice::ReadOnly), ran.out.constData());
-        const QString html = QString::fromUtf8(page.readAll());
+        const QString html = TestFiles::readText(out + QStringLiteral("/junit-surefire.html"));
+        QVERIFY2(!html.isEmpty(), ran.out.constData());
         QFETCH(QStringList, present);
         for (const QString& text : present)
             QVERIFY2(html.contains(text), qPrintable(text));
