@@ -15,8 +15,10 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -108,6 +110,13 @@ private Q_SLOTS:
         QFETCH(bool, withStudio);
         QFETCH(QString, installDir);
         m_studio.setInstallDirectory(installDir);
+        // Without a studio the style file is looked up under the current
+        // directory: make that an empty one, wherever the test is started.
+        QTemporaryDir emptyDir;
+        const QString startDir = QDir::currentPath();
+        if (!withStudio)
+            QVERIFY(QDir::setCurrent(emptyDir.path()));
+        const auto restoreDir = qScopeGuard([&] { QDir::setCurrent(startDir); });
         QAReporterPref pref(withStudio ? &m_studio : nullptr);
         QCOMPARE(pref.stylesPage()->styleFile(), QDir::toNativeSeparators(installDir + "/lib/reporterstyle.aml"));
         QTEST(state(pref), "state");
