@@ -350,6 +350,18 @@ vers les sources, %f désigne le fichier et %l la ligne).
         <source>&amp;Folder:</source>
         <translation>&amp;Dossier :</translation>
     </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Choose the folder that receives the defects</source>
+        <translation>Choisir le dossier qui reçoit les anomalies</translation>
+    </message>
+    <message>
+        <source>Defect Folder</source>
+        <translation>Dossier des anomalies</translation>
+    </message>
 </context>
 <context>
     <name>XrdFolderTracker</name>

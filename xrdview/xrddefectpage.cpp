@@ -1,11 +1,17 @@
 #include "xrdview/xrddefectpage.h"
 
+#include "sdk/qamodal.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,13 +52,21 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
     m_commandHelp->setWordWrap(true);
     m_folder = new QLineEdit(page);
     m_folder->setPlaceholderText(translated("Folder that receives one Markdown file per defect"));
+    m_browse = new QToolButton(page);
+    m_browse->setText(translated("Browse..."));
+    m_browse->setToolTip(translated("Choose the folder that receives the defects"));
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folder, 1);
+    folderRow->addWidget(m_browse);
     m_trace = new QCheckBox(translated("Trace the tracker's command lines in the Output dock"), page);
 
     auto* form = new QFormLayout;
     form->addRow(translated("&Tracker:"), m_kind);
     form->addRow(translated("&Command:"), m_command);
     form->addRow(QString(), m_commandHelp);
-    form->addRow(translated("&Folder:"), m_folder);
+    form->addRow(translated("&Folder:"), folderRow);
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(folderRow)))
+        label->setBuddy(m_folder);
     form->addRow(QString(), m_trace);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
@@ -70,16 +84,35 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
         if (m_values.kind == XrdDefectSettings::None && !text.trimmed().isEmpty())
             m_kind->setCurrentIndex(XrdDefectSettings::Command);
     });
-    connect(m_folder, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_values.folder = text;
-        if (m_values.kind == XrdDefectSettings::None && !text.trimmed().isEmpty())
-            m_kind->setCurrentIndex(XrdDefectSettings::Folder);
-    });
+    connect(m_folder, &QLineEdit::textEdited, this, &XrdDefectPage::setFolder);
+    connect(m_browse, &QToolButton::clicked, this, &XrdDefectPage::browseFolder);
     connect(m_trace, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_updating)
             m_values.trace = on;
     });
     return page;
+}
+
+void XrdDefectPage::setFolder(const QString& folder)
+{
+    m_values.folder = folder;
+    // Naming a folder chooses the folder tracker when none was chosen.
+    if (m_values.kind == XrdDefectSettings::None && !folder.trimmed().isEmpty())
+        m_kind->setCurrentIndex(XrdDefectSettings::Folder);
+}
+
+void XrdDefectPage::browseFolder()
+{
+    const QString current = m_folder->text().trimmed();
+    QFileDialog dialog(m_browse->window(), translated("Defect Folder"),
+                       current.isEmpty() || !QDir(current).exists() ? QDir::homePath() : current);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (QAModal::exec(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString folder = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    m_folder->setText(folder);
+    setFolder(folder);
 }
 
 void XrdDefectPage::enableFields()
@@ -90,6 +123,7 @@ void XrdDefectPage::enableFields()
     m_commandHelp->setEnabled(command);
     m_trace->setEnabled(command);
     m_folder->setEnabled(m_values.kind != XrdDefectSettings::Command);
+    m_browse->setEnabled(m_values.kind != XrdDefectSettings::Command);
     m_command->setEnabled(m_values.kind != XrdDefectSettings::Folder);
 }
 

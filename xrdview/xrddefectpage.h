@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QToolButton>
 
 // The host's "Defect tracker" preference page: which tracker the "New
 // defect" dialog submits to (none, a command line template or a folder)
@@ -32,10 +33,14 @@ public:
     QComboBox* kindBox() const { return m_kind; }
     QLineEdit* commandEdit() const { return m_command; }
     QLineEdit* folderEdit() const { return m_folder; }
+    QToolButton* browseButton() const { return m_browse; }
     QCheckBox* traceBox() const { return m_trace; }
 
 private:
     void enableFields();
+    void setFolder(const QString& folder);
+    // Asks for the folder with a directory dialog (through QAModal).
+    void browseFolder();
 
     QString m_file;
     XrdDefectSettings m_values;
@@ -43,6 +48,7 @@ private:
     QPointer<QComboBox> m_kind;
     QPointer<QLineEdit> m_command;
     QPointer<QLineEdit> m_folder;
+    QPointer<QToolButton> m_browse;
     QPointer<QCheckBox> m_trace;
     QPointer<QLabel> m_commandHelp;
 };

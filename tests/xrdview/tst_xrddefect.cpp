@@ -12,10 +12,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -52,6 +54,7 @@ class TestXrdDefect : public QObject
     QString m_out;
     QStringList m_reports;
     std::function<QVariant(XrdDefectDialog*)> m_onDialog;
+    QString m_chosenFolder; // what the folder dialog answers; empty: cancelled
 
     XrdDefect sampleDefect() const
     {
@@ -76,6 +79,12 @@ private Q_SLOTS:
         m_out = m_dir.filePath(QStringLiteral("args.txt"));
         qputenv("XRD_OUT", QFile::encodeName(m_out));
         QAModal::setAnswerer([this](const QAModalRequest& request) -> QVariant {
+            if (auto* files = qobject_cast<QFileDialog*>(request.dialog)) {
+                if (m_chosenFolder.isEmpty() || files->fileMode() != QFileDialog::Directory)
+                    return int(QDialog::Rejected);
+                files->selectFile(m_chosenFolder);
+                return int(QDialog::Accepted);
+            }
             auto* dialog = qobject_cast<XrdDefectDialog*>(request.dialog);
             return dialog && m_onDialog ? m_onDialog(dialog) : QVariant();
         });
@@ -89,6 +98,7 @@ private Q_SLOTS:
         QFile::remove(m_out);
         m_reports.clear();
         m_onDialog = nullptr;
+        m_chosenFolder.clear();
     }
 
     void templateArguments_data()
@@ -291,6 +301,42 @@ private Q_SLOTS:
         dialog.submit();
         QCOMPARE(submitted, 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // The folder tracker's Browse button: a chosen folder is the tracker's
+    // folder (and chooses that tracker); a cancelled dialog changes nothing.
+    void browseFolder_data()
+    {
+        QTest::addColumn<bool>("choose");
+        QTest::addColumn<int>("kindBefore");
+        QTest::addColumn<int>("kindAfter");
+        QTest::newRow("chosen, no tracker yet") << true << int(XrdDefectSettings::None) << int(XrdDefectSettings::Folder);
+        QTest::newRow("chosen, folder tracker") << true << int(XrdDefectSettings::Folder) << int(XrdDefectSettings::Folder);
+        QTest::newRow("cancelled") << false << int(XrdDefectSettings::None) << int(XrdDefectSettings::None);
+    }
+
+    void browseFolder()
+    {
+        QFETCH(bool, choose);
+        QFETCH(int, kindBefore);
+        const QString file = m_dir.filePath(QStringLiteral("browse.ini"));
+        QFile::remove(file);
+        const QString folder = m_dir.filePath(QStringLiteral("defects"));
+        QVERIFY(QDir().mkpath(folder));
+        if (choose)
+            m_chosenFolder = folder;
+        XrdDefectPage page(file);
+        std::unique_ptr<QWidget> widget(page.createWidget(nullptr));
+        page.updateContents();
+        page.kindBox()->setCurrentIndex(kindBefore);
+        QVERIFY(page.browseButton()->isEnabled());
+        QTest::mouseClick(page.browseButton(), Qt::LeftButton);
+        QCOMPARE(page.folderEdit()->text(), choose ? QDir::toNativeSeparators(folder) : QString());
+        QTEST(page.kindBox()->currentIndex(), "kindAfter");
+        page.apply();
+        QCOMPARE(XrdDefectSettings::load(file).folder, page.folderEdit()->text());
+        page.kindBox()->setCurrentIndex(XrdDefectSettings::Command);
+        QVERIFY(!page.browseButton()->isEnabled());
     }
 
     // No tracker: no client, and the output pane then says where to set one.
