@@ -608,6 +608,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Results summary</source>
         <translation>Synthèse des résultats</translation>
     </message>
+    <message>
+        <source>Hide the header</source>
+        <translation>Masquer l&apos;en-tête</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>

@@ -45,6 +45,9 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "korvatreporter/window/images/reload.xpm"
 
@@ -111,9 +114,10 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     // hidden through the Commands menu.
     m_headerDock = new QDockWidget(this);
     m_headerDock->setObjectName(QStringLiteral("headerDock"));
-    m_headerDock->setFeatures(QDockWidget::DockWidgetClosable);
-    // No title bar: the dock only frames the summary table.
-    m_headerDock->setTitleBarWidget(new QWidget(m_headerDock));
+    // The title bar stands on the left so that it takes no height from the
+    // table; it holds only the close button.
+    m_headerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetVerticalTitleBar);
+    m_headerDock->setTitleBarWidget(makeHeaderTitleBar());
     addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
 
     const QString searchPath =
@@ -451,6 +455,31 @@ void QAReporter::setDocuments()
             m_mainView->setDocument(document, false);
     }
     Q_EMIT viewUpdated();
+}
+
+QWidget *QAReporter::makeHeaderTitleBar()
+{
+    auto *bar = new QWidget(m_headerDock);
+    auto *layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(1, 1, 1, 1);
+    auto *close = new QToolButton(bar);
+    close->setObjectName(QStringLiteral("headerClose"));
+    close->setAutoRaise(true);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, close));
+    close->setIconSize(QSize(10, 10));
+    close->setToolTip(reporterText("Hide the header"));
+    connect(close, &QToolButton::clicked, this, &QAReporter::hideHeader);
+    layout->addWidget(close);
+    layout->addStretch(1);
+    return bar;
+}
+
+void QAReporter::hideHeader()
+{
+    if (m_commandsMenu)
+        m_commandsMenu->setItemEnabled(m_printHeaderItem, false);
+    removeDockWidget(m_headerDock);
+    m_headerShown = false;
 }
 
 void QAReporter::showHeaderDock()
@@ -812,9 +841,7 @@ void QAReporter::showDock(int)
     if (!QAReporterState::studio() || !m_commandsMenu)
         return;
     if (!m_headerDock->isHidden()) {
-        m_commandsMenu->setItemEnabled(m_printHeaderItem, false);
-        removeDockWidget(m_headerDock);
-        m_headerShown = false;
+        hideHeader();
     } else {
         m_commandsMenu->setItemEnabled(m_printHeaderItem, true);
         showHeaderDock();

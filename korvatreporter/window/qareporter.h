@@ -199,6 +199,10 @@ private:
     void setDocuments();
     void dropSummary();
     void showHeaderDock();
+    // The header dock's title bar: a close button that hides the header as
+    // Commands > Show header does.
+    QWidget *makeHeaderTitleBar();
+    void hideHeader();
     void measureHeader();
     void fitHeaderDock();
     void clearTreeView();

@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidgetItemIterator>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -213,6 +214,46 @@ private Q_SLOTS:
             QTest::qWait(50);
             QCOMPARE(w->headerDock()->height(), fitted + 40);
         }
+    }
+
+    // The header hides through the Commands menu or the dock's close button,
+    // stays hidden through refreshes and comes back through the menu.
+    void headerHidesAndComesBack_data()
+    {
+        QTest::addColumn<bool>("closeButton");
+        QTest::newRow("Show header item") << false;
+        QTest::newRow("close button") << true;
+    }
+
+    void headerHidesAndComesBack()
+    {
+        QFETCH(bool, closeButton);
+        auto w = window({"campaign.xrd", "regression.xrd"});
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->activated();
+        w->updateToolMenu();
+        QARMenu* menu = w->commandsMenu();
+        auto* close = w->headerDock()->findChild<QToolButton*>(QStringLiteral("headerClose"));
+        QVERIFY(close && close->isVisible());
+        if (closeButton)
+            QTest::mouseClick(close, Qt::LeftButton);
+        else
+            menu->action(w->showHeaderItem())->trigger();
+        w->failedtests();
+        w->updateToolMenu();
+        QVERIFY(w->headerDock()->isHidden());
+        QVERIFY(!w->headerShown());
+        QVERIFY(!menu->isItemChecked(w->showHeaderItem()));
+        QVERIFY(!menu->isItemEnabled(w->printHeaderItem()));
+
+        menu->action(w->showHeaderItem())->trigger();
+        w->updateToolMenu();
+        QVERIFY(!w->headerDock()->isHidden());
+        QVERIFY(w->headerShown());
+        QVERIFY(menu->isItemChecked(w->showHeaderItem()));
+        QVERIFY(menu->isItemEnabled(w->printHeaderItem()));
+        w->desactivated();
     }
 
     void setNode_data()
