@@ -19,8 +19,8 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterfilterwriter.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/drendocview.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/view/drendocview.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,9 +4,9 @@
 // missing file is generated (default 60 MB, in the temporary directory).
 
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/data/qtreeiterator.h"
-#include "rendoc/ddocument.h"
+#include "rendoc/model/ddocument.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,8 +7,8 @@
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qarlistview.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
-#include "rendoc/ddocument.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/model/ddocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,9 +5,9 @@
 // directory first.
 
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/drendocview.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/view/drendocview.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // An AML document read by the guarded AML reader.
 #include "fuzz/fuzzsupport.h"
-#include "rendoc/damlreader.h"
-#include "rendoc/ddocument.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/model/ddocument.h"
 
 #include <QXmlInputSource>
 

@@ -1,9 +1,9 @@
 // An XRD report read, then laid out and painted by the document view and
 // turned into plain text, as the window and --print-text do.
 #include "fuzz/fuzzsupport.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/drendocview.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/view/drendocview.h"
 
 #include <QImage>
 #include <QPainter>

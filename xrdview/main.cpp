@@ -4,14 +4,14 @@
 #include "sdk/qamodal.h"
 #include "sdk/qares.h"
 #include "sdk/qastviewerplugin.h"
-#include "xrdview/xrdcommandline.h"
-#include "xrdview/xrdheadlessrunner.h"
-#include "xrdview/xrdmainwindow.h"
-#include "xrdview/xrdpaths.h"
-#include "xrdview/xrdpluginloader.h"
-#include "xrdview/xrdresourcestore.h"
-#include "xrdview/xrdstudio.h"
-#include "xrdview/xrdtranslations.h"
+#include "xrdview/cli/xrdcommandline.h"
+#include "xrdview/cli/xrdheadlessrunner.h"
+#include "xrdview/gui/xrdmainwindow.h"
+#include "xrdview/host/xrdpaths.h"
+#include "xrdview/host/xrdpluginloader.h"
+#include "xrdview/host/xrdresourcestore.h"
+#include "xrdview/host/xrdstudio.h"
+#include "xrdview/host/xrdtranslations.h"
 
 #include <QApplication>
 

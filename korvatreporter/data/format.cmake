@@ -6,8 +6,8 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qareportformats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareportreader.h
   ${CMAKE_CURRENT_LIST_DIR}/qareportreader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qaxrdformat.h
-  ${CMAKE_CURRENT_LIST_DIR}/qaxrdformat.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qaxrdreportreader.h
-  ${CMAKE_CURRENT_LIST_DIR}/qaxrdreportreader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdformat.h
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/junit/junit.cmake)

@@ -1,6 +1,6 @@
 #include "korvatreporter/data/qareporterdata.h"
 
-#include "rendoc/ddocument.h"
+#include "rendoc/model/ddocument.h"
 
 QAReporterData::QAReporterData()
     : fileName(QLatin1String(""))

@@ -2,7 +2,7 @@
 
 #include "korvatreporter/data/junit/qajunitformat.h"
 #include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qaxrdformat.h"
+#include "korvatreporter/data/xrd/qaxrdformat.h"
 
 const std::vector<const QAReportFormat *> &QAReportFormats::all()
 {

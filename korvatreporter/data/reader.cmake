@@ -1,9 +1,9 @@
 # kr_data: XRD reader and the loading driver
 target_sources(kr_data PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodhandler.h
-  ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodhandler.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodreader.h
-  ${CMAKE_CURRENT_LIST_DIR}/qastxmlrodreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qastxmlrodhandler.h
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qastxmlrodhandler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qastxmlrodreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/xrd/qastxmlrodreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporterloader.h
   ${CMAKE_CURRENT_LIST_DIR}/qareporterloader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareportertotal.h)

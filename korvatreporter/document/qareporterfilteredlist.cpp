@@ -2,8 +2,8 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/document/qareporterfilterwriter.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dupdater.h"
 
 #include <QHash>
 

@@ -2,7 +2,7 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/document/qareporterfilter.h"
-#include "rendoc/ditems.h"
+#include "rendoc/model/ditems.h"
 
 #include <QtGlobal>
 

@@ -2,7 +2,7 @@
 
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qtree.h"
-#include "rendoc/diterator.h"
+#include "rendoc/model/diterator.h"
 
 #include <QHash>
 #include <QList>

@@ -2,9 +2,9 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareportertotal.h"
-#include "rendoc/ditems.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dupdater.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "korvatreporter/document/qareporterplaintext.h"
 
-#include "rendoc/ditems.h"
+#include "rendoc/model/ditems.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rendoc/dlogmonitor.h"
-#include "rendoc/dprogressmonitor.h"
+#include "rendoc/html/dlogmonitor.h"
+#include "rendoc/model/dprogressmonitor.h"
 
 class QAILogMonitor;
 class QAIProgressMonitor;

@@ -4,8 +4,8 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterexportmonitor.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/dexporthtml.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/html/dexporthtml.h"
 #include "sdk/qailogmonitor.h"
 #include "sdk/qaiprogressmonitor.h"
 

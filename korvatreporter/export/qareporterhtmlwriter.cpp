@@ -5,8 +5,8 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/dlink.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dlink.h"
 #include "sdk/qafileutil.h"
 
 #include <QCoreApplication>

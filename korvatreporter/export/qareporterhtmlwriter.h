@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rendoc/dhtmlwriter.h"
+#include "rendoc/html/dhtmlwriter.h"
 
 #include <QHash>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "korvatreporter/export/qareporterlinklocator.h"
 
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "rendoc/ditemcontainer.h"
+#include "rendoc/model/ditemcontainer.h"
 
 #include <vector>
 

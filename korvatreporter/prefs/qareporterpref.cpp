@@ -2,7 +2,7 @@
 
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
-#include "rendoc/dstyle.h"
+#include "rendoc/style/dstyle.h"
 #include "rendoc/styleres/dstyleserialize.h"
 #include "sdk/qaresboolean.h"
 #include "sdk/qaresgroup.h"

@@ -1,7 +1,7 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 
-#include "rendoc/damlreader.h"
-#include "rendoc/dstyle.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/style/dstyle.h"
 
 #include <QCoreApplication>
 #include <QFile>

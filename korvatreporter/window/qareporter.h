@@ -3,7 +3,7 @@
 #include "korvatreporter/data/qarlistview.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
-#include "rendoc/drendocview.h"
+#include "rendoc/view/drendocview.h"
 #include "sdk/qastviewerwindow.h"
 
 #include <QDockWidget>

@@ -1,6 +1,6 @@
 #include "rendoc/styleres/dstyleserialize.h"
 
-#include "rendoc/dstyle.h"
+#include "rendoc/style/dstyle.h"
 #include "sdk/qaresboolean.h"
 #include "sdk/qaresgroup.h"
 #include "sdk/qaresint.h"

@@ -1,10 +1,10 @@
 #include "rendoc/styleres/dstyleview.h"
 
-#include "rendoc/damlreader.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/drendocview.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/view/drendocview.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dupdater.h"
 #include "sdk/qacolorbutton.h"
 
 #include <QCheckBox>

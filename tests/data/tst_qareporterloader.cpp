@@ -1,6 +1,6 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/prefs/qareporterpref.h"
-#include "rendoc/ddocument.h"
+#include "rendoc/model/ddocument.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
 

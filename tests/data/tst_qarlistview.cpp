@@ -2,10 +2,10 @@
 #include "korvatreporter/data/qareporterimages.h"
 #include "korvatreporter/data/qarlistview.h"
 #include "korvatreporter/data/qarlistviewitem.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
-#include "rendoc/dtext.h"
+#include "rendoc/model/dtext.h"
 #include "sdk/qapixmapcenter.h"
 
 #include <QImage>

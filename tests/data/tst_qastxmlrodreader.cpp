@@ -1,7 +1,7 @@
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/ditem.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/ditem.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/fakestudio.h"
 

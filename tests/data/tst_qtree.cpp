@@ -1,7 +1,7 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qtree.h"
 #include "korvatreporter/data/qtreeiterator.h"
-#include "rendoc/ddocument.h"
+#include "rendoc/model/ddocument.h"
 
 #include <QPointer>
 #include <QStringList>

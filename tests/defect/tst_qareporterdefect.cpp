@@ -2,7 +2,7 @@
 
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qarlistviewitem.h"
-#include "rendoc/dtext.h"
+#include "rendoc/model/dtext.h"
 #include "tests/support/fakedefectclient.h"
 #include "tests/support/fakestudio.h"
 

@@ -2,12 +2,12 @@
 
 #include "tests/support/goldenfile.h"
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
-#include "rendoc/ditems.h"
-#include "rendoc/dtreeprinter.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/model/dtreeprinter.h"
+#include "rendoc/model/dupdater.h"
 
 #include <QFile>
 #include <QHash>

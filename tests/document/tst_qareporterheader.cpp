@@ -2,9 +2,9 @@
 
 #include "tests/support/goldenfile.h"
 #include "korvatreporter/data/qareporterdata.h"
-#include "rendoc/ditems.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dtreeprinter.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dtreeprinter.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/export/qareporterlinklocator.h"
 #include "korvatreporter/export/qareporterlinktarget.h"
-#include "rendoc/ditems.h"
+#include "rendoc/model/ditems.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
-#include "rendoc/dstyle.h"
+#include "rendoc/style/dstyle.h"
 #include "rendoc/styleres/dstyleserialize.h"
 #include "rendoc/styleres/dstyleview.h"
 #include "sdk/qacolorbutton.h"

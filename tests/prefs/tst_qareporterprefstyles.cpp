@@ -2,7 +2,7 @@
 
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
-#include "rendoc/drendocview.h"
+#include "rendoc/view/drendocview.h"
 #include "rendoc/styleres/dstyleview.h"
 #include "sdk/qacolorbutton.h"
 #include "sdk/qamodal.h"

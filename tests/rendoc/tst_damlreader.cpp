@@ -1,8 +1,8 @@
-#include "rendoc/damlreader.h"
+#include "rendoc/aml/damlreader.h"
 
-#include "rendoc/ditems.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dtreeprinter.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dtreeprinter.h"
 #include "rendoc/styleres/dstyleserialize.h"
 #include "sdk/qaresgroup.h"
 #include "sdk/qaresint.h"

@@ -1,13 +1,13 @@
-#include "rendoc/ditems.h"
-#include "rendoc/damlhandler.h"
-#include "rendoc/damlreader.h"
-#include "rendoc/dcolor.h"
-#include "rendoc/dfont.h"
-#include "rendoc/diterator.h"
-#include "rendoc/dprogressmonitor.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dtreeprinter.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/aml/damlhandler.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/style/dcolor.h"
+#include "rendoc/style/dfont.h"
+#include "rendoc/model/diterator.h"
+#include "rendoc/model/dprogressmonitor.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dtreeprinter.h"
+#include "rendoc/model/dupdater.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,10 +1,10 @@
-#include "rendoc/drendocview.h"
+#include "rendoc/view/drendocview.h"
 
-#include "rendoc/damlhandler.h"
-#include "rendoc/damlreader.h"
-#include "rendoc/ditems.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dupdater.h"
+#include "rendoc/aml/damlhandler.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/model/ditems.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dupdater.h"
 #include "tests/support/testfiles.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "rendoc/styleres/dstyleview.h"
 
-#include "rendoc/drendocview.h"
-#include "rendoc/dstyle.h"
+#include "rendoc/view/drendocview.h"
+#include "rendoc/style/dstyle.h"
 #include "sdk/qacolorbutton.h"
 
 #include <QCheckBox>

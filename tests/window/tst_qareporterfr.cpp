@@ -8,7 +8,7 @@
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
 #include "tests/support/testfiles.h"
-#include "xrdview/xrdtranslations.h"
+#include "xrdview/host/xrdtranslations.h"
 
 #include <QMainWindow>
 #include <QStatusBar>

@@ -5,8 +5,8 @@
 #include "sdk/qailogmonitor.h"
 #include "sdk/qaiprogressmonitor.h"
 #include "sdk/qastviewerwindow.h"
-#include "xrdview/xrdhtmlexport.h"
-#include "xrdview/xrdstudio.h"
+#include "xrdview/cli/xrdhtmlexport.h"
+#include "xrdview/host/xrdstudio.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
 

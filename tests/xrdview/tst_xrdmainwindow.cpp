@@ -1,4 +1,4 @@
-#include "xrdview/xrdmainwindow.h"
+#include "xrdview/gui/xrdmainwindow.h"
 
 #include "sdk/preferenceitem.h"
 #include "sdk/qamodal.h"
@@ -7,14 +7,14 @@
 #include "sdk/qaresint.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastviewerplugin.h"
-#include "xrdview/xrddefectdialog.h"
-#include "xrdview/xrddefectsettings.h"
-#include "xrdview/xrdpluginloader.h"
-#include "xrdview/xrdpreferencedialog.h"
-#include "xrdview/xrdreporttext.h"
-#include "xrdview/xrdresourcestore.h"
-#include "xrdview/xrdsourceview.h"
-#include "xrdview/xrdstudio.h"
+#include "xrdview/gui/xrddefectdialog.h"
+#include "xrdview/tracker/xrddefectsettings.h"
+#include "xrdview/host/xrdpluginloader.h"
+#include "xrdview/gui/xrdpreferencedialog.h"
+#include "xrdview/cli/xrdreporttext.h"
+#include "xrdview/host/xrdresourcestore.h"
+#include "xrdview/gui/xrdsourceview.h"
+#include "xrdview/host/xrdstudio.h"
 
 #include "tests/support/testfiles.h"
 

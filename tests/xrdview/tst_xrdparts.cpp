@@ -1,7 +1,7 @@
-#include "xrdview/xrdcommandline.h"
-#include "xrdview/xrdreporttext.h"
-#include "xrdview/xrdresourcestore.h"
-#include "xrdview/xrdsourcelink.h"
+#include "xrdview/cli/xrdcommandline.h"
+#include "xrdview/cli/xrdreporttext.h"
+#include "xrdview/host/xrdresourcestore.h"
+#include "xrdview/gui/xrdsourcelink.h"
 
 #include "sdk/qalistview.h"
 #include "sdk/qaresgroup.h"

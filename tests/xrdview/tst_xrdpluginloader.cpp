@@ -1,4 +1,4 @@
-#include "xrdview/xrdpluginloader.h"
+#include "xrdview/host/xrdpluginloader.h"
 
 #include "sdk/qastviewerplugin.h"
 

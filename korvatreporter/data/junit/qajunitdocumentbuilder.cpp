@@ -1,15 +1,15 @@
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 
-#include "rendoc/damlreader.h"
-#include "rendoc/dcelltext.h"
-#include "rendoc/ddocument.h"
-#include "rendoc/dlink.h"
-#include "rendoc/dparagraph.h"
-#include "rendoc/drow.h"
-#include "rendoc/dstyle.h"
-#include "rendoc/dtable.h"
-#include "rendoc/dtext.h"
-#include "rendoc/dtitle.h"
+#include "rendoc/aml/damlreader.h"
+#include "rendoc/model/dcelltext.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dlink.h"
+#include "rendoc/model/dparagraph.h"
+#include "rendoc/model/drow.h"
+#include "rendoc/style/dstyle.h"
+#include "rendoc/model/dtable.h"
+#include "rendoc/model/dtext.h"
+#include "rendoc/model/dtitle.h"
 
 #include <QCoreApplication>
 

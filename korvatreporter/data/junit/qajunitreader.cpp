@@ -4,9 +4,9 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/qastxmlrodreader.h"
-#include "rendoc/damlhandler.h"
-#include "rendoc/ddocument.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/aml/damlhandler.h"
+#include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
 #include <QCoreApplication>

@@ -1,0 +1,321 @@
+#include "korvatreporter/data/xrd/qastxmlrodhandler.h"
+
+#include "korvatreporter/data/qareportertotal.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+// One progress display at a time: the counter and its length are shared by
+// every reader of the process.
+int s_progressStep = 0;
+int s_progressSteps = 0;
+
+const QLatin1String RootName("XROD");
+const QLatin1String NodeName("XROD:NODE");
+
+// A present attribute keeps an empty value non-null, so that "present but
+// empty" and "absent" stay apart in the node's fields.
+QString presentValue(const QXmlAttributes &atts, int index)
+{
+    QString value = atts.value(index);
+    if (value.isNull())
+        value = QLatin1String("");
+    return value;
+}
+
+// The attribute's value, null when the attribute is absent.
+QString optionalValue(const QXmlAttributes &atts, QLatin1String name)
+{
+    const int index = atts.index(name);
+    return index < 0 ? QString() : presentValue(atts, index);
+}
+
+} // namespace
+
+QAstXmlRodHandler::QAstXmlRodHandler() = default;
+
+QAstXmlRodHandler::~QAstXmlRodHandler() = default;
+
+void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio)
+{
+    m_file = file;
+    m_studio = studio;
+    m_told = false;
+}
+
+void QAstXmlRodHandler::flushProgress()
+{
+    if (m_file && m_studio && m_told && m_stepValue != m_toldValue) {
+        m_toldValue = m_stepValue;
+        m_studio->setProgress(m_stepValue);
+    }
+}
+
+void QAstXmlRodHandler::resetProgress(int steps)
+{
+    s_progressStep = 0;
+    s_progressSteps = steps;
+}
+
+QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
+{
+    return m_tree.release();
+}
+
+bool QAstXmlRodHandler::startDocument()
+{
+    // The node counter and the tree are not reset: a handler reads one file.
+    m_pending.clear();
+    m_types.clear();
+    m_passed = 0;
+    m_failed = 0;
+    m_inconclusive = -1;
+    m_canceled = false;
+    return DAmlHandler::startDocument();
+}
+
+QAstXmlRodHandler::Kind QAstXmlRodHandler::classify(const QString &qName)
+{
+    // Exact, case-sensitive comparison of the qualified name; namespaces play
+    // no part, so "xrod:node" or "NODE" are AML.
+    if (qName == NodeName)
+        return Node;
+    if (qName == RootName)
+        return Root;
+    return Aml;
+}
+
+bool QAstXmlRodHandler::stepProgress()
+{
+    if (!m_file || !m_studio)
+        return true;
+    // Once the tags outnumber the steps the display stays at its last step.
+    const int value = s_progressStep < s_progressSteps ? s_progressStep++ : s_progressSteps - 1;
+    m_stepValue = value;
+    // With no steps at all every value is -1, which the first call shows.
+    const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
+    if (m_told && (percent == m_toldPercent
+                   || m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond))
+        return true;
+    m_told = true;
+    m_toldValue = value;
+    m_toldPercent = percent;
+    m_sinceTold.start();
+    m_studio->setProgress(value);
+    if (!m_studio->progressCanceled())
+        return true;
+    m_canceled = true;
+    setErrorString(QCoreApplication::translate("Reporter", "Canceled.\n"));
+    return false;
+}
+
+bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QString &qName,
+                                     const QXmlAttributes &atts)
+{
+    if (!stepProgress())
+        return false;
+    switch (classify(qName)) {
+    case Root:
+        return startRoot();
+    case Node:
+        return startNode(atts);
+    case Aml:
+        break;
+    }
+    if (!DAmlHandler::startElement(QString(), QString(), qName, atts))
+        return false;
+    // Every node waiting at this point is anchored to the item just opened.
+    if (!m_pending.empty()) {
+        if (DItem *item = currentItem()) {
+            for (QAReporterNode *node : m_pending)
+                node->startItem = item;
+            m_pending.clear();
+        }
+    }
+    return true;
+}
+
+bool QAstXmlRodHandler::startRoot()
+{
+    // A second root, nested or not, would replace the tree read so far and
+    // silently drop its nodes: the file is refused instead.
+    if (m_tree)
+        return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, more than one XROD element (line %1).\n"));
+    auto *root = new QAReporterNode;
+    m_tree = std::make_unique<QAReporterDataTree>(root);
+    m_rootOpen = true;
+    m_pending.push_back(root);
+    return true;
+}
+
+bool QAstXmlRodHandler::startNode(const QXmlAttributes &atts)
+{
+    // Without an open root there is no tree to put the node in.
+    if (!m_rootOpen)
+        return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, XROD:NODE element outside XROD (line %1).\n"));
+    auto node = std::make_unique<QAReporterNode>();
+    QAReporterNode *raw = node.get();
+    if (!m_tree->insert(raw))
+        return false;
+    node.release(); // the tree owns it now
+    m_tree->toLastChild();
+    if (!readNodeAttributes(raw, atts))
+        return false;
+    m_pending.push_back(raw);
+    return true;
+}
+
+bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts)
+{
+    const int nameIndex = atts.index(QLatin1String("name"));
+    if (nameIndex < 0) {
+        setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable name attribute.\n"));
+        return false;
+    }
+    node->name = presentValue(atts, nameIndex);
+
+    const int typeIndex = atts.index(QLatin1String("type"));
+    if (typeIndex < 0) {
+        setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable type attribute.\n"));
+        return false;
+    }
+    // A set, not the list, answers "seen before?": a file with many
+    // distinct types must not make the check quadratic.
+    const QString type = presentValue(atts, typeIndex);
+    if (const QString *recent = m_recentTypes.find(type)) {
+        node->type = *recent;
+    } else {
+        auto seen = m_typeSet.constFind(type);
+        if (seen == m_typeSet.constEnd()) {
+            seen = m_typeSet.insert(type);
+            m_types.append(type);
+        }
+        node->type = *seen;
+        m_recentTypes.remember(*seen);
+    }
+
+    node->state = shared(optionalValue(atts, QLatin1String("state")));
+    node->icone = shared(optionalValue(atts, QLatin1String("icone")));
+    node->id = QString::number(++m_nodeCounter);
+    countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    const QString base = optionalValue(atts, QLatin1String("base"));
+    if (!base.isNull())
+        node->base = shared(base);
+    return true;
+}
+
+QString QAstXmlRodHandler::shared(const QString &value)
+{
+    // Verdicts, icons, types and bases repeat on most nodes of a large
+    // report: nodes share one copy of each distinct text instead of one
+    // allocation per node. Null stays null.
+    if (value.isNull())
+        return value;
+    if (const QString *recent = m_recentShared.find(value))
+        return *recent;
+    auto found = m_sharedTexts.constFind(value);
+    if (found == m_sharedTexts.constEnd())
+        found = m_sharedTexts.insert(value);
+    m_recentShared.remember(*found);
+    return *found;
+}
+
+const QString *QAstXmlRodHandler::RecentTexts::find(const QString &value) const
+{
+    for (const QString &text : texts) {
+        if (!text.isNull() && text == value)
+            return &text;
+    }
+    return nullptr;
+}
+
+void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
+{
+    texts[next] = value;
+    next = (next + 1) % Size;
+}
+
+void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
+{
+    if (sum.isNull())
+        return;
+    bool ok = false;
+    const int value = sum.toInt(&ok, 10);
+    if (!ok)
+        return;
+    if (state == QLatin1String("ok")) {
+        m_passed = QAReporterTotal::add(m_passed, value);
+    } else if (state == QLatin1String("ko")) {
+        m_failed = QAReporterTotal::add(m_failed, value);
+    } else if (state == QLatin1String("NE")) {
+        // -1 means "no inconclusive count given": the first counted node
+        // starts the total at 0.
+        if (m_inconclusive == -1)
+            m_inconclusive = 0;
+        m_inconclusive = QAReporterTotal::add(m_inconclusive, value);
+    }
+}
+
+bool QAstXmlRodHandler::endElement(const QString &, const QString &, const QString &qName)
+{
+    switch (classify(qName)) {
+    case Root:
+        m_rootOpen = false;
+        // The root, or a node, that never met a document item.
+        if (!m_pending.empty()) {
+            setErrorString(QCoreApplication::translate("Reporter", "nested XMLROD init element.\n"));
+            return false;
+        }
+        return true;
+    case Node:
+        return endNode();
+    case Aml:
+        break;
+    }
+    return DAmlHandler::endElement(QString(), QString(), qName);
+}
+
+bool QAstXmlRodHandler::endNode()
+{
+    QAReporterNode *node = m_tree ? m_tree->current() : nullptr;
+    if (!node)
+        return false;
+    m_tree->toParent();
+    if (m_pending.empty()) {
+        node->endItem = endPosition();
+        return true;
+    }
+    QAReporterNode *waiting = m_pending.back();
+    m_pending.pop_back();
+    // A node that ends while still waiting keeps no anchor.
+    if (waiting == node)
+        return true;
+    setErrorString(QCoreApplication::translate("Reporter", "unvalable stack elements.\n"));
+    return false;
+}
+
+bool QAstXmlRodHandler::failWith(const char *text)
+{
+    setErrorString(QCoreApplication::translate("Reporter", text).arg(lineNumber()));
+    return false;
+}
+
+bool QAstXmlRodHandler::startCDATA()
+{
+    std::fputs("QAstXmlRodHandler::startCDATA()\n", stderr);
+    return true;
+}
+
+bool QAstXmlRodHandler::endCDATA()
+{
+    std::fputs("QAstXmlRodHandler::endCDATA()\n", stderr);
+    return true;
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "rendoc/aml/damlhandler.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QAReporterDataTree;
+class QAReporterNode;
+class QAStudioInterface;
+class QFile;
+
+// SAX handler of XRD files. It keeps the "XROD" and "XROD:NODE" elements
+// for itself and builds the report node tree from them, counting verdict
+// totals and tying each node to the first document item that follows its
+// start tag. Every other element, and all character data, goes to the AML
+// handler it derives from, which builds the report document.
+//
+// A handler reads one file. It owns the node tree until takeDataTree().
+class QAstXmlRodHandler : public DAmlHandler
+{
+public:
+    QAstXmlRodHandler();
+    ~QAstXmlRodHandler() override;
+
+    // Progress display: with both a file and a studio every start tag moves
+    // the progress one step, then stops the parse when the user pressed the
+    // display's cancel button (null turns it off). Neither is owned. The
+    // studio hears of a step only when it moves the display by a whole
+    // percent and not more often than MaxProgressPerSecond: a report has a
+    // million tags, and redrawing the display for each one would cost more
+    // than the parse.
+    void setProgressTarget(QFile *file, QAStudioInterface *studio);
+    // Tells the studio the last step taken when the throttle held it back,
+    // so that the display ends where the unthrottled count would.
+    void flushProgress();
+    static constexpr int MaxProgressPerSecond = 30;
+    // The progress counter shared by all readers (one parse at a time):
+    // resets it to 0 and sets the number of steps.
+    static void resetProgress(int steps);
+    // True once the parse stopped on the user's cancel.
+    bool canceled() const { return m_canceled; }
+
+    QAReporterDataTree *dataTree() const { return m_tree.get(); }
+    QAReporterDataTree *takeDataTree();
+    const QStringList &types() const { return m_types; }
+    qint64 passed() const { return m_passed; }
+    qint64 failed() const { return m_failed; }
+    qint64 inconclusive() const { return m_inconclusive; }
+
+    bool startDocument() override;
+    bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
+                      const QXmlAttributes &atts) override;
+    bool endElement(const QString &namespaceURI, const QString &localName,
+                    const QString &qName) override;
+    bool startCDATA() override;
+    bool endCDATA() override;
+
+private:
+    enum Kind { Root, Node, Aml };
+    static Kind classify(const QString &qName);
+
+    bool stepProgress();
+    bool startRoot();
+    bool startNode(const QXmlAttributes &atts);
+    bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
+    QString shared(const QString &value);
+    void countSum(const QString &state, const QString &sum);
+    bool endNode();
+    bool failWith(const char *text);
+
+    QFile *m_file = nullptr;
+    QAStudioInterface *m_studio = nullptr;
+    // Throttle of the progress display: the last step taken, the last one
+    // the studio was told, the percent that step stood for, and when.
+    int m_stepValue = 0;
+    int m_toldValue = 0;
+    int m_toldPercent = 0;
+    bool m_told = false;
+    QElapsedTimer m_sinceTold;
+    // Nodes waiting for their first document item, newest last.
+    std::vector<QAReporterNode *> m_pending;
+    std::unique_ptr<QAReporterDataTree> m_tree;
+    // The texts handed out last, looked at before the sets: nodes mostly
+    // repeat the few verdicts and types of their neighbours, and comparing
+    // a short text costs less than hashing it.
+    struct RecentTexts
+    {
+        static constexpr int Size = 4;
+        const QString *find(const QString &value) const;
+        void remember(const QString &value);
+        QString texts[Size];
+        int next = 0;
+    };
+
+    QStringList m_types;
+    QSet<QString> m_typeSet;
+    RecentTexts m_recentTypes;
+    QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
+    RecentTexts m_recentShared;
+    int m_nodeCounter = 0;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
+    bool m_rootOpen = false; // inside the one XROD element of the file
+    bool m_canceled = false;
+};

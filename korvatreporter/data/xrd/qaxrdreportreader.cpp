@@ -1,0 +1,30 @@
+#include "korvatreporter/data/xrd/qaxrdreportreader.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/xrd/qastxmlrodhandler.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+
+#include <QFile>
+#include <QXmlInputSource>
+
+bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
+                             QAReporterData &record)
+{
+    QAstXmlRodReader reader;
+    QXmlInputSource source(&file);
+    reader.rodHandler()->setStyles(styles);
+    m_canceled = false;
+    if (!reader.parse(&source, &file, studio)) {
+        m_error = reader.errorDescription();
+        m_canceled = reader.canceled();
+        return false;
+    }
+    m_error.clear();
+    record.document = reader.takeDocument();
+    record.dataTree = reader.takeDataTree();
+    record.types = reader.types();
+    record.passed = reader.passed();
+    record.failed = reader.failed();
+    record.inconclusive = reader.inconclusive();
+    return true;
+}

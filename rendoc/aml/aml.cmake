@@ -1,0 +1,13 @@
+# rendoc/aml: AML reader: SAX handler, guards, run limiter, regular-file rule
+target_sources(rendoc PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/damlguard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlguard.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlhandler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlhandler.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlrunlimiter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlrunlimiter.h
+  ${CMAKE_CURRENT_LIST_DIR}/dregularfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dregularfile.h
+)

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "rendoc/style/dfont.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QXmlDefaultHandler>
+
+#include <memory>
+#include <vector>
+
+class DItem;
+class DItemContainer;
+class DDocument;
+class DStyle;
+class QXmlLocator;
+
+// SAX handler that builds DDocument trees from AML markup.
+//
+// Each AML element makes one item (or none, for the wrapper and style definition elements);
+// character data becomes DText items. Items are linked by hand while reading: the handler keeps
+// the last child of every open container so that appending is constant time however long a
+// chain grows. The XRD reader derives this class and forwards its non-report elements here.
+//
+// Items point to their styles without owning them: given styles belong to the caller, local
+// styles to the handler until takeStyles(). Documents built with local styles must not outlive
+// them.
+class DAmlHandler : public QXmlDefaultHandler
+{
+public:
+    // More open elements than this stop the parse: the SAX reader recurses once per level.
+    static constexpr int MaxDepth = 1000;
+    // Text limit when none was set.
+    static constexpr qint64 DefaultTextLimit = qint64(256) * 1024 * 1024;
+
+    DAmlHandler();
+    ~DAmlHandler() override;
+
+    void setStyles(const QList<DStyle*>& styles);
+    void setEnabledLocalStyle(bool enabled);
+    // Size of the input in bytes, used by the reader's text growth limit (0 = unknown).
+    void setInputSize(qint64 bytes);
+    qint64 inputSize() const { return m_inputSize; }
+    // Maximum number of characters of character data accepted in one parse.
+    void setTextLimit(qint64 chars);
+    qint64 textLimit() const { return m_textLimit; }
+
+    // First document read; later ones are chained to it through next. Still owned here.
+    DDocument* documents() const;
+    DDocument* takeDocuments();
+    // Styles defined in the file (when local styles are enabled), in file order. Owned here.
+    QList<DStyle*> styles() const;
+    QList<DStyle*> takeStyles();
+    QStringList styleNames() const;
+
+    bool hasError() const;
+    QString errorString() const override;
+    void setErrorString(const QString& text);
+
+    // Item opened for the element just started; null when that element opened none.
+    DItem* currentItem() const;
+    // Last item linked into the innermost open container, the container itself while it has
+    // no child; null before the first item.
+    DItem* endPosition() const;
+    int lineNumber() const;
+    // Forgets everything read (documents and local styles not taken) and any error, as each
+    // parse does when it starts.
+    void reset();
+
+    bool startDocument() override;
+    bool endDocument() override;
+    bool startElement(const QString& namespaceURI, const QString& localName, const QString& qName,
+                      const QXmlAttributes& atts) override;
+    bool endElement(const QString& namespaceURI, const QString& localName,
+                    const QString& qName) override;
+    bool characters(const QString& ch) override;
+    void setDocumentLocator(QXmlLocator* locator) override;
+    bool warning(const QXmlParseException& exception) override;
+    bool error(const QXmlParseException& exception) override;
+    bool fatalError(const QXmlParseException& exception) override;
+
+    // The element kinds the handler knows; Unknown for any other name.
+    enum Element {
+        Unknown,
+        Aml,
+        Document,
+        Section,
+        Title,
+        Header,
+        Footer,
+        PageBreak,
+        Paragraph,
+        Image,
+        List,
+        Link,
+        Tag,
+        TagPointer,
+        PopupLink,
+        Popup,
+        Table,
+        Row,
+        Cell,
+        CellText,
+        Summary,
+        SEntry,
+        Index,
+        IEntry,
+        Graphic,
+        Axis,
+        Curve,
+        Point,
+        Styles,
+        Style,
+        Color,
+        Font
+    };
+    static Element elementFromName(const QString& qName);
+
+private:
+    // One open element: what it made, and where its next child goes.
+    struct Open
+    {
+        Element element;
+        DItem* item;               // item made for the element, null for AML and style elements
+        DItemContainer* container; // item as a container, null when it holds no children
+        DItem* last;               // last child linked into container, null while it has none
+        int itemFrame;             // index of the innermost frame (this one or below) with a container
+        bool axisX;                // GRAPHIC: an x axis was read
+        bool axisY;                // GRAPHIC: a y axis was read
+    };
+
+    bool fail(const QString& text);
+    bool flushText();
+    bool checkPlacement(Element element, const QString& qName, const QXmlAttributes& atts);
+    bool startItemElement(Element element, const QString& qName, const QXmlAttributes& atts);
+    bool startStyleElement(Element element, const QString& qName, const QXmlAttributes& atts);
+    void link(DItem* item);
+    void applyStyle(DItem* item, Element element, const QXmlAttributes& atts);
+    void indexStyle(DStyle* style);
+    DStyle* findStyle(const QString& name) const;
+    // A style name and the style it names, as the index gave them.
+    struct NamedStyle
+    {
+        QString name;
+        DStyle* style = nullptr;
+    };
+    // The index entry for name, found among the last few names asked for
+    // before the index is hashed: every title, link and styled item asks,
+    // and a report uses a handful of names. The returned name is shared by
+    // all items that give it.
+    const NamedStyle& lookupStyle(const QString& name) const;
+
+    // Attribute readers: each returns false after setting the error text.
+    bool required(const QXmlAttributes& atts, const char* attr, const QString& qName, QString* value);
+    bool readInt(const QXmlAttributes& atts, const char* attr, const QString& qName, int minimum,
+                 int maximum, int* value);
+    bool readReal(const QXmlAttributes& atts, const char* attr, const QString& qName,
+                  double* value);
+    bool readBool(const QXmlAttributes& atts, const char* attr, const QString& qName, bool* value);
+    bool readColor(const QXmlAttributes& atts, const char* attr, const QString& qName,
+                   bool allowNames, QColor* value);
+    bool badValue(const QString& value, const char* attr, const QString& qName);
+
+    bool m_localStyles = false;
+    qint64 m_inputSize = 0;
+    qint64 m_textLimit;
+    qint64 m_textCount = 0;
+
+    QList<DStyle*> m_givenStyles;
+    std::vector<std::unique_ptr<DStyle>> m_localStyleList;
+    QHash<QString, DStyle*> m_styleIndex; // last definition of each name wins
+    static constexpr int RecentStyles = 4;
+    mutable NamedStyle m_recentStyles[RecentStyles]; // cleared when the index changes
+    mutable int m_nextRecentStyle = 0;
+    QHash<QString, QColor> m_colors;
+    QHash<QString, DFont> m_fonts;
+
+    DDocument* m_first = nullptr;
+    DDocument* m_lastDocument = nullptr;
+    std::vector<Open> m_open;
+    DItem* m_current = nullptr;
+
+    QString m_text; // character data received since the last tag
+
+    QXmlLocator* m_locator = nullptr;
+    bool m_failed = false;
+    QString m_error;
+};

@@ -1,3 +1,0 @@
-#include "rendoc/dlogmonitor.h"
-
-DLogMonitor::~DLogMonitor() = default;

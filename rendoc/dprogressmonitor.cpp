@@ -1,3 +1,0 @@
-#include "rendoc/dprogressmonitor.h"
-
-DProgressMonitor::~DProgressMonitor() = default;

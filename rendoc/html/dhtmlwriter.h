@@ -1,0 +1,161 @@
+#pragma once
+
+#include "rendoc/html/dhtmlconfig.h"
+#include "rendoc/model/diterator.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+class DLogMonitor;
+class QTextStream;
+
+// Writes a document as one HTML5 page.
+//
+// The page holds the document and the documents chained after it (a file with several
+// documents becomes one page), each as an <article>. Every item kind is written as the report
+// view shows it: numbered titles, paragraphs and styled text runs, lists, tables with spans,
+// images, graphics as inline SVG, popups as <details> at their popup links, tags as id
+// anchors ("tag-" + name) with tag pointers and in-page links pointing at them, summaries and
+// indexes as link lists. Headers and footers are kept for printing only. Styles become one
+// CSS block with a class per style in use. Every text and attribute taken from the document
+// is escaped and link targets are limited to safe schemes, so a report cannot inject markup
+// or script; the page also forbids scripts through its content security policy.
+//
+// In stream mode (the default) doAll() writes into the stream given with setStream(). In file
+// mode writeFile() writes a page to a file through a QSaveFile, so a failed or cancelled write
+// leaves no partial page behind, and copies the images next to it. Output goes straight to the
+// stream: memory does not grow with the size of the document beyond small per-page tables.
+//
+// The walk is iterative; only a link inside a link (and a popup inside a popup) nests a call.
+class DHTMLWriter : public DIterator
+{
+public:
+    enum Mode { StreamMode = 0, FileMode = 1 };
+
+    explicit DHTMLWriter(DProgressMonitor* monitor = nullptr);
+    ~DHTMLWriter() override;
+
+    void setMode(int mode) { m_mode = mode == FileMode ? FileMode : StreamMode; }
+    int mode() const { return m_mode; }
+
+    // The stream of stream mode; not owned. During writeFile() it is the file's stream.
+    void setStream(QTextStream* stream) { m_out = stream; }
+    QTextStream* stream() const { return m_out; }
+
+    void setConfig(const DHTMLConfig& config) { m_config = config; }
+    const DHTMLConfig& config() const { return m_config; }
+
+    // File mode: the folder pages and copied images are written to.
+    void setOutputDir(const QString& dir) { m_outputDir = dir; }
+    const QString& outputDir() const { return m_outputDir; }
+    // Where images named by a relative path are looked for.
+    void setPixmapDir(const QString& dir) { m_pixmapDir = dir; }
+    const QString& pixmapDir() const { return m_pixmapDir; }
+    // Receives warnings (an image that could not be copied); not owned, may be null.
+    void setLogMonitor(DLogMonitor* log) { m_log = log; }
+    DLogMonitor* logMonitor() const { return m_log; }
+
+    // File mode: writes the page of document into path. False with errorString() set when the
+    // file cannot be written or the monitor cancelled; the file is then left as it was.
+    bool writeFile(DDocument* document, const QString& path);
+    const QString& errorString() const { return m_error; }
+    // The files written by this writer, pages and images, in order.
+    const QStringList& writtenFiles() const { return m_written; }
+
+    // Writes the whole page of document (and the documents chained after it) to stream().
+    void doAll(DDocument* document) override;
+    // Writes the children of container with their subtrees.
+    void doItemChildren(DItemContainer* container) override;
+    // Writes a link: an anchor around its content for targets it can resolve, the bare
+    // content otherwise. Writers that know more kinds of targets override it.
+    void doLink(DLink* item) override;
+
+    // Text escaped for HTML content (quotes included), and for an attribute value.
+    static QString escape(const QString& text);
+    static QString escapeAttribute(const QString& text);
+    // The id written for the tag of that name.
+    static QString tagId(const QString& name);
+
+protected:
+    // The sidebar written after the articles (placed on the left by the page's CSS) when the
+    // configuration asks for an outline: by default a list of the numbered titles.
+    virtual void writeOutline(DDocument* document);
+
+    // Ids written at the start of item, for links from outside the document (an outline);
+    // set before the page is written. anchorWritten() tells, after the articles, whether the
+    // id made it into the page.
+    void addAnchor(const DItem* item, const QString& id);
+    void clearAnchors();
+    bool anchorWritten(const QString& id) const { return m_writtenAnchors.contains(id); }
+
+    // Writes text escaped (attribute: for a double-quoted attribute value).
+    void writeEscaped(QStringView text, bool attribute = false);
+    // Writes raw markup.
+    void write(QLatin1String markup);
+    void write(const QString& markup);
+    // An anchor start for a safe href, else nothing; true when one was written. Hrefs with a
+    // scheme other than http, https, ftp, mailto and file are refused.
+    bool writeLinkStart(const QString& href);
+    // The href of a place inside the page ("" for a place elsewhere).
+    QString placeHref(const QString& tag, const QString& document) const;
+    // The document whose article is being written.
+    DDocument* currentDocument() const { return m_currentDocument; }
+    // The id of a numbered title of the current page ("" for an unnumbered one).
+    QString titleId(const DItem* title) const;
+    // The text of an item's DText descendants, white space collapsed.
+    static QString plainText(const DItem* item);
+
+private:
+
+    void writePage(DDocument* document);
+    void scanPage(DDocument* document);
+    void writeHead(DDocument* document);
+    void writeStyles();
+    static QString escaped(const QString& text, bool attribute);
+    // Writes first, its following siblings and their subtrees, without recursion.
+    void writeRange(DItem* first);
+    // Writes item's start (the whole item when it has no children to descend into); true when
+    // the walk must descend into its children and close it later.
+    bool open(DItem* item, bool& skipChildren);
+    void close(DItem* item);
+    void writeAnchors(const DItem* item);
+    void writeClassAttribute(const DItem* item, const char* base);
+    void writeTextItem(const QString& text, const DItem* item);
+    void writeImage(DImage* image);
+    void writeGraphic(DGraphic* graphic);
+    void writeSummary(DSummary* summary);
+    void writeIndex(DIndex* index);
+    void writePopupLink(DPopupLink* link);
+    QString imageHref(const QString& src);
+    void logMessage(const QString& text);
+
+    int m_mode = StreamMode;
+    QTextStream* m_out = nullptr;
+    DHTMLConfig m_config;
+    QString m_outputDir;
+    QString m_pixmapDir;
+    DLogMonitor* m_log = nullptr;
+    QString m_error;
+    QStringList m_written;
+
+    // Per page.
+    QHash<const void*, int> m_styleClass;      // DStyle* -> class number
+    std::vector<const void*> m_styles;          // in order of first use
+    QHash<QString, DItem*> m_popups;            // first popup of each name
+    QHash<QString, int> m_documentIndex;        // document name -> article number
+    QSet<const DItem*> m_openPopups;            // popups being written (no self-nesting)
+    QMultiHash<const DItem*, QString> m_anchors;
+    QSet<QString> m_writtenAnchors;
+    DDocument* m_currentDocument = nullptr;
+    int m_documentNumber = 0;
+    int m_itemCount = 0;
+
+    // Per writer: copied images by source path.
+    QHash<QString, QString> m_images;
+    QSet<QString> m_imageNames;
+};

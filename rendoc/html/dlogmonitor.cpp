@@ -1,0 +1,3 @@
+#include "rendoc/html/dlogmonitor.h"
+
+DLogMonitor::~DLogMonitor() = default;

@@ -1,0 +1,3 @@
+#include "rendoc/model/dprogressmonitor.h"
+
+DProgressMonitor::~DProgressMonitor() = default;

@@ -1,0 +1,16 @@
+#include "rendoc/model/dtext.h"
+
+DText::DText(const QString& text, DItemContainer* parent, DItem* next)
+    : DItem(DItem::Text, parent, next), m_text(text)
+{
+}
+
+DText::DText(const DText& other)
+    : DItem(other), m_text(other.m_text)
+{
+}
+
+void DText::append(const QString& text)
+{
+    m_text.append(text);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "rendoc/model/ditemcontainer.h"
+#include <QString>
+
+// A heading of a level from 0 (document title) to 6; its children are the heading text. The number
+// text ("1", "1.2", ...) is filled in by DUpdater for levels 1 to 6.
+class DTitle : public DItemContainer
+{
+public:
+    DTitle(int level, DItemContainer* parent = nullptr, DItem* next = nullptr);
+    DTitle(const DTitle& other);
+    DTitle& operator=(const DTitle&) = delete;
+
+    int level() const { return m_level; }
+    const QString& numberText() const { return m_numberText; }
+    void setNumberText(const QString& numberText) { m_numberText = numberText; }
+
+private:
+    int m_level;
+    QString m_numberText;
+};

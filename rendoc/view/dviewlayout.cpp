@@ -1,0 +1,561 @@
+#include "rendoc/view/dviewlayout.h"
+
+#include "rendoc/view/dviewspangrid.h"
+
+#include "rendoc/view/dviewcontext.h"
+#include "rendoc/view/dviewlaidblock.h"
+#include "rendoc/view/dviewtextbuilder.h"
+#include "rendoc/model/ditems.h"
+
+#include <QFontMetricsF>
+#include <QtMath>
+
+namespace {
+
+// Laid-out blocks kept at most; the oldest are dropped first (their exact heights stay).
+constexpr int MaxLaidBlocks = 4000;
+constexpr ushort PictureChar = 0x00A0;
+
+bool isInlineKind(const DItem* item)
+{
+    switch (item->kind()) {
+    case DItem::Text:
+    case DItem::Link:
+    case DItem::PopupLink:
+    case DItem::TagPointer:
+    case DItem::Tag:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Characters of text under item, counted without laying anything out.
+std::uint32_t textAmount(const DItem* item)
+{
+    std::uint64_t count = 0;
+    for (const DItem* it = item; it; it = it->nextInDocument(item)) {
+        if (const DText* text = it->toText())
+            count += std::uint64_t(text->text().size());
+        else if (const DCellText* cell = it->toCellText())
+            count += std::uint64_t(cell->text().size());
+        else if (const DTagPointer* pointer = it->toTagPointer())
+            count += std::uint64_t(pointer->name().size());
+    }
+    return std::uint32_t(qMin<std::uint64_t>(count, 0x7fffffff));
+}
+
+} // namespace
+
+DViewLayout::DViewLayout(const DViewContext* context) : m_context(context)
+{
+    const QFontMetricsF metrics(context->font);
+    m_lineHeight = metrics.lineSpacing();
+    m_charWidth = qMax<qreal>(1, metrics.averageCharWidth());
+}
+
+DViewLayout::~DViewLayout() = default;
+
+void DViewLayout::clear()
+{
+    m_documents.clear();
+    m_headers.clear();
+    m_footers.clear();
+    m_blocks.clear();
+    m_tables.clear();
+    m_laid.clear();
+    m_laidOrder.clear();
+    m_laidLive = 0;
+    m_laidCount = 0;
+    m_heights.reset({});
+    m_itemBlocks.clear();
+    m_pending.clear();
+    m_tags.clear();
+    m_tagsBuilt.clear();
+    m_naturalWidth = 0;
+}
+
+DHeader* DViewLayout::header(int document) const
+{
+    return document >= 0 && size_t(document) < m_headers.size() ? m_headers[size_t(document)] : nullptr;
+}
+
+DFooter* DViewLayout::footer(int document) const
+{
+    return document >= 0 && size_t(document) < m_footers.size() ? m_footers[size_t(document)] : nullptr;
+}
+
+void DViewLayout::addDocument(DDocument* document)
+{
+    if (!document || contains(document))
+        return;
+    const int index = int(m_documents.size());
+    m_documents.append(document);
+    m_headers.push_back(nullptr);
+    m_footers.push_back(nullptr);
+    m_tags.emplace_back();
+    m_tagsBuilt.push_back(false);
+    flatten(document, index);
+}
+
+void DViewLayout::addContent(DItemContainer* root)
+{
+    if (m_headers.empty()) {
+        m_headers.push_back(nullptr);
+        m_footers.push_back(nullptr);
+        m_tags.emplace_back();
+        m_tagsBuilt.push_back(true);
+    }
+    flatten(root, 0);
+}
+
+void DViewLayout::addBlock(std::vector<int>& heights, DViewBlock::Kind kind, DItem* item,
+                           int document, int aux)
+{
+    DViewBlock block;
+    block.kind = kind;
+    block.item = item;
+    block.last = item;
+    block.doc = document;
+    block.aux = aux;
+    if (kind == DViewBlock::Title || kind == DViewBlock::Paragraph || kind == DViewBlock::ListEntry)
+        block.chars = textAmount(item);
+    const int index = int(m_blocks.size());
+    m_blocks.push_back(block);
+    heights.push_back(estimate(block));
+    if (!m_itemBlocks.contains(item))
+        m_itemBlocks.insert(item, index);
+    for (const DItem* pending : m_pending)
+        m_itemBlocks.insert(pending, index);
+    m_pending.clear();
+}
+
+void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
+{
+    DTable* table = item->toTable();
+    DViewTable info;
+    info.table = table;
+    info.border = qBound(0, table->border(), 20);
+    // Columns: the widest row, counting spans; vertical spans reserve slots in later rows.
+    int rows = 0;
+    for (DItem* row = table->child(); row; row = row->next())
+        if (row->kind() == DItem::Row)
+            ++rows;
+    DViewSpanGrid grid(rows);
+    std::vector<std::vector<int>> starts;
+    starts.reserve(size_t(rows));
+    for (DItem* row = table->child(); row; row = row->next()) {
+        if (row->kind() != DItem::Row)
+            continue;
+        grid.startRow();
+        std::vector<int> rowStarts;
+        for (DItem* cell = row->toContainer()->child(); cell; cell = cell->next()) {
+            // Span values count the extra columns and rows a cell covers.
+            if (const DCell* c = cell->toCell())
+                rowStarts.push_back(grid.place(c->hspan(), c->vspan()));
+            else if (const DCellText* c = cell->toCellText())
+                rowStarts.push_back(grid.place(c->hspan(), c->vspan()));
+        }
+        starts.push_back(std::move(rowStarts));
+    }
+    const int columns = grid.columns();
+    const bool hasVSpan = grid.hasVSpan();
+    info.columns = qMax(1, columns);
+    const QVector<float>& widths = table->widths();
+    float sum = 0;
+    for (int c = 0; c < info.columns; ++c)
+        sum += c < widths.size() && widths[c] > 0 ? widths[c] : 0;
+    const float fallback = widths.isEmpty() || sum <= 0 ? 1.0f : sum / float(qMax<qsizetype>(1, widths.size()));
+    sum = 0;
+    for (int c = 0; c < info.columns; ++c) {
+        const float w = c < widths.size() && widths[c] > 0 ? widths[c] : fallback;
+        info.widths.append(w);
+        sum += w;
+    }
+    for (float& w : info.widths)
+        w /= sum;
+    if (hasVSpan)
+        info.cellStarts = std::move(starts);
+    const int tableIndex = int(m_tables.size());
+    m_tables.push_back(std::move(info));
+
+    m_pending.push_back(item);
+    int rowIndex = 0;
+    const int first = int(m_blocks.size());
+    for (DItem* row = table->child(); row; row = row->next()) {
+        if (row->kind() != DItem::Row)
+            continue;
+        DViewBlock block;
+        block.kind = DViewBlock::Row;
+        block.item = row;
+        block.last = row;
+        block.doc = document;
+        block.aux = tableIndex;
+        block.sub = rowIndex++;
+        std::uint32_t longest = 0;
+        for (DItem* cell = row->toContainer()->child(); cell; cell = cell->next())
+            longest = qMax(longest, textAmount(cell));
+        block.chars = std::uint32_t(qMin<std::uint64_t>(std::uint64_t(longest) * m_tables.back().columns, 0x7fffffff));
+        block.firstRow = rowIndex == 1;
+        m_itemBlocks.insert(row, int(m_blocks.size()));
+        for (const DItem* pending : m_pending)
+            m_itemBlocks.insert(pending, int(m_blocks.size()));
+        m_pending.clear();
+        m_blocks.push_back(block);
+        heights.push_back(0);
+    }
+    if (int(m_blocks.size()) > first)
+        m_blocks.back().lastRow = true;
+    for (int i = first; i < int(m_blocks.size()); ++i)
+        heights[size_t(i)] = estimate(m_blocks[size_t(i)]);
+}
+
+void DViewLayout::flatten(DItemContainer* root, int document)
+{
+    std::vector<int> heights;
+    heights.reserve(m_blocks.size() + 1024);
+    for (int i = 0; i < m_heights.size(); ++i)
+        heights.push_back(m_heights.value(i));
+    const bool isDocument = root->kind() == DItem::Document;
+    if (isDocument)
+        addBlock(heights, DViewBlock::Anchor, root, document);
+    auto after = [root](const DItem* item) { return DViewTextBuilder::afterSubtree(item, root); };
+    DItem* it = root->child();
+    while (it) {
+        switch (it->kind()) {
+        case DItem::Title:
+            addBlock(heights, DViewBlock::Title, it, document);
+            it = after(it);
+            break;
+        case DItem::Paragraph:
+            addBlock(heights, DViewBlock::Paragraph, it, document);
+            it = after(it);
+            break;
+        case DItem::List: {
+            m_pending.push_back(it);
+            int ordinal = 1;
+            for (DItem* entry = it->toContainer()->child(); entry; entry = entry->next())
+                if (entry->kind() == DItem::Paragraph)
+                    addBlock(heights, DViewBlock::ListEntry, entry, document, ordinal++);
+            it = after(it);
+            break;
+        }
+        case DItem::Table:
+            addTable(heights, it, document);
+            it = after(it);
+            break;
+        case DItem::Image:
+            addBlock(heights, DViewBlock::Image, it, document);
+            it = after(it);
+            break;
+        case DItem::Graphic:
+            addBlock(heights, DViewBlock::Graphic, it, document);
+            it = after(it);
+            break;
+        case DItem::Summary:
+        case DItem::Index: {
+            const bool summary = it->kind() == DItem::Summary;
+            const int n = summary ? DViewTextBuilder::summaryEntryCount(it)
+                                  : DViewTextBuilder::indexEntryCount(it);
+            if (n == 0)
+                m_pending.push_back(it);
+            for (int k = 0; k < n; ++k)
+                addBlock(heights, summary ? DViewBlock::SummaryEntry : DViewBlock::IndexEntry, it,
+                         document, k);
+            it = after(it);
+            break;
+        }
+        case DItem::PageBreak:
+            addBlock(heights, DViewBlock::PageBreak, it, document);
+            it = after(it);
+            break;
+        case DItem::Header:
+            if (isDocument && !m_headers[size_t(document)])
+                m_headers[size_t(document)] = it->toHeader();
+            it = after(it);
+            break;
+        case DItem::Footer:
+            if (isDocument && !m_footers[size_t(document)])
+                m_footers[size_t(document)] = it->toFooter();
+            it = after(it);
+            break;
+        case DItem::Text:
+        case DItem::Link:
+        case DItem::PopupLink:
+        case DItem::TagPointer:
+        case DItem::Tag: {
+            DItem* last = it;
+            while (last->next() && isInlineKind(last->next()))
+                last = last->next();
+            const int index = int(m_blocks.size());
+            addBlock(heights, DViewBlock::Inline, it, document);
+            DViewBlock& block = m_blocks.back();
+            block.last = last;
+            std::uint64_t chars = 0;
+            for (DItem* member = it;; member = member->next()) {
+                chars += textAmount(member);
+                m_itemBlocks.insert(member, index);
+                if (member == last)
+                    break;
+            }
+            block.chars = std::uint32_t(qMin<std::uint64_t>(chars, 0x7fffffff));
+            heights.back() = estimate(block);
+            it = after(last);
+            break;
+        }
+        case DItem::Section:
+        case DItem::Cell:
+            // Flow containers: their content joins the flow.
+            m_pending.push_back(it);
+            it = it->nextInDocument(root);
+            break;
+        default:
+            // Popups and anything misplaced are not part of the flow.
+            it = after(it);
+            break;
+        }
+    }
+    m_pending.clear();
+    m_laid.resize(m_blocks.size());
+    m_heights.reset(heights);
+}
+
+int DViewLayout::estimate(const DViewBlock& block) const
+{
+    const qreal width = qMax<qreal>(100, m_width);
+    auto lines = [&](qreal avail) {
+        return qMax<qreal>(1, qCeil(block.chars * m_charWidth / qMax<qreal>(40, avail)));
+    };
+    switch (block.kind) {
+    case DViewBlock::Anchor:
+    case DViewBlock::PageBreak:
+        return 0;
+    case DViewBlock::Title:
+        return qRound(lines(width) * m_lineHeight * 1.4 + 22);
+    case DViewBlock::Paragraph:
+        return qRound(lines(width) * m_lineHeight + 8);
+    case DViewBlock::Inline:
+        return block.chars == 0 ? 0 : qRound(lines(width) * m_lineHeight + 8);
+    case DViewBlock::ListEntry:
+        return qRound(lines(width - 26) * m_lineHeight + 3);
+    case DViewBlock::Row:
+        return qRound(lines(width * 0.85) * m_lineHeight + 7 + (block.firstRow ? 6 : 0)
+                      + (block.lastRow ? 10 : 0));
+    case DViewBlock::Image:
+        return 30;
+    case DViewBlock::Graphic:
+        return 316;
+    case DViewBlock::SummaryEntry:
+    case DViewBlock::IndexEntry:
+        return qRound(m_lineHeight + 2);
+    }
+    return 0;
+}
+
+void DViewLayout::setWidth(qreal width)
+{
+    width = qMax<qreal>(40, width);
+    if (qFuzzyCompare(width, m_width))
+        return;
+    m_width = width;
+    invalidate();
+}
+
+void DViewLayout::invalidate()
+{
+    for (auto& laid : m_laid)
+        laid.reset();
+    for (DViewBlock& block : m_blocks)
+        block.measured = false;
+    m_laidOrder.clear();
+    m_laidLive = 0;
+    m_naturalWidth = 0;
+}
+
+DViewLaidBlock* DViewLayout::laid(int index)
+{
+    std::unique_ptr<DViewLaidBlock>& slot = m_laid[size_t(index)];
+    if (slot)
+        return slot.get();
+    DViewBlock& block = m_blocks[size_t(index)];
+    const DViewTable* table = block.kind == DViewBlock::Row ? &m_tables[size_t(block.aux)] : nullptr;
+    slot = DViewLaidBlock::create(block, table, *m_context, m_width);
+    ++m_laidCount;
+    ++m_laidLive;
+    m_laidOrder.push_back(index);
+    block.measured = true;
+    m_heights.set(index, slot->height());
+    m_naturalWidth = qMax(m_naturalWidth, slot->naturalWidth());
+    DViewLaidBlock* result = slot.get();
+    evict();
+    return result;
+}
+
+void DViewLayout::evict()
+{
+    while (m_laidLive > MaxLaidBlocks && !m_laidOrder.empty()) {
+        const int index = m_laidOrder.front();
+        m_laidOrder.pop_front();
+        if (m_laid[size_t(index)]) {
+            m_laid[size_t(index)].reset();
+            --m_laidLive;
+        }
+    }
+}
+
+int DViewLayout::blockOf(const DItem* item) const
+{
+    if (!item)
+        return -1;
+    const DItem* document = nullptr;
+    for (const DItem* p = item; p; p = p->parent()) {
+        switch (p->kind()) {
+        case DItem::Header:
+        case DItem::Footer:
+        case DItem::Popup:
+            return -1; // not part of the screen flow
+        case DItem::Document:
+            document = p;
+            break;
+        default:
+            break;
+        }
+        if (document)
+            break;
+        auto it = m_itemBlocks.constFind(p);
+        if (it != m_itemBlocks.constEnd())
+            return *it;
+    }
+    if (!document || !m_documents.contains(const_cast<DItem*>(document)->toDocument()))
+        return -1;
+    if (item == document)
+        return m_itemBlocks.value(document, -1);
+    // A container without a block of its own (a section, an empty list) shows where the first
+    // block inside or after it starts.
+    if (item->isContainer()) {
+        for (const DItem* it = item; it; it = it->nextInDocument(document)) {
+            auto found = m_itemBlocks.constFind(it);
+            if (found != m_itemBlocks.constEnd())
+                return *found;
+        }
+    }
+    return -1;
+}
+
+DTag* DViewLayout::findTag(const QString& name, int document)
+{
+    const int first = document < 0 ? 0 : document;
+    const int last = document < 0 ? int(m_documents.size()) - 1 : document;
+    for (int d = first; d <= last && d < int(m_documents.size()); ++d) {
+        if (!m_tagsBuilt[size_t(d)]) {
+            QHash<QString, DTag*>& tags = m_tags[size_t(d)];
+            DDocument* doc = m_documents[d];
+            for (DItem* it = doc; it; it = it->nextInDocument(doc))
+                if (DTag* tag = it->toTag(); tag && !tag->name().isNull() && !tags.contains(tag->name()))
+                    tags.insert(tag->name(), tag);
+            m_tagsBuilt[size_t(d)] = true;
+        }
+        if (DTag* tag = m_tags[size_t(d)].value(name))
+            return tag;
+    }
+    return nullptr;
+}
+
+std::vector<DViewFrame> DViewLayout::frames(int index) const
+{
+    return DViewTextBuilder(*m_context, false).build(m_blocks[size_t(index)]);
+}
+
+QString DViewLayout::cleanText(const DViewFrame& frame, int start, int end, QChar separator)
+{
+    QString out;
+    start = qBound(0, start, int(frame.text.size()));
+    end = qBound(start, end, int(frame.text.size()));
+    out.reserve(end - start);
+    size_t picture = 0;
+    bool dropped = false;
+    for (int i = start; i < end; ++i) {
+        while (picture < frame.pictures.size() && frame.pictures[picture].pos < i)
+            ++picture;
+        if (picture < frame.pictures.size() && frame.pictures[picture].pos == i
+            && frame.text.at(i) == QChar(PictureChar)) {
+            dropped = true;
+            continue;
+        }
+        const QChar c = frame.text.at(i);
+        // Without the image between them, two blanks collapse into one.
+        if (dropped && c == QLatin1Char(' ') && out.endsWith(QLatin1Char(' ')))
+            continue;
+        dropped = false;
+        out += c == QChar::LineSeparator ? separator : c;
+    }
+    return out;
+}
+
+QString DViewLayout::blockText(int index) const
+{
+    const DViewBlock& block = m_blocks[size_t(index)];
+    const std::vector<DViewFrame> list = frames(index);
+    if (list.empty())
+        return QString();
+    if (block.kind == DViewBlock::Row) {
+        QStringList cells;
+        for (const DViewFrame& frame : list)
+            cells << cleanText(frame, 0, int(frame.text.size()), QLatin1Char(' '));
+        return cells.join(QLatin1Char('\t'));
+    }
+    QString text = cleanText(list.front(), 0, int(list.front().text.size()), QLatin1Char('\n'));
+    if (block.kind == DViewBlock::ListEntry) {
+        const DList* list = block.item->parent() ? block.item->parent()->toList() : nullptr;
+        text.prepend(list && list->ordered() ? QString::number(block.aux) + QLatin1String(". ")
+                                             : QStringLiteral("\u2022 "));
+    }
+    return text;
+}
+
+DViewPos DViewLayout::endOf(int index) const
+{
+    const std::vector<DViewFrame> list = frames(index);
+    if (list.empty())
+        return {index, 0, 0};
+    return {index, int(list.size()) - 1, int(list.back().text.size())};
+}
+
+QString DViewLayout::text(const DViewPos& from, const DViewPos& to) const
+{
+    QString out;
+    bool firstBlock = true;
+    for (int b = qMax(0, from.block); b <= to.block && b < count(); ++b) {
+        const std::vector<DViewFrame> list = frames(b);
+        if (list.empty())
+            continue;
+        const bool row = m_blocks[size_t(b)].kind == DViewBlock::Row;
+        QString piece;
+        bool any = false;
+        for (int f = 0; f < int(list.size()); ++f) {
+            const DViewPos here{b, f, 0};
+            if (DViewPos{b, f, INT_MAX} < DViewPos{from.block, from.frame, 0})
+                continue;
+            if (DViewPos{to.block, to.frame, 0} < here)
+                break;
+            const int start = (b == from.block && f == from.frame) ? from.offset : 0;
+            const int end = (b == to.block && f == to.frame) ? to.offset : int(list[size_t(f)].text.size());
+            if (any)
+                piece += QLatin1Char('\t');
+            piece += cleanText(list[size_t(f)], start, end, row ? QLatin1Char(' ') : QLatin1Char('\n'));
+            any = true;
+        }
+        if (!any)
+            continue;
+        bool blank = true;
+        for (const DViewFrame& frame : list)
+            blank = blank && frame.text.isEmpty();
+        if (blank && !row)
+            continue; // anchors only
+        if (!firstBlock)
+            out += QLatin1Char('\n');
+        out += piece;
+        firstBlock = false;
+    }
+    return out;
+}

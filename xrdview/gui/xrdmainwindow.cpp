@@ -1,0 +1,552 @@
+#include "xrdview/gui/xrdmainwindow.h"
+
+#include "sdk/qamodal.h"
+#include "sdk/qares.h"
+#include "sdk/qastoutputwidget.h"
+#include "sdk/qastviewerplugin.h"
+#include "sdk/qastviewerwindow.h"
+#include "xrdview/gui/xrddefectpage.h"
+#include "xrdview/cli/xrdhtmlexport.h"
+#include "xrdview/host/xrdpaths.h"
+#include "xrdview/gui/xrdpreferencedialog.h"
+#include "xrdview/cli/xrdreporttext.h"
+#include "xrdview/host/xrdresourcestore.h"
+#include "xrdview/gui/xrdsourcelink.h"
+#include "xrdview/gui/xrdsourceview.h"
+#include "xrdview/host/xrdstudio.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace {
+
+QString translated(const char* text, const char* comment = nullptr)
+{
+    return QCoreApplication::translate("XrdMainWindow", text, comment);
+}
+
+constexpr int MaxRecentFiles = 8;
+
+// The local files among dropped URLs.
+QStringList localFiles(const QMimeData* mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
+                             const QString& resourceFile, QWidget* parent)
+    : QMainWindow(parent),
+      m_plugin(plugin),
+      m_studio(studio),
+      m_resourceFile(resourceFile),
+      m_tabs(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("xrdview-main"));
+    setWindowTitle(translated("xrdview"));
+    setAcceptDrops(true);
+    resize(1200, 800);
+
+    m_tabs->setDocumentMode(true);
+    m_tabs->setTabsClosable(true);
+    m_tabs->setMovable(true);
+    setCentralWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &XrdMainWindow::currentTabChanged);
+    connect(m_tabs, &QTabWidget::tabCloseRequested, this, &XrdMainWindow::tabCloseRequested);
+
+    createDocks();
+    createMenus();
+    statusBar()->showMessage(translated("Ready"));
+
+    m_studio->setMainWindow(this);
+    m_studio->setOutputPane(m_output);
+    m_studio->setMenuAnchor(m_settingsMenu->menuAction());
+    m_studio->setDefectSettingsFile(QFileInfo(m_resourceFile).absolutePath()
+                                    + QStringLiteral("/defect-tracker.ini"));
+    connect(m_studio, &XrdStudio::sourceFileRequested, this, &XrdMainWindow::openSource);
+    connect(m_studio, &XrdStudio::outputPaneRequested, m_outputDock, [this] {
+        m_outputDock->show();
+        m_outputDock->raise();
+    });
+
+    QString error;
+    m_resources = XrdResourceStore::load(m_resourceFile, &error);
+    if (!error.isEmpty())
+        report(error);
+    if (m_plugin)
+        m_plugin->initialize(m_studio, m_resources.get());
+
+    QSettings recent(QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/recent.ini"),
+                     QSettings::IniFormat);
+    m_recent = recent.value(QStringLiteral("files")).toStringList().mid(0, MaxRecentFiles);
+    rebuildRecentMenu();
+    updateActions();
+}
+
+XrdMainWindow::~XrdMainWindow()
+{
+    // Report windows go first, while the menus, docks and studio they talk
+    // to are still whole.
+    if (m_active)
+        m_active->desactivated();
+    m_active = nullptr;
+    for (QAStViewerWindow* window : viewerWindows())
+        delete window;
+    m_studio->setOutputPane(nullptr);
+    m_studio->setMenuAnchor(nullptr);
+}
+
+QList<QAStViewerWindow*> XrdMainWindow::viewerWindows() const
+{
+    QList<QAStViewerWindow*> windows;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (auto* window = qobject_cast<QAStViewerWindow*>(m_tabs->widget(i)))
+            windows << window;
+    }
+    return windows;
+}
+
+QAction* XrdMainWindow::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+void XrdMainWindow::createDocks()
+{
+    m_outlineDock = new QDockWidget(translated("Outline"), this);
+    m_outlineDock->setObjectName(QStringLiteral("outline"));
+    m_outlineStack = new QStackedWidget(m_outlineDock);
+    m_noOutline = new QLabel(translated("No report open"), m_outlineStack);
+    m_noOutline->setAlignment(Qt::AlignCenter);
+    m_noOutline->setEnabled(false);
+    m_outlineStack->addWidget(m_noOutline);
+    m_outlineDock->setWidget(m_outlineStack);
+    addDockWidget(Qt::LeftDockWidgetArea, m_outlineDock);
+
+    m_outputDock = new QDockWidget(translated("Output"), this);
+    m_outputDock->setObjectName(QStringLiteral("output"));
+    m_output = new QAStOutputWidget(m_outputDock);
+    m_outputDock->setWidget(m_output);
+    addDockWidget(Qt::BottomDockWidgetArea, m_outputDock);
+    m_outputDock->hide();
+
+    m_sourceDock = new QDockWidget(translated("Source"), this);
+    m_sourceDock->setObjectName(QStringLiteral("source"));
+    m_sourceView = new XrdSourceView(m_sourceDock);
+    m_sourceDock->setWidget(m_sourceView);
+    addDockWidget(Qt::RightDockWidgetArea, m_sourceDock);
+    m_sourceDock->hide();
+
+    resizeDocks({ m_outlineDock }, { 300 }, Qt::Horizontal);
+    resizeDocks({ m_outputDock }, { 140 }, Qt::Vertical);
+}
+
+QAction* XrdMainWindow::addCommand(QMenu* menu, const QString& name, const QString& text,
+                                   const QString& tip, const QKeySequence& key,
+                                   void (XrdMainWindow::*slot)())
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setStatusTip(tip);
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void XrdMainWindow::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(translated("&File"));
+    addCommand(file, QStringLiteral("open"), translated("&Open..."), translated("Open report files"),
+               QKeySequence::Open, &XrdMainWindow::open);
+    m_recentMenu = file->addMenu(translated("Open &Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("recent"));
+    file->addSeparator();
+    addCommand(file, QStringLiteral("reload"), translated("&Reload"), translated("Read the shown reports again"),
+               QKeySequence::Refresh, &XrdMainWindow::reload);
+    addCommand(file, QStringLiteral("saveAs"), translated("Save Report &As..."),
+               translated("Save a copy of the shown report files"), QKeySequence::SaveAs,
+               &XrdMainWindow::saveAs);
+    addCommand(file, QStringLiteral("exportHtml"), translated("&Export HTML..."),
+               translated("Export the shown report as HTML"), QKeySequence(),
+               &XrdMainWindow::exportHtml);
+    addCommand(file, QStringLiteral("print"), translated("&Print..."), translated("Print the shown report"),
+               QKeySequence::Print, &XrdMainWindow::print);
+    file->addSeparator();
+    addCommand(file, QStringLiteral("close"), translated("&Close"), translated("Close the shown report"),
+               QKeySequence::Close, &XrdMainWindow::closeWindow);
+    QAction* quit = file->addAction(translated("&Quit"));
+    quit->setObjectName(QStringLiteral("quit"));
+    quit->setStatusTip(translated("Leave xrdview"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(translated("&Edit"));
+    addCommand(edit, QStringLiteral("copy"), translated("&Copy"), translated("Copy the selected report text"),
+               QKeySequence::Copy, &XrdMainWindow::copy);
+    addCommand(edit, QStringLiteral("find"), translated("&Find..."), translated("Search the report text"),
+               QKeySequence::Find, &XrdMainWindow::find);
+
+    QMenu* view = menuBar()->addMenu(translated("&View"));
+    QAction* outline = m_outlineDock->toggleViewAction();
+    outline->setObjectName(QStringLiteral("viewOutline"));
+    outline->setStatusTip(translated("Show or hide the report tree"));
+    view->addAction(outline);
+    QAction* output = m_outputDock->toggleViewAction();
+    output->setObjectName(QStringLiteral("viewOutput"));
+    output->setStatusTip(translated("Show or hide the output pane"));
+    view->addAction(output);
+    QAction* source = m_sourceDock->toggleViewAction();
+    source->setObjectName(QStringLiteral("viewSource"));
+    source->setStatusTip(translated("Show or hide the source pane"));
+    view->addAction(source);
+
+    m_settingsMenu = menuBar()->addMenu(translated("&Settings"));
+    addCommand(m_settingsMenu, QStringLiteral("preferences"), translated("&Preferences..."),
+               translated("Change the viewer's preferences"), QKeySequence::Preferences,
+               &XrdMainWindow::preferences);
+
+    QMenu* help = menuBar()->addMenu(translated("&Help"));
+    addCommand(help, QStringLiteral("about"), translated("&About xrdview"),
+               translated("Show the version of xrdview"), QKeySequence(), &XrdMainWindow::about);
+    QAction* aboutPlugin = addCommand(help, QStringLiteral("aboutPlugin"), translated("About the &Plug-in"),
+                                      translated("Show the loaded plug-in's names, version and date"),
+                                      QKeySequence(), &XrdMainWindow::aboutPlugin);
+    if (m_plugin && !m_plugin->pluginName().isEmpty())
+        aboutPlugin->setText(translated("About %1").arg(m_plugin->pluginName()));
+}
+
+QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
+{
+    if (!m_plugin)
+        return nullptr;
+    QStringList fresh;
+    QAStViewerWindow* shown = nullptr;
+    for (const QString& file : files) {
+        // One spelling per file, so that openedWindow recognises it later.
+        const QString path = QFileInfo(file).absoluteFilePath();
+        if (QAStViewerWindow* window = m_plugin->openedWindow(path))
+            shown = window;
+        else if (!fresh.contains(path))
+            fresh << path;
+    }
+    if (fresh.isEmpty()) {
+        if (shown && m_tabs->indexOf(shown) >= 0)
+            m_tabs->setCurrentWidget(shown);
+        return shown;
+    }
+
+    QStringList none;
+    QAStViewerWindow* window = m_plugin->create(none, m_tabs, "report");
+    if (!window) {
+        report(translated("The plug-in could not open a report window."));
+        return shown;
+    }
+    window->setFiles(&fresh, nullptr, ViewerNormal);
+    QStringList opened;
+    for (const QString& path : std::as_const(fresh)) {
+        if (m_plugin->openedWindow(path) == window)
+            opened << path;
+    }
+    if (opened.isEmpty()) {
+        // Nothing was readable; the plug-in has said why in the output pane.
+        delete window;
+        m_outputDock->show();
+        return shown;
+    }
+
+    connect(window, &QAStViewerWindow::captionChanged, this, &XrdMainWindow::captionChanged);
+    connect(window, &QAStViewerWindow::stateChanged, this, &XrdMainWindow::updateActions);
+    if (QWidget* outline = window->contentOutlineWidget())
+        m_outlineStack->addWidget(outline);
+    const int index = m_tabs->addTab(window, window->windowIcon(), window->windowTitle());
+    QStringList names;
+    for (const QString& path : std::as_const(opened))
+        names << QDir::toNativeSeparators(path);
+    m_tabs->setTabToolTip(index, names.join(QLatin1Char('\n')));
+    m_tabs->setCurrentIndex(index);
+    addRecent(opened);
+    return window;
+}
+
+void XrdMainWindow::currentTabChanged(int index)
+{
+    auto* next = qobject_cast<QAStViewerWindow*>(m_tabs->widget(index));
+    if (next != m_active) {
+        if (m_active)
+            m_active->desactivated();
+        m_active = next;
+        if (next) {
+            QWidget* outline = next->contentOutlineWidget();
+            if (outline && m_outlineStack->indexOf(outline) < 0)
+                m_outlineStack->addWidget(outline);
+            m_outlineStack->setCurrentWidget(outline ? outline : m_noOutline);
+            next->activated();
+        }
+    }
+    if (!m_active)
+        m_outlineStack->setCurrentWidget(m_noOutline);
+    setWindowTitle(m_active ? translated("%1 - xrdview").arg(m_active->windowTitle()) : translated("xrdview"));
+    updateActions();
+}
+
+void XrdMainWindow::tabCloseRequested(int index)
+{
+    if (QWidget* window = m_tabs->widget(index))
+        window->close();
+}
+
+void XrdMainWindow::captionChanged(QWidget* window)
+{
+    const int index = m_tabs->indexOf(window);
+    if (index >= 0)
+        m_tabs->setTabText(index, window->windowTitle());
+    if (window == m_active)
+        setWindowTitle(translated("%1 - xrdview").arg(window->windowTitle()));
+}
+
+bool XrdMainWindow::windowOffers(const char* property) const
+{
+    // A command the plug-in has not finished says so through a property of
+    // its window; without one the command stays disabled.
+    const QVariant offered = m_active ? m_active->property(property) : QVariant();
+    return offered.isValid() && offered.toBool();
+}
+
+void XrdMainWindow::updateActions()
+{
+    QAStViewerWindow* w = m_active;
+    action(QStringLiteral("open"))->setEnabled(m_plugin != nullptr);
+    action(QStringLiteral("reload"))->setEnabled(w && w->canReload());
+    action(QStringLiteral("saveAs"))->setEnabled(w && w->canSaveAs());
+    action(QStringLiteral("exportHtml"))->setEnabled(w && w->canExportHTML()
+                                                     && windowOffers("exportHtmlAvailable"));
+    action(QStringLiteral("print"))->setEnabled(w && w->canPrint());
+    action(QStringLiteral("close"))->setEnabled(w != nullptr);
+    action(QStringLiteral("copy"))->setEnabled(w && w->canCopy());
+    action(QStringLiteral("find"))->setEnabled(w && w->canFind());
+    action(QStringLiteral("preferences"))->setEnabled(m_plugin && m_plugin->preferenceSettings());
+    action(QStringLiteral("aboutPlugin"))->setEnabled(m_plugin != nullptr);
+}
+
+void XrdMainWindow::open()
+{
+    QStringList filters = m_plugin ? m_plugin->filters() : QStringList();
+    filters << translated("All files (*)");
+    QString dir = m_recent.isEmpty() ? XrdPaths::examplesDirectory()
+                                     : QFileInfo(m_recent.constFirst()).absolutePath();
+    const QStringList files =
+        QAModal::getOpenFileNames(this, translated("Open Reports"), dir, filters.join(QStringLiteral(";;")));
+    if (!files.isEmpty())
+        openFiles(files);
+}
+
+void XrdMainWindow::reload()
+{
+    if (m_active && m_active->canReload())
+        m_active->reload();
+}
+
+void XrdMainWindow::saveAs()
+{
+    if (m_active && m_active->canSaveAs())
+        m_active->saveAs();
+}
+
+void XrdMainWindow::exportHtml()
+{
+    if (m_active && m_active->canExportHTML())
+        XrdHtmlExport::askAndExport(this, m_active, m_studio);
+}
+
+void XrdMainWindow::print()
+{
+    if (m_active && m_active->canPrint())
+        m_active->print();
+}
+
+void XrdMainWindow::closeWindow()
+{
+    if (m_active)
+        m_active->close();
+}
+
+void XrdMainWindow::copy()
+{
+    if (m_active && m_active->canCopy())
+        m_active->copy();
+}
+
+void XrdMainWindow::find()
+{
+    // A null text asks the window for its find dialog.
+    if (m_active && m_active->canFind())
+        m_active->find(QString());
+}
+
+void XrdMainWindow::preferences()
+{
+    if (!m_plugin || !m_plugin->preferenceSettings())
+        return;
+    XrdDefectPage defectPage(m_studio->defectSettingsFile());
+    XrdPreferenceDialog dialog(m_plugin, this, { &defectPage });
+    const int result = QAModal::exec(&dialog);
+    dialog.finish(result);
+    if (result == QDialog::Accepted)
+        saveResources();
+}
+
+void XrdMainWindow::saveResources()
+{
+    QString error;
+    if (XrdResourceStore::save(m_resourceFile, m_studio->producers(), &error))
+        return;
+    report(error);
+    QAModal::warning(this, translated("Preferences"), error);
+}
+
+void XrdMainWindow::about()
+{
+    QAModal::information(
+        this, translated("About xrdview"),
+        translated("xrdview %1\n\nA viewer for XRD test reports, built on Qt %2.")
+            .arg(QStringLiteral(XRDVIEW_VERSION), QString::fromLatin1(qVersion())));
+}
+
+void XrdMainWindow::aboutPlugin()
+{
+    if (!m_plugin)
+        return;
+    const QAStViewerPlugin* p = m_plugin;
+    QStringList lines;
+    lines << p->pluginName() + QLatin1Char(' ') + p->pluginVersion();
+    if (!p->pluginDescription().isEmpty())
+        lines << p->pluginDescription();
+    lines << QString();
+    lines << translated("Component: %1, %2").arg(p->name(), p->version());
+    if (!p->description().isEmpty())
+        lines << translated("Description: %1").arg(p->description());
+    lines << translated("Maker: %1").arg(p->pluginCompanyName());
+    if (!p->pluginCompanyDescription().isEmpty())
+        lines << p->pluginCompanyDescription();
+    if (!p->pluginCopyRight().isEmpty())
+        lines << p->pluginCopyRight();
+    lines << translated("Created: %1").arg(p->pluginCreation().toString(Qt::ISODate));
+    lines << translated("Loaded from: %1").arg(QDir::toNativeSeparators(m_pluginFile));
+    QAModal::information(this, translated("About %1").arg(p->pluginName()), lines.join(QLatin1Char('\n')));
+}
+
+void XrdMainWindow::openSource(const QString& target)
+{
+    const XrdSourceLink link = XrdSourceLink::parse(target);
+    if (link.isUrl()) {
+        if (!QDesktopServices::openUrl(QUrl(link.file)))
+            report(translated("Cannot open %1.").arg(link.file));
+        return;
+    }
+    if (link.file.isEmpty()) {
+        report(translated("The link \"%1\" names no file.").arg(target));
+        return;
+    }
+    const QString editor = qEnvironmentVariable("XRDVIEW_EDITOR");
+    if (!editor.trimmed().isEmpty()) {
+        QStringList args = link.editorCommand(editor);
+        const QString program = args.isEmpty() ? QString() : args.takeFirst();
+        if (program.isEmpty() || !QProcess::startDetached(program, args))
+            report(translated("Cannot start the editor command \"%1\" (XRDVIEW_EDITOR).").arg(editor));
+        return;
+    }
+    const QString path = QFileInfo(link.file).absoluteFilePath();
+    QString error;
+    if (!m_sourceView->showFile(path, link.line, &error)) {
+        report(error);
+        return;
+    }
+    m_sourceDock->setWindowTitle(link.line > 0 ? translated("Source: %1, line %2")
+                                                     .arg(QFileInfo(path).fileName())
+                                                     .arg(link.line)
+                                               : translated("Source: %1").arg(QFileInfo(path).fileName()));
+    m_sourceDock->show();
+    m_sourceDock->raise();
+}
+
+void XrdMainWindow::report(const QString& message)
+{
+    m_output->append(XrdReportText::withFinalNewline(message));
+    m_outputDock->show();
+}
+
+void XrdMainWindow::addRecent(const QStringList& files)
+{
+    for (const QString& file : files) {
+        m_recent.removeAll(file);
+        m_recent.prepend(file);
+    }
+    m_recent = m_recent.mid(0, MaxRecentFiles);
+    QSettings recent(QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/recent.ini"),
+                     QSettings::IniFormat);
+    recent.setValue(QStringLiteral("files"), m_recent);
+    rebuildRecentMenu();
+}
+
+void XrdMainWindow::rebuildRecentMenu()
+{
+    m_recentMenu->clear();
+    for (const QString& file : std::as_const(m_recent)) {
+        QAction* entry = m_recentMenu->addAction(QFileInfo(file).fileName());
+        entry->setStatusTip(QDir::toNativeSeparators(file));
+        connect(entry, &QAction::triggered, this, [this, file] { openFiles({ file }); });
+    }
+    m_recentMenu->setEnabled(!m_recent.isEmpty());
+}
+
+void XrdMainWindow::closeEvent(QCloseEvent* event)
+{
+    // Each report window takes its own menus away as it closes.
+    for (QAStViewerWindow* window : viewerWindows()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void XrdMainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void XrdMainWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFiles(files);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "xrdview/tracker/xrddefect.h"
+
+#include <QString>
+#include <QStringList>
+
+// Hands a defect to the user's own tracker command, e.g.
+// "gh issue create --title %t --body-file %d". The template is split into
+// arguments like a shell would split it (quotes group words), then in each
+// argument %t becomes the headline, %d the path of a temporary file holding
+// the description and %% a percent sign; an argument holding %a is
+// repeated once per attachment path (and dropped without attachments).
+// The command runs without a shell, so no text of the defect is ever
+// interpreted: each value is exactly one argument.
+class XrdCommandTracker
+{
+public:
+    explicit XrdCommandTracker(const QString& commandTemplate);
+
+    // The program and its arguments for `defect`, the description being in
+    // `descriptionFile`. Empty when the template names no program.
+    QStringList arguments(const XrdDefect& defect, const QString& descriptionFile) const;
+
+    // Arguments shown as one line, quoted where a shell would need it.
+    static QString displayLine(const QStringList& arguments);
+
+    // Runs the command for `defect` and waits for it (events keep being
+    // processed meanwhile), at most `timeoutMs`. True when it exited with
+    // status 0; `output` then holds what it printed (e.g. the new defect's
+    // address). Otherwise `error` says why. `commandLine` gets the line run.
+    bool submit(const XrdDefect& defect, QString* output, QString* error,
+                QString* commandLine = nullptr) const;
+
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+
+private:
+    QString m_template;
+    int m_timeoutMs = 120000;
+};
