@@ -1,6 +1,7 @@
 // junitgen: writes synthetic JUnit XML results for benchmarks and stress tests.
 //
 //   junitgen [--cases N] [--output-lines L] [--seed S] OUTPUT
+//   junitgen --help
 //
 // The results are a testsuites root with suites of 200 test cases each (default
 // 100,000 cases, about 25 MB), in the shape Maven Surefire and pytest write:
@@ -49,9 +50,28 @@ template <std::size_t N> const char *pick(Random &random, const char *const (&it
     return items[random.upTo(unsigned(N))];
 }
 
+const char kUsage[] = "usage: junitgen [--cases N] [--output-lines L] [--seed S] OUTPUT\n";
+
+// A wrong command line: the usage line and a pointer to --help, on standard error.
 void usage()
 {
-    std::fprintf(stderr, "usage: junitgen [--cases N] [--output-lines L] [--seed S] OUTPUT\n");
+    std::fprintf(stderr, "%sRun junitgen --help for the options.\n", kUsage);
+}
+
+// --help: what the generator writes and every option, on standard output.
+void help()
+{
+    std::fputs(kUsage, stdout);
+    std::fputs("\n"
+               "Writes synthetic JUnit XML results to OUTPUT, for benchmarks and stress tests.\n"
+               "The same options always give the same bytes.\n"
+               "\n"
+               "Options:\n"
+               "  --cases N         number of test cases, 200 to a suite (default 100000)\n"
+               "  --output-lines L  give one case in a thousand L lines of system-out (default 0)\n"
+               "  --seed S          seed of the random generator\n"
+               "  -h, --help        print this help and exit\n",
+               stdout);
 }
 
 } // namespace
@@ -64,6 +84,10 @@ int main(int argc, char **argv)
     const char *path = nullptr;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            help();
+            return 0;
+        }
         if (!std::strcmp(argv[i], "--cases") && hasValue)
             cases = std::strtoul(argv[++i], nullptr, 10);
         else if (!std::strcmp(argv[i], "--output-lines") && hasValue)

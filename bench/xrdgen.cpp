@@ -1,6 +1,7 @@
 // xrdgen: writes synthetic XRD test reports for benchmarks and stress tests.
 //
 //   xrdgen [--size MB | --cases N] [--deep N] [--seed S] OUTPUT
+//   xrdgen --help
 //
 // The default report is a campaign of scripts, test cases and checks, grown
 // until it reaches about --size megabytes (default 60), or until it holds
@@ -293,9 +294,29 @@ bool writeDeep(Out &out, Rng &rng, unsigned long long depth)
     return true;
 }
 
+const char kUsage[] = "usage: xrdgen [--size MB | --cases N] [--deep N] [--seed S] OUTPUT\n";
+
+// A wrong command line: the usage line and a pointer to --help, on standard error.
 void usage()
 {
-    std::fprintf(stderr, "usage: xrdgen [--size MB | --cases N] [--deep N] [--seed S] OUTPUT\n");
+    std::fprintf(stderr, "%sRun xrdgen --help for the options.\n", kUsage);
+}
+
+// --help: what the generator writes and every option, on standard output.
+void help()
+{
+    std::fputs(kUsage, stdout);
+    std::fputs("\n"
+               "Writes a synthetic XRD test report to OUTPUT, for benchmarks and stress tests.\n"
+               "The same options always give the same bytes.\n"
+               "\n"
+               "Options:\n"
+               "  --size MB    grow the campaign to about MB megabytes (default 60)\n"
+               "  --cases N    write exactly N test cases instead of growing to a size\n"
+               "  --deep N     write N nodes nested inside each other instead of a campaign\n"
+               "  --seed S     seed of the random generator (default 1)\n"
+               "  -h, --help   print this help and exit\n",
+               stdout);
 }
 
 bool parseNumber(const char *text, double &value)
@@ -317,6 +338,10 @@ int main(int argc, char **argv)
     const char *output = nullptr;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            help();
+            return 0;
+        }
         if (std::strcmp(argv[i], "--size") == 0 && hasValue) {
             if (!parseNumber(argv[++i], sizeMb) || sizeMb > 100000) {
                 std::fprintf(stderr, "xrdgen: bad --size value\n");

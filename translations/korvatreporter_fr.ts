@@ -764,9 +764,9 @@ Vérifiez que vous avez le droit de lecture.</translation>
 <context>
     <name>QAStReporterPlugin</name>
     <message>
-        <source>The Reporter</source>
+        <source>Opens XRD and JUnit XML files in report windows, with a filter for failed tests, search, HTML export and defect reports.</source>
         <comment>Reporter Plugin Description</comment>
-        <translation>Visionneuse de rapports de test</translation>
+        <translation>Ouvre les fichiers XRD et JUnit XML dans des fenêtres de rapport, avec un filtre des tests en échec, la recherche, l&apos;export HTML et les rapports d&apos;anomalie.</translation>
     </message>
     <message>
         <source>Ostrand Software</source>
@@ -794,9 +794,9 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <translation>Visionneuse de rapports Ostrand Korvat</translation>
     </message>
     <message>
-        <source>Ostrand Korvat Report Viewer Description</source>
+        <source>Views XRD test reports and JUnit XML results: a results table, an outline of every test and the formatted report.</source>
         <comment>Plugin Description</comment>
-        <translation>Affiche les rapports de test XRD d&apos;Ostrand Korvat</translation>
+        <translation>Affiche les rapports de test XRD et les résultats JUnit XML : un tableau des résultats, l&apos;arborescence de tous les tests et le rapport mis en forme.</translation>
     </message>
     <message>
         <source>Ostrand Software</source>

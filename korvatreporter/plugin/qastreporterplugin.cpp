@@ -37,7 +37,11 @@ QString QAStReporterPlugin::name() const
 
 QString QAStReporterPlugin::description() const
 {
-    return pluginText("The Reporter", "Reporter Plugin Description");
+    return QCoreApplication::translate(
+        "QAStReporterPlugin",
+        "Opens XRD and JUnit XML files in report windows, with a filter for failed tests, search, "
+        "HTML export and defect reports.",
+        "Reporter Plugin Description");
 }
 
 QString QAStReporterPlugin::author() const
@@ -160,7 +164,11 @@ QString QAStReporterPlugin::pluginIcon() const
 
 QString QAStReporterPlugin::pluginDescription() const
 {
-    return pluginText("Ostrand Korvat Report Viewer Description", "Plugin Description");
+    return QCoreApplication::translate(
+        "QAStReporterPlugin",
+        "Views XRD test reports and JUnit XML results: a results table, an outline of every test "
+        "and the formatted report.",
+        "Plugin Description");
 }
 
 QString QAStReporterPlugin::pluginCompanyName() const

@@ -1,5 +1,7 @@
 #include "korvatreporter/document/qareporterheader.h"
 
+#include "korvatreporter/document/qareporterplaintext.h"
+
 #include "tests/support/goldenfile.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "rendoc/model/ditems.h"
@@ -91,6 +93,50 @@ private Q_SLOTS:
         QString message;
         QVERIFY2(GoldenFile::check(golden, DTreePrinter::print(header.get()), &message), qPrintable(message));
 
+    }
+
+    void plainTextRowsHaveHeaderColumns_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QString>("totalLine");
+
+        QTest::newRow("empty list") << QStringList{} << "Total\t\t0\t0\t0";
+        QTest::newRow("without inconclusive")
+            << QStringList{"a.xrd|a|3|7|-1", "b.xrd|b|0|1|-1"} << "Total\t\t3\t8\t11";
+        QTest::newRow("with inconclusive")
+            << QStringList{"a.xrd|a|1|4|-1", "b.xrd|b|0|5|2"} << "Total\t\t1\t9\t2\t12";
+    }
+
+    // The Total label spans Name and Status: its line still has an (empty)
+    // Status cell, so the numbers sit under their headings.
+    void plainTextRowsHaveHeaderColumns()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, totalLine);
+
+        const Records input = makeRecords(records);
+        const std::unique_ptr<DDocument> header = buildHeaderDocument(input, {});
+        QVERIFY(header);
+        QStringList lines = QAReporterPlainText::table(*header).split(QLatin1Char('\n'));
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.size(), records.size() + 2);
+        const int columns = lines.first().count(QLatin1Char('\t'));
+        for (const QString &line : lines)
+            QCOMPARE(line.count(QLatin1Char('\t')), columns);
+        QCOMPARE(lines.last(), totalLine);
+    }
+
+    // A span past the table's last column pads no further than that column.
+    void spanStopsAtTableColumns()
+    {
+        DDocument document(QStringLiteral("T"), QStringLiteral("d"));
+        auto *table = new DTable(0, &document);
+        document.setChild(table);
+        table->setWidth({0.5f, 0.5f});
+        auto *row = new DRow(table);
+        table->setChild(row);
+        row->setChild(new DCellText(QStringLiteral("wide"), 1000000, 0, row));
+        QCOMPARE(QAReporterPlainText::table(document), QStringLiteral("wide\t\n"));
     }
 
     void textsAreTranslated()
