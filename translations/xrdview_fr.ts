@@ -208,6 +208,10 @@ vers les sources, %f désigne le fichier et %l la ligne).
         <translation>Aucune commande de gestionnaire d&apos;anomalies n&apos;est configurée.</translation>
     </message>
     <message>
+        <source>The headline starts with &quot;%1&quot;, which the tracker command would read as an option. Change the headline.</source>
+        <translation>Le titre commence par « %1 », que la commande du gestionnaire d&apos;anomalies lirait comme une option. Modifiez le titre.</translation>
+    </message>
+    <message>
         <source>The tracker command &quot;%1&quot; could not be started: %2</source>
         <translation>La commande du gestionnaire d&apos;anomalies « %1 » n&apos;a pas pu être lancée : %2</translation>
     </message>
