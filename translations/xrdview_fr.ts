@@ -640,6 +640,14 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
         <translation>Le lien « %1 » ne désigne aucun fichier.</translation>
     </message>
     <message>
+        <source>The link &quot;%1&quot; was not followed: its file name holds a control character.</source>
+        <translation>Le lien « %1 » n&apos;a pas été suivi : son nom de fichier contient un caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was not followed: only files and http, https, ftp and mailto addresses are opened.</source>
+        <translation>Le lien « %1 » n&apos;a pas été suivi : seuls les fichiers et les adresses http, https, ftp et mailto sont ouverts.</translation>
+    </message>
+    <message>
         <source>Cannot start the editor command &quot;%1&quot; (XRDVIEW_EDITOR).</source>
         <translation>Impossible de lancer la commande d&apos;édition « %1 » (XRDVIEW_EDITOR).</translation>
     </message>
