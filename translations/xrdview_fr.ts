@@ -208,6 +208,10 @@ vers les sources, %f désigne le fichier et %l la ligne).
         <translation>Aucune commande de gestionnaire d&apos;anomalies n&apos;est configurée.</translation>
     </message>
     <message>
+        <source>The headline starts with &quot;%1&quot;, which the tracker command would read as an option. Change the headline.</source>
+        <translation>Le titre commence par « %1 », que la commande du gestionnaire d&apos;anomalies lirait comme une option. Modifiez le titre.</translation>
+    </message>
+    <message>
         <source>The tracker command &quot;%1&quot; could not be started: %2</source>
         <translation>La commande du gestionnaire d&apos;anomalies « %1 » n&apos;a pas pu être lancée : %2</translation>
     </message>
@@ -634,6 +638,14 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
     <message>
         <source>The link &quot;%1&quot; names no file.</source>
         <translation>Le lien « %1 » ne désigne aucun fichier.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was not followed: its file name holds a control character.</source>
+        <translation>Le lien « %1 » n&apos;a pas été suivi : son nom de fichier contient un caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was not followed: only files and http, https, ftp and mailto addresses are opened.</source>
+        <translation>Le lien « %1 » n&apos;a pas été suivi : seuls les fichiers et les adresses http, https, ftp et mailto sont ouverts.</translation>
     </message>
     <message>
         <source>Cannot start the editor command &quot;%1&quot; (XRDVIEW_EDITOR).</source>

@@ -134,6 +134,57 @@ private Q_SLOTS:
         QCOMPARE(XrdCommandTracker(pattern).arguments(defect, QStringLiteral("/tmp/d")), arguments);
     }
 
+    void hostileValues_data()
+    {
+        // Values from a report never pass for options: paths are made
+        // absolute, a headline starting with "-" or "+" is refused where it
+        // would start an argument. "@" stands for the current folder.
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("attachment");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("attachment like an option") << "send %a" << "h" << "-rf"
+                                                   << QStringList{ "send", "@/-rf" } << false;
+        QTest::newRow("attachment normalised") << "send %a" << "h" << "./x/../--eval=(x)"
+                                               << QStringList{ "send", "@/--eval=(x)" } << false;
+        QTest::newRow("headline as its own argument") << "track %t" << "--exec=x" << ""
+                                                      << QStringList{ "track", "--exec=x" } << true;
+        QTest::newRow("headline with a plus") << "vim %t" << "+:!touch x" << ""
+                                              << QStringList{ "vim", "+:!touch x" } << true;
+        QTest::newRow("headline after blanks") << "track %t" << "  -c" << ""
+                                               << QStringList{ "track", "  -c" } << true;
+        QTest::newRow("headline inside an option") << "track --title=%t" << "-c" << ""
+                                                   << QStringList{ "track", "--title=-c" } << false;
+        QTest::newRow("plain headline") << "track %t" << "a -c" << "" << QStringList{ "track", "a -c" } << false;
+        QTest::newRow("headline with a newline") << "track %t" << "a\n-c" << ""
+                                                 << QStringList{ "track", "a\n-c" } << false;
+    }
+
+    void hostileValues()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, headline);
+        QFETCH(QString, attachment);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, refused);
+        XrdDefect defect;
+        defect.headline = headline;
+        if (!attachment.isEmpty())
+            defect.attachments << XrdDefect::Attachment{ attachment, QString() };
+        for (QString& argument : arguments)
+            argument.replace(QLatin1Char('@'), QDir::currentPath());
+        const XrdCommandTracker tracker(pattern);
+        QCOMPARE(tracker.arguments(defect, QStringLiteral("/tmp/d.txt")), arguments);
+        QCOMPARE(!tracker.unsafeHeadline(defect).isEmpty(), refused);
+        if (!refused)
+            return;
+        // Refused before anything runs: the command would fail to start.
+        QString output, error;
+        QVERIFY(!XrdCommandTracker(QStringLiteral("/nonexistent/tracker %t")).submit(defect, &output, &error));
+        QVERIFY2(error.contains(QStringLiteral("read as an option")), qPrintable(error));
+    }
+
     void displayLine()
     {
         QCOMPARE(XrdCommandTracker::displayLine({ "gh", "--title", "it's a b", "/x/y.txt" }),

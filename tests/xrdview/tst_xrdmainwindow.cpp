@@ -9,6 +9,7 @@
 #include "sdk/qastviewerplugin.h"
 #include "xrdview/gui/xrddefectdialog.h"
 #include "xrdview/tracker/xrddefectsettings.h"
+#include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpluginloader.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
 #include "xrdview/cli/xrdreporttext.h"
@@ -283,6 +284,85 @@ private Q_SLOTS:
         QVERIFY(view->isReadOnly());
         if (line > 0)
             QCOMPARE(view->textCursor().blockNumber(), line - 1);
+    }
+
+    void sourceLinkHandedOn_data()
+    {
+        // Exactly what reaches the editor or the browser; "@" stands for
+        // the folder relative links are resolved against.
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("started");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("absolute") << "/p/x.c line 7" << QStringList{ "vim", "+7", "/p/x.c" } << "" << "";
+        QTest::newRow("vim command") << "+:!touch x line 2" << QStringList{ "vim", "+2", "@/+:!touch x" } << ""
+                                     << "";
+        QTest::newRow("short option") << "-c" << QStringList{ "vim", "+1", "@/-c" } << "" << "";
+        QTest::newRow("long option") << "--eval=(x) line 3" << QStringList{ "vim", "+3", "@/--eval=(x)" } << ""
+                                     << "";
+        QTest::newRow("newline") << "a\nb line 3" << QStringList() << ""
+                                 << "its file name holds a control character";
+        QTest::newRow("javascript") << "javascript:x" << QStringList() << "" << "only files and http";
+        QTest::newRow("custom handler") << "vscode://file/x" << QStringList() << "" << "only files and http";
+        QTest::newRow("empty") << " line 3" << QStringList() << "" << "names no file";
+        QTest::newRow("web address") << "https://example.org/x?a=1" << QStringList() << "https://example.org/x?a=1"
+                                     << "";
+    }
+
+    void sourceLinkHandedOn()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, started);
+        QFETCH(QString, opened);
+        QFETCH(QString, message);
+        QStringList startedNow;
+        QString openedNow;
+        XrdLauncher::setStartHook([&](const QString& program, const QStringList& arguments) {
+            startedNow = QStringList{ program } + arguments;
+            return true;
+        });
+        XrdLauncher::setUrlHook([&](const QUrl& url) {
+            openedNow = url.toString();
+            return true;
+        });
+        qputenv("XRDVIEW_EDITOR", "vim +%l %f");
+        m_window->outputPane()->clear();
+        m_studio->openSourceFile(target, 3, true);
+        qunsetenv("XRDVIEW_EDITOR");
+        XrdLauncher::setStartHook({});
+        XrdLauncher::setUrlHook({});
+
+        const QString folder = m_window->linkFolder();
+        QVERIFY(QFileInfo(folder).isAbsolute());
+        for (QString& argument : started)
+            argument.replace(QLatin1Char('@'), folder == QStringLiteral("/") ? QString() : folder);
+        QCOMPARE(startedNow, started);
+        QCOMPARE(openedNow, opened);
+        const QString output = m_window->outputPane()->toPlainText();
+        if (message.isEmpty())
+            QVERIFY2(output.isEmpty(), qPrintable(output));
+        else
+            QVERIFY2(output.contains(message), qPrintable(output));
+    }
+
+    void linkFolderIsTheReportFolder()
+    {
+        QTemporaryDir dir;
+        const QString report = dir.filePath(QStringLiteral("r.xrd"));
+        QVERIFY(QFile::copy(QStringLiteral(KORVAT_TEST_DATA "/tiny.xrd"), report));
+        QVERIFY(m_window->openFiles({ report }));
+        QCOMPARE(m_window->linkFolder(), QFileInfo(report).absolutePath());
+        QStringList startedNow;
+        XrdLauncher::setStartHook([&](const QString& program, const QStringList& arguments) {
+            startedNow = QStringList{ program } + arguments;
+            return true;
+        });
+        qputenv("XRDVIEW_EDITOR", "ed %f");
+        m_studio->openSourceFile(QStringLiteral("-c line 1"), 3, true);
+        qunsetenv("XRDVIEW_EDITOR");
+        XrdLauncher::setStartHook({});
+        QCOMPARE(startedNow, (QStringList{ "ed", QFileInfo(report).absolutePath() + "/-c" }));
+        m_window->closeWindow();
     }
 
     void progressCancel()

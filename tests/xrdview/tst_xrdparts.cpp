@@ -8,6 +8,7 @@
 #include "sdk/qaresint.h"
 #include "sdk/qaresproducer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,23 +121,47 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("line");
         QTest::addColumn<bool>("url");
-        QTest::newRow("last line wins") << "foo line 3 and line 9" << "foo line 3 and" << 9 << false;
-        QTest::newRow("text after the digits") << "a.c line 7 (inner loop)" << "a.c" << 7 << false;
-        QTest::newRow("white space trimmed") << "  /p/x.c   line 7" << "/p/x.c" << 7 << false;
-        QTest::newRow("line without digits") << "/p/x.c line seven" << "/p/x.c line seven" << 0 << false;
-        QTest::newRow("name holding 'line'") << "/p/inline.c line 5" << "/p/inline.c" << 5 << false;
-        QTest::newRow("file url") << "file:///p/x.c line 3" << "/p/x.c" << 3 << false;
-        QTest::newRow("web address") << "https://example.org/a line 3" << "https://example.org/a line 3" << 0 << true;
-        QTest::newRow("empty") << "" << "" << 0 << false;
+        QTest::addColumn<int>("problem");
+        const int none = XrdSourceLink::NoProblem;
+        QTest::newRow("last line wins") << "foo line 3 and line 9" << "foo line 3 and" << 9 << false << none;
+        QTest::newRow("text after the digits") << "a.c line 7 (inner loop)" << "a.c" << 7 << false << none;
+        QTest::newRow("white space trimmed") << "  /p/x.c   line 7" << "/p/x.c" << 7 << false << none;
+        QTest::newRow("line without digits") << "/p/x.c line seven" << "/p/x.c line seven" << 0 << false << none;
+        QTest::newRow("name holding 'line'") << "/p/inline.c line 5" << "/p/inline.c" << 5 << false << none;
+        QTest::newRow("file url") << "file:///p/x.c line 3" << "/p/x.c" << 3 << false << none;
+        QTest::newRow("web address") << "https://example.org/a line 3" << "https://example.org/a line 3" << 0
+                                     << true << none;
+        QTest::newRow("mail address") << "mailto:qa@example.org" << "mailto:qa@example.org" << 0 << true << none;
+        QTest::newRow("drive letter is a path") << "C:/p/x.c line 2" << "C:/p/x.c" << 2 << false << none;
+        QTest::newRow("line too large for an int") << "x.c line 99999999999" << "x.c" << 0 << false << none;
+        QTest::newRow("non-ASCII digits are no line") << QString::fromUtf8("x.c line \u0663") << QString::fromUtf8("x.c line \u0663")
+                                                      << 0 << false << none;
+        QTest::newRow("empty") << "" << "" << 0 << false << int(XrdSourceLink::NoFile);
+        QTest::newRow("only a line") << " line 4" << "" << 4 << false << int(XrdSourceLink::NoFile);
+        const int control = XrdSourceLink::ControlCharacter;
+        QTest::newRow("newline") << "a\nb line 2" << "" << 0 << false << control;
+        QTest::newRow("NUL") << QString::fromLatin1("a\0b", 3) << "" << 0 << false << control;
+        QTest::newRow("escape") << "a\x1b[2Jb" << "" << 0 << false << control;
+        QTest::newRow("line separator") << QString::fromUtf8("a\u2028b") << "" << 0 << false << control;
+        const int scheme = XrdSourceLink::UnsafeScheme;
+        QTest::newRow("javascript") << "javascript:x" << "" << 0 << false << scheme;
+        QTest::newRow("javascript, upper case, with a line") << "JavaScript:alert(1) line 3" << "" << 0 << false
+                                                             << scheme;
+        QTest::newRow("data") << "data:text/html,<b>x</b>" << "" << 0 << false << scheme;
+        QTest::newRow("custom handler") << "vscode://file/etc/passwd" << "" << 0 << false << scheme;
+        QTest::newRow("smb") << "smb://host/share/x.c line 2" << "" << 0 << false << scheme;
     }
 
     void sourceLink()
     {
         QFETCH(QString, target);
         const XrdSourceLink link = XrdSourceLink::parse(target);
+        QTEST(int(link.problem), "problem");
+        QTEST(link.isUrl(), "url");
+        if (link.problem != XrdSourceLink::NoProblem && link.problem != XrdSourceLink::NoFile)
+            return;
         QTEST(link.file, "file");
         QTEST(link.line, "line");
-        QTEST(link.isUrl(), "url");
     }
 
     void editorCommand_data()
@@ -153,13 +178,37 @@ private Q_SLOTS:
         QTest::newRow("quoted program") << "\"/opt/my editor/ed\" %f" << "/p/x.c line 2"
                                         << QStringList{ "/opt/my editor/ed", "/p/x.c" };
         QTest::newRow("file name with %l stays") << "ed %f" << "/p/50%l.c line 2" << QStringList{ "ed", "/p/50%l.c" };
+        QTest::newRow("file url") << "vim +%l %f" << "file:///p/./q/../x.c line 4"
+                                  << QStringList{ "vim", "+4", "/p/x.c" };
+        // Report text never reaches the editor where it could pass for an option.
+        QTest::newRow("vim command") << "vim +%l %f" << "+:!touch x line 3"
+                                     << QStringList{ "vim", "+3", "/r/+:!touch x" };
+        QTest::newRow("short option") << "vim +%l %f" << "-c" << QStringList{ "vim", "+1", "/r/-c" };
+        QTest::newRow("long option") << "emacs +%l %f" << "--eval=(x) line 2"
+                                     << QStringList{ "emacs", "+2", "/r/--eval=(x)" };
+        QTest::newRow("appended option") << "less" << "-f" << QStringList{ "less", "/r/-f" };
+        QTest::newRow("relative path normalised") << "ed %f" << "./sub/../-x.c line 1" << QStringList{ "ed", "/r/-x.c" };
+        QTest::newRow("out of the folder") << "ed %f" << "../../../-x" << QStringList{ "ed", "/-x" };
+        QTest::newRow("file url with a relative path") << "ed %f" << "file:-c" << QStringList{ "ed", "/r/-c" };
+        QTest::newRow("line that is no number") << "vim +%l %f" << "a.c line -3" << QStringList{ "vim", "+1", "/r/a.c line -3" };
+        QTest::newRow("newline refused") << "vim +%l %f" << "a\nb" << QStringList();
+        QTest::newRow("javascript refused") << "vim +%l %f" << "javascript:x" << QStringList();
+        QTest::newRow("web address not edited") << "vim %f" << "https://example.org/x.c" << QStringList();
+        QTest::newRow("empty refused") << "vim %f" << " line 3" << QStringList();
     }
 
     void editorCommand()
     {
         QFETCH(QString, commandTemplate);
         QFETCH(QString, target);
-        QTEST(XrdSourceLink::parse(target).editorCommand(commandTemplate), "command");
+        QTEST(XrdSourceLink::parse(target).editorCommand(commandTemplate, QStringLiteral("/r")), "command");
+    }
+
+    void relativeLinkWithoutFolder()
+    {
+        // Without a report folder the current one is the base: still absolute.
+        const QString path = XrdSourceLink::parse(QStringLiteral("-c line 2")).absoluteFile(QString());
+        QCOMPARE(path, QDir::cleanPath(QDir::currentPath() + QStringLiteral("/-c")));
     }
 
     void outline()

@@ -7,6 +7,7 @@
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/gui/xrddefectpage.h"
 #include "xrdview/cli/xrdhtmlexport.h"
+#include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpaths.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
 #include "xrdview/cli/xrdreporttext.h"
@@ -18,7 +19,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -27,7 +27,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -42,6 +41,10 @@ QString translated(const char* text, const char* comment = nullptr)
 }
 
 constexpr int MaxRecentFiles = 8;
+
+// Set on each report window: the folder of its first report, against which
+// relative source links are resolved.
+constexpr const char* ReportFolderProperty = "xrdviewReportFolder";
 
 // The local files among dropped URLs.
 QStringList localFiles(const QMimeData* mime)
@@ -288,6 +291,7 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
     for (const QString& path : std::as_const(opened))
         names << QDir::toNativeSeparators(path);
     m_tabs->setTabToolTip(index, names.join(QLatin1Char('\n')));
+    window->setProperty(ReportFolderProperty, QFileInfo(opened.constFirst()).absolutePath());
     m_tabs->setCurrentIndex(index);
     addRecent(opened);
     return window;
@@ -460,27 +464,45 @@ void XrdMainWindow::aboutPlugin()
     QAModal::information(this, translated("About %1").arg(p->pluginName()), lines.join(QLatin1Char('\n')));
 }
 
+QString XrdMainWindow::linkFolder() const
+{
+    const QString folder = m_active ? m_active->property(ReportFolderProperty).toString() : QString();
+    return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
 void XrdMainWindow::openSource(const QString& target)
 {
     const XrdSourceLink link = XrdSourceLink::parse(target);
+    switch (link.problem) {
+    case XrdSourceLink::NoProblem:
+        break;
+    case XrdSourceLink::NoFile:
+        report(translated("The link \"%1\" names no file.").arg(target));
+        return;
+    case XrdSourceLink::ControlCharacter:
+        report(translated("The link \"%1\" was not followed: its file name holds a control character.")
+                   .arg(target.simplified()));
+        return;
+    case XrdSourceLink::UnsafeScheme:
+        report(translated("The link \"%1\" was not followed: only files and http, https, ftp and "
+                          "mailto addresses are opened.")
+                   .arg(target));
+        return;
+    }
     if (link.isUrl()) {
-        if (!QDesktopServices::openUrl(QUrl(link.file)))
+        if (!XrdLauncher::openUrl(QUrl(link.file)))
             report(translated("Cannot open %1.").arg(link.file));
         return;
     }
-    if (link.file.isEmpty()) {
-        report(translated("The link \"%1\" names no file.").arg(target));
-        return;
-    }
+    const QString path = link.absoluteFile(linkFolder());
     const QString editor = qEnvironmentVariable("XRDVIEW_EDITOR");
     if (!editor.trimmed().isEmpty()) {
-        QStringList args = link.editorCommand(editor);
+        QStringList args = link.editorCommand(editor, linkFolder());
         const QString program = args.isEmpty() ? QString() : args.takeFirst();
-        if (program.isEmpty() || !QProcess::startDetached(program, args))
+        if (program.isEmpty() || !XrdLauncher::startDetached(program, args))
             report(translated("Cannot start the editor command \"%1\" (XRDVIEW_EDITOR).").arg(editor));
         return;
     }
-    const QString path = QFileInfo(link.file).absoluteFilePath();
     QString error;
     if (!m_sourceView->showFile(path, link.line, &error)) {
         report(error);

@@ -69,8 +69,13 @@ public Q_SLOTS:
     void preferences();
     void about();
     void aboutPlugin();
+    // The folder relative source links are resolved against: the active
+    // report's folder, else the current one.
+    QString linkFolder() const;
+
     // Opens `target` ("<file> line <n>") in the user's editor or the
-    // source dock.
+    // source dock, or a web address in the browser; a link that is not a
+    // plain path or web address is refused with a message.
     void openSource(const QString& target);
     // Shows a message in the output pane and brings it into view.
     void report(const QString& message);

@@ -88,6 +88,20 @@ QStringList splitWords(const QString& line)
     return words;
 }
 
+// A file handed to the command: absolute and normalised, so that it never
+// starts with "-" or "+" and cannot be read as an option.
+QString plainPath(const QString& path)
+{
+    return path.isEmpty() ? path : QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(path));
+}
+
+// True when `word` starts with the headline placeholder, which puts the
+// headline's first character first in its argument.
+bool startsWithHeadline(const QString& word)
+{
+    return word.startsWith(QLatin1String("%t"));
+}
+
 bool holdsAttachment(const QString& argument)
 {
     // "%a" not preceded by an escaping "%".
@@ -119,7 +133,7 @@ QStringList XrdCommandTracker::arguments(const XrdDefect& defect,
         const QString& word = words.at(i);
         if (i > 0 && holdsAttachment(word)) {
             for (const XrdDefect::Attachment& attachment : defect.attachments)
-                out << expand(word, defect.headline, descriptionFile, attachment.path);
+                out << expand(word, defect.headline, descriptionFile, plainPath(attachment.path));
             continue;
         }
         out << expand(word, defect.headline, descriptionFile, QString());
@@ -127,6 +141,21 @@ QStringList XrdCommandTracker::arguments(const XrdDefect& defect,
     if (!out.isEmpty() && out.constFirst().isEmpty())
         return {};
     return out;
+}
+
+QString XrdCommandTracker::unsafeHeadline(const XrdDefect& defect) const
+{
+    const QString headline = defect.headline.trimmed();
+    if (!headline.startsWith(QLatin1Char('-')) && !headline.startsWith(QLatin1Char('+')))
+        return QString();
+    const QStringList words = splitWords(m_template);
+    for (int i = 1; i < words.size(); ++i) {
+        if (startsWithHeadline(words.at(i)))
+            return translated("The headline starts with \"%1\", which the tracker command would read "
+                              "as an option. Change the headline.")
+                .arg(headline.at(0));
+    }
+    return QString();
 }
 
 QString XrdCommandTracker::displayLine(const QStringList& arguments)
@@ -146,6 +175,11 @@ QString XrdCommandTracker::displayLine(const QStringList& arguments)
 bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString* error,
                                QString* commandLine) const
 {
+    const QString unsafe = unsafeHeadline(defect);
+    if (!unsafe.isEmpty()) {
+        *error = unsafe;
+        return false;
+    }
     QTemporaryFile description(QDir::tempPath() + QStringLiteral("/xrdview-defect-XXXXXX.txt"));
     if (!description.open() || description.write(defect.description.toUtf8()) < 0
         || !description.flush()) {

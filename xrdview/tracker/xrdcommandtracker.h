@@ -12,7 +12,9 @@
 // the description and %% a percent sign; an argument holding %a is
 // repeated once per attachment path (and dropped without attachments).
 // The command runs without a shell, so no text of the defect is ever
-// interpreted: each value is exactly one argument.
+// interpreted: each value is exactly one argument. Attachments are absolute,
+// normalised paths, and a headline starting with "-" or "+" is refused where
+// it would start an argument, so no value can pass for an option.
 class XrdCommandTracker
 {
 public:
@@ -20,7 +22,13 @@ public:
 
     // The program and its arguments for `defect`, the description being in
     // `descriptionFile`. Empty when the template names no program.
+    // Attachment paths are made absolute and normalised; `descriptionFile`
+    // is the caller's (a temporary file, or a placeholder for display).
     QStringList arguments(const XrdDefect& defect, const QString& descriptionFile) const;
+
+    // Why `defect` cannot be submitted with this template: its headline
+    // starts with "-" or "+" and "%t" starts an argument. Empty when it can.
+    QString unsafeHeadline(const XrdDefect& defect) const;
 
     // Arguments shown as one line, quoted where a shell would need it.
     static QString displayLine(const QStringList& arguments);
