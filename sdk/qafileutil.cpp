@@ -1,6 +1,8 @@
 #include "sdk/qafileutil.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -70,4 +72,17 @@ QString QAFileUtil::absPathToRelative(const QString& fromDir, const QString& toP
     if (result.isEmpty())
         return QStringLiteral(".");
     return result.join(QLatin1Char('/'));
+}
+
+QString QAFileUtil::readRefusal(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return QCoreApplication::translate("QAFileUtil", "No such file");
+    if (info.isDir())
+        return QCoreApplication::translate("QAFileUtil", "Is a folder, not a file");
+    if (!info.isFile())
+        return QCoreApplication::translate("QAFileUtil",
+                                           "Not a regular file (a named pipe, socket or device)");
+    return QString();
 }

@@ -11,4 +11,10 @@ public:
     // ignored. When the two paths have different roots (or one of them is
     // relative) `toPath` is returned unchanged.
     static QString absPathToRelative(const QString& fromDir, const QString& toPath);
+
+    // Empty when `path` may be opened for reading as a file, else why not. Only regular files
+    // are read (symbolic links are followed): opening a named pipe blocks until another
+    // process writes to it, and a device or socket never ends, so those are refused before
+    // anything opens them.
+    static QString readRefusal(const QString& path);
 };

@@ -1,5 +1,6 @@
 #include "sdk/qaresxml.h"
 
+#include "sdk/qafileutil.h"
 #include "sdk/qaresboolean.h"
 #include "sdk/qaresgroup.h"
 #include "sdk/qaresint.h"
@@ -286,6 +287,11 @@ bool QAResXml::writeFile(const QARes* root, const QString& path, QString* error)
 
 std::unique_ptr<QARes> QAResXml::readFile(const QString& path, QString* error)
 {
+    if (const QString refusal = QAFileUtil::readRefusal(path); !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return nullptr;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -76,6 +76,13 @@
     </message>
 </context>
 <context>
+    <name>DExportFile</name>
+    <message>
+        <source>The file is not open</source>
+        <translation>Le fichier n&apos;est pas ouvert</translation>
+    </message>
+</context>
+<context>
     <name>DExportHtml</name>
     <message>
         <source>Export settings ignored: %1</source>
@@ -203,8 +210,20 @@
         <translation>Impossible de créer le dossier d&apos;images %1</translation>
     </message>
     <message>
-        <source>Cannot copy the image %1 to %2</source>
-        <translation>Impossible de copier l&apos;image %1 vers %2</translation>
+        <source>Cannot copy the image %1 to %2: %3</source>
+        <translation>Impossible de copier l&apos;image %1 vers %2 : %3</translation>
+    </message>
+    <message>
+        <source>it is an exported report</source>
+        <translation>c&apos;est un rapport exporté</translation>
+    </message>
+    <message>
+        <source>The image folder %1 is a symbolic link; images are not copied</source>
+        <translation>Le dossier d&apos;images %1 est un lien symbolique ; les images ne sont pas copiées</translation>
+    </message>
+    <message>
+        <source>Not written: %1 is an exported report; choose another folder</source>
+        <translation>Non écrit : %1 est un rapport exporté ; choisissez un autre dossier</translation>
     </message>
     <message>
         <source>Image not found: %1</source>

@@ -23,6 +23,21 @@
     </message>
 </context>
 <context>
+    <name>QAFileUtil</name>
+    <message>
+        <source>No such file</source>
+        <translation>Fichier inexistant</translation>
+    </message>
+    <message>
+        <source>Is a folder, not a file</source>
+        <translation>C&apos;est un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>Not a regular file (a named pipe, socket or device)</source>
+        <translation>Pas un fichier ordinaire (tube nommé, socket ou périphérique)</translation>
+    </message>
+</context>
+<context>
     <name>QAResXml</name>
     <message>
         <source>The resource file is larger than %1 bytes.</source>

@@ -39,6 +39,14 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     QAReporterExportMonitor monitor(progress, log);
     if (header)
         writer.setSummaryPage(exporter.fileNameFor(header));
+    // No page or image may replace a report being exported (a report named like its page,
+    // exported into its own folder).
+    for (const QAReporterData* record : records)
+        if (record)
+            writer.addInputFile(record->fileName);
+    for (const QAReporterData* record : shownRecords)
+        if (record)
+            writer.addInputFile(record->fileName);
 
     int pages = 0;
     auto generate = [&](DDocument* document) {
@@ -100,6 +108,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                                             .arg(path));
                         continue;
                     }
+                    writer.addInputFile(path);
                     document->setName(QFileInfo(writer.getHtmlFilenameForXrd(path)).baseName());
                     generate(document.get());
                 }

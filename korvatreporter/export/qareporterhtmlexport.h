@@ -17,7 +17,9 @@ class QAReporterData;
 // writing are then exported pass by pass, each file at most once and never a report already
 // written, relative to the folder of the first shown report; a file that cannot be read is
 // logged and the export goes on. The summary page comes last. A cancel, asked before each
-// report and each linked file, stops the export at once and skips the summary.
+// report and each linked file, stops the export at once and skips the summary. Pages and
+// images replace a symbolic link at their name rather than write through it, and a page that
+// would replace one of the reports read is refused (listed in failedPages()).
 class QAReporterHTMLExport
 {
 public:

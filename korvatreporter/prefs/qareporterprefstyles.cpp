@@ -1,6 +1,7 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 
 #include "rendoc/aml/damlreader.h"
+#include "rendoc/aml/dregularfile.h"
 #include "rendoc/style/dstyle.h"
 
 #include <QCoreApplication>
@@ -90,7 +91,9 @@ void QAReporterPrefStyles::defaults()
     m_styleNames.clear();
     QList<DStyle *> fresh;
     QFile file(m_styleFile);
-    if (file.exists() && file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is read: a named pipe in its place would block start-up. Anything
+    // else leaves the built-in styles.
+    if (DRegularFile::isRegular(m_styleFile) && file.open(QIODevice::ReadOnly)) {
         QXmlInputSource source(&file);
         DAmlReader reader;
         reader.setEnabledLocalStyle(true);

@@ -1,5 +1,7 @@
 #include "rendoc/html/dhtmlconfig.h"
 
+#include "rendoc/aml/dregularfile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -36,6 +38,12 @@ bool DHTMLConfig::read(const QString& path)
     QFile file(path);
     if (!file.exists())
         return parse(QString());
+    // A named pipe or device in place of the file would block or never end.
+    if (const QString refusal = DRegularFile::refusal(path); !refusal.isEmpty()) {
+        *this = DHTMLConfig();
+        m_errors << configText("%1: cannot be read (%2)").arg(path, refusal);
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         *this = DHTMLConfig();
         m_errors << configText("%1: cannot be read (%2)").arg(path, file.errorString());

@@ -1,6 +1,7 @@
 #include "rendoc/html/dhtmlwriter.h"
 
 #include "rendoc/model/ditems.h"
+#include "rendoc/html/dexportfile.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/view/dviewgraphic.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QUrl>
 
@@ -22,6 +22,15 @@ namespace {
 QString writerText(const char* text)
 {
     return QCoreApplication::translate("DHTMLWriter", text);
+}
+
+// Where a name is in the file system: its folder with every link resolved, and the name
+// itself unresolved. Replacing the name replaces what is at that place.
+QString placeOf(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
 }
 
 // The styles every page carries; report styles follow as classes s1, s2, ...
@@ -180,16 +189,34 @@ void DHTMLWriter::clearAnchors()
     m_writtenAnchors.clear();
 }
 
+void DHTMLWriter::addInputFile(const QString& path)
+{
+    m_inputs.insert(placeOf(path));
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (!canonical.isEmpty())
+        m_inputs.insert(canonical);
+}
+
+bool DHTMLWriter::isInputFile(const QString& path) const
+{
+    return !m_inputs.isEmpty() && m_inputs.contains(placeOf(path));
+}
+
 bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
 {
     m_error.clear();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (isInputFile(path)) {
+        m_error = writerText("Not written: %1 is an exported report; choose another folder")
+                      .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    DExportFile file(path);
+    if (!file.open()) {
         m_error = writerText("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
                                                           file.errorString());
         return false;
     }
-    QTextStream stream(&file);
+    QTextStream stream(file.device());
     stream.setEncoding(QStringConverter::Utf8);
     QTextStream* previous = m_out;
     m_out = &stream;
@@ -197,7 +224,7 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     stream.flush();
     m_out = previous;
     if (isCanceled()) {
-        file.cancelWriting();
+        file.cancel();
         m_error = writerText("Cancelled");
         return false;
     }
@@ -785,27 +812,28 @@ QString DHTMLWriter::imageHref(const QString& src)
     QString href;
     // Only files that read as images are copied next to the pages.
     if (!path.isEmpty() && QFileInfo(path).isFile() && !QImageReader::imageFormat(path).isEmpty()) {
-        const QString dirName = m_config.imageDir();
-        QDir dir(m_outputDir);
-        if (!dirName.isEmpty() && !dir.mkpath(dirName)) {
-            logMessage(writerText("Cannot create the image folder %1").arg(dir.filePath(dirName)));
-        } else {
+        if (imageFolderReady()) {
             const QFileInfo source(path);
             QString name = source.fileName();
             for (int n = 2; m_imageNames.contains(name); ++n)
                 name = QStringLiteral("%1-%2.%3").arg(source.completeBaseName()).arg(n).arg(source.suffix());
+            const QString dirName = m_config.imageDir();
             const QString relative = dirName.isEmpty() ? name : dirName + QLatin1Char('/') + name;
-            const QString destination = dir.filePath(relative);
-            const bool same = QFileInfo(destination).canonicalFilePath() == source.canonicalFilePath();
-            if (!same)
-                QFile::remove(destination);
-            if (same || QFile::copy(path, destination)) {
+            const QString destination = QDir(m_outputDir).filePath(relative);
+            const QFileInfo target(destination);
+            // The image already in place (not through a link) is used as it is.
+            const bool same = !target.isSymLink()
+                && target.canonicalFilePath() == source.canonicalFilePath();
+            QString why;
+            if (!same && isInputFile(destination))
+                why = writerText("it is an exported report");
+            if (same || (why.isEmpty() && DExportFile::copy(path, destination, &why))) {
                 m_imageNames.insert(name);
                 if (!same)
                     m_written << destination;
                 href = QString::fromLatin1(QUrl::toPercentEncoding(relative, "/"));
             } else {
-                logMessage(writerText("Cannot copy the image %1 to %2").arg(path, destination));
+                logMessage(writerText("Cannot copy the image %1 to %2: %3").arg(path, destination, why));
             }
         }
     } else {
@@ -813,6 +841,28 @@ QString DHTMLWriter::imageHref(const QString& src)
     }
     m_images.insert(src, href);
     return href;
+}
+
+bool DHTMLWriter::imageFolderReady()
+{
+    const QString dirName = m_config.imageDir();
+    QDir dir(m_outputDir);
+    // Each part of the image folder must be a real folder: a link planted there would send
+    // the copies elsewhere.
+    QString part;
+    for (const QString& name : dirName.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        part = part.isEmpty() ? name : part + QLatin1Char('/') + name;
+        if (QFileInfo(dir.filePath(part)).isSymLink()) {
+            logMessage(writerText("The image folder %1 is a symbolic link; images are not copied")
+                           .arg(dir.filePath(part)));
+            return false;
+        }
+    }
+    if (!dirName.isEmpty() && !dir.mkpath(dirName)) {
+        logMessage(writerText("Cannot create the image folder %1").arg(dir.filePath(dirName)));
+        return false;
+    }
+    return true;
 }
 
 void DHTMLWriter::writeImage(DImage* image)

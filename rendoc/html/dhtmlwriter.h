@@ -27,8 +27,10 @@ class QTextStream;
 // or script; the page also forbids scripts through its content security policy.
 //
 // In stream mode (the default) doAll() writes into the stream given with setStream(). In file
-// mode writeFile() writes a page to a file through a QSaveFile, so a failed or cancelled write
-// leaves no partial page behind, and copies the images next to it. Output goes straight to the
+// mode writeFile() writes a page to a temporary file renamed over its name (DExportFile), so a
+// failed or cancelled write leaves no partial page behind and a symbolic link at the name is
+// replaced, never followed; it copies the images next to it the same way, and never writes over
+// a file named with addInputFile(). Output goes straight to the
 // stream: memory does not grow with the size of the document beyond small per-page tables.
 //
 // The walk is iterative; only a link inside a link (and a popup inside a popup) nests a call.
@@ -59,6 +61,10 @@ public:
     // Receives warnings (an image that could not be copied); not owned, may be null.
     void setLogMonitor(DLogMonitor* log) { m_log = log; }
     DLogMonitor* logMonitor() const { return m_log; }
+
+    // A file the export reads (a report): no page or image is written over it, under any name
+    // that reaches it.
+    void addInputFile(const QString& path);
 
     // File mode: writes the page of document into path. False with errorString() set when the
     // file cannot be written or the monitor cancelled; the file is then left as it was.
@@ -132,6 +138,10 @@ private:
     void writeIndex(DIndex* index);
     void writePopupLink(DPopupLink* link);
     QString imageHref(const QString& src);
+    // Whether the configured image folder exists in the output folder and is no symbolic
+    // link; why not is logged.
+    bool imageFolderReady();
+    bool isInputFile(const QString& path) const;
     void logMessage(const QString& text);
 
     int m_mode = StreamMode;
@@ -142,6 +152,7 @@ private:
     DLogMonitor* m_log = nullptr;
     QString m_error;
     QStringList m_written;
+    QSet<QString> m_inputs;                     // where input files live (see placeOf())
 
     // Per page.
     QHash<const void*, int> m_styleClass;      // DStyle* -> class number

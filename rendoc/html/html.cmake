@@ -1,5 +1,7 @@
 # rendoc/html: HTML writer, its configuration, the exporter and its dialog
 target_sources(rendoc PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/dexportfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dexportfile.h
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.h
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtmldialog.cpp

@@ -193,6 +193,29 @@ private Q_SLOTS:
             QVERIFY2(TestFiles::readText(out.filePath(pageLink[0])).contains(pageLink[1]), qPrintable(pageLink[0]));
     }
 
+    // A report named like its page, exported into its own folder, is refused and kept; the
+    // other pages are written.
+    void exportKeepsInputNamedLikeItsPage()
+    {
+        QTemporaryDir dir;
+        const QString input = dir.filePath("report.html");
+        QVERIFY(QFile::copy(QDir(LinksDir).filePath("c.xrd"), input));
+        const QString before = TestFiles::readText(input);
+        auto record = std::make_unique<QAReporterData>();
+        record->fileName = input;
+        QCOMPARE(QAReporterLoader::readRecord(*record), QAReporterLoader::Read);
+        const QList<QAReporterData*> list{record.get()};
+        DDocument header("Summary", "index");
+        RecordingLog log;
+        QAReporterHTMLExport exporter(dir.path(), QString(), QString());
+        exporter.run(list, &list, &header, nullptr, &log);
+
+        QCOMPARE(exporter.failedPages(), QStringList{"report.html"});
+        QCOMPARE(TestFiles::readText(input), before);
+        QCOMPARE(names(exporter.writtenFiles()), QStringList{"index.html"});
+        QVERIFY2(log.lines.join('\n').contains("report.html"), qPrintable(log.lines.join('\n')));
+    }
+
     // Cancelled after `allowed` pages; -1: a window without shown copies yet,
     // and without monitors, exports its header only.
     void cancel_data()

@@ -2,14 +2,18 @@
 #include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/view/daxisticks.h"
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
+#include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/view/drendocview.h"
 #include "rendoc/view/dviewcontext.h"
 #include "rendoc/view/dviewspangrid.h"
 #include "sdk/qamodal.h"
 #include "sdk/qapixmapcenter.h"
+#include "sdk/qares.h"
+#include "sdk/qaresxml.h"
 #include "tests/support/fakestudio.h"
 
 #include <QBuffer>
@@ -227,6 +231,43 @@ private Q_SLOTS:
             &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(text.contains("after"));
+        QVERIFY(!watchdog.fired());
+    }
+
+    // A named pipe in place of a settings, export configuration or style file is refused
+    // without opening it (else the watchdog had to end the open): its reader reports why, or
+    // the built-in defaults are used.
+    void namedPipeSettingsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("settings") << "resources.xml";
+        QTest::newRow("export configuration") << "dhtml.cfg";
+        QTest::newRow("styles") << "reporterstyle.aml";
+    }
+
+    void namedPipeSettingsRefused()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(name);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        PipeWatchdog watchdog(QFile::encodeName(pipe));
+        const QString refusal = QStringLiteral("Not a regular file");
+        if (name == QLatin1String("resources.xml")) {
+            QString error;
+            QVERIFY(!QAResXml::readFile(pipe, &error));
+            QVERIFY2(error.contains(refusal), qPrintable(error));
+        } else if (name == QLatin1String("dhtml.cfg")) {
+            DHTMLConfig config;
+            QVERIFY(!config.read(pipe));
+            QVERIFY2(config.errors().join(' ').contains(refusal), qPrintable(config.errors().join(' ')));
+            QCOMPARE(config.toText(), DHTMLConfig().toText());
+        } else {
+            const QAReporterPrefStyles fromPipe("Styles", "STYLES", QString(), pipe);
+            const QAReporterPrefStyles fromNothing("Styles", "STYLES", QString(), dir.filePath("none.aml"));
+            QCOMPARE(fromPipe.styleNames(), fromNothing.styleNames());
+            QCOMPARE(fromPipe.styles().size(), fromNothing.styles().size());
+        }
         QVERIFY(!watchdog.fired());
     }
 

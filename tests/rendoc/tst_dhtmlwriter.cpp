@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPointer>
 #include <QRegularExpression>
@@ -255,6 +256,99 @@ private Q_SLOTS:
         QCOMPARE(log.lines.size(), 1);
         QVERIFY(log.lines.first().contains(QLatin1String("logo.png")));
         QVERIFY(TestFiles::readText(QDir(out).filePath("other.html")).contains("class=\"missing\""));
+    }
+
+    // A symbolic link planted at a page's or an image's name, or as the image folder, is
+    // replaced or refused, never written through: what it points to keeps its bytes.
+    void exportReplacesPlantedLinks_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("linkName");
+        QTest::addColumn<QString>("image");
+        QTest::newRow("page") << "" << "doc.html" << "logo.png";
+        QTest::newRow("image") << "" << "logo.png" << "logo.png";
+        QTest::newRow("image in its folder") << ".html\nimages = img\n" << "img/logo.png" << "img/logo.png";
+        QTest::newRow("image folder") << ".html\nimages = img\n" << "img" << "";
+    }
+
+    void exportReplacesPlantedLinks()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, linkName);
+        QFETCH(QString, image);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir root(dir.path());
+        QVERIFY(root.mkpath("pix") && root.mkpath("out") && root.mkpath("elsewhere"));
+        QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(dir.filePath("pix/logo.png")));
+        const QString victim = dir.filePath("elsewhere/victim");
+        QVERIFY(writeFile(victim, "private"));
+        QVERIFY(writeFile(dir.filePath("dhtml.cfg"), config.toUtf8()));
+        const QString link = dir.filePath("out/" + linkName);
+        QVERIFY(QDir().mkpath(QFileInfo(link).absolutePath()));
+        QVERIFY(QFile::link(image.isEmpty() ? dir.filePath("elsewhere") : victim, link));
+
+        Aml document = readAml(dataPath(QStringLiteral("media.aml")));
+        QVERIFY(document);
+        document->setName(QStringLiteral("doc"));
+        DExportHtml exporter(dir.filePath("out"), dir.filePath("dhtml.cfg"));
+        exporter.setPixmapDir(dir.filePath("pix"));
+        DHTMLWriter writer;
+        exporter.setHTMLWriter(&writer);
+        Log log;
+        QVERIFY2(exporter.generate(document.get(), nullptr, &log), qPrintable(exporter.errorString()));
+
+        QCOMPARE(TestFiles::readText(victim), QStringLiteral("private"));
+        QCOMPARE(QDir(dir.filePath("elsewhere")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"victim"});
+        const QFileInfo page(dir.filePath("out/doc.html"));
+        QVERIFY(page.isFile() && !page.isSymLink());
+        // Pages are as readable as any new file, not private like a temporary one.
+        QCOMPARE(page.permissions(), QFileInfo(dir.filePath("dhtml.cfg")).permissions());
+        const QString text = TestFiles::readText(page.filePath());
+        if (image.isEmpty()) {
+            QVERIFY(text.contains(QLatin1String("class=\"missing\"")));
+            QVERIFY2(log.lines.join('\n').contains(QLatin1String("symbolic link")), qPrintable(log.lines.join('\n')));
+        } else {
+            const QFileInfo copied(dir.filePath("out/" + image));
+            QVERIFY(copied.isFile() && !copied.isSymLink());
+            QVERIFY(text.contains("<img src=\"" + image + "\""));
+        }
+        QCOMPARE(QDir(dir.filePath("out")).entryList({".korvat-*"}, QDir::Hidden | QDir::Files), QStringList());
+    }
+
+    // A page never replaces a file the export reads, named as it is or reached through a link
+    // to its folder; the refusal names the file.
+    void exportNeverReplacesInput_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("its own folder") << false;
+        QTest::newRow("folder through a link") << true;
+    }
+
+    void exportNeverReplacesInput()
+    {
+        QFETCH(bool, throughLink);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("in"));
+        const QString input = dir.filePath("in/doc.html");
+        QVERIFY(writeFile(input, "<XROD/>"));
+        QString out = dir.filePath("in");
+        if (throughLink) {
+            out = dir.filePath("alias");
+            QVERIFY(QFile::link(dir.filePath("in"), out));
+        }
+        DDocument document(QStringLiteral("T"), QStringLiteral("doc"));
+        DExportHtml exporter(out, QString());
+        DHTMLWriter writer;
+        writer.addInputFile(input);
+        exporter.setHTMLWriter(&writer);
+        Log log;
+        QVERIFY(!exporter.generate(&document, nullptr, &log));
+        QCOMPARE(TestFiles::readText(input), QStringLiteral("<XROD/>"));
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY2(log.lines.first().contains(QLatin1String("doc.html")), qPrintable(log.lines.first()));
+        QVERIFY(exporter.writtenFiles().isEmpty());
     }
 
     void exportCancelLeavesNothing()
