@@ -4,6 +4,7 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterexportmonitor.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
+#include "korvatreporter/export/qareporterpagenames.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/html/dexporthtml.h"
 #include "sdk/qailogmonitor.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <memory>
 
@@ -37,8 +39,20 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     exporter.setPixmapDir(m_pixmapDir);
     exporter.setHTMLWriter(&writer);
     QAReporterExportMonitor monitor(progress, log);
-    if (header)
+    QAReporterPageNames& pageNames = writer.pageNames();
+    if (header) {
         writer.setSummaryPage(exporter.fileNameFor(header));
+        pageNames.reserve(DExportHtml::pageBaseName(header->name()));
+    }
+    // The shown reports are named first, in their order, before any link can name a page.
+    for (const QAReporterData* record : shownRecords)
+        pageNames.nameFor(record->fileName);
+    const QString relativeTo =
+        shownRecords.isEmpty() ? QString() : QFileInfo(shownRecords.first()->fileName).absolutePath();
+    writer.setLinkFolder(relativeTo);
+    // The reports written or being written, by path: a link that reaches one by another
+    // path ("./a.xrd") does not read it again.
+    QSet<QString> exported;
     // No page or image may replace a report being exported (a report named like its page,
     // exported into its own folder).
     for (const QAReporterData* record : records)
@@ -70,13 +84,14 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
             }
             if (record->document) {
                 const QString kept = record->document->name();
-                record->document->setName(QFileInfo(record->fileName).baseName());
+                record->document->setName(pageNames.nameFor(record->fileName));
                 writer.setOutlineTree(record->dataTree);
                 generate(record->document);
                 writer.setOutlineTree(nullptr);
                 record->document->setName(kept);
             }
             remembered << QFileInfo(record->fileName).fileName();
+            exported.insert(QAReporterPageNames::key(record->fileName));
             if (m_canceled)
                 break;
         }
@@ -86,9 +101,6 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
             // A report that was just written is not read and written again for a link to it.
             for (const QString& name : std::as_const(remembered))
                 linked.removeAll(name);
-            const QString relativeTo =
-                shownRecords.isEmpty() ? QString()
-                                       : QFileInfo(shownRecords.first()->fileName).absolutePath();
             // Each pass exports the files the previous one met for the first time.
             while (!linked.isEmpty() && !m_canceled) {
                 const QStringList snapshot = writer.xrdLinkedFiles();
@@ -97,9 +109,10 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                         m_canceled = true;
                         break;
                     }
-                    const QString path = QDir::isRelativePath(name)
-                                             ? relativeTo + QDir::separator() + name
-                                             : name;
+                    const QString path = writer.linkedPath(name);
+                    if (exported.contains(QAReporterPageNames::key(path)))
+                        continue;
+                    exported.insert(QAReporterPageNames::key(path));
                     std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path));
                     if (!document) {
                         m_unreadable << path;
@@ -109,7 +122,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                         continue;
                     }
                     writer.addInputFile(path);
-                    document->setName(QFileInfo(writer.getHtmlFilenameForXrd(path)).baseName());
+                    document->setName(pageNames.nameFor(path));
                     generate(document.get());
                 }
                 linked.clear();

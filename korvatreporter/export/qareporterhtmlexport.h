@@ -12,10 +12,11 @@ class QAReporterData;
 // The full HTML export of a report window: every shown report, every report reachable from
 // them through report links, and the results summary, into one folder.
 //
-// Each shown record's documents are written as one page named after the record's file
-// (the documents' name is changed only while the page is written). Report links met while
-// writing are then exported pass by pass, each file at most once and never a report already
-// written, relative to the folder of the first shown report; a file that cannot be read is
+// Each shown record's documents are written as one page named after the record's file, made
+// unique against the summary page and every other report (the documents' name is changed
+// only while the page is written). Report links met while writing are then exported pass by
+// pass, each file at most once and never a report already written, whatever path reaches
+// it, relative to the folder of the first shown report; a file that cannot be read is
 // logged and the export goes on. The summary page comes last. A cancel, asked before each
 // report and each linked file, stops the export at once and skips the summary. Pages and
 // images replace a symbolic link at their name rather than write through it, and a page that

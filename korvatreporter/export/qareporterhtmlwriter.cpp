@@ -49,6 +49,31 @@ QString QAReporterHTMLWriter::getHtmlFilenameForXrd(const QString& xrd) const
     return QFileInfo(xrd).baseName() + config().suffix();
 }
 
+QString QAReporterHTMLWriter::linkedPath(const QString& file) const
+{
+    return QDir::isRelativePath(file) && !m_linkFolder.isEmpty()
+               ? m_linkFolder + QDir::separator() + file
+               : file;
+}
+
+QString QAReporterHTMLWriter::pageForLink(const QString& file)
+{
+    const QString path = linkedPath(file);
+    QString name = m_pageNames.find(path);
+    if (name.isEmpty() && QFileInfo(file).fileName() == file) {
+        // A bare file name also reaches a shown report of that name in another folder.
+        for (const QAReporterData* record : std::as_const(m_shown)) {
+            if (record && QFileInfo(record->fileName).fileName() == file) {
+                name = m_pageNames.nameFor(record->fileName);
+                break;
+            }
+        }
+    }
+    if (name.isEmpty())
+        name = m_pageNames.nameFor(path);
+    return name + config().suffix();
+}
+
 void QAReporterHTMLWriter::doLink(DItem* item)
 {
     if (DLink* link = item ? item->toLink() : nullptr)
@@ -107,8 +132,17 @@ void QAReporterHTMLWriter::doLink(DLink* link)
     }
     case QAReporterLinkTarget::ReportLink: {
         const QString file = target.filePart();
+        if (file.isEmpty()) {
+            // A place in this report: its tag in this page, or nothing to link to.
+            const bool linked =
+                !target.anchor().isEmpty() && writeLinkStart(placeHref(target.anchor(), QString()));
+            doItemChildren(link);
+            if (linked)
+                out << QLatin1String("</a>");
+            return;
+        }
         out << QLatin1String("<a href=\"");
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(getHtmlFilenameForXrd(file))), true);
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
         out << QLatin1String("\">");
         doItemChildren(link);
         out << QLatin1String("</a>");
@@ -134,9 +168,9 @@ void QAReporterHTMLWriter::doLink(DLink* link)
         return;
     }
     out << QLatin1String("<a href=\"");
-    writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(named->fileName).baseName())),
-                 true);
-    out << QLatin1String(".html\">");
+    const QString page = m_pageNames.nameFor(named->fileName) + config().suffix();
+    writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(page)), true);
+    out << QLatin1String("\">");
     doItemChildren(link);
     out << QLatin1String("</a>");
 }

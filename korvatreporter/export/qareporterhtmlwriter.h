@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvatreporter/export/qareporterpagenames.h"
 #include "rendoc/html/dhtmlwriter.h"
 
 #include <QHash>
@@ -24,7 +25,11 @@ class QAReporterNode;
 //   the line number is not written;
 // - a report link "xrdlink://<file>[#anchor]" becomes a link to that report's page, without
 //   the anchor, and the file joins the linked files (once) so that the export writes it too;
+//   "xrdlink://#anchor" is the tag of that name in the same page;
 // - any other link naming a document of one of the reports leads to that report's page.
+//
+// Page names come from its page-name table, which the export fills with the shown reports
+// first: every report file has its own page, and every link to it uses that page's name.
 //
 // It also writes each report page's outline: the report node tree with verdict marks and links
 // to the nodes' text, foldable without script, headed by a link to the summary page.
@@ -46,6 +51,16 @@ public:
     void setXrdLinkedFiles(const QStringList& files) { m_linkedFiles = files; }
     // The page name of a report file: its base name (up to the first '.') and the suffix.
     QString getHtmlFilenameForXrd(const QString& xrd) const;
+
+    // The folder that relative report links are read from.
+    void setLinkFolder(const QString& folder) { m_linkFolder = folder; }
+    // The path a report link's file part is read from.
+    QString linkedPath(const QString& file) const;
+    // The export's page names; a report link names its report's page here when it has none.
+    QAReporterPageNames& pageNames() { return m_pageNames; }
+    // The page (with suffix) of a report link's file part: the page of the report it reads,
+    // or of a shown report with that file name when the link gives no folder.
+    QString pageForLink(const QString& file);
 
     // The node tree shown as the outline of the next pages; null gives the titles outline.
     void setOutlineTree(const QAReporterDataTree* tree);
@@ -69,6 +84,8 @@ private:
                        const QHash<const QAReporterNode*, const QAReporterNode*>& parents);
 
     QString m_baseForLink;
+    QString m_linkFolder;
+    QAReporterPageNames m_pageNames;
     QList<QAReporterData*> m_reports;
     // The names of the reports' first documents when the writer was made: the
     // export renames a page's document while writing it, and that document

@@ -32,15 +32,20 @@ void DExportHtml::setHTMLWriter(DHTMLWriter* writer, bool owned)
 
 QString DExportHtml::fileNameFor(const DDocument* document) const
 {
-    QString name = document ? document->name() : QString();
-    for (QChar& c : name)
+    return pageBaseName(document ? document->name() : QString()) + m_config.suffix();
+}
+
+QString DExportHtml::pageBaseName(const QString& name)
+{
+    QString base = name;
+    for (QChar& c : base)
         if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
-    if (name.startsWith(QLatin1Char('.')))
-        name.replace(0, 1, QLatin1Char('_'));
-    if (name.trimmed().isEmpty())
-        name = QStringLiteral("document");
-    return name.left(200) + m_config.suffix();
+    if (base.startsWith(QLatin1Char('.')))
+        base.replace(0, 1, QLatin1Char('_'));
+    if (base.trimmed().isEmpty())
+        base = QStringLiteral("document");
+    return base.left(200);
 }
 
 QStringList DExportHtml::writtenFiles() const

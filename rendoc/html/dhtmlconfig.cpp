@@ -73,7 +73,8 @@ bool DHTMLConfig::parse(const QString& text)
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        if (first) {
+        // The first entry is the bare suffix, unless it is a "key = value" entry itself.
+        if (first && !line.contains(QLatin1Char('='))) {
             first = false;
             if (validSuffix(line))
                 result.m_suffix = line;
@@ -83,6 +84,7 @@ bool DHTMLConfig::parse(const QString& text)
                               .arg(line);
             continue;
         }
+        first = false;
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0) {
             errors << configText("line %1: expected \"key = value\"").arg(lineNumber);
@@ -90,7 +92,14 @@ bool DHTMLConfig::parse(const QString& text)
         }
         const QString key = line.left(eq).trimmed().toLower();
         const QString value = line.mid(eq + 1).trimmed();
-        if (key == QLatin1String("stylesheet")) {
+        if (key == QLatin1String("suffix")) {
+            if (validSuffix(value))
+                result.m_suffix = value;
+            else
+                errors << configText("line %1: \"%2\" is not a file-name suffix such as \".html\"")
+                              .arg(lineNumber)
+                              .arg(value);
+        } else if (key == QLatin1String("stylesheet")) {
             result.m_stylesheet = value;
         } else if (key == QLatin1String("outline")) {
             const QString v = value.toLower();

@@ -6,9 +6,10 @@
 // The settings of an HTML export, read from a "dhtml.cfg" file.
 //
 // The file is UTF-8 text, one entry a line; blank lines and lines starting with '#' are
-// skipped. The first entry is the file-name suffix of the written pages (".html"); every
-// further entry is "key = value" with one of the keys
+// skipped. The first entry is the file-name suffix of the written pages (".html"), unless it
+// is a "key = value" entry; every further entry is "key = value" with one of the keys
 //
+//   suffix     = <.ext>   the file-name suffix, as the bare first entry gives it
 //   stylesheet = <href>   a style sheet linked from every page after the built-in styles
 //   outline    = yes|no   whether pages carry the outline sidebar (default yes)
 //   images     = <dir>    folder, relative to the pages, that copied images go to ("" = beside)

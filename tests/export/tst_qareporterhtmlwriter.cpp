@@ -59,6 +59,18 @@ struct Reports
     }
 };
 
+// A one-node report named `name` whose text says where it lies, then `body`.
+bool writeReport(const QString& dir, const QString& file, const QString& name, const QString& body)
+{
+    const QString path = QDir(dir).filePath(file);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString text = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XROD>\n <DOCUMENT name=\"%1\" title=\"%1\">\n"
+        "  <XROD:NODE name=\"suite\" type=\"Script\" state=\"ok\"><P>from %2</P><P>%3</P></XROD:NODE>\n"
+        " </DOCUMENT>\n</XROD>\n").arg(name, file, body);
+    return TestFiles::writeFile(path, text.toUtf8());
+}
+
 QStringList names(const QStringList& paths)
 {
     QStringList out;
@@ -115,6 +127,9 @@ private Q_SLOTS:
         QTest::newRow("unknown document") << "::nowhere" << "" << "" << none;
         QTest::newRow("script scheme") << "javascript:alert(1)" << "" << "" << none;
         QTest::newRow("tag in page") << "t1" << "" << "#tag-t1" << none;
+        QTest::newRow("tag in the same report") << "xrdlink://#T9" << "" << "#tag-T9" << none;
+        QTest::newRow("tag in the same report, escaped") << "xrdlink://#a b" << "" << "#tag-a%20b" << none;
+        QTest::newRow("report link to nothing") << "xrdlink://" << "" << "" << none;
     }
 
     // One link written on its own: the exact texts around it.
@@ -214,6 +229,106 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::readText(input), before);
         QCOMPARE(names(exporter.writtenFiles()), QStringList{"index.html"});
         QVERIFY2(log.lines.join('\n').contains("report.html"), qPrintable(log.lines.join('\n')));
+    }
+
+    // Page names: every report its own page in load order, the summary keeping its name, the
+    // configured suffix on every page; every link to a page follows its name.
+    void pageNames_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("shown");  // the shown reports, in order
+        QTest::addColumn<QStringList>("others"); // further report files, reached by links only
+        QTest::addColumn<QString>("body");       // more text of the first shown report
+        QTest::addColumn<QStringList>("pages");  // the pages written, in order
+        QTest::addColumn<QStringList>("hrefs");  // "page>href": links that must be there
+        QTest::addColumn<QStringList>("holds");  // "page>text": texts that must be there
+        const QStringList none;
+        QTest::newRow("same name, two folders")
+            << "" << QStringList{"a/report.xrd", "b/report.xrd"} << none
+            << "<LINK target=\"xrdlink://../b/report.xrd\">b</LINK>"
+            << QStringList{"report.html", "report-2.html", "index.html"}
+            << QStringList{"index.html>report.html", "index.html>report-2.html", "report.html>report-2.html"}
+            << QStringList{"report.html>from a/report.xrd", "report-2.html>from b/report.xrd"};
+        QTest::newRow("same name, linked")
+            << "" << QStringList{"a/report.xrd"} << QStringList{"a/sub/report.xrd"}
+            << "<LINK target=\"xrdlink://sub/report.xrd#t1\">sub</LINK>"
+            << QStringList{"report.html", "report-2.html", "index.html"}
+            << QStringList{"index.html>report.html", "report.html>report-2.html"}
+            << QStringList{"report-2.html>from a/sub/report.xrd"};
+        QTest::newRow("report named index")
+            << "" << QStringList{"index.xrd", "b.xrd"} << none << "<LINK target=\"xrdlink://index.xrd\">me</LINK>"
+            << QStringList{"index-2.html", "b.html", "index.html"}
+            << QStringList{"index.html>index-2.html", "index.html>b.html", "index-2.html>index-2.html"}
+            << QStringList{"index-2.html>from index.xrd"};
+        QTest::newRow("report named Index, names ignore case")
+            << "" << QStringList{"Index.xrd"} << none << ""
+            << QStringList{"Index-2.html", "index.html"} << QStringList{"index.html>Index-2.html"}
+            << QStringList{"Index-2.html>from Index.xrd"};
+        QTest::newRow("configured suffix")
+            << ".htm\n" << QStringList{"a.xrd"} << QStringList{"b/c.xrd"}
+            << "<LINK target=\"xrdlink://b/c.xrd\">c</LINK>"
+            << QStringList{"a.htm", "c.htm", "index.htm"}
+            << QStringList{"index.htm>a.htm", "a.htm>c.htm", "a.htm>index.htm"} << none;
+        QTest::newRow("suffix as a key")
+            << "suffix = .htm\n" << QStringList{"a.xrd", "b.xrd"} << none << ""
+            << QStringList{"a.htm", "b.htm", "index.htm"}
+            << QStringList{"index.htm>a.htm", "index.htm>b.htm"} << none;
+        QTest::newRow("tag in the same report")
+            << "" << QStringList{"a.xrd"} << none << "<LINK target=\"xrdlink://#T9\">here</LINK><TAG name=\"T9\"/>"
+            << QStringList{"a.html", "index.html"} << QStringList{"a.html>#tag-T9"}
+            << QStringList{"a.html>id=\"tag-T9\""};
+        QTest::newRow("shown report linked by another path")
+            << "" << QStringList{"a.xrd"} << none << "<LINK target=\"xrdlink://./a.xrd\">me</LINK>"
+            << QStringList{"a.html", "index.html"} << QStringList{"a.html>a.html"} << none;
+    }
+
+    void pageNames()
+    {
+        QFETCH(QString, config);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, others);
+        QFETCH(QString, body);
+        QTemporaryDir in;
+        QTemporaryDir out;
+        const QString cfg = in.filePath("dhtml.cfg");
+        QVERIFY(TestFiles::writeFile(cfg, config.toUtf8()));
+        std::vector<std::unique_ptr<QAReporterData>> owned;
+        QList<QAReporterData*> records;
+        DDocument header("Summary", "index");
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const QString name = QString("doc%1").arg(i);
+            QVERIFY(writeReport(in.path(), shown[i], name, i == 0 ? body : QString()));
+            owned.push_back(std::make_unique<QAReporterData>());
+            owned.back()->fileName = in.filePath(shown[i]);
+            QCOMPARE(QAReporterLoader::readRecord(*owned.back()), QAReporterLoader::Read);
+            records << owned.back().get();
+            auto* link = new DLink("::" + name, &header);
+            link->setChild(new DText(shown[i], link));
+            header.appendChild(link);
+        }
+        for (const QString& other : std::as_const(others))
+            QVERIFY(writeReport(in.path(), other, "other", QString()));
+        RecordingLog log;
+        QAReporterHTMLExport exporter(out.path(), cfg, QString());
+        exporter.run(records, &records, &header, nullptr, &log);
+
+        QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
+        QFETCH(QStringList, pages);
+        QCOMPARE(names(exporter.writtenFiles()), pages);
+        pages.sort();
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), pages);
+        QFETCH(QStringList, hrefs);
+        for (const QString& check : std::as_const(hrefs)) {
+            const QStringList parts = check.split('>');
+            QVERIFY2(TestFiles::readText(out.filePath(parts[0])).contains("href=\"" + parts[1] + "\""),
+                     qPrintable(check));
+        }
+        QFETCH(QStringList, holds);
+        for (const QString& check : std::as_const(holds)) {
+            const qsizetype cut = check.indexOf('>');
+            QVERIFY2(TestFiles::readText(out.filePath(check.left(cut))).contains(check.mid(cut + 1)),
+                     qPrintable(check));
+        }
     }
 
     // Cancelled after `allowed` pages; -1: a window without shown copies yet,

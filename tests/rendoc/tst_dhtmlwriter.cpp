@@ -197,6 +197,9 @@ private Q_SLOTS:
         QTest::newRow("bad value") << ".htm\noutline = maybe\n" << false << ".html" << true << "";
         QTest::newRow("no equals") << ".htm\nstylesheet\n" << false << ".html" << true << "";
         QTest::newRow("images outside") << ".htm\nimages = ../up\n" << false << ".html" << true << "";
+        QTest::newRow("suffix as a key") << "suffix = .htm\noutline = no\n" << true << ".htm" << false << "";
+        QTest::newRow("suffix key after the bare suffix") << ".xhtml\nsuffix = .htm\n" << true << ".htm" << true << "";
+        QTest::newRow("bad suffix key") << "suffix = ../x\n" << false << ".html" << true << "";
     }
 
     void config()
