@@ -1,0 +1,60 @@
+#pragma once
+
+#include "history/historyrun.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// The results store: recorded runs and their results, in SQLite or PostgreSQL alike. Every call
+// that can fail returns nothing (or false) and leaves a translated message in errorString().
+// A store is one database connection: use it from the thread that opened it.
+class HistoryStore
+{
+public:
+    // The schema version this code writes; a store with a newer one is refused.
+    static constexpr int CurrentSchemaVersion = 1;
+
+    // Called after each batch of results is written while recording, with the number written.
+    using Progress = std::function<void(qsizetype written)>;
+
+    virtual ~HistoryStore() = default;
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // Opens the store at `url` (see HistoryStoreUrl; empty for the default SQLite file),
+    // creating or migrating its schema. Null, with `error` set, when it cannot be used.
+    static std::unique_ptr<HistoryStore> open(const QString &url, QString *error);
+
+    // Records `run` in one transaction and returns its id. A run whose content hash is already
+    // recorded is not recorded again: the existing run's id is returned and `created` is false.
+    virtual std::optional<qint64> recordRun(const HistoryRun &run, bool *created = nullptr,
+                                            const Progress &progress = Progress()) = 0;
+
+    // The last `last` runs (all when `last` <= 0), oldest first, without their results.
+    virtual std::optional<QList<HistoryRun>> runs(int last) = 0;
+
+    // The results of the run with `runId`, sorted by key.
+    virtual std::optional<QList<HistoryResult>> results(qint64 runId) = 0;
+
+    // The last `last` runs, oldest first, each with the results of the tests whose key starts
+    // with `prefix`.
+    virtual std::optional<QList<HistoryRun>> recentRuns(int last, const QString &prefix = QString()) = 0;
+
+    // One test over the last `last` runs, oldest first: each run holds that test's result, or
+    // no result when the test was absent from it.
+    virtual std::optional<QList<HistoryRun>> testHistory(const QString &document, const QString &path,
+                                                         int last) = 0;
+
+    // The schema version recorded in the store.
+    virtual std::optional<int> schemaVersion() = 0;
+
+    QString errorString() const { return m_error; }
+
+protected:
+    HistoryStore() = default;
+    QString m_error;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "history/historyclassifier.h"
+#include "history/historycomparison.h"
+
+#include <QString>
+#include <QStringList>
+
+// The plain-text forms the command line prints: the sections of a comparison, and the history
+// table of a window of runs. Texts end with a newline.
+class HistoryText
+{
+public:
+    // Five sections, each a heading with its count then one indented test key per line:
+    //   new failure (1)
+    //     suite/login
+    static QString comparison(const HistoryComparison &comparison);
+
+    // A header line naming the runs' labels oldest first, then one line per test: its key
+    // padded to a common width, its letters separated by spaces, fail count, flips, state.
+    static QString history(const QStringList &labels, const QList<HistoryLine> &lines);
+};

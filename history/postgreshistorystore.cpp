@@ -1,0 +1,84 @@
+#include "history/postgreshistorystore.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+
+namespace {
+
+// Key of the advisory lock that serialises schema changes between korvat programs.
+constexpr qint64 SchemaLockKey = 0x6b6f72766174; // "korvat"
+
+} // namespace
+
+std::unique_ptr<HistoryStore> PostgresHistoryStore::open(const HistoryStoreUrl &url, QString *error)
+{
+    const QString display = url.display();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        *error = QCoreApplication::translate("KorvatHistory",
+                                             "Qt's PostgreSQL driver (QPSQL) is not installed: "
+                                             "install libqt6sql6-psql");
+        return nullptr;
+    }
+    static QAtomicInt counter;
+    const QString name = QStringLiteral("korvathistory-psql-%1").arg(counter.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        if (!url.host.isEmpty())
+            db.setHostName(url.host);
+        if (url.port > 0)
+            db.setPort(url.port);
+        db.setUserName(url.user);
+        db.setDatabaseName(url.database);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=korvat"));
+    }
+    std::unique_ptr<PostgresHistoryStore> store(new PostgresHistoryStore(name, display));
+    QSqlDatabase db = store->database();
+    if (!db.open()) {
+        *error = QCoreApplication::translate("KorvatHistory", "Cannot connect to the history database %1: %2")
+                     .arg(display, db.lastError().text().trimmed());
+        return nullptr;
+    }
+    if (!store->exec(QStringLiteral("SET client_min_messages TO warning")) || !store->migrate(error)) {
+        if (error->isEmpty())
+            *error = store->errorString();
+        return nullptr;
+    }
+    return store;
+}
+
+QStringList PostgresHistoryStore::migration(int version) const
+{
+    if (version != 1)
+        return {};
+    return {
+        QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE runs (id SERIAL PRIMARY KEY, label TEXT NOT NULL, "
+                       "recorded_at BIGINT NOT NULL, content_hash TEXT NOT NULL UNIQUE)"),
+        QStringLiteral("CREATE TABLE tests (id SERIAL PRIMARY KEY, document TEXT NOT NULL, "
+                       "path TEXT NOT NULL, UNIQUE (document, path))"),
+        // The eight-byte column first: no padding between the columns of a row.
+        QStringLiteral("CREATE TABLE results (fingerprint BIGINT, run_id INTEGER NOT NULL, "
+                       "test_id INTEGER NOT NULL, duration_ms INTEGER, verdict SMALLINT NOT NULL, "
+                       "PRIMARY KEY (run_id, test_id))"),
+        QStringLiteral("CREATE INDEX results_by_test ON results (test_id, run_id)"),
+    };
+}
+
+bool PostgresHistoryStore::beginWrite(bool schema)
+{
+    if (!exec(QStringLiteral("BEGIN")))
+        return false;
+    if (schema && !exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLockKey))) {
+        rollback();
+        return false;
+    }
+    return true;
+}
+
+bool PostgresHistoryStore::isTransient(const QSqlError &error) const
+{
+    // serialization_failure, deadlock_detected, lock_not_available, unique_violation.
+    static const QStringList codes = {QStringLiteral("40001"), QStringLiteral("40P01"), QStringLiteral("55P03"),
+                                      QStringLiteral("23505")};
+    return codes.contains(error.nativeErrorCode());
+}

@@ -1,0 +1,486 @@
+#include "history/sqlhistorystore.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QThread>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+// Attempts of one write transaction before giving up on a busy store.
+constexpr int MaxAttempts = 60;
+// Results inserted by one statement (five values each).
+constexpr qsizetype BatchSize = 200;
+const char *const OurTables[] = {"runs", "tests", "results"};
+
+// Text for a NOT NULL column: a null string is stored as an empty one.
+QString nonNull(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+QVariant nullable(qint64 value, bool present)
+{
+    return present ? QVariant(value) : QVariant(QMetaType::fromType<qint64>());
+}
+
+} // namespace
+
+SqlHistoryStore::SqlHistoryStore(const QString &connection, const QString &display)
+    : m_connection(connection), m_display(display)
+{
+}
+
+SqlHistoryStore::~SqlHistoryStore()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QSqlDatabase SqlHistoryStore::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+bool SqlHistoryStore::exec(const QString &sql)
+{
+    QSqlQuery query(database());
+    if (query.exec(sql))
+        return true;
+    m_sqlError = query.lastError();
+    m_error = QCoreApplication::translate("KorvatHistory", "History database %1: %2")
+                  .arg(m_display, m_sqlError.text());
+    return false;
+}
+
+bool SqlHistoryStore::exec(QSqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    m_sqlError = query.lastError();
+    m_error = QCoreApplication::translate("KorvatHistory", "History database %1: %2")
+                  .arg(m_display, m_sqlError.text());
+    return false;
+}
+
+void SqlHistoryStore::rollback()
+{
+    QSqlQuery query(database());
+    query.exec(QStringLiteral("ROLLBACK"));
+}
+
+void SqlHistoryStore::backOff(int attempt)
+{
+    const int ceiling = std::min(200, 10 + attempt * 10);
+    QThread::msleep(QRandomGenerator::global()->bounded(5, ceiling));
+}
+
+std::optional<int> SqlHistoryStore::checkedVersion()
+{
+    m_error.clear();
+    const QStringList tables = database().tables();
+    if (database().lastError().isValid()) {
+        m_error = QCoreApplication::translate("KorvatHistory", "Cannot read the history database %1: %2")
+                      .arg(m_display, database().lastError().text());
+        return std::nullopt;
+    }
+    if (!tables.contains(QStringLiteral("schema_version"))) {
+        for (const char *name : OurTables) {
+            if (tables.contains(QLatin1String(name))) {
+                m_error = QCoreApplication::translate(
+                              "KorvatHistory", "%1 holds a table named %2 but is not a korvat history database")
+                              .arg(m_display, QLatin1String(name));
+                return std::nullopt;
+            }
+        }
+        return 0;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT MAX(version) FROM schema_version"));
+    if (!exec(query))
+        return std::nullopt;
+    const int version = query.next() ? query.value(0).toInt() : 0;
+    if (version > CurrentSchemaVersion) {
+        m_error = QCoreApplication::translate("KorvatHistory",
+                                              "The history database %1 has schema version %2, newer than "
+                                              "the version %3 this korvat knows: use a newer korvat")
+                      .arg(m_display)
+                      .arg(version)
+                      .arg(CurrentSchemaVersion);
+        return std::nullopt;
+    }
+    return version;
+}
+
+bool SqlHistoryStore::migrate(QString *error)
+{
+    std::optional<int> version = checkedVersion();
+    if (version && *version == CurrentSchemaVersion)
+        return true;
+    for (int attempt = 0; version && attempt < MaxAttempts; ++attempt) {
+        if (!beginWrite(true)) {
+            if (!isTransient(m_sqlError))
+                break;
+            backOff(attempt);
+            continue;
+        }
+        // Another program may have created the schema while this one waited for the lock.
+        version = checkedVersion();
+        bool ok = version.has_value();
+        for (int v = version.value_or(0) + 1; ok && v <= CurrentSchemaVersion; ++v) {
+            for (const QString &statement : migration(v))
+                ok = ok && exec(statement);
+        }
+        if (ok && version && *version != CurrentSchemaVersion) {
+            ok = exec(*version == 0 ? QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)")
+                                          .arg(CurrentSchemaVersion)
+                                    : QStringLiteral("UPDATE schema_version SET version = %1")
+                                          .arg(CurrentSchemaVersion));
+        }
+        if (ok && exec(QStringLiteral("COMMIT")))
+            return true;
+        rollback();
+        if (!version || !isTransient(m_sqlError))
+            break;
+        backOff(attempt);
+    }
+    *error = m_error;
+    return false;
+}
+
+std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *created, const Progress &progress)
+{
+    m_error.clear();
+    if (run.contentHash.isEmpty()) {
+        m_error = QCoreApplication::translate("KorvatHistory", "A run cannot be recorded without its content hash");
+        return std::nullopt;
+    }
+    // One result per test (the last given wins), in key order so that concurrent recorders
+    // take their locks on new tests in the same order.
+    std::map<TestKey, const HistoryResult *> byKey;
+    for (const HistoryResult &result : run.results)
+        byKey[{result.document, result.path}] = &result;
+
+    for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
+        qint64 id = 0;
+        bool isNew = false;
+        switch (tryRecord(run, byKey, &id, &isNew, progress)) {
+        case Attempt::Done:
+            if (created)
+                *created = isNew;
+            return id;
+        case Attempt::Failed:
+            return std::nullopt;
+        case Attempt::Retry:
+            backOff(attempt);
+            break;
+        }
+    }
+    m_error = QCoreApplication::translate("KorvatHistory",
+                                          "The history database %1 stayed busy: the run was not recorded")
+                  .arg(m_display);
+    return std::nullopt;
+}
+
+SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
+                                                    const std::map<TestKey, const HistoryResult *> &byKey,
+                                                    qint64 *id, bool *created, const Progress &progress)
+{
+    const auto failed = [this]() {
+        rollback();
+        return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
+    };
+    if (!beginWrite(false))
+        return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
+
+    const QDateTime time = run.time.isValid() ? run.time : QDateTime::currentDateTimeUtc();
+    QSqlQuery insert(database());
+    insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash) VALUES (?, ?, ?) "
+                                  "ON CONFLICT (content_hash) DO NOTHING"));
+    insert.addBindValue(nonNull(run.label));
+    insert.addBindValue(time.toMSecsSinceEpoch());
+    insert.addBindValue(run.contentHash);
+    if (!exec(insert))
+        return failed();
+    *created = insert.numRowsAffected() == 1;
+
+    QSqlQuery find(database());
+    find.prepare(QStringLiteral("SELECT id FROM runs WHERE content_hash = ?"));
+    find.addBindValue(run.contentHash);
+    if (!exec(find))
+        return failed();
+    if (!find.next()) {
+        m_error = QCoreApplication::translate("KorvatHistory", "History database %1: the new run was not stored")
+                      .arg(m_display);
+        rollback();
+        return Attempt::Failed;
+    }
+    *id = find.value(0).toLongLong();
+    find.finish();
+    if (!*created) {
+        // The same content is already recorded: nothing of this attempt is kept.
+        rollback();
+        return Attempt::Done;
+    }
+
+    QHash<TestKey, qint64> ids;
+    if (!internTests(byKey, &ids) || !insertResults(*id, byKey, ids, progress))
+        return failed();
+    if (!exec(QStringLiteral("COMMIT")))
+        return failed();
+    return Attempt::Done;
+}
+
+bool SqlHistoryStore::internTests(const std::map<TestKey, const HistoryResult *> &byKey,
+                                  QHash<TestKey, qint64> *ids)
+{
+    QSqlQuery all(database());
+    all.setForwardOnly(true);
+    all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+    if (!exec(all))
+        return false;
+    QHash<TestKey, qint64> known;
+    while (all.next())
+        known.insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
+    all.finish();
+
+    QSqlQuery insert(database());
+    insert.prepare(QStringLiteral("INSERT INTO tests (document, path) VALUES (?, ?) "
+                                  "ON CONFLICT (document, path) DO NOTHING"));
+    QSqlQuery find(database());
+    find.prepare(QStringLiteral("SELECT id FROM tests WHERE document = ? AND path = ?"));
+    for (const auto &entry : byKey) {
+        const TestKey &key = entry.first;
+        const auto it = known.constFind(key);
+        if (it != known.constEnd()) {
+            ids->insert(key, *it);
+            continue;
+        }
+        insert.bindValue(0, nonNull(key.first));
+        insert.bindValue(1, nonNull(key.second));
+        find.bindValue(0, nonNull(key.first));
+        find.bindValue(1, nonNull(key.second));
+        if (!exec(insert) || !exec(find))
+            return false;
+        if (!find.next()) {
+            m_error = QCoreApplication::translate("KorvatHistory", "History database %1: a new test was not stored")
+                          .arg(m_display);
+            return false;
+        }
+        ids->insert(key, find.value(0).toLongLong());
+        find.finish();
+    }
+    return true;
+}
+
+bool SqlHistoryStore::insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
+                                    const QHash<TestKey, qint64> &ids, const Progress &progress)
+{
+    const auto statement = [](qsizetype rows) {
+        QString sql = QStringLiteral("INSERT INTO results (run_id, test_id, verdict, duration_ms, fingerprint) VALUES ");
+        for (qsizetype i = 0; i < rows; ++i)
+            sql += i ? QStringLiteral(", (?, ?, ?, ?, ?)") : QStringLiteral("(?, ?, ?, ?, ?)");
+        return sql;
+    };
+    QSqlQuery full(database());
+    full.prepare(statement(BatchSize));
+    qsizetype written = 0;
+    auto it = byKey.cbegin();
+    while (it != byKey.cend()) {
+        const qsizetype rows = std::min<qsizetype>(BatchSize, qsizetype(byKey.size()) - written);
+        QSqlQuery partial(database());
+        QSqlQuery &query = rows == BatchSize ? full : partial;
+        if (rows != BatchSize)
+            partial.prepare(statement(rows));
+        for (qsizetype i = 0; i < rows; ++i, ++it) {
+            const HistoryResult &result = *it->second;
+            const int base = int(i) * 5;
+            query.bindValue(base, runId);
+            query.bindValue(base + 1, ids.value(it->first));
+            query.bindValue(base + 2, result.code());
+            query.bindValue(base + 3, nullable(std::clamp<qint64>(result.durationMs.value_or(0), 0, INT_MAX),
+                                               result.durationMs.has_value()));
+            query.bindValue(base + 4, nullable(result.fingerprint, result.fingerprint != 0));
+        }
+        if (!exec(query))
+            return false;
+        written += rows;
+        if (progress)
+            progress(written);
+    }
+    return true;
+}
+
+std::optional<QList<HistoryRun>> SqlHistoryStore::runs(int last)
+{
+    m_error.clear();
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    QString sql = QStringLiteral("SELECT id, label, recorded_at, content_hash FROM runs ORDER BY id DESC");
+    if (last > 0)
+        sql += QStringLiteral(" LIMIT %1").arg(last);
+    query.prepare(sql);
+    if (!exec(query))
+        return std::nullopt;
+    QList<HistoryRun> list;
+    while (query.next()) {
+        HistoryRun run;
+        run.id = query.value(0).toLongLong();
+        run.label = query.value(1).toString();
+        run.time = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong(), Qt::UTC);
+        run.contentHash = query.value(3).toString();
+        list.prepend(run);
+    }
+    return list;
+}
+
+bool SqlHistoryStore::readResult(const QSqlQuery &query, int first, HistoryResult *result)
+{
+    const int code = query.value(first).toInt();
+    if (!HistoryResult::fromCode(code, &result->verdict, &result->passedAfterRetry)) {
+        m_error = QCoreApplication::translate("KorvatHistory", "History database %1 holds an unknown verdict %2")
+                      .arg(m_display)
+                      .arg(code);
+        return false;
+    }
+    const QVariant duration = query.value(first + 1);
+    if (!duration.isNull())
+        result->durationMs = duration.toLongLong();
+    result->fingerprint = query.value(first + 2).toLongLong();
+    return true;
+}
+
+std::optional<QList<HistoryResult>> SqlHistoryStore::results(qint64 runId)
+{
+    m_error.clear();
+    QSqlQuery exists(database());
+    exists.prepare(QStringLiteral("SELECT id FROM runs WHERE id = ?"));
+    exists.addBindValue(runId);
+    if (!exec(exists))
+        return std::nullopt;
+    if (!exists.next()) {
+        m_error = QCoreApplication::translate("KorvatHistory", "No run %1 is recorded in %2").arg(runId).arg(m_display);
+        return std::nullopt;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT t.document, t.path, r.verdict, r.duration_ms, r.fingerprint "
+                                 "FROM results r JOIN tests t ON t.id = r.test_id WHERE r.run_id = ?"));
+    query.addBindValue(runId);
+    if (!exec(query))
+        return std::nullopt;
+    QList<HistoryResult> list;
+    while (query.next()) {
+        HistoryResult result;
+        result.document = query.value(0).toString();
+        result.path = query.value(1).toString();
+        if (!readResult(query, 2, &result))
+            return std::nullopt;
+        list.append(result);
+    }
+    std::sort(list.begin(), list.end(),
+              [](const HistoryResult &a, const HistoryResult &b) { return a.key() < b.key(); });
+    return list;
+}
+
+std::optional<QList<HistoryRun>> SqlHistoryStore::recentRuns(int last, const QString &prefix)
+{
+    std::optional<QList<HistoryRun>> window = runs(last);
+    if (!window || window->isEmpty())
+        return window;
+    QHash<qint64, qsizetype> runIndex;
+    for (qsizetype i = 0; i < window->size(); ++i)
+        runIndex.insert(window->at(i).id, i);
+
+    QSqlQuery tests(database());
+    tests.setForwardOnly(true);
+    tests.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+    if (!exec(tests))
+        return std::nullopt;
+    QHash<qint64, HistoryResult> wanted;
+    while (tests.next()) {
+        HistoryResult result;
+        result.document = tests.value(1).toString();
+        result.path = tests.value(2).toString();
+        if (result.key().startsWith(prefix))
+            wanted.insert(tests.value(0).toLongLong(), result);
+    }
+
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT run_id, test_id, verdict, duration_ms, fingerprint "
+                                 "FROM results WHERE run_id >= ?"));
+    query.addBindValue(window->constFirst().id);
+    if (!exec(query))
+        return std::nullopt;
+    while (query.next()) {
+        const auto test = wanted.constFind(query.value(1).toLongLong());
+        const auto run = runIndex.constFind(query.value(0).toLongLong());
+        if (test == wanted.constEnd() || run == runIndex.constEnd())
+            continue;
+        HistoryResult result = *test;
+        if (!readResult(query, 2, &result))
+            return std::nullopt;
+        (*window)[*run].results.append(result);
+    }
+    return window;
+}
+
+std::optional<QList<HistoryRun>> SqlHistoryStore::testHistory(const QString &document, const QString &path, int last)
+{
+    std::optional<QList<HistoryRun>> window = runs(last);
+    if (!window || window->isEmpty())
+        return window;
+    QSqlQuery test(database());
+    test.prepare(QStringLiteral("SELECT id FROM tests WHERE document = ? AND path = ?"));
+    test.addBindValue(document);
+    test.addBindValue(path);
+    if (!exec(test))
+        return std::nullopt;
+    if (!test.next())
+        return window;
+    const qint64 testId = test.value(0).toLongLong();
+
+    QHash<qint64, qsizetype> runIndex;
+    for (qsizetype i = 0; i < window->size(); ++i)
+        runIndex.insert(window->at(i).id, i);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT run_id, verdict, duration_ms, fingerprint FROM results "
+                                 "WHERE test_id = ? AND run_id >= ?"));
+    query.addBindValue(testId);
+    query.addBindValue(window->constFirst().id);
+    if (!exec(query))
+        return std::nullopt;
+    while (query.next()) {
+        const auto run = runIndex.constFind(query.value(0).toLongLong());
+        if (run == runIndex.constEnd())
+            continue;
+        HistoryResult result;
+        result.document = document;
+        result.path = path;
+        if (!readResult(query, 1, &result))
+            return std::nullopt;
+        (*window)[*run].results.append(result);
+    }
+    return window;
+}
+
+std::optional<int> SqlHistoryStore::schemaVersion()
+{
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("SELECT MAX(version) FROM schema_version"));
+    if (!exec(query) || !query.next())
+        return std::nullopt;
+    return query.value(0).toInt();
+}

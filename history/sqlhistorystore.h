@@ -1,0 +1,68 @@
+#pragma once
+
+#include "history/historystore.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+#include <map>
+
+class QSqlQuery;
+
+// The store over one Qt SQL connection: the schema, its migrations and every query, written
+// once for SQLite and PostgreSQL alike. The back-ends add how they connect, the column types of
+// their tables, how a write transaction takes its lock, and which errors are worth a retry.
+class SqlHistoryStore : public HistoryStore
+{
+public:
+    ~SqlHistoryStore() override;
+
+    std::optional<qint64> recordRun(const HistoryRun &run, bool *created, const Progress &progress) override;
+    std::optional<QList<HistoryRun>> runs(int last) override;
+    std::optional<QList<HistoryResult>> results(qint64 runId) override;
+    std::optional<QList<HistoryRun>> recentRuns(int last, const QString &prefix) override;
+    std::optional<QList<HistoryRun>> testHistory(const QString &document, const QString &path, int last) override;
+    std::optional<int> schemaVersion() override;
+
+protected:
+    // Takes over the connection named `connection` (added by the back-end, closed and removed here).
+    SqlHistoryStore(const QString &connection, const QString &display);
+
+    QSqlDatabase database() const;
+
+    // The statements that bring the schema from `version` - 1 to `version`.
+    virtual QStringList migration(int version) const = 0;
+    // Begins a transaction that holds the writer's lock (schema changes included when `schema`).
+    virtual bool beginWrite(bool schema) = 0;
+    // Whether a statement that failed with `error` may succeed when its transaction is tried again.
+    virtual bool isTransient(const QSqlError &error) const = 0;
+
+    // The schema version, 0 for an empty database; refuses a newer schema and a database that
+    // holds tables of these names without a version.
+    std::optional<int> checkedVersion();
+    // Creates or migrates the schema to CurrentSchemaVersion. False, with `error` set, on failure.
+    bool migrate(QString *error);
+
+    // Runs `sql` (or the prepared `query`); on failure keeps the error and sets errorString().
+    bool exec(const QString &sql);
+    bool exec(QSqlQuery &query);
+    void rollback();
+    // Waits a short random time before a transaction is tried again.
+    static void backOff(int attempt);
+
+    QSqlError m_sqlError;
+
+private:
+    using TestKey = std::pair<QString, QString>;
+    enum class Attempt { Done, Retry, Failed };
+
+    Attempt tryRecord(const HistoryRun &run, const std::map<TestKey, const HistoryResult *> &byKey,
+                      qint64 *id, bool *created, const Progress &progress);
+    bool internTests(const std::map<TestKey, const HistoryResult *> &byKey, QHash<TestKey, qint64> *ids);
+    bool insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
+                       const QHash<TestKey, qint64> &ids, const Progress &progress);
+    bool readResult(const QSqlQuery &query, int first, HistoryResult *result);
+
+    QString m_connection;
+    QString m_display;
+};

@@ -1,0 +1,140 @@
+#include "history/sqlitehistorystore.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace {
+
+// How long a writer waits for another one before its transaction is retried.
+constexpr int BusyTimeoutMs = 5000;
+
+QString newConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("korvathistory-sqlite-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QString *error)
+{
+    const QString display = QStringLiteral("sqlite:") + path;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        *error = QCoreApplication::translate("KorvatHistory",
+                                             "Qt's SQLite driver (QSQLITE) is not installed: "
+                                             "install libqt6sql6-sqlite");
+        return nullptr;
+    }
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!check(path, display, error))
+            return nullptr;
+    } else if (!QDir().mkpath(info.absolutePath())) {
+        *error = QCoreApplication::translate("KorvatHistory", "Cannot create the folder %1 for the history database")
+                     .arg(info.absolutePath());
+        return nullptr;
+    }
+
+    const QString name = newConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    }
+    std::unique_ptr<SqliteHistoryStore> store(new SqliteHistoryStore(name, display));
+    QSqlDatabase db = store->database();
+    if (!db.open()) {
+        *error = QCoreApplication::translate("KorvatHistory", "Cannot open the history database %1: %2")
+                     .arg(display, db.lastError().text());
+        return nullptr;
+    }
+    // Switching to WAL needs a moment alone with the file: other recorders may hold it.
+    bool wal = false;
+    for (int attempt = 0; !wal && attempt < 50; ++attempt) {
+        wal = store->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        if (!wal && !store->isTransient(store->m_sqlError))
+            break;
+        if (!wal)
+            backOff(attempt);
+    }
+    if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !store->migrate(error)) {
+        if (error->isEmpty() || !wal)
+            *error = store->errorString();
+        return nullptr;
+    }
+    return store;
+}
+
+bool SqliteHistoryStore::check(const QString &path, const QString &display, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        *error = QCoreApplication::translate("KorvatHistory", "The history database %1 is not a file").arg(display);
+        return false;
+    }
+    const QString name = newConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // Immutable: this connection creates no -wal or -shm file beside the one it checks. It may
+        // miss changes still in another program's WAL; the writing connection checks the schema
+        // version again before it writes.
+        db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    }
+    // A store used only for its checks: its read-only connection is never switched to WAL nor migrated.
+    std::unique_ptr<SqliteHistoryStore> probe(new SqliteHistoryStore(name, display));
+    if (!probe->database().open()) {
+        *error = QCoreApplication::translate("KorvatHistory", "Cannot open the history database %1: %2")
+                     .arg(display, probe->database().lastError().text());
+        return false;
+    }
+    QSqlQuery query(probe->database());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+        *error = QCoreApplication::translate("KorvatHistory",
+                                             "The history database %1 is damaged or not an SQLite file "
+                                             "(left untouched): %2")
+                     .arg(display, query.lastError().text());
+        return false;
+    }
+    query.finish();
+    if (!probe->checkedVersion()) {
+        *error = probe->errorString();
+        return false;
+    }
+    return true;
+}
+
+QStringList SqliteHistoryStore::migration(int version) const
+{
+    if (version != 1)
+        return {};
+    return {
+        QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, label TEXT NOT NULL, "
+                       "recorded_at BIGINT NOT NULL, content_hash TEXT NOT NULL UNIQUE)"),
+        QStringLiteral("CREATE TABLE tests (id INTEGER PRIMARY KEY, document TEXT NOT NULL, "
+                       "path TEXT NOT NULL, UNIQUE (document, path))"),
+        // Clustered by run: all tests of one run are read in order; the index finds one test's runs.
+        QStringLiteral("CREATE TABLE results (run_id INTEGER NOT NULL, test_id INTEGER NOT NULL, "
+                       "verdict SMALLINT NOT NULL, duration_ms INTEGER, fingerprint BIGINT, "
+                       "PRIMARY KEY (run_id, test_id)) WITHOUT ROWID"),
+        QStringLiteral("CREATE INDEX results_by_test ON results (test_id, run_id)"),
+    };
+}
+
+bool SqliteHistoryStore::beginWrite(bool)
+{
+    // IMMEDIATE takes the write lock now, so two writers never both hold a read snapshot that
+    // one of them then cannot upgrade.
+    return exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+bool SqliteHistoryStore::isTransient(const QSqlError &error) const
+{
+    // SQLITE_BUSY and SQLITE_LOCKED, with or without their extended codes.
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 5 || code == 6;
+}

@@ -1,0 +1,100 @@
+#include "history/historycomparison.h"
+#include "history/historytext.h"
+
+#include <QTest>
+
+namespace {
+
+// Results from "key:L key:L ...", L one of P, F, N; a key "doc/path" names a document.
+QList<HistoryResult> results(const QString &spec)
+{
+    QList<HistoryResult> list;
+    for (const QString &item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        HistoryResult result;
+        const QString key = item.section(QLatin1Char(':'), 0, 0);
+        result.document = key.contains(QLatin1Char('/')) ? key.section(QLatin1Char('/'), 0, 0) : QString();
+        result.path = key.contains(QLatin1Char('/')) ? key.section(QLatin1Char('/'), 1) : key;
+        const QChar letter = item.at(item.size() - 1);
+        result.verdict = letter == QLatin1Char('F')   ? HistoryResult::Verdict::Ko
+                         : letter == QLatin1Char('N') ? HistoryResult::Verdict::Inconclusive
+                                                      : HistoryResult::Verdict::Ok;
+        list.append(result);
+    }
+    return list;
+}
+
+QStringList keys(const QString &text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The sections of a comparison of two runs, and their printed form.
+class tst_HistoryComparison : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void compare_data()
+    {
+        QTest::addColumn<QString>("oldRun");
+        QTest::addColumn<QString>("newRun");
+        QTest::addColumn<QString>("newFailures");
+        QTest::addColumn<QString>("fixed");
+        QTest::addColumn<QString>("stillFailing");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("removed");
+
+        QTest::newRow("both empty") << "" << "" << "" << "" << "" << "" << "";
+        QTest::newRow("unchanged pass") << "a:P" << "a:P" << "" << "" << "" << "" << "";
+        QTest::newRow("pass to fail") << "a:P" << "a:F" << "a" << "" << "" << "" << "";
+        QTest::newRow("fail to pass") << "a:F" << "a:P" << "" << "a" << "" << "" << "";
+        QTest::newRow("fail to fail") << "a:F" << "a:F" << "" << "" << "a" << "" << "";
+        QTest::newRow("inconclusive to fail") << "a:N" << "a:F" << "a" << "" << "" << "" << "";
+        QTest::newRow("fail to inconclusive is not fixed") << "a:F" << "a:N" << "" << "" << "" << "" << "";
+        QTest::newRow("added passing") << "" << "a:P" << "" << "" << "" << "a" << "";
+        QTest::newRow("added failing is a new failure") << "" << "a:F" << "a" << "" << "" << "" << "";
+        QTest::newRow("removed failing") << "a:F" << "" << "" << "" << "" << "" << "a";
+        QTest::newRow("sections sorted")
+            << "c:P a:P b:F e:F y:P" << "z:P c:F b:P a:F d:P e:F" << "a c" << "b" << "e" << "d z" << "y";
+        QTest::newRow("same path in two documents") << "x/t:P y/t:P" << "x/t:F y/t:P" << "x/t" << "" << "" << "" << "";
+        QTest::newRow("document renamed") << "x/t:P" << "y/t:P" << "" << "" << "" << "y/t" << "x/t";
+        QTest::newRow("duplicate in the new run") << "a:P" << "a:F a:F" << "a" << "" << "" << "" << "";
+    }
+
+    void compare()
+    {
+        QFETCH(QString, oldRun);
+        QFETCH(QString, newRun);
+        const HistoryComparison c = HistoryComparison::compare(results(oldRun), results(newRun));
+        QFETCH(QString, newFailures);
+        QFETCH(QString, fixed);
+        QFETCH(QString, stillFailing);
+        QFETCH(QString, added);
+        QFETCH(QString, removed);
+        QCOMPARE(c.newFailures, keys(newFailures));
+        QCOMPARE(c.fixed, keys(fixed));
+        QCOMPARE(c.stillFailing, keys(stillFailing));
+        QCOMPARE(c.added, keys(added));
+        QCOMPARE(c.removed, keys(removed));
+    }
+
+    void text()
+    {
+        const HistoryComparison c =
+            HistoryComparison::compare(results("s/a:P s/b:F s/c:F"), results("s/a:F s/b:P s/d:P"));
+        QCOMPARE(HistoryText::comparison(c), QStringLiteral("new failure (1)\n"
+                                                            "  s/a\n"
+                                                            "fixed (1)\n"
+                                                            "  s/b\n"
+                                                            "still failing (0)\n"
+                                                            "added (1)\n"
+                                                            "  s/d\n"
+                                                            "removed (1)\n"
+                                                            "  s/c\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_HistoryComparison)
+#include "tst_historycomparison.moc"

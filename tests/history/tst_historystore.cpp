@@ -1,0 +1,395 @@
+#include "history/historystore.h"
+#include "history/historystoreurl.h"
+#include "tests/support/postgrestestserver.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A result as one line, to compare every field at once.
+QString describe(const HistoryResult &r)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5|%6")
+        .arg(r.document, r.path)
+        .arg(int(r.verdict))
+        .arg(r.passedAfterRetry)
+        .arg(r.durationMs ? QString::number(*r.durationMs) : QStringLiteral("none"))
+        .arg(r.fingerprint);
+}
+
+QStringList describe(const QList<HistoryResult> &results)
+{
+    QStringList lines;
+    for (const HistoryResult &r : results)
+        lines.append(describe(r));
+    return lines;
+}
+
+HistoryResult result(const QString &document, const QString &path, HistoryResult::Verdict verdict,
+                     std::optional<qint64> duration = std::nullopt, const QString &message = QString())
+{
+    HistoryResult r;
+    r.document = document;
+    r.path = path;
+    r.verdict = verdict;
+    r.durationMs = duration;
+    r.fingerprint = HistoryResult::fingerprintOf(message);
+    return r;
+}
+
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+// The results store on both back-ends, with the same test code: SQLite files in a temporary
+// folder and databases on a real PostgreSQL server started for the test.
+class tst_HistoryStore : public QObject
+{
+    Q_OBJECT
+
+    PostgresTestServer m_server;
+    QTemporaryDir m_dir;
+    int m_databases = 0;
+
+    // The address of a new, empty store on `backend`, or empty (see m_server's error).
+    QString freshUrl(const QString &backend)
+    {
+        const QString name = QStringLiteral("h%1").arg(++m_databases);
+        if (backend == QLatin1String("sqlite"))
+            return QStringLiteral("sqlite:") + m_dir.filePath(name + QStringLiteral(".sqlite"));
+        return m_server.createDatabase(name) ? m_server.url(name) : QString();
+    }
+
+    // Runs `sql` on its own connection to the store at `url` and returns the first value.
+    QVariant scalar(const QString &url, const QString &sql)
+    {
+        QString error;
+        const std::optional<HistoryStoreUrl> parsed = HistoryStoreUrl::parse(url, &error);
+        if (!parsed)
+            return QVariant();
+        const QString connection = QStringLiteral("raw");
+        QVariant value;
+        {
+            const bool postgres = parsed->kind == HistoryStoreUrl::Kind::Postgres;
+            QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
+                                                        connection);
+            db.setDatabaseName(postgres ? parsed->database : parsed->sqlitePath);
+            db.setHostName(parsed->host);
+            db.setUserName(parsed->user);
+            QSqlQuery query(db);
+            if (!db.open())
+                qWarning() << db.lastError().text();
+            else if (!query.exec(sql))
+                qWarning() << query.lastError().text();
+            else if (query.next())
+                value = query.value(0);
+        }
+        QSqlDatabase::removeDatabase(connection);
+        return value;
+    }
+
+    static QString recorder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/history_recorder"); }
+
+    static void backends()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgresql") << "postgresql";
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo(recorder()).isExecutable(), qPrintable(recorder()));
+        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+    }
+
+    void cleanupTestCase() { m_server.stop(); }
+
+    void recordAndReadBack_data() { backends(); }
+    void recordAndReadBack()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->schemaVersion(), std::optional<int>(HistoryStore::CurrentSchemaVersion));
+
+        using V = HistoryResult::Verdict;
+        HistoryRun first;
+        first.label = QStringLiteral("build 1");
+        first.time = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 6), Qt::UTC);
+        first.contentHash = QStringLiteral("h1");
+        first.results = {result("Suite A", "login/ok", V::Ok, 12), result("Suite A", "login/bad", V::Ko, {}, "boom"),
+                         result("Suite B", "login/ok", V::Inconclusive, 0),
+                         result("Suite B", QStringLiteral("caf\u00e9/\u2713 \"quoted\" 'x'"), V::Ok, 3),
+                         result(QString(), "no document", V::Ko)};
+        first.results[2].passedAfterRetry = true;
+        bool created = false;
+        const std::optional<qint64> id1 = store->recordRun(first, &created);
+        QVERIFY2(id1, qPrintable(store->errorString()));
+        QVERIFY(created);
+
+        HistoryRun second;
+        second.label = QStringLiteral("build 2");
+        second.contentHash = QStringLiteral("h2");
+        second.results = {result("Suite A", "login/ok", V::Ko, 40, "timeout")};
+        const std::optional<qint64> id2 = store->recordRun(second, &created);
+        QVERIFY2(id2, qPrintable(store->errorString()));
+        QVERIFY(*id2 > *id1);
+
+        // Read back through a new connection: everything was committed.
+        store.reset();
+        store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        const auto all = store->runs(0);
+        QVERIFY2(all, qPrintable(store->errorString()));
+        QCOMPARE(all->size(), 2);
+        QCOMPARE(all->at(0).id, *id1);
+        QCOMPARE(all->at(0).label, first.label);
+        QCOMPARE(all->at(0).time, first.time);
+        QCOMPARE(all->at(0).contentHash, first.contentHash);
+        QCOMPARE(all->at(1).label, second.label);
+        QCOMPARE(store->runs(1)->size(), 1);
+        QCOMPARE(store->runs(1)->first().id, *id2);
+
+        QList<HistoryResult> expected = first.results;
+        std::sort(expected.begin(), expected.end(),
+                  [](const HistoryResult &a, const HistoryResult &b) { return a.key() < b.key(); });
+        QCOMPARE(describe(*store->results(*id1)), describe(expected));
+        QVERIFY(!store->results(*id2 + 100));
+        QVERIFY(!store->errorString().isEmpty());
+
+        const auto suiteA = store->recentRuns(5, QStringLiteral("Suite A/"));
+        QVERIFY2(suiteA, qPrintable(store->errorString()));
+        QCOMPARE(suiteA->size(), 2);
+        QCOMPARE(suiteA->at(0).results.size(), 2);
+        QCOMPARE(describe(suiteA->at(1).results), describe(second.results));
+
+        const auto one = store->testHistory(QStringLiteral("Suite A"), QStringLiteral("login/ok"), 5);
+        QVERIFY2(one, qPrintable(store->errorString()));
+        QCOMPARE(one->size(), 2);
+        QCOMPARE(describe(one->at(0).results), QStringList(describe(first.results.at(0))));
+        QCOMPARE(describe(one->at(1).results), QStringList(describe(second.results.at(0))));
+        const auto absent = store->testHistory(QStringLiteral("Suite B"), QStringLiteral("login/ok"), 1);
+        QCOMPARE(absent->size(), 1);
+        QVERIFY(absent->first().results.isEmpty());
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 5);
+    }
+
+    void sameContentTwice_data() { backends(); }
+    void sameContentTwice()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        HistoryRun run;
+        run.label = QStringLiteral("first");
+        run.contentHash = QStringLiteral("same");
+        run.results = {result("d", "a", HistoryResult::Verdict::Ok)};
+        const std::optional<qint64> id = store->recordRun(run);
+        QVERIFY2(id, qPrintable(store->errorString()));
+        run.label = QStringLiteral("again");
+        bool created = true;
+        QCOMPARE(store->recordRun(run, &created), id);
+        QVERIFY(!created);
+        const auto runs = store->runs(0);
+        QCOMPARE(runs->size(), 1);
+        QCOMPARE(runs->first().label, QStringLiteral("first"));
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM results").toInt(), 1);
+
+        run.contentHash.clear();
+        QVERIFY(!store->recordRun(run));
+        QVERIFY(store->errorString().contains(QLatin1String("content hash")));
+    }
+
+    void newerSchemaRefused_data() { backends(); }
+    void newerSchemaRefused()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        QVERIFY2(HistoryStore::open(url, &error), qPrintable(error));
+        scalar(url, "UPDATE schema_version SET version = 99");
+        QCOMPARE(scalar(url, "SELECT version FROM schema_version").toInt(), 99);
+        QVERIFY(!HistoryStore::open(url, &error));
+        QVERIFY2(error.contains(QLatin1String("99")) && error.contains(QLatin1String("newer")), qPrintable(error));
+        QCOMPARE(scalar(url, "SELECT version FROM schema_version").toInt(), 99);
+    }
+
+    void concurrentRecorders_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<bool>("sameContent");
+        QTest::newRow("sqlite, four contents") << "sqlite" << false;
+        QTest::newRow("sqlite, one content") << "sqlite" << true;
+        QTest::newRow("postgresql, four contents") << "postgresql" << false;
+        QTest::newRow("postgresql, one content") << "postgresql" << true;
+    }
+
+    // Four recorders start at once on a store nobody created yet: they race on the schema, on
+    // interning the same new tests and, with one content, on the run itself.
+    void concurrentRecorders()
+    {
+        QFETCH(QString, backend);
+        QFETCH(bool, sameContent);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        constexpr int Tests = 600;
+        std::vector<std::unique_ptr<QProcess>> recorders;
+        for (int i = 0; i < 4; ++i) {
+            recorders.push_back(std::make_unique<QProcess>());
+            const QString hash = sameContent ? QStringLiteral("one") : QStringLiteral("c%1").arg(i);
+            recorders.back()->start(recorder(), {url, QStringLiteral("r%1").arg(i), hash, QString::number(Tests)});
+        }
+        QSet<QString> ids;
+        for (const auto &process : recorders) {
+            QVERIFY(process->waitForFinished(120000));
+            QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0,
+                     process->readAllStandardError().constData());
+            ids.insert(QString::fromLatin1(process->readAllStandardOutput().trimmed()));
+        }
+        const int runs = sameContent ? 1 : 4;
+        QCOMPARE(ids.size(), runs);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM runs").toInt(), runs);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), Tests);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM results").toInt(), runs * Tests);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM schema_version").toInt(), 1);
+    }
+
+    void killedRecorder_data() { backends(); }
+    void killedRecorder()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        HistoryRun before;
+        before.contentHash = QStringLiteral("before");
+        before.results = {result("suite", "case00001", HistoryResult::Verdict::Ok)};
+        QVERIFY2(store->recordRun(before), qPrintable(store->errorString()));
+
+        QProcess process;
+        process.start(recorder(), {url, QStringLiteral("killed"), QStringLiteral("killed"), QStringLiteral("1000"),
+                                   QStringLiteral("hang")});
+        QByteArray out;
+        while (!out.contains("written") && process.waitForReadyRead(60000))
+            out += process.readAllStandardOutput();
+        QVERIFY2(out.startsWith("written"), process.readAllStandardError().constData());
+        process.kill(); // SIGKILL: no chance to roll back by itself
+        QVERIFY(process.waitForFinished(30000));
+
+        const auto runs = store->runs(0);
+        QVERIFY2(runs, qPrintable(store->errorString()));
+        QCOMPARE(runs->size(), 1);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM results").toInt(), 1);
+        // The killed recorder's lock is gone: the same content records now.
+        HistoryRun after;
+        after.contentHash = QStringLiteral("killed");
+        after.results = {result("suite", "case00002", HistoryResult::Verdict::Ko)};
+        QVERIFY2(store->recordRun(after), qPrintable(store->errorString()));
+        QCOMPARE(store->runs(0)->size(), 2);
+    }
+
+    void damagedSqliteUntouched_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("garbage") << "garbage" << "damaged or not an SQLite file";
+        QTest::newRow("overwritten header") << "header" << "damaged or not an SQLite file";
+        QTest::newRow("another program's database") << "foreign" << "not a korvat history database";
+        QTest::newRow("newer schema") << "newer" << "newer";
+    }
+
+    // A file that cannot be used is reported, and left byte for byte as it was.
+    void damagedSqliteUntouched()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, message);
+        const QString url = freshUrl(QStringLiteral("sqlite"));
+        const QString path = url.mid(7);
+        if (damage == QLatin1String("garbage")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QByteArray bytes(8192, '\0');
+            for (int i = 0; i < bytes.size(); ++i)
+                bytes[i] = char((i * 7919) % 251);
+            file.write(bytes);
+        } else if (damage == QLatin1String("foreign")) {
+            scalar(url, "CREATE TABLE runs (x TEXT)");
+        } else {
+            QString error;
+            std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+            QVERIFY2(store, qPrintable(error));
+            HistoryRun run;
+            run.contentHash = QStringLiteral("x");
+            run.results = {result("d", "t", HistoryResult::Verdict::Ok)};
+            QVERIFY(store->recordRun(run));
+            store.reset();
+            if (damage == QLatin1String("newer")) {
+                scalar(url, "UPDATE schema_version SET version = 2");
+            } else {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadWrite));
+                file.write(QByteArray(16, 'x'));
+            }
+        }
+        const QByteArray bytes = contents(path);
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
+        QString error;
+        QVERIFY(!HistoryStore::open(url, &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(contents(path) == bytes);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
+    }
+
+    void unreachable_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("no server on that socket") << "postgresql:///korvat?host=/nonexistent-korvat-socket";
+        QTest::newRow("refused on the loopback") << "postgresql://korvat@127.0.0.1:1/korvat";
+        QTest::newRow("no such database") << QString();
+        QTest::newRow("folder instead of a file") << "sqlite:/";
+    }
+
+    void unreachable()
+    {
+        QFETCH(QString, url);
+        if (url.isEmpty())
+            url = m_server.url(QStringLiteral("nosuchdatabase"));
+        QString error;
+        QVERIFY(!HistoryStore::open(url, &error));
+        QVERIFY2(error.contains(QLatin1String("Cannot connect")) || error.contains(QLatin1String("not a file")),
+                 qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_HistoryStore)
+#include "tst_historystore.moc"
