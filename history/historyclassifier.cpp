@@ -74,24 +74,34 @@ HistoryLine HistoryClassifier::classify(const QString &key, const QList<const Hi
 
 QList<HistoryLine> HistoryClassifier::classify(const QList<HistoryRun> &runs, const QString &prefix)
 {
-    // Each test's result per run, in the order the tests are first met.
-    QHash<QString, QList<const HistoryResult *>> byKey;
+    // Each test's result per run, found by document and path (no key built per result).
+    QHash<std::pair<QString, QString>, qsizetype> rowOf;
+    QList<QList<const HistoryResult *>> rows;
+    QStringList keys;
     QStringList labels;
     for (qsizetype r = 0; r < runs.size(); ++r) {
         labels.append(runs.at(r).label);
         for (const HistoryResult &result : runs.at(r).results) {
-            const QString key = result.key();
-            if (!key.startsWith(prefix))
-                continue;
-            QList<const HistoryResult *> &row = byKey[key];
-            row.resize(runs.size(), nullptr);
-            row[r] = &result;
+            auto it = rowOf.find({result.document, result.path});
+            if (it == rowOf.end()) {
+                const QString key = result.key();
+                // A test outside the prefix gets a row of its own that is never printed.
+                it = rowOf.insert({result.document, result.path}, rows.size());
+                rows.append(key.startsWith(prefix) ? QList<const HistoryResult *>(runs.size(), nullptr)
+                                                   : QList<const HistoryResult *>());
+                keys.append(key);
+            }
+            QList<const HistoryResult *> &row = rows[*it];
+            if (!row.isEmpty())
+                row[r] = &result;
         }
     }
     QList<HistoryLine> lines;
-    lines.reserve(byKey.size());
-    for (auto it = byKey.constBegin(); it != byKey.constEnd(); ++it)
-        lines.append(classify(it.key(), it.value(), labels));
+    lines.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!rows.at(i).isEmpty())
+            lines.append(classify(keys.at(i), rows.at(i), labels));
+    }
     std::sort(lines.begin(), lines.end(), [](const HistoryLine &a, const HistoryLine &b) {
         if (a.state != b.state)
             return a.state < b.state;

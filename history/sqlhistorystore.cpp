@@ -128,6 +128,7 @@ bool SqlHistoryStore::migrate(QString *error)
     if (version && *version == CurrentSchemaVersion)
         return true;
     for (int attempt = 0; version && attempt < MaxAttempts; ++attempt) {
+        m_sqlError = QSqlError();
         if (!beginWrite(true)) {
             if (!isTransient(m_sqlError))
                 break;
@@ -200,6 +201,7 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
         rollback();
         return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
     };
+    m_sqlError = QSqlError();
     if (!beginWrite(false))
         return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
 
@@ -398,40 +400,46 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::recentRuns(int last, const QSt
     std::optional<QList<HistoryRun>> window = runs(last);
     if (!window || window->isEmpty())
         return window;
-    QHash<qint64, qsizetype> runIndex;
+    const qint64 firstRun = window->constFirst().id;
+    QHash<qint64, qsizetype> runSlot;
     for (qsizetype i = 0; i < window->size(); ++i)
-        runIndex.insert(window->at(i).id, i);
+        runSlot.insert(window->at(i).id, i);
 
     QSqlQuery tests(database());
     tests.setForwardOnly(true);
     tests.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
     if (!exec(tests))
         return std::nullopt;
-    QHash<qint64, HistoryResult> wanted;
+    QList<HistoryResult> wanted;
+    QHash<qint64, qsizetype> testSlot;
     while (tests.next()) {
         HistoryResult result;
         result.document = tests.value(1).toString();
         result.path = tests.value(2).toString();
-        if (result.key().startsWith(prefix))
-            wanted.insert(tests.value(0).toLongLong(), result);
+        if (!result.key().startsWith(prefix))
+            continue;
+        testSlot.insert(tests.value(0).toLongLong(), wanted.size());
+        wanted.append(result);
     }
+    for (HistoryRun &run : *window)
+        run.results.reserve(wanted.size());
 
     QSqlQuery query(database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT run_id, test_id, verdict, duration_ms, fingerprint "
                                  "FROM results WHERE run_id >= ?"));
-    query.addBindValue(window->constFirst().id);
+    query.addBindValue(firstRun);
     if (!exec(query))
         return std::nullopt;
     while (query.next()) {
-        const auto test = wanted.constFind(query.value(1).toLongLong());
-        const auto run = runIndex.constFind(query.value(0).toLongLong());
-        if (test == wanted.constEnd() || run == runIndex.constEnd())
+        const auto run = runSlot.constFind(query.value(0).toLongLong());
+        const auto test = testSlot.constFind(query.value(1).toLongLong());
+        if (run == runSlot.constEnd() || test == testSlot.constEnd())
             continue;
-        HistoryResult result = *test;
+        HistoryResult result = wanted.at(*test);
         if (!readResult(query, 2, &result))
             return std::nullopt;
-        (*window)[*run].results.append(result);
+        (*window)[*run].results.append(std::move(result));
     }
     return window;
 }

@@ -1,0 +1,6 @@
+# bench: the results store with 200 runs of 10,000 tests, on SQLite and on a throwaway
+# PostgreSQL server (the tests' server starter, so it is built only with the tests).
+if(TARGET korvat_testpostgres)
+  add_executable(bench_history ${CMAKE_CURRENT_LIST_DIR}/bench_history.cpp)
+  target_link_libraries(bench_history PRIVATE korvathistory korvat_testpostgres)
+endif()
