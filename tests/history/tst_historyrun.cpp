@@ -1,0 +1,116 @@
+#include "history/historyrun.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The content hash that makes a re-recorded report one run, and the compact forms of a result.
+class tst_HistoryRun : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Writes each of `contents` to a new file and returns their names.
+    QStringList write(const QStringList &contents)
+    {
+        static int count = 0;
+        QStringList names;
+        for (const QString &text : contents) {
+            const QString name = m_dir.filePath(QStringLiteral("f%1.xrd").arg(++count));
+            QFile file(name);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(text.toUtf8());
+            names.append(name);
+        }
+        return names;
+    }
+
+private Q_SLOTS:
+    void contentHash_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<bool>("same");
+
+        QTest::newRow("same content, other file names") << QStringList{"a", "b"} << QStringList{"a", "b"} << true;
+        QTest::newRow("one byte differs") << QStringList{"abc"} << QStringList{"abd"} << false;
+        QTest::newRow("boundary between files moved") << QStringList{"ab", "c"} << QStringList{"a", "bc"} << false;
+        QTest::newRow("order of the files") << QStringList{"a", "b"} << QStringList{"b", "a"} << false;
+        QTest::newRow("empty file added") << QStringList{"a"} << QStringList{"a", ""} << false;
+    }
+
+    void contentHash()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QString error;
+        const QString one = HistoryRun::contentHashOf(write(first), &error);
+        const QString two = HistoryRun::contentHashOf(write(second), &error);
+        QVERIFY2(!one.isEmpty() && !two.isEmpty(), qPrintable(error));
+        QTEST(one == two, "same");
+    }
+
+    void unreadableFile()
+    {
+        QString error;
+        const QString missing = m_dir.filePath(QStringLiteral("missing.xrd"));
+        QVERIFY(HistoryRun::contentHashOf(write({"a"}) << missing, &error).isEmpty());
+        QVERIFY2(error.contains(missing), qPrintable(error));
+    }
+
+    void fingerprint_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("surrounding blanks") << "expected 1 got 2" << "  expected 1 got 2\n" << true;
+        QTest::newRow("different message") << "expected 1 got 2" << "expected 1 got 3" << false;
+        QTest::newRow("case matters") << "Timeout" << "timeout" << false;
+    }
+
+    void fingerprint()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const qint64 one = HistoryResult::fingerprintOf(first);
+        QVERIFY(one > 0);
+        QTEST(one == HistoryResult::fingerprintOf(second), "same");
+        QCOMPARE(HistoryResult::fingerprintOf(QStringLiteral(" \t\n")), 0);
+    }
+
+    void verdictCode_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<bool>("retried");
+        QTest::newRow("ok") << 0 << true << int(HistoryResult::Verdict::Ok) << false;
+        QTest::newRow("ko") << 1 << true << int(HistoryResult::Verdict::Ko) << false;
+        QTest::newRow("inconclusive") << 2 << true << int(HistoryResult::Verdict::Inconclusive) << false;
+        QTest::newRow("ok after a retry") << 4 << true << int(HistoryResult::Verdict::Ok) << true;
+        QTest::newRow("unknown verdict") << 3 << false << 0 << false;
+        QTest::newRow("unknown flag") << 8 << false << 0 << false;
+        QTest::newRow("negative") << -1 << false << 0 << false;
+    }
+
+    void verdictCode()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, valid);
+        HistoryResult::Verdict verdict = HistoryResult::Verdict::Ok;
+        bool retried = false;
+        QCOMPARE(HistoryResult::fromCode(code, &verdict, &retried), valid);
+        if (!valid)
+            return;
+        QTEST(int(verdict), "verdict");
+        QTEST(retried, "retried");
+        HistoryResult result;
+        result.verdict = verdict;
+        result.passedAfterRetry = retried;
+        QCOMPARE(result.code(), code);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_HistoryRun)
+#include "tst_historyrun.moc"
