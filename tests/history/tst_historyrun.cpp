@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The content hash that makes a re-recorded report one run, and the compact forms of a result.
+// The content hash that makes a re-recorded report one run, and failure message fingerprints.
 class tst_HistoryRun : public QObject
 {
     Q_OBJECT
@@ -77,38 +77,6 @@ private Q_SLOTS:
         QVERIFY(one > 0);
         QTEST(one == HistoryResult::fingerprintOf(second), "same");
         QCOMPARE(HistoryResult::fingerprintOf(QStringLiteral(" \t\n")), 0);
-    }
-
-    void verdictCode_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<int>("verdict");
-        QTest::addColumn<bool>("retried");
-        QTest::newRow("ok") << 0 << true << int(HistoryResult::Verdict::Ok) << false;
-        QTest::newRow("ko") << 1 << true << int(HistoryResult::Verdict::Ko) << false;
-        QTest::newRow("inconclusive") << 2 << true << int(HistoryResult::Verdict::Inconclusive) << false;
-        QTest::newRow("ok after a retry") << 4 << true << int(HistoryResult::Verdict::Ok) << true;
-        QTest::newRow("unknown verdict") << 3 << false << 0 << false;
-        QTest::newRow("unknown flag") << 8 << false << 0 << false;
-        QTest::newRow("negative") << -1 << false << 0 << false;
-    }
-
-    void verdictCode()
-    {
-        QFETCH(int, code);
-        QFETCH(bool, valid);
-        HistoryResult::Verdict verdict = HistoryResult::Verdict::Ok;
-        bool retried = false;
-        QCOMPARE(HistoryResult::fromCode(code, &verdict, &retried), valid);
-        if (!valid)
-            return;
-        QTEST(int(verdict), "verdict");
-        QTEST(retried, "retried");
-        HistoryResult result;
-        result.verdict = verdict;
-        result.passedAfterRetry = retried;
-        QCOMPARE(result.code(), code);
     }
 };
 
