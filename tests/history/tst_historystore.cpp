@@ -370,6 +370,44 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
     }
 
+    // Damage past the schema's pages is found when the pages are read: reading and recording
+    // fail with a message, and nothing crashes.
+    void damagedPageReported()
+    {
+        const QString url = freshUrl(QStringLiteral("sqlite"));
+        const QString path = url.mid(7);
+        {
+            QString error;
+            std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+            QVERIFY2(store, qPrintable(error));
+            HistoryRun run;
+            run.contentHash = QStringLiteral("x");
+            for (int i = 0; i < 3000; ++i)
+                run.results.append(result("d", QStringLiteral("case %1").arg(i), HistoryResult::Verdict::Ok, i));
+            QVERIFY(store->recordRun(run));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 size = file.size();
+        QVERIFY(size > 8 * 4096);
+        for (qint64 offset = 2 * 4096; offset < size; offset += 4096) {
+            file.seek(offset);
+            file.write(QByteArray(4096, '\xa5'));
+        }
+        file.close();
+        QString error;
+        // The first two pages (the schema) are whole: the store opens.
+        std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        QVERIFY(!store->recentRuns(10));
+        QVERIFY2(store->errorString().contains(path), qPrintable(store->errorString()));
+        HistoryRun run;
+        run.contentHash = QStringLiteral("y");
+        run.results = {result("d", "new", HistoryResult::Verdict::Ko)};
+        QVERIFY(!store->recordRun(run));
+        QVERIFY2(store->errorString().contains(path), qPrintable(store->errorString()));
+    }
+
     void unreachable_data()
     {
         QTest::addColumn<QString>("url");
