@@ -433,6 +433,59 @@ vers les sources, %f désigne le fichier et %l la ligne).
     </message>
 </context>
 <context>
+    <name>XrdHtmlExport</name>
+    <message>
+        <source>There is no report to export.</source>
+        <translation>Il n&apos;y a aucun rapport à exporter.</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write into the folder %1.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1.</translation>
+    </message>
+    <message>
+        <source>Exporting HTML...</source>
+        <translation>Export HTML...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>L&apos;export a été annulé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n linked report(s) could not be read.</source>
+        <translation>
+            <numerusform>%n rapport lié n&apos;a pas pu être lu.</numerusform>
+            <numerusform>%n rapports liés n&apos;ont pas pu être lus.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was written to %1.</source>
+        <translation>Rien n&apos;a été écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Export HTML to Folder</source>
+        <translation>Exporter en HTML dans un dossier</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n file(s) to %1</source>
+        <translation>
+            <numerusform>%n fichier exporté dans %1</numerusform>
+            <numerusform>%n fichiers exportés dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export HTML</source>
+        <translation>Exporter en HTML</translation>
+    </message>
+</context>
+<context>
     <name>XrdMainWindow</name>
     <message>
         <source>xrdview</source>
