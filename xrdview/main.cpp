@@ -83,7 +83,7 @@ int answerWithoutWindow(int argc, char** argv)
     if (line.mode == XrdCommandLine::Help)
         XrdHeadlessRunner::print(XrdCommandLine::helpText());
     else
-        XrdHeadlessRunner::print(QStringLiteral("xrdview " XRDVIEW_VERSION "\n"));
+        XrdHeadlessRunner::print(XrdCommandLine::versionText());
     return 0;
 }
 
