@@ -119,8 +119,8 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
     }
     warnOnFailure(client->setHeadLine(headline.toLocal8Bit().constData()), client, out);
     warnOnFailure(client->setDescription(description.toLocal8Bit().constData()), client, out);
-    warnOnFailure(client->addFileAttachment(attachment.toLocal8Bit().constData(),
-                                            QCoreApplication::translate("QAReporter", "Report File").toLocal8Bit().constData()),
+    const QByteArray attachmentName = QCoreApplication::translate("QAReporter", "Report File").toLocal8Bit();
+    warnOnFailure(client->addFileAttachment(attachment.toLocal8Bit().constData(), attachmentName.constData()),
                   client, out);
     const short shown = client->showMerrowDefectWindow(0);
     trace(client, out);

@@ -113,6 +113,8 @@ private Q_SLOTS:
         bad("value given to a switch", { "--print-tree", "--failed-only=yes", "a.xrd" },
             "--failed-only takes no value");
         bad("value given to a mode", { "--summary=all", "a.xrd" }, "--summary takes no value");
+        bad("value given to a switch after a valued option",
+            { "--print-tree", "--hide-type=Check", "--failed-only=1", "a.xrd" }, "--failed-only takes no value");
 
         // Unknown options, wherever they stand; the first one is named.
         bad("unknown short option", { "--summary", "-x", "a.xrd" }, "unknown option -x");

@@ -128,7 +128,10 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
         if (argument == QLatin1String("--"))
             break;
         const qsizetype assign = argument.indexOf(QLatin1Char('='));
-        if (argument.startsWith(QLatin1String("--")) && assign > 2)
+        if (!argument.startsWith(QLatin1String("--")) || assign <= 2)
+            continue;
+        const OptionSpec* option = optionNamed(argument.mid(2, assign - 2));
+        if (option && !option->valueName)
             return XrdCommandLine::tr("%1 takes no value").arg(argument.left(assign));
     }
     return parser.errorText();
