@@ -17,13 +17,6 @@
 
 namespace {
 
-const char* const Context = "QAResXml";
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate(Context, text);
-}
-
 // Nested levels deeper than this are written without further indentation,
 // which keeps the text of very deep trees linear in size.
 constexpr int MaxIndent = 32;
@@ -78,7 +71,7 @@ QARes* makeResource(const QXmlStreamReader& reader, QString& error)
 {
     const QXmlStreamAttributes attrs = reader.attributes();
     if (!attrs.hasAttribute(QStringLiteral("tag"))) {
-        error = tr("missing \"tag\" attribute");
+        error = QAResXml::tr("missing \"tag\" attribute");
         return nullptr;
     }
     const QString tag = attrs.value(QStringLiteral("tag")).toString();
@@ -87,13 +80,13 @@ QARes* makeResource(const QXmlStreamReader& reader, QString& error)
     auto intAttr = [&](const char* attr, int& out) {
         const QString key = QString::fromLatin1(attr);
         if (!attrs.hasAttribute(key)) {
-            error = tr("missing \"%1\" attribute").arg(key);
+            error = QAResXml::tr("missing \"%1\" attribute").arg(key);
             return false;
         }
         bool ok = false;
         out = attrs.value(key).toString().trimmed().toInt(&ok);
         if (!ok) {
-            error = tr("\"%1\" is not an integer").arg(attrs.value(key).toString());
+            error = QAResXml::tr("\"%1\" is not an integer").arg(attrs.value(key).toString());
             return false;
         }
         return true;
@@ -117,7 +110,7 @@ QARes* makeResource(const QXmlStreamReader& reader, QString& error)
             return new QAResBoolean(tag, true);
         if (value == QLatin1String("false") || value == QLatin1String("0"))
             return new QAResBoolean(tag, false);
-        error = tr("\"%1\" is not a boolean").arg(value);
+        error = QAResXml::tr("\"%1\" is not a boolean").arg(value);
         return nullptr;
     }
     if (name == QLatin1String("int")) {
@@ -132,13 +125,13 @@ QARes* makeResource(const QXmlStreamReader& reader, QString& error)
             return nullptr;
         for (int c : { red, green, blue }) {
             if (c < 0 || c > 255) {
-                error = tr("colour component %1 is out of range 0 to 255").arg(c);
+                error = QAResXml::tr("colour component %1 is out of range 0 to 255").arg(c);
                 return nullptr;
             }
         }
         return new QAResRGB(tag, red, green, blue);
     }
-    error = tr("unknown element <%1>").arg(name.toString());
+    error = QAResXml::tr("unknown element <%1>").arg(name.toString());
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -12,6 +13,8 @@ class QARes;
 // deeper than MaxDepth or larger than MaxBytes, with an error text.
 class QAResXml
 {
+    Q_DECLARE_TR_FUNCTIONS(QAResXml)
+
 public:
     static constexpr int MaxDepth = 1000;
     static constexpr qint64 MaxBytes = 64 * 1024 * 1024;

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString trText(const char* text)
-{
-    return QCoreApplication::translate("QAViewerFindDialog", text);
-}
-
 // The text whose QRegularExpression::escape() is `pattern`, or a null
 // string when the pattern is not such an escaped literal.
 QString literalOf(const QString& pattern)
@@ -42,15 +37,15 @@ QAViewerFindDialog::QAViewerFindDialog(QWidget* parent, const char* name, bool m
     if (name)
         setObjectName(QString::fromUtf8(name));
     setModal(modal);
-    setWindowTitle(trText("Find"));
+    setWindowTitle(tr("Find"));
 
-    auto* label = new QLabel(trText("Text:"), this);
+    auto* label = new QLabel(tr("Text:"), this);
     m_edit = new QLineEdit(this);
     label->setBuddy(m_edit);
-    m_case = new QCheckBox(trText("Case sensitive"), this);
-    m_regex = new QCheckBox(trText("Regular expression"), this);
-    m_find = new QPushButton(trText("Find"), this);
-    m_close = new QPushButton(trText("Close"), this);
+    m_case = new QCheckBox(tr("Case sensitive"), this);
+    m_regex = new QCheckBox(tr("Regular expression"), this);
+    m_find = new QPushButton(tr("Find"), this);
+    m_close = new QPushButton(tr("Close"), this);
     // Return in the text field searches; no button takes it over.
     m_find->setAutoDefault(false);
     m_close->setAutoDefault(false);

@@ -150,66 +150,105 @@
         <translation>--failed-only et --hide-type s&apos;emploient avec --print-tree, --print-text ou --export-html</translation>
     </message>
     <message>
+        <source>Viewing:</source>
+        <translation>Affichage :</translation>
+    </message>
+    <message>
+        <source>Printing (to standard output, no display needed):</source>
+        <translation>Impression (sur la sortie standard, sans affichage) :</translation>
+    </message>
+    <message>
+        <source>Exporting:</source>
+        <translation>Export :</translation>
+    </message>
+    <message>
+        <source>Outputs:</source>
+        <translation>Sorties :</translation>
+    </message>
+    <message>
+        <source>History:</source>
+        <translation>Historique :</translation>
+    </message>
+    <message>
+        <source>General:</source>
+        <translation>Général :</translation>
+    </message>
+    <message>
+        <source>Show failed tests only.</source>
+        <translation>N&apos;affiche que les tests en échec.</translation>
+    </message>
+    <message>
+        <source>TYPE</source>
+        <translation>TYPE</translation>
+    </message>
+    <message>
+        <source>Hide the nodes of TYPE, as the Commands menu does; repeatable, also --hide-type=TYPE.</source>
+        <translation>Masque les nœuds de type TYPE, comme le menu Commandes&#xa0;; répétable, aussi --hide-type=TYPE.</translation>
+    </message>
+    <message>
+        <source>Print the passed and failed totals; exit status 1 when a test failed.</source>
+        <translation>Affiche les totaux de tests réussis et en échec&#xa0;; code de sortie 1 si un test a échoué.</translation>
+    </message>
+    <message>
+        <source>Print the report tree, two spaces per level.</source>
+        <translation>Affiche l&apos;arbre du rapport, deux espaces par niveau.</translation>
+    </message>
+    <message>
+        <source>Print the results table, cells separated by tabs.</source>
+        <translation>Affiche le tableau des résultats, cellules séparées par des tabulations.</translation>
+    </message>
+    <message>
+        <source>Print the report text.</source>
+        <translation>Affiche le texte du rapport.</translation>
+    </message>
+    <message>
+        <source>DIR</source>
+        <translation>DOSSIER</translation>
+    </message>
+    <message>
+        <source>Write the reports, the reports they link to and the summary as HTML pages into DIR and print their paths.</source>
+        <translation>Écrit en pages HTML dans DOSSIER les rapports, ceux vers lesquels ils pointent et la synthèse, et affiche leurs chemins.</translation>
+    </message>
+    <message>
+        <source>Show this text.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 ne prend pas de valeur</translation>
+    </message>
+    <message>
         <source>Usage: xrdview [FILE...]
        xrdview --summary FILE...
        xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...
        xrdview --print-summary FILE...
        xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...
        xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...
-
-Shows XRD test reports. Without a mode option the files open in the viewer
-window; the modes below print to standard output and need no display.
-
-  --summary          print the passed and failed totals; exit status 0 when
-                     nothing failed, 1 when a test failed, 2 when a file
-                     could not be read
-  --print-tree       print the report tree, two spaces per level
-  --print-summary    print the results table, cells separated by tabs
-  --print-text       print the report text
-  --export-html DIR  write the reports, the reports they link to and the
-                     summary as HTML pages into DIR and print their paths;
-                     exit status 2 when a report cannot be read or DIR
-                     cannot be written
-  --failed-only      show failed tests only
-  --hide-type TYPE   hide the nodes of TYPE (repeatable)
-  --help             show this text
-  --version          show the version
-
-Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the
-plug-in, separated by &apos;:&apos;), XRDVIEW_EDITOR (command opening source links,
-%f is the file and %l the line).
 </source>
         <translation>Usage : xrdview [FICHIER...]
         xrdview --summary FICHIER...
         xrdview --print-tree [--failed-only] [--hide-type TYPE]... FICHIER...
         xrdview --print-summary FICHIER...
         xrdview --print-text [--failed-only] [--hide-type TYPE]... FICHIER...
-        xrdview --export-html DOSSIER [--failed-only] [--hide-type TYPE]... FICHIER...
-
-Affiche des rapports de test XRD. Sans option de mode, les fichiers s&apos;ouvrent
-dans la fenêtre de la visionneuse ; les modes ci-dessous écrivent sur la sortie
-standard et n&apos;ont pas besoin d&apos;affichage.
-
-  --summary              affiche les totaux de tests réussis et en échec ; code
-                         de sortie 0 si aucun test n&apos;a échoué, 1 si un test a
-                         échoué, 2 si un fichier n&apos;a pas pu être lu
-  --print-tree           affiche l&apos;arbre du rapport, deux espaces par niveau
-  --print-summary        affiche le tableau des résultats, cellules séparées
-                         par des tabulations
-  --print-text           affiche le texte du rapport
-  --export-html DOSSIER  écrit en pages HTML dans DOSSIER les rapports, ceux
-                         vers lesquels ils pointent et la synthèse, et affiche
-                         leurs chemins ; code de sortie 2 si un rapport ne peut
-                         pas être lu ou si DOSSIER ne peut pas être écrit
-  --failed-only          n&apos;affiche que les tests en échec
-  --hide-type TYPE       masque les nœuds de type TYPE (répétable)
-  --help                 affiche cette aide
-  --version              affiche la version
-
-Environnement : XRDVIEW_PLUGIN_PATH (dossiers où chercher d&apos;abord le
-plug-in, séparés par « : »), XRDVIEW_EDITOR (commande qui ouvre les liens
-vers les sources, %f désigne le fichier et %l la ligne).
+        xrdview --export-html DOSSIER [--failed-only] [--hide-type TYPE]...
+                FICHIER...
 </translation>
+    </message>
+    <message>
+        <source>Shows test reports: XRD reports and JUnit XML results, each file read as the format its content is in. Without a mode option the files open in the viewer window; the printing and exporting modes need no display. A file whose name starts with &apos;-&apos; goes after &apos;--&apos;, which ends the options.</source>
+        <translation>Affiche des rapports de test&#xa0;: rapports XRD et résultats JUnit XML, chaque fichier lu selon le format de son contenu. Sans option de mode, les fichiers s&apos;ouvrent dans la fenêtre de la visionneuse&#xa0;; les modes d&apos;impression et d&apos;export n&apos;ont pas besoin d&apos;affichage. Un fichier dont le nom commence par «&#xa0;-&#xa0;» se place après «&#xa0;--&#xa0;», qui termine les options.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every file was read, 1 when --summary counted a failed test, 2 for wrong arguments, a file that could not be read or a folder that could not be written.</source>
+        <translation>Code de sortie&#xa0;: 0 si chaque fichier a été lu, 1 si --summary a compté un test en échec, 2 pour des arguments erronés, un fichier qui n&apos;a pas pu être lu ou un dossier où rien n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the plug-in, separated by &apos;:&apos;), XRDVIEW_EDITOR (command opening source links, %f is the file and %l the line).</source>
+        <translation>Environnement&#xa0;: XRDVIEW_PLUGIN_PATH (dossiers où chercher d&apos;abord le plug-in, séparés par «&#xa0;:&#xa0;»), XRDVIEW_EDITOR (commande qui ouvre les liens vers les sources, %f désigne le fichier et %l la ligne).</translation>
     </message>
 </context>
 <context>
@@ -430,6 +469,59 @@ vers les sources, %f désigne le fichier et %l la ligne).
     <message>
         <source>The report window gave no results totals.</source>
         <translation>La fenêtre de rapport n&apos;a fourni aucun total de résultats.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdHtmlExport</name>
+    <message>
+        <source>There is no report to export.</source>
+        <translation>Il n&apos;y a aucun rapport à exporter.</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write into the folder %1.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1.</translation>
+    </message>
+    <message>
+        <source>Exporting HTML...</source>
+        <translation>Export HTML...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>L&apos;export a été annulé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n linked report(s) could not be read.</source>
+        <translation>
+            <numerusform>%n rapport lié n&apos;a pas pu être lu.</numerusform>
+            <numerusform>%n rapports liés n&apos;ont pas pu être lus.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was written to %1.</source>
+        <translation>Rien n&apos;a été écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Export HTML to Folder</source>
+        <translation>Exporter en HTML dans un dossier</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n file(s) to %1</source>
+        <translation>
+            <numerusform>%n fichier exporté dans %1</numerusform>
+            <numerusform>%n fichiers exportés dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export HTML</source>
+        <translation>Exporter en HTML</translation>
     </message>
 </context>
 <context>

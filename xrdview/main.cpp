@@ -1,5 +1,6 @@
-// xrdview: shows XRD test reports through the report viewer plug-in, in a
-// main window or, for the printing modes, headless on standard output.
+// xrdview: shows XRD test reports and JUnit XML results through the report
+// viewer plug-in, in a main window or, for the printing and exporting modes,
+// headless on standard output.
 
 #include "sdk/qamodal.h"
 #include "sdk/qares.h"
@@ -18,11 +19,6 @@
 #include <memory>
 
 namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("xrdview", text);
-}
 
 QStringList rawArguments(int argc, char** argv)
 {
@@ -81,13 +77,13 @@ int answerWithoutWindow(int argc, char** argv)
     const XrdCommandLine line = XrdCommandLine::parse(rawArguments(argc, argv));
     if (line.hasError()) {
         XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + line.error);
-        XrdHeadlessRunner::printError(translated("Try 'xrdview --help'."));
+        XrdHeadlessRunner::printError(QCoreApplication::translate("xrdview", "Try 'xrdview --help'."));
         return XrdHeadlessRunner::Error;
     }
     if (line.mode == XrdCommandLine::Help)
         XrdHeadlessRunner::print(XrdCommandLine::helpText());
     else
-        XrdHeadlessRunner::print(QStringLiteral("xrdview " XRDVIEW_VERSION "\n"));
+        XrdHeadlessRunner::print(XrdCommandLine::versionText());
     return 0;
 }
 
@@ -117,7 +113,7 @@ int main(int argc, char** argv)
     if (!loader.loadFrom(XrdPaths::pluginDirectories())) {
         XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + loader.errorString());
         if (!line.isHeadless())
-            QAModal::warning(nullptr, translated("xrdview"), loader.errorString());
+            QAModal::warning(nullptr, QCoreApplication::translate("xrdview", "xrdview"), loader.errorString());
         return XrdHeadlessRunner::Error;
     }
     if (line.isHeadless())

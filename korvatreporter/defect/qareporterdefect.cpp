@@ -13,11 +13,6 @@
 
 namespace {
 
-QString reporterText(const char *text)
-{
-    return QCoreApplication::translate("QAReporter", text);
-}
-
 const QString LineEnd = QStringLiteral("\r\n");
 
 // Writes to the output pane, or nowhere when the studio has none.
@@ -53,7 +48,7 @@ void warnOnFailure(short result, MerrowInterface *client, const Output &out)
     trace(client, out);
     if (result)
         return;
-    out(reporterText("Warning ...\n"));
+    out(QCoreApplication::translate("QAReporter", "Warning ...\n"));
     out(errorText(client));
 }
 
@@ -70,23 +65,23 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
 
     MerrowInterface *client = studio->defectClient();
     if (!client) {
-        out(reporterText("Submit Defect Report Failed ...\n"));
+        out(QCoreApplication::translate("QAReporter", "Submit Defect Report Failed ...\n"));
         return;
     }
-    out(reporterText("Submit Defect Report ...\n"));
+    out(QCoreApplication::translate("QAReporter", "Submit Defect Report ...\n"));
 
     const nodeData host = node;
     if (!selected) {
-        out(reporterText("No nodes selected\n"));
-        out(reporterText("Stopped.\n"));
+        out(QCoreApplication::translate("QAReporter", "No nodes selected\n"));
+        out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
         return;
     }
     const QARListViewItem *item = QARListViewItem::fromItem(selected);
     // A file item has no node and so no type to describe: it is refused
     // like an item without data.
     if (!item || !item->anchor || !item->node) {
-        out(reporterText("Can't find data\n"));
-        out(reporterText("Stopped.\n"));
+        out(QCoreApplication::translate("QAReporter", "Can't find data\n"));
+        out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
         return;
     }
 
@@ -95,10 +90,10 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
     if (!host.text.isEmpty()) {
         if (host.workspace) {
             const QString workspace = host.workspace->objectName();
-            description += reporterText("Workspace:  ") + workspace + LineEnd;
+            description += QCoreApplication::translate("QAReporter", "Workspace:  ") + workspace + LineEnd;
             headline += workspace + QLatin1Char(':');
         }
-        description += reporterText("Test:       ") + host.text + LineEnd;
+        description += QCoreApplication::translate("QAReporter", "Test:       ") + host.text + LineEnd;
         headline += host.text + QLatin1Char(':');
     }
 
@@ -109,28 +104,28 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
     const QString attachment =
         file ? QDir::toNativeSeparators(file->fileInfo().absoluteFilePath()) : QString();
 
-    description += reporterText("Report file:  ") + fileItem->text(0) + LineEnd;
+    description += QCoreApplication::translate("QAReporter", "Report file:  ") + fileItem->text(0) + LineEnd;
     headline += fileItem->text(0) + QLatin1Char(':');
-    description += reporterText("Item failed:  ") + selected->text(0) + LineEnd;
+    description += QCoreApplication::translate("QAReporter", "Item failed:  ") + selected->text(0) + LineEnd;
     headline += selected->text(0);
-    description += reporterText("Item type:   ") + item->node->type + LineEnd;
+    description += QCoreApplication::translate("QAReporter", "Item type:   ") + item->node->type + LineEnd;
 
     const short created = client->createForm();
     trace(client, out);
     if (!created) {
         out(errorText(client));
-        out(reporterText("Stopped.\n"));
+        out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
         return;
     }
     warnOnFailure(client->setHeadLine(headline.toLocal8Bit().constData()), client, out);
     warnOnFailure(client->setDescription(description.toLocal8Bit().constData()), client, out);
-    warnOnFailure(client->addFileAttachment(attachment.toLocal8Bit().constData(),
-                                            reporterText("Report File").toLocal8Bit().constData()),
+    const QByteArray attachmentName = QCoreApplication::translate("QAReporter", "Report File").toLocal8Bit();
+    warnOnFailure(client->addFileAttachment(attachment.toLocal8Bit().constData(), attachmentName.constData()),
                   client, out);
     const short shown = client->showMerrowDefectWindow(0);
     trace(client, out);
     if (!shown) {
         out(errorText(client));
-        out(reporterText("Stopped.\n"));
+        out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
     }
 }

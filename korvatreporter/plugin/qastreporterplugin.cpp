@@ -17,15 +17,6 @@
 
 #include "korvatreporter/window/images/reporter.xpm"
 
-namespace {
-
-QString pluginText(const char *text, const char *comment)
-{
-    return QCoreApplication::translate("QAStReporterPlugin", text, comment);
-}
-
-} // namespace
-
 QAStReporterPlugin::QAStReporterPlugin(QObject *parent) : QAStViewerPlugin(parent) {}
 
 QAStReporterPlugin::~QAStReporterPlugin() = default;
@@ -46,12 +37,12 @@ QString QAStReporterPlugin::description() const
 
 QString QAStReporterPlugin::author() const
 {
-    return pluginText("Ostrand Software", "Reporter Plugin Author");
+    return tr("Ostrand Software", "Reporter Plugin Author");
 }
 
 QString QAStReporterPlugin::version() const
 {
-    return pluginText("Version 1.0.0", "Reporter Plugin Version");
+    return tr("Version 1.0.0", "Reporter Plugin Version");
 }
 
 void QAStReporterPlugin::initialize(QUnknownInterface *host, QARes *resources)
@@ -101,7 +92,7 @@ QStringList QAStReporterPlugin::accept() const
 QStringList QAStReporterPlugin::filters() const
 {
     // Every report file first, then one filter per format.
-    QStringList filters{pluginText("Report", "Reporter Plugin Extended Filters") + QStringLiteral(" (")
+    QStringList filters{tr("Report", "Reporter Plugin Extended Filters") + QStringLiteral(" (")
                         + QAReportFormats::patterns().join(QLatin1Char(' ')) + QLatin1Char(')')};
     for (const QAReportFormat *format : QAReportFormats::all())
         filters << format->filter();
@@ -111,7 +102,7 @@ QStringList QAStReporterPlugin::filters() const
 QAStViewerWindow *QAStReporterPlugin::create(QStringList &files, QWidget *parent,
                                              const char *name)
 {
-    auto *window = new QAReporter(pluginText("Test Report", "Test Report Window Title"),
+    auto *window = new QAReporter(tr("Test Report", "Test Report Window Title"),
                                   GETPIX(QStringLiteral("reporter_xpm"), reporter_xpm), parent,
                                   name);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -154,7 +145,7 @@ PreferenceItem *QAStReporterPlugin::preferenceSettings()
 
 QString QAStReporterPlugin::pluginName() const
 {
-    return pluginText("Ostrand Korvat Report Viewer", "Plugin Name");
+    return tr("Ostrand Korvat Report Viewer", "Plugin Name");
 }
 
 QString QAStReporterPlugin::pluginIcon() const
@@ -173,7 +164,7 @@ QString QAStReporterPlugin::pluginDescription() const
 
 QString QAStReporterPlugin::pluginCompanyName() const
 {
-    return pluginText("Ostrand Software", "Plugin Company Name");
+    return tr("Ostrand Software", "Plugin Company Name");
 }
 
 QString QAStReporterPlugin::pluginCompanyIcon() const
@@ -183,18 +174,18 @@ QString QAStReporterPlugin::pluginCompanyIcon() const
 
 QString QAStReporterPlugin::pluginCompanyDescription() const
 {
-    return pluginText("Ostrand and Korvat are trademarks of Ostrand Software.",
+    return tr("Ostrand and Korvat are trademarks of Ostrand Software.",
               "Plugin Company Description");
 }
 
 QString QAStReporterPlugin::pluginCopyRight() const
 {
-    return pluginText("Copyright Ostrand Software. All rights reserved.", "Plugin CopyRight");
+    return tr("Copyright Ostrand Software. All rights reserved.", "Plugin CopyRight");
 }
 
 QString QAStReporterPlugin::pluginVersion() const
 {
-    return pluginText("Version 1.1.0", "Plugin Version");
+    return tr("Version 1.1.0", "Plugin Version");
 }
 
 QDate QAStReporterPlugin::pluginCreation() const

@@ -13,15 +13,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-QString translated(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("QAReporterPrefGeneral", text, comment);
-}
-
-} // namespace
-
 QAReporterPrefGeneral::QAReporterPrefGeneral(const QString &title, const QString &tag,
                                              const QString &helpText, QAStudioInterface *studio,
                                              QObject *parent)
@@ -43,20 +34,20 @@ QWidget *QAReporterPrefGeneral::createWidget(QWidget *parent)
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(10, 10, 10, 10);
 
-    auto *viewer = new QGroupBox(translated("Viewer"), box);
+    auto *viewer = new QGroupBox(tr("Viewer"), box);
     auto *viewerLayout = new QGridLayout(viewer);
-    viewerLayout->addWidget(new QLabel(translated("Background color"), viewer), 0, 0);
+    viewerLayout->addWidget(new QLabel(tr("Background color"), viewer), 0, 0);
     m_colorButton = new QAColorButton(m_background, viewer);
     m_colorButton->setFixedWidth(m_colorButton->width() / 2);
     viewerLayout->addWidget(m_colorButton, 0, 1);
-    m_raiseBox = new QCheckBox(translated("Automatic raise viewer on tree selection changed", "Check Box Name"),
+    m_raiseBox = new QCheckBox(tr("Automatic raise viewer on tree selection changed", "Check Box Name"),
                                viewer);
     // Raising the view only means something inside a host main window.
     m_raiseBox->setEnabled(m_studio && m_studio->mainWindow());
     viewerLayout->addWidget(m_raiseBox, 1, 0);
     boxLayout->addWidget(viewer);
 
-    auto *depth = new QGroupBox(translated("Report Contents Depth Open"), box);
+    auto *depth = new QGroupBox(tr("Report Contents Depth Open"), box);
     depth->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Maximum);
     auto *depthLayout = new QGridLayout(depth);
     m_depthBox = new QSpinBox(depth);

@@ -21,15 +21,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
-
-QString dialogText(const char* text)
-{
-    return QCoreApplication::translate("DExportHtmlDialog", text);
-}
-
-} // namespace
-
 DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configFile,
                                      QWidget* parent, const char* name)
     : QDialog(parent), m_document(document), m_configFile(configFile)
@@ -38,7 +29,7 @@ DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configF
         setObjectName(QString::fromLatin1(name));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(dialogText("Export HTML"));
+    setWindowTitle(tr("Export HTML"));
 
     m_chooseFolder = [](QWidget* owner, const QString& caption, const QString& start) {
         return QFileDialog::getExistingDirectory(owner, caption, start);
@@ -57,16 +48,16 @@ DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configF
     if (start.isEmpty())
         start = QDir::homePath();
     m_folder->setText(QDir::toNativeSeparators(start));
-    auto* browseButton = new QPushButton(dialogText("Browse..."), this);
+    auto* browseButton = new QPushButton(tr("Browse..."), this);
     browseButton->setObjectName(QStringLiteral("browse"));
     row->addWidget(m_folder, 1);
     row->addWidget(browseButton);
-    form->addRow(dialogText("Output folder:"), row);
+    form->addRow(tr("Output folder:"), row);
     auto* page = new QLabel(this);
     page->setObjectName(QStringLiteral("page"));
-    form->addRow(dialogText("Document:"), page);
+    form->addRow(tr("Document:"), page);
     layout->addLayout(form);
-    m_open = new QCheckBox(dialogText("Open in browser when done"), this);
+    m_open = new QCheckBox(tr("Open in browser when done"), this);
     m_open->setObjectName(QStringLiteral("open"));
     m_open->setChecked(true);
     layout->addWidget(m_open);
@@ -84,11 +75,11 @@ DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configF
     m_log->setObjectName(QStringLiteral("messages"));
     m_log->setReadOnly(true);
     m_log->setMaximumBlockCount(1000);
-    m_log->setPlaceholderText(dialogText("Messages of the export appear here."));
+    m_log->setPlaceholderText(tr("Messages of the export appear here."));
     m_log->setFixedHeight(90);
     layout->addWidget(m_log);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_export = m_buttons->addButton(dialogText("Export"), QDialogButtonBox::AcceptRole);
+    m_export = m_buttons->addButton(tr("Export"), QDialogButtonBox::AcceptRole);
     m_export->setDefault(true);
     layout->addWidget(m_buttons);
 
@@ -96,7 +87,7 @@ DExportHtmlDialog::DExportHtmlDialog(DDocument* document, const QString& configF
         DExportHtml probe(QString(), m_configFile);
         page->setText(probe.fileNameFor(m_document));
     } else {
-        page->setText(dialogText("(no document)"));
+        page->setText(tr("(no document)"));
         m_export->setEnabled(false);
     }
     connect(browseButton, &QPushButton::clicked, this, &DExportHtmlDialog::browse);
@@ -143,7 +134,7 @@ QString DExportHtmlDialog::messages() const
 
 void DExportHtmlDialog::browse()
 {
-    const QString dir = m_chooseFolder(this, dialogText("Export HTML to"), outputDir());
+    const QString dir = m_chooseFolder(this, tr("Export HTML to"), outputDir());
     if (!dir.isEmpty())
         setOutputDir(dir);
 }
@@ -171,7 +162,7 @@ void DExportHtmlDialog::setBusy(bool busy)
     m_progress->setRange(0, busy ? 0 : 1);
     m_progress->setValue(busy ? 0 : 1);
     m_buttons->button(QDialogButtonBox::Close)
-        ->setText(busy ? dialogText("Cancel") : dialogText("Close"));
+        ->setText(busy ? tr("Cancel") : tr("Close"));
 }
 
 bool DExportHtmlDialog::generate()
@@ -181,7 +172,7 @@ bool DExportHtmlDialog::generate()
     m_writtenPage.clear();
     const QString dir = outputDir();
     if (dir.isEmpty()) {
-        m_status->setText(dialogText("Choose an output folder first."));
+        m_status->setText(tr("Choose an output folder first."));
         return false;
     }
     if (!m_writer) {
@@ -192,7 +183,7 @@ bool DExportHtmlDialog::generate()
     exporter.setPixmapDir(m_pixmapDir);
     exporter.setHTMLWriter(m_writer);
     m_cancel = false;
-    m_status->setText(dialogText("Writing %1...").arg(exporter.fileNameFor(m_document)));
+    m_status->setText(tr("Writing %1...").arg(exporter.fileNameFor(m_document)));
     setBusy(true);
     QPointer<DExportHtmlDialog> alive(this);
     const bool ok = exporter.generate(m_document, this, this);
@@ -200,17 +191,17 @@ bool DExportHtmlDialog::generate()
         return ok;
     setBusy(false);
     if (!ok) {
-        m_status->setText(m_cancel ? dialogText("Export cancelled; no page was written.")
-                                   : dialogText("Export failed: %1").arg(exporter.errorString()));
+        m_status->setText(m_cancel ? tr("Export cancelled; no page was written.")
+                                   : tr("Export failed: %1").arg(exporter.errorString()));
         m_status->setStyleSheet(m_cancel ? QString() : QStringLiteral("color:#c62828"));
         return false;
     }
     m_writtenPage = QDir(dir).filePath(exporter.fileNameFor(m_document));
     m_status->setStyleSheet(QString());
-    m_status->setText(dialogText("Written: %1").arg(QDir::toNativeSeparators(m_writtenPage)));
+    m_status->setText(tr("Written: %1").arg(QDir::toNativeSeparators(m_writtenPage)));
     emit generated(m_writtenPage);
     if (openWhenDone() && !m_openPage(m_writtenPage))
-        message(dialogText("Could not open %1 in a browser.").arg(m_writtenPage));
+        message(tr("Could not open %1 in a browser.").arg(m_writtenPage));
     return true;
 }
 

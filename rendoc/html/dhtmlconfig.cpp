@@ -8,11 +8,6 @@
 
 namespace {
 
-QString configText(const char* text)
-{
-    return QCoreApplication::translate("DHTMLConfig", text);
-}
-
 // A suffix is a '.' followed by letters, digits, '.', '-' or '_': it ends a file name and
 // must not lead it into another folder.
 bool validSuffix(const QString& suffix)
@@ -41,19 +36,19 @@ bool DHTMLConfig::read(const QString& path)
     // A named pipe or device in place of the file would block or never end.
     if (const QString refusal = DRegularFile::refusal(path); !refusal.isEmpty()) {
         *this = DHTMLConfig();
-        m_errors << configText("%1: cannot be read (%2)").arg(path, refusal);
+        m_errors << tr("%1: cannot be read (%2)").arg(path, refusal);
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         *this = DHTMLConfig();
-        m_errors << configText("%1: cannot be read (%2)").arg(path, file.errorString());
+        m_errors << tr("%1: cannot be read (%2)").arg(path, file.errorString());
         return false;
     }
     // A configuration is a few lines; anything much bigger is not one.
     const QByteArray data = file.read(64 * 1024 + 1);
     if (data.size() > 64 * 1024) {
         *this = DHTMLConfig();
-        m_errors << configText("%1: too large for an export configuration").arg(path);
+        m_errors << tr("%1: too large for an export configuration").arg(path);
         return false;
     }
     const bool ok = parse(QString::fromUtf8(data));
@@ -79,7 +74,7 @@ bool DHTMLConfig::parse(const QString& text)
             if (validSuffix(line))
                 result.m_suffix = line;
             else
-                errors << configText("line %1: \"%2\" is not a file-name suffix such as \".html\"")
+                errors << tr("line %1: \"%2\" is not a file-name suffix such as \".html\"")
                               .arg(lineNumber)
                               .arg(line);
             continue;
@@ -87,7 +82,7 @@ bool DHTMLConfig::parse(const QString& text)
         first = false;
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0) {
-            errors << configText("line %1: expected \"key = value\"").arg(lineNumber);
+            errors << tr("line %1: expected \"key = value\"").arg(lineNumber);
             continue;
         }
         const QString key = line.left(eq).trimmed().toLower();
@@ -96,7 +91,7 @@ bool DHTMLConfig::parse(const QString& text)
             if (validSuffix(value))
                 result.m_suffix = value;
             else
-                errors << configText("line %1: \"%2\" is not a file-name suffix such as \".html\"")
+                errors << tr("line %1: \"%2\" is not a file-name suffix such as \".html\"")
                               .arg(lineNumber)
                               .arg(value);
         } else if (key == QLatin1String("stylesheet")) {
@@ -108,18 +103,18 @@ bool DHTMLConfig::parse(const QString& text)
             else if (v == QLatin1String("no") || v == QLatin1String("false") || v == QLatin1String("0"))
                 result.m_outline = false;
             else
-                errors << configText("line %1: outline takes yes or no, not \"%2\"")
+                errors << tr("line %1: outline takes yes or no, not \"%2\"")
                               .arg(lineNumber)
                               .arg(value);
         } else if (key == QLatin1String("images")) {
             if (validImageDir(value))
                 result.m_imageDir = value;
             else
-                errors << configText("line %1: images takes a folder below the pages, not \"%2\"")
+                errors << tr("line %1: images takes a folder below the pages, not \"%2\"")
                               .arg(lineNumber)
                               .arg(value);
         } else {
-            errors << configText("line %1: unknown key \"%2\"").arg(lineNumber).arg(key);
+            errors << tr("line %1: unknown key \"%2\"").arg(lineNumber).arg(key);
         }
     }
     if (!errors.isEmpty()) {

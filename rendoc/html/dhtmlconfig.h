@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,8 @@
 // wrong in errors(), so that a half-understood file never half applies.
 class DHTMLConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(DHTMLConfig)
+
 public:
     DHTMLConfig() = default;
 

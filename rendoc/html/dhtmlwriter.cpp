@@ -19,11 +19,6 @@
 
 namespace {
 
-QString writerText(const char* text)
-{
-    return QCoreApplication::translate("DHTMLWriter", text);
-}
-
 // Where a name is in the file system: its folder with every link resolved, and the name
 // itself unresolved. Replacing the name replaces what is at that place.
 QString placeOf(const QString& path)
@@ -206,13 +201,13 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
 {
     m_error.clear();
     if (isInputFile(path)) {
-        m_error = writerText("Not written: %1 is an exported report; choose another folder")
+        m_error = tr("Not written: %1 is an exported report; choose another folder")
                       .arg(QDir::toNativeSeparators(path));
         return false;
     }
     DExportFile file(path);
     if (!file.open()) {
-        m_error = writerText("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
+        m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
                                                           file.errorString());
         return false;
     }
@@ -225,11 +220,11 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     m_out = previous;
     if (isCanceled()) {
         file.cancel();
-        m_error = writerText("Cancelled");
+        m_error = tr("Cancelled");
         return false;
     }
     if (stream.status() != QTextStream::Ok || !file.commit()) {
-        m_error = writerText("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
+        m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
                                                           file.errorString());
         return false;
     }
@@ -826,18 +821,18 @@ QString DHTMLWriter::imageHref(const QString& src)
                 && target.canonicalFilePath() == source.canonicalFilePath();
             QString why;
             if (!same && isInputFile(destination))
-                why = writerText("it is an exported report");
+                why = tr("it is an exported report");
             if (same || (why.isEmpty() && DExportFile::copy(path, destination, &why))) {
                 m_imageNames.insert(name);
                 if (!same)
                     m_written << destination;
                 href = QString::fromLatin1(QUrl::toPercentEncoding(relative, "/"));
             } else {
-                logMessage(writerText("Cannot copy the image %1 to %2: %3").arg(path, destination, why));
+                logMessage(tr("Cannot copy the image %1 to %2: %3").arg(path, destination, why));
             }
         }
     } else {
-        logMessage(writerText("Image not found: %1").arg(src));
+        logMessage(tr("Image not found: %1").arg(src));
     }
     m_images.insert(src, href);
     return href;
@@ -853,13 +848,13 @@ bool DHTMLWriter::imageFolderReady()
     for (const QString& name : dirName.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         part = part.isEmpty() ? name : part + QLatin1Char('/') + name;
         if (QFileInfo(dir.filePath(part)).isSymLink()) {
-            logMessage(writerText("The image folder %1 is a symbolic link; images are not copied")
+            logMessage(tr("The image folder %1 is a symbolic link; images are not copied")
                            .arg(dir.filePath(part)));
             return false;
         }
     }
     if (!dirName.isEmpty() && !dir.mkpath(dirName)) {
-        logMessage(writerText("Cannot create the image folder %1").arg(dir.filePath(dirName)));
+        logMessage(tr("Cannot create the image folder %1").arg(dir.filePath(dirName)));
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/model/diterator.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -36,6 +37,8 @@ class QTextStream;
 // The walk is iterative; only a link inside a link (and a popup inside a popup) nests a call.
 class DHTMLWriter : public DIterator
 {
+    Q_DECLARE_TR_FUNCTIONS(DHTMLWriter)
+
 public:
     enum Mode { StreamMode = 0, FileMode = 1 };
 

@@ -60,15 +60,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("hidden");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("error"); // null: the arguments are valid
+        QTest::addColumn<QString>("exportDir");
 
         const QStringList none;
         const QStringList a{ "a.xrd" };
         const auto ok = [&](const char* name, const QStringList& args, XrdCommandLine::Mode mode,
-                            bool failed, const QStringList& hidden, const QStringList& files) {
-            QTest::newRow(name) << args << int(mode) << failed << hidden << files << QString();
+                            bool failed, const QStringList& hidden, const QStringList& files,
+                            const QString& exportDir = QString()) {
+            QTest::newRow(name) << args << int(mode) << failed << hidden << files << QString() << exportDir;
         };
         const auto bad = [&](const char* name, const QStringList& args, const QString& error) {
-            QTest::newRow(name) << args << 0 << false << none << none << error;
+            QTest::newRow(name) << args << 0 << false << none << none << error << QString();
         };
         ok("gui without files", {}, XrdCommandLine::Gui, false, none, none);
         ok("gui with files", { "a.xrd", "b.xrd" }, XrdCommandLine::Gui, false, none, { "a.xrd", "b.xrd" });
@@ -89,7 +91,7 @@ private Q_SLOTS:
         bad("hide-type without type", { "--print-tree", "a.xrd", "--hide-type" },
             "--hide-type needs a node type");
         ok("export with filter", { "--export-html", "out", "--failed-only", "a.xrd" },
-           XrdCommandLine::ExportHtml, true, none, a);
+           XrdCommandLine::ExportHtml, true, none, a, "out");
         bad("export without folder", { "--export-html" }, "--export-html needs a folder");
         bad("export twice", { "--export-html", "o", "--export-html", "p", "a.xrd" },
             "--export-html cannot be combined with another mode");
@@ -98,6 +100,44 @@ private Q_SLOTS:
             "--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
         bad("failed-only with summary", { "--summary", "--failed-only", "a.xrd" }, filterMode);
         bad("filter in the gui", { "--failed-only", "a.xrd" }, filterMode);
+
+        // Option values: after a space or '=', taken as they are even when they look like options.
+        ok("export folder after =", { "--export-html=out", "a.xrd" }, XrdCommandLine::ExportHtml, false, none, a,
+           "out");
+        ok("export folder named like a mode", { "--export-html", "--summary", "a.xrd" }, XrdCommandLine::ExportHtml,
+           false, none, a, "--summary");
+        ok("node type named like an option", { "--print-tree", "--hide-type", "--failed-only", "a.xrd" },
+           XrdCommandLine::PrintTree, false, { "--failed-only" }, a);
+        bad("empty node type", { "--print-tree", "--hide-type=", "a.xrd" }, "--hide-type needs a node type");
+        bad("empty export folder", { "--export-html", "", "a.xrd" }, "--export-html needs a folder");
+        bad("value given to a switch", { "--print-tree", "--failed-only=yes", "a.xrd" },
+            "--failed-only takes no value");
+        bad("value given to a mode", { "--summary=all", "a.xrd" }, "--summary takes no value");
+        bad("value given to a switch after a valued option",
+            { "--print-tree", "--hide-type=Check", "--failed-only=1", "a.xrd" }, "--failed-only takes no value");
+
+        // Unknown options, wherever they stand; the first one is named.
+        bad("unknown short option", { "--summary", "-x", "a.xrd" }, "unknown option -x");
+        bad("unknown option after the files", { "a.xrd", "--bogus", "--other" }, "unknown option --bogus");
+        bad("unknown option with a value", { "--bogus=1", "a.xrd" }, "unknown option --bogus");
+        bad("single-dash word", { "-summary", "a.xrd" }, "unknown option -summary");
+
+        // "--" ends the options; a lone "-" is a file.
+        ok("options after double dash are files", { "--summary", "--", "--failed-only", "--print-tree" },
+           XrdCommandLine::Summary, false, none, { "--failed-only", "--print-tree" });
+        ok("only files after double dash", { "--", "--help" }, XrdCommandLine::Gui, false, none, { "--help" });
+        ok("second double dash is a file", { "--print-text", "--", "a.xrd", "--" }, XrdCommandLine::PrintText,
+           false, none, { "a.xrd", "--" });
+        ok("single dash is a file", { "--summary", "-" }, XrdCommandLine::Summary, false, none, { "-" });
+        bad("double dash only", { "--summary", "--" }, "no report file given");
+
+        // Modes and the parser's own options.
+        ok("short help", { "-h" }, XrdCommandLine::Help, false, none, none);
+        ok("short version", { "-v" }, XrdCommandLine::Version, false, none, none);
+        ok("same mode twice", { "--summary", "a.xrd", "--summary" }, XrdCommandLine::Summary, false, none, a);
+        bad("help with a mode", { "--summary", "--help" }, "--help cannot be combined with another mode");
+        bad("version with export", { "--version", "--export-html", "o", "a.xrd" },
+            "--export-html cannot be combined with another mode");
     }
 
     void commandLine()
@@ -113,6 +153,7 @@ private Q_SLOTS:
         QTEST(line.failedOnly, "failedOnly");
         QTEST(line.hiddenTypes, "hidden");
         QTEST(line.files, "files");
+        QTEST(line.exportDir, "exportDir");
     }
 
     void sourceLink_data()

@@ -103,6 +103,12 @@ private Q_SLOTS:
         // Argument errors end the run before the window exists: still translated.
         row("unknown option, French", { "--summary", "--verbose", smoke }, QByteArray(), 2, "option --verbose inconnue",
             { "LANGUAGE=fr", "LANG=fr_FR.UTF-8" });
+        row("missing option value", { "--print-tree", tiny, "--hide-type" }, QByteArray(), 2,
+            "xrdview: --hide-type needs a node type\nTry 'xrdview --help'.");
+        row("two modes", { "--summary", smoke, "--print-text" }, QByteArray(), 2,
+            "--print-text cannot be combined with another mode");
+        row("value given to a switch, French", { "--print-tree", "--failed-only=1", tiny }, QByteArray(), 2,
+            "--failed-only ne prend pas de valeur", { "LANGUAGE=fr", "LANG=fr_FR.UTF-8" });
     }
 
     void modes()
@@ -124,6 +130,49 @@ private Q_SLOTS:
             QVERIFY(!run.err.isEmpty());
         else if (stderrHas.isEmpty())
             QVERIFY2(run.err.isEmpty(), run.err.constData()); // only the program's own messages
+    }
+
+    // --help in each language: every option under its group, the formats read, lines that
+    // fit a terminal, on standard output with status 0.
+    void help_data()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::addColumn<QStringList>("texts");
+        const QStringList options{ "--failed-only", "--hide-type", "--summary", "--print-tree", "--print-summary",
+                                   "--print-text", "--export-html", "--help", "--version" };
+        QTest::newRow("English") << QStringList{ "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=C.UTF-8" }
+                                 << options + QStringList{ "XRD reports and JUnit XML results", "\nViewing:\n",
+                                                           "\nPrinting", "\nExporting:\n", "\nGeneral:\n",
+                                                           "--export-html DIR", "--hide-type TYPE", "Exit status" };
+        QTest::newRow("French") << QStringList{ "LANGUAGE=fr", "LANG=fr_FR.UTF-8" }
+                                << options + QStringList{ "rapports XRD et résultats JUnit XML", "\nAffichage :\n",
+                                                          "\nImpression", "\nExport :\n", "\nGénéral :\n",
+                                                          "--export-html DOSSIER", "Code de sortie" };
+    }
+
+    void help()
+    {
+        QFETCH(QStringList, env);
+        QFETCH(QStringList, texts);
+        const XrdviewRun run = runXrdview({ "--help" }, m_config.path(), QString(), env);
+        QVERIFY2(run.status == 0, qPrintable(run.describe()));
+        QVERIFY2(run.err.isEmpty(), run.err.constData());
+        const QString out = QString::fromUtf8(run.out);
+        for (const QString& text : std::as_const(texts))
+            QVERIFY2(out.contains(text), qPrintable(text + QStringLiteral(" not in:\n") + out));
+        for (const QString& line : out.split(QLatin1Char('\n')))
+            QVERIFY2(line.size() <= 79, qPrintable(line));
+    }
+
+    // A file whose name starts with a dash is read after "--", not taken for an option.
+    void dashFile()
+    {
+        const QString name = QStringLiteral("--failed-only");
+        QFile::remove(m_work.filePath(name));
+        QVERIFY(QFile::copy(TestFiles::example("smoke.xrd"), m_work.filePath(name)));
+        const XrdviewRun run = runXrdview({ "--summary", "--", name }, m_config.path(), m_work.path());
+        QVERIFY2(run.status == 0, qPrintable(run.describe()));
+        QCOMPARE(QString::fromUtf8(run.out), QString::fromUtf8(golden("summary-smoke.txt")));
     }
 };
 

@@ -1,106 +1,247 @@
 #include "xrdview/cli/xrdcommandline.h"
 
-#include <QCoreApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <algorithm>
 
 namespace {
 
-QString translated(const char* text)
+// The headings of the help text, in the order the groups are printed. A
+// group without options prints nothing.
+enum Group { Viewing, Printing, Exporting, Outputs, History, General, GroupCount };
+
+const char* const GroupHeadings[GroupCount] = {
+    QT_TRANSLATE_NOOP("XrdCommandLine", "Viewing:"),
+    QT_TRANSLATE_NOOP("XrdCommandLine", "Printing (to standard output, no display needed):"),
+    QT_TRANSLATE_NOOP("XrdCommandLine", "Exporting:"),
+    QT_TRANSLATE_NOOP("XrdCommandLine", "Outputs:"),
+    QT_TRANSLATE_NOOP("XrdCommandLine", "History:"),
+    QT_TRANSLATE_NOOP("XrdCommandLine", "General:"),
+};
+
+// One option of the command line. An option that chooses a mode names it;
+// help and version are the parser's own options.
+struct OptionSpec
 {
-    return QCoreApplication::translate("XrdCommandLine", text);
+    Group group;
+    const char* shortName; // nullptr when there is none
+    const char* name;
+    const char* valueName; // nullptr for a switch; a text of XrdCommandLine
+    const char* description; // a text of XrdCommandLine
+    XrdCommandLine::Mode mode; // Gui for an option that is no mode
+};
+
+const OptionSpec Options[] = {
+    { Viewing, nullptr, "failed-only", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Show failed tests only."), XrdCommandLine::Gui },
+    { Viewing, nullptr, "hide-type", QT_TRANSLATE_NOOP("XrdCommandLine", "TYPE"),
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Hide the nodes of TYPE, as the Commands menu does; repeatable, also --hide-type=TYPE."),
+      XrdCommandLine::Gui },
+    { Printing, nullptr, "summary", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Print the passed and failed totals; exit status 1 when a test failed."),
+      XrdCommandLine::Summary },
+    { Printing, nullptr, "print-tree", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Print the report tree, two spaces per level."),
+      XrdCommandLine::PrintTree },
+    { Printing, nullptr, "print-summary", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Print the results table, cells separated by tabs."),
+      XrdCommandLine::PrintSummary },
+    { Printing, nullptr, "print-text", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Print the report text."), XrdCommandLine::PrintText },
+    { Exporting, nullptr, "export-html", QT_TRANSLATE_NOOP("XrdCommandLine", "DIR"),
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Write the reports, the reports they link to and the summary as HTML pages "
+                        "into DIR and print their paths."),
+      XrdCommandLine::ExportHtml },
+    { General, "h", "help", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show this text."),
+      XrdCommandLine::Help },
+    { General, "v", "version", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show the version."),
+      XrdCommandLine::Version },
+};
+
+// Lines of the help text are wrapped to this width.
+constexpr int HelpWidth = 79;
+
+const OptionSpec* optionNamed(const QString& name)
+{
+    for (const OptionSpec& option : Options)
+        if (name == QLatin1String(option.name)
+            || (option.shortName && name == QLatin1String(option.shortName)))
+            return &option;
+    return nullptr;
 }
 
-struct ModeOption
+// An option's name as it is typed: "-h", "--help".
+QString dashed(const QString& name)
 {
-    const char* name;
-    XrdCommandLine::Mode mode;
-};
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
 
-const ModeOption ModeOptions[] = {
-    { "--summary", XrdCommandLine::Summary },
-    { "--print-tree", XrdCommandLine::PrintTree },
-    { "--print-summary", XrdCommandLine::PrintSummary },
-    { "--print-text", XrdCommandLine::PrintText },
-    { "--help", XrdCommandLine::Help },
-    { "-h", XrdCommandLine::Help },
-    { "--version", XrdCommandLine::Version },
-};
+// The argument that held the unknown option `name`: "--name" for a long
+// one, the whole "-xyz" for a letter of a single-dash word, which is clearer
+// than its first letter when someone typed "-summary".
+QString typedOption(const QString& name, const QStringList& arguments)
+{
+    if (name.size() > 1)
+        return dashed(name);
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QLatin1String("--"))
+            && argument.indexOf(name, 1) > 0)
+            return argument;
+    }
+    return dashed(name);
+}
+
+void addOptions(QCommandLineParser& parser)
+{
+    for (const OptionSpec& option : Options) {
+        if (option.mode == XrdCommandLine::Help || option.mode == XrdCommandLine::Version)
+            continue;
+        QCommandLineOption parsed(QString::fromLatin1(option.name),
+                                  XrdCommandLine::tr(option.description));
+        if (option.valueName)
+            parsed.setValueName(XrdCommandLine::tr(option.valueName));
+        parser.addOption(parsed);
+    }
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// The message for arguments the parser refused: an unknown option, a value
+// missing at the end of the line, or a value given to a switch.
+QString parseError(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return XrdCommandLine::tr("unknown option %1").arg(typedOption(unknown.constFirst(), arguments));
+    const QString last = arguments.isEmpty() ? QString() : arguments.constLast();
+    if (last == QLatin1String("--export-html"))
+        return XrdCommandLine::tr("--export-html needs a folder");
+    if (last == QLatin1String("--hide-type"))
+        return XrdCommandLine::tr("--hide-type needs a node type");
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        const qsizetype assign = argument.indexOf(QLatin1Char('='));
+        if (!argument.startsWith(QLatin1String("--")) || assign <= 2)
+            continue;
+        const OptionSpec* option = optionNamed(argument.mid(2, assign - 2));
+        if (option && !option->valueName)
+            return XrdCommandLine::tr("%1 takes no value").arg(argument.left(assign));
+    }
+    return parser.errorText();
+}
+
+// Sets the mode from the options found, in the order given. Repeating a
+// mode is harmless, except --export-html whose folders would compete.
+QString readMode(const QCommandLineParser& parser, XrdCommandLine& line)
+{
+    bool given = false;
+    for (const QString& name : parser.optionNames()) {
+        const OptionSpec* option = optionNamed(name);
+        const XrdCommandLine::Mode mode = name == QLatin1String("help-all") ? XrdCommandLine::Help
+                                          : option                          ? option->mode
+                                                                            : XrdCommandLine::Gui;
+        if (mode == XrdCommandLine::Gui)
+            continue;
+        if (given && (mode != line.mode || mode == XrdCommandLine::ExportHtml))
+            return XrdCommandLine::tr("%1 cannot be combined with another mode").arg(dashed(name));
+        given = true;
+        line.mode = mode;
+    }
+    return QString();
+}
+
+// `text` broken into lines of at most `width` characters at spaces, every
+// line but the first indented by `indent` spaces.
+QString wrapped(const QString& text, int indent, int width)
+{
+    QString out;
+    int column = indent;
+    bool lineStart = true;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!lineStart && column + 1 + word.size() > width) {
+            out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            column = indent;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out += QLatin1Char(' ');
+            ++column;
+        }
+        out += word;
+        column += int(word.size());
+        lineStart = false;
+    }
+    return out + QLatin1Char('\n');
+}
+
+QString optionLabel(const OptionSpec& option)
+{
+    QString label = QStringLiteral("  ");
+    if (option.shortName)
+        label += QLatin1Char('-') + QLatin1String(option.shortName) + QStringLiteral(", ");
+    label += QStringLiteral("--") + QLatin1String(option.name);
+    if (option.valueName)
+        label += QLatin1Char(' ') + XrdCommandLine::tr(option.valueName);
+    return label;
+}
+
+// The options under their group headings, descriptions in one column.
+QString optionTable()
+{
+    int column = 0;
+    for (const OptionSpec& option : Options)
+        column = std::max(column, int(optionLabel(option).size()) + 2);
+    QString text;
+    for (int group = 0; group < GroupCount; ++group) {
+        QString rows;
+        for (const OptionSpec& option : Options) {
+            if (option.group != group)
+                continue;
+            const QString label = optionLabel(option);
+            rows += label + QString(column - int(label.size()), QLatin1Char(' '))
+                    + wrapped(XrdCommandLine::tr(option.description), column, HelpWidth);
+        }
+        if (!rows.isEmpty())
+            text += QLatin1Char('\n') + XrdCommandLine::tr(GroupHeadings[group]) + QLatin1Char('\n') + rows;
+    }
+    return text;
+}
 
 } // namespace
 
 XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
 {
     XrdCommandLine line;
-    bool modeGiven = false;
-    bool optionsEnded = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            line.files << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        bool isMode = false;
-        for (const ModeOption& option : ModeOptions) {
-            if (arg != QLatin1String(option.name))
-                continue;
-            isMode = true;
-            if (modeGiven && line.mode != option.mode) {
-                line.error = translated("%1 cannot be combined with another mode").arg(arg);
-                return line;
-            }
-            modeGiven = true;
-            line.mode = option.mode;
-        }
-        if (isMode)
-            continue;
-        if (arg == QLatin1String("--export-html")) {
-            if (modeGiven) {
-                line.error = translated("%1 cannot be combined with another mode").arg(arg);
-                return line;
-            }
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
-                line.error = translated("--export-html needs a folder");
-                return line;
-            }
-            modeGiven = true;
-            line.mode = ExportHtml;
-            line.exportDir = arguments.at(++i);
-        } else if (arg == QLatin1String("--failed-only")) {
-            line.failedOnly = true;
-        } else if (arg == QLatin1String("--hide-type")
-                   || arg.startsWith(QLatin1String("--hide-type="))) {
-            QString type;
-            if (arg.size() > int(qstrlen("--hide-type"))) {
-                type = arg.mid(int(qstrlen("--hide-type=")));
-            } else if (i + 1 < arguments.size()) {
-                type = arguments.at(++i);
-            } else {
-                line.error = translated("--hide-type needs a node type");
-                return line;
-            }
-            if (type.isEmpty()) {
-                line.error = translated("--hide-type needs a node type");
-                return line;
-            }
-            line.hiddenTypes << type;
-        } else {
-            line.error = translated("unknown option %1").arg(arg);
-            return line;
-        }
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList(QStringLiteral("xrdview")) + arguments)) {
+        line.error = parseError(parser, arguments);
+        return line;
     }
+    line.error = readMode(parser, line);
+    if (line.hasError() || line.mode == Help || line.mode == Version)
+        return line;
 
-    if (line.mode == Help || line.mode == Version)
-        return line;
-    const bool filters = line.failedOnly || !line.hiddenTypes.isEmpty();
-    if (filters && line.mode != PrintTree && line.mode != PrintText && line.mode != ExportHtml) {
-        line.error = translated("--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
-        return line;
-    }
-    if (line.isHeadless() && line.files.isEmpty())
-        line.error = translated("no report file given");
+    line.failedOnly = parser.isSet(QStringLiteral("failed-only"));
+    line.hiddenTypes = parser.values(QStringLiteral("hide-type"));
+    line.exportDir = parser.value(QStringLiteral("export-html"));
+    line.files = parser.positionalArguments();
+    if (line.hiddenTypes.contains(QString()))
+        line.error = tr("--hide-type needs a node type");
+    else if (line.mode == ExportHtml && line.exportDir.isEmpty())
+        line.error = tr("--export-html needs a folder");
+    else if ((line.failedOnly || !line.hiddenTypes.isEmpty()) && line.mode != PrintTree
+             && line.mode != PrintText && line.mode != ExportHtml)
+        line.error = tr("--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
+    else if (line.isHeadless() && line.files.isEmpty())
+        line.error = tr("no report file given");
     return line;
 }
 
@@ -112,32 +253,33 @@ bool XrdCommandLine::isHeadless() const
 
 QString XrdCommandLine::helpText()
 {
-    return translated("Usage: xrdview [FILE...]\n"
-              "       xrdview --summary FILE...\n"
-              "       xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...\n"
-              "       xrdview --print-summary FILE...\n"
-              "       xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...\n"
-              "       xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...\n"
-              "\n"
-              "Shows XRD test reports. Without a mode option the files open in the viewer\n"
-              "window; the modes below print to standard output and need no display.\n"
-              "\n"
-              "  --summary          print the passed and failed totals; exit status 0 when\n"
-              "                     nothing failed, 1 when a test failed, 2 when a file\n"
-              "                     could not be read\n"
-              "  --print-tree       print the report tree, two spaces per level\n"
-              "  --print-summary    print the results table, cells separated by tabs\n"
-              "  --print-text       print the report text\n"
-              "  --export-html DIR  write the reports, the reports they link to and the\n"
-              "                     summary as HTML pages into DIR and print their paths;\n"
-              "                     exit status 2 when a report cannot be read or DIR\n"
-              "                     cannot be written\n"
-              "  --failed-only      show failed tests only\n"
-              "  --hide-type TYPE   hide the nodes of TYPE (repeatable)\n"
-              "  --help             show this text\n"
-              "  --version          show the version\n"
-              "\n"
-              "Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the\n"
-              "plug-in, separated by ':'), XRDVIEW_EDITOR (command opening source links,\n"
-              "%f is the file and %l the line).\n");
+    QString text = tr("Usage: xrdview [FILE...]\n"
+                      "       xrdview --summary FILE...\n"
+                      "       xrdview --print-tree [--failed-only] [--hide-type TYPE]... FILE...\n"
+                      "       xrdview --print-summary FILE...\n"
+                      "       xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...\n"
+                      "       xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...\n");
+    text += QLatin1Char('\n')
+            + wrapped(tr("Shows test reports: XRD reports and JUnit XML results, each file read as "
+                         "the format its content is in. Without a mode option the files open in the "
+                         "viewer window; the printing and exporting modes need no display. A file "
+                         "whose name starts with '-' goes after '--', which ends the options."),
+                      0, HelpWidth);
+    text += optionTable();
+    text += QLatin1Char('\n')
+            + wrapped(tr("Exit status: 0 when every file was read, 1 when --summary counted a failed "
+                         "test, 2 for wrong arguments, a file that could not be read or a folder "
+                         "that could not be written."),
+                      0, HelpWidth);
+    text += QLatin1Char('\n')
+            + wrapped(tr("Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the "
+                         "plug-in, separated by ':'), XRDVIEW_EDITOR (command opening source links, "
+                         "%f is the file and %l the line)."),
+                      0, HelpWidth);
+    return text;
+}
+
+QString XrdCommandLine::versionText()
+{
+    return QStringLiteral("xrdview " XRDVIEW_VERSION "\n");
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // The parsed command line of xrdview: which mode to run, its options and
-// the report files. Parsing never exits or prints; the caller decides what
-// to do with an error.
+// the report files. The options are read by QCommandLineParser; parsing
+// never exits or prints, the caller decides what to do with an error.
 class XrdCommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdCommandLine)
+
 public:
     enum Mode {
         Gui,          // open the files in the main window
@@ -27,8 +30,11 @@ public:
     bool isHeadless() const;
     bool hasError() const { return !error.isNull(); }
 
-    // Usage text printed by --help.
+    // Usage text printed by --help: the synopsis, the formats read and the
+    // options by group, in the current language.
     static QString helpText();
+    // The line printed by --version.
+    static QString versionText();
 
     Mode mode = Gui;
     bool failedOnly = false;

@@ -14,15 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdDefectDialog", text);
-}
-
-} // namespace
-
 XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destination,
                                  Submitter submitter, QWidget* parent)
     : QDialog(parent),
@@ -32,10 +23,10 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
       m_description(new QPlainTextEdit),
       m_attachments(new QListWidget),
       m_error(new QLabel),
-      m_submit(new QPushButton(translated("&Submit")))
+      m_submit(new QPushButton(tr("&Submit")))
 {
     setObjectName(QStringLiteral("new defect"));
-    setWindowTitle(translated("New defect"));
+    setWindowTitle(tr("New defect"));
 
     QString text = defect.description;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -60,10 +51,10 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
     m_error->hide();
 
     auto* form = new QFormLayout;
-    form->addRow(translated("&Headline:"), m_headline);
-    form->addRow(translated("&Description:"), m_description);
-    form->addRow(translated("Attachments:"), m_attachments);
-    form->addRow(translated("Tracker:"), to);
+    form->addRow(tr("&Headline:"), m_headline);
+    form->addRow(tr("&Description:"), m_description);
+    form->addRow(tr("Attachments:"), m_attachments);
+    form->addRow(tr("Tracker:"), to);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     buttons->addButton(m_submit, QDialogButtonBox::AcceptRole);
@@ -97,7 +88,7 @@ QString XrdDefectDialog::errorText() const
 void XrdDefectDialog::submit()
 {
     if (m_headline->text().trimmed().isEmpty()) {
-        showError(translated("The defect needs a headline."));
+        showError(tr("The defect needs a headline."));
         m_headline->setFocus();
         return;
     }

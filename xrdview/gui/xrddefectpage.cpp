@@ -14,18 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdDefectPage", text);
-}
-
-} // namespace
-
 XrdDefectPage::XrdDefectPage(const QString& settingsFile, QObject* parent)
-    : PreferenceItem(translated("Defect tracker"), QStringLiteral("DEFECT_TRACKER"),
-                     translated("Where the \"New defect\" dialog submits defects."), parent),
+    : PreferenceItem(tr("Defect tracker"), QStringLiteral("DEFECT_TRACKER"),
+                     tr("Where the \"New defect\" dialog submits defects."), parent),
       m_file(settingsFile),
       m_values(XrdDefectSettings::load(settingsFile))
 {
@@ -38,33 +29,33 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
     auto* page = new QWidget(parent);
     m_kind = new QComboBox(page);
     // Item order follows XrdDefectSettings::Kind.
-    m_kind->addItem(translated("None"));
-    m_kind->addItem(translated("Command"));
-    m_kind->addItem(translated("Folder"));
+    m_kind->addItem(tr("None"));
+    m_kind->addItem(tr("Command"));
+    m_kind->addItem(tr("Folder"));
     m_command = new QLineEdit(page);
     m_command->setPlaceholderText(QStringLiteral("gh issue create --title %t --body-file %d"));
     m_commandHelp = new QLabel(
-        translated("%t is replaced by the headline, %d by the path of a file holding the "
+        tr("%t is replaced by the headline, %d by the path of a file holding the "
                    "description, %a by the attachment paths (one argument each), %% by a "
                    "percent sign. The command runs without a shell: quotes group words, every "
                    "replacement stays one argument. What it prints is shown in the Output dock."),
         page);
     m_commandHelp->setWordWrap(true);
     m_folder = new QLineEdit(page);
-    m_folder->setPlaceholderText(translated("Folder that receives one Markdown file per defect"));
+    m_folder->setPlaceholderText(tr("Folder that receives one Markdown file per defect"));
     m_browse = new QToolButton(page);
-    m_browse->setText(translated("Browse..."));
-    m_browse->setToolTip(translated("Choose the folder that receives the defects"));
+    m_browse->setText(tr("Browse..."));
+    m_browse->setToolTip(tr("Choose the folder that receives the defects"));
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(m_browse);
-    m_trace = new QCheckBox(translated("Trace the tracker's command lines in the Output dock"), page);
+    m_trace = new QCheckBox(tr("Trace the tracker's command lines in the Output dock"), page);
 
     auto* form = new QFormLayout;
-    form->addRow(translated("&Tracker:"), m_kind);
-    form->addRow(translated("&Command:"), m_command);
+    form->addRow(tr("&Tracker:"), m_kind);
+    form->addRow(tr("&Command:"), m_command);
     form->addRow(QString(), m_commandHelp);
-    form->addRow(translated("&Folder:"), folderRow);
+    form->addRow(tr("&Folder:"), folderRow);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(folderRow)))
         label->setBuddy(m_folder);
     form->addRow(QString(), m_trace);
@@ -104,7 +95,7 @@ void XrdDefectPage::setFolder(const QString& folder)
 void XrdDefectPage::browseFolder()
 {
     const QString current = m_folder->text().trimmed();
-    QFileDialog dialog(m_browse->window(), translated("Defect Folder"),
+    QFileDialog dialog(m_browse->window(), tr("Defect Folder"),
                        current.isEmpty() || !QDir(current).exists() ? QDir::homePath() : current);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);

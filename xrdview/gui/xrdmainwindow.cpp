@@ -35,11 +35,6 @@
 
 namespace {
 
-QString translated(const char* text, const char* comment = nullptr)
-{
-    return QCoreApplication::translate("XrdMainWindow", text, comment);
-}
-
 constexpr int MaxRecentFiles = 8;
 
 // Set on each report window: the folder of its first report, against which
@@ -70,7 +65,7 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
       m_tabs(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("xrdview-main"));
-    setWindowTitle(translated("xrdview"));
+    setWindowTitle(tr("xrdview"));
     setAcceptDrops(true);
     resize(1200, 800);
 
@@ -83,7 +78,7 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
 
     createDocks();
     createMenus();
-    statusBar()->showMessage(translated("Ready"));
+    statusBar()->showMessage(tr("Ready"));
 
     m_studio->setMainWindow(this);
     m_studio->setOutputPane(m_output);
@@ -140,24 +135,24 @@ QAction* XrdMainWindow::action(const QString& name) const
 
 void XrdMainWindow::createDocks()
 {
-    m_outlineDock = new QDockWidget(translated("Outline"), this);
+    m_outlineDock = new QDockWidget(tr("Outline"), this);
     m_outlineDock->setObjectName(QStringLiteral("outline"));
     m_outlineStack = new QStackedWidget(m_outlineDock);
-    m_noOutline = new QLabel(translated("No report open"), m_outlineStack);
+    m_noOutline = new QLabel(tr("No report open"), m_outlineStack);
     m_noOutline->setAlignment(Qt::AlignCenter);
     m_noOutline->setEnabled(false);
     m_outlineStack->addWidget(m_noOutline);
     m_outlineDock->setWidget(m_outlineStack);
     addDockWidget(Qt::LeftDockWidgetArea, m_outlineDock);
 
-    m_outputDock = new QDockWidget(translated("Output"), this);
+    m_outputDock = new QDockWidget(tr("Output"), this);
     m_outputDock->setObjectName(QStringLiteral("output"));
     m_output = new QAStOutputWidget(m_outputDock);
     m_outputDock->setWidget(m_output);
     addDockWidget(Qt::BottomDockWidgetArea, m_outputDock);
     m_outputDock->hide();
 
-    m_sourceDock = new QDockWidget(translated("Source"), this);
+    m_sourceDock = new QDockWidget(tr("Source"), this);
     m_sourceDock->setObjectName(QStringLiteral("source"));
     m_sourceView = new XrdSourceView(m_sourceDock);
     m_sourceDock->setWidget(m_sourceView);
@@ -183,64 +178,64 @@ QAction* XrdMainWindow::addCommand(QMenu* menu, const QString& name, const QStri
 
 void XrdMainWindow::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(translated("&File"));
-    addCommand(file, QStringLiteral("open"), translated("&Open..."), translated("Open report files"),
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    addCommand(file, QStringLiteral("open"), tr("&Open..."), tr("Open report files"),
                QKeySequence::Open, &XrdMainWindow::open);
-    m_recentMenu = file->addMenu(translated("Open &Recent"));
+    m_recentMenu = file->addMenu(tr("Open &Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recent"));
     file->addSeparator();
-    addCommand(file, QStringLiteral("reload"), translated("&Reload"), translated("Read the shown reports again"),
+    addCommand(file, QStringLiteral("reload"), tr("&Reload"), tr("Read the shown reports again"),
                QKeySequence::Refresh, &XrdMainWindow::reload);
-    addCommand(file, QStringLiteral("saveAs"), translated("Save Report &As..."),
-               translated("Save a copy of the shown report files"), QKeySequence::SaveAs,
+    addCommand(file, QStringLiteral("saveAs"), tr("Save Report &As..."),
+               tr("Save a copy of the shown report files"), QKeySequence::SaveAs,
                &XrdMainWindow::saveAs);
-    addCommand(file, QStringLiteral("exportHtml"), translated("&Export HTML..."),
-               translated("Export the shown report as HTML"), QKeySequence(),
+    addCommand(file, QStringLiteral("exportHtml"), tr("&Export HTML..."),
+               tr("Export the shown report as HTML"), QKeySequence(),
                &XrdMainWindow::exportHtml);
-    addCommand(file, QStringLiteral("print"), translated("&Print..."), translated("Print the shown report"),
+    addCommand(file, QStringLiteral("print"), tr("&Print..."), tr("Print the shown report"),
                QKeySequence::Print, &XrdMainWindow::print);
     file->addSeparator();
-    addCommand(file, QStringLiteral("close"), translated("&Close"), translated("Close the shown report"),
+    addCommand(file, QStringLiteral("close"), tr("&Close"), tr("Close the shown report"),
                QKeySequence::Close, &XrdMainWindow::closeWindow);
-    QAction* quit = file->addAction(translated("&Quit"));
+    QAction* quit = file->addAction(tr("&Quit"));
     quit->setObjectName(QStringLiteral("quit"));
-    quit->setStatusTip(translated("Leave xrdview"));
+    quit->setStatusTip(tr("Leave xrdview"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(translated("&Edit"));
-    addCommand(edit, QStringLiteral("copy"), translated("&Copy"), translated("Copy the selected report text"),
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    addCommand(edit, QStringLiteral("copy"), tr("&Copy"), tr("Copy the selected report text"),
                QKeySequence::Copy, &XrdMainWindow::copy);
-    addCommand(edit, QStringLiteral("find"), translated("&Find..."), translated("Search the report text"),
+    addCommand(edit, QStringLiteral("find"), tr("&Find..."), tr("Search the report text"),
                QKeySequence::Find, &XrdMainWindow::find);
 
-    QMenu* view = menuBar()->addMenu(translated("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* outline = m_outlineDock->toggleViewAction();
     outline->setObjectName(QStringLiteral("viewOutline"));
-    outline->setStatusTip(translated("Show or hide the report tree"));
+    outline->setStatusTip(tr("Show or hide the report tree"));
     view->addAction(outline);
     QAction* output = m_outputDock->toggleViewAction();
     output->setObjectName(QStringLiteral("viewOutput"));
-    output->setStatusTip(translated("Show or hide the output pane"));
+    output->setStatusTip(tr("Show or hide the output pane"));
     view->addAction(output);
     QAction* source = m_sourceDock->toggleViewAction();
     source->setObjectName(QStringLiteral("viewSource"));
-    source->setStatusTip(translated("Show or hide the source pane"));
+    source->setStatusTip(tr("Show or hide the source pane"));
     view->addAction(source);
 
-    m_settingsMenu = menuBar()->addMenu(translated("&Settings"));
-    addCommand(m_settingsMenu, QStringLiteral("preferences"), translated("&Preferences..."),
-               translated("Change the viewer's preferences"), QKeySequence::Preferences,
+    m_settingsMenu = menuBar()->addMenu(tr("&Settings"));
+    addCommand(m_settingsMenu, QStringLiteral("preferences"), tr("&Preferences..."),
+               tr("Change the viewer's preferences"), QKeySequence::Preferences,
                &XrdMainWindow::preferences);
 
-    QMenu* help = menuBar()->addMenu(translated("&Help"));
-    addCommand(help, QStringLiteral("about"), translated("&About xrdview"),
-               translated("Show the version of xrdview"), QKeySequence(), &XrdMainWindow::about);
-    QAction* aboutPlugin = addCommand(help, QStringLiteral("aboutPlugin"), translated("About the &Plug-in"),
-                                      translated("Show the loaded plug-in's names, version and date"),
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    addCommand(help, QStringLiteral("about"), tr("&About xrdview"),
+               tr("Show the version of xrdview"), QKeySequence(), &XrdMainWindow::about);
+    QAction* aboutPlugin = addCommand(help, QStringLiteral("aboutPlugin"), tr("About the &Plug-in"),
+                                      tr("Show the loaded plug-in's names, version and date"),
                                       QKeySequence(), &XrdMainWindow::aboutPlugin);
     if (m_plugin && !m_plugin->pluginName().isEmpty())
-        aboutPlugin->setText(translated("About %1").arg(m_plugin->pluginName()));
+        aboutPlugin->setText(tr("About %1").arg(m_plugin->pluginName()));
 }
 
 QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
@@ -266,7 +261,7 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
     QStringList none;
     QAStViewerWindow* window = m_plugin->create(none, m_tabs, "report");
     if (!window) {
-        report(translated("The plug-in could not open a report window."));
+        report(tr("The plug-in could not open a report window."));
         return shown;
     }
     window->setFiles(&fresh, nullptr, ViewerNormal);
@@ -314,7 +309,7 @@ void XrdMainWindow::currentTabChanged(int index)
     }
     if (!m_active)
         m_outlineStack->setCurrentWidget(m_noOutline);
-    setWindowTitle(m_active ? translated("%1 - xrdview").arg(m_active->windowTitle()) : translated("xrdview"));
+    setWindowTitle(m_active ? tr("%1 - xrdview").arg(m_active->windowTitle()) : tr("xrdview"));
     updateActions();
 }
 
@@ -330,7 +325,7 @@ void XrdMainWindow::captionChanged(QWidget* window)
     if (index >= 0)
         m_tabs->setTabText(index, window->windowTitle());
     if (window == m_active)
-        setWindowTitle(translated("%1 - xrdview").arg(window->windowTitle()));
+        setWindowTitle(tr("%1 - xrdview").arg(window->windowTitle()));
 }
 
 bool XrdMainWindow::windowOffers(const char* property) const
@@ -360,11 +355,11 @@ void XrdMainWindow::updateActions()
 void XrdMainWindow::open()
 {
     QStringList filters = m_plugin ? m_plugin->filters() : QStringList();
-    filters << translated("All files (*)");
+    filters << tr("All files (*)");
     QString dir = m_recent.isEmpty() ? XrdPaths::examplesDirectory()
                                      : QFileInfo(m_recent.constFirst()).absolutePath();
     const QStringList files =
-        QAModal::getOpenFileNames(this, translated("Open Reports"), dir, filters.join(QStringLiteral(";;")));
+        QAModal::getOpenFileNames(this, tr("Open Reports"), dir, filters.join(QStringLiteral(";;")));
     if (!files.isEmpty())
         openFiles(files);
 }
@@ -430,14 +425,14 @@ void XrdMainWindow::saveResources()
     if (XrdResourceStore::save(m_resourceFile, m_studio->producers(), &error))
         return;
     report(error);
-    QAModal::warning(this, translated("Preferences"), error);
+    QAModal::warning(this, tr("Preferences"), error);
 }
 
 void XrdMainWindow::about()
 {
     QAModal::information(
-        this, translated("About xrdview"),
-        translated("xrdview %1\n\nA viewer for XRD test reports, built on Qt %2.")
+        this, tr("About xrdview"),
+        tr("xrdview %1\n\nA viewer for XRD test reports, built on Qt %2.")
             .arg(QStringLiteral(XRDVIEW_VERSION), QString::fromLatin1(qVersion())));
 }
 
@@ -451,17 +446,17 @@ void XrdMainWindow::aboutPlugin()
     if (!p->pluginDescription().isEmpty())
         lines << p->pluginDescription();
     lines << QString();
-    lines << translated("Component: %1, %2").arg(p->name(), p->version());
+    lines << tr("Component: %1, %2").arg(p->name(), p->version());
     if (!p->description().isEmpty())
-        lines << translated("Description: %1").arg(p->description());
-    lines << translated("Maker: %1").arg(p->pluginCompanyName());
+        lines << tr("Description: %1").arg(p->description());
+    lines << tr("Maker: %1").arg(p->pluginCompanyName());
     if (!p->pluginCompanyDescription().isEmpty())
         lines << p->pluginCompanyDescription();
     if (!p->pluginCopyRight().isEmpty())
         lines << p->pluginCopyRight();
-    lines << translated("Created: %1").arg(p->pluginCreation().toString(Qt::ISODate));
-    lines << translated("Loaded from: %1").arg(QDir::toNativeSeparators(m_pluginFile));
-    QAModal::information(this, translated("About %1").arg(p->pluginName()), lines.join(QLatin1Char('\n')));
+    lines << tr("Created: %1").arg(p->pluginCreation().toString(Qt::ISODate));
+    lines << tr("Loaded from: %1").arg(QDir::toNativeSeparators(m_pluginFile));
+    QAModal::information(this, tr("About %1").arg(p->pluginName()), lines.join(QLatin1Char('\n')));
 }
 
 QString XrdMainWindow::linkFolder() const
@@ -477,21 +472,21 @@ void XrdMainWindow::openSource(const QString& target)
     case XrdSourceLink::NoProblem:
         break;
     case XrdSourceLink::NoFile:
-        report(translated("The link \"%1\" names no file.").arg(target));
+        report(tr("The link \"%1\" names no file.").arg(target));
         return;
     case XrdSourceLink::ControlCharacter:
-        report(translated("The link \"%1\" was not followed: its file name holds a control character.")
+        report(tr("The link \"%1\" was not followed: its file name holds a control character.")
                    .arg(target.simplified()));
         return;
     case XrdSourceLink::UnsafeScheme:
-        report(translated("The link \"%1\" was not followed: only files and http, https, ftp and "
+        report(tr("The link \"%1\" was not followed: only files and http, https, ftp and "
                           "mailto addresses are opened.")
                    .arg(target));
         return;
     }
     if (link.isUrl()) {
         if (!XrdLauncher::openUrl(QUrl(link.file)))
-            report(translated("Cannot open %1.").arg(link.file));
+            report(tr("Cannot open %1.").arg(link.file));
         return;
     }
     const QString path = link.absoluteFile(linkFolder());
@@ -500,7 +495,7 @@ void XrdMainWindow::openSource(const QString& target)
         QStringList args = link.editorCommand(editor, linkFolder());
         const QString program = args.isEmpty() ? QString() : args.takeFirst();
         if (program.isEmpty() || !XrdLauncher::startDetached(program, args))
-            report(translated("Cannot start the editor command \"%1\" (XRDVIEW_EDITOR).").arg(editor));
+            report(tr("Cannot start the editor command \"%1\" (XRDVIEW_EDITOR).").arg(editor));
         return;
     }
     QString error;
@@ -508,10 +503,10 @@ void XrdMainWindow::openSource(const QString& target)
         report(error);
         return;
     }
-    m_sourceDock->setWindowTitle(link.line > 0 ? translated("Source: %1, line %2")
+    m_sourceDock->setWindowTitle(link.line > 0 ? tr("Source: %1, line %2")
                                                      .arg(QFileInfo(path).fileName())
                                                      .arg(link.line)
-                                               : translated("Source: %1").arg(QFileInfo(path).fileName()));
+                                               : tr("Source: %1").arg(QFileInfo(path).fileName()));
     m_sourceDock->show();
     m_sourceDock->raise();
 }

@@ -15,20 +15,11 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdPreferenceDialog", text);
-}
-
-} // namespace
-
 XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent,
                                          const QList<PreferenceItem*>& hostPages)
     : QDialog(parent), m_list(new QTreeWidget), m_stack(new QStackedWidget)
 {
-    setWindowTitle(translated("Preferences"));
+    setWindowTitle(tr("Preferences"));
     m_list->setHeaderHidden(true);
     m_list->setColumnCount(1);
 
@@ -64,7 +55,7 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel
                                          | QDialogButtonBox::RestoreDefaults);
-    buttons->button(QDialogButtonBox::RestoreDefaults)->setText(translated("&Defaults"));
+    buttons->button(QDialogButtonBox::RestoreDefaults)->setText(tr("&Defaults"));
     connect(buttons, &QDialogButtonBox::accepted, this, &XrdPreferenceDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &XrdPreferenceDialog::reject);
     connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,

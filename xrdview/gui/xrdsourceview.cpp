@@ -8,15 +8,6 @@
 #include <QTextBlock>
 #include <QTextStream>
 
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdSourceView", text);
-}
-
-} // namespace
-
 XrdSourceView::XrdSourceView(QWidget* parent)
     : QPlainTextEdit(parent), m_numbers(new QWidget(this))
 {
@@ -42,18 +33,18 @@ bool XrdSourceView::showFile(const QString& path, int line, QString* error)
     // Only regular files: opening a named pipe would block until something writes to it.
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
         if (error)
-            *error = translated("The source file %1 is not a regular file.").arg(path);
+            *error = tr("The source file %1 is not a regular file.").arg(path);
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = translated("Cannot open the source file %1: %2").arg(path, file.errorString());
+            *error = tr("Cannot open the source file %1: %2").arg(path, file.errorString());
         return false;
     }
     if (file.size() > MaxBytes) {
         if (error)
-            *error = translated("The source file %1 is too large to show (%2 bytes).")
+            *error = tr("The source file %1 is too large to show (%2 bytes).")
                          .arg(path)
                          .arg(file.size());
         return false;

@@ -12,11 +12,6 @@ namespace {
 using VerificationFunction = const char* (*)();
 using InstantiateFunction = QUnknownInterface* (*)();
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdPluginLoader", text);
-}
-
 } // namespace
 
 const char* const XrdPluginLoader::VerificationText =
@@ -51,7 +46,7 @@ bool XrdPluginLoader::loadFrom(const QStringList& dirs)
         QStringList shown;
         for (const QString& dir : dirs)
             shown << QStringLiteral("  ") + QDir::toNativeSeparators(dir);
-        return fail(translated("The report viewer plug-in (%1) was not found. Searched:\n%2\n"
+        return fail(tr("The report viewer plug-in (%1) was not found. Searched:\n%2\n"
                        "Set XRDVIEW_PLUGIN_PATH to the directory that holds it.")
                         .arg(XrdPaths::pluginFileNames().constFirst(),
                              shown.join(QLatin1Char('\n'))));
@@ -62,18 +57,18 @@ bool XrdPluginLoader::loadFrom(const QStringList& dirs)
 bool XrdPluginLoader::load(const QString& path)
 {
     if (m_plugin)
-        return fail(translated("A plug-in is already loaded from %1.").arg(m_fileName));
+        return fail(tr("A plug-in is already loaded from %1.").arg(m_fileName));
     m_fileName = path;
     auto library = std::make_unique<QLibrary>(path);
     if (!library->load())
-        return fail(translated("Cannot load the plug-in %1: %2").arg(path, library->errorString()));
+        return fail(tr("Cannot load the plug-in %1: %2").arg(path, library->errorString()));
 
     auto verify = reinterpret_cast<VerificationFunction>(
         library->resolve("qt_ucm_query_verification_data"));
     auto instantiate = reinterpret_cast<InstantiateFunction>(library->resolve("ucm_instantiate"));
     if (!verify || !instantiate) {
         library->unload();
-        return fail(translated("%1 is not a viewer plug-in: the entry points "
+        return fail(tr("%1 is not a viewer plug-in: the entry points "
                        "qt_ucm_query_verification_data and ucm_instantiate are missing.")
                         .arg(path));
     }
@@ -84,8 +79,8 @@ bool XrdPluginLoader::load(const QString& path)
         library->unload();
         const QString found = raw ? QString::fromLatin1(text).replace(QLatin1Char('\n'),
                                                                       QLatin1String("; "))
-                                  : translated("none");
-        return fail(translated("The plug-in %1 was refused: its verification data (%2) does "
+                                  : tr("none");
+        return fail(tr("The plug-in %1 was refused: its verification data (%2) does "
                                "not match this host's (%3).")
                         .arg(path, found,
                              QString::fromLatin1(VerificationText)
@@ -94,11 +89,11 @@ bool XrdPluginLoader::load(const QString& path)
 
     QUnknownInterface* iface = instantiate();
     if (!iface)
-        return fail(translated("The plug-in %1 did not create its plug-in object.").arg(path));
+        return fail(tr("The plug-in %1 did not create its plug-in object.").arg(path));
     QAStViewerPlugin* plugin = QAStViewerPlugin::fromInterface(iface);
     if (!plugin) {
         iface->release();
-        return fail(translated("The plug-in %1 does not offer a viewer plug-in interface.").arg(path));
+        return fail(tr("The plug-in %1 does not offer a viewer plug-in interface.").arg(path));
     }
     m_plugin = plugin;
     m_library = std::move(library);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@ class QUnknownInterface;
 // keeps process-wide objects that must outlive every window.
 class XrdPluginLoader
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdPluginLoader)
+
 public:
     // The text a compatible plug-in's qt_ucm_query_verification_data gives.
     static const char* const VerificationText;

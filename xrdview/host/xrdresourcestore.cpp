@@ -11,11 +11,6 @@
 
 namespace {
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdResourceStore", text);
-}
-
 // Removes the child tagged `tag` from `group` and frees it.
 void dropChild(QAResGroup* group, const QString& tag)
 {
@@ -50,7 +45,7 @@ std::unique_ptr<QARes> XrdResourceStore::load(const QString& path, QString* erro
     QString why;
     std::unique_ptr<QARes> root = QAResXml::readFile(path, &why);
     if (!root && error)
-        *error = translated("The settings file %1 cannot be read: %2").arg(path, why);
+        *error = tr("The settings file %1 cannot be read: %2").arg(path, why);
     return root;
 }
 
@@ -89,7 +84,7 @@ bool XrdResourceStore::save(const QString& path, const QList<QAResProducer*>& pr
     QString why;
     if (!QAResXml::writeFile(root.get(), path, &why)) {
         if (error)
-            *error = translated("The settings file %1 cannot be written: %2").arg(path, why);
+            *error = tr("The settings file %1 cannot be written: %2").arg(path, why);
         return false;
     }
     return true;

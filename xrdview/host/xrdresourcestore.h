@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -15,6 +16,8 @@ class QAResProducer;
 // of the same tag, keeping the others.
 class XrdResourceStore
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdResourceStore)
+
 public:
     static const char* const RootTag;
 

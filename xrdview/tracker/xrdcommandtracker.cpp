@@ -10,11 +10,6 @@
 
 namespace {
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdCommandTracker", text);
-}
-
 // One pass over `argument`, so that a value containing "%t" or "%d" is
 // never expanded again.
 QString expand(const QString& argument, const QString& headline, const QString& descriptionFile,
@@ -151,7 +146,7 @@ QString XrdCommandTracker::unsafeHeadline(const XrdDefect& defect) const
     const QStringList words = splitWords(m_template);
     for (int i = 1; i < words.size(); ++i) {
         if (startsWithHeadline(words.at(i)))
-            return translated("The headline starts with \"%1\", which the tracker command would read "
+            return tr("The headline starts with \"%1\", which the tracker command would read "
                               "as an option. Change the headline.")
                 .arg(headline.at(0));
     }
@@ -183,7 +178,7 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
     QTemporaryFile description(QDir::tempPath() + QStringLiteral("/xrdview-defect-XXXXXX.txt"));
     if (!description.open() || description.write(defect.description.toUtf8()) < 0
         || !description.flush()) {
-        *error = translated("The description could not be written to a temporary file: %1")
+        *error = tr("The description could not be written to a temporary file: %1")
                      .arg(description.errorString());
         return false;
     }
@@ -193,7 +188,7 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
     if (commandLine)
         *commandLine = displayLine(args);
     if (args.isEmpty()) {
-        *error = translated("No tracker command is configured.");
+        *error = tr("No tracker command is configured.");
         return false;
     }
 
@@ -218,27 +213,27 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
     if (process.error() == QProcess::FailedToStart) {
-        *error = translated("The tracker command \"%1\" could not be started: %2")
+        *error = tr("The tracker command \"%1\" could not be started: %2")
                      .arg(process.program(), process.errorString());
         return false;
     }
     if (!finished) {
         process.kill();
         process.waitForFinished(3000);
-        *error = translated("The tracker command \"%1\" did not finish within %2 seconds and was stopped.")
+        *error = tr("The tracker command \"%1\" did not finish within %2 seconds and was stopped.")
                      .arg(process.program())
                      .arg(m_timeoutMs / 1000);
         return false;
     }
     const QString errors = tail(process.readAllStandardError());
     if (process.exitStatus() != QProcess::NormalExit) {
-        *error = translated("The tracker command \"%1\" crashed.").arg(process.program());
+        *error = tr("The tracker command \"%1\" crashed.").arg(process.program());
         if (!errors.isEmpty())
             *error += QLatin1Char('\n') + errors;
         return false;
     }
     if (process.exitCode() != 0) {
-        *error = translated("The tracker command \"%1\" failed with exit code %2.")
+        *error = tr("The tracker command \"%1\" failed with exit code %2.")
                      .arg(process.program())
                      .arg(process.exitCode());
         if (!errors.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "xrdview/tracker/xrddefect.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@
 // it would start an argument, so no value can pass for an option.
 class XrdCommandTracker
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdCommandTracker)
+
 public:
     explicit XrdCommandTracker(const QString& commandTemplate);
 

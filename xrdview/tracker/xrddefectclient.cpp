@@ -9,15 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdDefectClient", text);
-}
-
-} // namespace
-
 XrdDefectClient::XrdDefectClient() = default;
 
 XrdDefectClient::~XrdDefectClient() = default;
@@ -39,7 +30,7 @@ void XrdDefectClient::tracePreview()
     if (m_settings.kind == XrdDefectSettings::Command) {
         const XrdCommandTracker tracker(m_settings.command);
         setCmdLine(XrdCommandTracker::displayLine(
-                       tracker.arguments(m_form, translated("<description file>")))
+                       tracker.arguments(m_form, tr("<description file>")))
                        .toLocal8Bit());
     } else {
         setCmdLine(destination().toLocal8Bit());
@@ -50,13 +41,13 @@ QString XrdDefectClient::destination() const
 {
     switch (m_settings.kind) {
     case XrdDefectSettings::Command:
-        return translated("command: %1").arg(m_settings.command);
+        return tr("command: %1").arg(m_settings.command);
     case XrdDefectSettings::Folder:
-        return translated("folder: %1").arg(QDir::toNativeSeparators(m_settings.folder));
+        return tr("folder: %1").arg(QDir::toNativeSeparators(m_settings.folder));
     case XrdDefectSettings::None:
         break;
     }
-    return translated("none configured");
+    return tr("none configured");
 }
 
 short XrdDefectClient::establishConnection()
@@ -75,7 +66,7 @@ short XrdDefectClient::createForm()
 short XrdDefectClient::setHeadLine(const char* headline)
 {
     if (!m_formOpen)
-        return fail(translated("No defect form was created."));
+        return fail(tr("No defect form was created."));
     m_form.headline = QString::fromLocal8Bit(headline);
     tracePreview();
     return 1;
@@ -84,7 +75,7 @@ short XrdDefectClient::setHeadLine(const char* headline)
 short XrdDefectClient::setDescription(const char* description)
 {
     if (!m_formOpen)
-        return fail(translated("No defect form was created."));
+        return fail(tr("No defect form was created."));
     m_form.description = QString::fromLocal8Bit(description);
     tracePreview();
     return 1;
@@ -93,10 +84,10 @@ short XrdDefectClient::setDescription(const char* description)
 short XrdDefectClient::addFileAttachment(const char* path, const char* description)
 {
     if (!m_formOpen)
-        return fail(translated("No defect form was created."));
+        return fail(tr("No defect form was created."));
     const QString file = QString::fromLocal8Bit(path);
     if (!QFileInfo(file).isFile())
-        return fail(translated("The attachment \"%1\" is not a readable file.").arg(file));
+        return fail(tr("The attachment \"%1\" is not a readable file.").arg(file));
     m_form.attachments << XrdDefect::Attachment{ QFileInfo(file).absoluteFilePath(),
                                                  QString::fromLocal8Bit(description) };
     tracePreview();
@@ -106,7 +97,7 @@ short XrdDefectClient::addFileAttachment(const char* path, const char* descripti
 short XrdDefectClient::showMerrowDefectWindow(short)
 {
     if (!m_formOpen)
-        return fail(translated("No defect form was created."));
+        return fail(tr("No defect form was created."));
     m_formOpen = false;
     XrdDefectDialog dialog(
         m_form, destination(),
@@ -133,18 +124,18 @@ bool XrdDefectClient::submit(const XrdDefect& defect, QString* error)
             result = QDir::toNativeSeparators(result);
         break;
     case XrdDefectSettings::None:
-        *error = translated("No defect tracker is configured.");
+        *error = tr("No defect tracker is configured.");
         break;
     }
     if (!done) {
         setErrorMessage(error->toLocal8Bit());
         if (m_report)
-            m_report(translated("Defect not submitted: %1\n").arg(*error));
+            m_report(tr("Defect not submitted: %1\n").arg(*error));
         return false;
     }
     if (m_report) {
-        m_report(result.isEmpty() ? translated("Defect submitted.\n")
-                                  : translated("Defect submitted: %1\n").arg(result));
+        m_report(result.isEmpty() ? tr("Defect submitted.\n")
+                                  : tr("Defect submitted: %1\n").arg(result));
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "xrdview/tracker/xrddefect.h"
 #include "xrdview/tracker/xrddefectsettings.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 
@@ -22,6 +23,8 @@ class QWidget;
 // the file not written yet); after Submit it is the line that ran.
 class XrdDefectClient : public MerrowInterface
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdDefectClient)
+
 public:
     using Reporter = std::function<void(const QString&)>;
 

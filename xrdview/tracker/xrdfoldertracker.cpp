@@ -10,11 +10,6 @@
 
 namespace {
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdFolderTracker", text);
-}
-
 // Enough tries to get past any number of defects filed in one second.
 constexpr int MaxNameTries = 1000;
 
@@ -26,7 +21,7 @@ QString XrdFolderTracker::markdown(const XrdDefect& defect, const QStringList& c
 {
     QString headline = defect.headline.simplified();
     if (headline.isEmpty())
-        headline = translated("Defect");
+        headline = tr("Defect");
     // A fence longer than any run of backticks in the text keeps it whole.
     qsizetype longest = 0;
     static const QRegularExpression ticks(QStringLiteral("`+"));
@@ -41,7 +36,7 @@ QString XrdFolderTracker::markdown(const XrdDefect& defect, const QStringList& c
         description += QLatin1Char('\n');
     text += fence + QLatin1Char('\n') + description + fence + QLatin1Char('\n');
     if (!copies.isEmpty()) {
-        text += QLatin1Char('\n') + translated("## Attachments") + QStringLiteral("\n\n");
+        text += QLatin1Char('\n') + tr("## Attachments") + QStringLiteral("\n\n");
         for (int i = 0; i < copies.size(); ++i) {
             const XrdDefect::Attachment& attachment = defect.attachments.at(i);
             text += QStringLiteral("- [%1](%2)").arg(QFileInfo(attachment.path).fileName(),
@@ -57,12 +52,12 @@ QString XrdFolderTracker::markdown(const XrdDefect& defect, const QStringList& c
 bool XrdFolderTracker::submit(const XrdDefect& defect, QString* written, QString* error) const
 {
     if (m_folder.trimmed().isEmpty()) {
-        *error = translated("No defect folder is configured.");
+        *error = tr("No defect folder is configured.");
         return false;
     }
     QDir dir(m_folder);
     if (!dir.mkpath(QStringLiteral("."))) {
-        *error = translated("The defect folder \"%1\" could not be created.").arg(m_folder);
+        *error = tr("The defect folder \"%1\" could not be created.").arg(m_folder);
         return false;
     }
 
@@ -77,13 +72,13 @@ bool XrdFolderTracker::submit(const XrdDefect& defect, QString* written, QString
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             break;
         if (!file.exists()) {
-            *error = translated("The defect file \"%1\" could not be written: %2")
+            *error = tr("The defect file \"%1\" could not be written: %2")
                          .arg(file.fileName(), file.errorString());
             return false;
         }
     }
     if (!file.isOpen()) {
-        *error = translated("No free defect file name in \"%1\".").arg(m_folder);
+        *error = tr("No free defect file name in \"%1\".").arg(m_folder);
         return false;
     }
 
@@ -97,7 +92,7 @@ bool XrdFolderTracker::submit(const XrdDefect& defect, QString* written, QString
         const QString copy = base + QLatin1Char('-') + QFileInfo(attachment.path).fileName();
         // QFile::copy refuses to replace an existing file.
         if (!QFile::copy(attachment.path, dir.filePath(copy))) {
-            *error = translated("The attachment \"%1\" could not be copied into \"%2\".")
+            *error = tr("The attachment \"%1\" could not be copied into \"%2\".")
                          .arg(attachment.path, m_folder);
             undo();
             return false;
@@ -106,7 +101,7 @@ bool XrdFolderTracker::submit(const XrdDefect& defect, QString* written, QString
     }
     const QByteArray bytes = markdown(defect, copies).toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        *error = translated("The defect file \"%1\" could not be written: %2")
+        *error = tr("The defect file \"%1\" could not be written: %2")
                      .arg(file.fileName(), file.errorString());
         undo();
         return false;

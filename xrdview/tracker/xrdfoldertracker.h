@@ -2,6 +2,7 @@
 
 #include "xrdview/tracker/xrddefect.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // Keeps defects as Markdown files in a folder: "defect-<date>-<time>.md"
@@ -11,6 +12,8 @@
 // number ("-2", "-3", ...).
 class XrdFolderTracker
 {
+    Q_DECLARE_TR_FUNCTIONS(XrdFolderTracker)
+
 public:
     explicit XrdFolderTracker(const QString& folder);
 
