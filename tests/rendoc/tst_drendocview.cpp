@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <QtTest>
 #include <QXmlInputSource>
 
@@ -603,6 +604,33 @@ private Q_SLOTS:
         QVERIFY(m_view->itemRect(p).height() > wrapped);
         QVERIFY(m_view->documentHeight() > before);
         doc->first->setStyle(nullptr);
+    }
+
+    // Test names come in every script: the view's font, with the fallbacks the system
+    // provides, must have a real glyph (not the missing-glyph box) for each character.
+    void namesInEveryScriptHaveGlyphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("chinese") << QString::fromUtf8("测试用例失败");
+        QTest::newRow("japanese") << QString::fromUtf8("テスト失敗しました");
+        QTest::newRow("korean") << QString::fromUtf8("테스트 실패");
+        QTest::newRow("cyrillic") << QString::fromUtf8("Тест не пройден");
+    }
+
+    void namesInEveryScriptHaveGlyphs()
+    {
+        QFETCH(QString, text);
+        QTextLayout layout(text, m_view->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const auto runs = layout.glyphRuns();
+        QVERIFY(!runs.isEmpty());
+        for (const QGlyphRun& run : runs) {
+            const auto glyphs = run.glyphIndexes();
+            for (quint32 glyph : glyphs)
+                QVERIFY2(glyph != 0, qPrintable(run.rawFont().familyName() + " lacks a glyph"));
+        }
     }
 
     void whiteSpace_data()
