@@ -5,6 +5,7 @@
 #include "rendoc/model/ditems.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/model/dupdater.h"
+#include "rendoc/view/dviewcontext.h"
 #include "tests/support/testfiles.h"
 
 #include <QClipboard>
@@ -540,6 +541,27 @@ private Q_SLOTS:
         const QRect r = m_view->itemRect(image);
         const QPoint inside = m_view->viewport()->mapTo(m_view.get(), QPoint(r.left() + 10, r.top() + 14));
         QCOMPARE(QColor(shot.pixel(inside)), QColor(Qt::red));
+    }
+
+    // One picture named under many spellings is decoded once: every spelling gets the same
+    // shared image, so a report cannot multiply its memory by spelling paths differently.
+    void imageDecodedOncePerFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(dir.filePath("pic.png")));
+        DViewContext context;
+        context.searchPaths << dir.path();
+        const QImage first = context.image("pic.png");
+        QCOMPARE(first.size(), QSize(40, 30));
+        const QStringList spellings{"./pic.png", "sub/../pic.png", "sub/./../pic.png",
+                                    dir.filePath("pic.png"), dir.path() + "//pic.png"};
+        for (const QString& src : spellings)
+            QCOMPARE(context.image(src).cacheKey(), first.cacheKey());
+        QVERIFY(context.image("missing.png").isNull());
+        QVERIFY(context.image("missing.png").isNull());
     }
 
     void tableGeometry_data()
