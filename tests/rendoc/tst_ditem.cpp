@@ -484,6 +484,48 @@ private Q_SLOTS:
         QCOMPARE(after->numberText(), QStringLiteral("2"));
     }
 
+    // Many tables over many titles or tags: the first of each kind is complete, the rest
+    // together stay within the budget, so a small file cannot expand into gigabytes of output.
+    void updaterBoundsRepeatedTables_data()
+    {
+        QTest::addColumn<int>("tables");
+        QTest::addColumn<int>("targets"); // titles, or named tags
+        QTest::addColumn<bool>("summaries"); // else indexes
+        QTest::newRow("two summaries") << 2 << 50 << true;
+        QTest::newRow("summaries beyond the budget") << 400 << 1000 << true;
+        QTest::newRow("indexes beyond the budget") << 400 << 1000 << false;
+    }
+
+    void updaterBoundsRepeatedTables()
+    {
+        QFETCH(int, tables);
+        QFETCH(int, targets);
+        QFETCH(bool, summaries);
+        DDocument document(QStringLiteral("t"), QStringLiteral("d"));
+        Builder b(&document);
+        QList<DItem*> made;
+        for (int i = 0; i < tables; ++i)
+            made.append(summaries ? static_cast<DItem*>(b.add(new DSummary)) : b.add(new DIndex));
+        for (int i = 0; i < targets; ++i) {
+            title(b, 1, QString::number(i));
+            b.add(new DTag(QString::number(i)));
+        }
+        DUpdater().doAll(&document);
+        const auto entries = [&](int i) {
+            return summaries ? made.at(i)->toSummary()->titles().size() : made.at(i)->toIndex()->entries().size();
+        };
+        QCOMPARE(entries(0), targets);
+        qsizetype repeated = 0;
+        int filled = 0;
+        for (int i = 1; i < tables; ++i) {
+            QVERIFY(entries(i) == 0 || entries(i) == targets);
+            repeated += entries(i);
+            filled += entries(i) == targets;
+        }
+        QVERIFY(repeated <= DUpdater::MaxRepeatedEntries);
+        QCOMPARE(filled, int(qMin<qsizetype>(tables - 1, DUpdater::MaxRepeatedEntries / targets)));
+    }
+
     // Each level a container holding the next one: neither updating nor freeing may recurse per level.
     void deepDocument()
     {
