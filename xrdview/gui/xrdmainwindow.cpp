@@ -10,6 +10,7 @@
 #include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpaths.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
+#include "xrdview/gui/xrdrecentnames.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "xrdview/host/xrdresourcestore.h"
 #include "xrdview/gui/xrdsourcelink.h"
@@ -77,6 +78,7 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
     m_tabs->setDocumentMode(true);
     m_tabs->setTabsClosable(true);
     m_tabs->setMovable(true);
+    m_tabs->setElideMode(Qt::ElideMiddle);
     setCentralWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &XrdMainWindow::currentTabChanged);
     connect(m_tabs, &QTabWidget::tabCloseRequested, this, &XrdMainWindow::tabCloseRequested);
@@ -107,7 +109,28 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
                      QSettings::IniFormat);
     m_recent = recent.value(QStringLiteral("files")).toStringList().mid(0, MaxRecentFiles);
     rebuildRecentMenu();
+    restoreLayout();
     updateActions();
+}
+
+QString XrdMainWindow::layoutFile() const
+{
+    return QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/window.ini");
+}
+
+void XrdMainWindow::restoreLayout()
+{
+    QSettings layout(layoutFile(), QSettings::IniFormat);
+    // Either may be missing or from another version: Qt then leaves the default.
+    restoreGeometry(layout.value(QStringLiteral("geometry")).toByteArray());
+    restoreState(layout.value(QStringLiteral("state")).toByteArray());
+}
+
+void XrdMainWindow::saveLayout() const
+{
+    QSettings layout(layoutFile(), QSettings::IniFormat);
+    layout.setValue(QStringLiteral("geometry"), saveGeometry());
+    layout.setValue(QStringLiteral("state"), saveState());
 }
 
 XrdMainWindow::~XrdMainWindow()
@@ -269,7 +292,10 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
         report(translated("The plug-in could not open a report window."));
         return shown;
     }
+    statusBar()->showMessage(QCoreApplication::translate("XrdMainWindow", "Loading %n report(s)...", nullptr,
+                                                         int(fresh.size())));
     window->setFiles(&fresh, nullptr, ViewerNormal);
+    statusBar()->showMessage(translated("Ready"));
     QStringList opened;
     for (const QString& path : std::as_const(fresh)) {
         if (m_plugin->openedWindow(path) == window)
@@ -286,7 +312,9 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
     connect(window, &QAStViewerWindow::stateChanged, this, &XrdMainWindow::updateActions);
     if (QWidget* outline = window->contentOutlineWidget())
         m_outlineStack->addWidget(outline);
-    const int index = m_tabs->addTab(window, window->windowIcon(), window->windowTitle());
+    // A tab is named after its files; the report window's own title stays in the title bar.
+    const int index = m_tabs->addTab(window, window->windowIcon(),
+                                     XrdRecentNames::labels(opened).join(QStringLiteral(", ")));
     QStringList names;
     for (const QString& path : std::as_const(opened))
         names << QDir::toNativeSeparators(path);
@@ -326,9 +354,6 @@ void XrdMainWindow::tabCloseRequested(int index)
 
 void XrdMainWindow::captionChanged(QWidget* window)
 {
-    const int index = m_tabs->indexOf(window);
-    if (index >= 0)
-        m_tabs->setTabText(index, window->windowTitle());
     if (window == m_active)
         setWindowTitle(translated("%1 - xrdview").arg(window->windowTitle()));
 }
@@ -538,8 +563,10 @@ void XrdMainWindow::addRecent(const QStringList& files)
 void XrdMainWindow::rebuildRecentMenu()
 {
     m_recentMenu->clear();
-    for (const QString& file : std::as_const(m_recent)) {
-        QAction* entry = m_recentMenu->addAction(QFileInfo(file).fileName());
+    const QStringList labels = XrdRecentNames::labels(m_recent);
+    for (int i = 0; i < m_recent.size(); ++i) {
+        const QString file = m_recent.at(i);
+        QAction* entry = m_recentMenu->addAction(labels.at(i));
         entry->setStatusTip(QDir::toNativeSeparators(file));
         connect(entry, &QAction::triggered, this, [this, file] { openFiles({ file }); });
     }
@@ -555,6 +582,7 @@ void XrdMainWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    saveLayout();
     event->accept();
 }
 
