@@ -287,6 +287,29 @@ private Q_SLOTS:
             QCOMPARE(view->textCursor().blockNumber(), line - 1);
     }
 
+    // The Source dock shows the file of the tab in front: another tab's source
+    // does not linger, and coming back shows the tab's own again.
+    void sourceFollowsTab()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("step.c"));
+        QVERIFY(TestFiles::writeFile(path, "int a;\nint b;\nint c;\n"));
+        QAStViewerWindow* campaign = m_window->openFiles({ TestFiles::example("campaign.xrd") });
+        QAStViewerWindow* smoke = m_window->openFiles({ TestFiles::example("smoke.xrd") });
+        QVERIFY(campaign && smoke && campaign != smoke);
+        m_window->tabs()->setCurrentWidget(campaign);
+        m_studio->openSourceFile(path + " line 2", 0, true);
+        XrdSourceView* view = m_window->sourceView();
+        QCOMPARE(view->fileName(), path);
+
+        m_window->tabs()->setCurrentWidget(smoke);
+        QVERIFY(view->fileName().isEmpty());
+        QVERIFY(view->toPlainText().isEmpty());
+        m_window->tabs()->setCurrentWidget(campaign);
+        QCOMPARE(view->fileName(), path);
+        QCOMPARE(view->highlightedLine(), 2);
+    }
+
     void sourceLinkHandedOn_data()
     {
         // Exactly what reaches the editor or the browser; "@" stands for

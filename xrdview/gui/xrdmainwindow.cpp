@@ -46,6 +46,9 @@ constexpr int MaxRecentFiles = 8;
 // Set on each report window: the folder of its first report, against which
 // relative source links are resolved.
 constexpr const char* ReportFolderProperty = "xrdviewReportFolder";
+// Set on each report window: the source file and line its links last showed.
+constexpr const char* SourceFileProperty = "xrdviewSourceFile";
+constexpr const char* SourceLineProperty = "xrdviewSourceLine";
 
 // The local files among dropped URLs.
 QStringList localFiles(const QMimeData* mime)
@@ -339,6 +342,7 @@ void XrdMainWindow::currentTabChanged(int index)
             m_outlineStack->setCurrentWidget(outline ? outline : m_noOutline);
             next->activated();
         }
+        showSourceOf(next);
     }
     if (!m_active)
         m_outlineStack->setCurrentWidget(m_noOutline);
@@ -533,12 +537,34 @@ void XrdMainWindow::openSource(const QString& target)
         report(error);
         return;
     }
-    m_sourceDock->setWindowTitle(link.line > 0 ? translated("Source: %1, line %2")
-                                                     .arg(QFileInfo(path).fileName())
-                                                     .arg(link.line)
-                                               : translated("Source: %1").arg(QFileInfo(path).fileName()));
+    if (m_active) {
+        m_active->setProperty(SourceFileProperty, path);
+        m_active->setProperty(SourceLineProperty, link.line);
+    }
+    showSourceTitle();
     m_sourceDock->show();
     m_sourceDock->raise();
+}
+
+void XrdMainWindow::showSourceTitle()
+{
+    const QString name = QFileInfo(m_sourceView->fileName()).fileName();
+    const int line = m_sourceView->highlightedLine();
+    if (name.isEmpty())
+        m_sourceDock->setWindowTitle(translated("Source"));
+    else if (line > 0)
+        m_sourceDock->setWindowTitle(translated("Source: %1, line %2").arg(name).arg(line));
+    else
+        m_sourceDock->setWindowTitle(translated("Source: %1").arg(name));
+}
+
+void XrdMainWindow::showSourceOf(QAStViewerWindow* window)
+{
+    // Each report window keeps the source its links last showed.
+    const QString file = window ? window->property(SourceFileProperty).toString() : QString();
+    if (file.isEmpty() || !m_sourceView->showFile(file, window->property(SourceLineProperty).toInt()))
+        m_sourceView->clearFile();
+    showSourceTitle();
 }
 
 void XrdMainWindow::report(const QString& message)

@@ -102,6 +102,8 @@ private:
     QString layoutFile() const;
     void restoreLayout();
     void saveLayout() const;
+    void showSourceTitle();
+    void showSourceOf(QAStViewerWindow* window);
     void rebuildRecentMenu();
     void saveResources();
     bool windowOffers(const char* property) const;
