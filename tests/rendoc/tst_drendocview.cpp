@@ -593,6 +593,34 @@ private Q_SLOTS:
         QVERIFY(qAbs(x2Left - (attributes[1].startsWith("vspan") ? b1Left : left)) <= 1);
     }
 
+    // A heading word never breaks inside: its column widens, the other columns give the room,
+    // and the column lines stay the same in every row. Too narrow a view keeps the fractions.
+    void headingWordsKeepWhole_data()
+    {
+        QTest::addColumn<int>("viewWidth");
+        QTest::addColumn<bool>("widened");
+        QTest::newRow("room to spare") << 600 << true;
+        QTest::newRow("too narrow for every heading") << 120 << false;
+    }
+
+    void headingWordsKeepWhole()
+    {
+        QFETCH(int, viewWidth);
+        QFETCH(bool, widened);
+        m_view->resize(viewWidth, 300);
+        const auto doc = showAml(QStringLiteral(
+            "<DOCUMENT><TABLE border=\"1\" widths=\"0.94,0.02,0.02,0.02\"><ROW><CELLTEXT text=\"Name\"/>"
+            "<CELLTEXT text=\"Inconclusive\"/><CELLTEXT text=\"Total\"/><CELLTEXT text=\"x\"/></ROW>"
+            "<ROW><CELLTEXT text=\"a\"/><CELLTEXT text=\"1\"/><CELLTEXT text=\"2\"/><CELLTEXT text=\"3\"/></ROW>"
+            "</TABLE></DOCUMENT>"));
+        QVERIFY(doc);
+        const auto left = [&](int n) { return m_view->itemRect(nth(doc->first, DItem::CellText, n)).left(); };
+        const qreal word = QFontMetricsF(m_view->font()).horizontalAdvance(QStringLiteral("Inconclusive"));
+        QCOMPARE(left(2) - left(1) >= word, widened);
+        for (int c = 1; c < 4; ++c)
+            QVERIFY(qAbs(left(c) - left(c + 4)) <= 1);
+    }
+
     // Wrapping, style and background changes lay the document out again; a rebuild keeps the place.
     void relayout()
     {
