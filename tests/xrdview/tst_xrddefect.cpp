@@ -85,6 +85,10 @@ private Q_SLOTS:
                 files->selectFile(m_chosenFolder);
                 return int(QDialog::Accepted);
             }
+            if (request.kind == QAModalRequest::Warning) {
+                m_reports << request.text;
+                return int(QMessageBox::Ok);
+            }
             auto* dialog = qobject_cast<XrdDefectDialog*>(request.dialog);
             return dialog && m_onDialog ? m_onDialog(dialog) : QVariant();
         });
@@ -424,6 +428,20 @@ private Q_SLOTS:
         QCOMPARE(XrdDefectSettings::load(file).folder, page.folderEdit()->text());
         page.kindBox()->setCurrentIndex(XrdDefectSettings::Command);
         QVERIFY(!page.browseButton()->isEnabled());
+    }
+
+    // A settings file that cannot be written is said, not ignored.
+    void failedSaveIsReported()
+    {
+        const QString blocker = m_dir.filePath(QStringLiteral("not-a-folder"));
+        QVERIFY(writeFile(blocker, "x"));
+        XrdDefectPage page(blocker + QStringLiteral("/defect-tracker.ini"));
+        std::unique_ptr<QWidget> widget(page.createWidget(nullptr));
+        page.updateContents();
+        QTest::keyClicks(page.commandEdit(), QStringLiteral("gh issue create --title=%t"));
+        page.apply();
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY2(m_reports.first().contains(QStringLiteral("could not be saved")), qPrintable(m_reports.first()));
     }
 
     // No tracker: no client, and the output pane then says where to set one.
