@@ -1,5 +1,5 @@
 # Installation layout: <prefix>/bin/xrdview, the SDK library
-# (libkorvat-sdk.so) in the library folder, the plug-in in <libdir>/xrdview
+# (libkorvat-sdk.so) and the plug-in in <libdir>/xrdview
 # where the host looks for it, the default style file at
 # <prefix>/lib/reporterstyle.aml (the plug-in reads it from "lib" under the
 # host's install directory), the example reports, a desktop entry with its
@@ -7,16 +7,17 @@
 # "*.xrd" reports and "*.xml" JUnit results.
 # Included at the end of the top-level CMakeLists, after every target exists.
 
+# The SDK library is private to the viewer: it sits beside the plug-in in
+# <libdir>/xrdview, not among the system's shared libraries.
 if(TARGET xrdview)
-  set_target_properties(xrdview PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+  set_target_properties(xrdview PROPERTIES INSTALL_RPATH "$ORIGIN/../${XRDVIEW_PLUGIN_SUBDIR}")
   install(TARGETS xrdview RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-install(TARGETS sdk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS sdk LIBRARY DESTINATION ${XRDVIEW_PLUGIN_SUBDIR})
 
 if(TARGET korvatreporter)
-  # The plug-in sits one folder below the SDK library it links against.
-  set_target_properties(korvatreporter PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+  set_target_properties(korvatreporter PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS korvatreporter LIBRARY DESTINATION ${XRDVIEW_PLUGIN_SUBDIR})
 endif()
 

@@ -58,18 +58,40 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &r
     return QAReporterLoader::Unreadable;
 }
 
-// The name a document takes so that no two documents of one load share one:
-// its own when not taken yet, else with the file's list index appended, then
-// "-2", "-3", ... while that is taken too. A null name counts as "".
-QString uniqueName(const QString &name, int index, QSet<QString> &taken)
+// Gives the documents of one load names no two of them share: a document
+// keeps its own name when it is not taken yet, else takes it with the file's
+// list index appended, then "-2", "-3", ... while that is taken too. A
+// nameless document always takes the indexed form, so that every document
+// has a name a link can point at. The next suffix of each indexed base is
+// remembered, so that many alike names cost linear time, not quadratic.
+class DocumentNamer
 {
-    QString unique = name;
-    const QString indexed = name + QString::number(index);
-    for (int k = 1; taken.contains(unique); ++k)
-        unique = k == 1 ? indexed : indexed + QLatin1Char('-') + QString::number(k);
-    taken.insert(unique);
-    return unique;
-}
+public:
+    QString take(const QString &name, int index)
+    {
+        if (!name.isEmpty() && !m_taken.contains(name)) {
+            m_taken.insert(name);
+            return name;
+        }
+        const QString indexed = name + QString::number(index);
+        int k = m_nextSuffix.value(indexed, 1);
+        QString unique = suffixed(indexed, k);
+        while (m_taken.contains(unique))
+            unique = suffixed(indexed, ++k);
+        m_nextSuffix.insert(indexed, k + 1);
+        m_taken.insert(unique);
+        return unique;
+    }
+
+private:
+    static QString suffixed(const QString &indexed, int k)
+    {
+        return k == 1 ? indexed : indexed + QLatin1Char('-') + QString::number(k);
+    }
+
+    QSet<QString> m_taken;
+    QHash<QString, int> m_nextSuffix;
+};
 
 } // namespace
 
@@ -88,7 +110,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     QStringList unreadable;
     QStringList reasons;
     // Document names given in this call.
-    QSet<QString> names;
+    DocumentNamer names;
     for (int i = 0; i < files.size(); ++i) {
         const QString &fileName = files.at(i);
         const bool held = std::any_of(records.cbegin(), records.cend(),
@@ -109,7 +131,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             continue;
         }
         for (DDocument *document : record->documents()) {
-            const QString name = uniqueName(document->name(), i, names);
+            const QString name = names.take(document->name(), i);
             if (name != document->name())
                 document->setName(name);
         }

@@ -52,7 +52,8 @@ QAReporterPrefStyles::QAReporterPrefStyles(const QString &title, const QString &
                                            QObject *parent)
     : PreferenceItem(title, tag, helpText, parent), m_styleFile(styleFile)
 {
-    defaults();
+    QStringList names;
+    adopt(readStyleFile(&names), names);
     if (QFile::exists(m_styleFile))
         fillTranslation();
 }
@@ -86,30 +87,51 @@ DStyle *QAReporterPrefStyles::style(const QString &name) const
     return nullptr;
 }
 
+// The styles the style file defines, and their names into `names`; the
+// built-in (none) when the file is missing. A file that does not parse still
+// gives the styles read up to the error, but no names.
+QList<DStyle *> QAReporterPrefStyles::readStyleFile(QStringList *names) const
+{
+    names->clear();
+    QFile file(m_styleFile);
+    // Only a regular file is read: a named pipe in its place would block start-up.
+    if (!DRegularFile::isRegular(m_styleFile) || !file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlInputSource source(&file);
+    DAmlReader reader;
+    reader.setEnabledLocalStyle(true);
+    reader.setInputSize(file.size());
+    if (reader.parse(&source))
+        *names = reader.styleNames();
+    return reader.handler()->takeStyles();
+}
+
 void QAReporterPrefStyles::defaults()
 {
-    m_styleNames.clear();
-    QList<DStyle *> fresh;
-    QFile file(m_styleFile);
-    // Only a regular file is read: a named pipe in its place would block start-up. Anything
-    // else leaves the built-in styles.
-    if (DRegularFile::isRegular(m_styleFile) && file.open(QIODevice::ReadOnly)) {
-        QXmlInputSource source(&file);
-        DAmlReader reader;
-        reader.setEnabledLocalStyle(true);
-        reader.setInputSize(file.size());
-        // A file that does not parse still gives the styles read up to the error.
-        if (reader.parse(&source))
-            m_styleNames = reader.styleNames();
-        fresh = reader.handler()->takeStyles();
+    // With the page shown, Defaults is a proposal like any edit: the page
+    // shows the file's styles, and only apply() makes them current.
+    if (m_view) {
+        m_pending.clear();
+        QStringList names;
+        for (DStyle *style : readStyleFile(&names))
+            m_pending.emplace_back(style);
+        m_pendingNames = names;
+        m_hasPending = true;
+        return;
     }
+    QStringList names;
+    adopt(readStyleFile(&names), names);
+}
 
+void QAReporterPrefStyles::adopt(const QList<DStyle *> &fresh, const QStringList &names)
+{
+    m_styleNames = names;
     // Open documents point at the current style objects: reuse the object of
     // each name the file still defines, and retire the others (see the class
     // comment).
     QList<DStyle *> old = m_styles;
     m_styles.clear();
-    for (DStyle *style : std::as_const(fresh)) {
+    for (DStyle *style : fresh) {
         auto reused = std::find_if(old.begin(), old.end(),
                                    [style](const DStyle *o) { return o->name() == style->name(); });
         if (reused == old.end()) {
@@ -140,6 +162,14 @@ void QAReporterPrefStyles::updateContents()
 {
     if (!m_view)
         return;
+    if (m_hasPending) {
+        QList<DStyle *> shown;
+        for (const auto &style : m_pending)
+            shown.append(style.get());
+        m_view->setStyleNames(m_pendingNames);
+        m_view->initVal(shown);
+        return;
+    }
     // defaults() may have read other names since the view was made.
     m_view->setStyleNames(m_styleNames);
     m_view->initVal(m_styles);
@@ -147,10 +177,27 @@ void QAReporterPrefStyles::updateContents()
 
 void QAReporterPrefStyles::apply()
 {
+    // Edits go into what the page shows: the current styles, or the
+    // proposed defaults, which then become current.
     if (m_view)
         m_view->updateStyles();
+    if (!m_hasPending)
+        return;
+    QList<DStyle *> fresh;
+    for (auto &style : m_pending)
+        fresh.append(style.release());
+    adopt(fresh, m_pendingNames);
+    dropPending();
 }
 
 void QAReporterPrefStyles::cancel()
 {
+    dropPending();
+}
+
+void QAReporterPrefStyles::dropPending()
+{
+    m_pending.clear();
+    m_pendingNames.clear();
+    m_hasPending = false;
 }

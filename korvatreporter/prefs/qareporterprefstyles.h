@@ -19,11 +19,12 @@ class DStyle;
 //
 // The page owns its styles. Documents built by the XRD reader point at
 // them, so the style objects stay put: apply() writes the user's edits into
-// them, and defaults() resets a style the file still defines in place, so
-// that open reports show the change at their next re-render. A style the
-// file no longer defines is not freed but retired, and lives as long as the
-// page (the whole process): no document is ever left pointing at freed
-// memory.
+// them. Defaults on the shown page only proposes the file's styles; apply()
+// then resets each style the file still defines in place, so that open
+// reports show the change at their next re-render, and cancel() drops the
+// proposal. A style the file no longer defines is not freed but retired, and
+// lives as long as the page (the whole process): no document is ever left
+// pointing at freed memory.
 class QAReporterPrefStyles : public PreferenceItem
 {
     Q_OBJECT
@@ -53,8 +54,9 @@ public:
     void updateContents() override;
     void apply() override;
     void cancel() override;
-    // Reloads the styles and their names from the style file; the page's
-    // widget shows them at the next updateContents().
+    // Reloads the styles and their names from the style file: at once when
+    // the page is not shown, else as a proposal the page shows at the next
+    // updateContents() and apply() makes current.
     void defaults() override;
 
     // The page's editor while its widget exists, else null.
@@ -62,6 +64,10 @@ public:
 
 private:
     void fillTranslation();
+    QList<DStyle *> readStyleFile(QStringList *names) const;
+    // Makes `fresh` (taken over) the current styles, reusing objects by name.
+    void adopt(const QList<DStyle *> &fresh, const QStringList &names);
+    void dropPending();
 
     QList<DStyle *> m_styles;                      // owned, see above
     std::vector<std::unique_ptr<DStyle>> m_retired; // styles the file no longer defines
@@ -69,4 +75,8 @@ private:
     QMap<QString, QString> m_translation;
     QStringList m_styleNames;
     QString m_styleFile;
+    // Defaults proposed on the shown page, not applied yet.
+    std::vector<std::unique_ptr<DStyle>> m_pending;
+    QStringList m_pendingNames;
+    bool m_hasPending = false;
 };

@@ -175,11 +175,25 @@ void DUpdater::update(DItem* first, const DItem* stopAt)
         if (!entry->target())
             entry->setTarget(tagsByName.value(entry->text()));
     }
-    for (DIndex* index : indexes)
-        index->setEntries(namedTags);
+    // Each generated table is written out by the view, the text and the HTML writer, so
+    // many tables over many titles would multiply the file's size. The first index of the
+    // pass and the first summary of each document are always filled; later ones share a
+    // budget of entries and stay empty once it is spent.
+    qsizetype budget = DUpdater::MaxRepeatedEntries;
+    const auto fill = [&budget](qsizetype entries, bool first) {
+        if (first)
+            return true;
+        if (entries > budget)
+            return false;
+        budget -= entries;
+        return true;
+    };
+    for (int i = 0; i < indexes.size(); ++i)
+        indexes.at(i)->setEntries(fill(namedTags.size(), i == 0) ? namedTags : QList<DTag*>());
     for (const auto& scope : scopes) {
-        for (DSummary* summary : scope->summaries)
-            summary->setTitles(scope->titles);
+        for (int i = 0; i < scope->summaries.size(); ++i)
+            scope->summaries.at(i)->setTitles(fill(scope->titles.size(), i == 0) ? scope->titles
+                                                                                 : QList<DTitle*>());
         if (scope->summaryEntries.isEmpty())
             continue;
         QHash<QString, DTitle*> titlesByText;

@@ -9,7 +9,9 @@
 // - numbers titles per document: levels 1 to 6 count "1", "1.2", "1.2.1"... (a skipped level
 //   counts as 0, "0.1"); level 0 gets an empty number text; counters restart at each DDocument;
 // - fills each DSummary with the numbered titles of its document, and each DIndex with the
-//   named DTags of the walked tree, in document order;
+//   named DTags of the walked tree, in document order; beyond the first summary of a document
+//   and the first index of the pass, tables are filled only while their entries fit in
+//   MaxRepeatedEntries for the whole pass, and left empty after;
 // - resolves each DTagPointer, and each DIEntry without target, to the first DTag of that name;
 //   each DSEntry without target to the first title of its document whose number text or plain
 //   text (its DText children joined) equals the entry text; unresolved ones are set to null;
@@ -23,6 +25,9 @@
 class DUpdater : public DIterator
 {
 public:
+    // Entries that repeated tables of contents and indexes may hold together in one pass.
+    static constexpr qsizetype MaxRepeatedEntries = 100000;
+
     explicit DUpdater(DProgressMonitor* monitor = nullptr);
 
     // Styles to resolve style names against after a document's own; not owned.

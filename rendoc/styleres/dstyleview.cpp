@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
@@ -207,6 +208,14 @@ void DStyleView::setStyleNameTranslation(const QMap<QString, QString>& translati
         const QString& name = m_entries[size_t(row)].copy->name();
         m_list->item(row)->setText(m_translation.value(name, name));
     }
+    fitListToNames();
+}
+
+void DStyleView::fitListToNames()
+{
+    const int names = m_list->sizeHintForColumn(0);
+    const int scrollBar = m_list->verticalScrollBar()->sizeHint().width();
+    m_list->setMinimumWidth(qMax(0, names) + 2 * m_list->frameWidth() + scrollBar + 4);
 }
 
 void DStyleView::initVal(const QList<DStyle*>& styles)
@@ -246,6 +255,7 @@ void DStyleView::initVal(const QList<DStyle*>& styles)
             }
         }
     }
+    fitListToNames();
     if (chosen.isNull() || !setCurrentStyle(chosen)) {
         const QSignalBlocker blocker(m_list);
         m_list->setCurrentRow(m_entries.empty() ? -1 : 0);

@@ -66,6 +66,9 @@ Q_SIGNALS:
     void styleEdited(const QString& name);
 
 private:
+    // Widens the style list so that no shown name is cut.
+    void fitListToNames();
+
     struct Entry
     {
         DStyle* target;               // the caller's style

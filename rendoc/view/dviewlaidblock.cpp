@@ -8,6 +8,7 @@
 #include "rendoc/style/dstyle.h"
 
 #include <QFontMetricsF>
+#include <QRegularExpression>
 #include <QPainter>
 
 namespace {
@@ -243,18 +244,110 @@ qreal DViewLaidBlock::layoutFrame(DViewFrame& frame, qreal x, qreal y, qreal wid
     return ly;
 }
 
+// The room each cell of a table's first row needs for its longest word, by column; cells
+// that span columns ask for nothing.
+static std::vector<double> headingWidths(const DViewTable& table, int columns, const DViewContext& context)
+{
+    std::vector<double> widths(static_cast<size_t>(columns), 0.0);
+    DItem* first = table.table ? table.table->child() : nullptr;
+    while (first && first->kind() != DItem::Row)
+        first = first->next();
+    if (!first)
+        return widths;
+    DViewBlock block;
+    block.kind = DViewBlock::Row;
+    block.item = first;
+    block.last = first;
+    const std::vector<DViewFrame> frames = DViewTextBuilder(context, false).build(block);
+    const qreal inset = 2 * (CellPadX + qBound(0, table.border, 20)) + 1;
+    size_t index = 0;
+    int column = 0;
+    for (DItem* cell = first->toContainer()->child(); cell && index < frames.size() && column < columns;
+         cell = cell->next()) {
+        int span = 0;
+        if (const DCell* c = cell->toCell())
+            span = c->hspan();
+        else if (const DCellText* c = cell->toCellText())
+            span = c->hspan();
+        else
+            continue;
+        const DViewFrame& frame = frames[index++];
+        if (span == 0) {
+            // Runs may carry a bolder or larger font than the frame's own: measure with each.
+            QList<QFont> fonts{frame.font};
+            for (const QTextLayout::FormatRange& range : frame.formats)
+                if (range.format.hasProperty(QTextFormat::FontFamilies) || range.format.hasProperty(QTextFormat::FontWeight)
+                    || range.format.hasProperty(QTextFormat::FontPointSize))
+                    fonts.append(range.format.font().resolve(frame.font));
+            double longest = 0;
+            for (const QString& word : frame.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                for (const QFont& font : fonts)
+                    longest = qMax(longest, QFontMetricsF(font).horizontalAdvance(word));
+            widths[size_t(column)] = longest > 0 ? longest + inset : 0;
+        }
+        column += 1 + qBound(0, span, 1000);
+    }
+    return widths;
+}
+
+std::vector<qreal> DViewLaidBlock::columnWidths(const DViewTable* table, int columns, const DViewContext& context,
+                                                qreal width)
+{
+    std::vector<qreal> widths(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c)
+        widths[size_t(c)] = (table && c < table->widths.size() ? table->widths[c] : 1.0 / columns) * width;
+    if (!table)
+        return widths;
+    if (!table->minWidthsKnown) {
+        table->minWidths = headingWidths(*table, columns, context);
+        table->minWidthsKnown = true;
+    }
+    const std::vector<double>& least = table->minWidths;
+    double needed = 0;
+    for (double w : least)
+        needed += w;
+    if (least.size() != widths.size() || needed > width)
+        return widths; // too narrow for every heading: keep the fractions
+    // Columns short of their heading get what it needs; the others share what is left in
+    // their proportions. Each round fixes at least one column, so this ends.
+    std::vector<bool> fixed(widths.size(), false);
+    for (bool changed = true; changed;) {
+        changed = false;
+        double freeFraction = 0;
+        double freeWidth = width;
+        for (size_t c = 0; c < widths.size(); ++c) {
+            if (fixed[c])
+                freeWidth -= least[c];
+            else
+                freeFraction += table->widths.value(int(c), 1.0f / columns);
+        }
+        for (size_t c = 0; c < widths.size(); ++c) {
+            if (fixed[c]) {
+                widths[c] = least[c];
+                continue;
+            }
+            const double share = freeFraction > 0 ? table->widths.value(int(c), 1.0f / columns) / freeFraction : 0;
+            widths[c] = share * freeWidth;
+            if (widths[c] < least[c]) {
+                fixed[c] = true;
+                changed = true;
+            }
+        }
+    }
+    return widths;
+}
+
 void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
                                const DViewContext& context, qreal left, qreal width)
 {
     DViewTextBuilder builder(context, true);
     m_frames = builder.build(block);
     const int columns = table ? qMax(1, table->columns) : qMax<int>(1, int(m_frames.size()));
-    std::vector<qreal> x(size_t(columns) + 1, left);
-    for (int c = 0; c < columns; ++c) {
-        const qreal fraction = table && c < table->widths.size() ? table->widths[c] : 1.0 / columns;
-        x[size_t(c) + 1] = x[size_t(c)] + fraction * width;
-    }
     m_border = table ? table->border : 0;
+    const std::vector<qreal> widths = columnWidths(table, columns, context, width);
+    std::vector<qreal> x(size_t(columns) + 1, left);
+    for (int c = 0; c < columns; ++c)
+        x[size_t(c) + 1] = x[size_t(c)] + widths[size_t(c)];
     m_borderColor = context.borderColor;
     const qreal top = block.firstRow ? 6 : 0;
     const qreal bottom = block.lastRow ? 10 : 0;

@@ -44,6 +44,10 @@ private:
     DViewLaidBlock() = default;
 
     qreal layoutFrame(DViewFrame& frame, qreal x, qreal y, qreal width, const DViewContext& context);
+    // The width of each column of a row: the table's fractions of `width`, widened where the
+    // first row's longest word would not fit, taking the room from the other columns.
+    static std::vector<qreal> columnWidths(const DViewTable* table, int columns, const DViewContext& context,
+                                           qreal width);
     void layoutRow(const DViewBlock& block, const DViewTable* table, const DViewContext& context,
                    qreal left, qreal width);
 

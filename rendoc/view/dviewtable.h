@@ -14,4 +14,8 @@ struct DViewTable
     int border = 0;
     QVector<float> widths;                   // normalised, one per column
     std::vector<std::vector<int>> cellStarts; // per row; empty when no cell spans rows
+    // Per column, the room the longest word of the first row's cell needs (insets included),
+    // so that headings never break inside a word; measured once, when a row is first laid out.
+    mutable std::vector<double> minWidths;
+    mutable bool minWidthsKnown = false;
 };

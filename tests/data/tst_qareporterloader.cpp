@@ -95,7 +95,10 @@ private Q_SLOTS:
         QTest::newRow("index taken already") << QStringList() << QStringList{x1, two}
                                              << QStringList{"X", "X1", "X1-2"} << 2;
         QTest::newRow("nameless pair") << QStringList() << QStringList{sample("nameless1.xrd"), sample("nameless2.xrd")}
-                                       << QStringList{"", "1"} << 2;
+                                       << QStringList{"0", "1"} << 2;
+        // Every nameless document gets a name of its own, skipping names already taken.
+        QTest::newRow("nameless documents of one file")
+            << QStringList() << QStringList{sample("nameless3.xrd")} << QStringList{"0", "0-2", "0-3", "0-4"} << 1;
     }
 
     void readsEachFileOnce()

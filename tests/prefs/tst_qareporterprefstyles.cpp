@@ -2,6 +2,7 @@
 
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
+#include "rendoc/style/dstyle.h"
 #include "rendoc/view/drendocview.h"
 #include "rendoc/styleres/dstyleview.h"
 #include "sdk/qacolorbutton.h"
@@ -54,46 +55,69 @@ private Q_SLOTS:
         QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
     }
 
+    // Each row is a series of dialog sessions over one open report, each session a
+    // string of steps: "edit" (Normal Passed turns magenta), "defaults", then "ok" or
+    // "cancel".
     void dialogOutcomeReachesOpenReport_data()
     {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
+        QTest::addColumn<QStringList>("sessions");
+        QTest::addColumn<bool>("magenta"); // shown at the end
+        QTest::newRow("accepted") << QStringList{"edit ok"} << true;
+        QTest::newRow("cancelled") << QStringList{"edit cancel"} << false;
+        QTest::newRow("defaults then cancel keeps the edit") << QStringList{"edit ok", "defaults cancel"} << true;
+        QTest::newRow("defaults then ok resets") << QStringList{"edit ok", "defaults ok"} << false;
+        QTest::newRow("edit after defaults applies") << QStringList{"edit ok", "defaults edit ok"} << true;
+        QTest::newRow("edit then defaults drops the edit") << QStringList{"edit defaults ok"} << false;
     }
 
     void dialogOutcomeReachesOpenReport()
     {
-        QFETCH(bool, accept);
+        QFETCH(QStringList, sessions);
+        QFETCH(bool, magenta);
         QAReporter window(QStringLiteral("Test Report"), QPixmap());
         QStringList files{ QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd") };
         window.setFiles(&files, nullptr, ViewerNormal);
         window.resize(900, 700);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QColor magenta(0xd0, 0x00, 0xd0);
-        QCOMPARE(pixelsOf(window.mainView(), magenta), 0);
+        const QColor edited(0xd0, 0x00, 0xd0);
+        QCOMPARE(pixelsOf(window.mainView(), edited), 0);
 
-        // The host's dialog: pages apply on OK, then its accepted signal reaches the producer.
-        QDialog dialog;
         QAReporterPrefStyles *page = m_pref->stylesPage();
-        page->createWidget(&dialog);
-        page->updateContents();
-        connect(&dialog, &QDialog::accepted, m_pref.get(), &QAReporterPref::prefDialogAccepted);
-        connect(&dialog, &QDialog::rejected, m_pref.get(), &QAReporterPref::prefDialogRejected);
-        QVERIFY(page->styleView()->setCurrentStyle("Normal Passed"));
-        page->styleView()->findChild<QAColorButton *>("color")->setColor(magenta, true);
-        if (accept) {
-            page->apply();
-            dialog.accept();
-        } else {
-            page->cancel();
-            dialog.reject();
+        for (const QString &session : sessions) {
+            // The host's dialog: pages apply on OK, then its accepted signal reaches the producer.
+            QDialog dialog;
+            page->createWidget(&dialog);
+            page->updateContents();
+            connect(&dialog, &QDialog::accepted, m_pref.get(), &QAReporterPref::prefDialogAccepted);
+            connect(&dialog, &QDialog::rejected, m_pref.get(), &QAReporterPref::prefDialogRejected);
+            for (const QString &step : session.split(' ')) {
+                if (step == "edit") {
+                    QVERIFY(page->styleView()->setCurrentStyle("Normal Passed"));
+                    page->styleView()->findChild<QAColorButton *>("color")->setColor(edited, true);
+                } else if (step == "defaults") {
+                    page->defaults();
+                    page->updateContents();
+                } else if (step == "ok") {
+                    page->apply();
+                    dialog.accept();
+                } else {
+                    page->cancel();
+                    dialog.reject();
+                }
+            }
         }
 
-        // The paragraph "All 4 test cases passed." now draws in the edited colour, or not.
-        const int painted = pixelsOf(window.mainView(), magenta);
-        QVERIFY2(accept ? painted > 30 : painted == 0, qPrintable(QString::number(painted)));
-        page->defaults();
+        // The paragraph "All 4 test cases passed." draws in the edited colour, or not.
+        const int painted = pixelsOf(window.mainView(), edited);
+        QVERIFY2(magenta ? painted > 30 : painted == 0, qPrintable(QString::number(painted)));
+        QCOMPARE(page->style("Normal Passed")->foreground() == edited, magenta);
+    }
+
+    void cleanup()
+    {
+        // Back to the shipped styles for the next row, as Defaults with the page closed.
+        m_pref->stylesPage()->defaults();
     }
 };
 

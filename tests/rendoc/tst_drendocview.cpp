@@ -5,11 +5,13 @@
 #include "rendoc/model/ditems.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/model/dupdater.h"
+#include "rendoc/view/dviewcontext.h"
 #include "tests/support/testfiles.h"
 
 #include <QClipboard>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <QtTest>
 #include <QXmlInputSource>
 
@@ -541,6 +543,27 @@ private Q_SLOTS:
         QCOMPARE(QColor(shot.pixel(inside)), QColor(Qt::red));
     }
 
+    // One picture named under many spellings is decoded once: every spelling gets the same
+    // shared image, so a report cannot multiply its memory by spelling paths differently.
+    void imageDecodedOncePerFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(dir.filePath("pic.png")));
+        DViewContext context;
+        context.searchPaths << dir.path();
+        const QImage first = context.image("pic.png");
+        QCOMPARE(first.size(), QSize(40, 30));
+        const QStringList spellings{"./pic.png", "sub/../pic.png", "sub/./../pic.png",
+                                    dir.filePath("pic.png"), dir.path() + "//pic.png"};
+        for (const QString& src : spellings)
+            QCOMPARE(context.image(src).cacheKey(), first.cacheKey());
+        QVERIFY(context.image("missing.png").isNull());
+        QVERIFY(context.image("missing.png").isNull());
+    }
+
     void tableGeometry_data()
     {
         QTest::addColumn<QString>("table"); // attributes of the table, then of its first cell
@@ -568,6 +591,34 @@ private Q_SLOTS:
         // Under a cell spanning two rows, the next row's first cell moves to the second column.
         const int x2Left = m_view->itemRect(nth(doc->first, DItem::CellText, 2)).left();
         QVERIFY(qAbs(x2Left - (attributes[1].startsWith("vspan") ? b1Left : left)) <= 1);
+    }
+
+    // A heading word never breaks inside: its column widens, the other columns give the room,
+    // and the column lines stay the same in every row. Too narrow a view keeps the fractions.
+    void headingWordsKeepWhole_data()
+    {
+        QTest::addColumn<int>("viewWidth");
+        QTest::addColumn<bool>("widened");
+        QTest::newRow("room to spare") << 600 << true;
+        QTest::newRow("too narrow for every heading") << 120 << false;
+    }
+
+    void headingWordsKeepWhole()
+    {
+        QFETCH(int, viewWidth);
+        QFETCH(bool, widened);
+        m_view->resize(viewWidth, 300);
+        const auto doc = showAml(QStringLiteral(
+            "<DOCUMENT><TABLE border=\"1\" widths=\"0.94,0.02,0.02,0.02\"><ROW><CELLTEXT text=\"Name\"/>"
+            "<CELLTEXT text=\"Inconclusive\"/><CELLTEXT text=\"Total\"/><CELLTEXT text=\"x\"/></ROW>"
+            "<ROW><CELLTEXT text=\"a\"/><CELLTEXT text=\"1\"/><CELLTEXT text=\"2\"/><CELLTEXT text=\"3\"/></ROW>"
+            "</TABLE></DOCUMENT>"));
+        QVERIFY(doc);
+        const auto left = [&](int n) { return m_view->itemRect(nth(doc->first, DItem::CellText, n)).left(); };
+        const qreal word = QFontMetricsF(m_view->font()).horizontalAdvance(QStringLiteral("Inconclusive"));
+        QCOMPARE(left(2) - left(1) >= word, widened);
+        for (int c = 1; c < 4; ++c)
+            QVERIFY(qAbs(left(c) - left(c + 4)) <= 1);
     }
 
     // Wrapping, style and background changes lay the document out again; a rebuild keeps the place.
@@ -603,6 +654,33 @@ private Q_SLOTS:
         QVERIFY(m_view->itemRect(p).height() > wrapped);
         QVERIFY(m_view->documentHeight() > before);
         doc->first->setStyle(nullptr);
+    }
+
+    // Test names come in every script: the view's font, with the fallbacks the system
+    // provides, must have a real glyph (not the missing-glyph box) for each character.
+    void namesInEveryScriptHaveGlyphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("chinese") << QString::fromUtf8("测试用例失败");
+        QTest::newRow("japanese") << QString::fromUtf8("テスト失敗しました");
+        QTest::newRow("korean") << QString::fromUtf8("테스트 실패");
+        QTest::newRow("cyrillic") << QString::fromUtf8("Тест не пройден");
+    }
+
+    void namesInEveryScriptHaveGlyphs()
+    {
+        QFETCH(QString, text);
+        QTextLayout layout(text, m_view->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const auto runs = layout.glyphRuns();
+        QVERIFY(!runs.isEmpty());
+        for (const QGlyphRun& run : runs) {
+            const auto glyphs = run.glyphIndexes();
+            for (quint32 glyph : glyphs)
+                QVERIFY2(glyph != 0, qPrintable(run.rawFont().familyName() + " lacks a glyph"));
+        }
     }
 
     void whiteSpace_data()

@@ -188,6 +188,23 @@ private Q_SLOTS:
         QVERIFY(!view.editedStyle("Title9"));
     }
 
+    // At its preferred size the page shows every style name whole, translated ones included.
+    void namesShownWhole()
+    {
+        Styles styles = reportStyles();
+        DStyleView view({});
+        const QString longest = QStringLiteral("Titre de niveau 1 d'un cas de test terminé en échec");
+        view.setStyleNameTranslation({ { "Title1 Failed", longest } });
+        view.initVal(styles.list);
+        view.resize(view.sizeHint());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* list = view.findChild<QListWidget*>("styles");
+        const int needed = list->fontMetrics().horizontalAdvance(longest);
+        QVERIFY2(list->viewport()->width() >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(list->viewport()->width()).arg(needed)));
+    }
+
     void choosingStyleShowsItsValues()
     {
         Styles styles = reportStyles();

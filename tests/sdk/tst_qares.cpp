@@ -70,24 +70,6 @@ private Q_SLOTS:
         QVERIFY(!from->search(static_cast<const char*>(nullptr), separator));
     }
 
-    void casts()
-    {
-        QAResGroup group("t");
-        QAResString string("t", "v");
-        QAResBoolean boolean("t", true);
-        QAResRGB rgb("t", 1, 2, 3);
-        QAResInt integer("t", 7);
-        // Each cast answers only for its own class.
-        for (const QARes* res : std::initializer_list<const QARes*>{ &group, &string, &boolean, &rgb, &integer }) {
-            QCOMPARE(res->toResGroup() != nullptr, res == &group);
-            QCOMPARE(res->toResString() != nullptr, res == &string);
-            QCOMPARE(res->toResBoolean() != nullptr, res == &boolean);
-            QCOMPARE(res->toResRGB() != nullptr, res == &rgb);
-            QCOMPARE(res->toResInt() != nullptr, res == &integer);
-        }
-        QVERIFY(integer.isTag("t") && !integer.isTag("T") && !integer.isTag(nullptr));
-    }
-
     void appendAndReplaceChildren()
     {
         QAResGroup group("g");

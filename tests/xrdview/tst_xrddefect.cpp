@@ -85,6 +85,10 @@ private Q_SLOTS:
                 files->selectFile(m_chosenFolder);
                 return int(QDialog::Accepted);
             }
+            if (request.kind == QAModalRequest::Warning) {
+                m_reports << request.text;
+                return int(QMessageBox::Ok);
+            }
             auto* dialog = qobject_cast<XrdDefectDialog*>(request.dialog);
             return dialog && m_onDialog ? m_onDialog(dialog) : QVariant();
         });
@@ -118,6 +122,9 @@ private Q_SLOTS:
             << QStringList{ "my tracker", "--label=a b", "100%", "T %dT %d" };
         QTest::newRow("escapes") << "\"a\\\"b\" c\\ d ''" << 0 << QStringList{ "a\"b", "c d", "" };
         QTest::newRow("unknown code kept") << "x %z %" << 0 << QStringList{ "x", "%z", "%" };
+        QTest::newRow("glab, description as text")
+            << "glab issue create --title=%t --description=%b --yes" << 0
+            << QStringList{ "glab", "issue", "create", "--title=T %d", "--description=Line 1\n%t", "--yes" };
         QTest::newRow("empty") << "  " << 0 << QStringList();
     }
 
@@ -128,6 +135,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         XrdDefect defect;
         defect.headline = QStringLiteral("T %d"); // a placeholder in a value stays as it is
+        defect.description = QStringLiteral("Line 1\n%t");
         const QStringList paths{ "/a 1", "/b" };
         for (int i = 0; i < attachments; ++i)
             defect.attachments << XrdDefect::Attachment{ paths.at(i), QString() };
@@ -159,6 +167,13 @@ private Q_SLOTS:
         QTest::newRow("plain headline") << "track %t" << "a -c" << "" << QStringList{ "track", "a -c" } << false;
         QTest::newRow("headline with a newline") << "track %t" << "a\n-c" << ""
                                                  << QStringList{ "track", "a\n-c" } << false;
+        QTest::newRow("headline after --") << "track -- %t" << "-c" << "" << QStringList{ "track", "--", "-c" }
+                                           << false;
+        // The description (%b) is "-d body" in every row.
+        QTest::newRow("description as its own argument") << "glab -d %b" << "h" << ""
+                                                         << QStringList{ "glab", "-d", "-d body" } << true;
+        QTest::newRow("description inside an option") << "glab --description=%b" << "h" << ""
+                                                      << QStringList{ "glab", "--description=-d body" } << false;
     }
 
     void hostileValues()
@@ -170,6 +185,7 @@ private Q_SLOTS:
         QFETCH(bool, refused);
         XrdDefect defect;
         defect.headline = headline;
+        defect.description = QStringLiteral("-d body");
         if (!attachment.isEmpty())
             defect.attachments << XrdDefect::Attachment{ attachment, QString() };
         for (QString& argument : arguments)
@@ -181,7 +197,8 @@ private Q_SLOTS:
             return;
         // Refused before anything runs: the command would fail to start.
         QString output, error;
-        QVERIFY(!XrdCommandTracker(QStringLiteral("/nonexistent/tracker %t")).submit(defect, &output, &error));
+        const QString missing = QStringLiteral("/nonexistent/tracker") + pattern.mid(pattern.indexOf(' '));
+        QVERIFY(!XrdCommandTracker(missing).submit(defect, &output, &error));
         QVERIFY2(error.contains(QStringLiteral("read as an option")), qPrintable(error));
     }
 
@@ -257,6 +274,29 @@ private Q_SLOTS:
                                                    + "-rep%20one.xrd) (Report File)\n");
         QCOMPARE(readBytes(QDir(folder).filePath(base + "-rep one.xrd")), QByteArray("<XROD/>\n"));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    // The headline and attachment names are text, never markup: a headline cannot turn into
+    // a link, an image, raw HTML or emphasis in the written file.
+    void folderMarkdownIsLiteral_data()
+    {
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("plain") << "Case q failed: 3 != 4" << "# Case q failed: 3 != 4";
+        QTest::newRow("link") << "[click](http://x)" << "# \\[click\\](http://x)";
+        QTest::newRow("image and html") << "![a](b) <img src=x>" << "# !\\[a\\](b) \\<img src=x\\>";
+        QTest::newRow("emphasis, code, entity") << "*a* _b_ `c` &lt;" << "# \\*a\\* \\_b\\_ \\`c\\` \\&lt;";
+        QTest::newRow("heading closer and newline") << "a ##\n# b" << "# a \\#\\# \\# b";
+    }
+
+    void folderMarkdownIsLiteral()
+    {
+        QFETCH(QString, headline);
+        QFETCH(QString, title);
+        XrdDefect defect;
+        defect.headline = headline;
+        defect.description = QStringLiteral("d\n");
+        QCOMPARE(XrdFolderTracker::markdown(defect, {}).section(QLatin1Char('\n'), 0, 0), title);
     }
 
     void folderFailureLeavesNothing_data()
@@ -388,6 +428,20 @@ private Q_SLOTS:
         QCOMPARE(XrdDefectSettings::load(file).folder, page.folderEdit()->text());
         page.kindBox()->setCurrentIndex(XrdDefectSettings::Command);
         QVERIFY(!page.browseButton()->isEnabled());
+    }
+
+    // A settings file that cannot be written is said, not ignored.
+    void failedSaveIsReported()
+    {
+        const QString blocker = m_dir.filePath(QStringLiteral("not-a-folder"));
+        QVERIFY(writeFile(blocker, "x"));
+        XrdDefectPage page(blocker + QStringLiteral("/defect-tracker.ini"));
+        std::unique_ptr<QWidget> widget(page.createWidget(nullptr));
+        page.updateContents();
+        QTest::keyClicks(page.commandEdit(), QStringLiteral("gh issue create --title=%t"));
+        page.apply();
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY2(m_reports.first().contains(QStringLiteral("could not be saved")), qPrintable(m_reports.first()));
     }
 
     // No tracker: no client, and the output pane then says where to set one.

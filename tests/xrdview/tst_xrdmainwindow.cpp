@@ -12,6 +12,7 @@
 #include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpluginloader.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
+#include "xrdview/gui/xrdrecentnames.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "xrdview/host/xrdresourcestore.h"
 #include "xrdview/gui/xrdsourceview.h"
@@ -286,6 +287,29 @@ private Q_SLOTS:
             QCOMPARE(view->textCursor().blockNumber(), line - 1);
     }
 
+    // The Source dock shows the file of the tab in front: another tab's source
+    // does not linger, and coming back shows the tab's own again.
+    void sourceFollowsTab()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("step.c"));
+        QVERIFY(TestFiles::writeFile(path, "int a;\nint b;\nint c;\n"));
+        QAStViewerWindow* campaign = m_window->openFiles({ TestFiles::example("campaign.xrd") });
+        QAStViewerWindow* smoke = m_window->openFiles({ TestFiles::example("smoke.xrd") });
+        QVERIFY(campaign && smoke && campaign != smoke);
+        m_window->tabs()->setCurrentWidget(campaign);
+        m_studio->openSourceFile(path + " line 2", 0, true);
+        XrdSourceView* view = m_window->sourceView();
+        QCOMPARE(view->fileName(), path);
+
+        m_window->tabs()->setCurrentWidget(smoke);
+        QVERIFY(view->fileName().isEmpty());
+        QVERIFY(view->toPlainText().isEmpty());
+        m_window->tabs()->setCurrentWidget(campaign);
+        QCOMPARE(view->fileName(), path);
+        QCOMPARE(view->highlightedLine(), 2);
+    }
+
     void sourceLinkHandedOn_data()
     {
         // Exactly what reaches the editor or the browser; "@" stands for
@@ -396,6 +420,14 @@ private Q_SLOTS:
                  m_window->activeWindow());
     }
 
+    // Tabs carry their files' names, not the report window's numbered title.
+    void tabsNamedAfterFiles()
+    {
+        QAStViewerWindow* campaign = m_window->openFiles({ TestFiles::example("campaign.xrd") });
+        QVERIFY(campaign);
+        QCOMPARE(m_window->tabs()->tabText(m_window->tabs()->indexOf(campaign)), QStringLiteral("campaign.xrd"));
+    }
+
     void closeRemovesWindowAndMenu()
     {
         for (int tabs = m_window->tabs()->count(); tabs > 0; --tabs) {
@@ -411,6 +443,50 @@ private Q_SLOTS:
         for (const char* name : { "reload", "print", "copy", "find", "close", "saveAs" })
             QVERIFY2(!m_window->action(QLatin1String(name))->isEnabled(), name);
         QVERIFY(!m_loader.plugin()->openedWindow(TestFiles::example("campaign.xrd")));
+    }
+
+    void recentLabels_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("distinct names") << QStringList{ "/a/x.xrd", "/b/y.xrd" } << QStringList{ "x.xrd", "y.xrd" };
+        QTest::newRow("same name, other folders")
+            << QStringList{ "/r/a/report.xrd", "/r/b/report.xrd", "/r/c.xrd" }
+            << QStringList{ "a/report.xrd", "b/report.xrd", "c.xrd" };
+        QTest::newRow("same folder name deeper")
+            << QStringList{ "/p/ci/report.xrd", "/q/ci/report.xrd" }
+            << QStringList{ "p/ci/report.xrd", "q/ci/report.xrd" };
+        QTest::newRow("one path inside the other's folder")
+            << QStringList{ "/report.xrd", "/a/report.xrd" } << QStringList{ "report.xrd", "a/report.xrd" };
+    }
+
+    void recentLabels()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, labels);
+        QStringList native;
+        for (const QString& label : std::as_const(labels))
+            native << QDir::toNativeSeparators(label);
+        QCOMPARE(XrdRecentNames::labels(files), native);
+    }
+
+    // Size, position and dock layout come back in the next window (the next start).
+    void layoutRemembered()
+    {
+        XrdStudio studio(QDir::cleanPath(QStringLiteral(KORVAT_BIN_DIR "/..")));
+        {
+            XrdMainWindow first(nullptr, &studio, m_resourceFile);
+            first.show();
+            first.resize(1500, 950);
+            first.outputDock()->hide();
+            first.sourceDock()->show();
+            QVERIFY(first.close());
+        }
+        XrdMainWindow second(nullptr, &studio, m_resourceFile);
+        second.show();
+        QCOMPARE(second.size(), QSize(1500, 950));
+        QVERIFY(second.outputDock()->isHidden());
+        QVERIFY(!second.sourceDock()->isHidden());
     }
 };
 

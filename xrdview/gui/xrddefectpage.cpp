@@ -133,8 +133,12 @@ void XrdDefectPage::updateContents()
 
 void XrdDefectPage::apply()
 {
-    if (!m_file.isEmpty())
-        m_values.save(m_file);
+    if (m_file.isEmpty() || m_values.save(m_file))
+        return;
+    // The choice stays on the page; only the file could not take it.
+    QAModal::warning(m_kind ? m_kind->window() : nullptr,
+                     tr("Defect tracker"), tr("The defect tracker settings could not be saved to %1.")
+                         .arg(QDir::toNativeSeparators(m_file)));
 }
 
 void XrdDefectPage::cancel()

@@ -10,6 +10,7 @@
 #include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpaths.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
+#include "xrdview/gui/xrdrecentnames.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "xrdview/host/xrdresourcestore.h"
 #include "xrdview/gui/xrdsourcelink.h"
@@ -40,6 +41,9 @@ constexpr int MaxRecentFiles = 8;
 // Set on each report window: the folder of its first report, against which
 // relative source links are resolved.
 constexpr const char* ReportFolderProperty = "xrdviewReportFolder";
+// Set on each report window: the source file and line its links last showed.
+constexpr const char* SourceFileProperty = "xrdviewSourceFile";
+constexpr const char* SourceLineProperty = "xrdviewSourceLine";
 
 // The local files among dropped URLs.
 QStringList localFiles(const QMimeData* mime)
@@ -72,6 +76,7 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
     m_tabs->setDocumentMode(true);
     m_tabs->setTabsClosable(true);
     m_tabs->setMovable(true);
+    m_tabs->setElideMode(Qt::ElideMiddle);
     setCentralWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &XrdMainWindow::currentTabChanged);
     connect(m_tabs, &QTabWidget::tabCloseRequested, this, &XrdMainWindow::tabCloseRequested);
@@ -102,7 +107,28 @@ XrdMainWindow::XrdMainWindow(QAStViewerPlugin* plugin, XrdStudio* studio,
                      QSettings::IniFormat);
     m_recent = recent.value(QStringLiteral("files")).toStringList().mid(0, MaxRecentFiles);
     rebuildRecentMenu();
+    restoreLayout();
     updateActions();
+}
+
+QString XrdMainWindow::layoutFile() const
+{
+    return QFileInfo(m_resourceFile).absolutePath() + QStringLiteral("/window.ini");
+}
+
+void XrdMainWindow::restoreLayout()
+{
+    QSettings layout(layoutFile(), QSettings::IniFormat);
+    // Either may be missing or from another version: Qt then leaves the default.
+    restoreGeometry(layout.value(QStringLiteral("geometry")).toByteArray());
+    restoreState(layout.value(QStringLiteral("state")).toByteArray());
+}
+
+void XrdMainWindow::saveLayout() const
+{
+    QSettings layout(layoutFile(), QSettings::IniFormat);
+    layout.setValue(QStringLiteral("geometry"), saveGeometry());
+    layout.setValue(QStringLiteral("state"), saveState());
 }
 
 XrdMainWindow::~XrdMainWindow()
@@ -264,7 +290,9 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
         report(tr("The plug-in could not open a report window."));
         return shown;
     }
+    statusBar()->showMessage(tr("Loading %n report(s)...", nullptr, int(fresh.size())));
     window->setFiles(&fresh, nullptr, ViewerNormal);
+    statusBar()->showMessage(tr("Ready"));
     QStringList opened;
     for (const QString& path : std::as_const(fresh)) {
         if (m_plugin->openedWindow(path) == window)
@@ -281,7 +309,9 @@ QAStViewerWindow* XrdMainWindow::openFiles(const QStringList& files)
     connect(window, &QAStViewerWindow::stateChanged, this, &XrdMainWindow::updateActions);
     if (QWidget* outline = window->contentOutlineWidget())
         m_outlineStack->addWidget(outline);
-    const int index = m_tabs->addTab(window, window->windowIcon(), window->windowTitle());
+    // A tab is named after its files; the report window's own title stays in the title bar.
+    const int index = m_tabs->addTab(window, window->windowIcon(),
+                                     XrdRecentNames::labels(opened).join(QStringLiteral(", ")));
     QStringList names;
     for (const QString& path : std::as_const(opened))
         names << QDir::toNativeSeparators(path);
@@ -306,6 +336,7 @@ void XrdMainWindow::currentTabChanged(int index)
             m_outlineStack->setCurrentWidget(outline ? outline : m_noOutline);
             next->activated();
         }
+        showSourceOf(next);
     }
     if (!m_active)
         m_outlineStack->setCurrentWidget(m_noOutline);
@@ -321,9 +352,6 @@ void XrdMainWindow::tabCloseRequested(int index)
 
 void XrdMainWindow::captionChanged(QWidget* window)
 {
-    const int index = m_tabs->indexOf(window);
-    if (index >= 0)
-        m_tabs->setTabText(index, window->windowTitle());
     if (window == m_active)
         setWindowTitle(tr("%1 - xrdview").arg(window->windowTitle()));
 }
@@ -503,12 +531,34 @@ void XrdMainWindow::openSource(const QString& target)
         report(error);
         return;
     }
-    m_sourceDock->setWindowTitle(link.line > 0 ? tr("Source: %1, line %2")
-                                                     .arg(QFileInfo(path).fileName())
-                                                     .arg(link.line)
-                                               : tr("Source: %1").arg(QFileInfo(path).fileName()));
+    if (m_active) {
+        m_active->setProperty(SourceFileProperty, path);
+        m_active->setProperty(SourceLineProperty, link.line);
+    }
+    showSourceTitle();
     m_sourceDock->show();
     m_sourceDock->raise();
+}
+
+void XrdMainWindow::showSourceTitle()
+{
+    const QString name = QFileInfo(m_sourceView->fileName()).fileName();
+    const int line = m_sourceView->highlightedLine();
+    if (name.isEmpty())
+        m_sourceDock->setWindowTitle(tr("Source"));
+    else if (line > 0)
+        m_sourceDock->setWindowTitle(tr("Source: %1, line %2").arg(name).arg(line));
+    else
+        m_sourceDock->setWindowTitle(tr("Source: %1").arg(name));
+}
+
+void XrdMainWindow::showSourceOf(QAStViewerWindow* window)
+{
+    // Each report window keeps the source its links last showed.
+    const QString file = window ? window->property(SourceFileProperty).toString() : QString();
+    if (file.isEmpty() || !m_sourceView->showFile(file, window->property(SourceLineProperty).toInt()))
+        m_sourceView->clearFile();
+    showSourceTitle();
 }
 
 void XrdMainWindow::report(const QString& message)
@@ -533,8 +583,10 @@ void XrdMainWindow::addRecent(const QStringList& files)
 void XrdMainWindow::rebuildRecentMenu()
 {
     m_recentMenu->clear();
-    for (const QString& file : std::as_const(m_recent)) {
-        QAction* entry = m_recentMenu->addAction(QFileInfo(file).fileName());
+    const QStringList labels = XrdRecentNames::labels(m_recent);
+    for (int i = 0; i < m_recent.size(); ++i) {
+        const QString file = m_recent.at(i);
+        QAction* entry = m_recentMenu->addAction(labels.at(i));
         entry->setStatusTip(QDir::toNativeSeparators(file));
         connect(entry, &QAction::triggered, this, [this, file] { openFiles({ file }); });
     }
@@ -550,6 +602,7 @@ void XrdMainWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    saveLayout();
     event->accept();
 }
 

@@ -98,6 +98,12 @@ private:
     QAction* addCommand(QMenu* menu, const QString& name, const QString& text,
                         const QString& tip, const QKeySequence& key, void (XrdMainWindow::*slot)());
     void addRecent(const QStringList& files);
+    // Window geometry and dock layout, kept beside the resource file.
+    QString layoutFile() const;
+    void restoreLayout();
+    void saveLayout() const;
+    void showSourceTitle();
+    void showSourceOf(QAStViewerWindow* window);
     void rebuildRecentMenu();
     void saveResources();
     bool windowOffers(const char* property) const;

@@ -57,6 +57,14 @@ bool XrdSourceView::showFile(const QString& path, int line, QString* error)
     return true;
 }
 
+void XrdSourceView::clearFile()
+{
+    clear();
+    m_fileName.clear();
+    m_line = 0;
+    highlightLine();
+}
+
 int XrdSourceView::lineNumberWidth() const
 {
     int digits = 1;

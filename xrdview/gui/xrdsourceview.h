@@ -18,6 +18,8 @@ public:
     // scrolled into view. False with `*error` set when the file cannot be
     // read; the view keeps what it showed.
     bool showFile(const QString& path, int line, QString* error = nullptr);
+    // Shows nothing.
+    void clearFile();
 
     QString fileName() const { return m_fileName; }
     // The highlighted line, 0 when none.

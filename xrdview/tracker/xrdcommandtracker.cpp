@@ -11,8 +11,9 @@
 namespace {
 
 // One pass over `argument`, so that a value containing "%t" or "%d" is
-// never expanded again.
-QString expand(const QString& argument, const QString& headline, const QString& descriptionFile,
+// never expanded again: %t the headline, %b the description text, %d the
+// description's file, %a one attachment.
+QString expand(const QString& argument, const XrdDefect& defect, const QString& descriptionFile,
                const QString& attachment)
 {
     QString out;
@@ -25,7 +26,9 @@ QString expand(const QString& argument, const QString& headline, const QString& 
         }
         const QChar code = argument.at(i + 1);
         if (code == QLatin1Char('t'))
-            out += headline;
+            out += defect.headline;
+        else if (code == QLatin1Char('b'))
+            out += defect.description;
         else if (code == QLatin1Char('d'))
             out += descriptionFile;
         else if (code == QLatin1Char('a'))
@@ -90,11 +93,18 @@ QString plainPath(const QString& path)
     return path.isEmpty() ? path : QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(path));
 }
 
-// True when `word` starts with the headline placeholder, which puts the
-// headline's first character first in its argument.
-bool startsWithHeadline(const QString& word)
+// True when `word` starts with `placeholder`, which puts the value's first
+// character first in its argument.
+bool startsWith(const QString& word, const char* placeholder)
 {
-    return word.startsWith(QLatin1String("%t"));
+    return word.startsWith(QLatin1String(placeholder));
+}
+
+// True when `value`, given as an argument of its own, would read as an option.
+bool readsAsOption(const QString& value)
+{
+    const QString trimmed = value.trimmed();
+    return trimmed.startsWith(QLatin1Char('-')) || trimmed.startsWith(QLatin1Char('+'));
 }
 
 bool holdsAttachment(const QString& argument)
@@ -128,10 +138,10 @@ QStringList XrdCommandTracker::arguments(const XrdDefect& defect,
         const QString& word = words.at(i);
         if (i > 0 && holdsAttachment(word)) {
             for (const XrdDefect::Attachment& attachment : defect.attachments)
-                out << expand(word, defect.headline, descriptionFile, plainPath(attachment.path));
+                out << expand(word, defect, descriptionFile, plainPath(attachment.path));
             continue;
         }
-        out << expand(word, defect.headline, descriptionFile, QString());
+        out << expand(word, defect, descriptionFile, QString());
     }
     if (!out.isEmpty() && out.constFirst().isEmpty())
         return {};
@@ -140,15 +150,22 @@ QStringList XrdCommandTracker::arguments(const XrdDefect& defect,
 
 QString XrdCommandTracker::unsafeHeadline(const XrdDefect& defect) const
 {
-    const QString headline = defect.headline.trimmed();
-    if (!headline.startsWith(QLatin1Char('-')) && !headline.startsWith(QLatin1Char('+')))
+    const bool headline = readsAsOption(defect.headline);
+    const bool body = readsAsOption(defect.description);
+    if (!headline && !body)
         return QString();
     const QStringList words = splitWords(m_template);
     for (int i = 1; i < words.size(); ++i) {
-        if (startsWithHeadline(words.at(i)))
+        if (words.at(i) == QLatin1String("--"))
+            break; // what follows is never read as an option
+        if (headline && startsWith(words.at(i), "%t"))
             return tr("The headline starts with \"%1\", which the tracker command would read "
                               "as an option. Change the headline.")
-                .arg(headline.at(0));
+                .arg(defect.headline.trimmed().at(0));
+        if (body && startsWith(words.at(i), "%b"))
+            return tr("The description starts with \"%1\", which the tracker command would read as an "
+                      "option. Change the description.")
+                .arg(defect.description.trimmed().at(0));
     }
     return QString();
 }

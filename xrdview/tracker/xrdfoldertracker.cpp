@@ -13,6 +13,22 @@ namespace {
 // Enough tries to get past any number of defects filed in one second.
 constexpr int MaxNameTries = 1000;
 
+// `text` as literal Markdown inline text: every character that could start
+// emphasis, code, a link or an image (through its "["), raw HTML, an entity
+// or a table cell is backslash-escaped.
+QString literal(const QString& text)
+{
+    static const QString special = QStringLiteral("\\`*_[]<>|~&#");
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (special.contains(c))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 XrdFolderTracker::XrdFolderTracker(const QString& folder) : m_folder(folder) {}
@@ -29,7 +45,7 @@ QString XrdFolderTracker::markdown(const XrdDefect& defect, const QStringList& c
         longest = qMax(longest, it.next().capturedLength());
     const QString fence(qMax<qsizetype>(3, longest + 1), QLatin1Char('`'));
 
-    QString text = QStringLiteral("# ") + headline + QStringLiteral("\n\n");
+    QString text = QStringLiteral("# ") + literal(headline) + QStringLiteral("\n\n");
     QString description = defect.description;
     description.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (!description.endsWith(QLatin1Char('\n')))
@@ -39,10 +55,10 @@ QString XrdFolderTracker::markdown(const XrdDefect& defect, const QStringList& c
         text += QLatin1Char('\n') + tr("## Attachments") + QStringLiteral("\n\n");
         for (int i = 0; i < copies.size(); ++i) {
             const XrdDefect::Attachment& attachment = defect.attachments.at(i);
-            text += QStringLiteral("- [%1](%2)").arg(QFileInfo(attachment.path).fileName(),
+            text += QStringLiteral("- [%1](%2)").arg(literal(QFileInfo(attachment.path).fileName()),
                                                      QString::fromLatin1(QUrl::toPercentEncoding(copies.at(i))));
             if (!attachment.description.isEmpty())
-                text += QStringLiteral(" (") + attachment.description + QLatin1Char(')');
+                text += QStringLiteral(" (") + literal(attachment.description.simplified()) + QLatin1Char(')');
             text += QLatin1Char('\n');
         }
     }
