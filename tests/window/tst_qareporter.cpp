@@ -1,5 +1,4 @@
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qarlistviewitem.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/prefs/qareporterpref.h"
@@ -7,6 +6,7 @@
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
 #include "sdk/qamodal.h"
@@ -22,15 +22,31 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
-#include <QTreeWidgetItemIterator>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
 using TestFiles::example;
+
+// Every row of a tree model in display order, walked without recursion.
+QModelIndexList allRows(const QAbstractItemModel& model)
+{
+    QModelIndexList rows;
+    std::vector<QModelIndex> pending{ QModelIndex() };
+    while (!pending.empty()) {
+        const QModelIndex parent = pending.back();
+        pending.pop_back();
+        if (parent.isValid())
+            rows << parent;
+        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
+            pending.push_back(model.index(row, 0, parent));
+    }
+    return rows;
+}
 
 // Paths of example reports; absolute names are kept as they are.
 QStringList examples(const QStringList& names)
@@ -137,7 +153,7 @@ private Q_SLOTS:
         // The user may resize the header.
         QVERIFY(w->headerDock()->maximumHeight() > w->headerDock()->minimumHeight());
         QCOMPARE(int(w->plainText(QAStViewerWindow::SummaryText).count('\n')), summaryRows);
-        QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
+        QCOMPARE(w->treeModel()->rowCount(), int(w->records().size()));
         // Totals over the records (summed in tst_xrdviewcli's "two files"); none without records.
         QCOMPARE(w->resultTotals().has_value(), !w->records().empty());
     }
@@ -178,7 +194,7 @@ private Q_SLOTS:
         else
             w->activated();
         QCOMPARE(updated.count(), 1);
-        QCOMPARE(w->treeView()->topLevelItemCount(), normal->treeView()->topLevelItemCount());
+        QCOMPARE(w->treeModel()->rowCount(), normal->treeModel()->rowCount());
         QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), normal->plainText(QAStViewerWindow::DocumentText));
         QCOMPARE(w->headerShown(), true);
         if (need == "activate")
@@ -350,8 +366,8 @@ private Q_SLOTS:
         run(before);
         const QAReporterData* copy = w->filteredList()->at(1);
         const DDocument* shown = copy->document;
-        QTreeWidgetItem* chosen = w->treeView()->topLevelItem(1)->child(0);
-        w->treeView()->setCurrentItem(chosen);
+        const QPersistentModelIndex chosen = w->treeModel()->index(0, 0, w->treeModel()->index(1, 0));
+        w->treeView()->setCurrentIndex(chosen);
         QCOMPARE(w->mainView()->getCurrentDoc(), shown);
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         run(steps);
@@ -359,7 +375,7 @@ private Q_SLOTS:
         if (rebuilds == 0) {
             QCOMPARE(w->filteredList()->at(1), copy);
             QCOMPARE(w->mainView()->getCurrentDoc(), shown);
-            QCOMPARE(w->treeView()->currentItem(), chosen);
+            QCOMPARE(w->treeView()->currentIndex(), QModelIndex(chosen));
         } else {
             // A freed copy's address may be reused by the new one, so only the
             // signal count above tells a rebuild; the view must show the new copy,
@@ -377,25 +393,24 @@ private Q_SLOTS:
         if (shared)
             QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), loadedText);
 
-        QList<QTreeWidgetItem*> anchored;
-        for (QTreeWidgetItemIterator it(w->treeView()); *it; ++it) {
-            const QARListViewItem* item = QARListViewItem::fromItem(*it);
-            if (item && item->anchor) {
-                QVERIFY(w->mainView()->moveTo(item->anchor));
-                anchored << *it;
+        const QARTreeModel* model = w->treeModel();
+        QModelIndexList anchored;
+        for (const QModelIndex& row : allRows(*model)) {
+            if (DItem* anchor = model->anchor(row)) {
+                QVERIFY(w->mainView()->moveTo(anchor));
+                anchored << row;
             }
         }
         // Selecting a node of either file brings that file's document.
         QVERIFY(anchored.size() > 1);
-        w->treeView()->setCurrentItem(anchored.last());
+        w->treeView()->setCurrentIndex(anchored.last());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(1)->document);
-        w->treeView()->setCurrentItem(anchored.first());
+        w->treeView()->setCurrentIndex(anchored.first());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(0)->document);
-        // Next failure walks the failed items of the shown tree.
-        w->treeView()->setCurrentItem(w->treeView()->topLevelItem(0));
+        // Next failure walks the failed rows of the shown tree.
+        w->treeView()->setCurrentIndex(model->index(0, 0));
         w->nextKO();
-        const QARListViewItem* failed = QARListViewItem::fromItem(w->treeView()->currentItem());
-        QVERIFY(failed && failed->failedFlag);
+        QVERIFY(model->isFailed(w->treeView()->currentIndex()));
     }
 
     void toolBar()
@@ -422,17 +437,17 @@ private Q_SLOTS:
     {
         auto a = window({"campaign.xrd"});
         auto b = window({"campaign.xrd"});
-        const int allItems = b->treeView()->topLevelItem(0)->childCount();
+        const int allItems = b->treeModel()->rowCount(b->treeModel()->index(0, 0));
         a->failedtests();
         QVERIFY(!failedOnly(b));
         b->activated();
         QVERIFY(failedOnly(b));
-        QVERIFY(b->treeView()->topLevelItem(0)->childCount() <= allItems);
+        QVERIFY(b->treeModel()->rowCount(b->treeModel()->index(0, 0)) <= allItems);
         b->desactivated();
         // A window loading reports while the flag is on shows failed tests only.
         auto c = window({"smoke.xrd"});
         QVERIFY(failedOnly(c));
-        QCOMPARE(c->treeView()->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(c->treeModel()->rowCount(c->treeModel()->index(0, 0)), 0);
         a->alltests();
 
         auto& w = b;
@@ -500,11 +515,19 @@ private Q_SLOTS:
     {
         auto w = window({"campaign.xrd"});
         const QString type = w->types().first();
+        const qsizetype allRowCount = allRows(*w->treeModel()).size();
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         w->hideType(type);
         QCOMPARE(updated.count(), 1);
         QVERIFY(!w->isTypeShown(type));
         QCOMPARE(w->filter()->typePatterns().size(), 1);
+        // The tree shows no node of the hidden type.
+        const QModelIndexList rows = allRows(*w->treeModel());
+        QVERIFY(!rows.isEmpty() && rows.size() < allRowCount);
+        for (const QModelIndex& row : rows) {
+            const QAReporterNode* node = w->treeModel()->node(row);
+            QVERIFY(!node || node->type != type);
+        }
         // A type hidden before the first menu build stays hidden, the others shown.
         w->activated();
         w->updateToolMenu();
@@ -516,6 +539,7 @@ private Q_SLOTS:
         menu->action(id)->trigger();
         QCOMPARE(updated.count(), 1);
         QVERIFY(w->isTypeShown(type));
+        QCOMPARE(allRows(*w->treeModel()).size(), allRowCount);
         QCOMPARE(w->filter()->typePatterns().size(), 0);
         // The mark changes only when the menu is built again.
         QVERIFY(!menu->isItemChecked(id));
@@ -650,10 +674,11 @@ private Q_SLOTS:
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("first"));
 
         // Selecting a node of the second document moves the view to it.
-        const QList<QTreeWidgetItem*> two = w->treeView()->findItems(
-            QStringLiteral("two"), Qt::MatchExactly | Qt::MatchRecursive);
+        const QModelIndexList two = w->treeModel()->match(w->treeModel()->index(0, 0), Qt::DisplayRole,
+                                                          QStringLiteral("two"), -1,
+                                                          Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(two.size(), 1);
-        w->treeView()->setCurrentItem(two.front());
+        w->treeView()->setCurrentIndex(two.front());
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("second"));
         // The failed-only copy shows the second document as well.
         w->failedtests();
@@ -715,13 +740,16 @@ private Q_SLOTS:
         auto w = window({"campaign.xrd"});
         w->setNode(nodeData{QStringLiteral("suite.case"), nullptr});
         w->activated();
-        QTreeWidgetItem* failed = nullptr; // the first failed leaf
-        for (QTreeWidgetItemIterator it(w->treeView(), QTreeWidgetItemIterator::NoChildren); *it && !failed; ++it) {
-            if ((*it)->parent() && (*it)->data(1, QAListView::VerdictRole).toString() == QLatin1String("ko"))
-                failed = *it;
+        QModelIndex failed; // the first failed leaf
+        for (const QModelIndex& row : allRows(*w->treeModel())) {
+            if (row.parent().isValid() && !w->treeModel()->hasChildren(row)
+                && row.siblingAtColumn(1).data(QAListView::VerdictRole).toString() == QLatin1String("ko")) {
+                failed = row;
+                break;
+            }
         }
-        QVERIFY(failed);
-        w->treeView()->setCurrentItem(failed);
+        QVERIFY(failed.isValid());
+        w->treeView()->setCurrentIndex(failed);
         QCOMPARE(w->selectedItem(), failed);
         if (contextMenu) {
             QVERIFY(w->contextPopup()->isItemEnabled(w->defectContextItem()));
@@ -735,7 +763,7 @@ private Q_SLOTS:
         m_studio.setDefectClient(nullptr);
         QCOMPARE(client.calls.size(), 5);
         QCOMPARE(client.calls.at(1),
-                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed->text(0).toLocal8Bit() + ')');
+                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed.data().toString().toLocal8Bit() + ')');
         QCOMPARE(client.calls.at(3), "addFileAttachment(" + example("campaign.xrd").toLocal8Bit() + ",Report File)");
     }
 };
