@@ -5,6 +5,7 @@
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarmenu.h"
+#include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
@@ -724,6 +725,52 @@ private Q_SLOTS:
     }
 
     // Both defect entries reach the submission with the selected item.
+    // The tree's context menu names the defect entry after the row's verdict,
+    // offers it on node rows only, and "Go to" moves the report view to the
+    // row's text.
+    void contextMenuEntries_data()
+    {
+        QTest::addColumn<QString>("row"); // file, passed or failed (all in the second file)
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("defect");
+        QTest::newRow("file row") << "file" << "&Submit Merrow Report" << false;
+        QTest::newRow("passed node") << "passed" << "&Submit Merrow Report" << true;
+        QTest::newRow("failed node") << "failed" << "&Submit Merrow Defect Report" << true;
+    }
+
+    void contextMenuEntries()
+    {
+        QFETCH(QString, row);
+        auto w = window({"smoke.xrd", "campaign.xrd"});
+        const QARTreeModel* model = w->treeModel();
+        const QModelIndex file = model->index(1, 0);
+        QModelIndex chosen = row == "file" ? file : QModelIndex();
+        for (const QModelIndex& index : allRows(*model)) {
+            if (chosen.isValid())
+                break;
+            if (index.parent().isValid() && model->filePath(index) == file.data(Qt::ToolTipRole).toString()
+                && model->node(index)->state == (row == "failed" ? "ko" : "ok") && model->anchor(index))
+                chosen = index;
+        }
+        QVERIFY(chosen.isValid());
+        const QString firstDocument = w->mainView()->getCurrentDoc()->name();
+
+        QARPopupMenu* menu = w->contextPopup();
+        w->contextMenu(chosen, QPoint(10, 10), 0);
+        QCOMPARE(menu->item(), chosen);
+        QTEST(menu->text(w->defectContextItem()), "label");
+        QTEST(menu->isItemEnabled(w->defectContextItem()), "defect");
+        menu->hide();
+        menu->action(w->gotoContextItem())->trigger();
+        QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(1)->document);
+        QVERIFY(w->mainView()->getCurrentDoc()->name() != firstDocument);
+
+        // Over empty space no menu opens and the remembered row is dropped.
+        w->contextMenu(QModelIndex(), QPoint(10, 10), 0);
+        QVERIFY(!menu->item().isValid());
+        QVERIFY(!menu->isVisible());
+    }
+
     void defectEntriesSubmit_data()
     {
         QTest::addColumn<bool>("contextMenu");
