@@ -56,7 +56,8 @@ public:
     DItem *anchor(const QModelIndex &index) const;
     // Whether the row is a failed test: a node whose verdict is "ko".
     bool isFailed(const QModelIndex &index) const;
-    // The row of `treeNode` in column 0; invalid for a node of no shown tree.
+    // The row of `treeNode`, a node of a shown tree, in column 0; invalid
+    // for null and for the root of a tree that is not shown.
     QModelIndex indexOf(const Node *treeNode) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
