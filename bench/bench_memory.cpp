@@ -8,17 +8,20 @@
 //   all tests     what "All Test Results" adds now: the record is shown as
 //                 it is, after its update pass
 //   failed copy   the "Failed Tests Only" copy
-//   tree view     the report tree filled from the shown record
+//   tree view     the report tree (model and view) over the shown record,
+//                 opened to the default depth; "tree shown" adds its layout
 //   view          the report view showing the record (blocks, layout caches)
 // plus the number of items of each kind. Usage: bench_memory FILE.xrd
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
-#include "korvatreporter/data/qarlistview.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterfilterwriter.h"
+#include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/view/drendocview.h"
 
@@ -119,10 +122,16 @@ int main(int argc, char **argv)
     }
     meter.report("(failed freed)");
 
+    auto model = std::make_unique<QARTreeModel>();
     auto tree = std::make_unique<QARListView>();
-    tree->setColumnCount(2);
-    copy.at(0)->dataTree->fill(tree.get(), path);
+    tree->setModel(model.get());
+    model->setFiles({{path, copy.at(0)->dataTree}});
+    tree->openToDepth(QAReporterPrefGeneral::DefaultAutoDepth);
     meter.report("tree view");
+    tree->resize(300, 600);
+    tree->show();
+    QApplication::processEvents();
+    meter.report("tree shown");
 
     auto view = std::make_unique<DRendocView>();
     view->resize(800, 600);
@@ -133,6 +142,7 @@ int main(int argc, char **argv)
 
     view.reset();
     tree.reset();
+    model.reset();
     copy.clear();
     meter.report("(views freed)");
     delete record.dataTree.data();

@@ -1,23 +1,26 @@
-// Fills the report tree view from a 400,000-node report tree and prints, from one run, the time
-// to build (or read) the node tree, to fill the view, to lay out and paint it, to take a thousand
-// steps to the next failed test and to clear the view, with their ratios to the build time.
+// Shows a 400,000-node report tree in the report tree view and prints, from one run, the time
+// to build (or read) the node tree, to set the model's files and open the tree, to lay out and
+// paint it, to take a thousand steps to the next failed test and to clear the model, with their
+// ratios to the build time.
 // Usage: bench_treeview [file.xrd]; without a file the tree is built in memory: 40 scripts of
 // 100 test cases of 99 checks each, every 37th check failed.
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/qarlistview.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTreeWidgetItemIterator>
 #include <QXmlInputSource>
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -95,42 +98,51 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    QARTreeModel model;
     QARListView view;
-    view.setColumnCount(2);
+    view.setModel(&model);
+    view.setUniformRowHeights(true);
     view.resize(400, 800);
     view.show();
     app.processEvents();
 
     timer.restart();
-    tree->fill(&view, QStringLiteral("bench.xrd"));
+    model.setFiles({{QStringLiteral("bench.xrd"), tree.get()}});
+    view.openToDepth(QAReporterPrefGeneral::DefaultAutoDepth);
     const double fill = ms(timer);
 
-    int items = 0;
-    for (QTreeWidgetItemIterator it(&view); *it; ++it)
+    // Rows in the model: the file row and one per node.
+    qint64 items = 0;
+    std::vector<const QAReporterDataTree::QTreeNode *> pending{tree->rootNode()};
+    while (!pending.empty()) {
+        const auto *node = pending.back();
+        pending.pop_back();
         ++items;
+        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+    }
 
     timer.restart();
-    view.setCurrentItem(view.topLevelItem(0));
+    view.setCurrentIndex(model.index(0, 0));
     view.repaint();
     const double paint = ms(timer);
 
-    // The first thousand failed tests, from the file item on.
+    // The first thousand failed tests, from the file row on.
     constexpr int Steps = 1000;
-    view.setCurrentItem(view.topLevelItem(0));
+    view.setCurrentIndex(model.index(0, 0));
     timer.restart();
     for (int i = 0; i < Steps; ++i)
         view.nextFailed();
     const double navigate = ms(timer);
 
     timer.restart();
-    view.clear();
+    model.clear();
     const double clear = ms(timer);
 
-    std::printf("items in the view        %d\n", items);
+    std::printf("rows in the model        %lld\n", items);
     std::printf("build node tree          %9.1f ms  1.00\n", build);
-    std::printf("fill view                %9.1f ms  %.2f\n", fill, fill / build);
+    std::printf("set files and open       %9.1f ms  %.2f\n", fill, fill / build);
     std::printf("first layout and paint   %9.1f ms  %.2f\n", paint, paint / build);
     std::printf("%d x next failed       %9.1f ms  %.2f\n", Steps, navigate, navigate / build);
-    std::printf("clear view               %9.1f ms  %.2f\n", clear, clear / build);
+    std::printf("clear model              %9.1f ms  %.2f\n", clear, clear / build);
     return 0;
 }

@@ -1,3 +1,3 @@
-# bench: report tree view filling
+# bench: report tree model and view filling
 add_executable(bench_treeview ${CMAKE_CURRENT_LIST_DIR}/bench_treeview.cpp)
-target_link_libraries(bench_treeview PRIVATE kr_data Qt6::Widgets)
+target_link_libraries(bench_treeview PRIVATE kr_window Qt6::Widgets)

@@ -3,11 +3,9 @@
 #include <QHeaderView>
 
 QAListView::QAListView(QWidget* parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent)
 {
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QTreeWidget::currentItemChanged, this, &QAListView::onCurrentItemChanged);
-    connect(this, &QTreeWidget::itemDoubleClicked, this, &QAListView::onItemDoubleClicked);
     connect(this, &QWidget::customContextMenuRequested, this,
             &QAListView::onCustomContextMenuRequested);
 }
@@ -20,22 +18,18 @@ bool QAListView::isVerdict(const QString& text)
         || text == QLatin1String("NE");
 }
 
-void QAListView::onCurrentItemChanged(QTreeWidgetItem* current)
+void QAListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    Q_EMIT selectionChanged(current);
-}
-
-void QAListView::onItemDoubleClicked(QTreeWidgetItem* item)
-{
-    Q_EMIT doubleClicked(item);
+    QTreeView::currentChanged(current, previous);
+    Q_EMIT currentIndexChanged(current);
 }
 
 void QAListView::onCustomContextMenuRequested(const QPoint& viewportPos)
 {
     // Scroll areas report the request in viewport coordinates.
-    QTreeWidgetItem* item = itemAt(viewportPos);
+    const QModelIndex index = indexAt(viewportPos);
     const int column = columnAt(viewportPos.x());
     const QPoint global = viewport()->mapToGlobal(viewportPos);
-    Q_EMIT contextMenuRequested(item, global, column);
-    Q_EMIT rightButtonClicked(item, global, column);
+    Q_EMIT contextMenuRequested(index, global, column);
+    Q_EMIT rightButtonClicked(index, global, column);
 }

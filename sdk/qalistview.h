@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QTreeWidget>
+#include <QTreeView>
 
-// The host's tree list: a QTreeWidget that also reports selection, double
-// clicks and context-menu requests through item-based signals.
-class QAListView : public QTreeWidget
+// The host's tree list: a QTreeView that also reports changes of its
+// current index and context-menu requests through index-based signals.
+// Double clicks come through QAbstractItemView::doubleClicked.
+class QAListView : public QTreeView
 {
     Q_OBJECT
 public:
-    // Role under which a viewer stores a verdict text on column 1.
+    // Role under which a viewer's model answers a verdict text on column 1.
     static constexpr int VerdictRole = Qt::UserRole + 1;
     // Whether `text` is a verdict: "ok" (passed), "ko" (failed) or "NE"
     // (inconclusive), exact case.
@@ -18,16 +19,16 @@ public:
     ~QAListView() override;
 
 Q_SIGNALS:
-    // The current item changed (null when there is none).
-    void selectionChanged(QTreeWidgetItem* item);
-    void doubleClicked(QTreeWidgetItem* item);
-    // A context menu is asked for at global position `pos`; `item` is null
-    // over empty space, `column` is the column under the pointer.
-    void contextMenuRequested(QTreeWidgetItem* item, const QPoint& pos, int column);
-    void rightButtonClicked(QTreeWidgetItem* item, const QPoint& pos, int column);
+    // The current index changed (invalid when there is none).
+    void currentIndexChanged(const QModelIndex& current);
+    // A context menu is asked for at global position `pos`; `index` is
+    // invalid over empty space, `column` is the column under the pointer.
+    void contextMenuRequested(const QModelIndex& index, const QPoint& pos, int column);
+    void rightButtonClicked(const QModelIndex& index, const QPoint& pos, int column);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private Q_SLOTS:
-    void onCurrentItemChanged(QTreeWidgetItem* current);
-    void onItemDoubleClicked(QTreeWidgetItem* item);
     void onCustomContextMenuRequested(const QPoint& viewportPos);
 };

@@ -25,10 +25,11 @@ public:
     // Entries of the move log.
     enum MoveCode { Inserted = 0, Up = 1, Down = 2, NextSibling = 3, PrevSibling = 4 };
 
-    // One position of the tree: the datum it carries and its ordered
-    // children. A node owns its children; it owns its datum only when the
-    // tree handed it that flag. There is no parent link: a cursor keeps the
-    // way up.
+    // One position of the tree: the datum it carries, its ordered children,
+    // its parent and its row among the parent's children. A node owns its
+    // children; it owns its datum only when the tree handed it that flag.
+    // The parent link and row let an item model answer parent() and index()
+    // in constant time.
     class QTreeNode
     {
     public:
@@ -58,12 +59,18 @@ public:
         const QList<QTreeNode *> &children() const { return m_children; }
         bool hasChildren() const { return !m_children.isEmpty(); }
         bool ownsData() const { return m_ownsData; }
+        // The node this one is a child of; null on a root.
+        QTreeNode *parent() const { return m_parent; }
+        // The position among the parent's children; 0 on a root.
+        int row() const { return m_row; }
 
     private:
         friend class QTree<T>;
 
         bool m_ownsData = false;
+        int m_row = 0;
         T *m_data;
+        QTreeNode *m_parent = nullptr;
         QList<QTreeNode *> m_children;
     };
 
@@ -171,12 +178,19 @@ public:
             return false;
         m_moveLog.clear();
         m_moveLog.append(Inserted);
-        QList<QTreeNode *> &children = m_cursor->currentNode()->m_children;
+        QTreeNode *parent = m_cursor->currentNode();
+        QList<QTreeNode *> &children = parent->m_children;
         auto *node = new QTreeNode(datum);
-        if (index < 0 || index >= children.size())
+        node->m_parent = parent;
+        if (index < 0 || index >= children.size()) {
+            node->m_row = int(children.size());
             children.append(node);
-        else
-            children.insert(index, node);
+            return true;
+        }
+        // Inserting in front renumbers the siblings that move back.
+        children.insert(index, node);
+        for (qsizetype i = index; i < children.size(); ++i)
+            children.at(i)->m_row = int(i);
         return true;
     }
 

@@ -1,15 +1,14 @@
 #include "korvatreporter/defect/qareporterdefect.h"
 
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/qarlistviewitem.h"
 #include "sdk/merrowinterface.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
-#include <QTreeWidgetItem>
 
 namespace {
 
@@ -55,7 +54,7 @@ void warnOnFailure(short result, MerrowInterface *client, const Output &out)
 } // namespace
 
 void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
-                              QTreeWidgetItem *selected)
+                              const std::optional<Subject> &selected)
 {
     if (!studio)
         return;
@@ -76,10 +75,10 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
         out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
         return;
     }
-    const QARListViewItem *item = QARListViewItem::fromItem(selected);
-    // A file item has no node and so no type to describe: it is refused
-    // like an item without data.
-    if (!item || !item->anchor || !item->node) {
+    // A file row has no node and so no type to describe: it is refused like
+    // a node without report text.
+    const QAReporterNode *item = selected->node;
+    if (!item || !item->startItem) {
         out(QCoreApplication::translate("QAReporter", "Can't find data\n"));
         out(QCoreApplication::translate("QAReporter", "Stopped.\n"));
         return;
@@ -97,18 +96,14 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
         headline += host.text + QLatin1Char(':');
     }
 
-    QTreeWidgetItem *fileItem = selected;
-    while (fileItem->parent())
-        fileItem = fileItem->parent();
-    const QARListViewItem *file = QARListViewItem::fromItem(fileItem);
-    const QString attachment =
-        file ? QDir::toNativeSeparators(file->fileInfo().absoluteFilePath()) : QString();
+    const QFileInfo file(selected->filePath);
+    const QString attachment = QDir::toNativeSeparators(file.absoluteFilePath());
 
-    description += QCoreApplication::translate("QAReporter", "Report file:  ") + fileItem->text(0) + LineEnd;
-    headline += fileItem->text(0) + QLatin1Char(':');
-    description += QCoreApplication::translate("QAReporter", "Item failed:  ") + selected->text(0) + LineEnd;
-    headline += selected->text(0);
-    description += QCoreApplication::translate("QAReporter", "Item type:   ") + item->node->type + LineEnd;
+    description += QCoreApplication::translate("QAReporter", "Report file:  ") + file.fileName() + LineEnd;
+    headline += file.fileName() + QLatin1Char(':');
+    description += QCoreApplication::translate("QAReporter", "Item failed:  ") + item->name + LineEnd;
+    headline += item->name;
+    description += QCoreApplication::translate("QAReporter", "Item type:   ") + item->type + LineEnd;
 
     const short created = client->createForm();
     trace(client, out);

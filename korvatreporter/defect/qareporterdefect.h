@@ -2,8 +2,12 @@
 
 #include "sdk/nodedata.h"
 
+#include <QString>
+
+#include <optional>
+
+class QAReporterNode;
 class QAStudioInterface;
-class QTreeWidgetItem;
 
 // Submits a defect report about one item of the report tree through the
 // studio's defect-tracker client: fills a new form with a headline, a
@@ -15,9 +19,16 @@ class QAReporterDefect
 public:
     QAReporterDefect() = delete;
 
-    // `node` is the window's host node, `selected` the item the tree view
-    // last reported as selected (may be null). Without a studio nothing
-    // happens.
+    // A row of the report tree: a report node, or the row of its file.
+    struct Subject
+    {
+        QString filePath;                     // the report file, as given to the window
+        const QAReporterNode *node = nullptr; // null on the file's own row; not owned
+    };
+
+    // `node` is the window's host node, `selected` the row the tree view
+    // last reported as selected (none when nothing is). Only a node with
+    // report text can be described. Without a studio nothing happens.
     static void submit(QAStudioInterface *studio, const nodeData &node,
-                       QTreeWidgetItem *selected);
+                       const std::optional<Subject> &selected);
 };

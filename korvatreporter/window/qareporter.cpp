@@ -5,8 +5,6 @@
 #include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/qarlistview.h"
-#include "korvatreporter/data/qarlistviewitem.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
@@ -23,6 +21,7 @@
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/model/ditems.h"
@@ -67,23 +66,6 @@ constexpr int HeaderDockMaxHeight = 180;
 constexpr int VerdictColumnWidth = 20;
 // Space between the report view's edges and the report text.
 constexpr int ReportMargin = 5;
-
-QARListViewItem *reportItem(QTreeWidgetItem *item)
-{
-    return QARListViewItem::fromItem(item);
-}
-
-DItem *anchorOf(QTreeWidgetItem *item)
-{
-    QARListViewItem *r = reportItem(item);
-    return r ? r->anchor : nullptr;
-}
-
-bool isFailedTest(QTreeWidgetItem *item)
-{
-    QARListViewItem *r = reportItem(item);
-    return r && r->failedFlag;
-}
 
 bool autoRaise()
 {
@@ -146,8 +128,9 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     m_title = title;
 
     m_treeView = new QARListView();
-    m_treeView->setColumnCount(2);
-    m_treeView->setHeaderLabels({reporterText("Name"), QString()});
+    m_treeModel = new QARTreeModel(this);
+    m_treeView->setModel(m_treeModel);
+    m_treeView->setUniformRowHeights(true);
     QHeaderView *header = m_treeView->header();
     header->setSectionResizeMode(1, QHeaderView::Fixed);
     header->resizeSection(1, VerdictColumnWidth);
@@ -166,7 +149,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
             submitMerrow();
     });
     connect(m_treeView, &QAListView::rightButtonClicked, this, &QAReporter::contextMenu);
-    connect(m_treeView, &QAListView::selectionChanged, this, &QAReporter::selItemChanged);
+    connect(m_treeView, &QAListView::currentIndexChanged, this, &QAReporter::selItemChanged);
 
     m_filter = std::make_unique<QAReporterFilter>();
 
@@ -179,8 +162,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
         connect(pref, &QAReporterPref::preferencesChanged, this, &QAReporter::applyPrefs);
     if (host)
         connect(host, &QObject::destroyed, this, &QAReporter::mainwindowDestroyed);
-    connect(m_treeView, &QAListView::selectionChanged, this,
-            qOverload<QTreeWidgetItem *>(&QAReporter::moveDoc));
+    connect(m_treeView, &QAListView::currentIndexChanged, this,
+            qOverload<const QModelIndex &>(&QAReporter::moveDoc));
     connect(m_treeView, &QAListView::doubleClicked, this, &QAReporter::moveDocRaise);
 
     if (!host)
@@ -363,11 +346,10 @@ void QAReporter::refresh()
     m_viewsPending = false;
     if (viewsShowInputs()) {
         // Nothing to rebuild; the tree still gets a current item.
-        if (m_treeView && !m_treeView->currentItem()) {
-            if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
-                m_treeView->setCurrentItem(first);
-                first->setSelected(true);
-            }
+        if (m_treeView && !m_treeView->currentIndex().isValid()) {
+            const QModelIndex first = m_treeModel->index(0, 0);
+            if (first.isValid())
+                m_treeView->setCurrentIndex(first);
         }
         if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
             showHeaderDock();
@@ -430,15 +412,20 @@ void QAReporter::fillTreeView()
     m_treeView->setRootIsDecorated(true);
     m_treeView->setAllColumnsShowFocus(false);
     m_treeView->setSortingEnabled(false);
-    for (int i = m_filteredList->count() - 1; i >= 0; --i) {
-        QAReporterData *record = m_filteredList->at(i);
-        if (record && record->dataTree)
-            record->dataTree->fill(m_treeView, record->fileName);
+    QList<QARTreeModel::File> files;
+    for (const QAReporterData *record : m_filteredList->records()) {
+        if (record)
+            files.append({record->fileName, record->dataTree});
     }
-    if (QTreeWidgetItem *first = m_treeView->topLevelItem(0)) {
-        m_treeView->setCurrentItem(first);
-        first->setSelected(true);
-    }
+    m_treeModel->setFiles(files);
+    // The model reset left a full relayout pending: opening rows now only
+    // records their state.
+    const QAReporterPref *pref = QAReporterState::pref();
+    m_treeView->openToDepth(pref ? pref->general()->autoDepth()
+                                 : QAReporterPrefGeneral::DefaultAutoDepth);
+    const QModelIndex first = m_treeModel->index(0, 0);
+    if (first.isValid())
+        m_treeView->setCurrentIndex(first);
 }
 
 void QAReporter::setDocuments()
@@ -546,16 +533,11 @@ void QAReporter::dropSummary()
 void QAReporter::retireTreeItems()
 {
     if (m_contextMenu)
-        m_contextMenu->setItem(nullptr);
-    if (m_treeView) {
-        // Deleting the items of a large report takes a good part of a
-        // rebuild: they leave the view now and are deleted once the rebuilt
-        // views have been painted.
-        for (int i = m_treeView->topLevelItemCount() - 1; i >= 0; --i)
-            m_retiredItems.push_back(m_treeView->takeTopLevelItem(i));
-        postRetiredCleanup();
-    }
-    m_selectedItem = nullptr;
+        m_contextMenu->setItem(QModelIndex());
+    // The model reads the node trees of the copies about to be retired.
+    if (m_treeModel)
+        m_treeModel->clear();
+    m_selectedItem = QModelIndex();
 }
 
 void QAReporter::postRetiredCleanup()
@@ -586,8 +568,6 @@ void QAReporter::deleteRetiredItems()
     if (m_cleanupAwaitsPaint && m_mainView)
         m_mainView->viewport()->removeEventFilter(this);
     m_cleanupAwaitsPaint = false;
-    qDeleteAll(m_retiredItems);
-    m_retiredItems.clear();
     m_retiredCopies.clear();
 }
 
@@ -603,12 +583,10 @@ bool QAReporter::event(QEvent *event)
 void QAReporter::clearTreeView()
 {
     if (m_contextMenu)
-        m_contextMenu->setItem(nullptr);
-    if (m_treeView)
-        m_treeView->clear();
-    // Clearing the tree reports the change of its current item: forget the
-    // selection after it.
-    m_selectedItem = nullptr;
+        m_contextMenu->setItem(QModelIndex());
+    if (m_treeModel)
+        m_treeModel->clear();
+    m_selectedItem = QModelIndex();
 }
 
 // ---------------------------------------------------------------- activation
@@ -754,9 +732,9 @@ void QAReporter::createCommandsMenu()
     });
 }
 
-QString QAReporter::defectLabel(QTreeWidgetItem *item) const
+QString QAReporter::defectLabel(const QModelIndex &item) const
 {
-    return isFailedTest(item) ? reporterText("&Submit Merrow Defect Report") : reporterText("&Submit Merrow Report");
+    return m_treeModel && m_treeModel->isFailed(item) ? reporterText("&Submit Merrow Defect Report") : reporterText("&Submit Merrow Report");
 }
 
 void QAReporter::updateToolMenu()
@@ -804,7 +782,7 @@ void QAReporter::updateToolMenu()
     menu->insertSeparator();
     m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
     menu->setItemEnabled(m_defectCommandsItem,
-                         !noRecords && m_selectedItem && m_selectedItem->parent());
+                         !noRecords && m_selectedItem.parent().isValid());
     menu->insertSeparator();
     menu->insertItem(reporterText("Generate HTML"), GenerateHtmlId);
 }
@@ -875,7 +853,7 @@ void QAReporter::highlighted(int id)
         host->statusBar()->showMessage(tip);
 }
 
-void QAReporter::showPopupMenu(QTreeWidgetItem *item, const QPoint &point, int)
+void QAReporter::showPopupMenu(const QModelIndex &item, const QPoint &point, int)
 {
     if (!m_contextMenu)
         return;
@@ -883,36 +861,36 @@ void QAReporter::showPopupMenu(QTreeWidgetItem *item, const QPoint &point, int)
     m_contextMenu->popup(point);
 }
 
-void QAReporter::contextMenu(QTreeWidgetItem *item, const QPoint &point, int)
+void QAReporter::contextMenu(const QModelIndex &item, const QPoint &point, int)
 {
     if (!m_contextMenu)
         return;
-    m_contextMenu->setItem(nullptr);
-    if (!item)
+    m_contextMenu->setItem(QModelIndex());
+    if (!item.isValid())
         return;
     m_contextMenu->changeItem(m_defectContextItem, defectLabel(item));
-    m_contextMenu->setItemEnabled(m_defectContextItem, item->parent() != nullptr);
+    m_contextMenu->setItemEnabled(m_defectContextItem, item.parent().isValid());
     m_contextMenu->setItem(item);
     m_contextMenu->popup(point);
 }
 
 void QAReporter::gotoMenu()
 {
-    if (m_contextMenu && m_contextMenu->item())
+    if (m_contextMenu && m_contextMenu->item().isValid())
         moveDoc(m_contextMenu->item());
 }
 
-void QAReporter::selItemChanged(QTreeWidgetItem *item)
+void QAReporter::selItemChanged(const QModelIndex &item)
 {
     if (!QAReporterState::studio())
         return;
-    m_selectedItem = item;
+    m_selectedItem = item.siblingAtColumn(QARTreeModel::NameColumn);
     if (!m_contextMenu)
         return;
-    if (item)
+    if (item.isValid())
         m_contextMenu->setItemEnabled(m_defectContextItem, true);
     m_contextMenu->changeItem(m_defectContextItem, defectLabel(item));
-    m_contextMenu->setItemEnabled(m_defectContextItem, item && item->parent());
+    m_contextMenu->setItemEnabled(m_defectContextItem, item.parent().isValid());
 }
 
 // ---------------------------------------------------------------- commands
@@ -1051,7 +1029,11 @@ void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressM
 
 void QAReporter::submitMerrow()
 {
-    QAReporterDefect::submit(QAReporterState::studio(), nodeData(), m_selectedItem);
+    std::optional<QAReporterDefect::Subject> selected;
+    if (m_treeModel && m_selectedItem.isValid())
+        selected = QAReporterDefect::Subject{m_treeModel->filePath(m_selectedItem),
+                                             m_treeModel->node(m_selectedItem)};
+    QAReporterDefect::submit(QAReporterState::studio(), nodeData(), selected);
 }
 
 // The host's commands that a report viewer does not support.
@@ -1071,15 +1053,15 @@ void QAReporter::mnFilter() {}
 
 // ---------------------------------------------------------------- links
 
-void QAReporter::moveDoc(QTreeWidgetItem *item)
+void QAReporter::moveDoc(const QModelIndex &item)
 {
-    if (DItem *anchor = anchorOf(item))
+    if (DItem *anchor = m_treeModel ? m_treeModel->anchor(item) : nullptr)
         m_mainView->moveTo(anchor);
     if (autoRaise())
         m_mainView->setFocus();
 }
 
-void QAReporter::moveDocRaise(QTreeWidgetItem *item)
+void QAReporter::moveDocRaise(const QModelIndex &item)
 {
     moveDoc(item);
 }

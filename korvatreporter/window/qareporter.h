@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korvatreporter/data/qarlistview.h"
+#include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/view/drendocview.h"
@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QMap>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
@@ -29,8 +30,8 @@ class QARListView;
 class QARMenu;
 class QARPopupMenu;
 class QARToolBar;
+class QARTreeModel;
 class QDockWidget;
-class QTreeWidgetItem;
 
 // The report viewer window: holds the records of the report files it was
 // given, shows them in the report view (each record itself when the filter
@@ -96,11 +97,13 @@ public:
     bool headerShown() const { return m_headerShown; }
     QString title() const { return m_title; }
     const QRegularExpression &lastSearch() const { return m_lastSearch; }
-    QTreeWidgetItem *selectedItem() const { return m_selectedItem; }
+    // The tree row last made current (invalid when none).
+    QModelIndex selectedItem() const { return m_selectedItem; }
     DDocument *summaryDocument() const { return m_summary.get(); }
 
     // The widgets and menus.
     QARListView *treeView() const { return m_treeView; }
+    QARTreeModel *treeModel() const { return m_treeModel; }
     DRendocView *mainView() const { return m_mainView; }
     DRendocView *headerView() const { return m_headerView; }
     QDockWidget *headerDock() const { return m_headerDock; }
@@ -139,7 +142,7 @@ public Q_SLOTS:
     void goTo() override;
     void reload() override;
     void reload(const QString &file);
-    void showPopupMenu(QTreeWidgetItem *item, const QPoint &point, int column);
+    void showPopupMenu(const QModelIndex &item, const QPoint &point, int column);
     void zoomIn() override;
     void zoomOut() override;
     void zoom(int percent) override;
@@ -153,14 +156,14 @@ public Q_SLOTS:
     void failedtests();
     void highlighted(int id);
     void mainwindowDestroyed();
-    void moveDoc(QTreeWidgetItem *item);
-    void moveDocRaise(QTreeWidgetItem *item);
+    void moveDoc(const QModelIndex &item);
+    void moveDocRaise(const QModelIndex &item);
     void moveDoc(const QString &tag);
     void resolveLink(DLink *link);
     void activateHeader(DLink *link);
-    void contextMenu(QTreeWidgetItem *item, const QPoint &point, int column);
+    void contextMenu(const QModelIndex &item, const QPoint &point, int column);
     void gotoMenu();
-    void selItemChanged(QTreeWidgetItem *item);
+    void selItemChanged(const QModelIndex &item);
     void submitMerrow();
     void exportDoc() override;
     // Reads every file of the list again and rebuilds the views.
@@ -206,19 +209,19 @@ private:
     void measureHeader();
     void fitHeaderDock();
     void clearTreeView();
-    // Takes the items out of the tree view now and deletes them later.
+    // Empties the tree view before the node trees it shows are retired.
     void retireTreeItems();
     void postRetiredCleanup();
-    // Deletes the retired tree items and filtered copies.
+    // Deletes the retired filtered copies.
     void deleteRetiredItems();
     static QEvent::Type retiredItemsEvent();
     void wireToolBar(bool connectIt);
     void createCommandsMenu();
     bool hostHasMainWindow() const;
-    QString defectLabel(QTreeWidgetItem *item) const;
+    QString defectLabel(const QModelIndex &item) const;
 
     QStringList m_files;
-    QTreeWidgetItem *m_selectedItem = nullptr;
+    QPersistentModelIndex m_selectedItem;
     QPointer<QDockWidget> m_headerDock;
     QPointer<DRendocView> m_headerView;
     QPointer<DRendocView> m_mainView;
@@ -233,6 +236,7 @@ private:
     QPointer<QARMenu> m_commandsMenu;
     QPointer<QARPopupMenu> m_contextMenu;
     QPointer<QARListView> m_treeView;
+    QARTreeModel *m_treeModel = nullptr; // a child of the window
     int m_allItem = AllTestsId;
     int m_failedItem = FailedTestsId;
     int m_gotoContextItem = 0;
@@ -251,8 +255,7 @@ private:
     QPointer<QARToolBar> m_ownToolBar;
     std::unique_ptr<DDocument> m_summary;
     bool m_mainWindowGone = false;
-    // Tree items taken out of the view by a rebuild, deleted after its paint.
-    std::vector<QTreeWidgetItem *> m_retiredItems;
+    // Filtered copies replaced by a rebuild, deleted after its paint.
     std::vector<std::unique_ptr<QAReporterFilteredList>> m_retiredCopies;
     bool m_cleanupPosted = false;
     bool m_cleanupAwaitsPaint = false;

@@ -2,11 +2,11 @@
 
 #include "korvatreporter/window/qarmenu.h"
 
-class QTreeWidgetItem;
+#include <QPersistentModelIndex>
 
-// The context menu of the report tree: remembers the tree item it was last
-// opened for, which its commands act on. The item is not owned; the window
-// resets it before the tree's items are replaced.
+// The context menu of the report tree: remembers the tree row it was last
+// opened for, which its commands act on. The row is held as a persistent
+// index, which turns invalid when the tree's model is reset.
 class QARPopupMenu : public QARMenu
 {
     Q_OBJECT
@@ -14,9 +14,9 @@ public:
     explicit QARPopupMenu(QWidget *parent = nullptr);
     ~QARPopupMenu() override;
 
-    QTreeWidgetItem *item() const { return m_item; }
-    void setItem(QTreeWidgetItem *item) { m_item = item; }
+    QModelIndex item() const { return m_item; }
+    void setItem(const QModelIndex &item) { m_item = item; }
 
 private:
-    QTreeWidgetItem *m_item = nullptr;
+    QPersistentModelIndex m_item;
 };

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 #include <QToolButton>
 
-#include "korvatreporter/data/images/testsfailed.xpm"
+#include "korvatreporter/window/images/testsfailed.xpm"
 #include "korvatreporter/window/images/nextKO.xpm"
 #include "korvatreporter/window/images/precKO.xpm"
 #include "korvatreporter/window/images/testscomplete.xpm"

@@ -1,7 +1,5 @@
 #include "rendoc/style/dstyle.h"
 
-#include "rendoc/style/dfont.h"
-
 DStyle::DStyle(const QString& name)
     : m_name(name)
 {
@@ -17,14 +15,12 @@ void DStyle::setMargins(int left, int top, int right, int bottom)
 
 QFont DStyle::font() const
 {
-    return DFont(QString(), m_family, m_pointSize, m_bold, m_italic, m_underline).toQFont();
+    return m_font.toQFont();
 }
 
 bool DStyle::operator==(const DStyle& other) const
 {
-    return m_name == other.m_name && m_family == other.m_family
-        && m_pointSize == other.m_pointSize && m_bold == other.m_bold
-        && m_italic == other.m_italic && m_underline == other.m_underline
+    return m_name == other.m_name && m_font == other.m_font
         && m_foreground == other.m_foreground && m_background == other.m_background
         && m_alignment == other.m_alignment && m_marginLeft == other.m_marginLeft
         && m_marginTop == other.m_marginTop && m_marginRight == other.m_marginRight

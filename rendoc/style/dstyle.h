@@ -1,12 +1,15 @@
 #pragma once
 
+#include "rendoc/style/dfont.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <Qt>
 
 // A named presentation style: font, colours, alignment and margins. Items point to a style
-// (DItem::style) without owning it; style lists and documents own them.
+// (DItem::style) without owning it; style lists and documents own them. The font fields are
+// held in an unnamed DFont; the accessors below reach into it.
 //
 // Defaults: empty family and point size 0 (both mean "the default font"), not bold, italic or
 // underlined, black foreground, invalid background (no background is painted), left alignment,
@@ -20,16 +23,16 @@ public:
     const QString& name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
 
-    const QString& family() const { return m_family; }
-    void setFamily(const QString& family) { m_family = family; }
-    int pointSize() const { return m_pointSize; }
-    void setPointSize(int size) { m_pointSize = size; }
-    bool bold() const { return m_bold; }
-    void setBold(bool on) { m_bold = on; }
-    bool italic() const { return m_italic; }
-    void setItalic(bool on) { m_italic = on; }
-    bool underline() const { return m_underline; }
-    void setUnderline(bool on) { m_underline = on; }
+    const QString& family() const { return m_font.family(); }
+    void setFamily(const QString& family) { m_font.setFamily(family); }
+    int pointSize() const { return m_font.pointSize(); }
+    void setPointSize(int size) { m_font.setPointSize(size); }
+    bool bold() const { return m_font.bold(); }
+    void setBold(bool on) { m_font.setBold(on); }
+    bool italic() const { return m_font.italic(); }
+    void setItalic(bool on) { m_font.setItalic(on); }
+    bool underline() const { return m_font.underline(); }
+    void setUnderline(bool on) { m_font.setUnderline(on); }
 
     const QColor& foreground() const { return m_foreground; }
     void setForeground(const QColor& color) { m_foreground = color; }
@@ -59,11 +62,7 @@ public:
 
 private:
     QString m_name;
-    QString m_family;
-    int m_pointSize = 0;
-    bool m_bold = false;
-    bool m_italic = false;
-    bool m_underline = false;
+    DFont m_font;
     QColor m_foreground = QColor(Qt::black);
     QColor m_background;
     Qt::Alignment m_alignment = Qt::AlignLeft;

@@ -190,6 +190,15 @@ private Q_SLOTS:
         // Insertion leaves the cursor on the parent.
         QCOMPARE(nameOf(tree.current()), "R");
         QTEST(walk(tree, Tree::Forward), "children");
+        // Every child knows its parent and its row, also after an insertion
+        // in front of it.
+        const auto *root = tree.rootNode();
+        QVERIFY(!root->parent());
+        QCOMPARE(root->row(), 0);
+        for (int row = 0; row < root->children().size(); ++row) {
+            QCOMPARE(root->children().at(row)->parent(), root);
+            QCOMPARE(root->children().at(row)->row(), row);
+        }
     }
 
     void nothingToWalk()

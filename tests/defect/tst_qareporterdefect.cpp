@@ -1,16 +1,14 @@
 #include "korvatreporter/defect/qareporterdefect.h"
 
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/qarlistviewitem.h"
 #include "rendoc/model/dtext.h"
 #include "tests/support/fakedefectclient.h"
 #include "tests/support/fakestudio.h"
 
-#include <QTreeWidget>
 #include <QtTest>
 
-// Submissions about items of a small report tree:
-//   rep.xrd (file item, /reports/rep.xrd)
+// Submissions about rows of a small report tree:
+//   rep.xrd (file row, /reports/rep.xrd)
 //     Suite (SCRIPT, ok)
 //       Case é (TESTCASE, ko)
 //       Lost (TESTCASE, ko, without anchor)
@@ -18,24 +16,25 @@ class TestDefect : public QObject
 {
     Q_OBJECT
 
-    QTreeWidget m_view;
     QAReporterNode m_suiteNode, m_caseNode, m_lostNode;
     DText m_anchor{ QStringLiteral("text") };
 
-    QHash<QString, QTreeWidgetItem*> m_items; // by the names the rows use
+    using Subject = QAReporterDefect::Subject;
+    QHash<QString, Subject> m_items; // by the names the rows use
 
-    QARListViewItem* nodeItem(QTreeWidgetItem* parent, QAReporterNode& node, const QString& name,
-                              const QString& type, const QString& state, bool anchored)
+    Subject nodeItem(QAReporterNode& node, const QString& name, const QString& type, const QString& state,
+                     bool anchored)
     {
         node.name = name;
         node.type = type;
         node.state = state;
         node.startItem = anchored ? &m_anchor : nullptr;
-        auto* item = new QARListViewItem(parent);
-        item->failedFlag = state == QLatin1String("ko");
-        item->anchor = node.startItem;
-        item->node = &node;
-        return item;
+        return Subject{ QStringLiteral("/reports/rep.xrd"), &node };
+    }
+
+    std::optional<Subject> item(const QString& name) const
+    {
+        return m_items.contains(name) ? std::optional<Subject>(m_items.value(name)) : std::nullopt;
     }
 
     // Submits about the named item (none: nothing selected) to a studio that
@@ -48,7 +47,7 @@ class TestDefect : public QObject
             studio.enableOutputWidget();
         studio.setDefectClient(&client);
         studio.setProductName(QStringLiteral("Studio"));
-        QAReporterDefect::submit(&studio, node, m_items.value(selected));
+        QAReporterDefect::submit(&studio, node, item(selected));
         QStringList studioCalls{ "outputWidget()", pane ? "showOutputWidget(output)" : "showOutputWidget(null)",
                                  "defectClient()" };
         if (!client.calls.isEmpty())
@@ -59,15 +58,10 @@ class TestDefect : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        auto* file = new QARListViewItem(&m_view);
-        file->filePath = QStringLiteral("/reports/rep.xrd");
-        file->setText(0, QStringLiteral("rep.xrd"));
-        file->anchor = &m_anchor;
-        QARListViewItem* suite = nodeItem(file, m_suiteNode, "Suite", "SCRIPT", "ok", true);
-        m_items = { { "file", file },
-                    { "suite", suite },
-                    { "case", nodeItem(suite, m_caseNode, QStringLiteral("Case \u00e9"), "TESTCASE", "ko", true) },
-                    { "lost", nodeItem(suite, m_lostNode, "Lost", "TESTCASE", "ko", false) } };
+        m_items = { { "file", Subject{ QStringLiteral("/reports/rep.xrd"), nullptr } },
+                    { "suite", nodeItem(m_suiteNode, "Suite", "SCRIPT", "ok", true) },
+                    { "case", nodeItem(m_caseNode, QStringLiteral("Case \u00e9"), "TESTCASE", "ko", true) },
+                    { "lost", nodeItem(m_lostNode, "Lost", "TESTCASE", "ko", false) } };
     }
 
     // The texts the form is filled with.
@@ -178,9 +172,9 @@ private Q_SLOTS:
     {
         FakeStudio studio;
         studio.enableOutputWidget();
-        QAReporterDefect::submit(&studio, nodeData{}, m_items.value("case"));
+        QAReporterDefect::submit(&studio, nodeData{}, item("case"));
         QCOMPARE(studio.outputText(), QStringLiteral("Submit Defect Report Failed ...\n"));
-        QAReporterDefect::submit(nullptr, nodeData{}, m_items.value("case")); // nothing to call, no crash
+        QAReporterDefect::submit(nullptr, nodeData{}, item("case")); // nothing to call, no crash
     }
 };
 

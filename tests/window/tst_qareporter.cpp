@@ -1,12 +1,13 @@
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qarlistviewitem.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarmenu.h"
+#include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
 #include "sdk/qamodal.h"
@@ -22,15 +23,31 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
-#include <QTreeWidgetItemIterator>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
 using TestFiles::example;
+
+// Every row of a tree model in display order, walked without recursion.
+QModelIndexList allRows(const QAbstractItemModel& model)
+{
+    QModelIndexList rows;
+    std::vector<QModelIndex> pending{ QModelIndex() };
+    while (!pending.empty()) {
+        const QModelIndex parent = pending.back();
+        pending.pop_back();
+        if (parent.isValid())
+            rows << parent;
+        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
+            pending.push_back(model.index(row, 0, parent));
+    }
+    return rows;
+}
 
 // Paths of example reports; absolute names are kept as they are.
 QStringList examples(const QStringList& names)
@@ -137,7 +154,7 @@ private Q_SLOTS:
         // The user may resize the header.
         QVERIFY(w->headerDock()->maximumHeight() > w->headerDock()->minimumHeight());
         QCOMPARE(int(w->plainText(QAStViewerWindow::SummaryText).count('\n')), summaryRows);
-        QCOMPARE(w->treeView()->topLevelItemCount(), int(w->records().size()));
+        QCOMPARE(w->treeModel()->rowCount(), int(w->records().size()));
         // Totals over the records (summed in tst_xrdviewcli's "two files"); none without records.
         QCOMPARE(w->resultTotals().has_value(), !w->records().empty());
     }
@@ -178,7 +195,7 @@ private Q_SLOTS:
         else
             w->activated();
         QCOMPARE(updated.count(), 1);
-        QCOMPARE(w->treeView()->topLevelItemCount(), normal->treeView()->topLevelItemCount());
+        QCOMPARE(w->treeModel()->rowCount(), normal->treeModel()->rowCount());
         QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), normal->plainText(QAStViewerWindow::DocumentText));
         QCOMPARE(w->headerShown(), true);
         if (need == "activate")
@@ -350,8 +367,8 @@ private Q_SLOTS:
         run(before);
         const QAReporterData* copy = w->filteredList()->at(1);
         const DDocument* shown = copy->document;
-        QTreeWidgetItem* chosen = w->treeView()->topLevelItem(1)->child(0);
-        w->treeView()->setCurrentItem(chosen);
+        const QPersistentModelIndex chosen = w->treeModel()->index(0, 0, w->treeModel()->index(1, 0));
+        w->treeView()->setCurrentIndex(chosen);
         QCOMPARE(w->mainView()->getCurrentDoc(), shown);
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         run(steps);
@@ -359,7 +376,7 @@ private Q_SLOTS:
         if (rebuilds == 0) {
             QCOMPARE(w->filteredList()->at(1), copy);
             QCOMPARE(w->mainView()->getCurrentDoc(), shown);
-            QCOMPARE(w->treeView()->currentItem(), chosen);
+            QCOMPARE(w->treeView()->currentIndex(), QModelIndex(chosen));
         } else {
             // A freed copy's address may be reused by the new one, so only the
             // signal count above tells a rebuild; the view must show the new copy,
@@ -377,25 +394,24 @@ private Q_SLOTS:
         if (shared)
             QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), loadedText);
 
-        QList<QTreeWidgetItem*> anchored;
-        for (QTreeWidgetItemIterator it(w->treeView()); *it; ++it) {
-            const QARListViewItem* item = QARListViewItem::fromItem(*it);
-            if (item && item->anchor) {
-                QVERIFY(w->mainView()->moveTo(item->anchor));
-                anchored << *it;
+        const QARTreeModel* model = w->treeModel();
+        QModelIndexList anchored;
+        for (const QModelIndex& row : allRows(*model)) {
+            if (DItem* anchor = model->anchor(row)) {
+                QVERIFY(w->mainView()->moveTo(anchor));
+                anchored << row;
             }
         }
         // Selecting a node of either file brings that file's document.
         QVERIFY(anchored.size() > 1);
-        w->treeView()->setCurrentItem(anchored.last());
+        w->treeView()->setCurrentIndex(anchored.last());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(1)->document);
-        w->treeView()->setCurrentItem(anchored.first());
+        w->treeView()->setCurrentIndex(anchored.first());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(0)->document);
-        // Next failure walks the failed items of the shown tree.
-        w->treeView()->setCurrentItem(w->treeView()->topLevelItem(0));
+        // Next failure walks the failed rows of the shown tree.
+        w->treeView()->setCurrentIndex(model->index(0, 0));
         w->nextKO();
-        const QARListViewItem* failed = QARListViewItem::fromItem(w->treeView()->currentItem());
-        QVERIFY(failed && failed->failedFlag);
+        QVERIFY(model->isFailed(w->treeView()->currentIndex()));
     }
 
     void toolBar()
@@ -422,17 +438,17 @@ private Q_SLOTS:
     {
         auto a = window({"campaign.xrd"});
         auto b = window({"campaign.xrd"});
-        const int allItems = b->treeView()->topLevelItem(0)->childCount();
+        const int allItems = b->treeModel()->rowCount(b->treeModel()->index(0, 0));
         a->failedtests();
         QVERIFY(!failedOnly(b));
         b->activated();
         QVERIFY(failedOnly(b));
-        QVERIFY(b->treeView()->topLevelItem(0)->childCount() <= allItems);
+        QVERIFY(b->treeModel()->rowCount(b->treeModel()->index(0, 0)) <= allItems);
         b->desactivated();
         // A window loading reports while the flag is on shows failed tests only.
         auto c = window({"smoke.xrd"});
         QVERIFY(failedOnly(c));
-        QCOMPARE(c->treeView()->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(c->treeModel()->rowCount(c->treeModel()->index(0, 0)), 0);
         a->alltests();
 
         auto& w = b;
@@ -500,11 +516,19 @@ private Q_SLOTS:
     {
         auto w = window({"campaign.xrd"});
         const QString type = w->types().first();
+        const qsizetype allRowCount = allRows(*w->treeModel()).size();
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         w->hideType(type);
         QCOMPARE(updated.count(), 1);
         QVERIFY(!w->isTypeShown(type));
         QCOMPARE(w->filter()->typePatterns().size(), 1);
+        // The tree shows no node of the hidden type.
+        const QModelIndexList rows = allRows(*w->treeModel());
+        QVERIFY(!rows.isEmpty() && rows.size() < allRowCount);
+        for (const QModelIndex& row : rows) {
+            const QAReporterNode* node = w->treeModel()->node(row);
+            QVERIFY(!node || node->type != type);
+        }
         // A type hidden before the first menu build stays hidden, the others shown.
         w->activated();
         w->updateToolMenu();
@@ -516,6 +540,7 @@ private Q_SLOTS:
         menu->action(id)->trigger();
         QCOMPARE(updated.count(), 1);
         QVERIFY(w->isTypeShown(type));
+        QCOMPARE(allRows(*w->treeModel()).size(), allRowCount);
         QCOMPARE(w->filter()->typePatterns().size(), 0);
         // The mark changes only when the menu is built again.
         QVERIFY(!menu->isItemChecked(id));
@@ -650,10 +675,11 @@ private Q_SLOTS:
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("first"));
 
         // Selecting a node of the second document moves the view to it.
-        const QList<QTreeWidgetItem*> two = w->treeView()->findItems(
-            QStringLiteral("two"), Qt::MatchExactly | Qt::MatchRecursive);
+        const QModelIndexList two = w->treeModel()->match(w->treeModel()->index(0, 0), Qt::DisplayRole,
+                                                          QStringLiteral("two"), -1,
+                                                          Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(two.size(), 1);
-        w->treeView()->setCurrentItem(two.front());
+        w->treeView()->setCurrentIndex(two.front());
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("second"));
         // The failed-only copy shows the second document as well.
         w->failedtests();
@@ -699,6 +725,52 @@ private Q_SLOTS:
     }
 
     // Both defect entries reach the submission with the selected item.
+    // The tree's context menu names the defect entry after the row's verdict,
+    // offers it on node rows only, and "Go to" moves the report view to the
+    // row's text.
+    void contextMenuEntries_data()
+    {
+        QTest::addColumn<QString>("row"); // file, passed or failed (all in the second file)
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("defect");
+        QTest::newRow("file row") << "file" << "&Submit Merrow Report" << false;
+        QTest::newRow("passed node") << "passed" << "&Submit Merrow Report" << true;
+        QTest::newRow("failed node") << "failed" << "&Submit Merrow Defect Report" << true;
+    }
+
+    void contextMenuEntries()
+    {
+        QFETCH(QString, row);
+        auto w = window({"smoke.xrd", "campaign.xrd"});
+        const QARTreeModel* model = w->treeModel();
+        const QModelIndex file = model->index(1, 0);
+        QModelIndex chosen = row == "file" ? file : QModelIndex();
+        for (const QModelIndex& index : allRows(*model)) {
+            if (chosen.isValid())
+                break;
+            if (index.parent().isValid() && model->filePath(index) == file.data(Qt::ToolTipRole).toString()
+                && model->node(index)->state == (row == "failed" ? "ko" : "ok") && model->anchor(index))
+                chosen = index;
+        }
+        QVERIFY(chosen.isValid());
+        const QString firstDocument = w->mainView()->getCurrentDoc()->name();
+
+        QARPopupMenu* menu = w->contextPopup();
+        w->contextMenu(chosen, QPoint(10, 10), 0);
+        QCOMPARE(menu->item(), chosen);
+        QTEST(menu->text(w->defectContextItem()), "label");
+        QTEST(menu->isItemEnabled(w->defectContextItem()), "defect");
+        menu->hide();
+        menu->action(w->gotoContextItem())->trigger();
+        QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(1)->document);
+        QVERIFY(w->mainView()->getCurrentDoc()->name() != firstDocument);
+
+        // Over empty space no menu opens and the remembered row is dropped.
+        w->contextMenu(QModelIndex(), QPoint(10, 10), 0);
+        QVERIFY(!menu->item().isValid());
+        QVERIFY(!menu->isVisible());
+    }
+
     void defectEntriesSubmit_data()
     {
         QTest::addColumn<bool>("contextMenu");
@@ -715,13 +787,16 @@ private Q_SLOTS:
         auto w = window({"campaign.xrd"});
         w->setNode(nodeData{QStringLiteral("suite.case"), nullptr});
         w->activated();
-        QTreeWidgetItem* failed = nullptr; // the first failed leaf
-        for (QTreeWidgetItemIterator it(w->treeView(), QTreeWidgetItemIterator::NoChildren); *it && !failed; ++it) {
-            if ((*it)->parent() && (*it)->data(1, QAListView::VerdictRole).toString() == QLatin1String("ko"))
-                failed = *it;
+        QModelIndex failed; // the first failed leaf
+        for (const QModelIndex& row : allRows(*w->treeModel())) {
+            if (row.parent().isValid() && !w->treeModel()->hasChildren(row)
+                && row.siblingAtColumn(1).data(QAListView::VerdictRole).toString() == QLatin1String("ko")) {
+                failed = row;
+                break;
+            }
         }
-        QVERIFY(failed);
-        w->treeView()->setCurrentItem(failed);
+        QVERIFY(failed.isValid());
+        w->treeView()->setCurrentIndex(failed);
         QCOMPARE(w->selectedItem(), failed);
         if (contextMenu) {
             QVERIFY(w->contextPopup()->isItemEnabled(w->defectContextItem()));
@@ -735,7 +810,7 @@ private Q_SLOTS:
         m_studio.setDefectClient(nullptr);
         QCOMPARE(client.calls.size(), 5);
         QCOMPARE(client.calls.at(1),
-                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed->text(0).toLocal8Bit() + ')');
+                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed.data().toString().toLocal8Bit() + ')');
         QCOMPARE(client.calls.at(3), "addFileAttachment(" + example("campaign.xrd").toLocal8Bit() + ",Report File)");
     }
 };

@@ -2,9 +2,9 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
-#include "korvatreporter/data/qarlistview.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
 #include "tests/support/testfiles.h"
@@ -123,9 +123,10 @@ private Q_SLOTS:
     void treeTips()
     {
         auto w = window({ TestFiles::example("smoke.xrd") });
-        QTreeWidgetItem *file = w->treeView()->topLevelItem(0);
-        QVERIFY(file && file->childCount() > 0);
-        const QString tip = file->child(0)->data(0, Qt::ToolTipRole).toString();
+        const QAbstractItemModel *tree = w->treeView()->model();
+        const QModelIndex file = tree->index(0, 0);
+        QVERIFY(tree->rowCount(file) > 0);
+        const QString tip = tree->index(0, 0, file).data(Qt::ToolTipRole).toString();
         QVERIFY2(tip.startsWith(QStringLiteral("Type : ")) && tip.contains(QStringLiteral("\nVerdict : ")),
                  qPrintable(tip));
     }

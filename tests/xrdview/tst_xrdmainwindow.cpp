@@ -34,11 +34,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QAbstractItemView>
 #include <QUrl>
 
 #include <functional>
+#include <vector>
 
 // The main window with the real plug-in, offscreen: opening and switching
 // report windows, filtering, reloading, the preference dialog with its
@@ -61,7 +61,8 @@ class tst_XrdMainWindow : public QObject
     QString outline() const
     {
         QAStViewerWindow* active = m_window->activeWindow();
-        return XrdReportText::outline(active ? qobject_cast<QTreeWidget*>(active->contentOutlineWidget()) : nullptr);
+        const auto* tree = active ? qobject_cast<QAbstractItemView*>(active->contentOutlineWidget()) : nullptr;
+        return XrdReportText::outline(tree ? tree->model() : nullptr);
     }
 
 private Q_SLOTS:
@@ -176,14 +177,23 @@ private Q_SLOTS:
     void defectSubmission()
     {
         QAStViewerWindow* window = m_window->activeWindow();
-        auto* tree = qobject_cast<QTreeWidget*>(window->contentOutlineWidget());
-        QTreeWidgetItem* failed = nullptr;
-        for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::NoChildren); *it && !failed; ++it) {
-            if ((*it)->parent() && (*it)->data(1, Qt::UserRole + 1).toString() == QLatin1String("ko"))
-                failed = *it;
+        auto* tree = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget());
+        QVERIFY(tree && tree->model());
+        // The first failed leaf, found by a walk in display order.
+        const QAbstractItemModel* model = tree->model();
+        QModelIndex failed;
+        std::vector<QModelIndex> pending{ QModelIndex() };
+        while (!pending.empty() && !failed.isValid()) {
+            const QModelIndex index = pending.back();
+            pending.pop_back();
+            if (index.parent().isValid() && model->rowCount(index) == 0
+                && index.siblingAtColumn(1).data(Qt::UserRole + 1).toString() == QLatin1String("ko"))
+                failed = index;
+            for (int row = model->rowCount(index) - 1; row >= 0; --row)
+                pending.push_back(model->index(row, 0, index));
         }
-        QVERIFY(failed);
-        tree->setCurrentItem(failed);
+        QVERIFY(failed.isValid());
+        tree->setCurrentIndex(failed);
 
         const QString settingsFile = m_studio->defectSettingsFile();
         QCOMPARE(QFileInfo(settingsFile).absolutePath(), QFileInfo(m_resourceFile).absolutePath());
@@ -197,7 +207,7 @@ private Q_SLOTS:
         const QStringList files = QDir(folder.path()).entryList({ QStringLiteral("*.md") });
         QCOMPARE(files.size(), 1);
         const QString text = TestFiles::readText(folder.filePath(files.constFirst()));
-        QVERIFY2(text.contains(QStringLiteral("Item failed:  ") + failed->text(0)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Item failed:  ") + failed.data().toString()), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("campaign.xrd")));
         QVERIFY(m_window->outputPane()->toPlainText().contains(QStringLiteral("Defect submitted: ")));
         QFile::remove(settingsFile);

@@ -6,10 +6,10 @@
 #include "xrdview/cli/xrdreporttext.h"
 #include "xrdview/host/xrdstudio.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,8 +114,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         break;
     }
     case XrdCommandLine::PrintTree:
-        print(XrdReportText::outline(
-            qobject_cast<QTreeWidget*>(window->contentOutlineWidget())));
+        if (const auto* view = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget()))
+            print(XrdReportText::outline(view->model()));
         break;
     case XrdCommandLine::PrintSummary:
         print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::SummaryText)));

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTreeWidget>
+#include <QStandardItemModel>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -17,15 +18,16 @@
 
 XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* parent,
                                          const QList<PreferenceItem*>& hostPages)
-    : QDialog(parent), m_list(new QTreeWidget), m_stack(new QStackedWidget)
+    : QDialog(parent), m_model(new QStandardItemModel(this)), m_list(new QTreeView),
+      m_stack(new QStackedWidget)
 {
     setWindowTitle(tr("Preferences"));
     m_list->setHeaderHidden(true);
-    m_list->setColumnCount(1);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     // Walk the page tree (child = first page beneath, next = following
     // sibling) with an explicit stack, building each page's widget.
-    std::vector<std::pair<PreferenceItem*, QTreeWidgetItem*>> pending;
+    std::vector<std::pair<PreferenceItem*, QStandardItem*>> pending;
     for (auto it = hostPages.crbegin(); it != hostPages.crend(); ++it)
         pending.emplace_back(*it, nullptr);
     if (plugin && plugin->preferenceSettings())
@@ -35,9 +37,9 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
         pending.pop_back();
         if (m_pages.contains(page))
             continue; // a page tree must not loop; stop if one does
-        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(m_list);
-        item->setText(0, page->title());
-        item->setData(0, Qt::UserRole, int(m_pages.size()));
+        auto* item = new QStandardItem(page->title());
+        item->setData(int(m_pages.size()), Qt::UserRole);
+        (parentItem ? parentItem : m_model->invisibleRootItem())->appendRow(item);
         m_pages << page;
         QWidget* widget = page->createWidget(m_stack);
         m_stack->addWidget(widget ? widget : new QWidget(m_stack));
@@ -47,11 +49,13 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
         if (PreferenceItem* child = page->child())
             pending.emplace_back(child, item);
     }
+    m_list->setModel(m_model);
     m_list->expandAll();
-    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item)
-            m_stack->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
-    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    m_stack->setCurrentIndex(current.data(Qt::UserRole).toInt());
+            });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel
                                          | QDialogButtonBox::RestoreDefaults);
@@ -74,7 +78,7 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
         plugin->connectRejected(this, SIGNAL(rejected()));
     }
     if (!m_pages.isEmpty())
-        m_list->setCurrentItem(m_list->topLevelItem(0));
+        m_list->setCurrentIndex(m_model->index(0, 0));
     resize(640, 420);
 }
 
@@ -88,12 +92,10 @@ PreferenceItem* XrdPreferenceDialog::currentPage() const
 
 void XrdPreferenceDialog::setCurrentPage(int index)
 {
-    for (QTreeWidgetItemIterator it(m_list); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toInt() == index) {
-            m_list->setCurrentItem(*it);
-            return;
-        }
-    }
+    const QModelIndexList found = m_model->match(m_model->index(0, 0), Qt::UserRole, index, 1,
+                                                 Qt::MatchExactly | Qt::MatchRecursive);
+    if (!found.isEmpty())
+        m_list->setCurrentIndex(found.first());
 }
 
 void XrdPreferenceDialog::finish(int result)

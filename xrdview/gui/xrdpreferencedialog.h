@@ -6,7 +6,8 @@
 class PreferenceItem;
 class QAStViewerPlugin;
 class QStackedWidget;
-class QTreeWidget;
+class QStandardItemModel;
+class QTreeView;
 
 // The preference dialog: the plug-in's page tree on the left, the chosen
 // page on the right, and OK, Cancel and Defaults. Every page's widget is
@@ -26,7 +27,6 @@ public:
     QList<PreferenceItem*> pages() const { return m_pages; }
     PreferenceItem* currentPage() const;
     void setCurrentPage(int index);
-    QTreeWidget* pageList() const { return m_list; }
 
     // Completes the dialog with `result` when no button did it yet, as
     // pressing OK or Cancel would (a modal run may end without either).
@@ -39,7 +39,8 @@ public Q_SLOTS:
 
 private:
     QList<PreferenceItem*> m_pages; // owned by the plug-in
-    QTreeWidget* m_list;
+    QStandardItemModel* m_model; // a child of the dialog
+    QTreeView* m_list;
     QStackedWidget* m_stack;
     bool m_finished = false;
 };

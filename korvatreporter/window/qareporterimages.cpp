@@ -1,12 +1,12 @@
-#include "korvatreporter/data/qareporterimages.h"
+#include "korvatreporter/window/qareporterimages.h"
 
 #include "sdk/getpix.h"
 #include "sdk/qapixmapcenter.h"
 
-#include "korvatreporter/data/images/reporter_16_bis.xpm"
-#include "korvatreporter/data/images/testok.xpm"
-#include "korvatreporter/data/images/testsfailed.xpm"
-#include "korvatreporter/data/images/testunknow.xpm"
+#include "korvatreporter/window/images/reporter_16_bis.xpm"
+#include "korvatreporter/window/images/testok.xpm"
+#include "korvatreporter/window/images/testsfailed.xpm"
+#include "korvatreporter/window/images/testunknow.xpm"
 
 QString QAReporterImages::name(Image image)
 {

@@ -1,0 +1,205 @@
+#include "korvatreporter/window/qartreemodel.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "sdk/qalistview.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QIcon>
+
+QARTreeModel::QARTreeModel(QObject *parent)
+    : QAbstractItemModel(parent)
+{
+}
+
+QARTreeModel::~QARTreeModel() = default;
+
+void QARTreeModel::setFiles(const QList<File> &files)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_fileRows.clear();
+    for (const File &file : files) {
+        const Node *root = file.tree ? file.tree->rootNode() : nullptr;
+        if (!root)
+            continue;
+        m_fileRows.insert(root, int(m_rows.size()));
+        m_rows.append(Row{file.path, QFileInfo(file.path).fileName(), root});
+    }
+    endResetModel();
+}
+
+void QARTreeModel::clear()
+{
+    setFiles({});
+}
+
+const QARTreeModel::Node *QARTreeModel::treeNode(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this
+        ? static_cast<const Node *>(index.internalPointer())
+        : nullptr;
+}
+
+int QARTreeModel::fileRow(const Node *node) const
+{
+    return node && !node->parent() ? m_fileRows.value(node, -1) : -1;
+}
+
+bool QARTreeModel::isFile(const QModelIndex &index) const
+{
+    const Node *node = treeNode(index);
+    return node && !node->parent();
+}
+
+QAReporterNode *QARTreeModel::node(const QModelIndex &index) const
+{
+    const Node *node = treeNode(index);
+    return node && node->parent() ? node->data() : nullptr;
+}
+
+QString QARTreeModel::filePath(const QModelIndex &index) const
+{
+    const Node *node = treeNode(index);
+    if (!node)
+        return QString();
+    // Climbing to the root costs one step per level: a file's path is asked
+    // for once per defect report, not per painted row.
+    while (node->parent())
+        node = node->parent();
+    const int row = fileRow(node);
+    return row < 0 ? QString() : m_rows.at(row).path;
+}
+
+DItem *QARTreeModel::anchor(const QModelIndex &index) const
+{
+    const Node *node = treeNode(index);
+    return node && node->data() ? node->data()->startItem : nullptr;
+}
+
+bool QARTreeModel::isFailed(const QModelIndex &index) const
+{
+    const QAReporterNode *reportNode = node(index);
+    return reportNode && reportNode->state == QLatin1String("ko");
+}
+
+QModelIndex QARTreeModel::indexOf(const Node *node) const
+{
+    if (!node)
+        return QModelIndex();
+    if (!node->parent()) {
+        const int row = fileRow(node);
+        return row < 0 ? QModelIndex() : createIndex(row, NameColumn, const_cast<Node *>(node));
+    }
+    return createIndex(node->row(), NameColumn, const_cast<Node *>(node));
+}
+
+QModelIndex QARTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || column < 0 || column >= ColumnCount)
+        return QModelIndex();
+    if (!parent.isValid()) {
+        if (row >= m_rows.size())
+            return QModelIndex();
+        return createIndex(row, column, const_cast<Node *>(m_rows.at(row).root));
+    }
+    const Node *up = treeNode(parent);
+    if (!up || parent.column() != NameColumn || row >= up->children().size())
+        return QModelIndex();
+    return createIndex(row, column, up->children().at(row));
+}
+
+QModelIndex QARTreeModel::parent(const QModelIndex &child) const
+{
+    const Node *node = treeNode(child);
+    if (!node || !node->parent())
+        return QModelIndex();
+    return indexOf(node->parent());
+}
+
+int QARTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return int(m_rows.size());
+    const Node *node = treeNode(parent);
+    return node && parent.column() == NameColumn ? int(node->children().size()) : 0;
+}
+
+int QARTreeModel::columnCount(const QModelIndex &) const
+{
+    return ColumnCount;
+}
+
+bool QARTreeModel::hasChildren(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return !m_rows.isEmpty();
+    const Node *node = treeNode(parent);
+    return node && parent.column() == NameColumn && node->hasChildren();
+}
+
+QVariant QARTreeModel::data(const QModelIndex &index, int role) const
+{
+    const Node *node = treeNode(index);
+    if (!node)
+        return QVariant();
+    if (!node->parent())
+        return fileData(index.row(), index.column(), role);
+    return node->data() ? nodeData(*node->data(), index.column(), role) : QVariant();
+}
+
+QVariant QARTreeModel::fileData(int row, int column, int role) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return QVariant();
+    const Row &file = m_rows.at(row);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column == NameColumn ? QVariant(file.name) : QVariant();
+    case Qt::DecorationRole:
+        return column == NameColumn ? QVariant(m_images.icon(QAReporterImages::Reporter))
+                                    : QVariant();
+    case Qt::ToolTipRole:
+        return file.path;
+    default:
+        return QVariant();
+    }
+}
+
+QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, int role) const
+{
+    const bool verdict = QAListView::isVerdict(reportNode.state);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (column == NameColumn && !reportNode.name.isNull())
+            return reportNode.name;
+        break;
+    case Qt::DecorationRole:
+        if (column == NameColumn && !reportNode.icone.isNull())
+            return m_images.fileIcon(reportNode.icone);
+        if (column == VerdictColumn && verdict)
+            return m_images.icon(QAReporterImages::verdictImage(reportNode.state));
+        break;
+    case Qt::ToolTipRole: {
+        const QString state = reportNode.state.isNull()
+            ? QCoreApplication::translate("QARListView", "none")
+            : reportNode.state;
+        return QCoreApplication::translate("QARListView", "Type: %1\nVerdict: %2")
+            .arg(reportNode.type, state);
+    }
+    default:
+        if (role == QAListView::VerdictRole && column == VerdictColumn && verdict)
+            return reportNode.state;
+        break;
+    }
+    return QVariant();
+}
+
+QVariant QARTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    return section == NameColumn ? QCoreApplication::translate("QAReporter", "Name") : QString();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qtree.h"
+#include "korvatreporter/window/qareporterimages.h"
+
+#include <QAbstractItemModel>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class DItem;
+class QAReporterDataTree;
+
+// The report tree as an item model: one top-level row per shown report
+// file, below it one row per report node in document order. Column 0 shows
+// the name (the file name on a file row) and the node's own icon, column 1
+// the verdict image, with the verdict text under QAListView::VerdictRole.
+//
+// The model reads the node trees directly: an index carries the tree node it
+// stands for (a file row carries the root node of its file's tree), and the
+// nodes' parent links and rows answer parent() and index() in constant time.
+// The trees are not owned; whoever frees one resets the model first.
+class QARTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+public:
+    using Node = QTree<QAReporterNode>::QTreeNode;
+
+    enum Column { NameColumn = 0, VerdictColumn = 1, ColumnCount = 2 };
+
+    // One shown report file: its path as the window was given it and its
+    // node tree (not owned). A tree without a root gives no row.
+    struct File
+    {
+        QString path;
+        const QAReporterDataTree *tree = nullptr;
+    };
+
+    explicit QARTreeModel(QObject *parent = nullptr);
+    ~QARTreeModel() override;
+
+    // Shows `files`, in order, in place of the files shown so far.
+    void setFiles(const QList<File> &files);
+    // Shows nothing.
+    void clear();
+
+    // What a row stands for. An invalid index gives null, empty or false.
+    bool isFile(const QModelIndex &index) const;
+    // The node of a node row; null on a file row.
+    QAReporterNode *node(const QModelIndex &index) const;
+    // The path of the file the row belongs to.
+    QString filePath(const QModelIndex &index) const;
+    // Where the document view goes for the row: the node's first document
+    // item, or on a file row where the file's document starts.
+    DItem *anchor(const QModelIndex &index) const;
+    // Whether the row is a failed test: a node whose verdict is "ko".
+    bool isFailed(const QModelIndex &index) const;
+    // The row of `treeNode`, a node of a shown tree, in column 0; invalid
+    // for null and for the root of a tree that is not shown.
+    QModelIndex indexOf(const Node *treeNode) const;
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    // A shown file: its path, its name as the row shows it, its root.
+    struct Row
+    {
+        QString path;
+        QString name;
+        const Node *root = nullptr;
+    };
+
+    const Node *treeNode(const QModelIndex &index) const;
+    // The file row a root node stands for; -1 for any other node.
+    int fileRow(const Node *treeNode) const;
+    QVariant fileData(int row, int column, int role) const;
+    QVariant nodeData(const QAReporterNode &reportNode, int column, int role) const;
+
+    QList<Row> m_rows;
+    QHash<const Node *, int> m_fileRows; // root node -> file row
+    mutable QAReporterImages m_images;   // cached icons, looked up on demand
+};

@@ -1,0 +1,9 @@
+# kr_window: the report tree, a model over the shown node trees, its view
+# with failed-test navigation, and their images
+target_sources(kr_window PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qartreemodel.h
+  ${CMAKE_CURRENT_LIST_DIR}/qartreemodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qarlistview.h
+  ${CMAKE_CURRENT_LIST_DIR}/qarlistview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qareporterimages.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareporterimages.cpp)

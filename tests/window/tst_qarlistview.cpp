@@ -1,0 +1,244 @@
+#include "korvatreporter/window/qarlistview.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/window/qartreemodel.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A node tree from "name:state" lines (the state may be left out), the
+// depth below the root's children given as leading dots.
+std::unique_ptr<QAReporterDataTree> buildTree(const QStringList &nodes)
+{
+    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    for (const QString &line : nodes) {
+        const int level = int(line.indexOf(QRegularExpression("[^.]")));
+        while (tree->depth() > level + 1)
+            tree->toParent();
+        const QStringList fields = line.mid(level).split(':');
+        auto *node = new QAReporterNode;
+        node->name = fields.at(0);
+        node->state = fields.value(1);
+        node->type = "TestCase";
+        tree->insert(node);
+        tree->toLastChild();
+    }
+    return tree;
+}
+
+// A chain of `levels` nested nodes, only the innermost one failed.
+std::unique_ptr<QAReporterDataTree> chain(int levels)
+{
+    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    for (int i = 0; i < levels; ++i) {
+        auto *node = new QAReporterNode;
+        node->state = i == levels - 1 ? "ko" : "ok";
+        tree->insert(node);
+        tree->toLastChild();
+    }
+    return tree;
+}
+
+// A campaign with failed tests at several depths.
+const QStringList campaign{"S1:ok", ".T1:ok", ".T2:ko", "..C1:ko", "S2:ok", ".T3:ok", "S3:ko", ".T4:ko"};
+
+// A view showing one report file, opened to `depth` as the report window
+// opens it.
+struct Shown
+{
+    explicit Shown(const QStringList &nodes, int depth = QAReporterPrefGeneral::DefaultAutoDepth)
+        : Shown(buildTree(nodes), depth)
+    {
+    }
+    Shown(std::unique_ptr<QAReporterDataTree> t, int depth) : tree(std::move(t))
+    {
+        view.setModel(&model);
+        model.setFiles({{"f.xrd", tree.get()}});
+        view.openToDepth(depth);
+    }
+    // Every row in display order, collapsed branches included.
+    QModelIndexList rows() const
+    {
+        QModelIndexList out;
+        std::vector<QModelIndex> pending{QModelIndex()};
+        while (!pending.empty()) {
+            const QModelIndex parent = pending.back();
+            pending.pop_back();
+            if (parent.isValid())
+                out << parent;
+            for (int row = model.rowCount(parent) - 1; row >= 0; --row)
+                pending.push_back(model.index(row, 0, parent));
+        }
+        return out;
+    }
+    // Names of the opened rows with children below the file row.
+    QStringList opened() const
+    {
+        QStringList out;
+        for (const QModelIndex &row : rows()) {
+            if (row.parent().isValid() && model.hasChildren(row) && view.isExpanded(row))
+                out << row.data().toString();
+        }
+        return out;
+    }
+    QModelIndex item(const QString &name) const
+    {
+        for (const QModelIndex &row : rows()) {
+            if (row.data().toString() == name)
+                return row;
+        }
+        return QModelIndex();
+    }
+    void show(int height)
+    {
+        view.resize(300, height);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    std::unique_ptr<QAReporterDataTree> tree;
+    QARTreeModel model;
+    QARListView view;
+};
+
+} // namespace
+
+// The report tree view over the tree model: how far it opens, stepping
+// to failed tests and double clicks.
+class TstQARListView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void openToDepth_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QStringList>("open");
+        // Rows with children: S1, T2 (under S1), S2, S3.
+        QTest::newRow("0 opens the file only") << 0 << QStringList();
+        QTest::newRow("1") << 1 << QStringList();
+        QTest::newRow("2") << 2 << QStringList({"S1", "S2", "S3"});
+        QTest::newRow("3") << 3 << QStringList({"S1", "T2", "S2", "S3"});
+        QTest::newRow("default") << int(QAReporterPrefGeneral::DefaultAutoDepth)
+                                 << QStringList({"S1", "T2", "S2", "S3"});
+    }
+
+    void openToDepth()
+    {
+        QFETCH(int, depth);
+        Shown shown(campaign, depth);
+        QVERIFY(shown.view.isExpanded(shown.model.index(0, 0)));
+        QTEST(shown.opened(), "open");
+    }
+
+    void stepToFailed_data()
+    {
+        QTest::addColumn<QString>("start"); // empty: no current row
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("expected"); // empty: nothing happens
+        QTest::addColumn<int>("depth");        // 1: every branch collapsed
+
+        QTest::newRow("no current, next") << QString() << true << QString() << 3;
+        QTest::newRow("no current, previous") << QString() << false << QString() << 3;
+        QTest::newRow("file row, next") << "f.xrd" << true << "T2" << 3;
+        QTest::newRow("failed to its failed child") << "T2" << true << "C1" << 3;
+        QTest::newRow("skips passed") << "C1" << true << "S3" << 3;
+        QTest::newRow("last failed, next") << "T4" << true << QString() << 3;
+        QTest::newRow("previous over passed") << "S3" << false << "C1" << 3;
+        QTest::newRow("first failed, previous") << "T2" << false << QString() << 3;
+        QTest::newRow("file row, previous") << "f.xrd" << false << QString() << 3;
+        QTest::newRow("collapsed branch, next") << "f.xrd" << true << "T2" << 1;
+        QTest::newRow("collapsed two levels, previous") << "S3" << false << "C1" << 1;
+    }
+
+    void stepToFailed()
+    {
+        QFETCH(QString, start);
+        QFETCH(bool, forward);
+        QFETCH(QString, expected);
+        QFETCH(int, depth);
+        Shown shown(campaign, depth);
+        QARListView &view = shown.view;
+        shown.show(120);
+        const QModelIndex startRow = start.isEmpty() ? QModelIndex() : shown.item(start);
+        view.setCurrentIndex(startRow);
+        const QModelIndexList selectedBefore = view.selectionModel()->selectedRows();
+        QSignalSpy doubleClicked(&view, &QAListView::doubleClicked);
+        QSignalSpy current(&view, &QAListView::currentIndexChanged);
+
+        forward ? view.nextFailed() : view.previousFailed();
+
+        const QModelIndex target = expected.isEmpty() ? startRow : shown.item(expected);
+        QCOMPARE(view.currentIndex(), target);
+        QCOMPARE(view.selectionModel()->selectedRows(),
+                 expected.isEmpty() ? selectedBefore : QModelIndexList({target}));
+        QCOMPARE(current.count(), expected.isEmpty() ? 0 : 1);
+        QCOMPARE(doubleClicked.count(), expected.isEmpty() ? 0 : 1);
+        if (!expected.isEmpty()) {
+            QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), target);
+            // The found row is opened and scrolled into view.
+            for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
+                QVERIFY(view.isExpanded(up));
+            const QRect rect = view.visualRect(target);
+            QVERIFY(!rect.isEmpty() && view.viewport()->rect().contains(rect));
+        }
+    }
+
+    void doubleClickKeepsExpansion_data()
+    {
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("open") << true;
+        QTest::newRow("closed") << false;
+    }
+
+    void doubleClickKeepsExpansion()
+    {
+        QFETCH(bool, expanded);
+        Shown shown(campaign);
+        const QModelIndex parent = shown.item("S1");
+        shown.view.setExpanded(parent, expanded);
+        shown.show(300);
+
+        QSignalSpy doubleClicked(&shown.view, &QAListView::doubleClicked);
+        const QRect rect = shown.view.visualRect(parent);
+        QVERIFY(!rect.isEmpty());
+        QTest::mouseDClick(shown.view.viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QCOMPARE(shown.view.isExpanded(parent), expanded);
+        QCOMPARE(doubleClicked.count(), 1);
+        QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), parent);
+
+        // Over empty space nothing is reported.
+        QTest::mouseDClick(shown.view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                           QPoint(5, shown.view.viewport()->height() - 2));
+        QCOMPARE(doubleClicked.count(), 1);
+    }
+
+    void failedAtReaderDepth()
+    {
+        // The deepest failed test a report file can hold is found and opened.
+        Shown shown(chain(QAstXmlRodReader::MaxDepth), 1);
+        shown.view.setCurrentIndex(shown.model.index(0, 0));
+        shown.view.nextFailed();
+        const QModelIndex current = shown.view.currentIndex();
+        QVERIFY(shown.model.isFailed(current));
+        int depth = 0;
+        for (QModelIndex up = current.parent(); up.isValid(); up = up.parent())
+            ++depth;
+        QCOMPARE(depth, QAstXmlRodReader::MaxDepth);
+        QVERIFY(shown.view.isExpanded(current.parent()));
+    }
+};
+
+QTEST_MAIN(TstQARListView)
+#include "tst_qarlistview.moc"
