@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTreeWidgetItemIterator>
-#include <QXmlInputSource>
 
 #include <cstdio>
 #include <memory>
@@ -61,9 +60,8 @@ std::unique_ptr<QAReporterDataTree> readTree(const QString &path, std::unique_pt
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    QXmlInputSource source(&file);
     QAstXmlRodReader reader;
-    if (!reader.parse(&source, &file, nullptr)) {
+    if (!reader.parse(&file, &file, nullptr)) {
         std::fprintf(stderr, "bench_treeview: %s\n", qPrintable(reader.errorString()));
         return nullptr;
     }

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QVBoxLayout>
-#include <QXmlInputSource>
 
 #include <algorithm>
 
@@ -94,12 +93,11 @@ void QAReporterPrefStyles::defaults()
     // Only a regular file is read: a named pipe in its place would block start-up. Anything
     // else leaves the built-in styles.
     if (DRegularFile::isRegular(m_styleFile) && file.open(QIODevice::ReadOnly)) {
-        QXmlInputSource source(&file);
         DAmlReader reader;
         reader.setEnabledLocalStyle(true);
         reader.setInputSize(file.size());
         // A file that does not parse still gives the styles read up to the error.
-        if (reader.parse(&source))
+        if (reader.parse(&file))
             m_styleNames = reader.styleNames();
         fresh = reader.handler()->takeStyles();
     }

@@ -20,7 +20,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <QXmlInputSource>
 
 #include <iterator>
 
@@ -364,9 +363,7 @@ void DStyleView::rebuildPreview()
     m_preview->clearDocs();
     DAmlReader reader;
     reader.setStyles(m_previewStyles);
-    QXmlInputSource source;
-    source.setData(aml);
-    reader.parse(&source);
+    reader.parseText(aml);
     m_previewDoc.reset(reader.handler()->takeDocuments());
     if (m_previewDoc)
         DUpdater().doAll(m_previewDoc.get());

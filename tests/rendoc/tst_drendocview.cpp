@@ -11,7 +11,6 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QtTest>
-#include <QXmlInputSource>
 
 #include <memory>
 
@@ -34,9 +33,7 @@ std::unique_ptr<Loaded> load(const QString& aml)
 {
     DAmlReader reader;
     reader.setEnabledLocalStyle(true);
-    QXmlInputSource source;
-    source.setData(aml);
-    if (!reader.parse(&source)) {
+    if (!reader.parseText(aml)) {
         qWarning() << reader.errorString();
         return nullptr;
     }

@@ -54,7 +54,7 @@ public:
 
     bool startDocument() override;
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
-                      const QXmlAttributes &atts) override;
+                      const DAmlAttributes &atts) override;
     bool endElement(const QString &namespaceURI, const QString &localName,
                     const QString &qName) override;
     bool startCDATA() override;
@@ -66,8 +66,8 @@ private:
 
     bool stepProgress();
     bool startRoot();
-    bool startNode(const QXmlAttributes &atts);
-    bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
+    bool startNode(const DAmlAttributes &atts);
+    bool readNodeAttributes(QAReporterNode *node, const DAmlAttributes &atts);
     QString shared(const QString &value);
     void countSum(const QString &state, const QString &sum);
     bool endNode();
