@@ -32,7 +32,7 @@ struct DAmlParseError;
 class DAmlHandler
 {
 public:
-    // More open elements than this stop the parse: the SAX reader recurses once per level.
+    // More open elements than this stop the parse: every open element keeps a frame here.
     static constexpr int MaxDepth = 1000;
     // Text limit when none was set.
     static constexpr qint64 DefaultTextLimit = qint64(256) * 1024 * 1024;

@@ -14,8 +14,8 @@ class QAReporterNode;
 class QAStudioInterface;
 class QFile;
 
-// SAX handler of XRD files. It keeps the "XROD" and "XROD:NODE" elements
-// for itself and builds the report node tree from them, counting verdict
+// Handler of the AML reader's events for XRD files. It keeps the "XROD"
+// and "XROD:NODE" elements for itself and builds the report node tree from them, counting verdict
 // totals and tying each node to the first document item that follows its
 // start tag. Every other element, and all character data, goes to the AML
 // handler it derives from, which builds the report document.
