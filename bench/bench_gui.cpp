@@ -1,6 +1,6 @@
 // Runs the real xrdview on one report and prints, from one run, each figure
 // as a ratio:
-//   L       a bare Qt SAX pass over the file in this process (the mean of
+//   L       a bare Qt XML pass over the file in this process (the mean of
 //           one pass before and one after the xrdview runs)
 //   gui     xrdview FILE, offscreen, from process start to the end of its
 //           first paint pass (report, header and tree), in L
@@ -20,9 +20,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QXmlDefaultHandler>
-#include <QXmlInputSource>
-#include <QXmlSimpleReader>
+
+#include "benchsupport.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -41,44 +40,6 @@ double monotonicNow()
     timespec ts {};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-// The least a SAX client does: look at one attribute of every element and
-// at every run of character data.
-class BareHandler : public QXmlDefaultHandler
-{
-public:
-    bool startElement(const QString &, const QString &, const QString &,
-                      const QXmlAttributes &atts) override
-    {
-        m_names += atts.value(QStringLiteral("name")).isNull() ? 0 : 1;
-        return true;
-    }
-    bool characters(const QString &text) override
-    {
-        m_chars += text.size();
-        return true;
-    }
-
-private:
-    qint64 m_names = 0;
-    qint64 m_chars = 0;
-};
-
-double bareSaxSeconds(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    QElapsedTimer timer;
-    timer.start();
-    QXmlInputSource source(&file);
-    QXmlSimpleReader reader;
-    BareHandler handler;
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
-    const bool ok = reader.parse(&source, false);
-    return ok ? timer.nsecsElapsed() / 1e9 : -1;
 }
 
 struct ChildRun
@@ -209,13 +170,13 @@ int main(int argc, char **argv)
 
     std::vector<double> gui, toggle, cli, guiMem, cliMem;
     for (int r = 1; r <= runs; ++r) {
-        const double before = bareSaxSeconds(path);
+        const double before = BenchSupport::bareQtSeconds(path);
         const ChildRun window = runChild(xrdview, { path },
                                          env + QStringList { QStringLiteral("LD_PRELOAD=") + probe,
                                                              QStringLiteral("BENCH_GUI_TOGGLE=1") },
                                          errors);
         const ChildRun summary = runChild(xrdview, { QStringLiteral("--summary"), path }, env, errors);
-        const double after = bareSaxSeconds(path);
+        const double after = BenchSupport::bareQtSeconds(path);
         const double paint = probeValue(window.errors, "firstpaint");
         const double toggled = probeValue(window.errors, "toggle");
         if (before <= 0 || after <= 0 || !window.ok || paint < 0 || toggled < 0 || !summary.ok) {

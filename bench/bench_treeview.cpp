@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QXmlInputSource>
 
 #include <cstdio>
 #include <memory>
@@ -64,9 +63,8 @@ std::unique_ptr<QAReporterDataTree> readTree(const QString &path, std::unique_pt
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    QXmlInputSource source(&file);
     QAstXmlRodReader reader;
-    if (!reader.parse(&source, &file, nullptr)) {
+    if (!reader.parse(&file, &file, nullptr)) {
         std::fprintf(stderr, "bench_treeview: %s\n", qPrintable(reader.errorString()));
         return nullptr;
     }

@@ -19,4 +19,11 @@ double elapsedMs(const QElapsedTimer &timer);
 // Size of `file` in (decimal) megabytes.
 double megabytes(const QString &file);
 
+// Seconds of a bare Qt pass over the XML file (QXmlStreamReader, one attribute looked at per
+// element, every text run counted): L, the unit of the ratios. Negative when it fails.
+double bareQtSeconds(const QString &file);
+// Seconds of a bare expat pass doing the same (blocks of 64 KiB): E, the floor of a streaming
+// reader. Negative when it fails.
+double bareExpatSeconds(const QString &file);
+
 } // namespace BenchSupport

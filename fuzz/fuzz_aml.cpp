@@ -3,17 +3,13 @@
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
 
-#include <QXmlInputSource>
-
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzSupport::ensureApplication();
     DAmlReader reader;
-    QXmlInputSource source;
-    source.setData(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    if (reader.parse(&source))
+    if (reader.parseData(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size))))
         std::unique_ptr<DDocument> document(reader.handler()->takeDocuments());
     return 0;
 }

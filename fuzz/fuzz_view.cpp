@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QXmlInputSource>
 
 #include <memory>
 
@@ -15,9 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzSupport::ensureApplication();
     QAstXmlRodReader reader;
-    QXmlInputSource source;
-    source.setData(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    if (!reader.parse(&source, nullptr, nullptr))
+    if (!reader.parseData(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size))))
         return 0;
     std::unique_ptr<DDocument> document(reader.takeDocument());
     if (!document)

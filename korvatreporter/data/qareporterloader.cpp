@@ -49,7 +49,15 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &r
         *reason = file.errorString();
         return QAReporterLoader::Unreadable;
     }
-    const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
+    const QByteArray head = QAReportFormat::head(file);
+    const QString foreign = QAReportFormats::refusal(head);
+    if (!foreign.isEmpty()) {
+        *reason = foreign;
+        return QAReporterLoader::Unreadable;
+    }
+    const QAReportFormat *format = QAReportFormats::recognise(head);
+    const std::unique_ptr<QAReportReader> reader =
+        (format ? format : QAReportFormats::all().front())->createReader();
     if (reader->read(file, currentStudio(), currentStyles(), record))
         return QAReporterLoader::Read;
     if (reader->canceled())

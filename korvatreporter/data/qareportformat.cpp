@@ -3,16 +3,6 @@
 #include <QIODevice>
 #include <QXmlStreamReader>
 
-namespace {
-
-// How much of a file is looked at to find its root element: enough for an
-// XML declaration and any comments or document type declaration a writer
-// puts first. The parse starts at the first start tag, so only a prolog
-// this long is ever read twice.
-constexpr qint64 PeekBytes = 1024 * 1024;
-
-} // namespace
-
 QAReportFormat::~QAReportFormat() = default;
 
 QString QAReportFormat::filter() const
@@ -20,9 +10,14 @@ QString QAReportFormat::filter() const
     return name() + QStringLiteral(" (") + patterns().join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
-QString QAReportFormat::rootElement(QIODevice &device)
+QByteArray QAReportFormat::head(QIODevice &device)
 {
-    QXmlStreamReader xml(device.peek(PeekBytes));
+    return device.peek(HeadBytes);
+}
+
+QString QAReportFormat::rootElement(const QByteArray &head)
+{
+    QXmlStreamReader xml(head);
     // Prefixes need no declaration here ("XROD:NODE" style names).
     xml.setNamespaceProcessing(false);
     while (!xml.atEnd()) {

@@ -4,6 +4,9 @@
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/xrd/qaxrdformat.h"
 
+#include <QCoreApplication>
+#include <QIODevice>
+
 const std::vector<const QAReportFormat *> &QAReportFormats::all()
 {
     static const QAXrdFormat xrd;
@@ -12,16 +15,31 @@ const std::vector<const QAReportFormat *> &QAReportFormats::all()
     return formats;
 }
 
+const QAReportFormat *QAReportFormats::recognise(const QByteArray &head)
+{
+    for (const QAReportFormat *format : all()) {
+        if (format->recognises(head))
+            return format;
+    }
+    return nullptr;
+}
+
 const QAReportFormat &QAReportFormats::forDevice(QIODevice &device)
 {
-    const QString root = QAReportFormat::rootElement(device);
-    if (!root.isNull()) {
-        for (const QAReportFormat *format : all()) {
-            if (format->recognises(root))
-                return *format;
-        }
-    }
-    return *all().front();
+    const QAReportFormat *format = recognise(QAReportFormat::head(device));
+    return format ? *format : *all().front();
+}
+
+QString QAReportFormats::refusal(const QByteArray &head)
+{
+    if (recognise(head))
+        return QString();
+    const QString root = QAReportFormat::rootElement(head);
+    if (root.isNull())
+        return QString();
+    return QCoreApplication::translate("Reporter",
+                                       "not a test report: root element \"%1\" is neither XRD nor JUnit")
+        .arg(root);
 }
 
 QStringList QAReportFormats::patterns()

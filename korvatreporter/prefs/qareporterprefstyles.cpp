@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QVBoxLayout>
-#include <QXmlInputSource>
 
 #include <algorithm>
 
@@ -97,11 +96,10 @@ QList<DStyle *> QAReporterPrefStyles::readStyleFile(QStringList *names) const
     // Only a regular file is read: a named pipe in its place would block start-up.
     if (!DRegularFile::isRegular(m_styleFile) || !file.open(QIODevice::ReadOnly))
         return {};
-    QXmlInputSource source(&file);
     DAmlReader reader;
     reader.setEnabledLocalStyle(true);
     reader.setInputSize(file.size());
-    if (reader.parse(&source))
+    if (reader.parse(&file))
         *names = reader.styleNames();
     return reader.handler()->takeStyles();
 }

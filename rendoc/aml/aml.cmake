@@ -1,9 +1,15 @@
-# rendoc/aml: AML reader: SAX handler, guards, run limiter, regular-file rule
+# rendoc/aml: AML reader: expat source, SAX handler, guards, run limiter, regular-file rule
 target_sources(rendoc PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/damlattributes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlattributes.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.h
   ${CMAKE_CURRENT_LIST_DIR}/damlguard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlguard.h
   ${CMAKE_CURRENT_LIST_DIR}/damlhandler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlhandler.h
+  ${CMAKE_CURRENT_LIST_DIR}/damllocator.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlparseerror.h
   ${CMAKE_CURRENT_LIST_DIR}/damlreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlreader.h
   ${CMAKE_CURRENT_LIST_DIR}/damlrunlimiter.cpp

@@ -1,10 +1,11 @@
 #include "rendoc/aml/damlhandler.h"
 
+#include "rendoc/aml/damllocator.h"
+#include "rendoc/aml/damlparseerror.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/style/dstyle.h"
 
 #include <QCoreApplication>
-#include <QXmlLocator>
 
 #include <cmath>
 #include <limits>
@@ -349,32 +350,16 @@ bool DAmlHandler::endDocument()
     return flushText();
 }
 
-void DAmlHandler::setDocumentLocator(QXmlLocator* locator)
+void DAmlHandler::setDocumentLocator(const DAmlLocator* locator)
 {
     m_locator = locator;
 }
 
-bool DAmlHandler::warning(const QXmlParseException&)
+void DAmlHandler::fatalError(const DAmlParseError& error)
 {
-    return true;
-}
-
-bool DAmlHandler::error(const QXmlParseException& exception)
-{
-    return fatalError(exception);
-}
-
-bool DAmlHandler::fatalError(const QXmlParseException& exception)
-{
-    // When a callback of ours stopped the parse, the reader reports our own text back here.
-    if (!m_failed) {
-        setErrorString(
-            QCoreApplication::translate("DAmlHandler", "XML, %1 at line %2, column %3.\n")
-                .arg(exception.message())
-                .arg(exception.lineNumber())
-                .arg(exception.columnNumber()));
-    }
-    return false;
+    // The reader puts the line and column in front of this text.
+    if (!m_failed)
+        setErrorString(QCoreApplication::translate("DAmlHandler", "XML, %1.\n").arg(error.message));
 }
 
 bool DAmlHandler::fail(const QString& text)
@@ -460,7 +445,7 @@ const DAmlHandler::NamedStyle& DAmlHandler::lookupStyle(const QString& name) con
     return entry;
 }
 
-bool DAmlHandler::checkPlacement(Element element, const QString& qName, const QXmlAttributes&)
+bool DAmlHandler::checkPlacement(Element element, const QString& qName, const DAmlAttributes&)
 {
     bool allowed;
     bool topLevel = true;
@@ -482,7 +467,7 @@ bool DAmlHandler::checkPlacement(Element element, const QString& qName, const QX
 }
 
 bool DAmlHandler::startElement(
-    const QString&, const QString&, const QString& qName, const QXmlAttributes& atts)
+    const QString&, const QString&, const QString& qName, const DAmlAttributes& atts)
 {
     if (m_failed)
         return false;
@@ -541,7 +526,7 @@ bool DAmlHandler::badValue(const QString& value, const char* attr, const QString
 }
 
 bool DAmlHandler::required(
-    const QXmlAttributes& atts, const char* attr, const QString& qName, QString* value)
+    const DAmlAttributes& atts, const char* attr, const QString& qName, QString* value)
 {
     const int index = atts.index(QLatin1String(attr));
     if (index < 0) {
@@ -554,7 +539,7 @@ bool DAmlHandler::required(
     return true;
 }
 
-bool DAmlHandler::readInt(const QXmlAttributes& atts, const char* attr, const QString& qName,
+bool DAmlHandler::readInt(const DAmlAttributes& atts, const char* attr, const QString& qName,
     int minimum, int maximum, int* value)
 {
     const int index = atts.index(QLatin1String(attr));
@@ -570,7 +555,7 @@ bool DAmlHandler::readInt(const QXmlAttributes& atts, const char* attr, const QS
 }
 
 bool DAmlHandler::readReal(
-    const QXmlAttributes& atts, const char* attr, const QString& qName, double* value)
+    const DAmlAttributes& atts, const char* attr, const QString& qName, double* value)
 {
     const int index = atts.index(QLatin1String(attr));
     if (index < 0)
@@ -586,7 +571,7 @@ bool DAmlHandler::readReal(
 }
 
 bool DAmlHandler::readBool(
-    const QXmlAttributes& atts, const char* attr, const QString& qName, bool* value)
+    const DAmlAttributes& atts, const char* attr, const QString& qName, bool* value)
 {
     const int index = atts.index(QLatin1String(attr));
     if (index < 0)
@@ -604,7 +589,7 @@ bool DAmlHandler::readBool(
     return true;
 }
 
-bool DAmlHandler::readColor(const QXmlAttributes& atts, const char* attr, const QString& qName,
+bool DAmlHandler::readColor(const DAmlAttributes& atts, const char* attr, const QString& qName,
     bool allowNames, QColor* value)
 {
     const int index = atts.index(QLatin1String(attr));
@@ -633,7 +618,7 @@ bool DAmlHandler::readColor(const QXmlAttributes& atts, const char* attr, const 
     return badValue(text, attr, qName);
 }
 
-void DAmlHandler::applyStyle(DItem* item, Element element, const QXmlAttributes& atts)
+void DAmlHandler::applyStyle(DItem* item, Element element, const DAmlAttributes& atts)
 {
     const int index = atts.index(QLatin1String("style"));
     if (index >= 0) {
@@ -674,7 +659,7 @@ void DAmlHandler::applyStyle(DItem* item, Element element, const QXmlAttributes&
 }
 
 bool DAmlHandler::startItemElement(
-    Element element, const QString& qName, const QXmlAttributes& atts)
+    Element element, const QString& qName, const DAmlAttributes& atts)
 {
     auto text = [&atts](const char* attr) { return atts.value(QLatin1String(attr)); };
     // Text attributes whose default is the empty string rather than null.
@@ -901,7 +886,7 @@ bool DAmlHandler::startItemElement(
 }
 
 bool DAmlHandler::startStyleElement(
-    Element element, const QString& qName, const QXmlAttributes& atts)
+    Element element, const QString& qName, const DAmlAttributes& atts)
 {
     const int itemFrame = m_open.back().itemFrame;
     QString name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rendoc/aml/damlattributes.h"
 #include "rendoc/style/dfont.h"
 
 #include <QColor>
@@ -7,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QXmlDefaultHandler>
 
 #include <memory>
 #include <vector>
@@ -15,10 +15,11 @@
 class DItem;
 class DItemContainer;
 class DDocument;
+class DAmlLocator;
 class DStyle;
-class QXmlLocator;
+struct DAmlParseError;
 
-// SAX handler that builds DDocument trees from AML markup.
+// Handler of the AML reader's events that builds DDocument trees from AML markup.
 //
 // Each AML element makes one item (or none, for the wrapper and style definition elements);
 // character data becomes DText items. Items are linked by hand while reading: the handler keeps
@@ -28,16 +29,18 @@ class QXmlLocator;
 // Items point to their styles without owning them: given styles belong to the caller, local
 // styles to the handler until takeStyles(). Documents built with local styles must not outlive
 // them.
-class DAmlHandler : public QXmlDefaultHandler
+class DAmlHandler
 {
 public:
-    // More open elements than this stop the parse: the SAX reader recurses once per level.
+    // More open elements than this stop the parse: every open element keeps a frame here.
     static constexpr int MaxDepth = 1000;
     // Text limit when none was set.
     static constexpr qint64 DefaultTextLimit = qint64(256) * 1024 * 1024;
 
     DAmlHandler();
-    ~DAmlHandler() override;
+    virtual ~DAmlHandler();
+    DAmlHandler(const DAmlHandler&) = delete;
+    DAmlHandler& operator=(const DAmlHandler&) = delete;
 
     void setStyles(const QList<DStyle*>& styles);
     void setEnabledLocalStyle(bool enabled);
@@ -57,7 +60,7 @@ public:
     QStringList styleNames() const;
 
     bool hasError() const;
-    QString errorString() const override;
+    QString errorString() const;
     void setErrorString(const QString& text);
 
     // Item opened for the element just started; null when that element opened none.
@@ -70,17 +73,23 @@ public:
     // parse does when it starts.
     void reset();
 
-    bool startDocument() override;
-    bool endDocument() override;
-    bool startElement(const QString& namespaceURI, const QString& localName, const QString& qName,
-                      const QXmlAttributes& atts) override;
-    bool endElement(const QString& namespaceURI, const QString& localName,
-                    const QString& qName) override;
-    bool characters(const QString& ch) override;
-    void setDocumentLocator(QXmlLocator* locator) override;
-    bool warning(const QXmlParseException& exception) override;
-    bool error(const QXmlParseException& exception) override;
-    bool fatalError(const QXmlParseException& exception) override;
+    // The reader's events, in document order; each returns false to stop the parse. Namespaces
+    // play no part: namespaceURI and localName are empty, qName is the name as written.
+    virtual bool startDocument();
+    virtual bool endDocument();
+    virtual bool startElement(const QString& namespaceURI, const QString& localName,
+                              const QString& qName, const DAmlAttributes& atts);
+    virtual bool endElement(const QString& namespaceURI, const QString& localName,
+                            const QString& qName);
+    // One call per run of character data between two tags (entity replacement texts may come
+    // apart from the text around them).
+    virtual bool characters(const QString& ch);
+    virtual bool startCDATA() { return true; }
+    virtual bool endCDATA() { return true; }
+    // Where the reader is while it reports events; null after the parse.
+    virtual void setDocumentLocator(const DAmlLocator* locator);
+    // The XML is not well-formed; the parse stops.
+    virtual void fatalError(const DAmlParseError& error);
 
     // The element kinds the handler knows; Unknown for any other name.
     enum Element {
@@ -134,11 +143,11 @@ private:
 
     bool fail(const QString& text);
     bool flushText();
-    bool checkPlacement(Element element, const QString& qName, const QXmlAttributes& atts);
-    bool startItemElement(Element element, const QString& qName, const QXmlAttributes& atts);
-    bool startStyleElement(Element element, const QString& qName, const QXmlAttributes& atts);
+    bool checkPlacement(Element element, const QString& qName, const DAmlAttributes& atts);
+    bool startItemElement(Element element, const QString& qName, const DAmlAttributes& atts);
+    bool startStyleElement(Element element, const QString& qName, const DAmlAttributes& atts);
     void link(DItem* item);
-    void applyStyle(DItem* item, Element element, const QXmlAttributes& atts);
+    void applyStyle(DItem* item, Element element, const DAmlAttributes& atts);
     void indexStyle(DStyle* style);
     DStyle* findStyle(const QString& name) const;
     // A style name and the style it names, as the index gave them.
@@ -154,13 +163,13 @@ private:
     const NamedStyle& lookupStyle(const QString& name) const;
 
     // Attribute readers: each returns false after setting the error text.
-    bool required(const QXmlAttributes& atts, const char* attr, const QString& qName, QString* value);
-    bool readInt(const QXmlAttributes& atts, const char* attr, const QString& qName, int minimum,
+    bool required(const DAmlAttributes& atts, const char* attr, const QString& qName, QString* value);
+    bool readInt(const DAmlAttributes& atts, const char* attr, const QString& qName, int minimum,
                  int maximum, int* value);
-    bool readReal(const QXmlAttributes& atts, const char* attr, const QString& qName,
+    bool readReal(const DAmlAttributes& atts, const char* attr, const QString& qName,
                   double* value);
-    bool readBool(const QXmlAttributes& atts, const char* attr, const QString& qName, bool* value);
-    bool readColor(const QXmlAttributes& atts, const char* attr, const QString& qName,
+    bool readBool(const DAmlAttributes& atts, const char* attr, const QString& qName, bool* value);
+    bool readColor(const DAmlAttributes& atts, const char* attr, const QString& qName,
                    bool allowNames, QColor* value);
     bool badValue(const QString& value, const char* attr, const QString& qName);
 
@@ -185,7 +194,7 @@ private:
 
     QString m_text; // character data received since the last tag
 
-    QXmlLocator* m_locator = nullptr;
+    const DAmlLocator* m_locator = nullptr;
     bool m_failed = false;
     QString m_error;
 };

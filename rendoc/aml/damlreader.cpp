@@ -1,5 +1,6 @@
 #include "rendoc/aml/damlreader.h"
 
+#include "rendoc/aml/damlexpatsource.h"
 #include "rendoc/aml/damlguard.h"
 #include "rendoc/aml/damlrunlimiter.h"
 
@@ -26,31 +27,23 @@ qint64 DAmlReader::textLimitFor(qint64 inputBytes)
     return MinTextLimit;
 }
 
-bool DAmlReader::parse(const QXmlInputSource* input, bool incremental)
+template <typename Read>
+bool DAmlReader::run(Read read)
 {
     m_readerError.clear();
-    installGuard(nullptr);
-    m_guard.reset();
-    m_limiter.reset();
+    m_errorLine = 0;
+    m_errorColumn = 0;
     m_handler->reset();
-    if (incremental) {
-        const QString text
-            = QCoreApplication::translate("DAmlReader", "Incremental parsing is not supported");
-        m_handler->setErrorString(text);
-        m_readerError = text;
-        return false;
-    }
     m_guard = std::make_unique<DAmlGuard>(
         m_handler.get(), MaxDepth, textLimitFor(m_handler->inputSize()));
-    installGuard(m_guard.get());
-    // Entity boundaries let the guard count each expansion before the reader builds it.
-    setFeature(QStringLiteral("http://trolltech.com/xml/features/report-start-end-entity"), true);
-    if (!input)
-        return QXmlSimpleReader::parse(input, false);
-    m_limiter = std::make_unique<DAmlRunLimiter>(input, m_textRunLimit);
-    m_guard->setRunLimiter(m_limiter.get());
-    const bool ok = QXmlSimpleReader::parse(m_limiter.get(), false);
-    m_readerError = m_guard->readerError();
+    m_limiter = std::make_unique<DAmlRunLimiter>(m_textRunLimit);
+    DAmlExpatSource source(m_guard.get(), m_limiter.get());
+    const bool ok = read(source);
+    m_readerError = source.readerError();
+    if (!ok) {
+        m_errorLine = source.errorLine();
+        m_errorColumn = source.errorColumn();
+    }
     if (m_limiter->tripped()) {
         m_handler->setErrorString(m_limiter->errorString());
         return false;
@@ -58,24 +51,20 @@ bool DAmlReader::parse(const QXmlInputSource* input, bool incremental)
     return ok && !m_handler->hasError();
 }
 
-void DAmlReader::installGuard(DAmlGuard* guard)
+bool DAmlReader::parse(QIODevice* device)
 {
-    setContentHandler(guard);
-    setErrorHandler(guard);
-    setLexicalHandler(guard);
-    setDTDHandler(guard);
-    setDeclHandler(guard);
-    setEntityResolver(guard);
+    return run([device](DAmlExpatSource& source) { return source.parse(device); });
 }
 
-bool DAmlReader::parse(const QXmlInputSource* input)
+bool DAmlReader::parseData(const QByteArray& data)
 {
-    return parse(input, false);
+    return run([&data](DAmlExpatSource& source) { return source.parse(data, false); });
 }
 
-bool DAmlReader::parse(const QXmlInputSource& input)
+bool DAmlReader::parseText(const QString& text)
 {
-    return parse(&input, false);
+    const QByteArray data = text.toUtf8();
+    return run([&data](DAmlExpatSource& source) { return source.parse(data, true); });
 }
 
 void DAmlReader::setStyles(const QList<DStyle*>& styles)
@@ -126,12 +115,12 @@ QString DAmlReader::errorString() const
 
 int DAmlReader::errorLine() const
 {
-    return m_guard ? m_guard->errorLine() : 0;
+    return m_errorLine;
 }
 
 int DAmlReader::errorColumn() const
 {
-    return m_guard ? m_guard->errorColumn() : 0;
+    return m_errorColumn;
 }
 
 QString DAmlReader::errorDescription() const

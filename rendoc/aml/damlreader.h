@@ -2,28 +2,36 @@
 
 #include "rendoc/aml/damlhandler.h"
 
-#include <QXmlSimpleReader>
+#include <QByteArray>
+#include <QString>
 
 #include <memory>
 
 class DAmlGuard;
 class DAmlRunLimiter;
+class QIODevice;
 
-// A QXmlSimpleReader that owns its AML handler and guards against hostile input: before each
-// parse it puts a proxy in front of the handler that refuses excessive nesting (the SAX reader
-// recurses once per element level) and runaway entity expansion.
-class DAmlReader : public QXmlSimpleReader
+// Reads AML (or a format built on it) into its handler and guards against hostile input: for
+// each parse a guard stands in front of the handler that refuses excessive nesting and text,
+// the parser bounds entity expansion, and a run limiter bounds what is collected before it is
+// reported. The parser is expat (DAmlExpatSource), fed in blocks.
+class DAmlReader
 {
 public:
     explicit DAmlReader(DAmlHandler* handler = nullptr);
-    ~DAmlReader() override;
+    virtual ~DAmlReader();
+    DAmlReader(const DAmlReader&) = delete;
+    DAmlReader& operator=(const DAmlReader&) = delete;
 
     DAmlHandler* handler() const;
 
-    // Only non-incremental parsing is supported; incremental = true fails.
-    bool parse(const QXmlInputSource* input, bool incremental) override;
-    bool parse(const QXmlInputSource* input) override;
-    bool parse(const QXmlInputSource& input) override;
+    // Reads the open `device` from where it stands to its end; the XML declaration or a byte
+    // order mark tells the encoding (UTF-8 when neither does).
+    bool parse(QIODevice* device);
+    // Reads a document held in memory as bytes, encoded as for parse(QIODevice*).
+    bool parseData(const QByteArray& data);
+    // Reads a document held as text; an encoding its declaration names is ignored.
+    bool parseText(const QString& text);
 
     void setStyles(const QList<DStyle*>& styles);
     void setEnabledLocalStyle(bool enabled);
@@ -43,7 +51,7 @@ public:
     QString errorDescription() const;
 
     // Longest run of input the reader may collect before it reports it (text, attribute
-    // values, comment, CDATA section). The XML reader indexes its buffers with 32-bit integers.
+    // values, comment, CDATA section), in UTF-8 bytes, which never undercount characters.
     void setTextRunLimit(qint64 chars) { m_textRunLimit = chars; }
     qint64 textRunLimit() const { return m_textRunLimit; }
 
@@ -57,12 +65,15 @@ public:
     static qint64 textLimitFor(qint64 inputBytes);
 
 private:
-    // Puts guard in every handler slot of the reader (none when null).
-    void installGuard(DAmlGuard* guard);
+    // Runs `read` (which feeds a parser) behind a fresh guard and limiter.
+    template <typename Read>
+    bool run(Read read);
 
     std::unique_ptr<DAmlHandler> m_handler;
     std::unique_ptr<DAmlGuard> m_guard;
     std::unique_ptr<DAmlRunLimiter> m_limiter;
     qint64 m_textRunLimit = MaxTextRun;
     QString m_readerError;
+    int m_errorLine = 0;
+    int m_errorColumn = 0;
 };

@@ -2,11 +2,24 @@
 
 #include <QCoreApplication>
 
-DAmlRunLimiter::DAmlRunLimiter(const QXmlInputSource* input, qint64 limit)
-    // The reader takes its source as const and still advances it; so does this wrapper.
-    : m_input(const_cast<QXmlInputSource*>(input))
-    , m_limit(limit)
+DAmlRunLimiter::DAmlRunLimiter(qint64 limit)
+    : m_limit(limit)
 {
+}
+
+bool DAmlRunLimiter::add(qint64 size)
+{
+    m_run += size;
+    if (m_run > m_limit)
+        m_tripped = true;
+    return !m_tripped;
+}
+
+bool DAmlRunLimiter::fits(qint64 size)
+{
+    if (size > m_limit)
+        m_tripped = true;
+    return !m_tripped;
 }
 
 QString DAmlRunLimiter::errorString() const
@@ -16,35 +29,4 @@ QString DAmlRunLimiter::errorString() const
     return QCoreApplication::translate("DAmlReader",
                                        "Text, attribute value or comment longer than %1 characters")
         .arg(m_limit);
-}
-
-QChar DAmlRunLimiter::next()
-{
-    if (m_tripped)
-        return QChar(EndOfDocument);
-    const QChar c = m_input->next();
-    if (c == QChar(EndOfData) || c == QChar(EndOfDocument))
-        return c;
-    if (++m_run > m_limit) {
-        m_tripped = true;
-        return QChar(EndOfDocument);
-    }
-    return c;
-}
-
-void DAmlRunLimiter::reset()
-{
-    m_run = 0;
-    m_tripped = false;
-    m_input->reset();
-}
-
-QString DAmlRunLimiter::data() const
-{
-    return m_input->data();
-}
-
-void DAmlRunLimiter::fetchData()
-{
-    m_input->fetchData();
 }

@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <QXmlInputSource>
 
 #include <iterator>
 
@@ -374,9 +373,7 @@ void DStyleView::rebuildPreview()
     m_preview->clearDocs();
     DAmlReader reader;
     reader.setStyles(m_previewStyles);
-    QXmlInputSource source;
-    source.setData(aml);
-    reader.parse(&source);
+    reader.parseText(aml);
     m_previewDoc.reset(reader.handler()->takeDocuments());
     if (m_previewDoc)
         DUpdater().doAll(m_previewDoc.get());

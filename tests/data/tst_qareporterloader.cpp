@@ -1,4 +1,5 @@
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qamodal.h"
@@ -206,6 +207,35 @@ private Q_SLOTS:
         if (document)
             QCOMPARE(document->name(), name);
         QVERIFY(m_questions.isEmpty());
+    }
+
+    void refusalReason_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty file") << QByteArray() << "line 1, column 1: XML, unexpected end of file.";
+        QTest::newRow("web page") << QByteArray("<!DOCTYPE html>\n<html><body>x</body></html>")
+                                  << "not a test report: root element \"html\" is neither XRD nor JUnit";
+        QTest::newRow("namespaced root") << QByteArray("<?xml version=\"1.0\"?><x:report xmlns:x=\"u\"/>")
+                                         << "not a test report: root element \"x:report\" is neither XRD nor JUnit";
+        QTest::newRow("not XML") << QByteArray("name,verdict\nlogin,ok\n")
+                                 << "line 1, column 1: XML, syntax error.";
+    }
+
+    // A file that is not a report says what it is not, once, and where when it is not XML.
+    void refusalReason()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("report.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QAReporterData record;
+        record.fileName = file.fileName();
+        QString reason;
+        QCOMPARE(QAReporterLoader::readRecord(record, &reason), QAReporterLoader::Unreadable);
+        QTEST(reason.trimmed(), "reason");
     }
 
 private:

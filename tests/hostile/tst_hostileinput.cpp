@@ -18,7 +18,6 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <QXmlInputSource>
 #include <QtTest>
 
 #include <atomic>
@@ -95,9 +94,7 @@ private:
 QString shownText(const QByteArray &aml, QString *error)
 {
     DAmlReader reader;
-    QXmlInputSource source;
-    source.setData(aml);
-    if (!reader.parse(&source)) {
+    if (!reader.parseData(aml)) {
         *error = reader.errorDescription();
         return QString();
     }
@@ -183,8 +180,7 @@ private Q_SLOTS:
         QBuffer buffer;
         buffer.setData(document);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QXmlInputSource source(&buffer);
-        const bool ok = reader.parse(&source, nullptr, nullptr);
+        const bool ok = reader.parse(&buffer, nullptr, nullptr);
         QCOMPARE(!ok, refused);
         if (refused) {
             QVERIFY2(reader.errorString().contains("longer than 4096 characters"), qPrintable(reader.errorString()));
@@ -197,8 +193,7 @@ private Q_SLOTS:
         QAstXmlRodReader reader;
         reader.setTextRunLimit(1 << 20);
         EndlessDevice device;
-        QXmlInputSource source(&device);
-        QVERIFY(!reader.parse(&source, nullptr, nullptr));
+        QVERIFY(!reader.parse(&device, nullptr, nullptr));
         QVERIFY2(reader.errorString().contains("longer than"), qPrintable(reader.errorString()));
     }
 
@@ -405,9 +400,7 @@ private Q_SLOTS:
         const QByteArray node = "<XROD:NODE name=\"n\" type=\"T\" state=\"" + state.toLatin1() + "\" sum=\""
                                 + sum.toLatin1() + "\"><P>x</P></XROD:NODE>";
         QAstXmlRodReader reader;
-        QXmlInputSource source;
-        source.setData(xrd("<P>r</P>" + node.repeated(3)));
-        QVERIFY2(reader.parse(&source, nullptr, nullptr), qPrintable(reader.errorString()));
+        QVERIFY2(reader.parseData(xrd("<P>r</P>" + node.repeated(3))), qPrintable(reader.errorString()));
         const qint64 counted = state == "ok" ? reader.passed() : state == "ko" ? reader.failed() : reader.inconclusive();
         QTEST(counted, "total");
     }

@@ -9,9 +9,9 @@
 #include "sdk/qaresrgb.h"
 #include "sdk/qaresstring.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTest>
-#include <QXmlInputSource>
 
 #include <memory>
 
@@ -44,10 +44,8 @@ QList<DStyle*> givenStyles()
 // Parses text with a fresh reader; the reader keeps the result.
 bool parseText(DAmlReader& reader, const QString& text)
 {
-    QXmlInputSource source;
-    source.setData(text);
     reader.setInputSize(text.toUtf8().size());
-    return reader.parse(&source);
+    return reader.parseText(text);
 }
 
 // A handler derived the way the report reader derives it: it keeps MARK elements for itself and
@@ -57,7 +55,7 @@ public:
     QStringList log;
 
     bool startElement(
-        const QString&, const QString&, const QString& qName, const QXmlAttributes& atts) override
+        const QString&, const QString&, const QString& qName, const DAmlAttributes& atts) override
     {
         if (qName == QLatin1String("MARK"))
             return true;
@@ -137,8 +135,7 @@ private Q_SLOTS:
         if (given)
             reader.setStyles(givenStyles());
         reader.setInputSize(input.size());
-        QXmlInputSource source(&input);
-        QVERIFY2(reader.parse(&source) && !reader.hasError(), qPrintable(reader.errorString()));
+        QVERIFY2(reader.parse(&input) && !reader.hasError(), qPrintable(reader.errorString()));
         QString dump = DTreePrinter::print(reader.documents(), true);
         for (const DStyle* style : reader.styles())
             dump += styleLine(style) + QLatin1Char('\n');
@@ -221,9 +218,9 @@ private Q_SLOTS:
         row("text in empty element", "<PAGEBREAK>x</PAGEBREAK>", at("text not allowed in \"PAGEBREAK\""));
         raw("text in wrapper", "<AML>stray<DOCUMENT/></AML>", "AML, text not allowed in \"AML\" at line 1.\n");
         row("text in styles", "<STYLES>x</STYLES>", at("text not allowed in \"STYLES\""));
-        row("tag mismatch", "<P></SECTION>", "XML, tag mismatch at line 2, column 13.\n");
-        raw("unexpected end", "<DOCUMENT><P>", "XML, unexpected end of file at line 1, column 14.\n");
-        raw("empty input", "", "XML, unexpected end of file at line 1, column 1.\n");
+        row("tag mismatch", "<P></SECTION>", "XML, tag mismatch.\n");
+        raw("unexpected end", "<DOCUMENT><P>", "XML, unexpected end of file.\n");
+        raw("empty input", "", "XML, unexpected end of file.\n");
     }
 
     // Every rejected input stops the parse with its own text and leaves nothing half-owned.
@@ -239,6 +236,121 @@ private Q_SLOTS:
         QVERIFY(reader.hasError());
         QCOMPARE(reader.errorString(), error);
         QCOMPARE(reader.handler()->errorString(), error);
+    }
+
+    void errorDescriptions_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("description");
+
+        // The place is given once, in front: the parser's own texts do not repeat it.
+        QTest::newRow("empty input") << QByteArray() << "line 1, column 1: XML, unexpected end of file.";
+        QTest::newRow("unexpected end") << QByteArray("<DOCUMENT><P>")
+                                        << "line 1, column 14: XML, unexpected end of file.";
+        QTest::newRow("tag mismatch") << QByteArray("<DOCUMENT>\n<P></SECTION>")
+                                      << "line 2, column 6: XML, tag mismatch.";
+        QTest::newRow("second root") << QByteArray("<DOCUMENT/>\n<DOCUMENT/>")
+                                     << "line 2, column 1: XML, text or markup after the root element.";
+        QTest::newRow("undefined entity") << QByteArray("<DOCUMENT><P>&nbsp;</P></DOCUMENT>")
+                                          << "line 1, column 14: XML, undefined entity.";
+        QTest::newRow("bad byte in UTF-8") << QByteArray("<DOCUMENT><P>a\xff</P></DOCUMENT>")
+                                           << "line 1, column 15: XML, invalid character or markup.";
+        QTest::newRow("encoding it cannot read")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"KOI8-R\"?><DOCUMENT/>")
+            << "line 1, column 31: XML, unsupported encoding.";
+        // The handler's own refusals say where as well.
+        QTest::newRow("unknown element") << QByteArray("<DOCUMENT>\n  <BOLD/></DOCUMENT>")
+                                         << "line 2, column 3: AML, unknown element \"BOLD\" at line 2.";
+    }
+
+    // What a user is told about a file that is not well-formed: where, then what.
+    void errorDescriptions()
+    {
+        QFETCH(QByteArray, xml);
+        DAmlReader reader;
+        QVERIFY(!reader.parseData(xml));
+        QTEST(reader.errorDescription(), "description");
+    }
+
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        const QString text = QStringLiteral("Ünïcødé €");
+        const QByteArray body = "<DOCUMENT name=\"d\"><P>" + text.toUtf8() + "</P></DOCUMENT>";
+        QTest::newRow("UTF-8 undeclared") << body;
+        QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xef\xbb\xbf" + body);
+        QString utf16 = QStringLiteral("\ufeff") + QString::fromUtf8(body);
+        QTest::newRow("UTF-16 with byte order mark")
+            << QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+        QTest::newRow("declared Latin-1")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><DOCUMENT name=\"d\"><P>"
+                          + QString(text).replace(QStringLiteral("€"), QStringLiteral("\u00a4")).toLatin1()
+                          + "</P></DOCUMENT>");
+    }
+
+    // The bytes of a file are decoded as their byte order mark or declaration says.
+    void encodings()
+    {
+        QFETCH(QByteArray, xml);
+        DAmlReader reader;
+        QVERIFY2(reader.parseData(xml), qPrintable(reader.errorDescription()));
+        const QString dump = DTreePrinter::print(reader.documents(), false);
+        const QString expected = QString::fromUtf8(QTest::currentDataTag()).startsWith("declared")
+            ? QStringLiteral("Ünïcødé \u00a4")
+            : QStringLiteral("Ünïcødé €");
+        QVERIFY2(dump.contains(expected), qPrintable(dump));
+    }
+
+    void externalEntities_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        const QByteArray body = "<DOCUMENT name=\"d\"><P>before &x; after</P></DOCUMENT>";
+        QTest::newRow("external general entity")
+            << QByteArray("<!DOCTYPE DOCUMENT [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" + body);
+        QTest::newRow("external parameter entity")
+            << QByteArray("<!DOCTYPE DOCUMENT [<!ENTITY % p SYSTEM \"file:///etc/passwd\"> %p;"
+                          "<!ENTITY x \"\">]>" + body);
+        QTest::newRow("external DTD")
+            << QByteArray("<!DOCTYPE DOCUMENT SYSTEM \"file:///etc/passwd\">" + body);
+    }
+
+    // Nothing outside the file is ever read: the reference stays unexpanded and the rest of the
+    // document reads as usual.
+    void externalEntities()
+    {
+        QFETCH(QByteArray, xml);
+        DAmlReader reader;
+        QVERIFY2(reader.parseData(xml), qPrintable(reader.errorDescription()));
+        const QString dump = DTreePrinter::print(reader.documents(), false);
+        QVERIFY2(dump.contains("after") && !dump.contains("root:"), qPrintable(dump));
+    }
+
+    // A document far larger than one block of input reads the same from a device, from bytes
+    // and from text, whatever falls on a block boundary (multi-byte characters, tags, runs).
+    void blockBoundaries()
+    {
+        QByteArray xml = "<DOCUMENT name=\"d\">";
+        for (int i = 0; i < 3000; ++i) {
+            xml += "<P style=\"s" + QByteArray::number(i % 7) + "\">é€ " + QByteArray(i % 97, 'x')
+                + "\n&amp;<![CDATA[<c>]]>\r\n" + QByteArray::number(i) + "</P>";
+        }
+        xml += "</DOCUMENT>";
+        QVERIFY(xml.size() > 3 * 64 * 1024);
+        DAmlReader fromData;
+        QVERIFY2(fromData.parseData(xml), qPrintable(fromData.errorDescription()));
+        const QString expected = DTreePrinter::print(fromData.documents(), false);
+        QVERIFY(expected.contains(QStringLiteral("é€ xx")));
+        QVERIFY(expected.contains(QStringLiteral("&<c>")));
+
+        QBuffer buffer(&xml);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        DAmlReader fromDevice;
+        QVERIFY2(fromDevice.parse(&buffer), qPrintable(fromDevice.errorDescription()));
+        QCOMPARE(DTreePrinter::print(fromDevice.documents(), false), expected);
+
+        DAmlReader fromText;
+        QVERIFY2(fromText.parseText(QString::fromUtf8(xml)), qPrintable(fromText.errorDescription()));
+        QCOMPARE(DTreePrinter::print(fromText.documents(), false), expected);
     }
 
     void limits_data()
@@ -378,8 +490,7 @@ private Q_SLOTS:
         DAmlReader reader;
         reader.setEnabledLocalStyle(true);
         reader.setInputSize(file.size());
-        QXmlInputSource source(&file);
-        QVERIFY2(reader.parse(&source), qPrintable(reader.errorString()));
+        QVERIFY2(reader.parse(&file), qPrintable(reader.errorString()));
 
         const QStringList expected = { "Normal", "Normal Failed", "Normal Passed", "Title0", "Title1",
             "Title1 Failed", "Title1 Passed", "Title2", "Title2 Failed", "Title2 Passed", "Title3",

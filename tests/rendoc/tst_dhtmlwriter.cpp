@@ -25,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
-#include <QXmlInputSource>
 
 #include <memory>
 
@@ -54,8 +53,7 @@ Aml readAml(const QString& path)
         return Aml{nullptr};
     aml.reader->setEnabledLocalStyle(true);
     aml.reader->setInputSize(file.size());
-    QXmlInputSource source(&file);
-    if (!aml.reader->parse(&source) || aml.reader->hasError()) {
+    if (!aml.reader->parse(&file) || aml.reader->hasError()) {
         qWarning("%s", qPrintable(aml.reader->errorString()));
         return Aml{nullptr};
     }

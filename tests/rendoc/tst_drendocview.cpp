@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QTextLayout>
 #include <QtTest>
-#include <QXmlInputSource>
 
 #include <memory>
 
@@ -36,9 +35,7 @@ std::unique_ptr<Loaded> load(const QString& aml)
 {
     DAmlReader reader;
     reader.setEnabledLocalStyle(true);
-    QXmlInputSource source;
-    source.setData(aml);
-    if (!reader.parse(&source)) {
+    if (!reader.parseText(aml)) {
         qWarning() << reader.errorString();
         return nullptr;
     }

@@ -14,8 +14,9 @@ QStringList QAJUnitFormat::patterns() const
     return {QStringLiteral("*.xml")};
 }
 
-bool QAJUnitFormat::recognises(const QString &rootElement) const
+bool QAJUnitFormat::recognises(const QByteArray &head) const
 {
+    const QString rootElement = QAReportFormat::rootElement(head);
     return rootElement == QLatin1String("testsuites") || rootElement == QLatin1String("testsuite");
 }
 

@@ -9,6 +9,6 @@ class QAJUnitFormat : public QAReportFormat
 public:
     QString name() const override;
     QStringList patterns() const override;
-    bool recognises(const QString &rootElement) const override;
+    bool recognises(const QByteArray &head) const override;
     std::unique_ptr<QAReportReader> createReader() const override;
 };

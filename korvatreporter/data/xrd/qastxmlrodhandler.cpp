@@ -23,7 +23,7 @@ const QLatin1String NodeName("XROD:NODE");
 
 // A present attribute keeps an empty value non-null, so that "present but
 // empty" and "absent" stay apart in the node's fields.
-QString presentValue(const QXmlAttributes &atts, int index)
+QString presentValue(const DAmlAttributes &atts, int index)
 {
     QString value = atts.value(index);
     if (value.isNull())
@@ -32,7 +32,7 @@ QString presentValue(const QXmlAttributes &atts, int index)
 }
 
 // The attribute's value, null when the attribute is absent.
-QString optionalValue(const QXmlAttributes &atts, QLatin1String name)
+QString optionalValue(const DAmlAttributes &atts, QLatin1String name)
 {
     const int index = atts.index(name);
     return index < 0 ? QString() : presentValue(atts, index);
@@ -118,7 +118,7 @@ bool QAstXmlRodHandler::stepProgress()
 }
 
 bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QString &qName,
-                                     const QXmlAttributes &atts)
+                                     const DAmlAttributes &atts)
 {
     if (!stepProgress())
         return false;
@@ -156,7 +156,7 @@ bool QAstXmlRodHandler::startRoot()
     return true;
 }
 
-bool QAstXmlRodHandler::startNode(const QXmlAttributes &atts)
+bool QAstXmlRodHandler::startNode(const DAmlAttributes &atts)
 {
     // Without an open root there is no tree to put the node in.
     if (!m_rootOpen)
@@ -173,7 +173,7 @@ bool QAstXmlRodHandler::startNode(const QXmlAttributes &atts)
     return true;
 }
 
-bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts)
+bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttributes &atts)
 {
     const int nameIndex = atts.index(QLatin1String("name"));
     if (nameIndex < 0) {

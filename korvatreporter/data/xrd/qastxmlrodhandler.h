@@ -14,8 +14,8 @@ class QAReporterNode;
 class QAStudioInterface;
 class QFile;
 
-// SAX handler of XRD files. It keeps the "XROD" and "XROD:NODE" elements
-// for itself and builds the report node tree from them, counting verdict
+// Handler of the AML reader's events for XRD files. It keeps the "XROD"
+// and "XROD:NODE" elements for itself and builds the report node tree from them, counting verdict
 // totals and tying each node to the first document item that follows its
 // start tag. Every other element, and all character data, goes to the AML
 // handler it derives from, which builds the report document.
@@ -54,7 +54,7 @@ public:
 
     bool startDocument() override;
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
-                      const QXmlAttributes &atts) override;
+                      const DAmlAttributes &atts) override;
     bool endElement(const QString &namespaceURI, const QString &localName,
                     const QString &qName) override;
     bool startCDATA() override;
@@ -66,8 +66,8 @@ private:
 
     bool stepProgress();
     bool startRoot();
-    bool startNode(const QXmlAttributes &atts);
-    bool readNodeAttributes(QAReporterNode *node, const QXmlAttributes &atts);
+    bool startNode(const DAmlAttributes &atts);
+    bool readNodeAttributes(QAReporterNode *node, const DAmlAttributes &atts);
     QString shared(const QString &value);
     void countSum(const QString &state, const QString &sum);
     bool endNode();

@@ -19,7 +19,7 @@ QAstXmlRodReader::QAstXmlRodReader()
 
 QAstXmlRodReader::~QAstXmlRodReader() = default;
 
-bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudioInterface *studio)
+bool QAstXmlRodReader::parse(QIODevice *input, QFile *file, QAStudioInterface *studio)
 {
     const bool showProgress = file && studio;
     int steps = 0;
@@ -37,7 +37,7 @@ bool QAstXmlRodReader::parse(const QXmlInputSource *source, QFile *file, QAStudi
     } else {
         m_rodHandler->setProgressTarget(nullptr, nullptr);
     }
-    const bool ok = DAmlReader::parse(source, false);
+    const bool ok = DAmlReader::parse(input);
     if (showProgress) {
         m_rodHandler->flushProgress();
         studio->endProgress();

@@ -9,6 +9,7 @@ class QAReporterDataTree;
 class QAStudioInterface;
 class QAstXmlRodHandler;
 class QFile;
+class QIODevice;
 
 // Reads one XRD file: a guarded AML reader driving a QAstXmlRodHandler,
 // with the studio's progress display sized to the file (one step per 50
@@ -22,10 +23,11 @@ public:
     ~QAstXmlRodReader() override;
 
     using DAmlReader::parse;
-    // Parses the whole of `source`. With both `file` and `studio` given the
-    // studio shows progress, and its cancel button stops the parse (false,
-    // with canceled() true); either may be null.
-    bool parse(const QXmlInputSource *source, QFile *file, QAStudioInterface *studio);
+    // Parses `input` to its end. With both `file` (the input, or the file it
+    // reads; it sizes the progress) and `studio` given the studio shows
+    // progress, and its cancel button stops the parse (false, with
+    // canceled() true); either may be null.
+    bool parse(QIODevice *input, QFile *file, QAStudioInterface *studio);
 
     QAstXmlRodHandler *rodHandler() const { return m_rodHandler; }
 

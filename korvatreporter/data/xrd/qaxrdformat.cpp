@@ -14,8 +14,9 @@ QStringList QAXrdFormat::patterns() const
     return {QStringLiteral("*.xrd")};
 }
 
-bool QAXrdFormat::recognises(const QString &rootElement) const
+bool QAXrdFormat::recognises(const QByteArray &head) const
 {
+    const QString rootElement = QAReportFormat::rootElement(head);
     return rootElement == QLatin1String("XROD");
 }
 

@@ -5,16 +5,14 @@
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 
 #include <QFile>
-#include <QXmlInputSource>
 
 bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
                              QAReporterData &record)
 {
     QAstXmlRodReader reader;
-    QXmlInputSource source(&file);
     reader.rodHandler()->setStyles(styles);
     m_canceled = false;
-    if (!reader.parse(&source, &file, studio)) {
+    if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
         m_canceled = reader.canceled();
         return false;
