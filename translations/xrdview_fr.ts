@@ -2,6 +2,155 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>KorvatHistory</name>
+    <message>
+        <source>new failure</source>
+        <translation>nouvel échec</translation>
+    </message>
+    <message>
+        <source>still failing</source>
+        <translation>toujours en échec</translation>
+    </message>
+    <message>
+        <source>fixed</source>
+        <translation>corrigé</translation>
+    </message>
+    <message>
+        <source>flaky</source>
+        <translation>instable</translation>
+    </message>
+    <message>
+        <source>stable</source>
+        <translation>stable</translation>
+    </message>
+    <message>
+        <source>still failing (since %1)</source>
+        <translation>toujours en échec (depuis %1)</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Invalid PostgreSQL address %1: %2</source>
+        <translation>Adresse PostgreSQL %1 invalide : %2</translation>
+    </message>
+    <message>
+        <source>The history database address must not hold a password: put it in PGPASSWORD or ~/.pgpass instead</source>
+        <translation>L&apos;adresse de la base d&apos;historique ne doit pas contenir de mot de passe : mettez-le plutôt dans PGPASSWORD ou ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>Invalid PostgreSQL address %1: the database name cannot contain &apos;/&apos;</source>
+        <translation>Adresse PostgreSQL %1 invalide : le nom de la base ne peut pas contenir « / »</translation>
+    </message>
+    <message>
+        <source>Invalid port in the PostgreSQL address %1</source>
+        <translation>Port invalide dans l&apos;adresse PostgreSQL %1</translation>
+    </message>
+    <message>
+        <source>Unknown parameter %1 in the PostgreSQL address: only host, port, user and dbname are read</source>
+        <translation>Paramètre %1 inconnu dans l&apos;adresse PostgreSQL : seuls host, port, user et dbname sont lus</translation>
+    </message>
+    <message>
+        <source>The SQLite address %1 names no file</source>
+        <translation>L&apos;adresse SQLite %1 ne nomme aucun fichier</translation>
+    </message>
+    <message>
+        <source>Unknown history database address %1: use sqlite:PATH or postgresql://user@host:port/dbname</source>
+        <translation>Adresse de base d&apos;historique %1 inconnue : utilisez sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base</translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation>ajouté</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>retiré</translation>
+    </message>
+    <message>
+        <source>runs (oldest first): %1
+</source>
+        <translation>exécutions (la plus ancienne en premier) : %1
+</translation>
+    </message>
+    <message>
+        <source>fails</source>
+        <translation>échecs</translation>
+    </message>
+    <message>
+        <source>flips</source>
+        <translation>bascules</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver (QPSQL) is not installed: install libqt6sql6-psql</source>
+        <translation>Le pilote PostgreSQL de Qt (QPSQL) n&apos;est pas installé : installez libqt6sql6-psql</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the history database %1: %2</source>
+        <translation>Impossible de se connecter à la base d&apos;historique %1 : %2</translation>
+    </message>
+    <message>
+        <source>History database %1: %2</source>
+        <translation>Base d&apos;historique %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the history database %1: %2</source>
+        <translation>Impossible de lire la base d&apos;historique %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 holds a table named %2 but is not a korvat history database</source>
+        <translation>%1 contient une table nommée %2 mais n&apos;est pas une base d&apos;historique korvat</translation>
+    </message>
+    <message>
+        <source>The history database %1 has schema version %2, newer than the version %3 this korvat knows: use a newer korvat</source>
+        <translation>La base d&apos;historique %1 a la version de schéma %2, plus récente que la version %3 que connaît ce korvat : utilisez un korvat plus récent</translation>
+    </message>
+    <message>
+        <source>A run cannot be recorded without its content hash</source>
+        <translation>Une exécution ne peut pas être enregistrée sans l&apos;empreinte de son contenu</translation>
+    </message>
+    <message>
+        <source>The history database %1 stayed busy: the run was not recorded</source>
+        <translation>La base d&apos;historique %1 est restée occupée : l&apos;exécution n&apos;a pas été enregistrée</translation>
+    </message>
+    <message>
+        <source>History database %1: the new run was not stored</source>
+        <translation>Base d&apos;historique %1 : la nouvelle exécution n&apos;a pas été stockée</translation>
+    </message>
+    <message>
+        <source>History database %1: a new test was not stored</source>
+        <translation>Base d&apos;historique %1 : un nouveau test n&apos;a pas été stocké</translation>
+    </message>
+    <message>
+        <source>History database %1 holds an unknown verdict %2</source>
+        <translation>La base d&apos;historique %1 contient un verdict inconnu %2</translation>
+    </message>
+    <message>
+        <source>No run %1 is recorded in %2</source>
+        <translation>Aucune exécution %1 n&apos;est enregistrée dans %2</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver (QSQLITE) is not installed: install libqt6sql6-sqlite</source>
+        <translation>Le pilote SQLite de Qt (QSQLITE) n&apos;est pas installé : installez libqt6sql6-sqlite</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1 for the history database</source>
+        <translation>Impossible de créer le dossier %1 de la base d&apos;historique</translation>
+    </message>
+    <message>
+        <source>Cannot open the history database %1: %2</source>
+        <translation>Impossible d&apos;ouvrir la base d&apos;historique %1 : %2</translation>
+    </message>
+    <message>
+        <source>The history database %1 is not a file</source>
+        <translation>La base d&apos;historique %1 n&apos;est pas un fichier</translation>
+    </message>
+    <message>
+        <source>The history database %1 is damaged or not an SQLite file (left untouched): %2</source>
+        <translation>La base d&apos;historique %1 est endommagée ou n&apos;est pas un fichier SQLite (laissée intacte) : %2</translation>
+    </message>
+</context>
+<context>
     <name>PreferenceEmptyPage</name>
     <message>
         <source>There is nothing to set on this page.</source>
@@ -281,6 +430,10 @@
         <source>The tracker command &quot;%1&quot; failed with exit code %2.</source>
         <translation>La commande du gestionnaire d&apos;anomalies « %1 » a échoué avec le code de sortie %2.</translation>
     </message>
+    <message>
+        <source>The description starts with &quot;%1&quot;, which the tracker command would read as an option. Change the description.</source>
+        <translation>La description commence par « %1 », que la commande du gestionnaire d&apos;anomalies lirait comme une option. Modifiez la description.</translation>
+    </message>
 </context>
 <context>
     <name>XrdDefectClient</name>
@@ -419,6 +572,10 @@
     <message>
         <source>Defect Folder</source>
         <translation>Dossier des anomalies</translation>
+    </message>
+    <message>
+        <source>The defect tracker settings could not be saved to %1.</source>
+        <translation>Les réglages du gestionnaire d&apos;anomalies n&apos;ont pas pu être enregistrés dans %1.</translation>
     </message>
 </context>
 <context>
@@ -765,6 +922,13 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
     <message>
         <source>Source: %1</source>
         <translation>Source : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Loading %n report(s)...</source>
+        <translation>
+            <numerusform>Chargement de %n rapport...</numerusform>
+            <numerusform>Chargement de %n rapports...</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -122,7 +122,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("folders");
         QTest::newRow("plug-in and document library")
             << "korvatreporter_fr.ts" << QStringList{ "korvatreporter", "rendoc" };
-        QTest::newRow("host and SDK") << "xrdview_fr.ts" << QStringList{ "xrdview", "sdk" };
+        QTest::newRow("host, SDK and history") << "xrdview_fr.ts" << QStringList{ "xrdview", "sdk", "history" };
     }
 
     void sourcesTranslated()

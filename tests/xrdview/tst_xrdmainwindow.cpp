@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QAbstractItemView>
 #include <QUrl>
 
@@ -263,6 +264,37 @@ private Q_SLOTS:
         const QARes* first = root && root->toResGroup() ? root->toResGroup()->firstChild() : nullptr;
         const QARes* depth = first ? first->search("REPORTER.auto_depth") : nullptr;
         QCOMPARE(depth && depth->toResInt() ? depth->toResInt()->value() : -1, storedDepth);
+    }
+
+    // The page list shows every page's name whole, at its depth in the tree.
+    void preferencePagesShownWhole()
+    {
+        bool checked = false;
+        m_dialogAnswer = [&](XrdPreferenceDialog* dialog) -> int {
+            dialog->show();
+            if (!QTest::qWaitForWindowExposed(dialog))
+                return QDialog::Rejected;
+            auto* list = dialog->findChild<QTreeView*>();
+            for (int row = 0; list && row < list->model()->rowCount(); ++row) {
+                const QModelIndex top = list->model()->index(row, 0);
+                for (const QModelIndex& index : { top, list->model()->index(0, 0, top) }) {
+                    if (!index.isValid())
+                        continue;
+                    const QRect rect = list->visualRect(index);
+                    const int text = list->fontMetrics().horizontalAdvance(index.data().toString());
+                    checked = true;
+                    if (rect.left() + text > list->viewport()->width()) {
+                        qWarning() << index.data().toString() << "is cut";
+                        checked = false;
+                        return QDialog::Rejected;
+                    }
+                }
+            }
+            return QDialog::Rejected;
+        };
+        m_window->action(QStringLiteral("preferences"))->trigger();
+        m_dialogAnswer = nullptr;
+        QVERIFY(checked);
     }
 
     void sourceLink_data()

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -51,6 +52,10 @@ XrdPreferenceDialog::XrdPreferenceDialog(QAStViewerPlugin* plugin, QWidget* pare
     }
     m_list->setModel(m_model);
     m_list->expandAll();
+    // Page names are short but translated ones are longer: the list is as
+    // wide as its widest name at its depth, never cutting one.
+    m_list->setMinimumWidth(static_cast<QAbstractItemView*>(m_list)->sizeHintForColumn(0) + 2 * m_list->frameWidth()
+                            + m_list->verticalScrollBar()->sizeHint().width());
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
