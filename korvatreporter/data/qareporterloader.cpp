@@ -7,6 +7,7 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/aml/dregularfile.h"
+#include "sdk/qailogmonitor.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
@@ -83,7 +84,8 @@ QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
-                                        std::vector<std::unique_ptr<QAReporterData>> &records)
+                                        std::vector<std::unique_ptr<QAReporterData>> &records,
+                                        QAILogMonitor *log)
 {
     QStringList unreadable;
     QStringList reasons;
@@ -119,7 +121,9 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     if (!unreadable.isEmpty()) {
         const QString message = unreadableMessage(unreadable, reasons);
         QAStudioInterface *studio = currentStudio();
-        if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
+        if (log)
+            log->message(message);
+        else if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
             pane->append(message);
         else
             QAModal::warning(nullptr, QCoreApplication::translate("QAReporter", "Test Report"), message);

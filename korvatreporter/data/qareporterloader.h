@@ -8,6 +8,7 @@
 #include <vector>
 
 class DDocument;
+class QAILogMonitor;
 
 // Reads report files (XRD or JUnit, told apart by content) into report
 // records and documents, with the current report styles and the studio's
@@ -22,13 +23,14 @@ public:
     // "") gets the file's list index appended, then "-2", "-3", ... while
     // still taken, so the documents stay apart in links and exports. Files
     // that are missing or do not parse are reported in one message with
-    // each file's reason: in the studio's output pane when there is one,
-    // else in a warning box. Returns
+    // each file's reason: to `log` when given, else in the studio's output
+    // pane when there is one, else in a warning box. Returns
     // those file names. When the user cancels the studio's progress display
     // the load stops: the file being read is not loaded and neither are the
     // files after it, and none of them is reported.
     static QStringList loadFiles(const QStringList &files,
-                                 std::vector<std::unique_ptr<QAReporterData>> &records);
+                                 std::vector<std::unique_ptr<QAReporterData>> &records,
+                                 QAILogMonitor *log = nullptr);
 
     // The document of one file, or null when it is missing or does not
     // parse. The caller owns the document; the node tree is dropped.

@@ -57,7 +57,6 @@ public:
         T *data() const { return m_data; }
         const QList<QTreeNode *> &children() const { return m_children; }
         bool hasChildren() const { return !m_children.isEmpty(); }
-        bool ownsData() const { return m_ownsData; }
 
     private:
         friend class QTree<T>;

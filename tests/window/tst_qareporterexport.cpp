@@ -7,6 +7,7 @@
 #include "korvatreporter/document/qareporterfilterwriter.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qartoolbar.h"
@@ -110,9 +111,9 @@ private Q_SLOTS:
         QAReporterState::setFailedOnly(false);
         auto w = window({example("campaign.xrd"), example("regression.xrd"), example("smoke.xrd")});
         QList<QAReporterData*> records;
-        for (const auto& record : w->records())
+        for (const auto& record : w->reportSession()->records())
             records << record.get();
-        QCOMPARE(w->filteredList()->records(), records);
+        QCOMPARE(w->reportSession()->shownList()->records(), records);
         QTemporaryDir shared;
         w->exportHTML(shared.path(), QString(), nullptr, nullptr);
 

@@ -26,7 +26,6 @@ public:
     QList<PreferenceItem*> pages() const { return m_pages; }
     PreferenceItem* currentPage() const;
     void setCurrentPage(int index);
-    QTreeWidget* pageList() const { return m_list; }
 
     // Completes the dialog with `result` when no button did it yet, as
     // pressing OK or Cancel would (a modal run may end without either).
