@@ -3,8 +3,6 @@
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/data/qareportreader.h"
-#include "korvatreporter/prefs/qareporterpref.h"
-#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/aml/dregularfile.h"
 #include "sdk/qailogmonitor.h"
@@ -21,24 +19,13 @@
 
 namespace {
 
-QAStudioInterface *currentStudio()
-{
-    QAReporterPref *pref = QAReporterPref::instance();
-    return pref ? pref->studio() : nullptr;
-}
-
-QList<DStyle *> currentStyles()
-{
-    QAReporterPref *pref = QAReporterPref::instance();
-    return pref && pref->stylesPage() ? pref->stylesPage()->styles() : QList<DStyle *>();
-}
-
 // Reads one file into `record` with the reader of its format (told by its
 // content), the current styles and the studio's progress display: Read,
 // Unreadable when the file is refused or does not parse (with the reason in
 // `reason`), Canceled when the user stopped the read. Only regular files are
 // opened: a named pipe would block in open() until something writes to it.
-QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record, QString *reason)
+QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterReadContext &context,
+                                      QAReporterData &record, QString *reason)
 {
     const QString refusal = DRegularFile::refusal(fileName);
     if (!refusal.isEmpty()) {
@@ -51,7 +38,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &r
         return QAReporterLoader::Unreadable;
     }
     const std::unique_ptr<QAReportReader> reader = QAReportFormats::forDevice(file).createReader();
-    if (reader->read(file, currentStudio(), currentStyles(), record))
+    if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())
         return QAReporterLoader::Canceled;
@@ -74,10 +61,12 @@ QString uniqueName(const QString &name, int index, QSet<QString> &taken)
 
 } // namespace
 
-QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record,
+                                                          const QAReporterReadContext &context,
+                                                          QString *reason)
 {
     QString why;
-    const ReadResult result = readFile(record.fileName, record, &why);
+    const ReadResult result = readFile(record.fileName, context, record, &why);
     if (result == Unreadable && reason)
         *reason = why;
     return result;
@@ -85,6 +74,7 @@ QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
                                         std::vector<std::unique_ptr<QAReporterData>> &records,
+                                        const QAReporterReadContext &context,
                                         QAILogMonitor *log)
 {
     QStringList unreadable;
@@ -102,7 +92,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
         QString reason;
-        const ReadResult result = readRecord(*record, &reason);
+        const ReadResult result = readRecord(*record, context, &reason);
         if (result == Canceled)
             break;
         if (result == Unreadable) {
@@ -120,7 +110,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 
     if (!unreadable.isEmpty()) {
         const QString message = unreadableMessage(unreadable, reasons);
-        QAStudioInterface *studio = currentStudio();
+        QAStudioInterface *studio = context.studio;
         if (log)
             log->message(message);
         else if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
@@ -131,11 +121,12 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     return unreadable;
 }
 
-DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
+DDocument *QAReporterLoader::loadReportDocument(const QString &fileName,
+                                                const QAReporterReadContext &context)
 {
     QAReporterData record;
     QString reason;
-    if (readFile(fileName, record, &reason) != Read)
+    if (readFile(fileName, context, record, &reason) != Read)
         return nullptr;
     return std::exchange(record.document, nullptr);
 }

@@ -49,7 +49,7 @@ bool QAReportSession::failedOnly() const
 QStringList QAReportSession::load(const QStringList &files, QAILogMonitor *log)
 {
     m_files = files;
-    m_unreadable = QAReporterLoader::loadFiles(m_files, m_records, log);
+    m_unreadable = QAReporterLoader::loadFiles(m_files, m_records, readContext(), log);
     collectTypes();
     Q_EMIT recordsLoaded(m_unreadable);
     return m_unreadable;
@@ -162,12 +162,20 @@ void QAReportSession::releaseRetired()
     m_retired.clear();
 }
 
+QAReporterReadContext QAReportSession::readContext() const
+{
+    QAReporterReadContext context;
+    if (m_pref) {
+        context.studio = m_pref->studio();
+        if (m_pref->stylesPage())
+            context.styles = m_pref->stylesPage()->styles();
+    }
+    return context;
+}
+
 std::unique_ptr<DDocument> QAReportSession::buildSummary() const
 {
-    QList<DStyle *> styles;
-    if (m_pref && m_pref->stylesPage())
-        styles = m_pref->stylesPage()->styles();
-    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
+    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, readContext().styles);
     summary->setName(QStringLiteral("index"));
     return summary;
 }
@@ -237,6 +245,7 @@ QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMoni
     const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
     QAReporterHTMLExport exporter(dir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
                                   studio ? studio->searchPath() : QString());
+    exporter.setReadContext(readContext());
     QList<QAReporterData *> records;
     for (const auto &record : m_records)
         records << record.get();

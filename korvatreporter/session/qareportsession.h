@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvatreporter/data/qareporterreadcontext.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "sdk/qastreportsession.h"
 
@@ -104,6 +105,8 @@ Q_SIGNALS:
 private:
     void collectTypes();
     std::unique_ptr<DDocument> buildSummary() const;
+    // The studio and the current report styles, for reading files.
+    QAReporterReadContext readContext() const;
 
     QPointer<QAReporterPref> m_pref;
     QStringList m_files;

@@ -7,6 +7,7 @@
 #include "korvatreporter/document/qareporterfilterwriter.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
@@ -135,6 +136,7 @@ private Q_SLOTS:
         QTemporaryDir copied;
         QAReporterHTMLExport exporter(copied.path(), QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg")),
                                       QStringLiteral(KORVAT_EXAMPLES));
+        exporter.setReadContext({&m_studio, m_pref->stylesPage()->styles()});
         exporter.run(records, &copies, w->headerView()->getCurrentDoc(), nullptr, nullptr);
 
         const QStringList pages = QDir(copied.path()).entryList(QDir::Files);
