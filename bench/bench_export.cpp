@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     record.fileName = file;
     QElapsedTimer timer;
     timer.start();
-    if (QAReporterLoader::readRecord(record) != QAReporterLoader::Read) {
+    if (QAReporterLoader::readRecord(record, {}) != QAReporterLoader::Read) {
         std::fprintf(stderr, "bench_export: cannot read %s\n", qPrintable(file));
         return 1;
     }

@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     records.back()->fileName = file;
     QElapsedTimer timer;
     timer.start();
-    if (QAReporterLoader::readRecord(*records.back()) != QAReporterLoader::Read) {
+    if (QAReporterLoader::readRecord(*records.back(), {}) != QAReporterLoader::Read) {
         std::fprintf(stderr, "bench_filter: cannot read %s\n", qPrintable(file));
         return 1;
     }

@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     Meter meter(size);
     QAReporterData record;
     record.fileName = path;
-    if (QAReporterLoader::readRecord(record) != QAReporterLoader::Read) {
+    if (QAReporterLoader::readRecord(record, {}) != QAReporterLoader::Read) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }

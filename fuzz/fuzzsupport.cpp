@@ -52,7 +52,7 @@ QAReporterLoader::ReadResult FuzzSupport::readInput(const uint8_t* data, size_t 
     record.fileName = writeInput(data, size, suffix);
     if (record.fileName.isEmpty())
         return QAReporterLoader::Canceled;
-    return QAReporterLoader::readRecord(record, reason);
+    return QAReporterLoader::readRecord(record, {}, reason);
 }
 
 void FuzzSupport::fail(const char* what)

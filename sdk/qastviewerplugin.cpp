@@ -1,5 +1,7 @@
 #include "sdk/qastviewerplugin.h"
 
+#include "sdk/qastreportsession.h"
+
 const QUuid IID_QAStViewerPlugin(0x6b1c3f52, 0x8d2e, 0x4f07, 0xa4, 0x31, 0x5e, 0x92, 0x0c, 0x7d, 0xb8, 0x13);
 
 QAStViewerPlugin::QAStViewerPlugin(QObject* parent)
@@ -32,6 +34,7 @@ void QAStViewerPlugin::initialize(QUnknownInterface*, QARes*) {}
 QStringList QAStViewerPlugin::accept() const { return {}; }
 QStringList QAStViewerPlugin::filters() const { return {}; }
 QAStViewerWindow* QAStViewerPlugin::create(QStringList&, QWidget*, const char*) { return nullptr; }
+std::unique_ptr<QAStReportSession> QAStViewerPlugin::createSession() { return nullptr; }
 QAStViewerWindow* QAStViewerPlugin::openedWindow(const QString&) { return nullptr; }
 void QAStViewerPlugin::connectAccepted(QObject*, const char*) {}
 void QAStViewerPlugin::connectRejected(QObject*, const char*) {}

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QARes;
+class QAStReportSession;
 class QAStViewerWindow;
 class PreferenceItem;
 class QToolBar;
@@ -40,6 +43,9 @@ public:
     virtual QStringList accept() const;
     virtual QStringList filters() const;
     virtual QAStViewerWindow* create(QStringList& files, QWidget* parent, const char* name);
+    // A new session without any window, for hosts that run without a screen;
+    // null (the base) when the plug-in has none.
+    virtual std::unique_ptr<QAStReportSession> createSession();
     virtual QAStViewerWindow* openedWindow(const QString& file);
     virtual void connectAccepted(QObject* sender, const char* signal);
     virtual void connectRejected(QObject* sender, const char* signal);

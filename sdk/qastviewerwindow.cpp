@@ -72,6 +72,11 @@ std::optional<QAStViewerWindow::ResultTotals> QAStViewerWindow::resultTotals()
     return std::nullopt;
 }
 
+QAStReportSession* QAStViewerWindow::session()
+{
+    return nullptr;
+}
+
 void QAStViewerWindow::activated()
 {
     m_activated = true;

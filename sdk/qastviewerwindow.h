@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/nodedata.h"
+#include "sdk/qastresulttotals.h"
 #include "sdk/qastudiowindow.h"
 
 #include <QString>
@@ -10,6 +11,7 @@
 
 class QAIProgressMonitor;
 class QAILogMonitor;
+class QAStReportSession;
 
 // How the host opens a viewer window; the meaning of each mode is the
 // host's. ViewerSummary asks the viewer to print its results summary.
@@ -33,15 +35,7 @@ public:
     // outline it prints itself from contentOutlineWidget()).
     enum PlainTextPart { SummaryText, DocumentText };
 
-    // Verdict totals over every file a viewer shows, in 64 bits; a total may be
-    // negative. `inconclusive` is -1 when no inconclusive verdict was
-    // counted.
-    struct ResultTotals
-    {
-        qint64 passed = 0;
-        qint64 failed = 0;
-        qint64 inconclusive = -1;
-    };
+    using ResultTotals = QAStResultTotals;
 
     explicit QAStViewerWindow(QWidget* parent = nullptr, const char* name = nullptr,
                               Qt::WindowFlags flags = {});
@@ -90,6 +84,9 @@ public:
     // The verdict totals of the shown files; none when the viewer counts no
     // verdicts (the base) or holds no file.
     virtual std::optional<ResultTotals> resultTotals();
+    // The session the window shows, which the host may drive and export
+    // through; null (the base) when the viewer has none. Owned by the window.
+    virtual QAStReportSession* session();
 
 public Q_SLOTS:
     virtual void activated();

@@ -53,10 +53,22 @@ void dropStartupNotices(QtMsgType type, const QMessageLogContext& context, const
     XrdHeadlessRunner::printError(qFormatLogMessage(type, context, message));
 }
 
+// The headless modes create no widget. The modes that lay out report text
+// (the document text, the HTML pages with their images) need fonts: a GUI
+// application, on the offscreen platform unless another is set; the others
+// run under a core application.
+std::unique_ptr<QCoreApplication> headlessApplication(const XrdCommandLine& line, int& argc, char** argv)
+{
+    if (line.mode != XrdCommandLine::PrintText && line.mode != XrdCommandLine::ExportHtml)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 [[noreturn]] void runHeadless(const XrdCommandLine& line, XrdPluginLoader& loader)
 {
     XrdStudio studio(XrdPaths::installDirectory());
-    studio.useStandardErrorOutput();
     answerModalQuestionsOnStderr();
     QString error;
     std::unique_ptr<QARes> resources = XrdResourceStore::load(XrdPaths::resourceFile(), &error);
@@ -95,15 +107,15 @@ int main(int argc, char** argv)
     if (line.hasError() || line.mode == XrdCommandLine::Help
         || line.mode == XrdCommandLine::Version)
         return answerWithoutWindow(argc, argv);
-    // The printing modes need no display.
-    if (line.isHeadless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    const QtMessageHandler previousHandler =
-        line.isHeadless() ? qInstallMessageHandler(dropStartupNotices) : nullptr;
-    QApplication app(argc, argv);
-    if (line.isHeadless())
+    std::unique_ptr<QCoreApplication> app;
+    if (line.isHeadless()) {
+        const QtMessageHandler previousHandler = qInstallMessageHandler(dropStartupNotices);
+        app = headlessApplication(line, argc, argv);
         qInstallMessageHandler(previousHandler);
+    } else {
+        app = std::make_unique<QApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("xrdview"));
     QCoreApplication::setApplicationVersion(QStringLiteral(XRDVIEW_VERSION));
     XrdTranslations translations;
@@ -125,5 +137,5 @@ int main(int argc, char** argv)
     window.show();
     if (!line.files.isEmpty())
         window.openFiles(line.files);
-    return app.exec();
+    return QCoreApplication::exec();
 }

@@ -3,10 +3,9 @@
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/data/qareportreader.h"
-#include "korvatreporter/prefs/qareporterpref.h"
-#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/aml/dregularfile.h"
+#include "sdk/qailogmonitor.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
@@ -20,24 +19,13 @@
 
 namespace {
 
-QAStudioInterface *currentStudio()
-{
-    QAReporterPref *pref = QAReporterPref::instance();
-    return pref ? pref->studio() : nullptr;
-}
-
-QList<DStyle *> currentStyles()
-{
-    QAReporterPref *pref = QAReporterPref::instance();
-    return pref && pref->stylesPage() ? pref->stylesPage()->styles() : QList<DStyle *>();
-}
-
 // Reads one file into `record` with the reader of its format (told by its
 // content), the current styles and the studio's progress display: Read,
 // Unreadable when the file is refused or does not parse (with the reason in
 // `reason`), Canceled when the user stopped the read. Only regular files are
 // opened: a named pipe would block in open() until something writes to it.
-QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &record, QString *reason)
+QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterReadContext &context,
+                                      QAReporterData &record, QString *reason)
 {
     const QString refusal = DRegularFile::refusal(fileName);
     if (!refusal.isEmpty()) {
@@ -58,7 +46,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, QAReporterData &r
     const QAReportFormat *format = QAReportFormats::recognise(head);
     const std::unique_ptr<QAReportReader> reader =
         (format ? format : QAReportFormats::all().front())->createReader();
-    if (reader->read(file, currentStudio(), currentStyles(), record))
+    if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())
         return QAReporterLoader::Canceled;
@@ -103,17 +91,21 @@ private:
 
 } // namespace
 
-QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record, QString *reason)
+QAReporterLoader::ReadResult QAReporterLoader::readRecord(QAReporterData &record,
+                                                          const QAReporterReadContext &context,
+                                                          QString *reason)
 {
     QString why;
-    const ReadResult result = readFile(record.fileName, record, &why);
+    const ReadResult result = readFile(record.fileName, context, record, &why);
     if (result == Unreadable && reason)
         *reason = why;
     return result;
 }
 
 QStringList QAReporterLoader::loadFiles(const QStringList &files,
-                                        std::vector<std::unique_ptr<QAReporterData>> &records)
+                                        std::vector<std::unique_ptr<QAReporterData>> &records,
+                                        const QAReporterReadContext &context,
+                                        QAILogMonitor *log)
 {
     QStringList unreadable;
     QStringList reasons;
@@ -130,7 +122,7 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
         auto record = std::make_unique<QAReporterData>();
         record->fileName = fileName;
         QString reason;
-        const ReadResult result = readRecord(*record, &reason);
+        const ReadResult result = readRecord(*record, context, &reason);
         if (result == Canceled)
             break;
         if (result == Unreadable) {
@@ -148,8 +140,10 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
 
     if (!unreadable.isEmpty()) {
         const QString message = unreadableMessage(unreadable, reasons);
-        QAStudioInterface *studio = currentStudio();
-        if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
+        QAStudioInterface *studio = context.studio;
+        if (log)
+            log->message(message);
+        else if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
             pane->append(message);
         else
             QAModal::warning(nullptr, QCoreApplication::translate("QAReporter", "Test Report"), message);
@@ -157,11 +151,12 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
     return unreadable;
 }
 
-DDocument *QAReporterLoader::loadReportDocument(const QString &fileName)
+DDocument *QAReporterLoader::loadReportDocument(const QString &fileName,
+                                                const QAReporterReadContext &context)
 {
     QAReporterData record;
     QString reason;
-    if (readFile(fileName, record, &reason) != Read)
+    if (readFile(fileName, context, record, &reason) != Read)
         return nullptr;
     return std::exchange(record.document, nullptr);
 }

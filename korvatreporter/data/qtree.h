@@ -58,7 +58,6 @@ public:
         T *data() const { return m_data; }
         const QList<QTreeNode *> &children() const { return m_children; }
         bool hasChildren() const { return !m_children.isEmpty(); }
-        bool ownsData() const { return m_ownsData; }
         // The node this one is a child of; null on a root.
         QTreeNode *parent() const { return m_parent; }
         // The position among the parent's children; 0 on a root.

@@ -113,7 +113,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                     if (exported.contains(QAReporterPageNames::key(path)))
                         continue;
                     exported.insert(QAReporterPageNames::key(path));
-                    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path));
+                    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path, m_context));
                     if (!document) {
                         m_unreadable << path;
                         monitor.message(QCoreApplication::translate(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "korvatreporter/data/qareporterreadcontext.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,9 @@ public:
     // are looked for.
     QAReporterHTMLExport(const QString& outDir, const QString& configFile, const QString& pixmapDir);
 
+    // What linked reports are read with; none (no studio, no styles) until set.
+    void setReadContext(const QAReporterReadContext& context) { m_context = context; }
+
     // records: the window's records; shown: its shown copies, or null when it has none yet;
     // header: the summary document, or null. The monitors are not owned and may be null.
     void run(const QList<QAReporterData*>& records, const QList<QAReporterData*>* shown,
@@ -44,6 +49,7 @@ private:
     QString m_outDir;
     QString m_configFile;
     QString m_pixmapDir;
+    QAReporterReadContext m_context;
     bool m_canceled = false;
     QStringList m_unreadable;
     QStringList m_failed;

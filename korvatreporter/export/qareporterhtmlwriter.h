@@ -46,7 +46,6 @@ public:
     ~QAReporterHTMLWriter() override;
 
     void setBaseForLink(const QString& base);
-    const QString& baseForLink() const { return m_baseForLink; }
     const QStringList& xrdLinkedFiles() const { return m_linkedFiles; }
     void setXrdLinkedFiles(const QStringList& files) { m_linkedFiles = files; }
     // The page name of a report file: its base name (up to the first '.') and the suffix.
@@ -66,9 +65,6 @@ public:
     void setOutlineTree(const QAReporterDataTree* tree);
     // The summary page the outline links back to; empty for none.
     void setSummaryPage(const QString& page) { m_summaryPage = page; }
-
-    QAIProgressMonitor* progressMonitor() const { return m_progress; }
-    QAILogMonitor* logMonitorOfHost() const { return m_hostLog; }
 
     void doLink(DLink* item) override;
     // Casts the item to a link and writes it; anything else writes nothing.

@@ -5,6 +5,7 @@
 #include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qartoolbar.h"
@@ -111,13 +112,18 @@ QAStViewerWindow *QAStReporterPlugin::create(QStringList &files, QWidget *parent
     return window;
 }
 
+std::unique_ptr<QAStReportSession> QAStReporterPlugin::createSession()
+{
+    return std::make_unique<QAReportSession>(QAReporterPref::instance());
+}
+
 QAStViewerWindow *QAStReporterPlugin::openedWindow(const QString &file)
 {
     const QList<QAReporter *> *windows = QAReporterState::windows();
     if (!windows)
         return nullptr;
     for (QAReporter *window : *windows) {
-        for (const auto &record : window->records()) {
+        for (const auto &record : window->reportSession()->records()) {
             if (record->fileName == file)
                 return window;
         }

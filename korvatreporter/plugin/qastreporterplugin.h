@@ -21,6 +21,8 @@ public:
     QStringList accept() const override;
     QStringList filters() const override;
     QAStViewerWindow *create(QStringList &files, QWidget *parent, const char *name) override;
+    // A session over the preferences the host initialised the plug-in with.
+    std::unique_ptr<QAStReportSession> createSession() override;
     QAStViewerWindow *openedWindow(const QString &file) override;
     void connectAccepted(QObject *sender, const char *signal) override;
     void connectRejected(QObject *sender, const char *signal) override;

@@ -25,7 +25,11 @@ QAReporterPrefGeneral::~QAReporterPrefGeneral() = default;
 
 QColor QAReporterPrefGeneral::defaultBackground()
 {
-    return QApplication::palette().color(QPalette::Active, QPalette::Base);
+    // Under a core application (the headless modes) there is no palette:
+    // white, the usual base colour, stands for it.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return QColor(Qt::white);
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::Base);
 }
 
 QWidget *QAReporterPrefGeneral::createWidget(QWidget *parent)

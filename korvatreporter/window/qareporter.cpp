@@ -2,36 +2,22 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/data/qareportertotal.h"
-#include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
-#include "korvatreporter/document/qareporterheader.h"
-#include "korvatreporter/document/qareporterplaintext.h"
 #include "korvatreporter/defect/qareporterdefect.h"
-#include "korvatreporter/export/qareporterhtmlexport.h"
-#include "korvatreporter/export/qareporterlinklocator.h"
-#include "korvatreporter/export/qareporterlinktarget.h"
-#include "korvatreporter/export/qareportersaveas.h"
+#include "korvatreporter/link/qareporterlinktarget.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
-#include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
-#include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
-#include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/view/drendocview.h"
-#include "rendoc/html/qaviewerhtmlwriter.h"
-#include "sdk/getpix.h"
-#include "sdk/qamodal.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
-#include "sdk/qaviewerfinddialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -41,27 +27,10 @@
 #include <QHeaderView>
 #include <QIODevice>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QResizeEvent>
-#include <QStatusBar>
-#include <QStyle>
-#include <QToolButton>
-#include <QVBoxLayout>
-
-#include "korvatreporter/window/images/reload.xpm"
 
 namespace {
 
-QString reporterText(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("QAReporter", text, comment);
-}
-
-// Smallest height of the header dock, which shows the summary table, and
-// the largest it takes by itself: it follows the table's height up to that,
-// then scrolls, until the user resizes it.
-constexpr int HeaderDockHeight = 26;
-constexpr int HeaderDockMaxHeight = 180;
 // Width of the verdict column of the tree.
 constexpr int VerdictColumnWidth = 20;
 // Space between the report view's edges and the report text.
@@ -139,8 +108,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
 
     connect(m_treeView, &QAListView::contextMenuRequested, this, &QAReporter::showPopupMenu);
     m_contextMenu = new QARPopupMenu(m_treeView);
-    m_gotoContextItem = m_contextMenu->insertItem(reporterText("&Go to"));
-    m_defectContextItem = m_contextMenu->insertItem(reporterText("&Submit Merrow Report"));
+    m_gotoContextItem = m_contextMenu->insertItem(tr("&Go to"));
+    m_defectContextItem = m_contextMenu->insertItem(tr("&Submit Merrow Report"));
     m_contextMenu->setItemEnabled(m_defectContextItem, false);
     connect(m_contextMenu, &QARMenu::activated, this, [this](int id) {
         if (id == m_gotoContextItem)
@@ -151,7 +120,10 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     connect(m_treeView, &QAListView::rightButtonClicked, this, &QAReporter::contextMenu);
     connect(m_treeView, &QAListView::currentIndexChanged, this, &QAReporter::selItemChanged);
 
-    m_filter = std::make_unique<QAReporterFilter>();
+    m_session = std::make_unique<QAReportSession>(QAReporterState::pref());
+    connect(m_session.get(), &QAReportSession::recordsAboutToReload, this, &QAReporter::dropViews);
+    connect(m_session.get(), &QAReportSession::shownAboutToChange, this, &QAReporter::releaseShown);
+    connect(m_session.get(), &QAReportSession::shownChanged, this, &QAReporter::showShown);
 
     connect(this, &QAStViewerWindow::reloadFile, this,
             qOverload<const QString &>(&QAReporter::reload));
@@ -167,7 +139,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     connect(m_treeView, &QAListView::doubleClicked, this, &QAReporter::moveDocRaise);
 
     if (!host)
-        m_ownToolBar = new QARToolBar(title + reporterText(" Toolbar"), this);
+        m_ownToolBar = new QARToolBar(title + tr(" Toolbar"), this);
 }
 
 QAReporter::~QAReporter()
@@ -181,10 +153,8 @@ QAReporter::~QAReporter()
         m_mainView->clearDocs();
     if (m_headerView)
         m_headerView->clearDocs();
-    m_filteredList.reset();
-    m_filter.reset();
-    m_summary.reset();
-    m_records.clear();
+    m_session->disconnect(this);
+    m_session.reset();
     delete m_treeView;
 }
 
@@ -193,9 +163,9 @@ bool QAReporter::hostHasMainWindow() const
     return QAReporterState::hostMainWindow() != nullptr;
 }
 
-bool QAReporter::isTypeShown(const QString &type) const
+QAStReportSession *QAReporter::session()
 {
-    return m_typeShown.value(type, !m_typesInitialised);
+    return m_session.get();
 }
 
 // ---------------------------------------------------------------- loading
@@ -205,22 +175,15 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
     QAStViewerWindow::setFiles(files, others, mode);
     if (!files)
         return;
-    m_files = *files;
     // A summary run wants the totals only: its views wait until something
     // needs them, which a large report would otherwise spend seconds on.
     m_deferViews = mode == ViewerSummary;
-    loadFiles();
+    loadFiles(*files);
     m_deferViews = false;
 
     if (mode != ViewerSummary)
         return;
-    const ResultTotals totals = resultTotals().value_or(ResultTotals());
-    QByteArray out;
-    const QString node = nodeData().text;
-    if (!node.isEmpty())
-        out += "TestNode: " + node.toLocal8Bit() + "\n";
-    out += "\t[" + QByteArray::number(totals.passed) + "] Test Case Passed\n";
-    out += "\t[" + QByteArray::number(totals.failed) + "] Test Case Failed\n";
+    const QByteArray out = m_session->totalsText(nodeData().text).toLocal8Bit();
     if (QIODevice *sink = QAReporterState::summarySink()) {
         sink->write(out);
         if (auto *file = qobject_cast<QFileDevice *>(sink))
@@ -230,28 +193,23 @@ void QAReporter::setFiles(QStringList *files, QStringList *others, ViewerMode mo
 
 std::optional<QAStViewerWindow::ResultTotals> QAReporter::resultTotals()
 {
-    if (m_records.empty())
-        return std::nullopt;
-    ResultTotals totals;
-    for (const auto &record : m_records) {
-        totals.passed = QAReporterTotal::add(totals.passed, record->passed);
-        totals.failed = QAReporterTotal::add(totals.failed, record->failed);
-        if (record->inconclusive >= 0)
-            totals.inconclusive = QAReporterTotal::add(qMax<qint64>(totals.inconclusive, 0), record->inconclusive);
-    }
-    return totals;
+    return m_session->resultTotals();
 }
 
-void QAReporter::loadFiles()
+void QAReporter::loadFiles(const QStringList &files)
 {
-    QAReporterLoader::loadFiles(m_files, m_records);
-    if (m_records.empty())
+    m_session->load(files);
+    afterLoad();
+}
+
+void QAReporter::afterLoad()
+{
+    if (m_session->records().empty())
         return;
-    m_headerShown = m_records.size() > 1;
+    m_headerShown = m_session->records().size() > 1;
     // Views that already show these records stay, tree included.
-    if (!viewsShowInputs())
+    if (!m_session->showsInputs())
         clearTreeView();
-    collectTypes();
     if (m_deferViews)
         m_viewsPending = true;
     else
@@ -270,16 +228,6 @@ void QAReporter::showEvent(QShowEvent *event)
     QAStViewerWindow::showEvent(event);
 }
 
-void QAReporter::collectTypes()
-{
-    for (const auto &record : m_records) {
-        for (const QString &type : record->types) {
-            if (!m_types.contains(type))
-                m_types.append(type);
-        }
-    }
-}
-
 void QAReporter::reload()
 {
     reloadAll();
@@ -292,17 +240,19 @@ void QAReporter::reload(const QString &)
 
 void QAReporter::reloadAll()
 {
+    m_session->reload();
+    afterLoad();
+}
+
+void QAReporter::dropViews()
+{
     // Retired tree items may point into the records shown as they are.
     deleteRetiredItems();
-    dropSummary();
+    if (m_headerView)
+        m_headerView->clearDocs();
     if (m_mainView)
         m_mainView->clearDocs();
     clearTreeView();
-    if (m_filteredList)
-        m_filteredList->clear();
-    m_shownRecords.clear();
-    m_records.clear();
-    loadFiles();
 }
 
 // ---------------------------------------------------------------- refresh
@@ -317,34 +267,20 @@ void QAReporter::applyCurrentFilter()
 
 void QAReporter::showAllTests()
 {
-    m_filter->clear(QAReporterFilter::StateMatch);
+    m_session->setFailedOnly(false);
     refresh();
 }
 
 void QAReporter::showFailedTests()
 {
-    m_filter->set(QAReporterFilter::StateMatch, QRegularExpression(QStringLiteral("ko")));
+    m_session->setFailedOnly(true);
     refresh();
-}
-
-bool QAReporter::viewsShowInputs() const
-{
-    // The views are built from the records and the filter: with the same
-    // records (the same objects) and an equal filter a rebuild would give
-    // the same views.
-    if (!m_filteredList || m_shownRecords.size() != m_records.size())
-        return false;
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        if (m_shownRecords[i] != m_records[i].get())
-            return false;
-    }
-    return m_filteredList->filter() == *m_filter;
 }
 
 void QAReporter::refresh()
 {
     m_viewsPending = false;
-    if (viewsShowInputs()) {
+    if (!m_session->refresh()) {
         // Nothing to rebuild; the tree still gets a current item.
         if (m_treeView && !m_treeView->currentIndex().isValid()) {
             const QModelIndex first = m_treeModel->index(0, 0);
@@ -353,59 +289,42 @@ void QAReporter::refresh()
         }
         if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
             showHeaderDock();
-        return;
     }
+}
 
-    QString shownName;
-    bool wasShowing = false;
+void QAReporter::releaseShown()
+{
+    m_wasShowing = false;
     if (DDocument *current = m_mainView ? m_mainView->getCurrentDoc() : nullptr) {
-        shownName = current->name();
-        wasShowing = true;
+        m_shownName = current->name();
+        m_wasShowing = true;
     }
-
-    if (m_filteredList) {
+    if (m_session->shownList()) {
         retireTreeItems();
         m_headerView->clearDocs();
         m_mainView->clearDocs();
-        // Nothing points into the previous copies any more; they are freed
-        // with the retired items, after the new ones are on screen. Records
-        // the previous list showed as they are stay with the window.
-        m_retiredCopies.push_back(std::move(m_filteredList));
+        // Nothing points into the previous copies any more; the session
+        // keeps them until the retired items are freed, after the new ones
+        // are on screen.
         postRetiredCleanup();
     }
-    m_filteredList = std::make_unique<QAReporterFilteredList>();
-    m_filteredList->setFilter(*m_filter);
-    m_filteredList->buildFilteredReports(m_records);
-    m_shownRecords.clear();
-    for (const auto &record : m_records)
-        m_shownRecords.push_back(record.get());
-
-    fillTreeView();
-
-    std::unique_ptr<DDocument> summary = buildSummary();
-    dropSummary();
-    m_summary = std::move(summary);
-    setDocuments();
-
-    if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
-        showHeaderDock();
-    if (wasShowing)
-        m_mainView->moveTo(QString(), QString(), shownName);
 }
 
-std::unique_ptr<DDocument> QAReporter::buildSummary() const
+void QAReporter::showShown()
 {
-    QList<DStyle *> styles;
-    if (QAReporterPref *pref = QAReporterState::pref())
-        styles = pref->stylesPage()->styles();
-    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, styles);
-    summary->setName(QStringLiteral("index"));
-    return summary;
+    fillTreeView();
+    setDocuments();
+    if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
+        showHeaderDock();
+    if (m_wasShowing)
+        m_mainView->moveTo(QString(), QString(), m_shownName);
+    m_wasShowing = false;
 }
 
 void QAReporter::fillTreeView()
 {
-    if (m_records.empty() || !m_treeView)
+    QAReporterFilteredList *shown = m_session->shownList();
+    if (m_session->records().empty() || !m_treeView || !shown)
         return;
     clearTreeView();
     m_treeView->setHeaderHidden(true);
@@ -413,7 +332,7 @@ void QAReporter::fillTreeView()
     m_treeView->setAllColumnsShowFocus(false);
     m_treeView->setSortingEnabled(false);
     QList<QARTreeModel::File> files;
-    for (const QAReporterData *record : m_filteredList->records()) {
+    for (const QAReporterData *record : shown->records()) {
         if (record)
             files.append({record->fileName, record->dataTree});
     }
@@ -431,66 +350,18 @@ void QAReporter::fillTreeView()
 void QAReporter::setDocuments()
 {
     m_headerView->clearDocs();
-    m_headerView->setDocument(m_summary.get(), true);
+    m_headerView->setDocument(m_session->summary(), true);
     measureHeader();
-    if (!m_filteredList || m_filteredList->count() == 0)
+    const QAReporterFilteredList *shown = m_session->shownList();
+    if (!shown || shown->count() == 0)
         return;
     // Every document of every file, in order.
     m_mainView->clearDocs();
-    for (const QAReporterData *record : m_filteredList->records()) {
+    for (const QAReporterData *record : shown->records()) {
         for (DDocument *document : record->documents())
             m_mainView->setDocument(document, false);
     }
     Q_EMIT viewUpdated();
-}
-
-QWidget *QAReporter::makeHeaderTitleBar()
-{
-    auto *bar = new QWidget(m_headerDock);
-    auto *layout = new QVBoxLayout(bar);
-    layout->setContentsMargins(1, 1, 1, 1);
-    auto *close = new QToolButton(bar);
-    close->setObjectName(QStringLiteral("headerClose"));
-    close->setAutoRaise(true);
-    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, close));
-    close->setIconSize(QSize(10, 10));
-    close->setToolTip(reporterText("Hide the header"));
-    connect(close, &QToolButton::clicked, this, &QAReporter::hideHeader);
-    layout->addWidget(close);
-    layout->addStretch(1);
-    return bar;
-}
-
-void QAReporter::hideHeader()
-{
-    if (m_commandsMenu)
-        m_commandsMenu->setItemEnabled(m_printHeaderItem, false);
-    removeDockWidget(m_headerDock);
-    m_headerShown = false;
-}
-
-void QAReporter::showHeaderDock()
-{
-    addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
-    m_headerDock->show();
-    fitHeaderDock();
-}
-
-void QAReporter::measureHeader()
-{
-    const int wanted = m_headerView->documentHeight() + 2 * m_headerView->frameWidth() + 4;
-    m_headerHeight = qBound(HeaderDockHeight, wanted, HeaderDockMaxHeight);
-    if (dockWidgetArea(m_headerDock) != Qt::NoDockWidgetArea)
-        fitHeaderDock();
-}
-
-void QAReporter::fitHeaderDock()
-{
-    // The table's height, until the user has set one of their own.
-    if (m_headerUserHeight)
-        return;
-    m_headerFitHeight = m_headerHeight;
-    resizeDocks({m_headerDock.data()}, {m_headerHeight}, Qt::Vertical);
 }
 
 bool QAReporter::eventFilter(QObject *watched, QEvent *event)
@@ -521,13 +392,6 @@ bool QAReporter::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QResizeEvent *>(event)->oldSize().width() != m_headerView->width())
         QMetaObject::invokeMethod(this, &QAReporter::measureHeader, Qt::QueuedConnection);
     return QAStViewerWindow::eventFilter(watched, event);
-}
-
-void QAReporter::dropSummary()
-{
-    if (m_headerView)
-        m_headerView->clearDocs();
-    m_summary.reset();
 }
 
 void QAReporter::retireTreeItems()
@@ -568,7 +432,8 @@ void QAReporter::deleteRetiredItems()
     if (m_cleanupAwaitsPaint && m_mainView)
         m_mainView->viewport()->removeEventFilter(this);
     m_cleanupAwaitsPaint = false;
-    m_retiredCopies.clear();
+    if (m_session)
+        m_session->releaseRetired();
 }
 
 bool QAReporter::event(QEvent *event)
@@ -587,82 +452,6 @@ void QAReporter::clearTreeView()
     if (m_treeModel)
         m_treeModel->clear();
     m_selectedItem = QModelIndex();
-}
-
-// ---------------------------------------------------------------- activation
-
-void QAReporter::wireToolBar(bool connectIt)
-{
-    QARToolBar *toolBar = QAReporterState::currentToolBar();
-    if (!toolBar)
-        return;
-    toolBar->enableButtons(connectIt);
-    if (connectIt) {
-        connect(toolBar, &QARToolBar::KOsuivClicked, this, &QAReporter::nextKO,
-                Qt::UniqueConnection);
-        connect(toolBar, &QARToolBar::KOprecClicked, this, &QAReporter::prevKO,
-                Qt::UniqueConnection);
-        connect(toolBar, &QARToolBar::fltClicked, this, &QAReporter::switchFilter,
-                Qt::UniqueConnection);
-    } else {
-        disconnect(toolBar, &QARToolBar::KOsuivClicked, this, &QAReporter::nextKO);
-        disconnect(toolBar, &QARToolBar::KOprecClicked, this, &QAReporter::prevKO);
-        disconnect(toolBar, &QARToolBar::fltClicked, this, &QAReporter::switchFilter);
-    }
-}
-
-void QAReporter::activated()
-{
-    QAStViewerWindow::activated();
-    if (!hasFocus())
-        setFocus();
-
-    const bool host = hostHasMainWindow();
-    QAReporterState::setCurrentToolBar(host ? QAReporterState::sharedToolBar()
-                                            : m_ownToolBar.data());
-    wireToolBar(true);
-
-    QAStudioInterface *studio = QAReporterState::studio();
-    if (!m_commandsMenu && studio)
-        createCommandsMenu();
-
-    if (host) {
-        if (m_commandsMenu)
-            m_commandsMenuId = studio->insertMenu(m_title, m_commandsMenu);
-    } else if (m_commandsMenuId == -1 && m_commandsMenu) {
-        m_commandsMenu->setTitle(reporterText("&Commands"));
-        menuBar()->addMenu(m_commandsMenu);
-        m_commandsMenuId = int(menuBar()->actions().size());
-    }
-
-    Q_EMIT stateChanged();
-    applyCurrentFilter();
-}
-
-void QAReporter::desactivated()
-{
-    QAStViewerWindow::desactivated();
-    wireToolBar(false);
-    if (!hostHasMainWindow())
-        QAReporterState::setCurrentToolBar(nullptr);
-    QAStudioInterface *studio = QAReporterState::studio();
-    if (m_commandsMenuId != -1 && studio)
-        studio->removeMenu(m_commandsMenuId);
-}
-
-void QAReporter::closeEvent(QCloseEvent *event)
-{
-    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
-        toolBar->enableButtons(false);
-    if (isActivated()) {
-        QAStudioInterface *studio = QAReporterState::studio();
-        if (studio && m_commandsMenuId != -1)
-            studio->removeMenu(m_commandsMenuId);
-        m_commandsMenuId = -1;
-        if (m_commandsMenu)
-            m_commandsMenu->clearItems();
-    }
-    QAStViewerWindow::closeEvent(event);
 }
 
 void QAReporter::mainwindowDestroyed()
@@ -698,159 +487,12 @@ void QAReporter::applyPrefs()
         m_headerView->rebuildDoc();
 }
 
-// ---------------------------------------------------------------- menus
-
-void QAReporter::createCommandsMenu()
-{
-    m_commandsMenu = new QARMenu(this);
-    connect(m_commandsMenu, &QMenu::aboutToShow, this, &QAReporter::updateToolMenu);
-    connect(m_commandsMenu, &QARMenu::activated, this, [this](int id) {
-        switch (id) {
-        case AllTestsId:
-            alltests();
-            return;
-        case FailedTestsId:
-            failedtests();
-            return;
-        case ReloadId:
-            reload();
-            return;
-        case GenerateHtmlId:
-            exportDoc();
-            return;
-        default:
-            break;
-        }
-        if (id == m_showHeaderItem)
-            showDock(id);
-        else if (id == m_printHeaderItem)
-            printHeader();
-        else if (id == m_defectCommandsItem)
-            submitMerrow();
-        else
-            typeCheck(id);
-    });
-}
+// ---------------------------------------------------------------- tree
 
 QString QAReporter::defectLabel(const QModelIndex &item) const
 {
-    return m_treeModel && m_treeModel->isFailed(item) ? reporterText("&Submit Merrow Defect Report") : reporterText("&Submit Merrow Report");
-}
-
-void QAReporter::updateToolMenu()
-{
-    QARMenu *menu = m_commandsMenu;
-    if (!menu)
-        return;
-    menu->clearItems();
-    m_filter->clear(QAReporterFilter::TypeExclusion);
-
-    const bool failedOnly = QAReporterState::failedOnly();
-    const bool noRecords = m_records.empty();
-    menu->insertItem(reporterText("All Test Results"), AllTestsId);
-    menu->setItemChecked(AllTestsId, !failedOnly);
-    menu->insertItem(reporterText("Failed Tests Only"), FailedTestsId);
-    menu->setItemChecked(FailedTestsId, failedOnly);
-    if (noRecords) {
-        menu->setItemEnabled(AllTestsId, false);
-        menu->setItemEnabled(FailedTestsId, false);
-    }
-
-    menu->insertSeparator();
-    for (const QString &type : std::as_const(m_types)) {
-        const int id = menu->insertItem(type);
-        // Before the first build every type starts shown, unless it was
-        // hidden on purpose; later a new type has no entry and starts hidden.
-        if (!m_typesInitialised && !m_typeShown.contains(type))
-            m_typeShown.insert(type, true);
-        const bool shown = m_typeShown.value(type, false);
-        menu->setItemChecked(id, shown);
-        if (!shown)
-            m_filter->set(QAReporterFilter::TypeExclusion, QRegularExpression(type));
-    }
-    m_typesInitialised = true;
-
-    menu->insertSeparator();
-    menu->insertItem(QIcon(GETPIX(QStringLiteral("reload_xpm"), reload_xpm)), reporterText("Reload"),
-                     ReloadId);
-    menu->insertSeparator();
-    m_showHeaderItem = menu->insertItem(reporterText("Show header"));
-    menu->setItemChecked(m_showHeaderItem, m_headerDock && !m_headerDock->isHidden());
-    m_printHeaderItem = menu->insertItem(reporterText("Print Header"));
-    menu->setItemEnabled(m_printHeaderItem, m_headerShown);
-    connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
-    menu->insertSeparator();
-    m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
-    menu->setItemEnabled(m_defectCommandsItem,
-                         !noRecords && m_selectedItem.parent().isValid());
-    menu->insertSeparator();
-    menu->insertItem(reporterText("Generate HTML"), GenerateHtmlId);
-}
-
-void QAReporter::typeCheck(int id)
-{
-    if (!QAReporterState::studio() || !m_commandsMenu)
-        return;
-    const QString text = m_commandsMenu->text(id);
-    if (text.isNull())
-        return;
-    const QRegularExpression pattern(text);
-    if (m_commandsMenu->isItemChecked(id)) {
-        m_typeShown.insert(text, false);
-        m_filter->set(QAReporterFilter::TypeExclusion, pattern);
-    } else {
-        m_typeShown.insert(text, true);
-        m_filter->removeTypeExclusion(pattern);
-    }
-    refresh();
-}
-
-void QAReporter::hideType(const QString &type)
-{
-    const QRegularExpression pattern(type);
-    m_typeShown.insert(type, false);
-    m_filter->removeTypeExclusion(pattern);
-    m_filter->set(QAReporterFilter::TypeExclusion, pattern);
-    refresh();
-}
-
-void QAReporter::showDock(int)
-{
-    if (!QAReporterState::studio() || !m_commandsMenu)
-        return;
-    if (!m_headerDock->isHidden()) {
-        hideHeader();
-    } else {
-        m_commandsMenu->setItemEnabled(m_printHeaderItem, true);
-        showHeaderDock();
-        m_headerShown = true;
-    }
-}
-
-void QAReporter::highlighted(int id)
-{
-    if (!QAReporterState::studio() || !m_commandsMenu)
-        return;
-    QString tip;
-    switch (id) {
-    case AllTestsId:
-        tip = reporterText("Display complete report");
-        break;
-    case FailedTestsId:
-        tip = reporterText("Display failed tests only");
-        break;
-    case ReloadId:
-        tip = reporterText("Reload the current report");
-        break;
-    case GenerateHtmlId:
-        tip = reporterText("Generate the viewer's content to a HTML file");
-        break;
-    default:
-        tip = reporterText("Show or hide %1", " %1 is the menu item name").arg(m_commandsMenu->text(id));
-        break;
-    }
-    if (QMainWindow *host = QAReporterState::hostMainWindow())
-        host->statusBar()->showMessage(tip);
+    return m_treeModel && m_treeModel->isFailed(item) ? tr("&Submit Merrow Defect Report")
+                                                       : tr("&Submit Merrow Report");
 }
 
 void QAReporter::showPopupMenu(const QModelIndex &item, const QPoint &point, int)
@@ -907,126 +549,6 @@ void QAReporter::prevKO()
         m_treeView->previousFailed();
 }
 
-void QAReporter::switchFilter()
-{
-    if (!QAReporterState::failedOnly())
-        showFailedTests();
-    else
-        showAllTests();
-}
-
-void QAReporter::alltests()
-{
-    if (!QAReporterState::failedOnly())
-        return;
-    QAReporterState::setFailedOnly(false);
-    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
-        toolBar->setFilterState(false);
-    showAllTests();
-}
-
-void QAReporter::failedtests()
-{
-    if (QAReporterState::failedOnly())
-        return;
-    QAReporterState::setFailedOnly(true);
-    if (QARToolBar *toolBar = QAReporterState::currentToolBar())
-        toolBar->setFilterState(true);
-    showFailedTests();
-}
-
-void QAReporter::print()
-{
-    if (m_mainView)
-        m_mainView->print();
-}
-
-void QAReporter::printHeader()
-{
-    if (m_headerShown && m_headerView)
-        m_headerView->print();
-}
-
-void QAReporter::copy()
-{
-    if (m_mainView)
-        m_mainView->copy();
-}
-
-void QAReporter::find()
-{
-    find(QString());
-}
-
-void QAReporter::find(const QString &text)
-{
-    delete QAReporterState::findDialog();
-    QAReporterState::setFindDialog(nullptr);
-
-    if (!text.isNull()) {
-        m_lastSearch.setPattern(text);
-        findDialogSearch(m_lastSearch);
-        return;
-    }
-
-    QMainWindow *host = QAReporterState::hostMainWindow();
-    if (!QAReporterState::studio() || !host)
-        return;
-    // The dialog stays until the next search of any window replaces it.
-    QPointer<QAViewerFindDialog> dialog =
-        new QAViewerFindDialog(host, "reporter-find-dialog", true);
-    QAReporterState::setFindDialog(dialog);
-    connect(dialog, &QAViewerFindDialog::search, this, &QAReporter::findDialogSearch);
-    dialog->setRegExp(m_lastSearch);
-    QAModal::exec(dialog);
-    if (dialog)
-        m_lastSearch = dialog->regExp();
-}
-
-void QAReporter::findDialogSearch(const QRegularExpression &expression)
-{
-    if (m_mainView)
-        m_mainView->search(expression);
-}
-
-void QAReporter::saveAs()
-{
-    QStringList sources;
-    for (const auto &record : m_records)
-        sources << record->fileName;
-    QAReporterSaveAs(this, QAReporterSaveAs::caption(QAReporterState::studio())).run(sources);
-}
-
-void QAReporter::exportDoc()
-{
-    QAStudioInterface *studio = QAReporterState::studio();
-    const QString dir = studio ? studio->exportDirectory() : QStringLiteral(".");
-    auto *dialog = new DExportHtmlDialog(m_mainView ? m_mainView->getCurrentDoc() : nullptr,
-                                         dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
-                                         this, nullptr);
-    if (studio)
-        dialog->setPixmapDir(studio->searchPath());
-    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
-    dialog->show();
-}
-
-void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressMonitor *progress,
-                            QAILogMonitor *log)
-{
-    QAStudioInterface *studio = QAReporterState::studio();
-    const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
-    QAReporterHTMLExport exporter(outDir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
-                                  studio ? studio->searchPath() : QString());
-    QList<QAReporterData *> records;
-    for (const auto &record : m_records)
-        records << record.get();
-    QList<QAReporterData *> shown;
-    if (m_filteredList)
-        shown = m_filteredList->records();
-    exporter.run(records, m_filteredList ? &shown : nullptr,
-                 m_headerView ? m_headerView->getCurrentDoc() : nullptr, progress, log);
-}
-
 void QAReporter::submitMerrow()
 {
     std::optional<QAReporterDefect::Subject> selected;
@@ -1035,21 +557,6 @@ void QAReporter::submitMerrow()
                                              m_treeModel->node(m_selectedItem)};
     QAReporterDefect::submit(QAReporterState::studio(), nodeData(), selected);
 }
-
-// The host's commands that a report viewer does not support.
-void QAReporter::save() {}
-void QAReporter::paste() {}
-void QAReporter::cut() {}
-void QAReporter::undo() {}
-void QAReporter::redo() {}
-void QAReporter::del() {}
-void QAReporter::selectAll() {}
-void QAReporter::replace() {}
-void QAReporter::goTo() {}
-void QAReporter::zoomIn() {}
-void QAReporter::zoomOut() {}
-void QAReporter::zoom(int) {}
-void QAReporter::mnFilter() {}
 
 // ---------------------------------------------------------------- links
 
@@ -1104,11 +611,12 @@ void QAReporter::resolveLink(DLink *link)
         QString file = target.filePart();
         if (!file.isEmpty()) {
             if (QFileInfo(file).isRelative()) {
-                if (m_records.empty())
+                if (m_session->records().empty())
                     return;
-                file = QFileInfo(m_records.front()->fileName).path() + QDir::separator() + file;
+                file = QFileInfo(m_session->records().front()->fileName).path() + QDir::separator()
+                    + file;
             }
-            m_files = QStringList{file};
+            m_session->setFileList(QStringList{file});
             reloadAll();
         }
         if (!target.anchor().isEmpty())
@@ -1118,24 +626,11 @@ void QAReporter::resolveLink(DLink *link)
 
     QString text = target.target();
     if (target.needsBase()) {
-        if (const QAReporterNode *node = findLinkNode(link))
+        if (const QAReporterNode *node = m_session->findLinkNode(link))
             text = target.withBase(node->base);
     }
     if (QAStudioInterface *studio = QAReporterState::studio())
         studio->openSourceFile(text, 3, true);
-}
-
-QAReporterNode *QAReporter::findLinkNode(DLink *link) const
-{
-    if (!link || !m_filteredList)
-        return nullptr;
-    for (const QAReporterData *record : m_filteredList->records()) {
-        if (!record->dataTree)
-            continue;
-        if (QAReporterNode *node = QAReporterLinkLocator::findNode(*record->dataTree, link))
-            return node;
-    }
-    return nullptr;
 }
 
 // ---------------------------------------------------------------- text
@@ -1147,9 +642,7 @@ QString QAReporter::plainText(PlainTextPart part)
         ensureViews();
     switch (part) {
     case SummaryText:
-        if (m_viewsPending)
-            return QAReporterPlainText::table(*buildSummary());
-        return m_summary ? QAReporterPlainText::table(*m_summary) : QString();
+        return m_session->summaryText();
     case DocumentText:
         return m_mainView ? m_mainView->toPlainText() : QString();
     }

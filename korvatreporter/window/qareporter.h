@@ -9,7 +9,6 @@
 #include <QDockWidget>
 
 #include <QEvent>
-#include <QMap>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRegularExpression>
@@ -21,11 +20,9 @@
 
 class DDocument;
 class DLink;
+class QAStReportSession;
 class DRendocView;
-class QAReporterData;
-class QAReporterFilter;
-class QAReporterFilteredList;
-class QAReporterNode;
+class QAReportSession;
 class QARListView;
 class QARMenu;
 class QARPopupMenu;
@@ -33,18 +30,15 @@ class QARToolBar;
 class QARTreeModel;
 class QDockWidget;
 
-// The report viewer window: holds the records of the report files it was
-// given, shows them in the report view (each record itself when the filter
-// keeps all of it, else a filtered copy), a summary of all
-// files in a header view docked above it, and a tree of the report nodes
-// that the host places in its outline pane. Every filter change, activation
-// and load rebuilds the three views.
+// The report viewer window: widgets over a report session. It shows the
+// session's shown list in the report view, its summary in a header view
+// docked above it, and a tree of the shown report nodes that the host places
+// in its outline pane; its menus and tool bar drive the session's filter.
+// Every filter change, activation and load rebuilds the three views.
 class QAReporter : public QAStViewerWindow
 {
     Q_OBJECT
 public:
-    using Records = std::vector<std::unique_ptr<QAReporterData>>;
-
     // Fixed ids of the Commands menu.
     enum CommandId { AllTestsId = 100, FailedTestsId = 101, ReloadId = 102, GenerateHtmlId = 105 };
 
@@ -65,41 +59,21 @@ public:
     std::optional<ResultTotals> resultTotals() override;
 
     bool hasContentOutline() override { return true; }
-    bool canSave() override { return false; }
     bool canSaveAs() override { return true; }
     bool canPrint() override { return true; }
     bool canCopy() override { return true; }
-    bool canPaste() override { return false; }
-    bool canCut() override { return false; }
-    bool canUndo() override { return false; }
-    bool canRedo() override { return false; }
-    bool canDelete() override { return false; }
-    bool canSelectAll() override { return false; }
     bool canFind() override { return true; }
-    bool canReplace() override { return false; }
-    bool canGoTo() override { return false; }
     bool canReload() override { return true; }
-    bool canZoom() override { return false; }
     bool canExportHTML() override { return true; }
-    bool isModified() override { return false; }
-    bool isEditable() override { return false; }
 
-    // What the window holds and shows.
-    const QStringList &fileList() const { return m_files; }
-    const Records &records() const { return m_records; }
-    QAReporterFilteredList *filteredList() const { return m_filteredList.get(); }
-    QAReporterFilter *filter() const { return m_filter.get(); }
-    const QStringList &types() const { return m_types; }
-    // Whether nodes of `type` are shown: until the Commands menu is first
-    // built every type not hidden on purpose is; after that only the types
-    // marked shown are.
-    bool isTypeShown(const QString &type) const;
+    // The reports the window shows: records, filter, shown list, summary.
+    QAReportSession *reportSession() const { return m_session.get(); }
+    QAStReportSession *session() override;
     bool headerShown() const { return m_headerShown; }
     QString title() const { return m_title; }
     const QRegularExpression &lastSearch() const { return m_lastSearch; }
     // The tree row last made current (invalid when none).
     QModelIndex selectedItem() const { return m_selectedItem; }
-    DDocument *summaryDocument() const { return m_summary.get(); }
 
     // The widgets and menus.
     QARListView *treeView() const { return m_treeView; }
@@ -117,36 +91,19 @@ public:
     int defectContextItem() const { return m_defectContextItem; }
     int gotoContextItem() const { return m_gotoContextItem; }
 
-    // The report node whose text holds `link`, searched in the shown
-    // copies, first file first; null when none holds it.
-    QAReporterNode *findLinkNode(DLink *link) const;
-
 public Q_SLOTS:
     void updateToolMenu();
     void activated() override;
     void desactivated() override;
-    void save() override;
     void saveAs() override;
     void print() override;
     void printHeader();
     void copy() override;
-    void paste() override;
-    void cut() override;
-    void undo() override;
-    void redo() override;
-    void del() override;
-    void selectAll() override;
     void find();
     void find(const QString &text) override;
-    void replace() override;
-    void goTo() override;
     void reload() override;
     void reload(const QString &file);
     void showPopupMenu(const QModelIndex &item, const QPoint &point, int column);
-    void zoomIn() override;
-    void zoomOut() override;
-    void zoom(int percent) override;
-    void mnFilter() override;
     void nextKO();
     void prevKO();
     void switchFilter();
@@ -168,8 +125,8 @@ public Q_SLOTS:
     void exportDoc() override;
     // Reads every file of the list again and rebuilds the views.
     void reloadAll() override;
-    // Hides the nodes of `type` as unchecking it in the Commands menu does;
-    // usable before the menu was ever built.
+    // Hides the nodes of `type` as unchecking it in the Commands menu does,
+    // and refreshes; usable before the menu was ever built.
     void hideType(const QString &type);
 
 Q_SIGNALS:
@@ -186,21 +143,31 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void loadFiles();
-    void collectTypes();
+    // Smallest height of the header dock, which shows the summary table, and
+    // the largest it takes by itself: it follows the table's height up to
+    // that, then scrolls, until the user resizes it.
+    static constexpr int HeaderDockHeight = 26;
+    static constexpr int HeaderDockMaxHeight = 180;
+
+    void loadFiles(const QStringList &files);
+    // Shows what a load or reload read, unless it read nothing.
+    void afterLoad();
     void applyCurrentFilter();
     void showAllTests();
     void showFailedTests();
-    // Rebuilds the filtered copies and the views from the records and the
-    // filter, unless the views already show exactly those.
+    // Has the session rebuild its shown list when the records or the filter
+    // changed; the views follow its signals.
     void refresh();
-    bool viewsShowInputs() const;
+    // Before the session replaces what the views show: they let go of it.
+    void releaseShown();
+    // After it did: the views show the new list and summary.
+    void showShown();
+    // Before a reload drops the records: nothing may point into them.
+    void dropViews();
     // Builds the views now when a summary run left them for later.
     void ensureViews();
-    std::unique_ptr<DDocument> buildSummary() const;
     void fillTreeView();
     void setDocuments();
-    void dropSummary();
     void showHeaderDock();
     // The header dock's title bar: a close button that hides the header as
     // Commands > Show header does.
@@ -220,7 +187,7 @@ private:
     bool hostHasMainWindow() const;
     QString defectLabel(const QModelIndex &item) const;
 
-    QStringList m_files;
+    std::unique_ptr<QAReportSession> m_session;
     QPersistentModelIndex m_selectedItem;
     QPointer<QDockWidget> m_headerDock;
     QPointer<DRendocView> m_headerView;
@@ -242,21 +209,13 @@ private:
     int m_gotoContextItem = 0;
     int m_defectContextItem = 0;
     int m_defectCommandsItem = 0;
-    Records m_records;
-    // The records the current views were built from, in order.
-    std::vector<const QAReporterData *> m_shownRecords;
-    std::unique_ptr<QAReporterFilteredList> m_filteredList;
-    std::unique_ptr<QAReporterFilter> m_filter;
-    QStringList m_types;
     QString m_title;
     QRegularExpression m_lastSearch;
-    bool m_typesInitialised = false;
-    QMap<QString, bool> m_typeShown;
     QPointer<QARToolBar> m_ownToolBar;
-    std::unique_ptr<DDocument> m_summary;
     bool m_mainWindowGone = false;
-    // Filtered copies replaced by a rebuild, deleted after its paint.
-    std::vector<std::unique_ptr<QAReporterFilteredList>> m_retiredCopies;
+    // The document the report view showed before a rebuild, shown again after it.
+    QString m_shownName;
+    bool m_wasShowing = false;
     bool m_cleanupPosted = false;
     bool m_cleanupAwaitsPaint = false;
     bool m_deferViews = false;   // loading for a summary run

@@ -5,6 +5,7 @@
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditem.h"
 #include "rendoc/style/dstyle.h"
@@ -272,21 +273,20 @@ private Q_SLOTS:
         // The loader reads a JUnit file whatever its name, beside an XRD file.
         FakeStudio studio;
         QAReporterPref pref(&studio);
-        QAReporterPref::setInstance(&pref);
+        const QAReporterReadContext context{&studio, pref.stylesPage()->styles()};
         const QString renamed = m_dir.filePath("results.xrd");
         QFile::remove(renamed);
         QVERIFY(QFile::copy(sample("surefire.xml"), renamed));
         std::vector<std::unique_ptr<QAReporterData>> records;
         const QStringList unreadable =
-            QAReporterLoader::loadFiles({renamed, KORVAT_TEST_DATA "/reader/other.xrd"}, records);
-        QAReporterPref::setInstance(nullptr);
+            QAReporterLoader::loadFiles({renamed, KORVAT_TEST_DATA "/reader/other.xrd"}, records, context);
         QVERIFY(unreadable.isEmpty());
         QCOMPARE(records.size(), size_t(2));
         QCOMPARE(records[0]->types, (QStringList{"TestSuite", "TestCase"}));
         QCOMPARE((QList<qint64>{records[0]->passed, records[0]->failed}), (QList<qint64>{3, 1}));
         QCOMPARE(records[0]->document->name(), "results");
         // A linked JUnit report exports through its document alone.
-        const std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(renamed));
+        const std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(renamed, context));
         QVERIFY(document && document->name() == "results");
     }
 };

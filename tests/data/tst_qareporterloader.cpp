@@ -1,6 +1,7 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
@@ -59,7 +60,7 @@ private Q_SLOTS:
     void recordContents()
     {
         Records records;
-        QVERIFY(QAReporterLoader::loadFiles({sample("sample.xrd")}, records).isEmpty());
+        QVERIFY(QAReporterLoader::loadFiles({sample("sample.xrd")}, records, context()).isEmpty());
         QCOMPARE(records.size(), size_t(1));
         const QAReporterData &record = *records.front();
         QCOMPARE(record.fileName, sample("sample.xrd"));
@@ -107,9 +108,9 @@ private Q_SLOTS:
         QFETCH(QStringList, held);
         QFETCH(QStringList, files);
         Records records;
-        QAReporterLoader::loadFiles(held, records);
+        QAReporterLoader::loadFiles(held, records, context());
         m_studio->calls.clear();
-        QAReporterLoader::loadFiles(files, records);
+        QAReporterLoader::loadFiles(files, records, context());
         QStringList names;
         for (const auto &record : records) {
             for (const DDocument *document : record->documents())
@@ -125,7 +126,7 @@ private Q_SLOTS:
         // first stays loaded, the second and third are not read nor reported.
         const QString first = sample("sample.xrd");
         Records records;
-        QAReporterLoader::loadFiles({first}, records);
+        QAReporterLoader::loadFiles({first}, records, context());
         const int firstSteps = int(m_studio->callsTo("setProgress").size());
         QVERIFY(firstSteps > 0);
         records.clear();
@@ -133,7 +134,7 @@ private Q_SLOTS:
         m_studio->calls.clear();
         m_studio->setCancelAfter(firstSteps + 1);
         const QStringList unreadable = QAReporterLoader::loadFiles(
-            {first, sample("other.xrd"), sample("missing.xrd"), sample("samename1.xrd")}, records);
+            {first, sample("other.xrd"), sample("missing.xrd"), sample("samename1.xrd")}, records, context());
         QVERIFY(unreadable.isEmpty());
         QCOMPARE(records.size(), size_t(1));
         QCOMPARE(records.front()->fileName, first);
@@ -165,7 +166,7 @@ private Q_SLOTS:
         const QString missing = sample("missing.xrd");
         const QString corrupt = sample("corrupt.xrd");
         Records records;
-        const QStringList unreadable = QAReporterLoader::loadFiles({missing, sample("other.xrd"), corrupt}, records);
+        const QStringList unreadable = QAReporterLoader::loadFiles({missing, sample("other.xrd"), corrupt}, records, context());
         QCOMPARE(unreadable, (QStringList{missing, corrupt}));
         QCOMPARE(records.size(), size_t(1));
         QCOMPARE(records.front()->fileName, sample("other.xrd"));
@@ -202,7 +203,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         QFETCH(QString, name);
-        std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(file));
+        std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(file, context()));
         QCOMPARE(document != nullptr, !name.isNull());
         if (document)
             QCOMPARE(document->name(), name);
@@ -239,6 +240,9 @@ private Q_SLOTS:
     }
 
 private:
+    // The fake studio and the producer's styles, as a session hands them in.
+    QAReporterReadContext context() const { return {m_studio.get(), m_pref->stylesPage()->styles()}; }
+
     std::unique_ptr<FakeStudio> m_studio;
     std::unique_ptr<QAReporterPref> m_pref;
     QList<QAModalRequest> m_questions;

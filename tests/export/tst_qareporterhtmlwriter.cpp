@@ -52,7 +52,7 @@ struct Reports
         for (const QString& name : names) {
             owned.push_back(std::make_unique<QAReporterData>());
             owned.back()->fileName = QDir(LinksDir).filePath(name);
-            if (QAReporterLoader::readRecord(*owned.back()) != QAReporterLoader::Read)
+            if (QAReporterLoader::readRecord(*owned.back(), {}) != QAReporterLoader::Read)
                 qWarning("cannot read %s", qPrintable(name));
             list << owned.back().get();
         }
@@ -218,7 +218,7 @@ private Q_SLOTS:
         const QString before = TestFiles::readText(input);
         auto record = std::make_unique<QAReporterData>();
         record->fileName = input;
-        QCOMPARE(QAReporterLoader::readRecord(*record), QAReporterLoader::Read);
+        QCOMPARE(QAReporterLoader::readRecord(*record, {}), QAReporterLoader::Read);
         const QList<QAReporterData*> list{record.get()};
         DDocument header("Summary", "index");
         RecordingLog log;
@@ -300,7 +300,7 @@ private Q_SLOTS:
             QVERIFY(writeReport(in.path(), shown[i], name, i == 0 ? body : QString()));
             owned.push_back(std::make_unique<QAReporterData>());
             owned.back()->fileName = in.filePath(shown[i]);
-            QCOMPARE(QAReporterLoader::readRecord(*owned.back()), QAReporterLoader::Read);
+            QCOMPARE(QAReporterLoader::readRecord(*owned.back(), {}), QAReporterLoader::Read);
             records << owned.back().get();
             auto* link = new DLink("::" + name, &header);
             link->setChild(new DText(shown[i], link));

@@ -213,9 +213,9 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         PipeWatchdog watchdog(QFile::encodeName(pipe));
         std::vector<std::unique_ptr<QAReporterData>> records;
-        QCOMPARE(QAReporterLoader::loadFiles({pipe}, records), QStringList{pipe});
+        QCOMPARE(QAReporterLoader::loadFiles({pipe}, records, {m_studio.get(), {}}), QStringList{pipe});
         QVERIFY(records.empty());
-        QVERIFY(!QAReporterLoader::loadReportDocument(pipe));
+        QVERIFY(!QAReporterLoader::loadReportDocument(pipe, {m_studio.get(), {}}));
         QVERIFY2(m_studio->outputText().contains("\t" + pipe + "\n\t\tNot a regular file"),
                  qPrintable(m_studio->outputText()));
         QVERIFY(DViewContext().image(pipe).isNull());
@@ -452,7 +452,7 @@ private Q_SLOTS:
             file.write(content);
         }
         std::vector<std::unique_ptr<QAReporterData>> records;
-        QCOMPARE(QAReporterLoader::loadFiles({path}, records), QStringList{path});
+        QCOMPARE(QAReporterLoader::loadFiles({path}, records, {m_studio.get(), {}}), QStringList{path});
         const QStringList lines = m_studio->outputText().split('\n');
         QVERIFY2(lines.size() == 4, qPrintable(m_studio->outputText()));
         QCOMPARE(lines[0], "File(s) not found or corrupted:");

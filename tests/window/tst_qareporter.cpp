@@ -2,6 +2,7 @@
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarmenu.h"
@@ -65,7 +66,7 @@ void answerNothing()
 
 bool failedOnly(const std::unique_ptr<QAReporter>& w)
 {
-    return w->filter()->isSet(QAReporterFilter::StateMatch);
+    return w->reportSession()->filter().isSet(QAReporterFilter::StateMatch);
 }
 
 } // namespace
@@ -154,9 +155,9 @@ private Q_SLOTS:
         // The user may resize the header.
         QVERIFY(w->headerDock()->maximumHeight() > w->headerDock()->minimumHeight());
         QCOMPARE(int(w->plainText(QAStViewerWindow::SummaryText).count('\n')), summaryRows);
-        QCOMPARE(w->treeModel()->rowCount(), int(w->records().size()));
+        QCOMPARE(w->treeModel()->rowCount(), int(w->reportSession()->records().size()));
         // Totals over the records (summed in tst_xrdviewcli's "two files"); none without records.
-        QCOMPARE(w->resultTotals().has_value(), !w->records().empty());
+        QCOMPARE(w->resultTotals().has_value(), !w->reportSession()->records().empty());
     }
 
     void summaryRunBuildsViewsWhenNeeded_data()
@@ -184,7 +185,7 @@ private Q_SLOTS:
         QAReporterState::setSummarySink(nullptr);
         QVERIFY(!sink.data().isEmpty());
         QCOMPARE(updated.count(), 0);
-        QVERIFY(!w->filteredList());
+        QVERIFY(!w->reportSession()->shownList());
         QCOMPARE(w->plainText(QAStViewerWindow::SummaryText), normal->plainText(QAStViewerWindow::SummaryText));
         QCOMPARE(updated.count(), 0);
 
@@ -365,7 +366,7 @@ private Q_SLOTS:
             }
         };
         run(before);
-        const QAReporterData* copy = w->filteredList()->at(1);
+        const QAReporterData* copy = w->reportSession()->shownList()->at(1);
         const DDocument* shown = copy->document;
         const QPersistentModelIndex chosen = w->treeModel()->index(0, 0, w->treeModel()->index(1, 0));
         w->treeView()->setCurrentIndex(chosen);
@@ -374,22 +375,22 @@ private Q_SLOTS:
         run(steps);
         QCOMPARE(updated.count(), rebuilds);
         if (rebuilds == 0) {
-            QCOMPARE(w->filteredList()->at(1), copy);
+            QCOMPARE(w->reportSession()->shownList()->at(1), copy);
             QCOMPARE(w->mainView()->getCurrentDoc(), shown);
             QCOMPARE(w->treeView()->currentIndex(), QModelIndex(chosen));
         } else {
             // A freed copy's address may be reused by the new one, so only the
             // signal count above tells a rebuild; the view must show the new copy,
             // from the first document again after a reload.
-            QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(steps.contains("reload") ? 0 : 1)->document);
+            QCOMPARE(w->mainView()->getCurrentDoc(), w->reportSession()->shownList()->at(steps.contains("reload") ? 0 : 1)->document);
         }
 
-        const QAReporterFilteredList* list = w->filteredList();
-        QCOMPARE(list->count(), int(w->records().size()));
+        const QAReporterFilteredList* list = w->reportSession()->shownList();
+        QCOMPARE(list->count(), int(w->reportSession()->records().size()));
         for (int i = 0; i < list->count(); ++i) {
             QCOMPARE(list->isShared(i), shared);
-            QCOMPARE(list->at(i) == w->records()[size_t(i)].get(), shared);
-            QCOMPARE(w->mainView()->documents().contains(w->records()[size_t(i)]->document), shared);
+            QCOMPARE(list->at(i) == w->reportSession()->records()[size_t(i)].get(), shared);
+            QCOMPARE(w->mainView()->documents().contains(w->reportSession()->records()[size_t(i)]->document), shared);
         }
         if (shared)
             QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), loadedText);
@@ -499,7 +500,7 @@ private Q_SLOTS:
         QCOMPARE(menu->isItemChecked(w->showHeaderItem()), loaded);
         if (loaded) { // the host's status bar shows each item's tip
             const int type = menu->itemIds().at(2);
-            QCOMPARE(menu->text(type), w->types().first());
+            QCOMPARE(menu->text(type), w->reportSession()->types().first());
             QStringList tips;
             for (int id : {100, 101, 102, 105, type, w->printHeaderItem()}) {
                 Q_EMIT menu->action(id)->hovered();
@@ -507,7 +508,7 @@ private Q_SLOTS:
             }
             QCOMPARE(tips, (QStringList{"Display complete report", "Display failed tests only",
                                         "Reload the current report", "Generate the viewer's content to a HTML file",
-                                        "Show or hide " + w->types().first(), "Show or hide Print Header"}));
+                                        "Show or hide " + w->reportSession()->types().first(), "Show or hide Print Header"}));
         }
         w->desactivated();
     }
@@ -515,13 +516,13 @@ private Q_SLOTS:
     void typeItems()
     {
         auto w = window({"campaign.xrd"});
-        const QString type = w->types().first();
+        const QString type = w->reportSession()->types().first();
         const qsizetype allRowCount = allRows(*w->treeModel()).size();
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         w->hideType(type);
         QCOMPARE(updated.count(), 1);
-        QVERIFY(!w->isTypeShown(type));
-        QCOMPARE(w->filter()->typePatterns().size(), 1);
+        QVERIFY(!w->reportSession()->isTypeShown(type));
+        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 1);
         // The tree shows no node of the hidden type.
         const QModelIndexList rows = allRows(*w->treeModel());
         QVERIFY(!rows.isEmpty() && rows.size() < allRowCount);
@@ -535,45 +536,45 @@ private Q_SLOTS:
         QARMenu* menu = w->commandsMenu();
         const int id = menu->itemIds().at(2);
         QVERIFY(!menu->isItemChecked(id));
-        QVERIFY(w->isTypeShown(w->types().last()));
+        QVERIFY(w->reportSession()->isTypeShown(w->reportSession()->types().last()));
         updated.clear();
         menu->action(id)->trigger();
         QCOMPARE(updated.count(), 1);
-        QVERIFY(w->isTypeShown(type));
+        QVERIFY(w->reportSession()->isTypeShown(type));
         QCOMPARE(allRows(*w->treeModel()).size(), allRowCount);
-        QCOMPARE(w->filter()->typePatterns().size(), 0);
+        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 0);
         // The mark changes only when the menu is built again.
         QVERIFY(!menu->isItemChecked(id));
         w->updateToolMenu();
         const int again = menu->itemIds().at(2);
         QVERIFY(menu->isItemChecked(again));
         menu->action(again)->trigger();
-        QVERIFY(!w->isTypeShown(type));
-        QCOMPARE(w->filter()->typePatterns().size(), 1);
+        QVERIFY(!w->reportSession()->isTypeShown(type));
+        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 1);
         // Types not seen at the first build start hidden.
-        const QStringList known = w->types();
+        const QStringList known = w->reportSession()->types();
         QStringList more = examples({"campaign.xrd", "inconclusive.xrd"});
         w->setFiles(&more, nullptr, ViewerNormal);
         w->updateToolMenu();
-        for (const QString& t : w->types())
-            QCOMPARE(w->isTypeShown(t), known.contains(t) && t != type);
+        for (const QString& t : w->reportSession()->types())
+            QCOMPARE(w->reportSession()->isTypeShown(t), known.contains(t) && t != type);
         w->desactivated();
     }
 
     void reloadKeepsTypes()
     {
         auto w = window({"campaign.xrd"});
-        const QStringList types = w->types();
+        const QStringList types = w->reportSession()->types();
         QVERIFY(!types.isEmpty());
         // Replace the file list through a report link, then reload.
         DLink link(QStringLiteral("xrdlink://smoke.xrd"));
         w->resolveLink(&link);
-        QVERIFY(w->records().front()->fileName.endsWith(QLatin1String("smoke.xrd")));
+        QVERIFY(w->reportSession()->records().front()->fileName.endsWith(QLatin1String("smoke.xrd")));
         w->reload();
-        QCOMPARE(w->fileList().size(), 1);
-        QCOMPARE(w->records().size(), size_t(1));
+        QCOMPARE(w->reportSession()->fileList().size(), 1);
+        QCOMPARE(w->reportSession()->records().size(), size_t(1));
         for (const QString& t : types)
-            QVERIFY(w->types().contains(t));
+            QVERIFY(w->reportSession()->types().contains(t));
     }
 
     void find()
@@ -634,9 +635,9 @@ private Q_SLOTS:
         QFETCH(QStringList, opened);
         QFETCH(QString, loaded);
         auto w = window({"campaign.xrd"});
-        const QStringList files = w->fileList();
+        const QStringList files = w->reportSession()->fileList();
         DLink* link = nullptr; // the report's own link when it holds this target
-        for (DItem* i = w->filteredList()->at(0)->document; i && !link; i = i->nextInDocument(nullptr)) {
+        for (DItem* i = w->reportSession()->shownList()->at(0)->document; i && !link; i = i->nextInDocument(nullptr)) {
             if (DLink* l = i->toLink(); l && l->target() == target)
                 link = l;
         }
@@ -644,11 +645,11 @@ private Q_SLOTS:
         m_studio.calls.clear();
         w->resolveLink(link ? link : &own);
         QCOMPARE(m_studio.callsTo("openSourceFile"), opened);
-        QCOMPARE(w->fileList(), loaded.isEmpty() ? files : QStringList{loaded});
+        QCOMPARE(w->reportSession()->fileList(), loaded.isEmpty() ? files : QStringList{loaded});
         // With nothing loaded there is no first record: no link loads a report.
         auto empty = window();
         empty->resolveLink(&own);
-        QVERIFY(empty->fileList().isEmpty());
+        QVERIFY(empty->reportSession()->fileList().isEmpty());
     }
 
     void everyDocumentOfAFileShown()
@@ -720,7 +721,7 @@ private Q_SLOTS:
         // Copying itself: tst_qareportersaveas.
         QCOMPARE(TestFiles::readBytes(dir.filePath("2")).trimmed(),
                  TestFiles::readBytes(example("smoke.xrd")).trimmed());
-        QCOMPARE(w->fileList(), examples({"campaign.xrd", "smoke.xrd"}));
+        QCOMPARE(w->reportSession()->fileList(), examples({"campaign.xrd", "smoke.xrd"}));
         QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), shown);
     }
 
@@ -762,7 +763,7 @@ private Q_SLOTS:
         QTEST(menu->isItemEnabled(w->defectContextItem()), "defect");
         menu->hide();
         menu->action(w->gotoContextItem())->trigger();
-        QCOMPARE(w->mainView()->getCurrentDoc(), w->filteredList()->at(1)->document);
+        QCOMPARE(w->mainView()->getCurrentDoc(), w->reportSession()->shownList()->at(1)->document);
         QVERIFY(w->mainView()->getCurrentDoc()->name() != firstDocument);
 
         // Over empty space no menu opens and the remembered row is dropped.

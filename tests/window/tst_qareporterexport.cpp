@@ -7,6 +7,8 @@
 #include "korvatreporter/document/qareporterfilterwriter.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qartoolbar.h"
@@ -110,9 +112,9 @@ private Q_SLOTS:
         QAReporterState::setFailedOnly(false);
         auto w = window({example("campaign.xrd"), example("regression.xrd"), example("smoke.xrd")});
         QList<QAReporterData*> records;
-        for (const auto& record : w->records())
+        for (const auto& record : w->reportSession()->records())
             records << record.get();
-        QCOMPARE(w->filteredList()->records(), records);
+        QCOMPARE(w->reportSession()->shownList()->records(), records);
         QTemporaryDir shared;
         w->exportHTML(shared.path(), QString(), nullptr, nullptr);
 
@@ -134,6 +136,7 @@ private Q_SLOTS:
         QTemporaryDir copied;
         QAReporterHTMLExport exporter(copied.path(), QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg")),
                                       QStringLiteral(KORVAT_EXAMPLES));
+        exporter.setReadContext({&m_studio, m_pref->stylesPage()->styles()});
         exporter.run(records, &copies, w->headerView()->getCurrentDoc(), nullptr, nullptr);
 
         const QStringList pages = QDir(copied.path()).entryList(QDir::Files);

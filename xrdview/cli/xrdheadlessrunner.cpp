@@ -1,15 +1,14 @@
 #include "xrdview/cli/xrdheadlessrunner.h"
 
+#include "sdk/qailogmonitor.h"
+#include "sdk/qastreportsession.h"
 #include "sdk/qastviewerplugin.h"
-#include "sdk/qastviewerwindow.h"
 #include "xrdview/cli/xrdhtmlexport.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "xrdview/host/xrdstudio.h"
 
-#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMetaObject>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +17,20 @@
 
 namespace {
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("XrdHeadlessRunner", text);
-}
-
 // The file name as the host hands it to the plug-in: absolute and clean,
-// so that the window's records and openedWindow agree on it.
+// as the GUI hands it.
 QString hostPath(const QString& file)
 {
     return QFileInfo(file).absoluteFilePath();
 }
+
+// The messages of a headless load (files that could not be read, with
+// their reasons) go to standard error.
+class StandardErrorLog : public QAILogMonitor
+{
+public:
+    void message(const QString& text) override { XrdHeadlessRunner::printError(text); }
+};
 
 } // namespace
 
@@ -70,65 +72,54 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     for (const QString& file : line.files)
         files << hostPath(file);
 
-    QStringList none;
-    m_window.reset(m_plugin->create(none, nullptr, "xrdview-report"));
-    QAStViewerWindow* window = m_window.get();
-    if (!window) {
-        printError(translated("The plug-in did not create a report window."));
+    m_session = m_plugin->createSession();
+    if (!m_session) {
+        printError(QCoreApplication::translate("XrdHeadlessRunner",
+                                               "The plug-in cannot read reports without a window."));
         return Error;
     }
-    const ViewerMode mode = line.mode == XrdCommandLine::Summary ? ViewerSummary : ViewerNormal;
-    window->setFiles(&files, nullptr, mode);
-    std::cout.flush();
-    std::fflush(stdout);
-
-    bool allRead = true;
-    for (const QString& file : files) {
-        if (m_plugin->openedWindow(file) != window)
-            allRead = false;
-    }
-
-    if (line.failedOnly
-        && !QMetaObject::invokeMethod(window, "failedtests", Qt::DirectConnection)) {
-        printError(translated("The report window cannot show failed tests only."));
-        return Error;
-    }
-    for (const QString& type : line.hiddenTypes) {
-        if (!QMetaObject::invokeMethod(window, "hideType", Qt::DirectConnection,
-                                       Q_ARG(QString, type))) {
-            printError(translated("The report window cannot hide node types."));
-            return Error;
-        }
-    }
+    // The filter is set before anything is shown, so the shown list is
+    // built once.
+    m_session->setFailedOnly(line.failedOnly);
+    for (const QString& type : line.hiddenTypes)
+        m_session->hideType(type);
+    StandardErrorLog log;
+    const bool allRead = m_session->load(files, &log).isEmpty();
 
     int status = allRead ? Passed : Error;
+    printMode(line, allRead, &status);
+    return status;
+}
+
+void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int* status)
+{
     switch (line.mode) {
     case XrdCommandLine::Summary: {
-        const std::optional<QAStViewerWindow::ResultTotals> totals = window->resultTotals();
+        print(m_session->totalsText(QString()));
+        const std::optional<QAStResultTotals> totals = m_session->resultTotals();
         if (!totals && allRead) {
-            printError(translated("The report window gave no results totals."));
-            status = Error;
+            printError(QCoreApplication::translate("XrdHeadlessRunner",
+                                                   "The report window gave no results totals."));
+            *status = Error;
         } else if (allRead && totals->failed > 0) {
-            status = Failed;
+            *status = Failed;
         }
         break;
     }
     case XrdCommandLine::PrintTree:
-        if (const auto* view = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget()))
-            print(XrdReportText::outline(view->model()));
+        print(m_session->outlineText());
         break;
     case XrdCommandLine::PrintSummary:
-        print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::SummaryText)));
+        print(XrdReportText::withFinalNewline(m_session->summaryText()));
         break;
     case XrdCommandLine::ExportHtml:
-        if (allRead && !XrdHtmlExport::exportToFolder(window, m_studio, line.exportDir))
-            status = Error;
+        if (allRead && !XrdHtmlExport::exportToFolder(m_session.get(), m_studio, line.exportDir))
+            *status = Error;
         break;
     case XrdCommandLine::PrintText:
-        print(XrdReportText::withFinalNewline(window->plainText(QAStViewerWindow::DocumentText)));
+        print(XrdReportText::withFinalNewline(m_session->documentText()));
         break;
     default:
         break;
     }
-    return status;
 }

@@ -6,13 +6,13 @@
 
 #include <memory>
 
+class QAStReportSession;
 class QAStViewerPlugin;
-class QAStViewerWindow;
 class XrdStudio;
 
-// Runs one command-line mode without a display: loads the files into one
-// report window through the plug-in, as the GUI does, and prints what the
-// mode asks for on standard output.
+// Runs one command-line mode without a display and without any widget:
+// loads the files into one report session of the plug-in and prints what
+// the mode asks for on standard output, its messages on standard error.
 class XrdHeadlessRunner
 {
 public:
@@ -24,7 +24,7 @@ public:
     ~XrdHeadlessRunner();
 
     // The process exit status for `line` (whose mode is headless). The
-    // report window stays alive with the runner.
+    // report session stays alive with the runner.
     int run(const XrdCommandLine& line);
 
     // Flushes standard output and error and ends the process with `status`
@@ -40,5 +40,8 @@ public:
 private:
     QAStViewerPlugin* m_plugin;
     XrdStudio* m_studio;
-    std::unique_ptr<QAStViewerWindow> m_window;
+    // Prints what `line`'s mode asks for and sets `status` accordingly.
+    void printMode(const XrdCommandLine& line, bool allRead, int* status);
+
+    std::unique_ptr<QAStReportSession> m_session;
 };

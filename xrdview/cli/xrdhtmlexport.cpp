@@ -1,6 +1,7 @@
 #include "xrdview/cli/xrdhtmlexport.h"
 
 #include "sdk/qastoutputwidget.h"
+#include "sdk/qastreportsession.h"
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/cli/xrdheadlessrunner.h"
 #include "xrdview/host/xrdstudio.h"
@@ -40,14 +41,16 @@ void XrdHtmlExport::setProgress(int value)
 
 void XrdHtmlExport::message(const QString& text)
 {
-    // The plug-in's text for a linked report it could not read.
+    // A viewer without a session says only through its log that a linked report could not
+    // be read: its text for that is counted.
     const QString unreadable =
         QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'");
     if (text.startsWith(unreadable.left(unreadable.indexOf(QLatin1String("%1")))))
         ++m_unreadable;
-    QAStOutputWidget* pane = m_studio ? m_studio->outputWidget() : nullptr;
-    if (pane)
+    if (QAStOutputWidget* pane = m_studio ? m_studio->outputWidget() : nullptr)
         pane->append(text + QLatin1Char('\n'));
+    else
+        XrdHeadlessRunner::printError(text);
 }
 
 QHash<QString, QDateTime> XrdHtmlExport::snapshot(const QString& dir) const
@@ -61,8 +64,57 @@ QHash<QString, QDateTime> XrdHtmlExport::snapshot(const QString& dir) const
     return files;
 }
 
+QString XrdHtmlExport::prepareFolder(const QString& dir)
+{
+    const QString target = QFileInfo(dir).absoluteFilePath();
+    if (!QDir().mkpath(target)) {
+        m_error = translated("Cannot create the folder %1.").arg(QDir::toNativeSeparators(target));
+        return QString();
+    }
+    QTemporaryFile probe(target + QStringLiteral("/.xrdview-write-test-XXXXXX"));
+    if (!probe.open()) {
+        m_error = translated("Cannot write into the folder %1.").arg(QDir::toNativeSeparators(target));
+        return QString();
+    }
+    return target;
+}
+
+bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
+{
+    m_written.clear();
+    m_error.clear();
+    m_canceled = false;
+    m_unreadable = 0;
+    if (!session) {
+        m_error = translated("There is no report to export.");
+        return false;
+    }
+    const QString target = prepareFolder(dir);
+    if (target.isEmpty())
+        return false;
+    const QHash<QString, QDateTime> before = snapshot(target);
+
+    if (m_studio)
+        m_studio->startProgress(0, translated("Exporting HTML..."), translated("Cancel"), 0, 0);
+    const QAStExportResult result = session->exportHtml(target, this, this);
+    m_canceled = result.canceled || isCanceled();
+    if (m_studio)
+        m_studio->endProgress();
+
+    m_written = result.written;
+    m_written.sort();
+    m_unreadable = int(result.unreadable.size());
+    if (m_canceled || !result.ok() || m_written.isEmpty()) {
+        undo(target, before, int(result.failedPages.size()));
+        return false;
+    }
+    return true;
+}
+
 bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
 {
+    if (window && window->session())
+        return run(window->session(), dir);
     m_written.clear();
     m_error.clear();
     m_canceled = false;
@@ -71,18 +123,12 @@ bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
         m_error = translated("There is no report to export.");
         return false;
     }
-    const QString target = QFileInfo(dir).absoluteFilePath();
-    if (!QDir().mkpath(target)) {
-        m_error = translated("Cannot create the folder %1.").arg(QDir::toNativeSeparators(target));
-        return false;
-    }
-    {
-        QTemporaryFile probe(target + QStringLiteral("/.xrdview-write-test-XXXXXX"));
-        if (!probe.open()) {
-            m_error = translated("Cannot write into the folder %1.").arg(QDir::toNativeSeparators(target));
-            return false;
-        }
-    }
+    const QString target = prepareFolder(dir);
+    return !target.isEmpty() && runWindow(window, target);
+}
+
+bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
+{
     const QHash<QString, QDateTime> before = snapshot(target);
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
@@ -102,26 +148,33 @@ bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
     m_written.sort();
 
     if (m_canceled || m_unreadable > 0 || m_written.isEmpty()) {
-        if (m_canceled)
-            m_error = translated("The export was cancelled.");
-        else if (m_unreadable > 0)
-            m_error = translated("%n linked report(s) could not be read.", m_unreadable);
-        else
-            m_error = translated("Nothing was written to %1.").arg(QDir::toNativeSeparators(target));
-        // Only files this export created are removed; files it replaced are complete pages.
-        for (const QString& file : std::as_const(m_written))
-            if (!before.contains(file))
-                QFile::remove(file);
-        m_written.clear();
+        undo(target, before, 0);
         return false;
     }
     return true;
 }
 
-bool XrdHtmlExport::exportToFolder(QAStViewerWindow* window, XrdStudio* studio, const QString& dir)
+void XrdHtmlExport::undo(const QString& target, const QHash<QString, QDateTime>& before, int failedPages)
+{
+    if (m_canceled)
+        m_error = translated("The export was cancelled.");
+    else if (m_unreadable > 0)
+        m_error = translated("%n linked report(s) could not be read.", m_unreadable);
+    else if (failedPages > 0)
+        m_error = translated("%n page(s) could not be written.", failedPages);
+    else
+        m_error = translated("Nothing was written to %1.").arg(QDir::toNativeSeparators(target));
+    // Only files this export created are removed; files it replaced are complete pages.
+    for (const QString& file : std::as_const(m_written))
+        if (!before.contains(file))
+            QFile::remove(file);
+    m_written.clear();
+}
+
+bool XrdHtmlExport::exportToFolder(QAStReportSession* session, XrdStudio* studio, const QString& dir)
 {
     XrdHtmlExport exporter(studio);
-    if (!exporter.run(window, dir)) {
+    if (!exporter.run(session, dir)) {
         XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + exporter.errorString());
         return false;
     }

@@ -8,18 +8,20 @@
 #include <QString>
 #include <QStringList>
 
+class QAStReportSession;
 class QAStViewerWindow;
 class QWidget;
 class XrdStudio;
 
-// One full HTML export of a report window into a folder, for the File menu and for
+// One full HTML export of a report session into a folder, for the File menu and for
 // `xrdview --export-html`. It is the export's progress monitor (the studio's progress
 // display, whose Cancel stops it) and its log (the studio's output pane: the Output dock, or
-// standard error without a display).
+// standard error without one).
 //
-// The pages an export writes are complete files each; when the export is cancelled or a
-// linked report cannot be read, the files it wrote are removed again, so that a folder never
-// holds a partial export that looks complete.
+// The pages an export writes are complete files each; when the export is cancelled, a
+// linked report cannot be read or a page cannot be written, the files it created are removed
+// again, so that a folder never holds a partial export that looks complete. The session says
+// which files it wrote: nothing else in the folder is touched.
 class XrdHtmlExport : public QAIProgressMonitor, public QAILogMonitor
 {
 public:
@@ -27,12 +29,15 @@ public:
 
     // The command line's export: prints the written files on standard output, or the reason
     // on standard error; true when everything was written.
-    static bool exportToFolder(QAStViewerWindow* window, XrdStudio* studio, const QString& dir);
+    static bool exportToFolder(QAStReportSession* session, XrdStudio* studio, const QString& dir);
     // The File menu's export: asks for a folder, exports with the progress display and says
     // how it went in the output pane. False when nothing was exported.
     static bool askAndExport(QWidget* parent, QAStViewerWindow* window, XrdStudio* studio);
 
-    // Exports everything window shows into dir. True when every page was written.
+    // Exports everything session shows into dir. True when every page was written.
+    bool run(QAStReportSession* session, const QString& dir);
+    // The same through the window's session; a viewer without a session exports through
+    // the window, and what it wrote is then told by the folder's file times.
     bool run(QAStViewerWindow* window, const QString& dir);
 
     // What the last run wrote (absolute paths, sorted), and why it failed.
@@ -46,6 +51,12 @@ public:
 
 private:
     QHash<QString, QDateTime> snapshot(const QString& dir) const;
+    // Makes dir and checks that it takes files; the absolute path, or empty with the reason.
+    QString prepareFolder(const QString& dir);
+    // Says why an export failed, removes the files it created (not those it replaced, which
+    // are complete pages: `before` lists what the folder held) and forgets what it wrote.
+    void undo(const QString& target, const QHash<QString, QDateTime>& before, int failedPages);
+    bool runWindow(QAStViewerWindow* window, const QString& target);
 
     XrdStudio* m_studio;
     QStringList m_written;

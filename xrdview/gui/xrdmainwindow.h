@@ -43,7 +43,6 @@ public:
     QAStViewerWindow* activeWindow() const { return m_active; }
     QList<QAStViewerWindow*> viewerWindows() const;
     QTabWidget* tabs() const { return m_tabs; }
-    QDockWidget* outlineDock() const { return m_outlineDock; }
     QDockWidget* outputDock() const { return m_outputDock; }
     QDockWidget* sourceDock() const { return m_sourceDock; }
     QAStOutputWidget* outputPane() const { return m_output; }

@@ -43,8 +43,6 @@ public:
     bool submit(const XrdDefect& defect, QString* output, QString* error,
                 QString* commandLine = nullptr) const;
 
-    void setTimeout(int ms) { m_timeoutMs = ms; }
-
 private:
     QString m_template;
     int m_timeoutMs = 120000;

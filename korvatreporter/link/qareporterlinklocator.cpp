@@ -1,4 +1,4 @@
-#include "korvatreporter/export/qareporterlinklocator.h"
+#include "korvatreporter/link/qareporterlinklocator.h"
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "rendoc/model/ditemcontainer.h"

@@ -1,4 +1,4 @@
-#include "korvatreporter/export/qareporterlinktarget.h"
+#include "korvatreporter/link/qareporterlinktarget.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

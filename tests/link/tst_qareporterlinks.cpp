@@ -1,6 +1,6 @@
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/export/qareporterlinklocator.h"
-#include "korvatreporter/export/qareporterlinktarget.h"
+#include "korvatreporter/link/qareporterlinklocator.h"
+#include "korvatreporter/link/qareporterlinktarget.h"
 #include "rendoc/model/ditems.h"
 
 #include <QtTest>

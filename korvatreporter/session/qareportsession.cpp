@@ -1,0 +1,261 @@
+#include "korvatreporter/session/qareportsession.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareportertotal.h"
+#include "korvatreporter/document/qareporterfilteredlist.h"
+#include "korvatreporter/document/qareporterheader.h"
+#include "korvatreporter/document/qareporterplaintext.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
+#include "korvatreporter/link/qareporterlinklocator.h"
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/session/qareportsessiontext.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/ditems.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+// The pattern a failed-only filter matches verdicts with.
+const QString FailedState = QStringLiteral("ko");
+
+} // namespace
+
+QAReportSession::QAReportSession(QAReporterPref *pref, QObject *parent)
+    : QObject(parent), m_pref(pref)
+{
+}
+
+QAReportSession::~QAReportSession()
+{
+    // Shown copies point into the records: they go first.
+    m_summary.reset();
+    m_retired.clear();
+    m_shown.reset();
+    m_records.clear();
+}
+
+bool QAReportSession::failedOnly() const
+{
+    return m_filter.isSet(QAReporterFilter::StateMatch);
+}
+
+// ---------------------------------------------------------------- loading
+
+QStringList QAReportSession::load(const QStringList &files, QAILogMonitor *log)
+{
+    m_files = files;
+    m_unreadable = QAReporterLoader::loadFiles(m_files, m_records, readContext(), log);
+    collectTypes();
+    Q_EMIT recordsLoaded(m_unreadable);
+    return m_unreadable;
+}
+
+QStringList QAReportSession::reload(QAILogMonitor *log)
+{
+    Q_EMIT recordsAboutToReload();
+    Q_EMIT shownAboutToChange();
+    m_summary.reset();
+    m_retired.clear();
+    m_shown.reset();
+    m_shownRecords.clear();
+    m_records.clear();
+    return load(m_files, log);
+}
+
+void QAReportSession::collectTypes()
+{
+    for (const auto &record : m_records) {
+        for (const QString &type : record->types) {
+            if (!m_types.contains(type))
+                m_types.append(type);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- filter
+
+void QAReportSession::setFailedOnly(bool failedOnly)
+{
+    if (failedOnly)
+        m_filter.set(QAReporterFilter::StateMatch, QRegularExpression(FailedState));
+    else
+        m_filter.clear(QAReporterFilter::StateMatch);
+}
+
+void QAReportSession::hideType(const QString &type)
+{
+    m_typeShown.insert(type, false);
+    const QRegularExpression pattern(type);
+    m_filter.removeTypeExclusion(pattern);
+    m_filter.set(QAReporterFilter::TypeExclusion, pattern);
+}
+
+bool QAReportSession::isTypeShown(const QString &type) const
+{
+    return m_typeShown.value(type, !m_typesSettled);
+}
+
+void QAReportSession::setTypeShown(const QString &type, bool shown)
+{
+    if (!shown) {
+        hideType(type);
+        return;
+    }
+    m_typeShown.insert(type, true);
+    m_filter.removeTypeExclusion(QRegularExpression(type));
+}
+
+void QAReportSession::settleTypes()
+{
+    m_filter.clear(QAReporterFilter::TypeExclusion);
+    for (const QString &type : std::as_const(m_types)) {
+        // Before the first call every type starts shown, unless it was
+        // hidden on purpose; later a new type has no entry and starts hidden.
+        if (!m_typesSettled && !m_typeShown.contains(type))
+            m_typeShown.insert(type, true);
+        if (!m_typeShown.value(type, false))
+            m_filter.set(QAReporterFilter::TypeExclusion, QRegularExpression(type));
+    }
+    m_typesSettled = true;
+}
+
+// ---------------------------------------------------------------- shown list
+
+bool QAReportSession::showsInputs() const
+{
+    // The shown list is built from the records and the filter: with the same
+    // records (the same objects) and an equal filter a rebuild gives the same.
+    if (!m_shown || m_shownRecords.size() != m_records.size())
+        return false;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (m_shownRecords[i] != m_records[i].get())
+            return false;
+    }
+    return m_shown->filter() == m_filter;
+}
+
+bool QAReportSession::refresh()
+{
+    if (showsInputs())
+        return false;
+    Q_EMIT shownAboutToChange();
+    if (m_shown)
+        m_retired.push_back(std::move(m_shown));
+    m_shown = std::make_unique<QAReporterFilteredList>();
+    m_shown->setFilter(m_filter);
+    m_shown->buildFilteredReports(m_records);
+    m_shownRecords.clear();
+    for (const auto &record : m_records)
+        m_shownRecords.push_back(record.get());
+    m_summary = buildSummary();
+    Q_EMIT shownChanged();
+    return true;
+}
+
+void QAReportSession::releaseRetired()
+{
+    m_retired.clear();
+}
+
+QAReporterReadContext QAReportSession::readContext() const
+{
+    QAReporterReadContext context;
+    if (m_pref) {
+        context.studio = m_pref->studio();
+        if (m_pref->stylesPage())
+            context.styles = m_pref->stylesPage()->styles();
+    }
+    return context;
+}
+
+std::unique_ptr<DDocument> QAReportSession::buildSummary() const
+{
+    std::unique_ptr<DDocument> summary = buildHeaderDocument(m_records, readContext().styles);
+    summary->setName(QStringLiteral("index"));
+    return summary;
+}
+
+QAReporterNode *QAReportSession::findLinkNode(DLink *link) const
+{
+    if (!link || !m_shown)
+        return nullptr;
+    for (const QAReporterData *record : m_shown->records()) {
+        if (!record->dataTree)
+            continue;
+        if (QAReporterNode *node = QAReporterLinkLocator::findNode(*record->dataTree, link))
+            return node;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- answers
+
+std::optional<QAStResultTotals> QAReportSession::resultTotals() const
+{
+    if (m_records.empty())
+        return std::nullopt;
+    QAStResultTotals totals;
+    for (const auto &record : m_records) {
+        totals.passed = QAReporterTotal::add(totals.passed, record->passed);
+        totals.failed = QAReporterTotal::add(totals.failed, record->failed);
+        if (record->inconclusive >= 0)
+            totals.inconclusive =
+                QAReporterTotal::add(qMax<qint64>(totals.inconclusive, 0), record->inconclusive);
+    }
+    return totals;
+}
+
+QString QAReportSession::totalsText(const QString &testNode) const
+{
+    return QAReportSessionText::totals(resultTotals().value_or(QAStResultTotals()), testNode);
+}
+
+QString QAReportSession::summaryText()
+{
+    // The table counts the full records: no shown list is needed for it.
+    if (m_summary)
+        return QAReporterPlainText::table(*m_summary);
+    if (m_records.empty())
+        return QString();
+    return QAReporterPlainText::table(*buildSummary());
+}
+
+QString QAReportSession::documentText()
+{
+    refresh();
+    return QAReportSessionText::documents(m_shown->records());
+}
+
+QString QAReportSession::outlineText()
+{
+    refresh();
+    return QAReportSessionText::outline(m_shown->records());
+}
+
+QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMonitor *progress,
+                                             QAILogMonitor *log)
+{
+    refresh();
+    QAStudioInterface *studio = m_pref ? m_pref->studio() : nullptr;
+    const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
+    QAReporterHTMLExport exporter(dir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+                                  studio ? studio->searchPath() : QString());
+    exporter.setReadContext(readContext());
+    QList<QAReporterData *> records;
+    for (const auto &record : m_records)
+        records << record.get();
+    const QList<QAReporterData *> shown = m_shown->records();
+    exporter.run(records, &shown, m_summary.get(), progress, log);
+
+    QAStExportResult result;
+    result.written = exporter.writtenFiles();
+    result.unreadable = exporter.unreadable();
+    result.failedPages = exporter.failedPages();
+    result.canceled = exporter.canceled();
+    return result;
+}

@@ -1,0 +1,75 @@
+#include "korvatreporter/session/qareportsessiontext.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/view/dviewcontext.h"
+#include "rendoc/view/dviewlayout.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+bool isVerdict(const QString &state)
+{
+    return state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE");
+}
+
+void appendTree(QString &text, QAReporterDataTree &tree)
+{
+    if (!tree.root())
+        return;
+    // The root is depth 1 and has no line of its own: its children sit one
+    // level below the file's line.
+    while (const QAReporterNode *node = tree.next(QAReporterDataTree::Forward)) {
+        text += QString(2 * (tree.depth() - 1), QLatin1Char(' '));
+        text += isVerdict(node->state) ? node->state : QStringLiteral("--");
+        text += QLatin1String("  ");
+        text += node->name;
+        text += QLatin1Char('\n');
+    }
+}
+
+} // namespace
+
+QString QAReportSessionText::outline(const QList<QAReporterData *> &records)
+{
+    QString text;
+    for (const QAReporterData *record : records) {
+        if (!record || !record->dataTree || !record->dataTree->root())
+            continue;
+        text += QFileInfo(record->fileName).fileName();
+        text += QLatin1Char('\n');
+        appendTree(text, *record->dataTree);
+    }
+    return text;
+}
+
+QString QAReportSessionText::documents(const QList<QAReporterData *> &records)
+{
+    DViewContext context;
+    DViewLayout layout(&context);
+    for (const QAReporterData *record : records) {
+        if (!record)
+            continue;
+        for (DDocument *document : record->documents())
+            layout.addDocument(document);
+    }
+    QStringList lines;
+    for (int b = 0; b < layout.count(); ++b) {
+        const QString line = layout.blockText(b);
+        if (!line.isEmpty())
+            lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString QAReportSessionText::totals(const QAStResultTotals &totals, const QString &testNode)
+{
+    QString text;
+    if (!testNode.isEmpty())
+        text += QStringLiteral("TestNode: ") + testNode + QLatin1Char('\n');
+    text += QStringLiteral("\t[%1] Test Case Passed\n").arg(totals.passed);
+    text += QStringLiteral("\t[%1] Test Case Failed\n").arg(totals.failed);
+    return text;
+}

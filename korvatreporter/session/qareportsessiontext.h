@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sdk/qastresulttotals.h"
+
+#include <QList>
+#include <QString>
+
+class QAReporterData;
+
+// The plain-text forms of a session's shown reports, as the command line
+// prints them. Each walk is iterative, so reports of any depth print.
+class QAReportSessionText
+{
+public:
+    QAReportSessionText() = delete;
+
+    // One line per record (its file name without folder), then one per node
+    // in document order, indented two spaces per level; a node line is its
+    // verdict ("ok", "ko", "NE", or "--" for anything else), two spaces and
+    // its name.
+    static QString outline(const QList<QAReporterData *> &records);
+    // The text of every document of `records` as a view shows it: one line
+    // per non-empty block, table cells separated by tabs.
+    static QString documents(const QList<QAReporterData *> &records);
+    // The totals of the summary mode, after a "TestNode:" line when `testNode`
+    // is not empty.
+    static QString totals(const QAStResultTotals &totals, const QString &testNode);
+};

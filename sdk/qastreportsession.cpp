@@ -1,0 +1,3 @@
+#include "sdk/qastreportsession.h"
+
+QAStReportSession::~QAStReportSession() = default;

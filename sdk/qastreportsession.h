@@ -1,0 +1,52 @@
+#pragma once
+
+#include "sdk/qastexportresult.h"
+#include "sdk/qastresulttotals.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QAILogMonitor;
+class QAIProgressMonitor;
+
+// The loaded reports of a viewer plug-in without any window: what a host
+// running without a screen drives. A session reads files, filters what it
+// shows (failed tests only, hidden node types), and answers with totals,
+// text and HTML exports. It creates no widget, so it works under a core
+// application (text that needs fonts under a GUI application).
+class QAStReportSession
+{
+public:
+    virtual ~QAStReportSession();
+
+    // Shows the failed tests only (true) or every test.
+    virtual void setFailedOnly(bool failedOnly) = 0;
+    // Hides the nodes of `type` and everything below them.
+    virtual void hideType(const QString& type) = 0;
+
+    // Reads `files` after those already held (a file held already is not
+    // read again). Returns the files that could not be read; the reason for
+    // each goes to `log` (not owned) when given, else to the host's output.
+    virtual QStringList load(const QStringList& files, QAILogMonitor* log) = 0;
+
+    // The sums of the held files' totals; none while no file is held.
+    virtual std::optional<QAStResultTotals> resultTotals() const = 0;
+    // The totals as the summary mode prints them, after a "TestNode:" line
+    // when `testNode` is not empty.
+    virtual QString totalsText(const QString& testNode) const = 0;
+    // The results table, one line per file and a line of totals.
+    virtual QString summaryText() = 0;
+    // The shown text of every shown document, in order.
+    virtual QString documentText() = 0;
+    // The shown node tree: one line per file, then per node in document
+    // order, two spaces per level; a node line starts with its verdict
+    // ("ok", "ko", "NE", or "--") and two spaces.
+    virtual QString outlineText() = 0;
+
+    // Writes every shown report, the reports they link to and the summary
+    // into `dir` as HTML pages. The monitors are not owned and may be null.
+    virtual QAStExportResult exportHtml(const QString& dir, QAIProgressMonitor* progress,
+                                        QAILogMonitor* log) = 0;
+};

@@ -1,0 +1,185 @@
+// The report session on its own, under a core application (no widget can
+// exist here): loading and its signals, the filter and the shown list, the
+// printed forms against the command line's golden files, and what an HTML
+// export says it wrote.
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/document/qareporterfilteredlist.h"
+#include "korvatreporter/session/qareportsession.h"
+#include "sdk/qaiprogressmonitor.h"
+#include "tests/support/recordinglog.h"
+#include "tests/support/testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// The command line's test reports and golden files.
+QString cliData(const char *name)
+{
+    return QDir::cleanPath(QStringLiteral(KORVAT_TEST_DATA "/../../xrdview/data/") + QLatin1String(name));
+}
+
+// Calls `step` with the page count each time the export finishes a page.
+class StepMonitor : public QAIProgressMonitor
+{
+public:
+    std::function<void(int)> step;
+    bool isCanceled() const override { return false; }
+    void setProgress(int value) override
+    {
+        if (step)
+            step(value);
+    }
+};
+
+} // namespace
+
+class tst_QAReportSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void load()
+    {
+        QAReportSession session(nullptr);
+        QSignalSpy loaded(&session, &QAReportSession::recordsLoaded);
+        RecordingLog log;
+        const QString missing = cliData("nothing-here.xrd");
+        const QStringList unreadable = session.load({cliData("tiny.xrd"), missing}, &log);
+        QCOMPARE(unreadable, QStringList{missing});
+        QCOMPARE(session.unreadableFiles(), unreadable);
+        QCOMPARE(loaded.count(), 1);
+        QCOMPARE(loaded.first().first().toStringList(), unreadable);
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY(log.lines.first().contains(missing));
+        QCOMPARE(session.records().size(), size_t(1));
+        QVERIFY(!session.types().isEmpty());
+        // Loading the same file again reads nothing new.
+        const QAReporterData *first = session.records().front().get();
+        QVERIFY(session.load({cliData("tiny.xrd")}).isEmpty());
+        QCOMPARE(session.records().front().get(), first);
+        // A reload reads every file anew, after telling the views.
+        QSignalSpy aboutToReload(&session, &QAReportSession::recordsAboutToReload);
+        QVERIFY(session.reload().isEmpty());
+        QCOMPARE(aboutToReload.count(), 1);
+        QCOMPARE(session.records().size(), size_t(1));
+    }
+
+    // The shown list is rebuilt only when the records or the filter changed,
+    // with the "about to" signal before and the other after.
+    void refresh()
+    {
+        QAReportSession session(nullptr);
+        session.load({cliData("tiny.xrd")});
+        QVERIFY(!session.shownList());
+        QStringList order;
+        connect(&session, &QAReportSession::shownAboutToChange, this, [&] { order << "about"; });
+        connect(&session, &QAReportSession::shownChanged, this, [&] { order << "changed"; });
+        QVERIFY(session.refresh());
+        QVERIFY(session.shownList() && session.summary());
+        QVERIFY(!session.refresh());
+        session.setFailedOnly(true);
+        QVERIFY(session.failedOnly());
+        QVERIFY(session.refresh());
+        QCOMPARE(order, (QStringList{"about", "changed", "about", "changed"}));
+        // The replaced list stays until released: a view may still point into it.
+        session.releaseRetired();
+        QCOMPARE(session.shownList()->count(), 1);
+    }
+
+    void types()
+    {
+        QAReportSession session(nullptr);
+        session.load({cliData("tiny.xrd")});
+        const QString type = session.types().first();
+        QVERIFY(session.isTypeShown(type));
+        session.hideType(type);
+        QVERIFY(!session.isTypeShown(type));
+        session.settleTypes();
+        QCOMPARE(session.filter().typePatterns().size(), 1);
+        session.setTypeShown(type, true);
+        QVERIFY(session.isTypeShown(type));
+        QCOMPARE(session.filter().typePatterns().size(), 0);
+        // Settled, a type met later starts hidden.
+        QVERIFY(!session.isTypeShown(QStringLiteral("NeverSeen")));
+    }
+
+    void printed_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("failedOnly");
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("golden");
+        const QStringList tiny{cliData("tiny.xrd")};
+        const QStringList examples{TestFiles::example("campaign.xrd"), TestFiles::example("smoke.xrd")};
+        QTest::newRow("tree") << tiny << false << QString() << "outline" << "tree-tiny.txt";
+        QTest::newRow("tree, failed only") << tiny << true << QString() << "outline" << "tree-tiny-failed.txt";
+        QTest::newRow("tree, hidden type") << tiny << false << "Check" << "outline" << "tree-tiny-nocheck.txt";
+        QTest::newRow("tree, examples") << examples << false << QString() << "outline" << "tree-examples.txt";
+        QTest::newRow("totals") << QStringList{TestFiles::example("campaign.xrd")} << false << QString() << "totals"
+                                << "summary-campaign.txt";
+        QTest::newRow("totals beyond 32 bits")
+            << QStringList{cliData("bigsums.xrd")} << false << QString() << "totals" << "summary-bigsums.txt";
+    }
+
+    void printed()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, failedOnly);
+        QFETCH(QString, hidden);
+        QFETCH(QString, part);
+        QAReportSession session(nullptr);
+        session.setFailedOnly(failedOnly);
+        if (!hidden.isEmpty())
+            session.hideType(hidden);
+        QVERIFY(session.load(files).isEmpty());
+        const QString text = part == QLatin1String("outline") ? session.outlineText() : session.totalsText(QString());
+        QFETCH(QString, golden);
+        QCOMPARE(text, TestFiles::readText(cliData(qPrintable(golden))));
+    }
+
+    void emptySession()
+    {
+        QAReportSession session(nullptr);
+        QVERIFY(!session.resultTotals());
+        QVERIFY(session.summaryText().isEmpty());
+        QVERIFY(session.outlineText().isEmpty());
+    }
+
+    // The result lists exactly the pages written; a page that cannot be
+    // written makes the export fail, and a file another process puts into
+    // the folder meanwhile is not among what the export wrote.
+    void exportResult()
+    {
+        QAReportSession session(nullptr);
+        QVERIFY(session.load({cliData("tiny.xrd"), cliData("allpassed.xrd")}).isEmpty());
+        QTemporaryDir out;
+        // The second page's name is taken by a folder: it cannot be written.
+        QVERIFY(QDir(out.path()).mkdir(QStringLiteral("allpassed.html")));
+        StepMonitor progress;
+        progress.step = [&](int page) {
+            if (page == 1)
+                QVERIFY(TestFiles::writeFile(out.filePath(QStringLiteral("precious.txt")), "mine"));
+        };
+        RecordingLog log;
+        const QAStExportResult result = session.exportHtml(out.path(), &progress, &log);
+        QVERIFY(!result.ok());
+        QCOMPARE(result.failedPages, QStringList{"allpassed.html"});
+        QCOMPARE(result.written, (QStringList{out.filePath("tiny.html"), out.filePath("index.html")}));
+        QVERIFY(QFile::exists(out.filePath(QStringLiteral("precious.txt"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_QAReportSession)
+#include "tst_qareportsession.moc"
