@@ -51,6 +51,12 @@
         <translation>AML, l&apos;élément « %1 » exige l&apos;attribut « %2 » à la ligne %3.
 </translation>
     </message>
+    <message>
+        <source>XML, %1.
+</source>
+        <translation>XML, %1.
+</translation>
+    </message>
 </context>
 <context>
     <name>DAmlReader</name>
@@ -73,6 +79,74 @@
     <message>
         <source>Text, attribute value or comment longer than %1 characters</source>
         <translation>Texte, valeur d&apos;attribut ou commentaire de plus de %1 caractères</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>mémoire épuisée</translation>
+    </message>
+    <message>
+        <source>syntax error</source>
+        <translation>erreur de syntaxe</translation>
+    </message>
+    <message>
+        <source>unexpected end of file</source>
+        <translation>fin de fichier inattendue</translation>
+    </message>
+    <message>
+        <source>invalid character or markup</source>
+        <translation>caractère ou balisage invalide</translation>
+    </message>
+    <message>
+        <source>incomplete character</source>
+        <translation>caractère incomplet</translation>
+    </message>
+    <message>
+        <source>tag mismatch</source>
+        <translation>balises non appariées</translation>
+    </message>
+    <message>
+        <source>duplicate attribute</source>
+        <translation>attribut en double</translation>
+    </message>
+    <message>
+        <source>text or markup after the root element</source>
+        <translation>texte ou balisage après l&apos;élément racine</translation>
+    </message>
+    <message>
+        <source>undefined entity</source>
+        <translation>entité non définie</translation>
+    </message>
+    <message>
+        <source>recursive entity reference</source>
+        <translation>référence d&apos;entité récursive</translation>
+    </message>
+    <message>
+        <source>reference to an invalid character</source>
+        <translation>référence à un caractère invalide</translation>
+    </message>
+    <message>
+        <source>XML declaration not at the start of the file</source>
+        <translation>déclaration XML ailleurs qu&apos;au début du fichier</translation>
+    </message>
+    <message>
+        <source>unsupported encoding</source>
+        <translation>codage non pris en charge</translation>
+    </message>
+    <message>
+        <source>content does not match the declared encoding</source>
+        <translation>le contenu ne correspond pas au codage déclaré</translation>
+    </message>
+    <message>
+        <source>not well-formed (%1)</source>
+        <translation>mal formé (%1)</translation>
+    </message>
+    <message>
+        <source>input not readable</source>
+        <translation>entrée illisible</translation>
+    </message>
+    <message>
+        <source>read error: %1</source>
+        <translation>erreur de lecture : %1</translation>
     </message>
 </context>
 <context>
@@ -1061,6 +1135,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>XRD reports</source>
         <translation>Rapports XRD</translation>
+    </message>
+    <message>
+        <source>not a test report: root element &quot;%1&quot; is neither XRD nor JUnit</source>
+        <translation>pas un rapport de test : l&apos;élément racine « %1 » n&apos;est ni XRD ni JUnit</translation>
     </message>
 </context>
 </TS>

@@ -627,6 +627,10 @@
         <source>The report window gave no results totals.</source>
         <translation>La fenêtre de rapport n&apos;a fourni aucun total de résultats.</translation>
     </message>
+    <message>
+        <source>The plug-in cannot read reports without a window.</source>
+        <translation>Le module ne sait pas lire de rapports sans fenêtre.</translation>
+    </message>
 </context>
 <context>
     <name>XrdHtmlExport</name>
@@ -679,6 +683,13 @@
     <message>
         <source>Export HTML</source>
         <translation>Exporter en HTML</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) could not be written.</source>
+        <translation>
+            <numerusform>%n page n&apos;a pas pu être écrite.</numerusform>
+            <numerusform>%n pages n&apos;ont pas pu être écrites.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -165,9 +165,9 @@ QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStr
 {
     QString message = QCoreApplication::translate("QAReporter", "File(s) not found or corrupted:\n");
     for (int i = 0; i < names.size(); ++i) {
-        message += QCoreApplication::translate("QAReporter", "\t");
+        message += QLatin1Char('\t');
         message += names.at(i);
-        message += QCoreApplication::translate("QAReporter", "\n");
+        message += QLatin1Char('\n');
         // The reason goes on a line of its own, indented under its file;
         // only its first line, so that one file cannot flood the pane.
         const QString reason =

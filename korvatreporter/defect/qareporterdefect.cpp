@@ -84,7 +84,10 @@ void QAReporterDefect::submit(QAStudioInterface *studio, const nodeData &node,
         return;
     }
 
+    // "product:workspace:test:file:item", each part ended by a colon.
     QString headline = studio->productName();
+    if (!headline.isEmpty())
+        headline += QLatin1Char(':');
     QString description;
     if (!host.text.isEmpty()) {
         if (host.workspace) {

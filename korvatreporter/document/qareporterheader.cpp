@@ -13,11 +13,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Reporter", text);
-}
-
 // Links items into one container in order, by hand: the first becomes the
 // container's child, the others the previous one's next.
 class Appender
@@ -73,7 +68,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         }
     }
 
-    auto document = std::make_unique<DDocument>(tr("Results files"),
+    auto document = std::make_unique<DDocument>(QCoreApplication::translate("Reporter", "Results files"),
                                                 QStringLiteral("tagheaderdoc0"));
     // Later entries of a name hide earlier ones; the styles are not owned.
     QHash<QString, DStyle *> byName;
@@ -100,13 +95,13 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     heading->setStyle(arrayStyle);
     {
         Appender cells(heading);
-        cells.append(new DCellText(tr("Name"), 0, 0));
-        cells.append(new DCellText(tr("Status"), 0, 0));
-        cells.append(new DCellText(tr("Failed"), 0, 0));
-        cells.append(new DCellText(tr("Passed"), 0, 0));
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Name"), 0, 0));
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Status"), 0, 0));
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Failed"), 0, 0));
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Passed"), 0, 0));
         if (showInconclusive)
-            cells.append(new DCellText(tr("Inconclusive"), 0, 0));
-        cells.append(new DCellText(tr("Total"), 0, 0));
+            cells.append(new DCellText(QCoreApplication::translate("Reporter", "Inconclusive"), 0, 0));
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Total"), 0, 0));
     }
 
     qint64 failedSum = 0;
@@ -125,7 +120,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         auto *link = Appender(nameCell).append(new DLink(QStringLiteral("::") + documentName));
         Appender(link).append(new DText(QFileInfo(record->fileName).fileName()));
 
-        cells.append(new DCellText(failed ? tr("Failed") : tr("Passed"), 0, 0));
+        cells.append(new DCellText(failed ? QCoreApplication::translate("Reporter", "Failed") : QCoreApplication::translate("Reporter", "Passed"), 0, 0));
         cells.append(textCell(QString::number(record->failed)));
         cells.append(textCell(QString::number(record->passed)));
         qint64 total = QAReporterTotal::add(record->failed, record->passed);
@@ -145,7 +140,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     // No Status cell here: the label spans the Name and Status columns.
     auto *totals = rows.append(new DRow());
     Appender cells(totals);
-    cells.append(new DCellText(tr("Total"), 1, 0));
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Total"), 1, 0));
     cells.append(textCell(QString::number(failedSum)));
     cells.append(textCell(QString::number(passedSum)));
     qint64 grandTotal = QAReporterTotal::add(failedSum, passedSum);

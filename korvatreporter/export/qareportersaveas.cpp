@@ -26,11 +26,6 @@ QString patternsOf(const QString &source)
     return QAReportFormats::forDevice(file).patterns().join(QLatin1Char(' '));
 }
 
-QString reporterText(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("QAReporter", text, comment);
-}
-
 // Size of the blocks a copy reads; lines may be longer than a block.
 constexpr qint64 CopyBlockSize = 64 * 1024;
 
@@ -62,7 +57,7 @@ QString QAReporterSaveAs::caption(QAStudioInterface *studio)
 {
     if (studio)
         return studio->productName();
-    return reporterText("Report", "Default product name to dialogs box.");
+    return QCoreApplication::translate("QAReporter", "Report", "Default product name to dialogs box.");
 }
 
 bool QAReporterSaveAs::sameFile(const QString &a, const QString &b)
@@ -139,9 +134,9 @@ void QAReporterSaveAs::saveOne(const QString &source)
 {
     const QFileInfo sourceInfo(source);
     const QString dialogCaption =
-        reporterText("Save %1 Report As", "%1 is the source file name.").arg(sourceInfo.fileName());
+        QCoreApplication::translate("QAReporter", "Save %1 Report As", "%1 is the source file name.").arg(sourceInfo.fileName());
     const QString filter =
-        reporterText("Report File") + QStringLiteral(" (") + patternsOf(source) + QLatin1Char(')');
+        QCoreApplication::translate("QAReporter", "Report File") + QStringLiteral(" (") + patternsOf(source) + QLatin1Char(')');
 
     while (true) {
         const QString chosen = QAModal::getSaveFileName(
@@ -152,13 +147,13 @@ void QAReporterSaveAs::saveOne(const QString &source)
         const QFileInfo destination(chosen);
         if (destination.filePath() == sourceInfo.filePath() || sameFile(chosen, source)) {
             QAModal::warning(m_parent, m_caption,
-                             reporterText("Source and destination files are the sames.\n"
+                             QCoreApplication::translate("QAReporter", "Source and destination files are the sames.\n"
                                           "Please select an other file."));
             continue;
         }
         if (destination.exists()
             && QAModal::warning(m_parent, m_caption,
-                                reporterText("The file already exists.\n"
+                                QCoreApplication::translate("QAReporter", "The file already exists.\n"
                                              "Do you want to overwrite it?"),
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
                    != QMessageBox::Yes)
@@ -166,12 +161,12 @@ void QAReporterSaveAs::saveOne(const QString &source)
         switch (copy(source, chosen)) {
         case DestinationNotWritable:
             QAModal::warning(m_parent, m_caption,
-                             reporterText("The file could not be save.\n"
+                             QCoreApplication::translate("QAReporter", "The file could not be save.\n"
                                           "Please check if you have write permission."));
             break;
         case SourceNotReadable:
             QAModal::warning(m_parent, m_caption,
-                             reporterText("The file could not be save.\n"
+                             QCoreApplication::translate("QAReporter", "The file could not be save.\n"
                                           "Please check if you have read permission."));
             break;
         case Copied:

@@ -49,6 +49,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     : QAStViewerWindow(parent, name, flags)
 {
     QAReporterState::ensureWindows().append(this);
+    // Searches ignore case until the find dialog says otherwise.
+    m_lastSearch.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
 
     QMainWindow *host = QAReporterState::hostMainWindow();
     if (host)

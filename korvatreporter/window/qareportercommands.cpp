@@ -17,11 +17,15 @@
 #include "sdk/qastudiointerface.h"
 #include "sdk/qaviewerfinddialog.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <utility>
 
 #include "korvatreporter/window/images/reload.xpm"
 
@@ -97,6 +101,22 @@ void QAReporter::updateToolMenu()
                          !noRecords && m_selectedItem.parent().isValid());
     menu->insertSeparator();
     menu->insertItem(tr("Generate HTML"), GenerateHtmlId);
+
+    // Every fixed command has a key, shown beside it in the menu. The host's
+    // own keys (open, reload, find, print...) are left to the host.
+    const std::pair<int, QKeySequence> keys[] = {
+        {AllTestsId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
+        {FailedTestsId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
+        {ReloadId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+        {m_showHeaderItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
+        {m_printHeaderItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+        {m_defectCommandsItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+        {GenerateHtmlId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)},
+    };
+    for (const auto &[id, key] : keys) {
+        if (QAction *action = menu->action(id))
+            action->setShortcut(key);
+    }
 }
 
 void QAReporter::typeCheck(int id)
@@ -212,9 +232,14 @@ void QAReporter::find(const QString &text)
     QAReporterState::setFindDialog(nullptr);
 
     if (!text.isNull()) {
-        m_lastSearch.setPattern(text);
-        findDialogSearch(m_lastSearch);
-        return;
+        // An empty text repeats the last search (Find Next); with none yet
+        // the dialog asks for one.
+        if (!text.isEmpty())
+            m_lastSearch.setPattern(text);
+        if (!m_lastSearch.pattern().isEmpty()) {
+            findDialogSearch(m_lastSearch);
+            return;
+        }
     }
 
     QMainWindow *host = QAReporterState::hostMainWindow();
@@ -233,8 +258,15 @@ void QAReporter::find(const QString &text)
 
 void QAReporter::findDialogSearch(const QRegularExpression &expression)
 {
-    if (m_mainView)
-        m_mainView->search(expression);
+    if (!m_mainView)
+        return;
+    // A search through a large report takes a moment: say so, and say when
+    // it found nothing rather than leaving the view as it was in silence.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool found = m_mainView->search(expression);
+    QGuiApplication::restoreOverrideCursor();
+    if (QMainWindow *host = QAReporterState::hostMainWindow())
+        host->statusBar()->showMessage(found ? QString() : tr("Not found: %1").arg(expression.pattern()), 5000);
 }
 
 void QAReporter::saveAs()

@@ -12,15 +12,6 @@
 #include "korvatreporter/window/images/precKO.xpm"
 #include "korvatreporter/window/images/testscomplete.xpm"
 
-namespace {
-
-QString toolBarText(const char *text)
-{
-    return QCoreApplication::translate("QARToolBar", text);
-}
-
-} // namespace
-
 QARToolBar::QARToolBar(const QString &label, QMainWindow *mainWindow)
     : QToolBar(label, mainWindow)
 {
@@ -29,20 +20,23 @@ QARToolBar::QARToolBar(const QString &label, QMainWindow *mainWindow)
         mainWindow->addToolBar(Qt::TopToolBarArea, this);
 
     m_previous = addButton(GETPIX(QStringLiteral("precKO_xpm"), precKO_xpm),
-                           toolBarText("Previous Failed Test"), "Previous Failed Test",
-                           toolBarText("<b>Previous Failed Test</b><br>Move cursor to the previous "
-                              "failed test."));
+                           tr("Previous Failed Test"), "Previous Failed Test",
+                           tr("<b>Previous Failed Test</b><br>Move cursor to the previous "
+                              "failed test."),
+                           QKeySequence(Qt::SHIFT | Qt::Key_F8));
     connect(m_previous, &QToolButton::clicked, this, &QARToolBar::KOpClicked);
 
-    m_next = addButton(GETPIX(QStringLiteral("nextKO_xpm"), nextKO_xpm), toolBarText("Next Failed Test"),
+    m_next = addButton(GETPIX(QStringLiteral("nextKO_xpm"), nextKO_xpm), tr("Next Failed Test"),
                        "Next Failed Test",
-                       toolBarText("<b>Next Failed Test</b><br>Move cursor to the next failed test."));
+                       tr("<b>Next Failed Test</b><br>Move cursor to the next failed test."),
+                       QKeySequence(Qt::Key_F8));
     connect(m_next, &QToolButton::clicked, this, &QARToolBar::KOsClicked);
 
     m_filter = addButton(GETPIX(QStringLiteral("testscomplete_xpm"), testscomplete_xpm),
-                         toolBarText("All Test Results / Failed Tests Only"), "Filter",
-                         toolBarText("<b>All Test Results</b> or <b>Failed Tests Only</b><br>Use this "
-                            "button to either display all tests or only failed tests"));
+                         tr("All Test Results / Failed Tests Only"), "Filter",
+                         tr("<b>All Test Results</b> or <b>Failed Tests Only</b><br>Use this "
+                            "button to either display all tests or only failed tests"),
+                         QKeySequence());
     // "Down" is kept as the checked state, which a click cannot undo behind
     // the switch's back: setFilterState() sets it after every click.
     m_filter->setCheckable(true);
@@ -54,12 +48,15 @@ QARToolBar::QARToolBar(const QString &label, QMainWindow *mainWindow)
 QARToolBar::~QARToolBar() = default;
 
 QToolButton *QARToolBar::addButton(const QPixmap &icon, const QString &text,
-                                   const char *objectName, const QString &help)
+                                   const char *objectName, const QString &help,
+                                   const QKeySequence &key)
 {
     auto *button = new QToolButton(this);
     button->setIcon(QIcon(icon));
     button->setText(text);
-    button->setToolTip(text);
+    button->setShortcut(key);
+    button->setToolTip(key.isEmpty() ? text
+                                     : QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
     button->setObjectName(QString::fromLatin1(objectName));
     button->setWhatsThis(help);
     addWidget(button);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
@@ -42,7 +43,7 @@ Q_SIGNALS:
 
 private:
     QToolButton *addButton(const QPixmap &icon, const QString &text, const char *objectName,
-                           const QString &help);
+                           const QString &help, const QKeySequence &key);
 
     QPointer<QToolButton> m_previous;
     QPointer<QToolButton> m_next;

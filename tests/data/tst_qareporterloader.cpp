@@ -235,7 +235,7 @@ private Q_SLOTS:
         QAReporterData record;
         record.fileName = file.fileName();
         QString reason;
-        QCOMPARE(QAReporterLoader::readRecord(record, &reason), QAReporterLoader::Unreadable);
+        QCOMPARE(QAReporterLoader::readRecord(record, context(), &reason), QAReporterLoader::Unreadable);
         QTEST(reason.trimmed(), "reason");
     }
 

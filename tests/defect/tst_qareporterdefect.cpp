@@ -75,15 +75,15 @@ private Q_SLOTS:
         const QString item =
             QStringLiteral("Report file:  rep.xrd\r\nItem failed:  Case \u00e9\r\nItem type:   TESTCASE\r\n");
         QTest::newRow("workspace and test") << "a.b.test" << "ws" << "case"
-                                            << QStringLiteral("Studiows:a.b.test:rep.xrd:Case \u00e9")
+                                            << QStringLiteral("Studio:ws:a.b.test:rep.xrd:Case \u00e9")
                                             << "Workspace:  ws\r\nTest:       a.b.test\r\n" + item;
         QTest::newRow("empty test text ignores the workspace")
-            << "" << "ws" << "case" << QStringLiteral("Studiorep.xrd:Case \u00e9") << item;
+            << "" << "ws" << "case" << QStringLiteral("Studio:rep.xrd:Case \u00e9") << item;
         QTest::newRow("test text without workspace") << "a.b.test" << QString() << "case"
-                                                     << QStringLiteral("Studioa.b.test:rep.xrd:Case \u00e9")
+                                                     << QStringLiteral("Studio:a.b.test:rep.xrd:Case \u00e9")
                                                      << "Test:       a.b.test\r\n" + item;
         QTest::newRow("item that did not fail")
-            << "t" << QString() << "suite" << "Studiot:rep.xrd:Suite"
+            << "t" << QString() << "suite" << "Studio:t:rep.xrd:Suite"
             << "Test:       t\r\nReport file:  rep.xrd\r\nItem failed:  Suite\r\nItem type:   SCRIPT\r\n";
     }
 

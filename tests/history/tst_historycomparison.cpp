@@ -6,10 +6,10 @@
 namespace {
 
 // Results from "key:L key:L ...", L one of P, F, N; a key "doc/path" names a document.
-QList<HistoryResult> results(const QString &spec)
+QList<HistoryResult> results(const QString &items)
 {
     QList<HistoryResult> list;
-    for (const QString &item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString &item : items.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         HistoryResult result;
         const QString key = item.section(QLatin1Char(':'), 0, 0);
         result.document = key.contains(QLatin1Char('/')) ? key.section(QLatin1Char('/'), 0, 0) : QString();

@@ -108,7 +108,7 @@ private Q_SLOTS:
         for (const QString &file : files) {
             auto record = std::make_unique<QAReporterData>();
             record->fileName = file;
-            QCOMPARE(QAReporterLoader::readRecord(*record), QAReporterLoader::Read);
+            QCOMPARE(QAReporterLoader::readRecord(*record, QAReporterReadContext()), QAReporterLoader::Read);
             shown.append({file, record->dataTree});
             std::vector<const QARTreeModel::Node *> pending{record->dataTree->rootNode()};
             while (!pending.empty()) {

@@ -1,6 +1,7 @@
 #include "xrdview/gui/xrdmainwindow.h"
 
 #include "sdk/preferenceitem.h"
+#include "sdk/qalistview.h"
 #include "sdk/qamodal.h"
 #include "sdk/qares.h"
 #include "sdk/qaresgroup.h"
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -152,6 +154,41 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("reload"))->trigger();
         QCOMPARE(m_window->activeWindow(), window);
         QCOMPARE(outline(), all);
+    }
+
+    // The Test Report commands answer their keys in the main window: F8 and
+    // Shift+F8 step through failed tests, Ctrl+Shift+F and Ctrl+Shift+A switch
+    // the filter, F3 repeats the last search.
+    void keysReachCommands()
+    {
+        QAStViewerWindow* window = m_window->openFiles({ TestFiles::example("campaign.xrd") });
+        QVERIFY(window);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto* tree = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget());
+        QVERIFY(tree);
+        const QString all = outline();
+
+        QTest::keyClick(m_window.get(), Qt::Key_F8);
+        const QModelIndex failed = tree->currentIndex();
+        QVERIFY(failed.isValid());
+        QCOMPARE(failed.siblingAtColumn(1).data(QAListView::VerdictRole).toString(), QStringLiteral("ko"));
+        QTest::keyClick(m_window.get(), Qt::Key_F8);
+        QVERIFY(tree->currentIndex() != failed);
+        QTest::keyClick(m_window.get(), Qt::Key_F8, Qt::ShiftModifier);
+        QCOMPARE(tree->currentIndex(), failed);
+
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!outline().contains(QStringLiteral("ok  ")));
+        QTest::keyClick(m_window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(outline(), all);
+
+        m_messages.clear();
+        window->find(QStringLiteral("no such text anywhere"));
+        m_window->statusBar()->clearMessage();
+        QTest::keyClick(m_window.get(), Qt::Key_F3);
+        QVERIFY(m_window->statusBar()->currentMessage().contains(QStringLiteral("no such text anywhere")));
+        QVERIFY(m_messages.isEmpty()); // no dialog: the last search ran again
     }
 
     void commandStates()
@@ -482,7 +519,7 @@ private Q_SLOTS:
             QCOMPARE(m_window->menuBar()->actions().size(), m_baseMenus + (tabs > 1 ? 1 : 0));
         }
         QVERIFY(!m_window->activeWindow());
-        for (const char* name : { "reload", "print", "copy", "find", "close", "saveAs" })
+        for (const char* name : { "reload", "print", "copy", "find", "findNext", "close", "saveAs" })
             QVERIFY2(!m_window->action(QLatin1String(name))->isEnabled(), name);
         QVERIFY(!m_loader.plugin()->openedWindow(TestFiles::example("campaign.xrd")));
     }

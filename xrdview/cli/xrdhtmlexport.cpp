@@ -15,15 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-namespace {
-
-QString translated(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("XrdHtmlExport", text, nullptr, n);
-}
-
-} // namespace
-
 XrdHtmlExport::XrdHtmlExport(XrdStudio* studio) : m_studio(studio) {}
 
 bool XrdHtmlExport::isCanceled() const
@@ -68,12 +59,14 @@ QString XrdHtmlExport::prepareFolder(const QString& dir)
 {
     const QString target = QFileInfo(dir).absoluteFilePath();
     if (!QDir().mkpath(target)) {
-        m_error = translated("Cannot create the folder %1.").arg(QDir::toNativeSeparators(target));
+        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot create the folder %1.")
+                      .arg(QDir::toNativeSeparators(target));
         return QString();
     }
     QTemporaryFile probe(target + QStringLiteral("/.xrdview-write-test-XXXXXX"));
     if (!probe.open()) {
-        m_error = translated("Cannot write into the folder %1.").arg(QDir::toNativeSeparators(target));
+        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot write into the folder %1.")
+                      .arg(QDir::toNativeSeparators(target));
         return QString();
     }
     return target;
@@ -86,7 +79,7 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
     m_canceled = false;
     m_unreadable = 0;
     if (!session) {
-        m_error = translated("There is no report to export.");
+        m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
     const QString target = prepareFolder(dir);
@@ -95,7 +88,8 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
     const QHash<QString, QDateTime> before = snapshot(target);
 
     if (m_studio)
-        m_studio->startProgress(0, translated("Exporting HTML..."), translated("Cancel"), 0, 0);
+        m_studio->startProgress(0, QCoreApplication::translate("XrdHtmlExport", "Exporting HTML..."),
+                                QCoreApplication::translate("XrdHtmlExport", "Cancel"), 0, 0);
     const QAStExportResult result = session->exportHtml(target, this, this);
     m_canceled = result.canceled || isCanceled();
     if (m_studio)
@@ -120,7 +114,7 @@ bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
     m_canceled = false;
     m_unreadable = 0;
     if (!window) {
-        m_error = translated("There is no report to export.");
+        m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
     const QString target = prepareFolder(dir);
@@ -133,7 +127,8 @@ bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
     if (m_studio)
-        m_studio->startProgress(0, translated("Exporting HTML..."), translated("Cancel"), 0, 0);
+        m_studio->startProgress(0, QCoreApplication::translate("XrdHtmlExport", "Exporting HTML..."),
+                                QCoreApplication::translate("XrdHtmlExport", "Cancel"), 0, 0);
     window->exportHTML(target, QString(), this, this);
     m_canceled = isCanceled();
     if (m_studio)
@@ -157,13 +152,14 @@ bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
 void XrdHtmlExport::undo(const QString& target, const QHash<QString, QDateTime>& before, int failedPages)
 {
     if (m_canceled)
-        m_error = translated("The export was cancelled.");
+        m_error = QCoreApplication::translate("XrdHtmlExport", "The export was cancelled.");
     else if (m_unreadable > 0)
-        m_error = translated("%n linked report(s) could not be read.", m_unreadable);
+        m_error = QCoreApplication::translate("XrdHtmlExport", "%n linked report(s) could not be read.", nullptr, m_unreadable);
     else if (failedPages > 0)
-        m_error = translated("%n page(s) could not be written.", failedPages);
+        m_error = QCoreApplication::translate("XrdHtmlExport", "%n page(s) could not be written.", nullptr, failedPages);
     else
-        m_error = translated("Nothing was written to %1.").arg(QDir::toNativeSeparators(target));
+        m_error = QCoreApplication::translate("XrdHtmlExport", "Nothing was written to %1.")
+                      .arg(QDir::toNativeSeparators(target));
     // Only files this export created are removed; files it replaced are complete pages.
     for (const QString& file : std::as_const(m_written))
         if (!before.contains(file))
@@ -184,7 +180,7 @@ bool XrdHtmlExport::exportToFolder(QAStReportSession* session, XrdStudio* studio
 
 bool XrdHtmlExport::askAndExport(QWidget* parent, QAStViewerWindow* window, XrdStudio* studio)
 {
-    QFileDialog dialog(parent, translated("Export HTML to Folder"),
+    QFileDialog dialog(parent, QCoreApplication::translate("XrdHtmlExport", "Export HTML to Folder"),
                        studio ? studio->exportDirectory() : QDir::homePath());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
@@ -195,10 +191,12 @@ bool XrdHtmlExport::askAndExport(QWidget* parent, QAStViewerWindow* window, XrdS
     XrdHtmlExport exporter(studio);
     const bool ok = exporter.run(window, dir);
     if (ok)
-        exporter.message(translated("Exported %n file(s) to %1", int(exporter.writtenFiles().size()))
+        exporter.message(QCoreApplication::translate("XrdHtmlExport", "Exported %n file(s) to %1", nullptr,
+                                                    int(exporter.writtenFiles().size()))
                              .arg(QDir::toNativeSeparators(QFileInfo(dir).absoluteFilePath())));
     else if (!exporter.canceled())
-        QAModal::warning(parent, translated("Export HTML"), exporter.errorString());
+        QAModal::warning(parent, QCoreApplication::translate("XrdHtmlExport", "Export HTML"),
+                         exporter.errorString());
     else
         exporter.message(exporter.errorString());
     return ok;

@@ -189,6 +189,15 @@ void XrdMainWindow::createDocks()
     resizeDocks({ m_outputDock }, { 140 }, Qt::Vertical);
 }
 
+// The platform's key for a standard command, or `fallback` where the
+// platform has none (Preferences on most desktops), so that every command
+// shows a key.
+static QKeySequence keyOr(QKeySequence::StandardKey standard, const QKeySequence& fallback)
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    return keys.isEmpty() ? fallback : keys.constFirst();
+}
+
 QAction* XrdMainWindow::addCommand(QMenu* menu, const QString& name, const QString& text,
                                    const QString& tip, const QKeySequence& key,
                                    void (XrdMainWindow::*slot)())
@@ -213,7 +222,8 @@ void XrdMainWindow::createMenus()
     addCommand(file, QStringLiteral("reload"), tr("&Reload"), tr("Read the shown reports again"),
                QKeySequence::Refresh, &XrdMainWindow::reload);
     addCommand(file, QStringLiteral("saveAs"), tr("Save Report &As..."),
-               tr("Save a copy of the shown report files"), QKeySequence::SaveAs,
+               tr("Save a copy of the shown report files"),
+               keyOr(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
                &XrdMainWindow::saveAs);
     addCommand(file, QStringLiteral("exportHtml"), tr("&Export HTML..."),
                tr("Export the shown report as HTML"), QKeySequence(),
@@ -234,6 +244,8 @@ void XrdMainWindow::createMenus()
                QKeySequence::Copy, &XrdMainWindow::copy);
     addCommand(edit, QStringLiteral("find"), tr("&Find..."), tr("Search the report text"),
                QKeySequence::Find, &XrdMainWindow::find);
+    addCommand(edit, QStringLiteral("findNext"), tr("Find &Next"), tr("Search again for the last text"),
+               keyOr(QKeySequence::FindNext, QKeySequence(Qt::Key_F3)), &XrdMainWindow::findNext);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* outline = m_outlineDock->toggleViewAction();
@@ -251,7 +263,8 @@ void XrdMainWindow::createMenus()
 
     m_settingsMenu = menuBar()->addMenu(tr("&Settings"));
     addCommand(m_settingsMenu, QStringLiteral("preferences"), tr("&Preferences..."),
-               tr("Change the viewer's preferences"), QKeySequence::Preferences,
+               tr("Change the viewer's preferences"),
+               keyOr(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)),
                &XrdMainWindow::preferences);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -376,6 +389,7 @@ void XrdMainWindow::updateActions()
     action(QStringLiteral("close"))->setEnabled(w != nullptr);
     action(QStringLiteral("copy"))->setEnabled(w && w->canCopy());
     action(QStringLiteral("find"))->setEnabled(w && w->canFind());
+    action(QStringLiteral("findNext"))->setEnabled(w && w->canFind());
     action(QStringLiteral("preferences"))->setEnabled(m_plugin && m_plugin->preferenceSettings());
     action(QStringLiteral("aboutPlugin"))->setEnabled(m_plugin != nullptr);
 }
@@ -433,6 +447,13 @@ void XrdMainWindow::find()
     // A null text asks the window for its find dialog.
     if (m_active && m_active->canFind())
         m_active->find(QString());
+}
+
+void XrdMainWindow::findNext()
+{
+    // An empty text repeats the window's last search.
+    if (m_active && m_active->canFind())
+        m_active->find(QStringLiteral(""));
 }
 
 void XrdMainWindow::preferences()

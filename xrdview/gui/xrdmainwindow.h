@@ -65,6 +65,7 @@ public Q_SLOTS:
     void closeWindow();
     void copy();
     void find();
+    void findNext();
     void preferences();
     void about();
     void aboutPlugin();
