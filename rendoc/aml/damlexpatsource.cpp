@@ -58,6 +58,30 @@ QString errorText(XML_Error code)
         .arg(QString::fromUtf8(XML_ErrorString(code)));
 }
 
+// Code points of windows-1252 bytes 0x80 to 0x9f (0: unassigned); the other bytes are those of
+// ISO-8859-1. Windows tools write it, and expat knows only UTF-8, UTF-16, ISO-8859-1 and ASCII.
+const int windows1252High[32] = {
+    0x20ac, 0, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160, 0x2039,
+    0x0152, 0, 0x017d, 0, 0, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014,
+    0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0, 0x017e, 0x0178,
+};
+
+int XMLCALL unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
+{
+    const QByteArray encoding = QByteArray(name).toLower();
+    if (encoding != "windows-1252" && encoding != "cp1252")
+        return XML_STATUS_ERROR;
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool high = byte >= 0x80 && byte < 0xa0;
+        const int code = high ? windows1252High[byte - 0x80] : byte;
+        info->map[byte] = code ? code : -1;
+    }
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
 } // namespace
 
 DAmlExpatSource::DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter)
@@ -103,6 +127,7 @@ bool DAmlExpatSource::begin(const char* encoding)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     // Keeps entity expansion on; sees the prolog, declarations and skipped references.
     XML_SetDefaultHandlerExpand(m_parser, onOther);
+    XML_SetUnknownEncodingHandler(m_parser, unknownEncoding, nullptr);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
     XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser, MaxAmplification);
     XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser, AmplificationThreshold);
