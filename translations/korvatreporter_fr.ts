@@ -705,6 +705,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Hide the header</source>
         <translation>Masquer l&apos;en-tête</translation>
     </message>
+    <message>
+        <source>Not found: %1</source>
+        <translation>Introuvable : %1</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>

@@ -941,6 +941,14 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
             <numerusform>Chargement de %n rapports...</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+    <message>
+        <source>Search again for the last text</source>
+        <translation>Rechercher à nouveau le dernier texte</translation>
+    </message>
 </context>
 <context>
     <name>XrdPluginLoader</name>

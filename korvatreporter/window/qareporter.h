@@ -9,6 +9,7 @@
 #include <QDockWidget>
 
 #include <QEvent>
+#include <QKeySequence>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRegularExpression>
@@ -27,6 +28,7 @@ class QARListView;
 class QARMenu;
 class QARPopupMenu;
 class QARToolBar;
+class QAction;
 class QARTreeModel;
 class QDockWidget;
 
@@ -41,6 +43,10 @@ class QAReporter : public QAStViewerWindow
 public:
     // Fixed ids of the Commands menu.
     enum CommandId { AllTestsId = 100, FailedTestsId = 101, ReloadId = 102, GenerateHtmlId = 105 };
+    // Commands whose menu ids change with each build of the menu, as keys.
+    enum CommandKey { ShowHeaderKey = 200, PrintHeaderKey = 201, DefectKey = 202 };
+    // The key of a command (a CommandId or a CommandKey).
+    static QKeySequence commandKey(int command);
 
     QAReporter(const QString &title, const QPixmap &icon, QWidget *parent = nullptr,
                const char *name = nullptr, Qt::WindowFlags flags = {});
@@ -184,6 +190,7 @@ private:
     static QEvent::Type retiredItemsEvent();
     void wireToolBar(bool connectIt);
     void createCommandsMenu();
+    void createCommandKeys();
     bool hostHasMainWindow() const;
     QString defectLabel(const QModelIndex &item) const;
 
@@ -200,6 +207,7 @@ private:
     int m_showHeaderItem = 0;
     int m_printHeaderItem = 0;
     int m_commandsMenuId = -1;
+    std::vector<QAction *> m_commandKeys; // children of the window, with the command keys
     QPointer<QARMenu> m_commandsMenu;
     QPointer<QARPopupMenu> m_contextMenu;
     QPointer<QARListView> m_treeView;

@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <functional>
 #include <utility>
 
 #include "korvatreporter/window/images/reload.xpm"
@@ -32,6 +33,7 @@
 void QAReporter::createCommandsMenu()
 {
     m_commandsMenu = new QARMenu(this);
+    createCommandKeys();
     connect(m_commandsMenu, &QMenu::aboutToShow, this, &QAReporter::updateToolMenu);
     connect(m_commandsMenu, &QARMenu::activated, this, [this](int id) {
         switch (id) {
@@ -102,20 +104,62 @@ void QAReporter::updateToolMenu()
     menu->insertSeparator();
     menu->insertItem(tr("Generate HTML"), GenerateHtmlId);
 
-    // Every fixed command has a key, shown beside it in the menu. The host's
-    // own keys (open, reload, find, print...) are left to the host.
-    const std::pair<int, QKeySequence> keys[] = {
-        {AllTestsId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
-        {FailedTestsId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
-        {ReloadId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
-        {m_showHeaderItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
-        {m_printHeaderItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-        {m_defectCommandsItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
-        {GenerateHtmlId, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)},
+    // The keys work through the window-level actions made with the menu;
+    // here they are only shown beside their items.
+    const std::pair<int, QKeySequence> shown[] = {
+        {AllTestsId, commandKey(AllTestsId)},           {FailedTestsId, commandKey(FailedTestsId)},
+        {ReloadId, commandKey(ReloadId)},               {m_showHeaderItem, commandKey(ShowHeaderKey)},
+        {m_printHeaderItem, commandKey(PrintHeaderKey)}, {m_defectCommandsItem, commandKey(DefectKey)},
+        {GenerateHtmlId, commandKey(GenerateHtmlId)},
     };
-    for (const auto &[id, key] : keys) {
-        if (QAction *action = menu->action(id))
+    for (const auto &[id, key] : shown) {
+        if (QAction *action = menu->action(id)) {
             action->setShortcut(key);
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
+}
+
+QKeySequence QAReporter::commandKey(int command)
+{
+    switch (command) {
+    case AllTestsId:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+    case FailedTestsId:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
+    case ReloadId:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
+    case ShowHeaderKey:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H);
+    case PrintHeaderKey:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+    case DefectKey:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+    case GenerateHtmlId:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G);
+    default:
+        return QKeySequence();
+    }
+}
+
+void QAReporter::createCommandKeys()
+{
+    // Window-level actions: the menu's items exist only while it is built,
+    // and the keys must work without opening it.
+    const std::pair<int, std::function<void()>> commands[] = {
+        {AllTestsId, [this] { alltests(); }},
+        {FailedTestsId, [this] { failedtests(); }},
+        {ReloadId, [this] { reload(); }},
+        {ShowHeaderKey, [this] { showDock(m_showHeaderItem); }},
+        {PrintHeaderKey, [this] { if (m_headerShown) printHeader(); }},
+        {DefectKey, [this] { if (m_selectedItem.parent().isValid()) submitMerrow(); }},
+        {GenerateHtmlId, [this] { exportDoc(); }},
+    };
+    for (const auto &[command, run] : commands) {
+        auto *action = new QAction(this);
+        action->setShortcut(commandKey(command));
+        connect(action, &QAction::triggered, this, run);
+        m_commandKeys.push_back(action);
     }
 }
 
@@ -332,6 +376,9 @@ void QAReporter::activated()
     if (!m_commandsMenu && studio)
         createCommandsMenu();
 
+    QWidget *keysOwner = host ? static_cast<QWidget *>(QAReporterState::hostMainWindow()) : this;
+    for (QAction *action : m_commandKeys)
+        keysOwner->addAction(action);
     if (host) {
         if (m_commandsMenu)
             m_commandsMenuId = studio->insertMenu(m_title, m_commandsMenu);
@@ -349,6 +396,10 @@ void QAReporter::desactivated()
 {
     QAStViewerWindow::desactivated();
     wireToolBar(false);
+    if (QMainWindow *host = QAReporterState::hostMainWindow()) {
+        for (QAction *action : m_commandKeys)
+            host->removeAction(action);
+    }
     if (!hostHasMainWindow())
         QAReporterState::setCurrentToolBar(nullptr);
     QAStudioInterface *studio = QAReporterState::studio();

@@ -3,6 +3,7 @@
 #include "korvatreporter/window/qareporterstate.h"
 #include "sdk/getpix.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QToolButton>
@@ -54,7 +55,14 @@ QToolButton *QARToolBar::addButton(const QPixmap &icon, const QString &text,
     auto *button = new QToolButton(this);
     button->setIcon(QIcon(icon));
     button->setText(text);
-    button->setShortcut(key);
+    // The key is an action of the host's main window, where window shortcuts
+    // are matched; it clicks the button, so a disabled button ignores it.
+    if (!key.isEmpty() && parentWidget()) {
+        auto *shortcut = new QAction(text, this);
+        shortcut->setShortcut(key);
+        connect(shortcut, &QAction::triggered, button, &QToolButton::click);
+        parentWidget()->addAction(shortcut);
+    }
     button->setToolTip(key.isEmpty() ? text
                                      : QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
     button->setObjectName(QString::fromLatin1(objectName));

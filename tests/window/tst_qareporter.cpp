@@ -427,7 +427,8 @@ private Q_SLOTS:
             QVERIFY(!button->whatsThis().isEmpty() && !button->icon().isNull() && !button->isEnabled());
         }
         QCOMPARE(tips,
-                 (QStringList{"Previous Failed Test", "Next Failed Test", "All Test Results / Failed Tests Only"}));
+                 (QStringList{"Previous Failed Test (Shift+F8)", "Next Failed Test (F8)",
+                              "All Test Results / Failed Tests Only"}));
         bar.enableButtons(true);
         for (QToolButton* button : buttons)
             QVERIFY(button->isEnabled());
@@ -811,7 +812,7 @@ private Q_SLOTS:
         m_studio.setDefectClient(nullptr);
         QCOMPARE(client.calls.size(), 5);
         QCOMPARE(client.calls.at(1),
-                 "setHeadLine(Studiosuite.case:campaign.xrd:" + failed.data().toString().toLocal8Bit() + ')');
+                 "setHeadLine(Studio:suite.case:campaign.xrd:" + failed.data().toString().toLocal8Bit() + ')');
         QCOMPARE(client.calls.at(3), "addFileAttachment(" + example("campaign.xrd").toLocal8Bit() + ",Report File)");
     }
 };
