@@ -15,6 +15,7 @@
 #include "xrdview/host/xrdtranslations.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <memory>
 
@@ -63,6 +64,13 @@ std::unique_ptr<QCoreApplication> headlessApplication(const XrdCommandLine& line
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Fontconfig reads the language from LANG and LC_* and prints a warning
+    // on standard error for a value it cannot parse; a command's output must
+    // not carry it. Give it the language Qt understood instead.
+    if (qEnvironmentVariableIsEmpty("FC_LANG")) {
+        const QLocale locale = QLocale::system();
+        qputenv("FC_LANG", locale.language() == QLocale::C ? QByteArray("en") : locale.name().toLatin1());
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
