@@ -434,6 +434,10 @@
         <source>The description starts with &quot;%1&quot;, which the tracker command would read as an option. Change the description.</source>
         <translation>La description commence par « %1 », que la commande du gestionnaire d&apos;anomalies lirait comme une option. Modifiez la description.</translation>
     </message>
+    <message>
+        <source>The tracker command &quot;%1&quot; was stopped.</source>
+        <translation>La commande du gestionnaire « %1 » a été arrêtée.</translation>
+    </message>
 </context>
 <context>
     <name>XrdDefectClient</name>
@@ -514,6 +518,10 @@
         <source>The defect needs a headline.</source>
         <translation>L&apos;anomalie doit avoir un titre.</translation>
     </message>
+    <message>
+        <source>Submitting the defect... Cancel stops the tracker command.</source>
+        <translation>Envoi de l&apos;anomalie... Annuler arrête la commande du gestionnaire.</translation>
+    </message>
 </context>
 <context>
     <name>XrdDefectPage</name>
@@ -576,6 +584,18 @@
     <message>
         <source>The defect tracker settings could not be saved to %1.</source>
         <translation>Les réglages du gestionnaire d&apos;anomalies n&apos;ont pas pu être enregistrés dans %1.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>A tracker command still running after this time is stopped</source>
+        <translation>Une commande du gestionnaire encore en cours après ce délai est arrêtée</translation>
+    </message>
+    <message>
+        <source>&amp;Stop after:</source>
+        <translation>&amp;Arrêter après :</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "tests/support/testfiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -384,7 +385,10 @@ private Q_SLOTS:
     void dialogNeedsHeadline()
     {
         int submitted = 0;
-        XrdDefectDialog dialog(XrdDefect{}, QString(), [&](const XrdDefect&, QString*) { return ++submitted > 0; });
+        XrdDefectDialog dialog(XrdDefect{}, QString(),
+                               [&](const XrdDefect&, QString*, const XrdDefectDialog::CancelQuery&) {
+                                   return ++submitted > 0;
+                               });
         dialog.submit();
         QCOMPARE(submitted, 0);
         QVERIFY(!dialog.errorText().isEmpty());
@@ -392,6 +396,59 @@ private Q_SLOTS:
         dialog.submit();
         QCOMPARE(submitted, 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // A tracker command that hangs: Cancel (or the timeout) stops it with the
+    // child it started, the dialog stays open with the edited text, and the
+    // error says what happened.
+    void hangingCommandStops_data()
+    {
+        QTest::addColumn<bool>("cancel"); // else the timeout
+        QTest::addColumn<QString>("error");
+        QTest::newRow("cancel") << true << "was stopped";
+        QTest::newRow("timeout") << false << "did not finish within 1 seconds";
+    }
+
+    void hangingCommandStops()
+    {
+        QFETCH(bool, cancel);
+        const QString hang = m_dir.filePath(QStringLiteral("hang.sh"));
+        const QString pidFile = m_dir.filePath(QStringLiteral("child.pid"));
+        QFile::remove(pidFile);
+        QVERIFY(writeFile(hang, "#!/bin/sh\nsleep 30 &\necho $! > \"$1\"\nwait\n"));
+        QVERIFY(QFile::setPermissions(hang, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        XrdDefect defect;
+        defect.headline = QStringLiteral("edited headline");
+        XrdDefectDialog dialog(defect, QString(),
+                               [&](const XrdDefect& d, QString* error, const XrdDefectDialog::CancelQuery& canceled) {
+                                   XrdCommandTracker tracker(hang + QLatin1Char(' ') + pidFile);
+                                   tracker.setTimeoutSeconds(1);
+                                   QString output;
+                                   return tracker.submit(d, &output, error, nullptr,
+                                                         cancel ? canceled : XrdDefectDialog::CancelQuery());
+                               });
+        if (cancel)
+            QTimer::singleShot(300, &dialog, [&] {
+                QVERIFY(dialog.isSubmitting());
+                dialog.reject(); // the Cancel button
+            });
+        QElapsedTimer clock;
+        clock.start();
+        dialog.submit();
+        QVERIFY(clock.elapsed() < 10000);
+        QCOMPARE(dialog.result(), 0); // neither accepted nor rejected: still open
+        QCOMPARE(dialog.headlineEdit()->text(), defect.headline);
+        QFETCH(QString, error);
+        QVERIFY2(dialog.errorText().contains(error), qPrintable(dialog.errorText()));
+        // The command's own child went with it.
+        QTRY_VERIFY(QFile::exists(pidFile));
+        const QByteArray pid = readBytes(pidFile).trimmed();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + pid + "/stat")
+                                     || readBytes("/proc/" + pid + "/stat").contains(") Z "),
+                                 5000);
+        // After the stop, Cancel closes the dialog again.
+        dialog.reject();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
     // The folder tracker's Browse button: a chosen folder is the tracker's

@@ -23,7 +23,8 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
       m_description(new QPlainTextEdit),
       m_attachments(new QListWidget),
       m_error(new QLabel),
-      m_submit(new QPushButton(tr("&Submit")))
+      m_submit(new QPushButton(tr("&Submit"))),
+      m_running(new QLabel)
 {
     setObjectName(QStringLiteral("new defect"));
     setWindowTitle(tr("New defect"));
@@ -49,6 +50,8 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_error->setStyleSheet(QStringLiteral("color: #b00020;"));
     m_error->hide();
+    m_running->setText(tr("Submitting the defect... Cancel stops the tracker command."));
+    m_running->hide();
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Headline:"), m_headline);
@@ -65,6 +68,7 @@ XrdDefectDialog::XrdDefectDialog(const XrdDefect& defect, const QString& destina
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_error);
+    layout->addWidget(m_running);
     layout->addWidget(buttons);
     resize(640, 420);
 }
@@ -92,19 +96,39 @@ void XrdDefectDialog::submit()
         m_headline->setFocus();
         return;
     }
+    if (m_submitting)
+        return;
     QString error;
-    // A tracker command may take a while; the dialog takes no input then.
+    // A tracker command may take a while: the dialog stays usable and says
+    // it is running; Cancel then stops the command (see reject()).
+    m_submitting = true;
+    m_cancelRequested = false;
     m_submit->setEnabled(false);
+    m_error->hide();
+    m_running->show();
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool done = m_submitter && m_submitter(defect(), &error);
+    const bool done =
+        m_submitter && m_submitter(defect(), &error, [this] { return m_cancelRequested; });
     QGuiApplication::restoreOverrideCursor();
+    m_running->hide();
     m_submit->setEnabled(true);
+    m_submitting = false;
     if (done) {
         m_error->hide();
         accept();
         return;
     }
     showError(error);
+}
+
+void XrdDefectDialog::reject()
+{
+    // During a submission Cancel stops it and keeps the dialog and its text.
+    if (m_submitting) {
+        m_cancelRequested = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void XrdDefectDialog::showError(const QString& error)

@@ -16,12 +16,16 @@ class QPushButton;
 // editable, the attached files, and Submit and Cancel. Submit hands the
 // edited defect to the submitter; the dialog closes when it succeeds and
 // otherwise shows the submitter's error and stays open for another try.
+// While the submitter runs, the dialog says so and Cancel (or closing the
+// dialog) asks it to stop instead of closing: the edited text stays.
 class XrdDefectDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // Answers whether the user asked to stop the submission under way.
+    using CancelQuery = std::function<bool()>;
     // Returns true on success, else false with `*error` set.
-    using Submitter = std::function<bool(const XrdDefect&, QString* error)>;
+    using Submitter = std::function<bool(const XrdDefect&, QString* error, const CancelQuery& canceled)>;
 
     XrdDefectDialog(const XrdDefect& defect, const QString& destination, Submitter submitter,
                     QWidget* parent = nullptr);
@@ -37,8 +41,12 @@ public:
     // The last error shown; empty when none.
     QString errorText() const;
 
+    // True while the submitter runs.
+    bool isSubmitting() const { return m_submitting; }
+
 public Q_SLOTS:
     void submit();
+    void reject() override;
 
 private:
     void showError(const QString& error);
@@ -50,4 +58,7 @@ private:
     QListWidget* m_attachments;
     QLabel* m_error;
     QPushButton* m_submit;
+    QLabel* m_running;
+    bool m_submitting = false;
+    bool m_cancelRequested = false;
 };

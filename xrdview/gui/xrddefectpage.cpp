@@ -50,6 +50,10 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(m_browse);
     m_trace = new QCheckBox(tr("Trace the tracker's command lines in the Output dock"), page);
+    m_timeout = new QSpinBox(page);
+    m_timeout->setRange(1, 3600);
+    m_timeout->setSuffix(tr(" s"));
+    m_timeout->setToolTip(tr("A tracker command still running after this time is stopped"));
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Tracker:"), m_kind);
@@ -59,6 +63,7 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(folderRow)))
         label->setBuddy(m_folder);
     form->addRow(QString(), m_trace);
+    form->addRow(tr("&Stop after:"), m_timeout);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
     layout->addStretch(1);
@@ -80,6 +85,10 @@ QWidget* XrdDefectPage::createWidget(QWidget* parent)
     connect(m_trace, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_updating)
             m_values.trace = on;
+    });
+    connect(m_timeout, &QSpinBox::valueChanged, this, [this](int seconds) {
+        if (!m_updating)
+            m_values.timeoutSeconds = seconds;
     });
     return page;
 }
@@ -113,6 +122,7 @@ void XrdDefectPage::enableFields()
     const bool command = m_values.kind == XrdDefectSettings::Command;
     m_commandHelp->setEnabled(command);
     m_trace->setEnabled(command);
+    m_timeout->setEnabled(command);
     m_folder->setEnabled(m_values.kind != XrdDefectSettings::Command);
     m_browse->setEnabled(m_values.kind != XrdDefectSettings::Command);
     m_command->setEnabled(m_values.kind != XrdDefectSettings::Folder);
@@ -127,6 +137,7 @@ void XrdDefectPage::updateContents()
     m_command->setText(m_values.command);
     m_folder->setText(m_values.folder);
     m_trace->setChecked(m_values.trace);
+    m_timeout->setValue(m_values.timeoutSeconds);
     m_updating = false;
     enableFields();
 }

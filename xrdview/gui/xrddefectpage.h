@@ -4,6 +4,7 @@
 #include "xrdview/tracker/xrddefectsettings.h"
 
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ public:
     QLineEdit* folderEdit() const { return m_folder; }
     QToolButton* browseButton() const { return m_browse; }
     QCheckBox* traceBox() const { return m_trace; }
+    QSpinBox* timeoutBox() const { return m_timeout; }
 
 private:
     void enableFields();
@@ -50,5 +52,6 @@ private:
     QPointer<QLineEdit> m_folder;
     QPointer<QToolButton> m_browse;
     QPointer<QCheckBox> m_trace;
+    QPointer<QSpinBox> m_timeout;
     QPointer<QLabel> m_commandHelp;
 };

@@ -8,6 +8,9 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace {
 
 // One pass over `argument`, so that a value containing "%t" or "%d" is
@@ -122,6 +125,20 @@ QString tail(const QByteArray& bytes)
     return text.size() > MaxChars ? text.right(MaxChars) : text;
 }
 
+// Stops a running command with everything it started: the terminate
+// signal to its process group, then the kill signal to what is left.
+void stopGroup(QProcess& process)
+{
+    const qint64 pid = process.processId();
+    if (pid > 0)
+        ::kill(-pid_t(pid), SIGTERM);
+    if (!process.waitForFinished(2000)) {
+        if (pid > 0)
+            ::kill(-pid_t(pid), SIGKILL);
+        process.waitForFinished(2000);
+    }
+}
+
 } // namespace
 
 XrdCommandTracker::XrdCommandTracker(const QString& commandTemplate)
@@ -184,8 +201,8 @@ QString XrdCommandTracker::displayLine(const QStringList& arguments)
     return shown.join(QLatin1Char(' '));
 }
 
-bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString* error,
-                               QString* commandLine) const
+bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString* error, QString* commandLine,
+                               const CancelQuery& canceled) const
 {
     const QString unsafe = unsafeHeadline(defect);
     if (!unsafe.isEmpty()) {
@@ -214,8 +231,11 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
     process.setArguments(args);
     // A command that asks questions gets end of input instead of waiting.
     process.setStandardInputFile(QProcess::nullDevice());
+    // A group of its own, so that stopping it stops what it started too.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     QEventLoop loop;
     bool finished = false;
+    bool stopped = false;
     QObject::connect(&process, &QProcess::finished, &loop, [&] {
         finished = true;
         loop.quit();
@@ -225,9 +245,20 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
             loop.quit();
     });
     QTimer::singleShot(m_timeoutMs, &loop, &QEventLoop::quit);
+    QTimer poll;
+    if (canceled) {
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (canceled()) {
+                stopped = true;
+                loop.quit();
+            }
+        });
+        poll.start(50);
+    }
     process.start();
     if (process.state() != QProcess::NotRunning || process.error() != QProcess::FailedToStart)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
+    poll.stop();
 
     if (process.error() == QProcess::FailedToStart) {
         *error = tr("The tracker command \"%1\" could not be started: %2")
@@ -235,11 +266,11 @@ bool XrdCommandTracker::submit(const XrdDefect& defect, QString* output, QString
         return false;
     }
     if (!finished) {
-        process.kill();
-        process.waitForFinished(3000);
-        *error = tr("The tracker command \"%1\" did not finish within %2 seconds and was stopped.")
-                     .arg(process.program())
-                     .arg(m_timeoutMs / 1000);
+        stopGroup(process);
+        *error = stopped ? tr("The tracker command \"%1\" was stopped.").arg(process.program())
+                         : tr("The tracker command \"%1\" did not finish within %2 seconds and was stopped.")
+                               .arg(process.program())
+                               .arg(m_timeoutMs / 1000);
         return false;
     }
     const QString errors = tail(process.readAllStandardError());

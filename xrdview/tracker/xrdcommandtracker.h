@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Hands a defect to the user's own tracker command, e.g.
 // "gh issue create --title %t --body-file %d". The template is split into
 // arguments like a shell would split it (quotes group words), then in each
@@ -36,12 +38,21 @@ public:
     // Arguments shown as one line, quoted where a shell would need it.
     static QString displayLine(const QStringList& arguments);
 
-    // Runs the command for `defect` and waits for it (events keep being
-    // processed meanwhile), at most `timeoutMs`. True when it exited with
-    // status 0; `output` then holds what it printed (e.g. the new defect's
-    // address). Otherwise `error` says why. `commandLine` gets the line run.
-    bool submit(const XrdDefect& defect, QString* output, QString* error,
-                QString* commandLine = nullptr) const;
+    // Answers whether the user asked to stop a running command.
+    using CancelQuery = std::function<bool()>;
+
+    // Runs the command for `defect` and waits for it, at most the timeout.
+    // Events, user input included, keep being processed meanwhile, so the
+    // window stays usable and a Cancel button can answer `canceled`. The
+    // command runs in a process group of its own: on a timeout or a cancel
+    // the whole group is stopped, the command's children with it. True when
+    // it exited with status 0; `output` then holds what it printed (e.g. the
+    // new defect's address). Otherwise `error` says why. `commandLine` gets
+    // the line run.
+    bool submit(const XrdDefect& defect, QString* output, QString* error, QString* commandLine = nullptr,
+                const CancelQuery& canceled = {}) const;
+
+    void setTimeoutSeconds(int seconds) { m_timeoutMs = qMax(1, seconds) * 1000; }
 
 private:
     QString m_template;

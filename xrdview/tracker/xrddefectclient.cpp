@@ -101,20 +101,24 @@ short XrdDefectClient::showMerrowDefectWindow(short)
     m_formOpen = false;
     XrdDefectDialog dialog(
         m_form, destination(),
-        [this](const XrdDefect& defect, QString* error) { return submit(defect, error); },
+        [this](const XrdDefect& defect, QString* error, const XrdDefectDialog::CancelQuery& canceled) {
+            return submit(defect, error, canceled);
+        },
         m_parent);
     QAModal::exec(&dialog);
     return 1;
 }
 
-bool XrdDefectClient::submit(const XrdDefect& defect, QString* error)
+bool XrdDefectClient::submit(const XrdDefect& defect, QString* error, const std::function<bool()>& canceled)
 {
     QString result;
     bool done = false;
     switch (m_settings.kind) {
     case XrdDefectSettings::Command: {
         QString line;
-        done = XrdCommandTracker(m_settings.command).submit(defect, &result, error, &line);
+        XrdCommandTracker tracker(m_settings.command);
+        tracker.setTimeoutSeconds(m_settings.timeoutSeconds);
+        done = tracker.submit(defect, &result, error, &line, canceled);
         setCmdLine(line.toLocal8Bit());
         break;
     }

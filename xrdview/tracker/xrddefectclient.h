@@ -49,8 +49,9 @@ public:
     // created; a cancelled dialog is no failure.
     short showMerrowDefectWindow(short mode) override;
 
-    // Hands `defect` to the configured tracker and reports the outcome.
-    bool submit(const XrdDefect& defect, QString* error);
+    // Hands `defect` to the configured tracker and reports the outcome;
+    // `canceled` answers whether the user asked to stop a running command.
+    bool submit(const XrdDefect& defect, QString* error, const std::function<bool()>& canceled = {});
 
 private:
     // What the dialog says the defect goes to.

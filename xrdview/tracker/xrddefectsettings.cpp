@@ -8,6 +8,7 @@ const QString KindKey = QStringLiteral("tracker/kind");
 const QString CommandKey = QStringLiteral("tracker/command");
 const QString FolderKey = QStringLiteral("tracker/folder");
 const QString TraceKey = QStringLiteral("tracker/trace");
+const QString TimeoutKey = QStringLiteral("tracker/timeout");
 
 } // namespace
 
@@ -20,6 +21,7 @@ XrdDefectSettings XrdDefectSettings::load(const QString& file)
     settings.command = stored.value(CommandKey).toString();
     settings.folder = stored.value(FolderKey).toString();
     settings.trace = stored.value(TraceKey, false).toBool();
+    settings.timeoutSeconds = qBound(1, stored.value(TimeoutKey, 120).toInt(), 3600);
     const QString kind = stored.value(KindKey).toString();
     if (kind == QLatin1String("command"))
         settings.kind = Command;
@@ -40,6 +42,7 @@ bool XrdDefectSettings::save(const QString& file) const
     stored.setValue(CommandKey, command);
     stored.setValue(FolderKey, folder);
     stored.setValue(TraceKey, trace);
+    stored.setValue(TimeoutKey, timeoutSeconds);
     stored.sync();
     return stored.status() == QSettings::NoError;
 }

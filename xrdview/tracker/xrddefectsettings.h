@@ -21,6 +21,8 @@ public:
     QString folder;
     // Whether the client traces its command lines in the output pane.
     bool trace = false;
+    // How long a tracker command may run before it is stopped.
+    int timeoutSeconds = 120;
 
     // The settings stored in `file`; none configured when it is missing.
     // A file without a kind but with a command (else a folder) uses it.
