@@ -2,6 +2,9 @@
 
 #include "sdk/qastexportresult.h"
 #include "sdk/qastresulttotals.h"
+#include "sdk/qasttestresult.h"
+
+#include <QList>
 
 #include <QString>
 #include <QStringList>
@@ -44,6 +47,11 @@ public:
     // order, two spaces per level; a node line starts with its verdict
     // ("ok", "ko", "NE", or "--") and two spaces.
     virtual QString outlineText() = 0;
+
+    // Every test of every held report (the leaf nodes that carry a
+    // verdict), in load and document order, whatever is shown. None by
+    // default: a plug-in without results.
+    virtual QList<QAStTestResult> testResults() const;
 
     // Writes every shown report, the reports they link to and the summary
     // into `dir` as HTML pages. The monitors are not owned and may be null.

@@ -399,6 +399,14 @@
         <source>Environment: XRDVIEW_PLUGIN_PATH (directories searched first for the plug-in, separated by &apos;:&apos;), XRDVIEW_EDITOR (command opening source links, %f is the file and %l the line).</source>
         <translation>Environnement&#xa0;: XRDVIEW_PLUGIN_PATH (dossiers où chercher d&apos;abord le plug-in, séparés par «&#xa0;:&#xa0;»), XRDVIEW_EDITOR (commande qui ouvre les liens vers les sources, %f désigne le fichier et %l la ligne).</translation>
     </message>
+    <message>
+        <source>--compare needs two report files, the older one first</source>
+        <translation>--compare demande deux fichiers de rapport, le plus ancien d&apos;abord</translation>
+    </message>
+    <message>
+        <source>Compare two reports, the older first: new failures, fixed, still failing, added and removed tests; exit status 1 when a test fails that did not fail before.</source>
+        <translation>Comparer deux rapports, le plus ancien d&apos;abord : nouveaux échecs, tests corrigés, toujours en échec, ajoutés et retirés ; code de sortie 1 quand un test échoue qui n&apos;échouait pas avant.</translation>
+    </message>
 </context>
 <context>
     <name>XrdCommandTracker</name>

@@ -1,6 +1,7 @@
 #include "korvatreporter/session/qareportsession.h"
 
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
@@ -16,7 +17,11 @@
 #include "sdk/qastudiointerface.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -235,6 +240,42 @@ QString QAReportSession::outlineText()
 {
     refresh();
     return QAReportSessionText::outline(m_shown->records());
+}
+
+QList<QAStTestResult> QAReportSession::testResults() const
+{
+    QList<QAStTestResult> results;
+    for (const auto &record : m_records) {
+        if (!record || !record->dataTree || !record->dataTree->rootNode())
+            continue;
+        const QString document = record->document && !record->document->name().isEmpty()
+                                     ? record->document->name()
+                                     : QFileInfo(record->fileName).completeBaseName();
+        // Depth first in document order, without recursion; the root has no name.
+        using Node = QTree<QAReporterNode>::QTreeNode;
+        std::vector<std::pair<const Node *, QString>> pending{{record->dataTree->rootNode(), QString()}};
+        while (!pending.empty()) {
+            const auto [node, path] = pending.back();
+            pending.pop_back();
+            const QAReporterNode *data = node->data();
+            const bool leaf = !node->hasChildren();
+            if (leaf && data && !path.isEmpty()) {
+                const QString &state = data->state;
+                if (state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE"))
+                    results.append({document, path,
+                                    state == QLatin1String("ok")   ? QAStTestResult::Passed
+                                    : state == QLatin1String("ko") ? QAStTestResult::Failed
+                                                                   : QAStTestResult::Inconclusive});
+            }
+            const auto &children = node->children();
+            for (auto it = children.crbegin(); it != children.crend(); ++it) {
+                const QAReporterNode *child = (*it)->data();
+                const QString name = child ? child->name : QString();
+                pending.emplace_back(*it, path.isEmpty() ? name : path + QLatin1Char('/') + name);
+            }
+        }
+    }
+    return results;
 }
 
 QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMonitor *progress,

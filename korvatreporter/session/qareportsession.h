@@ -90,6 +90,7 @@ public:
     QString summaryText() override;
     QString documentText() override;
     QString outlineText() override;
+    QList<QAStTestResult> testResults() const override;
     QAStExportResult exportHtml(const QString &dir, QAIProgressMonitor *progress,
                                 QAILogMonitor *log) override;
 

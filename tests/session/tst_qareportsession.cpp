@@ -149,6 +149,21 @@ private Q_SLOTS:
         QCOMPARE(text, TestFiles::readText(cliData(qPrintable(golden))));
     }
 
+    // Every leaf test with its verdict, named by document and tree path, in
+    // document order and whatever the filter shows.
+    void testResults()
+    {
+        QAReportSession session(nullptr);
+        session.setFailedOnly(true);
+        session.load({cliData("run-new.xrd")});
+        QStringList got;
+        for (const QAStTestResult &test : session.testResults())
+            got << test.document + QLatin1Char('|') + test.path + QLatin1Char('|')
+                       + QString::number(int(test.verdict));
+        QCOMPARE(got, (QStringList{"nightly|suite/a|1", "nightly|suite/b|0", "nightly|suite/c|1",
+                                   "nightly|suite/new|0"}));
+    }
+
     void emptySession()
     {
         QAReportSession session(nullptr);

@@ -97,6 +97,15 @@ private Q_SLOTS:
         row("text, two documents", { "--print-text", data("twodocs.xrd") }, golden("text-twodocs.txt"), 0);
         row("text, failed only", { "--print-text", "--failed-only", tiny }, golden("text-tiny-failed.txt"), 0);
 
+        // Two runs compared: status 1 for a newly failing test, 0 when nothing newly fails.
+        const QString older = data("run-old.xrd");
+        const QString newer = data("run-new.xrd");
+        row("compare, a new failure", { "--compare", older, newer }, golden("compare-runs.txt"), 1);
+        row("compare, a run with itself", { "--compare", older, older }, QByteArray(), 0);
+        row("compare, one file", { "--compare", older }, QByteArray(), 2, "--compare needs two report files");
+        row("compare, unreadable file", { "--compare", older, "/nonexistent/new.xrd" }, QByteArray(), 2,
+            "/nonexistent/new.xrd");
+
         row("version", { "--version" }, golden("version.txt"), 0);
         row("help", { "--help" }, QByteArray(), 0);
         row("unknown option", { "--summary", "--verbose", smoke }, QByteArray(), 2, "unknown option --verbose");

@@ -56,6 +56,11 @@ const OptionSpec Options[] = {
                         "Write the reports, the reports they link to and the summary as HTML pages "
                         "into DIR and print their paths."),
       XrdCommandLine::ExportHtml },
+    { History, nullptr, "compare", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Compare two reports, the older first: new failures, fixed, still failing, added "
+                        "and removed tests; exit status 1 when a test fails that did not fail before."),
+      XrdCommandLine::Compare },
     { General, "h", "help", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show this text."),
       XrdCommandLine::Help },
     { General, "v", "version", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show the version."),
@@ -240,6 +245,8 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
     else if ((line.failedOnly || !line.hiddenTypes.isEmpty()) && line.mode != PrintTree
              && line.mode != PrintText && line.mode != ExportHtml)
         line.error = tr("--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
+    else if (line.mode == Compare && line.files.size() != 2)
+        line.error = tr("--compare needs two report files, the older one first");
     else if (line.isHeadless() && line.files.isEmpty())
         line.error = tr("no report file given");
     return line;
@@ -248,7 +255,7 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
 bool XrdCommandLine::isHeadless() const
 {
     return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText
-           || mode == ExportHtml;
+           || mode == ExportHtml || mode == Compare;
 }
 
 QString XrdCommandLine::helpText()

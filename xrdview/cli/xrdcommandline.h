@@ -19,6 +19,7 @@ public:
         PrintSummary, // --print-summary: the results table
         PrintText,    // --print-text: the shown report text
         ExportHtml,   // --export-html DIR: the full HTML export
+        Compare,      // --compare OLD NEW: what changed between two runs
         Help,         // --help
         Version       // --version
     };

@@ -5,6 +5,8 @@
 #include "sdk/qastviewerplugin.h"
 #include "xrdview/cli/xrdhtmlexport.h"
 #include "xrdview/cli/xrdreporttext.h"
+#include "history/historycomparison.h"
+#include "history/historytext.h"
 #include "xrdview/host/xrdstudio.h"
 
 #include <QCoreApplication>
@@ -72,6 +74,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     for (const QString& file : line.files)
         files << hostPath(file);
 
+    if (line.mode == XrdCommandLine::Compare)
+        return compare(files.value(0), files.value(1));
     m_session = m_plugin->createSession();
     if (!m_session) {
         printError(QCoreApplication::translate("XrdHeadlessRunner",
@@ -89,6 +93,43 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);
     return status;
+}
+
+// The tests of one report as the history library names them; null when the
+// report cannot be read (its reason went to standard error).
+std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(const QString& file)
+{
+    const std::unique_ptr<QAStReportSession> session = m_plugin->createSession();
+    if (!session) {
+        printError(QCoreApplication::translate("XrdHeadlessRunner",
+                                               "The plug-in cannot read reports without a window."));
+        return std::nullopt;
+    }
+    StandardErrorLog log;
+    if (!session->load({ file }, &log).isEmpty())
+        return std::nullopt;
+    QList<HistoryResult> results;
+    for (const QAStTestResult& test : session->testResults()) {
+        HistoryResult result;
+        result.document = test.document;
+        result.path = test.path;
+        result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
+                         : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
+                                                                        : HistoryResult::Verdict::Ok;
+        results.append(result);
+    }
+    return results;
+}
+
+int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
+{
+    const std::optional<QList<HistoryResult>> before = resultsOf(oldFile);
+    const std::optional<QList<HistoryResult>> after = before ? resultsOf(newFile) : std::nullopt;
+    if (!before || !after)
+        return Error;
+    const HistoryComparison comparison = HistoryComparison::compare(*before, *after);
+    print(HistoryText::comparison(comparison));
+    return comparison.newFailures.isEmpty() ? Passed : Failed;
 }
 
 void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int* status)

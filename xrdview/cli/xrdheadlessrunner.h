@@ -4,9 +4,13 @@
 
 #include <QString>
 
+#include <QList>
+
 #include <memory>
+#include <optional>
 
 class QAStReportSession;
+struct HistoryResult;
 class QAStViewerPlugin;
 class XrdStudio;
 
@@ -26,6 +30,10 @@ public:
     // The process exit status for `line` (whose mode is headless). The
     // report session stays alive with the runner.
     int run(const XrdCommandLine& line);
+    // --compare: reads each report into a session of its own and prints
+    // what changed; status 1 when a test newly fails, 2 when a report
+    // cannot be read.
+    int compare(const QString& oldFile, const QString& newFile);
 
     // Flushes standard output and error and ends the process with `status`
     // at once. A large report's model takes seconds to take apart, and once
@@ -38,6 +46,8 @@ public:
     static void printError(const QString& text);
 
 private:
+    std::optional<QList<HistoryResult>> resultsOf(const QString& file);
+
     QAStViewerPlugin* m_plugin;
     XrdStudio* m_studio;
     // Prints what `line`'s mode asks for and sets `status` accordingly.
