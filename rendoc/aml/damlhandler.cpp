@@ -183,6 +183,13 @@ const QString& emptyText()
     return empty;
 }
 
+// A text attribute whose default is the empty string rather than null.
+QString textOrEmpty(const DAmlAttributes& atts, const char* attr)
+{
+    const int index = atts.index(QLatin1String(attr));
+    return index < 0 ? emptyText() : atts.value(index);
+}
+
 const QString defaultFamily = QStringLiteral("DejaVu Sans");
 
 } // namespace
@@ -661,50 +668,62 @@ void DAmlHandler::applyStyle(DItem* item, Element element, const DAmlAttributes&
 bool DAmlHandler::startItemElement(
     Element element, const QString& qName, const DAmlAttributes& atts)
 {
-    auto text = [&atts](const char* attr) { return atts.value(QLatin1String(attr)); };
-    // Text attributes whose default is the empty string rather than null.
-    auto textOrEmpty = [&atts](const char* attr) {
-        const int index = atts.index(QLatin1String(attr));
-        return index < 0 ? emptyText() : atts.value(index);
-    };
-    const int intMax = std::numeric_limits<int>::max();
-
     std::unique_ptr<DItem> item;
+    bool made = false;
+    if (element >= Document && element <= Popup)
+        made = makeTextItem(element, qName, atts, &item);
+    else if (element >= Table && element <= CellText)
+        made = makeTableItem(element, qName, atts, &item);
+    else if (element >= Summary && element <= IEntry)
+        made = makeEntryItem(element, qName, atts, &item);
+    else if (element >= Graphic && element <= Point)
+        made = makeGraphicItem(element, qName, atts, &item);
+    if (!made)
+        return false;
+    openItem(element, item.release(), atts);
+    return true;
+}
+
+bool DAmlHandler::makeTextItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                               std::unique_ptr<DItem>* item)
+{
+    auto text = [&atts](const char* attr) { return atts.value(QLatin1String(attr)); };
+    const int intMax = std::numeric_limits<int>::max();
+    QString name;
     switch (element) {
     case Document:
-        item = std::make_unique<DDocument>(text("title"), text("name"));
-        break;
+        *item = std::make_unique<DDocument>(text("title"), text("name"));
+        return true;
     case Section:
-        item = std::make_unique<DSection>(text("name"));
-        break;
+        *item = std::make_unique<DSection>(text("name"));
+        return true;
     case Title: {
         int level = 1;
         if (!readInt(atts, "level", qName, 0, 6, &level))
             return false;
-        item = std::make_unique<DTitle>(level);
-        break;
+        *item = std::make_unique<DTitle>(level);
+        return true;
     }
     case Header:
-        item = std::make_unique<DHeader>();
-        break;
+        *item = std::make_unique<DHeader>();
+        return true;
     case Footer:
-        item = std::make_unique<DFooter>();
-        break;
+        *item = std::make_unique<DFooter>();
+        return true;
     case PageBreak:
-        item = std::make_unique<DPageBreak>();
-        break;
+        *item = std::make_unique<DPageBreak>();
+        return true;
     case Paragraph:
-        item = std::make_unique<DParagraph>();
-        break;
+        *item = std::make_unique<DParagraph>();
+        return true;
     case Image: {
-        QString src;
         int width = 0;
         int height = 0;
-        if (!required(atts, "src", qName, &src) || !readInt(atts, "width", qName, 0, intMax, &width)
+        if (!required(atts, "src", qName, &name) || !readInt(atts, "width", qName, 0, intMax, &width)
             || !readInt(atts, "height", qName, 0, intMax, &height))
             return false;
-        item = std::make_unique<DImage>(src, width, height);
-        break;
+        *item = std::make_unique<DImage>(name, width, height);
+        return true;
     }
     case List: {
         bool ordered = false;
@@ -712,105 +731,128 @@ bool DAmlHandler::startItemElement(
             return false;
         auto list = std::make_unique<DList>();
         list->setOrdered(ordered);
-        item = std::move(list);
-        break;
+        *item = std::move(list);
+        return true;
     }
-    case Link: {
-        QString target;
-        if (!required(atts, "target", qName, &target))
-            return false;
-        item = std::make_unique<DLink>(target);
-        break;
+    default:
+        return makeNamedItem(element, qName, atts, item);
     }
-    case Tag: {
-        QString name;
-        if (!required(atts, "name", qName, &name))
-            return false;
-        item = std::make_unique<DTag>(name);
-        break;
+}
+
+bool DAmlHandler::makeNamedItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                                std::unique_ptr<DItem>* item)
+{
+    // Each of these items has one required attribute: a target or a name.
+    const char* attr = (element == Link || element == PopupLink) ? "target" : "name";
+    QString value;
+    if (!required(atts, attr, qName, &value))
+        return false;
+    switch (element) {
+    case Link:
+        *item = std::make_unique<DLink>(value);
+        return true;
+    case Tag:
+        *item = std::make_unique<DTag>(value);
+        return true;
+    case TagPointer:
+        *item = std::make_unique<DTagPointer>(value);
+        return true;
+    case PopupLink:
+        *item = std::make_unique<DPopupLink>(value);
+        return true;
+    case Popup:
+        *item = std::make_unique<DPopup>(value);
+        return true;
+    default:
+        return false;
     }
-    case TagPointer: {
-        QString name;
-        if (!required(atts, "name", qName, &name))
-            return false;
-        item = std::make_unique<DTagPointer>(name);
-        break;
-    }
-    case PopupLink: {
-        QString target;
-        if (!required(atts, "target", qName, &target))
-            return false;
-        item = std::make_unique<DPopupLink>(target);
-        break;
-    }
-    case Popup: {
-        QString name;
-        if (!required(atts, "name", qName, &name))
-            return false;
-        item = std::make_unique<DPopup>(name);
-        break;
-    }
-    case Table: {
+}
+
+bool DAmlHandler::makeTableItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                                std::unique_ptr<DItem>* item)
+{
+    const int intMax = std::numeric_limits<int>::max();
+    if (element == Table) {
         int border = 0;
         if (!readInt(atts, "border", qName, 0, intMax, &border))
             return false;
         auto table = std::make_unique<DTable>(border);
-        const int index = atts.index(QLatin1String("widths"));
-        if (index >= 0) {
-            const QString value = atts.value(index);
-            QVector<float> widths;
-            for (const QStringView part : QStringView(value).split(QLatin1Char(','))) {
-                bool ok = false;
-                const double fraction = part.trimmed().toDouble(&ok);
-                if (!ok || !std::isfinite(fraction) || fraction <= 0
-                    || fraction > std::numeric_limits<float>::max())
-                    return badValue(value, "widths", qName);
-                widths.append(float(fraction));
-            }
-            table->setWidth(widths);
-        }
-        item = std::move(table);
-        break;
-    }
-    case Row:
-        item = std::make_unique<DRow>();
-        break;
-    case Cell: {
-        int hspan = 1;
-        int vspan = 1;
-        if (!readInt(atts, "hspan", qName, 1, intMax, &hspan)
-            || !readInt(atts, "vspan", qName, 1, intMax, &vspan))
+        if (!readWidths(atts, qName, table.get()))
             return false;
-        // The markup counts covered columns; the model counts the extra ones.
-        item = std::make_unique<DCell>(hspan - 1, vspan - 1);
-        break;
+        *item = std::move(table);
+        return true;
     }
-    case CellText: {
-        int hspan = 1;
-        int vspan = 1;
-        if (!readInt(atts, "hspan", qName, 1, intMax, &hspan)
-            || !readInt(atts, "vspan", qName, 1, intMax, &vspan))
-            return false;
-        item = std::make_unique<DCellText>(textOrEmpty("text"), hspan - 1, vspan - 1);
-        break;
+    if (element == Row) {
+        *item = std::make_unique<DRow>();
+        return true;
     }
+    int hspan = 1;
+    int vspan = 1;
+    if (!readInt(atts, "hspan", qName, 1, intMax, &hspan)
+        || !readInt(atts, "vspan", qName, 1, intMax, &vspan))
+        return false;
+    // The markup counts covered columns; the model counts the extra ones.
+    if (element == Cell) {
+        *item = std::make_unique<DCell>(hspan - 1, vspan - 1);
+        return true;
+    }
+    if (element == CellText) {
+        *item = std::make_unique<DCellText>(textOrEmpty(atts, "text"), hspan - 1, vspan - 1);
+        return true;
+    }
+    return false;
+}
+
+bool DAmlHandler::readWidths(const DAmlAttributes& atts, const QString& qName, DTable* table)
+{
+    const int index = atts.index(QLatin1String("widths"));
+    if (index < 0)
+        return true;
+    const QString value = atts.value(index);
+    QVector<float> widths;
+    for (const QStringView part : QStringView(value).split(QLatin1Char(','))) {
+        bool ok = false;
+        const double fraction = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(fraction) || fraction <= 0
+            || fraction > std::numeric_limits<float>::max())
+            return badValue(value, "widths", qName);
+        widths.append(float(fraction));
+    }
+    table->setWidth(widths);
+    return true;
+}
+
+bool DAmlHandler::makeEntryItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                                std::unique_ptr<DItem>* item)
+{
+    switch (element) {
     case Summary:
-        item = std::make_unique<DSummary>();
-        break;
+        *item = std::make_unique<DSummary>();
+        return true;
     case SEntry: {
         // The model finds an entry's title from its text; a target is accepted but not kept.
         int level = 1;
         if (!readInt(atts, "level", qName, 0, 6, &level))
             return false;
-        item = std::make_unique<DSEntry>(textOrEmpty("text"), level, nullptr);
-        break;
+        *item = std::make_unique<DSEntry>(textOrEmpty(atts, "text"), level, nullptr);
+        return true;
     }
     case Index:
-        item = std::make_unique<DIndex>();
-        break;
+        *item = std::make_unique<DIndex>();
+        return true;
     case IEntry:
-        item = std::make_unique<DIEntry>(textOrEmpty("text"), nullptr);
-        break;
+        *item = std::make_unique<DIEntry>(textOrEmpty(atts, "text"), nullptr);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DAmlHandler::makeGraphicItem(Element element, const QString& qName,
+                                  const DAmlAttributes& atts, std::unique_ptr<DItem>* item)
+{
+    const int intMax = std::numeric_limits<int>::max();
+    switch (element) {
     case Graphic: {
         // The size is checked for a well-formed file; the chart sizes itself when shown.
         int width = 400;
@@ -818,39 +860,14 @@ bool DAmlHandler::startItemElement(
         if (!readInt(atts, "width", qName, 1, intMax, &width)
             || !readInt(atts, "height", qName, 1, intMax, &height))
             return false;
-        item = std::make_unique<DGraphic>(text("title"));
-        break;
+        *item = std::make_unique<DGraphic>(atts.value(QLatin1String("title")));
+        return true;
     }
-    case Axis: {
-        Qt::Orientation orientation = Qt::Horizontal;
-        const int index = atts.index(QLatin1String("orientation"));
-        if (index >= 0) {
-            const QString value = atts.value(index);
-            if (value == QLatin1String("y"))
-                orientation = Qt::Vertical;
-            else if (value != QLatin1String("x"))
-                return badValue(value, "orientation", qName);
-        }
-        double minimum = 0;
-        double maximum = 0;
-        if (!readReal(atts, "min", qName, &minimum) || !readReal(atts, "max", qName, &maximum))
-            return false;
-        // One axis per orientation and graphic.
-        Open& graphic = m_open.back();
-        bool& seen = orientation == Qt::Horizontal ? graphic.axisX : graphic.axisY;
-        if (seen) {
-            return fail(QCoreApplication::translate(
-                "DAmlHandler", "AML, element \"%1\" not allowed in \"%2\" at line %3.\n")
-                            .arg(qName, elementName(Graphic))
-                            .arg(lineNumber()));
-        }
-        seen = true;
-        item = std::make_unique<DAxis>(orientation, text("label"), minimum, maximum);
-        break;
-    }
+    case Axis:
+        return makeAxis(qName, atts, item);
     case Curve:
-        item = std::make_unique<DCurve>(text("name"));
-        break;
+        *item = std::make_unique<DCurve>(atts.value(QLatin1String("name")));
+        return true;
     case Point: {
         QString value;
         double x = 0;
@@ -858,14 +875,47 @@ bool DAmlHandler::startItemElement(
         if (!required(atts, "x", qName, &value) || !required(atts, "y", qName, &value)
             || !readReal(atts, "x", qName, &x) || !readReal(atts, "y", qName, &y))
             return false;
-        item = std::make_unique<DPoint>(x, y);
-        break;
+        *item = std::make_unique<DPoint>(x, y);
+        return true;
     }
     default:
         return false;
     }
+}
 
-    DItem* made = item.release();
+bool DAmlHandler::makeAxis(const QString& qName, const DAmlAttributes& atts,
+                           std::unique_ptr<DItem>* item)
+{
+    Qt::Orientation orientation = Qt::Horizontal;
+    const int index = atts.index(QLatin1String("orientation"));
+    if (index >= 0) {
+        const QString value = atts.value(index);
+        if (value == QLatin1String("y"))
+            orientation = Qt::Vertical;
+        else if (value != QLatin1String("x"))
+            return badValue(value, "orientation", qName);
+    }
+    double minimum = 0;
+    double maximum = 0;
+    if (!readReal(atts, "min", qName, &minimum) || !readReal(atts, "max", qName, &maximum))
+        return false;
+    // One axis per orientation and graphic.
+    Open& graphic = m_open.back();
+    bool& seen = orientation == Qt::Horizontal ? graphic.axisX : graphic.axisY;
+    if (seen) {
+        return fail(QCoreApplication::translate(
+            "DAmlHandler", "AML, element \"%1\" not allowed in \"%2\" at line %3.\n")
+                        .arg(qName, elementName(Graphic))
+                        .arg(lineNumber()));
+    }
+    seen = true;
+    *item = std::make_unique<DAxis>(
+        orientation, atts.value(QLatin1String("label")), minimum, maximum);
+    return true;
+}
+
+void DAmlHandler::openItem(Element element, DItem* made, const DAmlAttributes& atts)
+{
     applyStyle(made, element, atts);
     DItemContainer* container = made->toContainer();
     if (element == Document) {
@@ -882,7 +932,6 @@ bool DAmlHandler::startItemElement(
     const int itemFrame = container ? ownFrame : m_open.back().itemFrame;
     m_open.push_back(Open { element, made, container, nullptr, itemFrame, false, false });
     m_current = made;
-    return true;
 }
 
 bool DAmlHandler::startStyleElement(
@@ -905,98 +954,111 @@ bool DAmlHandler::startStyleElement(
         }
         break;
     }
-    case Font: {
+    case Font:
         if (!required(atts, "name", qName, &name))
             return false;
-        if (m_localStyles) {
-            const int index = atts.index(QLatin1String("family"));
-            DFont font(name, index < 0 ? defaultFamily : atts.value(index), 10);
-            int size = font.pointSize();
-            bool bold = false;
-            bool italic = false;
-            bool underline = false;
-            if (!readInt(atts, "size", qName, 1, 200, &size)
-                || !readBool(atts, "bold", qName, &bold)
-                || !readBool(atts, "italic", qName, &italic)
-                || !readBool(atts, "underline", qName, &underline))
-                return false;
-            font.setPointSize(size);
-            font.setBold(bold);
-            font.setItalic(italic);
-            font.setUnderline(underline);
-            m_fonts.insert(name, font);
-        }
+        if (m_localStyles && !defineFont(name, qName, atts))
+            return false;
         break;
-    }
-    case Style: {
+    case Style:
         if (!required(atts, "name", qName, &name))
             return false;
-        if (m_localStyles) {
-            // A named font supplies the defaults of the five font attributes.
-            DFont font(QString(), defaultFamily, 10);
-            const int fontIndex = atts.index(QLatin1String("font"));
-            if (fontIndex >= 0) {
-                const QString fontName = atts.value(fontIndex);
-                const auto found = m_fonts.constFind(fontName);
-                if (found == m_fonts.constEnd())
-                    return badValue(fontName, "font", qName);
-                font = found.value();
-            }
-            const int familyIndex = atts.index(QLatin1String("family"));
-            int size = font.pointSize();
-            bool bold = font.bold();
-            bool italic = font.italic();
-            bool underline = font.underline();
-            QColor color(Qt::black);
-            QColor background;
-            Qt::Alignment alignment = Qt::AlignLeft;
-            int margins[4] = { 0, 0, 0, 0 };
-            const char* marginNames[4]
-                = { "marginleft", "margintop", "marginright", "marginbottom" };
-            if (!readInt(atts, "size", qName, 1, 200, &size)
-                || !readBool(atts, "bold", qName, &bold)
-                || !readBool(atts, "italic", qName, &italic)
-                || !readBool(atts, "underline", qName, &underline)
-                || !readColor(atts, "color", qName, true, &color)
-                || !readColor(atts, "background", qName, true, &background))
-                return false;
-            for (int i = 0; i < 4; ++i) {
-                if (!readInt(atts, marginNames[i], qName, 0, std::numeric_limits<int>::max(),
-                        &margins[i]))
-                    return false;
-            }
-            const int alignIndex = atts.index(QLatin1String("align"));
-            if (alignIndex >= 0) {
-                const QString value = atts.value(alignIndex);
-                if (value == QLatin1String("left"))
-                    alignment = Qt::AlignLeft;
-                else if (value == QLatin1String("right"))
-                    alignment = Qt::AlignRight;
-                else if (value == QLatin1String("center"))
-                    alignment = Qt::AlignHCenter;
-                else if (value == QLatin1String("justify"))
-                    alignment = Qt::AlignJustify;
-                else
-                    return badValue(value, "align", qName);
-            }
-            auto style = std::make_unique<DStyle>(name);
-            style->setFamily(familyIndex < 0 ? font.family() : atts.value(familyIndex));
-            style->setPointSize(size);
-            style->setBold(bold);
-            style->setItalic(italic);
-            style->setUnderline(underline);
-            style->setForeground(color);
-            style->setBackground(background);
-            style->setAlignment(alignment);
-            style->setMargins(margins[0], margins[1], margins[2], margins[3]);
-            indexStyle(style.get());
-            m_localStyleList.push_back(std::move(style));
-        }
+        if (m_localStyles && !defineStyle(name, qName, atts))
+            return false;
         break;
-    }
     default:
         return false;
     }
     m_open.push_back(Open { element, nullptr, nullptr, nullptr, itemFrame, false, false });
+    return true;
+}
+
+bool DAmlHandler::defineFont(const QString& name, const QString& qName, const DAmlAttributes& atts)
+{
+    const int index = atts.index(QLatin1String("family"));
+    DFont font(name, index < 0 ? defaultFamily : atts.value(index), 10);
+    int size = font.pointSize();
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    if (!readInt(atts, "size", qName, 1, 200, &size) || !readBool(atts, "bold", qName, &bold)
+        || !readBool(atts, "italic", qName, &italic)
+        || !readBool(atts, "underline", qName, &underline))
+        return false;
+    font.setPointSize(size);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    m_fonts.insert(name, font);
+    return true;
+}
+
+bool DAmlHandler::defineStyle(
+    const QString& name, const QString& qName, const DAmlAttributes& atts)
+{
+    // A named font supplies the defaults of the five font attributes.
+    DFont font(QString(), defaultFamily, 10);
+    const int fontIndex = atts.index(QLatin1String("font"));
+    if (fontIndex >= 0) {
+        const QString fontName = atts.value(fontIndex);
+        const auto found = m_fonts.constFind(fontName);
+        if (found == m_fonts.constEnd())
+            return badValue(fontName, "font", qName);
+        font = found.value();
+    }
+    const int familyIndex = atts.index(QLatin1String("family"));
+    int size = font.pointSize();
+    bool bold = font.bold();
+    bool italic = font.italic();
+    bool underline = font.underline();
+    QColor color(Qt::black);
+    QColor background;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    int margins[4] = { 0, 0, 0, 0 };
+    const char* marginNames[4] = { "marginleft", "margintop", "marginright", "marginbottom" };
+    if (!readInt(atts, "size", qName, 1, 200, &size) || !readBool(atts, "bold", qName, &bold)
+        || !readBool(atts, "italic", qName, &italic)
+        || !readBool(atts, "underline", qName, &underline)
+        || !readColor(atts, "color", qName, true, &color)
+        || !readColor(atts, "background", qName, true, &background))
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!readInt(atts, marginNames[i], qName, 0, std::numeric_limits<int>::max(), &margins[i]))
+            return false;
+    }
+    if (!readAlignment(atts, qName, &alignment))
+        return false;
+    auto style = std::make_unique<DStyle>(name);
+    style->setFamily(familyIndex < 0 ? font.family() : atts.value(familyIndex));
+    style->setPointSize(size);
+    style->setBold(bold);
+    style->setItalic(italic);
+    style->setUnderline(underline);
+    style->setForeground(color);
+    style->setBackground(background);
+    style->setAlignment(alignment);
+    style->setMargins(margins[0], margins[1], margins[2], margins[3]);
+    indexStyle(style.get());
+    m_localStyleList.push_back(std::move(style));
+    return true;
+}
+
+bool DAmlHandler::readAlignment(
+    const DAmlAttributes& atts, const QString& qName, Qt::Alignment* alignment)
+{
+    const int index = atts.index(QLatin1String("align"));
+    if (index < 0)
+        return true;
+    const QString value = atts.value(index);
+    if (value == QLatin1String("left"))
+        *alignment = Qt::AlignLeft;
+    else if (value == QLatin1String("right"))
+        *alignment = Qt::AlignRight;
+    else if (value == QLatin1String("center"))
+        *alignment = Qt::AlignHCenter;
+    else if (value == QLatin1String("justify"))
+        *alignment = Qt::AlignJustify;
+    else
+        return badValue(value, "align", qName);
     return true;
 }

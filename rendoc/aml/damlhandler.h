@@ -17,6 +17,7 @@ class DItemContainer;
 class DDocument;
 class DAmlLocator;
 class DStyle;
+class DTable;
 struct DAmlParseError;
 
 // Handler of the AML reader's events that builds DDocument trees from AML markup.
@@ -146,6 +147,26 @@ private:
     bool checkPlacement(Element element, const QString& qName, const DAmlAttributes& atts);
     bool startItemElement(Element element, const QString& qName, const DAmlAttributes& atts);
     bool startStyleElement(Element element, const QString& qName, const DAmlAttributes& atts);
+    // Item makers, one per group of elements: each sets item, or returns false after setting
+    // the error text.
+    bool makeTextItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                      std::unique_ptr<DItem>* item);
+    bool makeNamedItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                       std::unique_ptr<DItem>* item);
+    bool makeTableItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                       std::unique_ptr<DItem>* item);
+    bool makeEntryItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                       std::unique_ptr<DItem>* item);
+    bool makeGraphicItem(Element element, const QString& qName, const DAmlAttributes& atts,
+                         std::unique_ptr<DItem>* item);
+    bool makeAxis(const QString& qName, const DAmlAttributes& atts, std::unique_ptr<DItem>* item);
+    bool readWidths(const DAmlAttributes& atts, const QString& qName, DTable* table);
+    // Styles the item, links it into the open container (or the document chain) and opens its frame.
+    void openItem(Element element, DItem* made, const DAmlAttributes& atts);
+    // Local font and style definitions.
+    bool defineFont(const QString& name, const QString& qName, const DAmlAttributes& atts);
+    bool defineStyle(const QString& name, const QString& qName, const DAmlAttributes& atts);
+    bool readAlignment(const DAmlAttributes& atts, const QString& qName, Qt::Alignment* alignment);
     void link(DItem* item);
     void applyStyle(DItem* item, Element element, const DAmlAttributes& atts);
     void indexStyle(DStyle* style);

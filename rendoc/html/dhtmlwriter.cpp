@@ -439,81 +439,153 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
     if (item->parent() && item->parent()->kind() == DItem::List)
         write(QLatin1String("<li>"));
     switch (item->kind()) {
-    case DItem::Document: {
+    case DItem::Document:
+    case DItem::Section:
+    case DItem::Title:
+    case DItem::Header:
+    case DItem::Footer:
+    case DItem::Paragraph:
+    case DItem::List:
+    case DItem::Table:
+    case DItem::Row:
+    case DItem::Cell:
+    case DItem::CellText:
+        openContainer(item);
+        return true;
+    default:
+        return writeLeaf(item, skipChildren);
+    }
+}
+
+void DHTMLWriter::openContainer(DItem* item)
+{
+    switch (item->kind()) {
+    case DItem::Document:
         m_currentDocument = item->toDocument();
         write(QStringLiteral("<article id=\"x-d%1\"").arg(m_documentNumber));
         writeClassAttribute(item, "doc");
         write(QLatin1String(">\n"));
         writeAnchors(item);
-        return true;
-    }
+        break;
     case DItem::Section:
         write(QLatin1String("<section"));
         writeClassAttribute(item, nullptr);
         write(QLatin1String(">"));
         writeAnchors(item);
-        return true;
-    case DItem::Title: {
-        const DTitle* title = item->toTitle();
-        const int h = qBound(1, title->level() + 1, 6);
-        write(QStringLiteral("<h%1").arg(h));
-        const QString id = titleId(item);
-        if (!id.isEmpty()) {
-            write(QLatin1String(" id=\""));
-            writeEscaped(id, true);
-            write(QLatin1String("\""));
-        }
-        writeClassAttribute(item, nullptr);
-        write(QLatin1String(">"));
-        writeAnchors(item);
-        if (!title->numberText().isEmpty()) {
-            write(QLatin1String("<span class=\"num\">"));
-            writeEscaped(title->numberText());
-            write(QLatin1String("</span>"));
-        }
-        return true;
-    }
+        break;
+    case DItem::Title:
+        writeTitleStart(item);
+        break;
     case DItem::Header:
     case DItem::Footer:
         write(QLatin1String("<div"));
         writeClassAttribute(item, "print-only");
         write(QLatin1String(">"));
-        return true;
-    case DItem::PageBreak:
-        writeAnchors(item);
-        write(QLatin1String("<div class=\"pagebreak\"></div>\n"));
-        return false;
+        break;
     case DItem::Paragraph:
         write(QLatin1String("<div"));
         writeClassAttribute(item, "p");
         write(QLatin1String(">"));
         writeAnchors(item);
-        return true;
-    case DItem::Text:
-        writeAnchors(item);
-        writeTextItem(item->toText()->text(), item);
-        return false;
-    case DItem::Image:
-        writeAnchors(item);
-        writeImage(item->toImage());
-        return false;
+        break;
     case DItem::List:
         write(item->toList()->ordered() ? QLatin1String("<ol") : QLatin1String("<ul"));
         writeClassAttribute(item, nullptr);
         write(QLatin1String(">"));
         writeAnchors(item);
-        return true;
-    case DItem::Link: {
-        writeAnchors(item);
-        // A styled link keeps its style around whatever anchor the writer makes of it.
-        const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
-        if (styleClass)
-            write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
-        doLink(item->toLink());
-        if (styleClass)
-            write(QLatin1String("</span>"));
-        return false;
+        break;
+    case DItem::Table:
+        writeTableStart(item);
+        break;
+    case DItem::Row:
+        write(QLatin1String("<tr"));
+        writeClassAttribute(item, nullptr);
+        write(QLatin1String(">"));
+        break;
+    default:
+        writeCellStart(item);
+        break;
     }
+}
+
+void DHTMLWriter::writeTitleStart(DItem* item)
+{
+    const DTitle* title = item->toTitle();
+    const int h = qBound(1, title->level() + 1, 6);
+    write(QStringLiteral("<h%1").arg(h));
+    const QString id = titleId(item);
+    if (!id.isEmpty()) {
+        write(QLatin1String(" id=\""));
+        writeEscaped(id, true);
+        write(QLatin1String("\""));
+    }
+    writeClassAttribute(item, nullptr);
+    write(QLatin1String(">"));
+    writeAnchors(item);
+    if (!title->numberText().isEmpty()) {
+        write(QLatin1String("<span class=\"num\">"));
+        writeEscaped(title->numberText());
+        write(QLatin1String("</span>"));
+    }
+}
+
+void DHTMLWriter::writeTableStart(DItem* item)
+{
+    const DTable* table = item->toTable();
+    write(QLatin1String("<table"));
+    writeClassAttribute(item, table->border() > 0 ? "b" : nullptr);
+    write(QLatin1String(">"));
+    float total = 0;
+    for (float w : table->widths())
+        total += w > 0 ? w : 0;
+    if (total > 0) {
+        write(QLatin1String("<colgroup>"));
+        for (float w : table->widths())
+            write(QStringLiteral("<col style=\"width:%1%\">")
+                      .arg(number(100.0 * (w > 0 ? w : 0) / total)));
+        write(QLatin1String("</colgroup>"));
+    }
+    write(QLatin1String("\n"));
+}
+
+void DHTMLWriter::writeCellStart(DItem* item)
+{
+    const DCell* cell = item->toCell();
+    const DCellText* cellText = item->toCellText();
+    // The model counts the extra columns and rows a cell covers.
+    const qint64 hspan = 1 + qint64(cell ? cell->hspan() : cellText->hspan());
+    const qint64 vspan = 1 + qint64(cell ? cell->vspan() : cellText->vspan());
+    write(QLatin1String("<td"));
+    if (hspan > 1)
+        write(QStringLiteral(" colspan=\"%1\"").arg(qMin(hspan, qint64(1000))));
+    if (vspan > 1)
+        write(QStringLiteral(" rowspan=\"%1\"").arg(qMin(vspan, qint64(65534))));
+    writeClassAttribute(item, nullptr);
+    write(QLatin1String(">"));
+    writeAnchors(item);
+    if (cellText)
+        writeEscaped(cellText->text());
+}
+
+bool DHTMLWriter::writeLeaf(DItem* item, bool& skipChildren)
+{
+    switch (item->kind()) {
+    case DItem::PageBreak:
+        writeAnchors(item);
+        write(QLatin1String("<div class=\"pagebreak\"></div>\n"));
+        break;
+    case DItem::Text:
+        writeAnchors(item);
+        writeTextItem(item->toText()->text(), item);
+        break;
+    case DItem::Image:
+        writeAnchors(item);
+        writeImage(item->toImage());
+        break;
+    case DItem::Link:
+        writeAnchors(item);
+        writeStyledLink(item);
+        break;
     case DItem::Tag:
         // A tag without a name only marks a place; no link can name it.
         if (!item->toTag()->name().isEmpty()) {
@@ -522,77 +594,27 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
             write(QLatin1String("\"></span>"));
         }
         writeAnchors(item);
-        return false;
-    case DItem::Table: {
-        const DTable* table = item->toTable();
-        write(QLatin1String("<table"));
-        writeClassAttribute(item, table->border() > 0 ? "b" : nullptr);
-        write(QLatin1String(">"));
-        float total = 0;
-        for (float w : table->widths())
-            total += w > 0 ? w : 0;
-        if (total > 0) {
-            write(QLatin1String("<colgroup>"));
-            for (float w : table->widths())
-                write(QStringLiteral("<col style=\"width:%1%\">")
-                          .arg(number(100.0 * (w > 0 ? w : 0) / total)));
-            write(QLatin1String("</colgroup>"));
-        }
-        write(QLatin1String("\n"));
-        return true;
-    }
-    case DItem::Row:
-        write(QLatin1String("<tr"));
-        writeClassAttribute(item, nullptr);
-        write(QLatin1String(">"));
-        return true;
-    case DItem::Cell:
-    case DItem::CellText: {
-        const DCell* cell = item->toCell();
-        const DCellText* cellText = item->toCellText();
-        // The model counts the extra columns and rows a cell covers.
-        const qint64 hspan = 1 + qint64(cell ? cell->hspan() : cellText->hspan());
-        const qint64 vspan = 1 + qint64(cell ? cell->vspan() : cellText->vspan());
-        write(QLatin1String("<td"));
-        if (hspan > 1)
-            write(QStringLiteral(" colspan=\"%1\"").arg(qMin(hspan, qint64(1000))));
-        if (vspan > 1)
-            write(QStringLiteral(" rowspan=\"%1\"").arg(qMin(vspan, qint64(65534))));
-        writeClassAttribute(item, nullptr);
-        write(QLatin1String(">"));
+        break;
+    case DItem::TagPointer:
         writeAnchors(item);
-        if (cellText)
-            writeEscaped(cellText->text());
-        return true;
-    }
-    case DItem::TagPointer: {
-        writeAnchors(item);
-        const QString& name = item->toTagPointer()->name();
-        const bool linked = writeLinkStart(QLatin1Char('#') + tagId(name));
-        writeTextItem(name, item);
-        if (linked)
-            write(QLatin1String("</a>"));
-        return false;
-    }
+        writeTagPointer(item);
+        break;
     case DItem::PopupLink:
         writeAnchors(item);
         writePopupLink(item->toPopupLink());
-        return false;
-    case DItem::Popup:
-        // Shown where a popup link names it, as the view shows it on demand.
-        return false;
+        break;
     case DItem::Summary:
         writeAnchors(item);
         writeSummary(item->toSummary());
-        return false;
+        break;
     case DItem::Index:
         writeAnchors(item);
         writeIndex(item->toIndex());
-        return false;
+        break;
     case DItem::Graphic:
         writeAnchors(item);
         writeGraphic(item->toGraphic());
-        return false;
+        break;
     case DItem::SEntry:
     case DItem::IEntry:
     case DItem::Axis:
@@ -600,9 +622,34 @@ bool DHTMLWriter::open(DItem* item, bool& skipChildren)
     case DItem::Point:
         // Parts of summaries, indexes and graphics, written with them.
         skipChildren = true;
-        return false;
+        break;
+    case DItem::Popup:
+        // Shown where a popup link names it, as the view shows it on demand.
+        break;
+    default:
+        break;
     }
     return false;
+}
+
+void DHTMLWriter::writeStyledLink(DItem* item)
+{
+    // A styled link keeps its style around whatever anchor the writer makes of it.
+    const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
+    if (styleClass)
+        write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
+    doLink(item->toLink());
+    if (styleClass)
+        write(QLatin1String("</span>"));
+}
+
+void DHTMLWriter::writeTagPointer(DItem* item)
+{
+    const QString& name = item->toTagPointer()->name();
+    const bool linked = writeLinkStart(QLatin1Char('#') + tagId(name));
+    writeTextItem(name, item);
+    if (linked)
+        write(QLatin1String("</a>"));
 }
 
 void DHTMLWriter::close(DItem* item)
@@ -882,8 +929,11 @@ void DHTMLWriter::writeImage(DImage* image)
     write(QLatin1String(">"));
 }
 
-void DHTMLWriter::writeGraphic(DGraphic* graphic)
+// Where a graphic's values land in its drawing: the value range of each axis (the axis's own
+// when it gives a usable one, else the points'), and the plot's place in the picture.
+struct DHTMLWriter::PlotArea
 {
+    // A value range that grows to hold every value added.
     struct Range
     {
         double min = 0;
@@ -899,8 +949,19 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
             max = qMax(max, v);
         }
     };
+
+    explicit PlotArea(const DGraphic* graphic);
+    double sx(double x) const { return left + (x - ranges[0].min) / (ranges[0].max - ranges[0].min) * plotW; }
+    double sy(double y) const { return top + plotH - (y - ranges[1].min) / (ranges[1].max - ranges[1].min) * plotH; }
+
     const DAxis* axes[2] = {nullptr, nullptr};
     Range ranges[2];
+    static constexpr double width = 480, height = 280, left = 56, right = 16, top = 16, bottom = 44;
+    static constexpr double plotW = width - left - right, plotH = height - top - bottom;
+};
+
+DHTMLWriter::PlotArea::PlotArea(const DGraphic* graphic)
+{
     for (DItem* c = graphic->child(); c; c = c->next()) {
         if (const DAxis* axis = c->toAxis())
             axes[axis->orientation() == Qt::Horizontal ? 0 : 1] = axis;
@@ -923,11 +984,11 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
             ranges[i].max += 1;
         }
     }
-    const double width = 480, height = 280, left = 56, right = 16, top = 16, bottom = 44;
-    const double plotW = width - left - right, plotH = height - top - bottom;
-    auto sx = [&](double x) { return left + (x - ranges[0].min) / (ranges[0].max - ranges[0].min) * plotW; };
-    auto sy = [&](double y) { return top + plotH - (y - ranges[1].min) / (ranges[1].max - ranges[1].min) * plotH; };
+}
 
+void DHTMLWriter::writeGraphic(DGraphic* graphic)
+{
+    const PlotArea area(graphic);
     write(QLatin1String("<figure"));
     writeClassAttribute(graphic, "graphic");
     write(QLatin1String(">"));
@@ -938,12 +999,25 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
     }
     write(QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
                          "viewBox=\"0 0 %1 %2\" role=\"img\" font-size=\"11\">")
-              .arg(width)
-              .arg(height));
+              .arg(area.width)
+              .arg(area.height));
     write(QStringLiteral("<rect x=\"0.5\" y=\"0.5\" width=\"%1\" height=\"%2\" fill=\"#fff\" "
                          "stroke=\"#c0c0c0\"/>")
-              .arg(width - 1)
-              .arg(height - 1));
+              .arg(area.width - 1)
+              .arg(area.height - 1));
+    writeGraphicAxes(area);
+    int curveIndex = 0;
+    for (DItem* c = graphic->child(); c; c = c->next()) {
+        if (const DCurve* curve = c->toCurve())
+            writeGraphicCurve(curve, curveIndex++, area);
+    }
+    write(QLatin1String("</svg></figure>\n"));
+}
+
+void DHTMLWriter::writeGraphicAxes(const PlotArea& area)
+{
+    const double left = area.left, top = area.top, plotW = area.plotW, plotH = area.plotH;
+    const PlotArea::Range* ranges = area.ranges;
     // Axes with their end values and labels.
     write(QStringLiteral("<g stroke=\"#404040\"><line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\"/>"
                          "<line x1=\"%1\" y1=\"%4\" x2=\"%1\" y2=\"%2\"/></g>")
@@ -965,40 +1039,37 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
               .arg(number(ranges[1].min))
               .arg(top + 10)
               .arg(number(ranges[1].max)));
-    if (axes[0] && !axes[0]->label().isEmpty()) {
-        write(QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">").arg(left + plotW / 2).arg(height - 8));
-        writeEscaped(axes[0]->label());
+    if (area.axes[0] && !area.axes[0]->label().isEmpty()) {
+        write(QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">").arg(left + plotW / 2).arg(area.height - 8));
+        writeEscaped(area.axes[0]->label());
         write(QLatin1String("</text>"));
     }
-    if (axes[1] && !axes[1]->label().isEmpty()) {
+    if (area.axes[1] && !area.axes[1]->label().isEmpty()) {
         write(QStringLiteral("<text x=\"14\" y=\"%1\" text-anchor=\"middle\" transform=\"rotate(-90 14 %1)\">")
                   .arg(top + plotH / 2));
-        writeEscaped(axes[1]->label());
+        writeEscaped(area.axes[1]->label());
         write(QLatin1String("</text>"));
     }
-    int curveIndex = 0;
-    for (DItem* c = graphic->child(); c; c = c->next()) {
-        const DCurve* curve = c->toCurve();
-        if (!curve)
+}
+
+void DHTMLWriter::writeGraphicCurve(const DCurve* curve, int curveIndex, const PlotArea& area)
+{
+    const QString color = cssColor(DViewGraphic::curveColor(curveIndex));
+    write(QLatin1String("<g class=\"curve\"><title>"));
+    writeEscaped(curve->name());
+    write(QStringLiteral("</title><polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"").arg(color));
+    QString circles;
+    for (DItem* p = curve->child(); p; p = p->next()) {
+        const DPoint* point = p->toPoint();
+        if (!point || !std::isfinite(point->x()) || !std::isfinite(point->y()))
             continue;
-        const QString color = cssColor(DViewGraphic::curveColor(curveIndex++));
-        write(QLatin1String("<g class=\"curve\"><title>"));
-        writeEscaped(curve->name());
-        write(QStringLiteral("</title><polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"").arg(color));
-        QString circles;
-        for (DItem* p = curve->child(); p; p = p->next()) {
-            const DPoint* point = p->toPoint();
-            if (!point || !std::isfinite(point->x()) || !std::isfinite(point->y()))
-                continue;
-            const QString x = number(sx(point->x())), y = number(sy(point->y()));
-            write(x + QLatin1Char(',') + y + QLatin1Char(' '));
-            circles += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"2.5\"/>").arg(x, y);
-        }
-        write(QStringLiteral("\"/><g fill=\"%1\">").arg(color));
-        write(circles);
-        write(QLatin1String("</g></g>"));
+        const QString x = number(area.sx(point->x())), y = number(area.sy(point->y()));
+        write(x + QLatin1Char(',') + y + QLatin1Char(' '));
+        circles += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"2.5\"/>").arg(x, y);
     }
-    write(QLatin1String("</svg></figure>\n"));
+    write(QStringLiteral("\"/><g fill=\"%1\">").arg(color));
+    write(circles);
+    write(QLatin1String("</g></g>"));
 }
 
 void DHTMLWriter::writeOutline(DDocument* document)

@@ -131,12 +131,24 @@ private:
     // Writes item's start (the whole item when it has no children to descend into); true when
     // the walk must descend into its children and close it later.
     bool open(DItem* item, bool& skipChildren);
+    // Writes the start of an item whose children are written inside it.
+    void openContainer(DItem* item);
+    void writeTitleStart(DItem* item);
+    void writeTableStart(DItem* item);
+    void writeCellStart(DItem* item);
+    // Writes an item whose children, if any, are not walked; returns false.
+    bool writeLeaf(DItem* item, bool& skipChildren);
+    void writeStyledLink(DItem* item);
+    void writeTagPointer(DItem* item);
     void close(DItem* item);
     void writeAnchors(const DItem* item);
     void writeClassAttribute(const DItem* item, const char* base);
     void writeTextItem(const QString& text, const DItem* item);
     void writeImage(DImage* image);
     void writeGraphic(DGraphic* graphic);
+    struct PlotArea;
+    void writeGraphicAxes(const PlotArea& area);
+    void writeGraphicCurve(const DCurve* curve, int curveIndex, const PlotArea& area);
     void writeSummary(DSummary* summary);
     void writeIndex(DIndex* index);
     void writePopupLink(DPopupLink* link);

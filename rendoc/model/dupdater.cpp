@@ -53,6 +53,137 @@ DDocument* enclosingDocument(const DItem* item)
     return nullptr;
 }
 
+// Everything one pass gathers before it resolves references.
+struct Gathered
+{
+    std::vector<std::unique_ptr<DocumentScope>> scopes;
+    QHash<QString, DTag*> tagsByName;
+    QList<DTag*> namedTags;
+    QList<DTagPointer*> pointers;
+    QList<DIEntry*> indexEntries;
+    QList<DIndex*> indexes;
+};
+
+// Gives an item with a style name but no style the style of that name: the document's own
+// first, then the given list's.
+void resolveStyle(DItem* item, const DocumentScope* scope, const QList<DStyle*>& styles)
+{
+    if (item->style() || item->styleName().isNull())
+        return;
+    DStyle* style = scope->document ? scope->document->findStyle(item->styleName()) : nullptr;
+    for (int i = 0; !style && i < styles.size(); ++i) {
+        if (styles.at(i) && styles.at(i)->name() == item->styleName())
+            style = styles.at(i);
+    }
+    item->setStyle(style);
+}
+
+void numberTitle(DTitle* title, DocumentScope* scope)
+{
+    const int level = title->level();
+    if (level <= 0) {
+        title->setNumberText(QString());
+        return;
+    }
+    ++scope->counters[level];
+    for (int l = level + 1; l <= MaxTitleLevel; ++l)
+        scope->counters[l] = 0;
+    title->setNumberText(numberText(scope->counters, level));
+    scope->titles.append(title);
+}
+
+// Numbers a title, or notes an item that a reference or a table is resolved against later.
+void gather(DItem* item, DocumentScope* scope, Gathered& g)
+{
+    switch (item->kind()) {
+    case DItem::Title:
+        numberTitle(item->toTitle(), scope);
+        break;
+    case DItem::Tag: {
+        DTag* tag = item->toTag();
+        if (!tag->name().isEmpty()) {
+            g.namedTags.append(tag);
+            if (!g.tagsByName.contains(tag->name()))
+                g.tagsByName.insert(tag->name(), tag);
+        }
+        break;
+    }
+    case DItem::TagPointer:
+        g.pointers.append(item->toTagPointer());
+        break;
+    case DItem::IEntry:
+        g.indexEntries.append(item->toIEntry());
+        break;
+    case DItem::Index:
+        g.indexes.append(item->toIndex());
+        break;
+    case DItem::Summary:
+        scope->summaries.append(item->toSummary());
+        break;
+    case DItem::SEntry:
+        scope->summaryEntries.append(item->toSEntry());
+        break;
+    default:
+        break;
+    }
+}
+
+// Each generated table is written out by the view, the text and the HTML writer, so many
+// tables over many titles would multiply the file's size. The first index of the pass and the
+// first summary of each document are always filled; later ones share a budget of entries and
+// stay empty once it is spent.
+void fillTables(const Gathered& g, qsizetype budget)
+{
+    const auto fill = [&budget](qsizetype entries, bool first) {
+        if (first)
+            return true;
+        if (entries > budget)
+            return false;
+        budget -= entries;
+        return true;
+    };
+    for (int i = 0; i < g.indexes.size(); ++i)
+        g.indexes.at(i)->setEntries(fill(g.namedTags.size(), i == 0) ? g.namedTags : QList<DTag*>());
+    for (const auto& scope : g.scopes) {
+        for (int i = 0; i < scope->summaries.size(); ++i)
+            scope->summaries.at(i)->setTitles(fill(scope->titles.size(), i == 0) ? scope->titles
+                                                                                 : QList<DTitle*>());
+    }
+}
+
+// Points each summary entry without target to the first title of its document whose number
+// text or plain text is the entry's text.
+void resolveSummaryEntries(const DocumentScope& scope)
+{
+    if (scope.summaryEntries.isEmpty())
+        return;
+    QHash<QString, DTitle*> titlesByText;
+    for (DTitle* title : scope.titles) {
+        if (!titlesByText.contains(title->numberText()))
+            titlesByText.insert(title->numberText(), title);
+        const QString text = plainText(title);
+        if (!titlesByText.contains(text))
+            titlesByText.insert(text, title);
+    }
+    for (DSEntry* entry : scope.summaryEntries) {
+        if (!entry->target())
+            entry->setTarget(titlesByText.value(entry->text()));
+    }
+}
+
+void resolveReferences(const Gathered& g)
+{
+    for (DTagPointer* pointer : g.pointers)
+        pointer->setTag(g.tagsByName.value(pointer->name()));
+    for (DIEntry* entry : g.indexEntries) {
+        if (!entry->target())
+            entry->setTarget(g.tagsByName.value(entry->text()));
+    }
+    fillTables(g, DUpdater::MaxRepeatedEntries);
+    for (const auto& scope : g.scopes)
+        resolveSummaryEntries(*scope);
+}
+
 } // namespace
 
 DUpdater::DUpdater(DProgressMonitor* monitor)
@@ -80,20 +211,14 @@ void DUpdater::doItemChildren(DItemContainer* container)
 
 void DUpdater::update(DItem* first, const DItem* stopAt)
 {
-    std::vector<std::unique_ptr<DocumentScope>> scopes;
+    Gathered g;
     std::vector<DocumentScope*> open;
     // Items before the first one's own document start are numbered in the document that
     // encloses the walk, if any.
-    scopes.push_back(std::make_unique<DocumentScope>());
-    scopes.back()->document = enclosingDocument(first);
-    scopes.back()->depth = -1;
-    open.push_back(scopes.back().get());
-
-    QHash<QString, DTag*> tagsByName;
-    QList<DTag*> namedTags;
-    QList<DTagPointer*> pointers;
-    QList<DIEntry*> indexEntries;
-    QList<DIndex*> indexes;
+    g.scopes.push_back(std::make_unique<DocumentScope>());
+    g.scopes.back()->document = enclosingDocument(first);
+    g.scopes.back()->depth = -1;
+    open.push_back(g.scopes.back().get());
 
     int depth = 0;
     for (DItem* item = first; item;) {
@@ -102,65 +227,14 @@ void DUpdater::update(DItem* first, const DItem* stopAt)
         while (open.size() > 1 && open.back()->depth >= depth)
             open.pop_back();
         if (DDocument* document = item->toDocument()) {
-            scopes.push_back(std::make_unique<DocumentScope>());
-            scopes.back()->document = document;
-            scopes.back()->depth = depth;
-            open.push_back(scopes.back().get());
+            g.scopes.push_back(std::make_unique<DocumentScope>());
+            g.scopes.back()->document = document;
+            g.scopes.back()->depth = depth;
+            open.push_back(g.scopes.back().get());
         }
         DocumentScope* scope = open.back();
-
-        if (!item->style() && !item->styleName().isNull()) {
-            DStyle* style = scope->document ? scope->document->findStyle(item->styleName())
-                                            : nullptr;
-            for (int i = 0; !style && i < m_styles.size(); ++i) {
-                if (m_styles.at(i) && m_styles.at(i)->name() == item->styleName())
-                    style = m_styles.at(i);
-            }
-            item->setStyle(style);
-        }
-
-        switch (item->kind()) {
-        case DItem::Title: {
-            DTitle* title = item->toTitle();
-            const int level = title->level();
-            if (level <= 0) {
-                title->setNumberText(QString());
-                break;
-            }
-            ++scope->counters[level];
-            for (int l = level + 1; l <= MaxTitleLevel; ++l)
-                scope->counters[l] = 0;
-            title->setNumberText(numberText(scope->counters, level));
-            scope->titles.append(title);
-            break;
-        }
-        case DItem::Tag: {
-            DTag* tag = item->toTag();
-            if (!tag->name().isEmpty()) {
-                namedTags.append(tag);
-                if (!tagsByName.contains(tag->name()))
-                    tagsByName.insert(tag->name(), tag);
-            }
-            break;
-        }
-        case DItem::TagPointer:
-            pointers.append(item->toTagPointer());
-            break;
-        case DItem::IEntry:
-            indexEntries.append(item->toIEntry());
-            break;
-        case DItem::Index:
-            indexes.append(item->toIndex());
-            break;
-        case DItem::Summary:
-            scope->summaries.append(item->toSummary());
-            break;
-        case DItem::SEntry:
-            scope->summaryEntries.append(item->toSEntry());
-            break;
-        default:
-            break;
-        }
+        resolveStyle(item, scope, m_styles);
+        gather(item, scope, g);
 
         DIterator::doItem(item);
 
@@ -168,45 +242,5 @@ void DUpdater::update(DItem* first, const DItem* stopAt)
         item = item->nextInDocument(stopAt, &change);
         depth += change;
     }
-
-    for (DTagPointer* pointer : pointers)
-        pointer->setTag(tagsByName.value(pointer->name()));
-    for (DIEntry* entry : indexEntries) {
-        if (!entry->target())
-            entry->setTarget(tagsByName.value(entry->text()));
-    }
-    // Each generated table is written out by the view, the text and the HTML writer, so
-    // many tables over many titles would multiply the file's size. The first index of the
-    // pass and the first summary of each document are always filled; later ones share a
-    // budget of entries and stay empty once it is spent.
-    qsizetype budget = DUpdater::MaxRepeatedEntries;
-    const auto fill = [&budget](qsizetype entries, bool first) {
-        if (first)
-            return true;
-        if (entries > budget)
-            return false;
-        budget -= entries;
-        return true;
-    };
-    for (int i = 0; i < indexes.size(); ++i)
-        indexes.at(i)->setEntries(fill(namedTags.size(), i == 0) ? namedTags : QList<DTag*>());
-    for (const auto& scope : scopes) {
-        for (int i = 0; i < scope->summaries.size(); ++i)
-            scope->summaries.at(i)->setTitles(fill(scope->titles.size(), i == 0) ? scope->titles
-                                                                                 : QList<DTitle*>());
-        if (scope->summaryEntries.isEmpty())
-            continue;
-        QHash<QString, DTitle*> titlesByText;
-        for (DTitle* title : scope->titles) {
-            if (!titlesByText.contains(title->numberText()))
-                titlesByText.insert(title->numberText(), title);
-            const QString text = plainText(title);
-            if (!titlesByText.contains(text))
-                titlesByText.insert(text, title);
-        }
-        for (DSEntry* entry : scope->summaryEntries) {
-            if (!entry->target())
-                entry->setTarget(titlesByText.value(entry->text()));
-        }
-    }
+    resolveReferences(g);
 }

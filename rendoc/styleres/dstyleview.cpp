@@ -72,6 +72,23 @@ void DStyleView::buildEditor(bool readOnly)
     m_list->setObjectName(QStringLiteral("styles"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
 
+    QGroupBox* properties = buildProperties();
+    properties->setEnabled(!readOnly);
+    QGroupBox* previewBox = buildPreview();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_list, 2);
+    top->addWidget(properties, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(top, 1);
+    layout->addWidget(previewBox, 1);
+
+    connectEditors();
+}
+
+QGroupBox* DStyleView::buildProperties()
+{
     auto* properties = new QGroupBox(tr("Style"), this);
     auto* form = new QFormLayout(properties);
 
@@ -99,6 +116,19 @@ void DStyleView::buildEditor(bool readOnly)
     shape->addStretch();
     form->addRow(tr("Font style:"), shape);
 
+    addColorRows(properties, form);
+
+    m_align = new QComboBox(properties);
+    m_align->setObjectName(QStringLiteral("align"));
+    m_align->addItems({ tr("Left"), tr("Center"), tr("Right"), tr("Justify") });
+    form->addRow(tr("&Alignment:"), m_align);
+
+    addMarginRow(properties, form);
+    return properties;
+}
+
+void DStyleView::addColorRows(QWidget* properties, QFormLayout* form)
+{
     auto* text = new QHBoxLayout;
     m_foreground = new QAColorButton(properties);
     m_foreground->setObjectName(QStringLiteral("color"));
@@ -119,12 +149,10 @@ void DStyleView::buildEditor(bool readOnly)
     auto* fillLabel = new QLabel(tr("Background:"), properties);
     fillLabel->setBuddy(m_hasBackground);
     form->addRow(fillLabel, fill);
+}
 
-    m_align = new QComboBox(properties);
-    m_align->setObjectName(QStringLiteral("align"));
-    m_align->addItems({ tr("Left"), tr("Center"), tr("Right"), tr("Justify") });
-    form->addRow(tr("&Alignment:"), m_align);
-
+void DStyleView::addMarginRow(QWidget* properties, QFormLayout* form)
+{
     auto* margins = new QGridLayout;
     const QString marginLabels[] = { tr("Left"), tr("Top"), tr("Right"), tr("Bottom") };
     const char* const marginNames[] = { "marginLeft", "marginTop", "marginRight", "marginBottom" };
@@ -137,8 +165,10 @@ void DStyleView::buildEditor(bool readOnly)
         margins->addWidget(m_margins[i], i / 2, (i % 2) * 2 + 1);
     }
     form->addRow(tr("Margins:"), margins);
-    properties->setEnabled(!readOnly);
+}
 
+QGroupBox* DStyleView::buildPreview()
+{
     auto* previewBox = new QGroupBox(tr("Preview"), this);
     auto* previewLayout = new QVBoxLayout(previewBox);
     m_preview = new DRendocView(previewBox);
@@ -147,15 +177,11 @@ void DStyleView::buildEditor(bool readOnly)
     m_preview->setMargin(6);
     m_preview->setMinimumHeight(120);
     previewLayout->addWidget(m_preview);
+    return previewBox;
+}
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_list, 2);
-    top->addWidget(properties, 3);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(top, 1);
-    layout->addWidget(previewBox, 1);
-
+void DStyleView::connectEditors()
+{
     connect(m_list, &QListWidget::currentRowChanged, this, [this] {
         showCurrent();
         rebuildPreview();

@@ -15,6 +15,8 @@ class QAColorButton;
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
+class QFormLayout;
+class QGroupBox;
 class QListWidget;
 class QSpinBox;
 
@@ -76,6 +78,12 @@ private:
     };
 
     void buildEditor(bool readOnly);
+    QGroupBox* buildProperties();
+    void addColorRows(QWidget* properties, QFormLayout* form);
+    void addMarginRow(QWidget* properties, QFormLayout* form);
+    QGroupBox* buildPreview();
+    // Makes every editor change the current style.
+    void connectEditors();
     DStyle* current() const;
     void showCurrent();
     void rebuildPreview();

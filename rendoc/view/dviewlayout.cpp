@@ -216,108 +216,114 @@ void DViewLayout::flatten(DItemContainer* root, int document)
     heights.reserve(m_blocks.size() + 1024);
     for (int i = 0; i < m_heights.size(); ++i)
         heights.push_back(m_heights.value(i));
-    const bool isDocument = root->kind() == DItem::Document;
-    if (isDocument)
+    if (root->kind() == DItem::Document)
         addBlock(heights, DViewBlock::Anchor, root, document);
-    auto after = [root](const DItem* item) { return DViewTextBuilder::afterSubtree(item, root); };
     DItem* it = root->child();
-    while (it) {
-        switch (it->kind()) {
-        case DItem::Title:
-            addBlock(heights, DViewBlock::Title, it, document);
-            it = after(it);
-            break;
-        case DItem::Paragraph:
-            addBlock(heights, DViewBlock::Paragraph, it, document);
-            it = after(it);
-            break;
-        case DItem::List: {
-            m_pending.push_back(it);
-            int ordinal = 1;
-            for (DItem* entry = it->toContainer()->child(); entry; entry = entry->next())
-                if (entry->kind() == DItem::Paragraph)
-                    addBlock(heights, DViewBlock::ListEntry, entry, document, ordinal++);
-            it = after(it);
-            break;
-        }
-        case DItem::Table:
-            addTable(heights, it, document);
-            it = after(it);
-            break;
-        case DItem::Image:
-            addBlock(heights, DViewBlock::Image, it, document);
-            it = after(it);
-            break;
-        case DItem::Graphic:
-            addBlock(heights, DViewBlock::Graphic, it, document);
-            it = after(it);
-            break;
-        case DItem::Summary:
-        case DItem::Index: {
-            const bool summary = it->kind() == DItem::Summary;
-            const int n = summary ? DViewTextBuilder::summaryEntryCount(it)
-                                  : DViewTextBuilder::indexEntryCount(it);
-            if (n == 0)
-                m_pending.push_back(it);
-            for (int k = 0; k < n; ++k)
-                addBlock(heights, summary ? DViewBlock::SummaryEntry : DViewBlock::IndexEntry, it,
-                         document, k);
-            it = after(it);
-            break;
-        }
-        case DItem::PageBreak:
-            addBlock(heights, DViewBlock::PageBreak, it, document);
-            it = after(it);
-            break;
-        case DItem::Header:
-            if (isDocument && !m_headers[size_t(document)])
-                m_headers[size_t(document)] = it->toHeader();
-            it = after(it);
-            break;
-        case DItem::Footer:
-            if (isDocument && !m_footers[size_t(document)])
-                m_footers[size_t(document)] = it->toFooter();
-            it = after(it);
-            break;
-        case DItem::Text:
-        case DItem::Link:
-        case DItem::PopupLink:
-        case DItem::TagPointer:
-        case DItem::Tag: {
-            DItem* last = it;
-            while (last->next() && isInlineKind(last->next()))
-                last = last->next();
-            const int index = int(m_blocks.size());
-            addBlock(heights, DViewBlock::Inline, it, document);
-            DViewBlock& block = m_blocks.back();
-            block.last = last;
-            std::uint64_t chars = 0;
-            for (DItem* member = it;; member = member->next()) {
-                chars += textAmount(member);
-                m_itemBlocks.insert(member, index);
-                if (member == last)
-                    break;
-            }
-            block.chars = std::uint32_t(qMin<std::uint64_t>(chars, 0x7fffffff));
-            heights.back() = estimate(block);
-            it = after(last);
-            break;
-        }
-        case DItem::Section:
-        case DItem::Cell:
-            // Flow containers: their content joins the flow.
-            m_pending.push_back(it);
-            it = it->nextInDocument(root);
-            break;
-        default:
-            // Popups and anything misplaced are not part of the flow.
-            it = after(it);
-            break;
-        }
-    }
+    while (it)
+        it = flattenItem(heights, it, root, document);
     m_pending.clear();
     m_laid.resize(m_blocks.size());
     m_heights.reset(heights);
+}
+
+DItem* DViewLayout::flattenItem(
+    std::vector<int>& heights, DItem* it, DItemContainer* root, int document)
+{
+    const bool isDocument = root->kind() == DItem::Document;
+    DItem* last = it;
+    switch (it->kind()) {
+    case DItem::Title:
+        addBlock(heights, DViewBlock::Title, it, document);
+        break;
+    case DItem::Paragraph:
+        addBlock(heights, DViewBlock::Paragraph, it, document);
+        break;
+    case DItem::List:
+        addListEntries(heights, it, document);
+        break;
+    case DItem::Table:
+        addTable(heights, it, document);
+        break;
+    case DItem::Image:
+        addBlock(heights, DViewBlock::Image, it, document);
+        break;
+    case DItem::Graphic:
+        addBlock(heights, DViewBlock::Graphic, it, document);
+        break;
+    case DItem::Summary:
+    case DItem::Index:
+        addGeneratedEntries(heights, it, document);
+        break;
+    case DItem::PageBreak:
+        addBlock(heights, DViewBlock::PageBreak, it, document);
+        break;
+    case DItem::Header:
+        if (isDocument && !m_headers[size_t(document)])
+            m_headers[size_t(document)] = it->toHeader();
+        break;
+    case DItem::Footer:
+        if (isDocument && !m_footers[size_t(document)])
+            m_footers[size_t(document)] = it->toFooter();
+        break;
+    case DItem::Text:
+    case DItem::Link:
+    case DItem::PopupLink:
+    case DItem::TagPointer:
+    case DItem::Tag:
+        last = addInlineRun(heights, it, document);
+        break;
+    case DItem::Section:
+    case DItem::Cell:
+        // Flow containers: their content joins the flow.
+        m_pending.push_back(it);
+        return it->nextInDocument(root);
+    default:
+        // Popups and anything misplaced are not part of the flow.
+        break;
+    }
+    return DViewTextBuilder::afterSubtree(last, root);
+}
+
+void DViewLayout::addListEntries(std::vector<int>& heights, DItem* list, int document)
+{
+    m_pending.push_back(list);
+    int ordinal = 1;
+    for (DItem* entry = list->toContainer()->child(); entry; entry = entry->next())
+        if (entry->kind() == DItem::Paragraph)
+            addBlock(heights, DViewBlock::ListEntry, entry, document, ordinal++);
+}
+
+void DViewLayout::addGeneratedEntries(std::vector<int>& heights, DItem* table, int document)
+{
+    const bool summary = table->kind() == DItem::Summary;
+    const int n = summary ? DViewTextBuilder::summaryEntryCount(table)
+                          : DViewTextBuilder::indexEntryCount(table);
+    if (n == 0)
+        m_pending.push_back(table);
+    for (int k = 0; k < n; ++k)
+        addBlock(heights, summary ? DViewBlock::SummaryEntry : DViewBlock::IndexEntry, table,
+                 document, k);
+}
+
+DItem* DViewLayout::addInlineRun(std::vector<int>& heights, DItem* first, int document)
+{
+    DItem* last = first;
+    while (last->next() && isInlineKind(last->next()))
+        last = last->next();
+    const int index = int(m_blocks.size());
+    addBlock(heights, DViewBlock::Inline, first, document);
+    DViewBlock& block = m_blocks.back();
+    block.last = last;
+    std::uint64_t chars = 0;
+    for (DItem* member = first;; member = member->next()) {
+        chars += textAmount(member);
+        m_itemBlocks.insert(member, index);
+        if (member == last)
+            break;
+    }
+    block.chars = std::uint32_t(qMin<std::uint64_t>(chars, 0x7fffffff));
+    heights.back() = estimate(block);
+    return last;
 }
 
 int DViewLayout::estimate(const DViewBlock& block) const

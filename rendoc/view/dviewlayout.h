@@ -87,6 +87,13 @@ public:
 
 private:
     void flatten(DItemContainer* root, int document);
+    // Adds the blocks of one item of root's flow; returns the next item to flatten.
+    DItem* flattenItem(std::vector<int>& heights, DItem* it, DItemContainer* root, int document);
+    void addListEntries(std::vector<int>& heights, DItem* list, int document);
+    // The entries of a table of contents or an index, one block each.
+    void addGeneratedEntries(std::vector<int>& heights, DItem* table, int document);
+    // One block for a run of inline siblings starting at first; returns the run's last item.
+    DItem* addInlineRun(std::vector<int>& heights, DItem* first, int document);
     void addBlock(std::vector<int>& heights, DViewBlock::Kind kind, DItem* item, int document,
                   int aux = 0);
     void addTable(std::vector<int>& heights, DItem* table, int document);
