@@ -1131,6 +1131,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <translation>Totaux de la suite %1 - %2</translation>
     </message>
     <message>
+        <source>%1 (file says %2)</source>
+        <translation>%1 (le fichier indique %2)</translation>
+    </message>
+    <message>
         <source>JUnit, the node tree refused a node.
 </source>
         <translation>JUnit, l&apos;arbre des nœuds a refusé un nœud.

@@ -190,14 +190,122 @@ private Q_SLOTS:
 
     void states()
     {
+        // A lone case gives its verdict to the suite around it.
         QFETCH(QString, children);
         Read read(write("state.xml",
             ("<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>").toUtf8()));
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QAReporterDataTree *tree = read.record.dataTree;
         tree->root();
-        QCOMPARE(tree->next(QAReporterDataTree::Forward)->state, QString()); // the suite
+        QTEST(tree->next(QAReporterDataTree::Forward)->state, "state"); // the suite
         QTEST(tree->next(QAReporterDataTree::Forward)->state, "state");
+    }
+
+    void suiteVerdicts_data()
+    {
+        QTest::addColumn<QString>("suites");
+        QTest::addColumn<QStringList>("verdicts"); // of the suites, in file order
+
+        const QString ok = "<testcase name=\"p\"/>";
+        const QString ko = "<testcase name=\"f\"><failure/></testcase>";
+        const QString ne = "<testcase name=\"s\"><skipped/></testcase>";
+        QTest::newRow("a failure outweighs skips") << "<testsuite>" + ne + ko + ok + "</testsuite>"
+                                                   << QStringList{"ko"};
+        QTest::newRow("skips outweigh passes") << "<testsuite>" + ok + ne + "</testsuite>" << QStringList{"NE"};
+        QTest::newRow("no case at all") << "<testsuite/>" << QStringList{"ok"};
+        QTest::newRow("failure two levels down")
+            << "<testsuite>" + ok + "<testsuite><testsuite>" + ko + "</testsuite></testsuite></testsuite>"
+            << QStringList{"ko", "ko", "ko"};
+        QTest::newRow("siblings keep their own")
+            << "<testsuite>" + ok + "</testsuite><testsuite>" + ne + "</testsuite><testsuite>" + ko + "</testsuite>"
+            << QStringList{"ok", "NE", "ko"};
+        QTest::newRow("failed suite after a skipped one inside")
+            << "<testsuite><testsuite>" + ne + "</testsuite>" + ko + "</testsuite>" << QStringList{"ko", "NE"};
+    }
+
+    void suiteVerdicts()
+    {
+        QFETCH(QString, suites);
+        QFETCH(QStringList, verdicts);
+        Read read(write("verdicts.xml", ("<testsuites>" + suites + "</testsuites>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QStringList seen;
+        QAReporterDataTree *tree = read.record.dataTree;
+        QCOMPARE(tree->root()->state, QString()); // the file's root stays without one
+        for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n; n = tree->next(QAReporterDataTree::Forward)) {
+            if (n->type == "TestSuite")
+                seen << n->state;
+        }
+        QCOMPARE(seen, verdicts);
+    }
+
+    void counts_data()
+    {
+        QTest::addColumn<QString>("attributes"); // of the testsuites root and of its suite
+        QTest::addColumn<QString>("counts"); // the counts paragraph, as the root and the suite show it
+        QTest::addColumn<QString>("style");
+
+        // Four cases: one failed, one with an error, one with an error and
+        // a failure (counted as an error), one skipped.
+        QTest::newRow("no counts but tests: counted")
+            << "tests=\"4\"" << "Tests: 4, failures: 1, errors: 2, skipped: 1." << "Normal Failed";
+        QTest::newRow("agreeing counts, blanks and zeros")
+            << "tests=\" 4\" failures=\"01\" errors=\"2 \" skipped=\"1\""
+            << "Tests: 4, failures: 1, errors: 2, skipped: 1." << "Normal Failed";
+        QTest::newRow("counts hiding failures")
+            << "tests=\"4\" failures=\"0\" errors=\"0\" skipped=\"0\" time=\"1.5\""
+            << "Tests: 4, failures: 1 (file says 0), errors: 2 (file says 0), skipped: 1 (file says 0), "
+               "duration: 1.5 s." << "Normal Failed";
+        QTest::newRow("more tests said than read")
+            << "tests=\"100000\" failures=\"1\"" << "Tests: 4 (file says 100000), failures: 1, errors: 2, skipped: 1."
+            << "Normal Failed";
+        QTest::newRow("not a number")
+            << "tests=\"four\" failures=\"" + QString(50, 'x') + "\""
+            << "Tests: 4 (file says four), failures: 1 (file says " + QString(40, 'x') + QChar(0x2026)
+                   + "), errors: 2, skipped: 1." << "Normal Failed";
+        QTest::newRow("blank attributes say nothing")
+            << "tests=\"\" failures=\" \"" << "Tests: 4, failures: 1, errors: 2, skipped: 1." << "Normal Failed";
+    }
+
+    void counts()
+    {
+        QFETCH(QString, attributes);
+        QFETCH(QString, counts);
+        const QString cases = "<testcase name=\"a\"><failure/></testcase><testcase name=\"b\"><error/></testcase>"
+                              "<testcase name=\"c\"><failure/><error/></testcase><testcase name=\"d\"><skipped/>"
+                              "</testcase>";
+        Read read(write("counts.xml", ("<testsuites " + attributes + "><testsuite name=\"s\" " + attributes + ">"
+                                       + cases + "</testsuite></testsuites>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        // The root's counts under its title, then the suite's under its own.
+        QStringList shown;
+        for (DItem *item = read.record.document; item; item = item->nextInDocument(read.record.document)) {
+            if (item->kind() == DItem::Text && item->toText()->text().startsWith("Tests: ")) {
+                shown << item->toText()->text();
+                QTEST(item->parent()->styleName(), "style");
+            }
+        }
+        QCOMPARE(shown, (QStringList{counts, counts}));
+        // The totals count test cases only, not suites.
+        QCOMPARE((QList<qint64>{read.record.passed, read.record.failed, read.record.inconclusive}),
+                 (QList<qint64>{0, 3, 1}));
+    }
+
+    void countsWithoutTests()
+    {
+        // A suite without a tests attribute shows its counted values after
+        // its cases, where they disagree with what else it says too; the root shows none.
+        Read read(write("after.xml", "<testsuites failures=\"9\"><testsuite name=\"s\" skipped=\"3\">"
+                                     "<testcase name=\"a\"/><testcase name=\"b\"><skipped/></testcase>"
+                                     "</testsuite></testsuites>"));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QStringList shown;
+        for (DItem *item = read.record.document; item; item = item->nextInDocument(read.record.document)) {
+            if (item->kind() == DItem::Text && item->toText()->text().contains("Tests: "))
+                shown << item->toText()->text() + ' ' + item->parent()->styleName();
+        }
+        QCOMPARE(shown, (QStringList{"Totals of suite s - Tests: 2, failures: 0, errors: 0, skipped: 1 (file says 3)."
+                                     " Normal Passed"}));
     }
 
     void longOutput()

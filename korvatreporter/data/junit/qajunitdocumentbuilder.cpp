@@ -101,6 +101,21 @@ bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text
     return addText(item, lastInLink, link);
 }
 
+bool QAJUnitDocumentBuilder::rewriteParagraph(DItem *paragraph, const QString &style, const QString &text)
+{
+    applyStyle(paragraph, style, QString());
+    DItemContainer *container = paragraph->toContainer();
+    DText *first = container->child() ? container->child()->toText() : nullptr;
+    if (!first) {
+        DItem *last = nullptr;
+        return addText(container, last, text);
+    }
+    if (!grow(text.size() - first->text().size()))
+        return false;
+    first->setText(text);
+    return true;
+}
+
 bool QAJUnitDocumentBuilder::preformatted(const QString &text)
 {
     static const QString output = QStringLiteral("Output");
@@ -174,14 +189,19 @@ bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const
 {
     if (text.isEmpty())
         return true;
-    m_textCount += text.size();
-    if (m_textCount > m_textLimit) {
-        m_error = QCoreApplication::translate("Reporter",
-                                              "JUnit, the report text grows larger than the input allows.\n");
+    if (!grow(text.size()))
         return false;
-    }
     append(parent, last, new DText(text));
     return true;
+}
+
+bool QAJUnitDocumentBuilder::grow(qint64 characters)
+{
+    m_textCount += characters;
+    if (m_textCount <= m_textLimit)
+        return true;
+    m_error = QCoreApplication::translate("Reporter", "JUnit, the report text grows larger than the input allows.\n");
+    return false;
 }
 
 void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const QString &conventional)

@@ -36,6 +36,9 @@ public:
     // <P style>text<LINK target>target</LINK></P>, the link only when a
     // target is given.
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
+    // Gives a paragraph written earlier without a link a new style and text:
+    // counts shown before the items they count are known.
+    bool rewriteParagraph(DItem *paragraph, const QString &style, const QString &text);
     // A paragraph of each line of `text`, in the "Output" style, with leading
     // and repeated blanks kept visible (the view collapses white space) and
     // overlong lines cut into parts; blank lines at both ends are left out.
@@ -56,6 +59,8 @@ private:
     static void append(DItemContainer *parent, DItem *&last, DItem *item);
     void appendToDocument(DItem *item);
     bool addText(DItemContainer *parent, DItem *&last, const QString &text);
+    // Counts characters added to the report text; false past the bound.
+    bool grow(qint64 characters);
     void applyStyle(DItem *item, const QString &style, const QString &conventional);
 
     std::unique_ptr<DDocument> m_document;

@@ -32,11 +32,8 @@ QString attribute(const QXmlStreamAttributes &atts, QLatin1String name)
     return QString();
 }
 
-// A count attribute; 0 when absent or not a number.
-int count(const QXmlStreamAttributes &atts, QLatin1String name)
-{
-    return attribute(atts, name).toInt();
-}
+// Longest part of a count attribute quoted when it is not the counted value.
+constexpr int MaxSaidLength = 40;
 
 // True when the value has something besides blanks (without copying it).
 bool given(const QString &value)
@@ -63,6 +60,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_canceled = false;
     m_open.clear();
     m_suites.clear();
+    m_root = Suite();
     m_types.clear();
     m_nodeCounter = 0;
     m_passed = 0;
@@ -84,6 +82,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ");
     m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
+    m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
     m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
     m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
     QXmlStreamReader xml(&file);
@@ -156,7 +155,7 @@ bool QAJUnitReader::parse(const QFileInfo &file)
                         .arg(m_xml->lineNumber())
                         .arg(m_xml->columnNumber())
                         .arg(m_xml->errorString()));
-    return true;
+    return !m_root.countsItem || writeCounts(m_root, false);
 }
 
 bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
@@ -173,11 +172,13 @@ bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
     if (bare)
         return startSuite();
     m_open.push_back(Open::Root);
-    if (!attribute(atts, QLatin1String("tests")).isNull()) {
-        return writeCounts(count(atts, QLatin1String("tests")), count(atts, QLatin1String("failures")),
-                           count(atts, QLatin1String("errors")), count(atts, QLatin1String("skipped")),
-                           attribute(atts, QLatin1String("time")));
-    }
+    readCounts(m_root);
+    if (m_root.saidTests.isNull())
+        return true;
+    // The file's counts hold the place until the cases are counted.
+    if (!m_document->paragraph(QString(), countsText(m_root)))
+        return fail(m_document->errorString());
+    m_root.countsItem = m_document->lastItem();
     return true;
 }
 
@@ -308,7 +309,7 @@ bool QAJUnitReader::startSuite()
     m_open.push_back(Open::Suite);
     Suite suite;
     suite.node = m_tree->current();
-    suite.time = attribute(atts, QLatin1String("time"));
+    readCounts(suite);
     if (!writeTitle(titleLevel(), QString(),
                     QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
@@ -333,14 +334,12 @@ bool QAJUnitReader::startSuite()
         if (!m_document->paragraph(QString(), text + QLatin1Char('.')))
             return fail(m_document->errorString());
     }
-    // The counts the runner wrote come first; without them the suite's own
-    // count is written when it ends.
-    if (!attribute(atts, QLatin1String("tests")).isNull()) {
-        suite.countsWritten = true;
-        if (!writeCounts(count(atts, QLatin1String("tests")), count(atts, QLatin1String("failures")),
-                         count(atts, QLatin1String("errors")), count(atts, QLatin1String("skipped")),
-                         suite.time))
-            return false;
+    // A suite whose runner wrote counts shows them first, in a paragraph the
+    // counted values replace when it ends; the others get theirs at the end.
+    if (!suite.saidTests.isNull()) {
+        if (!m_document->paragraph(QString(), countsText(suite)))
+            return fail(m_document->errorString());
+        suite.countsItem = m_document->lastItem();
     }
     m_suites.push_back(suite);
     return true;
@@ -350,9 +349,8 @@ bool QAJUnitReader::endSuite()
 {
     const Suite suite = m_suites.back();
     m_suites.pop_back();
-    if (!suite.countsWritten
-        && !writeCounts(suite.tests, suite.failures, suite.errors, suite.skipped, suite.time,
-                        suite.node->name))
+    suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
+    if (!writeCounts(suite, !suite.countsItem))
         return false;
     closeNode();
     return stepProgress();
@@ -419,12 +417,16 @@ bool QAJUnitReader::endCase()
         ++m_passed;
     else
         m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
-    for (Suite &suite : m_suites) {
+    const auto add = [&](Suite &suite) {
         ++suite.tests;
-        suite.failures += failed ? 1 : 0;
-        suite.errors += error && !failed ? 1 : 0;
+        // One count a case: an error usually stopped it before any failure.
+        suite.failures += failed && !error ? 1 : 0;
+        suite.errors += error ? 1 : 0;
         suite.skipped += state == StateNe ? 1 : 0;
-    }
+    };
+    for (Suite &suite : m_suites)
+        add(suite);
+    add(m_root);
     const bool ok = writeCase(state);
     m_case = TestCase();
     return ok && stepProgress();
@@ -523,24 +525,55 @@ bool QAJUnitReader::writeProperties(const Properties &properties)
     return true;
 }
 
-bool QAJUnitReader::writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
-                                const QString &suite)
+void QAJUnitReader::readCounts(Suite &suite) const
+{
+    const QXmlStreamAttributes atts = m_xml->attributes();
+    suite.saidTests = attribute(atts, QLatin1String("tests"));
+    suite.saidFailures = attribute(atts, QLatin1String("failures"));
+    suite.saidErrors = attribute(atts, QLatin1String("errors"));
+    suite.saidSkipped = attribute(atts, QLatin1String("skipped"));
+    suite.time = attribute(atts, QLatin1String("time"));
+}
+
+bool QAJUnitReader::writeCounts(const Suite &suite, bool after)
+{
+    QString text = countsText(suite);
+    // Counts written after the cases name their suite, which they follow.
+    if (after)
+        text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite.node->name, text);
+    const QString style =
+        suite.failures + suite.errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
+    text += QLatin1Char('.');
+    const bool ok = after ? m_document->paragraph(style, text)
+                          : m_document->rewriteParagraph(suite.countsItem, style, text);
+    return ok || fail(m_document->errorString());
+}
+
+QString QAJUnitReader::countsText(const Suite &suite) const
 {
     QString text = QCoreApplication::translate("Reporter", "Tests: %1, failures: %2, errors: %3, skipped: %4")
-                       .arg(tests)
-                       .arg(failures)
-                       .arg(errors)
-                       .arg(skipped);
-    if (given(time))
-        text += QCoreApplication::translate("Reporter", ", duration: %1 s").arg(time);
-    // Counts written after the cases name their suite, which they follow.
-    if (!suite.isNull())
-        text = QCoreApplication::translate("Reporter", "Totals of suite %1 - %2").arg(suite, text);
-    const QString style =
-        failures + errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
-    if (!m_document->paragraph(style, text + QLatin1Char('.')))
-        return fail(m_document->errorString());
-    return true;
+                       .arg(countText(suite.tests, suite.saidTests), countText(suite.failures, suite.saidFailures),
+                            countText(suite.errors, suite.saidErrors), countText(suite.skipped, suite.saidSkipped));
+    if (given(suite.time))
+        text += QCoreApplication::translate("Reporter", ", duration: %1 s").arg(suite.time);
+    return text;
+}
+
+QString QAJUnitReader::countText(qint64 counted, const QString &said) const
+{
+    const QString number = QString::number(counted);
+    // An absent or blank attribute says nothing; a number equal to the
+    // count agrees, whatever its blanks or leading zeros.
+    if (!given(said))
+        return number;
+    bool isNumber = false;
+    const QString value = said.trimmed();
+    if (value.toLongLong(&isNumber) == counted && isNumber)
+        return number;
+    QString quoted = value.left(MaxSaidLength);
+    if (value.size() > MaxSaidLength)
+        quoted += QChar(0x2026);
+    return m_texts.fileSays.arg(number, quoted);
 }
 
 bool QAJUnitReader::writeTitle(int level, const QString &style, const QString &text)

@@ -11,14 +11,17 @@
 class QAJUnitDocumentBuilder;
 class QAReporterDataTree;
 class QAReporterNode;
+class DItem;
 class QFileInfo;
 class QXmlStreamReader;
 
 // Reads JUnit XML results (testsuites/testsuite/testcase, as pytest, Maven
 // Surefire, Gradle, ctest, gotestsum, jest-junit or Qt Test write them) in
-// one streaming pass. The root becomes the tree's root, each testsuite a
-// "TestSuite" node without a verdict and each testcase a "TestCase" node
-// with "ko" (failure or error), "NE" (skipped) or "ok". The report text of
+// one streaming pass. The root becomes the tree's root, each testcase a
+// "TestCase" node with "ko" (failure or error), "NE" (skipped) or "ok" and
+// each testsuite a "TestSuite" node with "ko" when a case under it failed,
+// else "NE" when one was skipped, else "ok". The counts shown for suites
+// are those of the cases read, with the file's own where they differ. The report text of
 // every node is built as the AML handler builds an XRD file's text
 // (QAJUnitDocumentBuilder), so the document is the one an XRD file with the
 // same markup would give; the totals count test cases.
@@ -65,15 +68,22 @@ private:
         QString err;
     };
 
-    // An open suite and the cases counted in it so far.
+    // An open suite (or the testsuites root): the cases counted in it so
+    // far, the counts its attributes give (null when absent) and the
+    // paragraph that shows them, written before its cases and rewritten
+    // with the counted values when it ends.
     struct Suite
     {
         QAReporterNode *node = nullptr;
-        bool countsWritten = false;
-        int tests = 0;
-        int failures = 0;
-        int errors = 0;
-        int skipped = 0;
+        DItem *countsItem = nullptr;
+        qint64 tests = 0;
+        qint64 failures = 0; // cases with a failure and no error
+        qint64 errors = 0; // cases with an error
+        qint64 skipped = 0; // cases skipped that neither failed nor had an error
+        QString saidTests;
+        QString saidFailures;
+        QString saidErrors;
+        QString saidSkipped;
         QString time;
     };
 
@@ -90,9 +100,14 @@ private:
     bool writeOutcome(const Outcome &outcome);
     bool writeOutput(const QString &label, const QString &text);
     bool writeProperties(const Properties &properties);
-    // The counts line; `suite` names the suite when the counts follow its cases.
-    bool writeCounts(int tests, int failures, int errors, int skipped, const QString &time,
-                     const QString &suite = QString());
+    // Takes the counts and the time a suite's attributes give.
+    void readCounts(Suite &suite) const;
+    // The counts line of a suite: written after its cases (then naming it)
+    // when it has no `tests` attribute, else rewritten in place.
+    bool writeCounts(const Suite &suite, bool after);
+    QString countsText(const Suite &suite) const;
+    // A counted value, with what the file says when it says otherwise.
+    QString countText(qint64 counted, const QString &said) const;
     bool writeTitle(int level, const QString &style, const QString &text);
     bool openNode(const QString &name, const QString &type, const QString &state);
     void closeNode();
@@ -112,6 +127,7 @@ private:
         QString sourceNext;
         QString standardOutput;
         QString standardError;
+        QString fileSays;
     };
 
     QString m_error;
@@ -127,6 +143,7 @@ private:
     std::unique_ptr<QAReporterDataTree> m_tree;
     std::vector<Open> m_open;
     std::vector<Suite> m_suites;
+    Suite m_root; // the counts of a testsuites root
     TestCase m_case;
     Properties m_properties; // of the open properties element
     QStringList m_types;
