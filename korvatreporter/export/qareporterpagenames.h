@@ -20,10 +20,14 @@ public:
     // The page name of path, or "" when it has none yet.
     QString find(const QString& path) const;
 
-    // The identity of a report file: its cleaned absolute path.
+    // The identity of a report file: its canonical path (links and ".." resolved) when it
+    // exists, else its cleaned absolute path.
     static QString key(const QString& path);
+    // key(path), worked out once per spelling of a path.
+    QString keyOf(const QString& path) const;
 
 private:
     QHash<QString, QString> m_names; // report key -> page name
     QSet<QString> m_taken;           // page names given or reserved, in lower case
+    mutable QHash<QString, QString> m_keys; // path as spelled -> report key
 };
