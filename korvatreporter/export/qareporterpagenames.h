@@ -6,7 +6,7 @@
 
 // The page names of one HTML export, without the suffix every page shares.
 //
-// Each report file, known by its cleaned absolute path, gets one page named after the file's
+// Each report file, known by its key (see key()), gets one page named after the file's
 // base name (up to the first '.'); a name already given or set aside gets "-2", "-3", … in
 // the order the reports are first asked for. Names compare without case, so that the pages
 // stay apart on file systems that ignore it.
