@@ -23,6 +23,32 @@ QAReporterHTMLExport::QAReporterHTMLExport(const QString& outDir, const QString&
 {
 }
 
+struct QAReporterHTMLExport::Job
+{
+    Job(const QList<QAReporterData*>& records, const QList<QAReporterData*>& shownRecords,
+        const QString& outDir, const QString& configFile, QAIProgressMonitor* progressMonitor,
+        QAILogMonitor* log)
+        : records(records),
+          shown(shownRecords),
+          writer(records, shownRecords, progressMonitor, log),
+          exporter(outDir, configFile),
+          monitor(progressMonitor, log),
+          progress(progressMonitor)
+    {
+    }
+
+    QList<QAReporterData*> records;
+    QList<QAReporterData*> shown;
+    QAReporterHTMLWriter writer;
+    DExportHtml exporter;
+    QAReporterExportMonitor monitor;
+    QAIProgressMonitor* progress;
+    // The reports written or being written, by file key: a link that reaches one by another
+    // spelling ("./a.xrd", "x/../a.xrd", a linked folder) does not read it again.
+    QSet<QString> exported;
+    int pages = 0;
+};
+
 void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                                const QList<QAReporterData*>* shown, DDocument* header,
                                QAIProgressMonitor* progress, QAILogMonitor* log)
@@ -32,109 +58,127 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     m_failed.clear();
     m_written.clear();
     const QList<QAReporterData*> shownRecords = shown ? *shown : QList<QAReporterData*>();
-    QAReporterHTMLWriter writer(records, shownRecords, progress, log);
-    writer.setMode(DHTMLWriter::FileMode);
-    writer.setBaseForLink(m_outDir);
-    DExportHtml exporter(m_outDir, m_configFile);
-    exporter.setPixmapDir(m_pixmapDir);
-    exporter.setHTMLWriter(&writer);
-    QAReporterExportMonitor monitor(progress, log);
-    QAReporterPageNames& pageNames = writer.pageNames();
+    Job job(records, shownRecords, m_outDir, m_configFile, progress, log);
+    job.writer.setMode(DHTMLWriter::FileMode);
+    job.writer.setBaseForLink(m_outDir);
+    job.exporter.setPixmapDir(m_pixmapDir);
+    job.exporter.setHTMLWriter(&job.writer);
+    prepare(job, header);
+    if (shown) {
+        const QStringList linked = exportShown(job);
+        if (!m_canceled)
+            exportLinked(job, linked);
+    }
+    if (header && !m_canceled) {
+        job.writer.setOutlineTree(nullptr);
+        generate(job, header);
+    }
+    m_written = job.exporter.writtenFiles();
+}
+
+void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
+{
+    QAReporterPageNames& pageNames = job.writer.pageNames();
     if (header) {
-        writer.setSummaryPage(exporter.fileNameFor(header));
+        job.writer.setSummaryPage(job.exporter.fileNameFor(header));
         pageNames.reserve(DExportHtml::pageBaseName(header->name()));
     }
     // The shown reports are named first, in their order, before any link can name a page.
-    for (const QAReporterData* record : shownRecords)
+    for (const QAReporterData* record : std::as_const(job.shown))
         pageNames.nameFor(record->fileName);
-    const QString relativeTo =
-        shownRecords.isEmpty() ? QString() : QFileInfo(shownRecords.first()->fileName).absolutePath();
-    writer.setLinkFolder(relativeTo);
-    // The reports written or being written, by path: a link that reaches one by another
-    // path ("./a.xrd") does not read it again.
-    QSet<QString> exported;
+    job.writer.setLinkFolder(job.shown.isEmpty()
+                                 ? QString()
+                                 : QFileInfo(job.shown.first()->fileName).absolutePath());
     // No page or image may replace a report being exported (a report named like its page,
     // exported into its own folder).
-    for (const QAReporterData* record : records)
+    for (const QAReporterData* record : std::as_const(job.records))
         if (record)
-            writer.addInputFile(record->fileName);
-    for (const QAReporterData* record : shownRecords)
+            job.writer.addInputFile(record->fileName);
+    for (const QAReporterData* record : std::as_const(job.shown))
         if (record)
-            writer.addInputFile(record->fileName);
+            job.writer.addInputFile(record->fileName);
+}
 
-    int pages = 0;
-    auto generate = [&](DDocument* document) {
-        if (exporter.generate(document, &monitor, &monitor)) {
-            if (progress)
-                progress->setProgress(++pages);
-        } else {
-            if (monitor.isCanceled())
-                m_canceled = true;
-            else
-                m_failed << exporter.fileNameFor(document);
+void QAReporterHTMLExport::generate(Job& job, DDocument* document)
+{
+    if (job.exporter.generate(document, &job.monitor, &job.monitor)) {
+        if (job.progress)
+            job.progress->setProgress(++job.pages);
+    } else if (job.monitor.isCanceled()) {
+        m_canceled = true;
+    } else {
+        m_failed << job.exporter.fileNameFor(document);
+    }
+}
+
+QStringList QAReporterHTMLExport::exportShown(Job& job)
+{
+    QAReporterPageNames& pageNames = job.writer.pageNames();
+    QStringList remembered;
+    for (QAReporterData* record : std::as_const(job.shown)) {
+        if (job.monitor.isCanceled()) {
+            m_canceled = true;
+            break;
         }
-    };
+        if (record->document) {
+            const QString kept = record->document->name();
+            record->document->setName(pageNames.nameFor(record->fileName));
+            job.writer.setOutlineTree(record->dataTree);
+            generate(job, record->document);
+            job.writer.setOutlineTree(nullptr);
+            record->document->setName(kept);
+        }
+        remembered << QFileInfo(record->fileName).fileName();
+        job.exported.insert(pageNames.keyOf(record->fileName));
+        if (m_canceled)
+            break;
+    }
+    if (m_canceled)
+        return {};
+    const QStringList linked = job.writer.xrdLinkedFiles();
+    job.writer.setXrdLinkedFiles(remembered + linked);
+    // A report that was just written is not read and written again for a link to it.
+    const QSet<QString> written(remembered.cbegin(), remembered.cend());
+    QStringList rest;
+    for (const QString& name : linked)
+        if (!written.contains(name))
+            rest << name;
+    return rest;
+}
 
-    if (shown) {
-        QStringList remembered;
-        for (QAReporterData* record : shownRecords) {
-            if (monitor.isCanceled()) {
+void QAReporterHTMLExport::exportLinked(Job& job, QStringList linked)
+{
+    // Each pass exports the files the previous one met for the first time. The writer only
+    // appends to its linked files, so those of a pass are the ones past its starting count.
+    while (!linked.isEmpty() && !m_canceled) {
+        const qsizetype known = job.writer.xrdLinkedFiles().size();
+        for (const QString& name : std::as_const(linked)) {
+            if (job.monitor.isCanceled()) {
                 m_canceled = true;
                 break;
             }
-            if (record->document) {
-                const QString kept = record->document->name();
-                record->document->setName(pageNames.nameFor(record->fileName));
-                writer.setOutlineTree(record->dataTree);
-                generate(record->document);
-                writer.setOutlineTree(nullptr);
-                record->document->setName(kept);
-            }
-            remembered << QFileInfo(record->fileName).fileName();
-            exported.insert(QAReporterPageNames::key(record->fileName));
-            if (m_canceled)
-                break;
+            exportLinkedFile(job, name);
         }
-        if (!m_canceled) {
-            QStringList linked = writer.xrdLinkedFiles();
-            writer.setXrdLinkedFiles(remembered + linked);
-            // A report that was just written is not read and written again for a link to it.
-            for (const QString& name : std::as_const(remembered))
-                linked.removeAll(name);
-            // Each pass exports the files the previous one met for the first time.
-            while (!linked.isEmpty() && !m_canceled) {
-                const QStringList snapshot = writer.xrdLinkedFiles();
-                for (const QString& name : std::as_const(linked)) {
-                    if (monitor.isCanceled()) {
-                        m_canceled = true;
-                        break;
-                    }
-                    const QString path = writer.linkedPath(name);
-                    if (exported.contains(QAReporterPageNames::key(path)))
-                        continue;
-                    exported.insert(QAReporterPageNames::key(path));
-                    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path, m_context));
-                    if (!document) {
-                        m_unreadable << path;
-                        monitor.message(QCoreApplication::translate(
-                                            "QAReporter", "Unable to open the report file '%1'")
-                                            .arg(path));
-                        continue;
-                    }
-                    writer.addInputFile(path);
-                    document->setName(pageNames.nameFor(path));
-                    generate(document.get());
-                }
-                linked.clear();
-                for (const QString& name : writer.xrdLinkedFiles())
-                    if (!snapshot.contains(name))
-                        linked << name;
-            }
-        }
+        linked = job.writer.xrdLinkedFiles().mid(known);
     }
-    if (header && !m_canceled) {
-        writer.setOutlineTree(nullptr);
-        generate(header);
+}
+
+void QAReporterHTMLExport::exportLinkedFile(Job& job, const QString& name)
+{
+    const QString path = job.writer.linkedPath(name);
+    QAReporterPageNames& pageNames = job.writer.pageNames();
+    const QString key = pageNames.keyOf(path);
+    if (job.exported.contains(key))
+        return;
+    job.exported.insert(key);
+    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path, m_context));
+    if (!document) {
+        m_unreadable << path;
+        job.monitor.message(
+            QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
+        return;
     }
-    m_written = exporter.writtenFiles();
+    job.writer.addInputFile(path);
+    document->setName(pageNames.nameFor(path));
+    generate(job, document.get());
 }

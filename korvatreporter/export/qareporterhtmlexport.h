@@ -46,6 +46,18 @@ public:
     const QStringList& writtenFiles() const { return m_written; }
 
 private:
+    struct Job; // one run's writer, exporter, monitor and bookkeeping
+
+    // Sets up page names, the link folder and the inputs no page may replace.
+    void prepare(Job& job, DDocument* header);
+    // Writes the shown reports; answers the linked files they met that are not shown.
+    QStringList exportShown(Job& job);
+    // Writes the linked reports pass by pass, starting with `linked`.
+    void exportLinked(Job& job, QStringList linked);
+    // Reads and writes one linked report, unless its file was written already.
+    void exportLinkedFile(Job& job, const QString& name);
+    void generate(Job& job, DDocument* document);
+
     QString m_outDir;
     QString m_configFile;
     QString m_pixmapDir;

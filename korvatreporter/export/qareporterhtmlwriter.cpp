@@ -44,6 +44,12 @@ void QAReporterHTMLWriter::setBaseForLink(const QString& base)
     m_baseForLink = QDir::toNativeSeparators(QDir::cleanPath(base));
 }
 
+void QAReporterHTMLWriter::setXrdLinkedFiles(const QStringList& files)
+{
+    m_linkedFiles = files;
+    m_linkedSet = QSet<QString>(files.cbegin(), files.cend());
+}
+
 QString QAReporterHTMLWriter::getHtmlFilenameForXrd(const QString& xrd) const
 {
     return QFileInfo(xrd).baseName() + config().suffix();
@@ -146,8 +152,10 @@ void QAReporterHTMLWriter::doLink(DLink* link)
         out << QLatin1String("\">");
         doItemChildren(link);
         out << QLatin1String("</a>");
-        if (!file.isEmpty() && !m_linkedFiles.contains(file))
+        if (!m_linkedSet.contains(file)) {
+            m_linkedSet.insert(file);
             m_linkedFiles.append(file);
+        }
         return;
     }
     case QAReporterLinkTarget::OtherLink:

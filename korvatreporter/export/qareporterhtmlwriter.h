@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMultiHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -47,7 +48,7 @@ public:
 
     void setBaseForLink(const QString& base);
     const QStringList& xrdLinkedFiles() const { return m_linkedFiles; }
-    void setXrdLinkedFiles(const QStringList& files) { m_linkedFiles = files; }
+    void setXrdLinkedFiles(const QStringList& files);
     // The page name of a report file: its base name (up to the first '.') and the suffix.
     QString getHtmlFilenameForXrd(const QString& xrd) const;
 
@@ -89,6 +90,7 @@ private:
     QStringList m_reportNames;
     QList<QAReporterData*> m_shown;
     QStringList m_linkedFiles;
+    QSet<QString> m_linkedSet; // m_linkedFiles as a set: "met before?" without a scan
     QAIProgressMonitor* m_progress;
     QAILogMonitor* m_hostLog;
     const QAReporterDataTree* m_outlineTree = nullptr;

@@ -12,7 +12,7 @@ void QAReporterPageNames::reserve(const QString& name)
 
 QString QAReporterPageNames::nameFor(const QString& path)
 {
-    const QString reportKey = key(path);
+    const QString reportKey = keyOf(path);
     const auto known = m_names.constFind(reportKey);
     if (known != m_names.cend())
         return *known;
@@ -30,10 +30,20 @@ QString QAReporterPageNames::nameFor(const QString& path)
 
 QString QAReporterPageNames::find(const QString& path) const
 {
-    return m_names.value(key(path));
+    return m_names.value(keyOf(path));
+}
+
+QString QAReporterPageNames::keyOf(const QString& path) const
+{
+    auto known = m_keys.constFind(path);
+    if (known == m_keys.cend())
+        known = m_keys.insert(path, key(path));
+    return *known;
 }
 
 QString QAReporterPageNames::key(const QString& path)
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }

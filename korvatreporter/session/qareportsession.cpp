@@ -76,8 +76,10 @@ void QAReportSession::collectTypes()
 {
     for (const auto &record : m_records) {
         for (const QString &type : record->types) {
-            if (!m_types.contains(type))
+            if (!m_typeSet.contains(type)) {
+                m_typeSet.insert(type);
                 m_types.append(type);
+            }
         }
     }
 }

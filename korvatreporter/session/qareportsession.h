@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -114,6 +115,8 @@ private:
     QStringList m_unreadable;
     Records m_records;
     QStringList m_types;
+    // The same types as m_types, to answer "met before?" without a scan.
+    QSet<QString> m_typeSet;
     QAReporterFilter m_filter;
     QMap<QString, bool> m_typeShown;
     bool m_typesSettled = false;

@@ -331,6 +331,65 @@ private Q_SLOTS:
         }
     }
 
+    // Many report links in one report: to files that do not exist (each logged once, in the
+    // order met) or to one file under many spellings (read and written once). A link per
+    // spelling still leads to that file's page.
+    void manyLinks_data()
+    {
+        QTest::addColumn<QStringList>("targets");    // link file parts, in order
+        QTest::addColumn<QStringList>("unreadable"); // file names logged as unreadable
+        QTest::addColumn<QStringList>("pages");      // pages written, in order
+        QStringList missing;
+        for (int i = 0; i < 3000; ++i)
+            missing << QStringLiteral("gone%1.xrd").arg(i);
+        QTest::newRow("3000 missing files, twice each")
+            << missing + missing << missing << QStringList{"main.html", "index.html"};
+        QStringList spellings;
+        QString prefix;
+        for (int i = 0; i < 300; ++i) {
+            spellings << prefix + "a.xrd" << prefix + "x/../a.xrd" << prefix + "ln/../a.xrd"
+                      << "ln/" + prefix + "a.xrd";
+            prefix += "./";
+        }
+        QTest::newRow("one file, 1200 spellings")
+            << spellings << QStringList() << QStringList{"main.html", "a.html", "index.html"};
+    }
+
+    void manyLinks()
+    {
+        QFETCH(QStringList, targets);
+        QTemporaryDir in;
+        QTemporaryDir out;
+        QString body;
+        for (const QString& target : std::as_const(targets))
+            body += QString("<LINK target=\"xrdlink://%1\">l</LINK>").arg(target);
+        QVERIFY(writeReport(in.path(), "main.xrd", "main", body));
+        QVERIFY(writeReport(in.path(), "a.xrd", "a", QString()));
+        QVERIFY(QDir(in.path()).mkdir("x"));
+        QVERIFY(QDir(in.path()).mkdir("d"));
+        QVERIFY(QFile::link(in.filePath("d"), in.filePath("ln")));
+        QVERIFY(QFile::link(in.filePath("a.xrd"), in.filePath("d/a.xrd")));
+        QAReporterData record;
+        record.fileName = in.filePath("main.xrd");
+        QCOMPARE(QAReporterLoader::readRecord(record, {}), QAReporterLoader::Read);
+        const QList<QAReporterData*> records{&record};
+        DDocument header("Summary", "index");
+        RecordingLog log;
+        Progress progress;
+        QAReporterHTMLExport exporter(out.path(), QString(), QString());
+        exporter.run(records, &records, &header, &progress, &log);
+
+        QTEST(names(exporter.unreadable()), "unreadable");
+        QCOMPARE(log.lines.size(), exporter.unreadable().size());
+        QFETCH(QStringList, pages);
+        QCOMPARE(names(exporter.writtenFiles()), pages);
+        // One progress step per page written: no file was read twice.
+        QCOMPARE(progress.values.size(), pages.size());
+        const QString page = TestFiles::readText(out.filePath("main.html"));
+        if (exporter.unreadable().isEmpty())
+            QCOMPARE(page.count("href=\"a.html\""), targets.size());
+    }
+
     // Cancelled after `allowed` pages; -1: a window without shown copies yet,
     // and without monitors, exports its header only.
     void cancel_data()

@@ -40,6 +40,28 @@ public:
     }
 };
 
+// A report whose nodes have the given types, in order, one node each.
+QByteArray reportOfTypes(const QStringList &types)
+{
+    QByteArray xml = "<XROD><DOCUMENT name=\"d\">";
+    for (qsizetype i = 0; i < types.size(); ++i)
+        xml += QStringLiteral("<XROD:NODE name=\"n%1\" type=\"%2\" state=\"ok\" sum=\"1\"><P>x</P>"
+                              "</XROD:NODE>")
+                   .arg(i)
+                   .arg(types.at(i))
+                   .toUtf8();
+    return xml + "</DOCUMENT></XROD>";
+}
+
+// "T<first>" … "T<first + count - 1>".
+QStringList typeNames(int first, int count)
+{
+    QStringList names;
+    for (int i = first; i < first + count; ++i)
+        names << QStringLiteral("T%1").arg(i);
+    return names;
+}
+
 } // namespace
 
 class tst_QAReportSession : public QObject
@@ -112,6 +134,36 @@ private Q_SLOTS:
         QCOMPARE(session.filter().typePatterns().size(), 0);
         // Settled, a type met later starts hidden.
         QVERIFY(!session.isTypeShown(QStringLiteral("NeverSeen")));
+    }
+
+    // Types of every file, each once, in order of first appearance, also after a reload;
+    // thousands of distinct types stay cheap to collect.
+    void typesInOrder_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("repeats in and across files")
+            << QStringList{"B", "A", "B"} << QStringList{"C", "A", "D", "C"}
+            << QStringList{"B", "A", "C", "D"};
+        QTest::newRow("every node its own type")
+            << typeNames(0, 5000) << typeNames(2500, 5000) << typeNames(0, 7500);
+    }
+
+    void typesInOrder()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.xrd"));
+        const QString b = dir.filePath(QStringLiteral("b.xrd"));
+        QVERIFY(TestFiles::writeFile(a, reportOfTypes(first)));
+        QVERIFY(TestFiles::writeFile(b, reportOfTypes(second)));
+        QAReportSession session(nullptr);
+        QVERIFY(session.load({a, b}).isEmpty());
+        QTEST(session.types(), "expected");
+        session.reload();
+        QTEST(session.types(), "expected");
     }
 
     void printed_data()

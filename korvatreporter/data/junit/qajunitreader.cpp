@@ -62,6 +62,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_suites.clear();
     m_root = Suite();
     m_types.clear();
+    m_typeSet.clear();
     m_nodeCounter = 0;
     m_passed = 0;
     m_failed = 0;
@@ -588,8 +589,10 @@ bool QAJUnitReader::openNode(const QString &name, const QString &type, const QSt
     node->type = type;
     node->state = state;
     node->id = QString::number(++m_nodeCounter);
-    if (!m_types.contains(type))
+    if (!m_typeSet.contains(type)) {
+        m_typeSet.insert(type);
         m_types.append(type);
+    }
     if (!m_tree->insert(node.get()))
         return fail(QCoreApplication::translate("Reporter", "JUnit, the node tree refused a node.\n"));
     node.release(); // the tree owns it now

@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareportreader.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -147,6 +148,7 @@ private:
     TestCase m_case;
     Properties m_properties; // of the open properties element
     QStringList m_types;
+    QSet<QString> m_typeSet; // m_types as a set, for the "seen?" check
     int m_nodeCounter = 0;
     qint64 m_passed = 0;
     qint64 m_failed = 0;
