@@ -13,6 +13,7 @@
 #include "rendoc/model/ditems.h"
 #include "sdk/qamodal.h"
 #include "sdk/qaviewerfinddialog.h"
+#include "tests/support/reporttrees.h"
 #include "tests/support/fakedefectclient.h"
 #include "tests/support/fakestudio.h"
 #include "tests/support/testfiles.h"
@@ -30,25 +31,12 @@
 #include <memory>
 #include <vector>
 
+using ReportTrees::allRows;
+
 namespace {
 
 using TestFiles::example;
 
-// Every row of a tree model in display order, walked without recursion.
-QModelIndexList allRows(const QAbstractItemModel& model)
-{
-    QModelIndexList rows;
-    std::vector<QModelIndex> pending{ QModelIndex() };
-    while (!pending.empty()) {
-        const QModelIndex parent = pending.back();
-        pending.pop_back();
-        if (parent.isValid())
-            rows << parent;
-        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
-            pending.push_back(model.index(row, 0, parent));
-    }
-    return rows;
-}
 
 // Paths of example reports; absolute names are kept as they are.
 QStringList examples(const QStringList& names)

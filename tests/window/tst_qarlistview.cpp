@@ -4,6 +4,7 @@
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/window/qartreemodel.h"
+#include "tests/support/reporttrees.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -13,27 +14,9 @@
 #include <memory>
 #include <vector>
 
-namespace {
+using ReportTrees::buildTree;
 
-// A node tree from "name:state" lines (the state may be left out), the
-// depth below the root's children given as leading dots.
-std::unique_ptr<QAReporterDataTree> buildTree(const QStringList &nodes)
-{
-    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
-    for (const QString &line : nodes) {
-        const int level = int(line.indexOf(QRegularExpression("[^.]")));
-        while (tree->depth() > level + 1)
-            tree->toParent();
-        const QStringList fields = line.mid(level).split(':');
-        auto *node = new QAReporterNode;
-        node->name = fields.at(0);
-        node->state = fields.value(1);
-        node->type = "TestCase";
-        tree->insert(node);
-        tree->toLastChild();
-    }
-    return tree;
-}
+namespace {
 
 // A chain of `levels` nested nodes, only the innermost one failed.
 std::unique_ptr<QAReporterDataTree> chain(int levels)

@@ -7,6 +7,7 @@
 #include "rendoc/model/dtext.h"
 #include "sdk/qalistview.h"
 #include "sdk/qapixmapcenter.h"
+#include "tests/support/reporttrees.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -20,27 +21,10 @@
 #include <memory>
 #include <vector>
 
-namespace {
+using ReportTrees::buildTree;
+using ReportTrees::allRows;
 
-// A node tree from "name:state" lines (the state may be left out), the
-// depth below the root's children given as leading dots.
-std::unique_ptr<QAReporterDataTree> buildTree(const QStringList &nodes)
-{
-    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
-    for (const QString &line : nodes) {
-        const int level = int(line.indexOf(QRegularExpression("[^.]")));
-        while (tree->depth() > level + 1)
-            tree->toParent();
-        const QStringList fields = line.mid(level).split(':');
-        auto *node = new QAReporterNode;
-        node->name = fields.at(0);
-        node->state = fields.value(1);
-        node->type = "TestCase";
-        tree->insert(node);
-        tree->toLastChild();
-    }
-    return tree;
-}
+namespace {
 
 bool sameImage(const QVariant &decoration, const QPixmap &pixmap)
 {
@@ -51,21 +35,6 @@ bool sameImage(const QVariant &decoration, const QPixmap &pixmap)
         == pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// Every row in display order, walked without recursion.
-QModelIndexList allRows(const QAbstractItemModel &model)
-{
-    QModelIndexList rows;
-    std::vector<QModelIndex> pending{QModelIndex()};
-    while (!pending.empty()) {
-        const QModelIndex parent = pending.back();
-        pending.pop_back();
-        if (parent.isValid())
-            rows << parent;
-        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
-            pending.push_back(model.index(row, 0, parent));
-    }
-    return rows;
-}
 
 } // namespace
 
