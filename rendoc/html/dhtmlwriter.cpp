@@ -1,21 +1,17 @@
 #include "rendoc/html/dhtmlwriter.h"
 
-#include "rendoc/model/ditems.h"
 #include "rendoc/html/dexportfile.h"
+#include "rendoc/html/dhtmlescape.h"
+#include "rendoc/html/dhtmlgraphic.h"
+#include "rendoc/html/dhtmlimagecopier.h"
 #include "rendoc/html/dlogmonitor.h"
-#include "rendoc/style/dstyle.h"
-#include "rendoc/view/dviewgraphic.h"
+#include "rendoc/model/ditems.h"
 #include "rendoc/view/dviewtextbuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTextStream>
-#include <QUrl>
-
-#include <cmath>
 
 namespace {
 
@@ -28,62 +24,6 @@ QString placeOf(const QString& path)
     return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
 }
 
-// The styles every page carries; report styles follow as classes s1, s2, ...
-const char* const BaseCss =
-    "body{margin:0;font:14px/1.45 \"DejaVu Sans\",Arial,Helvetica,sans-serif;color:#202020;"
-    "background:#fff}\n"
-    ".layout{display:flex;align-items:flex-start}\n"
-    "main{flex:1;min-width:0;padding:1rem 2rem;max-width:70rem}\n"
-    "nav.outline{order:-1;position:sticky;top:0;flex:0 0 20rem;height:100vh;overflow:auto;"
-    "box-sizing:border-box;padding:1rem .75rem;border-right:1px solid #d8d8d8;background:#f7f7f7;"
-    "font-size:13px}\n"
-    "nav.outline ul{list-style:none;margin:0;padding-left:1rem}\n"
-    "nav.outline>ul{padding-left:0}\n"
-    "nav.outline summary{cursor:pointer}\n"
-    "nav.outline li.l2{padding-left:1em}nav.outline li.l3{padding-left:2em}\n"
-    "nav.outline li.l4,nav.outline li.l5,nav.outline li.l6{padding-left:3em}\n"
-    "nav.outline a{color:#1a5fb4;text-decoration:none}\n"
-    "nav.outline a:hover{text-decoration:underline}\n"
-    ".v{display:inline-block;width:1.2em;font-weight:bold}\n"
-    ".v.ok{color:#2c8a2c}.v.ko{color:#c62828}.v.ne{color:#b26a00}\n"
-    ".type{color:#777;font-size:90%}\n"
-    "article.doc{margin-bottom:2rem}\n"
-    "h1,h2,h3,h4,h5,h6{margin:1em 0 .4em;line-height:1.25}\n"
-    ".num{margin-right:.5em}\n"
-    "div.p{margin:.35em 0}\n"
-    "a{color:#1a5fb4}\n"
-    "table{border-collapse:collapse;margin:.5em 0}\n"
-    "td{padding:2px 6px;vertical-align:top}\n"
-    "table.b td{border:1px solid #a8a8a8}\n"
-    "details.popup{display:inline-block;vertical-align:top}\n"
-    "details.popup>summary{color:#1a5fb4;cursor:pointer}\n"
-    ".popup-body{border:1px solid #c0c0c0;background:#fffff0;padding:.25em .5em}\n"
-    "figure.graphic{margin:.5em 0}\n"
-    "figure.graphic figcaption{font-weight:bold}\n"
-    ".missing{color:#999;font-style:italic}\n"
-    ".print-only{display:none}\n"
-    ".pagebreak{break-after:page}\n"
-    "ul.summary,ul.index{list-style:none;padding-left:0}\n"
-    "ul.summary li.l2{padding-left:1.5em}ul.summary li.l3{padding-left:3em}\n"
-    "ul.summary li.l4,ul.summary li.l5,ul.summary li.l6{padding-left:4.5em}\n"
-    "@media print{nav.outline{display:none}.print-only{display:block}}\n";
-
-// A CSS font family name that cannot leave its quotes or the style element.
-QString cssFamily(const QString& family)
-{
-    QString out;
-    for (QChar c : family)
-        if (c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('-')
-            || c == QLatin1Char('_'))
-            out += c;
-    return out.trimmed();
-}
-
-QString cssColor(const QColor& color)
-{
-    return color.name(QColor::HexRgb);
-}
-
 QString number(double value)
 {
     return QString::number(value, 'g', 6);
@@ -91,29 +31,21 @@ QString number(double value)
 
 } // namespace
 
-DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor) : DIterator(monitor) {}
+DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
+    : DIterator(monitor), m_images(std::make_unique<DHTMLImageCopier>(*this))
+{
+}
 
 DHTMLWriter::~DHTMLWriter() = default;
 
 QString DHTMLWriter::escape(const QString& text)
 {
-    return escaped(text, false);
+    return DHTMLEscape::escaped(text, false);
 }
 
 QString DHTMLWriter::escapeAttribute(const QString& text)
 {
-    return escaped(text, true);
-}
-
-QString DHTMLWriter::escaped(const QString& text, bool attribute)
-{
-    QString out;
-    QTextStream stream(&out);
-    DHTMLWriter writer;
-    writer.setStream(&stream);
-    writer.writeEscaped(text, attribute);
-    stream.flush();
-    return out;
+    return DHTMLEscape::escaped(text, true);
 }
 
 QString DHTMLWriter::tagId(const QString& name)
@@ -123,37 +55,7 @@ QString DHTMLWriter::tagId(const QString& name)
 
 void DHTMLWriter::writeEscaped(QStringView text, bool attribute)
 {
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = text[i].unicode();
-        const char* replacement = nullptr;
-        switch (c) {
-        case u'&': replacement = "&amp;"; break;
-        case u'<': replacement = "&lt;"; break;
-        case u'>': replacement = "&gt;"; break;
-        case u'"': replacement = "&quot;"; break;
-        case u'\'': replacement = attribute ? "&#39;" : nullptr; break;
-        default:
-            // Control characters other than tab, line feed and carriage return are not
-            // allowed in HTML text; they are dropped.
-            if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
-                replacement = "";
-            else if (c == 0xFFFE || c == 0xFFFF)
-                replacement = "";
-            break;
-        }
-        if (!replacement)
-            continue;
-        if (i > start)
-            *m_out << text.mid(start, i - start);
-        *m_out << QLatin1String(replacement);
-        start = i + 1;
-    }
-    if (start == 0)
-        *m_out << text;
-    else if (start < size)
-        *m_out << text.mid(start);
+    DHTMLEscape::write(*m_out, text, attribute);
 }
 
 void DHTMLWriter::write(QLatin1String markup)
@@ -240,18 +142,14 @@ void DHTMLWriter::doAll(DDocument* document)
 
 void DHTMLWriter::scanPage(DDocument* document)
 {
-    m_styleClass.clear();
-    m_styles.clear();
+    m_styleSheet.clear();
     m_popups.clear();
     m_documentIndex.clear();
     m_openPopups.clear();
     m_writtenAnchors.clear();
     int documents = 0;
     for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
-        if (const DStyle* style = it->style(); style && !m_styleClass.contains(style)) {
-            m_styles.push_back(style);
-            m_styleClass.insert(style, int(m_styles.size()));
-        }
+        m_styleSheet.add(it->style());
         switch (it->kind()) {
         case DItem::Document:
             if (it->parent() == nullptr) {
@@ -312,42 +210,7 @@ void DHTMLWriter::writeHead(DDocument* document)
 void DHTMLWriter::writeStyles()
 {
     write(QLatin1String("<style>\n"));
-    write(QLatin1String(BaseCss));
-    for (size_t i = 0; i < m_styles.size(); ++i) {
-        const DStyle* style = static_cast<const DStyle*>(m_styles[i]);
-        QString css = QStringLiteral(".s%1{").arg(i + 1);
-        const QString family = cssFamily(style->family());
-        if (!family.isEmpty())
-            css += QStringLiteral("font-family:\"%1\";").arg(family);
-        if (style->pointSize() > 0 && style->pointSize() < 500)
-            css += QStringLiteral("font-size:%1pt;").arg(style->pointSize());
-        if (style->bold())
-            css += QLatin1String("font-weight:bold;");
-        if (style->italic())
-            css += QLatin1String("font-style:italic;");
-        if (style->underline())
-            css += QLatin1String("text-decoration:underline;");
-        if (style->foreground().isValid())
-            css += QStringLiteral("color:%1;").arg(cssColor(style->foreground()));
-        if (style->background().isValid())
-            css += QStringLiteral("background:%1;").arg(cssColor(style->background()));
-        const Qt::Alignment align = style->alignment() & Qt::AlignHorizontal_Mask;
-        if (align & Qt::AlignRight)
-            css += QLatin1String("text-align:right;");
-        else if (align & Qt::AlignHCenter)
-            css += QLatin1String("text-align:center;");
-        else if (align & Qt::AlignJustify)
-            css += QLatin1String("text-align:justify;");
-        if (style->marginLeft() || style->marginTop() || style->marginRight()
-            || style->marginBottom())
-            css += QStringLiteral("margin:%1px %2px %3px %4px;")
-                       .arg(style->marginTop())
-                       .arg(style->marginRight())
-                       .arg(style->marginBottom())
-                       .arg(style->marginLeft());
-        css += QLatin1String("}\n");
-        write(css);
-    }
+    write(m_styleSheet.css());
     write(QLatin1String("</style>\n"));
 }
 
@@ -412,7 +275,7 @@ void DHTMLWriter::writeAnchors(const DItem* item)
 
 void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)
 {
-    const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
+    const int styleClass = m_styleSheet.classOf(item->style());
     if (!base && !styleClass)
         return;
     write(QLatin1String(" class=\""));
@@ -632,26 +495,6 @@ bool DHTMLWriter::writeLeaf(DItem* item, bool& skipChildren)
     return false;
 }
 
-void DHTMLWriter::writeStyledLink(DItem* item)
-{
-    // A styled link keeps its style around whatever anchor the writer makes of it.
-    const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
-    if (styleClass)
-        write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
-    doLink(item->toLink());
-    if (styleClass)
-        write(QLatin1String("</span>"));
-}
-
-void DHTMLWriter::writeTagPointer(DItem* item)
-{
-    const QString& name = item->toTagPointer()->name();
-    const bool linked = writeLinkStart(QLatin1Char('#') + tagId(name));
-    writeTextItem(name, item);
-    if (linked)
-        write(QLatin1String("</a>"));
-}
-
 void DHTMLWriter::close(DItem* item)
 {
     switch (item->kind()) {
@@ -693,7 +536,7 @@ void DHTMLWriter::close(DItem* item)
 
 void DHTMLWriter::writeTextItem(const QString& text, const DItem* item)
 {
-    const int styleClass = item->style() ? m_styleClass.value(item->style()) : 0;
+    const int styleClass = m_styleSheet.classOf(item->style());
     if (styleClass)
         write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
     writeEscaped(text);
@@ -701,215 +544,14 @@ void DHTMLWriter::writeTextItem(const QString& text, const DItem* item)
         write(QLatin1String("</span>"));
 }
 
-bool DHTMLWriter::writeLinkStart(const QString& href)
-{
-    if (href.isEmpty())
-        return false;
-    const int colon = href.indexOf(QLatin1Char(':'));
-    const int slash = href.indexOf(QLatin1Char('/'));
-    const int hash = href.indexOf(QLatin1Char('#'));
-    // A colon before any '/' or '#' starts a scheme (a one-letter one is a drive letter).
-    if (colon > 1 && (slash < 0 || colon < slash) && (hash < 0 || colon < hash)) {
-        const QString scheme = href.left(colon).toLower();
-        static const QStringList safe = {QStringLiteral("http"), QStringLiteral("https"),
-                                         QStringLiteral("ftp"), QStringLiteral("mailto"),
-                                         QStringLiteral("file")};
-        if (!safe.contains(scheme))
-            return false;
-    }
-    write(QLatin1String("<a href=\""));
-    writeEscaped(href, true);
-    write(QLatin1String("\">"));
-    return true;
-}
-
-QString DHTMLWriter::placeHref(const QString& tag, const QString& document) const
-{
-    // Only places of this page: nothing says which page another document went to, if any.
-    if (!document.isEmpty() && !m_documentIndex.contains(document))
-        return QString();
-    if (!tag.isEmpty())
-        return QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
-    return QStringLiteral("#x-d%1").arg(m_documentIndex.value(document));
-}
-
-void DHTMLWriter::doLink(DLink* item)
-{
-    if (!item)
-        return;
-    QString href;
-    const QString& target = item->target();
-    static const QStringList schemes = {QStringLiteral("http://"), QStringLiteral("https://"),
-                                        QStringLiteral("ftp://"), QStringLiteral("mailto:")};
-    bool isUrl = false;
-    for (const QString& scheme : schemes)
-        isUrl = isUrl || target.startsWith(scheme, Qt::CaseInsensitive);
-    if (isUrl) {
-        href = target;
-    } else if (!target.contains(QLatin1String("://"))) {
-        QString file, tag, document;
-        item->split(file, tag, document);
-        if (file.isEmpty() && (!tag.isEmpty() || !document.isEmpty()))
-            href = placeHref(tag, document);
-    }
-    const bool linked = writeLinkStart(href);
-    doItemChildren(item);
-    if (linked)
-        write(QLatin1String("</a>"));
-}
-
-void DHTMLWriter::writePopupLink(DPopupLink* link)
-{
-    DItem* popup = m_popups.value(link->target());
-    // Popups shown inside popups nest a call each; a hostile chain of them stops early.
-    if (!popup || m_openPopups.contains(popup) || m_openPopups.size() >= 16) {
-        doItemChildren(link);
-        return;
-    }
-    m_openPopups.insert(popup);
-    write(QLatin1String("<details class=\"popup\"><summary>"));
-    doItemChildren(link);
-    write(QLatin1String("</summary><div"));
-    writeClassAttribute(popup, "popup-body");
-    write(QLatin1String(">"));
-    doItemChildren(popup->toContainer());
-    write(QLatin1String("</div></details>"));
-    m_openPopups.remove(popup);
-}
-
-void DHTMLWriter::writeSummary(DSummary* summary)
-{
-    write(QLatin1String("<ul"));
-    writeClassAttribute(summary, "summary");
-    write(QLatin1String(">\n"));
-    auto entry = [this](const QString& text, int level, const DItem* target) {
-        write(QStringLiteral("<li class=\"l%1\">").arg(qBound(1, level, 6)));
-        const QString id = titleId(target);
-        const bool linked = !id.isEmpty() && writeLinkStart(QLatin1Char('#') + id);
-        writeEscaped(text);
-        if (linked)
-            write(QLatin1String("</a>"));
-        write(QLatin1String("</li>\n"));
-    };
-    bool explicitEntries = false;
-    for (DItem* c = summary->child(); c; c = c->next()) {
-        if (const DSEntry* e = c->toSEntry()) {
-            explicitEntries = true;
-            entry(e->text(), e->level(), e->target());
-        }
-    }
-    if (!explicitEntries) {
-        for (const DTitle* title : summary->titles())
-            entry(title->numberText() + QLatin1Char(' ') + plainText(title), title->level(), title);
-    }
-    write(QLatin1String("</ul>\n"));
-}
-
-void DHTMLWriter::writeIndex(DIndex* index)
-{
-    write(QLatin1String("<ul"));
-    writeClassAttribute(index, "index");
-    write(QLatin1String(">\n"));
-    auto entry = [this](const QString& text, const DTag* target) {
-        write(QLatin1String("<li>"));
-        const bool linked = target && writeLinkStart(QLatin1Char('#') + QString::fromLatin1(
-                                                         QUrl::toPercentEncoding(tagId(target->name()))));
-        writeEscaped(text);
-        if (linked)
-            write(QLatin1String("</a>"));
-        write(QLatin1String("</li>\n"));
-    };
-    bool explicitEntries = false;
-    for (DItem* c = index->child(); c; c = c->next()) {
-        if (const DIEntry* e = c->toIEntry()) {
-            explicitEntries = true;
-            entry(e->text(), e->target());
-        }
-    }
-    if (!explicitEntries)
-        for (const DTag* tag : index->entries())
-            entry(tag->name(), tag);
-    write(QLatin1String("</ul>\n"));
-}
-
 QString DHTMLWriter::plainText(const DItem* item)
 {
     return DViewTextBuilder::plainText(item);
 }
 
-QString DHTMLWriter::imageHref(const QString& src)
-{
-    if (m_mode != FileMode)
-        return src;
-    if (auto found = m_images.constFind(src); found != m_images.cend())
-        return found.value();
-    QString path;
-    const QFileInfo info(src);
-    if (info.isAbsolute())
-        path = src;
-    else if (!m_pixmapDir.isEmpty() && QFileInfo::exists(QDir(m_pixmapDir).filePath(src)))
-        path = QDir(m_pixmapDir).filePath(src);
-    else if (!m_outputDir.isEmpty() && QFileInfo::exists(QDir(m_outputDir).filePath(src)))
-        path = QDir(m_outputDir).filePath(src);
-    QString href;
-    // Only files that read as images are copied next to the pages.
-    if (!path.isEmpty() && QFileInfo(path).isFile() && !QImageReader::imageFormat(path).isEmpty()) {
-        if (imageFolderReady()) {
-            const QFileInfo source(path);
-            QString name = source.fileName();
-            for (int n = 2; m_imageNames.contains(name); ++n)
-                name = QStringLiteral("%1-%2.%3").arg(source.completeBaseName()).arg(n).arg(source.suffix());
-            const QString dirName = m_config.imageDir();
-            const QString relative = dirName.isEmpty() ? name : dirName + QLatin1Char('/') + name;
-            const QString destination = QDir(m_outputDir).filePath(relative);
-            const QFileInfo target(destination);
-            // The image already in place (not through a link) is used as it is.
-            const bool same = !target.isSymLink()
-                && target.canonicalFilePath() == source.canonicalFilePath();
-            QString why;
-            if (!same && isInputFile(destination))
-                why = tr("it is an exported report");
-            if (same || (why.isEmpty() && DExportFile::copy(path, destination, &why))) {
-                m_imageNames.insert(name);
-                if (!same)
-                    m_written << destination;
-                href = QString::fromLatin1(QUrl::toPercentEncoding(relative, "/"));
-            } else {
-                logMessage(tr("Cannot copy the image %1 to %2: %3").arg(path, destination, why));
-            }
-        }
-    } else {
-        logMessage(tr("Image not found: %1").arg(src));
-    }
-    m_images.insert(src, href);
-    return href;
-}
-
-bool DHTMLWriter::imageFolderReady()
-{
-    const QString dirName = m_config.imageDir();
-    QDir dir(m_outputDir);
-    // Each part of the image folder must be a real folder: a link planted there would send
-    // the copies elsewhere.
-    QString part;
-    for (const QString& name : dirName.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        part = part.isEmpty() ? name : part + QLatin1Char('/') + name;
-        if (QFileInfo(dir.filePath(part)).isSymLink()) {
-            logMessage(tr("The image folder %1 is a symbolic link; images are not copied")
-                           .arg(dir.filePath(part)));
-            return false;
-        }
-    }
-    if (!dirName.isEmpty() && !dir.mkpath(dirName)) {
-        logMessage(tr("Cannot create the image folder %1").arg(dir.filePath(dirName)));
-        return false;
-    }
-    return true;
-}
-
 void DHTMLWriter::writeImage(DImage* image)
 {
-    const QString href = imageHref(image->src());
+    const QString href = m_mode == FileMode ? m_images->href(image->src(), m_written) : image->src();
     if (href.isEmpty()) {
         write(QLatin1String("<span class=\"missing\">["));
         writeEscaped(image->src());
@@ -929,66 +571,8 @@ void DHTMLWriter::writeImage(DImage* image)
     write(QLatin1String(">"));
 }
 
-// Where a graphic's values land in its drawing: the value range of each axis (the axis's own
-// when it gives a usable one, else the points'), and the plot's place in the picture.
-struct DHTMLWriter::PlotArea
-{
-    // A value range that grows to hold every value added.
-    struct Range
-    {
-        double min = 0;
-        double max = 1;
-        bool any = false;
-        void add(double v)
-        {
-            if (!any) {
-                min = max = v;
-                any = true;
-            }
-            min = qMin(min, v);
-            max = qMax(max, v);
-        }
-    };
-
-    explicit PlotArea(const DGraphic* graphic);
-    double sx(double x) const { return left + (x - ranges[0].min) / (ranges[0].max - ranges[0].min) * plotW; }
-    double sy(double y) const { return top + plotH - (y - ranges[1].min) / (ranges[1].max - ranges[1].min) * plotH; }
-
-    const DAxis* axes[2] = {nullptr, nullptr};
-    Range ranges[2];
-    static constexpr double width = 480, height = 280, left = 56, right = 16, top = 16, bottom = 44;
-    static constexpr double plotW = width - left - right, plotH = height - top - bottom;
-};
-
-DHTMLWriter::PlotArea::PlotArea(const DGraphic* graphic)
-{
-    for (DItem* c = graphic->child(); c; c = c->next()) {
-        if (const DAxis* axis = c->toAxis())
-            axes[axis->orientation() == Qt::Horizontal ? 0 : 1] = axis;
-        else if (const DCurve* curve = c->toCurve())
-            for (DItem* p = curve->child(); p; p = p->next())
-                if (const DPoint* point = p->toPoint();
-                    point && std::isfinite(point->x()) && std::isfinite(point->y())) {
-                    ranges[0].add(point->x());
-                    ranges[1].add(point->y());
-                }
-    }
-    for (int i = 0; i < 2; ++i) {
-        if (axes[i] && axes[i]->minimum() < axes[i]->maximum() && std::isfinite(axes[i]->minimum())
-            && std::isfinite(axes[i]->maximum())) {
-            ranges[i].min = axes[i]->minimum();
-            ranges[i].max = axes[i]->maximum();
-        }
-        if (!(ranges[i].max > ranges[i].min)) {
-            ranges[i].min -= 1;
-            ranges[i].max += 1;
-        }
-    }
-}
-
 void DHTMLWriter::writeGraphic(DGraphic* graphic)
 {
-    const PlotArea area(graphic);
     write(QLatin1String("<figure"));
     writeClassAttribute(graphic, "graphic");
     write(QLatin1String(">"));
@@ -997,79 +581,8 @@ void DHTMLWriter::writeGraphic(DGraphic* graphic)
         writeEscaped(graphic->title());
         write(QLatin1String("</figcaption>"));
     }
-    write(QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-                         "viewBox=\"0 0 %1 %2\" role=\"img\" font-size=\"11\">")
-              .arg(area.width)
-              .arg(area.height));
-    write(QStringLiteral("<rect x=\"0.5\" y=\"0.5\" width=\"%1\" height=\"%2\" fill=\"#fff\" "
-                         "stroke=\"#c0c0c0\"/>")
-              .arg(area.width - 1)
-              .arg(area.height - 1));
-    writeGraphicAxes(area);
-    int curveIndex = 0;
-    for (DItem* c = graphic->child(); c; c = c->next()) {
-        if (const DCurve* curve = c->toCurve())
-            writeGraphicCurve(curve, curveIndex++, area);
-    }
-    write(QLatin1String("</svg></figure>\n"));
-}
-
-void DHTMLWriter::writeGraphicAxes(const PlotArea& area)
-{
-    const double left = area.left, top = area.top, plotW = area.plotW, plotH = area.plotH;
-    const PlotArea::Range* ranges = area.ranges;
-    // Axes with their end values and labels.
-    write(QStringLiteral("<g stroke=\"#404040\"><line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\"/>"
-                         "<line x1=\"%1\" y1=\"%4\" x2=\"%1\" y2=\"%2\"/></g>")
-              .arg(left)
-              .arg(top + plotH)
-              .arg(left + plotW)
-              .arg(top));
-    write(QStringLiteral("<g fill=\"#404040\"><text x=\"%1\" y=\"%2\" text-anchor=\"start\">%3</text>"
-                         "<text x=\"%4\" y=\"%2\" text-anchor=\"end\">%5</text>"
-                         "<text x=\"%6\" y=\"%7\" text-anchor=\"end\">%8</text>"
-                         "<text x=\"%6\" y=\"%9\" text-anchor=\"end\">%10</text></g>")
-              .arg(left)
-              .arg(top + plotH + 14)
-              .arg(number(ranges[0].min))
-              .arg(left + plotW)
-              .arg(number(ranges[0].max))
-              .arg(left - 4)
-              .arg(top + plotH)
-              .arg(number(ranges[1].min))
-              .arg(top + 10)
-              .arg(number(ranges[1].max)));
-    if (area.axes[0] && !area.axes[0]->label().isEmpty()) {
-        write(QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">").arg(left + plotW / 2).arg(area.height - 8));
-        writeEscaped(area.axes[0]->label());
-        write(QLatin1String("</text>"));
-    }
-    if (area.axes[1] && !area.axes[1]->label().isEmpty()) {
-        write(QStringLiteral("<text x=\"14\" y=\"%1\" text-anchor=\"middle\" transform=\"rotate(-90 14 %1)\">")
-                  .arg(top + plotH / 2));
-        writeEscaped(area.axes[1]->label());
-        write(QLatin1String("</text>"));
-    }
-}
-
-void DHTMLWriter::writeGraphicCurve(const DCurve* curve, int curveIndex, const PlotArea& area)
-{
-    const QString color = cssColor(DViewGraphic::curveColor(curveIndex));
-    write(QLatin1String("<g class=\"curve\"><title>"));
-    writeEscaped(curve->name());
-    write(QStringLiteral("</title><polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"").arg(color));
-    QString circles;
-    for (DItem* p = curve->child(); p; p = p->next()) {
-        const DPoint* point = p->toPoint();
-        if (!point || !std::isfinite(point->x()) || !std::isfinite(point->y()))
-            continue;
-        const QString x = number(area.sx(point->x())), y = number(area.sy(point->y()));
-        write(x + QLatin1Char(',') + y + QLatin1Char(' '));
-        circles += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"2.5\"/>").arg(x, y);
-    }
-    write(QStringLiteral("\"/><g fill=\"%1\">").arg(color));
-    write(circles);
-    write(QLatin1String("</g></g>"));
+    DHTMLGraphic(*m_out).write(graphic);
+    write(QLatin1String("</figure>\n"));
 }
 
 void DHTMLWriter::writeOutline(DDocument* document)

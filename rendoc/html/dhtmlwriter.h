@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendoc/html/dhtmlconfig.h"
+#include "rendoc/html/dhtmlstylesheet.h"
 #include "rendoc/model/diterator.h"
 
 #include <QCoreApplication>
@@ -10,8 +11,10 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
+class DHTMLImageCopier;
 class DLogMonitor;
 class QTextStream;
 
@@ -68,6 +71,8 @@ public:
     // A file the export reads (a report): no page or image is written over it, under any name
     // that reaches it.
     void addInputFile(const QString& path);
+    // Whether path names the place of a file given to addInputFile().
+    bool isInputFile(const QString& path) const;
 
     // File mode: writes the page of document into path. False with errorString() set when the
     // file cannot be written or the monitor cancelled; the file is then left as it was.
@@ -125,7 +130,6 @@ private:
     void scanPage(DDocument* document);
     void writeHead(DDocument* document);
     void writeStyles();
-    static QString escaped(const QString& text, bool attribute);
     // Writes first, its following siblings and their subtrees, without recursion.
     void writeRange(DItem* first);
     // Writes item's start (the whole item when it has no children to descend into); true when
@@ -146,17 +150,9 @@ private:
     void writeTextItem(const QString& text, const DItem* item);
     void writeImage(DImage* image);
     void writeGraphic(DGraphic* graphic);
-    struct PlotArea;
-    void writeGraphicAxes(const PlotArea& area);
-    void writeGraphicCurve(const DCurve* curve, int curveIndex, const PlotArea& area);
     void writeSummary(DSummary* summary);
     void writeIndex(DIndex* index);
     void writePopupLink(DPopupLink* link);
-    QString imageHref(const QString& src);
-    // Whether the configured image folder exists in the output folder and is no symbolic
-    // link; why not is logged.
-    bool imageFolderReady();
-    bool isInputFile(const QString& path) const;
     void logMessage(const QString& text);
 
     int m_mode = StreamMode;
@@ -170,8 +166,7 @@ private:
     QSet<QString> m_inputs;                     // where input files live (see placeOf())
 
     // Per page.
-    QHash<const void*, int> m_styleClass;      // DStyle* -> class number
-    std::vector<const void*> m_styles;          // in order of first use
+    DHTMLStyleSheet m_styleSheet;
     QHash<QString, DItem*> m_popups;            // first popup of each name
     QHash<QString, int> m_documentIndex;        // document name -> article number
     QSet<const DItem*> m_openPopups;            // popups being written (no self-nesting)
@@ -181,7 +176,6 @@ private:
     int m_documentNumber = 0;
     int m_itemCount = 0;
 
-    // Per writer: copied images by source path.
-    QHash<QString, QString> m_images;
-    QSet<QString> m_imageNames;
+    // Per writer: images are copied once.
+    std::unique_ptr<DHTMLImageCopier> m_images;
 };

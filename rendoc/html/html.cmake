@@ -8,7 +8,16 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtmldialog.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlconfig.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlconfig.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlescape.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlescape.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterlinks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.h
   ${CMAKE_CURRENT_LIST_DIR}/dlogmonitor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlogmonitor.h
