@@ -3,9 +3,13 @@
 // a string, as the export writes it into a folder beside the report. The page
 // must not carry a script element or a link with a scheme that runs code,
 // whatever the report holds: every text the writer copies from it is escaped.
+// Nor may it be larger than the export's output factor times the input plus a
+// small constant: nothing in a report (popups, summaries, indexes, links) may
+// multiply the page.
 #include "fuzz/fuzzsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
 
 #include <QFileInfo>
@@ -67,5 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     writer.doAll(record.document);
     stream.flush();
     checkPage(page);
+    const qint64 limit = qint64(QAReporterHTMLExport::OutputFactor) * qint64(size) + 1024 * 1024;
+    if (page.toUtf8().size() > limit)
+        FuzzSupport::fail(qPrintable(QStringLiteral("the page is %1 bytes for %2 bytes of report")
+                                         .arg(page.toUtf8().size())
+                                         .arg(size)));
     return 0;
 }

@@ -54,6 +54,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
                                QAIProgressMonitor* progress, QAILogMonitor* log)
 {
     m_canceled = false;
+    m_limitReached = false;
     m_unreadable.clear();
     m_failed.clear();
     m_written.clear();
@@ -61,15 +62,16 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     Job job(records, shownRecords, m_outDir, m_configFile, progress, log);
     job.writer.setMode(DHTMLWriter::FileMode);
     job.writer.setBaseForLink(m_outDir);
+    job.writer.setOutputLimit(m_limitFactor, m_limitConstant);
     job.exporter.setPixmapDir(m_pixmapDir);
     job.exporter.setHTMLWriter(&job.writer);
     prepare(job, header);
     if (shown) {
         const QStringList linked = exportShown(job);
-        if (!m_canceled)
+        if (!stopped())
             exportLinked(job, linked);
     }
-    if (header && !m_canceled) {
+    if (header && !stopped()) {
         job.writer.setOutlineTree(nullptr);
         generate(job, header);
     }
@@ -104,6 +106,10 @@ void QAReporterHTMLExport::generate(Job& job, DDocument* document)
     if (job.exporter.generate(document, &job.monitor, &job.monitor)) {
         if (job.progress)
             job.progress->setProgress(++job.pages);
+    } else if (job.writer.limitReached()) {
+        // Nothing more is written: the export ends here, as a cancel does.
+        m_failed << job.exporter.fileNameFor(document);
+        m_limitReached = true;
     } else if (job.monitor.isCanceled()) {
         m_canceled = true;
     } else {
@@ -130,10 +136,10 @@ QStringList QAReporterHTMLExport::exportShown(Job& job)
         }
         remembered << QFileInfo(record->fileName).fileName();
         job.exported.insert(pageNames.keyOf(record->fileName));
-        if (m_canceled)
+        if (stopped())
             break;
     }
-    if (m_canceled)
+    if (stopped())
         return {};
     const QStringList linked = job.writer.xrdLinkedFiles();
     job.writer.setXrdLinkedFiles(remembered + linked);
@@ -150,7 +156,7 @@ void QAReporterHTMLExport::exportLinked(Job& job, QStringList linked)
 {
     // Each pass exports the files the previous one met for the first time. The writer only
     // appends to its linked files, so those of a pass are the ones past its starting count.
-    while (!linked.isEmpty() && !m_canceled) {
+    while (!linked.isEmpty() && !stopped()) {
         const qsizetype known = job.writer.xrdLinkedFiles().size();
         for (const QString& name : std::as_const(linked)) {
             if (job.monitor.isCanceled()) {

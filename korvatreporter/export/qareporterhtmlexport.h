@@ -23,12 +23,26 @@ class QAReporterData;
 // report and each linked file, stops the export at once and skips the summary. Pages and
 // images replace a symbolic link at their name rather than write through it, and a page that
 // would replace one of the reports read is refused (listed in failedPages()).
+//
+// The pages of one export may add up to at most OutputFactor times the size of the reports it
+// reads plus OutputConstant bytes; past that the page being written is dropped, the export
+// stops and limitReached() tells why (a hostile report must not fill the disk).
 class QAReporterHTMLExport
 {
 public:
+    static constexpr int OutputFactor = 50;
+    static constexpr qint64 OutputConstant = 16 * 1024 * 1024;
+
     // outDir: the output folder; configFile: the "dhtml.cfg" to use; pixmapDir: where images
     // are looked for.
     QAReporterHTMLExport(const QString& outDir, const QString& configFile, const QString& pixmapDir);
+
+    // The output limit (see OutputFactor); tests and tools may set another.
+    void setOutputLimit(int factor, qint64 constant)
+    {
+        m_limitFactor = factor;
+        m_limitConstant = constant;
+    }
 
     // What linked reports are read with; none (no studio, no styles) until set.
     void setReadContext(const QAReporterReadContext& context) { m_context = context; }
@@ -39,6 +53,8 @@ public:
              DDocument* header, QAIProgressMonitor* progress, QAILogMonitor* log);
 
     bool canceled() const { return m_canceled; }
+    // Whether the export stopped at its output limit (the page is among failedPages()).
+    bool limitReached() const { return m_limitReached; }
     // Linked report files that could not be read, and pages that could not be written.
     const QStringList& unreadable() const { return m_unreadable; }
     const QStringList& failedPages() const { return m_failed; }
@@ -57,12 +73,16 @@ private:
     // Reads and writes one linked report, unless its file was written already.
     void exportLinkedFile(Job& job, const QString& name);
     void generate(Job& job, DDocument* document);
+    bool stopped() const { return m_canceled || m_limitReached; }
 
     QString m_outDir;
     QString m_configFile;
     QString m_pixmapDir;
     QAReporterReadContext m_context;
     bool m_canceled = false;
+    bool m_limitReached = false;
+    int m_limitFactor = OutputFactor;
+    qint64 m_limitConstant = OutputConstant;
     QStringList m_unreadable;
     QStringList m_failed;
     QStringList m_written;

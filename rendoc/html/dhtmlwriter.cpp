@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QTextStream>
 
 namespace {
@@ -88,10 +89,43 @@ void DHTMLWriter::clearAnchors()
 
 void DHTMLWriter::addInputFile(const QString& path)
 {
-    m_inputs.insert(placeOf(path));
+    const QString place = placeOf(path);
+    if (m_inputs.contains(place))
+        return;
+    m_inputs.insert(place);
+    m_inputBytes += qMax<qint64>(0, QFileInfo(path).size());
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (!canonical.isEmpty())
         m_inputs.insert(canonical);
+}
+
+void DHTMLWriter::setOutputLimit(int factor, qint64 constant)
+{
+    m_limitFactor = qMax(0, factor);
+    m_limitConstant = qMax<qint64>(0, constant);
+}
+
+qint64 DHTMLWriter::outputLimit() const
+{
+    return m_limitFactor > 0 ? m_limitConstant + m_limitFactor * m_inputBytes : -1;
+}
+
+bool DHTMLWriter::stopWriting()
+{
+    if (m_stopped)
+        return true;
+    if ((++m_itemCount & 0xff) != 0)
+        return false;
+    if (isCanceled()) {
+        m_stopped = true;
+    } else if (m_limitFactor > 0 && m_out) {
+        // The stream's own buffer (a few KiB) is not counted; the limit is far above it.
+        const qint64 page = m_out->device() ? m_out->device()->pos()
+                                            : (m_out->string() ? m_out->string()->size() : 0);
+        m_limitReached = m_pagesBytes + page > outputLimit();
+        m_stopped = m_limitReached;
+    }
+    return m_stopped;
 }
 
 bool DHTMLWriter::isInputFile(const QString& path) const
@@ -120,6 +154,15 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     writePage(document);
     stream.flush();
     m_out = previous;
+    if (m_limitReached) {
+        file.cancel();
+        m_error = tr("The export stopped: its pages would pass %1 MB, %2 times the size of the "
+                     "reports read plus %3 MB")
+                      .arg(outputLimit() / (1024 * 1024))
+                      .arg(m_limitFactor)
+                      .arg(m_limitConstant / (1024 * 1024));
+        return false;
+    }
     if (isCanceled()) {
         file.cancel();
         m_error = tr("Cancelled");
@@ -130,6 +173,7 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
                                                           file.errorString());
         return false;
     }
+    m_pagesBytes += qMax<qint64>(0, QFileInfo(path).size());
     m_written << path;
     return true;
 }
@@ -145,7 +189,8 @@ void DHTMLWriter::scanPage(DDocument* document)
     m_styleSheet.clear();
     m_popups.clear();
     m_documentIndex.clear();
-    m_openPopups.clear();
+    m_popupIds.clear();
+    m_popupDepth = 0;
     m_writtenAnchors.clear();
     int documents = 0;
     for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
@@ -175,6 +220,7 @@ void DHTMLWriter::writePage(DDocument* document)
         return;
     scanPage(document);
     m_itemCount = 0;
+    m_stopped = false;
     write(QLatin1String("<!DOCTYPE html>\n<html lang=\"en\">\n"));
     writeHead(document);
     write(QLatin1String("<body>\n<div class=\"layout\">\n<main>\n"));
@@ -225,7 +271,7 @@ void DHTMLWriter::writeRange(DItem* first)
     std::vector<DItem*> open;
     DItem* it = first;
     while (it) {
-        if ((++m_itemCount & 0xff) == 0 && isCanceled())
+        if (stopWriting())
             return;
         bool skipChildren = false;
         const bool descend = this->open(it, skipChildren);

@@ -23,7 +23,8 @@ class QTextStream;
 // The page holds the document and the documents chained after it (a file with several
 // documents becomes one page), each as an <article>. Every item kind is written as the report
 // view shows it: numbered titles, paragraphs and styled text runs, lists, tables with spans,
-// images, graphics as inline SVG, popups as <details> at their popup links, tags as id
+// images, graphics as inline SVG, popups as <details> at their first popup link (later links
+// to a popup lead there, so each popup is written once per page), tags as id
 // anchors ("tag-" + name) with tag pointers and in-page links pointing at them, summaries and
 // indexes as link lists. Headers and footers are kept for printing only. Styles become one
 // CSS block with a class per style in use. Every text and attribute taken from the document
@@ -74,6 +75,13 @@ public:
     // Whether path names the place of a file given to addInputFile().
     bool isInputFile(const QString& path) const;
 
+    // Bounds what the writer's pages may add up to: `factor` times the size of the files given
+    // to addInputFile() plus `constant` bytes (factor 0: no bound). Past it, the page being
+    // written is dropped and writeFile() fails with limitReached() set.
+    void setOutputLimit(int factor, qint64 constant);
+    qint64 outputLimit() const;
+    bool limitReached() const { return m_limitReached; }
+
     // File mode: writes the page of document into path. False with errorString() set when the
     // file cannot be written or the monitor cancelled; the file is then left as it was.
     bool writeFile(DDocument* document, const QString& path);
@@ -123,6 +131,9 @@ protected:
     QString titleId(const DItem* title) const;
     // The text of an item's DText descendants, white space collapsed.
     static QString plainText(const DItem* item);
+    // Whether the walk must stop: the monitor cancelled or the output limit was passed. Checked
+    // every 256 calls; once it answers true it stays true for the page.
+    bool stopWriting();
 
 private:
 
@@ -164,17 +175,24 @@ private:
     QString m_error;
     QStringList m_written;
     QSet<QString> m_inputs;                     // where input files live (see placeOf())
+    qint64 m_inputBytes = 0;                    // the size of the input files
+    int m_limitFactor = 0;
+    qint64 m_limitConstant = 0;
+    qint64 m_pagesBytes = 0;                    // the size of the pages written
+    bool m_limitReached = false;
 
     // Per page.
     DHTMLStyleSheet m_styleSheet;
     QHash<QString, DItem*> m_popups;            // first popup of each name
     QHash<QString, int> m_documentIndex;        // document name -> article number
-    QSet<const DItem*> m_openPopups;            // popups being written (no self-nesting)
+    QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
+    int m_popupDepth = 0;                       // popups being written inside each other
     QMultiHash<const DItem*, QString> m_anchors;
     QSet<QString> m_writtenAnchors;
     DDocument* m_currentDocument = nullptr;
     int m_documentNumber = 0;
     int m_itemCount = 0;
+    bool m_stopped = false;
 
     // Per writer: images are copied once.
     std::unique_ptr<DHTMLImageCopier> m_images;

@@ -86,20 +86,37 @@ void DHTMLWriter::doLink(DLink* item)
 void DHTMLWriter::writePopupLink(DPopupLink* link)
 {
     DItem* popup = m_popups.value(link->target());
-    // Popups shown inside popups nest a call each; a hostile chain of them stops early.
-    if (!popup || m_openPopups.contains(popup) || m_openPopups.size() >= 16) {
+    if (popup) {
+        // A popup is written once, at its first link; later links (its own links inside it
+        // among them) lead there, so nested popups cannot multiply the page.
+        const QString id = m_popupIds.value(popup);
+        if (!id.isEmpty()) {
+            write(QLatin1String("<a class=\"popup-ref\" href=\"#"));
+            writeEscaped(id, true);
+            write(QLatin1String("\">"));
+            doItemChildren(link);
+            write(QLatin1String("</a>"));
+            return;
+        }
+    }
+    // Popups shown inside popups nest a call each; a deeper one is left to a shallower link.
+    if (!popup || m_popupDepth >= 16) {
         doItemChildren(link);
         return;
     }
-    m_openPopups.insert(popup);
-    write(QLatin1String("<details class=\"popup\"><summary>"));
+    const QString id = QStringLiteral("x-p%1").arg(m_popupIds.size() + 1);
+    m_popupIds.insert(popup, id);
+    ++m_popupDepth;
+    write(QLatin1String("<details class=\"popup\" id=\""));
+    writeEscaped(id, true);
+    write(QLatin1String("\"><summary>"));
     doItemChildren(link);
     write(QLatin1String("</summary><div"));
     writeClassAttribute(popup, "popup-body");
     write(QLatin1String(">"));
     doItemChildren(popup->toContainer());
     write(QLatin1String("</div></details>"));
-    m_openPopups.remove(popup);
+    --m_popupDepth;
 }
 
 void DHTMLWriter::writeSummary(DSummary* summary)
@@ -117,7 +134,7 @@ void DHTMLWriter::writeSummary(DSummary* summary)
         write(QLatin1String("</li>\n"));
     };
     bool explicitEntries = false;
-    for (DItem* c = summary->child(); c; c = c->next()) {
+    for (DItem* c = summary->child(); c && !stopWriting(); c = c->next()) {
         if (const DSEntry* e = c->toSEntry()) {
             explicitEntries = true;
             entry(e->text(), e->level(), e->target());
@@ -125,7 +142,8 @@ void DHTMLWriter::writeSummary(DSummary* summary)
     }
     if (!explicitEntries) {
         for (const DTitle* title : summary->titles())
-            entry(title->numberText() + QLatin1Char(' ') + plainText(title), title->level(), title);
+            if (!stopWriting())
+                entry(title->numberText() + QLatin1Char(' ') + plainText(title), title->level(), title);
     }
     write(QLatin1String("</ul>\n"));
 }
@@ -145,7 +163,7 @@ void DHTMLWriter::writeIndex(DIndex* index)
         write(QLatin1String("</li>\n"));
     };
     bool explicitEntries = false;
-    for (DItem* c = index->child(); c; c = c->next()) {
+    for (DItem* c = index->child(); c && !stopWriting(); c = c->next()) {
         if (const DIEntry* e = c->toIEntry()) {
             explicitEntries = true;
             entry(e->text(), e->target());
@@ -153,6 +171,7 @@ void DHTMLWriter::writeIndex(DIndex* index)
     }
     if (!explicitEntries)
         for (const DTag* tag : index->entries())
-            entry(tag->name(), tag);
+            if (!stopWriting())
+                entry(tag->name(), tag);
     write(QLatin1String("</ul>\n"));
 }
