@@ -257,8 +257,8 @@
         <translation>ligne %1 : « clé = valeur » attendu</translation>
     </message>
     <message>
-        <source>line %1: outline takes yes or no, not &quot;%2&quot;</source>
-        <translation>ligne %1 : outline accepte yes ou no, pas « %2 »</translation>
+        <source>line %1: %2 takes yes or no, not &quot;%3&quot;</source>
+        <translation>ligne %1 : %2 accepte yes ou no, pas « %3 »</translation>
     </message>
     <message>
         <source>line %1: images takes a folder below the pages, not &quot;%2&quot;</source>
@@ -271,6 +271,18 @@
 </context>
 <context>
     <name>DHTMLWriter</name>
+    <message>
+        <source>Image larger than %1 MiB, not copied: %2</source>
+        <translation>Image de plus de %1 Mio, non copiée : %2</translation>
+    </message>
+    <message>
+        <source>Image outside the report&apos;s folder and the image folder, not copied: %1</source>
+        <translation>Image hors du dossier du rapport et du dossier d&apos;images, non copiée : %1</translation>
+    </message>
+    <message>
+        <source>The export stopped: its pages would pass %1 MB, %2 times the size of the reports read plus %3 MB</source>
+        <translation>L&apos;export s&apos;est arrêté : ses pages dépasseraient %1 Mo, %2 fois la taille des rapports lus plus %3 Mo</translation>
+    </message>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d&apos;écrire %1 : %2</translation>
@@ -501,6 +513,14 @@ Verdict : %2</translation>
 </context>
 <context>
     <name>QAReporter</name>
+    <message>
+        <source>Failed tests only: passed tests are left out of these pages.</source>
+        <translation>Tests en échec seulement : les tests réussis ne figurent pas dans ces pages.</translation>
+    </message>
+    <message>
+        <source>Linked report outside the report&apos;s folder, not exported: %1</source>
+        <translation>Rapport lié hors du dossier du rapport, non exporté : %1</translation>
+    </message>
     <message>
         <source>Test Report</source>
         <translation>Rapport de test</translation>

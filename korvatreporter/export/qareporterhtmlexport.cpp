@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <memory>
 
 QAReporterHTMLExport::QAReporterHTMLExport(const QString& outDir, const QString& configFile,
                                            const QString& pixmapDir)
@@ -63,6 +62,9 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     job.writer.setMode(DHTMLWriter::FileMode);
     job.writer.setBaseForLink(m_outDir);
     job.writer.setOutputLimit(m_limitFactor, m_limitConstant);
+    if (m_failedOnly)
+        job.writer.setPageNote(QCoreApplication::translate(
+            "QAReporter", "Failed tests only: passed tests are left out of these pages."));
     job.exporter.setPixmapDir(m_pixmapDir);
     job.exporter.setHTMLWriter(&job.writer);
     prepare(job, header);
@@ -91,6 +93,17 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
     job.writer.setLinkFolder(job.shown.isEmpty()
                                  ? QString()
                                  : QFileInfo(job.shown.first()->fileName).absolutePath());
+    // Images and linked reports are read only from the shown reports' folders, the image
+    // folder and the export folder itself, unless the configuration allows any file.
+    if (!job.exporter.config().readOutside()) {
+        DExportScope scope;
+        for (const QAReporterData* record : std::as_const(job.shown))
+            if (record)
+                scope.addFolder(QFileInfo(record->fileName).absolutePath());
+        scope.addFolder(m_pixmapDir);
+        scope.addFolder(m_outDir);
+        job.writer.setScope(scope);
+    }
     // No page or image may replace a report being exported (a report named like its page,
     // exported into its own folder).
     for (const QAReporterData* record : std::as_const(job.records))
@@ -177,14 +190,19 @@ void QAReporterHTMLExport::exportLinkedFile(Job& job, const QString& name)
     if (job.exported.contains(key))
         return;
     job.exported.insert(key);
-    std::unique_ptr<DDocument> document(QAReporterLoader::loadReportDocument(path, m_context));
-    if (!document) {
+    // Read with its node tree: the page gets the outline, the link back to the summary and
+    // the node bases of its source links, as a shown report's page does.
+    QAReporterData record;
+    record.fileName = path;
+    if (QAReporterLoader::readRecord(record, m_context) != QAReporterLoader::Read || !record.document) {
         m_unreadable << path;
         job.monitor.message(
             QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
         return;
     }
     job.writer.addInputFile(path);
-    document->setName(pageNames.nameFor(path));
-    generate(job, document.get());
+    record.document->setName(pageNames.nameFor(path));
+    job.writer.setOutlineTree(record.dataTree);
+    generate(job, record.document);
+    job.writer.setOutlineTree(nullptr);
 }

@@ -22,7 +22,10 @@ class QAReporterData;
 // logged and the export goes on. The summary page comes last. A cancel, asked before each
 // report and each linked file, stops the export at once and skips the summary. Pages and
 // images replace a symbolic link at their name rather than write through it, and a page that
-// would replace one of the reports read is refused (listed in failedPages()).
+// would replace one of the reports read is refused (listed in failedPages()). Images and
+// linked reports are read only from below the shown reports' folders, the image folder and
+// the export folder (DExportScope), unless the configuration says "outside = yes"; others
+// are shown as missing and logged.
 //
 // The pages of one export may add up to at most OutputFactor times the size of the reports it
 // reads plus OutputConstant bytes; past that the page being written is dropped, the export
@@ -43,6 +46,9 @@ public:
         m_limitFactor = factor;
         m_limitConstant = constant;
     }
+
+    // Whether the shown reports hold failed tests only; every page then says so.
+    void setFailedOnly(bool on) { m_failedOnly = on; }
 
     // What linked reports are read with; none (no studio, no styles) until set.
     void setReadContext(const QAReporterReadContext& context) { m_context = context; }
@@ -81,6 +87,7 @@ private:
     QAReporterReadContext m_context;
     bool m_canceled = false;
     bool m_limitReached = false;
+    bool m_failedOnly = false;
     int m_limitFactor = OutputFactor;
     qint64 m_limitConstant = OutputConstant;
     QStringList m_unreadable;

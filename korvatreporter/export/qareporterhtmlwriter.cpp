@@ -8,6 +8,7 @@
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dlink.h"
 #include "sdk/qafileutil.h"
+#include "sdk/qailogmonitor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +81,21 @@ QString QAReporterHTMLWriter::pageForLink(const QString& file)
     return name + config().suffix();
 }
 
+bool QAReporterHTMLWriter::reachesReport(const QString& file) const
+{
+    // Without the folder links are read from, a relative link cannot be checked.
+    if (m_linkFolder.isEmpty() && QDir::isRelativePath(file))
+        return true;
+    if (QFileInfo(linkedPath(file)).isFile())
+        return true;
+    if (QFileInfo(file).fileName() != file)
+        return false;
+    for (const QAReporterData* record : std::as_const(m_shown))
+        if (record && QFileInfo(record->fileName).fileName() == file)
+            return true;
+    return false;
+}
+
 void QAReporterHTMLWriter::doLink(DItem* item)
 {
     if (DLink* link = item ? item->toLink() : nullptr)
@@ -147,11 +163,29 @@ void QAReporterHTMLWriter::doLink(DLink* link)
                 out << QLatin1String("</a>");
             return;
         }
-        out << QLatin1String("<a href=\"");
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
-        out << QLatin1String("\">");
+        if (!scope().contains(linkedPath(file))) {
+            // Outside the folders the export may read: the text stays, as for a missing page.
+            if (!m_outsideLinks.contains(file)) {
+                m_outsideLinks.insert(file);
+                if (m_hostLog)
+                    m_hostLog->message(QCoreApplication::translate(
+                        "QAReporter", "Linked report outside the report's folder, not exported: %1")
+                                           .arg(linkedPath(file)));
+            }
+            doItemChildren(link);
+            return;
+        }
+        // A report that is not there gets no page: its link stays text, and the export names
+        // it when it tries to read it.
+        const bool reachable = reachesReport(file);
+        if (reachable) {
+            out << QLatin1String("<a href=\"");
+            writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
+            out << QLatin1String("\">");
+        }
         doItemChildren(link);
-        out << QLatin1String("</a>");
+        if (reachable)
+            out << QLatin1String("</a>");
         if (!m_linkedSet.contains(file)) {
             m_linkedSet.insert(file);
             m_linkedFiles.append(file);

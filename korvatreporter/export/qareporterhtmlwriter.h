@@ -26,7 +26,8 @@ class QAReporterNode;
 //   the line number is not written;
 // - a report link "xrdlink://<file>[#anchor]" becomes a link to that report's page, without
 //   the anchor, and the file joins the linked files (once) so that the export writes it too;
-//   "xrdlink://#anchor" is the tag of that name in the same page;
+//   "xrdlink://#anchor" is the tag of that name in the same page; a file outside the writer's
+//   scope is not linked nor exported, and is logged once;
 // - any other link naming a document of one of the reports leads to that report's page.
 //
 // Page names come from its page-name table, which the export fills with the shown reports
@@ -61,6 +62,8 @@ public:
     // The page (with suffix) of a report link's file part: the page of the report it reads,
     // or of a shown report with that file name when the link gives no folder.
     QString pageForLink(const QString& file);
+    // Whether a report link's file part reaches a report file (or a shown report by name).
+    bool reachesReport(const QString& file) const;
 
     // The node tree shown as the outline of the next pages; null gives the titles outline.
     void setOutlineTree(const QAReporterDataTree* tree);
@@ -91,6 +94,7 @@ private:
     QList<QAReporterData*> m_shown;
     QStringList m_linkedFiles;
     QSet<QString> m_linkedSet; // m_linkedFiles as a set: "met before?" without a scan
+    QSet<QString> m_outsideLinks; // report links refused as outside the scope, logged once
     QAIProgressMonitor* m_progress;
     QAILogMonitor* m_hostLog;
     const QAReporterDataTree* m_outlineTree = nullptr;

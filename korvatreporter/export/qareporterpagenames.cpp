@@ -21,7 +21,7 @@ QString QAReporterPageNames::nameFor(const QString& path)
     // The number is kept inside the page's length limit, so that it is never cut off again.
     for (int n = 2; m_taken.contains(name.toLower()); ++n) {
         const QString number = QLatin1Char('-') + QString::number(n);
-        name = base.left(200 - number.size()) + number;
+        name = DExportHtml::pageBaseName(base, int(number.size())) + number;
     }
     m_taken.insert(name.toLower());
     m_names.insert(reportKey, name);

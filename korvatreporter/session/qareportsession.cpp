@@ -289,6 +289,7 @@ QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMoni
     QAReporterHTMLExport exporter(dir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
                                   studio ? studio->searchPath() : QString());
     exporter.setReadContext(readContext());
+    exporter.setFailedOnly(failedOnly());
     QList<QAReporterData *> records;
     for (const auto &record : m_records)
         records << record.get();

@@ -35,17 +35,40 @@ QString DExportHtml::fileNameFor(const DDocument* document) const
     return pageBaseName(document ? document->name() : QString()) + m_config.suffix();
 }
 
-QString DExportHtml::pageBaseName(const QString& name)
+QString DExportHtml::pageBaseName(const QString& name, int reserve)
 {
-    QString base = name;
-    for (QChar& c : base)
-        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('_');
-    if (base.startsWith(QLatin1Char('.')))
-        base.replace(0, 1, QLatin1Char('_'));
+    static const QString unsafe = QStringLiteral("/\\:*?\"<>|");
+    const int limit = qMax(16, MaxPageNameBytes - reserve);
+    QString base;
+    int bytes = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        const bool pair = c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate();
+        // Control characters, characters that could leave the folder and broken surrogates
+        // become '_'; a name is cut between characters, never inside one.
+        const bool replace = !pair
+            && (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0) || c.isSurrogate()
+                || unsafe.contains(c));
+        const int size = pair ? 4 : replace || c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : 3;
+        if (bytes + size > limit)
+            break;
+        bytes += size;
+        if (replace) {
+            base += QLatin1Char('_');
+        } else {
+            base += c;
+            if (pair)
+                base += name.at(++i);
+        }
+    }
     if (base.trimmed().isEmpty())
-        base = QStringLiteral("document");
-    return base.left(200);
+        return QStringLiteral("document");
+    // No hidden page, and no blank at either end that a copy or a shell could lose.
+    if (base.front().isSpace() || base.front() == QLatin1Char('.'))
+        base.front() = QLatin1Char('_');
+    if (base.back().isSpace())
+        base.back() = QLatin1Char('_');
+    return base;
 }
 
 QStringList DExportHtml::writtenFiles() const

@@ -36,10 +36,13 @@ public:
     // The file name of document's page: its name (or "document" when it has none) with every
     // character that could leave the folder replaced, and the configuration's suffix.
     QString fileNameFor(const DDocument* document) const;
-    // The safe part of a page's file name, before the suffix: name with every character that
-    // could leave the folder replaced, at most 200 characters, "document" when it is blank.
-    // A name it leaves unchanged names its page as it is.
-    static QString pageBaseName(const QString& name);
+    // The safe part of a page's file name, before the suffix: name with control characters,
+    // characters that could leave the folder or that file systems refuse ("/\:*?"<>|") and a
+    // leading '.' or blank at either end replaced by '_', cut between characters to at most
+    // MaxPageNameBytes UTF-8 bytes less `reserve` (room for a "-2"), "document" when it is
+    // empty. A name it leaves unchanged names its page as it is.
+    static constexpr int MaxPageNameBytes = 200;
+    static QString pageBaseName(const QString& name, int reserve = 0);
 
     // Writes document's page. False when the folder or the page cannot be written, or the
     // progress monitor cancelled; the reason goes to the log monitor (not for a cancel) and to

@@ -96,16 +96,17 @@ bool DHTMLConfig::parse(const QString& text)
                               .arg(value);
         } else if (key == QLatin1String("stylesheet")) {
             result.m_stylesheet = value;
-        } else if (key == QLatin1String("outline")) {
+        } else if (key == QLatin1String("outline") || key == QLatin1String("outside")) {
+            bool& flag = key == QLatin1String("outline") ? result.m_outline : result.m_readOutside;
             const QString v = value.toLower();
             if (v == QLatin1String("yes") || v == QLatin1String("true") || v == QLatin1String("1"))
-                result.m_outline = true;
+                flag = true;
             else if (v == QLatin1String("no") || v == QLatin1String("false") || v == QLatin1String("0"))
-                result.m_outline = false;
+                flag = false;
             else
-                errors << tr("line %1: outline takes yes or no, not \"%2\"")
+                errors << tr("line %1: %2 takes yes or no, not \"%3\"")
                               .arg(lineNumber)
-                              .arg(value);
+                              .arg(key, value);
         } else if (key == QLatin1String("images")) {
             if (validImageDir(value))
                 result.m_imageDir = value;
@@ -135,5 +136,7 @@ QString DHTMLConfig::toText() const
             + QLatin1Char('\n');
     if (!m_imageDir.isEmpty())
         text += QStringLiteral("images = ") + m_imageDir + QLatin1Char('\n');
+    if (m_readOutside)
+        text += QStringLiteral("outside = yes\n");
     return text;
 }

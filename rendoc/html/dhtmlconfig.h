@@ -14,6 +14,8 @@
 //   stylesheet = <href>   a style sheet linked from every page after the built-in styles
 //   outline    = yes|no   whether pages carry the outline sidebar (default yes)
 //   images     = <dir>    folder, relative to the pages, that copied images go to ("" = beside)
+//   outside    = yes|no   whether images and linked reports outside the reports' folders and
+//                         the image folder are read (default no)
 //
 // A missing file gives the defaults. A malformed file (a bad suffix, an unknown key, a bad
 // value, a line that is not "key = value") gives the defaults as a whole and lists what was
@@ -37,11 +39,13 @@ public:
     const QString& stylesheet() const { return m_stylesheet; }
     bool outline() const { return m_outline; }
     const QString& imageDir() const { return m_imageDir; }
+    bool readOutside() const { return m_readOutside; }
 
     void setSuffix(const QString& suffix) { m_suffix = suffix; }
     void setStylesheet(const QString& href) { m_stylesheet = href; }
     void setOutline(bool on) { m_outline = on; }
     void setImageDir(const QString& dir) { m_imageDir = dir; }
+    void setReadOutside(bool on) { m_readOutside = on; }
 
     // The text of a configuration file holding these settings; parse() reads it back.
     QString toText() const;
@@ -51,5 +55,6 @@ private:
     QString m_stylesheet;
     bool m_outline = true;
     QString m_imageDir;
+    bool m_readOutside = false;
     QStringList m_errors;
 };

@@ -22,13 +22,16 @@ QString DHTMLImageCopier::href(const QString& src, QStringList& written)
         return found.value();
     const QString path = sourcePath(src);
     QString href;
-    // Only files that read as images are copied next to the pages.
-    if (!path.isEmpty() && QFileInfo(path).isFile() && !QImageReader::imageFormat(path).isEmpty()) {
-        if (folderReady())
-            href = copy(path, written);
-    } else {
-        log(QCoreApplication::translate("DHTMLWriter", "Image not found: %1").arg(src));
-    }
+    const QString notFound = QCoreApplication::translate("DHTMLWriter", "Image not found: %1").arg(src);
+    // Only files inside the scope are looked at, and only those that read as images are copied.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        log(notFound);
+    else if (const QString why = refusal(path); !why.isEmpty())
+        log(why);
+    else if (QImageReader::imageFormat(path).isEmpty())
+        log(notFound);
+    else if (folderReady())
+        href = copy(path, written);
     m_hrefs.insert(src, href);
     return href;
 }
@@ -43,6 +46,19 @@ QString DHTMLImageCopier::sourcePath(const QString& src) const
         return QDir(pixmapDir).filePath(src);
     if (!outputDir.isEmpty() && QFileInfo::exists(QDir(outputDir).filePath(src)))
         return QDir(outputDir).filePath(src);
+    return QString();
+}
+
+QString DHTMLImageCopier::refusal(const QString& path) const
+{
+    if (!m_writer.scope().contains(path))
+        return QCoreApplication::translate(
+                   "DHTMLWriter", "Image outside the report's folder and the image folder, not copied: %1")
+            .arg(path);
+    if (QFileInfo(path).size() > MaxBytes)
+        return QCoreApplication::translate("DHTMLWriter", "Image larger than %1 MiB, not copied: %2")
+            .arg(MaxBytes / (1024 * 1024))
+            .arg(path);
     return QString();
 }
 

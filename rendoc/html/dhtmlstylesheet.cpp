@@ -39,6 +39,7 @@ const char* const BaseCss =
     "figure.graphic{margin:.5em 0}\n"
     "figure.graphic figcaption{font-weight:bold}\n"
     ".missing{color:#999;font-style:italic}\n"
+    "p.note{margin:0 0 1em;padding:.4em .75em;background:#fff4e5;border-left:4px solid #b26a00}\n"
     ".print-only{display:none}\n"
     ".pagebreak{break-after:page}\n"
     "ul.summary,ul.index{list-style:none;padding-left:0}\n"

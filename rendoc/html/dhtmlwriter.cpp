@@ -1,6 +1,5 @@
 #include "rendoc/html/dhtmlwriter.h"
 
-#include "rendoc/html/dexportfile.h"
 #include "rendoc/html/dhtmlescape.h"
 #include "rendoc/html/dhtmlgraphic.h"
 #include "rendoc/html/dhtmlimagecopier.h"
@@ -15,15 +14,6 @@
 #include <QTextStream>
 
 namespace {
-
-// Where a name is in the file system: its folder with every link resolved, and the name
-// itself unresolved. Replacing the name replaces what is at that place.
-QString placeOf(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
-}
 
 QString number(double value)
 {
@@ -87,97 +77,6 @@ void DHTMLWriter::clearAnchors()
     m_writtenAnchors.clear();
 }
 
-void DHTMLWriter::addInputFile(const QString& path)
-{
-    const QString place = placeOf(path);
-    if (m_inputs.contains(place))
-        return;
-    m_inputs.insert(place);
-    m_inputBytes += qMax<qint64>(0, QFileInfo(path).size());
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (!canonical.isEmpty())
-        m_inputs.insert(canonical);
-}
-
-void DHTMLWriter::setOutputLimit(int factor, qint64 constant)
-{
-    m_limitFactor = qMax(0, factor);
-    m_limitConstant = qMax<qint64>(0, constant);
-}
-
-qint64 DHTMLWriter::outputLimit() const
-{
-    return m_limitFactor > 0 ? m_limitConstant + m_limitFactor * m_inputBytes : -1;
-}
-
-bool DHTMLWriter::stopWriting()
-{
-    if (m_stopped)
-        return true;
-    if ((++m_itemCount & 0xff) != 0)
-        return false;
-    if (isCanceled()) {
-        m_stopped = true;
-    } else if (m_limitFactor > 0 && m_out) {
-        // The stream's own buffer (a few KiB) is not counted; the limit is far above it.
-        const qint64 page = m_out->device() ? m_out->device()->pos()
-                                            : (m_out->string() ? m_out->string()->size() : 0);
-        m_limitReached = m_pagesBytes + page > outputLimit();
-        m_stopped = m_limitReached;
-    }
-    return m_stopped;
-}
-
-bool DHTMLWriter::isInputFile(const QString& path) const
-{
-    return !m_inputs.isEmpty() && m_inputs.contains(placeOf(path));
-}
-
-bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
-{
-    m_error.clear();
-    if (isInputFile(path)) {
-        m_error = tr("Not written: %1 is an exported report; choose another folder")
-                      .arg(QDir::toNativeSeparators(path));
-        return false;
-    }
-    DExportFile file(path);
-    if (!file.open()) {
-        m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
-                                                          file.errorString());
-        return false;
-    }
-    QTextStream stream(file.device());
-    stream.setEncoding(QStringConverter::Utf8);
-    QTextStream* previous = m_out;
-    m_out = &stream;
-    writePage(document);
-    stream.flush();
-    m_out = previous;
-    if (m_limitReached) {
-        file.cancel();
-        m_error = tr("The export stopped: its pages would pass %1 MB, %2 times the size of the "
-                     "reports read plus %3 MB")
-                      .arg(outputLimit() / (1024 * 1024))
-                      .arg(m_limitFactor)
-                      .arg(m_limitConstant / (1024 * 1024));
-        return false;
-    }
-    if (isCanceled()) {
-        file.cancel();
-        m_error = tr("Cancelled");
-        return false;
-    }
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
-        m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
-                                                          file.errorString());
-        return false;
-    }
-    m_pagesBytes += qMax<qint64>(0, QFileInfo(path).size());
-    m_written << path;
-    return true;
-}
-
 void DHTMLWriter::doAll(DDocument* document)
 {
     if (m_out)
@@ -190,6 +89,8 @@ void DHTMLWriter::scanPage(DDocument* document)
     m_popups.clear();
     m_documentIndex.clear();
     m_popupIds.clear();
+    m_unnumberedTitles.clear();
+    m_tagNames.clear();
     m_popupDepth = 0;
     m_writtenAnchors.clear();
     int documents = 0;
@@ -203,6 +104,13 @@ void DHTMLWriter::scanPage(DDocument* document)
                     m_documentIndex.insert(name, documents);
                 ++documents;
             }
+            break;
+        case DItem::Title:
+            if (it->toTitle()->numberText().isEmpty())
+                m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
+            break;
+        case DItem::Tag:
+            m_tagNames.insert(it->toTag()->name());
             break;
         case DItem::Popup:
             if (!m_popups.contains(it->toPopup()->name()))
@@ -219,11 +127,17 @@ void DHTMLWriter::writePage(DDocument* document)
     if (!document)
         return;
     scanPage(document);
+    m_inPage = true;
     m_itemCount = 0;
     m_stopped = false;
     write(QLatin1String("<!DOCTYPE html>\n<html lang=\"en\">\n"));
     writeHead(document);
     write(QLatin1String("<body>\n<div class=\"layout\">\n<main>\n"));
+    if (!m_pageNote.isEmpty()) {
+        write(QLatin1String("<p class=\"note\">"));
+        writeEscaped(m_pageNote);
+        write(QLatin1String("</p>\n"));
+    }
     m_documentNumber = 0;
     writeRange(document);
     write(QLatin1String("</main>\n"));
@@ -231,6 +145,7 @@ void DHTMLWriter::writePage(DDocument* document)
     if (m_config.outline())
         writeOutline(document);
     write(QLatin1String("</div>\n</body>\n</html>\n"));
+    m_inPage = false;
 }
 
 void DHTMLWriter::writeHead(DDocument* document)
@@ -338,8 +253,13 @@ void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)
 QString DHTMLWriter::titleId(const DItem* title) const
 {
     const DTitle* t = title ? title->toTitle() : nullptr;
-    if (!t || t->numberText().isEmpty())
+    if (!t)
         return QString();
+    if (t->numberText().isEmpty()) {
+        // Unnumbered titles are counted through the page, so a summary can still link to them.
+        const int ordinal = m_unnumberedTitles.value(t);
+        return ordinal ? QStringLiteral("x-u%1").arg(ordinal) : QString();
+    }
     return QStringLiteral("x-%1-t%2").arg(m_documentNumber).arg(t->numberText());
 }
 
@@ -645,10 +565,10 @@ void DHTMLWriter::writeOutline(DDocument* document)
             write(QLatin1String("</a></li>\n"));
             continue;
         }
-        const QString id = titleId(it);
-        if (id.isEmpty())
-            continue;
         const DTitle* title = it->toTitle();
+        if (!title || title->numberText().isEmpty())
+            continue;
+        const QString id = titleId(it);
         write(QStringLiteral("<li class=\"l%1\"><a href=\"#").arg(qBound(0, title->level(), 6)));
         writeEscaped(id, true);
         write(QLatin1String("\">"));

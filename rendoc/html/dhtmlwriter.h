@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rendoc/html/dexportscope.h"
 #include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/html/dhtmlstylesheet.h"
 #include "rendoc/model/diterator.h"
@@ -65,6 +66,12 @@ public:
     // Where images named by a relative path are looked for.
     void setPixmapDir(const QString& dir) { m_pixmapDir = dir; }
     const QString& pixmapDir() const { return m_pixmapDir; }
+    // A note written at the top of every page (what the pages leave out); "" for none.
+    void setPageNote(const QString& note) { m_pageNote = note; }
+
+    // The folders images may be copied from (empty: any); see DExportScope.
+    void setScope(const DExportScope& scope) { m_scope = scope; }
+    const DExportScope& scope() const { return m_scope; }
     // Receives warnings (an image that could not be copied); not owned, may be null.
     void setLogMonitor(DLogMonitor* log) { m_log = log; }
     DLogMonitor* logMonitor() const { return m_log; }
@@ -123,11 +130,11 @@ protected:
     // An anchor start for a safe href, else nothing; true when one was written. Hrefs with a
     // scheme other than http, https, ftp, mailto and file are refused.
     bool writeLinkStart(const QString& href);
-    // The href of a place inside the page ("" for a place elsewhere).
+    // The href of a place inside the page ("" for a place elsewhere or a tag the page lacks).
     QString placeHref(const QString& tag, const QString& document) const;
     // The document whose article is being written.
     DDocument* currentDocument() const { return m_currentDocument; }
-    // The id of a numbered title of the current page ("" for an unnumbered one).
+    // The id of a title of the current page.
     QString titleId(const DItem* title) const;
     // The text of an item's DText descendants, white space collapsed.
     static QString plainText(const DItem* item);
@@ -171,6 +178,8 @@ private:
     DHTMLConfig m_config;
     QString m_outputDir;
     QString m_pixmapDir;
+    DExportScope m_scope;
+    QString m_pageNote;
     DLogMonitor* m_log = nullptr;
     QString m_error;
     QStringList m_written;
@@ -185,6 +194,9 @@ private:
     DHTMLStyleSheet m_styleSheet;
     QHash<QString, DItem*> m_popups;            // first popup of each name
     QHash<QString, int> m_documentIndex;        // document name -> article number
+    QHash<const DItem*, int> m_unnumberedTitles; // unnumbered title -> ordinal in the page
+    QSet<QString> m_tagNames;                   // the tags of the page, for links to them
+    bool m_inPage = false;                      // writing a page (its tags are known)
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
     QMultiHash<const DItem*, QString> m_anchors;

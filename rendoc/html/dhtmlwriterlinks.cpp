@@ -20,7 +20,7 @@ void DHTMLWriter::writeStyledLink(DItem* item)
 void DHTMLWriter::writeTagPointer(DItem* item)
 {
     const QString& name = item->toTagPointer()->name();
-    const bool linked = writeLinkStart(QLatin1Char('#') + tagId(name));
+    const bool linked = writeLinkStart(placeHref(name, QString()));
     writeTextItem(name, item);
     if (linked)
         write(QLatin1String("</a>"));
@@ -51,10 +51,13 @@ bool DHTMLWriter::writeLinkStart(const QString& href)
 QString DHTMLWriter::placeHref(const QString& tag, const QString& document) const
 {
     // Only places of this page: nothing says which page another document went to, if any.
+    // A tag the page lacks gets no link (a link written outside a page cannot tell).
     if (!document.isEmpty() && !m_documentIndex.contains(document))
         return QString();
     if (!tag.isEmpty())
-        return QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
+        return !m_inPage || m_tagNames.contains(tag)
+                   ? QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)))
+                   : QString();
     return QStringLiteral("#x-d%1").arg(m_documentIndex.value(document));
 }
 

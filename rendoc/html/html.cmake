@@ -2,6 +2,8 @@
 target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dexportfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dexportfile.h
+  ${CMAKE_CURRENT_LIST_DIR}/dexportscope.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dexportscope.h
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.h
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtmldialog.cpp
@@ -17,6 +19,7 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterlinks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.h
   ${CMAKE_CURRENT_LIST_DIR}/dlogmonitor.cpp

@@ -2,3 +2,7 @@
 korvat_add_test(tst_dhtmlwriter
   SOURCES tst_dhtmlwriter.cpp
   LIBS rendoc korvat_testsupport)
+
+korvat_add_test(tst_dhtmllinks
+  SOURCES tst_dhtmllinks.cpp
+  LIBS rendoc)

@@ -119,8 +119,8 @@ private Q_SLOTS:
                                            << QStringList() << "malformed.xrd";
         QTest::newRow("missing report") << QStringList{data("nothing-here.xrd")} << false << 2 << QStringList()
                                         << "nothing-here.xrd";
-        QTest::newRow("linked report missing") << QStringList{data("linkmissing.xrd")} << false << 2 << QStringList()
-                                               << "not-there.xrd";
+        QTest::newRow("linked report missing") << QStringList{data("linkmissing.xrd")} << false << 0
+                                               << QStringList{"index.html", "linkmissing.html"} << "not-there.xrd";
         QTest::newRow("folder cannot be made") << QStringList{data("tiny.xrd")} << true << 2 << QStringList()
                                                << "Cannot create the folder";
     }

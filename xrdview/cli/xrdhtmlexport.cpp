@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryFile>
 
 XrdHtmlExport::XrdHtmlExport(XrdStudio* studio) : m_studio(studio) {}
@@ -98,7 +99,9 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
     m_written = result.written;
     m_written.sort();
     m_unreadable = int(result.unreadable.size());
-    if (m_canceled || !result.ok() || m_written.isEmpty()) {
+    // A linked report that cannot be read is named in the log and its links lead nowhere;
+    // the rest of the export stands.
+    if (m_canceled || !result.failedPages.isEmpty() || m_written.isEmpty()) {
         undo(target, before, int(result.failedPages.size()));
         return false;
     }
@@ -153,17 +156,24 @@ void XrdHtmlExport::undo(const QString& target, const QHash<QString, QDateTime>&
 {
     if (m_canceled)
         m_error = QCoreApplication::translate("XrdHtmlExport", "The export was cancelled.");
-    else if (m_unreadable > 0)
-        m_error = QCoreApplication::translate("XrdHtmlExport", "%n linked report(s) could not be read.", nullptr, m_unreadable);
     else if (failedPages > 0)
         m_error = QCoreApplication::translate("XrdHtmlExport", "%n page(s) could not be written.", nullptr, failedPages);
+    else if (m_unreadable > 0)
+        m_error = QCoreApplication::translate("XrdHtmlExport", "%n linked report(s) could not be read.", nullptr, m_unreadable);
     else
         m_error = QCoreApplication::translate("XrdHtmlExport", "Nothing was written to %1.")
                       .arg(QDir::toNativeSeparators(target));
     // Only files this export created are removed; files it replaced are complete pages.
-    for (const QString& file : std::as_const(m_written))
-        if (!before.contains(file))
-            QFile::remove(file);
+    QSet<QString> folders;
+    for (const QString& file : std::as_const(m_written)) {
+        if (!before.contains(file) && QFile::remove(file))
+            folders.insert(QFileInfo(file).absolutePath());
+    }
+    // A folder the export made for its images goes too once it is empty (rmdir keeps others).
+    const QString top = QDir(target).absolutePath();
+    for (const QString& folder : std::as_const(folders))
+        for (QString dir = folder; dir.startsWith(top + QLatin1Char('/')) && QDir().rmdir(dir);)
+            dir = QFileInfo(dir).absolutePath();
     m_written.clear();
 }
 

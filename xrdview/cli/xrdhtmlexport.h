@@ -18,9 +18,10 @@ class XrdStudio;
 // display, whose Cancel stops it) and its log (the studio's output pane: the Output dock, or
 // standard error without one).
 //
-// The pages an export writes are complete files each; when the export is cancelled, a
-// linked report cannot be read or a page cannot be written, the files it created are removed
-// again, so that a folder never holds a partial export that looks complete. The session says
+// The pages an export writes are complete files each; when the export is cancelled or a page
+// cannot be written, the files it created (and image folders it left empty) are removed
+// again, so that a folder never holds a partial export that looks complete. A linked report
+// that cannot be read is named in the log and the export goes on without it. The session says
 // which files it wrote: nothing else in the folder is touched.
 class XrdHtmlExport : public QAIProgressMonitor, public QAILogMonitor
 {
