@@ -1,8 +1,7 @@
 // A small Catch2 program whose XML reporter output the reader tests read:
 // passing and failing test cases, nested sections, an expected failure
 // ([!shouldfail]), info and warning messages and an unexpected exception.
-// Built and run by
-// scripts/regenerate-runner-files.
+// Built and run by scripts/regenerate-runner-files.
 #define CATCH_CONFIG_MAIN
 #include <catch2/catch.hpp>
 
