@@ -170,6 +170,9 @@ bool QAXmlReportReader::handle(bool &rootSeen, const QFileInfo &file)
         return ok;
     }
     case QXmlStreamReader::Characters:
+        // The indentation between elements is no element's text.
+        if (m_xml->isWhitespace())
+            return true;
         m_text += m_xml->text();
         if (m_text.size() > m_textRunLimit)
             return failAtLine(QCoreApplication::translate("Reporter",

@@ -127,8 +127,12 @@ bool QAQtTestReader::startElement(QStringView name, const QXmlStreamAttributes &
         m_entry = Entry();
         m_entry.message = is("Message");
         m_entry.type = attribute(atts, QLatin1String("type"));
-        m_entry.file = attribute(atts, QLatin1String("file"));
-        m_entry.line = attribute(atts, QLatin1String("line"));
+        // Most incidents are passes at no source line: their place is not copied.
+        const QStringView line = atts.value(QLatin1String("line"));
+        if (!line.isEmpty() && line != QLatin1String("0")) {
+            m_entry.file = attribute(atts, QLatin1String("file"));
+            m_entry.line = line.toString();
+        }
     } else if (is("BenchmarkResult") && m_inFunction) {
         return writeBenchmark(atts);
     } else if (is("Duration")) {
