@@ -1168,5 +1168,189 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>not a test report: root element &quot;%1&quot; is neither XRD nor JUnit</source>
         <translation>pas un rapport de test : l&apos;élément racine « %1 » n&apos;est ni XRD ni JUnit</translation>
     </message>
+    <message>
+        <source>Catch2 XML results</source>
+        <translation>Résultats Catch2 XML</translation>
+    </message>
+    <message>
+        <source>Catch2, the root element is &quot;%1&quot;, not &quot;Catch&quot;.
+</source>
+        <translation>Catch2, l&apos;élément racine est « %1 », pas « Catch ».
+</translation>
+    </message>
+    <message>
+        <source>Catch2 results: %1</source>
+        <translation>Résultats Catch2 : %1</translation>
+    </message>
+    <message>
+        <source>Tags %1</source>
+        <translation>Étiquettes %1</translation>
+    </message>
+    <message>
+        <source>Duration: %1 s.</source>
+        <translation>Durée : %1 s.</translation>
+    </message>
+    <message>
+        <source>Group: %1</source>
+        <translation>Groupe : %1</translation>
+    </message>
+    <message>
+        <source>%1( %2 ) passed</source>
+        <translation>%1( %2 ) réussi</translation>
+    </message>
+    <message>
+        <source>%1( %2 ) failed</source>
+        <translation>%1( %2 ) en échec</translation>
+    </message>
+    <message>
+        <source>With expansion: %1</source>
+        <translation>Développé : %1</translation>
+    </message>
+    <message>
+        <source>Exception: %1</source>
+        <translation>Exception : %1</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Exception</source>
+        <translation>Exception</translation>
+    </message>
+    <message>
+        <source>Fatal error</source>
+        <translation>Erreur fatale</translation>
+    </message>
+    <message>
+        <source>Test cases: %1 passed, %2 failed, %3 failed as expected.</source>
+        <translation>Cas de test : %1 réussis, %2 en échec, %3 en échec comme prévu.</translation>
+    </message>
+    <message>
+        <source>Assertions: %1 passed, %2 failed, %3 failed as expected.</source>
+        <translation>Assertions : %1 réussies, %2 en échec, %3 en échec comme prévu.</translation>
+    </message>
+    <message>
+        <source>text, attribute value or comment longer than %1 bytes.</source>
+        <translation>texte, valeur d&apos;attribut ou commentaire de plus de %1 octets.</translation>
+    </message>
+    <message>
+        <source>%1, line %2, column %3: %4
+</source>
+        <translation>%1, ligne %2, colonne %3 : %4
+</translation>
+    </message>
+    <message>
+        <source>document type declarations are not accepted.</source>
+        <translation>les déclarations de type de document ne sont pas acceptées.</translation>
+    </message>
+    <message>
+        <source>elements nested deeper than %1.</source>
+        <translation>éléments imbriqués sur plus de %1 niveaux.</translation>
+    </message>
+    <message>
+        <source>%1, the node tree refused a node.
+</source>
+        <translation>%1, l&apos;arbre des nœuds a refusé un nœud.
+</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3
+</source>
+        <translation>%1, ligne %2 : %3
+</translation>
+    </message>
+    <message>
+        <source>%1, the report text grows larger than the input allows.
+</source>
+        <translation>%1, le texte du rapport dépasse ce que permet le fichier lu.
+</translation>
+    </message>
+    <message>
+        <source>Qt Test XML results</source>
+        <translation>Résultats Qt Test XML</translation>
+    </message>
+    <message>
+        <source>Expected failure</source>
+        <translation>Échec attendu</translation>
+    </message>
+    <message>
+        <source>Unexpected pass</source>
+        <translation>Réussite inattendue</translation>
+    </message>
+    <message>
+        <source>Blacklisted, passed</source>
+        <translation>Sur liste noire, réussi</translation>
+    </message>
+    <message>
+        <source>Blacklisted, failed</source>
+        <translation>Sur liste noire, en échec</translation>
+    </message>
+    <message>
+        <source>Blacklisted, unexpected pass</source>
+        <translation>Sur liste noire, réussite inattendue</translation>
+    </message>
+    <message>
+        <source>Blacklisted, expected failure</source>
+        <translation>Sur liste noire, échec attendu</translation>
+    </message>
+    <message>
+        <source>Debug</source>
+        <translation>Débogage</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Critique</translation>
+    </message>
+    <message>
+        <source>Fatal</source>
+        <translation>Fatal</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Système</translation>
+    </message>
+    <message>
+        <source>Qt Test, the root element is &quot;%1&quot;, not &quot;TestCase&quot;.
+</source>
+        <translation>Qt Test, l&apos;élément racine est « %1 », pas « TestCase ».
+</translation>
+    </message>
+    <message>
+        <source>Qt Test results: %1</source>
+        <translation>Résultats Qt Test : %1</translation>
+    </message>
+    <message>
+        <source>Test object: %1</source>
+        <translation>Objet de test : %1</translation>
+    </message>
+    <message>
+        <source>Duration: %1 ms.</source>
+        <translation>Durée : %1 ms.</translation>
+    </message>
+    <message>
+        <source>Benchmark: %1 %2 per iteration (%3 iterations).</source>
+        <translation>Mesure : %1 %2 par itération (%3 itérations).</translation>
+    </message>
+    <message>
+        <source>Run on %1, Qt Test %2.</source>
+        <translation>Exécuté sur %1, Qt Test %2.</translation>
+    </message>
+    <message>
+        <source>Run on %1.</source>
+        <translation>Exécuté sur %1.</translation>
+    </message>
+    <message>
+        <source>Totals: %1 passed, %2 failed, %3 skipped or blacklisted</source>
+        <translation>Totaux : %1 réussis, %2 en échec, %3 sautés ou sur liste noire</translation>
+    </message>
+    <message>
+        <source>, duration: %1 ms</source>
+        <translation>, durée : %1 ms</translation>
+    </message>
 </context>
 </TS>

@@ -388,8 +388,8 @@
 </translation>
     </message>
     <message>
-        <source>Shows test reports: XRD reports and JUnit XML results, each file read as the format its content is in. Without a mode option the files open in the viewer window; the printing and exporting modes need no display. A file whose name starts with &apos;-&apos; goes after &apos;--&apos;, which ends the options.</source>
-        <translation>Affiche des rapports de test&#xa0;: rapports XRD et résultats JUnit XML, chaque fichier lu selon le format de son contenu. Sans option de mode, les fichiers s&apos;ouvrent dans la fenêtre de la visionneuse&#xa0;; les modes d&apos;impression et d&apos;export n&apos;ont pas besoin d&apos;affichage. Un fichier dont le nom commence par «&#xa0;-&#xa0;» se place après «&#xa0;--&#xa0;», qui termine les options.</translation>
+        <source>Shows test reports: XRD reports and JUnit XML results, Qt Test&apos;s XML and lightxml output and Catch2&apos;s XML reporter output, each file read as the format its content is in. Without a mode option the files open in the viewer window; the printing and exporting modes need no display. A file whose name starts with &apos;-&apos; goes after &apos;--&apos;, which ends the options.</source>
+        <translation>Affiche des rapports de test&#xa0;: rapports XRD et résultats JUnit XML, sorties XML et lightxml de Qt Test et sortie du rapporteur XML de Catch2, chaque fichier lu selon le format de son contenu. Sans option de mode, les fichiers s&apos;ouvrent dans la fenêtre de la visionneuse&#xa0;; les modes d&apos;impression et d&apos;export n&apos;ont pas besoin d&apos;affichage. Un fichier dont le nom commence par «&#xa0;-&#xa0;» se place après «&#xa0;--&#xa0;», qui termine les options.</translation>
     </message>
     <message>
         <source>Exit status: 0 when every file was read, 1 when --summary counted a failed test, 2 for wrong arguments, a file that could not be read or a folder that could not be written.</source>

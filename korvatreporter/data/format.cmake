@@ -11,3 +11,8 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.h
   ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/junit/junit.cmake)
+target_sources(kr_data PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qaxmlreportreader.h
+  ${CMAKE_CURRENT_LIST_DIR}/qaxmlreportreader.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/qtest/qtest.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/catch2/catch2.cmake)

@@ -1,7 +1,9 @@
 #include "korvatreporter/data/qareportformats.h"
 
+#include "korvatreporter/data/catch2/qacatch2format.h"
 #include "korvatreporter/data/junit/qajunitformat.h"
 #include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qtest/qaqtestformat.h"
 #include "korvatreporter/data/xrd/qaxrdformat.h"
 
 #include <QCoreApplication>
@@ -11,7 +13,9 @@ const std::vector<const QAReportFormat *> &QAReportFormats::all()
 {
     static const QAXrdFormat xrd;
     static const QAJUnitFormat junit;
-    static const std::vector<const QAReportFormat *> formats{&xrd, &junit};
+    static const QAQtTestFormat qtest;
+    static const QACatch2Format catch2;
+    static const std::vector<const QAReportFormat *> formats{&xrd, &junit, &qtest, &catch2};
     return formats;
 }
 

@@ -2,3 +2,5 @@
 korvat_add_test(tst_qastxmlrodreader SOURCES tst_qastxmlrodreader.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_qareporterloader SOURCES tst_qareporterloader.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_junitreader SOURCES tst_junitreader.cpp LIBS kr_data korvat_testsupport)
+korvat_add_test(tst_qtestreader SOURCES tst_qtestreader.cpp LIBS kr_data korvat_testsupport)
+korvat_add_test(tst_catch2reader SOURCES tst_catch2reader.cpp LIBS kr_data korvat_testsupport)

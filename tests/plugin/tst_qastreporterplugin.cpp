@@ -53,7 +53,8 @@ private Q_SLOTS:
                               "tests, search, HTML export and defect reports."}));
         QCOMPARE(m_plugin->accept(), (QStringList{"*.xrd", "*.xml"}));
         QCOMPARE(m_plugin->filters(),
-                 (QStringList{"Report (*.xrd *.xml)", "XRD reports (*.xrd)", "JUnit XML results (*.xml)"}));
+                 (QStringList{"Report (*.xrd *.xml)", "XRD reports (*.xrd)", "JUnit XML results (*.xml)",
+                              "Qt Test XML results (*.xml)", "Catch2 XML results (*.xml)"}));
         QCOMPARE(m_plugin->pluginCreation(), QDate::currentDate());
         QVERIFY(m_plugin->toolbars().isEmpty());
     }

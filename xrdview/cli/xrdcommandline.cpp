@@ -267,7 +267,8 @@ QString XrdCommandLine::helpText()
                       "       xrdview --print-text [--failed-only] [--hide-type TYPE]... FILE...\n"
                       "       xrdview --export-html DIR [--failed-only] [--hide-type TYPE]... FILE...\n");
     text += QLatin1Char('\n')
-            + wrapped(tr("Shows test reports: XRD reports and JUnit XML results, each file read as "
+            + wrapped(tr("Shows test reports: XRD reports and JUnit XML results, Qt Test's XML and "
+                         "lightxml output and Catch2's XML reporter output, each file read as "
                          "the format its content is in. Without a mode option the files open in the "
                          "viewer window; the printing and exporting modes need no display. A file "
                          "whose name starts with '-' goes after '--', which ends the options."),

@@ -39,6 +39,9 @@ public:
     // Gives a paragraph written earlier without a link a new style and text:
     // counts shown before the items they count are known.
     bool rewriteParagraph(DItem *paragraph, const QString &style, const QString &text);
+    // Gives an item written earlier a new style by name: the title of a node
+    // whose verdict is known only at its end.
+    void restyle(DItem *item, const QString &style) { applyStyle(item, style, QString()); }
     // A paragraph of each line of `text`, in the "Output" style, with leading
     // and repeated blanks kept visible (the view collapses white space) and
     // overlong lines cut into parts; blank lines at both ends are left out.

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "korvatreporter/data/qareportreader.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <memory>
+
+class QAJUnitDocumentBuilder;
+class QAReporterDataTree;
+class QAReporterNode;
+class QFileInfo;
+class QXmlStreamAttributes;
+class QXmlStreamReader;
+
+// The common part of the readers of test runners' XML outputs: one
+// streaming pass over the file in chunks, with the hostile-input limits
+// (no document type declarations, nesting, text runs, report text), errors
+// with the line and column, progress and cancel, and the node tree and
+// document being built. A reader of one format handles the elements as they
+// start and end; the text of an element reaches it as text() at its end
+// tag, when no child element came after the text.
+class QAXmlReportReader : public QAReportReader
+{
+public:
+    ~QAXmlReportReader() override;
+
+    bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
+              QAReporterData &record) override;
+    QString errorString() const override { return m_error; }
+    bool canceled() const override { return m_canceled; }
+
+    // The longest text of one element, and the most bytes fed to the XML
+    // reader without a token (a tag that never ends). Tests lower it.
+    void setTextRunLimit(qint64 limit) { m_textRunLimit = limit; }
+
+protected:
+    // `format` names the format in error messages ("Qt Test").
+    explicit QAXmlReportReader(const QString &format);
+
+    // The element to wrap a file in when it has no root element of its own
+    // (a stream of elements), judged from the file's first bytes; empty when
+    // the file is one document.
+    virtual QByteArray wrapperElement(const QByteArray &head) const;
+    // The first element of the file (or the wrapper); false to refuse the file.
+    virtual bool startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file) = 0;
+    virtual bool startElement(QStringView name, const QXmlStreamAttributes &atts) = 0;
+    // The end of an element (the root's too); text() holds its text.
+    virtual bool endElement(QStringView name) = 0;
+    // After the last element: totals and closing words.
+    virtual bool finish() { return true; }
+
+    // Resets the state of a reader of one format before a read.
+    virtual void reset() {}
+
+    QAJUnitDocumentBuilder &document() { return *m_document; }
+    QAReporterDataTree &tree() { return *m_tree; }
+    QString text() const { return m_text; }
+    // The attribute's value, null when absent.
+    static QString attribute(const QXmlStreamAttributes &atts, QLatin1String name);
+    // True when the value has something besides blanks.
+    static bool given(const QString &value);
+
+    // A new node under the current one, made current; its state may be set
+    // later (at its end).
+    bool openNode(const QString &name, const QString &type, const QString &state);
+    // Ends the current node's text at the last item written and makes its
+    // parent current.
+    void closeNode();
+    // Counts a verdict ("ok", "ko" or "NE") in the record's totals.
+    void count(const QString &state);
+    // The totals counted so far (inconclusive is -1 while none was).
+    qint64 passed() const { return m_passed; }
+    qint64 failed() const { return m_failed; }
+    qint64 inconclusive() const { return m_inconclusive; }
+    // The title level of the current node: its depth below the root, at most 6.
+    int titleLevel() const;
+    // The style of a title of `level` for a verdict: "TitleN Passed" etc.
+    QString titleStyle(int level, const QString &state);
+    bool writeTitle(int level, const QString &style, const QString &text);
+    bool writeParagraph(const QString &style, const QString &text, const QString &link = QString());
+    bool writePreformatted(const QString &text);
+    // A link target "FILE line N" when both are given and the line is not 0.
+    static QString sourceLink(const QString &file, const QString &line);
+    // Moves the progress display; false (canceled) when the user pressed its
+    // cancel button.
+    bool stepProgress();
+    bool fail(const QString &text);
+    // "FORMAT, line N: text"
+    bool failAtLine(const QString &text);
+    QString format() const { return m_format; }
+
+private:
+    bool parse(const QFileInfo &file, const QByteArray &wrapper);
+    bool handle(bool &rootSeen, const QFileInfo &file);
+    bool documentFailed();
+
+    QString m_format;
+    QString m_error;
+    bool m_canceled = false;
+    qint64 m_textRunLimit;
+    QFile *m_file = nullptr;
+    QAStudioInterface *m_studio = nullptr;
+    QXmlStreamReader *m_xml = nullptr;
+    int m_wrapperColumns = 0; // columns the wrapper adds to line 1
+    int m_steps = 0;
+    int m_progress = -2;
+    int m_depth = 0;
+    QString m_text;
+    std::unique_ptr<QAJUnitDocumentBuilder> m_document;
+    std::unique_ptr<QAReporterDataTree> m_tree;
+    QStringList m_types;
+    QSet<QString> m_typeSet;
+    QString m_titleStyles[7][3];
+    int m_nodeCounter = 0;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
+};

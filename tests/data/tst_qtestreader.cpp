@@ -1,0 +1,181 @@
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
+#include "korvatreporter/data/qtest/qaqtestreader.h"
+#include "tests/support/goldenfile.h"
+#include "tests/support/recorddump.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using RecordDump::Read;
+
+// Reading Qt Test's XML and lightxml output, as the runner writes it, into
+// node trees, verdicts, totals and documents.
+class TestQtTestReader : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // A lightxml stream of `functions`, after the environment the runner writes first.
+    QString lightXml(const QString &functions)
+    {
+        return RecordDump::write(m_dir, "stream.txt",
+                                 ("<Environment>\n    <QtVersion>6.4.2</QtVersion>\n</Environment>\n" + functions)
+                                     .toUtf8());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void golden_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("passed");
+        QTest::addColumn<qint64>("failed");
+        QTest::addColumn<qint64>("inconclusive");
+
+        // A program with a failure, an expected failure, an unexpected pass,
+        // a skip, a data-driven function, messages and a benchmark.
+        QTest::newRow("xml") << "tinyqtest.xml" << qint64(7) << qint64(3) << qint64(2);
+        QTest::newRow("lightxml") << "tinyqtest.lightxml" << qint64(7) << qint64(3) << qint64(2);
+        // One of our own units, every function passing.
+        QTest::newRow("own unit, xml") << "tst_qtree.xml" << qint64(30) << qint64(0) << qint64(-1);
+        QTest::newRow("own unit, lightxml") << "tst_qtree.lightxml" << qint64(30) << qint64(0) << qint64(-1);
+    }
+
+    void golden()
+    {
+        QFETCH(QString, file);
+        Read read(KORVAT_TEST_DATA "/qtest/" + file);
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QTEST(read.record.passed, "passed");
+        QTEST(read.record.failed, "failed");
+        QTEST(read.record.inconclusive, "inconclusive");
+        QString message;
+        QVERIFY2(GoldenFile::check("qtest/" + file + ".dump", RecordDump::dump(read.record), &message),
+                 qPrintable(message));
+    }
+
+    void verdicts_data()
+    {
+        QTest::addColumn<QString>("functions");
+        QTest::addColumn<QStringList>("tree");
+
+        const auto incident = [](const char *type, const QString &tag = QString()) {
+            return QStringLiteral("<Incident type=\"%1\" file=\"t.cpp\" line=\"3\">").arg(type)
+                   + (tag.isNull() ? QString() : "<DataTag><![CDATA[" + tag + "]]></DataTag>") + "</Incident>";
+        };
+        const auto function = [](const QString &name, const QString &body) {
+            return "<TestFunction name=\"" + name + "\">" + body + "<Duration msecs=\"1\"/></TestFunction>";
+        };
+        QTest::newRow("each incident type")
+            << function("p", incident("pass")) + function("xf", incident("xfail") + incident("pass"))
+                   + function("f", incident("fail")) + function("xp", incident("xpass"))
+                   + function("s", incident("skip")) + function("bp", incident("bpass"))
+                   + function("bf", incident("bfail")) + function("none", "")
+            << QStringList{"stream:ko", ".p:ok", ".xf:ok", ".f:ko", ".xp:ko", ".s:NE", ".bp:NE", ".bf:NE", ".none:NE"};
+        QTest::newRow("data rows, the worst one winning")
+            << function("d", incident("pass", "a") + incident("skip", "b") + incident("xfail", "c")
+                                 + incident("pass", "c"))
+            << QStringList{"stream:NE", ".d:NE", "..a:ok", "..b:NE", "..c:ok"};
+        QTest::newRow("a failed row fails its function")
+            << function("d", incident("fail", "a") + incident("skip", "b")) + function("p", incident("pass"))
+            << QStringList{"stream:ko", ".d:ko", "..a:ko", "..b:NE", ".p:ok"};
+        QTest::newRow("messages and benchmarks join their row")
+            << function("d", "<Message type=\"qdebug\" file=\"\" line=\"0\"><DataTag>a</DataTag><Description>m"
+                             "</Description></Message>"
+                                 + incident("pass", "a")
+                                 + "<BenchmarkResult metric=\"WalltimeMilliseconds\" tag=\"b\" value=\"1\" "
+                                   "iterations=\"8\"/>"
+                                 + incident("pass", "b"))
+            << QStringList{"stream:ok", ".d:ok", "..a:ok", "..b:ok"};
+    }
+
+    void verdicts()
+    {
+        QFETCH(QString, functions);
+        Read read(lightXml(functions));
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QTEST(RecordDump::tree(read.record), "tree");
+    }
+
+    void recognised_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("format"); // empty: no format
+
+        QTest::newRow("xml") << QByteArray("<?xml version=\"1.0\"?>\n<TestCase name=\"t\">") << "Qt Test XML results";
+        QTest::newRow("lightxml") << QByteArray("  <Environment>\n    <QtVersion>6.4.2</QtVersion>")
+                                  << "Qt Test XML results";
+        QTest::newRow("lightxml without environment") << QByteArray("<TestFunction name=\"f\">")
+                                                      << "Qt Test XML results";
+        QTest::newRow("names are exact") << QByteArray("<testcase name=\"t\"/>") << "";
+        QTest::newRow("other root") << QByteArray("<Catch><TestCase/></Catch>") << "Catch2 XML results";
+    }
+
+    void recognised()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QString, format);
+        const QAReportFormat *found = QAReportFormats::recognise(head);
+        QCOMPARE(found ? found->name() : QString(""), format);
+    }
+
+    void rejected_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("error"); // a part of the reason
+
+        QTest::newRow("not closed") << QByteArray("<TestCase name=\"t\">\n<TestFunction name=\"f\">")
+                                    << "Qt Test, line 2, column ";
+        QTest::newRow("mismatched tag")
+            << QByteArray("<TestCase>\n<TestFunction name=\"f\"></Incident></TestCase>") << "Qt Test, line 2, column 34:";
+        QTest::newRow("lightxml, line 1 column as written")
+            << QByteArray("<Environment></Environmen>") << "Qt Test, line 1, column 26:";
+        QTest::newRow("lightxml cut short")
+            << QByteArray("<Environment/>\n<TestFunction name=\"f\">\n<Incident type=\"pass\"")
+            << "Qt Test, line 3, column ";
+        QTest::newRow("document type declaration")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE TestCase [<!ENTITY a \"aaaa\">]>\n<TestCase/>")
+            << "Qt Test, line 2: document type declarations are not accepted.";
+        QTest::newRow("1,001 elements deep") << QByteArray("<TestCase>") + QByteArray("<x>").repeated(1000)
+                                                    + QByteArray("</x>").repeated(1000) + "</TestCase>"
+                                             << "elements nested deeper than 1000";
+    }
+
+    void rejected()
+    {
+        QFETCH(QByteArray, content);
+        Read read(RecordDump::write(m_dir, "rejected.xml", content));
+        QCOMPARE(read.result, QAReporterLoader::Unreadable);
+        QFETCH(QString, error);
+        QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
+        QVERIFY(!read.record.dataTree && !read.record.document);
+    }
+
+    void textRunLimit()
+    {
+        // A description longer than the limit stops the read; so does a tag
+        // that never ends, however the file is cut into pieces.
+        for (const QByteArray &content :
+             {QByteArray("<TestCase><TestFunction name=\"f\"><Incident type=\"fail\"><Description>")
+                  + QByteArray(300000, 'x') + "</Description></Incident></TestFunction></TestCase>",
+              QByteArray("<TestCase><TestFunction name=\"") + QByteArray(300000, 'x') + "\"/></TestCase>"}) {
+            QFile file(RecordDump::write(m_dir, "long.xml", content));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QAReporterData record;
+            QAQtTestReader reader;
+            reader.setTextRunLimit(100000);
+            QVERIFY(!reader.read(file, nullptr, {}, record));
+            QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
+        }
+    }
+};
+
+QTEST_MAIN(TestQtTestReader)
+#include "tst_qtestreader.moc"

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareporterreadcontext.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dtreeprinter.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Reading a report file through the loader (so its format is chosen by
+// content) and printing what it gave, for the tests of the format readers.
+namespace RecordDump {
+
+// The record of one file as a text: types, totals, one line per node in
+// document order (indented by depth: name, type, state, id and the item its
+// text starts with) and the printed document.
+inline QString dump(QAReporterData &record)
+{
+    QString out = "types: " + record.types.join(", ") + '\n';
+    out += QStringLiteral("passed %1, failed %2, inconclusive %3\n")
+               .arg(record.passed)
+               .arg(record.failed)
+               .arg(record.inconclusive);
+    QAReporterDataTree *tree = record.dataTree;
+    const auto text = [](const QString &value) { return value.isNull() ? QString("-") : '"' + value + '"'; };
+    for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward)) {
+        out += QString(2 * (tree->depth() - 1), ' ') + text(n->name) + ' ' + text(n->type) + ' ' + text(n->state)
+               + ' ' + text(n->id) + " @ " + (n->startItem ? DTreePrinter::line(n->startItem) : "-") + '\n';
+    }
+    return out + DTreePrinter::print(record.document);
+}
+
+// The nodes below the root as "name:state" in document order, one dot of
+// indentation per level below the root's children.
+inline QStringList tree(QAReporterData &record)
+{
+    QStringList lines;
+    QAReporterDataTree *tree = record.dataTree;
+    tree->root();
+    for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n; n = tree->next(QAReporterDataTree::Forward))
+        lines << QString(tree->depth() - 2, '.') + n->name + ':' + n->state;
+    return lines;
+}
+
+// Reads `path` with the loader, without styles or studio.
+struct Read
+{
+    QAReporterData record;
+    QAReporterLoader::ReadResult result = QAReporterLoader::Unreadable;
+    QString reason;
+
+    explicit Read(const QString &path)
+    {
+        record.fileName = path;
+        result = QAReporterLoader::readRecord(record, QAReporterReadContext(), &reason);
+    }
+    bool ok() const { return result == QAReporterLoader::Read; }
+};
+
+// Writes `content` to `name` in `dir`; the path, or null when it fails.
+inline QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return QString();
+    return file.fileName();
+}
+
+} // namespace RecordDump
