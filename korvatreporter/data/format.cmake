@@ -11,3 +11,8 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.h
   ${CMAKE_CURRENT_LIST_DIR}/xrd/qaxrdreportreader.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/junit/junit.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/json/json.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/results/results.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/tap/tap.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/gtest/gtest.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ctrf/ctrf.cmake)
