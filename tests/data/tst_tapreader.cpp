@@ -156,6 +156,9 @@ private Q_SLOTS:
         QTest::newRow("test point first") << QByteArray("not ok 1 - a\n") << true;
         QTest::newRow("comments first") << QByteArray("# Subtest: a\n\nok 1 - a\n") << true;
         QTest::newRow("okay is no test point") << QByteArray("okay then\n") << false;
+        QTest::newRow("prose starting with ok") << QByteArray("ok so the build passed\n") << false;
+        QTest::newRow("bare test point") << QByteArray("ok\n") << true;
+        QTest::newRow("test point with a dash") << QByteArray("not ok - crashed\n") << true;
         QTest::newRow("XML") << QByteArray("<?xml version=\"1.0\"?><testsuites/>") << false;
         QTest::newRow("prose") << QByteArray("Test results\nok 1\n") << false;
     }

@@ -18,7 +18,7 @@ QStringList QATapFormat::patterns() const
 bool QATapFormat::recognises(const QByteArray &head) const
 {
     static const QRegularExpression first(
-        QStringLiteral("^(TAP version \\d+|1\\.\\.\\d+|ok\\b|not ok\\b)"));
+        QStringLiteral("^(TAP version \\d+|1\\.\\.\\d+|(not )?ok(\\s+\\d+\\b|\\s*-|\\s*#|$))"));
     qsizetype start = head.startsWith("\xef\xbb\xbf") ? 3 : 0;
     while (start < head.size()) {
         qsizetype end = head.indexOf('\n', start);
