@@ -86,6 +86,10 @@ private Q_SLOTS:
             << QByteArray("{\"results\": {\"environment\": {\"os\": \"linux\"}, \"tests\": [{\"name\": \"a\", "
                           "\"status\": \"failed\", \"message\": \"m\", \"stdout\": [\"line 1\", \"line 2\"]}]}}")
             << "a:ko" << "Text \"line 2\"";
+        QTest::newRow("environment after the tests stays out of their suites")
+            << QByteArray("{\"results\": {\"tests\": [{\"name\": \"a\", \"status\": \"passed\", \"suite\": \"s\"}], "
+                          "\"environment\": {\"os\": \"linux\"}}}")
+            << "s:ok\n.a:ok" << "CellText \"linux\"";
         QTest::newRow("no tests") << QByteArray("{\"results\": {\"tool\": {\"name\": \"x\"}}}") << ""
                                   << "Tests: 0, passed: 0";
     }

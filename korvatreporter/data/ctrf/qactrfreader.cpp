@@ -116,7 +116,8 @@ bool QACtrfReader::readResults()
             else
                 m_environment = environment;
         } else if (key == QLatin1String("tests")) {
-            ok = startDocument() && readTests();
+            // The suites close with the tests, so that what follows is the run's text.
+            ok = startDocument() && readTests() && enterSuites({});
         } else if (!m_json->skipValue()) {
             return jsonFailed();
         }
