@@ -1,7 +1,7 @@
 // runnergen: writes synthetic test runner outputs for benchmarks and stress
 // tests, in the formats the runners themselves write.
 //
-//   runnergen --format qtest|lightxml|catch2 [--cases N] [--seed S] OUTPUT
+//   runnergen --format qtest|lightxml|catch2|tap|gtest|ctrf [--cases N] [--seed S] OUTPUT
 //   runnergen --help
 //
 // qtest and lightxml: Qt Test's XML output (-o FILE,xml, one TestCase root)
@@ -10,6 +10,10 @@
 // with a two-line description and a source line, one in twenty-five is
 // skipped, one in fifty is an expected failure, and one function in twenty
 // writes debug messages or a benchmark result.
+// tap, gtest and ctrf: TAP, GoogleTest JSON and CTRF JSON, cases in groups
+// of 50 (a TAP subtest, a GoogleTest suite, a CTRF suite path); one case in
+// ten fails, with a message and a three-line trace, and one in twenty-five
+// is skipped.
 // catch2: Catch2's XML reporter output (-r xml -d yes): one group of test
 // cases (default 100,000), one in five with two sections, about one in ten
 // with a failed check and its expansion.
@@ -46,7 +50,7 @@ template <std::size_t N> const char *pick(Random &random, const char *const (&it
     return items[random.upTo(unsigned(N))];
 }
 
-const char kUsage[] = "usage: runnergen --format qtest|lightxml|catch2 [--cases N] [--seed S] OUTPUT\n";
+const char kUsage[] = "usage: runnergen --format qtest|lightxml|catch2|tap|gtest|ctrf [--cases N] [--seed S] OUTPUT\n";
 
 // Writes the output in pieces, so that memory stays small whatever N is.
 struct Writer
@@ -160,6 +164,104 @@ void catch2(Writer &w, Random &random, unsigned long cases)
     w.add("  <OverallResults " + counts + "  <OverallResultsCases " + counts + "</Catch>\n");
 }
 
+constexpr long GroupSize = 50;
+
+bool failed(long i)
+{
+    return i % 10 == 3;
+}
+
+bool skipped(long i)
+{
+    return !failed(i) && i % 25 == 7;
+}
+
+void writeTap(std::FILE *out, long cases)
+{
+    const long groups = (cases + GroupSize - 1) / GroupSize;
+    std::fprintf(out, "TAP version 14\n1..%ld\n", groups);
+    for (long g = 0; g < groups; ++g) {
+        const long first = g * GroupSize;
+        const long count = cases - first < GroupSize ? cases - first : GroupSize;
+        bool groupFailed = false;
+        std::fprintf(out, "# Subtest: group %ld\n", g + 1);
+        for (long k = 0; k < count; ++k) {
+            const long i = first + k;
+            if (failed(i)) {
+                groupFailed = true;
+                std::fprintf(out,
+                             "    not ok %ld - computes value %ld\n      ---\n      duration_ms: 0.%03ld\n"
+                             "      location: 'test/group%ld.test.js:%ld:3'\n      error: 'expected %ld, got %ld'\n"
+                             "      stack: |-\n        check (test/group%ld.test.js:%ld:9)\n"
+                             "        run (node:internal/test_runner/test:796:25)\n"
+                             "        next (node:internal/test_runner/test:526:18)\n      ...\n",
+                             k + 1, i, i % 1000, g, k + 10, i, i + 1, g, k + 10);
+            } else if (skipped(i)) {
+                std::fprintf(out, "    ok %ld - computes value %ld # SKIP no fixture\n", k + 1, i);
+            } else {
+                std::fprintf(out, "    ok %ld - computes value %ld\n", k + 1, i);
+            }
+        }
+        std::fprintf(out, "    1..%ld\n%s %ld - group %ld\n", count, groupFailed ? "not ok" : "ok", g + 1, g + 1);
+    }
+}
+
+void writeGTest(std::FILE *out, long cases)
+{
+    const long groups = (cases + GroupSize - 1) / GroupSize;
+    std::fprintf(out, "{\n  \"tests\": %ld,\n  \"failures\": %ld,\n  \"disabled\": 0,\n  \"errors\": 0,\n"
+                      "  \"timestamp\": \"2026-01-01T00:00:00Z\",\n  \"time\": \"12.5s\",\n  \"name\": \"AllTests\",\n"
+                      "  \"testsuites\": [\n", cases, (cases + 6) / 10);
+    for (long g = 0; g < groups; ++g) {
+        const long first = g * GroupSize;
+        const long count = cases - first < GroupSize ? cases - first : GroupSize;
+        std::fprintf(out, "    {\n      \"name\": \"Group%ld\",\n      \"tests\": %ld,\n      \"testsuite\": [\n", g, count);
+        for (long k = 0; k < count; ++k) {
+            const long i = first + k;
+            std::fprintf(out,
+                         "        {\n          \"name\": \"ComputesValue%ld\",\n          \"file\": \"src\\/group%ld_test.cc\",\n"
+                         "          \"line\": %ld,\n          \"status\": \"RUN\",\n          \"result\": \"%s\",\n"
+                         "          \"timestamp\": \"2026-01-01T00:00:00Z\",\n          \"time\": \"0s\",\n"
+                         "          \"classname\": \"Group%ld\"",
+                         i, g, k + 10, skipped(i) ? "SKIPPED" : "COMPLETED", g);
+            if (failed(i))
+                std::fprintf(out,
+                             ",\n          \"failures\": [\n            {\n              \"failure\": \"src\\/group%ld_test.cc:%ld\\n"
+                             "Expected equality of these values:\\n  Compute(%ld)\\n    Which is: %ld\\n  %ld\",\n"
+                             "              \"type\": \"\"\n            }\n          ]",
+                             g, k + 10, i, i + 1, i);
+            std::fprintf(out, "\n        }%s\n", k + 1 < count ? "," : "");
+        }
+        std::fprintf(out, "      ]\n    }%s\n", g + 1 < groups ? "," : "");
+    }
+    std::fprintf(out, "  ]\n}\n");
+}
+
+void writeCtrf(std::FILE *out, long cases)
+{
+    std::fprintf(out, "{\n  \"reportFormat\": \"CTRF\",\n  \"specVersion\": \"0.0.0\",\n  \"results\": {\n"
+                      "    \"tool\": {\n      \"name\": \"jest\"\n    },\n    \"summary\": {\n      \"tests\": %ld,\n"
+                      "      \"start\": 1700000000000,\n      \"stop\": 1700000012500\n    },\n    \"tests\": [\n", cases);
+    for (long i = 0; i < cases; ++i) {
+        const long g = i / GroupSize;
+        const char *status = failed(i) ? "failed" : skipped(i) ? "skipped" : "passed";
+        std::fprintf(out,
+                     "      {\n        \"name\": \"group %ld computes value %ld\",\n        \"duration\": %ld,\n"
+                     "        \"status\": \"%s\",\n        \"rawStatus\": \"%s\",\n        \"type\": \"unit\",\n"
+                     "        \"filePath\": \"/src/test/group%ld.test.js\",\n        \"retries\": 0,\n"
+                     "        \"flaky\": false,\n        \"suite\": \"group%ld.test.js > group %ld\"",
+                     g, i, i % 40, status, status, g, g, g);
+        if (failed(i))
+            std::fprintf(out,
+                         ",\n        \"message\": \"Error: expect(received).toBe(expected)\\n\\nExpected: %ld\\nReceived: %ld\",\n"
+                         "        \"trace\": \"at Object.toBe (/src/test/group%ld.test.js:%ld:9)\\nat run (jestAdapterInit.js:1834:28)"
+                         "\\nat next (jestAdapterInit.js:1774:10)\"",
+                         i, i + 1, g, i % GroupSize + 10);
+        std::fprintf(out, "\n      }%s\n", i + 1 < cases ? "," : "");
+    }
+    std::fprintf(out, "    ]\n  }\n}\n");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -172,10 +274,10 @@ int main(int argc, char **argv)
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             std::fputs(kUsage, stdout);
-            std::fputs("\nWrites a synthetic Qt Test (xml or lightxml) or Catch2 XML output to OUTPUT,\n"
+            std::fputs("\nWrites a synthetic Qt Test (xml or lightxml), Catch2 XML, TAP, GoogleTest JSON or CTRF JSON\noutput to OUTPUT,"
                        "for benchmarks and stress tests. The same options always give the same bytes.\n\n"
                        "Options:\n"
-                       "  --format F   qtest, lightxml or catch2\n"
+                       "  --format F   qtest, lightxml, catch2, tap, gtest or ctrf\n"
                        "  --cases N    number of test cases (Qt Test: data rows, ten a function; default 100000)\n"
                        "  --seed S     seed of the random generator\n"
                        "  -h, --help   print this help and exit\n",
@@ -193,7 +295,8 @@ int main(int argc, char **argv)
         else
             path = nullptr, i = argc, format.clear();
     }
-    if (!path || (format != "qtest" && format != "lightxml" && format != "catch2")) {
+    if (!path || (format != "qtest" && format != "lightxml" && format != "catch2" && format != "tap"
+                  && format != "gtest" && format != "ctrf")) {
         std::fprintf(stderr, "%sRun runnergen --help for the options.\n", kUsage);
         return 2;
     }
@@ -202,6 +305,15 @@ int main(int argc, char **argv)
         std::perror(path);
         return 1;
     }
+    const long count = static_cast<long>(cases);
+    if (format == "tap")
+        writeTap(file, count);
+    else if (format == "gtest")
+        writeGTest(file, count);
+    else if (format == "ctrf")
+        writeCtrf(file, count);
+    if (format == "tap" || format == "gtest" || format == "ctrf")
+        return std::fclose(file) == 0 ? 0 : 1;
     Writer writer{file, std::string()};
     if (format == "catch2")
         catch2(writer, random, cases);

@@ -268,6 +268,10 @@
         <source>line %1: unknown key &quot;%2&quot;</source>
         <translation>ligne %1 : clé « %2 » inconnue</translation>
     </message>
+    <message>
+        <source>line %1: outline takes yes or no, not &quot;%2&quot;</source>
+        <translation>ligne %1 : outline accepte yes ou no, pas « %2 »</translation>
+    </message>
 </context>
 <context>
     <name>DHTMLWriter</name>
@@ -1351,6 +1355,310 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>, duration: %1 ms</source>
         <translation>, durée : %1 ms</translation>
+    </message>
+    <message>
+        <source>CTRF JSON reports</source>
+        <translation>Rapports CTRF JSON</translation>
+    </message>
+    <message>
+        <source>the file does not hold a JSON object.</source>
+        <translation>le fichier ne contient pas d&apos;objet JSON.</translation>
+    </message>
+    <message>
+        <source>&quot;results&quot; is not an object.</source>
+        <translation>« results » n&apos;est pas un objet.</translation>
+    </message>
+    <message>
+        <source>the file holds &quot;results&quot; twice.</source>
+        <translation>le fichier contient deux fois « results ».</translation>
+    </message>
+    <message>
+        <source>the file holds no &quot;results&quot; object.</source>
+        <translation>le fichier ne contient aucun objet « results ».</translation>
+    </message>
+    <message>
+        <source>Environment:</source>
+        <translation>Environnement :</translation>
+    </message>
+    <message>
+        <source>CTRF results: %1</source>
+        <translation>Résultats CTRF : %1</translation>
+    </message>
+    <message>
+        <source>Tool: %1.</source>
+        <translation>Outil : %1.</translation>
+    </message>
+    <message>
+        <source>Tests: %1, passed: %2, failed: %3, skipped: %4, pending: %5, other: %6</source>
+        <translation>Tests : %1, réussis : %2, en échec : %3, sautés : %4, en attente : %5, autres : %6</translation>
+    </message>
+    <message>
+        <source>, flaky: %1</source>
+        <translation>, instables : %1</translation>
+    </message>
+    <message>
+        <source>no status</source>
+        <translation>sans statut</translation>
+    </message>
+    <message>
+        <source>Status %1</source>
+        <translation>Statut %1</translation>
+    </message>
+    <message>
+        <source>duration %1 ms</source>
+        <translation>durée %1 ms</translation>
+    </message>
+    <message>
+        <source>retries %1</source>
+        <translation>nouvelles tentatives %1</translation>
+    </message>
+    <message>
+        <source>flaky</source>
+        <translation>instable</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>type %1</translation>
+    </message>
+    <message>
+        <source>browser %1</source>
+        <translation>navigateur %1</translation>
+    </message>
+    <message>
+        <source>Tags: %1.</source>
+        <translation>Étiquettes : %1.</translation>
+    </message>
+    <message>
+        <source>Message:</source>
+        <translation>Message :</translation>
+    </message>
+    <message>
+        <source>Trace:</source>
+        <translation>Trace :</translation>
+    </message>
+    <message>
+        <source>Standard output:</source>
+        <translation>Sortie standard :</translation>
+    </message>
+    <message>
+        <source>Standard error:</source>
+        <translation>Erreur standard :</translation>
+    </message>
+    <message>
+        <source>GoogleTest JSON results</source>
+        <translation>Résultats GoogleTest JSON</translation>
+    </message>
+    <message>
+        <source>GoogleTest results: %1</source>
+        <translation>Résultats GoogleTest : %1</translation>
+    </message>
+    <message>
+        <source>Started %1.</source>
+        <translation>Démarré le %1.</translation>
+    </message>
+    <message>
+        <source>Tests: %1, failures: %2, disabled: %3, skipped: %4</source>
+        <translation>Tests : %1, échecs : %2, désactivés : %3, sautés : %4</translation>
+    </message>
+    <message>
+        <source>, duration: %1</source>
+        <translation>, durée : %1</translation>
+    </message>
+    <message>
+        <source>time %1</source>
+        <translation>temps %1</translation>
+    </message>
+    <message>
+        <source>parameter %1</source>
+        <translation>paramètre %1</translation>
+    </message>
+    <message>
+        <source>Disabled: not run.</source>
+        <translation>Désactivé : non exécuté.</translation>
+    </message>
+    <message>
+        <source>Skipped.</source>
+        <translation>Sauté.</translation>
+    </message>
+    <message>
+        <source>Skipped:</source>
+        <translation>Sauté :</translation>
+    </message>
+    <message>
+        <source>Failure at </source>
+        <translation>Échec à </translation>
+    </message>
+    <message>
+        <source>Failure:</source>
+        <translation>Échec :</translation>
+    </message>
+    <message>
+        <source>data after the end of the JSON value</source>
+        <translation>des données après la fin de la valeur JSON</translation>
+    </message>
+    <message>
+        <source>the file ends inside the JSON value</source>
+        <translation>le fichier se termine au milieu de la valeur JSON</translation>
+    </message>
+    <message>
+        <source>a member name in quotes was expected</source>
+        <translation>un nom de membre entre guillemets était attendu</translation>
+    </message>
+    <message>
+        <source>a comma or the end of the object or array was expected</source>
+        <translation>une virgule ou la fin de l&apos;objet ou du tableau était attendue</translation>
+    </message>
+    <message>
+        <source>objects and arrays nested deeper than %1</source>
+        <translation>objets et tableaux imbriqués sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>a value was expected</source>
+        <translation>une valeur était attendue</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not close the open object or array</source>
+        <translation>« %1 » ne ferme pas l&apos;objet ou le tableau ouvert</translation>
+    </message>
+    <message>
+        <source>a string longer than %1 bytes</source>
+        <translation>une chaîne de plus de %1 octets</translation>
+    </message>
+    <message>
+        <source>the file ends inside a string</source>
+        <translation>le fichier se termine au milieu d&apos;une chaîne</translation>
+    </message>
+    <message>
+        <source>a control character inside a string</source>
+        <translation>un caractère de contrôle dans une chaîne</translation>
+    </message>
+    <message>
+        <source>an unknown escape in a string</source>
+        <translation>une séquence d&apos;échappement inconnue dans une chaîne</translation>
+    </message>
+    <message>
+        <source>a \u escape without four hexadecimal digits</source>
+        <translation>un échappement \u sans quatre chiffres hexadécimaux</translation>
+    </message>
+    <message>
+        <source>a colon was expected after the member name</source>
+        <translation>deux-points étaient attendus après le nom du membre</translation>
+    </message>
+    <message>
+        <source>a number without digits</source>
+        <translation>un nombre sans chiffres</translation>
+    </message>
+    <message>
+        <source>a number without digits after its decimal point</source>
+        <translation>un nombre sans chiffres après sa virgule</translation>
+    </message>
+    <message>
+        <source>a number without digits in its exponent</source>
+        <translation>un nombre sans chiffres dans son exposant</translation>
+    </message>
+    <message>
+        <source>a number longer than 400 characters</source>
+        <translation>un nombre de plus de 400 caractères</translation>
+    </message>
+    <message>
+        <source>line %1, column %2 (byte %3): %4</source>
+        <translation>ligne %1, colonne %2 (octet %3) : %4</translation>
+    </message>
+    <message>
+        <source>not a test report: a JSON file that is neither GoogleTest nor CTRF results</source>
+        <translation>pas un rapport de test : un fichier JSON qui n&apos;est ni un résultat GoogleTest ni un rapport CTRF</translation>
+    </message>
+    <message>
+        <source>tests nested deeper than %1.</source>
+        <translation>tests imbriqués sur plus de %1 niveaux.</translation>
+    </message>
+    <message>
+        <source>the node tree refused a node.</source>
+        <translation>l&apos;arbre des nœuds a refusé un nœud.</translation>
+    </message>
+    <message>
+        <source>TAP test results</source>
+        <translation>Résultats de test TAP</translation>
+    </message>
+    <message>
+        <source>the file holds no test results.</source>
+        <translation>le fichier ne contient aucun résultat de test.</translation>
+    </message>
+    <message>
+        <source>TAP results: %1</source>
+        <translation>Résultats TAP : %1</translation>
+    </message>
+    <message>
+        <source>a line longer than %1 bytes.</source>
+        <translation>une ligne de plus de %1 octets.</translation>
+    </message>
+    <message>
+        <source>binary data, not text.</source>
+        <translation>des données binaires, pas du texte.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>TAP version %1.</source>
+        <translation>TAP version %1.</translation>
+    </message>
+    <message>
+        <source>test %1</source>
+        <translation>test %1</translation>
+    </message>
+    <message>
+        <source>Numbered %1, but test %2 here.</source>
+        <translation>Numéroté %1, mais test %2 à cet endroit.</translation>
+    </message>
+    <message>
+        <source>Skipped: %1</source>
+        <translation>Sauté : %1</translation>
+    </message>
+    <message>
+        <source>TODO, passed unexpectedly.</source>
+        <translation>TODO, réussi de manière inattendue.</translation>
+    </message>
+    <message>
+        <source>TODO, passed unexpectedly: %1</source>
+        <translation>TODO, réussi de manière inattendue : %1</translation>
+    </message>
+    <message>
+        <source>TODO, failed as expected.</source>
+        <translation>TODO, en échec comme prévu.</translation>
+    </message>
+    <message>
+        <source>TODO, failed as expected: %1</source>
+        <translation>TODO, en échec comme prévu : %1</translation>
+    </message>
+    <message>
+        <source>Diagnostics:</source>
+        <translation>Diagnostics :</translation>
+    </message>
+    <message>
+        <source>Bail out!</source>
+        <translation>Abandon !</translation>
+    </message>
+    <message>
+        <source>The run bailed out.</source>
+        <translation>L&apos;exécution a été abandonnée.</translation>
+    </message>
+    <message>
+        <source>The run bailed out: %1</source>
+        <translation>L&apos;exécution a été abandonnée : %1</translation>
+    </message>
+    <message>
+        <source>No plan: %1 test(s) ran.</source>
+        <translation>Pas de plan : %1 test(s) exécuté(s).</translation>
+    </message>
+    <message>
+        <source>Planned %1 test(s), %2 ran.</source>
+        <translation>%1 test(s) prévu(s), %2 exécuté(s).</translation>
+    </message>
+    <message>
+        <source>Tests: %1, passed: %2, failed: %3, skipped: %4.</source>
+        <translation>Tests : %1, réussis : %2, en échec : %3, sautés : %4.</translation>
     </message>
 </context>
 </TS>

@@ -407,6 +407,10 @@
         <source>Compare two reports, the older first: new failures, fixed, still failing, added and removed tests; exit status 1 when a test fails that did not fail before.</source>
         <translation>Comparer deux rapports, le plus ancien d&apos;abord : nouveaux échecs, tests corrigés, toujours en échec, ajoutés et retirés ; code de sortie 1 quand un test échoue qui n&apos;échouait pas avant.</translation>
     </message>
+    <message>
+        <source>Test runners&apos; own formats read as well: TAP streams (*.tap: prove, node --test and other TAP 13/14 producers), GoogleTest JSON (--gtest_output=json) and CTRF JSON reports (*.json).</source>
+        <translation>Les formats propres aux lanceurs de tests sont lus aussi : flux TAP (*.tap : prove, node --test et les autres producteurs TAP 13/14), JSON de GoogleTest (--gtest_output=json) et rapports CTRF JSON (*.json).</translation>
+    </message>
 </context>
 <context>
     <name>XrdCommandTracker</name>

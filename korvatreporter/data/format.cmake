@@ -16,3 +16,8 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qaxmlreportreader.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/qtest/qtest.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/catch2/catch2.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/json/json.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/results/results.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/tap/tap.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/gtest/gtest.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ctrf/ctrf.cmake)

@@ -1,9 +1,12 @@
 #include "korvatreporter/data/qareportformats.h"
 
 #include "korvatreporter/data/catch2/qacatch2format.h"
+#include "korvatreporter/data/ctrf/qactrfformat.h"
+#include "korvatreporter/data/gtest/qagtestformat.h"
 #include "korvatreporter/data/junit/qajunitformat.h"
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/qtest/qaqtestformat.h"
+#include "korvatreporter/data/tap/qatapformat.h"
 #include "korvatreporter/data/xrd/qaxrdformat.h"
 
 #include <QCoreApplication>
@@ -15,7 +18,10 @@ const std::vector<const QAReportFormat *> &QAReportFormats::all()
     static const QAJUnitFormat junit;
     static const QAQtTestFormat qtest;
     static const QACatch2Format catch2;
-    static const std::vector<const QAReportFormat *> formats{&xrd, &junit, &qtest, &catch2};
+    static const QATapFormat tap;
+    static const QAGTestFormat gtest;
+    static const QACtrfFormat ctrf;
+    static const std::vector<const QAReportFormat *> formats{&xrd, &junit, &qtest, &catch2, &tap, &gtest, &ctrf};
     return formats;
 }
 
@@ -38,6 +44,11 @@ QString QAReportFormats::refusal(const QByteArray &head)
 {
     if (recognise(head))
         return QString();
+    // A JSON object that no JSON format claims is no report.
+    const QByteArray start = head.left(64).trimmed();
+    if (start.startsWith('{') || start.startsWith('['))
+        return QCoreApplication::translate(
+            "Reporter", "not a test report: a JSON file that is neither GoogleTest nor CTRF results");
     const QString root = QAReportFormat::rootElement(head);
     if (root.isNull())
         return QString();

@@ -24,7 +24,8 @@ public:
     // wrong with it.
     static const QAReportFormat &forDevice(QIODevice &device);
     // Why a file starting with `head` is not read as a report: it is XML,
-    // but its root element belongs to no format. Empty when some format
+    // but its root element belongs to no format, or it is JSON no format
+    // claims. Empty when some format
     // recognises it, or when it is not XML as far as `head` goes (its
     // reader then tells what is wrong).
     static QString refusal(const QByteArray &head);

@@ -51,10 +51,11 @@ private Q_SLOTS:
                               "every test and the formatted report.",
                               "Opens XRD and JUnit XML files in report windows, with a filter for failed "
                               "tests, search, HTML export and defect reports."}));
-        QCOMPARE(m_plugin->accept(), (QStringList{"*.xrd", "*.xml"}));
+        QCOMPARE(m_plugin->accept(), (QStringList{"*.xrd", "*.xml", "*.tap", "*.json"}));
         QCOMPARE(m_plugin->filters(),
-                 (QStringList{"Report (*.xrd *.xml)", "XRD reports (*.xrd)", "JUnit XML results (*.xml)",
-                              "Qt Test XML results (*.xml)", "Catch2 XML results (*.xml)"}));
+                 (QStringList{"Report (*.xrd *.xml *.tap *.json)", "XRD reports (*.xrd)", "JUnit XML results (*.xml)",
+                              "Qt Test XML results (*.xml)", "Catch2 XML results (*.xml)", "TAP test results (*.tap)",
+                              "GoogleTest JSON results (*.json)", "CTRF JSON reports (*.json)"}));
         QCOMPARE(m_plugin->pluginCreation(), QDate::currentDate());
         QVERIFY(m_plugin->toolbars().isEmpty());
     }

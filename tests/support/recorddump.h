@@ -3,7 +3,9 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qareporterreadcontext.h"
+#include "korvatreporter/data/qareportreader.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dtreeprinter.h"
 
@@ -11,8 +13,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// Reading a report file through the loader (so its format is chosen by
-// content) and printing what it gave, for the tests of the format readers.
+// Reading a report file (through the loader, so its format is chosen by
+// content, or with a given reader) and printing what it gave, for the tests
+// of the format readers.
 namespace RecordDump {
 
 // The record of one file as a text: types, totals, one line per node in
@@ -44,6 +47,21 @@ inline QStringList tree(QAReporterData &record)
     for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n; n = tree->next(QAReporterDataTree::Forward))
         lines << QString(tree->depth() - 2, '.') + n->name + ':' + n->state;
     return lines;
+}
+
+// The same tree as one text, lines joined by newlines.
+inline QString outline(QAReporterData &record)
+{
+    return tree(record).join('\n');
+}
+
+// Reads `path` with `reader`, without styles or studio; false with the
+// reader's error when it fails.
+inline bool read(QAReportReader &reader, const QString &path, QAReporterData &record)
+{
+    QFile file(path);
+    record.fileName = path;
+    return file.open(QIODevice::ReadOnly) && reader.read(file, nullptr, {}, record);
 }
 
 // Reads `path` with the loader, without styles or studio.

@@ -273,6 +273,11 @@ QString XrdCommandLine::helpText()
                          "viewer window; the printing and exporting modes need no display. A file "
                          "whose name starts with '-' goes after '--', which ends the options."),
                       0, HelpWidth);
+    text += QLatin1Char('\n')
+            + wrapped(tr("Test runners' own formats read as well: TAP streams (*.tap: prove, node "
+                         "--test and other TAP 13/14 producers), GoogleTest JSON "
+                         "(--gtest_output=json) and CTRF JSON reports (*.json)."),
+                      0, HelpWidth);
     text += optionTable();
     text += QLatin1Char('\n')
             + wrapped(tr("Exit status: 0 when every file was read, 1 when --summary counted a failed "

@@ -1,0 +1,219 @@
+#include "korvatreporter/data/results/qaresultsbuilder.h"
+
+#include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/aml/damlhandler.h"
+#include "rendoc/model/ddocument.h"
+#include "sdk/qastudiointerface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <climits>
+
+const QString QAResultsBuilder::StateOk = QStringLiteral("ok");
+const QString QAResultsBuilder::StateKo = QStringLiteral("ko");
+const QString QAResultsBuilder::StateNe = QStringLiteral("NE");
+
+namespace {
+
+int rank(const QString &state)
+{
+    return state == QAResultsBuilder::StateKo ? 3 : state == QAResultsBuilder::StateNe ? 2 : 1;
+}
+
+} // namespace
+
+QAResultsBuilder::QAResultsBuilder(const QString &format, QFile &file, QAStudioInterface *studio,
+                                   const QList<DStyle *> &styles)
+    : m_format(format)
+    , m_file(file)
+    , m_studio(studio)
+    , m_document(std::make_unique<QAJUnitDocumentBuilder>(styles, file.size()))
+    , m_tree(std::make_unique<QAReporterDataTree>(new QAReporterNode))
+{
+    m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
+    if (m_studio) {
+        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
+                                  .arg(QFileInfo(file.fileName()).fileName());
+        m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
+    }
+}
+
+QAResultsBuilder::~QAResultsBuilder()
+{
+    if (m_studio)
+        m_studio->endProgress();
+    // The nodes point into the document: the tree goes first.
+    m_tree.reset();
+    m_document.reset();
+}
+
+bool QAResultsBuilder::start(const QString &title)
+{
+    m_document->startDocument(title, QFileInfo(m_file.fileName()).completeBaseName());
+    m_tree->root()->startItem = m_document->document();
+    return m_document->title(0, QString(), title) || fail(m_document->errorString());
+}
+
+bool QAResultsBuilder::openSuite(const QString &name, const QString &type, const QString &titleText)
+{
+    return openNode(name, type, QString(), Open::Suite, titleText);
+}
+
+bool QAResultsBuilder::openCase(const QString &name, const QString &type, const QString &state)
+{
+    return openNode(name, type, state, Open::Case, name);
+}
+
+bool QAResultsBuilder::openPendingCase(const QString &name, const QString &type)
+{
+    return openNode(name, type, QString(), Open::Pending, name);
+}
+
+bool QAResultsBuilder::openNode(const QString &name, const QString &type, const QString &state,
+                                Open::Kind kind, const QString &titleText)
+{
+    // The node tree and everything that walks it are sized for what the XRD
+    // reader accepts.
+    if (m_open.size() + 1 >= size_t(DAmlHandler::MaxDepth))
+        return fail(error(QCoreApplication::translate("Reporter", "tests nested deeper than %1."))
+                            .arg(DAmlHandler::MaxDepth));
+    auto node = std::make_unique<QAReporterNode>();
+    node->name = name.isNull() ? QLatin1String("") : name;
+    node->type = type;
+    node->state = state;
+    node->id = QString::number(++m_nodeCounter);
+    if (!m_typeSet.contains(type)) {
+        m_typeSet.insert(type);
+        m_types.append(type);
+    }
+    if (!m_tree->insert(node.get()))
+        return fail(error(QCoreApplication::translate("Reporter", "the node tree refused a node.")));
+    node.release(); // the tree owns it now
+    m_tree->toLastChild();
+    const int level = std::min(m_tree->depth() - 1, 6);
+    const QString style = kind == Open::Case ? titleStyle(level, state) : QString();
+    if (!m_document->title(level, style, titleText))
+        return fail(m_document->errorString());
+    m_tree->current()->startItem = m_document->lastItem();
+    m_open.push_back({kind, 0, m_document->lastItem()});
+    if (kind == Open::Case)
+        count(state);
+    return true;
+}
+
+bool QAResultsBuilder::closeNode(const QString &state, const QString &name)
+{
+    if (m_open.empty())
+        return true;
+    const Open open = m_open.back();
+    m_open.pop_back();
+    QAReporterNode *node = m_tree->current();
+    const QString &worst = open.worst == 3 ? StateKo : open.worst == 2 ? StateNe : StateOk;
+    if (open.kind == Open::Suite) {
+        node->state = worst;
+    } else if (open.kind == Open::Pending) {
+        node->state = state.isEmpty() ? worst : state;
+        if (node->name.isEmpty() && !name.isEmpty())
+            node->name = name;
+        count(node->state);
+        const int level = std::min(m_tree->depth() - 1, 6);
+        if (!m_document->rewriteParagraph(open.title, titleStyle(level, node->state), node->name))
+            return fail(m_document->errorString());
+    }
+    node->endItem = m_document->lastItem();
+    m_tree->toParent();
+    if (!m_open.empty())
+        m_open.back().worst = std::max(m_open.back().worst, rank(node->state));
+    return true;
+}
+
+void QAResultsBuilder::count(const QString &state)
+{
+    if (state == StateKo)
+        ++m_failed;
+    else if (state == StateOk)
+        ++m_passed;
+    else
+        m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
+}
+
+QString QAResultsBuilder::titleStyle(int level, const QString &state)
+{
+    const char *suffix = state == StateKo ? " Failed" : state == StateOk ? " Passed" : "";
+    return QStringLiteral("Title%1").arg(level) + QLatin1String(suffix);
+}
+
+bool QAResultsBuilder::paragraph(const QString &style, const QString &text, const QString &link)
+{
+    return m_document->paragraph(style, text, link) || fail(m_document->errorString());
+}
+
+bool QAResultsBuilder::preformatted(const QString &text)
+{
+    return m_document->preformatted(text) || fail(m_document->errorString());
+}
+
+bool QAResultsBuilder::table(const QList<std::pair<QString, QString>> &rows)
+{
+    m_document->table(rows);
+    return true;
+}
+
+bool QAResultsBuilder::rewrite(DItem *paragraph, const QString &style, const QString &text)
+{
+    return m_document->rewriteParagraph(paragraph, style, text) || fail(m_document->errorString());
+}
+
+DItem *QAResultsBuilder::lastItem() const
+{
+    return m_document->lastItem();
+}
+
+bool QAResultsBuilder::progress(qint64 position)
+{
+    if (!m_studio)
+        return true;
+    // In the XRD reader's steps of 50 bytes; the display moves only when the
+    // value changes.
+    const int value =
+        m_steps > 0 ? int(std::min<qint64>(position / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
+    if (value != m_progress) {
+        m_progress = value;
+        m_studio->setProgress(value);
+    }
+    if (!m_studio->progressCanceled())
+        return true;
+    m_canceled = true;
+    return fail(QCoreApplication::translate("Reporter", "Canceled.\n"));
+}
+
+bool QAResultsBuilder::fail(const QString &text)
+{
+    if (m_error.isEmpty())
+        m_error = text;
+    return false;
+}
+
+QString QAResultsBuilder::error(const QString &text) const
+{
+    return m_format + QStringLiteral(", ") + text + QLatin1Char('\n');
+}
+
+void QAResultsBuilder::finish(QAReporterData &record)
+{
+    while (!m_open.empty())
+        closeNode();
+    record.document = m_document->takeDocument();
+    record.dataTree = m_tree.release();
+    record.types = m_types;
+    record.passed = m_passed;
+    record.failed = m_failed;
+    record.inconclusive = m_inconclusive;
+}

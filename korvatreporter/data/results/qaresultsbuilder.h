@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+class DItem;
+class DStyle;
+class QAJUnitDocumentBuilder;
+class QAReporterData;
+class QAReporterDataTree;
+class QAStudioInterface;
+class QFile;
+
+// What the readers of test runners' own formats (TAP, GoogleTest JSON,
+// CTRF JSON) share: the node tree with its ids, types and verdicts, the
+// report text built item by item as for JUnit results, the totals of test
+// cases and the studio's progress display with its cancel button. A reader
+// opens suites and cases in file order and writes each node's text between
+// its open and close; suites take the worst verdict of what is under them.
+class QAResultsBuilder
+{
+public:
+    // `format` prefixes the error texts ("TAP", "GoogleTest JSON").
+    QAResultsBuilder(const QString &format, QFile &file, QAStudioInterface *studio,
+                     const QList<DStyle *> &styles);
+    ~QAResultsBuilder();
+
+    QAResultsBuilder(const QAResultsBuilder &) = delete;
+    QAResultsBuilder &operator=(const QAResultsBuilder &) = delete;
+
+    // The document, named after the file, with its level-0 title.
+    bool start(const QString &title);
+    // A group of tests; its verdict is the worst of the nodes under it
+    // ("ok" when it has none), set when it closes.
+    bool openSuite(const QString &name, const QString &type, const QString &titleText);
+    // A test case whose verdict is known: counted in the totals, its title
+    // in the verdict's style.
+    bool openCase(const QString &name, const QString &type, const QString &state);
+    // A test case whose verdict comes after the nodes under it (a TAP test
+    // with subtests): closeNode() gives the verdict, counts it and restyles
+    // the title.
+    bool openPendingCase(const QString &name, const QString &type);
+    // Closes the innermost node. A pending case takes `state` as its verdict
+    // (without one, the worst of the nodes under it) and `name` when it had
+    // none.
+    bool closeNode(const QString &state = QString(), const QString &name = QString());
+    // Open nodes below the root.
+    int openNodes() const { return int(m_open.size()); }
+
+    bool paragraph(const QString &style, const QString &text, const QString &link = QString());
+    bool preformatted(const QString &text);
+    bool table(const QList<std::pair<QString, QString>> &rows);
+    // A paragraph written before with another style and text (counts
+    // written before the tests that give them).
+    bool rewrite(DItem *paragraph, const QString &style, const QString &text);
+    // The item written last, where a node's text ends so far.
+    DItem *lastItem() const;
+
+    // Moves the progress display to `position` (a byte offset); false when
+    // the user canceled.
+    bool progress(qint64 position);
+    // Records the first error and returns false.
+    bool fail(const QString &text);
+    // "FORMAT, TEXT\n", the form of every reader error.
+    QString error(const QString &text) const;
+    QString errorString() const { return m_error; }
+    bool canceled() const { return m_canceled; }
+
+    // Cases counted so far.
+    qint64 passed() const { return m_passed; }
+    qint64 failed() const { return m_failed; }
+    qint64 inconclusive() const { return m_inconclusive; }
+
+    // Hands the tree, the document, the types and the totals to `record`.
+    void finish(QAReporterData &record);
+
+    static const QString StateOk;
+    static const QString StateKo;
+    static const QString StateNe;
+
+private:
+    // What is known of an open node.
+    struct Open
+    {
+        enum Kind { Suite, Case, Pending } kind;
+        int worst; // 0 nothing under it, 1 ok, 2 NE, 3 ko
+        DItem *title;
+    };
+
+    bool openNode(const QString &name, const QString &type, const QString &state, Open::Kind kind,
+                  const QString &titleText);
+    void count(const QString &state);
+    QString titleStyle(int level, const QString &state);
+
+    QString m_format;
+    QFile &m_file;
+    QAStudioInterface *m_studio;
+    std::unique_ptr<QAJUnitDocumentBuilder> m_document;
+    std::unique_ptr<QAReporterDataTree> m_tree;
+    std::vector<Open> m_open;
+    QStringList m_types;
+    QSet<QString> m_typeSet;
+    int m_nodeCounter = 0;
+    int m_steps = 0;
+    int m_progress = -2;
+    qint64 m_passed = 0;
+    qint64 m_failed = 0;
+    qint64 m_inconclusive = -1;
+    QString m_error;
+    bool m_canceled = false;
+};
