@@ -145,7 +145,7 @@ int main(int argc, char **argv)
     model.reset();
     copy.clear();
     meter.report("(views freed)");
-    delete record.dataTree.data();
+    record.dataTree.reset();
     meter.report("(tree freed)");
     return 0;
 }

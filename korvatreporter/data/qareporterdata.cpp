@@ -1,17 +1,11 @@
 #include "korvatreporter/data/qareporterdata.h"
 
-#include "rendoc/model/ddocument.h"
-
 QAReporterData::QAReporterData()
     : fileName(QLatin1String(""))
 {
 }
 
-QAReporterData::~QAReporterData()
-{
-    delete dataTree.data();
-    delete document;
-}
+QAReporterData::~QAReporterData() = default;
 
 QList<DDocument *> QAReporterData::documents() const
 {

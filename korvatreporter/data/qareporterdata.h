@@ -1,19 +1,17 @@
 #pragma once
 
+#include "korvatreporter/data/qaowned.h"
 #include "korvatreporter/data/qareporterdatatree.h"
+#include "rendoc/model/ddocument.h"
 
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-class DDocument;
-
 // One loaded report file: its node tree, its documents and the totals of
 // its verdicts. The record owns the tree and the documents (the first one,
-// which owns the ones chained after it). The tree is
-// held through a QPointer, so a tree destroyed elsewhere is not freed a
-// second time.
+// which owns the ones chained after it); readers and the filter hand them
+// over as std::unique_ptr.
 class QAReporterData
 {
 public:
@@ -24,8 +22,8 @@ public:
     QAReporterData &operator=(const QAReporterData &) = delete;
 
     QString fileName; // the path as the window was given it
-    QPointer<QAReporterDataTree> dataTree;
-    DDocument *document = nullptr; // the first document; later ones follow it
+    QAOwned<QAReporterDataTree> dataTree;
+    QAOwned<DDocument> document; // the first document; later ones follow it
     QStringList types; // distinct node types in order of first appearance
     // Totals of "sum" values, counted in 64 bits and saturated at its limits.
     qint64 failed = 0;

@@ -158,7 +158,7 @@ DDocument *QAReporterLoader::loadReportDocument(const QString &fileName,
     QString reason;
     if (readFile(fileName, context, record, &reason) != Read)
         return nullptr;
-    return std::exchange(record.document, nullptr);
+    return record.document.release();
 }
 
 QString QAReporterLoader::unreadableMessage(const QStringList &names, const QStringList &reasons)

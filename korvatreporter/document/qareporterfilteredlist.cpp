@@ -19,13 +19,13 @@ std::unique_ptr<QAReporterData> filteredRecord(const QAReporterData &source,
     writer.run(source.dataTree.data(), source.document);
 
     auto record = std::make_unique<QAReporterData>();
-    record->dataTree = writer.takeNewTree().release();
+    record->dataTree = writer.takeNewTree();
     std::unique_ptr<DDocument> document = writer.takeDocument();
     // The copies of a file holding several documents are chained to the
     // first one: update them all.
     if (document)
         updater.doItemList(document.get());
-    record->document = document.release();
+    record->document = std::move(document);
     record->fileName = source.fileName;
     return record;
 }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "rendoc/aml/damlattributes.h"
-#include "rendoc/style/dfont.h"
+#include "rendoc/aml/damlvaluereader.h"
 
-#include <QColor>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,9 +13,10 @@
 class DItem;
 class DItemContainer;
 class DDocument;
+class DAmlItemMaker;
 class DAmlLocator;
+class DAmlStyleSheet;
 class DStyle;
-class DTable;
 struct DAmlParseError;
 
 // Handler of the AML reader's events that builds DDocument trees from AML markup.
@@ -27,9 +26,9 @@ struct DAmlParseError;
 // the last child of every open container so that appending is constant time however long a
 // chain grows. The XRD reader derives this class and forwards its non-report elements here.
 //
-// Items point to their styles without owning them: given styles belong to the caller, local
-// styles to the handler until takeStyles(). Documents built with local styles must not outlive
-// them.
+// Items are made by DAmlItemMaker and styled by DAmlStyleSheet. Items point to their styles
+// without owning them: given styles belong to the caller, local styles to the handler until
+// takeStyles(). Documents built with local styles must not outlive them.
 class DAmlHandler
 {
 public:
@@ -128,6 +127,8 @@ public:
         Font
     };
     static Element elementFromName(const QString& qName);
+    // The element's name as written in AML; empty for Unknown.
+    static QString elementName(Element element);
 
 private:
     // One open element: what it made, and where its next child goes.
@@ -147,66 +148,17 @@ private:
     bool checkPlacement(Element element, const QString& qName, const DAmlAttributes& atts);
     bool startItemElement(Element element, const QString& qName, const DAmlAttributes& atts);
     bool startStyleElement(Element element, const QString& qName, const DAmlAttributes& atts);
-    // Item makers, one per group of elements: each sets item, or returns false after setting
-    // the error text.
-    bool makeTextItem(Element element, const QString& qName, const DAmlAttributes& atts,
-                      std::unique_ptr<DItem>* item);
-    bool makeNamedItem(Element element, const QString& qName, const DAmlAttributes& atts,
-                       std::unique_ptr<DItem>* item);
-    bool makeTableItem(Element element, const QString& qName, const DAmlAttributes& atts,
-                       std::unique_ptr<DItem>* item);
-    bool makeEntryItem(Element element, const QString& qName, const DAmlAttributes& atts,
-                       std::unique_ptr<DItem>* item);
-    bool makeGraphicItem(Element element, const QString& qName, const DAmlAttributes& atts,
-                         std::unique_ptr<DItem>* item);
-    bool makeAxis(const QString& qName, const DAmlAttributes& atts, std::unique_ptr<DItem>* item);
-    bool readWidths(const DAmlAttributes& atts, const QString& qName, DTable* table);
     // Styles the item, links it into the open container (or the document chain) and opens its frame.
     void openItem(Element element, DItem* made, const DAmlAttributes& atts);
-    // Local font and style definitions.
-    bool defineFont(const QString& name, const QString& qName, const DAmlAttributes& atts);
-    bool defineStyle(const QString& name, const QString& qName, const DAmlAttributes& atts);
-    bool readAlignment(const DAmlAttributes& atts, const QString& qName, Qt::Alignment* alignment);
     void link(DItem* item);
-    void applyStyle(DItem* item, Element element, const DAmlAttributes& atts);
-    void indexStyle(DStyle* style);
-    DStyle* findStyle(const QString& name) const;
-    // A style name and the style it names, as the index gave them.
-    struct NamedStyle
-    {
-        QString name;
-        DStyle* style = nullptr;
-    };
-    // The index entry for name, found among the last few names asked for
-    // before the index is hashed: every title, link and styled item asks,
-    // and a report uses a handful of names. The returned name is shared by
-    // all items that give it.
-    const NamedStyle& lookupStyle(const QString& name) const;
 
-    // Attribute readers: each returns false after setting the error text.
-    bool required(const DAmlAttributes& atts, const char* attr, const QString& qName, QString* value);
-    bool readInt(const DAmlAttributes& atts, const char* attr, const QString& qName, int minimum,
-                 int maximum, int* value);
-    bool readReal(const DAmlAttributes& atts, const char* attr, const QString& qName,
-                  double* value);
-    bool readBool(const DAmlAttributes& atts, const char* attr, const QString& qName, bool* value);
-    bool readColor(const DAmlAttributes& atts, const char* attr, const QString& qName,
-                   bool allowNames, QColor* value);
-    bool badValue(const QString& value, const char* attr, const QString& qName);
-
-    bool m_localStyles = false;
     qint64 m_inputSize = 0;
     qint64 m_textLimit;
     qint64 m_textCount = 0;
 
-    QList<DStyle*> m_givenStyles;
-    std::vector<std::unique_ptr<DStyle>> m_localStyleList;
-    QHash<QString, DStyle*> m_styleIndex; // last definition of each name wins
-    static constexpr int RecentStyles = 4;
-    mutable NamedStyle m_recentStyles[RecentStyles]; // cleared when the index changes
-    mutable int m_nextRecentStyle = 0;
-    QHash<QString, QColor> m_colors;
-    QHash<QString, DFont> m_fonts;
+    DAmlValueReader m_values;
+    std::unique_ptr<DAmlStyleSheet> m_styleSheet;
+    std::unique_ptr<DAmlItemMaker> m_itemMaker;
 
     DDocument* m_first = nullptr;
     DDocument* m_lastDocument = nullptr;

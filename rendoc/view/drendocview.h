@@ -11,6 +11,7 @@
 class DDocument;
 class DItem;
 class DLink;
+struct DRendocViewPrivate;
 class DViewLayout;
 class QPrinter;
 class QRegularExpression;
@@ -149,6 +150,5 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    std::unique_ptr<DRendocViewPrivate> d;
 };

@@ -4,6 +4,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/daxisticks.h
   ${CMAKE_CURRENT_LIST_DIR}/drendocview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drendocview.h
+  ${CMAKE_CURRENT_LIST_DIR}/drendocviewprivate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drendocviewprivate.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewblock.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewcontext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dviewcontext.h

@@ -312,21 +312,17 @@ private Q_SLOTS:
     void recordOwnsTreeAndDocument()
     {
         bool documentDeleted = false;
-        auto *record = new QAReporterData;
-        record->dataTree = new QAReporterDataTree(new CountedNode);
+        auto record = std::make_unique<QAReporterData>();
+        record->dataTree = std::make_unique<QAReporterDataTree>(new CountedNode);
         record->dataTree->insert(new CountedNode);
-        record->document = new WatchedDocument(&documentDeleted);
+        record->document = std::make_unique<WatchedDocument>(&documentDeleted);
         QPointer<QAReporterDataTree> guard(record->dataTree);
-        delete record;
-        QVERIFY(guard.isNull() && documentDeleted);
-
-        // A tree destroyed elsewhere is not freed a second time (checked
-        // under the address sanitizer).
-        record = new QAReporterData;
-        record->dataTree = new QAReporterDataTree(new CountedNode);
-        delete record->dataTree.data();
-        QVERIFY(record->dataTree.isNull());
-        delete record;
+        // A tree handed over in place of another frees the first one.
+        record->dataTree = std::make_unique<QAReporterDataTree>(new CountedNode);
+        QVERIFY(guard.isNull());
+        QCOMPARE(CountedNode::live, 1);
+        record.reset();
+        QVERIFY(documentDeleted);
     }
 };
 

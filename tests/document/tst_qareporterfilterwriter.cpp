@@ -24,8 +24,8 @@ Record read(const QString &xml)
     QAstXmlRodReader reader;
     auto record = std::make_unique<QAReporterData>();
     if (reader.parseText(xml)) {
-        record->document = reader.takeDocument();
-        record->dataTree = reader.takeDataTree();
+        record->document = std::unique_ptr<DDocument>(reader.takeDocument());
+        record->dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
     }
     return record;
 }
@@ -173,8 +173,8 @@ Record writerCopy(const QAReporterData &source, const QAReporterFilter &filter)
     QAReporterFilterWriter writer(&filter);
     writer.run(source.dataTree.data(), source.document);
     auto copy = std::make_unique<QAReporterData>();
-    copy->dataTree = writer.takeNewTree().release();
-    copy->document = writer.takeDocument().release();
+    copy->dataTree = writer.takeNewTree();
+    copy->document = writer.takeDocument();
     DUpdater updater;
     if (copy->document)
         updater.doItemList(copy->document);
@@ -386,10 +386,12 @@ private Q_SLOTS:
         // its deep sections; the deep sections after it are kept whole.
         constexpr int depth = 100000;
         auto source = std::make_unique<QAReporterData>();
-        DDocument *document = source->document = new DDocument("Title", "doc");
+        source->document = std::make_unique<DDocument>("Title", "doc");
+        DDocument *document = source->document;
         auto *root = new QAReporterNode;
         root->startItem = document;
-        QAReporterDataTree *tree = source->dataTree = new QAReporterDataTree(root);
+        source->dataTree = std::make_unique<QAReporterDataTree>(root);
+        QAReporterDataTree *tree = source->dataTree;
         DItem *last = nullptr;
         std::vector<QAReporterNode *> nodes;
         for (int i = 0; i < depth; ++i) {

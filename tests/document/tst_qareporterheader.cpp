@@ -26,7 +26,7 @@ Records makeRecords(const QStringList &rows)
         const QStringList f = row.split(QLatin1Char('|'));
         auto record = std::make_unique<QAReporterData>();
         record->fileName = f.at(0);
-        record->document = new DDocument(QStringLiteral("T"), f.at(1));
+        record->document = std::make_unique<DDocument>(QStringLiteral("T"), f.at(1));
         record->failed = f.at(2).toInt();
         record->passed = f.at(3).toInt();
         record->inconclusive = f.at(4).toInt();

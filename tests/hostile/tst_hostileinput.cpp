@@ -425,40 +425,6 @@ private Q_SLOTS:
         QTEST(QAReporterTotal::add(a, b), "sum");
         QTEST(QAReporterTotal::add(b, a), "sum");
     }
-
-    // Every refused file is listed with its reason on the line after it.
-    void refusalReasons_data()
-    {
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QByteArray() << "No such file";
-        QTest::newRow("malformed") << QByteArray("<XROD><P>x</Q></XROD>") << "line 1, column ";
-        QTest::newRow("node without name")
-            << xrd("<P>r</P><XROD:NODE type=\"T\"><P>x</P></XROD:NODE>") << "unvalable name attribute";
-        QByteArray deep = "<XROD><DOCUMENT name=\"d\">";
-        for (int i = 0; i < 1200; ++i)
-            deep += "<XROD:NODE name=\"n\" type=\"T\">";
-        QTest::newRow("nesting limit") << deep << "nested deeper than 1000 levels";
-    }
-
-    void refusalReasons()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
-        const QString path = m_dir.filePath(QString("%1.xrd").arg(QTest::currentDataTag()));
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        std::vector<std::unique_ptr<QAReporterData>> records;
-        QCOMPARE(QAReporterLoader::loadFiles({path}, records, {m_studio.get(), {}}), QStringList{path});
-        const QStringList lines = m_studio->outputText().split('\n');
-        QVERIFY2(lines.size() == 4, qPrintable(m_studio->outputText()));
-        QCOMPARE(lines[0], "File(s) not found or corrupted:");
-        QCOMPARE(lines[1], "\t" + path);
-        QVERIFY2(lines[2].startsWith("\t\t") && lines[2].contains(reason), qPrintable(lines[2]));
-    }
 };
 
 QTEST_MAIN(TestHostileInput)

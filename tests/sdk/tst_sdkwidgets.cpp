@@ -98,22 +98,6 @@ private Q_SLOTS:
         QCOMPARE(m_requests.at(0).text, QStringLiteral("Not found:\n"));
     }
 
-    void fileDialogs()
-    {
-        m_answer = QStringLiteral("/tmp/a.xrd");
-        QCOMPARE(QAModal::getSaveFileName(nullptr, "Save", "/tmp", "Report (*.xrd)"), QStringLiteral("/tmp/a.xrd"));
-        QCOMPARE(m_requests.last().kind, QAModalRequest::SaveFileName);
-        QCOMPARE(m_requests.last().dir, QStringLiteral("/tmp"));
-        QCOMPARE(m_requests.last().filter, QStringLiteral("Report (*.xrd)"));
-        m_answer = QStringList{ "/x/1.xrd", "/x/2.xrd" };
-        QCOMPARE(QAModal::getOpenFileNames(nullptr, "Open", "/x", "*.xrd"), (QStringList{ "/x/1.xrd", "/x/2.xrd" }));
-        QCOMPARE(m_requests.last().kind, QAModalRequest::OpenFileNames);
-        // No answer is a cancelled dialog.
-        m_answer = QVariant();
-        QVERIFY(QAModal::getOpenFileName(nullptr, "Open", "/tmp", "*").isEmpty());
-        QVERIFY(QAModal::getOpenFileNames(nullptr, "Open", "/tmp", "*").isEmpty());
-    }
-
     void execDialog()
     {
         QDialog dialog;

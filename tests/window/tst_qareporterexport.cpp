@@ -127,8 +127,8 @@ private Q_SLOTS:
             writer.run(record->dataTree, record->document);
             auto copy = std::make_unique<QAReporterData>();
             copy->fileName = record->fileName;
-            copy->dataTree = writer.takeNewTree().release();
-            copy->document = writer.takeDocument().release();
+            copy->dataTree = writer.takeNewTree();
+            copy->document = writer.takeDocument();
             updater.doItemList(copy->document);
             copies << copy.get();
             owned.push_back(std::move(copy));

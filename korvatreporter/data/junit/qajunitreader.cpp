@@ -95,8 +95,8 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     if (m_studio)
         m_studio->endProgress();
     if (ok) {
-        record.document = m_document->takeDocument();
-        record.dataTree = m_tree.release();
+        record.document = std::unique_ptr<DDocument>(m_document->takeDocument());
+        record.dataTree = std::move(m_tree);
         record.types = m_types;
         record.passed = m_passed;
         record.failed = m_failed;

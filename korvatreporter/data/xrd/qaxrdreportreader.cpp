@@ -18,8 +18,8 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
         return false;
     }
     m_error.clear();
-    record.document = reader.takeDocument();
-    record.dataTree = reader.takeDataTree();
+    record.document = std::unique_ptr<DDocument>(reader.takeDocument());
+    record.dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
     record.types = reader.types();
     record.passed = reader.passed();
     record.failed = reader.failed();
