@@ -70,8 +70,8 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     if (m_studio)
         m_studio->endProgress();
     if (ok) {
-        record.document = m_document->takeDocument();
-        record.dataTree = m_tree.release();
+        record.document = std::unique_ptr<DDocument>(m_document->takeDocument());
+        record.dataTree = std::move(m_tree);
         record.types = m_types;
         record.passed = m_passed;
         record.failed = m_failed;

@@ -210,8 +210,8 @@ void QAResultsBuilder::finish(QAReporterData &record)
 {
     while (!m_open.empty())
         closeNode();
-    record.document = m_document->takeDocument();
-    record.dataTree = m_tree.release();
+    record.document = std::unique_ptr<DDocument>(m_document->takeDocument());
+    record.dataTree = std::move(m_tree);
     record.types = m_types;
     record.passed = m_passed;
     record.failed = m_failed;
