@@ -709,6 +709,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Not found: %1</source>
         <translation>Introuvable : %1</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -721,6 +725,11 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Styles</source>
         <comment>Reporter Plugin Preference Second Item Title</comment>
         <translation>Styles</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <comment>Reporter Plugin Preference Third Item Title</comment>
+        <translation>Historique</translation>
     </message>
 </context>
 <context>
@@ -1147,6 +1156,107 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>not a test report: root element &quot;%1&quot; is neither XRD nor JUnit</source>
         <translation>pas un rapport de test : l&apos;élément racine « %1 » n&apos;est ni XRD ni JUnit</translation>
+    </message>
+</context>
+<context>
+    <name>QARHistoryDock</name>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>No run is recorded yet.</source>
+        <translation>Aucune exécution n&apos;est encore enregistrée.</translation>
+    </message>
+    <message>
+        <source>Select a node of the report tree.</source>
+        <translation>Sélectionnez un nœud de l&apos;arbre du rapport.</translation>
+    </message>
+    <message>
+        <source>The report could not be recorded: %1</source>
+        <translation>Le rapport n&apos;a pas pu être enregistré : %1</translation>
+    </message>
+</context>
+<context>
+    <name>QARHistoryModel</name>
+    <message>
+        <source>%1, recorded %2: %3</source>
+        <translation>%1, enregistrée le %2 : %3</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Recorded</source>
+        <translation>Enregistrée</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Exécution</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>inconclusive</source>
+        <translation>non concluant</translation>
+    </message>
+    <message>
+        <source>not run</source>
+        <translation>non exécuté</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>réussi</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporterPrefHistory</name>
+    <message>
+        <source>Run history</source>
+        <translation>Historique des exécutions</translation>
+    </message>
+    <message>
+        <source>Record every opened report</source>
+        <translation>Enregistrer chaque rapport ouvert</translation>
+    </message>
+    <message>
+        <source>KORVAT_DB, else the history.sqlite file of the user&apos;s data folder</source>
+        <translation>KORVAT_DB, sinon le fichier history.sqlite du dossier de données de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>sqlite:PATH or postgresql://user@host:port/dbname; the password goes into PGPASSWORD or ~/.pgpass, never here.</source>
+        <translation>sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base ; le mot de passe va dans PGPASSWORD ou ~/.pgpass, jamais ici.</translation>
+    </message>
+    <message>
+        <source>Store address</source>
+        <translation>Adresse de l&apos;historique</translation>
     </message>
 </context>
 </TS>

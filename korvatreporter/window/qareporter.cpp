@@ -10,6 +10,7 @@
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
@@ -142,6 +143,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
 
     if (!host)
         m_ownToolBar = new QARToolBar(title + tr(" Toolbar"), this);
+    m_historyDock = new QARHistoryDock(this);
 }
 
 QAReporter::~QAReporter()
@@ -208,6 +210,7 @@ void QAReporter::afterLoad()
 {
     if (m_session->records().empty())
         return;
+    m_historyDock->recordIfWanted();
     m_headerShown = m_session->records().size() > 1;
     // Views that already show these records stay, tree included.
     if (!m_session->showsInputs())

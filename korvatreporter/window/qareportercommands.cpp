@@ -8,6 +8,7 @@
 #include "korvatreporter/export/qareportersaveas.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/html/dexporthtmldialog.h"
@@ -56,6 +57,8 @@ void QAReporter::createCommandsMenu()
             showDock(id);
         else if (id == m_printHeaderItem)
             printHeader();
+        else if (id == m_historyItem)
+            m_historyDock->setVisible(!m_historyDock->isVisible());
         else if (id == m_defectCommandsItem)
             submitMerrow();
         else
@@ -96,6 +99,8 @@ void QAReporter::updateToolMenu()
     menu->setItemChecked(m_showHeaderItem, m_headerDock && !m_headerDock->isHidden());
     m_printHeaderItem = menu->insertItem(tr("Print Header"));
     menu->setItemEnabled(m_printHeaderItem, m_headerShown);
+    m_historyItem = menu->insertItem(tr("History"));
+    menu->setItemChecked(m_historyItem, m_historyDock && m_historyDock->isVisible());
     connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
     menu->insertSeparator();
     m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
