@@ -713,6 +713,14 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>History</source>
         <translation>Historique</translation>
     </message>
+    <message>
+        <source>Compare With…</source>
+        <translation>Comparer avec…</translation>
+    </message>
+    <message>
+        <source>New Failures Only</source>
+        <translation>Nouveaux échecs seulement</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -1257,6 +1265,49 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>Store address</source>
         <translation>Adresse de l&apos;historique</translation>
+    </message>
+</context>
+<context>
+    <name>QARCompareWith</name>
+    <message>
+        <source>New failure since %1</source>
+        <translation>Nouvel échec depuis %1</translation>
+    </message>
+    <message>
+        <source>Fixed since %1</source>
+        <translation>Corrigé depuis %1</translation>
+    </message>
+    <message>
+        <source>Flaky: flips between passed and failed in the recorded runs</source>
+        <translation>Instable : bascule entre réussi et échoué dans les exécutions enregistrées</translation>
+    </message>
+    <message>
+        <source>An older report file…</source>
+        <translation>Un fichier de rapport plus ancien…</translation>
+    </message>
+    <message>
+        <source>Recorded run %1 (%2)</source>
+        <translation>Exécution enregistrée %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Comparer avec</translation>
+    </message>
+    <message>
+        <source>Compare the shown reports with:</source>
+        <translation>Comparer les rapports affichés avec :</translation>
+    </message>
+    <message>
+        <source>Test reports (*.xrd *.xml);;All files (*)</source>
+        <translation>Rapports de test (*.xrd *.xml);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be read.</source>
+        <translation>Le rapport %1 n&apos;a pas pu être lu.</translation>
+    </message>
+    <message>
+        <source>The store holds no run %1.</source>
+        <translation>L&apos;historique ne contient pas d&apos;exécution %1.</translation>
     </message>
 </context>
 </TS>

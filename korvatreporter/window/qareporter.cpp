@@ -10,6 +10,7 @@
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarcomparewith.h"
 #include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
@@ -144,6 +145,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     if (!host)
         m_ownToolBar = new QARToolBar(title + tr(" Toolbar"), this);
     m_historyDock = new QARHistoryDock(this);
+    m_compare = new QARCompareWith(this);
 }
 
 QAReporter::~QAReporter()

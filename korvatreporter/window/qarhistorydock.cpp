@@ -89,9 +89,9 @@ void QARHistoryDock::showItem(const QModelIndex &index)
         refresh();
 }
 
-QString QARHistoryDock::keyOf(const QModelIndex &index) const
+QString QARHistoryDock::keyOf(QAReporter *window, const QModelIndex &index)
 {
-    QARTreeModel *tree = m_window ? m_window->treeModel() : nullptr;
+    QARTreeModel *tree = window ? window->treeModel() : nullptr;
     if (!tree || !index.isValid())
         return QString();
     QStringList names;
@@ -102,7 +102,7 @@ QString QARHistoryDock::keyOf(const QModelIndex &index) const
     // The document is named as the recorded runs name it.
     const QString file = tree->filePath(index);
     QString document = QFileInfo(file).completeBaseName();
-    for (const auto &record : m_window->reportSession()->records())
+    for (const auto &record : window->reportSession()->records())
         if (record && record->fileName == file && record->document && !record->document->name().isEmpty())
             document = record->document->name();
     names.prepend(document);
@@ -165,7 +165,7 @@ QList<HistoryResult> QARHistoryDock::resultsOf(const QList<QAStTestResult> &test
 
 void QARHistoryDock::refresh()
 {
-    m_key = keyOf(m_item);
+    m_key = keyOf(m_window, m_item);
     HistoryStore *history = m_key.isEmpty() ? nullptr : store();
     std::optional<QList<HistoryRun>> runs;
     if (history)

@@ -48,6 +48,10 @@ public:
     // address, else KORVAT_DB, else the default SQLite file.
     static QString storeUrl();
 
+    // The history key of `window`'s tree row `index`: the document's name,
+    // then the node names, joined by '/'.
+    static QString keyOf(QAReporter *window, const QModelIndex &index);
+
     // The key of the node shown ("document/path"), its rows and widgets.
     QString shownKey() const { return m_key; }
     QARHistoryModel *model() const { return m_model; }
@@ -58,8 +62,6 @@ public:
 private:
     void refresh();
     void rebuildChart();
-    // The history key of a tree row: the document's name, then the node names.
-    QString keyOf(const QModelIndex &index) const;
     // The open store, or null with the reason shown in the dock.
     HistoryStore *store();
 
