@@ -26,6 +26,7 @@ namespace {
 
 constexpr int SquareSize = 14;
 constexpr int ChartHeight = 180;
+constexpr int DockWidth = 380;
 
 } // namespace
 
@@ -57,6 +58,7 @@ QARHistoryDock::QARHistoryDock(QAReporter *window)
     m_chartView->setMinimumHeight(ChartHeight);
     m_chartView->chart()->legend()->setAlignment(Qt::AlignBottom);
     layout->addWidget(m_chartView, 1);
+    content->setMinimumWidth(DockWidth);
     setWidget(content);
 
     window->addDockWidget(Qt::RightDockWidgetArea, this);
@@ -216,7 +218,12 @@ void QARHistoryDock::rebuildChart()
     chart->addAxis(runs, Qt::AlignBottom);
     series->attachAxis(runs);
     auto *tests = new QValueAxis();
+    // Whole numbers of tests: one tick per test up to five, then round steps.
     tests->setRange(0, std::max(1, most));
+    if (most <= 5)
+        tests->setTickCount(std::max(1, most) + 1);
+    else
+        tests->applyNiceNumbers();
     tests->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(tests, Qt::AlignLeft);
     series->attachAxis(tests);
