@@ -733,6 +733,18 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Not found: %1</source>
         <translation>Introuvable : %1</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Compare With…</source>
+        <translation>Comparer avec…</translation>
+    </message>
+    <message>
+        <source>New Failures Only</source>
+        <translation>Nouveaux échecs seulement</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -745,6 +757,11 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Styles</source>
         <comment>Reporter Plugin Preference Second Item Title</comment>
         <translation>Styles</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <comment>Reporter Plugin Preference Third Item Title</comment>
+        <translation>Historique</translation>
     </message>
 </context>
 <context>
@@ -1659,6 +1676,150 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>Tests: %1, passed: %2, failed: %3, skipped: %4.</source>
         <translation>Tests : %1, réussis : %2, en échec : %3, sautés : %4.</translation>
+    </message>
+</context>
+<context>
+    <name>QARHistoryDock</name>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>No run is recorded yet.</source>
+        <translation>Aucune exécution n&apos;est encore enregistrée.</translation>
+    </message>
+    <message>
+        <source>Select a node of the report tree.</source>
+        <translation>Sélectionnez un nœud de l&apos;arbre du rapport.</translation>
+    </message>
+    <message>
+        <source>The report could not be recorded: %1</source>
+        <translation>Le rapport n&apos;a pas pu être enregistré : %1</translation>
+    </message>
+</context>
+<context>
+    <name>QARHistoryModel</name>
+    <message>
+        <source>%1, recorded %2: %3</source>
+        <translation>%1, enregistrée le %2 : %3</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Recorded</source>
+        <translation>Enregistrée</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Exécution</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>inconclusive</source>
+        <translation>non concluant</translation>
+    </message>
+    <message>
+        <source>not run</source>
+        <translation>non exécuté</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>réussi</translation>
+    </message>
+</context>
+<context>
+    <name>QAReporterPrefHistory</name>
+    <message>
+        <source>Run history</source>
+        <translation>Historique des exécutions</translation>
+    </message>
+    <message>
+        <source>Record every opened report</source>
+        <translation>Enregistrer chaque rapport ouvert</translation>
+    </message>
+    <message>
+        <source>KORVAT_DB, else the history.sqlite file of the user&apos;s data folder</source>
+        <translation>KORVAT_DB, sinon le fichier history.sqlite du dossier de données de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>sqlite:PATH or postgresql://user@host:port/dbname; the password goes into PGPASSWORD or ~/.pgpass, never here.</source>
+        <translation>sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base ; le mot de passe va dans PGPASSWORD ou ~/.pgpass, jamais ici.</translation>
+    </message>
+    <message>
+        <source>Store address</source>
+        <translation>Adresse de l&apos;historique</translation>
+    </message>
+</context>
+<context>
+    <name>QARCompareWith</name>
+    <message>
+        <source>New failure since %1</source>
+        <translation>Nouvel échec depuis %1</translation>
+    </message>
+    <message>
+        <source>Fixed since %1</source>
+        <translation>Corrigé depuis %1</translation>
+    </message>
+    <message>
+        <source>Flaky: flips between passed and failed in the recorded runs</source>
+        <translation>Instable : bascule entre réussi et échoué dans les exécutions enregistrées</translation>
+    </message>
+    <message>
+        <source>An older report file…</source>
+        <translation>Un fichier de rapport plus ancien…</translation>
+    </message>
+    <message>
+        <source>Recorded run %1 (%2)</source>
+        <translation>Exécution enregistrée %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Comparer avec</translation>
+    </message>
+    <message>
+        <source>Compare the shown reports with:</source>
+        <translation>Comparer les rapports affichés avec :</translation>
+    </message>
+    <message>
+        <source>Test reports (*.xrd *.xml);;All files (*)</source>
+        <translation>Rapports de test (*.xrd *.xml);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be read.</source>
+        <translation>Le rapport %1 n&apos;a pas pu être lu.</translation>
+    </message>
+    <message>
+        <source>The store holds no run %1.</source>
+        <translation>L&apos;historique ne contient pas d&apos;exécution %1.</translation>
     </message>
 </context>
 </TS>

@@ -411,6 +411,86 @@
         <source>Test runners&apos; own formats read as well: TAP streams (*.tap: prove, node --test and other TAP 13/14 producers), GoogleTest JSON (--gtest_output=json) and CTRF JSON reports (*.json).</source>
         <translation>Les formats propres aux lanceurs de tests sont lus aussi : flux TAP (*.tap : prove, node --test et les autres producteurs TAP 13/14), JSON de GoogleTest (--gtest_output=json) et rapports CTRF JSON (*.json).</translation>
     </message>
+    <message>
+        <source>Shows test reports: XRD reports and JUnit XML results, each file read as the format its content is in. Without a mode option the files open in the viewer window; the printing and exporting modes need no display. A file whose name starts with &apos;-&apos; goes after &apos;--&apos;, which ends the options.</source>
+        <translation>Affiche des rapports de test&#xa0;: rapports XRD et résultats JUnit XML, chaque fichier lu selon le format de son contenu. Sans option de mode, les fichiers s&apos;ouvrent dans la fenêtre de la visionneuse&#xa0;; les modes d&apos;impression et d&apos;export n&apos;ont pas besoin d&apos;affichage. Un fichier dont le nom commence par «&#xa0;-&#xa0;» se place après «&#xa0;--&#xa0;», qui termine les options.</translation>
+    </message>
+    <message>
+        <source>--compare-runs needs two run ids, the older one first</source>
+        <translation>--compare-runs attend deux numéros d&apos;exécution, le plus ancien d&apos;abord</translation>
+    </message>
+    <message>
+        <source>--db goes with --record, --history or --compare-runs</source>
+        <translation>--db s&apos;emploie avec --record, --history ou --compare-runs</translation>
+    </message>
+    <message>
+        <source>--db needs a store address</source>
+        <translation>--db attend l&apos;adresse d&apos;un historique</translation>
+    </message>
+    <message>
+        <source>--history takes one path prefix at most</source>
+        <translation>--history accepte au plus un préfixe de chemin</translation>
+    </message>
+    <message>
+        <source>--label goes with --record</source>
+        <translation>--label s&apos;emploie avec --record</translation>
+    </message>
+    <message>
+        <source>--last and --to go with --history</source>
+        <translation>--last et --to s&apos;emploient avec --history</translation>
+    </message>
+    <message>
+        <source>--last needs a positive number of runs</source>
+        <translation>--last attend un nombre d&apos;exécutions positif</translation>
+    </message>
+    <message>
+        <source>--to needs text, markdown or json</source>
+        <translation>--to attend text, markdown ou json</translation>
+    </message>
+    <message>
+        <source>Compare two recorded runs given by id, the older first, as --compare does.</source>
+        <translation>Compare deux exécutions enregistrées, données par leur numéro, la plus ancienne d&apos;abord, comme le fait --compare.</translation>
+    </message>
+    <message>
+        <source>FORMAT</source>
+        <translation>FORMAT</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXTE</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Print each test whose path starts with the argument, if one is given: its verdicts over the last runs oldest first, fail count, flips and state.</source>
+        <translation>Affiche chaque test dont le chemin commence par l&apos;argument, s&apos;il est donné : ses verdicts sur les dernières exécutions, de la plus ancienne à la plus récente, son nombre d&apos;échecs, ses bascules et son état.</translation>
+    </message>
+    <message>
+        <source>Record the reports as one run of the history store and print its id; the same content recorded twice is one run. Exit status as --summary.</source>
+        <translation>Enregistre les rapports comme une exécution dans l&apos;historique et affiche son numéro ; le même contenu enregistré deux fois ne fait qu&apos;une exécution. Code de sortie comme pour --summary.</translation>
+    </message>
+    <message>
+        <source>The history store: sqlite:PATH or postgresql://user@host:port/dbname. Default: KORVAT_DB, else korvat/history.sqlite in the user&apos;s data folder.</source>
+        <translation>L&apos;historique : sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base. Par défaut : KORVAT_DB, sinon korvat/history.sqlite dans le dossier de données de l&apos;utilisateur.</translation>
+    </message>
+    <message>
+        <source>The label of the recorded run, such as a build number.</source>
+        <translation>Le libellé de l&apos;exécution enregistrée, par exemple un numéro de build.</translation>
+    </message>
+    <message>
+        <source>The number of runs --history shows (10 by default).</source>
+        <translation>Le nombre d&apos;exécutions qu&apos;affiche --history (10 par défaut).</translation>
+    </message>
+    <message>
+        <source>The form of --history: text (the default), markdown or json.</source>
+        <translation>La forme de --history : text (par défaut), markdown ou json.</translation>
+    </message>
 </context>
 <context>
     <name>XrdCommandTracker</name>
@@ -1080,6 +1160,36 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>xrdview</source>
         <translation>xrdview</translation>
+    </message>
+</context>
+<context>
+    <name>XrdHistoryCommands</name>
+    <message>
+        <source>The same reports were recorded before, as run %1.</source>
+        <translation>Les mêmes rapports ont déjà été enregistrés, comme exécution %1.</translation>
+    </message>
+    <message>
+        <source>The store holds no run %1.</source>
+        <translation>L&apos;historique ne contient pas d&apos;exécution %1.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdHistoryOutput</name>
+    <message>
+        <source>test</source>
+        <translation>test</translation>
+    </message>
+    <message>
+        <source>fails</source>
+        <translation>échecs</translation>
+    </message>
+    <message>
+        <source>flips</source>
+        <translation>bascules</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>état</translation>
     </message>
 </context>
 </TS>

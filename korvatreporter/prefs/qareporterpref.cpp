@@ -1,6 +1,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
+#include "korvatreporter/prefs/qareporterprefhistory.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/styleres/dstyleserialize.h"
@@ -57,6 +58,10 @@ QAReporterPref::QAReporterPref(QAStudioInterface *studio, QObject *parent)
                                     "Reporter Plugin Preference Second Item Title"),
         tag, tag, styleFile);
     m_general->setChild(m_styles.get());
+    m_history = std::make_unique<QAReporterPrefHistory>(
+        QCoreApplication::translate("QAReporterPref", "History", "Reporter Plugin Preference Third Item Title"),
+        tag, tag);
+    m_styles->setNext(m_history.get());
 }
 
 QAReporterPref::~QAReporterPref()
@@ -88,6 +93,12 @@ void QAReporterPref::readResources(QARes *group)
         } else if (res->isTag("auto_depth")) {
             if (const QAResInt *depth = res->toResInt())
                 m_general->setAutoDepth(depth->value());
+        } else if (res->isTag("record_opened")) {
+            if (const QAResBoolean *flag = res->toResBoolean())
+                m_history->setRecordOpened(flag->value());
+        } else if (res->isTag("history_url")) {
+            if (const QAResString *url = res->toResString())
+                m_history->setStoreUrl(url->value());
         } else if (res->isTag("STYLES")) {
             readStyles(res);
         }
@@ -122,6 +133,8 @@ QARes *QAReporterPref::produceResources(const char *tag)
                                     background.green(), background.blue()));
     group->appendChild(new QAResBoolean(QStringLiteral("auto_raise"), m_general->autoRaise()));
     group->appendChild(new QAResInt(QStringLiteral("auto_depth"), m_general->autoDepth()));
+    group->appendChild(new QAResBoolean(QStringLiteral("record_opened"), m_history->recordOpened()));
+    group->appendChild(new QAResString(QStringLiteral("history_url"), m_history->storeUrl()));
     auto *styles = new QAResGroup(QStringLiteral("STYLES"));
     for (DStyle *style : m_styles->styles())
         styles->appendChild(DStyleSerialize::styleToResources("style", style));

@@ -9,6 +9,7 @@
 class QARes;
 class QAStudioInterface;
 class QAReporterPrefGeneral;
+class QAReporterPrefHistory;
 class QAReporterPrefStyles;
 
 // The report viewer's preference producer: holds the general values and the
@@ -34,6 +35,7 @@ public:
     QAStudioInterface *studio() const { return m_studio; }
     // The "Report Viewer" page; the "Styles" page is its child.
     QAReporterPrefGeneral *general() const { return m_general.get(); }
+    QAReporterPrefHistory *history() const { return m_history.get(); }
     QAReporterPrefStyles *stylesPage() const { return m_styles.get(); }
 
     // Takes the values of a "REPORTER" group; anything else is ignored.
@@ -59,4 +61,5 @@ private:
     QAStudioInterface *m_studio;
     std::unique_ptr<QAReporterPrefGeneral> m_general;
     std::unique_ptr<QAReporterPrefStyles> m_styles;
+    std::unique_ptr<QAReporterPrefHistory> m_history;
 };

@@ -10,6 +10,8 @@
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarcomparewith.h"
+#include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
@@ -142,6 +144,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
 
     if (!host)
         m_ownToolBar = new QARToolBar(title + tr(" Toolbar"), this);
+    m_historyDock = new QARHistoryDock(this);
+    m_compare = new QARCompareWith(this);
 }
 
 QAReporter::~QAReporter()
@@ -208,6 +212,7 @@ void QAReporter::afterLoad()
 {
     if (m_session->records().empty())
         return;
+    m_historyDock->recordIfWanted();
     m_headerShown = m_session->records().size() > 1;
     // Views that already show these records stay, tree included.
     if (!m_session->showsInputs())

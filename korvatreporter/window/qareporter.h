@@ -24,6 +24,8 @@ class DLink;
 class QAStReportSession;
 class DRendocView;
 class QAReportSession;
+class QARCompareWith;
+class QARHistoryDock;
 class QARListView;
 class QARMenu;
 class QARPopupMenu;
@@ -87,12 +89,17 @@ public:
     DRendocView *mainView() const { return m_mainView; }
     DRendocView *headerView() const { return m_headerView; }
     QDockWidget *headerDock() const { return m_headerDock; }
+    QARHistoryDock *historyDock() const { return m_historyDock; }
+    QARCompareWith *compareWith() const { return m_compare; }
     QARMenu *commandsMenu() const { return m_commandsMenu; }
     QARPopupMenu *contextPopup() const { return m_contextMenu; }
     QARToolBar *ownToolBar() const { return m_ownToolBar; }
     int commandsMenuId() const { return m_commandsMenuId; }
     int showHeaderItem() const { return m_showHeaderItem; }
     int printHeaderItem() const { return m_printHeaderItem; }
+    int historyItem() const { return m_historyItem; }
+    int compareItem() const { return m_compareItem; }
+    int newFailuresItem() const { return m_newFailuresItem; }
     int defectCommandsItem() const { return m_defectCommandsItem; }
     int defectContextItem() const { return m_defectContextItem; }
     int gotoContextItem() const { return m_gotoContextItem; }
@@ -199,6 +206,8 @@ private:
     QPointer<QDockWidget> m_headerDock;
     QPointer<DRendocView> m_headerView;
     QPointer<DRendocView> m_mainView;
+    QARHistoryDock *m_historyDock = nullptr; // a child of the window
+    QARCompareWith *m_compare = nullptr;     // a child of the window
     bool m_headerShown = false;
     int m_headerHeight = 0;      // the summary table's height, bounded
     int m_headerFitHeight = 0;   // the height last given to the header dock
@@ -206,6 +215,9 @@ private:
     bool m_separatorPressed = false; // a mouse button is down on the window's dock separator
     int m_showHeaderItem = 0;
     int m_printHeaderItem = 0;
+    int m_historyItem = 0;
+    int m_compareItem = 0;
+    int m_newFailuresItem = 0;
     int m_commandsMenuId = -1;
     std::vector<QAction *> m_commandKeys; // children of the window, with the command keys
     QPointer<QARMenu> m_commandsMenu;

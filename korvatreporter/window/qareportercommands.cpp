@@ -8,6 +8,8 @@
 #include "korvatreporter/export/qareportersaveas.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarcomparewith.h"
+#include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/html/dexporthtmldialog.h"
@@ -56,6 +58,12 @@ void QAReporter::createCommandsMenu()
             showDock(id);
         else if (id == m_printHeaderItem)
             printHeader();
+        else if (id == m_compareItem)
+            m_compare->chooseAndCompare();
+        else if (id == m_newFailuresItem)
+            m_compare->setNewFailuresOnly(!m_compare->newFailuresOnly());
+        else if (id == m_historyItem)
+            m_historyDock->setVisible(!m_historyDock->isVisible());
         else if (id == m_defectCommandsItem)
             submitMerrow();
         else
@@ -96,6 +104,15 @@ void QAReporter::updateToolMenu()
     menu->setItemChecked(m_showHeaderItem, m_headerDock && !m_headerDock->isHidden());
     m_printHeaderItem = menu->insertItem(tr("Print Header"));
     menu->setItemEnabled(m_printHeaderItem, m_headerShown);
+    // The run history: a comparison's marks and filter, and the History dock.
+    menu->insertSeparator();
+    m_compareItem = menu->insertItem(tr("Compare With…"));
+    menu->setItemEnabled(m_compareItem, !noRecords);
+    m_newFailuresItem = menu->insertItem(tr("New Failures Only"));
+    menu->setItemChecked(m_newFailuresItem, m_compare->newFailuresOnly());
+    menu->setItemEnabled(m_newFailuresItem, m_compare->isActive());
+    m_historyItem = menu->insertItem(tr("History"));
+    menu->setItemChecked(m_historyItem, m_historyDock && m_historyDock->isVisible());
     connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
     menu->insertSeparator();
     m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));

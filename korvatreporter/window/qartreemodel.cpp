@@ -143,6 +143,11 @@ QVariant QARTreeModel::data(const QModelIndex &index, int role) const
     const Node *node = treeNode(index);
     if (!node)
         return QVariant();
+    if (m_marker && index.column() == NameColumn) {
+        const QVariant marked = m_marker(index, role);
+        if (marked.isValid())
+            return marked;
+    }
     if (!node->parent())
         return fileData(index.row(), index.column(), role);
     return node->data() ? nodeData(*node->data(), index.column(), role) : QVariant();

@@ -8,6 +8,9 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QVariant>
+
+#include <functional>
 
 class DItem;
 class QAReporterDataTree;
@@ -44,6 +47,10 @@ public:
     void setFiles(const QList<File> &files);
     // Shows nothing.
     void clear();
+    // Called first for the name column's data: a valid answer wins (marks
+    // laid over the tree, such as a comparison's). Null for none.
+    using Marker = std::function<QVariant(const QModelIndex &index, int role)>;
+    void setMarker(Marker marker) { m_marker = std::move(marker); }
 
     // What a row stands for. An invalid index gives null, empty or false.
     bool isFile(const QModelIndex &index) const;
@@ -85,6 +92,7 @@ private:
     QVariant nodeData(const QAReporterNode &reportNode, int column, int role) const;
 
     QList<Row> m_rows;
+    Marker m_marker;
     QHash<const Node *, int> m_fileRows; // root node -> file row
     mutable QAReporterImages m_images;   // cached icons, looked up on demand
 };

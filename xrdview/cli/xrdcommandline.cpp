@@ -1,5 +1,7 @@
 #include "xrdview/cli/xrdcommandline.h"
 
+#include "xrdview/cli/xrdhistoryoptions.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -61,6 +63,34 @@ const OptionSpec Options[] = {
                         "Compare two reports, the older first: new failures, fixed, still failing, added "
                         "and removed tests; exit status 1 when a test fails that did not fail before."),
       XrdCommandLine::Compare },
+    { History, nullptr, "record", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Record the reports as one run of the history store and print its id; the same "
+                        "content recorded twice is one run. Exit status as --summary."),
+      XrdCommandLine::Record },
+    { History, nullptr, "history", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Print each test whose path starts with the argument, if one is given: its "
+                        "verdicts over the last runs oldest first, fail count, flips and state."),
+      XrdCommandLine::History },
+    { History, nullptr, "compare-runs", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Compare two recorded runs given by id, the older first, as --compare does."),
+      XrdCommandLine::CompareRuns },
+    { History, nullptr, "db", QT_TRANSLATE_NOOP("XrdCommandLine", "URL"),
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "The history store: sqlite:PATH or postgresql://user@host:port/dbname. Default: "
+                        "KORVAT_DB, else korvat/history.sqlite in the user's data folder."),
+      XrdCommandLine::Gui },
+    { History, nullptr, "label", QT_TRANSLATE_NOOP("XrdCommandLine", "TEXT"),
+      QT_TRANSLATE_NOOP("XrdCommandLine", "The label of the recorded run, such as a build number."),
+      XrdCommandLine::Gui },
+    { History, nullptr, "last", QT_TRANSLATE_NOOP("XrdCommandLine", "N"),
+      QT_TRANSLATE_NOOP("XrdCommandLine", "The number of runs --history shows (10 by default)."),
+      XrdCommandLine::Gui },
+    { History, nullptr, "to", QT_TRANSLATE_NOOP("XrdCommandLine", "FORMAT"),
+      QT_TRANSLATE_NOOP("XrdCommandLine", "The form of --history: text (the default), markdown or json."),
+      XrdCommandLine::Gui },
     { General, "h", "help", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show this text."),
       XrdCommandLine::Help },
     { General, "v", "version", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show the version."),
@@ -238,6 +268,9 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
     line.hiddenTypes = parser.values(QStringLiteral("hide-type"));
     line.exportDir = parser.value(QStringLiteral("export-html"));
     line.files = parser.positionalArguments();
+    line.error = XrdHistoryOptions::read(parser, line);
+    if (line.hasError())
+        return line;
     if (line.hiddenTypes.contains(QString()))
         line.error = tr("--hide-type needs a node type");
     else if (line.mode == ExportHtml && line.exportDir.isEmpty())
@@ -247,7 +280,7 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
         line.error = tr("--failed-only and --hide-type go with --print-tree, --print-text or --export-html");
     else if (line.mode == Compare && line.files.size() != 2)
         line.error = tr("--compare needs two report files, the older one first");
-    else if (line.isHeadless() && line.files.isEmpty())
+    else if (line.isHeadless() && line.files.isEmpty() && !XrdHistoryOptions::readsStore(line.mode))
         line.error = tr("no report file given");
     return line;
 }
@@ -255,7 +288,8 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
 bool XrdCommandLine::isHeadless() const
 {
     return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText
-           || mode == ExportHtml || mode == Compare;
+           || mode == ExportHtml || mode == Compare || mode == Record || mode == History
+           || mode == CompareRuns;
 }
 
 QString XrdCommandLine::helpText()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,9 @@ public:
         PrintText,    // --print-text: the shown report text
         ExportHtml,   // --export-html DIR: the full HTML export
         Compare,      // --compare OLD NEW: what changed between two runs
+        Record,       // --record FILE...: one run into the history store
+        History,      // --history [PREFIX]: each test over the last runs
+        CompareRuns,  // --compare-runs A B: two recorded runs compared
         Help,         // --help
         Version       // --version
     };
@@ -42,5 +46,11 @@ public:
     QStringList hiddenTypes;
     QStringList files;
     QString exportDir; // --export-html
+    // The history modes' options (see XrdHistoryCommands).
+    QString dbUrl;          // --db, else KORVAT_DB, else the default store
+    QString runLabel;       // --label
+    int lastRuns = 10;      // --last
+    QString outputFormat;   // --to: text (empty), markdown or json
+    QList<qint64> runIds;   // --compare-runs
     QString error; // null when the arguments are valid
 };

@@ -3,6 +3,7 @@
 #include "sdk/qailogmonitor.h"
 #include "sdk/qastreportsession.h"
 #include "sdk/qastviewerplugin.h"
+#include "xrdview/cli/xrdhistorycommands.h"
 #include "xrdview/cli/xrdhtmlexport.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "history/historycomparison.h"
@@ -76,6 +77,10 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
 
     if (line.mode == XrdCommandLine::Compare)
         return compare(files.value(0), files.value(1));
+    if (line.mode == XrdCommandLine::History)
+        return XrdHistoryCommands::history(line);
+    if (line.mode == XrdCommandLine::CompareRuns)
+        return XrdHistoryCommands::compareRuns(line);
     m_session = m_plugin->createSession();
     if (!m_session) {
         printError(QCoreApplication::translate("XrdHeadlessRunner",
@@ -90,6 +95,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     StandardErrorLog log;
     const bool allRead = m_session->load(files, &log).isEmpty();
 
+    if (line.mode == XrdCommandLine::Record)
+        return allRead ? XrdHistoryCommands::record(line, files, m_session.get()) : Error;
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);
     return status;
@@ -108,17 +115,7 @@ std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(const QString& 
     StandardErrorLog log;
     if (!session->load({ file }, &log).isEmpty())
         return std::nullopt;
-    QList<HistoryResult> results;
-    for (const QAStTestResult& test : session->testResults()) {
-        HistoryResult result;
-        result.document = test.document;
-        result.path = test.path;
-        result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
-                         : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
-                                                                        : HistoryResult::Verdict::Ok;
-        results.append(result);
-    }
-    return results;
+    return XrdHistoryCommands::historyResults(session->testResults());
 }
 
 int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)

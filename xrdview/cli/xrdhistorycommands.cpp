@@ -1,0 +1,145 @@
+#include "xrdview/cli/xrdhistorycommands.h"
+
+#include "history/historyclassifier.h"
+#include "history/historycomparison.h"
+#include "history/historystore.h"
+#include "history/historytext.h"
+#include "sdk/qastreportsession.h"
+#include "xrdview/cli/xrdheadlessrunner.h"
+#include "xrdview/cli/xrdhistoryoutput.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <algorithm>
+
+namespace {
+
+QString text(const char* source)
+{
+    return QCoreApplication::translate("XrdHistoryCommands", source);
+}
+
+// A store error names the store; the library's message says what failed.
+void storeError(const QString& message)
+{
+    XrdHeadlessRunner::printError(QStringLiteral("xrdview: ") + message);
+}
+
+} // namespace
+
+QString XrdHistoryCommands::storeUrl(const XrdCommandLine& line)
+{
+    return line.dbUrl.isEmpty() ? qEnvironmentVariable("KORVAT_DB") : line.dbUrl;
+}
+
+std::unique_ptr<HistoryStore> XrdHistoryCommands::openStore(const XrdCommandLine& line)
+{
+    QString error;
+    std::unique_ptr<HistoryStore> store = HistoryStore::open(storeUrl(line), &error);
+    if (!store)
+        storeError(error);
+    return store;
+}
+
+QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResult>& tests)
+{
+    QList<HistoryResult> results;
+    results.reserve(tests.size());
+    for (const QAStTestResult& test : tests) {
+        HistoryResult result;
+        result.document = test.document;
+        result.path = test.path;
+        result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
+                         : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
+                                                                        : HistoryResult::Verdict::Ok;
+        results.append(result);
+    }
+    return results;
+}
+
+int XrdHistoryCommands::record(const XrdCommandLine& line, const QStringList& files, QAStReportSession* session)
+{
+    HistoryRun run;
+    QString error;
+    run.contentHash = HistoryRun::contentHashOf(files, &error);
+    if (run.contentHash.isEmpty()) {
+        storeError(error);
+        return XrdHeadlessRunner::Error;
+    }
+    run.label = line.runLabel;
+    run.time = QDateTime::currentDateTimeUtc();
+    run.results = historyResults(session->testResults());
+    const std::unique_ptr<HistoryStore> store = openStore(line);
+    if (!store)
+        return XrdHeadlessRunner::Error;
+    bool created = false;
+    const std::optional<qint64> id = store->recordRun(run, &created);
+    if (!id) {
+        storeError(store->errorString());
+        return XrdHeadlessRunner::Error;
+    }
+    XrdHeadlessRunner::print(QString::number(*id) + QLatin1Char('\n'));
+    if (!created)
+        XrdHeadlessRunner::printError(text("The same reports were recorded before, as run %1.").arg(*id));
+    const std::optional<QAStResultTotals> totals = session->resultTotals();
+    const bool failed = totals ? totals->failed > 0
+                               : std::any_of(run.results.cbegin(), run.results.cend(), [](const HistoryResult& r) {
+                                     return r.verdict == HistoryResult::Verdict::Ko;
+                                 });
+    return failed ? XrdHeadlessRunner::Failed : XrdHeadlessRunner::Passed;
+}
+
+int XrdHistoryCommands::history(const XrdCommandLine& line)
+{
+    const std::unique_ptr<HistoryStore> store = openStore(line);
+    if (!store)
+        return XrdHeadlessRunner::Error;
+    const QString prefix = line.files.value(0);
+    std::optional<QList<HistoryRun>> runs = store->recentRuns(line.lastRuns, prefix);
+    if (!runs) {
+        storeError(store->errorString());
+        return XrdHeadlessRunner::Error;
+    }
+    // An unlabelled run is named by its id.
+    for (HistoryRun& run : *runs)
+        if (run.label.isEmpty())
+            run.label = QStringLiteral("#%1").arg(run.id);
+    const QList<HistoryLine> lines = HistoryClassifier::classify(*runs, prefix);
+    if (line.outputFormat == QLatin1String("markdown"))
+        XrdHeadlessRunner::print(XrdHistoryOutput::markdown(*runs, lines));
+    else if (line.outputFormat == QLatin1String("json"))
+        XrdHeadlessRunner::print(XrdHistoryOutput::json(*runs, lines));
+    else
+        XrdHeadlessRunner::print(HistoryText::history(XrdHistoryOutput::labels(*runs), lines));
+    return XrdHeadlessRunner::Passed;
+}
+
+int XrdHistoryCommands::compareRuns(const XrdCommandLine& line)
+{
+    const std::unique_ptr<HistoryStore> store = openStore(line);
+    if (!store)
+        return XrdHeadlessRunner::Error;
+    const std::optional<QList<HistoryRun>> runs = store->runs(0);
+    if (!runs) {
+        storeError(store->errorString());
+        return XrdHeadlessRunner::Error;
+    }
+    QList<QList<HistoryResult>> results;
+    for (const qint64 id : line.runIds) {
+        const bool known = std::any_of(runs->cbegin(), runs->cend(), [id](const HistoryRun& r) { return r.id == id; });
+        if (!known) {
+            storeError(text("The store holds no run %1.").arg(id));
+            return XrdHeadlessRunner::Error;
+        }
+        std::optional<QList<HistoryResult>> ofRun = store->results(id);
+        if (!ofRun) {
+            storeError(store->errorString());
+            return XrdHeadlessRunner::Error;
+        }
+        results.append(std::move(*ofRun));
+    }
+    const HistoryComparison comparison = HistoryComparison::compare(results.at(0), results.at(1));
+    XrdHeadlessRunner::print(HistoryText::comparison(comparison));
+    return comparison.newFailures.isEmpty() ? XrdHeadlessRunner::Passed : XrdHeadlessRunner::Failed;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "history/historyresult.h"
+#include "sdk/qasttestresult.h"
+#include "xrdview/cli/xrdcommandline.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+class HistoryStore;
+class QAStReportSession;
+
+// The history modes of the command line: --record stores the tests of a
+// loaded report session as one run, --history prints each test over the
+// last runs, --compare-runs compares two recorded runs. Each returns the
+// process exit status (XrdHeadlessRunner::ExitStatus) and prints its
+// messages on standard error.
+class XrdHistoryCommands
+{
+public:
+    // Records the tests of `session`, loaded from `files`, as one run.
+    // Status as --summary: 1 when a test failed, 2 when nothing was recorded.
+    static int record(const XrdCommandLine& line, const QStringList& files, QAStReportSession* session);
+    // Prints the history table in the form --to asks for; 2 when the store
+    // cannot be read.
+    static int history(const XrdCommandLine& line);
+    // Prints what changed between two recorded runs; 1 on a new failure.
+    static int compareRuns(const XrdCommandLine& line);
+
+    // The tests of a report session as the history library names them.
+    static QList<HistoryResult> historyResults(const QList<QAStTestResult>& tests);
+
+    // The address of the store: --db, else KORVAT_DB, else empty for the
+    // default SQLite file.
+    static QString storeUrl(const XrdCommandLine& line);
+
+private:
+    // The store at storeUrl(line), or null with the reason on standard error.
+    static std::unique_ptr<HistoryStore> openStore(const XrdCommandLine& line);
+};
