@@ -502,6 +502,34 @@ Verdict : %2</translation>
 <context>
     <name>QAReporter</name>
     <message>
+        <source>Filter tree (Ctrl+K)</source>
+        <translation>Filtrer l’arbre (Ctrl+K)</translation>
+    </message>
+    <message>
+        <source>Shows the nodes whose path holds every word typed, ignoring case</source>
+        <translation>Montre les nœuds dont le chemin contient chacun des mots tapés, sans tenir compte de la casse</translation>
+    </message>
+    <message>
+        <source>Failures</source>
+        <translation>Échecs</translation>
+    </message>
+    <message>
+        <source>(no message)</source>
+        <translation>(pas de message)</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
         <source>Test Report</source>
         <translation>Rapport de test</translation>
     </message>

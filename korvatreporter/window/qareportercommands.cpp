@@ -8,8 +8,10 @@
 #include "korvatreporter/export/qareportersaveas.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarfailuresdock.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreefilterline.h"
 #include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/html/qaviewerhtmlwriter.h"
 #include "sdk/getpix.h"
@@ -56,6 +58,8 @@ void QAReporter::createCommandsMenu()
             showDock(id);
         else if (id == m_printHeaderItem)
             printHeader();
+        else if (id == m_failuresItem)
+            toggleFailures();
         else if (id == m_defectCommandsItem)
             submitMerrow();
         else
@@ -96,6 +100,8 @@ void QAReporter::updateToolMenu()
     menu->setItemChecked(m_showHeaderItem, m_headerDock && !m_headerDock->isHidden());
     m_printHeaderItem = menu->insertItem(tr("Print Header"));
     menu->setItemEnabled(m_printHeaderItem, m_headerShown);
+    m_failuresItem = menu->insertItem(tr("Failures"));
+    menu->setItemChecked(m_failuresItem, m_failuresDock && !m_failuresDock->isHidden());
     connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
     menu->insertSeparator();
     m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
@@ -110,6 +116,7 @@ void QAReporter::updateToolMenu()
         {AllTestsId, commandKey(AllTestsId)},           {FailedTestsId, commandKey(FailedTestsId)},
         {ReloadId, commandKey(ReloadId)},               {m_showHeaderItem, commandKey(ShowHeaderKey)},
         {m_printHeaderItem, commandKey(PrintHeaderKey)}, {m_defectCommandsItem, commandKey(DefectKey)},
+        {m_failuresItem, commandKey(FailuresKey)},
         {GenerateHtmlId, commandKey(GenerateHtmlId)},
     };
     for (const auto &[id, key] : shown) {
@@ -137,6 +144,10 @@ QKeySequence QAReporter::commandKey(int command)
         return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
     case GenerateHtmlId:
         return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G);
+    case FilterTreeKey:
+        return QKeySequence(Qt::CTRL | Qt::Key_K);
+    case FailuresKey:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
     default:
         return QKeySequence();
     }
@@ -154,6 +165,8 @@ void QAReporter::createCommandKeys()
         {PrintHeaderKey, [this] { if (m_headerShown) printHeader(); }},
         {DefectKey, [this] { if (m_selectedItem.parent().isValid()) submitMerrow(); }},
         {GenerateHtmlId, [this] { exportDoc(); }},
+        {FilterTreeKey, [this] { if (m_treeFilter) m_treeFilter->focusFilter(); }},
+        {FailuresKey, [this] { toggleFailures(); }},
     };
     for (const auto &[command, run] : commands) {
         auto *action = new QAction(this);
