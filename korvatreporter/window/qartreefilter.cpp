@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,21 +15,23 @@ bool QARTreeFilter::setText(const QString &text)
     if (words == m_words)
         return false;
     m_words = std::move(words);
+    m_matchers.clear();
+    for (const QString &word : std::as_const(m_words))
+        m_matchers.emplace_back(word, Qt::CaseInsensitive);
     return true;
 }
 
 void QARTreeFilter::reset()
 {
     m_partial.clear();
-    m_rows.clear();
     m_roots.clear();
 }
 
 quint64 QARTreeFilter::wordsIn(const QString &name) const
 {
     quint64 found = 0;
-    for (int i = 0; i < m_words.size(); ++i) {
-        if (name.contains(m_words.at(i), Qt::CaseInsensitive))
+    for (size_t i = 0; i < m_matchers.size(); ++i) {
+        if (m_matchers[i].indexIn(name) >= 0)
             found |= quint64(1) << i;
     }
     return found;
@@ -39,12 +42,20 @@ bool QARTreeFilter::highlights(const QString &name) const
     return isActive() && wordsIn(name) != 0;
 }
 
-void QARTreeFilter::markAncestors(const Node *node)
+void QARTreeFilter::show(const Node *node)
 {
-    // Stops at the first ancestor already marked: each node is marked once,
-    // so the marks of all matches cost one step per shown node.
-    for (const Node *up = node->parent(); up && !m_partial.contains(up); up = up->parent())
-        m_partial.insert(up, {});
+    // The walk meets nodes in document order, so each list grows in order.
+    // The climb stops at the first ancestor already shown: each node is
+    // shown once, and the matches cost one step per shown node.
+    for (const Node *up = node->parent(); up; node = up, up = up->parent()) {
+        auto it = m_partial.find(up);
+        const bool known = it != m_partial.end();
+        if (!known)
+            it = m_partial.insert(up, {});
+        it.value().append(node);
+        if (known)
+            return;
+    }
 }
 
 void QARTreeFilter::apply(const QList<const Node *> &roots)
@@ -56,38 +67,31 @@ void QARTreeFilter::apply(const QList<const Node *> &roots)
         return;
 
     const quint64 all = m_words.size() == 64 ? ~quint64(0) : (quint64(1) << m_words.size()) - 1;
-    QSet<const Node *> matches;
-    // Depth first with the words met on the way down; a match ends the
-    // descent, its subtree is shown as it is.
+    // Depth first in document order with the words met on the way down; a
+    // match ends the descent, its subtree is shown as it is.
     std::vector<std::pair<const Node *, quint64>> pending;
     for (const Node *root : roots) {
         m_partial.insert(root, {});
-        for (const Node *child : root->children())
-            pending.emplace_back(child, 0);
-    }
-    while (!pending.empty()) {
-        const auto [node, above] = pending.back();
-        pending.pop_back();
-        const quint64 met = above | (node->data() ? wordsIn(node->data()->name) : 0);
-        if (met == all) {
-            matches.insert(node);
-            markAncestors(node);
-            continue;
-        }
-        for (const Node *child : node->children())
-            pending.emplace_back(child, met);
-    }
-
-    // The shown children of every way to a match, in document order.
-    for (auto it = m_partial.begin(); it != m_partial.end(); ++it) {
-        const Node *node = it.key();
-        for (const Node *child : node->children()) {
-            if (matches.contains(child) || m_partial.contains(child)) {
-                m_rows.insert(child, int(it.value().size()));
-                it.value().append(child);
+        for (auto it = root->children().crbegin(); it != root->children().crend(); ++it)
+            pending.emplace_back(*it, 0);
+        while (!pending.empty()) {
+            const auto [node, above] = pending.back();
+            pending.pop_back();
+            const quint64 met = above | (node->data() ? wordsIn(node->data()->name) : 0);
+            if (met == all) {
+                show(node);
+                continue;
             }
+            for (auto it = node->children().crbegin(); it != node->children().crend(); ++it)
+                pending.emplace_back(*it, met);
         }
     }
+}
+
+const QList<const QARTreeFilter::Node *> *QARTreeFilter::shownChildren(const Node *node) const
+{
+    const auto it = m_partial.constFind(node);
+    return it == m_partial.cend() ? nullptr : &it.value();
 }
 
 int QARTreeFilter::childCount(const Node *node) const
@@ -119,9 +123,14 @@ int QARTreeFilter::row(const Node *node) const
 {
     if (!node)
         return -1;
-    if (isActive() && node->parent() && m_partial.contains(node->parent()))
-        return m_rows.value(node, -1);
-    return node->row();
+    const QList<const Node *> *siblings =
+        isActive() && node->parent() ? shownChildren(node->parent()) : nullptr;
+    if (!siblings)
+        return node->row();
+    // The shown siblings are in document order: their own rows ascend.
+    const auto it = std::lower_bound(siblings->cbegin(), siblings->cend(), node->row(),
+                                     [](const Node *sibling, int row) { return sibling->row() < row; });
+    return it != siblings->cend() && *it == node ? int(it - siblings->cbegin()) : -1;
 }
 
 bool QARTreeFilter::isShown(const Node *node) const
@@ -133,7 +142,7 @@ bool QARTreeFilter::isShown(const Node *node) const
     for (; node->parent(); node = node->parent()) {
         // Ways to a match are shown all the way up: the answer is known.
         if (m_partial.contains(node->parent()))
-            return m_rows.contains(node);
+            return row(node) >= 0;
     }
     return m_roots.contains(node);
 }

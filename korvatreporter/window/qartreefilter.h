@@ -7,6 +7,9 @@
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <QStringMatcher>
+
+#include <vector>
 
 // Which report nodes the tree shows for the words typed in its filter line.
 // A node matches when every word occurs, ignoring case, in the name of the
@@ -15,9 +18,10 @@
 // be reached. Without words everything is shown.
 //
 // The filter keeps, for each ancestor shown only for a match below it, the
-// list of its shown children, and the row of each of those children: the
-// tree model answers rowCount(), index() and parent() from them in constant
-// time. Nodes under a match keep their own children and rows.
+// list of its shown children in document order: the tree model answers
+// rowCount() and index() from it in constant time and parent() by a binary
+// search of the child's own row in it. Nodes under a match keep their own
+// children and rows.
 class QARTreeFilter
 {
 public:
@@ -55,13 +59,15 @@ public:
 
 private:
     quint64 wordsIn(const QString &name) const;
-    // Shows `node` and every ancestor not shown yet as a way to a match.
-    void markAncestors(const Node *node);
+    // Shows `node` under its parent, and every ancestor not shown yet as a
+    // way to a match under its own parent.
+    void show(const Node *node);
+    // The shown children of a way to a match; null for any other node.
+    const QList<const Node *> *shownChildren(const Node *node) const;
 
     QStringList m_words;
+    std::vector<QStringMatcher> m_matchers; // one per word, ignoring case
     // Nodes shown for a match below them -> their shown children, in order.
     QHash<const Node *, QList<const Node *>> m_partial;
-    // Row of each child of a node in m_partial.
-    QHash<const Node *, int> m_rows;
     QSet<const Node *> m_roots;
 };
