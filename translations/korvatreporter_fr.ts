@@ -502,6 +502,22 @@ Verdict : %2</translation>
 <context>
     <name>QAReporter</name>
     <message>
+        <source>Copy &amp;Name</source>
+        <translation>Copier le &amp;nom</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Path</source>
+        <translation>Copier le &amp;chemin</translation>
+    </message>
+    <message>
+        <source>Copy Failure &amp;Message</source>
+        <translation>Copier le &amp;message d’échec</translation>
+    </message>
+    <message>
+        <source>Copy as Mar&amp;kdown</source>
+        <translation>Copier en Mar&amp;kdown</translation>
+    </message>
+    <message>
         <source>Filter tree (Ctrl+K)</source>
         <translation>Filtrer l’arbre (Ctrl+K)</translation>
     </message>

@@ -123,6 +123,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
         else if (id == m_defectContextItem)
             submitMerrow();
     });
+    addCopyCommands();
     connect(m_treeView, &QAListView::rightButtonClicked, this, &QAReporter::contextMenu);
     connect(m_treeView, &QAListView::currentIndexChanged, this, &QAReporter::selItemChanged);
 

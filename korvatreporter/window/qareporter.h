@@ -10,6 +10,7 @@
 #include <QDockWidget>
 
 #include <QEvent>
+#include <QHash>
 #include <QKeySequence>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -153,6 +154,9 @@ public Q_SLOTS:
     // it; clears the tree filter when it hides the node. False when the
     // shown tree does not hold it.
     bool showFailure(const QString &file, const QString &id, const QString &path);
+    // Puts the text of `kind` (a QARNodeText::Kind) for a tree row on the
+    // clipboard; false when the row has no such text.
+    bool copyTreeRow(const QModelIndex &row, int kind);
 
 Q_SIGNALS:
     void viewUpdated();
@@ -212,6 +216,7 @@ private:
     void createCommandKeys();
     bool hostHasMainWindow() const;
     void createFailuresDock();
+    void addCopyCommands();
     QString defectLabel(const QModelIndex &item) const;
 
     std::unique_ptr<QAReportSession> m_session;
@@ -235,6 +240,7 @@ private:
     QPointer<QARTreeFilterLine> m_treeFilter; // a child of the tree view
     QPointer<QARFailuresDock> m_failuresDock;
     int m_failuresItem = 0;
+    QHash<int, int> m_copyItems; // context menu id -> QARNodeText::Kind
     int m_allItem = AllTestsId;
     int m_failedItem = FailedTestsId;
     int m_gotoContextItem = 0;

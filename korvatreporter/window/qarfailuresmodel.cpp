@@ -47,10 +47,14 @@ QString paragraphText(const DItem *paragraph)
     return text;
 }
 
+} // namespace
+
 // The first line of the first Failed paragraph of the case's report text,
 // which ends where the next node outside the case starts.
-QString messageOf(const QARFailuresModel::Node *node)
+QString QARFailuresModel::messageOf(const Node *node)
 {
+    if (!node || !node->data())
+        return QString();
     const DItem *start = node->data()->startItem;
     const QARFailuresModel::Node *after = nextOutside(node);
     const DItem *stop = after && after->data() ? after->data()->startItem : nullptr;
@@ -73,8 +77,6 @@ QString messageOf(const QARFailuresModel::Node *node)
     }
     return QString();
 }
-
-} // namespace
 
 QARFailuresModel::QARFailuresModel(QObject *parent)
     : QAbstractItemModel(parent)

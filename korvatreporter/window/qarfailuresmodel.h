@@ -50,6 +50,9 @@ public:
     void setFiles(const QList<File> &files);
     void clear();
 
+    // The failure message of a failed case (see the class comment); empty
+    // when it has none.
+    static QString messageOf(const Node *node);
     // A message with its run-specific parts masked: hexadecimal addresses,
     // temporary paths and numbers.
     static QString normalise(const QString &message);
