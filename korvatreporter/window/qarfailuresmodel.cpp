@@ -88,9 +88,11 @@ QARFailuresModel::~QARFailuresModel() = default;
 QString QARFailuresModel::normalise(const QString &message)
 {
     static const QRegularExpression address(QStringLiteral("\\b0x[0-9A-Fa-f]+\\b"));
-    static const QRegularExpression tempPath(
-        QStringLiteral("(/tmp/|/var/tmp/|/var/folders/|[A-Za-z]:\\\\[^\\s]*\\\\Temp\\\\)[^\\s:'\"]*"));
-    static const QRegularExpression number(QStringLiteral("\\d+(\\.\\d+)?"));
+    // A temporary path starts a word: "/builds/x/tmp/a" is a project's path.
+    static const QRegularExpression tempPath(QStringLiteral(
+        "(?<![^\\s'\"(=])(/tmp/|/var/tmp/|/var/folders/|[A-Za-z]:\\\\[^\\s]*\\\\Temp\\\\)[^\\s:'\"]*"));
+    // Numbers, not digits inside names such as "opentest4j" or "utf8".
+    static const QRegularExpression number(QStringLiteral("(?<![A-Za-z_])\\d+(\\.\\d+)?(?![A-Za-z_])"));
     // Addresses wait behind a mark with no digit while numbers are masked.
     static const QString addressMark = QStringLiteral("\x01");
     QString text = message;

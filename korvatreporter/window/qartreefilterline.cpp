@@ -74,8 +74,13 @@ void QARTreeFilterLine::applyText(const QString &text)
     } else {
         kept = m_model->index(0, 0);
     }
+    // Making a row current may move the focus to the report: typing goes on
+    // in the line.
+    const bool typing = hasFocus();
     if (kept.isValid()) {
         m_view->setCurrentIndex(kept);
         m_view->scrollTo(kept);
     }
+    if (typing)
+        setFocus(Qt::OtherFocusReason);
 }

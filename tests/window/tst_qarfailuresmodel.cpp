@@ -97,6 +97,8 @@ private Q_SLOTS:
         QTest::newRow("macOS temp") << "no /var/folders/x1/T/abc.json" << "no <tmp>";
         QTest::newRow("Windows temp") << R"(C:\Users\ci\AppData\Local\Temp\q1\out.txt missing)"
                                       << "<tmp> missing";
+        QTest::newRow("project path and names stay")
+            << "/builds/inv/target/tmp/ledger.csv in org.opentest4j" << "/builds/inv/target/tmp/ledger.csv in org.opentest4j";
         QTest::newRow("words stay") << "expected <a> but was <b>" << "expected <a> but was <b>";
     }
 
