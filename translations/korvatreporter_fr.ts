@@ -745,6 +745,50 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>New Failures Only</source>
         <translation>Nouveaux échecs seulement</translation>
     </message>
+    <message>
+        <source>Copy &amp;Name</source>
+        <translation>Copier le &amp;nom</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Path</source>
+        <translation>Copier le &amp;chemin</translation>
+    </message>
+    <message>
+        <source>Copy Failure &amp;Message</source>
+        <translation>Copier le &amp;message d’échec</translation>
+    </message>
+    <message>
+        <source>Copy as Mar&amp;kdown</source>
+        <translation>Copier en Mar&amp;kdown</translation>
+    </message>
+    <message>
+        <source>Filter tree (Ctrl+K)</source>
+        <translation>Filtrer l’arbre (Ctrl+K)</translation>
+    </message>
+    <message>
+        <source>Shows the nodes whose path holds every word typed, ignoring case</source>
+        <translation>Montre les nœuds dont le chemin contient chacun des mots tapés, sans tenir compte de la casse</translation>
+    </message>
+    <message>
+        <source>Failures</source>
+        <translation>Échecs</translation>
+    </message>
+    <message>
+        <source>(no message)</source>
+        <translation>(pas de message)</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>

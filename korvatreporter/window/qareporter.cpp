@@ -12,8 +12,10 @@
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarcomparewith.h"
 #include "korvatreporter/window/qarhistorydock.h"
+#include "korvatreporter/window/qarfailuresdock.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreefilterline.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
@@ -109,6 +111,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     header->resizeSection(1, VerdictColumnWidth);
     header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header->moveSection(1, 0);
+    m_treeFilter = new QARTreeFilterLine(m_treeView, m_treeModel);
+    createFailuresDock();
 
     connect(m_treeView, &QAListView::contextMenuRequested, this, &QAReporter::showPopupMenu);
     m_contextMenu = new QARPopupMenu(m_treeView);
@@ -121,6 +125,7 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
         else if (id == m_defectContextItem)
             submitMerrow();
     });
+    addCopyCommands();
     connect(m_treeView, &QAListView::rightButtonClicked, this, &QAReporter::contextMenu);
     connect(m_treeView, &QAListView::currentIndexChanged, this, &QAReporter::selItemChanged);
 
@@ -321,6 +326,8 @@ void QAReporter::showShown()
 {
     fillTreeView();
     setDocuments();
+    if (m_failuresDock)
+        m_failuresDock->reportsChanged();
     if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
         showHeaderDock();
     if (m_wasShowing)
@@ -347,8 +354,9 @@ void QAReporter::fillTreeView()
     // The model reset left a full relayout pending: opening rows now only
     // records their state.
     const QAReporterPref *pref = QAReporterState::pref();
-    m_treeView->openToDepth(pref ? pref->general()->autoDepth()
-                                 : QAReporterPrefGeneral::DefaultAutoDepth);
+    m_treeFilter->setOpenDepth(pref ? pref->general()->autoDepth()
+                                    : QAReporterPrefGeneral::DefaultAutoDepth);
+    m_treeFilter->openRows();
     const QModelIndex first = m_treeModel->index(0, 0);
     if (first.isValid())
         m_treeView->setCurrentIndex(first);

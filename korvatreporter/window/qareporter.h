@@ -3,12 +3,14 @@
 #include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qarpopupmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreefilterline.h"
 #include "rendoc/view/drendocview.h"
 #include "sdk/qastviewerwindow.h"
 
 #include <QDockWidget>
 
 #include <QEvent>
+#include <QHash>
 #include <QKeySequence>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -32,6 +34,7 @@ class QARPopupMenu;
 class QARToolBar;
 class QAction;
 class QARTreeModel;
+class QARFailuresDock;
 class QDockWidget;
 
 // The report viewer window: widgets over a report session. It shows the
@@ -46,7 +49,13 @@ public:
     // Fixed ids of the Commands menu.
     enum CommandId { AllTestsId = 100, FailedTestsId = 101, ReloadId = 102, GenerateHtmlId = 105 };
     // Commands whose menu ids change with each build of the menu, as keys.
-    enum CommandKey { ShowHeaderKey = 200, PrintHeaderKey = 201, DefectKey = 202 };
+    enum CommandKey {
+        ShowHeaderKey = 200,
+        PrintHeaderKey = 201,
+        DefectKey = 202,
+        FilterTreeKey = 203,
+        FailuresKey = 204
+    };
     // The key of a command (a CommandId or a CommandKey).
     static QKeySequence commandKey(int command);
 
@@ -86,6 +95,10 @@ public:
     // The widgets and menus.
     QARListView *treeView() const { return m_treeView; }
     QARTreeModel *treeModel() const { return m_treeModel; }
+    // The filter line above the tree (Ctrl+K).
+    QARTreeFilterLine *treeFilter() const { return m_treeFilter; }
+    // The Failures dock (Commands > Failures), hidden until asked for.
+    QARFailuresDock *failuresDock() const;
     DRendocView *mainView() const { return m_mainView; }
     DRendocView *headerView() const { return m_headerView; }
     QDockWidget *headerDock() const { return m_headerDock; }
@@ -141,6 +154,16 @@ public Q_SLOTS:
     // Hides the nodes of `type` as unchecking it in the Commands menu does,
     // and refreshes; usable before the menu was ever built.
     void hideType(const QString &type);
+    // Shows or hides the Failures dock.
+    void toggleFailures();
+    // Makes the node `id` of report `file` (else the node at `path`, names
+    // joined by " › ") the tree's current row, which scrolls the report to
+    // it; clears the tree filter when it hides the node. False when the
+    // shown tree does not hold it.
+    bool showFailure(const QString &file, const QString &id, const QString &path);
+    // Puts the text of `kind` (a QARNodeText::Kind) for a tree row on the
+    // clipboard; false when the row has no such text.
+    bool copyTreeRow(const QModelIndex &row, int kind);
 
 Q_SIGNALS:
     void viewUpdated();
@@ -199,6 +222,8 @@ private:
     void createCommandsMenu();
     void createCommandKeys();
     bool hostHasMainWindow() const;
+    void createFailuresDock();
+    void addCopyCommands();
     QString defectLabel(const QModelIndex &item) const;
 
     std::unique_ptr<QAReportSession> m_session;
@@ -224,6 +249,10 @@ private:
     QPointer<QARPopupMenu> m_contextMenu;
     QPointer<QARListView> m_treeView;
     QARTreeModel *m_treeModel = nullptr; // a child of the window
+    QPointer<QARTreeFilterLine> m_treeFilter; // a child of the tree view
+    QPointer<QARFailuresDock> m_failuresDock;
+    int m_failuresItem = 0;
+    QHash<int, int> m_copyItems; // context menu id -> QARNodeText::Kind
     int m_allItem = AllTestsId;
     int m_failedItem = FailedTestsId;
     int m_gotoContextItem = 0;

@@ -10,8 +10,10 @@
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarcomparewith.h"
 #include "korvatreporter/window/qarhistorydock.h"
+#include "korvatreporter/window/qarfailuresdock.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreefilterline.h"
 #include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/html/qaviewerhtmlwriter.h"
 #include "sdk/getpix.h"
@@ -64,6 +66,8 @@ void QAReporter::createCommandsMenu()
             m_compare->setNewFailuresOnly(!m_compare->newFailuresOnly());
         else if (id == m_historyItem)
             m_historyDock->setVisible(!m_historyDock->isVisible());
+        else if (id == m_failuresItem)
+            toggleFailures();
         else if (id == m_defectCommandsItem)
             submitMerrow();
         else
@@ -113,6 +117,8 @@ void QAReporter::updateToolMenu()
     menu->setItemEnabled(m_newFailuresItem, m_compare->isActive());
     m_historyItem = menu->insertItem(tr("History"));
     menu->setItemChecked(m_historyItem, m_historyDock && m_historyDock->isVisible());
+    m_failuresItem = menu->insertItem(tr("Failures"));
+    menu->setItemChecked(m_failuresItem, m_failuresDock && !m_failuresDock->isHidden());
     connect(menu, &QARMenu::highlighted, this, &QAReporter::highlighted, Qt::UniqueConnection);
     menu->insertSeparator();
     m_defectCommandsItem = menu->insertItem(defectLabel(m_selectedItem));
@@ -127,6 +133,7 @@ void QAReporter::updateToolMenu()
         {AllTestsId, commandKey(AllTestsId)},           {FailedTestsId, commandKey(FailedTestsId)},
         {ReloadId, commandKey(ReloadId)},               {m_showHeaderItem, commandKey(ShowHeaderKey)},
         {m_printHeaderItem, commandKey(PrintHeaderKey)}, {m_defectCommandsItem, commandKey(DefectKey)},
+        {m_failuresItem, commandKey(FailuresKey)},
         {GenerateHtmlId, commandKey(GenerateHtmlId)},
     };
     for (const auto &[id, key] : shown) {
@@ -154,6 +161,10 @@ QKeySequence QAReporter::commandKey(int command)
         return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
     case GenerateHtmlId:
         return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G);
+    case FilterTreeKey:
+        return QKeySequence(Qt::CTRL | Qt::Key_K);
+    case FailuresKey:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
     default:
         return QKeySequence();
     }
@@ -171,6 +182,8 @@ void QAReporter::createCommandKeys()
         {PrintHeaderKey, [this] { if (m_headerShown) printHeader(); }},
         {DefectKey, [this] { if (m_selectedItem.parent().isValid()) submitMerrow(); }},
         {GenerateHtmlId, [this] { exportDoc(); }},
+        {FilterTreeKey, [this] { if (m_treeFilter) m_treeFilter->focusFilter(); }},
+        {FailuresKey, [this] { toggleFailures(); }},
     };
     for (const auto &[command, run] : commands) {
         auto *action = new QAction(this);

@@ -1,5 +1,6 @@
 #include "korvatreporter/window/qarlistview.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 
 #include <utility>
@@ -115,4 +116,33 @@ void QARListView::mouseDoubleClickEvent(QMouseEvent *event)
     if (index.isValid())
         Q_EMIT doubleClicked(index);
     event->accept();
+}
+
+void QARListView::setTopWidget(QWidget *widget)
+{
+    m_topWidget = widget;
+    if (widget) {
+        widget->setParent(this);
+        widget->show();
+    }
+    updateGeometries();
+}
+
+void QARListView::updateGeometries()
+{
+    // The tree view sets the top margin to its header's height; the top
+    // widget's height goes above it. When the tree view's margin resizes the
+    // viewport, the nested call puts the larger margin back, and the tree
+    // view then places its header from the viewport's final place.
+    QAListView::updateGeometries();
+    if (!m_topWidget)
+        return;
+    const int lineHeight = m_topWidget->sizeHint().height();
+    const int headerHeight = header()->isHidden() ? 0 : header()->height();
+    const QMargins wanted(0, lineHeight + headerHeight, 0, 0);
+    if (viewportMargins() != wanted)
+        setViewportMargins(wanted);
+    const QRect rows = viewport()->geometry();
+    m_topWidget->setGeometry(rows.left(), rows.top() - lineHeight - headerHeight, rows.width(),
+                             lineHeight);
 }

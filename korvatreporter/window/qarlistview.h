@@ -2,6 +2,8 @@
 
 #include "sdk/qalistview.h"
 
+#include <QPointer>
+
 class QMouseEvent;
 
 // The report tree view: one top-level row per report file, one row per
@@ -28,12 +30,21 @@ public:
     // below the top level is less than `depth`; 1 opens the file rows only.
     void openToDepth(int depth);
 
+    // Places `widget` (a child of the view, such as a filter line) across
+    // the top of the view, above the header and the rows; null removes it.
+    void setTopWidget(QWidget *widget);
+    QWidget *topWidget() const { return m_topWidget; }
+
 protected:
     // Emits doubleClicked(index) for the row under the pointer, if any, and
     // nothing else: expansion is left as it was.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Makes room for the top widget above the header and the rows.
+    void updateGeometries() override;
 
 private:
     void stepToFailed(bool forward);
     bool isFailed(const QModelIndex &index) const;
+
+    QPointer<QWidget> m_topWidget;
 };

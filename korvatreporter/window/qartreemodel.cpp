@@ -5,7 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QIcon>
+
+#include <utility>
+#include <vector>
 
 QARTreeModel::QARTreeModel(QObject *parent)
     : QAbstractItemModel(parent)
@@ -26,7 +30,30 @@ void QARTreeModel::setFiles(const QList<File> &files)
         m_fileRows.insert(root, int(m_rows.size()));
         m_rows.append(Row{file.path, QFileInfo(file.path).fileName(), root});
     }
+    applyFilter();
     endResetModel();
+}
+
+void QARTreeModel::applyFilter()
+{
+    QList<const Node *> roots;
+    roots.reserve(m_rows.size());
+    for (const Row &row : std::as_const(m_rows))
+        roots.append(row.root);
+    m_filter.apply(roots);
+}
+
+bool QARTreeModel::setFilterText(const QString &text)
+{
+    QARTreeFilter words;
+    words.setText(text);
+    if (words.words() == m_filter.words())
+        return false;
+    beginResetModel();
+    m_filter.setText(text);
+    applyFilter();
+    endResetModel();
+    return true;
 }
 
 void QARTreeModel::clear()
@@ -91,7 +118,7 @@ QModelIndex QARTreeModel::indexOf(const Node *node) const
         const int row = fileRow(node);
         return row < 0 ? QModelIndex() : createIndex(row, NameColumn, const_cast<Node *>(node));
     }
-    return createIndex(node->row(), NameColumn, const_cast<Node *>(node));
+    return createIndex(m_filter.row(node), NameColumn, const_cast<Node *>(node));
 }
 
 QModelIndex QARTreeModel::index(int row, int column, const QModelIndex &parent) const
@@ -104,9 +131,8 @@ QModelIndex QARTreeModel::index(int row, int column, const QModelIndex &parent) 
         return createIndex(row, column, const_cast<Node *>(m_rows.at(row).root));
     }
     const Node *up = treeNode(parent);
-    if (!up || parent.column() != NameColumn || row >= up->children().size())
-        return QModelIndex();
-    return createIndex(row, column, up->children().at(row));
+    const Node *node = up && parent.column() == NameColumn ? m_filter.child(up, row) : nullptr;
+    return node ? createIndex(row, column, const_cast<Node *>(node)) : QModelIndex();
 }
 
 QModelIndex QARTreeModel::parent(const QModelIndex &child) const
@@ -122,7 +148,7 @@ int QARTreeModel::rowCount(const QModelIndex &parent) const
     if (!parent.isValid())
         return int(m_rows.size());
     const Node *node = treeNode(parent);
-    return node && parent.column() == NameColumn ? int(node->children().size()) : 0;
+    return node && parent.column() == NameColumn ? m_filter.childCount(node) : 0;
 }
 
 int QARTreeModel::columnCount(const QModelIndex &) const
@@ -135,7 +161,7 @@ bool QARTreeModel::hasChildren(const QModelIndex &parent) const
     if (!parent.isValid())
         return !m_rows.isEmpty();
     const Node *node = treeNode(parent);
-    return node && parent.column() == NameColumn && node->hasChildren();
+    return node && parent.column() == NameColumn && m_filter.childCount(node) > 0;
 }
 
 QVariant QARTreeModel::data(const QModelIndex &index, int role) const
@@ -181,6 +207,13 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
         if (column == NameColumn && !reportNode.name.isNull())
             return reportNode.name;
         break;
+    case Qt::FontRole:
+        if (column == NameColumn && m_filter.highlights(reportNode.name)) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        break;
     case Qt::DecorationRole:
         if (column == NameColumn && !reportNode.icone.isNull())
             return m_images.fileIcon(reportNode.icone);
@@ -207,4 +240,32 @@ QVariant QARTreeModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     return section == NameColumn ? QCoreApplication::translate("QAReporter", "Name") : QString();
+}
+
+QModelIndex QARTreeModel::findNode(const QString &filePath, const QString &id,
+                                   const QString &path) const
+{
+    static const QString separator = QStringLiteral(" › ");
+    QModelIndex byPath;
+    for (int file = 0; file < m_rows.size(); ++file) {
+        if (m_rows.at(file).path != filePath)
+            continue;
+        // Depth first over the shown rows with each row's path.
+        std::vector<std::pair<QModelIndex, QString>> pending{{index(file, NameColumn), QString()}};
+        while (!pending.empty()) {
+            const auto [at, above] = pending.back();
+            pending.pop_back();
+            QString here = above;
+            if (const QAReporterNode *data = node(at)) {
+                if (!id.isEmpty() && data->id == id)
+                    return at;
+                here = above.isEmpty() ? data->name : above + separator + data->name;
+                if (!byPath.isValid() && here == path)
+                    byPath = at;
+            }
+            for (int row = rowCount(at) - 1; row >= 0; --row)
+                pending.emplace_back(index(row, NameColumn, at), here);
+        }
+    }
+    return byPath;
 }

@@ -3,6 +3,7 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qtree.h"
 #include "korvatreporter/window/qareporterimages.h"
+#include "korvatreporter/window/qartreefilter.h"
 
 #include <QAbstractItemModel>
 #include <QHash>
@@ -24,6 +25,10 @@ class QAReporterDataTree;
 // stands for (a file row carries the root node of its file's tree), and the
 // nodes' parent links and rows answer parent() and index() in constant time.
 // The trees are not owned; whoever frees one resets the model first.
+//
+// A filter text narrows the rows to the nodes whose path holds its words
+// (QARTreeFilter), their ancestors kept; names holding a word are shown in
+// bold.
 class QARTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -51,6 +56,10 @@ public:
     // laid over the tree, such as a comparison's). Null for none.
     using Marker = std::function<QVariant(const QModelIndex &index, int role)>;
     void setMarker(Marker marker) { m_marker = std::move(marker); }
+    // Narrows the rows to the filter's matches (an empty text shows all);
+    // resets the model when the words changed. True when they did.
+    bool setFilterText(const QString &text);
+    const QARTreeFilter &filter() const { return m_filter; }
 
     // What a row stands for. An invalid index gives null, empty or false.
     bool isFile(const QModelIndex &index) const;
@@ -66,6 +75,10 @@ public:
     // The row of `treeNode`, a node of a shown tree, in column 0; invalid
     // for null and for the root of a tree that is not shown.
     QModelIndex indexOf(const Node *treeNode) const;
+    // The shown row of the node of file `filePath` whose id is `id`, else
+    // of the first whose names from the top joined by " › " give `path`;
+    // invalid when no shown row is either. Walks the shown rows.
+    QModelIndex findNode(const QString &filePath, const QString &id, const QString &path) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -90,7 +103,10 @@ private:
     int fileRow(const Node *treeNode) const;
     QVariant fileData(int row, int column, int role) const;
     QVariant nodeData(const QAReporterNode &reportNode, int column, int role) const;
+    // Works out the filter's rows for the shown files.
+    void applyFilter();
 
+    QARTreeFilter m_filter;
     QList<Row> m_rows;
     Marker m_marker;
     QHash<const Node *, int> m_fileRows; // root node -> file row

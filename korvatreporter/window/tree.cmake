@@ -3,6 +3,10 @@
 target_sources(kr_window PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qartreemodel.h
   ${CMAKE_CURRENT_LIST_DIR}/qartreemodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qartreefilter.h
+  ${CMAKE_CURRENT_LIST_DIR}/qartreefilter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qartreefilterline.h
+  ${CMAKE_CURRENT_LIST_DIR}/qartreefilterline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qarlistview.h
   ${CMAKE_CURRENT_LIST_DIR}/qarlistview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporterimages.h
