@@ -273,6 +273,37 @@
     </message>
 </context>
 <context>
+    <name>XrdCiOutput</name>
+    <message>
+        <source>--to needs a format: %1</source>
+        <translation>--to attend un format : %1</translation>
+    </message>
+    <message>
+        <source>-o goes with --to</source>
+        <translation>-o va avec --to</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o attend un nom de fichier</translation>
+    </message>
+    <message>
+        <source>--allow-empty goes with --summary or --to</source>
+        <translation>--allow-empty va avec --summary ou --to</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 ne peut pas être écrit : %2</translation>
+    </message>
+    <message>
+        <source>In the modes without a window, a FILE that is a folder stands for the reports found under it, and a quoted pattern such as &apos;build/**/TEST-*.xml&apos; is expanded by xrdview itself.</source>
+        <translation>Dans les modes sans fenêtre, un FICHIER qui est un dossier désigne les rapports trouvés dessous, et un motif entre guillemets tel que &apos;build/**/TEST-*.xml&apos; est développé par xrdview lui-même.</translation>
+    </message>
+    <message>
+        <source>No test case found (--allow-empty lets a run without any pass).</source>
+        <translation>Aucun cas de test trouvé (--allow-empty laisse passer une exécution qui n&apos;en a aucun).</translation>
+    </message>
+</context>
+<context>
     <name>XrdCommandLine</name>
     <message>
         <source>%1 cannot be combined with another mode</source>
@@ -407,6 +438,30 @@
         <source>Compare two reports, the older first: new failures, fixed, still failing, added and removed tests; exit status 1 when a test fails that did not fail before.</source>
         <translation>Comparer deux rapports, le plus ancien d&apos;abord : nouveaux échecs, tests corrigés, toujours en échec, ajoutés et retirés ; code de sortie 1 quand un test échoue qui n&apos;échouait pas avant.</translation>
     </message>
+    <message>
+        <source>FORMAT</source>
+        <translation>FORMAT</translation>
+    </message>
+    <message>
+        <source>Write the results for CI: junit (JUnit XML), ctrf (CTRF JSON), markdown (a job summary) or github (workflow annotations); exit status as --summary.</source>
+        <translation>Écrire les résultats pour l&apos;intégration continue : junit (XML JUnit), ctrf (JSON CTRF), markdown (un résumé de tâche) ou github (annotations de workflow) ; code de sortie comme --summary.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>Write the --to output into FILE instead of standard output.</source>
+        <translation>Écrire la sortie de --to dans FICHIER au lieu de la sortie standard.</translation>
+    </message>
+    <message>
+        <source>Let --summary and --to pass when no test case is found; without it that is exit status 1.</source>
+        <translation>Laisser passer --summary et --to quand aucun cas de test n&apos;est trouvé ; sans cette option, le code de sortie est 1.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 attend une valeur</translation>
+    </message>
 </context>
 <context>
     <name>XrdCommandTracker</name>
@@ -445,6 +500,13 @@
     <message>
         <source>The tracker command &quot;%1&quot; was stopped.</source>
         <translation>La commande du gestionnaire « %1 » a été arrêtée.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdCtrfWriter</name>
+    <message>
+        <source>(no name)</source>
+        <translation>(sans nom)</translation>
     </message>
 </context>
 <context>
@@ -638,6 +700,21 @@
     </message>
 </context>
 <context>
+    <name>XrdGithubWriter</name>
+    <message>
+        <source>Test failed: %1</source>
+        <translation>Test échoué : %1</translation>
+    </message>
+    <message>
+        <source>Test inconclusive: %1</source>
+        <translation>Test non concluant : %1</translation>
+    </message>
+    <message>
+        <source>%1 more failed or inconclusive tests are not annotated.</source>
+        <translation>%1 tests échoués ou non concluants de plus ne sont pas annotés.</translation>
+    </message>
+</context>
+<context>
     <name>XrdHeadlessRunner</name>
     <message>
         <source>The plug-in did not create a report window.</source>
@@ -718,6 +795,21 @@
             <numerusform>%n page n&apos;a pas pu être écrite.</numerusform>
             <numerusform>%n pages n&apos;ont pas pu être écrites.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>XrdInputFiles</name>
+    <message>
+        <source>%1: passed over, it cannot be read</source>
+        <translation>%1 : ignoré, il ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>%1: passed over, not a report file</source>
+        <translation>%1 : ignoré, ce n&apos;est pas un fichier de rapport</translation>
+    </message>
+    <message>
+        <source>%1: no file matches this pattern</source>
+        <translation>%1 : aucun fichier ne correspond à ce motif</translation>
     </message>
 </context>
 <context>
@@ -976,6 +1068,47 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
     <message>
         <source>Search again for the last text</source>
         <translation>Rechercher à nouveau le dernier texte</translation>
+    </message>
+</context>
+<context>
+    <name>XrdMarkdownWriter</name>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Test results</source>
+        <translation>Résultats des tests</translation>
+    </message>
+    <message>
+        <source>Source: %1</source>
+        <translation>Source : %1</translation>
+    </message>
+    <message>
+        <source>Failed tests (%1)</source>
+        <translation>Tests échoués (%1)</translation>
+    </message>
+    <message>
+        <source>%1 more failed tests left out: the summary is limited to %2 KiB.
+</source>
+        <translation>%1 tests échoués de plus omis : le résumé est limité à %2 Kio.
+</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "xrdview/cli/xrdcommandline.h"
 
+#include "xrdview/cli/xrdcioutput.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -56,6 +58,19 @@ const OptionSpec Options[] = {
                         "Write the reports, the reports they link to and the summary as HTML pages "
                         "into DIR and print their paths."),
       XrdCommandLine::ExportHtml },
+    { Outputs, nullptr, "to", QT_TRANSLATE_NOOP("XrdCommandLine", "FORMAT"),
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Write the results for CI: junit (JUnit XML), ctrf (CTRF JSON), markdown (a job "
+                        "summary) or github (workflow annotations); exit status as --summary."),
+      XrdCommandLine::ToFormat },
+    { Outputs, "o", "output", QT_TRANSLATE_NOOP("XrdCommandLine", "FILE"),
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Write the --to output into FILE instead of standard output."),
+      XrdCommandLine::Gui },
+    { Outputs, nullptr, "allow-empty", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Let --summary and --to pass when no test case is found; without it that is exit "
+                        "status 1."),
+      XrdCommandLine::Gui },
     { History, nullptr, "compare", nullptr,
       QT_TRANSLATE_NOOP("XrdCommandLine",
                         "Compare two reports, the older first: new failures, fixed, still failing, added "
@@ -107,8 +122,10 @@ void addOptions(QCommandLineParser& parser)
     for (const OptionSpec& option : Options) {
         if (option.mode == XrdCommandLine::Help || option.mode == XrdCommandLine::Version)
             continue;
-        QCommandLineOption parsed(QString::fromLatin1(option.name),
-                                  XrdCommandLine::tr(option.description));
+        QStringList names(QString::fromLatin1(option.name));
+        if (option.shortName)
+            names.prepend(QString::fromLatin1(option.shortName));
+        QCommandLineOption parsed(names, XrdCommandLine::tr(option.description));
         if (option.valueName)
             parsed.setValueName(XrdCommandLine::tr(option.valueName));
         parser.addOption(parsed);
@@ -129,6 +146,8 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
         return XrdCommandLine::tr("--export-html needs a folder");
     if (last == QLatin1String("--hide-type"))
         return XrdCommandLine::tr("--hide-type needs a node type");
+    if (last == QLatin1String("--to") || last == QLatin1String("-o") || last == QLatin1String("--output"))
+        return XrdCommandLine::tr("%1 needs a value").arg(last);
     for (const QString& argument : arguments) {
         if (argument == QLatin1String("--"))
             break;
@@ -154,7 +173,7 @@ QString readMode(const QCommandLineParser& parser, XrdCommandLine& line)
                                                                             : XrdCommandLine::Gui;
         if (mode == XrdCommandLine::Gui)
             continue;
-        if (given && (mode != line.mode || mode == XrdCommandLine::ExportHtml))
+        if (given && (mode != line.mode || mode == XrdCommandLine::ExportHtml || mode == XrdCommandLine::ToFormat))
             return XrdCommandLine::tr("%1 cannot be combined with another mode").arg(dashed(name));
         given = true;
         line.mode = mode;
@@ -238,6 +257,10 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
     line.hiddenTypes = parser.values(QStringLiteral("hide-type"));
     line.exportDir = parser.value(QStringLiteral("export-html"));
     line.files = parser.positionalArguments();
+    line.outputFormat = parser.value(QStringLiteral("to"));
+    if (parser.isSet(QStringLiteral("output")))
+        line.outputFile = parser.value(QStringLiteral("output"));
+    line.allowEmpty = parser.isSet(QStringLiteral("allow-empty"));
     if (line.hiddenTypes.contains(QString()))
         line.error = tr("--hide-type needs a node type");
     else if (line.mode == ExportHtml && line.exportDir.isEmpty())
@@ -249,13 +272,15 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
         line.error = tr("--compare needs two report files, the older one first");
     else if (line.isHeadless() && line.files.isEmpty())
         line.error = tr("no report file given");
+    else
+        line.error = XrdCiOutput::argumentError(line);
     return line;
 }
 
 bool XrdCommandLine::isHeadless() const
 {
     return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText
-           || mode == ExportHtml || mode == Compare;
+           || mode == ExportHtml || mode == Compare || mode == ToFormat;
 }
 
 QString XrdCommandLine::helpText()
@@ -273,6 +298,7 @@ QString XrdCommandLine::helpText()
                          "whose name starts with '-' goes after '--', which ends the options."),
                       0, HelpWidth);
     text += optionTable();
+    text += QLatin1Char('\n') + wrapped(XrdCiOutput::inputsHelp(), 0, HelpWidth);
     text += QLatin1Char('\n')
             + wrapped(tr("Exit status: 0 when every file was read, 1 when --summary counted a failed "
                          "test, 2 for wrong arguments, a file that could not be read or a folder "

@@ -20,6 +20,7 @@ public:
         PrintText,    // --print-text: the shown report text
         ExportHtml,   // --export-html DIR: the full HTML export
         Compare,      // --compare OLD NEW: what changed between two runs
+        ToFormat,     // --to FORMAT: the results as JUnit, CTRF, Markdown or annotations
         Help,         // --help
         Version       // --version
     };
@@ -42,5 +43,8 @@ public:
     QStringList hiddenTypes;
     QStringList files;
     QString exportDir; // --export-html
+    QString outputFormat; // --to
+    QString outputFile;   // -o, null when not given
+    bool allowEmpty = false; // --allow-empty
     QString error; // null when the arguments are valid
 };
