@@ -234,26 +234,37 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
     results.totals.inconclusive = record.inconclusive;
     if (!record.dataTree || !record.dataTree->rootNode())
         return results;
-    // Depth first in document order, without recursion; each entry holds the
-    // path of the node's parent. The root has no name.
-    std::vector<std::pair<const Node *, QString>> pending;
-    const auto pushChildren = [&pending](const Node *node, const QString &path) {
-        const auto &children = node->children();
-        for (auto it = children.crbegin(); it != children.crend(); ++it)
-            pending.emplace_back(*it, path);
+    // Depth first in document order, without recursion. The path of the
+    // current node's parent is kept as a stack of names and joined only for
+    // a case: a large report has several uncounted checks per case.
+    struct Frame
+    {
+        const Node *node;
+        qsizetype next; // index of the next child to visit
     };
-    pushChildren(record.dataTree->rootNode(), QString());
-    while (!pending.empty()) {
-        const auto [node, suite] = pending.back();
-        pending.pop_back();
+    std::vector<Frame> stack{{record.dataTree->rootNode(), 0}};
+    QStringList names;
+    while (!stack.empty()) {
+        Frame &frame = stack.back();
+        const auto &children = frame.node->children();
+        if (frame.next == children.size()) {
+            stack.pop_back();
+            if (!names.isEmpty() && !stack.empty())
+                names.removeLast();
+            continue;
+        }
+        const Node *node = children.at(frame.next++);
         const QAReporterNode *data = node->data();
         if (!data)
             continue;
         if (data->count > 0) {
             if (const auto verdict = verdictOf(data->state))
-                addCounted(results.tests, results.document, suite, node, *verdict);
+                addCounted(results.tests, results.document, names.join(QLatin1Char('/')), node, *verdict);
         }
-        pushChildren(node, suite.isEmpty() ? data->name : suite + QLatin1Char('/') + data->name);
+        if (node->hasChildren()) {
+            names.append(data->name);
+            stack.push_back({node, 0});
+        }
     }
     return results;
 }

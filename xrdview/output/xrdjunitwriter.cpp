@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -47,6 +48,15 @@ std::vector<Suite> suitesOf(const QList<QAStFileResults> &files)
 void appendEscaped(QString &out, const QString &text, bool attribute)
 {
     const QString safe = XrdJUnitWriter::xmlSafe(text);
+    const auto special = [attribute](QChar c) {
+        const char16_t u = c.unicode();
+        return u == '&' || u == '<' || u == '>' || u == '\r'
+               || (attribute && (u == '"' || u == '\n' || u == '\t'));
+    };
+    if (std::none_of(safe.cbegin(), safe.cend(), special)) {
+        out += safe;
+        return;
+    }
     for (const QChar c : safe) {
         switch (c.unicode()) {
         case '&':
