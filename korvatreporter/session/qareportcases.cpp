@@ -191,7 +191,7 @@ QAStTestResult caseOf(const QString &document, const QString &suite, const QStri
 
 // The cases a node counting for `count` tests stands for.
 void addCounted(QList<QAStTestResult> &tests, const QString &document, const QString &suite, const Node *node,
-                QAStTestResult::Verdict verdict)
+                QAStTestResult::Verdict verdict, qint64 &copiesLeft)
 {
     const QAReporterNode *data = node->data();
     if (data->count == 1) {
@@ -213,7 +213,8 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
         }
         return;
     }
-    const qint64 copies = std::min(data->count, QAReportCases::MaxCopies);
+    const qint64 copies = std::min({data->count, QAReportCases::MaxCopies, copiesLeft});
+    copiesLeft -= copies;
     for (qint64 i = 1; i <= copies; ++i) {
         tests.append(caseOf(document, path, QStringLiteral("%1 #%2").arg(data->name).arg(i), verdict));
         describe(tests.last(), node);
@@ -243,6 +244,7 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
         qsizetype next; // index of the next child to visit
     };
     std::vector<Frame> stack{{record.dataTree->rootNode(), 0}};
+    qint64 copiesLeft = MaxFileCopies;
     QStringList names;
     while (!stack.empty()) {
         Frame &frame = stack.back();
@@ -259,7 +261,8 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
             continue;
         if (data->count > 0) {
             if (const auto verdict = verdictOf(data->state))
-                addCounted(results.tests, results.document, names.join(QLatin1Char('/')), node, *verdict);
+                addCounted(results.tests, results.document, names.join(QLatin1Char('/')), node, *verdict,
+                           copiesLeft);
         }
         if (node->hasChildren()) {
             names.append(data->name);

@@ -19,8 +19,10 @@ public:
     static QAStFileResults of(const QAReporterData &record);
 
     // A node counting for more tests than this is written as this many
-    // cases, so that a hostile count cannot make the output endless.
+    // cases, and a file gets at most MaxFileCopies such numbered copies in
+    // all, so that hostile counts cannot make the output endless.
     static constexpr qint64 MaxCopies = 10000;
+    static constexpr qint64 MaxFileCopies = 200000;
     // The message keeps at most this many characters.
     static constexpr int MaxMessage = 16 * 1024;
 };

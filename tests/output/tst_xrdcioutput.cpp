@@ -179,6 +179,19 @@ private Q_SLOTS:
         QCOMPARE(listed, files);
     }
 
+    // A count far beyond what a report can hold is written as a bounded
+    // number of cases, quickly.
+    void hostileCount()
+    {
+        QVERIFY(TestFiles::writeFile(m_work.filePath("huge-sum.xrd"),
+                                     "<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"h\"><XROD:NODE name=\"n\" "
+                                     "type=\"TestCase\" state=\"ok\" sum=\"2000000000\"><P>x</P></XROD:NODE>"
+                                     "</DOCUMENT></XROD>\n"));
+        const XrdviewRun result = run({"--to", "junit", "huge-sum.xrd"});
+        QVERIFY2(result.status == 0, qPrintable(result.describe()));
+        QCOMPARE(result.out.count("<testcase "), 10000);
+    }
+
     void summaryGate()
     {
         const XrdviewRun gated = run({"--summary", "nested/uncounted.xrd"});
