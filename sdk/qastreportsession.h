@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/qastexportresult.h"
+#include "sdk/qastfileresults.h"
 #include "sdk/qastresulttotals.h"
 #include "sdk/qasttestresult.h"
 
@@ -52,6 +53,14 @@ public:
     // verdict), in load and document order, whatever is shown. None by
     // default: a plug-in without results.
     virtual QList<QAStTestResult> testResults() const;
+    // Per held file, its totals and the test cases they count (a node with
+    // a count of one; the verdict-bearing children of a node counting as
+    // many as it has of them), with message, source and duration where the
+    // report gives them. None by default.
+    virtual QList<QAStFileResults> fileResults() const;
+    // True when `file` is a report some format of the plug-in recognises by
+    // its content, as a host searching a folder asks. True by default.
+    virtual bool recognises(const QString& file) const;
 
     // Writes every shown report, the reports they link to and the summary
     // into `dir` as HTML pages. The monitors are not owned and may be null.

@@ -436,8 +436,8 @@
         <translation>--label s&apos;emploie avec --record</translation>
     </message>
     <message>
-        <source>--last and --to go with --history</source>
-        <translation>--last et --to s&apos;emploient avec --history</translation>
+        <source>--last goes with --history</source>
+        <translation>--last s&apos;emploie avec --history</translation>
     </message>
     <message>
         <source>--last needs a positive number of runs</source>
@@ -488,8 +488,24 @@
         <translation>Le nombre d&apos;exécutions qu&apos;affiche --history (10 par défaut).</translation>
     </message>
     <message>
-        <source>The form of --history: text (the default), markdown or json.</source>
-        <translation>La forme de --history : text (par défaut), markdown ou json.</translation>
+        <source>Write the results for CI: junit (JUnit XML), ctrf (CTRF JSON), markdown (a job summary) or github (workflow annotations); exit status as --summary. With --history: text (the default), markdown or json.</source>
+        <translation>Écrire les résultats pour l&apos;intégration continue : junit (XML JUnit), ctrf (JSON CTRF), markdown (un résumé de tâche) ou github (annotations de workflow) ; code de sortie comme --summary. Avec --history : text (par défaut), markdown ou json.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>Write the --to output into FILE instead of standard output.</source>
+        <translation>Écrire la sortie de --to dans FICHIER au lieu de la sortie standard.</translation>
+    </message>
+    <message>
+        <source>Let --summary and --to pass when no test case is found; without it that is exit status 1.</source>
+        <translation>Laisser passer --summary et --to quand aucun cas de test n&apos;est trouvé ; sans cette option, le code de sortie est 1.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 attend une valeur</translation>
     </message>
 </context>
 <context>
@@ -1190,6 +1206,115 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>state</source>
         <translation>état</translation>
+    </message>
+</context>
+<context>
+    <name>XrdCiOutput</name>
+    <message>
+        <source>--to needs a format: %1</source>
+        <translation>--to attend un format : %1</translation>
+    </message>
+    <message>
+        <source>-o goes with --to</source>
+        <translation>-o va avec --to</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o attend un nom de fichier</translation>
+    </message>
+    <message>
+        <source>--allow-empty goes with --summary or --to</source>
+        <translation>--allow-empty va avec --summary ou --to</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 ne peut pas être écrit : %2</translation>
+    </message>
+    <message>
+        <source>In the modes without a window, a FILE that is a folder stands for the reports found under it, and a quoted pattern such as &apos;build/**/TEST-*.xml&apos; is expanded by xrdview itself.</source>
+        <translation>Dans les modes sans fenêtre, un FICHIER qui est un dossier désigne les rapports trouvés dessous, et un motif entre guillemets tel que &apos;build/**/TEST-*.xml&apos; est développé par xrdview lui-même.</translation>
+    </message>
+    <message>
+        <source>No test case found (--allow-empty lets a run without any pass).</source>
+        <translation>Aucun cas de test trouvé (--allow-empty laisse passer une exécution qui n&apos;en a aucun).</translation>
+    </message>
+</context>
+<context>
+    <name>XrdCtrfWriter</name>
+    <message>
+        <source>(no name)</source>
+        <translation>(sans nom)</translation>
+    </message>
+</context>
+<context>
+    <name>XrdGithubWriter</name>
+    <message>
+        <source>Test failed: %1</source>
+        <translation>Test échoué : %1</translation>
+    </message>
+    <message>
+        <source>Test inconclusive: %1</source>
+        <translation>Test non concluant : %1</translation>
+    </message>
+    <message>
+        <source>%1 more failed or inconclusive tests are not annotated.</source>
+        <translation>%1 tests échoués ou non concluants de plus ne sont pas annotés.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdInputFiles</name>
+    <message>
+        <source>%1: passed over, it cannot be read</source>
+        <translation>%1 : ignoré, il ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>%1: passed over, not a report file</source>
+        <translation>%1 : ignoré, ce n&apos;est pas un fichier de rapport</translation>
+    </message>
+    <message>
+        <source>%1: no file matches this pattern</source>
+        <translation>%1 : aucun fichier ne correspond à ce motif</translation>
+    </message>
+</context>
+<context>
+    <name>XrdMarkdownWriter</name>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Réussis</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échoués</translation>
+    </message>
+    <message>
+        <source>Inconclusive</source>
+        <translation>Non concluants</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Test results</source>
+        <translation>Résultats des tests</translation>
+    </message>
+    <message>
+        <source>Source: %1</source>
+        <translation>Source : %1</translation>
+    </message>
+    <message>
+        <source>Failed tests (%1)</source>
+        <translation>Tests échoués (%1)</translation>
+    </message>
+    <message>
+        <source>%1 more failed tests left out: the summary is limited to %2 KiB.
+</source>
+        <translation>%1 tests échoués de plus omis : le résumé est limité à %2 Kio.
+</translation>
     </message>
 </context>
 </TS>

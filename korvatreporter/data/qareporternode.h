@@ -24,4 +24,8 @@ public:
     QString state; // "ok", "ko" or "NE" when meaningful
     QString icone;
     QString base; // prefix of the file names of source links inside the node
+    // How many tests the node's verdict counts for in the file's totals
+    // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none.
+    qint64 count = 0;
+    double seconds = -1; // the node's duration when the file gives one
 };

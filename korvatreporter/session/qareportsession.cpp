@@ -3,6 +3,8 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/data/qareportertotal.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterheader.h"
@@ -11,12 +13,14 @@
 #include "korvatreporter/link/qareporterlinklocator.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
+#include "korvatreporter/session/qareportcases.h"
 #include "korvatreporter/session/qareportsessiontext.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
 #include "sdk/qastudiointerface.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -278,6 +282,28 @@ QList<QAStTestResult> QAReportSession::testResults() const
         }
     }
     return results;
+}
+
+QList<QAStFileResults> QAReportSession::fileResults() const
+{
+    QList<QAStFileResults> results;
+    for (const auto &record : m_records) {
+        if (record)
+            results.append(QAReportCases::of(*record));
+    }
+    return results;
+}
+
+bool QAReportSession::recognises(const QString &file) const
+{
+    // Only regular files: a pipe or a device would block or never end.
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return false;
+    QFile device(file);
+    if (!device.open(QIODevice::ReadOnly))
+        return false;
+    return QAReportFormats::recognise(QAReportFormat::head(device)) != nullptr;
 }
 
 QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMonitor *progress,

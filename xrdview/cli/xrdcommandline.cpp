@@ -1,6 +1,7 @@
 #include "xrdview/cli/xrdcommandline.h"
 
 #include "xrdview/cli/xrdhistoryoptions.h"
+#include "xrdview/cli/xrdcioutput.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -58,6 +59,20 @@ const OptionSpec Options[] = {
                         "Write the reports, the reports they link to and the summary as HTML pages "
                         "into DIR and print their paths."),
       XrdCommandLine::ExportHtml },
+    { Outputs, nullptr, "to", QT_TRANSLATE_NOOP("XrdCommandLine", "FORMAT"),
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Write the results for CI: junit (JUnit XML), ctrf (CTRF JSON), markdown (a job "
+                        "summary) or github (workflow annotations); exit status as --summary. With --history: "
+                        "text (the default), markdown or json."),
+      XrdCommandLine::ToFormat },
+    { Outputs, "o", "output", QT_TRANSLATE_NOOP("XrdCommandLine", "FILE"),
+      QT_TRANSLATE_NOOP("XrdCommandLine", "Write the --to output into FILE instead of standard output."),
+      XrdCommandLine::Gui },
+    { Outputs, nullptr, "allow-empty", nullptr,
+      QT_TRANSLATE_NOOP("XrdCommandLine",
+                        "Let --summary and --to pass when no test case is found; without it that is exit "
+                        "status 1."),
+      XrdCommandLine::Gui },
     { History, nullptr, "compare", nullptr,
       QT_TRANSLATE_NOOP("XrdCommandLine",
                         "Compare two reports, the older first: new failures, fixed, still failing, added "
@@ -87,9 +102,6 @@ const OptionSpec Options[] = {
       XrdCommandLine::Gui },
     { History, nullptr, "last", QT_TRANSLATE_NOOP("XrdCommandLine", "N"),
       QT_TRANSLATE_NOOP("XrdCommandLine", "The number of runs --history shows (10 by default)."),
-      XrdCommandLine::Gui },
-    { History, nullptr, "to", QT_TRANSLATE_NOOP("XrdCommandLine", "FORMAT"),
-      QT_TRANSLATE_NOOP("XrdCommandLine", "The form of --history: text (the default), markdown or json."),
       XrdCommandLine::Gui },
     { General, "h", "help", nullptr, QT_TRANSLATE_NOOP("XrdCommandLine", "Show this text."),
       XrdCommandLine::Help },
@@ -137,8 +149,10 @@ void addOptions(QCommandLineParser& parser)
     for (const OptionSpec& option : Options) {
         if (option.mode == XrdCommandLine::Help || option.mode == XrdCommandLine::Version)
             continue;
-        QCommandLineOption parsed(QString::fromLatin1(option.name),
-                                  XrdCommandLine::tr(option.description));
+        QStringList names(QString::fromLatin1(option.name));
+        if (option.shortName)
+            names.prepend(QString::fromLatin1(option.shortName));
+        QCommandLineOption parsed(names, XrdCommandLine::tr(option.description));
         if (option.valueName)
             parsed.setValueName(XrdCommandLine::tr(option.valueName));
         parser.addOption(parsed);
@@ -159,6 +173,8 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
         return XrdCommandLine::tr("--export-html needs a folder");
     if (last == QLatin1String("--hide-type"))
         return XrdCommandLine::tr("--hide-type needs a node type");
+    if (last == QLatin1String("--to") || last == QLatin1String("-o") || last == QLatin1String("--output"))
+        return XrdCommandLine::tr("%1 needs a value").arg(last);
     for (const QString& argument : arguments) {
         if (argument == QLatin1String("--"))
             break;
@@ -182,9 +198,10 @@ QString readMode(const QCommandLineParser& parser, XrdCommandLine& line)
         const XrdCommandLine::Mode mode = name == QLatin1String("help-all") ? XrdCommandLine::Help
                                           : option                          ? option->mode
                                                                             : XrdCommandLine::Gui;
-        if (mode == XrdCommandLine::Gui)
+        // With --history, --to only chooses the form of its table.
+        if (mode == XrdCommandLine::Gui || (mode == XrdCommandLine::ToFormat && parser.isSet(QStringLiteral("history"))))
             continue;
-        if (given && (mode != line.mode || mode == XrdCommandLine::ExportHtml))
+        if (given && (mode != line.mode || mode == XrdCommandLine::ExportHtml || mode == XrdCommandLine::ToFormat))
             return XrdCommandLine::tr("%1 cannot be combined with another mode").arg(dashed(name));
         given = true;
         line.mode = mode;
@@ -268,6 +285,10 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
     line.hiddenTypes = parser.values(QStringLiteral("hide-type"));
     line.exportDir = parser.value(QStringLiteral("export-html"));
     line.files = parser.positionalArguments();
+    line.outputFormat = parser.value(QStringLiteral("to"));
+    if (parser.isSet(QStringLiteral("output")))
+        line.outputFile = parser.value(QStringLiteral("output"));
+    line.allowEmpty = parser.isSet(QStringLiteral("allow-empty"));
     line.error = XrdHistoryOptions::read(parser, line);
     if (line.hasError())
         return line;
@@ -282,14 +303,16 @@ XrdCommandLine XrdCommandLine::parse(const QStringList& arguments)
         line.error = tr("--compare needs two report files, the older one first");
     else if (line.isHeadless() && line.files.isEmpty() && !XrdHistoryOptions::readsStore(line.mode))
         line.error = tr("no report file given");
+    else
+        line.error = XrdCiOutput::argumentError(line);
     return line;
 }
 
 bool XrdCommandLine::isHeadless() const
 {
     return mode == Summary || mode == PrintTree || mode == PrintSummary || mode == PrintText
-           || mode == ExportHtml || mode == Compare || mode == Record || mode == History
-           || mode == CompareRuns;
+           || mode == ExportHtml || mode == Compare || mode == ToFormat || mode == Record
+           || mode == History || mode == CompareRuns;
 }
 
 QString XrdCommandLine::helpText()
@@ -313,6 +336,7 @@ QString XrdCommandLine::helpText()
                          "(--gtest_output=json) and CTRF JSON reports (*.json)."),
                       0, HelpWidth);
     text += optionTable();
+    text += QLatin1Char('\n') + wrapped(XrdCiOutput::inputsHelp(), 0, HelpWidth);
     text += QLatin1Char('\n')
             + wrapped(tr("Exit status: 0 when every file was read, 1 when --summary counted a failed "
                          "test, 2 for wrong arguments, a file that could not be read or a folder "

@@ -21,6 +21,7 @@ public:
         PrintText,    // --print-text: the shown report text
         ExportHtml,   // --export-html DIR: the full HTML export
         Compare,      // --compare OLD NEW: what changed between two runs
+        ToFormat,     // --to FORMAT: the results as JUnit, CTRF, Markdown or annotations
         Record,       // --record FILE...: one run into the history store
         History,      // --history [PREFIX]: each test over the last runs
         CompareRuns,  // --compare-runs A B: two recorded runs compared
@@ -46,11 +47,14 @@ public:
     QStringList hiddenTypes;
     QStringList files;
     QString exportDir; // --export-html
-    // The history modes' options (see XrdHistoryCommands).
+    // The history modes' options (see XrdHistoryOptions).
     QString dbUrl;          // --db, else KORVAT_DB, else the default store
     QString runLabel;       // --label
     int lastRuns = 10;      // --last
-    QString outputFormat;   // --to: text (empty), markdown or json
     QList<qint64> runIds;   // --compare-runs
+    // The CI outputs' options (see XrdCiOutput); --to also gives the form of --history.
+    QString outputFormat;    // --to: a CI format, or text (empty), markdown or json with --history
+    QString outputFile;      // -o, null when not given
+    bool allowEmpty = false; // --allow-empty
     QString error; // null when the arguments are valid
 };

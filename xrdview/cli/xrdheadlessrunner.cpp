@@ -4,7 +4,9 @@
 #include "sdk/qastreportsession.h"
 #include "sdk/qastviewerplugin.h"
 #include "xrdview/cli/xrdhistorycommands.h"
+#include "xrdview/cli/xrdcioutput.h"
 #include "xrdview/cli/xrdhtmlexport.h"
+#include "xrdview/cli/xrdinputfiles.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "history/historycomparison.h"
 #include "history/historytext.h"
@@ -13,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -71,12 +74,8 @@ void XrdHeadlessRunner::printError(const QString& text)
 
 int XrdHeadlessRunner::run(const XrdCommandLine& line)
 {
-    QStringList files;
-    for (const QString& file : line.files)
-        files << hostPath(file);
-
     if (line.mode == XrdCommandLine::Compare)
-        return compare(files.value(0), files.value(1));
+        return compare(hostPath(line.files.value(0)), hostPath(line.files.value(1)));
     if (line.mode == XrdCommandLine::History)
         return XrdHistoryCommands::history(line);
     if (line.mode == XrdCommandLine::CompareRuns)
@@ -87,6 +86,9 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
                                                "The plug-in cannot read reports without a window."));
         return Error;
     }
+    QStringList files;
+    if (const std::optional<int> status = expandInputs(line, &files))
+        return *status;
     // The filter is set before anything is shown, so the shown list is
     // built once.
     m_session->setFailedOnly(line.failedOnly);
@@ -99,7 +101,36 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
         return allRead ? XrdHistoryCommands::record(line, files, m_session.get()) : Error;
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);
+    if ((line.mode == XrdCommandLine::Summary || line.mode == XrdCommandLine::ToFormat) && !line.allowEmpty
+        && allRead && XrdCiOutput::isEmpty(*m_session)) {
+        printError(XrdCiOutput::emptyMessage());
+        status = std::max<int>(status, Failed);
+    }
     return status;
+}
+
+std::optional<int> XrdHeadlessRunner::expandInputs(const XrdCommandLine& line, QStringList* files)
+{
+    QStringList messages;
+    const QAStReportSession* session = m_session.get();
+    const QStringList found = XrdInputFiles::expand(
+        line.files, [session](const QString& file) { return session->recognises(file); }, &messages);
+    for (const QString& message : messages)
+        printError(message);
+    for (const QString& file : found)
+        *files << hostPath(file);
+    if (!files->isEmpty())
+        return std::nullopt;
+    if (!line.allowEmpty) {
+        printError(XrdCiOutput::emptyMessage());
+        return Failed;
+    }
+    // Allowed to find nothing: the modes that gate answer as for no test.
+    if (line.mode == XrdCommandLine::Summary)
+        print(m_session->totalsText(QString()));
+    else if (line.mode == XrdCommandLine::ToFormat)
+        return XrdCiOutput::write(*m_session, line, true);
+    return Passed;
 }
 
 // The tests of one report as the history library names them; null when the
@@ -153,6 +184,9 @@ void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int*
     case XrdCommandLine::ExportHtml:
         if (allRead && !XrdHtmlExport::exportToFolder(m_session.get(), m_studio, line.exportDir))
             *status = Error;
+        break;
+    case XrdCommandLine::ToFormat:
+        *status = XrdCiOutput::write(*m_session, line, allRead);
         break;
     case XrdCommandLine::PrintText:
         print(XrdReportText::withFinalNewline(m_session->documentText()));

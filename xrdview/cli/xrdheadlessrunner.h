@@ -47,6 +47,9 @@ public:
 
 private:
     std::optional<QList<HistoryResult>> resultsOf(const QString& file);
+    // The report files of `line`'s arguments, folders and patterns expanded,
+    // into `files`; an exit status when the run ends here (no file found).
+    std::optional<int> expandInputs(const XrdCommandLine& line, QStringList* files);
 
     QAStViewerPlugin* m_plugin;
     XrdStudio* m_studio;

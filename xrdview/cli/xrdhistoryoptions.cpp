@@ -41,8 +41,8 @@ QString XrdHistoryOptions::read(const QCommandLineParser& parser, XrdCommandLine
         return tr("--db goes with --record, --history or --compare-runs");
     if (label && line.mode != XrdCommandLine::Record)
         return tr("--label goes with --record");
-    if ((last || to) && line.mode != XrdCommandLine::History)
-        return tr("--last and --to go with --history");
+    if (last && line.mode != XrdCommandLine::History)
+        return tr("--last goes with --history");
     line.dbUrl = parser.value(QStringLiteral("db"));
     if (db && line.dbUrl.trimmed().isEmpty())
         return tr("--db needs a store address");
@@ -53,8 +53,7 @@ QString XrdHistoryOptions::read(const QCommandLineParser& parser, XrdCommandLine
         if (!ok || line.lastRuns <= 0)
             return tr("--last needs a positive number of runs");
     }
-    line.outputFormat = parser.value(QStringLiteral("to"));
-    if (to && line.outputFormat != QLatin1String("text") && line.outputFormat != QLatin1String("markdown")
+    if (line.mode == XrdCommandLine::History && to && line.outputFormat != QLatin1String("text") && line.outputFormat != QLatin1String("markdown")
         && line.outputFormat != QLatin1String("json"))
         return tr("--to needs text, markdown or json");
     if (line.mode == XrdCommandLine::History && line.files.size() > 1)

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -437,6 +438,11 @@ bool QAJUnitReader::writeCase(const QString &state)
 {
     if (!openNode(m_case.name, TypeCase, state))
         return false;
+    m_tree->current()->count = 1;
+    bool timeOk = false;
+    const double seconds = m_case.time.trimmed().toDouble(&timeOk);
+    if (timeOk && seconds >= 0 && std::isfinite(seconds))
+        m_tree->current()->seconds = seconds;
     const int level = titleLevel();
     const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
     QString &style = m_caseTitleStyles[level][variant];

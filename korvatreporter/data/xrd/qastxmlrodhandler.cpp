@@ -205,7 +205,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     node->state = shared(optionalValue(atts, QLatin1String("state")));
     node->icone = shared(optionalValue(atts, QLatin1String("icone")));
     node->id = QString::number(++m_nodeCounter);
-    countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
     const QString base = optionalValue(atts, QLatin1String("base"));
     if (!base.isNull())
         node->base = shared(base);
@@ -243,14 +243,14 @@ void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
     next = (next + 1) % Size;
 }
 
-void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
+int QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
 {
     if (sum.isNull())
-        return;
+        return 0;
     bool ok = false;
     const int value = sum.toInt(&ok, 10);
     if (!ok)
-        return;
+        return 0;
     if (state == QLatin1String("ok")) {
         m_passed = QAReporterTotal::add(m_passed, value);
     } else if (state == QLatin1String("ko")) {
@@ -262,6 +262,7 @@ void QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
             m_inconclusive = 0;
         m_inconclusive = QAReporterTotal::add(m_inconclusive, value);
     }
+    return value;
 }
 
 bool QAstXmlRodHandler::endElement(const QString &, const QString &, const QString &qName)

@@ -69,7 +69,9 @@ private:
     bool startNode(const DAmlAttributes &atts);
     bool readNodeAttributes(QAReporterNode *node, const DAmlAttributes &atts);
     QString shared(const QString &value);
-    void countSum(const QString &state, const QString &sum);
+    // Adds a node's "sum" to the totals of its verdict; returns the count
+    // (0 when there is none or it is not a number).
+    int countSum(const QString &state, const QString &sum);
     bool endNode();
     bool failWith(const char *text);
 
