@@ -1,6 +1,3 @@
-# runnergen: synthetic Qt Test (xml, lightxml) and Catch2 XML outputs.
-add_executable(runnergen ${CMAKE_CURRENT_LIST_DIR}/runnergen.cpp)
-set_target_properties(runnergen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 # bench: the runners' formats, reading linearity and open to first paint
 # against an XRD report of the same size
 add_executable(bench_formats ${CMAKE_CURRENT_LIST_DIR}/bench_formats.cpp)

@@ -5,6 +5,7 @@ set_target_properties(xrdgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINAR
 # junitgen: the same for JUnit XML results.
 add_executable(junitgen ${CMAKE_CURRENT_LIST_DIR}/junitgen.cpp)
 set_target_properties(junitgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
-# runnergen: TAP, GoogleTest JSON and CTRF JSON of a given number of cases.
+# runnergen: synthetic runner outputs (Qt Test xml and lightxml, Catch2 XML, TAP,
+# GoogleTest JSON, CTRF JSON) of a given number of cases.
 add_executable(runnergen ${CMAKE_CURRENT_LIST_DIR}/runnergen.cpp)
 set_target_properties(runnergen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
