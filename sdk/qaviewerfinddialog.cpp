@@ -6,9 +6,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
+
+// "Whole words" wraps the expression in these.
+const QString WordsStart = QStringLiteral("\\b(?:");
+const QString WordsEnd = QStringLiteral(")\\b");
+
+const QString CaseKey = QStringLiteral("find/caseSensitive");
+const QString WordsKey = QStringLiteral("find/wholeWords");
+const QString RegexKey = QStringLiteral("find/regularExpression");
+
+QString& settingsFileName()
+{
+    static QString name;
+    return name;
+}
 
 // The text whose QRegularExpression::escape() is `pattern`, or a null
 // string when the pattern is not such an escaped literal.
@@ -43,6 +59,7 @@ QAViewerFindDialog::QAViewerFindDialog(QWidget* parent, const char* name, bool m
     m_edit = new QLineEdit(this);
     label->setBuddy(m_edit);
     m_case = new QCheckBox(tr("Case sensitive"), this);
+    m_words = new QCheckBox(tr("Whole words"), this);
     m_regex = new QCheckBox(tr("Regular expression"), this);
     m_find = new QPushButton(tr("Find"), this);
     m_close = new QPushButton(tr("Close"), this);
@@ -60,6 +77,7 @@ QAViewerFindDialog::QAViewerFindDialog(QWidget* parent, const char* name, bool m
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(textRow);
     layout->addWidget(m_case);
+    layout->addWidget(m_words);
     layout->addWidget(m_regex);
     layout->addLayout(buttons);
 
@@ -68,22 +86,70 @@ QAViewerFindDialog::QAViewerFindDialog(QWidget* parent, const char* name, bool m
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
     setRegExp(QRegularExpression());
+    loadOptions();
 }
 
 QAViewerFindDialog::~QAViewerFindDialog() = default;
 
+void QAViewerFindDialog::setSettingsFile(const QString& file)
+{
+    settingsFileName() = file;
+}
+
+QString QAViewerFindDialog::settingsFile()
+{
+    if (!settingsFileName().isEmpty())
+        return settingsFileName();
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+        + QStringLiteral("/find.ini");
+}
+
+QRegularExpression QAViewerFindDialog::storedOptions()
+{
+    const QSettings stored(settingsFile(), QSettings::IniFormat);
+    QRegularExpression re;
+    if (!stored.value(CaseKey, false).toBool())
+        re.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+void QAViewerFindDialog::loadOptions()
+{
+    const QSettings stored(settingsFile(), QSettings::IniFormat);
+    m_case->setChecked(stored.value(CaseKey, false).toBool());
+    m_words->setChecked(stored.value(WordsKey, false).toBool());
+    m_regex->setChecked(stored.value(RegexKey, false).toBool());
+}
+
+void QAViewerFindDialog::storeOptions() const
+{
+    QSettings stored(settingsFile(), QSettings::IniFormat);
+    stored.setValue(CaseKey, m_case->isChecked());
+    stored.setValue(WordsKey, m_words->isChecked());
+    stored.setValue(RegexKey, m_regex->isChecked());
+}
+
 void QAViewerFindDialog::setRegExp(const QRegularExpression& re)
 {
-    const QString literal = literalOf(re.pattern());
+    QString pattern = re.pattern();
+    const bool words = pattern.size() >= WordsStart.size() + WordsEnd.size()
+        && pattern.startsWith(WordsStart) && pattern.endsWith(WordsEnd);
+    if (words)
+        pattern = pattern.mid(WordsStart.size(), pattern.size() - WordsStart.size() - WordsEnd.size());
+    const QString literal = literalOf(pattern);
     m_regex->setChecked(literal.isNull());
-    m_edit->setText(literal.isNull() ? re.pattern() : literal);
+    m_words->setChecked(words);
+    m_edit->setText(literal.isNull() ? pattern : literal);
     m_case->setChecked(!(re.patternOptions() & QRegularExpression::CaseInsensitiveOption));
 }
 
 QRegularExpression QAViewerFindDialog::regExp() const
 {
     const QString text = m_edit->text();
-    QRegularExpression re(m_regex->isChecked() ? text : QRegularExpression::escape(text));
+    QString pattern = m_regex->isChecked() ? text : QRegularExpression::escape(text);
+    if (m_words->isChecked())
+        pattern = WordsStart + pattern + WordsEnd;
+    QRegularExpression re(pattern);
     if (!m_case->isChecked())
         re.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
     return re;
@@ -93,5 +159,6 @@ void QAViewerFindDialog::findClicked()
 {
     if (m_edit->text().isEmpty())
         return;
+    storeOptions();
     Q_EMIT search(regExp());
 }

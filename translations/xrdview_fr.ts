@@ -264,6 +264,10 @@
         <translation>Respecter la casse</translation>
     </message>
     <message>
+        <source>Whole words</source>
+        <translation>Mots entiers</translation>
+    </message>
+    <message>
         <source>Regular expression</source>
         <translation>Expression régulière</translation>
     </message>

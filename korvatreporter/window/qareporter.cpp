@@ -22,6 +22,7 @@
 #include "rendoc/view/drendocview.h"
 #include "sdk/qastoutputwidget.h"
 #include "sdk/qastudiointerface.h"
+#include "sdk/qaviewerfinddialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -53,8 +54,8 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     : QAStViewerWindow(parent, name, flags)
 {
     QAReporterState::ensureWindows().append(this);
-    // Searches ignore case until the find dialog says otherwise.
-    m_lastSearch.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
+    // Find Next starts with the case option the user last chose in any window.
+    m_lastSearch = QAViewerFindDialog::storedOptions();
 
     QMainWindow *host = QAReporterState::hostMainWindow();
     if (host)
@@ -577,6 +578,8 @@ void QAReporter::submitMerrow()
 
 void QAReporter::moveDoc(const QModelIndex &item)
 {
+    if (m_followingHit)
+        return;
     if (DItem *anchor = m_treeModel ? m_treeModel->anchor(item) : nullptr)
         m_mainView->moveTo(anchor);
     if (autoRaise())

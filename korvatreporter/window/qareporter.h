@@ -164,6 +164,10 @@ public Q_SLOTS:
     // Puts the text of `kind` (a QARNodeText::Kind) for a tree row on the
     // clipboard; false when the row has no such text.
     bool copyTreeRow(const QModelIndex &row, int kind);
+    // After a hit: makes the tree row holding it current and moves the find
+    // dialog off it when it covers it.
+    void followHit();
+    void moveDialogOffHit(QWidget *dialog);
 
 Q_SIGNALS:
     void viewUpdated();
@@ -260,6 +264,7 @@ private:
     int m_defectCommandsItem = 0;
     QString m_title;
     QRegularExpression m_lastSearch;
+    bool m_followingHit = false; // the tree follows a hit: the view stays on it
     QPointer<QARToolBar> m_ownToolBar;
     bool m_mainWindowGone = false;
     // The document the report view showed before a rebuild, shown again after it.

@@ -324,7 +324,9 @@ void QAReporter::find(const QString &text)
         new QAViewerFindDialog(host, "reporter-find-dialog", true);
     QAReporterState::setFindDialog(dialog);
     connect(dialog, &QAViewerFindDialog::search, this, &QAReporter::findDialogSearch);
-    dialog->setRegExp(m_lastSearch);
+    // Without a text yet the dialog keeps the options the user last chose.
+    if (!m_lastSearch.pattern().isEmpty())
+        dialog->setRegExp(m_lastSearch);
     QAModal::exec(dialog);
     if (dialog)
         m_lastSearch = dialog->regExp();
@@ -339,6 +341,8 @@ void QAReporter::findDialogSearch(const QRegularExpression &expression)
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     const bool found = m_mainView->search(expression);
     QGuiApplication::restoreOverrideCursor();
+    if (found)
+        followHit();
     if (QMainWindow *host = QAReporterState::hostMainWindow())
         host->statusBar()->showMessage(found ? QString() : tr("Not found: %1").arg(expression.pattern()), 5000);
 }

@@ -1,6 +1,7 @@
 #include "korvatreporter/window/qartreemodel.h"
 
 #include "korvatreporter/data/qareporterdatatree.h"
+#include "rendoc/model/ditemcontainer.h"
 #include "sdk/qalistview.h"
 
 #include <QCoreApplication>
@@ -268,4 +269,37 @@ QModelIndex QARTreeModel::findNode(const QString &filePath, const QString &id,
         }
     }
     return byPath;
+}
+
+QModelIndex QARTreeModel::rowHolding(const DItem *item) const
+{
+    if (!item)
+        return QModelIndex();
+    // The anchors of the shown rows; a later row in pre-order replaces an
+    // earlier one on the same anchor, so the deepest wins.
+    QHash<const DItem *, QModelIndex> anchors;
+    std::vector<QModelIndex> pending;
+    for (int file = int(m_rows.size()) - 1; file >= 0; --file)
+        pending.push_back(index(file, NameColumn));
+    while (!pending.empty()) {
+        const QModelIndex at = pending.back();
+        pending.pop_back();
+        if (const DItem *start = anchor(at))
+            anchors.insert(start, at);
+        for (int row = rowCount(at) - 1; row >= 0; --row)
+            pending.push_back(index(row, NameColumn, at));
+    }
+    // Walks the document holding item from its top until item.
+    const DItem *top = item;
+    while (top->parent())
+        top = top->parent();
+    QModelIndex found;
+    for (const DItem *i = top; i; i = i->nextInDocument(top)) {
+        const auto it = anchors.constFind(i);
+        if (it != anchors.constEnd())
+            found = it.value();
+        if (i == item)
+            return found;
+    }
+    return QModelIndex();
 }

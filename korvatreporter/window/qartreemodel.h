@@ -79,6 +79,10 @@ public:
     // of the first whose names from the top joined by " › " give `path`;
     // invalid when no shown row is either. Walks the shown rows.
     QModelIndex findNode(const QString &filePath, const QString &id, const QString &path) const;
+    // The shown row whose text holds `item`, an item of a shown document:
+    // the last row in document order whose anchor comes at or before it
+    // (the deepest when several share an anchor); invalid when none does.
+    QModelIndex rowHolding(const DItem *item) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;

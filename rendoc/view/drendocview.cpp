@@ -381,6 +381,35 @@ QRect DRendocView::itemRect(DItem* item)
     return r.translated(d->margins.left() - d->hscroll(), qreal(d->blockY(b))).toAlignedRect();
 }
 
+QRect DRendocView::selectionRect()
+{
+    if (!d->hasSelection())
+        return QRect();
+    const DViewPos from = qMin(d->selAnchor, d->selCursor);
+    const DViewPos to = qMax(d->selAnchor, d->selCursor);
+    DViewLaidBlock* laid = d->layout->laid(from.block);
+    const bool oneFrame = to.block == from.block && to.frame == from.frame;
+    const int frameLength = from.frame < int(laid->frames().size())
+        ? int(laid->frames()[size_t(from.frame)].text.size()) : 0;
+    const int length = (oneFrame ? to.offset : frameLength) - from.offset;
+    const QRectF r = laid->rangeRect(from.frame, from.offset, qMax(1, length));
+    return r.translated(d->margins.left() - d->hscroll(), qreal(d->blockY(from.block))).toAlignedRect();
+}
+
+DItem* DRendocView::selectedItem() const
+{
+    if (!d->hasSelection())
+        return nullptr;
+    const DViewPos from = qMin(d->selAnchor, d->selCursor);
+    const std::vector<DViewFrame> frames = d->layout->frames(from.block);
+    if (from.frame < int(frames.size())) {
+        for (const DViewFrame::Span& span : frames[size_t(from.frame)].spans)
+            if (from.offset >= span.start && from.offset < span.start + span.length && span.item)
+                return span.item;
+    }
+    return d->layout->block(from.block).item;
+}
+
 DLink* DRendocView::linkAt(const QPoint& pos)
 {
     DItem* item = d->itemLinkAt(pos);

@@ -119,6 +119,12 @@ public:
     // The rectangle of item's text in viewport coordinates (lays out what it needs); an empty
     // rectangle when the item is not shown.
     QRect itemRect(DItem* item);
+    // The rectangle of the selection's first characters in viewport coordinates (up to the end of
+    // its first frame); an empty rectangle when nothing is selected.
+    QRect selectionRect();
+    // The item whose text holds the start of the selection (the inline item that made it, else
+    // the block's item); null when nothing is selected.
+    DItem* selectedItem() const;
     // The link under pos (viewport coordinates), null when none.
     DLink* linkAt(const QPoint& pos);
     // The link that has the keyboard link focus, null when none.

@@ -22,7 +22,8 @@ constexpr int TabWidth = 4;
 const QChar Nbsp(0x00a0);
 
 // The line with its indentation, tabs and runs of blanks made of no-break
-// spaces, which the view keeps; single blanks between words stay breakable.
+// spaces, which the view keeps; single blanks between words stay breakable,
+// except the one after a stack frame's leading "at".
 QString visibleBlanks(QStringView line)
 {
     QString out;
@@ -41,6 +42,12 @@ QString visibleBlanks(QStringView line)
         }
         previous = c;
     }
+    // A stack frame's "at" stays on the line of the frame it names.
+    qsizetype first = 0;
+    while (first < out.size() && out.at(first) == Nbsp)
+        ++first;
+    if (QStringView(out).mid(first, 3) == QLatin1String("at "))
+        out[first + 2] = Nbsp;
     return out;
 }
 
