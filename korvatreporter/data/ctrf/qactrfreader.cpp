@@ -1,12 +1,10 @@
 #include "korvatreporter/data/ctrf/qactrfreader.h"
 
-#include "korvatreporter/data/json/qajsonfile.h"
 #include "korvatreporter/data/json/qajsonpullreader.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -27,15 +25,15 @@ QString value(const QList<std::pair<QString, QString>> &pairs, const char *key)
 
 } // namespace
 
-QACtrfReader::QACtrfReader() = default;
+QACtrfReader::QACtrfReader()
+    : QAJsonReportReader(QStringLiteral("CTRF"))
+{
+}
 
 QACtrfReader::~QACtrfReader() = default;
 
-bool QACtrfReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
-                        QAReporterData &record)
+void QACtrfReader::reset()
 {
-    m_error.clear();
-    m_canceled = false;
     m_started = false;
     m_tool.clear();
     m_summary.clear();
@@ -44,37 +42,12 @@ bool QACtrfReader::read(QFile &file, QAStudioInterface *studio, const QList<DSty
     std::fill(std::begin(m_counts), std::end(m_counts), 0);
     m_flaky = 0;
     m_suitePath.clear();
-    m_fileName = QFileInfo(file.fileName()).fileName();
-    QByteArray bytes;
-    if (!QAJsonFile::contents(file, bytes)) {
-        m_error = QStringLiteral("CTRF, ") + file.errorString() + QLatin1Char('\n');
-        return false;
-    }
-    QAJsonPullReader json(bytes);
-    QAResultsBuilder builder(QStringLiteral("CTRF"), file, studio, styles);
-    m_json = &json;
-    m_builder = &builder;
-    const bool ok = readRoot();
-    m_json = nullptr;
-    m_builder = nullptr;
-    if (ok)
-        builder.finish(record);
-    m_error = ok ? QString() : builder.errorString();
-    m_canceled = builder.canceled();
-    return ok;
-}
-
-bool QACtrfReader::jsonFailed()
-{
-    return m_builder->fail(m_builder->error(m_json->errorString()));
 }
 
 bool QACtrfReader::readRoot()
 {
-    if (m_json->next() != Json::StartObject)
-        return m_json->token() == Json::Error
-                   ? jsonFailed()
-                   : m_builder->fail(m_builder->error(QCoreApplication::translate("Reporter", "the file does not hold a JSON object.")));
+    if (!startRoot())
+        return false;
     bool results = false;
     while (m_json->next() == Json::Name) {
         if (m_json->text() != QLatin1String("results")) {

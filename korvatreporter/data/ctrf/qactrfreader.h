@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korvatreporter/data/qareportreader.h"
+#include "korvatreporter/data/json/qajsonreportreader.h"
 
 #include <QList>
 #include <QString>
@@ -9,8 +9,6 @@
 #include <utility>
 
 class DItem;
-class QAJsonPullReader;
-class QAResultsBuilder;
 
 // Reads CTRF JSON reports in one streaming pass over the file's bytes. Each
 // entry of "results.tests" becomes a "TestCase" node: "ok" when passed, "ko"
@@ -19,16 +17,11 @@ class QAResultsBuilder;
 // same parts): consecutive tests of a common path share its suites. The
 // counts of the run are those of the tests read, with the file's summary
 // where it says otherwise.
-class QACtrfReader : public QAReportReader
+class QACtrfReader : public QAJsonReportReader
 {
 public:
     QACtrfReader();
     ~QACtrfReader() override;
-
-    bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
-              QAReporterData &record) override;
-    QString errorString() const override { return m_error; }
-    bool canceled() const override { return m_canceled; }
 
 private:
     using Pairs = QList<std::pair<QString, QString>>;
@@ -57,7 +50,8 @@ private:
     // Counted per status, in the order of the summary's keys.
     enum Status { Passed, Failed, Skipped, Pending, Other, StatusCount };
 
-    bool readRoot();
+    void reset() override;
+    bool readRoot() override;
     bool readResults();
     bool readObject(Pairs &pairs);
     bool startDocument();
@@ -67,13 +61,7 @@ private:
     bool enterSuites(const QStringList &path);
     bool writeTest(const Test &test);
     QString countsText() const;
-    bool jsonFailed();
 
-    QString m_error;
-    bool m_canceled = false;
-    QString m_fileName;
-    QAJsonPullReader *m_json = nullptr;
-    QAResultsBuilder *m_builder = nullptr;
     bool m_started = false;
     Pairs m_tool;
     Pairs m_summary;

@@ -1,12 +1,10 @@
 #include "korvatreporter/data/gtest/qagtestreader.h"
 
-#include "korvatreporter/data/json/qajsonfile.h"
 #include "korvatreporter/data/json/qajsonpullreader.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -27,49 +25,24 @@ QString counted(qint64 value, const QString &said)
 
 } // namespace
 
-QAGTestReader::QAGTestReader() = default;
+QAGTestReader::QAGTestReader()
+    : QAJsonReportReader(QStringLiteral("GoogleTest JSON"))
+{
+}
 
 QAGTestReader::~QAGTestReader() = default;
 
-bool QAGTestReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
-                         QAReporterData &record)
+void QAGTestReader::reset()
 {
-    m_error.clear();
-    m_canceled = false;
     m_counts = Counts();
     m_countsItem = nullptr;
     m_started = false;
-    m_fileName = QFileInfo(file.fileName()).fileName();
-    QByteArray bytes;
-    if (!QAJsonFile::contents(file, bytes)) {
-        m_error = QStringLiteral("GoogleTest JSON, ") + file.errorString() + QLatin1Char('\n');
-        return false;
-    }
-    QAJsonPullReader json(bytes);
-    QAResultsBuilder builder(QStringLiteral("GoogleTest JSON"), file, studio, styles);
-    m_json = &json;
-    m_builder = &builder;
-    const bool ok = readRoot();
-    m_json = nullptr;
-    m_builder = nullptr;
-    if (ok)
-        builder.finish(record);
-    m_error = ok ? QString() : builder.errorString();
-    m_canceled = builder.canceled();
-    return ok;
-}
-
-bool QAGTestReader::jsonFailed()
-{
-    return m_builder->fail(m_builder->error(m_json->errorString()));
 }
 
 bool QAGTestReader::readRoot()
 {
-    if (m_json->next() != Json::StartObject)
-        return m_json->token() == Json::Error
-                   ? jsonFailed()
-                   : m_builder->fail(m_builder->error(QCoreApplication::translate("Reporter", "the file does not hold a JSON object.")));
+    if (!startRoot())
+        return false;
     while (m_json->next() == Json::Name) {
         const QString key = m_json->text();
         if (key == QLatin1String("testsuites")) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korvatreporter/data/qareportreader.h"
+#include "korvatreporter/data/json/qajsonreportreader.h"
 
 #include <QList>
 #include <QString>
@@ -8,24 +8,17 @@
 #include <memory>
 
 class DItem;
-class QAJsonPullReader;
-class QAResultsBuilder;
 
 // Reads GoogleTest's JSON results in one streaming pass over the file's
 // bytes: each entry of "testsuites" becomes a "TestSuite" node, each test
 // of its "testsuite" array a "TestCase" node, "ko" with failures, "NE" when
 // skipped or disabled, else "ok". Failures show their message, and the
 // "file:line" it starts with as a source link.
-class QAGTestReader : public QAReportReader
+class QAGTestReader : public QAJsonReportReader
 {
 public:
     QAGTestReader();
     ~QAGTestReader() override;
-
-    bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
-              QAReporterData &record) override;
-    QString errorString() const override { return m_error; }
-    bool canceled() const override { return m_canceled; }
 
 private:
     // One test, kept until its object ends.
@@ -57,7 +50,8 @@ private:
         qint64 countedSkipped = 0;
     };
 
-    bool readRoot();
+    void reset() override;
+    bool readRoot() override;
     bool startDocument();
     bool readSuites();
     bool readSuite();
@@ -67,13 +61,7 @@ private:
     bool writeTest(const Test &test);
     bool writeFailure(const QString &message);
     QString countsText() const;
-    bool jsonFailed();
 
-    QString m_error;
-    bool m_canceled = false;
-    QString m_fileName;
-    QAJsonPullReader *m_json = nullptr;
-    QAResultsBuilder *m_builder = nullptr;
     Counts m_counts;
     DItem *m_countsItem = nullptr;
     bool m_started = false;
