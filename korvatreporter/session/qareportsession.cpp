@@ -267,11 +267,15 @@ QList<QAStTestResult> QAReportSession::testResults() const
             const bool leaf = !node->hasChildren();
             if (leaf && data && !path.isEmpty()) {
                 const QString &state = data->state;
-                if (state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE"))
-                    results.append({document, path,
-                                    state == QLatin1String("ok")   ? QAStTestResult::Passed
-                                    : state == QLatin1String("ko") ? QAStTestResult::Failed
-                                                                   : QAStTestResult::Inconclusive});
+                if (state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE")) {
+                    QAStTestResult result;
+                    result.document = document;
+                    result.path = path;
+                    result.verdict = state == QLatin1String("ok")   ? QAStTestResult::Passed
+                                     : state == QLatin1String("ko") ? QAStTestResult::Failed
+                                                                    : QAStTestResult::Inconclusive;
+                    results.append(result);
+                }
             }
             const auto &children = node->children();
             for (auto it = children.crbegin(); it != children.crend(); ++it) {
