@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -31,7 +32,17 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
     }
     const QFileInfo info(path);
     if (info.exists()) {
-        if (!check(path, display, error))
+        // The check reads the file as immutable: while another recorder creates or checkpoints
+        // it, a page can read as torn for a moment. A damaged file stays damaged; try again
+        // briefly before calling it so.
+        bool checked = false;
+        for (int attempt = 0; !checked && attempt < 8; ++attempt) {
+            if (attempt > 0)
+                QThread::msleep(25 * attempt);
+            error->clear();
+            checked = check(path, display, error);
+        }
+        if (!checked)
             return nullptr;
     } else if (!QDir().mkpath(info.absolutePath())) {
         *error = QCoreApplication::translate("KorvatHistory", "Cannot create the folder %1 for the history database")
