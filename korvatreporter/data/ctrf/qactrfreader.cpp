@@ -168,17 +168,7 @@ QString QACtrfReader::countsText() const
 
 bool QACtrfReader::readTests()
 {
-    if (m_json->next() != Json::StartArray)
-        return m_json->token() == Json::Error ? jsonFailed() : m_json->skipValue() || jsonFailed();
-    while (m_json->next() != Json::EndArray) {
-        if (m_json->token() == Json::StartObject) {
-            if (!readTest())
-                return false;
-        } else if (!m_json->skipValue()) {
-            return jsonFailed();
-        }
-    }
-    return true;
+    return readObjects([this] { return readTest(); });
 }
 
 bool QACtrfReader::readTest()

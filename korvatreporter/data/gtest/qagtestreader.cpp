@@ -102,17 +102,7 @@ QString QAGTestReader::countsText() const
 
 bool QAGTestReader::readSuites()
 {
-    if (m_json->next() != Json::StartArray)
-        return m_json->token() == Json::Error ? jsonFailed() : m_json->skipValue() || jsonFailed();
-    while (m_json->next() != Json::EndArray) {
-        if (m_json->token() == Json::StartObject) {
-            if (!readSuite())
-                return false;
-        } else if (!m_json->skipValue()) {
-            return jsonFailed();
-        }
-    }
-    return true;
+    return readObjects([this] { return readSuite(); });
 }
 
 bool QAGTestReader::readSuite()
@@ -143,17 +133,7 @@ bool QAGTestReader::readSuite()
 
 bool QAGTestReader::readTests()
 {
-    if (m_json->next() != Json::StartArray)
-        return m_json->token() == Json::Error ? jsonFailed() : m_json->skipValue() || jsonFailed();
-    while (m_json->next() != Json::EndArray) {
-        if (m_json->token() == Json::StartObject) {
-            if (!readTest())
-                return false;
-        } else if (!m_json->skipValue()) {
-            return jsonFailed();
-        }
-    }
-    return true;
+    return readObjects([this] { return readTest(); });
 }
 
 bool QAGTestReader::readTest()

@@ -55,3 +55,18 @@ bool QAJsonReportReader::jsonFailed()
 {
     return m_builder->fail(m_builder->error(m_json->errorString()));
 }
+
+bool QAJsonReportReader::readObjects(const std::function<bool()> &readObject)
+{
+    if (m_json->next() != QAJsonPullReader::StartArray)
+        return m_json->token() == QAJsonPullReader::Error ? jsonFailed() : m_json->skipValue() || jsonFailed();
+    while (m_json->next() != QAJsonPullReader::EndArray) {
+        if (m_json->token() == QAJsonPullReader::StartObject) {
+            if (!readObject())
+                return false;
+        } else if (!m_json->skipValue()) {
+            return jsonFailed();
+        }
+    }
+    return true;
+}

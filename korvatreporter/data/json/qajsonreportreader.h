@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAJsonPullReader;
 class QAResultsBuilder;
 
@@ -34,6 +36,9 @@ protected:
     bool startRoot();
     // Fails with the pull reader's error.
     bool jsonFailed();
+    // Reads an array value with `readObject` for each object in it, other
+    // values skipped; a value that is not an array is skipped whole.
+    bool readObjects(const std::function<bool()> &readObject);
 
     // The file's name, and the pull reader and builder while a file is read.
     QString m_fileName;
