@@ -20,3 +20,10 @@ inline bool check(const QString &name, const QString &actual, QString *message)
 }
 
 } // namespace GoldenFile
+
+// Fails the running test, showing both texts, when `actual` differs from the golden file `name`.
+#define KORVAT_VERIFY_GOLDEN(name, ...)                                                            \
+    do {                                                                                           \
+        QString goldenMessage;                                                                     \
+        QVERIFY2(GoldenFile::check(name, __VA_ARGS__, &goldenMessage), qPrintable(goldenMessage)); \
+    } while (false)

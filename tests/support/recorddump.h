@@ -13,6 +13,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <memory>
+#include <vector>
+
 // Reading a report file (through the loader, so its format is chosen by
 // content, or with a given reader) and printing what it gave, for the tests
 // of the format readers.
@@ -77,6 +80,22 @@ struct Read
         result = QAReporterLoader::readRecord(record, QAReporterReadContext(), &reason);
     }
     bool ok() const { return result == QAReporterLoader::Read; }
+};
+
+// Records read with the loader (without styles or studio), in the order read.
+struct Records
+{
+    std::vector<std::unique_ptr<QAReporterData>> owned;
+    QList<QAReporterData *> list;
+
+    // Reads `path` and appends its record; false when it was not read.
+    bool read(const QString &path)
+    {
+        owned.push_back(std::make_unique<QAReporterData>());
+        owned.back()->fileName = path;
+        list << owned.back().get();
+        return QAReporterLoader::readRecord(*owned.back(), QAReporterReadContext()) == QAReporterLoader::Read;
+    }
 };
 
 // Writes `content` to `name` in `dir`; the path, or null when it fails.

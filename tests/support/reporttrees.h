@@ -50,4 +50,20 @@ inline QModelIndexList allRows(const QAbstractItemModel &model)
     return rows;
 }
 
+// The row reached from the first file row through the rows named `names`; invalid when one
+// of them is missing.
+inline QModelIndex rowAt(const QAbstractItemModel *model, const QStringList &names)
+{
+    QModelIndex row = model->index(0, 0);
+    for (const QString &name : names) {
+        QModelIndex found;
+        for (int i = 0; i < model->rowCount(row) && !found.isValid(); ++i) {
+            if (model->index(i, 0, row).data().toString() == name)
+                found = model->index(i, 0, row);
+        }
+        row = found;
+    }
+    return row;
+}
+
 } // namespace ReportTrees

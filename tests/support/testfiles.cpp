@@ -1,6 +1,7 @@
 #include "testfiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace TestFiles {
 
@@ -25,6 +26,16 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList fileNames(const QStringList &paths, bool sorted)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names << QFileInfo(path).fileName();
+    if (sorted)
+        names.sort();
+    return names;
 }
 
 } // namespace TestFiles

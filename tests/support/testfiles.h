@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // File helpers shared by the unit tests: the example reports and whole-file reads that
 // comparisons and golden files need.
@@ -19,5 +20,8 @@ QString readText(const QString &path);
 
 // Writes `bytes` as the whole of `path`; false when that failed.
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// The file names of `paths` (no folders), in the same order, or sorted when asked.
+QStringList fileNames(const QStringList &paths, bool sorted = false);
 
 } // namespace TestFiles
