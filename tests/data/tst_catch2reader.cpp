@@ -33,9 +33,7 @@ private Q_SLOTS:
         QCOMPARE(read.record.passed, 2);
         QCOMPARE(read.record.failed, 3);
         QCOMPARE(read.record.inconclusive, -1);
-        QString message;
-        QVERIFY2(GoldenFile::check("catch2/catch2tiny.dump", RecordDump::dump(read.record), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("catch2/catch2tiny.dump", RecordDump::dump(read.record));
     }
 
     void verdicts_data()
