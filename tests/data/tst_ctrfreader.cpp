@@ -16,14 +16,7 @@ class TestCtrfReader : public QObject
 
     QTemporaryDir m_dir;
 
-    QString write(const QByteArray &content)
-    {
-        QFile file(m_dir.filePath("input.json"));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(content);
-        return file.fileName();
-    }
+    QString write(const QByteArray &content) { return RecordDump::write(m_dir, "input.json", content); }
 
     // A report holding `tests` (JSON objects) and the given summary.
     static QByteArray report(const QByteArray &tests, const QByteArray &summary = "{}")
@@ -49,8 +42,7 @@ private Q_SLOTS:
         QCOMPARE(record.passed, 2);
         QCOMPARE(record.failed, 1);
         QCOMPARE(record.inconclusive, 2);
-        QString message;
-        QVERIFY2(GoldenFile::check("ctrf/jest.dump", RecordDump::dump(record), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("ctrf/jest.dump", RecordDump::dump(record));
     }
 
     void tests_data()
