@@ -20,14 +20,7 @@ class TestGTestReader : public QObject
 
     QTemporaryDir m_dir;
 
-    QString write(const QByteArray &content)
-    {
-        QFile file(m_dir.filePath("input.json"));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(content);
-        return file.fileName();
-    }
+    QString write(const QByteArray &content) { return RecordDump::write(m_dir, "input.json", content); }
 
     // A results file with one suite holding `tests` (JSON objects).
     static QByteArray suite(const QByteArray &tests)
@@ -54,8 +47,7 @@ private Q_SLOTS:
         QCOMPARE(record.passed, 1);
         QCOMPARE(record.failed, 1);
         QCOMPARE(record.inconclusive, 2);
-        QString message;
-        QVERIFY2(GoldenFile::check("gtest/gtest.dump", RecordDump::dump(record), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("gtest/gtest.dump", RecordDump::dump(record));
     }
 
     void tests_data()
