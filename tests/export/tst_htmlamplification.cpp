@@ -1,23 +1,20 @@
 // What an HTML export may write for what it reads: popups nested and linked many times are
 // written once each, and an export past its output limit stops, keeping nothing it started.
 
-#include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "rendoc/model/ddocument.h"
+#include "tests/support/recorddump.h"
 #include "tests/support/recordinglog.h"
 #include "tests/support/testfiles.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-#include <vector>
-
 namespace {
+
+using RecordDump::Records;
 
 // A report whose body links `fanout` times to popup p0; popup pN links `fanout` times to
 // p(N+1), the last one to itself.
@@ -45,29 +42,6 @@ QByteArray longReport(const QByteArray& name, int paragraphs)
     for (int i = 0; i < paragraphs; ++i)
         xrd += "<P>paragraph " + QByteArray::number(i) + " of a long report, long enough to count</P>\n";
     return xrd + "</XROD:NODE></DOCUMENT></XROD>\n";
-}
-
-// The records of the given report files, read; the export's input.
-struct Records
-{
-    std::vector<std::unique_ptr<QAReporterData>> owned;
-    QList<QAReporterData*> list;
-
-    bool read(const QString& path)
-    {
-        owned.push_back(std::make_unique<QAReporterData>());
-        owned.back()->fileName = path;
-        list << owned.back().get();
-        return QAReporterLoader::readRecord(*owned.back(), {}) == QAReporterLoader::Read;
-    }
-};
-
-QStringList fileNames(const QStringList& paths)
-{
-    QStringList out;
-    for (const QString& path : paths)
-        out << QFileInfo(path).fileName();
-    return out;
 }
 
 } // namespace
@@ -155,7 +129,7 @@ private Q_SLOTS:
 
         QFETCH(QStringList, written);
         QFETCH(QStringList, failed);
-        QCOMPARE(fileNames(exporter.writtenFiles()), written);
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), written);
         QCOMPARE(exporter.failedPages(), failed);
         QCOMPARE(exporter.limitReached(), !failed.isEmpty());
         QVERIFY(!exporter.canceled());
