@@ -2,11 +2,11 @@
 // folder (unless the configuration allows others), images of bounded size, and page names that
 // are safe file names every link reaches.
 
-#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
+#include "tests/support/recorddump.h"
 #include "tests/support/recordinglog.h"
 #include "tests/support/testfiles.h"
 
@@ -20,38 +20,14 @@
 #include <QTest>
 #include <QUrl>
 
-#include <memory>
-#include <vector>
-
 namespace {
+
+using RecordDump::Records;
 
 QByteArray report(const QByteArray& name, const QByteArray& body)
 {
     return "<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"" + name + "\">\n<XROD:NODE name=\"n\" "
            "type=\"Script\" state=\"ok\"><P>" + body + "</P></XROD:NODE></DOCUMENT></XROD>\n";
-}
-
-struct Records
-{
-    std::vector<std::unique_ptr<QAReporterData>> owned;
-    QList<QAReporterData*> list;
-
-    bool read(const QString& path)
-    {
-        owned.push_back(std::make_unique<QAReporterData>());
-        owned.back()->fileName = path;
-        list << owned.back().get();
-        return QAReporterLoader::readRecord(*owned.back(), {}) == QAReporterLoader::Read;
-    }
-};
-
-QStringList fileNames(const QStringList& paths)
-{
-    QStringList out;
-    for (const QString& path : paths)
-        out << QFileInfo(path).fileName();
-    out.sort();
-    return out;
 }
 
 } // namespace
@@ -126,7 +102,7 @@ private Q_SLOTS:
         QFETCH(QStringList, written);
         QFETCH(QString, logged);
         const QString lines = log.lines.join('\n');
-        QCOMPARE(fileNames(exporter.writtenFiles()), written);
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles(), true), written);
         QVERIFY2(logged.isEmpty() ? lines.isEmpty() : lines.contains(logged), qPrintable(lines));
         const QString page = TestFiles::readText(root.filePath("html/r.html"));
         QVERIFY(!page.contains("private"));
