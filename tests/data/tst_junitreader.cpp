@@ -12,6 +12,7 @@
 #include "rendoc/model/dtext.h"
 #include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
+#include "tests/support/recorddump.h"
 #include "tests/support/fakestudio.h"
 
 #include <QBuffer>
@@ -26,24 +27,6 @@ namespace {
 QString sample(const QString &name)
 {
     return KORVAT_TEST_DATA "/junit/" + name;
-}
-
-// The record of one file as a text: types, totals, one line per node in
-// document order (indented by depth: name, type, state, id and the item
-// its text starts with) and the printed document.
-QString dump(QAReporterData &record)
-{
-    QString out = "types: " + record.types.join(", ") + '\n';
-    out += QStringLiteral("passed %1, failed %2, inconclusive %3\n").arg(record.passed).arg(record.failed)
-               .arg(record.inconclusive);
-    QAReporterDataTree *tree = record.dataTree;
-    const auto text = [](const QString &value) { return value.isNull() ? QString("-") : '"' + value + '"'; };
-    for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward)) {
-        out += QString(2 * (tree->depth() - 1), ' ') + text(n->name) + ' ' + text(n->type) + ' '
-               + text(n->state) + ' ' + text(n->id) + " @ "
-               + (n->startItem ? DTreePrinter::line(n->startItem) : "-") + '\n';
-    }
-    return out + DTreePrinter::print(record.document);
 }
 
 // Reads a file with the JUnit reader, without styles or studio.
@@ -71,14 +54,7 @@ class TestJUnitReader : public QObject
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &content)
-    {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(content);
-        return file.fileName();
-    }
+    QString write(const QString &name, const QByteArray &content) { return RecordDump::write(m_dir, name, content); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -107,9 +83,7 @@ private Q_SLOTS:
         Read read(sample(file));
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QVERIFY(read.reader.errorString().isEmpty());
-        QString message;
-        QVERIFY2(GoldenFile::check("junit/" + QString(file).replace(".xml", ".dump"), dump(read.record), &message),
-            qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("junit/" + QString(file).replace(".xml", ".dump"), RecordDump::dump(read.record));
         // Every node but the root has an anchor, and its span ends inside the document.
         QAReporterDataTree *tree = read.record.dataTree;
         for (QAReporterNode *n = tree->next(QAReporterDataTree::Forward); n;
@@ -138,8 +112,7 @@ private Q_SLOTS:
         // Each distinct "kind style-name -> style given" once, sorted.
         QStringList lines = seen.values();
         lines.sort();
-        QString message;
-        QVERIFY2(GoldenFile::check("junit/pytest.styles", lines.join('\n') + '\n', &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("junit/pytest.styles", lines.join('\n') + '\n');
     }
 
     void rejected_data()
