@@ -4,43 +4,29 @@
 // rows that hold no new failure.
 
 #include "history/historystore.h"
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefhistory.h"
 #include "korvatreporter/window/qarcomparewith.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qarmenu.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
+#include "tests/support/reporttrees.h"
 
 #include <QInputDialog>
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+using ReportTrees::rowAt;
 
 namespace {
 
 QString runFile(const char *name)
 {
     return QStringLiteral(KORVAT_SOURCE_DIR "/tests/xrdview/data/") + QLatin1String(name);
-}
-
-QModelIndex rowAt(const QARTreeModel *model, const QStringList &names)
-{
-    QModelIndex row = model->index(0, 0);
-    for (const QString &name : names) {
-        QModelIndex found;
-        for (int i = 0; i < model->rowCount(row) && !found.isValid(); ++i)
-            if (model->index(i, 0, row).data().toString() == name)
-                found = model->index(i, 0, row);
-        row = found;
-    }
-    return row;
 }
 
 HistoryRun run(const QString &hash, const QList<std::pair<const char *, HistoryResult::Verdict>> &tests)
@@ -65,21 +51,13 @@ class TestCompareWith : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
     QList<QAModalRequest::Kind> m_asked;
     QVariant m_fileAnswer;
     QString m_runChoice; // the combo text the run dialog answers with; empty: rejected
 
-    std::unique_ptr<QAReporter> window(const QString &file)
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{ file };
-        w->setFiles(&files, nullptr, ViewerNormal);
-        return w;
-    }
+    std::unique_ptr<QAReporter> window(const QString &file) { return ReporterHost::open({file}); }
 
     // A store whose recorded runs flip suite/b twice: P, F, P.
     QString storeWithFlakyB()
@@ -99,13 +77,8 @@ class TestCompareWith : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        m_studio.setMainWindow(&m_host);
         QAModal::setAnswerer([this](const QAModalRequest &request) -> QVariant {
             m_asked << request.kind;
             if (request.kind == QAModalRequest::OpenFileName)
@@ -126,7 +99,7 @@ private Q_SLOTS:
         m_asked.clear();
         m_fileAnswer = QVariant();
         m_runChoice.clear();
-        m_pref->history()->setStoreUrl(QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("empty.sqlite")));
+        m_host.pref->history()->setStoreUrl(QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("empty.sqlite")));
     }
 
     // The marks against the older file chosen in the file dialog, and against
@@ -146,13 +119,13 @@ private Q_SLOTS:
         QFETCH(bool, flakyStore);
         QFETCH(QString, marks);
         if (flakyStore)
-            m_pref->history()->setStoreUrl(storeWithFlakyB());
+            m_host.pref->history()->setStoreUrl(storeWithFlakyB());
         if (againstRun) {
             const QString url = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("runs.sqlite"));
-            m_pref->history()->setStoreUrl(url);
-            m_pref->history()->setRecordOpened(true);
+            m_host.pref->history()->setStoreUrl(url);
+            m_host.pref->history()->setRecordOpened(true);
             window(runFile("run-old.xrd"));
-            m_pref->history()->setRecordOpened(false);
+            m_host.pref->history()->setRecordOpened(false);
             m_runChoice = QStringLiteral("Recorded run #1");
         } else {
             m_fileAnswer = runFile("run-old.xrd");
