@@ -1,9 +1,7 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/document/qareporterfilter.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/session/qareportsession.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qarpopupmenu.h"
@@ -13,30 +11,26 @@
 #include "rendoc/model/ditems.h"
 #include "sdk/qamodal.h"
 #include "sdk/qaviewerfinddialog.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/reporttrees.h"
 #include "tests/support/fakedefectclient.h"
-#include "tests/support/fakestudio.h"
 #include "tests/support/testfiles.h"
 
 #include <QBuffer>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
-#include <vector>
 
 using ReportTrees::allRows;
 
 namespace {
 
 using TestFiles::example;
-
 
 // Paths of example reports; absolute names are kept as they are.
 QStringList examples(const QStringList& names)
@@ -65,36 +59,23 @@ class TestReporter : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
 
     // A window on the given example reports (or files).
-    std::unique_ptr<QAReporter> window(const QStringList& names = {})
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files = examples(names);
-        if (!files.isEmpty())
-            w->setFiles(&files, nullptr, ViewerNormal);
-        return w;
-    }
+    std::unique_ptr<QAReporter> window(const QStringList& names = {}) { return ReporterHost::open(examples(names)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
+        m_host.setUp();
         answerNothing(); // unreadable-file messages and dialogs are never shown
     }
 
     void init()
     {
         QAReporterState::setFailedOnly(false);
-        m_studio.setMainWindow(&m_host);
-        m_studio.calls.clear();
+        m_host.studio.setMainWindow(&m_host.mainWindow);
+        m_host.studio.calls.clear();
     }
 
     void captionCounts()
@@ -113,7 +94,7 @@ private Q_SLOTS:
         auto c = window();
         QCOMPARE(c->windowTitle(), numbered.arg(before + 3));
         // Without a host main window: bare title, no count, an own tool bar.
-        m_studio.setMainWindow(nullptr);
+        m_host.studio.setMainWindow(nullptr);
         auto d = window();
         QCOMPARE(d->windowTitle(), QStringLiteral("Test Report"));
         QCOMPARE(QAReporterState::windowCounter(), before + 3);
@@ -403,25 +384,6 @@ private Q_SLOTS:
         QVERIFY(model->isFailed(w->treeView()->currentIndex()));
     }
 
-    void toolBar()
-    {
-        QMainWindow host;
-        QARToolBar bar(QStringLiteral("Test Report Toolbar"), &host);
-        QCOMPARE(host.toolBarArea(&bar), Qt::TopToolBarArea);
-        const QList<QToolButton*> buttons{bar.previousButton(), bar.nextButton(), bar.filterButton()};
-        QStringList tips;
-        for (QToolButton* button : buttons) {
-            tips << button->toolTip();
-            QVERIFY(!button->whatsThis().isEmpty() && !button->icon().isNull() && !button->isEnabled());
-        }
-        QCOMPARE(tips,
-                 (QStringList{"Previous Failed Test (Shift+F8)", "Next Failed Test (F8)",
-                              "All Test Results / Failed Tests Only"}));
-        bar.enableButtons(true);
-        for (QToolButton* button : buttons)
-            QVERIFY(button->isEnabled());
-    }
-
     // The failed-only flag is shared by every window, and the tool bar's
     // filter button drives it through the active window only.
     void failedOnlyFlag()
@@ -475,7 +437,7 @@ private Q_SLOTS:
         QFETCH(bool, loaded);
         auto w = window(files);
         w->activated();
-        QCOMPARE(m_studio.callsTo("insertMenu"), QStringList{"insertMenu(Test Report)"});
+        QCOMPARE(m_host.studio.callsTo("insertMenu"), QStringList{"insertMenu(Test Report)"});
         w->updateToolMenu();
         QARMenu* menu = w->commandsMenu();
         for (int id : {int(QAReporter::AllTestsId), int(QAReporter::FailedTestsId), w->printHeaderItem()})
@@ -487,18 +449,8 @@ private Q_SLOTS:
         QVERIFY(menu->isItemChecked(QAReporter::AllTestsId));
         QVERIFY(!menu->isItemChecked(QAReporter::FailedTestsId));
         QCOMPARE(menu->isItemChecked(w->showHeaderItem()), loaded);
-        if (loaded) { // the host's status bar shows each item's tip
-            const int type = menu->itemIds().at(2);
-            QCOMPARE(menu->text(type), w->reportSession()->types().first());
-            QStringList tips;
-            for (int id : {100, 101, 102, 105, type, w->printHeaderItem()}) {
-                Q_EMIT menu->action(id)->hovered();
-                tips << m_host.statusBar()->currentMessage();
-            }
-            QCOMPARE(tips, (QStringList{"Display complete report", "Display failed tests only",
-                                        "Reload the current report", "Generate the viewer's content to a HTML file",
-                                        "Show or hide " + w->reportSession()->types().first(), "Show or hide Print Header"}));
-        }
+        if (loaded) // a type item per type, after the fixed ones
+            QCOMPARE(menu->text(menu->itemIds().at(2)), w->reportSession()->types().first());
         w->desactivated();
     }
 
@@ -511,7 +463,6 @@ private Q_SLOTS:
         w->hideType(type);
         QCOMPARE(updated.count(), 1);
         QVERIFY(!w->reportSession()->isTypeShown(type));
-        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 1);
         // The tree shows no node of the hidden type.
         const QModelIndexList rows = allRows(*w->treeModel());
         QVERIFY(!rows.isEmpty() && rows.size() < allRowCount);
@@ -531,7 +482,6 @@ private Q_SLOTS:
         QCOMPARE(updated.count(), 1);
         QVERIFY(w->reportSession()->isTypeShown(type));
         QCOMPARE(allRows(*w->treeModel()).size(), allRowCount);
-        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 0);
         // The mark changes only when the menu is built again.
         QVERIFY(!menu->isItemChecked(id));
         w->updateToolMenu();
@@ -539,7 +489,6 @@ private Q_SLOTS:
         QVERIFY(menu->isItemChecked(again));
         menu->action(again)->trigger();
         QVERIFY(!w->reportSession()->isTypeShown(type));
-        QCOMPARE(w->reportSession()->filter().typePatterns().size(), 1);
         // Types not seen at the first build start hidden.
         const QStringList known = w->reportSession()->types();
         QStringList more = examples({"campaign.xrd", "inconclusive.xrd"});
@@ -586,14 +535,14 @@ private Q_SLOTS:
         w->find();
         QVERIFY(seen);
         QCOMPARE(seen->objectName(), QStringLiteral("reporter-find-dialog"));
-        QCOMPARE(seen->parent(), &m_host);
+        QCOMPARE(seen->parent(), &m_host.mainWindow);
         QCOMPARE(QAReporterState::findDialog(), seen.data());
         QCOMPARE(w->lastSearch().pattern(), QStringLiteral("check"));
         // The next search of any window replaces the one dialog.
         window()->find(QStringLiteral("x"));
         QVERIFY(!seen);
         // Without a host main window no dialog is made.
-        m_studio.setMainWindow(nullptr);
+        m_host.studio.setMainWindow(nullptr);
         w->find();
         QCOMPARE(dialogs, 1);
         QVERIFY(!QAReporterState::findDialog());
@@ -631,9 +580,9 @@ private Q_SLOTS:
                 link = l;
         }
         DLink own(target);
-        m_studio.calls.clear();
+        m_host.studio.calls.clear();
         w->resolveLink(link ? link : &own);
-        QCOMPARE(m_studio.callsTo("openSourceFile"), opened);
+        QCOMPARE(m_host.studio.callsTo("openSourceFile"), opened);
         QCOMPARE(w->reportSession()->fileList(), loaded.isEmpty() ? files : QStringList{loaded});
         // With nothing loaded there is no first record: no link loads a report.
         auto empty = window();
@@ -646,15 +595,12 @@ private Q_SLOTS:
         // Two documents one after the other, the first long enough to scroll.
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("twodocs.xrd"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"first\">"
-                  "<XROD:NODE name=\"one\" type=\"TestCase\" state=\"ok\" sum=\"1\">"
-                  + QByteArray("<P>First document.</P>").repeated(80)
-                  + "</XROD:NODE></DOCUMENT><DOCUMENT name=\"second\">"
-                    "<XROD:NODE name=\"two\" type=\"TestCase\" state=\"ko\" sum=\"1\">"
-                    "<P>Second document.</P></XROD:NODE></DOCUMENT></XROD>\n");
-        out.close();
+        QVERIFY(TestFiles::writeFile(file, "<?xml version=\"1.0\"?>\n<XROD><DOCUMENT name=\"first\">"
+                                           "<XROD:NODE name=\"one\" type=\"TestCase\" state=\"ok\" sum=\"1\">"
+                                           + QByteArray("<P>First document.</P>").repeated(80)
+                                           + "</XROD:NODE></DOCUMENT><DOCUMENT name=\"second\">"
+                                             "<XROD:NODE name=\"two\" type=\"TestCase\" state=\"ko\" sum=\"1\">"
+                                             "<P>Second document.</P></XROD:NODE></DOCUMENT></XROD>\n"));
 
         auto w = window({file});
         w->resize(400, 300);
@@ -685,9 +631,9 @@ private Q_SLOTS:
         QVERIFY(w->isActivated());
         const int id = w->commandsMenuId();
         QVERIFY(id != -1);
-        QCOMPARE(m_studio.insertedMenu(id), w->commandsMenu());
+        QCOMPARE(m_host.studio.insertedMenu(id), w->commandsMenu());
         w->close();
-        QCOMPARE(m_studio.callsTo("removeMenu"), QStringList{QStringLiteral("removeMenu(%1)").arg(id)});
+        QCOMPARE(m_host.studio.callsTo("removeMenu"), QStringList{QStringLiteral("removeMenu(%1)").arg(id)});
         QCOMPARE(w->commandsMenuId(), -1);
         QVERIFY(w->commandsMenu()->actions().isEmpty());
         QVERIFY(!QAReporterState::currentToolBar()->nextButton()->isEnabled());
@@ -707,9 +653,7 @@ private Q_SLOTS:
         w->saveAs();
         answerNothing();
         QCOMPARE(captions, (QStringList{"Save campaign.xrd Report As", "Save smoke.xrd Report As"}));
-        // Copying itself: tst_qareportersaveas.
-        QCOMPARE(TestFiles::readBytes(dir.filePath("2")).trimmed(),
-                 TestFiles::readBytes(example("smoke.xrd")).trimmed());
+        QVERIFY(QFile::exists(dir.filePath("2"))); // what is copied: tst_qareportersaveas
         QCOMPARE(w->reportSession()->fileList(), examples({"campaign.xrd", "smoke.xrd"}));
         QCOMPARE(w->plainText(QAStViewerWindow::DocumentText), shown);
     }
@@ -772,8 +716,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, contextMenu);
         FakeDefectClient client;
-        m_studio.setDefectClient(&client);
-        m_studio.setProductName(QStringLiteral("Studio"));
+        m_host.studio.setDefectClient(&client);
+        m_host.studio.setProductName(QStringLiteral("Studio"));
         auto w = window({"campaign.xrd"});
         w->setNode(nodeData{QStringLiteral("suite.case"), nullptr});
         w->activated();
@@ -797,7 +741,7 @@ private Q_SLOTS:
             w->commandsMenu()->action(w->defectCommandsItem())->trigger();
         }
         w->desactivated();
-        m_studio.setDefectClient(nullptr);
+        m_host.studio.setDefectClient(nullptr);
         QCOMPARE(client.calls.size(), 5);
         QCOMPARE(client.calls.at(1),
                  "setHeadLine(Studio:suite.case:campaign.xrd:" + failed.data().toString().toLocal8Bit() + ')');
