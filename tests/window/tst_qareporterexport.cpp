@@ -6,26 +6,20 @@
 #include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/document/qareporterfilterwriter.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "korvatreporter/session/qareportsession.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dupdater.h"
 #include "rendoc/html/qaviewerhtmlwriter.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
 #include "tests/support/recordinglog.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMainWindow>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,37 +31,22 @@ class TestReporterExport : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_exportDir;
-
-    std::unique_ptr<QAReporter> window(QStringList files)
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        w->setFiles(&files, nullptr, ViewerNormal);
-        return w;
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setExportDirectory(m_exportDir.path());
-        m_studio.setSearchPath(QStringLiteral(KORVAT_EXAMPLES));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest&) { return QVariant(); });
+        m_host.setUp();
+        m_host.studio.setExportDirectory(m_exportDir.path());
+        m_host.studio.setSearchPath(QStringLiteral(KORVAT_EXAMPLES));
     }
 
     // "Generate HTML": a dialog on the shown document with the viewer's writer, owned by
     // nobody but itself.
     void exportDoc()
     {
-        auto w = window({example("smoke.xrd")});
+        auto w = ReporterHost::open({example("smoke.xrd")});
         w->exportDoc();
         QPointer<DExportHtmlDialog> dialog = w->findChild<DExportHtmlDialog*>();
         QVERIFY(dialog);
@@ -90,7 +69,7 @@ private Q_SLOTS:
     {
         const QString cfg = QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg"));
         QVERIFY(TestFiles::writeFile(cfg, ".htm\n"));
-        auto w = window({example("campaign.xrd"), example("smoke.xrd")});
+        auto w = ReporterHost::open({example("campaign.xrd"), example("smoke.xrd")});
         w->failedtests();
         QTemporaryDir out;
         RecordingLog log;
@@ -110,7 +89,7 @@ private Q_SLOTS:
     void exportOfRecordsShownAsTheyAre()
     {
         QAReporterState::setFailedOnly(false);
-        auto w = window({example("campaign.xrd"), example("regression.xrd"), example("smoke.xrd")});
+        auto w = ReporterHost::open({example("campaign.xrd"), example("regression.xrd"), example("smoke.xrd")});
         QList<QAReporterData*> records;
         for (const auto& record : w->reportSession()->records())
             records << record.get();
@@ -136,7 +115,7 @@ private Q_SLOTS:
         QTemporaryDir copied;
         QAReporterHTMLExport exporter(copied.path(), QDir(m_exportDir.path()).filePath(QStringLiteral("dhtml.cfg")),
                                       QStringLiteral(KORVAT_EXAMPLES));
-        exporter.setReadContext({&m_studio, m_pref->stylesPage()->styles()});
+        exporter.setReadContext({&m_host.studio, m_host.pref->stylesPage()->styles()});
         exporter.run(records, &copies, w->headerView()->getCurrentDoc(), nullptr, nullptr);
 
         const QStringList pages = QDir(copied.path()).entryList(QDir::Files);
