@@ -275,8 +275,7 @@ private Q_SLOTS:
         const Record copy = writerCopy(*source, filter);
         QVERIFY(copy->dataTree && copy->document);
         QCOMPARE(foreignPointers(copy->dataTree, copy->document), 0);
-        QString message;
-        QVERIFY2(GoldenFile::check(golden, dumpRecord(copy->dataTree, copy->document), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(golden, dumpRecord(copy->dataTree, copy->document));
         // The source is only read.
         QCOMPARE(dumpRecord(source->dataTree, source->document), sourceDump);
 
