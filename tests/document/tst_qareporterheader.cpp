@@ -90,8 +90,7 @@ private Q_SLOTS:
         const Records input = makeRecords(records);
         const std::unique_ptr<DDocument> header = buildHeaderDocument(input, styles);
         QVERIFY(header);
-        QString message;
-        QVERIFY2(GoldenFile::check(golden, DTreePrinter::print(header.get()), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(golden, DTreePrinter::print(header.get()));
 
     }
 
