@@ -1,15 +1,14 @@
 // The plug-in's HTML writer and the full export: link texts, linked reports in passes,
 // cancel and unreadable linked files.
 
-#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
-#include "sdk/qailogmonitor.h"
 #include "sdk/qaiprogressmonitor.h"
 #include "tests/support/goldenfile.h"
+#include "tests/support/recorddump.h"
 #include "tests/support/recordinglog.h"
 #include "tests/support/testfiles.h"
 
@@ -22,7 +21,6 @@
 #include <QTextStream>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -42,22 +40,15 @@ private:
 };
 
 // Records read from the links folder, in the order given.
-struct Reports
+std::unique_ptr<RecordDump::Records> linkedReports(const QStringList& names)
 {
-    std::vector<std::unique_ptr<QAReporterData>> owned;
-    QList<QAReporterData*> list;
-
-    explicit Reports(const QStringList& names)
-    {
-        for (const QString& name : names) {
-            owned.push_back(std::make_unique<QAReporterData>());
-            owned.back()->fileName = QDir(LinksDir).filePath(name);
-            if (QAReporterLoader::readRecord(*owned.back(), {}) != QAReporterLoader::Read)
-                qWarning("cannot read %s", qPrintable(name));
-            list << owned.back().get();
-        }
+    auto records = std::make_unique<RecordDump::Records>();
+    for (const QString& name : names) {
+        if (!records->read(QDir(LinksDir).filePath(name)))
+            qWarning("cannot read %s", qPrintable(name));
     }
-};
+    return records;
+}
 
 // A one-node report named `name` whose text says where it lies, then `body`.
 bool writeReport(const QString& dir, const QString& file, const QString& name, const QString& body)
@@ -69,14 +60,6 @@ bool writeReport(const QString& dir, const QString& file, const QString& name, c
         "  <XROD:NODE name=\"suite\" type=\"Script\" state=\"ok\"><P>from %2</P><P>%3</P></XROD:NODE>\n"
         " </DOCUMENT>\n</XROD>\n").arg(name, file, body);
     return TestFiles::writeFile(path, text.toUtf8());
-}
-
-QStringList names(const QStringList& paths)
-{
-    QStringList out;
-    for (const QString& path : paths)
-        out << QFileInfo(path).fileName();
-    return out;
 }
 
 } // namespace
@@ -163,19 +146,18 @@ private Q_SLOTS:
     void goldenPage()
     {
         QTemporaryDir out;
-        Reports reports({"a.b.xrd", "c.xrd"});
+        const auto reports = linkedReports({"a.b.xrd", "c.xrd"});
         QAReporterHTMLExport exporter("/src/out", out.filePath("none"), QString());
-        QAReporterHTMLWriter writer(reports.list, reports.list, nullptr, nullptr);
+        QAReporterHTMLWriter writer(reports->list, reports->list, nullptr, nullptr);
         writer.setBaseForLink("/src/out");
-        writer.setOutlineTree(reports.list.first()->dataTree);
+        writer.setOutlineTree(reports->list.first()->dataTree);
         writer.setSummaryPage("index.html");
         QString page;
         QTextStream stream(&page);
         writer.setStream(&stream);
-        writer.doAll(reports.list.first()->document);
+        writer.doAll(reports->list.first()->document);
         stream.flush();
-        QString message;
-        QVERIFY2(GoldenFile::check("a.html", page.mid(page.indexOf("<main>")), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("a.html", page.mid(page.indexOf("<main>")));
         QCOMPARE(writer.xrdLinkedFiles(), (QStringList{"b.xrd", "a.b.xrd", "missing.xrd"}));
     }
 
@@ -184,7 +166,7 @@ private Q_SLOTS:
     void fullExport()
     {
         QTemporaryDir out;
-        Reports reports({"a.b.xrd", "c.xrd"});
+        const auto reports = linkedReports({"a.b.xrd", "c.xrd"});
         DDocument header("Summary", "index");
         auto* link = new DLink("::first", &header);
         header.setChild(link);
@@ -192,15 +174,15 @@ private Q_SLOTS:
         RecordingLog log;
         Progress progress;
         QAReporterHTMLExport exporter(out.path(), out.filePath("dhtml.cfg"), QString());
-        exporter.run(reports.list, &reports.list, &header, &progress, &log);
+        exporter.run(reports->list, &reports->list, &header, &progress, &log);
 
         QVERIFY(!exporter.canceled());
-        QCOMPARE(names(exporter.writtenFiles()), (QStringList{"a.html", "c.html", "b.html", "d.html", "index.html"}));
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), (QStringList{"a.html", "c.html", "b.html", "d.html", "index.html"}));
         const QString missing = LinksDir + QDir::separator() + "missing.xrd";
         QCOMPARE(log.lines, QStringList{QString("Unable to open the report file '%1'").arg(missing)});
         QCOMPARE(exporter.unreadable(), QStringList{missing});
         QCOMPARE(progress.values, (QList<int>{1, 2, 3, 4, 5}));
-        QCOMPARE(reports.list.first()->document->name(), "first");
+        QCOMPARE(reports->list.first()->document->name(), "first");
         const QList<QStringList> pageLinks{{"index.html", "<a href=\"a.html\">a.b.xrd</a>"},
                                            {"b.html", "<a href=\"d.html\">d</a>"},
                                            {"a.html", "<a href=\"index.html\">"}};
@@ -216,18 +198,16 @@ private Q_SLOTS:
         const QString input = dir.filePath("report.html");
         QVERIFY(QFile::copy(QDir(LinksDir).filePath("c.xrd"), input));
         const QString before = TestFiles::readText(input);
-        auto record = std::make_unique<QAReporterData>();
-        record->fileName = input;
-        QCOMPARE(QAReporterLoader::readRecord(*record, {}), QAReporterLoader::Read);
-        const QList<QAReporterData*> list{record.get()};
+        RecordDump::Records records;
+        QVERIFY(records.read(input));
         DDocument header("Summary", "index");
         RecordingLog log;
         QAReporterHTMLExport exporter(dir.path(), QString(), QString());
-        exporter.run(list, &list, &header, nullptr, &log);
+        exporter.run(records.list, &records.list, &header, nullptr, &log);
 
         QCOMPARE(exporter.failedPages(), QStringList{"report.html"});
         QCOMPARE(TestFiles::readText(input), before);
-        QCOMPARE(names(exporter.writtenFiles()), QStringList{"index.html"});
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), QStringList{"index.html"});
         QVERIFY2(log.lines.join('\n').contains("report.html"), qPrintable(log.lines.join('\n')));
     }
 
@@ -292,16 +272,12 @@ private Q_SLOTS:
         QTemporaryDir out;
         const QString cfg = in.filePath("dhtml.cfg");
         QVERIFY(TestFiles::writeFile(cfg, config.toUtf8()));
-        std::vector<std::unique_ptr<QAReporterData>> owned;
-        QList<QAReporterData*> records;
+        RecordDump::Records records;
         DDocument header("Summary", "index");
         for (qsizetype i = 0; i < shown.size(); ++i) {
             const QString name = QString("doc%1").arg(i);
             QVERIFY(writeReport(in.path(), shown[i], name, i == 0 ? body : QString()));
-            owned.push_back(std::make_unique<QAReporterData>());
-            owned.back()->fileName = in.filePath(shown[i]);
-            QCOMPARE(QAReporterLoader::readRecord(*owned.back(), {}), QAReporterLoader::Read);
-            records << owned.back().get();
+            QVERIFY(records.read(in.filePath(shown[i])));
             auto* link = new DLink("::" + name, &header);
             link->setChild(new DText(shown[i], link));
             header.appendChild(link);
@@ -310,11 +286,11 @@ private Q_SLOTS:
             QVERIFY(writeReport(in.path(), other, "other", QString()));
         RecordingLog log;
         QAReporterHTMLExport exporter(out.path(), cfg, QString());
-        exporter.run(records, &records, &header, nullptr, &log);
+        exporter.run(records.list, &records.list, &header, nullptr, &log);
 
         QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
         QFETCH(QStringList, pages);
-        QCOMPARE(names(exporter.writtenFiles()), pages);
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), pages);
         pages.sort();
         QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), pages);
         QFETCH(QStringList, hrefs);
@@ -369,20 +345,18 @@ private Q_SLOTS:
         QVERIFY(QDir(in.path()).mkdir("d"));
         QVERIFY(QFile::link(in.filePath("d"), in.filePath("ln")));
         QVERIFY(QFile::link(in.filePath("a.xrd"), in.filePath("d/a.xrd")));
-        QAReporterData record;
-        record.fileName = in.filePath("main.xrd");
-        QCOMPARE(QAReporterLoader::readRecord(record, {}), QAReporterLoader::Read);
-        const QList<QAReporterData*> records{&record};
+        RecordDump::Records records;
+        QVERIFY(records.read(in.filePath("main.xrd")));
         DDocument header("Summary", "index");
         RecordingLog log;
         Progress progress;
         QAReporterHTMLExport exporter(out.path(), QString(), QString());
-        exporter.run(records, &records, &header, &progress, &log);
+        exporter.run(records.list, &records.list, &header, &progress, &log);
 
-        QTEST(names(exporter.unreadable()), "unreadable");
+        QTEST(TestFiles::fileNames(exporter.unreadable()), "unreadable");
         QCOMPARE(log.lines.size(), exporter.unreadable().size());
         QFETCH(QStringList, pages);
-        QCOMPARE(names(exporter.writtenFiles()), pages);
+        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), pages);
         // One progress step per page written: no file was read twice.
         QCOMPARE(progress.values.size(), pages.size());
         const QString page = TestFiles::readText(out.filePath("main.html"));
@@ -406,16 +380,16 @@ private Q_SLOTS:
     {
         QFETCH(int, allowed);
         QTemporaryDir out;
-        Reports reports(allowed < 0 ? QStringList{"c.xrd"} : QStringList{"a.b.xrd", "c.xrd"});
+        const auto reports = linkedReports(allowed < 0 ? QStringList{"c.xrd"} : QStringList{"a.b.xrd", "c.xrd"});
         DDocument header("Summary", "index");
         RecordingLog log;
         Progress progress(allowed);
         QAReporterHTMLExport exporter(out.path(), QString(), QString());
         const bool shown = allowed >= 0;
-        exporter.run(reports.list, shown ? &reports.list : nullptr, &header, shown ? &progress : nullptr,
+        exporter.run(reports->list, shown ? &reports->list : nullptr, &header, shown ? &progress : nullptr,
                      shown ? &log : nullptr);
         QCOMPARE(exporter.canceled(), shown);
-        QTEST(names(exporter.writtenFiles()), "written");
+        QTEST(TestFiles::fileNames(exporter.writtenFiles()), "written");
         QTEST(QDir(out.path()).entryList(QDir::Files), "written");
         QVERIFY(log.lines.isEmpty());
     }
