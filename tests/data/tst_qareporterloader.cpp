@@ -5,6 +5,7 @@
 #include "rendoc/model/ddocument.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
+#include "tests/support/recorddump.h"
 
 #include <QtTest>
 
@@ -228,12 +229,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        QFile file(dir.filePath("report.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
         QAReporterData record;
-        record.fileName = file.fileName();
+        record.fileName = RecordDump::write(dir, "report.xml", content);
         QString reason;
         QCOMPARE(QAReporterLoader::readRecord(record, context(), &reason), QAReporterLoader::Unreadable);
         QTEST(reason.trimmed(), "reason");
