@@ -13,11 +13,7 @@
 
 namespace {
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::writeFile;
 
 const QString SameFile = "Source and destination files are the sames.\nPlease select an other file.";
 const QString Overwrite = "The file already exists.\nDo you want to overwrite it?";
