@@ -1,17 +1,12 @@
-#include "korvatreporter/prefs/qareporterpref.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarfailuresdock.h"
 #include "korvatreporter/window/qarfailuresmodel.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreefilterline.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QAbstractItemModelTester>
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -56,15 +51,12 @@ class TstQARFailuresModel : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
 
-    std::unique_ptr<QAReporter> window(QStringList files)
+    std::unique_ptr<QAReporter> window(const QStringList &files)
     {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        w->setFiles(&files, nullptr, ViewerNormal);
+        auto w = ReporterHost::open(files);
         w->activated();
         w->toggleFailures();
         return w;
@@ -73,14 +65,8 @@ class TstQARFailuresModel : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
         QVERIFY(TestFiles::writeFile(m_dir.filePath("cart.xml"), GroupedJUnit));
     }
 
