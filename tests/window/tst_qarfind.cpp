@@ -1,23 +1,19 @@
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/document/qareporterfilteredlist.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarlistview.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dtext.h"
 #include "rendoc/view/drendocview.h"
 #include "sdk/qamodal.h"
 #include "sdk/qaviewerfinddialog.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -32,18 +28,10 @@ class TestReporterFind : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
 
-    std::unique_ptr<QAReporter> window(const char *name)
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{TestFiles::example(name)};
-        w->setFiles(&files, nullptr, ViewerNormal);
-        return w;
-    }
+    std::unique_ptr<QAReporter> window(const char *name) { return ReporterHost::open({TestFiles::example(name)}); }
 
     // Answers the find dialog with `answer` and then closes it.
     static void answerDialog(std::function<void(QAViewerFindDialog *)> answer)
@@ -58,14 +46,9 @@ class TestReporterFind : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
         QAViewerFindDialog::setSettingsFile(m_dir.filePath(QStringLiteral("find.ini")));
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
     }
 
     void init() { QFile::remove(QAViewerFindDialog::settingsFile()); }
