@@ -3,28 +3,27 @@
 // the Test Report menu's History item, and an unusable store.
 
 #include "history/historystore.h"
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefhistory.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarhistorydock.h"
 #include "korvatreporter/window/qarhistorymodel.h"
 #include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qarmenu.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
+#include "tests/support/reporttrees.h"
+#include "tests/support/testfiles.h"
 
 #include <QBarSet>
 #include <QChart>
 #include <QLabel>
-#include <QMainWindow>
 #include <QStackedBarSeries>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+using ReportTrees::rowAt;
 
 namespace {
 
@@ -33,60 +32,32 @@ QString runFile(const char *name)
     return QStringLiteral(KORVAT_SOURCE_DIR "/tests/xrdview/data/") + QLatin1String(name);
 }
 
-// The tree row reached from the first file row through `names`.
-QModelIndex rowAt(const QARTreeModel *model, const QStringList &names)
-{
-    QModelIndex row = model->index(0, 0);
-    for (const QString &name : names) {
-        QModelIndex found;
-        for (int i = 0; i < model->rowCount(row) && !found.isValid(); ++i)
-            if (model->index(i, 0, row).data().toString() == name)
-                found = model->index(i, 0, row);
-        row = found;
-    }
-    return row;
-}
-
 } // namespace
 
 class TestHistoryDock : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
 
-    std::unique_ptr<QAReporter> window(const QString &file)
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{ file };
-        w->setFiles(&files, nullptr, ViewerNormal);
-        return w;
-    }
+    std::unique_ptr<QAReporter> window(const QString &file) { return ReporterHost::open({file}); }
 
     // Records the older run then the newer one by opening them.
     void recordBothRuns(const QString &store)
     {
-        m_pref->history()->setStoreUrl(store);
-        m_pref->history()->setRecordOpened(true);
+        m_host.pref->history()->setStoreUrl(store);
+        m_host.pref->history()->setRecordOpened(true);
         window(runFile("run-old.xrd"));
         window(runFile("run-new.xrd"));
-        m_pref->history()->setRecordOpened(false);
+        m_host.pref->history()->setRecordOpened(false);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
-        m_studio.setMainWindow(&m_host);
     }
 
     // Each node over the two recorded runs: its verdict letters, and the
@@ -149,13 +120,13 @@ private Q_SLOTS:
     void recordingIsOptIn()
     {
         const QString file = m_dir.filePath(QStringLiteral("optin.sqlite"));
-        m_pref->history()->setStoreUrl(QStringLiteral("sqlite:") + file);
+        m_host.pref->history()->setStoreUrl(QStringLiteral("sqlite:") + file);
         window(runFile("run-old.xrd"));
         QVERIFY(!QFile::exists(file));
-        m_pref->history()->setRecordOpened(true);
+        m_host.pref->history()->setRecordOpened(true);
         window(runFile("run-old.xrd"));
         window(runFile("run-old.xrd"));
-        m_pref->history()->setRecordOpened(false);
+        m_host.pref->history()->setRecordOpened(false);
         QString error;
         std::unique_ptr<HistoryStore> store = HistoryStore::open(QStringLiteral("sqlite:") + file, &error);
         QVERIFY2(store, qPrintable(error));
@@ -166,23 +137,18 @@ private Q_SLOTS:
     void unusableStore()
     {
         const QString file = m_dir.filePath(QStringLiteral("notastore.sqlite"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray(2048, 'x'));
-        out.close();
-        m_pref->history()->setStoreUrl(QStringLiteral("sqlite:") + file);
-        m_pref->history()->setRecordOpened(true);
+        QVERIFY(TestFiles::writeFile(file, QByteArray(2048, 'x')));
+        m_host.pref->history()->setStoreUrl(QStringLiteral("sqlite:") + file);
+        m_host.pref->history()->setRecordOpened(true);
         auto w = window(runFile("run-new.xrd"));
-        m_pref->history()->setRecordOpened(false);
+        m_host.pref->history()->setRecordOpened(false);
         w->show();
         w->historyDock()->show();
         w->treeView()->setCurrentIndex(rowAt(w->treeModel(), { "suite", "a" }));
         QCOMPARE(w->historyDock()->model()->rowCount(), 0);
         QVERIFY2(w->historyDock()->messageLabel()->text().contains(file),
                  qPrintable(w->historyDock()->messageLabel()->text()));
-        QFile in(file);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        QCOMPARE(in.readAll(), QByteArray(2048, 'x'));
+        QCOMPARE(TestFiles::readBytes(file), QByteArray(2048, 'x'));
     }
 };
 
