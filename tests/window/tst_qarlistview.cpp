@@ -6,29 +6,23 @@
 #include "korvatreporter/window/qartreemodel.h"
 #include "tests/support/reporttrees.h"
 
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
-#include <vector>
 
 using ReportTrees::buildTree;
 
 namespace {
 
 // A chain of `levels` nested nodes, only the innermost one failed.
-std::unique_ptr<QAReporterDataTree> chain(int levels)
+QStringList chain(int levels)
 {
-    auto tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
-    for (int i = 0; i < levels; ++i) {
-        auto *node = new QAReporterNode;
-        node->state = i == levels - 1 ? "ko" : "ok";
-        tree->insert(node);
-        tree->toLastChild();
-    }
-    return tree;
+    QStringList lines;
+    for (int i = 0; i < levels; ++i)
+        lines << QString(i, '.') + (i == levels - 1 ? "n:ko" : "n:ok");
+    return lines;
 }
 
 // A campaign with failed tests at several depths.
@@ -39,30 +33,14 @@ const QStringList campaign{"S1:ok", ".T1:ok", ".T2:ko", "..C1:ko", "S2:ok", ".T3
 struct Shown
 {
     explicit Shown(const QStringList &nodes, int depth = QAReporterPrefGeneral::DefaultAutoDepth)
-        : Shown(buildTree(nodes), depth)
-    {
-    }
-    Shown(std::unique_ptr<QAReporterDataTree> t, int depth) : tree(std::move(t))
+        : tree(buildTree(nodes))
     {
         view.setModel(&model);
         model.setFiles({{"f.xrd", tree.get()}});
         view.openToDepth(depth);
     }
     // Every row in display order, collapsed branches included.
-    QModelIndexList rows() const
-    {
-        QModelIndexList out;
-        std::vector<QModelIndex> pending{QModelIndex()};
-        while (!pending.empty()) {
-            const QModelIndex parent = pending.back();
-            pending.pop_back();
-            if (parent.isValid())
-                out << parent;
-            for (int row = model.rowCount(parent) - 1; row >= 0; --row)
-                pending.push_back(model.index(row, 0, parent));
-        }
-        return out;
-    }
+    QModelIndexList rows() const { return ReportTrees::allRows(model); }
     // Names of the opened rows with children below the file row.
     QStringList opened() const
     {
