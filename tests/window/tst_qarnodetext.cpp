@@ -1,17 +1,12 @@
-#include "korvatreporter/prefs/qareporterpref.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarnodetext.h"
 #include "korvatreporter/window/qarpopupmenu.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/reporttrees.h"
 #include "tests/support/testfiles.h"
 
 #include <QClipboard>
-#include <QMainWindow>
 #include <QtTest>
 
 #include <memory>
@@ -22,9 +17,7 @@ class TstQARNodeText : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     std::unique_ptr<QAReporter> m_window;
 
     // The row of the campaign whose name is `name`.
@@ -40,16 +33,8 @@ class TstQARNodeText : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
-        m_window = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{TestFiles::example("campaign.xrd")};
-        m_window->setFiles(&files, nullptr, ViewerNormal);
+        m_host.setUp();
+        m_window = ReporterHost::open({TestFiles::example("campaign.xrd")});
     }
 
     void cleanupTestCase() { m_window.reset(); }
