@@ -1,21 +1,14 @@
-#include "korvatreporter/prefs/qareporterpref.h"
-#include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreefilterline.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/reporttrees.h"
 #include "tests/support/testfiles.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QFont>
-#include <QMainWindow>
 #include <QtTest>
-
-#include <memory>
 
 using ReportTrees::allRows;
 using ReportTrees::buildTree;
@@ -50,21 +43,10 @@ class TstQARTreeFilter : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
-    }
+    void initTestCase() { m_host.setUp(); }
 
     void init() { QAReporterState::setFailedOnly(false); }
 
@@ -148,9 +130,8 @@ private Q_SLOTS:
 
     void inWindow()
     {
-        QStringList files{TestFiles::example("campaign.xrd")};
-        QAReporter w(QStringLiteral("Test Report"), QPixmap());
-        w.setFiles(&files, nullptr, ViewerNormal);
+        const auto window = ReporterHost::open({TestFiles::example("campaign.xrd")});
+        QAReporter &w = *window;
         w.activated();
         QARTreeModel *model = w.treeModel();
         QARTreeFilterLine *line = w.treeFilter();
@@ -159,7 +140,7 @@ private Q_SLOTS:
 
         // Ctrl+K reaches the line through the host's window actions.
         QAction *focusKey = nullptr;
-        for (QAction *action : m_host.actions()) {
+        for (QAction *action : m_host.mainWindow.actions()) {
             if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_K))
                 focusKey = action;
         }
