@@ -2,17 +2,16 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
-#include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/window/qareporterimages.h"
 #include "rendoc/model/dtext.h"
 #include "sdk/qalistview.h"
 #include "sdk/qapixmapcenter.h"
+#include "tests/support/recorddump.h"
 #include "tests/support/reporttrees.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
 #include <QImage>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -34,8 +33,6 @@ bool sameImage(const QVariant &decoration, const QPixmap &pixmap)
     return icon.pixmap(pixmap.size()).toImage().convertToFormat(QImage::Format_ARGB32)
         == pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
-
-
 } // namespace
 
 // The report tree model: structure checked by QAbstractItemModelTester on
@@ -71,22 +68,19 @@ private Q_SLOTS:
     void examples()
     {
         QFETCH(QStringList, files);
-        std::vector<std::unique_ptr<QAReporterData>> records;
+        RecordDump::Records records;
         QList<QARTreeModel::File> shown;
         qint64 nodes = 0;
         for (const QString &file : files) {
-            auto record = std::make_unique<QAReporterData>();
-            record->fileName = file;
-            QCOMPARE(QAReporterLoader::readRecord(*record, QAReporterReadContext()), QAReporterLoader::Read);
-            shown.append({file, record->dataTree});
-            std::vector<const QARTreeModel::Node *> pending{record->dataTree->rootNode()};
+            QVERIFY(records.read(file));
+            shown.append({file, records.list.last()->dataTree});
+            std::vector<const QARTreeModel::Node *> pending{records.list.last()->dataTree->rootNode()};
             while (!pending.empty()) {
                 const QARTreeModel::Node *node = pending.back();
                 pending.pop_back();
                 ++nodes;
                 pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
             }
-            records.push_back(std::move(record));
         }
 
         QARTreeModel model;
