@@ -88,9 +88,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         Parse parse(QString::fromUtf8(file.readAll()));
         QVERIFY2(parse.ok, qPrintable(parse.error()));
-        QString message;
-        QVERIFY2(GoldenFile::check("reader/sample.dump", dumpTree(parse.reader.dataTree()), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("reader/sample.dump", dumpTree(parse.reader.dataTree()));
         QCOMPARE(parse.reader.types(), (QStringList{"Script", "TestCase", "Check"}));
 
         std::unique_ptr<QAReporterDataTree> tree(parse.reader.takeDataTree());
