@@ -56,9 +56,7 @@ private Q_SLOTS:
         QTEST(read.record.passed, "passed");
         QTEST(read.record.failed, "failed");
         QTEST(read.record.inconclusive, "inconclusive");
-        QString message;
-        QVERIFY2(GoldenFile::check("qtest/" + file + ".dump", RecordDump::dump(read.record), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("qtest/" + file + ".dump", RecordDump::dump(read.record));
     }
 
     void verdicts_data()
