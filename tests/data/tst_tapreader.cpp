@@ -18,14 +18,7 @@ class TestTapReader : public QObject
 
     QTemporaryDir m_dir;
 
-    QString write(const QByteArray &content)
-    {
-        QFile file(m_dir.filePath("input.tap"));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(content);
-        return file.fileName();
-    }
+    QString write(const QByteArray &content) { return RecordDump::write(m_dir, "input.tap", content); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -59,9 +52,7 @@ private Q_SLOTS:
         QTEST(record.passed, "passed");
         QTEST(record.failed, "failed");
         QTEST(record.inconclusive, "inconclusive");
-        QString message;
-        QVERIFY2(GoldenFile::check("tap/" + QString(file).replace(".tap", ".dump"), RecordDump::dump(record), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN("tap/" + QString(file).replace(".tap", ".dump"), RecordDump::dump(record));
     }
 
     void lines_data()
