@@ -78,8 +78,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         const XrdviewRun result = run(args);
         QVERIFY2(result.status == status, qPrintable(result.describe()));
-        QString message;
-        QVERIFY2(GoldenFile::check(golden, QString::fromUtf8(result.out), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(golden, QString::fromUtf8(result.out));
     }
 
     // Every example in one JUnit file that the JUnit schema accepts, and
