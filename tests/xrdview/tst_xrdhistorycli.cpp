@@ -6,6 +6,7 @@
 
 #include "tests/support/goldenfile.h"
 #include "tests/support/postgrestestserver.h"
+#include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
 
 #include <QFile>
@@ -21,12 +22,6 @@ namespace {
 QString data(const char* name)
 {
     return QStringLiteral(KORVAT_TEST_DATA "/") + QLatin1String(name);
-}
-
-QByteArray contents(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -101,9 +96,7 @@ private Q_SLOTS:
 
         XrdviewRun history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store });
         QCOMPARE(history.status, 0);
-        QString message;
-        QVERIFY2(GoldenFile::check(QStringLiteral("history-runs.txt"), QString::fromUtf8(history.out), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(QStringLiteral("history-runs.txt"), QString::fromUtf8(history.out));
 
         // A path prefix and a window of one run.
         history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store, QStringLiteral("--last"),
@@ -133,8 +126,7 @@ private Q_SLOTS:
         const XrdviewRun compared = run({ QStringLiteral("--compare-runs"), QStringLiteral("--db"), store,
                                           QString::number(older), QString::number(newer) });
         QCOMPARE(compared.status, 1);
-        QVERIFY2(GoldenFile::check(QStringLiteral("compare-runs.txt"), QString::fromUtf8(compared.out), &message),
-                 qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(QStringLiteral("compare-runs.txt"), QString::fromUtf8(compared.out));
         QCOMPARE(run({ QStringLiteral("--compare-runs"), QStringLiteral("--db"), store, QString::number(newer),
                        QString::number(newer) })
                      .status,
@@ -209,15 +201,12 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, mode);
         const QString file = m_dir.filePath(QStringLiteral("damaged.sqlite"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray("SQLite format 3").append('\0').append(QByteArray(4080, '\x5a')));
-        out.close();
-        const QByteArray before = contents(file);
+        QVERIFY(TestFiles::writeFile(file, QByteArray("SQLite format 3").append('\0').append(QByteArray(4080, '\x5a'))));
+        const QByteArray before = TestFiles::readBytes(file);
         const XrdviewRun refused = run(mode + QStringList{ QStringLiteral("--db"), QStringLiteral("sqlite:") + file });
         QCOMPARE(refused.status, 2);
         QVERIFY2(refused.errText().contains(file), qPrintable(refused.describe()));
-        QCOMPARE(contents(file), before);
+        QCOMPARE(TestFiles::readBytes(file), before);
         QVERIFY(!QFile::exists(file + QStringLiteral("-wal")));
     }
 };
