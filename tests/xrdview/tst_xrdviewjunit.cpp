@@ -62,8 +62,7 @@ private Q_SLOTS:
             QVERIFY2(ran.err.contains(args.last().toLocal8Bit()) && ran.err.contains("\t\tJUnit, line "), ran.err.constData());
         if (golden.isEmpty())
             return;
-        QString message;
-        QVERIFY2(GoldenFile::check(golden, QString::fromUtf8(ran.out), &message), qPrintable(message));
+        KORVAT_VERIFY_GOLDEN(golden, QString::fromUtf8(ran.out));
     }
 
     void exportHtml_data()
