@@ -11,7 +11,6 @@
 #include "rendoc/model/dtext.h"
 #include "rendoc/model/dtitle.h"
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -221,10 +220,7 @@ bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const
 bool QAJUnitDocumentBuilder::grow(qint64 characters)
 {
     m_textCount += characters;
-    if (m_textCount <= m_textLimit)
-        return true;
-    m_error = QCoreApplication::translate("Reporter", "JUnit, the report text grows larger than the input allows.\n");
-    return false;
+    return m_textCount <= m_textLimit;
 }
 
 void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const QString &conventional)
