@@ -24,9 +24,6 @@ namespace {
 // the token being read is held, whatever the file's size.
 constexpr qint64 ChunkBytes = 64 * 1024;
 
-const QString StateOk = QStringLiteral("ok");
-const QString StateKo = QStringLiteral("ko");
-
 } // namespace
 
 QAXmlReportReader::QAXmlReportReader(const QString &format)
@@ -41,45 +38,31 @@ QByteArray QAXmlReportReader::wrapperElement(const QByteArray &) const
     return QByteArray();
 }
 
+qsizetype QAXmlReportReader::prologSize(const QByteArray &head)
+{
+    qsizetype at = head.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    if (head.mid(at, 5) == "<?xml") {
+        const qsizetype end = head.indexOf("?>", at);
+        if (end >= 0)
+            at = end + 2;
+    }
+    return at;
+}
+
 bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
                              QAReporterData &record)
 {
-    m_error.clear();
-    m_canceled = false;
-    m_types.clear();
-    m_typeSet.clear();
-    m_nodeCounter = 0;
-    m_passed = 0;
-    m_failed = 0;
-    m_inconclusive = -1;
     m_depth = 0;
     m_text.clear();
     m_file = &file;
-    m_studio = studio;
-    m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
-    m_progress = -2;
     reset();
-    if (m_studio) {
-        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
-                                  .arg(QFileInfo(file.fileName()).fileName());
-        m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
-    }
-    m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
-    m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    m_builder = std::make_unique<QAResultsBuilder>(m_format, file, studio, styles);
     const bool ok = parse(QFileInfo(file.fileName()), wrapperElement(QAReportFormat::head(file)));
-    if (m_studio)
-        m_studio->endProgress();
-    if (ok) {
-        record.document = std::unique_ptr<DDocument>(m_document->takeDocument());
-        record.dataTree = std::move(m_tree);
-        record.types = m_types;
-        record.passed = m_passed;
-        record.failed = m_failed;
-        record.inconclusive = m_inconclusive;
-    }
-    // The nodes point into the document: the tree goes first.
-    m_tree.reset();
-    m_document.reset();
+    if (ok)
+        m_builder->finish(record);
+    m_error = ok ? QString() : m_builder->errorString();
+    m_canceled = m_builder->canceled();
+    m_builder.reset();
     return ok;
 }
 
@@ -91,9 +74,13 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     m_xml = &xml;
     m_wrapperColumns = 0;
     if (!wrapper.isEmpty()) {
+        // A byte order mark and an XML declaration stay in front of the
+        // wrapper, where they are allowed.
+        const QByteArray prolog = m_file->read(prologSize(QAReportFormat::head(*m_file)));
         const QByteArray open = '<' + wrapper + '>';
-        xml.addData(open);
-        m_wrapperColumns = int(open.size());
+        xml.addData(prolog + open);
+        if (!prolog.contains('\n'))
+            m_wrapperColumns = int(open.size());
     }
     bool rootSeen = false;
     bool fileDone = false;
@@ -200,71 +187,19 @@ bool QAXmlReportReader::given(const QString &value)
     return std::any_of(value.cbegin(), value.cend(), [](QChar c) { return !c.isSpace(); });
 }
 
-bool QAXmlReportReader::openNode(const QString &name, const QString &type, const QString &state)
-{
-    auto node = std::make_unique<QAReporterNode>();
-    node->name = name.isNull() ? QLatin1String("") : name;
-    node->type = type;
-    node->state = state;
-    node->id = QString::number(++m_nodeCounter);
-    if (!m_typeSet.contains(type)) {
-        m_typeSet.insert(type);
-        m_types.append(type);
-    }
-    if (!m_tree->insert(node.get()))
-        return fail(QCoreApplication::translate("Reporter", "%1, the node tree refused a node.\n").arg(m_format));
-    node.release(); // the tree owns it now
-    m_tree->toLastChild();
-    return true;
-}
-
-void QAXmlReportReader::closeNode()
-{
-    m_tree->current()->endItem = m_document->lastItem();
-    m_tree->toParent();
-}
-
-void QAXmlReportReader::count(const QString &state)
-{
-    if (state == StateKo)
-        ++m_failed;
-    else if (state == StateOk)
-        ++m_passed;
-    else
-        m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
-}
-
-int QAXmlReportReader::titleLevel() const
-{
-    // The root is at depth 1 and has the document's level-0 title.
-    return std::min(m_tree->depth() - 1, 6);
-}
-
-QString QAXmlReportReader::titleStyle(int level, const QString &state)
-{
-    level = qBound(0, level, 6);
-    const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
-    QString &style = m_titleStyles[level][variant];
-    if (style.isNull()) {
-        static const char *const suffixes[] = {"", " Failed", " Passed"};
-        style = QStringLiteral("Title%1").arg(level) + QLatin1String(suffixes[variant]);
-    }
-    return style;
-}
-
 bool QAXmlReportReader::writeTitle(int level, const QString &style, const QString &text)
 {
-    return m_document->title(level, style, text) || documentFailed();
+    return m_builder->title(level, style, text);
 }
 
 bool QAXmlReportReader::writeParagraph(const QString &style, const QString &text, const QString &link)
 {
-    return m_document->paragraph(style, text, link) || documentFailed();
+    return m_builder->paragraph(style, text, link);
 }
 
 bool QAXmlReportReader::writePreformatted(const QString &text)
 {
-    return m_document->preformatted(text) || documentFailed();
+    return m_builder->preformatted(text);
 }
 
 QString QAXmlReportReader::sourceLink(const QString &file, const QString &line)
@@ -277,27 +212,12 @@ QString QAXmlReportReader::sourceLink(const QString &file, const QString &line)
 
 bool QAXmlReportReader::stepProgress()
 {
-    if (!m_studio)
-        return true;
-    // The position in the file, in the XRD reader's steps of 50 bytes; the
-    // display moves only when the value changes.
-    const int value =
-        m_steps > 0 ? int(std::min<qint64>(m_file->pos() / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
-    if (value != m_progress) {
-        m_progress = value;
-        m_studio->setProgress(value);
-    }
-    if (!m_studio->progressCanceled())
-        return true;
-    m_canceled = true;
-    return fail(QCoreApplication::translate("Reporter", "Canceled.\n"));
+    return m_builder->progress(m_file->pos());
 }
 
 bool QAXmlReportReader::fail(const QString &text)
 {
-    if (m_error.isEmpty())
-        m_error = text;
-    return false;
+    return m_builder->fail(text);
 }
 
 bool QAXmlReportReader::failAtLine(const QString &text)
@@ -306,11 +226,4 @@ bool QAXmlReportReader::failAtLine(const QString &text)
                     .arg(m_format)
                     .arg(m_xml ? m_xml->lineNumber() : 0)
                     .arg(text));
-}
-
-bool QAXmlReportReader::documentFailed()
-{
-    // The builder's one failure is the bound on the report text.
-    return fail(QCoreApplication::translate("Reporter", "%1, the report text grows larger than the input allows.\n")
-                    .arg(m_format));
 }

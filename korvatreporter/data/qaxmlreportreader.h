@@ -1,10 +1,9 @@
 #pragma once
 
 #include "korvatreporter/data/qareportreader.h"
+#include "korvatreporter/data/results/qaresultsbuilder.h"
 
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 #include <memory>
@@ -19,8 +18,8 @@ class QXmlStreamReader;
 // The common part of the readers of test runners' XML outputs: one
 // streaming pass over the file in chunks, with the hostile-input limits
 // (no document type declarations, nesting, text runs, report text), errors
-// with the line and column, progress and cancel, and the node tree and
-// document being built. A reader of one format handles the elements as they
+// with the line and column, progress and cancel; the node tree, document
+// and totals are built by a QAResultsBuilder. A reader of one format handles the elements as they
 // start and end; the text of an element reaches it as text() at its end
 // tag, when no child element came after the text.
 class QAXmlReportReader : public QAReportReader
@@ -56,30 +55,29 @@ protected:
     // Resets the state of a reader of one format before a read.
     virtual void reset() {}
 
-    QAJUnitDocumentBuilder &document() { return *m_document; }
-    QAReporterDataTree &tree() { return *m_tree; }
+    QAJUnitDocumentBuilder &document() { return m_builder->document(); }
+    QAReporterDataTree &tree() { return m_builder->tree(); }
     QString text() const { return m_text; }
     // The attribute's value, null when absent.
     static QString attribute(const QXmlStreamAttributes &atts, QLatin1String name);
     // True when the value has something besides blanks.
     static bool given(const QString &value);
 
-    // A new node under the current one, made current; its state may be set
-    // later (at its end).
-    bool openNode(const QString &name, const QString &type, const QString &state);
-    // Ends the current node's text at the last item written and makes its
-    // parent current.
-    void closeNode();
-    // Counts a verdict ("ok", "ko" or "NE") in the record's totals.
-    void count(const QString &state);
+    // The record's steps (QAResultsBuilder): a new node under the current
+    // one, made current, its state possibly set at its end; the end of the
+    // current node's text; a verdict counted in the totals.
+    bool openNode(const QString &name, const QString &type, const QString &state)
+    {
+        return m_builder->addNode(name, type, state);
+    }
+    void closeNode() { m_builder->endNode(); }
+    void count(const QString &state) { m_builder->count(state); }
     // The totals counted so far (inconclusive is -1 while none was).
-    qint64 passed() const { return m_passed; }
-    qint64 failed() const { return m_failed; }
-    qint64 inconclusive() const { return m_inconclusive; }
-    // The title level of the current node: its depth below the root, at most 6.
-    int titleLevel() const;
-    // The style of a title of `level` for a verdict: "TitleN Passed" etc.
-    QString titleStyle(int level, const QString &state);
+    qint64 passed() const { return m_builder->passed(); }
+    qint64 failed() const { return m_builder->failed(); }
+    qint64 inconclusive() const { return m_builder->inconclusive(); }
+    int titleLevel() const { return m_builder->titleLevel(); }
+    QString titleStyle(int level, const QString &state) { return m_builder->titleStyle(level, state); }
     bool writeTitle(int level, const QString &style, const QString &text);
     bool writeParagraph(const QString &style, const QString &text, const QString &link = QString());
     bool writePreformatted(const QString &text);
@@ -94,29 +92,20 @@ protected:
     QString format() const { return m_format; }
 
 private:
+    // Bytes of a UTF-8 byte order mark and an XML declaration at the start
+    // of `head`, which must stay before a wrapper element.
+    static qsizetype prologSize(const QByteArray &head);
     bool parse(const QFileInfo &file, const QByteArray &wrapper);
     bool handle(bool &rootSeen, const QFileInfo &file);
-    bool documentFailed();
 
     QString m_format;
     QString m_error;
     bool m_canceled = false;
     qint64 m_textRunLimit;
     QFile *m_file = nullptr;
-    QAStudioInterface *m_studio = nullptr;
     QXmlStreamReader *m_xml = nullptr;
     int m_wrapperColumns = 0; // columns the wrapper adds to line 1
-    int m_steps = 0;
-    int m_progress = -2;
     int m_depth = 0;
     QString m_text;
-    std::unique_ptr<QAJUnitDocumentBuilder> m_document;
-    std::unique_ptr<QAReporterDataTree> m_tree;
-    QStringList m_types;
-    QSet<QString> m_typeSet;
-    QString m_titleStyles[7][3];
-    int m_nodeCounter = 0;
-    qint64 m_passed = 0;
-    qint64 m_failed = 0;
-    qint64 m_inconclusive = -1;
+    std::unique_ptr<QAResultsBuilder> m_builder;
 };

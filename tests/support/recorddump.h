@@ -67,6 +67,18 @@ inline bool read(QAReportReader &reader, const QString &path, QAReporterData &re
     return file.open(QIODevice::ReadOnly) && reader.read(file, nullptr, {}, record);
 }
 
+// The trimmed error of `reader` refusing `path`, or what went wrong instead:
+// the file was read, or a refused read left part of a record behind.
+inline QString refusal(QAReportReader &reader, const QString &path)
+{
+    QAReporterData record;
+    if (read(reader, path, record))
+        return QStringLiteral("(read without error)");
+    if (record.dataTree || record.document)
+        return QStringLiteral("(a refused read left a record)");
+    return reader.errorString().trimmed();
+}
+
 // Reads `path` with the loader, without styles or studio.
 struct Read
 {

@@ -11,7 +11,6 @@
 #include "rendoc/model/dtext.h"
 #include "rendoc/model/dtitle.h"
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -24,23 +23,39 @@ const QChar Nbsp(0x00a0);
 // The line with its indentation, tabs and runs of blanks made of no-break
 // spaces, which the view keeps; single blanks between words stay breakable,
 // except the one after a stack frame's leading "at".
+// True when the line has a tab, a leading space or two spaces in a row:
+// blanks the view would collapse. Most lines have none and are copied whole.
+bool hasCollapsingBlanks(QStringView line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('\t') || (c == QLatin1Char(' ') && (i == 0 || line.at(i - 1) == QLatin1Char(' '))))
+            return true;
+    }
+    return false;
+}
+
 QString visibleBlanks(QStringView line)
 {
     QString out;
-    out.reserve(line.size());
-    bool leading = true;
-    QChar previous;
-    for (QChar c : line) {
-        if (c == QLatin1Char('\t')) {
-            out += QString(TabWidth, Nbsp);
-        } else if (c == QLatin1Char(' ') && (leading || previous == QLatin1Char(' '))) {
-            out += Nbsp;
-        } else {
-            if (c != QLatin1Char(' '))
-                leading = false;
-            out += c;
+    if (!hasCollapsingBlanks(line)) {
+        out = line.toString();
+    } else {
+        out.reserve(line.size());
+        bool leading = true;
+        QChar previous;
+        for (QChar c : line) {
+            if (c == QLatin1Char('\t')) {
+                out += QString(TabWidth, Nbsp);
+            } else if (c == QLatin1Char(' ') && (leading || previous == QLatin1Char(' '))) {
+                out += Nbsp;
+            } else {
+                if (c != QLatin1Char(' '))
+                    leading = false;
+                out += c;
+            }
+            previous = c;
         }
-        previous = c;
     }
     // A stack frame's "at" stays on the line of the frame it names.
     qsizetype first = 0;
@@ -205,10 +220,7 @@ bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const
 bool QAJUnitDocumentBuilder::grow(qint64 characters)
 {
     m_textCount += characters;
-    if (m_textCount <= m_textLimit)
-        return true;
-    m_error = QCoreApplication::translate("Reporter", "JUnit, the report text grows larger than the input allows.\n");
-    return false;
+    return m_textCount <= m_textLimit;
 }
 
 void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const QString &conventional)

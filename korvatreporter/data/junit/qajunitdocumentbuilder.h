@@ -54,7 +54,6 @@ public:
     // before the first): where a node's text begins after its title, and
     // where it ends.
     DItem *lastItem() const;
-    QString errorString() const { return m_error; }
     DDocument *takeDocument();
 
 private:
@@ -62,7 +61,8 @@ private:
     static void append(DItemContainer *parent, DItem *&last, DItem *item);
     void appendToDocument(DItem *item);
     bool addText(DItemContainer *parent, DItem *&last, const QString &text);
-    // Counts characters added to the report text; false past the bound.
+    // Counts characters added to the report text; false past the bound,
+    // the one way an item is refused.
     bool grow(qint64 characters);
     void applyStyle(DItem *item, const QString &style, const QString &conventional);
 
@@ -71,5 +71,4 @@ private:
     QHash<QString, DStyle *> m_styles; // by name; the last of a name wins
     qint64 m_textLimit;
     qint64 m_textCount = 0;
-    QString m_error;
 };

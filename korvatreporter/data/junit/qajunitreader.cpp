@@ -1,13 +1,10 @@
 #include "korvatreporter/data/junit/qajunitreader.h"
 
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
-#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "rendoc/aml/damlhandler.h"
 #include "rendoc/model/ddocument.h"
-#include "sdk/qastudiointerface.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,7 +12,6 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -57,26 +53,10 @@ QAJUnitReader::~QAJUnitReader() = default;
 bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
                          QAReporterData &record)
 {
-    m_error.clear();
-    m_canceled = false;
     m_open.clear();
     m_suites.clear();
     m_root = Suite();
-    m_types.clear();
-    m_typeSet.clear();
-    m_nodeCounter = 0;
-    m_passed = 0;
-    m_failed = 0;
-    m_inconclusive = -1;
     m_file = &file;
-    m_studio = studio;
-    m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
-    m_progress = -2;
-    if (m_studio) {
-        const QString label = QCoreApplication::translate("Reporter", "Analysing %1")
-                                  .arg(QFileInfo(file.fileName()).fileName());
-        m_studio->startProgress(m_steps, label, QCoreApplication::translate("Reporter", "Cancel"), 0, 0);
-    }
     m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
     m_texts.timeFormat = QCoreApplication::translate("Reporter", "time %1 s");
     m_texts.fileFormat = QCoreApplication::translate("Reporter", "file %1");
@@ -85,27 +65,18 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
-    m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
-    m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
+    m_builder = std::make_unique<QAResultsBuilder>(QStringLiteral("JUnit"), file, studio, styles);
     QXmlStreamReader xml(&file);
     // Names are taken as written; a prefix without a declaration is no error.
     xml.setNamespaceProcessing(false);
     m_xml = &xml;
     const bool ok = parse(QFileInfo(file.fileName()));
     m_xml = nullptr;
-    if (m_studio)
-        m_studio->endProgress();
-    if (ok) {
-        record.document = std::unique_ptr<DDocument>(m_document->takeDocument());
-        record.dataTree = std::move(m_tree);
-        record.types = m_types;
-        record.passed = m_passed;
-        record.failed = m_failed;
-        record.inconclusive = m_inconclusive;
-    }
-    // The nodes point into the document: the tree goes first.
-    m_tree.reset();
-    m_document.reset();
+    if (ok)
+        m_builder->finish(record);
+    m_error = ok ? QString() : m_builder->errorString();
+    m_canceled = m_builder->canceled();
+    m_builder.reset();
     return ok;
 }
 
@@ -167,9 +138,9 @@ bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
     const QString title =
         given(name) ? name
                     : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
-    m_document->startDocument(title, file.completeBaseName());
-    m_tree->root()->startItem = m_document->document();
-    if (!writeTitle(0, QString(), title))
+    m_builder->document().startDocument(title, file.completeBaseName());
+    m_builder->tree().root()->startItem = m_builder->document().document();
+    if (!m_builder->title(0, QString(), title))
         return false;
     if (bare)
         return startSuite();
@@ -178,9 +149,9 @@ bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
     if (m_root.saidTests.isNull())
         return true;
     // The file's counts hold the place until the cases are counted.
-    if (!m_document->paragraph(QString(), countsText(m_root)))
-        return fail(m_document->errorString());
-    m_root.countsItem = m_document->lastItem();
+    if (!m_builder->paragraph(QString(), countsText(m_root)))
+        return false;
+    m_root.countsItem = m_builder->lastItem();
     return true;
 }
 
@@ -306,16 +277,16 @@ bool QAJUnitReader::startSuite()
 {
     const QXmlStreamAttributes atts = m_xml->attributes();
     const QString name = attribute(atts, QLatin1String("name"));
-    if (!openNode(name, TypeSuite, QString()))
+    if (!m_builder->addNode(name, TypeSuite, QString()))
         return false;
     m_open.push_back(Open::Suite);
     Suite suite;
-    suite.node = m_tree->current();
+    suite.node = m_builder->tree().current();
     readCounts(suite);
-    if (!writeTitle(titleLevel(), QString(),
+    if (!m_builder->title(m_builder->titleLevel(), QString(),
                     QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
-    m_tree->current()->startItem = m_document->lastItem();
+    m_builder->tree().current()->startItem = m_builder->lastItem();
 
     QStringList details;
     const QString package = attribute(atts, QLatin1String("package"));
@@ -333,15 +304,15 @@ bool QAJUnitReader::startSuite()
     if (!details.isEmpty()) {
         QString text = details.join(QStringLiteral(", "));
         text[0] = text[0].toUpper();
-        if (!m_document->paragraph(QString(), text + QLatin1Char('.')))
-            return fail(m_document->errorString());
+        if (!m_builder->paragraph(QString(), text + QLatin1Char('.')))
+            return false;
     }
     // A suite whose runner wrote counts shows them first, in a paragraph the
     // counted values replace when it ends; the others get theirs at the end.
     if (!suite.saidTests.isNull()) {
-        if (!m_document->paragraph(QString(), countsText(suite)))
-            return fail(m_document->errorString());
-        suite.countsItem = m_document->lastItem();
+        if (!m_builder->paragraph(QString(), countsText(suite)))
+            return false;
+        suite.countsItem = m_builder->lastItem();
     }
     m_suites.push_back(suite);
     return true;
@@ -354,7 +325,7 @@ bool QAJUnitReader::endSuite()
     suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
     if (!writeCounts(suite, !suite.countsItem))
         return false;
-    closeNode();
+    m_builder->endNode();
     return stepProgress();
 }
 
@@ -413,12 +384,7 @@ bool QAJUnitReader::endCase()
         }
     }
     const QString &state = failed || error ? StateKo : skipped ? StateNe : StateOk;
-    if (state == StateKo)
-        ++m_failed;
-    else if (state == StateOk)
-        ++m_passed;
-    else
-        m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
+    m_builder->count(state);
     const auto add = [&](Suite &suite) {
         ++suite.tests;
         // One count a case: an error usually stopped it before any failure.
@@ -436,23 +402,17 @@ bool QAJUnitReader::endCase()
 
 bool QAJUnitReader::writeCase(const QString &state)
 {
-    if (!openNode(m_case.name, TypeCase, state))
+    if (!m_builder->addNode(m_case.name, TypeCase, state))
         return false;
-    m_tree->current()->count = 1;
+    m_builder->tree().current()->count = 1;
     bool timeOk = false;
     const double seconds = m_case.time.trimmed().toDouble(&timeOk);
     if (timeOk && seconds >= 0 && std::isfinite(seconds))
-        m_tree->current()->seconds = seconds;
-    const int level = titleLevel();
-    const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
-    QString &style = m_caseTitleStyles[level][variant];
-    if (style.isNull()) {
-        static const char *const suffixes[] = {"", " Failed", " Passed"};
-        style = QStringLiteral("Title%1").arg(level) + QLatin1String(suffixes[variant]);
-    }
-    if (!writeTitle(level, style, m_case.name))
+        m_builder->tree().current()->seconds = seconds;
+    const int level = m_builder->titleLevel();
+    if (!m_builder->title(level, m_builder->titleStyle(level, state), m_case.name))
         return false;
-    m_tree->current()->startItem = m_document->lastItem();
+    m_builder->tree().current()->startItem = m_builder->lastItem();
 
     // "Class C, time T s, source FILE line N", with the parts that are given.
     QString text;
@@ -474,8 +434,8 @@ bool QAJUnitReader::writeCase(const QString &state)
         text[0] = text[0].toUpper();
         const QString target =
             link ? m_case.file + QStringLiteral(" line ") + m_case.line.trimmed() : QString();
-        if (!m_document->paragraph(QString(), text, target))
-            return fail(m_document->errorString());
+        if (!m_builder->paragraph(QString(), text, target))
+            return false;
     }
     for (const Outcome &outcome : m_case.outcomes) {
         if (!writeOutcome(outcome))
@@ -484,7 +444,7 @@ bool QAJUnitReader::writeCase(const QString &state)
     if (!writeProperties(m_case.properties) || !writeOutput(m_texts.standardOutput, m_case.out)
         || !writeOutput(m_texts.standardError, m_case.err))
         return false;
-    closeNode();
+    m_builder->endNode();
     return true;
 }
 
@@ -507,8 +467,8 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
                          || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
-    if (!m_document->paragraph(style, text) || !m_document->preformatted(outcome.text))
-        return fail(m_document->errorString());
+    if (!m_builder->paragraph(style, text) || !m_builder->preformatted(outcome.text))
+        return false;
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
            && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
 }
@@ -517,19 +477,16 @@ bool QAJUnitReader::writeOutput(const QString &label, const QString &text)
 {
     if (!given(text))
         return true;
-    if (!m_document->paragraph(QString(), label + QLatin1Char(':')) || !m_document->preformatted(text))
-        return fail(m_document->errorString());
-    return true;
+    return m_builder->paragraph(QString(), label + QLatin1Char(':')) && m_builder->preformatted(text);
 }
 
 bool QAJUnitReader::writeProperties(const Properties &properties)
 {
     if (properties.isEmpty())
         return true;
-    if (!m_document->paragraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
-        return fail(m_document->errorString());
-    m_document->table(properties);
-    return true;
+    if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
+        return false;
+    return m_builder->table(properties);
 }
 
 void QAJUnitReader::readCounts(Suite &suite) const
@@ -551,9 +508,7 @@ bool QAJUnitReader::writeCounts(const Suite &suite, bool after)
     const QString style =
         suite.failures + suite.errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
     text += QLatin1Char('.');
-    const bool ok = after ? m_document->paragraph(style, text)
-                          : m_document->rewriteParagraph(suite.countsItem, style, text);
-    return ok || fail(m_document->errorString());
+    return after ? m_builder->paragraph(style, text) : m_builder->rewrite(suite.countsItem, style, text);
 }
 
 QString QAJUnitReader::countsText(const Suite &suite) const
@@ -583,62 +538,12 @@ QString QAJUnitReader::countText(qint64 counted, const QString &said) const
     return m_texts.fileSays.arg(number, quoted);
 }
 
-bool QAJUnitReader::writeTitle(int level, const QString &style, const QString &text)
-{
-    return m_document->title(level, style, text) || fail(m_document->errorString());
-}
-
-bool QAJUnitReader::openNode(const QString &name, const QString &type, const QString &state)
-{
-    auto node = std::make_unique<QAReporterNode>();
-    node->name = name.isNull() ? QLatin1String("") : name;
-    node->type = type;
-    node->state = state;
-    node->id = QString::number(++m_nodeCounter);
-    if (!m_typeSet.contains(type)) {
-        m_typeSet.insert(type);
-        m_types.append(type);
-    }
-    if (!m_tree->insert(node.get()))
-        return fail(QCoreApplication::translate("Reporter", "JUnit, the node tree refused a node.\n"));
-    node.release(); // the tree owns it now
-    m_tree->toLastChild();
-    return true;
-}
-
-void QAJUnitReader::closeNode()
-{
-    m_tree->current()->endItem = m_document->lastItem();
-    m_tree->toParent();
-}
-
-int QAJUnitReader::titleLevel() const
-{
-    // The root is at depth 1 and has the document's level-0 title.
-    return std::min(m_tree->depth() - 1, 6);
-}
-
 bool QAJUnitReader::stepProgress()
 {
-    if (!m_studio)
-        return true;
-    // The position in the file, in the XRD reader's steps of 50 bytes; the
-    // display moves only when the value changes.
-    const int value =
-        m_steps > 0 ? int(std::min<qint64>(m_file->pos() / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
-    if (value != m_progress) {
-        m_progress = value;
-        m_studio->setProgress(value);
-    }
-    if (!m_studio->progressCanceled())
-        return true;
-    m_canceled = true;
-    return fail(QCoreApplication::translate("Reporter", "Canceled.\n"));
+    return m_builder->progress(m_file->pos());
 }
 
 bool QAJUnitReader::fail(const QString &text)
 {
-    if (m_error.isEmpty())
-        m_error = text;
-    return false;
+    return m_builder->fail(text);
 }

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "korvatreporter/data/qareportreader.h"
+#include "korvatreporter/data/results/qaresultsbuilder.h"
 
-#include <QSet>
 #include <QStringList>
 
 #include <memory>
 #include <utility>
 #include <vector>
 
-class QAJUnitDocumentBuilder;
-class QAReporterDataTree;
 class QAReporterNode;
 class DItem;
 class QFileInfo;
@@ -24,8 +22,9 @@ class QXmlStreamReader;
 // else "NE" when one was skipped, else "ok". The counts shown for suites
 // are those of the cases read, with the file's own where they differ. The report text of
 // every node is built as the AML handler builds an XRD file's text
-// (QAJUnitDocumentBuilder), so the document is the one an XRD file with the
-// same markup would give; the totals count test cases.
+// (QAJUnitDocumentBuilder, through the shared QAResultsBuilder), so the
+// document is the one an XRD file with the same markup would give; the
+// totals count test cases.
 class QAJUnitReader : public QAReportReader
 {
 public:
@@ -109,10 +108,6 @@ private:
     QString countsText(const Suite &suite) const;
     // A counted value, with what the file says when it says otherwise.
     QString countText(qint64 counted, const QString &said) const;
-    bool writeTitle(int level, const QString &style, const QString &text);
-    bool openNode(const QString &name, const QString &type, const QString &state);
-    void closeNode();
-    int titleLevel() const;
     // Moves the progress display; false (canceled) when the user pressed its
     // cancel button.
     bool stepProgress();
@@ -134,23 +129,12 @@ private:
     QString m_error;
     bool m_canceled = false;
     Texts m_texts;
-    QString m_caseTitleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     QXmlStreamReader *m_xml = nullptr;
     QFile *m_file = nullptr;
-    QAStudioInterface *m_studio = nullptr;
-    int m_steps = 0;
-    int m_progress = -2; // last value shown; -2 before the first
-    std::unique_ptr<QAJUnitDocumentBuilder> m_document;
-    std::unique_ptr<QAReporterDataTree> m_tree;
+    std::unique_ptr<QAResultsBuilder> m_builder;
     std::vector<Open> m_open;
     std::vector<Suite> m_suites;
     Suite m_root; // the counts of a testsuites root
     TestCase m_case;
     Properties m_properties; // of the open properties element
-    QStringList m_types;
-    QSet<QString> m_typeSet; // m_types as a set, for the "seen?" check
-    int m_nodeCounter = 0;
-    qint64 m_passed = 0;
-    qint64 m_failed = 0;
-    qint64 m_inconclusive = -1;
 };

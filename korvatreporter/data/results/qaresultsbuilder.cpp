@@ -58,7 +58,7 @@ bool QAResultsBuilder::start(const QString &title)
 {
     m_document->startDocument(title, QFileInfo(m_file.fileName()).completeBaseName());
     m_tree->root()->startItem = m_document->document();
-    return m_document->title(0, QString(), title) || fail(m_document->errorString());
+    return m_document->title(0, QString(), title) || documentFailed();
 }
 
 bool QAResultsBuilder::openSuite(const QString &name, const QString &type, const QString &titleText)
@@ -76,14 +76,8 @@ bool QAResultsBuilder::openPendingCase(const QString &name, const QString &type)
     return openNode(name, type, QString(), Open::Pending, name);
 }
 
-bool QAResultsBuilder::openNode(const QString &name, const QString &type, const QString &state,
-                                Open::Kind kind, const QString &titleText)
+bool QAResultsBuilder::addNode(const QString &name, const QString &type, const QString &state)
 {
-    // The node tree and everything that walks it are sized for what the XRD
-    // reader accepts.
-    if (m_open.size() + 1 >= size_t(DAmlHandler::MaxDepth))
-        return fail(error(QCoreApplication::translate("Reporter", "tests nested deeper than %1."))
-                            .arg(DAmlHandler::MaxDepth));
     auto node = std::make_unique<QAReporterNode>();
     node->name = name.isNull() ? QLatin1String("") : name;
     node->type = type;
@@ -97,10 +91,28 @@ bool QAResultsBuilder::openNode(const QString &name, const QString &type, const 
         return fail(error(QCoreApplication::translate("Reporter", "the node tree refused a node.")));
     node.release(); // the tree owns it now
     m_tree->toLastChild();
-    const int level = std::min(m_tree->depth() - 1, 6);
-    const QString style = kind == Open::Case ? titleStyle(level, state) : QString();
-    if (!m_document->title(level, style, titleText))
-        return fail(m_document->errorString());
+    return true;
+}
+
+void QAResultsBuilder::endNode()
+{
+    m_tree->current()->endItem = m_document->lastItem();
+    m_tree->toParent();
+}
+
+bool QAResultsBuilder::openNode(const QString &name, const QString &type, const QString &state,
+                                Open::Kind kind, const QString &titleText)
+{
+    // The node tree and everything that walks it are sized for what the XRD
+    // reader accepts.
+    if (m_open.size() + 1 >= size_t(DAmlHandler::MaxDepth))
+        return fail(error(QCoreApplication::translate("Reporter", "tests nested deeper than %1."))
+                            .arg(DAmlHandler::MaxDepth));
+    if (!addNode(name, type, state))
+        return false;
+    const int level = titleLevel();
+    if (!m_document->title(level, kind == Open::Case ? titleStyle(level, state) : QString(), titleText))
+        return documentFailed();
     m_tree->current()->startItem = m_document->lastItem();
     m_open.push_back({kind, 0, m_document->lastItem()});
     if (kind == Open::Case)
@@ -123,12 +135,10 @@ bool QAResultsBuilder::closeNode(const QString &state, const QString &name)
         if (node->name.isEmpty() && !name.isEmpty())
             node->name = name;
         count(node->state);
-        const int level = std::min(m_tree->depth() - 1, 6);
-        if (!m_document->rewriteParagraph(open.title, titleStyle(level, node->state), node->name))
-            return fail(m_document->errorString());
+        if (!m_document->rewriteParagraph(open.title, titleStyle(titleLevel(), node->state), node->name))
+            return documentFailed();
     }
-    node->endItem = m_document->lastItem();
-    m_tree->toParent();
+    endNode();
     if (!m_open.empty())
         m_open.back().worst = std::max(m_open.back().worst, rank(node->state));
     return true;
@@ -144,20 +154,37 @@ void QAResultsBuilder::count(const QString &state)
         m_inconclusive = std::max<qint64>(m_inconclusive, 0) + 1;
 }
 
-QString QAResultsBuilder::titleStyle(int level, const QString &state)
+int QAResultsBuilder::titleLevel() const
 {
-    const char *suffix = state == StateKo ? " Failed" : state == StateOk ? " Passed" : "";
-    return QStringLiteral("Title%1").arg(level) + QLatin1String(suffix);
+    // The root is at depth 1 and has the document's level-0 title.
+    return std::min(m_tree->depth() - 1, 6);
+}
+
+const QString &QAResultsBuilder::titleStyle(int level, const QString &state)
+{
+    level = qBound(0, level, 6);
+    const int variant = state == StateKo ? 1 : state == StateOk ? 2 : 0;
+    QString &style = m_titleStyles[level][variant];
+    if (style.isNull()) {
+        static const char *const suffixes[] = {"", " Failed", " Passed"};
+        style = QStringLiteral("Title%1").arg(level) + QLatin1String(suffixes[variant]);
+    }
+    return style;
+}
+
+bool QAResultsBuilder::title(int level, const QString &style, const QString &text)
+{
+    return m_document->title(level, style, text) || documentFailed();
 }
 
 bool QAResultsBuilder::paragraph(const QString &style, const QString &text, const QString &link)
 {
-    return m_document->paragraph(style, text, link) || fail(m_document->errorString());
+    return m_document->paragraph(style, text, link) || documentFailed();
 }
 
 bool QAResultsBuilder::preformatted(const QString &text)
 {
-    return m_document->preformatted(text) || fail(m_document->errorString());
+    return m_document->preformatted(text) || documentFailed();
 }
 
 bool QAResultsBuilder::table(const QList<std::pair<QString, QString>> &rows)
@@ -168,7 +195,7 @@ bool QAResultsBuilder::table(const QList<std::pair<QString, QString>> &rows)
 
 bool QAResultsBuilder::rewrite(DItem *paragraph, const QString &style, const QString &text)
 {
-    return m_document->rewriteParagraph(paragraph, style, text) || fail(m_document->errorString());
+    return m_document->rewriteParagraph(paragraph, style, text) || documentFailed();
 }
 
 DItem *QAResultsBuilder::lastItem() const
@@ -199,6 +226,12 @@ bool QAResultsBuilder::fail(const QString &text)
     if (m_error.isEmpty())
         m_error = text;
     return false;
+}
+
+bool QAResultsBuilder::documentFailed()
+{
+    return fail(QCoreApplication::translate("Reporter", "%1, the report text grows larger than the input allows.\n")
+                    .arg(m_format));
 }
 
 QString QAResultsBuilder::error(const QString &text) const

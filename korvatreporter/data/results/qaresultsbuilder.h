@@ -17,12 +17,15 @@ class QAReporterDataTree;
 class QAStudioInterface;
 class QFile;
 
-// What the readers of test runners' own formats (TAP, GoogleTest JSON,
-// CTRF JSON) share: the node tree with its ids, types and verdicts, the
-// report text built item by item as for JUnit results, the totals of test
-// cases and the studio's progress display with its cancel button. A reader
-// opens suites and cases in file order and writes each node's text between
-// its open and close; suites take the worst verdict of what is under them.
+// The record every reader other than the XRD one builds: the node tree
+// with its ids, types and verdicts, the report text built item by item as
+// for JUnit results, the totals of test cases (64-bit, from -1 for "no
+// inconclusive case") and the studio's progress display with its cancel
+// button. A reader opens suites and cases in file order and writes each
+// node's text between its open and close; suites take the worst verdict of
+// what is under them. Readers that write their own titles and verdicts
+// (the XML readers) use the steps underneath: addNode(), endNode(),
+// count().
 class QAResultsBuilder
 {
 public:
@@ -53,6 +56,26 @@ public:
     // Open nodes below the root.
     int openNodes() const { return int(m_open.size()); }
 
+    // A new node under the current one, made current, with the next id; its
+    // type joins the record's types. No title is written and the verdict,
+    // when null, is set later by the reader.
+    bool addNode(const QString &name, const QString &type, const QString &state);
+    // Ends the current node's text at the last item written and makes its
+    // parent current.
+    void endNode();
+    // Counts a verdict ("ok", "ko" or "NE") in the totals.
+    void count(const QString &state);
+    // The title level of the current node: its depth below the root, at most 6.
+    int titleLevel() const;
+    // "TitleN", "TitleN Failed" or "TitleN Passed" for a verdict.
+    const QString &titleStyle(int level, const QString &state);
+
+    QAJUnitDocumentBuilder &document() { return *m_document; }
+    QAReporterDataTree &tree() { return *m_tree; }
+
+    // A title of `level` (no style attribute when style is null), outside
+    // the open and close steps.
+    bool title(int level, const QString &style, const QString &text);
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
     bool preformatted(const QString &text);
     bool table(const QList<std::pair<QString, QString>> &rows);
@@ -95,8 +118,8 @@ private:
 
     bool openNode(const QString &name, const QString &type, const QString &state, Open::Kind kind,
                   const QString &titleText);
-    void count(const QString &state);
-    QString titleStyle(int level, const QString &state);
+    // The document refused an item: its one fault is the bound on the text.
+    bool documentFailed();
 
     QString m_format;
     QFile &m_file;
@@ -106,6 +129,7 @@ private:
     std::vector<Open> m_open;
     QStringList m_types;
     QSet<QString> m_typeSet;
+    QString m_titleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     int m_nodeCounter = 0;
     int m_steps = 0;
     int m_progress = -2;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -27,6 +28,8 @@ bool startsWithWord(QStringView line, QLatin1String word)
 // The description with TAP's escapes "\#" and "\\" undone.
 QString unescaped(QStringView text)
 {
+    if (!text.contains(QLatin1Char('\\')))
+        return text.toString();
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -66,7 +69,7 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
     QAResultsBuilder builder(QStringLiteral("TAP"), file, studio, styles);
     m_builder = &builder;
     bool ok = true;
-    if (bytes.trimmed().isEmpty())
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }))
         ok = builder.fail(builder.error(QCoreApplication::translate("Reporter", "the file holds no test results.")));
     if (ok)
         ok = builder.start(QCoreApplication::translate("Reporter", "TAP results: %1").arg(QFileInfo(file.fileName()).fileName()));
@@ -117,7 +120,7 @@ bool QATapReader::readLine(QStringView line, int indent)
         if (line.trimmed().isEmpty() || indent >= m_yamlIndent) {
             if (line.trimmed() == QLatin1String("..."))
                 return finishYaml();
-            m_yaml << QString(qMax(0, indent - m_yamlIndent), QLatin1Char(' ')) + line.toString();
+            m_yaml << (indent > m_yamlIndent ? QString(indent - m_yamlIndent, QLatin1Char(' ')).append(line) : line.toString());
             return true;
         }
         // A block without its closing "..." ends where the indentation does.
@@ -285,6 +288,8 @@ bool QATapReader::finishYaml()
     // node's test runner tells where a test is: "location: 'FILE:LINE:COLUMN'".
     static const QRegularExpression location(QStringLiteral("^location:\\s*'?(.+?):(\\d+)(?::\\d+)?'?\\s*$"));
     for (const QString &line : yaml) {
+        if (!line.startsWith(QLatin1String("location:")))
+            continue;
         const QRegularExpressionMatch match = location.match(line);
         if (match.hasMatch()) {
             if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Source "),
