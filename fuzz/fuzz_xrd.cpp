@@ -1,6 +1,7 @@
 // An XRD report read through the real loader: regular-file check, guarded
 // reader, node tree, document and totals; then read again for its totals
-// only, which must refuse or accept it alike and count the same.
+// only, which must refuse or accept it alike and count the same (an input
+// of another format is read in full both times).
 #include "fuzz/fuzzsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
@@ -25,7 +26,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (counted.passed != record.passed || counted.failed != record.failed
         || counted.inconclusive != record.inconclusive || counted.types != record.types)
         FuzzSupport::fail("a totals-only read counted differently");
-    if (counted.dataTree || counted.document)
-        FuzzSupport::fail("a totals-only read kept the report");
     return 0;
 }
