@@ -1,4 +1,5 @@
-// An AML document read by the guarded AML reader.
+// An AML document read by the guarded AML reader, then checked only, which
+// must refuse or accept it alike.
 #include "fuzz/fuzzsupport.h"
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
@@ -8,8 +9,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzSupport::ensureApplication();
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     DAmlReader reader;
-    if (reader.parseData(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size))))
+    const bool read = reader.parseData(bytes);
+    if (read)
         std::unique_ptr<DDocument> document(reader.handler()->takeDocuments());
+    DAmlReader checker;
+    checker.handler()->setCheckOnly(true);
+    if (checker.parseData(bytes) != read || checker.errorDescription() != reader.errorDescription())
+        FuzzSupport::fail("checking only judged the document differently");
+    if (checker.documents())
+        FuzzSupport::fail("checking only kept a document");
     return 0;
 }

@@ -34,6 +34,10 @@ public:
     // read again). Returns the files that could not be read; the reason for
     // each goes to `log` (not owned) when given, else to the host's output.
     virtual QStringList load(const QStringList& files, QAILogMonitor* log) = 0;
+    // Tells the session that the host will ask for totals only (resultTotals(),
+    // totalsText()) of the files loaded from now on, so that it may read them
+    // without keeping their content. Ignored by default.
+    virtual void setTotalsOnly(bool totalsOnly);
 
     // The sums of the held files' totals; none while no file is held.
     virtual std::optional<QAStResultTotals> resultTotals() const = 0;

@@ -46,6 +46,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
     const QAReportFormat *format = QAReportFormats::recognise(head);
     const std::unique_ptr<QAReportReader> reader =
         (format ? format : QAReportFormats::all().front())->createReader();
+    reader->setTotalsOnly(context.totalsOnly);
     if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())
@@ -156,7 +157,9 @@ DDocument *QAReporterLoader::loadReportDocument(const QString &fileName,
 {
     QAReporterData record;
     QString reason;
-    if (readFile(fileName, context, record, &reason) != Read)
+    QAReporterReadContext full = context;
+    full.totalsOnly = false;
+    if (readFile(fileName, full, record, &reason) != Read)
         return nullptr;
     return record.document.release();
 }

@@ -7,9 +7,12 @@ class QAStudioInterface;
 
 // What reading report files takes from the host, handed in by whoever
 // reads: the studio (its progress display and output pane) and the report
-// styles the documents are built with. Either may be absent.
+// styles the documents are built with. Either may be absent. With
+// totalsOnly the caller needs each file's totals and types and nothing else:
+// readers that can then keep neither node tree nor documents.
 struct QAReporterReadContext
 {
     QAStudioInterface *studio = nullptr;
     QList<DStyle *> styles;
+    bool totalsOnly = false;
 };

@@ -28,4 +28,13 @@ public:
     // True when the last read stopped because the user pressed the cancel
     // button of the studio's progress display.
     virtual bool canceled() const = 0;
+
+    // Asks for the totals and types only: a reader that can may then leave
+    // the record's tree and documents empty, while still refusing every file
+    // a full read refuses. Readers that cannot ignore it and read in full.
+    void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
+    bool totalsOnly() const { return m_totalsOnly; }
+
+private:
+    bool m_totalsOnly = false;
 };

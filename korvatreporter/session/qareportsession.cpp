@@ -176,6 +176,7 @@ void QAReportSession::releaseRetired()
 QAReporterReadContext QAReportSession::readContext() const
 {
     QAReporterReadContext context;
+    context.totalsOnly = m_totalsOnly;
     if (m_pref) {
         context.studio = m_pref->studio();
         if (m_pref->stylesPage())
@@ -318,7 +319,10 @@ QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMoni
     const QString configDir = studio ? studio->exportDirectory() : QStringLiteral(".");
     QAReporterHTMLExport exporter(dir, configDir + QDir::separator() + QStringLiteral("dhtml.cfg"),
                                   studio ? studio->searchPath() : QString());
-    exporter.setReadContext(readContext());
+    // Linked reports are read for their documents whatever the session holds.
+    QAReporterReadContext context = readContext();
+    context.totalsOnly = false;
+    exporter.setReadContext(context);
     exporter.setFailedOnly(failedOnly());
     QList<QAReporterData *> records;
     for (const auto &record : m_records)

@@ -62,6 +62,10 @@ public:
     // Drops every record and reads the file list again.
     QStringList reload(QAILogMonitor *log = nullptr);
 
+    // Files loaded while set are read for their totals and types only:
+    // their records hold no tree and no documents, so nothing but the
+    // totals answers for them.
+    void setTotalsOnly(bool totalsOnly) override { m_totalsOnly = totalsOnly; }
     void setFailedOnly(bool failedOnly) override;
     // Hides `type` whatever its entry said before.
     void hideType(const QString &type) override;
@@ -122,6 +126,7 @@ private:
     QAReporterFilter m_filter;
     QMap<QString, bool> m_typeShown;
     bool m_typesSettled = false;
+    bool m_totalsOnly = false;
     std::unique_ptr<QAReporterFilteredList> m_shown;
     // The records the shown list was built from, in order.
     std::vector<const QAReporterData *> m_shownRecords;

@@ -174,6 +174,7 @@ DAmlHandler::DAmlHandler()
 
 DAmlHandler::~DAmlHandler()
 {
+    clearOpen();
     delete m_first;
 }
 
@@ -231,7 +232,7 @@ DDocument* DAmlHandler::takeDocuments()
     m_lastDocument = nullptr;
     m_current = nullptr;
     // Open frames would point into the chain given away.
-    m_open.clear();
+    clearOpen();
     return first;
 }
 
@@ -290,10 +291,10 @@ int DAmlHandler::lineNumber() const
 
 void DAmlHandler::reset()
 {
+    clearOpen();
     delete m_first;
     m_first = nullptr;
     m_lastDocument = nullptr;
-    m_open.clear();
     m_current = nullptr;
     m_text.clear();
     m_textCount = 0;
@@ -368,7 +369,8 @@ bool DAmlHandler::flushText()
                         .arg(m_open.empty() ? QString() : elementName(element))
                         .arg(lineNumber()));
     }
-    link(new DText(text));
+    if (!m_checkOnly)
+        link(new DText(text));
     return true;
 }
 
@@ -450,9 +452,25 @@ bool DAmlHandler::endElement(const QString&, const QString&, const QString&)
         return false;
     if (m_open.empty())
         return true;
-    m_current = m_open.back().item;
+    if (m_checkOnly) {
+        // The frame owned its item: nothing may point at it once it is gone.
+        delete m_open.back().item;
+        m_current = nullptr;
+    } else {
+        m_current = m_open.back().item;
+    }
     m_open.pop_back();
     return true;
+}
+
+void DAmlHandler::clearOpen()
+{
+    if (m_checkOnly) {
+        for (const Open& open : m_open)
+            delete open.item;
+    }
+    m_open.clear();
+    m_current = nullptr;
 }
 
 bool DAmlHandler::startItemElement(
@@ -485,9 +503,11 @@ bool DAmlHandler::startStyleElement(
 
 void DAmlHandler::openItem(Element element, DItem* made, const DAmlAttributes& atts)
 {
-    m_styleSheet->apply(made, element, atts);
     DItemContainer* container = made->toContainer();
-    if (element == Document) {
+    if (m_checkOnly) {
+        // Neither styled nor linked: the frame owns the item until its element ends.
+    } else if (element == Document) {
+        m_styleSheet->apply(made, element, atts);
         DDocument* document = static_cast<DDocument*>(made);
         if (m_lastDocument)
             m_lastDocument->setNext(document);
@@ -495,6 +515,7 @@ void DAmlHandler::openItem(Element element, DItem* made, const DAmlAttributes& a
             m_first = document;
         m_lastDocument = document;
     } else {
+        m_styleSheet->apply(made, element, atts);
         link(made);
     }
     const int ownFrame = int(m_open.size());

@@ -51,6 +51,13 @@ public:
     void setTextLimit(qint64 chars);
     qint64 textLimit() const { return m_textLimit; }
 
+    // Checking only: the markup is checked as when building (placement, attribute values,
+    // styles, text), but no document is kept: each item lives while its element is open and
+    // text runs make no item. A caller that needs a verdict on the file and nothing of its
+    // content (totals) saves the document's memory and its freeing. Set before a parse.
+    void setCheckOnly(bool checkOnly) { m_checkOnly = checkOnly; }
+    bool checkOnly() const { return m_checkOnly; }
+
     // First document read; later ones are chained to it through next. Still owned here.
     DDocument* documents() const;
     DDocument* takeDocuments();
@@ -151,6 +158,8 @@ private:
     // Styles the item, links it into the open container (or the document chain) and opens its frame.
     void openItem(Element element, DItem* made, const DAmlAttributes& atts);
     void link(DItem* item);
+    // Drops every open frame; when checking only, the items the frames own go with them.
+    void clearOpen();
 
     qint64 m_inputSize = 0;
     qint64 m_textLimit;
@@ -169,5 +178,6 @@ private:
 
     const DAmlLocator* m_locator = nullptr;
     bool m_failed = false;
+    bool m_checkOnly = false;
     QString m_error;
 };

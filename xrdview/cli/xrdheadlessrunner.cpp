@@ -92,6 +92,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     // The filter is set before anything is shown, so the shown list is
     // built once.
     m_session->setFailedOnly(line.failedOnly);
+    // The summary prints totals alone: the files need not be kept.
+    m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary);
     for (const QString& type : line.hiddenTypes)
         m_session->hideType(type);
     StandardErrorLog log;

@@ -31,6 +31,25 @@ QString presentValue(const DAmlAttributes &atts, int index)
     return value;
 }
 
+// Whether `text` reads as the UTF-8 `bytes`: compared in place when the
+// bytes are ASCII, as verdicts, types and icons nearly always are, so that
+// a repeated value costs no conversion.
+bool sameText(const QString &text, QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return text == QString::fromUtf8(bytes);
+    }
+    if (text.size() != bytes.size())
+        return false;
+    const QChar *chars = text.constData();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (chars[i].unicode() != char16_t(bytes[i]))
+            return false;
+    }
+    return true;
+}
+
 // The attribute's value, null when the attribute is absent.
 QString optionalValue(const DAmlAttributes &atts, QLatin1String name)
 {
@@ -65,6 +84,12 @@ void QAstXmlRodHandler::resetProgress(int steps)
     s_progressSteps = steps;
 }
 
+void QAstXmlRodHandler::setTotalsOnly(bool totalsOnly)
+{
+    m_totalsOnly = totalsOnly;
+    setCheckOnly(totalsOnly);
+}
+
 QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
 {
     return m_tree.release();
@@ -74,6 +99,8 @@ bool QAstXmlRodHandler::startDocument()
 {
     // The node counter and the tree are not reset: a handler reads one file.
     m_pending.clear();
+    m_openSerials.clear();
+    m_pendingSerials.clear();
     m_types.clear();
     m_passed = 0;
     m_failed = 0;
@@ -126,13 +153,15 @@ bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QSt
     case Root:
         return startRoot();
     case Node:
-        return startNode(atts);
+        return m_totalsOnly ? startCountedNode(atts) : startNode(atts);
     case Aml:
         break;
     }
     if (!DAmlHandler::startElement(QString(), QString(), qName, atts))
         return false;
     // Every node waiting at this point is anchored to the item just opened.
+    if (!m_pendingSerials.empty() && currentItem())
+        m_pendingSerials.clear();
     if (!m_pending.empty()) {
         if (DItem *item = currentItem()) {
             for (QAReporterNode *node : m_pending)
@@ -147,11 +176,16 @@ bool QAstXmlRodHandler::startRoot()
 {
     // A second root, nested or not, would replace the tree read so far and
     // silently drop its nodes: the file is refused instead.
-    if (m_tree)
+    if (m_tree || !m_openSerials.empty())
         return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, more than one XROD element (line %1).\n"));
+    m_rootOpen = true;
+    if (m_totalsOnly) {
+        m_openSerials.push_back(0);
+        m_pendingSerials.push_back(0);
+        return true;
+    }
     auto *root = new QAReporterNode;
     m_tree = std::make_unique<QAReporterDataTree>(root);
-    m_rootOpen = true;
     m_pending.push_back(root);
     return true;
 }
@@ -182,6 +216,18 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     }
     node->name = presentValue(atts, nameIndex);
 
+    if (!readType(atts, &node->type))
+        return false;
+    node->state = sharedValue(atts, QLatin1String("state"));
+    node->icone = sharedValue(atts, QLatin1String("icone"));
+    node->id = QString::number(++m_nodeCounter);
+    node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    node->base = sharedValue(atts, QLatin1String("base"));
+    return true;
+}
+
+bool QAstXmlRodHandler::readType(const DAmlAttributes &atts, QString *type)
+{
     const int typeIndex = atts.index(QLatin1String("type"));
     if (typeIndex < 0) {
         setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable type attribute.\n"));
@@ -189,27 +235,64 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     }
     // A set, not the list, answers "seen before?": a file with many
     // distinct types must not make the check quadratic.
-    const QString type = presentValue(atts, typeIndex);
-    if (const QString *recent = m_recentTypes.find(type)) {
-        node->type = *recent;
-    } else {
-        auto seen = m_typeSet.constFind(type);
-        if (seen == m_typeSet.constEnd()) {
-            seen = m_typeSet.insert(type);
-            m_types.append(type);
-        }
-        node->type = *seen;
-        m_recentTypes.remember(*seen);
+    if (const QString *recent = m_recentTypes.find(atts.utf8Value(typeIndex))) {
+        *type = *recent;
+        return true;
     }
-
-    node->state = shared(optionalValue(atts, QLatin1String("state")));
-    node->icone = shared(optionalValue(atts, QLatin1String("icone")));
-    node->id = QString::number(++m_nodeCounter);
-    node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
-    const QString base = optionalValue(atts, QLatin1String("base"));
-    if (!base.isNull())
-        node->base = shared(base);
+    const QString value = presentValue(atts, typeIndex);
+    auto seen = m_typeSet.constFind(value);
+    if (seen == m_typeSet.constEnd()) {
+        seen = m_typeSet.insert(value);
+        m_types.append(value);
+    }
+    *type = *seen;
+    m_recentTypes.remember(*seen);
     return true;
+}
+
+bool QAstXmlRodHandler::startCountedNode(const DAmlAttributes &atts)
+{
+    if (!m_rootOpen)
+        return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, XROD:NODE element outside XROD (line %1).\n"));
+    if (atts.index(QLatin1String("name")) < 0) {
+        setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable name attribute.\n"));
+        return false;
+    }
+    QString type;
+    if (!readType(atts, &type))
+        return false;
+    countSum(sharedValue(atts, QLatin1String("state")), optionalValue(atts, QLatin1String("sum")));
+    const int serial = ++m_nodeCounter;
+    m_openSerials.push_back(serial);
+    m_pendingSerials.push_back(serial);
+    return true;
+}
+
+bool QAstXmlRodHandler::endCountedNode()
+{
+    // The root stays open below every node.
+    if (m_openSerials.size() < 2)
+        return false;
+    const int serial = m_openSerials.back();
+    m_openSerials.pop_back();
+    if (m_pendingSerials.empty())
+        return true;
+    const int waiting = m_pendingSerials.back();
+    m_pendingSerials.pop_back();
+    if (waiting == serial)
+        return true;
+    setErrorString(QCoreApplication::translate("Reporter", "unvalable stack elements.\n"));
+    return false;
+}
+
+QString QAstXmlRodHandler::sharedValue(const DAmlAttributes &atts, QLatin1String name)
+{
+    const int index = atts.index(name);
+    if (index < 0)
+        return QString();
+    if (const QString *recent = m_recentShared.find(atts.utf8Value(index)))
+        return *recent;
+    return shared(presentValue(atts, index));
 }
 
 QString QAstXmlRodHandler::shared(const QString &value)
@@ -226,6 +309,15 @@ QString QAstXmlRodHandler::shared(const QString &value)
         found = m_sharedTexts.insert(value);
     m_recentShared.remember(*found);
     return *found;
+}
+
+const QString *QAstXmlRodHandler::RecentTexts::find(QByteArrayView utf8) const
+{
+    for (const QString &text : texts) {
+        if (!text.isNull() && sameText(text, utf8))
+            return &text;
+    }
+    return nullptr;
 }
 
 const QString *QAstXmlRodHandler::RecentTexts::find(const QString &value) const
@@ -271,13 +363,13 @@ bool QAstXmlRodHandler::endElement(const QString &, const QString &, const QStri
     case Root:
         m_rootOpen = false;
         // The root, or a node, that never met a document item.
-        if (!m_pending.empty()) {
+        if (!m_pending.empty() || !m_pendingSerials.empty()) {
             setErrorString(QCoreApplication::translate("Reporter", "nested XMLROD init element.\n"));
             return false;
         }
         return true;
     case Node:
-        return endNode();
+        return m_totalsOnly ? endCountedNode() : endNode();
     case Aml:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "rendoc/aml/damlhandler.h"
 
+#include <QByteArrayView>
 #include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
@@ -45,6 +46,12 @@ public:
     // True once the parse stopped on the user's cancel.
     bool canceled() const { return m_canceled; }
 
+    // Totals only: the file is checked as for a full read and its types and
+    // totals are counted, but neither the node tree nor the document is
+    // kept (dataTree() stays null). Set before the parse.
+    void setTotalsOnly(bool totalsOnly);
+    bool totalsOnly() const { return m_totalsOnly; }
+
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
     const QStringList &types() const { return m_types; }
@@ -68,7 +75,14 @@ private:
     bool startRoot();
     bool startNode(const DAmlAttributes &atts);
     bool readNodeAttributes(QAReporterNode *node, const DAmlAttributes &atts);
+    // The node steps of a totals-only read: the same checks on serial
+    // numbers standing for the nodes.
+    bool startCountedNode(const DAmlAttributes &atts);
+    bool endCountedNode();
+    bool readType(const DAmlAttributes &atts, QString *type);
     QString shared(const QString &value);
+    // The named attribute's value as shared(); null when it is absent.
+    QString sharedValue(const DAmlAttributes &atts, QLatin1String name);
     // Adds a node's "sum" to the totals of its verdict; returns the count
     // (0 when there is none or it is not a number).
     int countSum(const QString &state, const QString &sum);
@@ -86,6 +100,10 @@ private:
     QElapsedTimer m_sinceTold;
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
+    // A totals-only read: the serial numbers of the open nodes (the root
+    // is 0) and of those waiting for their first document item.
+    std::vector<int> m_openSerials;
+    std::vector<int> m_pendingSerials;
     std::unique_ptr<QAReporterDataTree> m_tree;
     // The texts handed out last, looked at before the sets: nodes mostly
     // repeat the few verdicts and types of their neighbours, and comparing
@@ -94,6 +112,7 @@ private:
     {
         static constexpr int Size = 4;
         const QString *find(const QString &value) const;
+        const QString *find(QByteArrayView utf8) const;
         void remember(const QString &value);
         QString texts[Size];
         int next = 0;
@@ -110,4 +129,5 @@ private:
     qint64 m_inconclusive = -1;
     bool m_rootOpen = false; // inside the one XROD element of the file
     bool m_canceled = false;
+    bool m_totalsOnly = false;
 };

@@ -11,6 +11,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
 {
     QAstXmlRodReader reader;
     reader.rodHandler()->setStyles(styles);
+    reader.rodHandler()->setTotalsOnly(totalsOnly());
     m_canceled = false;
     if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
