@@ -2,6 +2,8 @@
 
 #include "korvatreporter/data/qareporternode.h"
 
+#include <algorithm>
+
 void QAReporterFilter::set(int criterion, const QRegularExpression &pattern)
 {
     switch (criterion) {
@@ -10,6 +12,7 @@ void QAReporterFilter::set(int criterion, const QRegularExpression &pattern)
         break;
     case TypeExclusion:
         m_types.append(pattern);
+        ++m_typeCounts[keyOf(pattern)];
         break;
     case StateMatch:
         m_state = pattern;
@@ -29,6 +32,7 @@ void QAReporterFilter::clear(int criterion)
         break;
     case TypeExclusion:
         m_types.clear();
+        m_typeCounts.clear();
         break;
     case StateMatch:
         m_state.reset();
@@ -42,10 +46,12 @@ void QAReporterFilter::clear(int criterion)
 
 void QAReporterFilter::removeTypeExclusion(const QRegularExpression &pattern)
 {
-    const qsizetype index = m_types.indexOf(pattern);
-    if (index < 0)
+    const auto counted = m_typeCounts.find(keyOf(pattern));
+    if (counted == m_typeCounts.end())
         return;
-    m_types.removeAt(index);
+    if (--counted.value() == 0)
+        m_typeCounts.erase(counted);
+    m_types.removeAt(m_types.indexOf(pattern));
     if (m_types.isEmpty())
         m_flags &= ~TypeExclusion;
     forgetResults();
@@ -55,6 +61,65 @@ void QAReporterFilter::forgetResults()
 {
     m_typeMemo = Memo();
     m_stateMemo = Memo();
+    m_typeIndex.ready = false;
+}
+
+QString QAReporterFilter::keyOf(const QRegularExpression &pattern)
+{
+    return QString::number(int(pattern.patternOptions())) + QLatin1Char(':') + pattern.pattern();
+}
+
+bool QAReporterFilter::isLiteral(const QRegularExpression &pattern)
+{
+    // Text without any pattern syntax is always a valid pattern; not compiling it saves the
+    // work for thousands of hidden types.
+    if (pattern.patternOptions() != QRegularExpression::NoPatternOption)
+        return false;
+    static const QString syntax = QStringLiteral("\\^$.|?*+()[]{}");
+    const QString text = pattern.pattern();
+    return std::none_of(text.cbegin(), text.cend(),
+                        [](QChar c) { return syntax.contains(c); });
+}
+
+void QAReporterFilter::TypeIndex::build(const QList<QRegularExpression> &types)
+{
+    literals.clear();
+    patterns.clear();
+    for (const QRegularExpression &pattern : types) {
+        if (isLiteral(pattern))
+            literals.append(pattern.pattern());
+        else
+            patterns.append(pattern);
+    }
+    std::sort(literals.begin(), literals.end());
+    ready = true;
+}
+
+bool QAReporterFilter::TypeIndex::literalBegins(QString type) const
+{
+    // Every text sorted between a prefix of `type` and `type` itself begins with that prefix,
+    // so the greatest literal not after `type` either begins it or shares with it all that a
+    // shorter literal could begin: the search goes on with that shared part, which shrinks.
+    for (;;) {
+        const auto after = std::upper_bound(literals.cbegin(), literals.cend(), type);
+        if (after == literals.cbegin())
+            return false;
+        const QString &candidate = *(after - 1);
+        if (type.startsWith(candidate))
+            return true;
+        const auto shared = std::mismatch(type.cbegin(), type.cend(), candidate.cbegin(),
+                                          candidate.cend());
+        type.truncate(shared.first - type.cbegin());
+    }
+}
+
+bool QAReporterFilter::TypeIndex::excludes(const QString &type) const
+{
+    if (!literals.isEmpty() && literalBegins(type))
+        return true;
+    return std::any_of(patterns.cbegin(), patterns.cend(), [&type](const QRegularExpression &p) {
+        return matchesAtStart(p, type);
+    });
 }
 
 const bool *QAReporterFilter::Memo::find(const QString &text) const
@@ -78,13 +143,9 @@ bool QAReporterFilter::typeExcluded(const QString &type) const
 {
     if (const bool *known = m_typeMemo.find(type))
         return *known;
-    bool excluded = false;
-    for (const QRegularExpression &pattern : m_types) {
-        if (matchesAtStart(pattern, type)) {
-            excluded = true;
-            break;
-        }
-    }
+    if (!m_typeIndex.ready)
+        m_typeIndex.build(m_types);
+    const bool excluded = m_typeIndex.excludes(type);
     m_typeMemo.remember(type, excluded);
     return excluded;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <optional>
 
@@ -67,6 +69,21 @@ private:
         bool results[Size] = {};
         int next = 0;
     };
+    // The excluded types split for a fast test, made again after the list changes: patterns
+    // that are plain text (no pattern syntax) match the types they begin, so they are kept
+    // sorted and tested by a binary search; the others are run one by one. Thousands of
+    // hidden types therefore cost a look-up per node, not a pattern each.
+    struct TypeIndex
+    {
+        bool ready = false;
+        QStringList literals;
+        QList<QRegularExpression> patterns;
+        void build(const QList<QRegularExpression> &types);
+        bool excludes(const QString &type) const;
+        bool literalBegins(QString type) const;
+    };
+    static bool isLiteral(const QRegularExpression &pattern);
+    static QString keyOf(const QRegularExpression &pattern);
     bool typeExcluded(const QString &type) const;
     bool statePasses(const QString &state) const;
     void forgetResults();
@@ -74,6 +91,8 @@ private:
     int m_flags = 0;
     std::optional<QRegularExpression> m_name;
     QList<QRegularExpression> m_types;
+    QHash<QString, int> m_typeCounts; // entries of m_types by keyOf(), for removal without a scan
+    mutable TypeIndex m_typeIndex;
     std::optional<QRegularExpression> m_state;
     mutable Memo m_typeMemo;
     mutable Memo m_stateMemo;

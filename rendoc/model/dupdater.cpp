@@ -128,26 +128,53 @@ void gather(DItem* item, DocumentScope* scope, Gathered& g)
     }
 }
 
-// Each generated table is written out by the view, the text and the HTML writer, so many
-// tables over many titles would multiply the file's size. The first index of the pass and the
-// first summary of each document are always filled; later ones share a budget of entries and
-// stay empty once it is spent.
-void fillTables(const Gathered& g, qsizetype budget)
+// Characters a table of these titles holds: their numbers and texts.
+qsizetype tableText(const QList<DTitle*>& titles)
 {
-    const auto fill = [&budget](qsizetype entries, bool first) {
+    qsizetype characters = 0;
+    for (const DTitle* title : titles)
+        characters += title->numberText().size() + plainText(title).size();
+    return characters;
+}
+
+qsizetype tableText(const QList<DTag*>& tags)
+{
+    qsizetype characters = 0;
+    for (const DTag* tag : tags)
+        characters += tag->name().size();
+    return characters;
+}
+
+// Each generated table is written out by the view, the text and the HTML writer, so many
+// tables over many (or long) titles would multiply the file's size. The first index of the
+// pass and the first summary of each document are always filled; later ones share a budget of
+// entries and one of characters, and stay empty once either is spent.
+void fillTables(const Gathered& g, qsizetype entryBudget, qsizetype textBudget)
+{
+    const auto fill = [&](qsizetype entries, qsizetype& text, const auto& measure, bool first) {
         if (first)
             return true;
-        if (entries > budget)
+        if (text < 0)
+            text = measure();
+        if (entries > entryBudget || text > textBudget)
             return false;
-        budget -= entries;
+        entryBudget -= entries;
+        textBudget -= text;
         return true;
     };
+    qsizetype indexText = -1; // measured when a second index needs it
+    const auto measureIndex = [&g] { return tableText(g.namedTags); };
     for (int i = 0; i < g.indexes.size(); ++i)
-        g.indexes.at(i)->setEntries(fill(g.namedTags.size(), i == 0) ? g.namedTags : QList<DTag*>());
+        g.indexes.at(i)->setEntries(fill(g.namedTags.size(), indexText, measureIndex, i == 0)
+                                        ? g.namedTags
+                                        : QList<DTag*>());
     for (const auto& scope : g.scopes) {
+        qsizetype summaryText = -1;
+        const auto measureSummary = [&scope] { return tableText(scope->titles); };
         for (int i = 0; i < scope->summaries.size(); ++i)
-            scope->summaries.at(i)->setTitles(fill(scope->titles.size(), i == 0) ? scope->titles
-                                                                                 : QList<DTitle*>());
+            scope->summaries.at(i)->setTitles(
+                fill(scope->titles.size(), summaryText, measureSummary, i == 0) ? scope->titles
+                                                                               : QList<DTitle*>());
     }
 }
 
@@ -179,7 +206,7 @@ void resolveReferences(const Gathered& g)
         if (!entry->target())
             entry->setTarget(g.tagsByName.value(entry->text()));
     }
-    fillTables(g, DUpdater::MaxRepeatedEntries);
+    fillTables(g, DUpdater::MaxRepeatedEntries, DUpdater::MaxRepeatedText);
     for (const auto& scope : g.scopes)
         resolveSummaryEntries(*scope);
 }

@@ -11,7 +11,8 @@
 // - fills each DSummary with the numbered titles of its document, and each DIndex with the
 //   named DTags of the walked tree, in document order; beyond the first summary of a document
 //   and the first index of the pass, tables are filled only while their entries fit in
-//   MaxRepeatedEntries for the whole pass, and left empty after;
+//   MaxRepeatedEntries and their text (numbers, title texts, tag names) in MaxRepeatedText
+//   characters for the whole pass, and left empty after;
 // - resolves each DTagPointer, and each DIEntry without target, to the first DTag of that name;
 //   each DSEntry without target to the first title of its document whose number text or plain
 //   text (its DText children joined) equals the entry text; unresolved ones are set to null;
@@ -27,6 +28,9 @@ class DUpdater : public DIterator
 public:
     // Entries that repeated tables of contents and indexes may hold together in one pass.
     static constexpr qsizetype MaxRepeatedEntries = 100000;
+    // Characters of entry text those tables may hold together in one pass: a few long titles
+    // repeated in thousands of tables must not grow into gigabytes either.
+    static constexpr qsizetype MaxRepeatedText = 4 * 1024 * 1024;
 
     explicit DUpdater(DProgressMonitor* monitor = nullptr);
 
