@@ -29,7 +29,7 @@ export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
 # "wall user+system" seconds of one run; exit 1 is the status of a report with failures.
 timed() {
   /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1 || [ $? -eq 1 ]
-  awk '{ printf "%.2f %.2f", $1, $2 + $3 }' "$work/time"
+  tail -n 1 "$work/time" | awk '{ printf "%.2f %.2f", $1, $2 + $3 }'
 }
 
 probe='<!DOCTYPE html><html><body><iframe id="f" style="width:1200px;height:800px"></iframe><script>
