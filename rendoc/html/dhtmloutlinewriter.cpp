@@ -65,7 +65,16 @@ void DHTMLOutlineWriter::writeAncestors(int node)
     if (chain.empty())
         return;
     m_out << QLatin1String("<ol class=\"path\">");
-    for (auto it = chain.crbegin(); it != chain.crend(); ++it) {
+    // A deep node shows the top of its path and its nearest ancestors only: every page of a
+    // deep chain listing the whole chain would grow with the square of its depth.
+    constexpr size_t Top = 2;
+    constexpr size_t Near = 6;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        if (chain.size() > Top + Near + 1 && i == Top) {
+            m_out << QLatin1String("<li>&#8230;</li>");
+            i = chain.size() - Near;
+        }
+        const auto it = chain.crbegin() + std::ptrdiff_t(i);
         m_out << QLatin1String("<li>");
         const QString href = m_href(*it);
         if (!href.isEmpty()) {

@@ -169,8 +169,9 @@ void DHTMLPagePlan::partition(qint64 budget)
         std::stable_sort(order.begin(), order.end(),
                          [&](int a, int b) { return kept[size_t(a)] > kept[size_t(b)]; });
         for (int c : order) {
+            // A page for a node hardly larger than the line it leaves behind gains nothing.
             const qint64 stub = stubBytes(m_outline->node(c));
-            if (size <= room || kept[size_t(c)] <= stub)
+            if (size <= room || kept[size_t(c)] <= 2 * stub)
                 break;
             split[size_t(c)] = true;
             size -= kept[size_t(c)] - stub;
