@@ -241,6 +241,10 @@
 <context>
     <name>DHTMLConfig</name>
     <message>
+        <source>line %1: pagesize takes a size in KiB from 8 to 1000000 (0: no limit), not &quot;%2&quot;</source>
+        <translation>ligne %1 : pagesize prend une taille en Kio de 8 à 1000000 (0 : sans limite), pas « %2 »</translation>
+    </message>
+    <message>
         <source>%1: cannot be read (%2)</source>
         <translation>%1 : lecture impossible (%2)</translation>
     </message>
@@ -274,7 +278,30 @@
     </message>
 </context>
 <context>
+    <name>DHTMLOutlineWriter</name>
+    <message>
+        <source>Failed tests</source>
+        <translation>Tests en échec</translation>
+    </message>
+    <message>
+        <source>%1 more failed tests are in the outline.</source>
+        <translation>%1 autres tests en échec figurent dans le plan.</translation>
+    </message>
+</context>
+<context>
     <name>DHTMLWriter</name>
+    <message>
+        <source>Report tree</source>
+        <translation>Arbre du rapport</translation>
+    </message>
+    <message>
+        <source>Find a node</source>
+        <translation>Chercher un nœud</translation>
+    </message>
+    <message>
+        <source>Failed only</source>
+        <translation>Échecs seulement</translation>
+    </message>
     <message>
         <source>Image larger than %1 MiB, not copied: %2</source>
         <translation>Image de plus de %1 Mio, non copiée : %2</translation>

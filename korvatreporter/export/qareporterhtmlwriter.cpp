@@ -217,27 +217,53 @@ void QAReporterHTMLWriter::doLink(DLink* link)
     out << QLatin1String("</a>");
 }
 
+void QAReporterHTMLWriter::setSummaryPage(const QString& page)
+{
+    setBackLink(page, QCoreApplication::translate("QAReporter", "Results summary"));
+}
+
 void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
 {
     m_outlineTree = tree;
     m_linkBases.clear();
-    clearAnchors();
+    m_outline.clear();
+    setOutline(nullptr);
     if (!tree || !tree->rootNode())
         return;
-    // Pre-order walk: node anchors, and where each node starts and ends in the document.
+    // Pre-order walk: the outline's nodes, and where each node starts and ends in the document.
     QMultiHash<const DItem*, const QAReporterNode*> starts;
     QMultiHash<const DItem*, const QAReporterNode*> ends;
     QHash<const QAReporterNode*, const QAReporterNode*> parents;
     const DItem* first = nullptr;
-    std::vector<std::pair<const QTree<QAReporterNode>::QTreeNode*, const QAReporterNode*>> pending{
-        {tree->rootNode(), nullptr}};
+    struct Pending
+    {
+        const QTree<QAReporterNode>::QTreeNode* node;
+        const QAReporterNode* parent;
+        int outlineParent; // -2 for the root, which the outline leaves out
+    };
+    std::vector<Pending> pending{{tree->rootNode(), nullptr, -2}};
     int ordinal = 0;
     while (!pending.empty()) {
-        const auto [node, parent] = pending.back();
+        const Pending entry = pending.back();
         pending.pop_back();
-        const QAReporterNode* data = node->data();
+        const QAReporterNode* data = entry.node->data();
+        int index = -1;
+        if (entry.outlineParent != -2 && data) {
+            DHTMLOutline::Node node;
+            node.id = nodeId(data, ordinal);
+            node.label = data->name.isEmpty() ? data->type : data->name;
+            node.type = data->type;
+            node.verdict = data->state == QLatin1String("ok")   ? DHTMLOutline::Passed
+                           : data->state == QLatin1String("ko") ? DHTMLOutline::Failed
+                           : data->state == QLatin1String("NE") ? DHTMLOutline::Inconclusive
+                                                                : DHTMLOutline::NoVerdict;
+            node.tests = data->count;
+            node.first = data->startItem;
+            node.last = data->endItem;
+            node.parent = entry.outlineParent;
+            index = m_outline.add(node);
+        }
         if (data && data->startItem) {
-            addAnchor(data->startItem, nodeId(data, ordinal));
             starts.insert(data->startItem, data);
             if (data->endItem)
                 ends.insert(data->endItem, data);
@@ -245,12 +271,13 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
                 first = data->startItem;
         }
         if (data)
-            parents.insert(data, parent);
+            parents.insert(data, entry.parent);
         ++ordinal;
-        const auto& children = node->children();
+        const auto& children = entry.node->children();
         for (auto it = children.crbegin(); it != children.crend(); ++it)
-            pending.push_back({*it, data});
+            pending.push_back({*it, data, index});
     }
+    setOutline(&m_outline);
     if (!first)
         return;
     // The document's top: the start of the first node, climbed to the outermost item.
@@ -313,81 +340,4 @@ void QAReporterHTMLWriter::findLinkBases(
         }
         it = next;
     }
-}
-
-void QAReporterHTMLWriter::writeOutline(DDocument* document)
-{
-    if (!m_outlineTree || !m_outlineTree->rootNode()) {
-        DHTMLWriter::writeOutline(document);
-        return;
-    }
-    QTextStream& out = *stream();
-    out << QLatin1String("<nav class=\"outline\" aria-label=\"")
-        << QCoreApplication::translate("QAReporter", "Report tree") << QLatin1String("\">\n");
-    if (!m_summaryPage.isEmpty()) {
-        out << QLatin1String("<p class=\"back\"><a href=\"");
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(m_summaryPage)), true);
-        out << QLatin1String("\">") << QCoreApplication::translate("QAReporter", "Results summary")
-            << QLatin1String("</a></p>\n");
-    }
-    // Depth-first with an explicit stack; each entry is a node and whether its list is open.
-    struct Entry
-    {
-        const QTree<QAReporterNode>::QTreeNode* node;
-        bool closing;
-    };
-    std::vector<Entry> pending;
-    const auto& top = m_outlineTree->rootNode()->children();
-    out << QLatin1String("<ul class=\"tree\">\n");
-    for (auto it = top.crbegin(); it != top.crend(); ++it)
-        pending.push_back({*it, false});
-    int ordinal = 1;
-    while (!pending.empty()) {
-        const Entry entry = pending.back();
-        pending.pop_back();
-        if (entry.closing) {
-            out << QLatin1String("</ul></details></li>\n");
-            continue;
-        }
-        const QAReporterNode* node = entry.node->data();
-        const bool parent = entry.node->hasChildren();
-        out << (parent ? QLatin1String("<li><details open><summary>") : QLatin1String("<li>"));
-        if (node) {
-            const QString& state = node->state;
-            if (state == QLatin1String("ok"))
-                out << QLatin1String("<span class=\"v ok\" title=\"ok\">&#10003;</span>");
-            else if (state == QLatin1String("ko"))
-                out << QLatin1String("<span class=\"v ko\" title=\"ko\">&#10007;</span>");
-            else if (state == QLatin1String("NE"))
-                out << QLatin1String("<span class=\"v ne\" title=\"NE\">?</span>");
-            else
-                out << QLatin1String("<span class=\"v\">&#183;</span>");
-            const QString id = nodeId(node, ordinal);
-            const bool linked = anchorWritten(id);
-            if (linked) {
-                out << QLatin1String("<a href=\"#");
-                writeEscaped(id, true);
-                out << QLatin1String("\">");
-            }
-            writeEscaped(node->name.isEmpty() ? node->type : node->name);
-            if (linked)
-                out << QLatin1String("</a>");
-            if (!node->type.isEmpty()) {
-                out << QLatin1String(" <span class=\"type\">");
-                writeEscaped(node->type);
-                out << QLatin1String("</span>");
-            }
-        }
-        ++ordinal;
-        if (!parent) {
-            out << QLatin1String("</li>\n");
-            continue;
-        }
-        out << QLatin1String("</summary><ul>\n");
-        pending.push_back({entry.node, true});
-        const auto& children = entry.node->children();
-        for (auto it = children.crbegin(); it != children.crend(); ++it)
-            pending.push_back({*it, false});
-    }
-    out << QLatin1String("</ul>\n</nav>\n");
 }

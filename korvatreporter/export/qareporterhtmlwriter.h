@@ -1,6 +1,7 @@
 #pragma once
 
 #include "korvatreporter/export/qareporterpagenames.h"
+#include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmlwriter.h"
 
 #include <QHash>
@@ -33,8 +34,8 @@ class QAReporterNode;
 // Page names come from its page-name table, which the export fills with the shown reports
 // first: every report file has its own page, and every link to it uses that page's name.
 //
-// It also writes each report page's outline: the report node tree with verdict marks and links
-// to the nodes' text, foldable without script, headed by a link to the summary page.
+// It hands the report node tree to the page writer as the pages' outline (DHTMLOutline), which
+// large reports are also split along, and the summary page as the outline's link back.
 class QAReporterHTMLWriter : public QObject, public DHTMLWriter
 {
     Q_OBJECT
@@ -68,14 +69,11 @@ public:
     // The node tree shown as the outline of the next pages; null gives the titles outline.
     void setOutlineTree(const QAReporterDataTree* tree);
     // The summary page the outline links back to; empty for none.
-    void setSummaryPage(const QString& page) { m_summaryPage = page; }
+    void setSummaryPage(const QString& page);
 
     void doLink(DLink* item) override;
     // Casts the item to a link and writes it; anything else writes nothing.
     void doLink(DItem* item);
-
-protected:
-    void writeOutline(DDocument* document) override;
 
 private:
     void findLinkBases(const DItem* top,
@@ -98,6 +96,6 @@ private:
     QAIProgressMonitor* m_progress;
     QAILogMonitor* m_hostLog;
     const QAReporterDataTree* m_outlineTree = nullptr;
-    QString m_summaryPage;
+    DHTMLOutline m_outline; // the node tree as the pages show it
     QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
 };

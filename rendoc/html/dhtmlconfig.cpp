@@ -114,6 +114,16 @@ bool DHTMLConfig::parse(const QString& text)
                 errors << tr("line %1: images takes a folder below the pages, not \"%2\"")
                               .arg(lineNumber)
                               .arg(value);
+        } else if (key == QLatin1String("pagesize")) {
+            bool ok = false;
+            const int kib = value.toInt(&ok);
+            if (ok && (kib == 0 || (kib >= 8 && kib <= 1000000)))
+                result.m_pageKiB = kib;
+            else
+                errors << tr("line %1: pagesize takes a size in KiB from 8 to 1000000 (0: no limit), "
+                             "not \"%2\"")
+                              .arg(lineNumber)
+                              .arg(value);
         } else {
             errors << tr("line %1: unknown key \"%2\"").arg(lineNumber).arg(key);
         }
@@ -138,5 +148,7 @@ QString DHTMLConfig::toText() const
         text += QStringLiteral("images = ") + m_imageDir + QLatin1Char('\n');
     if (m_readOutside)
         text += QStringLiteral("outside = yes\n");
+    if (m_pageKiB != 2000)
+        text += QStringLiteral("pagesize = %1\n").arg(m_pageKiB);
     return text;
 }

@@ -16,6 +16,8 @@
 //   images     = <dir>    folder, relative to the pages, that copied images go to ("" = beside)
 //   outside    = yes|no   whether images and linked reports outside the reports' folders and
 //                         the image folder are read (default no)
+//   pagesize   = <KiB>    about how large a page may grow before a report is split into
+//                         pages (8 to 1000000, 0 never splits; default 2000)
 //
 // A missing file gives the defaults. A malformed file (a bad suffix, an unknown key, a bad
 // value, a line that is not "key = value") gives the defaults as a whole and lists what was
@@ -40,12 +42,16 @@ public:
     bool outline() const { return m_outline; }
     const QString& imageDir() const { return m_imageDir; }
     bool readOutside() const { return m_readOutside; }
+    // The size a page should stay under, in bytes; 0 for no limit.
+    qint64 pageBytes() const { return qint64(m_pageKiB) * 1024; }
+    int pageKiB() const { return m_pageKiB; }
 
     void setSuffix(const QString& suffix) { m_suffix = suffix; }
     void setStylesheet(const QString& href) { m_stylesheet = href; }
     void setOutline(bool on) { m_outline = on; }
     void setImageDir(const QString& dir) { m_imageDir = dir; }
     void setReadOutside(bool on) { m_readOutside = on; }
+    void setPageKiB(int kib) { m_pageKiB = kib; }
 
     // The text of a configuration file holding these settings; parse() reads it back.
     QString toText() const;
@@ -56,5 +62,6 @@ private:
     bool m_outline = true;
     QString m_imageDir;
     bool m_readOutside = false;
+    int m_pageKiB = 2000;
     QStringList m_errors;
 };

@@ -3,6 +3,8 @@
 #include "rendoc/html/dhtmlescape.h"
 #include "rendoc/html/dhtmlgraphic.h"
 #include "rendoc/html/dhtmlimagecopier.h"
+#include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/view/dviewtextbuilder.h"
@@ -79,8 +81,13 @@ void DHTMLWriter::clearAnchors()
 
 void DHTMLWriter::doAll(DDocument* document)
 {
-    if (m_out)
-        writePage(document);
+    if (!m_out || !document)
+        return;
+    // A stream holds one page: nothing is split off to pages it cannot write.
+    m_plan.build(m_outline, document, 0);
+    m_pageBase = document->name();
+    scanPage(document);
+    writePage(document);
 }
 
 void DHTMLWriter::scanPage(DDocument* document)
@@ -88,11 +95,8 @@ void DHTMLWriter::scanPage(DDocument* document)
     m_styleSheet.clear();
     m_popups.clear();
     m_documentIndex.clear();
-    m_popupIds.clear();
     m_unnumberedTitles.clear();
     m_tagNames.clear();
-    m_popupDepth = 0;
-    m_writtenAnchors.clear();
     int documents = 0;
     for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
         m_styleSheet.add(it->style());
@@ -122,41 +126,23 @@ void DHTMLWriter::scanPage(DDocument* document)
     }
 }
 
-void DHTMLWriter::writePage(DDocument* document)
-{
-    if (!document)
-        return;
-    scanPage(document);
-    m_inPage = true;
-    m_itemCount = 0;
-    m_stopped = false;
-    write(QLatin1String("<!DOCTYPE html>\n<html lang=\"en\">\n"));
-    writeHead(document);
-    write(QLatin1String("<body>\n<div class=\"layout\">\n<main>\n"));
-    if (!m_pageNote.isEmpty()) {
-        write(QLatin1String("<p class=\"note\">"));
-        writeEscaped(m_pageNote);
-        write(QLatin1String("</p>\n"));
-    }
-    m_documentNumber = 0;
-    writeRange(document);
-    write(QLatin1String("</main>\n"));
-    m_currentDocument = nullptr;
-    if (m_config.outline())
-        writeOutline(document);
-    write(QLatin1String("</div>\n</body>\n</html>\n"));
-    m_inPage = false;
-}
-
 void DHTMLWriter::writeHead(DDocument* document)
 {
     QString title = document->title();
     if (title.trimmed().isEmpty())
         title = document->name();
     write(QLatin1String("<head>\n<meta charset=\"utf-8\">\n"
-                        "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'\">\n"
+                        "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src "));
+    // Only the page script runs, allowed by its hash; a page without the tree has none.
+    write(m_outline && m_config.outline() ? DHTMLPageScript::hashSource() : QStringLiteral("'none'"));
+    write(QLatin1String("\">\n"
                         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                         "<title>"));
+    const int root = m_plan.pageRoot(m_page);
+    if (root >= 0 && m_outline) {
+        writeEscaped(m_outline->node(root).label);
+        write(QLatin1String(" - "));
+    }
     writeEscaped(title);
     write(QLatin1String("</title>\n"));
     writeStyles();
@@ -185,25 +171,42 @@ void DHTMLWriter::writeRange(DItem* first)
 {
     std::vector<DItem*> open;
     DItem* it = first;
-    while (it) {
+    while (it && !m_rangeDone) {
         if (stopWriting())
             return;
-        bool skipChildren = false;
-        const bool descend = this->open(it, skipChildren);
-        DItemContainer* container = it->toContainer();
-        if (descend && !skipChildren && container && container->child()) {
-            open.push_back(it);
-            it = container->child();
-            continue;
+        const int split = m_plan.isSplit() ? m_plan.splitAt(it, m_page) : -1;
+        if (split >= 0) {
+            // The node's text is on its own page: a link stands for it here, and the walk
+            // goes on after its last item (ending the page if that holds the page's end).
+            writeSplitLink(it, split);
+            DItem* end = const_cast<DItem*>(m_plan.rangeEnd(split));
+            if (m_rangeEnd && m_rangeEnd->parent() == it->parent())
+                for (const DItem* s = it; s && !m_rangeDone; s = s == end ? nullptr : s->next())
+                    m_rangeDone = s == m_rangeEnd;
+            it = end;
+        } else {
+            bool skipChildren = false;
+            const bool descend = this->open(it, skipChildren);
+            DItemContainer* container = it->toContainer();
+            if (descend && !skipChildren && container && container->child()) {
+                open.push_back(it);
+                it = container->child();
+                continue;
+            }
+            if (descend)
+                close(it);
+            else if (it->parent() && it->parent()->kind() == DItem::List)
+                write(QLatin1String("</li>\n"));
         }
-        if (descend)
-            close(it);
-        else if (it->parent() && it->parent()->kind() == DItem::List)
-            write(QLatin1String("</li>\n"));
-        // Climb to the next item, closing the containers left behind.
+        // Climb to the next item, closing the containers left behind; a node page ends
+        // with its last item.
         DItem* current = it;
         it = nullptr;
-        while (current) {
+        while (current && !m_rangeDone) {
+            if (current == m_rangeEnd) {
+                m_rangeDone = true;
+                break;
+            }
             if (current->next()) {
                 it = current->next();
                 break;
@@ -215,7 +218,7 @@ void DHTMLWriter::writeRange(DItem* first)
             close(current);
         }
     }
-    // A cancel leaves containers open; close them so the page stays well formed.
+    // A cancel or a page's end leaves containers open; close them so the page stays well formed.
     while (!open.empty()) {
         close(open.back());
         open.pop_back();

@@ -2,6 +2,7 @@
 
 #include "rendoc/html/dexportscope.h"
 #include "rendoc/html/dhtmlconfig.h"
+#include "rendoc/html/dhtmlpageplan.h"
 #include "rendoc/html/dhtmlstylesheet.h"
 #include "rendoc/model/diterator.h"
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 class DHTMLImageCopier;
+class DHTMLOutline;
 class DLogMonitor;
 class QTextStream;
 
@@ -38,6 +40,11 @@ class QTextStream;
 // replaced, never followed; it copies the images next to it the same way, and never writes over
 // a file named with addInputFile(). Output goes straight to the
 // stream: memory does not grow with the size of the document beyond small per-page tables.
+//
+// With a node outline (setOutline()) every page carries that outline and the page script,
+// and in file mode a report larger than the configured page size is written as a report
+// page plus pages of nodes below it (DHTMLPagePlan); every link to a tag, a title or a node
+// leads to the page that holds it.
 //
 // The walk is iterative; only a link inside a link (and a popup inside a popup) nests a call.
 class DHTMLWriter : public DIterator
@@ -68,6 +75,18 @@ public:
     const QString& pixmapDir() const { return m_pixmapDir; }
     // A note written at the top of every page (what the pages leave out); "" for none.
     void setPageNote(const QString& note) { m_pageNote = note; }
+
+    // The node tree shown as the outline of the next pages and split along; not owned, null
+    // for the titles outline and one page per document. Its nodes' anchors are written too.
+    void setOutline(const DHTMLOutline* outline);
+    // The page the outline links back to, with the link's text; empty page for none.
+    void setBackLink(const QString& page, const QString& text)
+    {
+        m_backPage = page;
+        m_backText = text;
+    }
+    // The pages of the last document written by writeFile() (or doAll()).
+    const DHTMLPagePlan& pagePlan() const { return m_plan; }
 
     // The folders images may be copied from (empty: any); see DExportScope.
     void setScope(const DExportScope& scope) { m_scope = scope; }
@@ -144,7 +163,20 @@ protected:
 
 private:
 
-    void writePage(DDocument* document);
+    // Writes one page of the current plan (0: the report page).
+    void writePage(DDocument* document, int page = 0);
+    bool writeOneFile(DDocument* document, const QString& path, int page);
+    void writeNav(DDocument* document);
+    // Writes the link that stands for the text of node, which has a page of its own.
+    void writeSplitLink(DItem* item, int node);
+    // The href of node's anchor from the page being written; "" for none.
+    // The href of node's anchor from the page being written; "" for none. On this page it
+    // is linked only once written, unless sameTrusted (a list written before the text).
+    QString nodeHref(int node, bool sameTrusted) const;
+    // The file name (percent-encoded) of page of the plan.
+    QString pageFile(int page) const;
+    // href prefixed with the page that holds it when that is not the page being written.
+    QString onPage(int page, const QString& fragment) const;
     void scanPage(DDocument* document);
     void writeHead(DDocument* document);
     void writeStyles();
@@ -205,6 +237,16 @@ private:
     int m_documentNumber = 0;
     int m_itemCount = 0;
     bool m_stopped = false;
+
+    // The outline, the plan of the document's pages and the page being written.
+    const DHTMLOutline* m_outline = nullptr;
+    DHTMLPagePlan m_plan;
+    QString m_pageBase;                         // the report page's name without suffix
+    QString m_backPage;
+    QString m_backText;
+    int m_page = 0;
+    const DItem* m_rangeEnd = nullptr;          // a node page ends after this item
+    bool m_rangeDone = false;
 
     // Per writer: images are copied once.
     std::unique_ptr<DHTMLImageCopier> m_images;

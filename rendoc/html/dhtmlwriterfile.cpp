@@ -72,6 +72,27 @@ bool DHTMLWriter::isInputFile(const QString& path) const
 bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
 {
     m_error.clear();
+    if (!document)
+        return false;
+    // The pages of a split report are named after its report page, in the same folder.
+    const QFileInfo info(path);
+    m_pageBase = info.fileName();
+    if (m_pageBase.endsWith(m_config.suffix()))
+        m_pageBase.chop(m_config.suffix().size());
+    m_plan.build(m_outline, document, m_config.pageBytes());
+    scanPage(document);
+    for (int page = 0; page < m_plan.pageCount(); ++page) {
+        const QString file = page == 0 ? path
+                                        : QDir(info.path()).filePath(m_plan.pageName(m_pageBase, page)
+                                                                     + m_config.suffix());
+        if (!writeOneFile(document, file, page))
+            return false;
+    }
+    return true;
+}
+
+bool DHTMLWriter::writeOneFile(DDocument* document, const QString& path, int page)
+{
     if (isInputFile(path)) {
         m_error = tr("Not written: %1 is an exported report; choose another folder")
                       .arg(QDir::toNativeSeparators(path));
@@ -87,7 +108,7 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     stream.setEncoding(QStringConverter::Utf8);
     QTextStream* previous = m_out;
     m_out = &stream;
-    writePage(document);
+    writePage(document, page);
     stream.flush();
     m_out = previous;
     if (m_limitReached) {

@@ -54,11 +54,14 @@ QString DHTMLWriter::placeHref(const QString& tag, const QString& document) cons
     // A tag the page lacks gets no link (a link written outside a page cannot tell).
     if (!document.isEmpty() && !m_documentIndex.contains(document))
         return QString();
-    if (!tag.isEmpty())
-        return !m_inPage || m_tagNames.contains(tag)
-                   ? QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)))
-                   : QString();
-    return QStringLiteral("#x-d%1").arg(m_documentIndex.value(document));
+    if (!tag.isEmpty()) {
+        if (m_inPage && !m_tagNames.contains(tag))
+            return QString();
+        const QString fragment = QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
+        return m_plan.isSplit() ? onPage(m_plan.pageOfTag(tag), fragment) : fragment;
+    }
+    // Articles start on the report page.
+    return onPage(0, QStringLiteral("#x-d%1").arg(m_documentIndex.value(document)));
 }
 
 void DHTMLWriter::doLink(DLink* item)
@@ -130,7 +133,7 @@ void DHTMLWriter::writeSummary(DSummary* summary)
     auto entry = [this](const QString& text, int level, const DItem* target) {
         write(QStringLiteral("<li class=\"l%1\">").arg(qBound(1, level, 6)));
         const QString id = titleId(target);
-        const bool linked = !id.isEmpty() && writeLinkStart(QLatin1Char('#') + id);
+        const bool linked = !id.isEmpty() && writeLinkStart(onPage(m_plan.pageOfItem(target), QLatin1Char('#') + id));
         writeEscaped(text);
         if (linked)
             write(QLatin1String("</a>"));
@@ -158,8 +161,11 @@ void DHTMLWriter::writeIndex(DIndex* index)
     write(QLatin1String(">\n"));
     auto entry = [this](const QString& text, const DTag* target) {
         write(QLatin1String("<li>"));
-        const bool linked = target && writeLinkStart(QLatin1Char('#') + QString::fromLatin1(
-                                                         QUrl::toPercentEncoding(tagId(target->name()))));
+        const QString fragment =
+            target ? QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(target->name())))
+                   : QString();
+        const bool linked =
+            target && writeLinkStart(m_plan.isSplit() ? onPage(m_plan.pageOfTag(target->name()), fragment) : fragment);
         writeEscaped(text);
         if (linked)
             write(QLatin1String("</a>"));

@@ -16,11 +16,20 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlgraphic.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutline.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutline.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutlinewriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutlinewriter.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlpageplan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlpageplan.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlpagescript.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlpagescript.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterlinks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterpages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.h
   ${CMAKE_CURRENT_LIST_DIR}/dlogmonitor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlogmonitor.h

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+class DItem;
+
+// The tree of report nodes that a page's outline shows and that a large page is split along.
+//
+// Nodes are added in pre-order (a parent before its children, siblings in order), so a node's
+// subtree is the run of indexes from it to it + subtreeSize() - 1 and every walk over the tree
+// is a loop over indexes. Each node names the first document item of its text and the last
+// item it holds; the writer finds its text between them.
+class DHTMLOutline
+{
+public:
+    enum Verdict { NoVerdict, Passed, Failed, Inconclusive };
+
+    struct Node
+    {
+        QString id;     // the anchor id written at the node's first item ("" for none)
+        QString label;  // the name shown
+        QString type;   // shown after the name, smaller
+        Verdict verdict = NoVerdict;
+        qint64 tests = 0;              // how many tests the node's verdict counts for
+        const DItem* first = nullptr;  // first item of the node's text; not owned
+        const DItem* last = nullptr;   // last item of the node's text; not owned
+        int parent = -1;               // -1 for a top-level node
+    };
+
+    // Adds node as the last child of node.parent (which must be added already and be the
+    // last added node or one of its ancestors); answers its index.
+    int add(const Node& node);
+    void clear();
+
+    int size() const { return int(m_nodes.size()); }
+    bool isEmpty() const { return m_nodes.empty(); }
+    const Node& node(int index) const { return m_nodes[size_t(index)]; }
+    // How many nodes the subtree of index holds, itself included.
+    int subtreeSize(int index) const { return m_subtree[size_t(index)]; }
+    bool isAncestor(int ancestor, int node) const
+    {
+        return ancestor >= 0 && node > ancestor && node < ancestor + subtreeSize(ancestor);
+    }
+    // Whether the subtree of index holds a failed node.
+    bool holdsFailure(int index) const { return m_failing[size_t(index)]; }
+    // The node whose anchor id is id, or -1.
+    int indexOf(const QString& id) const { return m_byId.value(id, -1); }
+
+private:
+    std::vector<Node> m_nodes;
+    std::vector<int> m_subtree;
+    std::vector<bool> m_failing;
+    QHash<QString, int> m_byId;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+
+class DHTMLOutline;
+class DHTMLPagePlan;
+class QTextStream;
+
+// Writes the outline of one page of a report: the node tree with verdict marks and links to
+// each node's text, folded with <details> (no script needed) and open on the branches that
+// hold a failure. A page shows the nodes whose text it holds; a node with a page of its own
+// is one entry there, its tree continuing on its page, so no page lists more nodes than it
+// holds. A node page starts with the chain of its ancestors, each linking to its page.
+// Entries carry class "f" when their branch holds a failure, for the page script's filter.
+class DHTMLOutlineWriter
+{
+    Q_DECLARE_TR_FUNCTIONS(DHTMLOutlineWriter)
+
+public:
+    // href(node): the link to node's anchor from the page written, "" for none.
+    DHTMLOutlineWriter(QTextStream& out, const DHTMLOutline& outline, const DHTMLPagePlan& plan,
+                       std::function<QString(int)> href);
+
+    // The tree of page (the nav's list only; the caller writes the nav around it).
+    void writeTree(int page);
+    // The report page's list of failed tests (the nodes that count tests), at most `limit`
+    // entries and a line saying how many more; nothing when none failed.
+    void writeFailures(int limit);
+
+    // The verdict mark of a node.
+    static void writeVerdict(QTextStream& out, int verdict);
+
+private:
+    void writeEntry(int node, bool branch, bool open);
+    void writeAncestors(int node);
+
+    QTextStream& m_out;
+    const DHTMLOutline& m_outline;
+    const DHTMLPagePlan& m_plan;
+    std::function<QString(int)> m_href;
+};

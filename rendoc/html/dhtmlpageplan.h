@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+class DDocument;
+class DHTMLOutline;
+class DItem;
+
+// How one report is cut into pages of about a given size.
+//
+// A report whose text and outline fit in the budget is one page. A larger one keeps a report
+// page and gives the largest nodes below it pages of their own, bottom up, until every page
+// fits: a node's page holds its text but for the nodes below it that have pages of their
+// own, which leave a link in their place. A node can have a page when its text is a run of
+// sibling items (from its first item to the ancestor of its last item beside it). Sizes are
+// estimated from the items' texts in one walk over the document, before anything is written.
+//
+// Pages are numbered from 0 (the report page); page k > 0 is named "<base>.n<ordinal>" with
+// the node's ordinal in the outline from 1, a name a report page never has (report page
+// names hold no '.'), the same for the same input.
+class DHTMLPagePlan
+{
+public:
+    // The estimated size of a page beyond its text: head, styles, script, navigation.
+    static constexpr qint64 PageOverhead = 12 * 1024;
+
+    // Plans the pages of document (and the documents chained after it) along outline, whose
+    // items must belong to that document. budget: the bytes a page should stay under (0: one
+    // page). outline may be null (one page).
+    void build(const DHTMLOutline* outline, const DDocument* document, qint64 budget);
+
+    int pageCount() const { return int(m_pageRoots.size()); }
+    bool isSplit() const { return pageCount() > 1; }
+    // The node whose text page holds (-1 for the report page).
+    int pageRoot(int page) const { return m_pageRoots[size_t(page)]; }
+    // The page that holds node's text (its anchor), or the report page.
+    int pageOfNode(int node) const;
+    // The page of node's own, or -1.
+    int ownPage(int node) const;
+    // The page holding the first tag of that name, or -1 for a tag the report lacks.
+    int pageOfTag(const QString& name) const;
+    // The page holding an item that was walked as a title or tag; 0 for others.
+    int pageOfItem(const DItem* item) const;
+    // The last sibling item of node's text (its range ends there), or null.
+    const DItem* rangeEnd(int node) const;
+    // The number of the top-level document holding node's first item (from 0).
+    int documentOf(int node) const;
+    // The node with a page of its own that starts at item and lies below page's root (the
+    // outermost one when several start there), or -1: the writer writes a link there instead.
+    int splitAt(const DItem* item, int page) const;
+    // The page name of page for a report page named base (without the suffix).
+    QString pageName(const QString& base, int page) const;
+    // The estimated bytes of the text page holds.
+    qint64 estimatedSize(int page) const { return m_pageBytes[size_t(page)]; }
+
+private:
+    void walk(const DDocument* document);
+    void partition(qint64 budget);
+
+    const DHTMLOutline* m_outline = nullptr;
+    std::vector<const DItem*> m_rangeEnds;  // per node; null when it cannot have a page
+    std::vector<qint64> m_own;              // per node: estimated bytes of its own text
+    std::vector<int> m_documents;           // per node: its document's number
+    std::vector<int> m_holder;              // per node: the page holding it
+    std::vector<int> m_ownPage;             // per node: its own page or -1
+    std::vector<int> m_pageRoots;
+    std::vector<qint64> m_pageBytes;
+    qint64 m_rootOwn = 0;                   // bytes outside every node
+    QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag
+    QHash<const DItem*, int> m_itemNodes;   // titles and tags -> innermost node holding them
+    QMultiHash<const DItem*, int> m_starts; // first item -> nodes with a page starting there
+};

@@ -1,0 +1,163 @@
+#include "rendoc/html/dhtmlwriter.h"
+
+#include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmloutlinewriter.h"
+#include "rendoc/html/dhtmlpagescript.h"
+#include "rendoc/model/ditems.h"
+
+#include <QTextStream>
+#include <QUrl>
+
+// The page part of the writer: the pages of a report (one, or a report page and node pages),
+// their outline of report nodes, the page script, and links that cross pages.
+
+void DHTMLWriter::setOutline(const DHTMLOutline* outline)
+{
+    m_outline = outline;
+    clearAnchors();
+    if (!outline)
+        return;
+    for (int k = 0; k < outline->size(); ++k) {
+        const DHTMLOutline::Node& node = outline->node(k);
+        if (node.first && !node.id.isEmpty())
+            addAnchor(node.first, node.id);
+    }
+}
+
+void DHTMLWriter::writePage(DDocument* document, int page)
+{
+    if (!document)
+        return;
+    m_page = page;
+    m_popupIds.clear();
+    m_popupDepth = 0;
+    m_writtenAnchors.clear();
+    m_inPage = true;
+    m_itemCount = 0;
+    m_stopped = false;
+    m_rangeDone = false;
+    m_rangeEnd = nullptr;
+    m_documentNumber = 0;
+    const int root = m_plan.pageRoot(page);
+    DItem* first = document;
+    if (root >= 0 && m_outline) {
+        // A node page holds the run of items from the node's first to its last sibling.
+        first = const_cast<DItem*>(m_outline->node(root).first);
+        m_rangeEnd = m_plan.rangeEnd(root);
+        m_documentNumber = m_plan.documentOf(root);
+        DItem* top = first;
+        while (top->parent())
+            top = top->parent();
+        m_currentDocument = top->toDocument();
+    }
+    write(QLatin1String("<!DOCTYPE html>\n<html lang=\"en\">\n"));
+    writeHead(document);
+    write(QLatin1String("<body>\n<div class=\"layout\">\n<main>\n"));
+    if (!m_pageNote.isEmpty()) {
+        write(QLatin1String("<p class=\"note\">"));
+        writeEscaped(m_pageNote);
+        write(QLatin1String("</p>\n"));
+    }
+    if (root >= 0) {
+        write(QLatin1String("<article class=\"doc part\">\n"));
+        writeRange(first);
+        write(QLatin1String("</article>\n"));
+    } else {
+        if (m_plan.isSplit())
+            DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, true); })
+                .writeFailures(200);
+        writeRange(document);
+    }
+    write(QLatin1String("</main>\n"));
+    m_currentDocument = nullptr;
+    writeNav(document);
+    write(QLatin1String("</div>\n"));
+    if (m_outline && m_config.outline()) {
+        write(QLatin1String("<script>"));
+        write(DHTMLPageScript::text());
+        write(QLatin1String("</script>\n"));
+    }
+    write(QLatin1String("</body>\n</html>\n"));
+    m_inPage = false;
+    m_rangeEnd = nullptr;
+    m_rangeDone = false;
+}
+
+void DHTMLWriter::writeNav(DDocument* document)
+{
+    if (!m_config.outline())
+        return;
+    if (!m_outline) {
+        writeOutline(document);
+        return;
+    }
+    write(QLatin1String("<nav class=\"outline\" aria-label=\""));
+    writeEscaped(tr("Report tree"), true);
+    write(QLatin1String("\" data-find=\""));
+    writeEscaped(tr("Find a node"), true);
+    write(QLatin1String("\" data-failed=\""));
+    writeEscaped(tr("Failed only"), true);
+    write(QLatin1String("\">\n"));
+    if (!m_backPage.isEmpty()) {
+        write(QLatin1String("<p class=\"back\"><a href=\""));
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(m_backPage)), true);
+        write(QLatin1String("\">"));
+        writeEscaped(m_backText);
+        write(QLatin1String("</a></p>\n"));
+    }
+    DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, false); })
+        .writeTree(m_page);
+    write(QLatin1String("</nav>\n"));
+}
+
+void DHTMLWriter::writeSplitLink(DItem* item, int node)
+{
+    const bool listItem = item->parent() && item->parent()->kind() == DItem::List;
+    if (listItem)
+        write(QLatin1String("<li>"));
+    // The anchors of enclosing nodes that start at the same item stay on this page.
+    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
+        const int owner = m_outline->indexOf(it.value());
+        if (owner == node || m_outline->isAncestor(node, owner))
+            continue;
+        write(QLatin1String("<span id=\""));
+        writeEscaped(it.value(), true);
+        write(QLatin1String("\"></span>"));
+        m_writtenAnchors.insert(it.value());
+    }
+    // Kept short: a wide node leaves one such line for each of its children with a page.
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    static const char* const classes[] = {"", " ok", " ko", " ne"};
+    write(QLatin1String("<p class=\"split"));
+    write(QLatin1String(classes[qBound(0, int(n.verdict), 3)]));
+    write(m_outline->holdsFailure(node) ? QLatin1String(" f\"><a href=\"") : QLatin1String("\"><a href=\""));
+    writeEscaped(pageFile(m_plan.ownPage(node)), true);
+    write(QLatin1String("\">"));
+    writeEscaped(n.label);
+    write(QLatin1String("</a></p>\n"));
+    if (listItem)
+        write(QLatin1String("</li>\n"));
+}
+
+QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
+{
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    if (n.id.isEmpty() || !n.first)
+        return QString();
+    const int page = m_plan.pageOfNode(node);
+    if (page == m_page && !sameTrusted && !anchorWritten(n.id))
+        return QString();
+    return onPage(page, QLatin1Char('#') + n.id);
+}
+
+QString DHTMLWriter::pageFile(int page) const
+{
+    return QString::fromUtf8(QUrl::toPercentEncoding(m_plan.pageName(m_pageBase, page) + m_config.suffix()));
+}
+
+QString DHTMLWriter::onPage(int page, const QString& fragment) const
+{
+    if (page < 0)
+        return QString();
+    return page == m_page ? fragment : pageFile(page) + fragment;
+}

@@ -1,0 +1,184 @@
+// A large report exported by `xrdview --export-html` as split pages, beside the examples and
+// their linked report: no link of any page is dead (checked on the written files), the split
+// is the same from run to run, every page stays near the page size, and the summary, the
+// report page, a linked page and split pages open in headless Chromium with the page script
+// running, followed from one to the next through their links.
+
+#include "tests/support/testfiles.h"
+#include "tests/support/xrdviewrun.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// A campaign of scripts of test cases; script 2 is large enough to split below it. Cases link
+// to tags of other cases, to source files, and the top holds a summary and an index.
+QByteArray generatedReport()
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XROD>\n"
+                     "<DOCUMENT name=\"suite\" title=\"Generated suite\">\n"
+                     "<TITLE level=\"0\">Generated suite</TITLE>\n<SUMMARY/>\n"
+                     "<P>First failure <TAGPOINTER name=\"T3\"/>, <LINK target=\"xrdlink://#T3\">case 3</LINK>, "
+                     "<LINK target=\"T70\">case 70</LINK>, <LINK target=\"::suite\">top</LINK>.</P>\n"
+                     "<XROD:NODE name=\"campaign\" type=\"Campaign\" state=\"ko\">\n";
+    int tag = 0;
+    for (int script = 1; script <= 5; ++script) {
+        xml += "<XROD:NODE name=\"script " + QByteArray::number(script)
+               + "\" type=\"Script\" state=\"ko\" base=\"/src/\">\n<TITLE level=\"1\">Script "
+               + QByteArray::number(script) + "</TITLE>\n";
+        for (int c = 0; c < (script == 2 ? 60 : 12); ++c) {
+            const QByteArray n = QByteArray::number(++tag);
+            const bool failed = tag % 7 == 3;
+            xml += "<XROD:NODE name=\"case " + n + "\" type=\"TestCase\" state=\"" + (failed ? "ko" : "ok")
+                   + "\" sum=\"1\"><TAG name=\"T" + n + "\"/><TITLE level=\"2\">Case " + n + "</TITLE>\n<P>"
+                   + QByteArray("Step and expectation text. ").repeated(12) + "See <LINK target=\"src/f" + n
+                   + ".c line 4\">f" + n + ".c</LINK>, <TAGPOINTER name=\"T" + QByteArray::number(tag % 50 + 1)
+                   + "\"/>.</P>\n<XROD:NODE name=\"check\" type=\"Check\" state=\"" + (failed ? "ko" : "ok")
+                   + "\"><P>Expected and actual.</P></XROD:NODE></XROD:NODE>\n";
+        }
+        xml += "</XROD:NODE>\n";
+    }
+    return xml + "</XROD:NODE>\n<TITLE level=\"1\">Index</TITLE>\n<INDEX/>\n</DOCUMENT>\n</XROD>\n";
+}
+
+QStringList matches(const QString& text, const char* pattern)
+{
+    QStringList values;
+    for (auto it = QRegularExpression(QLatin1String(pattern)).globalMatch(text); it.hasNext();)
+        values << it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return values;
+}
+
+} // namespace
+
+class tst_XrdHtmlBrowser : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    QString m_site;
+    QHash<QString, QString> m_pages; // file name -> text, as written
+
+    // Exports the examples and the generated report into `out`; the sorted page names.
+    QStringList exportInto(const QString& out)
+    {
+        QStringList files{m_work.filePath(QStringLiteral("suite.xrd"))};
+        for (const QString& name : QDir(QStringLiteral(KORVAT_EXAMPLES)).entryList({"*.xrd"}, QDir::Files, QDir::Name))
+            files << QStringLiteral(KORVAT_EXAMPLES "/") + name;
+        const XrdviewRun run = runXrdview(QStringList{"--export-html", out} + files, m_work.filePath("config"));
+        if (run.status != 0)
+            qWarning("%s", qPrintable(run.describe()));
+        return QDir(out).entryList({"*.html"}, QDir::Files, QDir::Name);
+    }
+
+    // The DOM of a page after Chromium has loaded it and run its script.
+    QString dom(const QString& chromium, const QString& page)
+    {
+        QProcess browser;
+        browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu",
+                                 "--user-data-dir=" + m_work.filePath("profile"), "--dump-dom",
+                                 QUrl::fromLocalFile(QDir(m_site).filePath(page)).toString()});
+        if (!browser.waitForFinished(120000))
+            return QString();
+        return QString::fromUtf8(browser.readAllStandardOutput());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(TestFiles::writeFile(m_work.filePath("suite.xrd"), generatedReport()));
+        QVERIFY(QDir().mkpath(m_work.filePath("config/xrdview")));
+        QVERIFY(TestFiles::writeFile(m_work.filePath("config/xrdview/dhtml.cfg"), "pagesize = 24\n"));
+        m_site = m_work.filePath("site");
+        const QStringList pages = exportInto(m_site);
+        for (const QString& page : pages)
+            m_pages.insert(page, TestFiles::readText(QDir(m_site).filePath(page)));
+        QVERIFY(m_pages.contains("suite.html") && m_pages.contains("regression.html"));
+    }
+
+    // The report is split below its campaign node, twice deep under its large script; the
+    // same input gives the same pages, none far over the page size.
+    void split()
+    {
+        QStringList parts = m_pages.keys().filter(QRegularExpression("^suite\\.n\\d+\\.html$"));
+        QVERIFY2(parts.size() >= 6, qPrintable(parts.join(' ')));
+        QVERIFY(m_pages.value("suite.html").contains("<section class=\"failures\">"));
+        QStringList names = m_pages.keys();
+        names.sort();
+        QCOMPARE(exportInto(m_work.filePath("again")), names);
+        for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page)
+            QVERIFY2(page.value().toUtf8().size() < 36 * 1024, qPrintable(page.key()));
+        // Every node page has the outline, the way up and the way back to the summary.
+        for (const QString& part : std::as_const(parts)) {
+            const QString& text = m_pages.value(part);
+            QVERIFY2(text.contains("<ol class=\"path\">") && text.contains("<a href=\"index.html\">"),
+                     qPrintable(part));
+        }
+    }
+
+    // No dead link anywhere: every local page named by an href exists, and every fragment is
+    // an id of the page it names.
+    void noDeadLink()
+    {
+        int crossPage = 0;
+        for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page) {
+            for (const QString& href : matches(page.value(), "\\shref=\"([^\"]*)\"")) {
+                const QString target = href.section('#', 0, 0);
+                if (!target.isEmpty() && !target.endsWith(".html"))
+                    continue; // a source file
+                const QString file = target.isEmpty() ? page.key() : QUrl::fromPercentEncoding(target.toUtf8());
+                QVERIFY2(m_pages.contains(file), qPrintable(page.key() + ": " + href));
+                if (!href.contains('#'))
+                    continue;
+                const QString id = QUrl::fromPercentEncoding(href.section('#', 1).toUtf8());
+                QVERIFY2(matches(m_pages.value(file), "\\sid=\"([^\"]*)\"").contains(id),
+                         qPrintable(page.key() + ": " + href));
+                crossPage += file != page.key() && file.startsWith("suite") ? 1 : 0;
+            }
+        }
+        // Tag pointers, the summary and the index lead into node pages.
+        QVERIFY2(crossPage > 50, qPrintable(QString::number(crossPage)));
+    }
+
+    // The summary, the first report page, a node page and a linked page render in Chromium
+    // and run the page script (it adds the search box); links are followed from page to page.
+    void inBrowser()
+    {
+        const QString chromium = QStandardPaths::findExecutable("chromium");
+        if (chromium.isEmpty())
+            QSKIP("chromium is not installed (scripts/setup installs it)");
+        const QString summary = dom(chromium, "index.html");
+        QVERIFY(summary.contains("</main>"));
+        const QStringList summaryLinks = matches(summary, "<a href=\"([^\"#]*\\.html)\"");
+        QVERIFY(!summaryLinks.isEmpty());
+        QCOMPARE(summaryLinks.first(), QStringLiteral("suite.html"));
+
+        const QString report = dom(chromium, summaryLinks.first());
+        QVERIFY(report.contains("<input type=\"search\""));
+        QVERIFY(report.contains("<details open=\"\">"));
+        const QStringList parts = matches(report, "<p class=\"split[^\"]*\"><a href=\"([^\"]*)\"");
+        QVERIFY(!parts.isEmpty());
+        QString part = dom(chromium, parts.first());
+        // Down to the deepest page of the first branch, and back up its path.
+        for (QStringList deeper; !(deeper = matches(part, "<p class=\"split[^\"]*\"><a href=\"([^\"]*)\"")).isEmpty();)
+            part = dom(chromium, deeper.first());
+        QVERIFY(part.contains("<input type=\"search\""));
+        const QStringList up = matches(part, "<ol class=\"path\">.*?<a href=\"([^\"#]*)");
+        QVERIFY(!up.isEmpty() && m_pages.contains(up.first()));
+        QVERIFY(dom(chromium, up.first()).contains("</main>"));
+
+        const QString linked = dom(chromium, "regression.html");
+        QVERIFY(linked.contains("<input type=\"search\"") && linked.contains("href=\"index.html\""));
+    }
+};
+
+QTEST_MAIN(tst_XrdHtmlBrowser)
+#include "tst_xrdhtmlbrowser.moc"
