@@ -138,6 +138,7 @@ void DHTMLWriter::writePage(DDocument* document)
         writeEscaped(m_pageNote);
         write(QLatin1String("</p>\n"));
     }
+    m_pageTotals.write(*m_out);
     m_documentNumber = 0;
     writeRange(document);
     write(QLatin1String("</main>\n"));
@@ -172,6 +173,8 @@ void DHTMLWriter::writeStyles()
 {
     write(QLatin1String("<style>\n"));
     write(m_styleSheet.css());
+    if (!m_pageTotals.isEmpty())
+        write(DHTMLTotals::css());
     write(QLatin1String("</style>\n"));
 }
 

@@ -3,6 +3,7 @@
 #include "rendoc/html/dexportscope.h"
 #include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/html/dhtmlstylesheet.h"
+#include "rendoc/html/dhtmltotals.h"
 #include "rendoc/model/diterator.h"
 
 #include <QCoreApplication>
@@ -68,6 +69,8 @@ public:
     const QString& pixmapDir() const { return m_pixmapDir; }
     // A note written at the top of every page (what the pages leave out); "" for none.
     void setPageNote(const QString& note) { m_pageNote = note; }
+    // The totals table written at the top of the next pages (after the note); empty for none.
+    void setPageTotals(const DHTMLTotals& totals) { m_pageTotals = totals; }
 
     // The folders images may be copied from (empty: any); see DExportScope.
     void setScope(const DExportScope& scope) { m_scope = scope; }
@@ -180,6 +183,7 @@ private:
     QString m_pixmapDir;
     DExportScope m_scope;
     QString m_pageNote;
+    DHTMLTotals m_pageTotals;
     DLogMonitor* m_log = nullptr;
     QString m_error;
     QStringList m_written;

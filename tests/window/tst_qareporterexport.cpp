@@ -1,5 +1,5 @@
-// The window's two HTML exports: the dialog of "Generate HTML" and the full exportHTML, with
-// the host's export directory, pixmap directory and monitors.
+// The window's full exportHTML, with the host's export directory, pixmap directory and
+// monitors. (The current document's export: tests/xrdview/tst_xrdexportdialog.)
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/document/qareporterfilter.h"
@@ -12,10 +12,8 @@
 #include "korvatreporter/window/qareporter.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qartoolbar.h"
-#include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dupdater.h"
-#include "rendoc/html/qaviewerhtmlwriter.h"
 #include "sdk/qamodal.h"
 #include "tests/support/fakestudio.h"
 #include "tests/support/recordinglog.h"
@@ -24,7 +22,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,27 +58,6 @@ private Q_SLOTS:
         QAReporterPref::setInstance(m_pref.get());
         QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
         QAModal::setAnswerer([](const QAModalRequest&) { return QVariant(); });
-    }
-
-    // "Generate HTML": a dialog on the shown document with the viewer's writer, owned by
-    // nobody but itself.
-    void exportDoc()
-    {
-        auto w = window({example("smoke.xrd")});
-        w->exportDoc();
-        QPointer<DExportHtmlDialog> dialog = w->findChild<DExportHtmlDialog*>();
-        QVERIFY(dialog);
-        QVERIFY(dialog->isVisible());
-        QVERIFY(dynamic_cast<QAViewerHTMLWriter*>(dialog->htmlWriter()));
-        QCOMPARE(dialog->pixmapDir(), QStringLiteral(KORVAT_EXAMPLES));
-        QTemporaryDir out;
-        dialog->setOutputDir(out.path());
-        dialog->setOpenWhenDone(false);
-        QVERIFY(dialog->generate());
-        QVERIFY(QFile::exists(dialog->writtenPage()));
-        QVERIFY(TestFiles::readText(dialog->writtenPage()).contains(QLatin1String("</main>")));
-        dialog->close();
-        QTRY_VERIFY(dialog.isNull());
     }
 
     // The full export follows the window's filter and the host's configuration, and writes
