@@ -545,6 +545,14 @@ Verdict : %2</translation>
 <context>
     <name>QAReporter</name>
     <message>
+        <source>Exports the current document alone: %1 (no tree outline, no linked reports).</source>
+        <translation>Exporte le document courant seul : %1 (sans l&apos;arborescence ni les rapports liés).</translation>
+    </message>
+    <message>
+        <source>There is no document to export.</source>
+        <translation>Il n&apos;y a aucun document à exporter.</translation>
+    </message>
+    <message>
         <source>Failed tests only: passed tests are left out of these pages.</source>
         <translation>Tests en échec seulement : les tests réussis ne figurent pas dans ces pages.</translation>
     </message>
@@ -622,8 +630,8 @@ Verdict : %2</translation>
         <translation>Imprimer l&apos;en-tête</translation>
     </message>
     <message>
-        <source>Generate HTML</source>
-        <translation>Générer le HTML</translation>
+        <source>Export Current Document as HTML...</source>
+        <translation>Exporter le document courant en HTML...</translation>
     </message>
     <message>
         <source>Display complete report</source>

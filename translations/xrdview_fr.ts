@@ -359,8 +359,8 @@
         <translation>DOSSIER</translation>
     </message>
     <message>
-        <source>Write the reports, the reports they link to and the summary as HTML pages into DIR and print their paths.</source>
-        <translation>Écrit en pages HTML dans DOSSIER les rapports, ceux vers lesquels ils pointent et la synthèse, et affiche leurs chemins.</translation>
+        <source>Write the reports, the reports they link to and the summary as HTML pages into DIR and print their paths; exit status as --summary.</source>
+        <translation>Écrit en pages HTML dans DOSSIER les rapports, ceux vers lesquels ils pointent et la synthèse, et affiche leurs chemins&#xa0;; code de sortie comme --summary.</translation>
     </message>
     <message>
         <source>Show this text.</source>
@@ -767,6 +767,10 @@
 <context>
     <name>XrdHtmlExport</name>
     <message>
+        <source>Exports all loaded reports, the reports they link to and the results summary.</source>
+        <translation>Exporte tous les rapports chargés, les rapports vers lesquels ils pointent et la synthèse des résultats.</translation>
+    </message>
+    <message>
         <source>There is no report to export.</source>
         <translation>Il n&apos;y a aucun rapport à exporter.</translation>
     </message>
@@ -801,20 +805,12 @@
         <source>Nothing was written to %1.</source>
         <translation>Rien n&apos;a été écrit dans %1.</translation>
     </message>
-    <message>
-        <source>Export HTML to Folder</source>
-        <translation>Exporter en HTML dans un dossier</translation>
-    </message>
     <message numerus="yes">
         <source>Exported %n file(s) to %1</source>
         <translation>
             <numerusform>%n fichier exporté dans %1</numerusform>
             <numerusform>%n fichiers exportés dans %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Export HTML</source>
-        <translation>Exporter en HTML</translation>
     </message>
     <message numerus="yes">
         <source>%n page(s) could not be written.</source>
@@ -883,12 +879,12 @@
         <translation>Enregistrer une copie des fichiers de rapport affichés</translation>
     </message>
     <message>
-        <source>&amp;Export HTML...</source>
-        <translation>&amp;Exporter en HTML...</translation>
+        <source>&amp;Export All Reports as HTML...</source>
+        <translation>&amp;Exporter tous les rapports en HTML...</translation>
     </message>
     <message>
-        <source>Export the shown report as HTML</source>
-        <translation>Exporter le rapport affiché en HTML</translation>
+        <source>Export every loaded report, the reports they link to and the results summary as HTML</source>
+        <translation>Exporter en HTML chaque rapport chargé, les rapports vers lesquels ils pointent et la synthèse des résultats</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -1319,6 +1315,91 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
 </source>
         <translation>%1 tests échoués de plus omis : le résumé est limité à %2 Kio.
 </translation>
+    </message>
+</context>
+<context>
+    <name>QAExportHtmlDialog</name>
+    <message>
+        <source>Export HTML</source>
+        <translation>Exporter en HTML</translation>
+    </message>
+    <message>
+        <source>A folder that does not exist yet is created.</source>
+        <translation>Un dossier qui n&apos;existe pas encore est créé.</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Choisir...</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Dossier de sortie :</translation>
+    </message>
+    <message>
+        <source>Open in browser when done</source>
+        <translation>Ouvrir dans le navigateur une fois terminé</translation>
+    </message>
+    <message>
+        <source>Ready to export.</source>
+        <translation>Prêt pour l&apos;export.</translation>
+    </message>
+    <message>
+        <source>Messages of the export appear here.</source>
+        <translation>Les messages de l&apos;export s&apos;affichent ici.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exporting: %n page(s) written...</source>
+        <translation>
+            <numerusform>Export : %n page écrite...</numerusform>
+            <numerusform>Export : %n pages écrites...</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export HTML to Folder</source>
+        <translation>Exporter en HTML dans un dossier</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Type or choose an output folder first.</source>
+        <translation>Saisissez ou choisissez d&apos;abord un dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>Export en cours...</translation>
+    </message>
+    <message>
+        <source>Export cancelled; nothing was kept.</source>
+        <translation>Export annulé ; rien n&apos;a été conservé.</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Échec de l&apos;export : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n file(s).</source>
+        <translation>
+            <numerusform>%n fichier exporté.</numerusform>
+            <numerusform>%n fichiers exportés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not open %1 in a browser.</source>
+        <translation>Impossible d&apos;ouvrir %1 dans un navigateur.</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "korvatreporter/export/qareporterexportmonitor.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
 #include "korvatreporter/export/qareporterpagenames.h"
+#include "korvatreporter/export/qareporterpagetotals.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/html/dexporthtml.h"
 #include "sdk/qailogmonitor.h"
@@ -13,8 +14,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
+#include <map>
 
 QAReporterHTMLExport::QAReporterHTMLExport(const QString& outDir, const QString& configFile,
                                            const QString& pixmapDir)
@@ -45,6 +48,15 @@ struct QAReporterHTMLExport::Job
     // The reports written or being written, by file key: a link that reaches one by another
     // spelling ("./a.xrd", "x/../a.xrd", a linked folder) does not read it again.
     QSet<QString> exported;
+    QSet<QString> shownKeys; // the shown reports' file keys
+    // The loaded records by file key: a shown copy's page counts its full record.
+    QHash<QString, const QAReporterData*> sources;
+    bool showInconclusive = false; // as the summary: when any loaded report counted one
+    // Linked reports read ahead by their first link: whether each could be read, and those
+    // kept for their page with the size of their files.
+    QHash<QString, bool> checked;
+    std::map<QString, std::pair<std::unique_ptr<QAReporterData>, qint64>> readAhead;
+    qint64 readAheadBytes = 0;
     int pages = 0;
 };
 
@@ -67,6 +79,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
             "QAReporter", "Failed tests only: passed tests are left out of these pages."));
     job.exporter.setPixmapDir(m_pixmapDir);
     job.exporter.setHTMLWriter(&job.writer);
+    const QStringList imageFolders = missingFolders(job.exporter.config().imageDir());
     prepare(job, header);
     if (shown) {
         const QStringList linked = exportShown(job);
@@ -75,9 +88,32 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     }
     if (header && !stopped()) {
         job.writer.setOutlineTree(nullptr);
+        job.writer.setPageTotals(DHTMLTotals());
         generate(job, header);
     }
     m_written = job.exporter.writtenFiles();
+    removeEmptyFolders(imageFolders);
+}
+
+QStringList QAReporterHTMLExport::missingFolders(const QString& imageDir) const
+{
+    QStringList missing;
+    QString part;
+    for (const QString& name : imageDir.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        part = part.isEmpty() ? name : part + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(QDir(m_outDir).filePath(part)))
+            missing << part;
+    }
+    return missing;
+}
+
+void QAReporterHTMLExport::removeEmptyFolders(const QStringList& made) const
+{
+    // Innermost first; rmdir removes only empty folders, so one that holds anything stays.
+    const QDir out(m_outDir);
+    for (qsizetype i = made.size() - 1; i >= 0; --i)
+        if (!out.rmdir(made.at(i)))
+            break;
 }
 
 void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
@@ -88,8 +124,11 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
         pageNames.reserve(DExportHtml::pageBaseName(header->name()));
     }
     // The shown reports are named first, in their order, before any link can name a page.
-    for (const QAReporterData* record : std::as_const(job.shown))
+    for (const QAReporterData* record : std::as_const(job.shown)) {
         pageNames.nameFor(record->fileName);
+        job.shownKeys.insert(pageNames.keyOf(record->fileName));
+    }
+    job.writer.setReportCheck([this, &job](const QString& path) { return checkLinked(job, path); });
     job.writer.setLinkFolder(job.shown.isEmpty()
                                  ? QString()
                                  : QFileInfo(job.shown.first()->fileName).absolutePath());
@@ -106,9 +145,13 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
     }
     // No page or image may replace a report being exported (a report named like its page,
     // exported into its own folder).
-    for (const QAReporterData* record : std::as_const(job.records))
-        if (record)
-            job.writer.addInputFile(record->fileName);
+    for (const QAReporterData* record : std::as_const(job.records)) {
+        if (!record)
+            continue;
+        job.writer.addInputFile(record->fileName);
+        job.sources.insert(pageNames.keyOf(record->fileName), record);
+        job.showInconclusive = job.showInconclusive || record->inconclusive >= 0;
+    }
     for (const QAReporterData* record : std::as_const(job.shown))
         if (record)
             job.writer.addInputFile(record->fileName);
@@ -143,6 +186,9 @@ QStringList QAReporterHTMLExport::exportShown(Job& job)
             const QString kept = record->document->name();
             record->document->setName(pageNames.nameFor(record->fileName));
             job.writer.setOutlineTree(record->dataTree);
+            const QAReporterData* source =
+                job.sources.value(pageNames.keyOf(record->fileName), record);
+            job.writer.setPageTotals(QAReporterPageTotals::of(*source, job.showInconclusive));
             generate(job, record->document);
             job.writer.setOutlineTree(nullptr);
             record->document->setName(kept);
@@ -187,22 +233,59 @@ void QAReporterHTMLExport::exportLinkedFile(Job& job, const QString& name)
     const QString path = job.writer.linkedPath(name);
     QAReporterPageNames& pageNames = job.writer.pageNames();
     const QString key = pageNames.keyOf(path);
-    if (job.exported.contains(key))
+    if (job.exported.contains(key) || job.shownKeys.contains(key))
         return;
     job.exported.insert(key);
     // Read with its node tree: the page gets the outline, the link back to the summary and
     // the node bases of its source links, as a shown report's page does.
-    QAReporterData record;
-    record.fileName = path;
-    if (QAReporterLoader::readRecord(record, m_context) != QAReporterLoader::Read || !record.document) {
-        m_unreadable << path;
-        job.monitor.message(
-            QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
-        return;
+    std::unique_ptr<QAReporterData> record;
+    if (const auto ahead = job.readAhead.find(key); ahead != job.readAhead.end()) {
+        record = std::move(ahead->second.first);
+        job.readAheadBytes -= ahead->second.second;
+        job.readAhead.erase(ahead);
+    } else if (job.checked.value(key, true)) {
+        record = readLinked(job, path);
+        job.checked.insert(key, record != nullptr);
     }
+    if (!record)
+        return;
     job.writer.addInputFile(path);
-    record.document->setName(pageNames.nameFor(path));
-    job.writer.setOutlineTree(record.dataTree);
-    generate(job, record.document);
+    record->document->setName(pageNames.nameFor(path));
+    job.writer.setOutlineTree(record->dataTree);
+    job.writer.setPageTotals(
+        QAReporterPageTotals::of(*record, job.showInconclusive || record->inconclusive >= 0));
+    generate(job, record->document);
     job.writer.setOutlineTree(nullptr);
+}
+
+bool QAReporterHTMLExport::checkLinked(Job& job, const QString& path)
+{
+    const QString key = job.writer.pageNames().keyOf(path);
+    if (const auto known = job.checked.constFind(key); known != job.checked.cend())
+        return *known;
+    if (job.shownKeys.contains(key) || job.exported.contains(key))
+        return true;
+    std::unique_ptr<QAReporterData> record = readLinked(job, path);
+    job.checked.insert(key, record != nullptr);
+    if (!record)
+        return false;
+    const qint64 size = QFileInfo(path).size();
+    if (job.readAheadBytes + size <= ReadAheadBytes) {
+        job.readAheadBytes += size;
+        job.readAhead.emplace(key, std::make_pair(std::move(record), size));
+    }
+    return true;
+}
+
+std::unique_ptr<QAReporterData> QAReporterHTMLExport::readLinked(Job& job, const QString& path)
+{
+    auto record = std::make_unique<QAReporterData>();
+    record->fileName = path;
+    if (QAReporterLoader::readRecord(*record, m_context) == QAReporterLoader::Read
+        && record->document)
+        return record;
+    m_unreadable << path;
+    job.monitor.message(
+        QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
+    return nullptr;
 }

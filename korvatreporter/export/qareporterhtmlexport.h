@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class DDocument;
 class QAILogMonitor;
 class QAIProgressMonitor;
@@ -35,6 +37,9 @@ class QAReporterHTMLExport
 public:
     static constexpr int OutputFactor = 50;
     static constexpr qint64 OutputConstant = 16 * 1024 * 1024;
+    // Linked reports read ahead are kept for their page up to this many bytes of files; past
+    // that they are read again when their page is written.
+    static constexpr qint64 ReadAheadBytes = 64 * 1024 * 1024;
 
     // outDir: the output folder; configFile: the "dhtml.cfg" to use; pixmapDir: where images
     // are looked for.
@@ -78,6 +83,15 @@ private:
     void exportLinked(Job& job, QStringList linked);
     // Reads and writes one linked report, unless its file was written already.
     void exportLinkedFile(Job& job, const QString& name);
+    // Whether the linked report at path can be read: a shown report, or one read now (and
+    // kept for its page when it fits the read-ahead budget). Each file is read once here.
+    bool checkLinked(Job& job, const QString& path);
+    // Reads a linked report; null, logged and listed as unreadable, when it cannot be read.
+    std::unique_ptr<QAReporterData> readLinked(Job& job, const QString& path);
+    // The parts of the image folder (relative to the export folder) that do not exist yet,
+    // outermost first; removeEmptyFolders() removes those the export made and left empty.
+    QStringList missingFolders(const QString& imageDir) const;
+    void removeEmptyFolders(const QStringList& made) const;
     void generate(Job& job, DDocument* document);
     bool stopped() const { return m_canceled || m_limitReached; }
 

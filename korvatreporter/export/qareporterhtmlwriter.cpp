@@ -86,8 +86,9 @@ bool QAReporterHTMLWriter::reachesReport(const QString& file) const
     // Without the folder links are read from, a relative link cannot be checked.
     if (m_linkFolder.isEmpty() && QDir::isRelativePath(file))
         return true;
-    if (QFileInfo(linkedPath(file)).isFile())
-        return true;
+    const QString path = linkedPath(file);
+    if (QFileInfo(path).isFile())
+        return !m_reportCheck || m_reportCheck(path);
     if (QFileInfo(file).fileName() != file)
         return false;
     for (const QAReporterData* record : std::as_const(m_shown))

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class DItem;
 class QAILogMonitor;
 class QAIProgressMonitor;
@@ -63,8 +65,13 @@ public:
     // The page (with suffix) of a report link's file part: the page of the report it reads,
     // or of a shown report with that file name when the link gives no folder.
     QString pageForLink(const QString& file);
-    // Whether a report link's file part reaches a report file (or a shown report by name).
+    // Whether a report link's file part reaches a report file (or a shown report by name)
+    // that the report check, when set, accepts.
     bool reachesReport(const QString& file) const;
+    // Answers whether the report file at a path can be read; a link to one that cannot stays
+    // text, so that no link leads to a page the export does not write.
+    using ReportCheck = std::function<bool(const QString& path)>;
+    void setReportCheck(ReportCheck check) { m_reportCheck = std::move(check); }
 
     // The node tree shown as the outline of the next pages; null gives the titles outline.
     void setOutlineTree(const QAReporterDataTree* tree);
@@ -97,5 +104,6 @@ private:
     QAILogMonitor* m_hostLog;
     const QAReporterDataTree* m_outlineTree = nullptr;
     DHTMLOutline m_outline; // the node tree as the pages show it
+    ReportCheck m_reportCheck;
     QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
 };

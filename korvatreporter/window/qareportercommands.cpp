@@ -14,8 +14,9 @@
 #include "korvatreporter/window/qarmenu.h"
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreefilterline.h"
-#include "rendoc/html/dexporthtmldialog.h"
-#include "rendoc/html/qaviewerhtmlwriter.h"
+#include "korvatreporter/export/qareporterdocumentexport.h"
+#include "rendoc/model/ddocument.h"
+#include "sdk/qaexporthtmldialog.h"
 #include "sdk/getpix.h"
 #include "sdk/qamodal.h"
 #include "sdk/qastudiointerface.h"
@@ -125,7 +126,7 @@ void QAReporter::updateToolMenu()
     menu->setItemEnabled(m_defectCommandsItem,
                          !noRecords && m_selectedItem.parent().isValid());
     menu->insertSeparator();
-    menu->insertItem(tr("Generate HTML"), GenerateHtmlId);
+    menu->insertItem(tr("Export Current Document as HTML..."), GenerateHtmlId);
 
     // The keys work through the window-level actions made with the menu;
     // here they are only shown beside their items.
@@ -359,13 +360,22 @@ void QAReporter::exportDoc()
 {
     QAStudioInterface *studio = QAReporterState::studio();
     const QString dir = studio ? studio->exportDirectory() : QStringLiteral(".");
-    auto *dialog = new DExportHtmlDialog(m_mainView ? m_mainView->getCurrentDoc() : nullptr,
-                                         dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
-                                         this, nullptr);
-    if (studio)
-        dialog->setPixmapDir(studio->searchPath());
-    dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
-    dialog->show();
+    DDocument* document = m_mainView ? m_mainView->getCurrentDoc() : nullptr;
+    const QAReporterDocumentExport documentExport(
+        document, dir + QDir::separator() + QStringLiteral("dhtml.cfg"),
+        studio ? studio->searchPath() : QString());
+    const QString name = document
+        ? (document->title().trimmed().isEmpty() ? document->name() : document->title())
+        : QString();
+    // The dialog is modal: the document it writes cannot change under it.
+    QAExportHtmlDialog dialog(
+        tr("Exports the current document alone: %1 (no tree outline, no linked reports).")
+            .arg(name),
+        [&documentExport](const QString& folder, QAExportHtmlDialog& monitors) {
+            return documentExport.run(folder, monitors);
+        },
+        this);
+    QAModal::exec(&dialog);
 }
 
 void QAReporter::exportHTML(const QString &outDir, const QString &, QAIProgressMonitor *progress,

@@ -158,6 +158,8 @@ void DHTMLWriter::writeStyles()
 {
     write(QLatin1String("<style>\n"));
     write(m_styleSheet.css());
+    if (!m_pageTotals.isEmpty())
+        write(DHTMLTotals::css());
     write(QLatin1String("</style>\n"));
 }
 

@@ -4,6 +4,7 @@
 #include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/html/dhtmlpageplan.h"
 #include "rendoc/html/dhtmlstylesheet.h"
+#include "rendoc/html/dhtmltotals.h"
 #include "rendoc/model/diterator.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,8 @@ public:
     const QString& pixmapDir() const { return m_pixmapDir; }
     // A note written at the top of every page (what the pages leave out); "" for none.
     void setPageNote(const QString& note) { m_pageNote = note; }
+    // The totals table written at the top of the next pages (after the note); empty for none.
+    void setPageTotals(const DHTMLTotals& totals) { m_pageTotals = totals; }
 
     // The node tree shown as the outline of the next pages and split along; not owned, null
     // for the titles outline and one page per document. Its nodes' anchors are written too.
@@ -212,6 +215,7 @@ private:
     QString m_pixmapDir;
     DExportScope m_scope;
     QString m_pageNote;
+    DHTMLTotals m_pageTotals;
     DLogMonitor* m_log = nullptr;
     QString m_error;
     QStringList m_written;

@@ -58,6 +58,7 @@ void DHTMLWriter::writePage(DDocument* document, int page)
         writeEscaped(m_pageNote);
         write(QLatin1String("</p>\n"));
     }
+    m_pageTotals.write(*m_out);
     if (root >= 0) {
         write(QLatin1String("<article class=\"doc part\">\n"));
         writeRange(first);

@@ -26,6 +26,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlpagescript.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlstylesheet.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmltotals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmltotals.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlwriterlinks.cpp

@@ -1,5 +1,5 @@
-// The window's two HTML exports: the dialog of "Generate HTML" and the full exportHTML, with
-// the host's export directory, pixmap directory and monitors.
+// The window's full exportHTML, with the host's export directory, pixmap directory and
+// monitors. (The current document's export: tests/xrdview/tst_xrdexportdialog.)
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/document/qareporterfilter.h"
@@ -9,17 +9,14 @@
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporterstate.h"
-#include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dupdater.h"
-#include "rendoc/html/qaviewerhtmlwriter.h"
 #include "tests/support/recordinglog.h"
 #include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,27 +37,6 @@ private Q_SLOTS:
         m_host.setUp();
         m_host.studio.setExportDirectory(m_exportDir.path());
         m_host.studio.setSearchPath(QStringLiteral(KORVAT_EXAMPLES));
-    }
-
-    // "Generate HTML": a dialog on the shown document with the viewer's writer, owned by
-    // nobody but itself.
-    void exportDoc()
-    {
-        auto w = ReporterHost::open({example("smoke.xrd")});
-        w->exportDoc();
-        QPointer<DExportHtmlDialog> dialog = w->findChild<DExportHtmlDialog*>();
-        QVERIFY(dialog);
-        QVERIFY(dialog->isVisible());
-        QVERIFY(dynamic_cast<QAViewerHTMLWriter*>(dialog->htmlWriter()));
-        QCOMPARE(dialog->pixmapDir(), QStringLiteral(KORVAT_EXAMPLES));
-        QTemporaryDir out;
-        dialog->setOutputDir(out.path());
-        dialog->setOpenWhenDone(false);
-        QVERIFY(dialog->generate());
-        QVERIFY(QFile::exists(dialog->writtenPage()));
-        QVERIFY(TestFiles::readText(dialog->writtenPage()).contains(QLatin1String("</main>")));
-        dialog->close();
-        QTRY_VERIFY(dialog.isNull());
     }
 
     // The full export follows the window's filter and the host's configuration, and writes

@@ -84,7 +84,7 @@ private Q_SLOTS:
         QTest::newRow("tree") << QStringList{"--print-tree", tiny} << "tree-tiny.txt" << 0;
         QTest::newRow("results table") << QStringList{"--print-summary", tiny} << QString() << 0;
         QTest::newRow("text") << QStringList{"--print-text", tiny} << "text-tiny.txt" << 0;
-        QTest::newRow("export") << QStringList{"--export-html", "OUT", tiny} << QString() << 0;
+        QTest::newRow("export") << QStringList{"--export-html", "OUT", tiny} << QString() << 1; // as --summary
     }
 
     void noDisplay()

@@ -57,7 +57,7 @@ const OptionSpec Options[] = {
     { Exporting, nullptr, "export-html", QT_TRANSLATE_NOOP("XrdCommandLine", "DIR"),
       QT_TRANSLATE_NOOP("XrdCommandLine",
                         "Write the reports, the reports they link to and the summary as HTML pages "
-                        "into DIR and print their paths."),
+                        "into DIR and print their paths; exit status as --summary."),
       XrdCommandLine::ExportHtml },
     { Outputs, nullptr, "to", QT_TRANSLATE_NOOP("XrdCommandLine", "FORMAT"),
       QT_TRANSLATE_NOOP("XrdCommandLine",

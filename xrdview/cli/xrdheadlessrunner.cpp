@@ -184,8 +184,17 @@ void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int*
         print(XrdReportText::withFinalNewline(m_session->summaryText()));
         break;
     case XrdCommandLine::ExportHtml:
-        if (allRead && !XrdHtmlExport::exportToFolder(m_session.get(), m_studio, line.exportDir))
+        // An export that stands answers by the verdicts, as --summary does; 2 is kept for an
+        // export that wrote nothing (what it had written is removed again).
+        if (!allRead)
+            break;
+        if (!XrdHtmlExport::exportToFolder(m_session.get(), m_studio, line.exportDir)) {
             *status = Error;
+        } else {
+            const std::optional<QAStResultTotals> totals = m_session->resultTotals();
+            if (totals && totals->failed > 0)
+                *status = Failed;
+        }
         break;
     case XrdCommandLine::ToFormat:
         *status = XrdCiOutput::write(*m_session, line, allRead);

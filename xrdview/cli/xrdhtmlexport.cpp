@@ -5,13 +5,13 @@
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/cli/xrdheadlessrunner.h"
 #include "xrdview/host/xrdstudio.h"
+#include "sdk/qaexporthtmldialog.h"
 #include "sdk/qamodal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryFile>
@@ -20,6 +20,8 @@ XrdHtmlExport::XrdHtmlExport(XrdStudio* studio) : m_studio(studio) {}
 
 bool XrdHtmlExport::isCanceled() const
 {
+    if (m_progress)
+        return m_progress->isCanceled();
     if (m_studio && m_studio->progressDialog())
         QCoreApplication::processEvents();
     return m_studio && m_studio->progressCanceled();
@@ -27,7 +29,9 @@ bool XrdHtmlExport::isCanceled() const
 
 void XrdHtmlExport::setProgress(int value)
 {
-    if (m_studio)
+    if (m_progress)
+        m_progress->setProgress(value);
+    else if (m_studio)
         m_studio->setProgress(value);
 }
 
@@ -39,7 +43,9 @@ void XrdHtmlExport::message(const QString& text)
         QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'");
     if (text.startsWith(unreadable.left(unreadable.indexOf(QLatin1String("%1")))))
         ++m_unreadable;
-    if (QAStOutputWidget* pane = m_studio ? m_studio->outputWidget() : nullptr)
+    if (m_log)
+        m_log->message(text);
+    else if (QAStOutputWidget* pane = m_studio ? m_studio->outputWidget() : nullptr)
         pane->append(text + QLatin1Char('\n'));
     else
         XrdHeadlessRunner::printError(text);
@@ -88,12 +94,12 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
         return false;
     const QHash<QString, QDateTime> before = snapshot(target);
 
-    if (m_studio)
+    if (m_studio && !m_progress)
         m_studio->startProgress(0, QCoreApplication::translate("XrdHtmlExport", "Exporting HTML..."),
                                 QCoreApplication::translate("XrdHtmlExport", "Cancel"), 0, 0);
     const QAStExportResult result = session->exportHtml(target, this, this);
     m_canceled = result.canceled || isCanceled();
-    if (m_studio)
+    if (m_studio && !m_progress)
         m_studio->endProgress();
 
     m_written = result.written;
@@ -129,12 +135,12 @@ bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
     const QHash<QString, QDateTime> before = snapshot(target);
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
-    if (m_studio)
+    if (m_studio && !m_progress)
         m_studio->startProgress(0, QCoreApplication::translate("XrdHtmlExport", "Exporting HTML..."),
                                 QCoreApplication::translate("XrdHtmlExport", "Cancel"), 0, 0);
     window->exportHTML(target, QString(), this, this);
     m_canceled = isCanceled();
-    if (m_studio)
+    if (m_studio && !m_progress)
         m_studio->endProgress();
 
     const QHash<QString, QDateTime> after = snapshot(target);
@@ -188,26 +194,45 @@ bool XrdHtmlExport::exportToFolder(QAStReportSession* session, XrdStudio* studio
     return true;
 }
 
+QString XrdHtmlExport::summaryPage(const QStringList& files, const QString& dir)
+{
+    const QString top = QDir(dir).absolutePath();
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        if (info.absolutePath() == top && info.completeBaseName() == QLatin1String("index"))
+            return info.absoluteFilePath();
+    }
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
 bool XrdHtmlExport::askAndExport(QWidget* parent, QAStViewerWindow* window, XrdStudio* studio)
 {
-    QFileDialog dialog(parent, QCoreApplication::translate("XrdHtmlExport", "Export HTML to Folder"),
-                       studio ? studio->exportDirectory() : QDir::homePath());
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (QAModal::exec(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString what = QCoreApplication::translate(
+        "XrdHtmlExport",
+        "Exports all loaded reports, the reports they link to and the results summary.");
+    QString done;
+    QAExportHtmlDialog dialog(
+        what,
+        [window, studio, &done](const QString& dir, QAExportHtmlDialog& monitors) {
+            XrdHtmlExport exporter(studio);
+            exporter.setMonitors(&monitors, &monitors);
+            QAExportHtmlDialog::Outcome outcome;
+            if (exporter.run(window, dir)) {
+                outcome.page = summaryPage(exporter.writtenFiles(), dir);
+                outcome.files = int(exporter.writtenFiles().size());
+                done = QCoreApplication::translate("XrdHtmlExport", "Exported %n file(s) to %1",
+                                                   nullptr, outcome.files)
+                           .arg(QDir::toNativeSeparators(dir));
+            } else {
+                outcome.error = exporter.errorString();
+                outcome.canceled = exporter.canceled();
+            }
+            return outcome;
+        },
+        parent);
+    QAModal::exec(&dialog);
+    if (done.isEmpty())
         return false;
-    const QString dir = dialog.selectedFiles().constFirst();
-    XrdHtmlExport exporter(studio);
-    const bool ok = exporter.run(window, dir);
-    if (ok)
-        exporter.message(QCoreApplication::translate("XrdHtmlExport", "Exported %n file(s) to %1", nullptr,
-                                                    int(exporter.writtenFiles().size()))
-                             .arg(QDir::toNativeSeparators(QFileInfo(dir).absoluteFilePath())));
-    else if (!exporter.canceled())
-        QAModal::warning(parent, QCoreApplication::translate("XrdHtmlExport", "Export HTML"),
-                         exporter.errorString());
-    else
-        exporter.message(exporter.errorString());
-    return ok;
+    XrdHtmlExport(studio).message(done);
+    return true;
 }

@@ -31,9 +31,21 @@ public:
     // The command line's export: prints the written files on standard output, or the reason
     // on standard error; true when everything was written.
     static bool exportToFolder(QAStReportSession* session, XrdStudio* studio, const QString& dir);
-    // The File menu's export: asks for a folder, exports with the progress display and says
-    // how it went in the output pane. False when nothing was exported.
+    // The File menu's export of all loaded reports: the export dialog (folder, progress,
+    // messages, "Open in browser when done" with the summary page), and a line in the output
+    // pane when it completed. False when nothing was exported.
     static bool askAndExport(QWidget* parent, QAStViewerWindow* window, XrdStudio* studio);
+    // The page an export that wrote `files` into dir opens with: its summary page ("index"
+    // with any suffix), else its first page.
+    static QString summaryPage(const QStringList& files, const QString& dir);
+
+    // Sends progress, cancel and messages to these monitors instead of the studio's progress
+    // display and output pane; not owned, null for the studio's.
+    void setMonitors(QAIProgressMonitor* progress, QAILogMonitor* log)
+    {
+        m_progress = progress;
+        m_log = log;
+    }
 
     // Exports everything session shows into dir. True when every page was written.
     bool run(QAStReportSession* session, const QString& dir);
@@ -64,4 +76,6 @@ private:
     QString m_error;
     bool m_canceled = false;
     int m_unreadable = 0;
+    QAIProgressMonitor* m_progress = nullptr;
+    QAILogMonitor* m_log = nullptr;
 };

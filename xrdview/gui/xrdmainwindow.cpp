@@ -225,9 +225,10 @@ void XrdMainWindow::createMenus()
                tr("Save a copy of the shown report files"),
                keyOr(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
                &XrdMainWindow::saveAs);
-    addCommand(file, QStringLiteral("exportHtml"), tr("&Export HTML..."),
-               tr("Export the shown report as HTML"), QKeySequence(),
-               &XrdMainWindow::exportHtml);
+    addCommand(
+        file, QStringLiteral("exportHtml"), tr("&Export All Reports as HTML..."),
+        tr("Export every loaded report, the reports they link to and the results summary as HTML"),
+        QKeySequence(), &XrdMainWindow::exportHtml);
     addCommand(file, QStringLiteral("print"), tr("&Print..."), tr("Print the shown report"),
                QKeySequence::Print, &XrdMainWindow::print);
     file->addSeparator();
