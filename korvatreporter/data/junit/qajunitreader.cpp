@@ -1,6 +1,7 @@
 #include "korvatreporter/data/junit/qajunitreader.h"
 
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
+#include "korvatreporter/data/junit/qajunittracelinks.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
@@ -68,6 +69,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_passed = 0;
     m_failed = 0;
     m_inconclusive = -1;
+    m_flaky = 0;
     m_file = &file;
     m_studio = studio;
     m_steps = int(qMin<qint64>(file.size() / QAstXmlRodReader::BytesPerStep, INT_MAX));
@@ -86,6 +88,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
     m_document = std::make_unique<QAJUnitDocumentBuilder>(styles, file.size());
+    m_traceLinks = std::make_unique<QAJUnitTraceLinks>(QFileInfo(file.fileName()).absolutePath());
     m_tree = std::make_unique<QAReporterDataTree>(new QAReporterNode);
     QXmlStreamReader xml(&file);
     // Names are taken as written; a prefix without a declaration is no error.
@@ -102,10 +105,12 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
         record.passed = m_passed;
         record.failed = m_failed;
         record.inconclusive = m_inconclusive;
+        record.flaky = m_flaky;
     }
     // The nodes point into the document: the tree goes first.
     m_tree.reset();
     m_document.reset();
+    m_traceLinks.reset();
     return ok;
 }
 
@@ -352,6 +357,10 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
+    bool timeOk = false;
+    const double seconds = suite.time.trimmed().toDouble(&timeOk);
+    if (timeOk && seconds >= 0 && std::isfinite(seconds))
+        suite.node->seconds = seconds;
     if (!writeCounts(suite, !suite.countsItem))
         return false;
     closeNode();
@@ -394,25 +403,37 @@ bool QAJUnitReader::endCase()
     bool failed = false;
     bool error = false;
     bool skipped = false;
+    bool rerun = false;
+    bool flaky = false;
     for (const Outcome &outcome : m_case.outcomes) {
         switch (outcome.kind) {
         case Outcome::Failure:
-        case Outcome::RerunFailure:
             failed = true;
             break;
+        case Outcome::RerunFailure:
+            failed = rerun = true;
+            break;
         case Outcome::Error:
-        case Outcome::RerunError:
             error = true;
+            break;
+        case Outcome::RerunError:
+            error = rerun = true;
             break;
         case Outcome::Skipped:
             skipped = true;
             break;
         case Outcome::FlakyFailure:
         case Outcome::FlakyError:
-            break; // it passed on a rerun
+            flaky = true; // it passed on a rerun
+            break;
         }
     }
     const QString &state = failed || error ? StateKo : skipped ? StateNe : StateOk;
+    const quint8 rerunMark = state == StateKo && rerun  ? QAReporterNode::RetriedFailed
+                             : state == StateOk && flaky ? QAReporterNode::Flaky
+                                                         : QAReporterNode::NoRerun;
+    if (rerunMark == QAReporterNode::Flaky)
+        ++m_flaky;
     if (state == StateKo)
         ++m_failed;
     else if (state == StateOk)
@@ -429,16 +450,17 @@ bool QAJUnitReader::endCase()
     for (Suite &suite : m_suites)
         add(suite);
     add(m_root);
-    const bool ok = writeCase(state);
+    const bool ok = writeCase(state, rerunMark);
     m_case = TestCase();
     return ok && stepProgress();
 }
 
-bool QAJUnitReader::writeCase(const QString &state)
+bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
 {
     if (!openNode(m_case.name, TypeCase, state))
         return false;
     m_tree->current()->count = 1;
+    m_tree->current()->rerun = rerun;
     bool timeOk = false;
     const double seconds = m_case.time.trimmed().toDouble(&timeOk);
     if (timeOk && seconds >= 0 && std::isfinite(seconds))
@@ -507,7 +529,7 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
                          || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
-    if (!m_document->paragraph(style, text) || !m_document->preformatted(outcome.text))
+    if (!m_document->paragraph(style, text) || !m_document->trace(outcome.text, m_traceLinks.get()))
         return fail(m_document->errorString());
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
            && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QAJUnitDocumentBuilder;
+class QAJUnitTraceLinks;
 class QAReporterDataTree;
 class QAReporterNode;
 class DItem;
@@ -97,7 +98,7 @@ private:
     void startCase();
     bool endCase();
     void readOutcome(Outcome::Kind kind, bool withChildren);
-    bool writeCase(const QString &state);
+    bool writeCase(const QString &state, quint8 rerun);
     bool writeOutcome(const Outcome &outcome);
     bool writeOutput(const QString &label, const QString &text);
     bool writeProperties(const Properties &properties);
@@ -141,6 +142,7 @@ private:
     int m_steps = 0;
     int m_progress = -2; // last value shown; -2 before the first
     std::unique_ptr<QAJUnitDocumentBuilder> m_document;
+    std::unique_ptr<QAJUnitTraceLinks> m_traceLinks; // frames -> files under the report's folder
     std::unique_ptr<QAReporterDataTree> m_tree;
     std::vector<Open> m_open;
     std::vector<Suite> m_suites;
@@ -153,4 +155,5 @@ private:
     qint64 m_passed = 0;
     qint64 m_failed = 0;
     qint64 m_inconclusive = -1;
+    qint64 m_flaky = 0;
 };

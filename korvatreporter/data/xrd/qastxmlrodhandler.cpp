@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -206,6 +207,10 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     node->icone = shared(optionalValue(atts, QLatin1String("icone")));
     node->id = QString::number(++m_nodeCounter);
     node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    bool timeOk = false;
+    const double seconds = optionalValue(atts, QLatin1String("time")).trimmed().toDouble(&timeOk);
+    if (timeOk && seconds >= 0 && std::isfinite(seconds))
+        node->seconds = seconds;
     const QString base = optionalValue(atts, QLatin1String("base"));
     if (!base.isNull())
         node->base = shared(base);
