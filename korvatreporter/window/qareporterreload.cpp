@@ -46,8 +46,10 @@ void QAReporter::fileVanished(const QString &file)
         tr("The report file %1 was removed or renamed; the window keeps showing what it last read.")
             .arg(QDir::toNativeSeparators(file));
     QAStudioInterface *studio = QAReporterState::studio();
-    if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr)
+    if (QAStOutputWidget *pane = studio ? studio->outputWidget() : nullptr) {
         pane->append(message);
+        studio->showOutputWidget(pane);
+    }
     else
         qWarning("%s", qPrintable(message));
 }
