@@ -514,6 +514,18 @@ Verdict: %2</source>
         <translation>Type : %1
 Verdict : %2</translation>
     </message>
+    <message>
+        <source>Flaky: passed on a rerun</source>
+        <translation>Instable : réussi lors d&apos;une réexécution</translation>
+    </message>
+    <message>
+        <source>Failed on its reruns too</source>
+        <translation>En échec aussi lors de ses réexécutions</translation>
+    </message>
+    <message>
+        <source>Duration: %1</source>
+        <translation>Durée : %1</translation>
+    </message>
 </context>
 <context>
     <name>QARToolBar</name>
@@ -824,6 +836,22 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>File</source>
         <translation>Fichier</translation>
     </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Slowest tests</source>
+        <translation>Tests les plus lents</translation>
+    </message>
+    <message>
+        <source>The report file %1 was removed or renamed; the window keeps showing what it last read.</source>
+        <translation>Le fichier de rapport %1 a été supprimé ou renommé ; la fenêtre garde ce qu&apos;elle en avait lu.</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -861,6 +889,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>Report Contents Depth Open</source>
         <translation>Profondeur d&apos;ouverture de l&apos;arbre du rapport</translation>
+    </message>
+    <message>
+        <source>Reload reports when their files change</source>
+        <translation>Recharger les rapports quand leurs fichiers changent</translation>
     </message>
 </context>
 <context>
@@ -1756,6 +1788,17 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>Tests: %1, passed: %2, failed: %3, skipped: %4.</source>
         <translation>Tests : %1, réussis : %2, en échec : %3, sautés : %4.</translation>
     </message>
+    <message>
+        <source>Flaky</source>
+        <translation>Instables</translation>
+    </message>
+    <message numerus="yes">
+        <source>Show all (%n more lines)</source>
+        <translation>
+            <numerusform>Tout afficher (%n ligne de plus)</numerusform>
+            <numerusform>Tout afficher (%n lignes de plus)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>QARHistoryDock</name>
@@ -1899,6 +1942,17 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>The store holds no run %1.</source>
         <translation>L&apos;historique ne contient pas d&apos;exécution %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QARTreeModel</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
     </message>
 </context>
 </TS>

@@ -1077,6 +1077,10 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
         <source>Search again for the last text</source>
         <translation>Rechercher à nouveau le dernier texte</translation>
     </message>
+    <message>
+        <source>No report file was found in the folder %1.</source>
+        <translation>Aucun fichier de rapport n&apos;a été trouvé dans le dossier %1.</translation>
+    </message>
 </context>
 <context>
     <name>XrdPluginLoader</name>

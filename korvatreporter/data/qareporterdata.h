@@ -29,6 +29,7 @@ public:
     qint64 failed = 0;
     qint64 passed = 0;
     qint64 inconclusive = -1; // -1 while no "NE" node was counted
+    qint64 flaky = 0; // passed cases that failed before passing on a rerun
     // The documents had the update pass that showing them needs (title
     // numbers, summaries, tag pointers); set when a window first shows the
     // record as it is rather than through a filtered copy.

@@ -28,4 +28,8 @@ public:
     // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none.
     qint64 count = 0;
     double seconds = -1; // the node's duration when the file gives one
+    // How the case's reruns went, when the file has them: Flaky passed on a
+    // rerun after failing, RetriedFailed failed again on its reruns.
+    enum Rerun : quint8 { NoRerun = 0, Flaky = 1, RetriedFailed = 2 };
+    quint8 rerun = NoRerun;
 };

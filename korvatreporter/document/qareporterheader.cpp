@@ -61,11 +61,12 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
                                                const QList<DStyle *> &styles)
 {
     bool showInconclusive = false;
+    // Flaky cases (passed on a rerun) are counted among the passed ones too;
+    // their column is there only when some file has one.
+    bool showFlaky = false;
     for (const QAReporterData *record : records) {
-        if (record && record->inconclusive >= 0) {
-            showInconclusive = true;
-            break;
-        }
+        showInconclusive = showInconclusive || (record && record->inconclusive >= 0);
+        showFlaky = showFlaky || (record && record->flaky > 0);
     }
 
     auto document = std::make_unique<DDocument>(QCoreApplication::translate("Reporter", "Results files"),
@@ -84,7 +85,9 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     auto *section = Appender(document.get()).append(new DSection(QStringLiteral("tagheaderdoc1")));
     auto *table = Appender(section).append(new DTable(2));
     table->setStyle(arrayStyle);
-    QVector<float> widths{showInconclusive ? 0.5f : 0.6f, 0.1f, 0.1f, 0.1f};
+    QVector<float> widths{0.6f - (showInconclusive ? 0.1f : 0.0f) - (showFlaky ? 0.1f : 0.0f), 0.1f, 0.1f, 0.1f};
+    if (showFlaky)
+        widths.append(0.1f);
     if (showInconclusive)
         widths.append(0.1f);
     widths.append(0.1f);
@@ -99,6 +102,8 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         cells.append(new DCellText(QCoreApplication::translate("Reporter", "Status"), 0, 0));
         cells.append(new DCellText(QCoreApplication::translate("Reporter", "Failed"), 0, 0));
         cells.append(new DCellText(QCoreApplication::translate("Reporter", "Passed"), 0, 0));
+        if (showFlaky)
+            cells.append(new DCellText(QCoreApplication::translate("Reporter", "Flaky"), 0, 0));
         if (showInconclusive)
             cells.append(new DCellText(QCoreApplication::translate("Reporter", "Inconclusive"), 0, 0));
         cells.append(new DCellText(QCoreApplication::translate("Reporter", "Total"), 0, 0));
@@ -107,6 +112,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     qint64 failedSum = 0;
     qint64 passedSum = 0;
     qint64 inconclusiveSum = 0;
+    qint64 flakySum = 0;
     for (const QAReporterData *record : records) {
         if (!record)
             continue;
@@ -124,6 +130,8 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
         cells.append(textCell(QString::number(record->failed)));
         cells.append(textCell(QString::number(record->passed)));
         qint64 total = QAReporterTotal::add(record->failed, record->passed);
+        if (showFlaky)
+            cells.append(textCell(QString::number(record->flaky)));
         if (showInconclusive) {
             const qint64 inconclusive = record->inconclusive > 0 ? record->inconclusive : 0;
             cells.append(textCell(QString::number(inconclusive)));
@@ -133,6 +141,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
 
         failedSum = QAReporterTotal::add(failedSum, record->failed);
         passedSum = QAReporterTotal::add(passedSum, record->passed);
+        flakySum = QAReporterTotal::add(flakySum, record->flaky);
         if (record->inconclusive > 0)
             inconclusiveSum = QAReporterTotal::add(inconclusiveSum, record->inconclusive);
     }
@@ -144,6 +153,8 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     cells.append(textCell(QString::number(failedSum)));
     cells.append(textCell(QString::number(passedSum)));
     qint64 grandTotal = QAReporterTotal::add(failedSum, passedSum);
+    if (showFlaky)
+        cells.append(textCell(QString::number(flakySum)));
     if (showInconclusive) {
         cells.append(textCell(QString::number(inconclusiveSum)));
         grandTotal = QAReporterTotal::add(grandTotal, inconclusiveSum);

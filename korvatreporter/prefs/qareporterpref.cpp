@@ -93,6 +93,9 @@ void QAReporterPref::readResources(QARes *group)
         } else if (res->isTag("auto_depth")) {
             if (const QAResInt *depth = res->toResInt())
                 m_general->setAutoDepth(depth->value());
+        } else if (res->isTag("live_reload")) {
+            if (const QAResBoolean *flag = res->toResBoolean())
+                m_general->setLiveReload(flag->value());
         } else if (res->isTag("record_opened")) {
             if (const QAResBoolean *flag = res->toResBoolean())
                 m_history->setRecordOpened(flag->value());
@@ -133,6 +136,7 @@ QARes *QAReporterPref::produceResources(const char *tag)
                                     background.green(), background.blue()));
     group->appendChild(new QAResBoolean(QStringLiteral("auto_raise"), m_general->autoRaise()));
     group->appendChild(new QAResInt(QStringLiteral("auto_depth"), m_general->autoDepth()));
+    group->appendChild(new QAResBoolean(QStringLiteral("live_reload"), m_general->liveReload()));
     group->appendChild(new QAResBoolean(QStringLiteral("record_opened"), m_history->recordOpened()));
     group->appendChild(new QAResString(QStringLiteral("history_url"), m_history->storeUrl()));
     auto *styles = new QAResGroup(QStringLiteral("STYLES"));

@@ -49,6 +49,8 @@ QWidget *QAReporterPrefGeneral::createWidget(QWidget *parent)
     // Raising the view only means something inside a host main window.
     m_raiseBox->setEnabled(m_studio && m_studio->mainWindow());
     viewerLayout->addWidget(m_raiseBox, 1, 0);
+    m_liveReloadBox = new QCheckBox(tr("Reload reports when their files change"), viewer);
+    viewerLayout->addWidget(m_liveReloadBox, 2, 0);
     boxLayout->addWidget(viewer);
 
     auto *depth = new QGroupBox(tr("Report Contents Depth Open"), box);
@@ -70,6 +72,8 @@ void QAReporterPrefGeneral::updateContents()
         m_colorButton->setColor(m_background, false);
     if (m_raiseBox)
         m_raiseBox->setChecked(m_autoRaise);
+    if (m_liveReloadBox)
+        m_liveReloadBox->setChecked(m_liveReload);
     // The spin box clamps a stored depth outside its range.
     if (m_depthBox)
         m_depthBox->setValue(m_autoDepth);
@@ -81,6 +85,8 @@ void QAReporterPrefGeneral::apply()
         m_background = m_colorButton->color();
     if (m_raiseBox)
         m_autoRaise = m_raiseBox->isChecked();
+    if (m_liveReloadBox)
+        m_liveReload = m_liveReloadBox->isChecked();
     if (m_depthBox)
         m_autoDepth = m_depthBox->value();
 }
@@ -94,4 +100,5 @@ void QAReporterPrefGeneral::defaults()
     m_background = defaultBackground();
     m_autoRaise = DefaultAutoRaise;
     m_autoDepth = DefaultAutoDepth;
+    m_liveReload = DefaultLiveReload;
 }

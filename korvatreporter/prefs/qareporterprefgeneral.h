@@ -12,7 +12,8 @@ class QAStudioInterface;
 
 // The "Report Viewer" preference page and the general values it edits:
 // background colour of the report view, automatic raise of the view on a
-// tree selection, and depth to which report trees open on creation.
+// tree selection, depth to which report trees open on creation, and whether
+// reports are read again when their files change.
 //
 // The values live here; the widgets made by createWidget() belong to the
 // host's dialog and only edit them (updateContents() shows, apply() takes).
@@ -22,6 +23,7 @@ class QAReporterPrefGeneral : public PreferenceItem
 public:
     static constexpr bool DefaultAutoRaise = true;
     static constexpr int DefaultAutoDepth = 4;
+    static constexpr bool DefaultLiveReload = true;
     static constexpr int MinDepth = 1;
     static constexpr int MaxDepth = 6;
 
@@ -37,6 +39,8 @@ public:
     void setAutoRaise(bool on) { m_autoRaise = on; }
     int autoDepth() const { return m_autoDepth; }
     void setAutoDepth(int depth) { m_autoDepth = depth; }
+    bool liveReload() const { return m_liveReload; }
+    void setLiveReload(bool on) { m_liveReload = on; }
 
     // The application palette's active Base colour.
     static QColor defaultBackground();
@@ -53,13 +57,16 @@ public:
     QAColorButton *colorButton() const { return m_colorButton; }
     QCheckBox *raiseCheckBox() const { return m_raiseBox; }
     QSpinBox *depthSpinBox() const { return m_depthBox; }
+    QCheckBox *liveReloadCheckBox() const { return m_liveReloadBox; }
 
 private:
     QAStudioInterface *m_studio;
     QColor m_background;
     bool m_autoRaise = DefaultAutoRaise;
     int m_autoDepth = DefaultAutoDepth;
+    bool m_liveReload = DefaultLiveReload;
     QPointer<QAColorButton> m_colorButton;
     QPointer<QCheckBox> m_raiseBox;
     QPointer<QSpinBox> m_depthBox;
+    QPointer<QCheckBox> m_liveReloadBox;
 };

@@ -56,6 +56,17 @@ bool inTitle(const DItem *item)
     return false;
 }
 
+// The label of a popup link (the "show all" of a folded trace, whose popup
+// holds the rest of the trace) is no part of the message.
+bool inPopupLink(const DItem *item)
+{
+    for (int up = 0; item && up < 8; ++up, item = item->parent()) {
+        if (item->kind() == DItem::PopupLink)
+            return true;
+    }
+    return false;
+}
+
 // One line per paragraph, title, list entry or cell, its runs joined as
 // they come; white space is collapsed once the line is whole.
 void addRun(NodeText &text, const DItem *block, const QString &run, bool newBlock)
@@ -103,7 +114,7 @@ NodeText textOf(const QAReporterNode &node)
                 addRun(text, item, static_cast<const DCellText *>(item)->text(), true);
             break;
         case DItem::Text:
-            if (!inTitle(item)) {
+            if (!inTitle(item) && !inPopupLink(item)) {
                 addRun(text, block, static_cast<const DText *>(item)->text(), newBlock);
                 newBlock = false;
             }

@@ -224,7 +224,10 @@ std::optional<QAStResultTotals> QAReportSession::resultTotals() const
 
 QString QAReportSession::totalsText(const QString &testNode) const
 {
-    return QAReportSessionText::totals(resultTotals().value_or(QAStResultTotals()), testNode);
+    qint64 flaky = 0;
+    for (const auto &record : m_records)
+        flaky = QAReporterTotal::add(flaky, record->flaky);
+    return QAReportSessionText::totals(resultTotals().value_or(QAStResultTotals()), testNode, flaky);
 }
 
 QString QAReportSession::summaryText()

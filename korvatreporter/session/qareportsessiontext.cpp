@@ -64,12 +64,14 @@ QString QAReportSessionText::documents(const QList<QAReporterData *> &records)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString QAReportSessionText::totals(const QAStResultTotals &totals, const QString &testNode)
+QString QAReportSessionText::totals(const QAStResultTotals &totals, const QString &testNode, qint64 flaky)
 {
     QString text;
     if (!testNode.isEmpty())
         text += QStringLiteral("TestNode: ") + testNode + QLatin1Char('\n');
     text += QStringLiteral("\t[%1] Test Case Passed\n").arg(totals.passed);
     text += QStringLiteral("\t[%1] Test Case Failed\n").arg(totals.failed);
+    if (flaky > 0)
+        text += QStringLiteral("\t[%1] Test Case Flaky\n").arg(flaky);
     return text;
 }

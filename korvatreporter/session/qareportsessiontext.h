@@ -24,5 +24,6 @@ public:
     static QString documents(const QList<QAReporterData *> &records);
     // The totals of the summary mode, after a "TestNode:" line when `testNode`
     // is not empty.
-    static QString totals(const QAStResultTotals &totals, const QString &testNode);
+    // Flaky cases (passed on a rerun), when there are any, get a line of their own.
+    static QString totals(const QAStResultTotals &totals, const QString &testNode, qint64 flaky = 0);
 };

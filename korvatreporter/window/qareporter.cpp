@@ -110,10 +110,19 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     QHeaderView *header = m_treeView->header();
     header->setSectionResizeMode(1, QHeaderView::Fixed);
     header->resizeSection(1, VerdictColumnWidth);
-    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The names take the room the durations leave, so that the durations
+    // stay in sight in a narrow outline pane.
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(QARTreeModel::DurationColumn, QHeaderView::ResizeToContents);
     header->moveSection(1, 0);
+    // Sorting by a column header cycles ascending, descending, document order.
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    m_treeView->setSortingEnabled(true);
     m_treeFilter = new QARTreeFilterLine(m_treeView, m_treeModel);
     createFailuresDock();
+    createFileWatch();
 
     connect(m_treeView, &QAListView::contextMenuRequested, this, &QAReporter::showPopupMenu);
     m_contextMenu = new QARPopupMenu(m_treeView);
@@ -216,6 +225,7 @@ void QAReporter::loadFiles(const QStringList &files)
 
 void QAReporter::afterLoad()
 {
+    watchFiles();
     if (m_session->records().empty())
         return;
     m_historyDock->recordIfWanted();
@@ -249,12 +259,6 @@ void QAReporter::reload()
 void QAReporter::reload(const QString &)
 {
     reloadAll();
-}
-
-void QAReporter::reloadAll()
-{
-    m_session->reload();
-    afterLoad();
 }
 
 void QAReporter::dropViews()
@@ -342,10 +346,8 @@ void QAReporter::fillTreeView()
     if (m_session->records().empty() || !m_treeView || !shown)
         return;
     clearTreeView();
-    m_treeView->setHeaderHidden(true);
     m_treeView->setRootIsDecorated(true);
     m_treeView->setAllColumnsShowFocus(false);
-    m_treeView->setSortingEnabled(false);
     QList<QARTreeModel::File> files;
     for (const QAReporterData *record : shown->records()) {
         if (record)
@@ -498,6 +500,7 @@ void QAReporter::applyPrefs()
         return;
     m_mainView->setBackgroundColor(pref->general()->background());
     m_mainView->rebuildDoc();
+    watchFiles();
     // The header keeps its colour but is drawn with the report styles too.
     if (m_headerView)
         m_headerView->rebuildDoc();

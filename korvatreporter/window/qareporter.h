@@ -35,6 +35,7 @@ class QARToolBar;
 class QAction;
 class QARTreeModel;
 class QARFailuresDock;
+class QARFileWatch;
 class QDockWidget;
 
 // The report viewer window: widgets over a report session. It shows the
@@ -99,6 +100,9 @@ public:
     QARTreeFilterLine *treeFilter() const { return m_treeFilter; }
     // The Failures dock (Commands > Failures), hidden until asked for.
     QARFailuresDock *failuresDock() const;
+    // Watches the shown files and reloads when they change (preference
+    // "Reload reports when their files change").
+    QARFileWatch *fileWatch() const { return m_fileWatch; }
     DRendocView *mainView() const { return m_mainView; }
     DRendocView *headerView() const { return m_headerView; }
     QDockWidget *headerDock() const { return m_headerDock; }
@@ -149,7 +153,9 @@ public Q_SLOTS:
     void selItemChanged(const QModelIndex &item);
     void submitMerrow();
     void exportDoc() override;
-    // Reads every file of the list again and rebuilds the views.
+    // Reads every file of the list again and rebuilds the views, keeping the
+    // current tree row and the scroll positions when the row's node (same
+    // file, same path) is still there.
     void reloadAll() override;
     // Hides the nodes of `type` as unchecking it in the Commands menu does,
     // and refreshes; usable before the menu was ever built.
@@ -174,6 +180,8 @@ Q_SIGNALS:
 
 private Q_SLOTS:
     void findDialogSearch(const QRegularExpression &expression);
+    // A shown file disappeared: the output pane says so, the views stay.
+    void fileVanished(const QString &file);
     void applyPrefs();
 
 protected:
@@ -227,6 +235,24 @@ private:
     void createCommandKeys();
     bool hostHasMainWindow() const;
     void createFailuresDock();
+    void createFileWatch();
+    // Watches the files of the session's list, or none when the preference
+    // is off.
+    void watchFiles();
+    // Where the user stands: the current row (file, node id, path of names
+    // joined by " › ") and the tree's and report's scroll positions.
+    struct ViewPlace
+    {
+        QString file;
+        QString id;
+        QString path;
+        int treeScroll = 0;
+        int reportScroll = 0;
+    };
+    ViewPlace viewPlace() const;
+    void restoreViewPlace(const ViewPlace &place);
+    // The names from the file's top node down to `row`, joined by " › ".
+    QString rowPath(const QModelIndex &row) const;
     void addCopyCommands();
     QString defectLabel(const QModelIndex &item) const;
 
@@ -255,6 +281,7 @@ private:
     QARTreeModel *m_treeModel = nullptr; // a child of the window
     QPointer<QARTreeFilterLine> m_treeFilter; // a child of the tree view
     QPointer<QARFailuresDock> m_failuresDock;
+    QARFileWatch *m_fileWatch = nullptr; // a child of the window
     int m_failuresItem = 0;
     QHash<int, int> m_copyItems; // context menu id -> QARNodeText::Kind
     int m_allItem = AllTestsId;

@@ -3,6 +3,10 @@
 #include "sdk/getpix.h"
 #include "sdk/qapixmapcenter.h"
 
+#include "korvatreporter/data/qareporternode.h"
+
+#include <QPainter>
+
 #include "korvatreporter/window/images/reporter_16_bis.xpm"
 #include "korvatreporter/window/images/testok.xpm"
 #include "korvatreporter/window/images/testsfailed.xpm"
@@ -78,4 +82,23 @@ QIcon QAReporterImages::fileIcon(const QString &fileName)
         found = icon(TestUnknow);
     m_files.insert(fileName, found);
     return found;
+}
+
+const QIcon &QAReporterImages::rerunIcon(Image image, int rerun)
+{
+    const int key = int(image) * 4 + rerun;
+    auto it = m_reruns.find(key);
+    if (it != m_reruns.end())
+        return it.value();
+    QPixmap badged = pixmap(image);
+    if (!badged.isNull()) {
+        QPainter painter(&badged);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const int size = qMax(5, badged.width() / 2);
+        const QRectF dot(badged.width() - size, badged.height() - size, size - 0.5, size - 0.5);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(rerun == QAReporterNode::Flaky ? QColor(0xf0, 0xa0, 0x00) : QColor(0x80, 0x00, 0x00));
+        painter.drawEllipse(dot);
+    }
+    return m_reruns.insert(key, QIcon(badged)).value();
 }

@@ -30,6 +30,10 @@ public:
     ~QAReporterImages();
 
     const QIcon &icon(Image image);
+    // The verdict image of `image` with a rerun badge in its lower right
+    // corner: amber for a case that passed on a rerun (Flaky), dark red for
+    // one that failed on its reruns (QAReporterNode::Rerun values).
+    const QIcon &rerunIcon(Image image, int rerun);
     // The icon for a node's "icone" file: the image the pixmap centre finds
     // under that file name, else the "testunknow_xpm" image.
     QIcon fileIcon(const QString &fileName);
@@ -38,4 +42,5 @@ private:
     QIcon m_icons[4];
     bool m_loaded[4] = {false, false, false, false};
     QHash<QString, QIcon> m_files;
+    QHash<int, QIcon> m_reruns; // image * 4 + rerun -> badged icon
 };

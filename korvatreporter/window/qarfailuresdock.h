@@ -1,16 +1,19 @@
 #pragma once
 
 #include "korvatreporter/window/qarfailuresmodel.h"
+#include "korvatreporter/window/qarslowestmodel.h"
 
 #include <QDockWidget>
 #include <QPointer>
 
 #include <functional>
 
+class QTabWidget;
 class QTreeView;
 
-// The Failures dock of a report window: the failed cases grouped by cause
-// (QARFailuresModel) in a tree, largest group first. Clicking a case asks
+// The Failures dock of a report window, in two tabs: the failed cases
+// grouped by cause (QARFailuresModel) in a tree, largest group first, and
+// the slowest test cases (QARSlowestModel). Clicking a case in either asks
 // the window to show it (failureChosen). The cases are read again, from the
 // files the provider gives, when the dock is shown after the reports changed.
 class QARFailuresDock : public QDockWidget
@@ -24,6 +27,9 @@ public:
 
     QARFailuresModel *model() const { return m_model; }
     QTreeView *view() const { return m_view; }
+    QARSlowestModel *slowestModel() const { return m_slowest; }
+    QTreeView *slowestView() const { return m_slowestView; }
+    QTabWidget *tabs() const { return m_tabs; }
     // The reports changed: read the failures again now unless the dock is
     // hidden, else when it is next shown.
     void reportsChanged();
@@ -31,7 +37,7 @@ public:
     void fillIfStale();
 
 Q_SIGNALS:
-    // A failed case was clicked: its report file and node id.
+    // A case was clicked: its report file, node id and path.
     void failureChosen(const QString &file, const QString &id, const QString &path);
 
 protected:
@@ -40,9 +46,13 @@ protected:
 private:
     void fill();
     void choose(const QModelIndex &index);
+    void chooseSlow(const QModelIndex &index);
 
     Provider m_files;
     QARFailuresModel *m_model = nullptr; // a child of the dock
     QPointer<QTreeView> m_view;
+    QARSlowestModel *m_slowest = nullptr; // a child of the dock
+    QPointer<QTreeView> m_slowestView;
+    QPointer<QTabWidget> m_tabs;
     bool m_stale = true;
 };

@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
 
 #include <utility>
 #include <vector>
@@ -32,11 +36,74 @@ void QARTreeModel::setFiles(const QList<File> &files)
         m_rows.append(Row{file.path, QFileInfo(file.path).fileName(), root});
     }
     applyFilter();
+    sumDurations();
     endResetModel();
+}
+
+void QARTreeModel::sumDurations()
+{
+    m_totals.clear();
+    // The rows with children in pre-order: read backwards, every row comes
+    // after its children, whose totals are then known.
+    std::vector<const Node *> inner;
+    std::vector<const Node *> pending;
+    for (const Row &row : std::as_const(m_rows))
+        pending.push_back(row.root);
+    while (!pending.empty()) {
+        const Node *node = pending.back();
+        pending.pop_back();
+        if (!node->hasChildren())
+            continue;
+        inner.push_back(node);
+        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+    }
+    for (auto it = inner.crbegin(); it != inner.crend(); ++it) {
+        double total = 0;
+        bool any = false;
+        for (const Node *child : (*it)->children()) {
+            const double seconds = secondsOf(child);
+            if (seconds >= 0) {
+                total += seconds;
+                any = true;
+            }
+        }
+        if (any)
+            m_totals.insert(*it, total);
+    }
+}
+
+double QARTreeModel::secondsOf(const Node *node) const
+{
+    if (!node)
+        return -1;
+    if (node->parent() && node->data() && node->data()->seconds >= 0)
+        return node->data()->seconds;
+    return m_totals.value(node, -1);
+}
+
+double QARTreeModel::seconds(const QModelIndex &index) const
+{
+    return secondsOf(treeNode(index));
+}
+
+QString QARTreeModel::durationText(double seconds)
+{
+    if (seconds < 0 || !std::isfinite(seconds))
+        return QString();
+    const QLocale locale;
+    if (seconds < 60)
+        return QCoreApplication::translate("QARTreeModel", "%1 s")
+            .arg(locale.toString(seconds, 'f', seconds < 10 ? 3 : 1));
+    const qint64 whole = qint64(std::llround(seconds));
+    return QCoreApplication::translate("QARTreeModel", "%1 min %2 s")
+        .arg(locale.toString(whole / 60))
+        .arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
 void QARTreeModel::applyFilter()
 {
+    m_sorted.clear();
+    m_sortedRows.clear();
     QList<const Node *> roots;
     roots.reserve(m_rows.size());
     for (const Row &row : std::as_const(m_rows))
@@ -53,6 +120,8 @@ bool QARTreeModel::setFilterText(const QString &text)
     beginResetModel();
     m_filter.setText(text);
     applyFilter();
+    m_sorted.clear();
+    m_sortedRows.clear();
     endResetModel();
     return true;
 }
@@ -119,7 +188,83 @@ QModelIndex QARTreeModel::indexOf(const Node *node) const
         const int row = fileRow(node);
         return row < 0 ? QModelIndex() : createIndex(row, NameColumn, const_cast<Node *>(node));
     }
-    return createIndex(m_filter.row(node), NameColumn, const_cast<Node *>(node));
+    return createIndex(rowOf(node), NameColumn, const_cast<Node *>(node));
+}
+
+const QARTreeModel::Node *QARTreeModel::childAt(const Node *parent, int row) const
+{
+    if (m_sortColumn < 0)
+        return m_filter.child(parent, row);
+    const QList<const Node *> &children = sortedChildren(parent);
+    return row >= 0 && row < children.size() ? children.at(row) : nullptr;
+}
+
+int QARTreeModel::rowOf(const Node *node) const
+{
+    if (m_sortColumn < 0 || !node->parent())
+        return m_filter.row(node);
+    sortedChildren(node->parent());
+    return m_sortedRows.value(node, -1);
+}
+
+const QList<const QARTreeModel::Node *> &QARTreeModel::sortedChildren(const Node *parent) const
+{
+    auto it = m_sorted.find(parent);
+    if (it != m_sorted.end())
+        return it.value();
+    QList<const Node *> children;
+    const int count = m_filter.childCount(parent);
+    children.reserve(count);
+    for (int row = 0; row < count; ++row)
+        children.append(m_filter.child(parent, row));
+    std::stable_sort(children.begin(), children.end(),
+                     [this](const Node *a, const Node *b) { return sortsBefore(a, b); });
+    for (int row = 0; row < children.size(); ++row)
+        m_sortedRows.insert(children.at(row), row);
+    return m_sorted.insert(parent, children).value();
+}
+
+bool QARTreeModel::sortsBefore(const Node *a, const Node *b) const
+{
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    if (m_sortColumn == DurationColumn) {
+        const double x = secondsOf(a);
+        const double y = secondsOf(b);
+        // Rows without a duration go last in either order.
+        if ((x < 0) != (y < 0))
+            return y < 0;
+        return descending ? x > y : x < y;
+    }
+    static const QString none;
+    const QAReporterNode *first = a->data();
+    const QAReporterNode *second = b->data();
+    const QString &x = !first ? none : m_sortColumn == VerdictColumn ? first->state : first->name;
+    const QString &y = !second ? none : m_sortColumn == VerdictColumn ? second->state : second->name;
+    const int order = x.compare(y, Qt::CaseInsensitive);
+    return descending ? order > 0 : order < 0;
+}
+
+void QARTreeModel::sort(int column, Qt::SortOrder order)
+{
+    if (column >= ColumnCount)
+        return;
+    column = std::max(column, -1);
+    if (column == m_sortColumn && (column < 0 || order == m_sortOrder))
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    m_sortColumn = column;
+    m_sortOrder = order;
+    m_sorted.clear();
+    m_sortedRows.clear();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const QModelIndex moved = indexOf(treeNode(index));
+        after.append(moved.isValid() ? moved.siblingAtColumn(index.column()) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 QModelIndex QARTreeModel::index(int row, int column, const QModelIndex &parent) const
@@ -132,7 +277,7 @@ QModelIndex QARTreeModel::index(int row, int column, const QModelIndex &parent) 
         return createIndex(row, column, const_cast<Node *>(m_rows.at(row).root));
     }
     const Node *up = treeNode(parent);
-    const Node *node = up && parent.column() == NameColumn ? m_filter.child(up, row) : nullptr;
+    const Node *node = up && parent.column() == NameColumn ? childAt(up, row) : nullptr;
     return node ? createIndex(row, column, const_cast<Node *>(node)) : QModelIndex();
 }
 
@@ -175,9 +320,25 @@ QVariant QARTreeModel::data(const QModelIndex &index, int role) const
         if (marked.isValid())
             return marked;
     }
+    if (index.column() == DurationColumn)
+        return durationData(node, role);
     if (!node->parent())
         return fileData(index.row(), index.column(), role);
     return node->data() ? nodeData(*node->data(), index.column(), role) : QVariant();
+}
+
+QVariant QARTreeModel::durationData(const Node *node, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return durationText(secondsOf(node));
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::UserRole:
+        return secondsOf(node);
+    default:
+        return QVariant();
+    }
 }
 
 QVariant QARTreeModel::fileData(int row, int column, int role) const
@@ -218,6 +379,8 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
     case Qt::DecorationRole:
         if (column == NameColumn && !reportNode.icone.isNull())
             return m_images.fileIcon(reportNode.icone);
+        if (column == VerdictColumn && verdict && reportNode.rerun != QAReporterNode::NoRerun)
+            return m_images.rerunIcon(QAReporterImages::verdictImage(reportNode.state), reportNode.rerun);
         if (column == VerdictColumn && verdict)
             return m_images.icon(QAReporterImages::verdictImage(reportNode.state));
         break;
@@ -225,8 +388,16 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
         const QString state = reportNode.state.isNull()
             ? QCoreApplication::translate("QARListView", "none")
             : reportNode.state;
-        return QCoreApplication::translate("QARListView", "Type: %1\nVerdict: %2")
-            .arg(reportNode.type, state);
+        QString tip = QCoreApplication::translate("QARListView", "Type: %1\nVerdict: %2")
+                          .arg(reportNode.type, state);
+        if (reportNode.rerun == QAReporterNode::Flaky)
+            tip += QLatin1Char('\n') + QCoreApplication::translate("QARListView", "Flaky: passed on a rerun");
+        else if (reportNode.rerun == QAReporterNode::RetriedFailed)
+            tip += QLatin1Char('\n') + QCoreApplication::translate("QARListView", "Failed on its reruns too");
+        if (reportNode.seconds >= 0)
+            tip += QLatin1Char('\n') + QCoreApplication::translate("QARListView", "Duration: %1")
+                                          .arg(durationText(reportNode.seconds));
+        return tip;
     }
     default:
         if (role == QAListView::VerdictRole && column == VerdictColumn && verdict)
@@ -238,9 +409,20 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
 
 QVariant QARTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
         return QVariant();
-    return section == NameColumn ? QCoreApplication::translate("QAReporter", "Name") : QString();
+    if (role == Qt::TextAlignmentRole && section == DurationColumn)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case NameColumn:
+        return QCoreApplication::translate("QAReporter", "Name");
+    case DurationColumn:
+        return QCoreApplication::translate("QAReporter", "Duration");
+    default:
+        return QString();
+    }
 }
 
 QModelIndex QARTreeModel::findNode(const QString &filePath, const QString &id,

@@ -19,7 +19,9 @@ class QAReporterDataTree;
 // The report tree as an item model: one top-level row per shown report
 // file, below it one row per report node in document order. Column 0 shows
 // the name (the file name on a file row) and the node's own icon, column 1
-// the verdict image, with the verdict text under QAListView::VerdictRole.
+// the verdict image, with the verdict text under QAListView::VerdictRole,
+// column 2 the duration: the node's own when its file gives one, else on a
+// row with children the sum of the durations below it (a suite's total).
 //
 // The model reads the node trees directly: an index carries the tree node it
 // stands for (a file row carries the root node of its file's tree), and the
@@ -29,13 +31,18 @@ class QAReporterDataTree;
 // A filter text narrows the rows to the nodes whose path holds its words
 // (QARTreeFilter), their ancestors kept; names holding a word are shown in
 // bold.
+//
+// Rows come in document order until sort() asks for another: the shown
+// children of a row are then ordered by name, verdict or duration (rows
+// without a duration last either way), each parent's order worked out the
+// first time its rows are asked for.
 class QARTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
 public:
     using Node = QTree<QAReporterNode>::QTreeNode;
 
-    enum Column { NameColumn = 0, VerdictColumn = 1, ColumnCount = 2 };
+    enum Column { NameColumn = 0, VerdictColumn = 1, DurationColumn = 2, ColumnCount = 3 };
 
     // One shown report file: its path as the window was given it and its
     // node tree (not owned). A tree without a root gives no row.
@@ -72,6 +79,11 @@ public:
     DItem *anchor(const QModelIndex &index) const;
     // Whether the row is a failed test: a node whose verdict is "ko".
     bool isFailed(const QModelIndex &index) const;
+    // The row's duration in seconds (see the class comment); negative when
+    // neither the node nor anything below it has one.
+    double seconds(const QModelIndex &index) const;
+    // A duration as the Duration column shows it.
+    static QString durationText(double seconds);
     // The row of `treeNode`, a node of a shown tree, in column 0; invalid
     // for null and for the root of a tree that is not shown.
     QModelIndex indexOf(const Node *treeNode) const;
@@ -92,6 +104,10 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Orders the shown children of every row by `column`; a negative column
+    // gives document order back. Rows keep their persistent indexes.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return m_sortColumn; }
 
 private:
     // A shown file: its path, its name as the row shows it, its root.
@@ -107,12 +123,30 @@ private:
     int fileRow(const Node *treeNode) const;
     QVariant fileData(int row, int column, int role) const;
     QVariant nodeData(const QAReporterNode &reportNode, int column, int role) const;
+    QVariant durationData(const Node *treeNode, int role) const;
     // Works out the filter's rows for the shown files.
     void applyFilter();
+    // The durations of the rows with children, summed from their leaves in
+    // one pass without recursion.
+    void sumDurations();
+    double secondsOf(const Node *treeNode) const;
+    // The shown children of a row and the row of a shown node, in the
+    // current order.
+    const Node *childAt(const Node *parent, int row) const;
+    int rowOf(const Node *treeNode) const;
+    // The shown children of `parent` sorted by the sort column, made once.
+    const QList<const Node *> &sortedChildren(const Node *parent) const;
+    bool sortsBefore(const Node *a, const Node *b) const;
 
     QARTreeFilter m_filter;
     QList<Row> m_rows;
     Marker m_marker;
     QHash<const Node *, int> m_fileRows; // root node -> file row
+    QHash<const Node *, double> m_totals; // rows with children -> summed duration
+    int m_sortColumn = -1; // document order
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    // Parent -> its shown children in the sort order, and their rows.
+    mutable QHash<const Node *, QList<const Node *>> m_sorted;
+    mutable QHash<const Node *, int> m_sortedRows;
     mutable QAReporterImages m_images;   // cached icons, looked up on demand
 };

@@ -3,10 +3,12 @@
 #include "sdk/qamodal.h"
 #include "sdk/qares.h"
 #include "sdk/qastoutputwidget.h"
+#include "sdk/qastreportsession.h"
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
 #include "xrdview/gui/xrddefectpage.h"
 #include "xrdview/cli/xrdhtmlexport.h"
+#include "xrdview/cli/xrdinputfiles.h"
 #include "xrdview/host/xrdlauncher.h"
 #include "xrdview/host/xrdpaths.h"
 #include "xrdview/gui/xrdpreferencedialog.h"
@@ -45,14 +47,15 @@ constexpr const char* ReportFolderProperty = "xrdviewReportFolder";
 constexpr const char* SourceFileProperty = "xrdviewSourceFile";
 constexpr const char* SourceLineProperty = "xrdviewSourceLine";
 
-// The local files among dropped URLs.
+// The local files and folders among dropped URLs.
 QStringList localFiles(const QMimeData* mime)
 {
     QStringList files;
     if (!mime || !mime->hasUrls())
         return files;
     for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+        const QFileInfo info(url.toLocalFile());
+        if (url.isLocalFile() && (info.isFile() || info.isDir()))
             files << url.toLocalFile();
     }
     return files;
@@ -640,5 +643,25 @@ void XrdMainWindow::dropEvent(QDropEvent* event)
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    openFiles(files);
+    // A folder stands for the reports under it, recognised by content.
+    QStringList reports;
+    std::unique_ptr<QAStReportSession> session;
+    for (const QString& file : files) {
+        if (!QFileInfo(file).isDir()) {
+            reports << file;
+            continue;
+        }
+        if (!session && m_plugin)
+            session = m_plugin->createSession();
+        if (!session)
+            continue;
+        QStringList passedOver;
+        const QStringList found = XrdInputFiles::expand(
+            {file}, [&session](const QString& path) { return session->recognises(path); }, &passedOver);
+        if (found.isEmpty())
+            report(tr("No report file was found in the folder %1.").arg(QDir::toNativeSeparators(file)));
+        reports << found;
+    }
+    if (!reports.isEmpty())
+        openFiles(reports);
 }

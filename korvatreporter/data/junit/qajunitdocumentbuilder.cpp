@@ -1,10 +1,14 @@
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 
+#include "korvatreporter/data/junit/qajunittracelinks.h"
+
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/dcelltext.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dlink.h"
 #include "rendoc/model/dparagraph.h"
+#include "rendoc/model/dpopup.h"
+#include "rendoc/model/dpopuplink.h"
 #include "rendoc/model/drow.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/model/dtable.h"
@@ -138,28 +142,93 @@ bool QAJUnitDocumentBuilder::rewriteParagraph(DItem *paragraph, const QString &s
     return true;
 }
 
+QList<QStringView> QAJUnitDocumentBuilder::blockLines(const QString &text)
+{
+    QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && isBlank(lines.constFirst()))
+        lines.removeFirst();
+    while (!lines.isEmpty() && isBlank(lines.constLast()))
+        lines.removeLast();
+    return lines;
+}
+
 bool QAJUnitDocumentBuilder::preformatted(const QString &text)
 {
-    static const QString output = QStringLiteral("Output");
-    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
-    qsizetype first = 0;
-    qsizetype last = lines.size();
-    while (first < last && isBlank(lines.at(first)))
-        ++first;
-    while (last > first && isBlank(lines.at(last - 1)))
-        --last;
-    for (qsizetype i = first; i < last; ++i) {
-        QStringView line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        do {
-            // An empty paragraph would take no height: a blank line keeps one space.
-            const QString part = visibleBlanks(line.left(MaxLineLength));
-            if (!paragraph(output, part.isEmpty() ? QString(Nbsp) : part))
-                return false;
-            line = line.mid(qMin<qsizetype>(MaxLineLength, line.size()));
-        } while (!line.isEmpty());
+    DItem *none = nullptr;
+    for (QStringView line : blockLines(text)) {
+        if (!outputLine(line, nullptr, nullptr, none))
+            return false;
     }
+    return true;
+}
+
+bool QAJUnitDocumentBuilder::trace(const QString &text, QAJUnitTraceLinks *links)
+{
+    const QList<QStringView> lines = blockLines(text);
+    DItem *none = nullptr;
+    for (qsizetype i = 0; i < lines.size() && i < FoldedLines; ++i) {
+        if (!outputLine(lines.at(i), links, nullptr, none))
+            return false;
+    }
+    if (lines.size() <= FoldedLines)
+        return true;
+    // The rest of the trace waits in a popup, out of the text flow.
+    const QString name = QStringLiteral("trace%1").arg(++m_popups);
+    auto *paragraph = new DParagraph;
+    applyStyle(paragraph, QString(), QString());
+    appendToDocument(paragraph);
+    auto *link = new DPopupLink(name);
+    applyStyle(link, QString(), QStringLiteral("Link"));
+    DItem *last = nullptr;
+    append(paragraph, last, link);
+    DItem *lastInLink = nullptr;
+    const int more = int(lines.size()) - FoldedLines;
+    if (!addText(link, lastInLink, QCoreApplication::translate("Reporter", "Show all (%n more lines)", nullptr, more)))
+        return false;
+    auto *popup = new DPopup(name);
+    appendToDocument(popup);
+    DItem *lastInPopup = nullptr;
+    for (qsizetype i = FoldedLines; i < lines.size(); ++i) {
+        if (!outputLine(lines.at(i), links, popup, lastInPopup))
+            return false;
+    }
+    return true;
+}
+
+bool QAJUnitDocumentBuilder::outputLine(QStringView line, QAJUnitTraceLinks *links, DItemContainer *popup,
+                                        DItem *&lastInPopup)
+{
+    static const QString output = QStringLiteral("Output");
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    do {
+        const QStringView part = line.left(MaxLineLength);
+        auto *paragraph = new DParagraph;
+        applyStyle(paragraph, output, QString());
+        if (popup)
+            append(popup, lastInPopup, paragraph);
+        else
+            appendToDocument(paragraph);
+        DItem *last = nullptr;
+        const QAJUnitTraceLinks::Frame frame = links ? links->frame(part) : QAJUnitTraceLinks::Frame();
+        if (frame.target.isEmpty()) {
+            // An empty paragraph would take no height: a blank line keeps one space.
+            const QString text = visibleBlanks(part);
+            if (!addText(paragraph, last, text.isEmpty() ? QString(Nbsp) : text))
+                return false;
+        } else {
+            auto *link = new DLink(frame.target);
+            applyStyle(link, QString(), QStringLiteral("Link"));
+            DItem *lastInLink = nullptr;
+            if (!addText(paragraph, last, visibleBlanks(part.left(frame.start))))
+                return false;
+            append(paragraph, last, link);
+            if (!addText(link, lastInLink, part.mid(frame.start, frame.length).toString())
+                || !addText(paragraph, last, part.mid(frame.start + frame.length).toString()))
+                return false;
+        }
+        line = line.mid(part.size());
+    } while (!line.isEmpty());
     return true;
 }
 

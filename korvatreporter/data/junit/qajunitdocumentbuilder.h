@@ -11,6 +11,7 @@ class DDocument;
 class DItem;
 class DItemContainer;
 class DStyle;
+class QAJUnitTraceLinks;
 
 // Builds the report document of JUnit results item by item: the items, the
 // links between them and their styles are those the AML handler makes for
@@ -46,6 +47,12 @@ public:
     // and repeated blanks kept visible (the view collapses white space) and
     // overlong lines cut into parts; blank lines at both ends are left out.
     bool preformatted(const QString &text);
+    // A failure's trace as preformatted() writes it, folded: its first
+    // FoldedLines lines, then, when it has more, a "Show all" popup link
+    // whose popup holds the rest. Frames that `links` (may be null) finds
+    // become links to their source.
+    static constexpr int FoldedLines = 10;
+    bool trace(const QString &text, QAJUnitTraceLinks *links);
     // A bordered two-column table, one row of two CELLTEXTs per pair.
     void table(const QList<std::pair<QString, QString>> &rows);
 
@@ -60,6 +67,11 @@ private:
     // Links item as the last child of parent, after `last`, which it replaces.
     static void append(DItemContainer *parent, DItem *&last, DItem *item);
     void appendToDocument(DItem *item);
+    // The lines of a block of text without the blank ones at both ends.
+    static QList<QStringView> blockLines(const QString &text);
+    // One line of output as a paragraph, cut into several when overlong, at
+    // the document's level or, with a popup, inside it.
+    bool outputLine(QStringView line, QAJUnitTraceLinks *links, DItemContainer *popup, DItem *&lastInPopup);
     bool addText(DItemContainer *parent, DItem *&last, const QString &text);
     // Counts characters added to the report text; false past the bound,
     // the one way an item is refused.
@@ -71,4 +83,5 @@ private:
     QHash<QString, DStyle *> m_styles; // by name; the last of a name wins
     qint64 m_textLimit;
     qint64 m_textCount = 0;
+    int m_popups = 0; // popups written, for their names
 };

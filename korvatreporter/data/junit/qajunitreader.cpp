@@ -1,6 +1,7 @@
 #include "korvatreporter/data/junit/qajunitreader.h"
 
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
+#include "korvatreporter/data/junit/qajunittracelinks.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "rendoc/aml/damlhandler.h"
@@ -56,6 +57,7 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_open.clear();
     m_suites.clear();
     m_root = Suite();
+    m_flaky = 0;
     m_file = &file;
     m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
     m_texts.timeFormat = QCoreApplication::translate("Reporter", "time %1 s");
@@ -66,17 +68,21 @@ bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DSt
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
     m_builder = std::make_unique<QAResultsBuilder>(QStringLiteral("JUnit"), file, studio, styles);
+    m_traceLinks = std::make_unique<QAJUnitTraceLinks>(QFileInfo(file.fileName()).absolutePath());
     QXmlStreamReader xml(&file);
     // Names are taken as written; a prefix without a declaration is no error.
     xml.setNamespaceProcessing(false);
     m_xml = &xml;
     const bool ok = parse(QFileInfo(file.fileName()));
     m_xml = nullptr;
-    if (ok)
+    if (ok) {
         m_builder->finish(record);
+        record.flaky = m_flaky;
+    }
     m_error = ok ? QString() : m_builder->errorString();
     m_canceled = m_builder->canceled();
     m_builder.reset();
+    m_traceLinks.reset();
     return ok;
 }
 
@@ -323,6 +329,10 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
+    bool timeOk = false;
+    const double seconds = suite.time.trimmed().toDouble(&timeOk);
+    if (timeOk && seconds >= 0 && std::isfinite(seconds))
+        suite.node->seconds = seconds;
     if (!writeCounts(suite, !suite.countsItem))
         return false;
     m_builder->endNode();
@@ -365,25 +375,37 @@ bool QAJUnitReader::endCase()
     bool failed = false;
     bool error = false;
     bool skipped = false;
+    bool rerun = false;
+    bool flaky = false;
     for (const Outcome &outcome : m_case.outcomes) {
         switch (outcome.kind) {
         case Outcome::Failure:
-        case Outcome::RerunFailure:
             failed = true;
             break;
+        case Outcome::RerunFailure:
+            failed = rerun = true;
+            break;
         case Outcome::Error:
-        case Outcome::RerunError:
             error = true;
+            break;
+        case Outcome::RerunError:
+            error = rerun = true;
             break;
         case Outcome::Skipped:
             skipped = true;
             break;
         case Outcome::FlakyFailure:
         case Outcome::FlakyError:
-            break; // it passed on a rerun
+            flaky = true; // it passed on a rerun
+            break;
         }
     }
     const QString &state = failed || error ? StateKo : skipped ? StateNe : StateOk;
+    const quint8 rerunMark = state == StateKo && rerun  ? QAReporterNode::RetriedFailed
+                             : state == StateOk && flaky ? QAReporterNode::Flaky
+                                                         : QAReporterNode::NoRerun;
+    if (rerunMark == QAReporterNode::Flaky)
+        ++m_flaky;
     m_builder->count(state);
     const auto add = [&](Suite &suite) {
         ++suite.tests;
@@ -395,16 +417,17 @@ bool QAJUnitReader::endCase()
     for (Suite &suite : m_suites)
         add(suite);
     add(m_root);
-    const bool ok = writeCase(state);
+    const bool ok = writeCase(state, rerunMark);
     m_case = TestCase();
     return ok && stepProgress();
 }
 
-bool QAJUnitReader::writeCase(const QString &state)
+bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
 {
     if (!m_builder->addNode(m_case.name, TypeCase, state))
         return false;
     m_builder->tree().current()->count = 1;
+    m_builder->tree().current()->rerun = rerun;
     bool timeOk = false;
     const double seconds = m_case.time.trimmed().toDouble(&timeOk);
     if (timeOk && seconds >= 0 && std::isfinite(seconds))
@@ -467,7 +490,7 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
                          || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
-    if (!m_builder->paragraph(style, text) || !m_builder->preformatted(outcome.text))
+    if (!m_builder->paragraph(style, text) || !m_builder->trace(outcome.text, m_traceLinks.get()))
         return false;
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
            && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);

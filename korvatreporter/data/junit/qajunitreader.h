@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+class QAJUnitTraceLinks;
 class QAReporterNode;
 class DItem;
 class QFileInfo;
@@ -96,7 +97,7 @@ private:
     void startCase();
     bool endCase();
     void readOutcome(Outcome::Kind kind, bool withChildren);
-    bool writeCase(const QString &state);
+    bool writeCase(const QString &state, quint8 rerun);
     bool writeOutcome(const Outcome &outcome);
     bool writeOutput(const QString &label, const QString &text);
     bool writeProperties(const Properties &properties);
@@ -132,9 +133,11 @@ private:
     QXmlStreamReader *m_xml = nullptr;
     QFile *m_file = nullptr;
     std::unique_ptr<QAResultsBuilder> m_builder;
+    std::unique_ptr<QAJUnitTraceLinks> m_traceLinks; // frames -> files under the report's folder
     std::vector<Open> m_open;
     std::vector<Suite> m_suites;
     Suite m_root; // the counts of a testsuites root
     TestCase m_case;
     Properties m_properties; // of the open properties element
+    qint64 m_flaky = 0;
 };

@@ -187,6 +187,11 @@ bool QAResultsBuilder::preformatted(const QString &text)
     return m_document->preformatted(text) || documentFailed();
 }
 
+bool QAResultsBuilder::trace(const QString &text, QAJUnitTraceLinks *links)
+{
+    return m_document->trace(text, links) || documentFailed();
+}
+
 bool QAResultsBuilder::table(const QList<std::pair<QString, QString>> &rows)
 {
     m_document->table(rows);

@@ -12,6 +12,7 @@
 class DItem;
 class DStyle;
 class QAJUnitDocumentBuilder;
+class QAJUnitTraceLinks;
 class QAReporterData;
 class QAReporterDataTree;
 class QAStudioInterface;
@@ -78,6 +79,8 @@ public:
     bool title(int level, const QString &style, const QString &text);
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
     bool preformatted(const QString &text);
+    // A failure's trace, folded when long, frames linked through links (may be null).
+    bool trace(const QString &text, QAJUnitTraceLinks *links);
     bool table(const QList<std::pair<QString, QString>> &rows);
     // A paragraph written before with another style and text (counts
     // written before the tests that give them).

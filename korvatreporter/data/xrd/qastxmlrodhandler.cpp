@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -222,6 +223,10 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     node->icone = sharedValue(atts, QLatin1String("icone"));
     node->id = QString::number(++m_nodeCounter);
     node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    bool timeOk = false;
+    const double seconds = optionalValue(atts, QLatin1String("time")).trimmed().toDouble(&timeOk);
+    if (timeOk && seconds >= 0 && std::isfinite(seconds))
+        node->seconds = seconds;
     node->base = sharedValue(atts, QLatin1String("base"));
     return true;
 }

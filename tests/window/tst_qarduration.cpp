@@ -1,0 +1,184 @@
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/window/qareporter.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qarfailuresdock.h"
+#include "korvatreporter/window/qarslowestmodel.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreemodel.h"
+#include "sdk/qamodal.h"
+#include "tests/support/fakestudio.h"
+#include "tests/support/testfiles.h"
+
+#include <QAbstractItemModelTester>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Durations on cases, one on a script, and values the reader must ignore.
+const char *const TimedXrd = R"(<?xml version="1.0" encoding="UTF-8"?>
+<XROD>
+ <DOCUMENT name="timed" title="Timed">
+  <TITLE level="0">Timed</TITLE>
+  <XROD:NODE name="summed" type="Script">
+   <TITLE level="1">summed</TITLE>
+   <XROD:NODE name="fast" type="TestCase" state="ok" sum="1" time="0.25"><P>a</P></XROD:NODE>
+   <XROD:NODE name="slow" type="TestCase" state="ko" sum="1" time=" 75.4 "><P>b</P></XROD:NODE>
+   <XROD:NODE name="negative" type="TestCase" state="ok" sum="1" time="-1"><P>c</P></XROD:NODE>
+   <XROD:NODE name="words" type="TestCase" state="ok" sum="1" time="fast"><P>d</P></XROD:NODE>
+   <XROD:NODE name="middle" type="TestCase" state="ok" sum="1" time="2"><P>e</P></XROD:NODE>
+  </XROD:NODE>
+  <XROD:NODE name="own" type="Script" time="9"><P>f</P>
+   <XROD:NODE name="inner" type="TestCase" state="ok" sum="1" time="1"><P>g</P></XROD:NODE>
+  </XROD:NODE>
+  <XROD:NODE name="untimed" type="Script"><P>h</P>
+   <XROD:NODE name="bare" type="TestCase" state="ok" sum="1"><P>i</P></XROD:NODE>
+  </XROD:NODE>
+ </DOCUMENT>
+</XROD>
+)";
+
+// A suite's own time wins over the sum of its cases.
+const char *const TimedJUnit = R"(<?xml version="1.0" encoding="UTF-8"?>
+<testsuites>
+  <testsuite name="said" time="3.5"><testcase name="one" time="1"/><testcase name="two" time="1"/></testsuite>
+  <testsuite name="counted"><testcase name="three" time="0.5"/><testcase name="four" time="nan"/></testsuite>
+</testsuites>
+)";
+
+// The names of the rows under `parent`, in the order shown.
+QStringList names(const QAbstractItemModel *model, const QModelIndex &parent)
+{
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        rows << model->index(row, 0, parent).data().toString();
+    return rows;
+}
+
+} // namespace
+
+// Durations in the report tree: read from XRD `time` and JUnit `time`,
+// summed on rows with children, sorted on, and the slowest cases listed.
+class TstQARDuration : public QObject
+{
+    Q_OBJECT
+
+    FakeStudio m_studio;
+    QMainWindow m_host;
+    std::unique_ptr<QAReporterPref> m_pref;
+    QTemporaryDir m_dir;
+
+    std::unique_ptr<QAReporter> window(QStringList files)
+    {
+        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
+        w->setFiles(&files, nullptr, ViewerNormal);
+        w->activated();
+        return w;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
+        m_studio.setMainWindow(&m_host);
+        m_pref = std::make_unique<QAReporterPref>(&m_studio);
+        QAReporterPref::setInstance(m_pref.get());
+        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
+        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+        QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xrd"), TimedXrd));
+        QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xml"), TimedJUnit));
+    }
+
+    void durationColumn_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shown");
+        const QString xrd = m_dir.filePath("timed.xrd");
+        const QString junit = m_dir.filePath("timed.xml");
+        QTest::newRow("XRD case") << xrd << "summed › fast" << "0.250 s";
+        QTest::newRow("XRD over a minute") << xrd << "summed › slow" << "1 min 15 s";
+        QTest::newRow("XRD negative ignored") << xrd << "summed › negative" << "";
+        QTest::newRow("XRD words ignored") << xrd << "summed › words" << "";
+        QTest::newRow("XRD sum of the cases") << xrd << "summed" << "1 min 18 s";
+        QTest::newRow("XRD own time wins") << xrd << "own" << "9.000 s";
+        QTest::newRow("XRD nothing timed below") << xrd << "untimed" << "";
+        QTest::newRow("JUnit suite's time wins") << junit << "said" << "3.500 s";
+        QTest::newRow("JUnit counted, nan ignored") << junit << "counted" << "0.500 s";
+    }
+
+    void durationColumn()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, path);
+        QFETCH(QString, shown);
+        auto w = window({file});
+        const QARTreeModel *model = w->treeModel();
+        const QModelIndex row = model->findNode(file, QString(), path);
+        QVERIFY(row.isValid());
+        const QModelIndex duration = row.siblingAtColumn(QARTreeModel::DurationColumn);
+        QCOMPARE(duration.data().toString(), shown);
+        QCOMPARE(duration.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    }
+
+    void sortingKeepsTheCurrentRow()
+    {
+        const QString file = m_dir.filePath("timed.xrd");
+        auto w = window({file});
+        QARTreeModel *model = w->treeModel();
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QModelIndex summed = model->findNode(file, QString(), "summed");
+        const QStringList documentOrder = names(model, summed);
+        w->treeView()->setCurrentIndex(model->findNode(file, QString(), "summed › fast"));
+
+        w->treeView()->sortByColumn(QARTreeModel::DurationColumn, Qt::DescendingOrder);
+        QCOMPARE(names(model, summed), (QStringList{"slow", "middle", "fast", "negative", "words"}));
+        QCOMPARE(w->treeView()->currentIndex().data().toString(), QString("fast"));
+        QCOMPARE(w->treeView()->currentIndex().row(), 2);
+        QCOMPARE(model->parent(w->treeView()->currentIndex()), summed);
+
+        // Untimed rows stay last going up too; the sort survives a refresh.
+        w->treeView()->sortByColumn(QARTreeModel::DurationColumn, Qt::AscendingOrder);
+        w->failedtests();
+        w->alltests();
+        QCOMPARE(names(model, model->findNode(file, QString(), "summed")),
+                 (QStringList{"fast", "middle", "slow", "negative", "words"}));
+
+        w->treeView()->sortByColumn(-1, Qt::AscendingOrder);
+        QCOMPARE(names(model, model->findNode(file, QString(), "summed")), documentOrder);
+    }
+
+    void slowestTests()
+    {
+        // 60 timed cases in two files: the 50 slowest, longest first.
+        QByteArray many = "<testsuite name=\"many\">";
+        for (int i = 1; i <= 60; ++i)
+            many += QByteArray("<testcase name=\"c") + QByteArray::number(i) + "\" time=\""
+                + QByteArray::number(i) + "\"/>";
+        many += "</testsuite>";
+        QVERIFY(TestFiles::writeFile(m_dir.filePath("many.xml"), many));
+        auto w = window({m_dir.filePath("timed.xrd"), m_dir.filePath("many.xml")});
+        w->toggleFailures();
+        QARFailuresDock *dock = w->failuresDock();
+        QARSlowestModel *slowest = dock->slowestModel();
+        QAbstractItemModelTester tester(slowest, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(slowest->rowCount(), QARSlowestModel::Limit);
+        QCOMPARE(slowest->index(0, QARSlowestModel::TestColumn).data().toString(), QString("summed › slow"));
+        QCOMPARE(slowest->index(1, QARSlowestModel::TestColumn).data().toString(), QString("many › c60"));
+        QCOMPARE(slowest->index(49, QARSlowestModel::DurationColumn).data().toString(), QString("12.0 s"));
+        QCOMPARE(slowest->index(1, QARSlowestModel::FileColumn).data().toString(), QString("many.xml"));
+
+        // A click selects the case in the tree.
+        Q_EMIT dock->slowestView()->clicked(slowest->index(3, QARSlowestModel::TestColumn));
+        QCOMPARE(w->treeView()->currentIndex().data().toString(), QString("c58"));
+    }
+};
+
+QTEST_MAIN(TstQARDuration)
+#include "tst_qarduration.moc"

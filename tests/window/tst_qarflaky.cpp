@@ -1,0 +1,131 @@
+#include "korvatreporter/prefs/qareporterpref.h"
+#include "korvatreporter/session/qareportsession.h"
+#include "korvatreporter/window/qareporter.h"
+#include "korvatreporter/window/qareporterstate.h"
+#include "korvatreporter/window/qartoolbar.h"
+#include "korvatreporter/window/qartreemodel.h"
+#include "sdk/qamodal.h"
+#include "tests/support/fakestudio.h"
+#include "tests/support/testfiles.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Surefire's rerun elements: passed on a rerun, failed on every rerun,
+// failed without reruns, passed at once.
+const char *const Reruns = R"(<?xml version="1.0" encoding="UTF-8"?>
+<testsuite name="cart" tests="4">
+  <testcase name="flaky"><flakyFailure message="boom"><stackTrace>at A</stackTrace></flakyFailure></testcase>
+  <testcase name="flakyError"><flakyError message="io"/></testcase>
+  <testcase name="stubborn"><failure message="no"/><rerunFailure message="no again"/></testcase>
+  <testcase name="plain"><failure message="no"/></testcase>
+  <testcase name="fine"/>
+</testsuite>
+)";
+
+} // namespace
+
+// Flaky and retried cases: their marks in the tree, the Flaky column of the
+// summary table and the --summary line.
+class TstQARFlaky : public QObject
+{
+    Q_OBJECT
+
+    FakeStudio m_studio;
+    QMainWindow m_host;
+    std::unique_ptr<QAReporterPref> m_pref;
+    QTemporaryDir m_dir;
+
+    std::unique_ptr<QAReporter> window(QStringList files)
+    {
+        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
+        w->setFiles(&files, nullptr, ViewerNormal);
+        w->activated();
+        return w;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
+        m_studio.setMainWindow(&m_host);
+        m_pref = std::make_unique<QAReporterPref>(&m_studio);
+        QAReporterPref::setInstance(m_pref.get());
+        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
+        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+        QVERIFY(TestFiles::writeFile(m_dir.filePath("reruns.xml"), Reruns));
+        QVERIFY(TestFiles::writeFile(m_dir.filePath("plain.xml"),
+                                     "<testsuite name=\"s\"><testcase name=\"a\"/></testsuite>"));
+    }
+
+    void marks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("flaky failure") << "flaky" << "ok" << "Flaky: passed on a rerun";
+        QTest::newRow("flaky error") << "flakyError" << "ok" << "Flaky: passed on a rerun";
+        QTest::newRow("failed on reruns") << "stubborn" << "ko" << "Failed on its reruns too";
+        QTest::newRow("failed, no rerun") << "plain" << "ko" << "";
+        QTest::newRow("passed") << "fine" << "ok" << "";
+    }
+
+    void marks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, verdict);
+        QFETCH(QString, mark);
+        const QString file = m_dir.filePath("reruns.xml");
+        auto w = window({file});
+        const QModelIndex row = w->treeModel()->findNode(file, QString(), "cart › " + name);
+        QVERIFY(row.isValid());
+        const QModelIndex cell = row.siblingAtColumn(QARTreeModel::VerdictColumn);
+        QCOMPARE(cell.data(QAListView::VerdictRole).toString(), verdict);
+        const QString tip = row.data(Qt::ToolTipRole).toString();
+        QCOMPARE(tip.section('\n', 2, 2), mark);
+        // A marked row's image differs from the plain verdict's.
+        const QModelIndex plain = w->treeModel()->findNode(file, QString(), verdict == "ok" ? "cart › fine" : "cart › plain");
+        const QImage image = cell.data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+        const QImage plainImage = plain.siblingAtColumn(QARTreeModel::VerdictColumn).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+        QCOMPARE(image != plainImage, !mark.isEmpty());
+    }
+
+    void summaryCountsFlaky_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("totals");
+        QTest::newRow("flaky cases: a column and a line")
+            << QStringList{m_dir.filePath("reruns.xml")} << "Name\tStatus\tFailed\tPassed\tFlaky\tTotal"
+            << "\t[3] Test Case Passed\n\t[2] Test Case Failed\n\t[2] Test Case Flaky\n";
+        QTest::newRow("none: neither")
+            << QStringList{m_dir.filePath("plain.xml")} << "Name\tStatus\tFailed\tPassed\tTotal"
+            << "";
+    }
+
+    void summaryCountsFlaky()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, heading);
+        QFETCH(QString, totals);
+        auto w = window(files);
+        QCOMPARE(w->plainText(QAStViewerWindow::SummaryText).section('\n', 0, 0), heading);
+        const QString text = w->reportSession()->totalsText(QString());
+        if (totals.isEmpty())
+            QVERIFY(!text.contains("Flaky"));
+        else
+            QCOMPARE(text, totals);
+    }
+};
+
+QTEST_MAIN(TstQARFlaky)
+#include "tst_qarflaky.moc"
