@@ -789,6 +789,10 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>File</source>
         <translation>Fichier</translation>
     </message>
+    <message>
+        <source>Header</source>
+        <translation>En-tête</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -1798,6 +1802,14 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>passed</source>
         <translation>réussi</translation>
+    </message>
+    <message>
+        <source>%1, took %2</source>
+        <translation>%1, a duré %2</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
     </message>
 </context>
 <context>

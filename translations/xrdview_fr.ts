@@ -149,6 +149,22 @@
         <source>The history database %1 is damaged or not an SQLite file (left untouched): %2</source>
         <translation>La base d&apos;historique %1 est endommagée ou n&apos;est pas un fichier SQLite (laissée intacte) : %2</translation>
     </message>
+    <message>
+        <source>History database %1: the results of run %2 are damaged</source>
+        <translation>Base d&apos;historique %1 : les résultats de l&apos;exécution %2 sont endommagés</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
 </context>
 <context>
     <name>PreferenceEmptyPage</name>
@@ -1211,6 +1227,10 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
         <source>state</source>
         <translation>état</translation>
     </message>
+    <message>
+        <source>last duration</source>
+        <translation>dernière durée</translation>
+    </message>
 </context>
 <context>
     <name>XrdCiOutput</name>
@@ -1319,6 +1339,13 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
 </source>
         <translation>%1 tests échoués de plus omis : le résumé est limité à %2 Kio.
 </translation>
+    </message>
+</context>
+<context>
+    <name>XrdDockMenu</name>
+    <message>
+        <source>Show or hide the %1 pane</source>
+        <translation>Afficher ou masquer le panneau %1</translation>
     </message>
 </context>
 </TS>
