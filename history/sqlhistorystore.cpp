@@ -16,6 +16,8 @@ namespace {
 constexpr int MaxAttempts = 60;
 // Blocks of results inserted by one statement.
 constexpr qsizetype BatchSize = 64;
+// New tests inserted by one statement.
+constexpr qsizetype TestBatchSize = 200;
 const char *const OurTables[] = {"runs", "tests", "results", "result_blocks"};
 
 // Text for a NOT NULL column: a null string is stored as an empty one.
@@ -243,41 +245,51 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
 bool SqlHistoryStore::internTests(const std::map<TestKey, const HistoryResult *> &byKey,
                                   QHash<TestKey, qint64> *ids)
 {
-    QSqlQuery all(database());
-    all.setForwardOnly(true);
-    all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
-    if (!exec(all))
-        return false;
-    QHash<TestKey, qint64> known;
-    while (all.next())
-        known.insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
-    all.finish();
-
-    QSqlQuery insert(database());
-    insert.prepare(QStringLiteral("INSERT INTO tests (document, path) VALUES (?, ?) "
-                                  "ON CONFLICT (document, path) DO NOTHING"));
-    QSqlQuery find(database());
-    find.prepare(QStringLiteral("SELECT id FROM tests WHERE document = ? AND path = ?"));
-    for (const auto &entry : byKey) {
-        const TestKey &key = entry.first;
-        const auto it = known.constFind(key);
-        if (it != known.constEnd()) {
-            ids->insert(key, *it);
-            continue;
-        }
-        insert.bindValue(0, nonNull(key.first));
-        insert.bindValue(1, nonNull(key.second));
-        find.bindValue(0, nonNull(key.first));
-        find.bindValue(1, nonNull(key.second));
-        if (!exec(insert) || !exec(find))
+    const auto readAll = [this](QHash<TestKey, qint64> *known) {
+        QSqlQuery all(database());
+        all.setForwardOnly(true);
+        all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+        if (!exec(all))
             return false;
-        if (!find.next()) {
+        known->clear();
+        while (all.next())
+            known->insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
+        return true;
+    };
+    QHash<TestKey, qint64> known;
+    if (!readAll(&known))
+        return false;
+    // New tests are inserted in key order, many a statement, then read back with the others.
+    QList<TestKey> missing;
+    for (const auto &entry : byKey) {
+        if (!known.contains(entry.first))
+            missing.append(entry.first);
+    }
+    for (qsizetype first = 0; first < missing.size(); first += TestBatchSize) {
+        const qsizetype rows = std::min<qsizetype>(TestBatchSize, missing.size() - first);
+        QString sql = QStringLiteral("INSERT INTO tests (document, path) VALUES ");
+        for (qsizetype i = 0; i < rows; ++i)
+            sql += i ? QStringLiteral(", (?, ?)") : QStringLiteral("(?, ?)");
+        sql += QStringLiteral(" ON CONFLICT (document, path) DO NOTHING");
+        QSqlQuery insert(database());
+        insert.prepare(sql);
+        for (qsizetype i = 0; i < rows; ++i) {
+            insert.bindValue(int(i) * 2, nonNull(missing.at(first + i).first));
+            insert.bindValue(int(i) * 2 + 1, nonNull(missing.at(first + i).second));
+        }
+        if (!exec(insert))
+            return false;
+    }
+    if (!missing.isEmpty() && !readAll(&known))
+        return false;
+    for (const auto &entry : byKey) {
+        const auto it = known.constFind({nonNull(entry.first.first), nonNull(entry.first.second)});
+        if (it == known.constEnd()) {
             m_error = QCoreApplication::translate("KorvatHistory", "History database %1: a new test was not stored")
                           .arg(m_display);
             return false;
         }
-        ids->insert(key, find.value(0).toLongLong());
-        find.finish();
+        ids->insert(entry.first, *it);
     }
     return true;
 }
