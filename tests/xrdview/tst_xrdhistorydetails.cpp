@@ -75,11 +75,6 @@ private Q_SLOTS:
         QCOMPARE(tests.size(), 3);
         QCOMPARE(tests.at(0).toObject().value(QStringLiteral("lastDurationMs")).toInteger(), 185200);
         QVERIFY(!tests.at(2).toObject().contains(QStringLiteral("lastDurationMs")));
-        history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store, QStringLiteral("--to"),
-                        QStringLiteral("markdown") });
-        QVERIFY2(history.out.contains("| fails | flips | last duration | state |"), history.out);
-        QVERIFY2(history.out.contains("| 2 | 0 | 3 min 05 s | still failing (since b1) |"), history.out);
-
         // The same failure message gives the same fingerprint in both runs; a pass has none.
         QString error;
         const std::unique_ptr<HistoryStore> opened = HistoryStore::open(store, &error);
