@@ -111,7 +111,7 @@ HistoryRun makeRun(int index, int tests)
     return run;
 }
 
-// Bytes the store takes: the SQLite file, or PostgreSQL's size of the three tables with their
+// Bytes the store takes: the SQLite file, or PostgreSQL's size of the store's tables with their
 // indexes.
 qint64 storeBytes(const QString &sqlitePath, const PostgresTestServer *server, const QString &database)
 {
@@ -124,10 +124,16 @@ qint64 storeBytes(const QString &sqlitePath, const PostgresTestServer *server, c
         db.setUserName(PostgresTestServer::userName());
         db.setDatabaseName(database);
         QSqlQuery query(db);
-        if (db.open() && query.exec(QStringLiteral("VACUUM ANALYZE")) && query.exec(QStringLiteral(
-                "SELECT pg_total_relation_size('results') + pg_total_relation_size('tests') "
-                "+ pg_total_relation_size('runs')")) && query.next())
-            bytes = query.value(0).toLongLong();
+        // Each table with its indexes (and TOAST table, if any), as pg_total_relation_size counts.
+        if (db.open() && query.exec(QStringLiteral("VACUUM ANALYZE"))
+            && query.exec(QStringLiteral("SELECT relname, pg_total_relation_size(oid) FROM pg_class "
+                                         "WHERE relkind = 'r' AND relnamespace = 'public'::regnamespace"))) {
+            while (query.next()) {
+                std::printf("postgresql: table %s with its indexes: %lld bytes\n", qPrintable(query.value(0).toString()),
+                            static_cast<long long>(query.value(1).toLongLong()));
+                bytes += query.value(1).toLongLong();
+            }
+        }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("size"));
     return bytes;

@@ -4,3 +4,10 @@ if(TARGET korvat_testpostgres)
   add_executable(bench_history ${CMAKE_CURRENT_LIST_DIR}/bench_history.cpp)
   target_link_libraries(bench_history PRIVATE korvathistory korvat_testpostgres)
 endif()
+
+# bench: --record and --compare of xrdview on a large report against L, on SQLite and PostgreSQL.
+if(TARGET korvat_testpostgres)
+  add_executable(bench_historycli ${CMAKE_CURRENT_LIST_DIR}/bench_historycli.cpp)
+  target_link_libraries(bench_historycli PRIVATE bench_support korvat_testpostgres)
+  add_dependencies(bench_historycli xrdview xrdgen)
+endif()

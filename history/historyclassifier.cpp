@@ -44,6 +44,8 @@ HistoryLine HistoryClassifier::classify(const QString &key, const QList<const Hi
         if (!result)
             continue;
         retried = retried || result->passedAfterRetry;
+        if (result->durationMs)
+            line.lastDurationMs = result->durationMs;
         if (result->verdict == Verdict::Ko)
             ++line.failCount;
         if (result->verdict == Verdict::Inconclusive)

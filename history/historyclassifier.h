@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // One test's line in the history of a window of runs (oldest first): its verdict letters,
 // how often it failed, how often it flipped between pass and fail, and one state.
 struct HistoryLine
@@ -18,6 +20,8 @@ struct HistoryLine
     int flips = 0;      // changes between P and F, across inconclusive or absent runs
     State state = State::Stable;
     QString failingSince; // label of the run that began the current failure streak (StillFailing)
+    // The duration of the latest run in the window that recorded one for the test.
+    std::optional<qint64> lastDurationMs;
 
     // The state word as printed, translated ("still failing (since X)" included).
     QString stateText() const;

@@ -3,6 +3,9 @@
 #include <QCryptographicHash>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 // Bit added to the verdict code when the test passed only after a retry.
 constexpr int RetryFlag = 4;
@@ -26,6 +29,14 @@ QChar HistoryResult::letter(Verdict verdict)
         break;
     }
     return QLatin1Char('N');
+}
+
+std::optional<qint64> HistoryResult::durationOf(double seconds)
+{
+    constexpr double MaxSeconds = 366.0 * 24 * 3600;
+    if (!(seconds >= 0))
+        return std::nullopt;
+    return qint64(std::llround(std::min(seconds, MaxSeconds) * 1000.0));
 }
 
 qint64 HistoryResult::fingerprintOf(const QString &message)

@@ -27,6 +27,10 @@ struct HistoryResult
     // The letter of a verdict in history lines: P, F or N.
     static QChar letter(Verdict verdict);
 
+    // A duration given in seconds as whole milliseconds; none when it is negative or not a number
+    // (a report that gives no duration), capped at about a year.
+    static std::optional<qint64> durationOf(double seconds);
+
     // A stable 63-bit hash of a failure message, trimmed; 0 for an empty message.
     static qint64 fingerprintOf(const QString &message);
 

@@ -46,15 +46,38 @@ QString HistoryText::history(const QStringList &labels, const QList<HistoryLine>
     qsizetype width = 0;
     for (const HistoryLine &line : lines)
         width = std::max(width, line.key.size());
+    // The durations' column is as wide as the widest; none when no test has one.
+    QStringList durations;
+    qsizetype durationWidth = 0;
+    for (const HistoryLine &line : lines) {
+        durations.append(line.lastDurationMs ? duration(*line.lastDurationMs) : QString());
+        durationWidth = std::max(durationWidth, durations.last().size());
+    }
     const QString failsWord = QCoreApplication::translate("KorvatHistory", "fails");
     const QString flipsWord = QCoreApplication::translate("KorvatHistory", "flips");
-    for (const HistoryLine &line : lines) {
-        out += QStringLiteral("%1  %2  %3 %4  %5 %6  %7\n")
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const HistoryLine &line = lines.at(i);
+        out += QStringLiteral("%1  %2  %3 %4  %5 %6  ")
                    .arg(line.key.leftJustified(width), spaced(line.letters))
                    .arg(line.failCount)
                    .arg(failsWord)
                    .arg(line.flips)
-                   .arg(flipsWord, line.stateText());
+                   .arg(flipsWord);
+        if (durationWidth > 0)
+            out += durations.at(i).rightJustified(durationWidth) + QStringLiteral("  ");
+        out += line.stateText() + QLatin1Char('\n');
     }
     return out;
+}
+
+QString HistoryText::duration(qint64 milliseconds)
+{
+    if (milliseconds < 1000)
+        return QCoreApplication::translate("KorvatHistory", "%1 ms").arg(milliseconds);
+    if (milliseconds < 60000)
+        return QCoreApplication::translate("KorvatHistory", "%1 s").arg(milliseconds / 1000.0, 0, 'f', 2);
+    const qint64 seconds = (milliseconds + 500) / 1000;
+    return QCoreApplication::translate("KorvatHistory", "%1 min %2 s")
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }

@@ -17,6 +17,10 @@ public:
     static QString comparison(const HistoryComparison &comparison);
 
     // A header line naming the runs' labels oldest first, then one line per test: its key
-    // padded to a common width, its letters separated by spaces, fail count, flips, state.
+    // padded to a common width, its letters separated by spaces, fail count, flips, its last
+    // recorded duration (a column only when some test has one), state.
     static QString history(const QStringList &labels, const QList<HistoryLine> &lines);
+
+    // A duration for people: "850 ms", "1.25 s", "3 min 05 s".
+    static QString duration(qint64 milliseconds);
 };

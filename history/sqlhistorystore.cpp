@@ -14,19 +14,16 @@ namespace {
 
 // Attempts of one write transaction before giving up on a busy store.
 constexpr int MaxAttempts = 60;
-// Results inserted by one statement (five values each).
-constexpr qsizetype BatchSize = 200;
-const char *const OurTables[] = {"runs", "tests", "results"};
+// Blocks of results inserted by one statement.
+constexpr qsizetype BatchSize = 64;
+// New tests inserted by one statement.
+constexpr qsizetype TestBatchSize = 200;
+const char *const OurTables[] = {"runs", "tests", "results", "result_blocks"};
 
 // Text for a NOT NULL column: a null string is stored as an empty one.
 QString nonNull(const QString &text)
 {
     return text.isNull() ? QStringLiteral("") : text;
-}
-
-QVariant nullable(qint64 value, bool present)
-{
-    return present ? QVariant(value) : QVariant(QMetaType::fromType<qint64>());
 }
 
 } // namespace
@@ -141,6 +138,7 @@ bool SqlHistoryStore::migrate(QString *error)
         for (int v = version.value_or(0) + 1; ok && v <= CurrentSchemaVersion; ++v) {
             for (const QString &statement : migration(v))
                 ok = ok && exec(statement);
+            ok = ok && upgrade(v);
         }
         if (ok && version && *version != CurrentSchemaVersion) {
             ok = exec(*version == 0 ? QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)")
@@ -207,11 +205,12 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
 
     const QDateTime time = run.time.isValid() ? run.time : QDateTime::currentDateTimeUtc();
     QSqlQuery insert(database());
-    insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash) VALUES (?, ?, ?) "
-                                  "ON CONFLICT (content_hash) DO NOTHING"));
+    insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash, result_count) "
+                                  "VALUES (?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING"));
     insert.addBindValue(nonNull(run.label));
     insert.addBindValue(time.toMSecsSinceEpoch());
     insert.addBindValue(run.contentHash);
+    insert.addBindValue(qint64(byKey.size()));
     if (!exec(insert))
         return failed();
     *created = insert.numRowsAffected() == 1;
@@ -246,41 +245,51 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
 bool SqlHistoryStore::internTests(const std::map<TestKey, const HistoryResult *> &byKey,
                                   QHash<TestKey, qint64> *ids)
 {
-    QSqlQuery all(database());
-    all.setForwardOnly(true);
-    all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
-    if (!exec(all))
-        return false;
-    QHash<TestKey, qint64> known;
-    while (all.next())
-        known.insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
-    all.finish();
-
-    QSqlQuery insert(database());
-    insert.prepare(QStringLiteral("INSERT INTO tests (document, path) VALUES (?, ?) "
-                                  "ON CONFLICT (document, path) DO NOTHING"));
-    QSqlQuery find(database());
-    find.prepare(QStringLiteral("SELECT id FROM tests WHERE document = ? AND path = ?"));
-    for (const auto &entry : byKey) {
-        const TestKey &key = entry.first;
-        const auto it = known.constFind(key);
-        if (it != known.constEnd()) {
-            ids->insert(key, *it);
-            continue;
-        }
-        insert.bindValue(0, nonNull(key.first));
-        insert.bindValue(1, nonNull(key.second));
-        find.bindValue(0, nonNull(key.first));
-        find.bindValue(1, nonNull(key.second));
-        if (!exec(insert) || !exec(find))
+    const auto readAll = [this](QHash<TestKey, qint64> *known) {
+        QSqlQuery all(database());
+        all.setForwardOnly(true);
+        all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+        if (!exec(all))
             return false;
-        if (!find.next()) {
+        known->clear();
+        while (all.next())
+            known->insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
+        return true;
+    };
+    QHash<TestKey, qint64> known;
+    if (!readAll(&known))
+        return false;
+    // New tests are inserted in key order, many a statement, then read back with the others.
+    QList<TestKey> missing;
+    for (const auto &entry : byKey) {
+        if (!known.contains(entry.first))
+            missing.append(entry.first);
+    }
+    for (qsizetype first = 0; first < missing.size(); first += TestBatchSize) {
+        const qsizetype rows = std::min<qsizetype>(TestBatchSize, missing.size() - first);
+        QString sql = QStringLiteral("INSERT INTO tests (document, path) VALUES ");
+        for (qsizetype i = 0; i < rows; ++i)
+            sql += i ? QStringLiteral(", (?, ?)") : QStringLiteral("(?, ?)");
+        sql += QStringLiteral(" ON CONFLICT (document, path) DO NOTHING");
+        QSqlQuery insert(database());
+        insert.prepare(sql);
+        for (qsizetype i = 0; i < rows; ++i) {
+            insert.bindValue(int(i) * 2, nonNull(missing.at(first + i).first));
+            insert.bindValue(int(i) * 2 + 1, nonNull(missing.at(first + i).second));
+        }
+        if (!exec(insert))
+            return false;
+    }
+    if (!missing.isEmpty() && !readAll(&known))
+        return false;
+    for (const auto &entry : byKey) {
+        const auto it = known.constFind({nonNull(entry.first.first), nonNull(entry.first.second)});
+        if (it == known.constEnd()) {
             m_error = QCoreApplication::translate("KorvatHistory", "History database %1: a new test was not stored")
                           .arg(m_display);
             return false;
         }
-        ids->insert(key, find.value(0).toLongLong());
-        find.finish();
+        ids->insert(entry.first, *it);
     }
     return true;
 }
@@ -288,39 +297,124 @@ bool SqlHistoryStore::internTests(const std::map<TestKey, const HistoryResult *>
 bool SqlHistoryStore::insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
                                     const QHash<TestKey, qint64> &ids, const Progress &progress)
 {
+    // In test id order, cut into blocks of consecutive ids.
+    std::map<qint64, const HistoryResult *> byId;
+    for (const auto &entry : byKey)
+        byId.emplace(ids.value(entry.first), entry.second);
+    QList<Block> blocks;
+    QList<qsizetype> done;
+    QList<HistoryResultBlock::Entry> entries;
+    qsizetype count = 0;
+    const auto flush = [&](qint64 block) {
+        if (entries.isEmpty())
+            return;
+        blocks.append({int(block), HistoryResultBlock::pack(entries)});
+        done.append(count);
+        entries.clear();
+    };
+    qint64 current = -1;
+    for (const auto &[id, result] : byId) {
+        const qint64 block = id / HistoryResultBlock::Size;
+        if (block != current)
+            flush(current);
+        current = block;
+        HistoryResultBlock::Entry entry;
+        entry.slot = int(id % HistoryResultBlock::Size);
+        entry.code = result->code();
+        entry.durationMs = result->durationMs;
+        entry.fingerprint = result->fingerprint;
+        entries.append(entry);
+        ++count;
+    }
+    flush(current);
+    return insertBlocks(runId, blocks, done, progress);
+}
+
+bool SqlHistoryStore::insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,
+                                   const Progress &progress)
+{
     const auto statement = [](qsizetype rows) {
-        QString sql = QStringLiteral("INSERT INTO results (run_id, test_id, verdict, duration_ms, fingerprint) VALUES ");
+        QString sql = QStringLiteral("INSERT INTO result_blocks (run_id, block, packed) VALUES ");
         for (qsizetype i = 0; i < rows; ++i)
-            sql += i ? QStringLiteral(", (?, ?, ?, ?, ?)") : QStringLiteral("(?, ?, ?, ?, ?)");
+            sql += i ? QStringLiteral(", (?, ?, ?)") : QStringLiteral("(?, ?, ?)");
         return sql;
     };
     QSqlQuery full(database());
     full.prepare(statement(BatchSize));
-    qsizetype written = 0;
-    auto it = byKey.cbegin();
-    while (it != byKey.cend()) {
-        const qsizetype rows = std::min<qsizetype>(BatchSize, qsizetype(byKey.size()) - written);
+    for (qsizetype first = 0; first < blocks.size(); first += BatchSize) {
+        const qsizetype rows = std::min<qsizetype>(BatchSize, blocks.size() - first);
         QSqlQuery partial(database());
         QSqlQuery &query = rows == BatchSize ? full : partial;
         if (rows != BatchSize)
             partial.prepare(statement(rows));
-        for (qsizetype i = 0; i < rows; ++i, ++it) {
-            const HistoryResult &result = *it->second;
-            const int base = int(i) * 5;
-            query.bindValue(base, runId);
-            query.bindValue(base + 1, ids.value(it->first));
-            query.bindValue(base + 2, result.code());
-            query.bindValue(base + 3, nullable(std::clamp<qint64>(result.durationMs.value_or(0), 0, INT_MAX),
-                                               result.durationMs.has_value()));
-            query.bindValue(base + 4, nullable(result.fingerprint, result.fingerprint != 0));
+        for (qsizetype i = 0; i < rows; ++i) {
+            const Block &block = blocks.at(first + i);
+            query.bindValue(int(i) * 3, runId);
+            query.bindValue(int(i) * 3 + 1, block.first);
+            query.bindValue(int(i) * 3 + 2, block.second);
         }
         if (!exec(query))
             return false;
-        written += rows;
         if (progress)
-            progress(written);
+            progress(done.at(first + rows - 1));
     }
     return true;
+}
+
+bool SqlHistoryStore::upgrade(int version)
+{
+    if (version == 2)
+        return packFirstSchemaResults() && exec(QStringLiteral("DROP TABLE results"));
+    return true;
+}
+
+bool SqlHistoryStore::packFirstSchemaResults()
+{
+    QSqlQuery old(database());
+    old.setForwardOnly(true);
+    old.prepare(QStringLiteral("SELECT run_id, test_id, verdict, duration_ms, fingerprint FROM results "
+                               "ORDER BY run_id, test_id"));
+    if (!exec(old))
+        return false;
+    // Rows are collected per run, then written once the run's last row is read.
+    QList<std::pair<qint64, QList<Block>>> runs;
+    QList<HistoryResultBlock::Entry> entries;
+    qint64 run = -1;
+    qint64 block = -1;
+    const auto flush = [&]() {
+        if (!entries.isEmpty())
+            runs.last().second.append({int(block), HistoryResultBlock::pack(entries)});
+        entries.clear();
+    };
+    while (old.next()) {
+        const qint64 runId = old.value(0).toLongLong();
+        const qint64 testId = old.value(1).toLongLong();
+        if (runId != run || testId / HistoryResultBlock::Size != block)
+            flush();
+        if (runId != run)
+            runs.emplaceBack(runId, QList<Block>());
+        run = runId;
+        block = testId / HistoryResultBlock::Size;
+        HistoryResultBlock::Entry entry;
+        entry.slot = int(testId % HistoryResultBlock::Size);
+        entry.code = old.value(2).toInt();
+        if (!old.value(3).isNull())
+            entry.durationMs = old.value(3).toLongLong();
+        entry.fingerprint = old.value(4).toLongLong();
+        HistoryResult checked;
+        if (testId < 0 || !readResult(entry, &checked))
+            return false;
+        entries.append(entry);
+    }
+    flush();
+    old.finish();
+    for (const auto &[runId, blocks] : runs) {
+        QList<qsizetype> done(blocks.size(), 0);
+        if (!insertBlocks(runId, blocks, done, Progress()))
+            return false;
+    }
+    return exec(QStringLiteral("UPDATE runs SET result_count = "
+                               "(SELECT COUNT(*) FROM results WHERE results.run_id = runs.id)"));
 }
 
 std::optional<QList<HistoryRun>> SqlHistoryStore::runs(int last)
@@ -346,20 +440,38 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::runs(int last)
     return list;
 }
 
-bool SqlHistoryStore::readResult(const QSqlQuery &query, int first, HistoryResult *result)
+bool SqlHistoryStore::readResult(const HistoryResultBlock::Entry &entry, HistoryResult *result)
 {
-    const int code = query.value(first).toInt();
-    if (!HistoryResult::fromCode(code, &result->verdict, &result->passedAfterRetry)) {
+    if (!HistoryResult::fromCode(entry.code, &result->verdict, &result->passedAfterRetry)) {
         m_error = QCoreApplication::translate("KorvatHistory", "History database %1 holds an unknown verdict %2")
                       .arg(m_display)
-                      .arg(code);
+                      .arg(entry.code);
         return false;
     }
-    const QVariant duration = query.value(first + 1);
-    if (!duration.isNull())
-        result->durationMs = duration.toLongLong();
-    result->fingerprint = query.value(first + 2).toLongLong();
+    result->durationMs = entry.durationMs;
+    result->fingerprint = entry.fingerprint;
     return true;
+}
+
+bool SqlHistoryStore::malformedBlock(qint64 runId)
+{
+    m_error = QCoreApplication::translate("KorvatHistory", "History database %1: the results of run %2 are damaged")
+                  .arg(m_display)
+                  .arg(runId);
+    return false;
+}
+
+std::optional<QHash<qint64, SqlHistoryStore::TestKey>> SqlHistoryStore::allTests()
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+    if (!exec(query))
+        return std::nullopt;
+    QHash<qint64, TestKey> tests;
+    while (query.next())
+        tests.insert(query.value(0).toLongLong(), {query.value(1).toString(), query.value(2).toString()});
+    return tests;
 }
 
 std::optional<QList<HistoryResult>> SqlHistoryStore::results(qint64 runId)
@@ -374,21 +486,34 @@ std::optional<QList<HistoryResult>> SqlHistoryStore::results(qint64 runId)
         m_error = QCoreApplication::translate("KorvatHistory", "No run %1 is recorded in %2").arg(runId).arg(m_display);
         return std::nullopt;
     }
+    const std::optional<QHash<qint64, TestKey>> tests = allTests();
+    if (!tests)
+        return std::nullopt;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t.document, t.path, r.verdict, r.duration_ms, r.fingerprint "
-                                 "FROM results r JOIN tests t ON t.id = r.test_id WHERE r.run_id = ?"));
+    query.prepare(QStringLiteral("SELECT block, packed FROM result_blocks WHERE run_id = ?"));
     query.addBindValue(runId);
     if (!exec(query))
         return std::nullopt;
     QList<HistoryResult> list;
     while (query.next()) {
-        HistoryResult result;
-        result.document = query.value(0).toString();
-        result.path = query.value(1).toString();
-        if (!readResult(query, 2, &result))
+        const qint64 first = query.value(0).toLongLong() * HistoryResultBlock::Size;
+        const auto entries = HistoryResultBlock::unpack(query.value(1).toByteArray());
+        if (!entries) {
+            malformedBlock(runId);
             return std::nullopt;
-        list.append(result);
+        }
+        for (const HistoryResultBlock::Entry &entry : *entries) {
+            const auto test = tests->constFind(first + entry.slot);
+            if (test == tests->constEnd())
+                continue;
+            HistoryResult result;
+            result.document = test->first;
+            result.path = test->second;
+            if (!readResult(entry, &result))
+                return std::nullopt;
+            list.append(result);
+        }
     }
     std::sort(list.begin(), list.end(),
               [](const HistoryResult &a, const HistoryResult &b) { return a.key() < b.key(); });
@@ -426,20 +551,30 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::recentRuns(int last, const QSt
 
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT run_id, test_id, verdict, duration_ms, fingerprint "
-                                 "FROM results WHERE run_id >= ?"));
+    query.prepare(QStringLiteral("SELECT run_id, block, packed FROM result_blocks WHERE run_id >= ?"));
     query.addBindValue(firstRun);
     if (!exec(query))
         return std::nullopt;
     while (query.next()) {
-        const auto run = runSlot.constFind(query.value(0).toLongLong());
-        const auto test = testSlot.constFind(query.value(1).toLongLong());
-        if (run == runSlot.constEnd() || test == testSlot.constEnd())
+        const qint64 runId = query.value(0).toLongLong();
+        const auto run = runSlot.constFind(runId);
+        if (run == runSlot.constEnd())
             continue;
-        HistoryResult result = wanted.at(*test);
-        if (!readResult(query, 2, &result))
+        const qint64 first = query.value(1).toLongLong() * HistoryResultBlock::Size;
+        const auto entries = HistoryResultBlock::unpack(query.value(2).toByteArray());
+        if (!entries) {
+            malformedBlock(runId);
             return std::nullopt;
-        (*window)[*run].results.append(std::move(result));
+        }
+        for (const HistoryResultBlock::Entry &entry : *entries) {
+            const auto test = testSlot.constFind(first + entry.slot);
+            if (test == testSlot.constEnd())
+                continue;
+            HistoryResult result = wanted.at(*test);
+            if (!readResult(entry, &result))
+                return std::nullopt;
+            (*window)[*run].results.append(std::move(result));
+        }
     }
     return window;
 }
@@ -464,20 +599,29 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::testHistory(const QString &doc
         runIndex.insert(window->at(i).id, i);
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT run_id, verdict, duration_ms, fingerprint FROM results "
-                                 "WHERE test_id = ? AND run_id >= ?"));
-    query.addBindValue(testId);
+    query.prepare(QStringLiteral("SELECT run_id, packed FROM result_blocks WHERE block = ? AND run_id >= ?"));
+    query.addBindValue(testId / HistoryResultBlock::Size);
     query.addBindValue(window->constFirst().id);
     if (!exec(query))
         return std::nullopt;
     while (query.next()) {
-        const auto run = runIndex.constFind(query.value(0).toLongLong());
+        const qint64 runId = query.value(0).toLongLong();
+        const auto run = runIndex.constFind(runId);
         if (run == runIndex.constEnd())
+            continue;
+        bool malformed = false;
+        const auto entry = HistoryResultBlock::find(query.value(1).toByteArray(),
+                                                    int(testId % HistoryResultBlock::Size), &malformed);
+        if (malformed) {
+            malformedBlock(runId);
+            return std::nullopt;
+        }
+        if (!entry)
             continue;
         HistoryResult result;
         result.document = document;
         result.path = path;
-        if (!readResult(query, 1, &result))
+        if (!readResult(*entry, &result))
             return std::nullopt;
         (*window)[*run].results.append(result);
     }

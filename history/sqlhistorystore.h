@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historyresultblock.h"
 #include "history/historystore.h"
 
 #include <QSqlDatabase>
@@ -30,7 +31,8 @@ protected:
 
     QSqlDatabase database() const;
 
-    // The statements that bring the schema from `version` - 1 to `version`.
+    // The statements that bring the schema from `version` - 1 to `version`; upgrade() then
+    // moves the data.
     virtual QStringList migration(int version) const = 0;
     // Begins a transaction that holds the writer's lock (schema changes included when `schema`).
     virtual bool beginWrite(bool schema) = 0;
@@ -55,13 +57,25 @@ protected:
 private:
     using TestKey = std::pair<QString, QString>;
     enum class Attempt { Done, Retry, Failed };
+    using Block = std::pair<int, QByteArray>; // block number, packed results
 
     Attempt tryRecord(const HistoryRun &run, const std::map<TestKey, const HistoryResult *> &byKey,
                       qint64 *id, bool *created, const Progress &progress);
     bool internTests(const std::map<TestKey, const HistoryResult *> &byKey, QHash<TestKey, qint64> *ids);
     bool insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
                        const QHash<TestKey, qint64> &ids, const Progress &progress);
-    bool readResult(const QSqlQuery &query, int first, HistoryResult *result);
+    // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
+    // written so far for `progress`.
+    bool insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,
+                      const Progress &progress);
+    // The data step of the migration to `version`, after its statements.
+    bool upgrade(int version);
+    // Packs the results of the first schema, one row each, into blocks.
+    bool packFirstSchemaResults();
+    bool readResult(const HistoryResultBlock::Entry &entry, HistoryResult *result);
+    // Every interned test: id, then document and path.
+    std::optional<QHash<qint64, TestKey>> allTests();
+    bool malformedBlock(qint64 runId);
 
     QString m_connection;
     QString m_display;

@@ -120,8 +120,19 @@ bool SqliteHistoryStore::check(const QString &path, const QString &display, QStr
 
 QStringList SqliteHistoryStore::migration(int version) const
 {
+    if (version == 2) {
+        // A run's results packed by blocks of test ids (HistoryResultBlock): the key serves "all
+        // tests of a run", the index "one test over the last runs".
+        return {
+            QStringLiteral("ALTER TABLE runs ADD COLUMN result_count INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("CREATE TABLE result_blocks (run_id INTEGER NOT NULL, block INTEGER NOT NULL, "
+                           "packed BLOB NOT NULL, PRIMARY KEY (run_id, block))"),
+            QStringLiteral("CREATE INDEX result_blocks_by_block ON result_blocks (block, run_id)"),
+        };
+    }
     if (version != 1)
         return {};
+    // The first schema, one row per result; the migration to version 2 packs them.
     return {
         QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
         QStringLiteral("CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, label TEXT NOT NULL, "

@@ -1,5 +1,8 @@
 #include "sdk/qastreportsession.h"
 
+#include <QHash>
+#include <QPair>
+
 QAStReportSession::~QAStReportSession() = default;
 
 void QAStReportSession::setTotalsOnly(bool totalsOnly)
@@ -15,6 +18,31 @@ QList<QAStTestResult> QAStReportSession::testResults() const
 QList<QAStFileResults> QAStReportSession::fileResults() const
 {
     return {};
+}
+
+QList<QAStTestResult> QAStReportSession::detailedTestResults() const
+{
+    QList<QAStTestResult> tests = testResults();
+    QHash<QPair<QString, QString>, const QAStTestResult*> cases;
+    const QList<QAStFileResults> files = fileResults();
+    for (const QAStFileResults& file : files) {
+        for (const QAStTestResult& test : file.tests)
+            cases.insert({ test.document, test.path }, &test);
+    }
+    if (cases.isEmpty())
+        return tests;
+    for (QAStTestResult& test : tests) {
+        const QAStTestResult* found = cases.value({ test.document, test.path });
+        if (!found)
+            continue;
+        test.message = found->message;
+        test.seconds = found->seconds;
+        test.suite = found->suite;
+        test.name = found->name;
+        test.sourceFile = found->sourceFile;
+        test.sourceLine = found->sourceLine;
+    }
+    return tests;
 }
 
 bool QAStReportSession::recognises(const QString& file) const

@@ -77,6 +77,20 @@ QAStReportSession* QAStViewerWindow::session()
     return nullptr;
 }
 
+QList<QAStDockOffer> QAStViewerWindow::offeredDocks()
+{
+    return {};
+}
+
+void QAStViewerWindow::showOfferedDock(const QString& id, bool shown)
+{
+    const QList<QAStDockOffer> offers = offeredDocks();
+    for (const QAStDockOffer& offer : offers) {
+        if (offer.id == id && offer.dock)
+            offer.dock->setVisible(shown);
+    }
+}
+
 void QAStViewerWindow::activated()
 {
     m_activated = true;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "sdk/nodedata.h"
+#include "sdk/qastdockoffer.h"
 #include "sdk/qastresulttotals.h"
 #include "sdk/qastudiowindow.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -87,6 +89,13 @@ public:
     // The session the window shows, which the host may drive and export
     // through; null (the base) when the viewer has none. Owned by the window.
     virtual QAStReportSession* session();
+
+    // The docks the window offers to the host's View menu, in menu order;
+    // none (the base) by default.
+    virtual QList<QAStDockOffer> offeredDocks();
+    // Shows or hides the offered dock `id`. The base shows or hides the
+    // offer's dock widget; a window overrides it when a dock needs more.
+    virtual void showOfferedDock(const QString& id, bool shown);
 
 public Q_SLOTS:
     virtual void activated();

@@ -852,6 +852,14 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <source>The report file %1 was removed or renamed; the window keeps showing what it last read.</source>
         <translation>Le fichier de rapport %1 a été supprimé ou renommé ; la fenêtre garde ce qu&apos;elle en avait lu.</translation>
     </message>
+    <message>
+        <source>Generate HTML</source>
+        <translation>Générer le HTML</translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation>En-tête</translation>
+    </message>
 </context>
 <context>
     <name>QAReporterPref</name>
@@ -1876,6 +1884,14 @@ Vérifiez que vous avez le droit de lecture.</translation>
     <message>
         <source>passed</source>
         <translation>réussi</translation>
+    </message>
+    <message>
+        <source>%1, took %2</source>
+        <translation>%1, a duré %2</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
     </message>
 </context>
 <context>

@@ -149,6 +149,22 @@
         <source>The history database %1 is damaged or not an SQLite file (left untouched): %2</source>
         <translation>La base d&apos;historique %1 est endommagée ou n&apos;est pas un fichier SQLite (laissée intacte) : %2</translation>
     </message>
+    <message>
+        <source>History database %1: the results of run %2 are damaged</source>
+        <translation>Base d&apos;historique %1 : les résultats de l&apos;exécution %2 sont endommagés</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
 </context>
 <context>
     <name>PreferenceEmptyPage</name>
@@ -511,6 +527,10 @@
         <source>%1 needs a value</source>
         <translation>%1 attend une valeur</translation>
     </message>
+    <message>
+        <source>Write the reports, the reports they link to and the summary as HTML pages into DIR and print their paths.</source>
+        <translation>Écrit en pages HTML dans DOSSIER les rapports, ceux vers lesquels ils pointent et la synthèse, et affiche leurs chemins.</translation>
+    </message>
 </context>
 <context>
     <name>XrdCommandTracker</name>
@@ -819,6 +839,14 @@
             <numerusform>%n pages n&apos;ont pas pu être écrites.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Export HTML to Folder</source>
+        <translation>Exporter en HTML dans un dossier</translation>
+    </message>
+    <message>
+        <source>Export HTML</source>
+        <translation>Exporter en HTML</translation>
+    </message>
 </context>
 <context>
     <name>XrdMainWindow</name>
@@ -1081,6 +1109,14 @@ Une visionneuse de rapports de test XRD, construite avec Qt %2.</translation>
         <source>No report file was found in the folder %1.</source>
         <translation>Aucun fichier de rapport n&apos;a été trouvé dans le dossier %1.</translation>
     </message>
+    <message>
+        <source>&amp;Export HTML...</source>
+        <translation>&amp;Exporter en HTML...</translation>
+    </message>
+    <message>
+        <source>Export the shown report as HTML</source>
+        <translation>Exporter le rapport affiché en HTML</translation>
+    </message>
 </context>
 <context>
     <name>XrdPluginLoader</name>
@@ -1210,6 +1246,10 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>state</source>
         <translation>état</translation>
+    </message>
+    <message>
+        <source>last duration</source>
+        <translation>dernière durée</translation>
     </message>
 </context>
 <context>
@@ -1404,6 +1444,13 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
     <message>
         <source>Could not open %1 in a browser.</source>
         <translation>Impossible d&apos;ouvrir %1 dans un navigateur.</translation>
+    </message>
+</context>
+<context>
+    <name>XrdDockMenu</name>
+    <message>
+        <source>Show or hide the %1 pane</source>
+        <translation>Afficher ou masquer le panneau %1</translation>
     </message>
 </context>
 </TS>

@@ -87,6 +87,8 @@ public:
     // The reports the window shows: records, filter, shown list, summary.
     QAReportSession *reportSession() const { return m_session.get(); }
     QAStReportSession *session() override;
+    QList<QAStDockOffer> offeredDocks() override;
+    void showOfferedDock(const QString &id, bool shown) override;
     bool headerShown() const { return m_headerShown; }
     QString title() const { return m_title; }
     const QRegularExpression &lastSearch() const { return m_lastSearch; }

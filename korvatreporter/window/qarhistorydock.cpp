@@ -135,7 +135,7 @@ void QARHistoryDock::recordIfWanted()
     HistoryRun run;
     run.contentHash = HistoryRun::contentHashOf(files, &m_recordError);
     run.time = QDateTime::currentDateTimeUtc();
-    run.results = QARHistoryDock::resultsOf(m_window->reportSession()->testResults());
+    run.results = QARHistoryDock::resultsOf(m_window->reportSession()->detailedTestResults());
     HistoryStore *history = run.contentHash.isEmpty() ? nullptr : store();
     if (!history) {
         if (m_recordError.isEmpty())
@@ -160,6 +160,8 @@ QList<HistoryResult> QARHistoryDock::resultsOf(const QList<QAStTestResult> &test
         result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
                          : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
                                                                         : HistoryResult::Verdict::Ok;
+        result.durationMs = HistoryResult::durationOf(test.seconds);
+        result.fingerprint = HistoryResult::fingerprintOf(test.message);
         results.append(result);
     }
     return results;

@@ -1,5 +1,7 @@
 #include "korvatreporter/window/qarhistorymodel.h"
 
+#include "history/historytext.h"
+
 #include <QLocale>
 
 namespace {
@@ -41,6 +43,8 @@ void QARHistoryModel::setRuns(const QList<HistoryRun> &runs, const QString &key)
         for (const HistoryResult &result : run.results) {
             if (!under(result.key(), key))
                 continue;
+            if (result.durationMs)
+                row.durationMs = row.durationMs.value_or(0) + *result.durationMs;
             if (result.verdict == HistoryResult::Verdict::Ko)
                 ++row.failed;
             else if (result.verdict == HistoryResult::Verdict::Inconclusive)
@@ -90,9 +94,12 @@ int QARHistoryModel::columnCount(const QModelIndex &parent) const
 
 QString QARHistoryModel::toolTip(const Row &row) const
 {
-    return tr("%1, recorded %2: %3")
-        .arg(row.label, QLocale().toString(row.recorded.toLocalTime(), QLocale::ShortFormat),
-             verdictText(row.verdict));
+    const QString text = tr("%1, recorded %2: %3")
+                             .arg(row.label, QLocale().toString(row.recorded.toLocalTime(), QLocale::ShortFormat),
+                                  verdictText(row.verdict));
+    if (!row.durationMs)
+        return text;
+    return tr("%1, took %2").arg(text, HistoryText::duration(*row.durationMs));
 }
 
 QVariant QARHistoryModel::data(const QModelIndex &index, int role) const
@@ -121,6 +128,8 @@ QVariant QARHistoryModel::data(const QModelIndex &index, int role) const
         return row.failed;
     case InconclusiveColumn:
         return row.inconclusive;
+    case DurationColumn:
+        return row.durationMs ? HistoryText::duration(*row.durationMs) : QString();
     default:
         return QVariant();
     }
@@ -143,6 +152,8 @@ QVariant QARHistoryModel::headerData(int section, Qt::Orientation orientation, i
         return tr("Failed");
     case InconclusiveColumn:
         return tr("Inconclusive");
+    case DurationColumn:
+        return tr("Duration");
     default:
         return QVariant();
     }

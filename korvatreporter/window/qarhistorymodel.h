@@ -9,16 +9,19 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The rows of the History dock: one per recorded run, oldest first, for one
 // report node. A test node's row holds its own verdict; a suite's row counts
 // the tests under it and takes the worst verdict (failed, then
-// inconclusive, then passed). A run without any of those tests is absent.
+// inconclusive, then passed) and the sum of their recorded durations. A run
+// without any of those tests is absent.
 class QARHistoryModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { LabelColumn, RecordedColumn, VerdictColumn, PassedColumn, FailedColumn,
-                  InconclusiveColumn, ColumnCount };
+                  InconclusiveColumn, DurationColumn, ColumnCount };
     // The verdict letter of a row: P, F, N, or '-' when absent.
     static constexpr int VerdictRole = Qt::UserRole + 1;
 
@@ -31,6 +34,8 @@ public:
         int passed = 0;
         int failed = 0;
         int inconclusive = 0;
+        // The recorded durations of those tests added up; none when no test has one.
+        std::optional<qint64> durationMs;
     };
 
     explicit QARHistoryModel(QObject *parent = nullptr);

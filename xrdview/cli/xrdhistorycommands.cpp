@@ -53,6 +53,8 @@ QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResu
         result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
                          : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
                                                                         : HistoryResult::Verdict::Ok;
+        result.durationMs = HistoryResult::durationOf(test.seconds);
+        result.fingerprint = HistoryResult::fingerprintOf(test.message);
         results.append(result);
     }
     return results;
@@ -69,7 +71,7 @@ int XrdHistoryCommands::record(const XrdCommandLine& line, const QStringList& fi
     }
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
-    run.results = historyResults(session->testResults());
+    run.results = historyResults(session->detailedTestResults());
     const std::unique_ptr<HistoryStore> store = openStore(line);
     if (!store)
         return XrdHeadlessRunner::Error;

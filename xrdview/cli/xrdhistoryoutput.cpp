@@ -1,9 +1,13 @@
 #include "xrdview/cli/xrdhistoryoutput.h"
 
+#include "history/historytext.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,16 +61,27 @@ QString XrdHistoryOutput::markdown(const QList<HistoryRun>& runs, const QList<Hi
         head << cell(run.label);
         rule << QStringLiteral(":-:");
     }
+    // A column of last durations only when some test recorded one.
+    const bool durations = std::any_of(lines.cbegin(), lines.cend(),
+                                       [](const HistoryLine& line) { return line.lastDurationMs.has_value(); });
     head << QCoreApplication::translate("XrdHistoryOutput", "fails")
-         << QCoreApplication::translate("XrdHistoryOutput", "flips")
-         << QCoreApplication::translate("XrdHistoryOutput", "state");
-    rule << QStringLiteral("--:") << QStringLiteral("--:") << QStringLiteral("---");
+         << QCoreApplication::translate("XrdHistoryOutput", "flips");
+    rule << QStringLiteral("--:") << QStringLiteral("--:");
+    if (durations) {
+        head << QCoreApplication::translate("XrdHistoryOutput", "last duration");
+        rule << QStringLiteral("--:");
+    }
+    head << QCoreApplication::translate("XrdHistoryOutput", "state");
+    rule << QStringLiteral("---");
     QString out = row(head) + row(rule);
     for (const HistoryLine& line : lines) {
         QStringList cells(QLatin1Char('`') + cell(line.key) + QLatin1Char('`'));
         for (const QChar letter : line.letters)
             cells << QString(letter);
-        cells << QString::number(line.failCount) << QString::number(line.flips) << cell(line.stateText());
+        cells << QString::number(line.failCount) << QString::number(line.flips);
+        if (durations)
+            cells << (line.lastDurationMs ? HistoryText::duration(*line.lastDurationMs) : QString());
+        cells << cell(line.stateText());
         out += row(cells);
     }
     return out;
@@ -91,6 +106,8 @@ QString XrdHistoryOutput::json(const QList<HistoryRun>& runs, const QList<Histor
                           { QStringLiteral("state"), stateKey(line.state) } };
         if (line.state == HistoryLine::State::StillFailing)
             test.insert(QStringLiteral("since"), line.failingSince);
+        if (line.lastDurationMs)
+            test.insert(QStringLiteral("lastDurationMs"), *line.lastDurationMs);
         testArray.append(test);
     }
     const QJsonObject root{ { QStringLiteral("runs"), runArray }, { QStringLiteral("tests"), testArray } };

@@ -6,6 +6,7 @@
 #include "sdk/qastreportsession.h"
 #include "sdk/qastviewerplugin.h"
 #include "sdk/qastviewerwindow.h"
+#include "xrdview/gui/xrddockmenu.h"
 #include "xrdview/gui/xrddefectpage.h"
 #include "xrdview/cli/xrdhtmlexport.h"
 #include "xrdview/cli/xrdinputfiles.h"
@@ -264,6 +265,7 @@ void XrdMainWindow::createMenus()
     source->setObjectName(QStringLiteral("viewSource"));
     source->setStatusTip(tr("Show or hide the source pane"));
     view->addAction(source);
+    m_dockMenu = new XrdDockMenu(view);
 
     m_settingsMenu = menuBar()->addMenu(tr("&Settings"));
     addCommand(m_settingsMenu, QStringLiteral("preferences"), tr("&Preferences..."),
@@ -354,6 +356,7 @@ void XrdMainWindow::currentTabChanged(int index)
             next->activated();
         }
         showSourceOf(next);
+        m_dockMenu->setWindow(next);
     }
     if (!m_active)
         m_outlineStack->setCurrentWidget(m_noOutline);

@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QStackedWidget;
 class QTabWidget;
+class XrdDockMenu;
 class XrdSourceView;
 class XrdStudio;
 
@@ -45,6 +46,8 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     QDockWidget* outputDock() const { return m_outputDock; }
     QDockWidget* sourceDock() const { return m_sourceDock; }
+    // The View menu's entries for the active window's docks.
+    XrdDockMenu* dockMenu() const { return m_dockMenu; }
     QAStOutputWidget* outputPane() const { return m_output; }
     XrdSourceView* sourceView() const { return m_sourceView; }
     QStringList recentFiles() const { return m_recent; }
@@ -123,6 +126,7 @@ private:
     XrdSourceView* m_sourceView = nullptr;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_settingsMenu = nullptr;
+    XrdDockMenu* m_dockMenu = nullptr; // a child of the View menu
     QStringList m_recent;
     QString m_pluginFile;
 };

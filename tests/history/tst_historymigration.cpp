@@ -1,0 +1,132 @@
+#include "history/historystore.h"
+#include "history/historystoreurl.h"
+#include "tests/support/postgrestestserver.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A store written by the first schema (one row per result) is migrated when it is opened:
+// its runs and results read back as they were recorded, on SQLite and on PostgreSQL alike.
+class tst_HistoryMigration : public QObject
+{
+    Q_OBJECT
+
+    PostgresTestServer m_server;
+    QTemporaryDir m_dir;
+
+    // Runs `statements` on a connection of its own; the last query's first value, if any.
+    static QVariant run(const HistoryStoreUrl &url, const QStringList &statements)
+    {
+        const bool postgres = url.kind == HistoryStoreUrl::Kind::Postgres;
+        QVariant value;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
+                                                        QStringLiteral("raw"));
+            db.setDatabaseName(postgres ? url.database : url.sqlitePath);
+            db.setHostName(url.host);
+            db.setUserName(url.user);
+            if (!db.open())
+                qWarning() << db.lastError().text();
+            QSqlQuery query(db);
+            for (const QString &sql : statements) {
+                if (!query.exec(sql))
+                    qWarning() << sql << query.lastError().text();
+            }
+            if (query.isSelect() && query.next())
+                value = query.value(0);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        return value;
+    }
+
+    // The first schema as korvat wrote it, with two runs of three tests.
+    static QStringList firstSchema(bool postgres)
+    {
+        const QString key = postgres ? QStringLiteral("SERIAL PRIMARY KEY")
+                                     : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+        return {
+            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
+            QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
+                           "content_hash TEXT NOT NULL UNIQUE)").arg(key),
+            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
+                           "UNIQUE (document, path))").arg(key),
+            QStringLiteral("CREATE TABLE results (fingerprint BIGINT, run_id INTEGER NOT NULL, test_id INTEGER NOT NULL, "
+                           "duration_ms INTEGER, verdict SMALLINT NOT NULL, PRIMARY KEY (run_id, test_id))"),
+            QStringLiteral("CREATE INDEX results_by_test ON results (test_id, run_id)"),
+            QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash) VALUES ('b1', 1000, 'h1'), "
+                           "('b2', 2000, 'h2')"),
+            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
+            // Run 1: a passed, b failed with a message; run 2: a passed after a retry, c inconclusive.
+            QStringLiteral("INSERT INTO results (run_id, test_id, verdict, duration_ms, fingerprint) VALUES "
+                           "(1, 1, 0, 15, NULL), (1, 2, 1, NULL, 4242424242424242), "
+                           "(2, 1, 4, 3000, NULL), (2, 3, 2, 0, NULL)"),
+        };
+    }
+
+    static QString describe(const QList<HistoryResult> &results)
+    {
+        QStringList lines;
+        for (const HistoryResult &r : results)
+            lines << QStringLiteral("%1 %2%3 %4 %5")
+                         .arg(r.key())
+                         .arg(HistoryResult::letter(r.verdict))
+                         .arg(r.passedAfterRetry ? QStringLiteral("+retry") : QString())
+                         .arg(r.durationMs ? QString::number(*r.durationMs) : QStringLiteral("-"))
+                         .arg(r.fingerprint);
+        return lines.join(QStringLiteral("; "));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+    }
+    void cleanupTestCase() { m_server.stop(); }
+
+    void firstSchemaMigrated_data()
+    {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgresql") << true;
+    }
+    void firstSchemaMigrated()
+    {
+        QFETCH(bool, postgres);
+        const QString address = postgres ? (m_server.createDatabase(QStringLiteral("old")) ? m_server.url(QStringLiteral("old"))
+                                                                                           : QString())
+                                         : QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("old.sqlite"));
+        QVERIFY2(!address.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::optional<HistoryStoreUrl> url = HistoryStoreUrl::parse(address, &error);
+        QVERIFY2(url, qPrintable(error));
+        run(*url, firstSchema(postgres));
+
+        std::unique_ptr<HistoryStore> store = HistoryStore::open(address, &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->schemaVersion(), std::optional<int>(HistoryStore::CurrentSchemaVersion));
+        QCOMPARE(describe(*store->results(1)), QStringLiteral("d/a P 15 0; d/b F - 4242424242424242"));
+        QCOMPARE(describe(*store->results(2)), QStringLiteral("d/a P+retry 3000 0; e/c N 0 0"));
+        const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 5);
+        QVERIFY2(history, qPrintable(store->errorString()));
+        QCOMPARE(history->size(), 2);
+        QCOMPARE(history->at(1).label, QStringLiteral("b2"));
+        QCOMPARE(describe(history->at(1).results), QStringLiteral("d/a P+retry 3000 0"));
+        // Every result was carried over; new runs record beside the migrated ones.
+        QCOMPARE(run(*url, {QStringLiteral("SELECT SUM(result_count) FROM runs")}).toInt(), 4);
+        HistoryRun third;
+        third.contentHash = QStringLiteral("h3");
+        third.results = {history->at(1).results.at(0)};
+        QVERIFY2(store->recordRun(third), qPrintable(store->errorString()));
+        QCOMPARE(describe(store->recentRuns(1, QStringLiteral("d/"))->at(0).results), QStringLiteral("d/a P+retry 3000 0"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_HistoryMigration)
+#include "tst_historymigration.moc"
