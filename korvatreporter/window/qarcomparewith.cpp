@@ -37,7 +37,7 @@ QString markText(QARCompareWith::Mark mark, const QString &against)
 
 } // namespace
 
-QARCompareWith::QARCompareWith(QAReporter *window) : QObject(window), m_window(window)
+QARCompareWith::QARCompareWith(QAReporter *window) : QObject(window), m_window(window), m_model(window->treeModel())
 {
     window->treeModel()->setMarker([this](const QModelIndex &index, int role) { return markData(index, role); });
     // A rebuilt tree (another filter, a reload) gets its rows hidden again.
@@ -46,8 +46,8 @@ QARCompareWith::QARCompareWith(QAReporter *window) : QObject(window), m_window(w
 
 QARCompareWith::~QARCompareWith()
 {
-    if (m_window)
-        m_window->treeModel()->setMarker(nullptr);
+    if (m_model)
+        m_model->setMarker(nullptr);
 }
 
 QColor QARCompareWith::colorOf(Mark mark)

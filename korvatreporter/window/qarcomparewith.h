@@ -8,6 +8,7 @@
 #include <QVariant>
 
 class QAReporter;
+class QARTreeModel;
 class QModelIndex;
 struct HistoryResult;
 template <typename T> class QList;
@@ -54,6 +55,9 @@ private:
     void applyRowFilter();
 
     QPointer<QAReporter> m_window;
+    // The window's tree model, held apart: while the window is being destroyed its children
+    // outlive it, and only the model is still whole.
+    QPointer<QARTreeModel> m_model;
     QHash<QString, Mark> m_marks;
     QString m_against;
     bool m_active = false;
