@@ -15,6 +15,8 @@
 #include "rendoc/model/dtext.h"
 #include "rendoc/model/dtitle.h"
 
+#include <QCoreApplication>
+
 
 namespace {
 

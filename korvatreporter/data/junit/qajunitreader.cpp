@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 #include "korvatreporter/data/junit/qajunittracelinks.h"
+#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "rendoc/aml/damlhandler.h"
