@@ -6,7 +6,7 @@
 #include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QAbstractItemModelTester>
@@ -67,15 +67,12 @@ class TstQARDuration : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
 
     std::unique_ptr<QAReporter> window(QStringList files)
     {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        w->setFiles(&files, nullptr, ViewerNormal);
+        auto w = ReporterHost::open(files);
         w->activated();
         return w;
     }
@@ -83,14 +80,8 @@ class TstQARDuration : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
         QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xrd"), TimedXrd));
         QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xml"), TimedJUnit));
     }

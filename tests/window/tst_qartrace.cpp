@@ -5,7 +5,7 @@
 #include "rendoc/model/ditems.h"
 #include "rendoc/view/drendocview.h"
 #include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QMainWindow>
@@ -38,16 +38,13 @@ class TstQARTrace : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
 
     std::unique_ptr<QAReporter> window(const QString &file)
     {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
         QStringList files{file};
-        w->setFiles(&files, nullptr, ViewerNormal);
+        auto w = ReporterHost::open(files);
         w->activated();
         return w;
     }
@@ -55,14 +52,8 @@ class TstQARTrace : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
         QDir(m_dir.path()).mkpath("src/org/shop");
         QDir(m_dir.path()).mkpath("tests");
         QDir(m_dir.path()).mkpath(".hidden");
@@ -105,7 +96,7 @@ private Q_SLOTS:
             if (item->kind() == DItem::Link)
                 w->resolveLink(item->toLink());
         }
-        QVERIFY(m_studio.calls.contains(QStringLiteral("openSourceFile(%1,3,true)").arg(links.first())));
+        QVERIFY(m_host.studio.calls.contains(QStringLiteral("openSourceFile(%1,3,true)").arg(links.first())));
     }
 
     void longTraceFolds()
