@@ -13,7 +13,17 @@
 #endif
 
 #ifdef KORVAT_HEAP_HOOKS
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// GCC ships no header for the allocator interface its AddressSanitizer runtime exports.
+extern "C" {
+int __sanitizer_get_ownership(const volatile void* pointer);
+size_t __sanitizer_get_allocated_size(const volatile void* pointer);
+int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
+                                              void (*onFree)(const volatile void*));
+}
+#endif
 #endif
 
 namespace {
