@@ -19,9 +19,13 @@ void XrdDockMenu::setWindow(QAStViewerWindow* window)
     if (m_window)
         disconnect(m_window, &QObject::destroyed, this, nullptr);
     m_window = window;
-    // A window closed while active leaves nothing to list.
+    // A window closed while active leaves nothing to list. It is half destroyed
+    // when it says so: the pointer is dropped without being read as a window.
     if (window)
-        connect(window, &QObject::destroyed, this, [this] { setWindow(nullptr); });
+        connect(window, &QObject::destroyed, this, [this] {
+            m_window.clear();
+            rebuild();
+        });
     rebuild();
 }
 
