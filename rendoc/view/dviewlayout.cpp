@@ -14,7 +14,6 @@ namespace {
 
 // Laid-out blocks kept at most; the oldest are dropped first (their exact heights stay).
 constexpr int MaxLaidBlocks = 4000;
-constexpr ushort PictureChar = 0x00A0;
 
 bool isInlineKind(const DItem* item)
 {
@@ -484,7 +483,7 @@ QString DViewLayout::cleanText(const DViewFrame& frame, int start, int end, QCha
         while (picture < frame.pictures.size() && frame.pictures[picture].pos < i)
             ++picture;
         if (picture < frame.pictures.size() && frame.pictures[picture].pos == i
-            && frame.text.at(i) == QChar(PictureChar)) {
+            && frame.text.at(i) == QChar(DViewTextBuilder::PictureChar)) {
             dropped = true;
             continue;
         }

@@ -8,9 +8,6 @@
 
 namespace {
 
-// Stands in the text for an inline image; its advance is widened to the image's width.
-constexpr ushort PictureChar = 0x00A0;
-
 bool isLinkKind(const DItem* item)
 {
     switch (item->kind()) {

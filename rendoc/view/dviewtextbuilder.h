@@ -17,6 +17,9 @@ struct DViewTable;
 class DViewTextBuilder
 {
 public:
+    // Stands in a frame's text for an inline image; its advance is widened to the image's width.
+    static constexpr ushort PictureChar = 0x00A0;
+
     // With loadImages false, images are left as placeholders of unknown size (text only).
     DViewTextBuilder(const DViewContext& context, bool loadImages);
 

@@ -1,5 +1,6 @@
 #include "korvatreporter/data/catch2/qacatch2reader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
@@ -11,21 +12,14 @@
 
 namespace {
 
-const QString TypeGroup = QStringLiteral("TestSuite");
-const QString TypeCase = QStringLiteral("TestCase");
-const QString TypeSection = QStringLiteral("Section");
-const QString StateOk = QStringLiteral("ok");
-const QString StateKo = QStringLiteral("ko");
-const QString StateNe = QStringLiteral("NE");
+using QAResultWords::TypeSuite;
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+using QAResultWords::worse;
 
-// The worse of two verdicts; null stands for none yet.
-QString worse(const QString &a, const QString &b)
-{
-    const auto rank = [](const QString &state) {
-        return state.isNull() ? 0 : state == StateOk ? 1 : state == StateNe ? 2 : 3;
-    };
-    return rank(b) > rank(a) ? b : a;
-}
+const QString TypeSection = QStringLiteral("Section");
 
 bool isTrue(const QString &value)
 {
@@ -80,7 +74,7 @@ bool QACatch2Reader::startElement(QStringView name, const QXmlStreamAttributes &
     const Open in = parent();
     const QString link = sourceLink(attribute(atts, QLatin1String("filename")), attribute(atts, QLatin1String("line")));
     if (is("Group") && in == Open::Root)
-        return startNode(attribute(atts, QLatin1String("name")), TypeGroup, Open::Group, QString());
+        return startNode(attribute(atts, QLatin1String("name")), TypeSuite, Open::Group, QString());
     if (is("TestCase") && (in == Open::Root || in == Open::Group)) {
         const QString tags = attribute(atts, QLatin1String("tags"));
         const QString details =

@@ -1,5 +1,6 @@
 #include "korvatreporter/data/ctrf/qactrfreader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/json/qajsonpullreader.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
@@ -8,10 +9,14 @@
 
 namespace {
 
+using QAResultWords::TypeSuite;
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+
 using Json = QAJsonPullReader;
 
-const QString TypeSuite = QStringLiteral("TestSuite");
-const QString TypeCase = QStringLiteral("TestCase");
 const char *const StatusNames[] = {"passed", "failed", "skipped", "pending", "other"};
 
 QString value(const QList<std::pair<QString, QString>> &pairs, const char *key)
@@ -257,9 +262,9 @@ bool QACtrfReader::writeTest(const Test &test)
     const bool flaky = test.flaky == QLatin1String("true");
     if (flaky)
         ++m_flaky;
-    const QString &state = status == Passed   ? QAResultsBuilder::StateOk
-                           : status == Failed ? QAResultsBuilder::StateKo
-                                              : QAResultsBuilder::StateNe;
+    const QString &state = status == Passed   ? QAResultWords::StateOk
+                           : status == Failed ? QAResultWords::StateKo
+                                              : QAResultWords::StateNe;
     if (!m_builder->openCase(test.name, TypeCase, state))
         return false;
     QStringList parts;

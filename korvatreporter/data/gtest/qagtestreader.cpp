@@ -1,5 +1,6 @@
 #include "korvatreporter/data/gtest/qagtestreader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/json/qajsonpullreader.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
@@ -9,10 +10,14 @@
 
 namespace {
 
+using QAResultWords::TypeSuite;
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+
 using Json = QAJsonPullReader;
 
-const QString TypeSuite = QStringLiteral("TestSuite");
-const QString TypeCase = QStringLiteral("TestCase");
 
 // "12" or "(file says 13)": a count the file gives beside the counted one.
 QString counted(qint64 value, const QString &said)
@@ -197,9 +202,9 @@ bool QAGTestReader::writeTest(const Test &test)
 {
     const bool disabled = test.status == QLatin1String("NOTRUN") || test.result == QLatin1String("SUPPRESSED");
     const bool skipped = test.result == QLatin1String("SKIPPED") || !test.skips.isEmpty();
-    const QString &state = !test.failures.isEmpty() ? QAResultsBuilder::StateKo
-                           : disabled || skipped    ? QAResultsBuilder::StateNe
-                                                    : QAResultsBuilder::StateOk;
+    const QString &state = !test.failures.isEmpty() ? QAResultWords::StateKo
+                           : disabled || skipped    ? QAResultWords::StateNe
+                                                    : QAResultWords::StateOk;
     ++m_counts.countedTests;
     if (!test.failures.isEmpty())
         ++m_counts.countedFailures;

@@ -1,5 +1,6 @@
 #include "korvatreporter/data/junit/qajunitreader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 #include "korvatreporter/data/junit/qajunittracelinks.h"
 #include "korvatreporter/data/qareporterdata.h"
@@ -17,6 +18,12 @@
 #include <cmath>
 
 namespace {
+
+using QAResultWords::TypeSuite;
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
 
 // The attribute's value, null when the attribute is absent and empty (not
 // null) when it is present but empty.
@@ -40,11 +47,6 @@ bool given(const QString &value)
     return std::any_of(value.cbegin(), value.cend(), [](QChar c) { return !c.isSpace(); });
 }
 
-const QString TypeSuite = QStringLiteral("TestSuite");
-const QString TypeCase = QStringLiteral("TestCase");
-const QString StateOk = QStringLiteral("ok");
-const QString StateKo = QStringLiteral("ko");
-const QString StateNe = QStringLiteral("NE");
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "korvatreporter/data/qtest/qaqtestreader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
@@ -12,11 +13,13 @@
 
 namespace {
 
-const QString TypeSuite = QStringLiteral("TestSuite");
-const QString TypeCase = QStringLiteral("TestCase");
-const QString StateOk = QStringLiteral("ok");
-const QString StateKo = QStringLiteral("ko");
-const QString StateNe = QStringLiteral("NE");
+using QAResultWords::TypeSuite;
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+using QAResultWords::worse;
+
 
 // The verdict an incident type gives: an expected failure is a pass and an
 // unexpected pass a failure; skips and blacklisted tests are inconclusive.
@@ -27,15 +30,6 @@ QString incidentState(const QString &type)
     if (type == QLatin1String("fail") || type == QLatin1String("xpass"))
         return StateKo;
     return StateNe;
-}
-
-// The worse of two verdicts; null stands for none yet.
-QString worse(const QString &a, const QString &b)
-{
-    const auto rank = [](const QString &state) {
-        return state.isNull() ? 0 : state == StateOk ? 1 : state == StateNe ? 2 : 3;
-    };
-    return rank(b) > rank(a) ? b : a;
 }
 
 const char *incidentLabel(const QString &type)

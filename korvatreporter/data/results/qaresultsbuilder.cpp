@@ -1,5 +1,6 @@
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/junit/qajunitdocumentbuilder.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
@@ -16,15 +17,12 @@
 #include <algorithm>
 #include <climits>
 
-const QString QAResultsBuilder::StateOk = QStringLiteral("ok");
-const QString QAResultsBuilder::StateKo = QStringLiteral("ko");
-const QString QAResultsBuilder::StateNe = QStringLiteral("NE");
 
 namespace {
 
 int rank(const QString &state)
 {
-    return state == QAResultsBuilder::StateKo ? 3 : state == QAResultsBuilder::StateNe ? 2 : 1;
+    return state == QAResultWords::StateKo ? 3 : state == QAResultWords::StateNe ? 2 : 1;
 }
 
 } // namespace

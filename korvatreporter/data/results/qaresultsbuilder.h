@@ -106,10 +106,6 @@ public:
     // Hands the tree, the document, the types and the totals to `record`.
     void finish(QAReporterData &record);
 
-    static const QString StateOk;
-    static const QString StateKo;
-    static const QString StateNe;
-
 private:
     // What is known of an open node.
     struct Open

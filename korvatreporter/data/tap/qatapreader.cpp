@@ -1,5 +1,6 @@
 #include "korvatreporter/data/tap/qatapreader.h"
 
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/data/json/qajsonfile.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 #include "rendoc/aml/damlreader.h"
@@ -16,7 +17,11 @@
 
 namespace {
 
-const QString TypeCase = QStringLiteral("TestCase");
+using QAResultWords::TypeCase;
+using QAResultWords::StateOk;
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+
 const QString TypeBailOut = QStringLiteral("BailOut");
 constexpr int TabWidth = 4;
 
@@ -245,9 +250,9 @@ bool QATapReader::testPoint(QStringView line, bool passed)
         ++reasonStart;
     const QString reason = directive.mid(reasonStart).trimmed().toString();
     // A TODO test that fails is expected to: it is no failure.
-    const QString &state = skip ? QAResultsBuilder::StateNe
-                           : passed || todo ? QAResultsBuilder::StateOk
-                                            : QAResultsBuilder::StateKo;
+    const QString &state = skip ? QAResultWords::StateNe
+                           : passed || todo ? QAResultWords::StateOk
+                                            : QAResultWords::StateKo;
     if (name.isEmpty())
         name = QCoreApplication::translate("Reporter", "test %1").arg(number.isEmpty() ? QString::number(level.tests) : number);
     m_point = Point{true, level.pendingOpen, state, name};
@@ -304,7 +309,7 @@ bool QATapReader::finishYaml()
 
 bool QATapReader::bailOut(QStringView reason)
 {
-    if (!finishPending() || !m_builder->openCase(QCoreApplication::translate("Reporter", "Bail out!"), TypeBailOut, QAResultsBuilder::StateKo))
+    if (!finishPending() || !m_builder->openCase(QCoreApplication::translate("Reporter", "Bail out!"), TypeBailOut, QAResultWords::StateKo))
         return false;
     const QString text = reason.isEmpty() ? QCoreApplication::translate("Reporter", "The run bailed out.") : QCoreApplication::translate("Reporter", "The run bailed out: %1").arg(reason);
     m_bailed = true;
