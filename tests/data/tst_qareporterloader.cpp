@@ -9,6 +9,7 @@
 #include "tests/support/fakestudio.h"
 #include "tests/support/recorddump.h"
 
+#include <QBuffer>
 #include <QtTest>
 
 #include <memory>
@@ -239,7 +240,8 @@ private Q_SLOTS:
     }
 
     // Each format recognises its files by their first bytes, whatever their name; a file no
-    // format claims says what it is not where it can.
+    // format claims says what it is not where it can. (Reading a JUnit file under another
+    // name: tst_junitreader.)
     void formatRecognised_data()
     {
         QTest::addColumn<QByteArray>("head");
@@ -267,6 +269,15 @@ private Q_SLOTS:
         QTest::newRow("prose starting with ok") << QByteArray("ok so the build passed\n") << "";
         QTest::newRow("prose before a test point") << QByteArray("Test results\nok 1\n") << "";
         QTest::newRow("JUnit") << QByteArray("<?xml version=\"1.0\"?><testsuites/>") << "JUnit XML results";
+        QTest::newRow("JUnit after prolog and comment")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!-- generated -->\n<testsuites>") << "JUnit XML results";
+        QTest::newRow("bare testsuite, UTF-16")
+            << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
+        QTest::newRow("JUnit after a 100 KiB comment")
+            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
+        QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
+        QTest::newRow("JUnit's letter case counts") << QByteArray("<TestSuites/>") << root("TestSuites");
+        QTest::newRow("not XML") << QByteArray("garbage") << "";
         QTest::newRow("GoogleTest") << QByteArray("{\"tests\": 3, \"testsuites\": [") << gtest;
         QTest::newRow("GoogleTest after a big member")
             << "{\"x\": \"" + QByteArray(5000, 'a') + "\", \"testsuites\": [" << gtest;
@@ -281,6 +292,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, head);
         const QAReportFormat *format = QAReportFormats::recognise(head);
         QTEST(format ? format->name() : QAReportFormats::refusal(head), "format");
+        // A file no format claims is read as XRD, to be refused with the XML reader's reason;
+        // telling consumes nothing.
+        QBuffer buffer(&head);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(QAReportFormats::forDevice(buffer).name(), format ? format->name() : QString("XRD reports"));
+        QCOMPARE(buffer.pos(), qint64(0));
     }
 
 private:
