@@ -19,6 +19,7 @@
 #include "xrdview/gui/xrdsourceview.h"
 #include "xrdview/host/xrdstudio.h"
 
+#include "tests/support/reporttrees.h"
 #include "tests/support/testfiles.h"
 
 #include <QDialogButtonBox>
@@ -40,7 +41,6 @@
 #include <QUrl>
 
 #include <functional>
-#include <vector>
 
 // The main window with the real plug-in, offscreen: opening and switching
 // report windows, filtering, reloading, the preference dialog with its
@@ -215,19 +215,7 @@ private Q_SLOTS:
         QAStViewerWindow* window = m_window->activeWindow();
         auto* tree = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget());
         QVERIFY(tree && tree->model());
-        // The first failed leaf, found by a walk in display order.
-        const QAbstractItemModel* model = tree->model();
-        QModelIndex failed;
-        std::vector<QModelIndex> pending{ QModelIndex() };
-        while (!pending.empty() && !failed.isValid()) {
-            const QModelIndex index = pending.back();
-            pending.pop_back();
-            if (index.parent().isValid() && model->rowCount(index) == 0
-                && index.siblingAtColumn(1).data(Qt::UserRole + 1).toString() == QLatin1String("ko"))
-                failed = index;
-            for (int row = model->rowCount(index) - 1; row >= 0; --row)
-                pending.push_back(model->index(row, 0, index));
-        }
+        const QModelIndex failed = ReportTrees::firstFailedLeaf(*tree->model());
         QVERIFY(failed.isValid());
         tree->setCurrentIndex(failed);
 
