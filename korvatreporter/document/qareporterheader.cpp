@@ -45,6 +45,23 @@ DCell *textCell(const QString &text)
     return cell;
 }
 
+// The column titles; the Flaky and Inconclusive columns only where some file has them.
+void appendHeading(Appender &rows, DStyle *style, bool showFlaky, bool showInconclusive)
+{
+    auto *heading = rows.append(new DRow());
+    heading->setStyle(style);
+    Appender cells(heading);
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Name"), 0, 0));
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Status"), 0, 0));
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Failed"), 0, 0));
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Passed"), 0, 0));
+    if (showFlaky)
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Flaky"), 0, 0));
+    if (showInconclusive)
+        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Inconclusive"), 0, 0));
+    cells.append(new DCellText(QCoreApplication::translate("Reporter", "Total"), 0, 0));
+}
+
 } // namespace
 
 std::unique_ptr<DDocument> buildHeaderDocument(
@@ -94,20 +111,7 @@ std::unique_ptr<DDocument> buildHeaderDocument(const QList<QAReporterData *> &re
     table->setWidth(widths);
 
     Appender rows(table);
-    auto *heading = rows.append(new DRow());
-    heading->setStyle(arrayStyle);
-    {
-        Appender cells(heading);
-        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Name"), 0, 0));
-        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Status"), 0, 0));
-        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Failed"), 0, 0));
-        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Passed"), 0, 0));
-        if (showFlaky)
-            cells.append(new DCellText(QCoreApplication::translate("Reporter", "Flaky"), 0, 0));
-        if (showInconclusive)
-            cells.append(new DCellText(QCoreApplication::translate("Reporter", "Inconclusive"), 0, 0));
-        cells.append(new DCellText(QCoreApplication::translate("Reporter", "Total"), 0, 0));
-    }
+    appendHeading(rows, arrayStyle, showFlaky, showInconclusive);
 
     qint64 failedSum = 0;
     qint64 passedSum = 0;

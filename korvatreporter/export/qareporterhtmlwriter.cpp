@@ -108,94 +108,112 @@ void QAReporterHTMLWriter::doLink(DLink* link)
     if (!link)
         return;
     const QAReporterLinkTarget target(link->target());
-    QTextStream& out = *stream();
     switch (target.kind()) {
-    case QAReporterLinkTarget::SourceLink: {
-        QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
-        if (file == QLatin1String("."))
-            file.clear();
-        if (file.isEmpty() || QDir::isRelativePath(file)) {
-            // The node bases of the page's links were found in one walk before writing; a link
-            // of a document without its tree is looked up as the window looks it up.
-            if (m_outlineTree) {
-                file = m_linkBases.value(link) + file;
-            } else {
-                for (QAReporterData* record : std::as_const(m_shown)) {
-                    if (!record->dataTree)
-                        continue;
-                    if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
-                        file = node->base + file;
-                        break;
-                    }
-                }
-            }
-        }
-        if (!m_baseForLink.isEmpty())
-            file = QAFileUtil::absPathToRelative(m_baseForLink, file);
-        const bool relative = QDir::isRelativePath(file);
-        QString href = QDir::fromNativeSeparators(file);
-        // "file:///" already holds the root of an absolute path that starts with '/'.
-        if (!relative)
-            while (href.startsWith(QLatin1Char('/')))
-                href.remove(0, 1);
-        // A relative path whose first segment holds a colon would read as a URL scheme
-        // ("javascript:alert(1)" is a file name too); "./" keeps it a path.
-        if (relative) {
-            const qsizetype colon = href.indexOf(QLatin1Char(':'));
-            const qsizetype slash = href.indexOf(QLatin1Char('/'));
-            if (colon >= 0 && (slash < 0 || colon < slash))
-                href.prepend(QLatin1String("./"));
-        }
-        out << (relative ? QLatin1String("<a href=\"") : QLatin1String("<a href=\"file:///"));
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*")), true);
-        out << QLatin1String("\">");
-        doItemChildren(link);
-        out << QLatin1String("</a>");
+    case QAReporterLinkTarget::SourceLink:
+        doSourceLink(link, target);
         return;
-    }
-    case QAReporterLinkTarget::ReportLink: {
-        const QString file = target.filePart();
-        if (file.isEmpty()) {
-            // A place in this report: its tag in this page, or nothing to link to.
-            const bool linked =
-                !target.anchor().isEmpty() && writeLinkStart(placeHref(target.anchor(), QString()));
-            doItemChildren(link);
-            if (linked)
-                out << QLatin1String("</a>");
-            return;
-        }
-        if (!scope().contains(linkedPath(file))) {
-            // Outside the folders the export may read: the text stays, as for a missing page.
-            if (!m_outsideLinks.contains(file)) {
-                m_outsideLinks.insert(file);
-                if (m_hostLog)
-                    m_hostLog->message(QCoreApplication::translate(
-                        "QAReporter", "Linked report outside the report's folder, not exported: %1")
-                                           .arg(linkedPath(file)));
-            }
-            doItemChildren(link);
-            return;
-        }
-        // A report that is not there gets no page: its link stays text, and the export names
-        // it when it tries to read it.
-        const bool reachable = reachesReport(file);
-        if (reachable) {
-            out << QLatin1String("<a href=\"");
-            writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
-            out << QLatin1String("\">");
-        }
-        doItemChildren(link);
-        if (reachable)
-            out << QLatin1String("</a>");
-        if (!m_linkedSet.contains(file)) {
-            m_linkedSet.insert(file);
-            m_linkedFiles.append(file);
-        }
+    case QAReporterLinkTarget::ReportLink:
+        doReportLink(link, target);
         return;
-    }
     case QAReporterLinkTarget::OtherLink:
         break;
     }
+    doDocumentLink(link);
+}
+
+// A link to a source file: made relative to the export's base where one is set.
+void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget& target)
+{
+    QTextStream& out = *stream();
+    QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
+    if (file == QLatin1String("."))
+        file.clear();
+    if (file.isEmpty() || QDir::isRelativePath(file)) {
+        // The node bases of the page's links were found in one walk before writing; a link
+        // of a document without its tree is looked up as the window looks it up.
+        if (m_outlineTree) {
+            file = m_linkBases.value(link) + file;
+        } else {
+            for (QAReporterData* record : std::as_const(m_shown)) {
+                if (!record->dataTree)
+                    continue;
+                if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
+                    file = node->base + file;
+                    break;
+                }
+            }
+        }
+    }
+    if (!m_baseForLink.isEmpty())
+        file = QAFileUtil::absPathToRelative(m_baseForLink, file);
+    const bool relative = QDir::isRelativePath(file);
+    QString href = QDir::fromNativeSeparators(file);
+    // "file:///" already holds the root of an absolute path that starts with '/'.
+    if (!relative)
+        while (href.startsWith(QLatin1Char('/')))
+            href.remove(0, 1);
+    // A relative path whose first segment holds a colon would read as a URL scheme
+    // ("javascript:alert(1)" is a file name too); "./" keeps it a path.
+    if (relative) {
+        const qsizetype colon = href.indexOf(QLatin1Char(':'));
+        const qsizetype slash = href.indexOf(QLatin1Char('/'));
+        if (colon >= 0 && (slash < 0 || colon < slash))
+            href.prepend(QLatin1String("./"));
+    }
+    out << (relative ? QLatin1String("<a href=\"") : QLatin1String("<a href=\"file:///"));
+    writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*")), true);
+    out << QLatin1String("\">");
+    doItemChildren(link);
+    out << QLatin1String("</a>");
+}
+
+// A link to another report: its page when the export writes one, else its text.
+void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget& target)
+{
+    QTextStream& out = *stream();
+    const QString file = target.filePart();
+    if (file.isEmpty()) {
+        // A place in this report: its tag in this page, or nothing to link to.
+        const bool linked =
+            !target.anchor().isEmpty() && writeLinkStart(placeHref(target.anchor(), QString()));
+        doItemChildren(link);
+        if (linked)
+            out << QLatin1String("</a>");
+        return;
+    }
+    if (!scope().contains(linkedPath(file))) {
+        // Outside the folders the export may read: the text stays, as for a missing page.
+        if (!m_outsideLinks.contains(file)) {
+            m_outsideLinks.insert(file);
+            if (m_hostLog)
+                m_hostLog->message(QCoreApplication::translate(
+                    "QAReporter", "Linked report outside the report's folder, not exported: %1")
+                                       .arg(linkedPath(file)));
+        }
+        doItemChildren(link);
+        return;
+    }
+    // A report that is not there gets no page: its link stays text, and the export names
+    // it when it tries to read it.
+    const bool reachable = reachesReport(file);
+    if (reachable) {
+        out << QLatin1String("<a href=\"");
+        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
+        out << QLatin1String("\">");
+    }
+    doItemChildren(link);
+    if (reachable)
+        out << QLatin1String("</a>");
+    if (!m_linkedSet.contains(file)) {
+        m_linkedSet.insert(file);
+        m_linkedFiles.append(file);
+    }
+}
+
+// A link naming a document of the export by name, or a place in this page.
+void QAReporterHTMLWriter::doDocumentLink(DLink* link)
+{
+    QTextStream& out = *stream();
     QString file, tag, document;
     link->split(file, tag, document);
     const QAReporterData* named = nullptr;

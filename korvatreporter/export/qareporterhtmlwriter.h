@@ -19,6 +19,7 @@ class QAILogMonitor;
 class QAIProgressMonitor;
 class QAReporterData;
 class QAReporterDataTree;
+class QAReporterLinkTarget;
 class QAReporterNode;
 
 // The plug-in's HTML writer for the full export. It writes links so that they lead to the
@@ -83,6 +84,9 @@ public:
     void doLink(DItem* item);
 
 private:
+    void doSourceLink(DLink* link, const QAReporterLinkTarget& target);
+    void doReportLink(DLink* link, const QAReporterLinkTarget& target);
+    void doDocumentLink(DLink* link);
     void findLinkBases(const DItem* top,
                        const QMultiHash<const DItem*, const QAReporterNode*>& starts,
                        const QMultiHash<const DItem*, const QAReporterNode*>& ends,

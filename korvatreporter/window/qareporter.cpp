@@ -68,58 +68,11 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
     // Tells the host that the HTML export commands work.
     setProperty("exportHtmlAvailable", true);
 
-    // The header dock: resizable by the user, fixed in place, shown and
-    // hidden through the Commands menu.
-    m_headerDock = new QDockWidget(this);
-    m_headerDock->setObjectName(QStringLiteral("headerDock"));
-    // The title bar stands on the left so that it takes no height from the
-    // table; it holds only the close button.
-    m_headerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetVerticalTitleBar);
-    m_headerDock->setTitleBarWidget(makeHeaderTitleBar());
-    addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
-
-    const QString searchPath =
-        QAReporterState::studio() ? QAReporterState::studio()->searchPath() : QString();
-    m_headerView = new DRendocView(m_headerDock);
-    if (!searchPath.isEmpty())
-        m_headerView->insertSearchPath(searchPath);
-    m_headerDock->setWidget(m_headerView);
-    m_headerView->setWordWrap(true);
-
-    m_mainView = new DRendocView(this);
-    if (!searchPath.isEmpty())
-        m_mainView->insertSearchPath(searchPath);
-    setCentralWidget(m_mainView);
-    if (QAReporterPref *pref = QAReporterState::pref())
-        m_mainView->setBackgroundColor(pref->general()->background());
-
-    m_headerDock->setMinimumHeight(HeaderDockHeight);
-    m_headerDock->installEventFilter(this);
-    m_headerView->installEventFilter(this);
-    installEventFilter(this);
-    m_mainView->setMargin(ReportMargin);
-    // A new window shows no header until it holds more than one report.
-    removeDockWidget(m_headerDock);
+    createDocumentViews();
 
     m_title = title;
 
-    m_treeView = new QARListView();
-    m_treeModel = new QARTreeModel(this);
-    m_treeView->setModel(m_treeModel);
-    m_treeView->setUniformRowHeights(true);
-    QHeaderView *header = m_treeView->header();
-    header->setSectionResizeMode(1, QHeaderView::Fixed);
-    header->resizeSection(1, VerdictColumnWidth);
-    // The names take the room the durations leave, so that the durations
-    // stay in sight in a narrow outline pane.
-    header->setStretchLastSection(false);
-    header->setSectionResizeMode(0, QHeaderView::Stretch);
-    header->setSectionResizeMode(QARTreeModel::DurationColumn, QHeaderView::ResizeToContents);
-    header->moveSection(1, 0);
-    // Sorting by a column header cycles ascending, descending, document order.
-    header->setSortIndicatorClearable(true);
-    header->setSortIndicator(-1, Qt::AscendingOrder);
-    m_treeView->setSortingEnabled(true);
+    createTreeView();
     m_treeFilter = new QARTreeFilterLine(m_treeView, m_treeModel);
     createFailuresDock();
     createFileWatch();
@@ -161,6 +114,65 @@ QAReporter::QAReporter(const QString &title, const QPixmap &icon, QWidget *paren
         m_ownToolBar = new QARToolBar(title + tr(" Toolbar"), this);
     m_historyDock = new QARHistoryDock(this);
     m_compare = new QARCompareWith(this);
+}
+
+// The header dock and the report view beside the outline.
+void QAReporter::createDocumentViews()
+{
+    // The header dock: resizable by the user, fixed in place, shown and
+    // hidden through the Commands menu.
+    m_headerDock = new QDockWidget(this);
+    m_headerDock->setObjectName(QStringLiteral("headerDock"));
+    // The title bar stands on the left so that it takes no height from the
+    // table; it holds only the close button.
+    m_headerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetVerticalTitleBar);
+    m_headerDock->setTitleBarWidget(makeHeaderTitleBar());
+    addDockWidget(Qt::TopDockWidgetArea, m_headerDock);
+
+    const QString searchPath =
+        QAReporterState::studio() ? QAReporterState::studio()->searchPath() : QString();
+    m_headerView = new DRendocView(m_headerDock);
+    if (!searchPath.isEmpty())
+        m_headerView->insertSearchPath(searchPath);
+    m_headerDock->setWidget(m_headerView);
+    m_headerView->setWordWrap(true);
+
+    m_mainView = new DRendocView(this);
+    if (!searchPath.isEmpty())
+        m_mainView->insertSearchPath(searchPath);
+    setCentralWidget(m_mainView);
+    if (QAReporterPref *pref = QAReporterState::pref())
+        m_mainView->setBackgroundColor(pref->general()->background());
+
+    m_headerDock->setMinimumHeight(HeaderDockHeight);
+    m_headerDock->installEventFilter(this);
+    m_headerView->installEventFilter(this);
+    installEventFilter(this);
+    m_mainView->setMargin(ReportMargin);
+    // A new window shows no header until it holds more than one report.
+    removeDockWidget(m_headerDock);
+}
+
+// The outline: verdict column first, names stretched, durations fitted.
+void QAReporter::createTreeView()
+{
+    m_treeView = new QARListView();
+    m_treeModel = new QARTreeModel(this);
+    m_treeView->setModel(m_treeModel);
+    m_treeView->setUniformRowHeights(true);
+    QHeaderView *header = m_treeView->header();
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    header->resizeSection(1, VerdictColumnWidth);
+    // The names take the room the durations leave, so that the durations
+    // stay in sight in a narrow outline pane.
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(QARTreeModel::DurationColumn, QHeaderView::ResizeToContents);
+    header->moveSection(1, 0);
+    // Sorting by a column header cycles ascending, descending, document order.
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    m_treeView->setSortingEnabled(true);
 }
 
 QAReporter::~QAReporter()

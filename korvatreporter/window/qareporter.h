@@ -236,6 +236,8 @@ private:
     void createCommandsMenu();
     void createCommandKeys();
     bool hostHasMainWindow() const;
+    void createDocumentViews();
+    void createTreeView();
     void createFailuresDock();
     void createFileWatch();
     // Watches the files of the session's list, or none when the preference

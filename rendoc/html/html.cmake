@@ -1,4 +1,4 @@
-# rendoc/html: HTML writer, its configuration, the exporter and its dialog
+# rendoc/html: HTML writer, its configuration, and the exporter
 target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dexportfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dexportfile.h
@@ -6,8 +6,6 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dexportscope.h
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dexporthtml.h
-  ${CMAKE_CURRENT_LIST_DIR}/dexporthtmldialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dexporthtmldialog.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlconfig.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlconfig.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlescape.cpp

@@ -1,6 +1,4 @@
 #include "korvatreporter/data/catch2/qacatch2reader.h"
-#include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qareportformats.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
 
@@ -75,24 +73,6 @@ private Q_SLOTS:
         Read read(RecordDump::write(m_dir, "verdicts.xml", xml.toUtf8()));
         QVERIFY2(read.ok(), qPrintable(read.reason));
         QTEST(RecordDump::tree(read.record), "tree");
-    }
-
-    void recognised_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<bool>("catch2");
-
-        QTest::newRow("version 2") << QByteArray("<?xml version=\"1.0\"?>\n<Catch name=\"t\">") << true;
-        QTest::newRow("version 3") << QByteArray("<Catch2TestRun name=\"t\" rng-seed=\"1\">") << true;
-        QTest::newRow("names are exact") << QByteArray("<catch/>") << false;
-        QTest::newRow("Qt Test's test case") << QByteArray("<TestCase name=\"t\"/>") << false;
-    }
-
-    void recognised()
-    {
-        QFETCH(QByteArray, head);
-        const QAReportFormat *found = QAReportFormats::recognise(head);
-        QTEST(found && found->name() == "Catch2 XML results", "catch2");
     }
 
     void rejected_data()

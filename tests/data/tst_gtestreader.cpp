@@ -1,8 +1,6 @@
 #include "korvatreporter/data/gtest/qagtestreader.h"
 #include "korvatreporter/data/json/qajsonpullreader.h"
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qareportformats.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
@@ -12,8 +10,7 @@
 #include <QtTest>
 
 // Reading GoogleTest's JSON results into node trees, totals and documents,
-// the JSON pull reader's errors and limits on the way, and telling the JSON
-// formats apart.
+// and the JSON pull reader's errors and limits on the way.
 class TestGTestReader : public QObject
 {
     Q_OBJECT
@@ -133,29 +130,6 @@ private Q_SLOTS:
         QTEST(refusal, "error");
     }
 
-    void recognised_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QString>("format"); // the pattern-less name, or a refusal
-        QTest::newRow("GoogleTest") << QByteArray("{\"tests\": 3, \"testsuites\": [") << "GoogleTest JSON results";
-        QTest::newRow("GoogleTest after a big member")
-            << "{\"x\": \"" + QByteArray(5000, 'a') + "\", \"testsuites\": [" << "GoogleTest JSON results";
-        QTest::newRow("CTRF") << QByteArray("{\"results\": {\"tool\": {\"name\": \"jest\"}") << "CTRF JSON reports";
-        QTest::newRow("CTRF by its marker") << QByteArray("{\"reportFormat\": \"CTRF\", \"x\": 1") << "CTRF JSON reports";
-        QTest::newRow("other JSON")
-            << QByteArray("{\"name\": \"package\"}")
-            << "not a test report: a JSON file that is neither GoogleTest nor CTRF results";
-        QTest::newRow("testsuites not an array") << QByteArray("{\"testsuites\": 3}")
-                                                 << "not a test report: a JSON file that is neither GoogleTest nor "
-                                                    "CTRF results";
-    }
-
-    void recognised()
-    {
-        QFETCH(QByteArray, head);
-        const QAReportFormat *format = QAReportFormats::recognise(head);
-        QTEST(format ? format->name() : QAReportFormats::refusal(head), "format");
-    }
 };
 
 QTEST_MAIN(TestGTestReader)

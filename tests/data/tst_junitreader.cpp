@@ -2,8 +2,6 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
-#include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
@@ -15,7 +13,6 @@
 #include "tests/support/recorddump.h"
 #include "tests/support/fakestudio.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,7 +44,7 @@ struct Read
 } // namespace
 
 // Reading JUnit XML results into node trees, totals and documents, and
-// telling the format of a file by its content.
+// through the loader whatever the file's name.
 class TestJUnitReader : public QObject
 {
     Q_OBJECT
@@ -322,31 +319,6 @@ private Q_SLOTS:
         QVERIFY(!canceled.ok && canceled.reader.canceled());
         QVERIFY(!canceled.record.dataTree && !canceled.record.document);
         QCOMPARE(canceling.callsTo("endProgress").size(), 1);
-    }
-
-    void format_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QString>("format");
-
-        QTest::newRow("testsuites after prolog and comment")
-            << QByteArray("<?xml version=\"1.0\"?>\n<!-- generated -->\n<testsuites>") << "JUnit XML results";
-        QTest::newRow("bare testsuite, UTF-16")
-            << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
-        QTest::newRow("after a 100 KiB comment")
-            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
-        QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
-        QTest::newRow("letter case counts") << QByteArray("<TestSuites/>") << "XRD reports";
-        QTest::newRow("not XML goes to XRD") << QByteArray("garbage") << "XRD reports";
-    }
-
-    void format()
-    {
-        QFETCH(QByteArray, head);
-        QBuffer buffer(&head);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QTEST(QAReportFormats::forDevice(buffer).name(), "format");
-        QCOMPARE(buffer.pos(), qint64(0)); // nothing consumed
     }
 
     void loader()

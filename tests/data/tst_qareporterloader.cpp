@@ -1,5 +1,7 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareportformat.h"
+#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "rendoc/model/ddocument.h"
@@ -7,6 +9,7 @@
 #include "tests/support/fakestudio.h"
 #include "tests/support/recorddump.h"
 
+#include <QBuffer>
 #include <QtTest>
 
 #include <memory>
@@ -234,6 +237,67 @@ private Q_SLOTS:
         QString reason;
         QCOMPARE(QAReporterLoader::readRecord(record, context(), &reason), QAReporterLoader::Unreadable);
         QTEST(reason.trimmed(), "reason");
+    }
+
+    // Each format recognises its files by their first bytes, whatever their name; a file no
+    // format claims says what it is not where it can. (Reading a JUnit file under another
+    // name: tst_junitreader.)
+    void formatRecognised_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("format"); // the format's name, else the refusal
+        const QString xml = "Qt Test XML results", catch2 = "Catch2 XML results", tap = "TAP test results";
+        const QString gtest = "GoogleTest JSON results", ctrf = "CTRF JSON reports";
+        const QString json = "not a test report: a JSON file that is neither GoogleTest nor CTRF results";
+        const auto root = [](const char *name) {
+            return QStringLiteral("not a test report: root element \"%1\" is neither XRD nor JUnit").arg(name);
+        };
+        QTest::newRow("Qt Test xml") << QByteArray("<?xml version=\"1.0\"?>\n<TestCase name=\"t\">") << xml;
+        QTest::newRow("Qt Test lightxml") << QByteArray("  <Environment>\n    <QtVersion>6.4.2</QtVersion>") << xml;
+        QTest::newRow("lightxml without environment") << QByteArray("<TestFunction name=\"f\">") << xml;
+        QTest::newRow("Qt Test's names are exact") << QByteArray("<testcase name=\"t\"/>") << root("testcase");
+        QTest::newRow("Catch2 version 2") << QByteArray("<?xml version=\"1.0\"?>\n<Catch name=\"t\">") << catch2;
+        QTest::newRow("Catch2 version 3") << QByteArray("<Catch2TestRun name=\"t\" rng-seed=\"1\">") << catch2;
+        QTest::newRow("Catch2's names are exact") << QByteArray("<catch/>") << root("catch");
+        QTest::newRow("TAP version line") << QByteArray("TAP version 13\n") << tap;
+        QTest::newRow("TAP plan first") << QByteArray("1..4\nok 1\n") << tap;
+        QTest::newRow("TAP test point first") << QByteArray("not ok 1 - a\n") << tap;
+        QTest::newRow("TAP comments first") << QByteArray("# Subtest: a\n\nok 1 - a\n") << tap;
+        QTest::newRow("TAP bare test point") << QByteArray("ok\n") << tap;
+        QTest::newRow("TAP test point with a dash") << QByteArray("not ok - crashed\n") << tap;
+        QTest::newRow("okay is no test point") << QByteArray("okay then\n") << "";
+        QTest::newRow("prose starting with ok") << QByteArray("ok so the build passed\n") << "";
+        QTest::newRow("prose before a test point") << QByteArray("Test results\nok 1\n") << "";
+        QTest::newRow("JUnit") << QByteArray("<?xml version=\"1.0\"?><testsuites/>") << "JUnit XML results";
+        QTest::newRow("JUnit after prolog and comment")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!-- generated -->\n<testsuites>") << "JUnit XML results";
+        QTest::newRow("bare testsuite, UTF-16")
+            << QByteArray("\xff\xfe<\0t\0e\0s\0t\0s\0u\0i\0t\0e\0/\0>\0", 26) << "JUnit XML results";
+        QTest::newRow("JUnit after a 100 KiB comment")
+            << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
+        QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
+        QTest::newRow("JUnit's letter case counts") << QByteArray("<TestSuites/>") << root("TestSuites");
+        QTest::newRow("not XML") << QByteArray("garbage") << "";
+        QTest::newRow("GoogleTest") << QByteArray("{\"tests\": 3, \"testsuites\": [") << gtest;
+        QTest::newRow("GoogleTest after a big member")
+            << "{\"x\": \"" + QByteArray(5000, 'a') + "\", \"testsuites\": [" << gtest;
+        QTest::newRow("CTRF") << QByteArray("{\"results\": {\"tool\": {\"name\": \"jest\"}") << ctrf;
+        QTest::newRow("CTRF by its marker") << QByteArray("{\"reportFormat\": \"CTRF\", \"x\": 1") << ctrf;
+        QTest::newRow("other JSON") << QByteArray("{\"name\": \"package\"}") << json;
+        QTest::newRow("testsuites not an array") << QByteArray("{\"testsuites\": 3}") << json;
+    }
+
+    void formatRecognised()
+    {
+        QFETCH(QByteArray, head);
+        const QAReportFormat *format = QAReportFormats::recognise(head);
+        QTEST(format ? format->name() : QAReportFormats::refusal(head), "format");
+        // A file no format claims is read as XRD, to be refused with the XML reader's reason;
+        // telling consumes nothing.
+        QBuffer buffer(&head);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(QAReportFormats::forDevice(buffer).name(), format ? format->name() : QString("XRD reports"));
+        QCOMPARE(buffer.pos(), qint64(0));
     }
 
 private:

@@ -1,5 +1,3 @@
-#include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/data/qtest/qaqtestreader.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
@@ -102,28 +100,6 @@ private Q_SLOTS:
         QTEST(RecordDump::tree(read.record), "tree");
     }
 
-    void recognised_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QString>("format"); // empty: no format
-
-        QTest::newRow("xml") << QByteArray("<?xml version=\"1.0\"?>\n<TestCase name=\"t\">") << "Qt Test XML results";
-        QTest::newRow("lightxml") << QByteArray("  <Environment>\n    <QtVersion>6.4.2</QtVersion>")
-                                  << "Qt Test XML results";
-        QTest::newRow("lightxml without environment") << QByteArray("<TestFunction name=\"f\">")
-                                                      << "Qt Test XML results";
-        QTest::newRow("names are exact") << QByteArray("<testcase name=\"t\"/>") << "";
-        QTest::newRow("other root") << QByteArray("<Catch><TestCase/></Catch>") << "Catch2 XML results";
-    }
-
-    void recognised()
-    {
-        QFETCH(QByteArray, head);
-        QFETCH(QString, format);
-        const QAReportFormat *found = QAReportFormats::recognise(head);
-        QCOMPARE(found ? found->name() : QString(""), format);
-    }
-
     void rejected_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -172,6 +148,36 @@ private Q_SLOTS:
             QVERIFY(!reader.read(file, nullptr, {}, record));
             QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
         }
+    }
+
+    // A lightxml stream has no root element: the reader wraps it in one. A byte order mark or
+    // an XML declaration in front of the stream stays in front of that wrapper, and errors keep
+    // the stream's own line and column.
+    void lightXmlProlog_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("result"); // the outline, or a part of the error
+        const QByteArray stream = "<TestFunction name=\"f\"><Incident type=\"pass\" file=\"\" line=\"0\"/></TestFunction>\n"
+                                  "<TestFunction name=\"g\"><Incident type=\"fail\" file=\"t.cpp\" line=\"9\"/></TestFunction>";
+        const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+        const QString outline = "s:ko\n.f:ok\n.g:ko";
+        QTest::newRow("bare") << stream << outline;
+        QTest::newRow("byte order mark") << "\xef\xbb\xbf" + stream << outline;
+        QTest::newRow("declaration on its own line") << declaration + '\n' + stream << outline;
+        QTest::newRow("declaration on the stream's line") << declaration + stream << outline;
+        QTest::newRow("mark and declaration") << "\xef\xbb\xbf" + declaration + '\n' + stream << outline;
+        const QByteArray mismatch = "<TestFunction name=\"f\"></Incident>";
+        QTest::newRow("error, bare") << mismatch << "Qt Test, line 1, column 34:";
+        QTest::newRow("error after a declaration line") << declaration + '\n' + mismatch << "Qt Test, line 2, column 34:";
+        QTest::newRow("error after a declaration") << declaration + mismatch << "Qt Test, line 1, column 72:";
+    }
+
+    void lightXmlProlog()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, result);
+        RecordDump::Read read(RecordDump::write(m_dir, "s.txt", content));
+        QCOMPARE(read.ok() ? RecordDump::outline(read.record) : read.reason.left(result.size()), result);
     }
 };
 

@@ -1,6 +1,4 @@
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qareportformat.h"
-#include "korvatreporter/data/qareportformats.h"
 #include "korvatreporter/data/tap/qatapreader.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dtreeprinter.h"
@@ -11,7 +9,7 @@
 #include <QtTest>
 
 // Reading TAP streams of Perl's harness and node's test runner into node
-// trees, totals and documents, and telling TAP from other files.
+// trees, totals and documents.
 class TestTapReader : public QObject
 {
     Q_OBJECT
@@ -137,29 +135,6 @@ private Q_SLOTS:
         QVERIFY(!record.dataTree && !record.document);
     }
 
-    void recognised_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<bool>("tap");
-
-        QTest::newRow("version line") << QByteArray("TAP version 13\n") << true;
-        QTest::newRow("plan first") << QByteArray("1..4\nok 1\n") << true;
-        QTest::newRow("test point first") << QByteArray("not ok 1 - a\n") << true;
-        QTest::newRow("comments first") << QByteArray("# Subtest: a\n\nok 1 - a\n") << true;
-        QTest::newRow("okay is no test point") << QByteArray("okay then\n") << false;
-        QTest::newRow("prose starting with ok") << QByteArray("ok so the build passed\n") << false;
-        QTest::newRow("bare test point") << QByteArray("ok\n") << true;
-        QTest::newRow("test point with a dash") << QByteArray("not ok - crashed\n") << true;
-        QTest::newRow("XML") << QByteArray("<?xml version=\"1.0\"?><testsuites/>") << false;
-        QTest::newRow("prose") << QByteArray("Test results\nok 1\n") << false;
-    }
-
-    void recognised()
-    {
-        QFETCH(QByteArray, head);
-        const QAReportFormat *format = QAReportFormats::recognise(head);
-        QTEST(format && format->patterns().contains("*.tap"), "tap");
-    }
 };
 
 QTEST_MAIN(TestTapReader)

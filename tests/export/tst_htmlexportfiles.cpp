@@ -1,6 +1,6 @@
 // The files an HTML export reads and writes: images and linked reports only from the report's
-// folder (unless the configuration allows others), images of bounded size, and page names that
-// are safe file names every link reaches.
+// folder (unless the configuration allows others), images of bounded size. (Page names that
+// are safe file names every link reaches: tst_qareporterhtmlwriter.)
 
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/export/qareporterhtmlexport.h"
@@ -14,11 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 namespace {
 
@@ -110,64 +108,6 @@ private Q_SLOTS:
             QVERIFY(page.contains("class=\"missing\""));
         if (!logged.isEmpty() && body.contains("LINK"))
             QVERIFY(!page.contains("o.html"));
-    }
-
-    void pageNames_data()
-    {
-        QTest::addColumn<QStringList>("files"); // report files, each in its own folder
-        QTest::addColumn<QString>("suffix");
-        const QString e125(125, QChar(0xe9));
-        const QString emoji = QString::fromUtf8("\xf0\x9f\x98\x80").repeated(62);
-        QTest::newRow("characters file systems refuse")
-            << QStringList{"a?b.xrd", "a:b.xrd", "a\"b.xrd", "a<b.xrd", "a|b.xrd", "a*b.xrd"} << ".html";
-        QTest::newRow("control characters and blanks")
-            << QStringList{"a\nb.xrd", "a\tb.xrd", " lead.xrd", "trail .xrd", "a\x7f" "b.xrd"} << ".html";
-        QTest::newRow("characters links must encode")
-            << QStringList{"a#b.xrd", "a%41.xrd", "a b.xrd", "a&b.xrd", "a'b.xrd"} << ".html";
-        QTest::newRow("long names, twice")
-            << QStringList{QString(250, 'x') + ".xrd", QString(250, 'x') + ".xrd"} << ".html";
-        QTest::newRow("long two-byte names, twice, long suffix")
-            << QStringList{e125 + ".xrd", e125 + ".xrd"} << ".abcdefghijklmnop";
-        QTest::newRow("long four-byte names, twice") << QStringList{emoji + ".xrd", emoji + ".xrd"}
-                                                     << ".html";
-    }
-
-    // Every report page is written, and every link of the summary page reaches a page.
-    void pageNames()
-    {
-        QFETCH(QStringList, files);
-        QFETCH(QString, suffix);
-        QTemporaryDir root;
-        QVERIFY(TestFiles::writeFile(root.filePath("dhtml.cfg"), ("suffix = " + suffix).toUtf8()));
-        Records records;
-        DDocument header("Summary", "index");
-        for (qsizetype i = 0; i < files.size(); ++i) {
-            const QString path = root.filePath(QString("in%1/").arg(i) + files[i]);
-            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            const QByteArray name = "doc" + QByteArray::number(i);
-            QVERIFY2(TestFiles::writeFile(path, report(name, "x")), qPrintable(path));
-            QVERIFY(records.read(path));
-            auto* link = new DLink("::" + QString::fromLatin1(name), &header);
-            link->setChild(new DText(files[i], link));
-            header.appendChild(link);
-        }
-        RecordingLog log;
-        const QString out = root.filePath("html");
-        QAReporterHTMLExport exporter(out, root.filePath("dhtml.cfg"), QString());
-        exporter.run(records.list, &records.list, &header, nullptr, &log);
-
-        QVERIFY2(exporter.failedPages().isEmpty(), qPrintable(log.lines.join('\n')));
-        QCOMPARE(exporter.writtenFiles().size(), files.size() + 1);
-        const QString summary = TestFiles::readText(QDir(out).filePath("index" + suffix));
-        static const QRegularExpression href("href=\"([^\"#]*)\"");
-        int links = 0;
-        for (auto it = href.globalMatch(summary); it.hasNext(); ++links) {
-            const QString target = QUrl::fromPercentEncoding(it.next().captured(1).toUtf8());
-            QVERIFY2(QFileInfo(QDir(out).filePath(target)).isFile(), qPrintable(target));
-            QVERIFY(QFileInfo(target).fileName() == target && !target.startsWith('.'));
-            QVERIFY(target.toUtf8().size() <= 255 - 16);
-        }
-        QCOMPARE(links, files.size());
     }
 
     // A linked report's page is a report page like the others: the outline of its node tree,

@@ -15,10 +15,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QUrl>
 
 #include <memory>
 
@@ -58,7 +60,7 @@ bool writeReport(const QString& dir, const QString& file, const QString& name, c
     const QString text = QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XROD>\n <DOCUMENT name=\"%1\" title=\"%1\">\n"
         "  <XROD:NODE name=\"suite\" type=\"Script\" state=\"ok\"><P>from %2</P><P>%3</P></XROD:NODE>\n"
-        " </DOCUMENT>\n</XROD>\n").arg(name, file, body);
+        " </DOCUMENT>\n</XROD>\n").arg(name, file.toHtmlEscaped(), body);
     return TestFiles::writeFile(path, text.toUtf8());
 }
 
@@ -260,6 +262,33 @@ private Q_SLOTS:
         QTest::newRow("shown report linked by another path")
             << "" << QStringList{"a.xrd"} << none << "<LINK target=\"xrdlink://./a.xrd\">me</LINK>"
             << QStringList{"a.html", "index.html"} << QStringList{"a.html>a.html"} << none;
+        // Names no page may keep as they are, each report in a folder of its own: the pages
+        // are not compared, only that every one is written and reached.
+        const auto apart = [](const QStringList& names) {
+            QStringList files;
+            for (const QString& name : names)
+                files << QString::number(files.size()) + '/' + name;
+            return files;
+        };
+        const QString e125(125, QChar(0xe9));
+        const QString emoji = QString::fromUtf8("\xf0\x9f\x98\x80").repeated(62);
+        QTest::newRow("characters file systems refuse")
+            << "" << apart({"a?b.xrd", "a:b.xrd", "a\"b.xrd", "a<b.xrd", "a|b.xrd", "a*b.xrd"}) << none << ""
+            << none << none << none;
+        QTest::newRow("control characters and blanks")
+            << "" << apart({"a\nb.xrd", "a\tb.xrd", " lead.xrd", "trail .xrd", "a\x7f" "b.xrd"}) << none << ""
+            << none << none << none;
+        QTest::newRow("characters links must encode")
+            << "" << apart({"a#b.xrd", "a%41.xrd", "a b.xrd", "a&b.xrd", "a'b.xrd"}) << none << "" << none
+            << none << none;
+        QTest::newRow("long names, twice")
+            << "" << apart({QString(250, 'x') + ".xrd", QString(250, 'x') + ".xrd"}) << none << "" << none
+            << none << none;
+        QTest::newRow("long two-byte names, twice, long suffix")
+            << "suffix = .abcdefghijklmnop" << apart({e125 + ".xrd", e125 + ".xrd"}) << none << "" << none
+            << none << none;
+        QTest::newRow("long four-byte names, twice")
+            << "" << apart({emoji + ".xrd", emoji + ".xrd"}) << none << "" << none << none << none;
     }
 
     void pageNames()
@@ -290,9 +319,24 @@ private Q_SLOTS:
 
         QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
         QFETCH(QStringList, pages);
-        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), pages);
-        pages.sort();
-        QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), pages);
+        if (pages.isEmpty()) {
+            QCOMPARE(exporter.writtenFiles().size(), shown.size() + 1);
+        } else {
+            QCOMPARE(TestFiles::fileNames(exporter.writtenFiles()), pages);
+            pages.sort();
+            QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), pages);
+        }
+        // Every link of the summary (written last) reaches a page with a plain, short name.
+        const QString summary = TestFiles::readText(exporter.writtenFiles().constLast());
+        static const QRegularExpression href("href=\"([^\"#]*)\"");
+        int links = 0;
+        for (auto it = href.globalMatch(summary); it.hasNext(); ++links) {
+            const QString target = QUrl::fromPercentEncoding(it.next().captured(1).toUtf8());
+            QVERIFY2(QFileInfo(QDir(out.path()).filePath(target)).isFile(), qPrintable(target));
+            QVERIFY(QFileInfo(target).fileName() == target && !target.startsWith('.'));
+            QVERIFY(target.toUtf8().size() <= 255 - 16);
+        }
+        QCOMPARE(links, shown.size());
         QFETCH(QStringList, hrefs);
         for (const QString& check : std::as_const(hrefs)) {
             const QStringList parts = check.split('>');

@@ -6,8 +6,7 @@
 #include "rendoc/view/drendocview.h"
 #include "rendoc/styleres/dstyleview.h"
 #include "sdk/qacolorbutton.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 
 #include <QDialog>
 #include <QtTest>
@@ -37,22 +36,17 @@ class TestQAReporterPrefStyles : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
     QTemporaryDir m_install;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         // The shipped style file, where the host's install directory has it.
         QVERIFY(QDir(m_install.path()).mkpath("lib"));
         QVERIFY(QFile::copy(QStringLiteral(KORVAT_EXAMPLES "/reporterstyle.aml"),
                             m_install.path() + "/lib/reporterstyle.aml"));
-        m_studio.setInstallDirectory(m_install.path());
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
+        m_host.setUp(m_install.path());
     }
 
     // Each row is a series of dialog sessions over one open report, each session a
@@ -74,23 +68,21 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, sessions);
         QFETCH(bool, magenta);
-        QAReporter window(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{ QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd") };
-        window.setFiles(&files, nullptr, ViewerNormal);
-        window.resize(900, 700);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto window = ReporterHost::open({QStringLiteral(KORVAT_EXAMPLES "/smoke.xrd")});
+        window->resize(900, 700);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const QColor edited(0xd0, 0x00, 0xd0);
-        QCOMPARE(pixelsOf(window.mainView(), edited), 0);
+        QCOMPARE(pixelsOf(window->mainView(), edited), 0);
 
-        QAReporterPrefStyles *page = m_pref->stylesPage();
+        QAReporterPrefStyles *page = m_host.pref->stylesPage();
         for (const QString &session : sessions) {
             // The host's dialog: pages apply on OK, then its accepted signal reaches the producer.
             QDialog dialog;
             page->createWidget(&dialog);
             page->updateContents();
-            connect(&dialog, &QDialog::accepted, m_pref.get(), &QAReporterPref::prefDialogAccepted);
-            connect(&dialog, &QDialog::rejected, m_pref.get(), &QAReporterPref::prefDialogRejected);
+            connect(&dialog, &QDialog::accepted, m_host.pref.get(), &QAReporterPref::prefDialogAccepted);
+            connect(&dialog, &QDialog::rejected, m_host.pref.get(), &QAReporterPref::prefDialogRejected);
             for (const QString &step : session.split(' ')) {
                 if (step == "edit") {
                     QVERIFY(page->styleView()->setCurrentStyle("Normal Passed"));
@@ -109,7 +101,7 @@ private Q_SLOTS:
         }
 
         // The paragraph "All 4 test cases passed." draws in the edited colour, or not.
-        const int painted = pixelsOf(window.mainView(), edited);
+        const int painted = pixelsOf(window->mainView(), edited);
         QVERIFY2(magenta ? painted > 30 : painted == 0, qPrintable(QString::number(painted)));
         QCOMPARE(page->style("Normal Passed")->foreground() == edited, magenta);
     }
@@ -117,7 +109,7 @@ private Q_SLOTS:
     void cleanup()
     {
         // Back to the shipped styles for the next row, as Defaults with the page closed.
-        m_pref->stylesPage()->defaults();
+        m_host.pref->stylesPage()->defaults();
     }
 };
 

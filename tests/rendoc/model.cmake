@@ -1,3 +1,2 @@
 # tests of rendoc: model
 korvat_add_test(tst_ditem SOURCES tst_ditem.cpp LIBS rendoc)
-korvat_add_test(tst_repeatedtabletext SOURCES tst_repeatedtabletext.cpp LIBS rendoc)

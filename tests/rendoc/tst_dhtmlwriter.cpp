@@ -1,9 +1,8 @@
-// The HTML writer, its configuration, the exporter and its dialog.
+// The HTML writer, its configuration and the exporter.
 
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/html/dexporthtml.h"
-#include "rendoc/html/dexporthtmldialog.h"
 #include "rendoc/html/dhtmlconfig.h"
 #include "rendoc/html/dhtmlwriter.h"
 #include "rendoc/model/ditems.h"
@@ -20,9 +19,7 @@ using TestFiles::writeFile;
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPointer>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -359,38 +356,6 @@ private Q_SLOTS:
         QVERIFY(exporter.writtenFiles().isEmpty());
         if (how != "cancel")
             QVERIFY(!exporter.errorString().isEmpty());
-    }
-
-    void dialog()
-    {
-        QTemporaryDir dir;
-        Aml document = readAml(dataPath(QStringLiteral("text.aml")));
-        QVERIFY(document);
-        QWidget parent;
-        QPointer<DExportHtmlDialog> dialog =
-            new DExportHtmlDialog(document.get(), dir.filePath(QStringLiteral("dhtml.cfg")), &parent);
-        dialog->setHTMLWriter(new QAViewerHTMLWriter, true);
-        dialog->setFolderChooser([&](QWidget*, const QString&, const QString&) { return dir.filePath("chosen"); });
-        QStringList opened;
-        dialog->setPageOpener([&](const QString& page) { opened << page; return true; });
-        QSignalSpy generated(dialog.data(), &DExportHtmlDialog::generated);
-        dialog->show();
-        dialog->browse();
-        QCOMPARE(dialog->outputDir(), dir.filePath(QStringLiteral("chosen")));
-        QVERIFY(dialog->generate());
-        const QString page = dir.filePath(QStringLiteral("chosen/text.html"));
-        QCOMPARE(generated.size(), 1);
-        QCOMPARE(generated.first().first().toString(), page);
-        QCOMPARE(opened, QStringList{page});
-        QVERIFY(QFile::exists(page));
-
-        dialog->setOpenWhenDone(false);
-        dialog->setOutputDir(QString());
-        QVERIFY(!dialog->generate());
-        QCOMPARE(opened.size(), 1);
-
-        dialog->close();
-        QTRY_VERIFY(dialog.isNull());
     }
 
     // A document nested far deeper than any stack would take recursion for.

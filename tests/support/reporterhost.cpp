@@ -17,10 +17,12 @@ void ReporterHost::setUp(const QString &installDir)
     QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
 }
 
-std::unique_ptr<QAReporter> ReporterHost::open(QStringList files)
+std::unique_ptr<QAReporter> ReporterHost::open(QStringList files, bool activate)
 {
     auto window = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
     if (!files.isEmpty())
         window->setFiles(&files, nullptr, ViewerNormal);
+    if (activate)
+        window->activated();
     return window;
 }

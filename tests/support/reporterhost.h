@@ -23,6 +23,6 @@ public:
     // when empty). Called once, from initTestCase().
     void setUp(const QString &installDir = QString());
 
-    // A window on `files` in normal mode; nothing loaded when empty.
-    static std::unique_ptr<QAReporter> open(QStringList files = {});
+    // A window on `files` in normal mode, activated when asked; nothing loaded when empty.
+    static std::unique_ptr<QAReporter> open(QStringList files = {}, bool activate = false);
 };

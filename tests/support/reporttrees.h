@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
+#include "sdk/qalistview.h"
 
 #include <QAbstractItemModel>
 #include <QModelIndexList>
@@ -64,6 +65,17 @@ inline QModelIndex rowAt(const QAbstractItemModel *model, const QStringList &nam
         row = found;
     }
     return row;
+}
+
+// The first leaf below a file row whose verdict is "ko", in display order; invalid when none.
+inline QModelIndex firstFailedLeaf(const QAbstractItemModel &model)
+{
+    for (const QModelIndex &row : allRows(model)) {
+        if (row.parent().isValid() && model.rowCount(row) == 0
+            && row.siblingAtColumn(1).data(QAListView::VerdictRole).toString() == QLatin1String("ko"))
+            return row;
+    }
+    return QModelIndex();
 }
 
 } // namespace ReportTrees

@@ -19,37 +19,6 @@
 
 namespace {
 
-// Durations on cases, one on a script, and values the reader must ignore.
-const char *const TimedXrd = R"(<?xml version="1.0" encoding="UTF-8"?>
-<XROD>
- <DOCUMENT name="timed" title="Timed">
-  <TITLE level="0">Timed</TITLE>
-  <XROD:NODE name="summed" type="Script">
-   <TITLE level="1">summed</TITLE>
-   <XROD:NODE name="fast" type="TestCase" state="ok" sum="1" time="0.25"><P>a</P></XROD:NODE>
-   <XROD:NODE name="slow" type="TestCase" state="ko" sum="1" time=" 75.4 "><P>b</P></XROD:NODE>
-   <XROD:NODE name="negative" type="TestCase" state="ok" sum="1" time="-1"><P>c</P></XROD:NODE>
-   <XROD:NODE name="words" type="TestCase" state="ok" sum="1" time="fast"><P>d</P></XROD:NODE>
-   <XROD:NODE name="middle" type="TestCase" state="ok" sum="1" time="2"><P>e</P></XROD:NODE>
-  </XROD:NODE>
-  <XROD:NODE name="own" type="Script" time="9"><P>f</P>
-   <XROD:NODE name="inner" type="TestCase" state="ok" sum="1" time="1"><P>g</P></XROD:NODE>
-  </XROD:NODE>
-  <XROD:NODE name="untimed" type="Script"><P>h</P>
-   <XROD:NODE name="bare" type="TestCase" state="ok" sum="1"><P>i</P></XROD:NODE>
-  </XROD:NODE>
- </DOCUMENT>
-</XROD>
-)";
-
-// A suite's own time wins over the sum of its cases.
-const char *const TimedJUnit = R"(<?xml version="1.0" encoding="UTF-8"?>
-<testsuites>
-  <testsuite name="said" time="3.5"><testcase name="one" time="1"/><testcase name="two" time="1"/></testsuite>
-  <testsuite name="counted"><testcase name="three" time="0.5"/><testcase name="four" time="nan"/></testsuite>
-</testsuites>
-)";
-
 // The names of the rows under `parent`, in the order shown.
 QStringList names(const QAbstractItemModel *model, const QModelIndex &parent)
 {
@@ -69,21 +38,16 @@ class TstQARDuration : public QObject
 
     ReporterHost m_host;
     QTemporaryDir m_dir;
-
-    std::unique_ptr<QAReporter> window(QStringList files)
-    {
-        auto w = ReporterHost::open(files);
-        w->activated();
-        return w;
-    }
+    // Durations on cases, one on a script, and values the reader must ignore.
+    const QString m_xrd = QStringLiteral(KORVAT_TEST_DATA "/timed.xrd");
+    // A suite's own time wins over the sum of its cases.
+    const QString m_junit = QStringLiteral(KORVAT_TEST_DATA "/timed.xml");
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_host.setUp();
         QVERIFY(m_dir.isValid());
-        QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xrd"), TimedXrd));
-        QVERIFY(TestFiles::writeFile(m_dir.filePath("timed.xml"), TimedJUnit));
     }
 
     void durationColumn_data()
@@ -91,8 +55,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("shown");
-        const QString xrd = m_dir.filePath("timed.xrd");
-        const QString junit = m_dir.filePath("timed.xml");
+        const QString xrd = m_xrd;
+        const QString junit = m_junit;
         QTest::newRow("XRD case") << xrd << "summed › fast" << "0.250 s";
         QTest::newRow("XRD over a minute") << xrd << "summed › slow" << "1 min 15 s";
         QTest::newRow("XRD negative ignored") << xrd << "summed › negative" << "";
@@ -109,7 +73,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, path);
         QFETCH(QString, shown);
-        auto w = window({file});
+        auto w = ReporterHost::open({file}, true);
         const QARTreeModel *model = w->treeModel();
         const QModelIndex row = model->findNode(file, QString(), path);
         QVERIFY(row.isValid());
@@ -120,8 +84,8 @@ private Q_SLOTS:
 
     void sortingKeepsTheCurrentRow()
     {
-        const QString file = m_dir.filePath("timed.xrd");
-        auto w = window({file});
+        const QString file = m_xrd;
+        auto w = ReporterHost::open({file}, true);
         QARTreeModel *model = w->treeModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QModelIndex summed = model->findNode(file, QString(), "summed");
@@ -154,7 +118,7 @@ private Q_SLOTS:
                 + QByteArray::number(i) + "\"/>";
         many += "</testsuite>";
         QVERIFY(TestFiles::writeFile(m_dir.filePath("many.xml"), many));
-        auto w = window({m_dir.filePath("timed.xrd"), m_dir.filePath("many.xml")});
+        auto w = ReporterHost::open({m_xrd, m_dir.filePath("many.xml")}, true);
         w->toggleFailures();
         QARFailuresDock *dock = w->failuresDock();
         QARSlowestModel *slowest = dock->slowestModel();

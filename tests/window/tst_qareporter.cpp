@@ -721,14 +721,7 @@ private Q_SLOTS:
         auto w = window({"campaign.xrd"});
         w->setNode(nodeData{QStringLiteral("suite.case"), nullptr});
         w->activated();
-        QModelIndex failed; // the first failed leaf
-        for (const QModelIndex& row : allRows(*w->treeModel())) {
-            if (row.parent().isValid() && !w->treeModel()->hasChildren(row)
-                && row.siblingAtColumn(1).data(QAListView::VerdictRole).toString() == QLatin1String("ko")) {
-                failed = row;
-                break;
-            }
-        }
+        const QModelIndex failed = ReportTrees::firstFailedLeaf(*w->treeModel());
         QVERIFY(failed.isValid());
         w->treeView()->setCurrentIndex(failed);
         QCOMPARE(w->selectedItem(), failed);

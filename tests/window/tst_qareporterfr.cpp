@@ -82,8 +82,7 @@ private Q_SLOTS:
 
     void menuTexts()
     {
-        auto w = ReporterHost::open({ TestFiles::example("campaign.xrd") });
-        w->activated();
+        auto w = ReporterHost::open({ TestFiles::example("campaign.xrd") }, true);
         w->updateToolMenu();
         QARMenu *menu = w->commandsMenu();
         QCOMPARE(w->contextPopup()->text(w->gotoContextItem()), QStringLiteral("&Aller à"));

@@ -7,26 +7,12 @@
 #include "tests/support/testfiles.h"
 
 #include <QAbstractItemModelTester>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// A JUnit file whose failures differ only in numbers, addresses and
-// temporary paths, plus one other cause and a passing case.
-const char *const GroupedJUnit = R"(<?xml version="1.0" encoding="UTF-8"?>
-<testsuite name="cart" tests="6">
-  <testcase name="a" classname="Cart"><failure message="NullPointerException at Cart.java:74">trace</failure></testcase>
-  <testcase name="b" classname="Cart"><failure message="timeout after 30 s"/></testcase>
-  <testcase name="c" classname="Cart"><failure message="NullPointerException at Cart.java:91"/></testcase>
-  <testcase name="d" classname="Cart"><error message="NullPointerException at Cart.java:7"/></testcase>
-  <testcase name="e" classname="Cart"/>
-  <testcase name="f" classname="Cart"><failure message="timeout after 45 s"/></testcase>
-</testsuite>
-)";
 
 // The group rows as "message|count" and each group's case paths.
 QStringList groups(const QARFailuresModel &model)
@@ -52,12 +38,13 @@ class TstQARFailuresModel : public QObject
     Q_OBJECT
 
     ReporterHost m_host;
-    QTemporaryDir m_dir;
+    // A JUnit file whose failures differ only in numbers, addresses and temporary paths, plus
+    // one other cause and a passing case.
+    const QString m_cart = QStringLiteral(KORVAT_TEST_DATA "/cart.xml");
 
     std::unique_ptr<QAReporter> window(const QStringList &files)
     {
-        auto w = ReporterHost::open(files);
-        w->activated();
+        auto w = ReporterHost::open(files, true);
         w->toggleFailures();
         return w;
     }
@@ -66,8 +53,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_host.setUp();
-        QVERIFY(m_dir.isValid());
-        QVERIFY(TestFiles::writeFile(m_dir.filePath("cart.xml"), GroupedJUnit));
     }
 
     void normalise_data()
@@ -100,7 +85,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("groups");
         QTest::newRow("JUnit, masked causes, largest first")
-            << QStringList{m_dir.filePath("cart.xml")}
+            << QStringList{m_cart}
             << QStringList{"Failure: NullPointerException at Cart.java:#|2|cart › a,cart › c",
                            "Failure: timeout after # s|2|cart › b,cart › f",
                            "Error: NullPointerException at Cart.java:#|1|cart › d"};
@@ -122,7 +107,7 @@ private Q_SLOTS:
 
     void clickSelectsNode()
     {
-        auto w = window({TestFiles::example("campaign.xrd"), m_dir.filePath("cart.xml")});
+        auto w = window({TestFiles::example("campaign.xrd"), m_cart});
         QARFailuresDock *dock = w->failuresDock();
         const QARFailuresModel *model = dock->model();
         // Every failed case of both files, whatever the filters show.

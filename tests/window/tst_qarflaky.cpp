@@ -11,24 +11,11 @@
 #include <QIcon>
 #include <QImage>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// Surefire's rerun elements: passed on a rerun, failed on every rerun,
-// failed without reruns, passed at once.
-const char *const Reruns = R"(<?xml version="1.0" encoding="UTF-8"?>
-<testsuite name="cart" tests="4">
-  <testcase name="flaky"><flakyFailure message="boom"><stackTrace>at A</stackTrace></flakyFailure></testcase>
-  <testcase name="flakyError"><flakyError message="io"/></testcase>
-  <testcase name="stubborn"><failure message="no"/><rerunFailure message="no again"/></testcase>
-  <testcase name="plain"><failure message="no"/></testcase>
-  <testcase name="fine"/>
-</testsuite>
-)";
 
 } // namespace
 
@@ -39,23 +26,14 @@ class TstQARFlaky : public QObject
     Q_OBJECT
 
     ReporterHost m_host;
-    QTemporaryDir m_dir;
-
-    std::unique_ptr<QAReporter> window(QStringList files)
-    {
-        auto w = ReporterHost::open(files);
-        w->activated();
-        return w;
-    }
+    // Surefire's rerun elements: passed on a rerun, failed on every rerun, failed without
+    // reruns, passed at once.
+    const QString m_reruns = QStringLiteral(KORVAT_TEST_DATA "/reruns.xml");
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_host.setUp();
-        QVERIFY(m_dir.isValid());
-        QVERIFY(TestFiles::writeFile(m_dir.filePath("reruns.xml"), Reruns));
-        QVERIFY(TestFiles::writeFile(m_dir.filePath("plain.xml"),
-                                     "<testsuite name=\"s\"><testcase name=\"a\"/></testsuite>"));
     }
 
     void marks_data()
@@ -75,8 +53,8 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, verdict);
         QFETCH(QString, mark);
-        const QString file = m_dir.filePath("reruns.xml");
-        auto w = window({file});
+        const QString file = m_reruns;
+        auto w = ReporterHost::open({file}, true);
         const QModelIndex row = w->treeModel()->findNode(file, QString(), "cart › " + name);
         QVERIFY(row.isValid());
         const QModelIndex cell = row.siblingAtColumn(QARTreeModel::VerdictColumn);
@@ -96,10 +74,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("totals");
         QTest::newRow("flaky cases: a column and a line")
-            << QStringList{m_dir.filePath("reruns.xml")} << "Name\tStatus\tFailed\tPassed\tFlaky\tTotal"
+            << QStringList{m_reruns} << "Name\tStatus\tFailed\tPassed\tFlaky\tTotal"
             << "\t[3] Test Case Passed\n\t[2] Test Case Failed\n\t[2] Test Case Flaky\n";
         QTest::newRow("none: neither")
-            << QStringList{m_dir.filePath("plain.xml")} << "Name\tStatus\tFailed\tPassed\tTotal"
+            << QStringList{QStringLiteral(KORVAT_TEST_DATA "/plain.xml")} << "Name\tStatus\tFailed\tPassed\tTotal"
             << "";
     }
 
@@ -108,7 +86,7 @@ private Q_SLOTS:
         QFETCH(QStringList, files);
         QFETCH(QString, heading);
         QFETCH(QString, totals);
-        auto w = window(files);
+        auto w = ReporterHost::open(files, true);
         QCOMPARE(w->plainText(QAStViewerWindow::SummaryText).section('\n', 0, 0), heading);
         const QString text = w->reportSession()->totalsText(QString());
         if (totals.isEmpty())

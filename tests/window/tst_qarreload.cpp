@@ -1,16 +1,12 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/window/qareporter.h"
-#include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarfilewatch.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreefilterline.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
-#include "tests/support/fakestudio.h"
+#include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
-#include <QMainWindow>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -49,19 +45,8 @@ class TstQARReload : public QObject
 {
     Q_OBJECT
 
-    FakeStudio m_studio;
-    QMainWindow m_host;
-    std::unique_ptr<QAReporterPref> m_pref;
+    ReporterHost m_host;
     QTemporaryDir m_dir;
-
-    std::unique_ptr<QAReporter> window(const QString &file)
-    {
-        auto w = std::make_unique<QAReporter>(QStringLiteral("Test Report"), QPixmap());
-        QStringList files{file};
-        w->setFiles(&files, nullptr, ViewerNormal);
-        w->activated();
-        return w;
-    }
 
     void select(QAReporter &w, const QString &file, const QString &path)
     {
@@ -73,15 +58,9 @@ class TstQARReload : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        m_host.setUp();
+        m_host.studio.enableOutputWidget();
         QVERIFY(m_dir.isValid());
-        m_studio.setInstallDirectory(QStringLiteral(KORVAT_EXAMPLES "/.."));
-        m_studio.setMainWindow(&m_host);
-        m_studio.enableOutputWidget();
-        m_pref = std::make_unique<QAReporterPref>(&m_studio);
-        QAReporterPref::setInstance(m_pref.get());
-        QAReporterState::setSharedToolBar(new QARToolBar(QStringLiteral("bar"), &m_host));
-        QAModal::setAnswerer([](const QAModalRequest &) { return QVariant(); });
     }
 
     void rewrittenFileKeepsSelectionAndFilters_data()
@@ -99,7 +78,7 @@ private Q_SLOTS:
         QFETCH(bool, byWatch);
         const QString file = m_dir.filePath(QStringLiteral("run%1%2.xml").arg(failedOnly).arg(byWatch));
         QVERIFY(TestFiles::writeFile(file, suite({"a", "xb", "xc"})));
-        auto w = window(file);
+        auto w = ReporterHost::open({file}, true);
         QCOMPARE(w->fileWatch()->files(), QStringList{file});
         if (failedOnly)
             w->failedtests();
@@ -126,12 +105,12 @@ private Q_SLOTS:
     {
         const QString file = m_dir.filePath("gone.xml");
         QVERIFY(TestFiles::writeFile(file, suite({"a", "xb"})));
-        auto w = window(file);
+        auto w = ReporterHost::open({file}, true);
         select(*w, file, "s › xb");
         QSignalSpy vanished(w->fileWatch(), &QARFileWatch::vanished);
         QVERIFY(QFile::remove(file));
         QVERIFY(vanished.wait(10000));
-        QVERIFY(m_studio.outputText().contains("gone.xml was removed or renamed"));
+        QVERIFY(m_host.studio.outputText().contains("gone.xml was removed or renamed"));
         QCOMPARE(currentPath(*w), QString("s/xb"));
 
         // Back again: read again.
@@ -146,12 +125,12 @@ private Q_SLOTS:
     {
         const QString file = m_dir.filePath("quiet.xml");
         QVERIFY(TestFiles::writeFile(file, suite({"a"})));
-        auto w = window(file);
-        m_pref->general()->setLiveReload(false);
-        Q_EMIT m_pref->preferencesChanged();
+        auto w = ReporterHost::open({file}, true);
+        m_host.pref->general()->setLiveReload(false);
+        Q_EMIT m_host.pref->preferencesChanged();
         QVERIFY(w->fileWatch()->files().isEmpty());
-        m_pref->general()->setLiveReload(true);
-        Q_EMIT m_pref->preferencesChanged();
+        m_host.pref->general()->setLiveReload(true);
+        Q_EMIT m_host.pref->preferencesChanged();
         QCOMPARE(w->fileWatch()->files(), QStringList{file});
     }
 };

@@ -41,14 +41,6 @@ class TstQARTrace : public QObject
     ReporterHost m_host;
     QTemporaryDir m_dir;
 
-    std::unique_ptr<QAReporter> window(const QString &file)
-    {
-        QStringList files{file};
-        auto w = ReporterHost::open(files);
-        w->activated();
-        return w;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -87,7 +79,7 @@ private Q_SLOTS:
         QString escaped = line.toHtmlEscaped();
         QVERIFY(TestFiles::writeFile(file, ("<testsuite name=\"s\"><testcase name=\"c\"><failure message=\"m\">"
                                             + escaped + "</failure></testcase></testsuite>").toUtf8()));
-        auto w = window(file);
+        auto w = ReporterHost::open({file}, true);
         QCOMPARE(::links(w->mainView()->getCurrentDoc()), links);
         if (links.isEmpty())
             return;
@@ -107,7 +99,7 @@ private Q_SLOTS:
         const QString file = m_dir.filePath("long.xml");
         QVERIFY(TestFiles::writeFile(file, ("<testsuite name=\"s\"><testcase name=\"c\"><failure message=\"m\">"
                                             + lines.join('\n') + "</failure></testcase></testsuite>").toUtf8()));
-        auto w = window(file);
+        auto w = ReporterHost::open({file}, true);
         QCOMPARE(::links(w->mainView()->getCurrentDoc()), QStringList{"popup:Show all (4 more lines)"});
         const QString shown = w->plainText(QAStViewerWindow::DocumentText);
         QVERIFY(shown.contains("frame line 10"));

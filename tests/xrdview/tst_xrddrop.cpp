@@ -17,7 +17,7 @@
 
 #include <memory>
 
-// Files and folders dropped on the main window with the real plug-in: a
+// Files and folders dropped on the main window with the real plug-in: a file opens, a
 // folder opens the reports under it, recognised by content.
 class tst_XrdDrop : public QObject
 {
@@ -62,6 +62,14 @@ private Q_SLOTS:
     {
         m_window.reset();
         QAModal::clearAnswerer();
+    }
+
+    void droppedFileOpens()
+    {
+        const int tabs = m_window->tabs()->count();
+        QVERIFY(drop({TestFiles::example("smoke.xrd")}));
+        QCOMPARE(m_window->tabs()->count(), tabs + 1);
+        QCOMPARE(m_loader.plugin()->openedWindow(TestFiles::example("smoke.xrd")), m_window->activeWindow());
     }
 
     void droppedFolderOpensItsReports()

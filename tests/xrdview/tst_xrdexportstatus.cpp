@@ -1,11 +1,13 @@
-// `xrdview --export-html` exits as --summary when its pages stand, also past a linked report
-// it cannot read; 2 only when nothing was exported, and then nothing of it is left.
+// `xrdview --export-html` end to end: it exits as --summary when its pages stand, also past a
+// linked report it cannot read, and prints the pages it wrote; 2 when nothing was exported,
+// and then nothing of it is left in the folder.
 
 #include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,62 +22,84 @@ private Q_SLOTS:
 
     void status_data()
     {
-        QTest::addColumn<QString>("state"); // the verdict of the report's test case
-        QTest::addColumn<QString>("body"); // more of the report ($IN: its folder)
-        QTest::addColumn<bool>("intoInput"); // the report is index.html, exported into its folder
+        QTest::addColumn<QStringList>("files"); // $R or $IN/name: a one-case report written there;
+                                                // relative: test data; absolute: as it is
+        QTest::addColumn<QString>("state");     // the verdict of $R's test case
+        QTest::addColumn<QString>("body");      // more of $R
+        QTest::addColumn<QString>("out");       // the export folder ($IN, $OUT, or a path under a file)
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("left"); // what the export folder holds afterwards
-        const QStringList pages{"index.html", "r.html"};
-        QTest::newRow("passed") << "ok"
-                                << "" << false << 0 << pages;
-        QTest::newRow("failed") << "ko"
-                                << "" << false << 1 << pages;
-        QTest::newRow("dangling link")
-            << "ok"
-            << "<LINK target=\"xrdlink://gone.xrd\">g</LINK>" << false << 0 << pages;
+        QTest::addColumn<QString>("stderrHas");
+        const QStringList r{"$R"}, pages{"index.html", "r.html"};
+        QStringList examples;
+        for (const QString& name : QDir(KORVAT_EXAMPLES).entryList({"*.xrd"}, QDir::Files, QDir::Name))
+            examples << QStringLiteral(KORVAT_EXAMPLES "/") + name;
+        QTest::newRow("passed") << r << "ok" << "" << "$OUT" << 0 << pages << "";
+        QTest::newRow("failed") << r << "ko" << "" << "$OUT" << 1 << pages << "";
+        QTest::newRow("examples, failed") << examples << "" << "" << "$OUT" << 1
+                                          << QStringList{"campaign.html", "inconclusive.html", "index.html",
+                                                         "regression.html", "smoke.html"} << "";
+        QTest::newRow("dangling link") << r << "ok" << "<LINK target=\"xrdlink://gone.xrd\">g</LINK>" << "$OUT"
+                                       << 0 << pages << "gone.xrd";
         QTest::newRow("unreadable linked report")
-            << "ko"
-            << "<LINK target=\"xrdlink://broken.xrd\">b</LINK>" << false << 1 << pages;
+            << r << "ko" << "<LINK target=\"xrdlink://broken.xrd\">b</LINK>" << "$OUT" << 1 << pages
+            << "broken.xrd";
         QTest::newRow("page refused after an image was copied")
-            << "ok"
-            << "<IMAGE src=\"$IN/pic.png\"/>" << true << 2
-            << QStringList{"broken.xrd", "index.html", "pic.png"};
+            << QStringList{"$IN/index.html"} << "ok" << "<IMAGE src=\"$IN/pic.png\"/>" << "$IN" << 2
+            << QStringList{"broken.xrd", "index.html", "pic.png"} << "index.html";
+        QTest::newRow("unreadable report") << QStringList{"tiny.xrd", "malformed.xrd"} << "" << "" << "$OUT" << 2
+                                           << QStringList() << "malformed.xrd";
+        QTest::newRow("missing report") << QStringList{"nothing-here.xrd"} << "" << "" << "$OUT" << 2
+                                        << QStringList() << "nothing-here.xrd";
+        QTest::newRow("folder cannot be made") << QStringList{"tiny.xrd"} << "" << "" << "$IN/pic.png/out" << 2
+                                               << QStringList() << "Cannot create the folder";
     }
 
     void status()
     {
+        QFETCH(QStringList, files);
         QFETCH(QString, body);
-        QFETCH(bool, intoInput);
+        QFETCH(QString, out);
         QTemporaryDir work;
         const QString in = work.filePath("in");
         const QString config = work.filePath("config");
         QVERIFY(QDir().mkpath(in) && QDir().mkpath(config + "/xrdview"));
         QVERIFY(TestFiles::writeFile(config + "/xrdview/dhtml.cfg", "images = img\n"));
-        QImage image(2, 2, QImage::Format_RGB32);
-        QVERIFY(image.save(in + "/pic.png"));
+        QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(in + "/pic.png"));
         QVERIFY(TestFiles::writeFile(in + "/broken.xrd", "<XROD><DOCUMENT name=\"x\">"));
-        const QString file = in + (intoInput ? "/index.html" : "/r.xrd");
-        QFETCH(QString, state);
-        QVERIFY(TestFiles::writeFile(
-            file,
-            QStringLiteral("<XROD><DOCUMENT name=\"r\"><XROD:NODE name=\"r\" "
-                           "type=\"TestCase\" state=\"%1\" sum=\"1\"><P>%2</P></XROD:NODE>"
-                           "</DOCUMENT></XROD>\n")
-                .arg(state, body.replace("$IN", in))
-                .toUtf8()));
-        const QString out = intoInput ? in : work.filePath("out");
-        const XrdviewRun run = runXrdview({"--export-html", out, file}, config);
+        out.replace("$IN", in).replace("$OUT", work.filePath("out"));
+        for (QString& file : files) {
+            if (QFileInfo(file).isRelative() && !file.startsWith('$'))
+                file = QStringLiteral(KORVAT_TEST_DATA "/") + file;
+            if (!file.startsWith('$'))
+                continue;
+            file.replace("$R", "$IN/r.xrd").replace("$IN", in);
+            QFETCH(QString, state);
+            QVERIFY(TestFiles::writeFile(
+                file, QStringLiteral("<XROD><DOCUMENT name=\"r\"><XROD:NODE name=\"r\" type=\"TestCase\" "
+                                     "state=\"%1\" sum=\"1\"><P>%2</P></XROD:NODE></DOCUMENT></XROD>\n")
+                          .arg(state, body.replace("$IN", in))
+                          .toUtf8()));
+        }
+        const XrdviewRun run = runXrdview(QStringList{"--export-html", out} + files, config);
 
         QFETCH(int, status);
         QVERIFY2(run.status == status, qPrintable(run.describe()));
         QStringList left; // files and folders: no empty image folder either
-        for (QDirIterator it(out, QDir::AllEntries | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
+        for (QDirIterator it(out, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
              it.hasNext();)
             left << QDir(out).relativeFilePath(it.next());
         left.sort();
         QTEST(left, "left");
-        for (const QString& missing : {"gone", "broken"}) {
+        // The pages written are printed, one a line; a failed export prints none.
+        QStringList printed;
+        for (const QString& line : QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts))
+            printed << QFileInfo(line).fileName();
+        printed.sort();
+        QCOMPARE(printed, status == 2 ? QStringList() : left);
+        QFETCH(QString, stderrHas);
+        QVERIFY2(run.errText().contains(stderrHas), qPrintable(run.errText()));
+        for (const QString missing : {"gone", "broken"}) {
             QCOMPARE(run.errText().contains(missing + ".xrd"), body.contains(missing));
             QVERIFY(!TestFiles::readText(QDir(out).filePath("r.html")).contains(missing + ".html"));
         }

@@ -106,21 +106,6 @@ private Q_SLOTS:
             QVERIFY(!run.out.isEmpty());
     }
 
-    // A page that cannot be written fails the export with status 2; the
-    // summary page it wrote is removed again, the folder's own files stay.
-    void refusedPageFails()
-    {
-        QTemporaryDir out;
-        QVERIFY(QDir(out.path()).mkdir(QStringLiteral("tiny.html")));
-        QVERIFY(TestFiles::writeFile(out.filePath(QStringLiteral("notes.txt")), "mine"));
-        const XrdviewRun run = runXrdview({"--export-html", out.path(), data("tiny.xrd")}, m_config.path());
-        QVERIFY2(run.status == 2, qPrintable(run.describe()));
-        QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.errText().contains(QLatin1String("tiny.html")), qPrintable(run.errText()));
-        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-                 (QStringList{"notes.txt", "tiny.html"}));
-    }
-
     // A failing export removes the pages it wrote and nothing else: not a
     // file that appeared in the folder while it ran, not a page it replaced.
     void failedExportKeepsOthers_data()

@@ -1,8 +1,9 @@
-// A large report exported by `xrdview --export-html` as split pages, beside the examples and
-// their linked report: no link of any page is dead (checked on the written files), the split
-// is the same from run to run, every page stays near the page size, and the summary, the
-// report page, a linked page and split pages open in headless Chromium with the page script
-// running, followed from one to the next through their links.
+// A large report exported by `xrdview --export-html` as split pages, beside the examples,
+// their linked report and a report of hostile HTML: no link of any page is dead (checked on
+// the written files), no report text becomes markup, the split is the same from run to run,
+// every page stays near the page size, and the summary, the report page, a linked page and
+// split pages open in headless Chromium with the page script running (and no script of a
+// report), followed from one to the next through their links.
 
 #include "tests/support/testfiles.h"
 #include "tests/support/xrdviewrun.h"
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -48,11 +51,17 @@ QByteArray generatedReport()
     return xml + "</XROD:NODE>\n<TITLE level=\"1\">Index</TITLE>\n<INDEX/>\n</DOCUMENT>\n</XROD>\n";
 }
 
+// The first group of every match of `pattern`, its character references back to text.
 QStringList matches(const QString& text, const char* pattern)
 {
     QStringList values;
-    for (auto it = QRegularExpression(QLatin1String(pattern)).globalMatch(text); it.hasNext();)
-        values << it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+    for (auto it = QRegularExpression(QLatin1String(pattern)).globalMatch(text); it.hasNext();) {
+        QString value = it.next().captured(1);
+        for (const auto& [reference, character] : {std::pair{"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"},
+                                                   {"&#39;", "'"}, {"&amp;", "&"}})
+            value.replace(QLatin1String(reference), QLatin1String(character));
+        values << value;
+    }
     return values;
 }
 
@@ -72,8 +81,9 @@ class tst_XrdHtmlBrowser : public QObject
         QStringList files{m_work.filePath(QStringLiteral("suite.xrd"))};
         for (const QString& name : QDir(QStringLiteral(KORVAT_EXAMPLES)).entryList({"*.xrd"}, QDir::Files, QDir::Name))
             files << QStringLiteral(KORVAT_EXAMPLES "/") + name;
+        files << QStringLiteral(KORVAT_TEST_DATA "/hostile-html.xrd");
         const XrdviewRun run = runXrdview(QStringList{"--export-html", out} + files, m_work.filePath("config"));
-        if (run.status != 0)
+        if (run.status != 1) // the examples hold failed tests
             qWarning("%s", qPrintable(run.describe()));
         return QDir(out).entryList({"*.html"}, QDir::Files, QDir::Name);
     }
@@ -148,6 +158,25 @@ private Q_SLOTS:
         QVERIFY2(crossPage > 50, qPrintable(QString::number(crossPage)));
     }
 
+    // Report texts stay text: no page holds a script but its own, nor a javascript: link;
+    // every report page has its node outline and a way back to the summary, which links it.
+    void reportPages()
+    {
+        const QString& hostile = m_pages.value("hostile-html.html");
+        QVERIFY(hostile.contains("&lt;script&gt;document.body.dataset.ran=1&lt;/script&gt;"));
+        const QStringList summaryLinks = matches(m_pages.value("index.html"), "\\shref=\"([^\"]*)\"");
+        for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page) {
+            QVERIFY2(page.value().count("<script", Qt::CaseInsensitive) <= 1, qPrintable(page.key()));
+            QVERIFY2(!page.value().contains("href=\"javascript:", Qt::CaseInsensitive), qPrintable(page.key()));
+        }
+        for (const QString report : {"campaign", "inconclusive", "smoke", "hostile-html", "regression"}) {
+            const QString& text = m_pages.value(report + ".html");
+            QVERIFY2(text.contains("<nav class=\"outline\"") && text.contains("<ul class=\"tree\">"), qPrintable(report));
+            QVERIFY2(text.contains("href=\"index.html\"") && summaryLinks.contains(report + ".html"),
+                     qPrintable(report));
+        }
+    }
+
     // The summary, the first report page, a node page and a linked page render in Chromium
     // and run the page script (it adds the search box); links are followed from page to page.
     void inBrowser()
@@ -177,6 +206,10 @@ private Q_SLOTS:
 
         const QString linked = dom(chromium, "regression.html");
         QVERIFY(linked.contains("<input type=\"search\"") && linked.contains("href=\"index.html\""));
+        // The hostile report's scripts did not run (they would have marked the body).
+        const QString hostile = dom(chromium, "hostile-html.html");
+        QVERIFY(hostile.contains("</main>") && !hostile.contains("data-ran"));
+        QVERIFY(!hostile.contains("<title>ran</title>"));
     }
 };
 
