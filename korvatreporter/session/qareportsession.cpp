@@ -278,6 +278,7 @@ QList<QAStTestResult> QAReportSession::testResults() const
                     result.verdict = state == QLatin1String("ok")   ? QAStTestResult::Passed
                                      : state == QLatin1String("ko") ? QAStTestResult::Failed
                                                                     : QAStTestResult::Inconclusive;
+                    result.passedAfterRetry = data->rerun == QAReporterNode::Flaky;
                     results.append(result);
                 }
             }
