@@ -96,11 +96,17 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary);
     for (const QString& type : line.hiddenTypes)
         m_session->hideType(type);
+    // A recording hashes the files while they are read.
+    std::future<XrdHistoryCommands::ContentHash> hash;
+    if (line.mode == XrdCommandLine::Record)
+        hash = XrdHistoryCommands::hashInBackground(files);
     StandardErrorLog log;
     const bool allRead = m_session->load(files, &log).isEmpty();
 
-    if (line.mode == XrdCommandLine::Record)
-        return allRead ? XrdHistoryCommands::record(line, files, m_session.get()) : Error;
+    if (line.mode == XrdCommandLine::Record) {
+        const XrdHistoryCommands::ContentHash content = hash.get();
+        return allRead ? XrdHistoryCommands::record(line, content, m_session.get()) : Error;
+    }
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);
     if ((line.mode == XrdCommandLine::Summary || line.mode == XrdCommandLine::ToFormat) && !line.allowEmpty

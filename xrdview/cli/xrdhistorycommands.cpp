@@ -61,15 +61,23 @@ QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResu
     return results;
 }
 
-int XrdHistoryCommands::record(const XrdCommandLine& line, const QStringList& files, QAStReportSession* session)
+std::future<XrdHistoryCommands::ContentHash> XrdHistoryCommands::hashInBackground(const QStringList& files)
 {
-    HistoryRun run;
-    QString error;
-    run.contentHash = HistoryRun::contentHashOf(files, &error);
-    if (run.contentHash.isEmpty()) {
-        storeError(error);
+    return std::async(std::launch::async, [files]() {
+        ContentHash content;
+        content.hash = HistoryRun::contentHashOf(files, &content.error);
+        return content;
+    });
+}
+
+int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session)
+{
+    if (content.hash.isEmpty()) {
+        storeError(content.error);
         return XrdHeadlessRunner::Error;
     }
+    HistoryRun run;
+    run.contentHash = content.hash;
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
     run.results = historyResults(session->detailedTestResults());
