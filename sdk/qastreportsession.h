@@ -64,8 +64,9 @@ public:
     virtual QList<QAStFileResults> fileResults() const;
     // testResults(), each test with the message and duration of the counted
     // case of fileResults() that has its document and path (a test case that
-    // is itself a leaf); tests inside a case keep them empty.
-    QList<QAStTestResult> detailedTestResults() const;
+    // is itself a leaf); tests inside a case keep them empty. By default
+    // built from the two above; a plug-in may give the same in one pass.
+    virtual QList<QAStTestResult> detailedTestResults() const;
     // True when `file` is a report some format of the plug-in recognises by
     // its content, as a host searching a folder asks. True by default.
     virtual bool recognises(const QString& file) const;

@@ -170,24 +170,6 @@ QString messageOf(const NodeText &text)
     return message;
 }
 
-void describe(QAStTestResult &test, const Node *node)
-{
-    const QAReporterNode *data = node->data();
-    test.seconds = data->seconds;
-    if (test.verdict == QAStTestResult::Passed)
-        return;
-    const Node *check = firstCheckWith(node, data->state);
-    NodeText text = textOf(*check->data());
-    if (check != node && text.sourceLine < 0) {
-        const NodeText own = textOf(*data);
-        text.sourceFile = own.sourceFile;
-        text.sourceLine = own.sourceLine;
-    }
-    test.message = messageOf(text);
-    test.sourceFile = text.sourceFile;
-    test.sourceLine = text.sourceLine;
-}
-
 QAStTestResult caseOf(const QString &document, const QString &suite, const QString &name,
                       QAStTestResult::Verdict verdict)
 {
@@ -207,7 +189,7 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     const QAReporterNode *data = node->data();
     if (data->count == 1) {
         tests.append(caseOf(document, suite, data->name, verdict));
-        describe(tests.last(), node);
+        QAReportCases::describe(tests.last(), node);
         return;
     }
     const QString path = suite.isEmpty() ? data->name : suite + QLatin1Char('/') + data->name;
@@ -220,7 +202,7 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     if (qint64(children.size()) == data->count) {
         for (const Node *child : children) {
             tests.append(caseOf(document, path, child->data()->name, *verdictOf(child->data()->state)));
-            describe(tests.last(), child);
+            QAReportCases::describe(tests.last(), child);
         }
         return;
     }
@@ -228,7 +210,7 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     copiesLeft -= copies;
     for (qint64 i = 1; i <= copies; ++i) {
         tests.append(caseOf(document, path, QStringLiteral("%1 #%2").arg(data->name).arg(i), verdict));
-        describe(tests.last(), node);
+        QAReportCases::describe(tests.last(), node);
     }
 }
 
@@ -281,4 +263,22 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
         }
     }
     return results;
+}
+
+void QAReportCases::describe(QAStTestResult &test, const Node *node)
+{
+    const QAReporterNode *data = node->data();
+    test.seconds = data->seconds;
+    if (test.verdict == QAStTestResult::Passed)
+        return;
+    const Node *check = firstCheckWith(node, data->state);
+    NodeText text = textOf(*check->data());
+    if (check != node && text.sourceLine < 0) {
+        const NodeText own = textOf(*data);
+        text.sourceFile = own.sourceFile;
+        text.sourceLine = own.sourceLine;
+    }
+    test.message = messageOf(text);
+    test.sourceFile = text.sourceFile;
+    test.sourceLine = text.sourceLine;
 }

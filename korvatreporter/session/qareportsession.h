@@ -96,6 +96,7 @@ public:
     QString documentText() override;
     QString outlineText() override;
     QList<QAStTestResult> testResults() const override;
+    QList<QAStTestResult> detailedTestResults() const override;
     QList<QAStFileResults> fileResults() const override;
     bool recognises(const QString &file) const override;
     QAStExportResult exportHtml(const QString &dir, QAIProgressMonitor *progress,

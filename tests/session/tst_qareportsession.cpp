@@ -216,6 +216,37 @@ private Q_SLOTS:
                                    "nightly|suite/new|0"}));
     }
 
+    // The one-pass detailed tests are what the generic merge of testResults() and fileResults()
+    // gives: the same tests in the same order, with the same case details and retry marks.
+    void detailedTestResults_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *name : {"campaign.xrd", "regression.xrd", "inconclusive.xrd", "junit-surefire.xml",
+                                 "qtest-results.xml", "catch2-results.xml", "googletest.json", "jest-ctrf.json",
+                                 "node-test.tap"})
+            QTest::newRow(name) << QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
+        QTest::newRow("history details") << cliData("history-details/1/results.xml");
+    }
+    void detailedTestResults()
+    {
+        QFETCH(QString, file);
+        QAReportSession session(nullptr);
+        QVERIFY(session.load({file}).isEmpty());
+        const auto describe = [](const QList<QAStTestResult> &tests) {
+            QStringList lines;
+            for (const QAStTestResult &test : tests)
+                lines << QStringList{test.document, test.path, QString::number(int(test.verdict)),
+                                     QString::number(int(test.passedAfterRetry)), test.suite, test.name,
+                                     test.message, test.sourceFile, QString::number(test.sourceLine),
+                                     QString::number(test.seconds)}
+                             .join(QLatin1Char('|'));
+            return lines;
+        };
+        const QStringList merged = describe(session.QAStReportSession::detailedTestResults());
+        QVERIFY(!merged.isEmpty());
+        QCOMPARE(describe(session.detailedTestResults()), merged);
+    }
+
     void emptySession()
     {
         QAReportSession session(nullptr);

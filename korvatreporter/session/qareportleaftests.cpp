@@ -1,0 +1,100 @@
+#include "korvatreporter/session/qareportleaftests.h"
+
+#include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/session/qareportcases.h"
+#include "rendoc/model/ddocument.h"
+
+#include <QFileInfo>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Node = QTree<QAReporterNode>::QTreeNode;
+
+std::optional<QAStTestResult::Verdict> verdictOf(const QString &state)
+{
+    if (state == QLatin1String("ok"))
+        return QAStTestResult::Passed;
+    if (state == QLatin1String("ko"))
+        return QAStTestResult::Failed;
+    if (state == QLatin1String("NE"))
+        return QAStTestResult::Inconclusive;
+    return std::nullopt;
+}
+
+// Whether the uncounted children of `node` with a verdict are the cases it
+// counts for: it counts for more than one test and has exactly that many.
+bool childrenAreCases(const Node *node)
+{
+    const QAReporterNode *data = node->data();
+    if (!data || data->count <= 1 || !verdictOf(data->state))
+        return false;
+    qint64 cases = 0;
+    for (const Node *child : node->children()) {
+        const QAReporterNode *c = child->data();
+        if (c && c->count == 0 && verdictOf(c->state))
+            ++cases;
+    }
+    return cases == data->count;
+}
+
+} // namespace
+
+void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QList<QAStTestResult> *tests)
+{
+    if (!record.dataTree || !record.dataTree->rootNode())
+        return;
+    const QString document = record.document && !record.document->name().isEmpty()
+                                 ? record.document->name()
+                                 : QFileInfo(record.fileName).completeBaseName();
+    // Depth first in document order, without recursion. `path` is the
+    // current node's path; each frame knows how long it was before the node.
+    struct Frame
+    {
+        const Node *node;
+        qsizetype next;       // index of the next child to visit
+        qsizetype pathBefore; // length of the path of the node's parent
+        bool casesBelow;      // its verdict-bearing uncounted children are cases
+    };
+    QString path;
+    std::vector<Frame> stack{{record.dataTree->rootNode(), 0, 0, false}};
+    while (!stack.empty()) {
+        Frame &frame = stack.back();
+        const auto &children = frame.node->children();
+        if (frame.next == children.size()) {
+            path.truncate(frame.pathBefore);
+            stack.pop_back();
+            continue;
+        }
+        const Node *node = children.at(frame.next++);
+        const QAReporterNode *data = node->data();
+        const qsizetype suiteLength = path.size();
+        const bool parentCases = frame.casesBelow;
+        const QString name = data ? data->name : QString();
+        if (!path.isEmpty())
+            path += QLatin1Char('/');
+        path += name;
+        if (node->hasChildren()) {
+            stack.push_back({node, 0, suiteLength, detailed && childrenAreCases(node)});
+            continue;
+        }
+        const std::optional<QAStTestResult::Verdict> verdict = data ? verdictOf(data->state) : std::nullopt;
+        if (verdict && !path.isEmpty()) {
+            QAStTestResult test;
+            test.document = document;
+            test.path = path;
+            test.verdict = *verdict;
+            test.passedAfterRetry = data->rerun == QAReporterNode::Flaky;
+            if (detailed && (data->count == 1 || (data->count == 0 && parentCases))) {
+                test.suite = path.left(suiteLength);
+                test.name = name;
+                QAReportCases::describe(test, node);
+            }
+            tests->append(test);
+        }
+        path.truncate(suiteLength);
+    }
+}
