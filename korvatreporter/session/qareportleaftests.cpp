@@ -47,9 +47,8 @@ void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QLis
 {
     if (!record.dataTree || !record.dataTree->rootNode())
         return;
-    const QString document = record.document && !record.document->name().isEmpty()
-                                 ? record.document->name()
-                                 : QFileInfo(record.fileName).completeBaseName();
+    const QString kept = record.document ? record.document->name() : record.documentName;
+    const QString document = !kept.isEmpty() ? kept : QFileInfo(record.fileName).completeBaseName();
     // Depth first in document order, without recursion. `path` is the
     // current node's path; each frame knows how long it was before the node.
     struct Frame

@@ -178,8 +178,10 @@ QAReporterReadContext QAReportSession::readContext() const
 {
     QAReporterReadContext context;
     context.totalsOnly = m_totalsOnly;
+    context.treeOnly = m_testsOnly;
     if (m_pref) {
-        context.studio = m_pref->studio();
+        // A read for the tests alone may run on another thread: no progress display.
+        context.studio = m_testsOnly ? nullptr : m_pref->studio();
         if (m_pref->stylesPage())
             context.styles = m_pref->stylesPage()->styles();
     }

@@ -217,7 +217,8 @@ private Q_SLOTS:
     }
 
     // The one-pass detailed tests are what the generic merge of testResults() and fileResults()
-    // gives: the same tests in the same order, with the same case details and retry marks.
+    // gives: the same tests in the same order, with the same case details and retry marks; a
+    // read for the tests alone gives the same tests.
     void detailedTestResults_data()
     {
         QTest::addColumn<QString>("file");
@@ -226,6 +227,7 @@ private Q_SLOTS:
                                  "node-test.tap"})
             QTest::newRow(name) << QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
         QTest::newRow("history details") << cliData("history-details/1/results.xml");
+        QTest::newRow("nameless document") << QStringLiteral(KORVAT_TEST_DATA "/nameless.xrd");
     }
     void detailedTestResults()
     {
@@ -245,6 +247,13 @@ private Q_SLOTS:
         const QStringList merged = describe(session.QAStReportSession::detailedTestResults());
         QVERIFY(!merged.isEmpty());
         QCOMPARE(describe(session.detailedTestResults()), merged);
+
+        // A session told it needs the tests alone names and judges them alike.
+        QAReportSession light(nullptr);
+        light.setTestsOnly(true);
+        QVERIFY(light.load({file}).isEmpty());
+        QCOMPARE(describe(light.testResults()), describe(session.testResults()));
+        QCOMPARE(light.resultTotals()->failed, session.resultTotals()->failed);
     }
 
     void emptySession()

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <iostream>
 #include <memory>
 
@@ -141,16 +142,8 @@ std::optional<int> XrdHeadlessRunner::expandInputs(const XrdCommandLine& line, Q
     return Passed;
 }
 
-// The tests of one report as the history library names them; null when the
-// report cannot be read (its reason went to standard error).
-std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(const QString& file)
+std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(QAStReportSession* session, const QString& file)
 {
-    const std::unique_ptr<QAStReportSession> session = m_plugin->createSession();
-    if (!session) {
-        printError(QCoreApplication::translate("XrdHeadlessRunner",
-                                               "The plug-in cannot read reports without a window."));
-        return std::nullopt;
-    }
     StandardErrorLog log;
     if (!session->load({ file }, &log).isEmpty())
         return std::nullopt;
@@ -159,8 +152,21 @@ std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(const QString& 
 
 int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
 {
-    const std::optional<QList<HistoryResult>> before = resultsOf(oldFile);
-    const std::optional<QList<HistoryResult>> after = before ? resultsOf(newFile) : std::nullopt;
+    for (std::unique_ptr<QAStReportSession>& session : m_compared) {
+        session = m_plugin->createSession();
+        if (!session) {
+            printError(QCoreApplication::translate("XrdHeadlessRunner",
+                                                   "The plug-in cannot read reports without a window."));
+            return Error;
+        }
+        session->setTestsOnly(true);
+    }
+    // The older report is read on a thread of its own while this one reads the newer.
+    QAStReportSession* older = m_compared[0].get();
+    std::future<std::optional<QList<HistoryResult>>> reading =
+        std::async(std::launch::async, [older, oldFile]() { return resultsOf(older, oldFile); });
+    const std::optional<QList<HistoryResult>> after = resultsOf(m_compared[1].get(), newFile);
+    const std::optional<QList<HistoryResult>> before = reading.get();
     if (!before || !after)
         return Error;
     const HistoryComparison comparison = HistoryComparison::compare(*before, *after);
