@@ -8,39 +8,17 @@
 // Usage: bench_historycli [--cases 100000] [--runs 1] [--only sqlite|postgresql]
 
 #include "benchsupport.h"
-#include "tests/support/postgrestestserver.h"
+#include "historybenchsetup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 
 namespace {
-
-struct Options
-{
-    int cases = 100000;
-    int runs = 1;
-    QString only;
-};
-
-Options parse(const QStringList &args)
-{
-    Options options;
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--cases"))
-            options.cases = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--runs"))
-            options.runs = std::max(1, args.at(i + 1).toInt());
-        else if (args.at(i) == QLatin1String("--only"))
-            options.only = args.at(i + 1);
-    }
-    return options;
-}
 
 QString program(const char *name)
 {
@@ -85,12 +63,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const Options options = parse(app.arguments());
-    QTemporaryDir dir;
-    const QString older = dir.filePath(QStringLiteral("old.xrd"));
-    const QString newer = dir.filePath(QStringLiteral("new.xrd"));
+    HistoryBenchSetup setup(app.arguments());
+    const int cases = setup.number("--cases", 100000);
+    const int runs = std::max(1, setup.number("--runs", 1));
+    const QString older = setup.filePath(QStringLiteral("old.xrd"));
+    const QString newer = setup.filePath(QStringLiteral("new.xrd"));
     for (const auto &[file, seed] : {std::pair{older, 1}, std::pair{newer, 2}}) {
-        const QStringList args{QStringLiteral("--cases"), QString::number(options.cases), QStringLiteral("--seed"),
+        const QStringList args{QStringLiteral("--cases"), QString::number(cases), QStringLiteral("--seed"),
                                QString::number(seed), file};
         if (QProcess::execute(program("xrdgen"), args) != 0) {
             std::printf("xrdgen failed\n");
@@ -98,35 +77,22 @@ int main(int argc, char **argv)
         }
     }
     const double l = BenchSupport::bareQtSeconds(newer);
-    std::printf("%d cases, %.0f MB; L %.2f s\n", options.cases, BenchSupport::megabytes(newer), l);
-    const double summary = best(options.runs, [&](int) { return QStringList{QStringLiteral("--summary"), newer}; });
+    std::printf("%d cases, %.0f MB; L %.2f s\n", cases, BenchSupport::megabytes(newer), l);
+    const double summary = best(runs, [&](int) { return QStringList{QStringLiteral("--summary"), newer}; });
     line("read: --summary", summary, l);
 
-    const auto record = [&](const char *what, const std::function<QString(int)> &store) {
-        const double seconds = best(options.runs, [&](int run) {
-            return QStringList{QStringLiteral("--record"), QStringLiteral("--db"), store(run), newer};
+    const bool ok = setup.run([&](const QString &backend, const HistoryBenchSetup::NewStore &newStore) {
+        const double seconds = best(runs, [&](int run) {
+            return QStringList{QStringLiteral("--record"), QStringLiteral("--db"),
+                               newStore(QStringLiteral("r%1").arg(run)), newer};
         });
-        line(what, seconds, l);
-        std::printf("%-42s %7.2f s  %5.2f x L\n", "  added to reading", seconds - summary, (seconds - summary) / l);
-    };
-    if (options.only.isEmpty() || options.only == QLatin1String("sqlite")) {
-        record("read and record: --record, SQLite", [&](int run) {
-            return QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("r%1.sqlite").arg(run));
-        });
-    }
-    if (options.only.isEmpty() || options.only == QLatin1String("postgresql")) {
-        PostgresTestServer server;
-        if (!server.start()) {
-            std::printf("postgresql: %s\n", qPrintable(server.errorString()));
-            return 1;
-        }
-        record("read and record: --record, PostgreSQL", [&](int run) {
-            const QString name = QStringLiteral("r%1").arg(run);
-            return server.createDatabase(name) ? server.url(name) : QString();
-        });
-    }
-    line("compare: --compare OLD NEW", best(options.runs, [&](int) {
+        const QString what = QStringLiteral("read and record: --record, ") + backend;
+        line(qPrintable(what), seconds, l);
+        line("  added to reading", seconds - summary, l);
+        return seconds >= 0;
+    });
+    line("compare: --compare OLD NEW", best(runs, [&](int) {
              return QStringList{QStringLiteral("--compare"), older, newer};
          }), l);
-    return 0;
+    return ok ? 0 : 1;
 }
