@@ -38,10 +38,12 @@ public:
     // totalsText()) of the files loaded from now on, so that it may read them
     // without keeping their content. Ignored by default.
     virtual void setTotalsOnly(bool totalsOnly);
-    // Tells the session that the host will ask for testResults() only of the
-    // files loaded from now on: it may read them without their documents,
-    // and shows no progress for them, so that sessions told so may each
-    // load on a thread of their own. Ignored by default.
+    // Tells the session that the host will ask for testResults() and
+    // detailedTestResults() only of the files loaded from now on: it may
+    // read them without their documents (reading a file again when a case's
+    // message is asked for), and shows no progress for them, so that
+    // sessions told so may each load on a thread of their own. Ignored by
+    // default.
     virtual void setTestsOnly(bool testsOnly);
 
     // The sums of the held files' totals; none while no file is held.

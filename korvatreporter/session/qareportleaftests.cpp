@@ -43,6 +43,29 @@ bool childrenAreCases(const Node *node)
 
 } // namespace
 
+bool QAReportLeafTests::hasFailedCase(const QAReporterData &record)
+{
+    if (!record.dataTree || !record.dataTree->rootNode())
+        return false;
+    // Each node with whether its parent's uncounted children are cases.
+    std::vector<std::pair<const Node *, bool>> pending{{record.dataTree->rootNode(), false}};
+    while (!pending.empty()) {
+        const auto [node, parentCases] = pending.back();
+        pending.pop_back();
+        const QAReporterNode *data = node->data();
+        if (!node->hasChildren()) {
+            const std::optional<QAStTestResult::Verdict> verdict = data ? verdictOf(data->state) : std::nullopt;
+            if (verdict && *verdict != QAStTestResult::Passed && (data->count == 1 || (data->count == 0 && parentCases)))
+                return true;
+            continue;
+        }
+        const bool cases = childrenAreCases(node);
+        for (const Node *child : node->children())
+            pending.emplace_back(child, cases);
+    }
+    return false;
+}
+
 void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QList<QAStTestResult> *tests)
 {
     if (!record.dataTree || !record.dataTree->rootNode())

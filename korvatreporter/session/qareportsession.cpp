@@ -269,8 +269,22 @@ QList<QAStTestResult> QAReportSession::detailedTestResults() const
 {
     QList<QAStTestResult> results;
     for (const auto &record : m_records) {
-        if (record)
-            QAReportLeafTests::append(*record, true, &results);
+        if (!record)
+            continue;
+        // A file read for its tree alone has no text for the message of a case that did not
+        // pass: it is read again in full when it has such a case.
+        if (!record->document && record->dataTree && QAReportLeafTests::hasFailedCase(*record)) {
+            QAReporterData full;
+            full.fileName = record->fileName;
+            QAReporterReadContext context = readContext();
+            context.treeOnly = false;
+            if (QAReporterLoader::readRecord(full, context, nullptr) == QAReporterLoader::Read && full.document) {
+                full.document->setName(record->documentName);
+                QAReportLeafTests::append(full, true, &results);
+                continue;
+            }
+        }
+        QAReportLeafTests::append(*record, true, &results);
     }
     return results;
 }

@@ -218,7 +218,8 @@ private Q_SLOTS:
 
     // The one-pass detailed tests are what the generic merge of testResults() and fileResults()
     // gives: the same tests in the same order, with the same case details and retry marks; a
-    // read for the tests alone gives the same tests.
+    // read for the tests alone gives the same tests and, reading again where a message is
+    // wanted, the same details.
     void detailedTestResults_data()
     {
         QTest::addColumn<QString>("file");
@@ -253,6 +254,7 @@ private Q_SLOTS:
         light.setTestsOnly(true);
         QVERIFY(light.load({file}).isEmpty());
         QCOMPARE(describe(light.testResults()), describe(session.testResults()));
+        QCOMPARE(describe(light.detailedTestResults()), merged);
         QCOMPARE(light.resultTotals()->failed, session.resultTotals()->failed);
     }
 

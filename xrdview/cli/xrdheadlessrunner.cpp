@@ -95,6 +95,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     m_session->setFailedOnly(line.failedOnly);
     // The summary prints totals alone: the files need not be kept.
     m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary);
+    // A recording needs the tests, not the documents.
+    m_session->setTestsOnly(line.mode == XrdCommandLine::Record);
     for (const QString& type : line.hiddenTypes)
         m_session->hideType(type);
     // A recording hashes the files while they are read.
