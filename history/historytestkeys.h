@@ -12,9 +12,12 @@
 class HistoryTestKeys
 {
 public:
-    // One entry per key, in the order keys first appear; a later result of the same key takes
-    // the place of an earlier one. `results` must outlive this object.
-    explicit HistoryTestKeys(const QList<HistoryResult> &results);
+    // Which of several results of one key is kept.
+    enum class Keep { Last, First };
+
+    // One entry per key, in the order keys first appear; of several results of one key the
+    // last (or the first) is kept. `results` must outlive this object.
+    explicit HistoryTestKeys(const QList<HistoryResult> &results, Keep keep = Keep::Last);
 
     const QList<const HistoryResult *> &results() const { return m_results; }
     qsizetype size() const { return m_results.size(); }
