@@ -41,6 +41,23 @@ bool childrenAreCases(const Node *node)
     return cases == data->count;
 }
 
+// The leaves below `root`: the most tests it can give, so that the list grows once (a list of
+// 300,000 tests copied at each doubling costs more than counting).
+qsizetype leafCount(const Node *root)
+{
+    qsizetype leaves = 0;
+    std::vector<const Node *> pending{root};
+    while (!pending.empty()) {
+        const Node *node = pending.back();
+        pending.pop_back();
+        if (!node->hasChildren())
+            ++leaves;
+        for (const Node *child : node->children())
+            pending.push_back(child);
+    }
+    return leaves;
+}
+
 } // namespace
 
 bool QAReportLeafTests::hasFailedCase(const QAReporterData &record)
@@ -81,6 +98,7 @@ void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QLis
         qsizetype pathBefore; // length of the path of the node's parent
         bool casesBelow;      // its verdict-bearing uncounted children are cases
     };
+    tests->reserve(tests->size() + leafCount(record.dataTree->rootNode()));
     QString path;
     std::vector<Frame> stack{{record.dataTree->rootNode(), 0, 0, false}};
     while (!stack.empty()) {
