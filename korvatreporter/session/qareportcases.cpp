@@ -26,17 +26,6 @@ using Node = QTree<QAReporterNode>::QTreeNode;
 // is not in its start's document cannot make it scan a whole report.
 constexpr int MaxItems = 20000;
 
-std::optional<QAStTestResult::Verdict> verdictOf(const QString &state)
-{
-    if (state == QLatin1String("ok"))
-        return QAStTestResult::Passed;
-    if (state == QLatin1String("ko"))
-        return QAStTestResult::Failed;
-    if (state == QLatin1String("NE"))
-        return QAStTestResult::Inconclusive;
-    return std::nullopt;
-}
-
 // The lines of a node's text without its titles, and its first source link.
 struct NodeText
 {
@@ -196,12 +185,12 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     std::vector<const Node *> children;
     for (const Node *child : node->children()) {
         const QAReporterNode *c = child->data();
-        if (c && c->count == 0 && verdictOf(c->state))
+        if (c && c->count == 0 && QAReportCases::verdictOf(c->state))
             children.push_back(child);
     }
     if (qint64(children.size()) == data->count) {
         for (const Node *child : children) {
-            tests.append(caseOf(document, path, child->data()->name, *verdictOf(child->data()->state)));
+            tests.append(caseOf(document, path, child->data()->name, *QAReportCases::verdictOf(child->data()->state)));
             QAReportCases::describe(tests.last(), child);
         }
         return;
@@ -281,4 +270,15 @@ void QAReportCases::describe(QAStTestResult &test, const Node *node)
     test.message = messageOf(text);
     test.sourceFile = text.sourceFile;
     test.sourceLine = text.sourceLine;
+}
+
+std::optional<QAStTestResult::Verdict> QAReportCases::verdictOf(const QString &state)
+{
+    if (state == QLatin1String("ok"))
+        return QAStTestResult::Passed;
+    if (state == QLatin1String("ko"))
+        return QAStTestResult::Failed;
+    if (state == QLatin1String("NE"))
+        return QAStTestResult::Inconclusive;
+    return std::nullopt;
 }

@@ -4,6 +4,8 @@
 #include "korvatreporter/data/qtree.h"
 #include "sdk/qastfileresults.h"
 
+#include <optional>
+
 class QAReporterData;
 
 // The counted test cases of one loaded record as plain values, for the
@@ -19,6 +21,9 @@ public:
     QAReportCases() = delete;
 
     static QAStFileResults of(const QAReporterData &record);
+
+    // The verdict of a node's state ("ok", "ko", "NE"); none for any other.
+    static std::optional<QAStTestResult::Verdict> verdictOf(const QString &state);
 
     // Gives the case `test`, read from `node`, its duration and, when it did
     // not pass, its message and source.

@@ -14,28 +14,17 @@ namespace {
 
 using Node = QTree<QAReporterNode>::QTreeNode;
 
-std::optional<QAStTestResult::Verdict> verdictOf(const QString &state)
-{
-    if (state == QLatin1String("ok"))
-        return QAStTestResult::Passed;
-    if (state == QLatin1String("ko"))
-        return QAStTestResult::Failed;
-    if (state == QLatin1String("NE"))
-        return QAStTestResult::Inconclusive;
-    return std::nullopt;
-}
-
 // Whether the uncounted children of `node` with a verdict are the cases it
 // counts for: it counts for more than one test and has exactly that many.
 bool childrenAreCases(const Node *node)
 {
     const QAReporterNode *data = node->data();
-    if (!data || data->count <= 1 || !verdictOf(data->state))
+    if (!data || data->count <= 1 || !QAReportCases::verdictOf(data->state))
         return false;
     qint64 cases = 0;
     for (const Node *child : node->children()) {
         const QAReporterNode *c = child->data();
-        if (c && c->count == 0 && verdictOf(c->state))
+        if (c && c->count == 0 && QAReportCases::verdictOf(c->state))
             ++cases;
     }
     return cases == data->count;
@@ -71,8 +60,9 @@ bool QAReportLeafTests::hasFailedCase(const QAReporterData &record)
         pending.pop_back();
         const QAReporterNode *data = node->data();
         if (!node->hasChildren()) {
-            const std::optional<QAStTestResult::Verdict> verdict = data ? verdictOf(data->state) : std::nullopt;
-            if (verdict && *verdict != QAStTestResult::Passed && (data->count == 1 || (data->count == 0 && parentCases)))
+            const auto verdict = data ? QAReportCases::verdictOf(data->state) : std::nullopt;
+            const bool isCase = verdict && (data->count == 1 || (data->count == 0 && parentCases));
+            if (isCase && *verdict != QAStTestResult::Passed)
                 return true;
             continue;
         }
@@ -121,7 +111,7 @@ void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QLis
             stack.push_back({node, 0, suiteLength, detailed && childrenAreCases(node)});
             continue;
         }
-        const std::optional<QAStTestResult::Verdict> verdict = data ? verdictOf(data->state) : std::nullopt;
+        const auto verdict = data ? QAReportCases::verdictOf(data->state) : std::nullopt;
         if (verdict && !path.isEmpty()) {
             QAStTestResult test;
             test.document = document;

@@ -98,8 +98,9 @@ private Q_SLOTS:
         QFETCH(QStringList, states);
         const QString store = m_harness.freshStore(backend);
         QVERIFY2(!store.isEmpty(), qPrintable(m_harness.serverError()));
-        QVERIFY(m_harness.record(store, HistoryCliHarness::data("history-retry/1/results.xml"), QStringLiteral("b1"), 1) > 0);
-        QVERIFY(m_harness.record(store, HistoryCliHarness::data("history-retry/2/results.xml"), QStringLiteral("b2"), 1) > 0);
+        for (const auto& [file, label] : { std::pair{ "history-retry/1/results.xml", "b1" },
+                                           std::pair{ "history-retry/2/results.xml", "b2" } })
+            QVERIFY(m_harness.record(store, HistoryCliHarness::data(file), QLatin1String(label), 1) > 0);
 
         const XrdviewRun history = m_harness.run({ QStringLiteral("--history"), QStringLiteral("--db"), store,
                                                    QStringLiteral("--last"), QString::number(last),
