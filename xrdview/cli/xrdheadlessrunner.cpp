@@ -18,6 +18,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <future>
 #include <iostream>
 #include <memory>
@@ -144,12 +147,13 @@ std::optional<int> XrdHeadlessRunner::expandInputs(const XrdCommandLine& line, Q
     return Passed;
 }
 
-std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(QAStReportSession* session, const QString& file)
+std::optional<HistoryComparison::Sorted> XrdHeadlessRunner::resultsOf(QAStReportSession* session,
+                                                                      const QString& file)
 {
     StandardErrorLog log;
     if (!session->load({ file }, &log).isEmpty())
         return std::nullopt;
-    return XrdHistoryCommands::historyResults(session->testResults());
+    return HistoryComparison::sorted(XrdHistoryCommands::historyResults(session->testResults()));
 }
 
 int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
@@ -163,12 +167,17 @@ int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
         }
         session->setTestsOnly(true);
     }
+#ifdef __GLIBC__
+    // Two threads building large trees grow their heaps a few pages at a time, and each growth
+    // (mprotect) stops the other thread's page faults: growing by 64 MB steps lets them run.
+    mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+#endif
     // The older report is read on a thread of its own while this one reads the newer.
     QAStReportSession* older = m_compared[0].get();
-    std::future<std::optional<QList<HistoryResult>>> reading =
+    std::future<std::optional<HistoryComparison::Sorted>> reading =
         std::async(std::launch::async, [older, oldFile]() { return resultsOf(older, oldFile); });
-    const std::optional<QList<HistoryResult>> after = resultsOf(m_compared[1].get(), newFile);
-    const std::optional<QList<HistoryResult>> before = reading.get();
+    const std::optional<HistoryComparison::Sorted> after = resultsOf(m_compared[1].get(), newFile);
+    const std::optional<HistoryComparison::Sorted> before = reading.get();
     if (!before || !after)
         return Error;
     const HistoryComparison comparison = HistoryComparison::compare(*before, *after);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historycomparison.h"
 #include "xrdview/cli/xrdcommandline.h"
 
 #include <QString>
@@ -10,7 +11,6 @@
 #include <optional>
 
 class QAStReportSession;
-struct HistoryResult;
 class QAStViewerPlugin;
 class XrdStudio;
 
@@ -46,9 +46,10 @@ public:
     static void printError(const QString& text);
 
 private:
-    // The tests of `file` read into `session`; null when it cannot be read
-    // (its reason went to standard error). Safe on any thread.
-    static std::optional<QList<HistoryResult>> resultsOf(QAStReportSession* session, const QString& file);
+    // The tests of `file` read into `session`, sorted for the comparison;
+    // null when it cannot be read (its reason went to standard error). Safe
+    // on any thread.
+    static std::optional<HistoryComparison::Sorted> resultsOf(QAStReportSession* session, const QString& file);
     // The report files of `line`'s arguments, folders and patterns expanded,
     // into `files`; an exit status when the run ends here (no file found).
     std::optional<int> expandInputs(const XrdCommandLine& line, QStringList* files);
