@@ -1,6 +1,6 @@
 #include "history/historytestkeys.h"
 
-HistoryTestKeys::HistoryTestKeys(const QList<HistoryResult> &results, Keep keep)
+HistoryTestKeys::HistoryTestKeys(const QList<HistoryResult> &results)
 {
     m_results.reserve(results.size());
     m_index.reserve(results.size());
@@ -8,8 +8,7 @@ HistoryTestKeys::HistoryTestKeys(const QList<HistoryResult> &results, Keep keep)
         const Key key{&result.document, &result.path, hashOf(result.document, result.path)};
         const auto found = m_index.constFind(key);
         if (found != m_index.constEnd()) {
-            if (keep == Keep::Last)
-                m_results[*found] = &result;
+            m_results[*found] = &result;
             continue;
         }
         m_index.insert(key, m_results.size());

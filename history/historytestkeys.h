@@ -12,12 +12,9 @@
 class HistoryTestKeys
 {
 public:
-    // Which of several results of one key is kept.
-    enum class Keep { Last, First };
-
     // One entry per key, in the order keys first appear; of several results of one key the
-    // last (or the first) is kept. `results` must outlive this object.
-    explicit HistoryTestKeys(const QList<HistoryResult> &results, Keep keep = Keep::Last);
+    // last is kept. `results` must outlive this object.
+    explicit HistoryTestKeys(const QList<HistoryResult> &results);
 
     const QList<const HistoryResult *> &results() const { return m_results; }
     qsizetype size() const { return m_results.size(); }
