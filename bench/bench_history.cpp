@@ -9,6 +9,8 @@
 // a shared machine disturb far less (a PostgreSQL server's own work is in the wall time only).
 // Usage: bench_history [--runs 200] [--tests 10000] [--last 50] [--only sqlite|postgresql]
 
+#include "historybenchsetup.h"
+
 #include "history/historyclassifier.h"
 #include "history/historystore.h"
 #include "history/historytext.h"
@@ -22,7 +24,6 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <ctime>
@@ -36,24 +37,7 @@ struct Options
     int runs = 200;
     int tests = 10000;
     int last = 50;
-    QString only;
 };
-
-Options parse(const QStringList &args)
-{
-    Options options;
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--runs"))
-            options.runs = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--tests"))
-            options.tests = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--last"))
-            options.last = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--only"))
-            options.only = args.at(i + 1);
-    }
-    return options;
-}
 
 // Processor time of this process, in milliseconds.
 double cpuMs()
@@ -111,12 +95,14 @@ HistoryRun makeRun(int index, int tests)
     return run;
 }
 
-// Bytes the store takes: the SQLite file, or PostgreSQL's size of the store's tables with their
-// indexes.
-qint64 storeBytes(const QString &sqlitePath, const PostgresTestServer *server, const QString &database)
+// Bytes the store at `url` takes: the SQLite file, or PostgreSQL's size of the store's tables
+// with their indexes.
+qint64 storeBytes(const QString &url, const PostgresTestServer *server, const QString &database)
 {
-    if (server == nullptr)
-        return QFileInfo(sqlitePath).size() + QFileInfo(sqlitePath + QStringLiteral("-wal")).size();
+    if (server == nullptr) {
+        const QString path = url.mid(QStringLiteral("sqlite:").size());
+        return QFileInfo(path).size() + QFileInfo(path + QStringLiteral("-wal")).size();
+    }
     qint64 bytes = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("size"));
@@ -212,22 +198,19 @@ bool bench(const QString &name, const QString &url, const Options &options,
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const Options options = parse(app.arguments());
-    QTemporaryDir dir;
-    bool ok = true;
-    if (options.only.isEmpty() || options.only == QLatin1String("sqlite")) {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        ok = bench(QStringLiteral("sqlite"), QStringLiteral("sqlite:") + path, options,
-                   [&] { return storeBytes(path, nullptr, QString()); }) && ok;
-    }
-    if (options.only.isEmpty() || options.only == QLatin1String("postgresql")) {
-        PostgresTestServer server;
-        if (!server.start() || !server.createDatabase(QStringLiteral("bench"))) {
-            std::printf("postgresql: %s\n", qPrintable(server.errorString()));
-            return 1;
+    HistoryBenchSetup setup(app.arguments());
+    Options options;
+    options.runs = setup.number("--runs", options.runs);
+    options.tests = setup.number("--tests", options.tests);
+    options.last = setup.number("--last", options.last);
+    const QString database = QStringLiteral("bench");
+    const bool ok = setup.run([&](const QString &backend, const HistoryBenchSetup::NewStore &newStore) {
+        const QString url = newStore(database);
+        if (url.isEmpty()) {
+            std::printf("%s: no store\n", qPrintable(backend));
+            return false;
         }
-        ok = bench(QStringLiteral("postgresql"), server.url(QStringLiteral("bench")), options,
-                   [&] { return storeBytes(QString(), &server, QStringLiteral("bench")); }) && ok;
-    }
+        return bench(backend, url, options, [&] { return storeBytes(url, setup.server(), database); });
+    });
     return ok ? 0 : 1;
 }

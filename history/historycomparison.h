@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 // What changed between two runs, by test key, each section sorted:
 // - newFailures: fail now and did not fail before (passed, inconclusive or did not exist);
 // - fixed: failed before and pass now;
@@ -21,6 +23,15 @@ struct HistoryComparison
 
     static HistoryComparison compare(const QList<HistoryResult> &oldResults,
                                      const QList<HistoryResult> &newResults);
+
+    // One run's tests as a comparison reads them: each key with its verdict, sorted by key
+    // (equal keys in the order given). Sorting is most of a comparison's work: a caller that
+    // reads two runs on two threads sorts each on its own.
+    using Sorted = QList<std::pair<QString, HistoryResult::Verdict>>;
+    static Sorted sorted(const QList<HistoryResult> &results);
+    // The comparison of two sorted runs, in one pass over both. Of a key given twice, the old
+    // run's last result and the new run's first one count.
+    static HistoryComparison compare(const Sorted &oldResults, const Sorted &newResults);
     static HistoryComparison compare(const HistoryRun &oldRun, const HistoryRun &newRun)
     {
         return compare(oldRun.results, newRun.results);

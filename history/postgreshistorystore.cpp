@@ -86,6 +86,18 @@ bool PostgresHistoryStore::beginWrite(bool schema)
     return true;
 }
 
+bool PostgresHistoryStore::lockTests()
+{
+    // Conflicts with itself and with plain inserts, not with reads.
+    return exec(QStringLiteral("LOCK TABLE tests IN SHARE ROW EXCLUSIVE MODE"));
+}
+
+bool PostgresHistoryStore::testsAdded()
+{
+    // The ids were chosen here: the column's sequence moves past them for any other writer.
+    return exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('tests', 'id'), (SELECT MAX(id) FROM tests))"));
+}
+
 bool PostgresHistoryStore::isTransient(const QSqlError &error) const
 {
     // serialization_failure, deadlock_detected, lock_not_available, unique_violation.

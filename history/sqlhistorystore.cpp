@@ -1,5 +1,7 @@
 #include "history/sqlhistorystore.h"
 
+#include "history/historytestkeys.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QRandomGenerator>
@@ -9,6 +11,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -164,16 +167,13 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
         m_error = QCoreApplication::translate("KorvatHistory", "A run cannot be recorded without its content hash");
         return std::nullopt;
     }
-    // One result per test (the last given wins), in key order so that concurrent recorders
-    // take their locks on new tests in the same order.
-    std::map<TestKey, const HistoryResult *> byKey;
-    for (const HistoryResult &result : run.results)
-        byKey[{result.document, result.path}] = &result;
+    // One result per test, the last given winning.
+    const HistoryTestKeys keys(run.results);
 
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         qint64 id = 0;
         bool isNew = false;
-        switch (tryRecord(run, byKey, &id, &isNew, progress)) {
+        switch (tryRecord(run, keys, &id, &isNew, progress)) {
         case Attempt::Done:
             if (created)
                 *created = isNew;
@@ -191,9 +191,8 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
     return std::nullopt;
 }
 
-SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
-                                                    const std::map<TestKey, const HistoryResult *> &byKey,
-                                                    qint64 *id, bool *created, const Progress &progress)
+SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id,
+                                                    bool *created, const Progress &progress)
 {
     const auto failed = [this]() {
         rollback();
@@ -210,7 +209,7 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
     insert.addBindValue(nonNull(run.label));
     insert.addBindValue(time.toMSecsSinceEpoch());
     insert.addBindValue(run.contentHash);
-    insert.addBindValue(qint64(byKey.size()));
+    insert.addBindValue(qint64(keys.size()));
     if (!exec(insert))
         return failed();
     *created = insert.numRowsAffected() == 1;
@@ -234,73 +233,84 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
         return Attempt::Done;
     }
 
-    QHash<TestKey, qint64> ids;
-    if (!internTests(byKey, &ids) || !insertResults(*id, byKey, ids, progress))
+    QList<qint64> ids;
+    if (!internTests(keys, &ids) || !insertResults(*id, keys, ids, progress))
         return failed();
     if (!exec(QStringLiteral("COMMIT")))
         return failed();
     return Attempt::Done;
 }
 
-bool SqlHistoryStore::internTests(const std::map<TestKey, const HistoryResult *> &byKey,
-                                  QHash<TestKey, qint64> *ids)
+bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *ids)
 {
-    const auto readAll = [this](QHash<TestKey, qint64> *known) {
-        QSqlQuery all(database());
-        all.setForwardOnly(true);
-        all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
-        if (!exec(all))
-            return false;
-        known->clear();
-        while (all.next())
-            known->insert({all.value(1).toString(), all.value(2).toString()}, all.value(0).toLongLong());
-        return true;
-    };
-    QHash<TestKey, qint64> known;
-    if (!readAll(&known))
+    // Nobody else adds tests until this transaction ends, so the tests read now are all there
+    // are, and new ones can be numbered here instead of being read back.
+    if (!lockTests())
         return false;
-    // New tests are inserted in key order, many a statement, then read back with the others.
-    QList<TestKey> missing;
-    for (const auto &entry : byKey) {
-        if (!known.contains(entry.first))
-            missing.append(entry.first);
+    ids->fill(0, keys.size());
+    QSqlQuery all(database());
+    all.setForwardOnly(true);
+    all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+    if (!exec(all))
+        return false;
+    qint64 last = 0;
+    while (all.next()) {
+        const qint64 id = all.value(0).toLongLong();
+        last = std::max(last, id);
+        const qsizetype index = keys.indexOf(all.value(1).toString(), all.value(2).toString());
+        if (index >= 0)
+            (*ids)[index] = id;
     }
+    all.finish();
+
+    QList<qsizetype> missing;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (ids->at(i) == 0) {
+            (*ids)[i] = ++last;
+            missing.append(i);
+        }
+    }
+    if (missing.isEmpty())
+        return true;
+    const auto statement = [](qsizetype rows) {
+        QString sql = QStringLiteral("INSERT INTO tests (id, document, path) VALUES ");
+        for (qsizetype i = 0; i < rows; ++i)
+            sql += i ? QStringLiteral(", (?, ?, ?)") : QStringLiteral("(?, ?, ?)");
+        return sql;
+    };
+    // One statement prepared for the full batches, another for the last one.
+    QSqlQuery full(database());
+    if (missing.size() >= TestBatchSize)
+        full.prepare(statement(TestBatchSize));
     for (qsizetype first = 0; first < missing.size(); first += TestBatchSize) {
         const qsizetype rows = std::min<qsizetype>(TestBatchSize, missing.size() - first);
-        QString sql = QStringLiteral("INSERT INTO tests (document, path) VALUES ");
-        for (qsizetype i = 0; i < rows; ++i)
-            sql += i ? QStringLiteral(", (?, ?)") : QStringLiteral("(?, ?)");
-        sql += QStringLiteral(" ON CONFLICT (document, path) DO NOTHING");
-        QSqlQuery insert(database());
-        insert.prepare(sql);
+        QSqlQuery partial(database());
+        QSqlQuery &query = rows == TestBatchSize ? full : partial;
+        if (rows != TestBatchSize)
+            partial.prepare(statement(rows));
         for (qsizetype i = 0; i < rows; ++i) {
-            insert.bindValue(int(i) * 2, nonNull(missing.at(first + i).first));
-            insert.bindValue(int(i) * 2 + 1, nonNull(missing.at(first + i).second));
+            const qsizetype index = missing.at(first + i);
+            const HistoryResult *result = keys.results().at(index);
+            query.bindValue(int(i) * 3, ids->at(index));
+            query.bindValue(int(i) * 3 + 1, nonNull(result->document));
+            query.bindValue(int(i) * 3 + 2, nonNull(result->path));
         }
-        if (!exec(insert))
+        if (!exec(query))
             return false;
     }
-    if (!missing.isEmpty() && !readAll(&known))
-        return false;
-    for (const auto &entry : byKey) {
-        const auto it = known.constFind({nonNull(entry.first.first), nonNull(entry.first.second)});
-        if (it == known.constEnd()) {
-            m_error = QCoreApplication::translate("KorvatHistory", "History database %1: a new test was not stored")
-                          .arg(m_display);
-            return false;
-        }
-        ids->insert(entry.first, *it);
-    }
-    return true;
+    return testsAdded();
 }
 
-bool SqlHistoryStore::insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
-                                    const QHash<TestKey, qint64> &ids, const Progress &progress)
+bool SqlHistoryStore::insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
+                                    const Progress &progress)
 {
     // In test id order, cut into blocks of consecutive ids.
-    std::map<qint64, const HistoryResult *> byId;
-    for (const auto &entry : byKey)
-        byId.emplace(ids.value(entry.first), entry.second);
+    std::vector<std::pair<qint64, const HistoryResult *>> byId;
+    byId.reserve(size_t(keys.size()));
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        byId.emplace_back(ids.at(i), keys.results().at(i));
+    std::sort(byId.begin(), byId.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<Block> blocks;
     QList<qsizetype> done;
     QList<HistoryResultBlock::Entry> entries;

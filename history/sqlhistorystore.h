@@ -6,7 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 
-#include <map>
+class HistoryTestKeys;
 
 class QSqlQuery;
 
@@ -36,6 +36,11 @@ protected:
     virtual QStringList migration(int version) const = 0;
     // Begins a transaction that holds the writer's lock (schema changes included when `schema`).
     virtual bool beginWrite(bool schema) = 0;
+    // Keeps other writers from adding tests until the write transaction ends (SQLite's writer
+    // already holds the whole file).
+    virtual bool lockTests() { return true; }
+    // Called once new tests were added with ids chosen by the store.
+    virtual bool testsAdded() { return true; }
     // Whether a statement that failed with `error` may succeed when its transaction is tried again.
     virtual bool isTransient(const QSqlError &error) const = 0;
 
@@ -59,11 +64,12 @@ private:
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
-    Attempt tryRecord(const HistoryRun &run, const std::map<TestKey, const HistoryResult *> &byKey,
-                      qint64 *id, bool *created, const Progress &progress);
-    bool internTests(const std::map<TestKey, const HistoryResult *> &byKey, QHash<TestKey, qint64> *ids);
-    bool insertResults(qint64 runId, const std::map<TestKey, const HistoryResult *> &byKey,
-                       const QHash<TestKey, qint64> &ids, const Progress &progress);
+    Attempt tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id, bool *created,
+                      const Progress &progress);
+    // The id of each test of `keys`, in its order; new tests are added to the tests table.
+    bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
+    bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
+                       const Progress &progress);
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
     // written so far for `progress`.
     bool insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,

@@ -10,6 +10,11 @@ void QAStReportSession::setTotalsOnly(bool totalsOnly)
     Q_UNUSED(totalsOnly);
 }
 
+void QAStReportSession::setTestsOnly(bool testsOnly)
+{
+    Q_UNUSED(testsOnly);
+}
+
 QList<QAStTestResult> QAStReportSession::testResults() const
 {
     return {};

@@ -38,6 +38,13 @@ public:
     // totalsText()) of the files loaded from now on, so that it may read them
     // without keeping their content. Ignored by default.
     virtual void setTotalsOnly(bool totalsOnly);
+    // Tells the session that the host will ask for testResults() and
+    // detailedTestResults() only of the files loaded from now on: it may
+    // read them without their documents (reading a file again when a case's
+    // message is asked for), and shows no progress for them, so that
+    // sessions told so may each load on a thread of their own. Ignored by
+    // default.
+    virtual void setTestsOnly(bool testsOnly);
 
     // The sums of the held files' totals; none while no file is held.
     virtual std::optional<QAStResultTotals> resultTotals() const = 0;
@@ -64,8 +71,9 @@ public:
     virtual QList<QAStFileResults> fileResults() const;
     // testResults(), each test with the message and duration of the counted
     // case of fileResults() that has its document and path (a test case that
-    // is itself a leaf); tests inside a case keep them empty.
-    QList<QAStTestResult> detailedTestResults() const;
+    // is itself a leaf); tests inside a case keep them empty. By default
+    // built from the two above; a plug-in may give the same in one pass.
+    virtual QList<QAStTestResult> detailedTestResults() const;
     // True when `file` is a report some format of the plug-in recognises by
     // its content, as a host searching a folder asks. True by default.
     virtual bool recognises(const QString& file) const;

@@ -14,6 +14,8 @@ struct QAStTestResult
     QString document; // name of the report's first document, else the file's base name
     QString path;     // node names from the top of the report tree, joined by '/'
     Verdict verdict = Passed;
+    // Passed only when run again after failing (a retried or rerun test).
+    bool passedAfterRetry = false;
 
     // Filled for the counted test cases of QAStReportSession::fileResults();
     // empty (or -1) elsewhere and when the report does not tell.

@@ -24,6 +24,8 @@ public:
     QString fileName; // the path as the window was given it
     QAOwned<QAReporterDataTree> dataTree;
     QAOwned<DDocument> document; // the first document; later ones follow it
+    // The first document's name when the file was read without its documents.
+    QString documentName;
     QStringList types; // distinct node types in order of first appearance
     // Totals of "sum" values, counted in 64 bits and saturated at its limits.
     qint64 failed = 0;

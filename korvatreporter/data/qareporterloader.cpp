@@ -47,6 +47,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
     const std::unique_ptr<QAReportReader> reader =
         (format ? format : QAReportFormats::all().front())->createReader();
     reader->setTotalsOnly(context.totalsOnly);
+    reader->setTreeOnly(context.treeOnly);
     if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())
@@ -136,6 +137,9 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
             if (name != document->name())
                 document->setName(name);
         }
+        // A record read without its documents is named as its first one would be.
+        if (!record->document && record->dataTree)
+            record->documentName = names.take(record->documentName, i);
         records.push_back(std::move(record));
     }
 

@@ -34,7 +34,13 @@ public:
     // a full read refuses. Readers that cannot ignore it and read in full.
     void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
     bool totalsOnly() const { return m_totalsOnly; }
+    // Asks for the node tree and totals only: a reader that can may then
+    // leave the record's documents empty and give the first one's name in
+    // QAReporterData::documentName. Readers that cannot read in full.
+    void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
+    bool treeOnly() const { return m_treeOnly; }
 
 private:
     bool m_totalsOnly = false;
+    bool m_treeOnly = false;
 };

@@ -26,17 +26,6 @@ using Node = QTree<QAReporterNode>::QTreeNode;
 // is not in its start's document cannot make it scan a whole report.
 constexpr int MaxItems = 20000;
 
-std::optional<QAStTestResult::Verdict> verdictOf(const QString &state)
-{
-    if (state == QLatin1String("ok"))
-        return QAStTestResult::Passed;
-    if (state == QLatin1String("ko"))
-        return QAStTestResult::Failed;
-    if (state == QLatin1String("NE"))
-        return QAStTestResult::Inconclusive;
-    return std::nullopt;
-}
-
 // The lines of a node's text without its titles, and its first source link.
 struct NodeText
 {
@@ -170,24 +159,6 @@ QString messageOf(const NodeText &text)
     return message;
 }
 
-void describe(QAStTestResult &test, const Node *node)
-{
-    const QAReporterNode *data = node->data();
-    test.seconds = data->seconds;
-    if (test.verdict == QAStTestResult::Passed)
-        return;
-    const Node *check = firstCheckWith(node, data->state);
-    NodeText text = textOf(*check->data());
-    if (check != node && text.sourceLine < 0) {
-        const NodeText own = textOf(*data);
-        text.sourceFile = own.sourceFile;
-        text.sourceLine = own.sourceLine;
-    }
-    test.message = messageOf(text);
-    test.sourceFile = text.sourceFile;
-    test.sourceLine = text.sourceLine;
-}
-
 QAStTestResult caseOf(const QString &document, const QString &suite, const QString &name,
                       QAStTestResult::Verdict verdict)
 {
@@ -207,20 +178,20 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     const QAReporterNode *data = node->data();
     if (data->count == 1) {
         tests.append(caseOf(document, suite, data->name, verdict));
-        describe(tests.last(), node);
+        QAReportCases::describe(tests.last(), node);
         return;
     }
     const QString path = suite.isEmpty() ? data->name : suite + QLatin1Char('/') + data->name;
     std::vector<const Node *> children;
     for (const Node *child : node->children()) {
         const QAReporterNode *c = child->data();
-        if (c && c->count == 0 && verdictOf(c->state))
+        if (c && c->count == 0 && QAReportCases::verdictOf(c->state))
             children.push_back(child);
     }
     if (qint64(children.size()) == data->count) {
         for (const Node *child : children) {
-            tests.append(caseOf(document, path, child->data()->name, *verdictOf(child->data()->state)));
-            describe(tests.last(), child);
+            tests.append(caseOf(document, path, child->data()->name, *QAReportCases::verdictOf(child->data()->state)));
+            QAReportCases::describe(tests.last(), child);
         }
         return;
     }
@@ -228,7 +199,7 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     copiesLeft -= copies;
     for (qint64 i = 1; i <= copies; ++i) {
         tests.append(caseOf(document, path, QStringLiteral("%1 #%2").arg(data->name).arg(i), verdict));
-        describe(tests.last(), node);
+        QAReportCases::describe(tests.last(), node);
     }
 }
 
@@ -281,4 +252,33 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
         }
     }
     return results;
+}
+
+void QAReportCases::describe(QAStTestResult &test, const Node *node)
+{
+    const QAReporterNode *data = node->data();
+    test.seconds = data->seconds;
+    if (test.verdict == QAStTestResult::Passed)
+        return;
+    const Node *check = firstCheckWith(node, data->state);
+    NodeText text = textOf(*check->data());
+    if (check != node && text.sourceLine < 0) {
+        const NodeText own = textOf(*data);
+        text.sourceFile = own.sourceFile;
+        text.sourceLine = own.sourceLine;
+    }
+    test.message = messageOf(text);
+    test.sourceFile = text.sourceFile;
+    test.sourceLine = text.sourceLine;
+}
+
+std::optional<QAStTestResult::Verdict> QAReportCases::verdictOf(const QString &state)
+{
+    if (state == QLatin1String("ok"))
+        return QAStTestResult::Passed;
+    if (state == QLatin1String("ko"))
+        return QAStTestResult::Failed;
+    if (state == QLatin1String("NE"))
+        return QAStTestResult::Inconclusive;
+    return std::nullopt;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/qtree.h"
 #include "sdk/qastfileresults.h"
+
+#include <optional>
 
 class QAReporterData;
 
@@ -17,6 +21,13 @@ public:
     QAReportCases() = delete;
 
     static QAStFileResults of(const QAReporterData &record);
+
+    // The verdict of a node's state ("ok", "ko", "NE"); none for any other.
+    static std::optional<QAStTestResult::Verdict> verdictOf(const QString &state);
+
+    // Gives the case `test`, read from `node`, its duration and, when it did
+    // not pass, its message and source.
+    static void describe(QAStTestResult &test, const QTree<QAReporterNode>::QTreeNode *node);
 
     // A node counting for more tests than this is written as this many
     // cases, and a file gets at most MaxFileCopies such numbered copies in

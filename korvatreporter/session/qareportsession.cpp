@@ -14,6 +14,7 @@
 #include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/prefs/qareporterprefstyles.h"
 #include "korvatreporter/session/qareportcases.h"
+#include "korvatreporter/session/qareportleaftests.h"
 #include "korvatreporter/session/qareportsessiontext.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/ditems.h"
@@ -177,8 +178,10 @@ QAReporterReadContext QAReportSession::readContext() const
 {
     QAReporterReadContext context;
     context.totalsOnly = m_totalsOnly;
+    context.treeOnly = m_testsOnly;
     if (m_pref) {
-        context.studio = m_pref->studio();
+        // A read for the tests alone may run on another thread: no progress display.
+        context.studio = m_testsOnly ? nullptr : m_pref->studio();
         if (m_pref->stylesPage())
             context.styles = m_pref->stylesPage()->styles();
     }
@@ -256,38 +259,32 @@ QList<QAStTestResult> QAReportSession::testResults() const
 {
     QList<QAStTestResult> results;
     for (const auto &record : m_records) {
-        if (!record || !record->dataTree || !record->dataTree->rootNode())
+        if (record)
+            QAReportLeafTests::append(*record, false, &results);
+    }
+    return results;
+}
+
+QList<QAStTestResult> QAReportSession::detailedTestResults() const
+{
+    QList<QAStTestResult> results;
+    for (const auto &record : m_records) {
+        if (!record)
             continue;
-        const QString document = record->document && !record->document->name().isEmpty()
-                                     ? record->document->name()
-                                     : QFileInfo(record->fileName).completeBaseName();
-        // Depth first in document order, without recursion; the root has no name.
-        using Node = QTree<QAReporterNode>::QTreeNode;
-        std::vector<std::pair<const Node *, QString>> pending{{record->dataTree->rootNode(), QString()}};
-        while (!pending.empty()) {
-            const auto [node, path] = pending.back();
-            pending.pop_back();
-            const QAReporterNode *data = node->data();
-            const bool leaf = !node->hasChildren();
-            if (leaf && data && !path.isEmpty()) {
-                const QString &state = data->state;
-                if (state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE")) {
-                    QAStTestResult result;
-                    result.document = document;
-                    result.path = path;
-                    result.verdict = state == QLatin1String("ok")   ? QAStTestResult::Passed
-                                     : state == QLatin1String("ko") ? QAStTestResult::Failed
-                                                                    : QAStTestResult::Inconclusive;
-                    results.append(result);
-                }
-            }
-            const auto &children = node->children();
-            for (auto it = children.crbegin(); it != children.crend(); ++it) {
-                const QAReporterNode *child = (*it)->data();
-                const QString name = child ? child->name : QString();
-                pending.emplace_back(*it, path.isEmpty() ? name : path + QLatin1Char('/') + name);
+        // A file read for its tree alone has no text for the message of a case that did not
+        // pass: it is read again in full when it has such a case.
+        if (!record->document && record->dataTree && QAReportLeafTests::hasFailedCase(*record)) {
+            QAReporterData full;
+            full.fileName = record->fileName;
+            QAReporterReadContext context = readContext();
+            context.treeOnly = false;
+            if (QAReporterLoader::readRecord(full, context, nullptr) == QAReporterLoader::Read && full.document) {
+                full.document->setName(record->documentName);
+                QAReportLeafTests::append(full, true, &results);
+                continue;
             }
         }
+        QAReportLeafTests::append(*record, true, &results);
     }
     return results;
 }

@@ -66,6 +66,7 @@ public:
     // their records hold no tree and no documents, so nothing but the
     // totals answers for them.
     void setTotalsOnly(bool totalsOnly) override { m_totalsOnly = totalsOnly; }
+    void setTestsOnly(bool testsOnly) override { m_testsOnly = testsOnly; }
     void setFailedOnly(bool failedOnly) override;
     // Hides `type` whatever its entry said before.
     void hideType(const QString &type) override;
@@ -96,6 +97,7 @@ public:
     QString documentText() override;
     QString outlineText() override;
     QList<QAStTestResult> testResults() const override;
+    QList<QAStTestResult> detailedTestResults() const override;
     QList<QAStFileResults> fileResults() const override;
     bool recognises(const QString &file) const override;
     QAStExportResult exportHtml(const QString &dir, QAIProgressMonitor *progress,
@@ -127,6 +129,7 @@ private:
     QMap<QString, bool> m_typeShown;
     bool m_typesSettled = false;
     bool m_totalsOnly = false;
+    bool m_testsOnly = false;
     std::unique_ptr<QAReporterFilteredList> m_shown;
     // The records the shown list was built from, in order.
     std::vector<const QAReporterData *> m_shownRecords;

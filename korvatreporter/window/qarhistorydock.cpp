@@ -160,6 +160,7 @@ QList<HistoryResult> QARHistoryDock::resultsOf(const QList<QAStTestResult> &test
         result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
                          : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
                                                                         : HistoryResult::Verdict::Ok;
+        result.passedAfterRetry = test.passedAfterRetry && result.verdict == HistoryResult::Verdict::Ok;
         result.durationMs = HistoryResult::durationOf(test.seconds);
         result.fingerprint = HistoryResult::fingerprintOf(test.message);
         results.append(result);

@@ -61,6 +61,9 @@ private Q_SLOTS:
         QTest::newRow("same path in two documents") << "x/t:P y/t:P" << "x/t:F y/t:P" << "x/t" << "" << "" << "" << "";
         QTest::newRow("document renamed") << "x/t:P" << "y/t:P" << "" << "" << "" << "y/t" << "x/t";
         QTest::newRow("duplicate in the new run") << "a:P" << "a:F a:F" << "a" << "" << "" << "" << "";
+        // Of a key given twice, the old run's last result and the new run's first one count.
+        QTest::newRow("duplicates disagree in the new run") << "a:P" << "a:F a:P" << "a" << "" << "" << "" << "";
+        QTest::newRow("duplicates disagree in the old run") << "a:F a:P" << "a:F" << "a" << "" << "" << "" << "";
     }
 
     void compare()

@@ -216,6 +216,48 @@ private Q_SLOTS:
                                    "nightly|suite/new|0"}));
     }
 
+    // The one-pass detailed tests are what the generic merge of testResults() and fileResults()
+    // gives: the same tests in the same order, with the same case details and retry marks; a
+    // read for the tests alone gives the same tests and, reading again where a message is
+    // wanted, the same details.
+    void detailedTestResults_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *name : {"campaign.xrd", "regression.xrd", "inconclusive.xrd", "junit-surefire.xml",
+                                 "qtest-results.xml", "catch2-results.xml", "googletest.json", "jest-ctrf.json",
+                                 "node-test.tap"})
+            QTest::newRow(name) << QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
+        QTest::newRow("history details") << cliData("history-details/1/results.xml");
+        QTest::newRow("nameless document") << QStringLiteral(KORVAT_TEST_DATA "/nameless.xrd");
+    }
+    void detailedTestResults()
+    {
+        QFETCH(QString, file);
+        QAReportSession session(nullptr);
+        QVERIFY(session.load({file}).isEmpty());
+        const auto describe = [](const QList<QAStTestResult> &tests) {
+            QStringList lines;
+            for (const QAStTestResult &test : tests)
+                lines << QStringList{test.document, test.path, QString::number(int(test.verdict)),
+                                     QString::number(int(test.passedAfterRetry)), test.suite, test.name,
+                                     test.message, test.sourceFile, QString::number(test.sourceLine),
+                                     QString::number(test.seconds)}
+                             .join(QLatin1Char('|'));
+            return lines;
+        };
+        const QStringList merged = describe(session.QAStReportSession::detailedTestResults());
+        QVERIFY(!merged.isEmpty());
+        QCOMPARE(describe(session.detailedTestResults()), merged);
+
+        // A session told it needs the tests alone names and judges them alike.
+        QAReportSession light(nullptr);
+        light.setTestsOnly(true);
+        QVERIFY(light.load({file}).isEmpty());
+        QCOMPARE(describe(light.testResults()), describe(session.testResults()));
+        QCOMPARE(describe(light.detailedTestResults()), merged);
+        QCOMPARE(light.resultTotals()->failed, session.resultTotals()->failed);
+    }
+
     void emptySession()
     {
         QAReportSession session(nullptr);

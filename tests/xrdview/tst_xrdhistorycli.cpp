@@ -5,93 +5,53 @@
 // errors that must leave a store as it was.
 
 #include "tests/support/goldenfile.h"
-#include "tests/support/postgrestestserver.h"
 #include "tests/support/testfiles.h"
-#include "tests/support/xrdviewrun.h"
+#include "tests/xrdview/historycliharness.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QString data(const char* name)
-{
-    return QStringLiteral(KORVAT_TEST_DATA "/") + QLatin1String(name);
-}
-
-} // namespace
 
 class tst_XrdHistoryCli : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PostgresTestServer m_server;
-    int m_stores = 0;
+    HistoryCliHarness m_harness;
 
-    // A new, empty store on `backend`.
-    QString freshStore(const QString& backend)
+    static QString data(const char* name) { return HistoryCliHarness::data(name); }
+    XrdviewRun run(const QStringList& args, const QStringList& env = QStringList()) const
     {
-        const QString name = QStringLiteral("s%1").arg(++m_stores);
-        if (backend == QLatin1String("sqlite"))
-            return QStringLiteral("sqlite:") + m_dir.filePath(name + QStringLiteral(".sqlite"));
-        return m_server.createDatabase(name) ? m_server.url(name) : QString();
-    }
-
-    XrdviewRun run(const QStringList& args, const QStringList& env = QStringList())
-    {
-        return runXrdview(args, m_dir.filePath(QStringLiteral("config")), QString(),
-                          env + QStringList{ QStringLiteral("KORVAT_DB=") });
-    }
-
-    // Records `file` under `label` into `store` and returns the printed run id (0 on failure).
-    qint64 record(const QString& store, const QString& file, const QString& label, int status)
-    {
-        const XrdviewRun recorded =
-            run({ QStringLiteral("--record"), QStringLiteral("--db"), store, QStringLiteral("--label"), label, file });
-        if (recorded.status != status) {
-            qWarning() << recorded.describe();
-            return 0;
-        }
-        return recorded.out.trimmed().toLongLong();
+        return m_harness.run(args, env);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+        QVERIFY2(m_harness.start(), qPrintable(m_harness.serverError()));
     }
 
-    void cleanupTestCase() { m_server.stop(); }
+    void cleanupTestCase() { m_harness.stop(); }
 
     // Two runs recorded (one of them twice), then read back in every form, on both back-ends.
-    void recordAndRead_data()
-    {
-        QTest::addColumn<QString>("backend");
-        QTest::newRow("sqlite") << QStringLiteral("sqlite");
-        QTest::newRow("postgresql") << QStringLiteral("postgresql");
-    }
+    void recordAndRead_data() { HistoryCliHarness::addBackendRows(); }
     void recordAndRead()
     {
         QFETCH(QString, backend);
-        const QString store = freshStore(backend);
-        QVERIFY2(!store.isEmpty(), qPrintable(m_server.errorString()));
+        const QString store = m_harness.freshStore(backend);
+        QVERIFY2(!store.isEmpty(), qPrintable(m_harness.serverError()));
         // Both runs have failed tests: status 1, as --summary gives.
-        const qint64 older = record(store, data("run-old.xrd"), QStringLiteral("b1"), 1);
+        const qint64 older = m_harness.record(store, data("run-old.xrd"), QStringLiteral("b1"), 1);
         QVERIFY(older > 0);
         // The same content under another name and label is the same run.
-        const QString copy = m_dir.filePath(QStringLiteral("renamed.xrd"));
+        const QString copy = m_harness.filePath(QStringLiteral("renamed.xrd"));
         QFile::remove(copy);
         QVERIFY(QFile::copy(data("run-old.xrd"), copy));
-        QCOMPARE(record(store, copy, QStringLiteral("b1-again"), 1), older);
-        const qint64 newer = record(store, data("run-new.xrd"), QStringLiteral("b2"), 1);
+        QCOMPARE(m_harness.record(store, copy, QStringLiteral("b1-again"), 1), older);
+        const qint64 newer = m_harness.record(store, data("run-new.xrd"), QStringLiteral("b2"), 1);
         QVERIFY(newer > older);
 
         XrdviewRun history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store });
@@ -140,20 +100,20 @@ private Q_SLOTS:
     // Where the store is when --db is not given: KORVAT_DB, else the user's data folder.
     void storeAddress()
     {
-        const QString home = m_dir.filePath(QStringLiteral("data-home"));
+        const QString home = m_harness.filePath(QStringLiteral("data-home"));
         const QStringList env{ QStringLiteral("XDG_DATA_HOME=") + home };
         XrdviewRun recorded = run({ QStringLiteral("--record"), data("allpassed.xrd") }, env);
         QCOMPARE(recorded.status, 0);
         QVERIFY(QFile::exists(home + QStringLiteral("/korvat/history.sqlite")));
 
-        const QString fromEnv = m_dir.filePath(QStringLiteral("from-env.sqlite"));
-        const QString fromOption = m_dir.filePath(QStringLiteral("from-option.sqlite"));
-        recorded = runXrdview({ QStringLiteral("--record"), data("allpassed.xrd") }, m_dir.filePath(QStringLiteral("config")),
+        const QString fromEnv = m_harness.filePath(QStringLiteral("from-env.sqlite"));
+        const QString fromOption = m_harness.filePath(QStringLiteral("from-option.sqlite"));
+        recorded = runXrdview({ QStringLiteral("--record"), data("allpassed.xrd") }, m_harness.filePath(QStringLiteral("config")),
                               QString(), env + QStringList{ QStringLiteral("KORVAT_DB=sqlite:") + fromEnv });
         QCOMPARE(recorded.status, 0);
         QVERIFY(QFile::exists(fromEnv));
         recorded = runXrdview({ QStringLiteral("--history"), QStringLiteral("--db"), QStringLiteral("sqlite:") + fromOption },
-                              m_dir.filePath(QStringLiteral("config")), QString(),
+                              m_harness.filePath(QStringLiteral("config")), QString(),
                               env + QStringList{ QStringLiteral("KORVAT_DB=sqlite:") + fromEnv });
         QCOMPARE(recorded.status, 0);
         QCOMPARE(recorded.out, QByteArray("runs (oldest first): \n"));
@@ -182,7 +142,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        const XrdviewRun refused = run(args, { QStringLiteral("XDG_DATA_HOME=") + m_dir.filePath(QStringLiteral("nohome")) });
+        const XrdviewRun refused = run(args, { QStringLiteral("XDG_DATA_HOME=") + m_harness.filePath(QStringLiteral("nohome")) });
         QCOMPARE(refused.status, 2);
         QVERIFY2(refused.errText().contains(message), qPrintable(refused.describe()));
         QVERIFY(refused.out.isEmpty());
@@ -200,7 +160,7 @@ private Q_SLOTS:
     void damagedStore()
     {
         QFETCH(QStringList, mode);
-        const QString file = m_dir.filePath(QStringLiteral("damaged.sqlite"));
+        const QString file = m_harness.filePath(QStringLiteral("damaged.sqlite"));
         QVERIFY(TestFiles::writeFile(file, QByteArray("SQLite format 3").append('\0').append(QByteArray(4080, '\x5a'))));
         const QByteArray before = TestFiles::readBytes(file);
         const XrdviewRun refused = run(mode + QStringList{ QStringLiteral("--db"), QStringLiteral("sqlite:") + file });

@@ -1,66 +1,46 @@
 // What --record keeps of each test beside its verdict, on SQLite and on a
 // real PostgreSQL server that the test starts: the duration and the failure
 // message's fingerprint of a JUnit case (two runs written to files of the
-// same name, as a CI job writes them), and --history showing the latest
-// recorded duration in each of its forms.
+// same name, as a CI job writes them), --history showing the latest
+// recorded duration in each of its forms, and a case that passed only on a
+// rerun kept as such and counted as flaky.
 
 #include "history/historystore.h"
-#include "tests/support/postgrestestserver.h"
-#include "tests/support/xrdviewrun.h"
+#include "tests/xrdview/historycliharness.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 class tst_XrdHistoryDetails : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PostgresTestServer m_server;
-
-    XrdviewRun run(const QStringList& args)
-    {
-        return runXrdview(args, m_dir.filePath(QStringLiteral("config")), QString(), { QStringLiteral("KORVAT_DB=") });
-    }
-
-    static QString data(const char* name) { return QStringLiteral(KORVAT_TEST_DATA "/") + QLatin1String(name); }
+    HistoryCliHarness m_harness;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+        QVERIFY2(m_harness.start(), qPrintable(m_harness.serverError()));
     }
-    void cleanupTestCase() { m_server.stop(); }
+    void cleanupTestCase() { m_harness.stop(); }
 
-    void durationsAndMessages_data()
-    {
-        QTest::addColumn<QString>("backend");
-        QTest::newRow("sqlite") << QStringLiteral("sqlite");
-        QTest::newRow("postgresql") << QStringLiteral("postgresql");
-    }
+    void durationsAndMessages_data() { HistoryCliHarness::addBackendRows(); }
     void durationsAndMessages()
     {
         QFETCH(QString, backend);
-        const QString store = backend == QLatin1String("sqlite")
-                                  ? QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("details.sqlite"))
-                                  : (m_server.createDatabase(QStringLiteral("details")) ? m_server.url(QStringLiteral("details"))
-                                                                                        : QString());
-        QVERIFY2(!store.isEmpty(), qPrintable(m_server.errorString()));
+        const QString store = m_harness.freshStore(backend);
+        QVERIFY2(!store.isEmpty(), qPrintable(m_harness.serverError()));
         for (const auto& [file, label] : { std::pair{ "history-details/1/results.xml", "b1" },
                                            std::pair{ "history-details/2/results.xml", "b2" } }) {
-            const XrdviewRun recorded = run({ QStringLiteral("--record"), QStringLiteral("--db"), store,
-                                              QStringLiteral("--label"), QLatin1String(label), data(file) });
-            QVERIFY2(recorded.status == 1, qPrintable(recorded.describe()));
+            QVERIFY(m_harness.record(store, HistoryCliHarness::data(file), QLatin1String(label), 1) > 0);
         }
 
         // The table gains a column of latest durations, aligned on the right.
-        XrdviewRun history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store });
+        XrdviewRun history = m_harness.run({ QStringLiteral("--history"), QStringLiteral("--db"), store });
         QCOMPARE(history.status, 0);
         QCOMPARE(QString::fromUtf8(history.out),
                  QStringLiteral("runs (oldest first): b1, b2\n"
@@ -69,7 +49,7 @@ private Q_SLOTS:
                                 "results/login/accepts a password       P P  0 fails  0 flips      750 ms  stable\n"
                                 "results/login/no duration              P P  0 fails  0 flips              stable\n"));
 
-        history = run({ QStringLiteral("--history"), QStringLiteral("--db"), store, QStringLiteral("--to"),
+        history = m_harness.run({ QStringLiteral("--history"), QStringLiteral("--db"), store, QStringLiteral("--to"),
                         QStringLiteral("json") });
         const QJsonArray tests = QJsonDocument::fromJson(history.out).object().value(QStringLiteral("tests")).toArray();
         QCOMPARE(tests.size(), 3);
@@ -92,6 +72,65 @@ private Q_SLOTS:
         }
         QCOMPARE(fingerprints.size(), 2);
         QVERIFY(fingerprints.at(0) != 0 && fingerprints.at(0) == fingerprints.at(1));
+    }
+    // A case that passed on a rerun is flaky while that run is inside the window; one that
+    // failed on every rerun is a plain failure.
+    void passedAfterRetry_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QStringList>("states");
+        const QStringList both{ QStringLiteral("upload/resumes=flaky"),
+                                QStringLiteral("upload/rejects empty files=still failing"),
+                                QStringLiteral("upload/checks sizes=stable") };
+        const QStringList latest{ QStringLiteral("upload/resumes=stable"),
+                                  QStringLiteral("upload/rejects empty files=new failure"),
+                                  QStringLiteral("upload/checks sizes=stable") };
+        for (const char* backend : { "sqlite", "postgresql" }) {
+            QTest::addRow("%s, both runs", backend) << QString::fromLatin1(backend) << 2 << both;
+            QTest::addRow("%s, latest run", backend) << QString::fromLatin1(backend) << 1 << latest;
+        }
+    }
+    void passedAfterRetry()
+    {
+        QFETCH(QString, backend);
+        QFETCH(int, last);
+        QFETCH(QStringList, states);
+        const QString store = m_harness.freshStore(backend);
+        QVERIFY2(!store.isEmpty(), qPrintable(m_harness.serverError()));
+        for (const auto& [file, label] : { std::pair{ "history-retry/1/results.xml", "b1" },
+                                           std::pair{ "history-retry/2/results.xml", "b2" } })
+            QVERIFY(m_harness.record(store, HistoryCliHarness::data(file), QLatin1String(label), 1) > 0);
+
+        const XrdviewRun history = m_harness.run({ QStringLiteral("--history"), QStringLiteral("--db"), store,
+                                                   QStringLiteral("--last"), QString::number(last),
+                                                   QStringLiteral("--to"), QStringLiteral("json") });
+        QCOMPARE(history.status, 0);
+        QStringList found;
+        const QJsonArray tests = QJsonDocument::fromJson(history.out).object().value(QStringLiteral("tests")).toArray();
+        for (const QJsonValue& test : tests) {
+            const QString path = test.toObject().value(QStringLiteral("path")).toString();
+            found << path.section(QLatin1Char('/'), -2) + QLatin1Char('=')
+                         + test.toObject().value(QStringLiteral("state")).toString();
+        }
+        found.sort();
+        states.sort();
+        QCOMPARE(found, states);
+
+        // The store keeps the retry on the passed case of the first run only.
+        QString error;
+        const std::unique_ptr<HistoryStore> opened = HistoryStore::open(store, &error);
+        QVERIFY2(opened, qPrintable(error));
+        const auto runs = opened->recentRuns(2);
+        QVERIFY2(runs && runs->size() == 2, qPrintable(opened->errorString()));
+        QStringList retried;
+        for (const HistoryRun& recorded : *runs) {
+            for (const HistoryResult& result : recorded.results) {
+                if (result.passedAfterRetry)
+                    retried << recorded.label + QLatin1Char(' ') + result.path.section(QLatin1Char('/'), -1);
+            }
+        }
+        QCOMPARE(retried, QStringList{ QStringLiteral("b1 resumes") });
     }
 };
 

@@ -18,6 +18,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <future>
 #include <iostream>
 #include <memory>
 
@@ -94,13 +98,21 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     m_session->setFailedOnly(line.failedOnly);
     // The summary prints totals alone: the files need not be kept.
     m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary);
+    // A recording needs the tests, not the documents.
+    m_session->setTestsOnly(line.mode == XrdCommandLine::Record);
     for (const QString& type : line.hiddenTypes)
         m_session->hideType(type);
+    // A recording hashes the files while they are read.
+    std::future<XrdHistoryCommands::ContentHash> hash;
+    if (line.mode == XrdCommandLine::Record)
+        hash = XrdHistoryCommands::hashInBackground(files);
     StandardErrorLog log;
     const bool allRead = m_session->load(files, &log).isEmpty();
 
-    if (line.mode == XrdCommandLine::Record)
-        return allRead ? XrdHistoryCommands::record(line, files, m_session.get()) : Error;
+    if (line.mode == XrdCommandLine::Record) {
+        const XrdHistoryCommands::ContentHash content = hash.get();
+        return allRead ? XrdHistoryCommands::record(line, content, m_session.get()) : Error;
+    }
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);
     if ((line.mode == XrdCommandLine::Summary || line.mode == XrdCommandLine::ToFormat) && !line.allowEmpty
@@ -135,26 +147,37 @@ std::optional<int> XrdHeadlessRunner::expandInputs(const XrdCommandLine& line, Q
     return Passed;
 }
 
-// The tests of one report as the history library names them; null when the
-// report cannot be read (its reason went to standard error).
-std::optional<QList<HistoryResult>> XrdHeadlessRunner::resultsOf(const QString& file)
+std::optional<HistoryComparison::Sorted> XrdHeadlessRunner::resultsOf(QAStReportSession* session,
+                                                                      const QString& file)
 {
-    const std::unique_ptr<QAStReportSession> session = m_plugin->createSession();
-    if (!session) {
-        printError(QCoreApplication::translate("XrdHeadlessRunner",
-                                               "The plug-in cannot read reports without a window."));
-        return std::nullopt;
-    }
     StandardErrorLog log;
     if (!session->load({ file }, &log).isEmpty())
         return std::nullopt;
-    return XrdHistoryCommands::historyResults(session->testResults());
+    return HistoryComparison::sorted(XrdHistoryCommands::historyResults(session->testResults()));
 }
 
 int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
 {
-    const std::optional<QList<HistoryResult>> before = resultsOf(oldFile);
-    const std::optional<QList<HistoryResult>> after = before ? resultsOf(newFile) : std::nullopt;
+    for (std::unique_ptr<QAStReportSession>& session : m_compared) {
+        session = m_plugin->createSession();
+        if (!session) {
+            printError(QCoreApplication::translate("XrdHeadlessRunner",
+                                                   "The plug-in cannot read reports without a window."));
+            return Error;
+        }
+        session->setTestsOnly(true);
+    }
+#ifdef __GLIBC__
+    // Two threads building large trees grow their heaps a few pages at a time, and each growth
+    // (mprotect) stops the other thread's page faults: growing by 64 MB steps lets them run.
+    mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+#endif
+    // The older report is read on a thread of its own while this one reads the newer.
+    QAStReportSession* older = m_compared[0].get();
+    std::future<std::optional<HistoryComparison::Sorted>> reading =
+        std::async(std::launch::async, [older, oldFile]() { return resultsOf(older, oldFile); });
+    const std::optional<HistoryComparison::Sorted> after = resultsOf(m_compared[1].get(), newFile);
+    const std::optional<HistoryComparison::Sorted> before = reading.get();
     if (!before || !after)
         return Error;
     const HistoryComparison comparison = HistoryComparison::compare(*before, *after);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historycomparison.h"
 #include "xrdview/cli/xrdcommandline.h"
 
 #include <QString>
@@ -10,7 +11,6 @@
 #include <optional>
 
 class QAStReportSession;
-struct HistoryResult;
 class QAStViewerPlugin;
 class XrdStudio;
 
@@ -30,9 +30,9 @@ public:
     // The process exit status for `line` (whose mode is headless). The
     // report session stays alive with the runner.
     int run(const XrdCommandLine& line);
-    // --compare: reads each report into a session of its own and prints
-    // what changed; status 1 when a test newly fails, 2 when a report
-    // cannot be read.
+    // --compare: reads each report for its tests alone into a session of
+    // its own, both at once, and prints what changed; status 1 when a test
+    // newly fails, 2 when a report cannot be read.
     int compare(const QString& oldFile, const QString& newFile);
 
     // Flushes standard output and error and ends the process with `status`
@@ -46,7 +46,10 @@ public:
     static void printError(const QString& text);
 
 private:
-    std::optional<QList<HistoryResult>> resultsOf(const QString& file);
+    // The tests of `file` read into `session`, sorted for the comparison;
+    // null when it cannot be read (its reason went to standard error). Safe
+    // on any thread.
+    static std::optional<HistoryComparison::Sorted> resultsOf(QAStReportSession* session, const QString& file);
     // The report files of `line`'s arguments, folders and patterns expanded,
     // into `files`; an exit status when the run ends here (no file found).
     std::optional<int> expandInputs(const XrdCommandLine& line, QStringList* files);
@@ -57,4 +60,6 @@ private:
     void printMode(const XrdCommandLine& line, bool allRead, int* status);
 
     std::unique_ptr<QAStReportSession> m_session;
+    // The two reports of --compare, kept like m_session until the process ends.
+    std::unique_ptr<QAStReportSession> m_compared[2];
 };

@@ -53,6 +53,7 @@ QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResu
         result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
                          : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
                                                                         : HistoryResult::Verdict::Ok;
+        result.passedAfterRetry = test.passedAfterRetry && result.verdict == HistoryResult::Verdict::Ok;
         result.durationMs = HistoryResult::durationOf(test.seconds);
         result.fingerprint = HistoryResult::fingerprintOf(test.message);
         results.append(result);
@@ -60,15 +61,23 @@ QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResu
     return results;
 }
 
-int XrdHistoryCommands::record(const XrdCommandLine& line, const QStringList& files, QAStReportSession* session)
+std::future<XrdHistoryCommands::ContentHash> XrdHistoryCommands::hashInBackground(const QStringList& files)
 {
-    HistoryRun run;
-    QString error;
-    run.contentHash = HistoryRun::contentHashOf(files, &error);
-    if (run.contentHash.isEmpty()) {
-        storeError(error);
+    return std::async(std::launch::async, [files]() {
+        ContentHash content;
+        content.hash = HistoryRun::contentHashOf(files, &content.error);
+        return content;
+    });
+}
+
+int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session)
+{
+    if (content.hash.isEmpty()) {
+        storeError(content.error);
         return XrdHeadlessRunner::Error;
     }
+    HistoryRun run;
+    run.contentHash = content.hash;
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
     run.results = historyResults(session->detailedTestResults());

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <future>
 #include <memory>
 
 class HistoryStore;
@@ -20,9 +21,18 @@ class QAStReportSession;
 class XrdHistoryCommands
 {
 public:
-    // Records the tests of `session`, loaded from `files`, as one run.
+    // The content hash of the reports to record, or the reason it could not be taken.
+    struct ContentHash
+    {
+        QString hash;
+        QString error;
+    };
+    // Hashes `files` on a thread of its own, so that it overlaps their reading.
+    static std::future<ContentHash> hashInBackground(const QStringList& files);
+
+    // Records the tests of `session`, whose files hash to `content`, as one run.
     // Status as --summary: 1 when a test failed, 2 when nothing was recorded.
-    static int record(const XrdCommandLine& line, const QStringList& files, QAStReportSession* session);
+    static int record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session);
     // Prints the history table in the form --to asks for; 2 when the store
     // cannot be read.
     static int history(const XrdCommandLine& line);

@@ -4,6 +4,7 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
+#include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
 #include <QCoreApplication>
@@ -91,6 +92,12 @@ void QAstXmlRodHandler::setTotalsOnly(bool totalsOnly)
     setCheckOnly(totalsOnly);
 }
 
+void QAstXmlRodHandler::setTreeOnly(bool treeOnly)
+{
+    m_treeOnly = treeOnly;
+    setCheckOnly(treeOnly || m_totalsOnly);
+}
+
 QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
 {
     return m_tree.release();
@@ -160,6 +167,9 @@ bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QSt
     }
     if (!DAmlHandler::startElement(QString(), QString(), qName, atts))
         return false;
+    // A checked item lives only while its element is open: its name is taken now.
+    if (m_treeOnly && m_documentName.isNull() && currentItem() && currentItem()->kind() == DItem::Document)
+        m_documentName = static_cast<const DDocument *>(currentItem())->name();
     // Every node waiting at this point is anchored to the item just opened.
     if (!m_pendingSerials.empty() && currentItem())
         m_pendingSerials.clear();
@@ -180,14 +190,16 @@ bool QAstXmlRodHandler::startRoot()
     if (m_tree || !m_openSerials.empty())
         return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, more than one XROD element (line %1).\n"));
     m_rootOpen = true;
-    if (m_totalsOnly) {
+    if (m_totalsOnly || m_treeOnly) {
         m_openSerials.push_back(0);
         m_pendingSerials.push_back(0);
-        return true;
     }
+    if (m_totalsOnly)
+        return true;
     auto *root = new QAReporterNode;
     m_tree = std::make_unique<QAReporterDataTree>(root);
-    m_pending.push_back(root);
+    if (!m_treeOnly)
+        m_pending.push_back(root);
     return true;
 }
 
@@ -204,6 +216,12 @@ bool QAstXmlRodHandler::startNode(const DAmlAttributes &atts)
     m_tree->toLastChild();
     if (!readNodeAttributes(raw, atts))
         return false;
+    if (m_treeOnly) {
+        // No document items to anchor to: the serial numbers check the nesting instead.
+        m_openSerials.push_back(m_nodeCounter);
+        m_pendingSerials.push_back(m_nodeCounter);
+        return true;
+    }
     m_pending.push_back(raw);
     return true;
 }
@@ -374,7 +392,7 @@ bool QAstXmlRodHandler::endElement(const QString &, const QString &, const QStri
         }
         return true;
     case Node:
-        return m_totalsOnly ? endCountedNode() : endNode();
+        return m_totalsOnly ? endCountedNode() : m_treeOnly ? endTreeNode() : endNode();
     case Aml:
         break;
     }
@@ -398,6 +416,14 @@ bool QAstXmlRodHandler::endNode()
         return true;
     setErrorString(QCoreApplication::translate("Reporter", "unvalable stack elements.\n"));
     return false;
+}
+
+bool QAstXmlRodHandler::endTreeNode()
+{
+    if (!m_tree || !m_tree->current())
+        return false;
+    m_tree->toParent();
+    return endCountedNode();
 }
 
 bool QAstXmlRodHandler::failWith(const char *text)

@@ -51,6 +51,11 @@ public:
     // kept (dataTree() stays null). Set before the parse.
     void setTotalsOnly(bool totalsOnly);
     bool totalsOnly() const { return m_totalsOnly; }
+    // Tree only: the file is checked as for a full read and the node tree is
+    // built, but no document is kept; the nodes have no document items and
+    // documentName() gives the first document's name. Set before the parse.
+    void setTreeOnly(bool treeOnly);
+    const QString &documentName() const { return m_documentName; }
 
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
@@ -87,6 +92,8 @@ private:
     // (0 when there is none or it is not a number).
     int countSum(const QString &state, const QString &sum);
     bool endNode();
+    // The end of a node of a tree-only read: the tree and the serial checks.
+    bool endTreeNode();
     bool failWith(const char *text);
 
     QFile *m_file = nullptr;
@@ -130,4 +137,6 @@ private:
     bool m_rootOpen = false; // inside the one XROD element of the file
     bool m_canceled = false;
     bool m_totalsOnly = false;
+    bool m_treeOnly = false;
+    QString m_documentName; // tree only: the first document's name
 };

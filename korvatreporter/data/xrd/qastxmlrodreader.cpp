@@ -27,7 +27,9 @@ bool QAstXmlRodReader::parse(QIODevice *input, QFile *file, QAStudioInterface *s
         const qint64 byteSteps = file->size() / BytesPerStep;
         steps = int(qMin<qint64>(byteSteps, std::numeric_limits<int>::max()));
     }
-    QAstXmlRodHandler::resetProgress(steps);
+    // The counter is shared: only a read that shows progress touches it.
+    if (showProgress)
+        QAstXmlRodHandler::resetProgress(steps);
     setInputSize(file ? file->size() : 0);
     if (showProgress) {
         m_rodHandler->setProgressTarget(file, studio);

@@ -12,6 +12,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     QAstXmlRodReader reader;
     reader.rodHandler()->setStyles(styles);
     reader.rodHandler()->setTotalsOnly(totalsOnly());
+    reader.rodHandler()->setTreeOnly(treeOnly() && !totalsOnly());
     m_canceled = false;
     if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
@@ -21,6 +22,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     m_error.clear();
     record.document = std::unique_ptr<DDocument>(reader.takeDocument());
     record.dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
+    record.documentName = reader.rodHandler()->documentName();
     record.types = reader.types();
     record.passed = reader.passed();
     record.failed = reader.failed();
