@@ -1,5 +1,6 @@
 #include "korvatreporter/window/qartoolbar.h"
 
+#include "korvatreporter/window/qareporterimages.h"
 #include "korvatreporter/window/qareporterstate.h"
 #include "sdk/getpix.h"
 
@@ -8,7 +9,6 @@
 #include <QMainWindow>
 #include <QToolButton>
 
-#include "korvatreporter/window/images/testsfailed.xpm"
 #include "korvatreporter/window/images/nextKO.xpm"
 #include "korvatreporter/window/images/precKO.xpm"
 #include "korvatreporter/window/images/testscomplete.xpm"
@@ -84,7 +84,7 @@ void QARToolBar::setFilterState(bool failed)
     if (!m_filter)
         return;
     if (failed)
-        m_filter->setIcon(QIcon(GETPIX(QStringLiteral("testsfailed_xpm"), testsfailed_xpm)));
+        m_filter->setIcon(QIcon(QAReporterImages::pixmap(QAReporterImages::TestsFailed)));
     else
         m_filter->setIcon(
             QIcon(GETPIX(QStringLiteral("testscomplete_xpm"), testscomplete_xpm)));

@@ -15,15 +15,6 @@
 #include <QIODevice>
 #include <QTextStream>
 
-namespace {
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
-} // namespace
-
 DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
     : DIterator(monitor), m_images(std::make_unique<DHTMLImageCopier>(*this))
 {
@@ -376,7 +367,7 @@ void DHTMLWriter::writeTableStart(DItem* item)
         write(QLatin1String("<colgroup>"));
         for (float w : table->widths())
             write(QStringLiteral("<col style=\"width:%1%\">")
-                      .arg(number(100.0 * (w > 0 ? w : 0) / total)));
+                      .arg(QString::number(100.0 * (w > 0 ? w : 0) / total, 'g', 6)));
         write(QLatin1String("</colgroup>"));
     }
     write(QLatin1String("\n"));

@@ -23,7 +23,8 @@ using QAResultWords::StateKo;
 using QAResultWords::StateNe;
 
 const QString TypeBailOut = QStringLiteral("BailOut");
-constexpr int TabWidth = 4;
+// Columns a tab advances the indentation of a YAML line to (the next multiple).
+constexpr int IndentTabWidth = 4;
 
 bool startsWithWord(QStringView line, QLatin1String word)
 {
@@ -99,7 +100,7 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
         int indent = 0;
         qsizetype i = 0;
         for (; i < line.size() && (line.at(i) == QLatin1Char(' ') || line.at(i) == QLatin1Char('\t')); ++i)
-            indent += line.at(i) == QLatin1Char('\t') ? TabWidth - indent % TabWidth : 1;
+            indent += line.at(i) == QLatin1Char('\t') ? IndentTabWidth - indent % IndentTabWidth : 1;
         ok = readLine(QStringView(line).mid(i), indent);
         pos = end + 1;
         if (ok && (m_lineNumber & 255) == 0)
