@@ -18,7 +18,6 @@ protected:
     bool beginWrite(bool schema) override;
     bool isTransient(const QSqlError &error) const override;
     bool lockTests() override;
-    bool testsAdded() override;
 
 private:
     using SqlHistoryStore::SqlHistoryStore;

@@ -39,8 +39,6 @@ protected:
     // Keeps other writers from adding tests until the write transaction ends (SQLite's writer
     // already holds the whole file).
     virtual bool lockTests() { return true; }
-    // Called once new tests were added with ids chosen by the store.
-    virtual bool testsAdded() { return true; }
     // Whether a statement that failed with `error` may succeed when its transaction is tried again.
     virtual bool isTransient(const QSqlError &error) const = 0;
 
@@ -61,6 +59,13 @@ protected:
 
 private:
     using TestKey = std::pair<QString, QString>;
+    struct TestRow
+    {
+        qint64 id;
+        qint64 hash;
+        const QString *document;
+        const QString *path;
+    };
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
@@ -68,6 +73,8 @@ private:
                       const Progress &progress);
     // The id of each test of `keys`, in its order; new tests are added to the tests table.
     bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
+    // Writes the tests of `rows` (id, key hash, document, path) into `table`, several a statement.
+    bool insertTests(const QString &table, const QList<TestRow> &rows);
     bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
                        const Progress &progress);
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
@@ -78,6 +85,8 @@ private:
     bool upgrade(int version);
     // Packs the results of the first schema, one row each, into blocks.
     bool packFirstSchemaResults();
+    // Copies the tests into the table keyed by hash and puts it in place of the old one.
+    bool keyTestsByHash();
     bool readResult(const HistoryResultBlock::Entry &entry, HistoryResult *result);
     // Every interned test: id, then document and path.
     std::optional<QHash<qint64, TestKey>> allTests();

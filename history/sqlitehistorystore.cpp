@@ -120,6 +120,12 @@ bool SqliteHistoryStore::check(const QString &path, const QString &display, QStr
 
 QStringList SqliteHistoryStore::migration(int version) const
 {
+    if (version == 3) {
+        // The tests with the hash of their key, which alone is indexed; upgrade() fills the table
+        // and puts it in the old one's place.
+        return {QStringLiteral("CREATE TABLE tests_keyed (id INTEGER PRIMARY KEY, key_hash BIGINT NOT NULL, "
+                               "document TEXT NOT NULL, path TEXT NOT NULL)")};
+    }
     if (version == 2) {
         // A run's results packed by blocks of test ids (HistoryResultBlock): the key serves "all
         // tests of a run", the index "one test over the last runs".
