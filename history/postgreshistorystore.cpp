@@ -2,11 +2,35 @@
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QSqlQuery>
 
 namespace {
 
 // Key of the advisory lock that serialises schema changes between korvat programs.
 constexpr qint64 SchemaLockKey = 0x6b6f72766174; // "korvat"
+// New tests sent by one statement, as four arrays.
+constexpr qsizetype TestArraySize = 20000;
+
+// Appends `text` to an array literal as one quoted element.
+void appendElement(QString *array, const QString &text)
+{
+    if (array->size() > 1)
+        *array += QLatin1Char(',');
+    *array += QLatin1Char('"');
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            *array += QLatin1Char('\\');
+        *array += c;
+    }
+    *array += QLatin1Char('"');
+}
+
+void appendElement(QString *array, qint64 value)
+{
+    if (array->size() > 1)
+        *array += QLatin1Char(',');
+    *array += QString::number(value);
+}
 
 } // namespace
 
@@ -96,6 +120,37 @@ bool PostgresHistoryStore::lockTests()
 {
     // Conflicts with itself and with plain inserts, not with reads.
     return exec(QStringLiteral("LOCK TABLE tests IN SHARE ROW EXCLUSIVE MODE"));
+}
+
+bool PostgresHistoryStore::insertTests(const QString &table, const QList<TestRow> &rows)
+{
+    // One array a column, unnested by the server: the driver sends values as literals in the
+    // statement's text, and four arrays parse far faster than rows of bound values.
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("INSERT INTO %1 (id, key_hash, document, path) SELECT * FROM "
+                                 "unnest(CAST(? AS integer[]), CAST(? AS bigint[]), CAST(? AS text[]), "
+                                 "CAST(? AS text[]))")
+                      .arg(table));
+    for (qsizetype first = 0; first < rows.size(); first += TestArraySize) {
+        const qsizetype last = std::min(rows.size(), first + TestArraySize);
+        QString arrays[4];
+        for (QString &array : arrays)
+            array = QStringLiteral("{");
+        for (qsizetype i = first; i < last; ++i) {
+            const TestRow &row = rows.at(i);
+            appendElement(&arrays[0], row.id);
+            appendElement(&arrays[1], row.hash);
+            appendElement(&arrays[2], *row.document);
+            appendElement(&arrays[3], *row.path);
+        }
+        for (int column = 0; column < 4; ++column) {
+            arrays[column] += QLatin1Char('}');
+            query.bindValue(column, arrays[column]);
+        }
+        if (!exec(query))
+            return false;
+    }
+    return true;
 }
 
 bool PostgresHistoryStore::isTransient(const QSqlError &error) const

@@ -269,13 +269,21 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *id
     }
     all.finish();
 
-    QList<TestRow> missing;
+    // New tests are numbered in the order of their hashes, so that both the table (by id) and
+    // the index of hashes grow at their ends instead of at random places.
+    QList<qsizetype> fresh;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (ids->at(i) == 0) {
-            (*ids)[i] = ++last;
-            const HistoryResult *result = keys.results().at(i);
-            missing.append({last, keys.hashes().at(i), &result->document, &result->path});
-        }
+        if (ids->at(i) == 0)
+            fresh.append(i);
+    }
+    std::sort(fresh.begin(), fresh.end(),
+              [&keys](qsizetype a, qsizetype b) { return keys.hashes().at(a) < keys.hashes().at(b); });
+    QList<TestRow> missing;
+    missing.reserve(fresh.size());
+    for (const qsizetype i : fresh) {
+        (*ids)[i] = ++last;
+        const HistoryResult *result = keys.results().at(i);
+        missing.append({last, keys.hashes().at(i), &result->document, &result->path});
     }
     return insertTests(QStringLiteral("tests"), missing);
 }

@@ -55,10 +55,7 @@ protected:
     // Waits a short random time before a transaction is tried again.
     static void backOff(int attempt);
 
-    QSqlError m_sqlError;
-
-private:
-    using TestKey = std::pair<QString, QString>;
+    // A test to be added to the tests table.
     struct TestRow
     {
         qint64 id;
@@ -66,6 +63,13 @@ private:
         const QString *document;
         const QString *path;
     };
+    // Writes `rows` into `table` (the tests table or its replacement), several a statement.
+    virtual bool insertTests(const QString &table, const QList<TestRow> &rows);
+
+    QSqlError m_sqlError;
+
+private:
+    using TestKey = std::pair<QString, QString>;
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
@@ -73,8 +77,6 @@ private:
                       const Progress &progress);
     // The id of each test of `keys`, in its order; new tests are added to the tests table.
     bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
-    // Writes the tests of `rows` (id, key hash, document, path) into `table`, several a statement.
-    bool insertTests(const QString &table, const QList<TestRow> &rows);
     bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
                        const Progress &progress);
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results

@@ -72,7 +72,11 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
         if (!wal)
             backOff(attempt);
     }
-    if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !store->migrate(error)) {
+    // A page cache of up to 64 MB, taken only as pages are used: a recording of many new tests
+    // inserts their keys' hashes all over the index, and with the default 2 MB the pages it
+    // changes are written out and read back many times within one transaction.
+    if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
+        || !store->exec(QStringLiteral("PRAGMA cache_size=-65536")) || !store->migrate(error)) {
         if (error->isEmpty() || !wal)
             *error = store->errorString();
         return nullptr;
