@@ -17,10 +17,14 @@ void appendElement(QString *array, const QString &text)
     if (array->size() > 1)
         *array += QLatin1Char(',');
     *array += QLatin1Char('"');
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            *array += QLatin1Char('\\');
-        *array += c;
+    if (!text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\\'))) {
+        *array += text;
+    } else {
+        for (const QChar c : text) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+                *array += QLatin1Char('\\');
+            *array += c;
+        }
     }
     *array += QLatin1Char('"');
 }
