@@ -46,24 +46,35 @@ class tst_HistoryMigration : public QObject
         return value;
     }
 
+    // The id column of the first two schemas.
+    static QString idColumn(bool postgres)
+    {
+        return postgres ? QStringLiteral("SERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    }
+
+    // The version row and the tests table of the first two schemas, with three tests.
+    static QStringList versionAndTests(int version, bool postgres)
+    {
+        return {
+            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (%1)").arg(version),
+            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
+                           "UNIQUE (document, path))").arg(idColumn(postgres)),
+            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
+        };
+    }
+
     // The first schema as korvat wrote it, with two runs of three tests.
     static QStringList firstSchema(bool postgres)
     {
-        const QString key = postgres ? QStringLiteral("SERIAL PRIMARY KEY")
-                                     : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-        return {
-            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
-            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
+        return versionAndTests(1, postgres) + QStringList{
             QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
-                           "content_hash TEXT NOT NULL UNIQUE)").arg(key),
-            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
-                           "UNIQUE (document, path))").arg(key),
+                           "content_hash TEXT NOT NULL UNIQUE)").arg(idColumn(postgres)),
             QStringLiteral("CREATE TABLE results (fingerprint BIGINT, run_id INTEGER NOT NULL, test_id INTEGER NOT NULL, "
                            "duration_ms INTEGER, verdict SMALLINT NOT NULL, PRIMARY KEY (run_id, test_id))"),
             QStringLiteral("CREATE INDEX results_by_test ON results (test_id, run_id)"),
             QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash) VALUES ('b1', 1000, 'h1'), "
                            "('b2', 2000, 'h2')"),
-            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
             // Run 1: a passed, b failed with a message; run 2: a passed after a retry, c inconclusive.
             QStringLiteral("INSERT INTO results (run_id, test_id, verdict, duration_ms, fingerprint) VALUES "
                            "(1, 1, 0, 15, NULL), (1, 2, 1, NULL, 4242424242424242), "
@@ -74,8 +85,6 @@ class tst_HistoryMigration : public QObject
     // The second schema as korvat wrote it, with the same runs and results as firstSchema().
     static QStringList secondSchema(bool postgres)
     {
-        const QString key = postgres ? QStringLiteral("SERIAL PRIMARY KEY")
-                                     : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
         const auto bytes = [postgres](const QList<HistoryResultBlock::Entry> &entries) {
             const QByteArray hex = HistoryResultBlock::pack(entries).toHex();
             return postgres ? QStringLiteral("'\\x%1'::bytea").arg(QLatin1String(hex))
@@ -85,20 +94,16 @@ class tst_HistoryMigration : public QObject
         HistoryResultBlock::Entry b{2, 1, std::nullopt, 4242424242424242};
         HistoryResultBlock::Entry retried{1, 4, 3000, 0};
         HistoryResultBlock::Entry c{3, 2, 0, 0};
-        return {
-            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
-            QStringLiteral("INSERT INTO schema_version VALUES (2)"),
+        return versionAndTests(2, postgres) + QStringList{
             QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
-                           "content_hash TEXT NOT NULL UNIQUE, result_count INTEGER NOT NULL DEFAULT 0)").arg(key),
-            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
-                           "UNIQUE (document, path))").arg(key),
+                           "content_hash TEXT NOT NULL UNIQUE, result_count INTEGER NOT NULL DEFAULT 0)")
+                .arg(idColumn(postgres)),
             QStringLiteral("CREATE TABLE result_blocks (run_id INTEGER NOT NULL, block INTEGER NOT NULL, "
                            "packed %1 NOT NULL, PRIMARY KEY (run_id, block))")
                 .arg(postgres ? QStringLiteral("BYTEA") : QStringLiteral("BLOB")),
             QStringLiteral("CREATE INDEX result_blocks_by_block ON result_blocks (block, run_id)"),
             QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash, result_count) VALUES "
                            "('b1', 1000, 'h1', 2), ('b2', 2000, 'h2', 2)"),
-            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
             QStringLiteral("INSERT INTO result_blocks (run_id, block, packed) VALUES (1, 0, %1), (2, 0, %2)")
                 .arg(bytes({a, b}), bytes({retried, c})),
         };
