@@ -16,7 +16,7 @@ class HistoryStore
 {
 public:
     // The schema version this code writes; a store with a newer one is refused.
-    static constexpr int CurrentSchemaVersion = 2;
+    static constexpr int CurrentSchemaVersion = 3;
 
     // Called after each batch of results is written while recording, with the number written.
     using Progress = std::function<void(qsizetype written)>;

@@ -6,9 +6,10 @@
 #include <QList>
 #include <QString>
 
-// The distinct tests of a run, found by their key (document and path). Each key is hashed once;
-// strings are compared only when two hashes meet. A store looks up every test it already holds
-// here in one pass over its tests table, instead of building a map of that table.
+// The distinct tests of a run, found by their key (document and path). Each key is hashed once
+// with keyHash(), the hash the store keeps beside each test; strings are compared only when two
+// hashes meet. A store looks up every test it already holds here by that hash alone, in one
+// pass over the (id, hash) pairs of its tests table.
 class HistoryTestKeys
 {
 public:
@@ -18,25 +19,21 @@ public:
 
     const QList<const HistoryResult *> &results() const { return m_results; }
     qsizetype size() const { return m_results.size(); }
+    // keyHash() of each entry of results(), in the same order.
+    const QList<qint64> &hashes() const { return m_hashes; }
+    // Whether two different keys of these results share one hash (and so cannot be stored).
+    bool hasCollision() const { return m_collision; }
 
-    // The index in results() of the test with this key, or -1. A null and an empty string match.
-    qsizetype indexOf(const QString &document, const QString &path) const;
+    // The index in results() of the test with this key hash, or -1.
+    qsizetype indexOf(qint64 hash) const { return m_index.value(hash, -1); }
+
+    // A 64-bit hash of a test's key, the same on every machine and every run of every program
+    // (the store keeps it), unlike qHash, whose value depends on the processor and on Qt.
+    static qint64 keyHash(const QString &document, const QString &path);
 
 private:
-    // Points into the results; the hash is that of both strings.
-    struct Key
-    {
-        const QString *document;
-        const QString *path;
-        size_t hash;
-        bool operator==(const Key &other) const
-        {
-            return hash == other.hash && *document == *other.document && *path == *other.path;
-        }
-    };
-    friend size_t qHash(const Key &key, size_t) { return key.hash; }
-    static size_t hashOf(const QString &document, const QString &path);
-
     QList<const HistoryResult *> m_results;
-    QHash<Key, qsizetype> m_index;
+    QList<qint64> m_hashes;
+    QHash<qint64, qsizetype> m_index;
+    bool m_collision = false;
 };

@@ -18,7 +18,7 @@ protected:
     bool beginWrite(bool schema) override;
     bool isTransient(const QSqlError &error) const override;
     bool lockTests() override;
-    bool testsAdded() override;
+    bool insertTests(const QString &table, const QList<TestRow> &rows) override;
 
 private:
     using SqlHistoryStore::SqlHistoryStore;

@@ -169,6 +169,11 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
     }
     // One result per test, the last given winning.
     const HistoryTestKeys keys(run.results);
+    if (keys.hasCollision()) {
+        m_error = QCoreApplication::translate("KorvatHistory",
+                                              "Two tests of this run have keys of one hash: the run was not recorded");
+        return std::nullopt;
+    }
 
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         qint64 id = 0;
@@ -244,61 +249,74 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
 bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *ids)
 {
     // Nobody else adds tests until this transaction ends, so the tests read now are all there
-    // are, and new ones can be numbered here instead of being read back.
+    // are, and new ones can be numbered here instead of being read back. Stored tests are
+    // matched by the hash of their key: only two integers a test are read.
     if (!lockTests())
         return false;
     ids->fill(0, keys.size());
     QSqlQuery all(database());
     all.setForwardOnly(true);
-    all.prepare(QStringLiteral("SELECT id, document, path FROM tests"));
+    all.prepare(QStringLiteral("SELECT id, key_hash FROM tests"));
     if (!exec(all))
         return false;
     qint64 last = 0;
     while (all.next()) {
         const qint64 id = all.value(0).toLongLong();
         last = std::max(last, id);
-        const qsizetype index = keys.indexOf(all.value(1).toString(), all.value(2).toString());
+        const qsizetype index = keys.indexOf(all.value(1).toLongLong());
         if (index >= 0)
             (*ids)[index] = id;
     }
     all.finish();
 
-    QList<qsizetype> missing;
+    // New tests are numbered in the order of their hashes, so that both the table (by id) and
+    // the index of hashes grow at their ends instead of at random places.
+    QList<qsizetype> fresh;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (ids->at(i) == 0) {
-            (*ids)[i] = ++last;
-            missing.append(i);
-        }
+        if (ids->at(i) == 0)
+            fresh.append(i);
     }
-    if (missing.isEmpty())
-        return true;
-    const auto statement = [](qsizetype rows) {
-        QString sql = QStringLiteral("INSERT INTO tests (id, document, path) VALUES ");
-        for (qsizetype i = 0; i < rows; ++i)
-            sql += i ? QStringLiteral(", (?, ?, ?)") : QStringLiteral("(?, ?, ?)");
+    std::sort(fresh.begin(), fresh.end(),
+              [&keys](qsizetype a, qsizetype b) { return keys.hashes().at(a) < keys.hashes().at(b); });
+    QList<TestRow> missing;
+    missing.reserve(fresh.size());
+    for (const qsizetype i : fresh) {
+        (*ids)[i] = ++last;
+        const HistoryResult *result = keys.results().at(i);
+        missing.append({last, keys.hashes().at(i), &result->document, &result->path});
+    }
+    return insertTests(QStringLiteral("tests"), missing);
+}
+
+bool SqlHistoryStore::insertTests(const QString &table, const QList<TestRow> &rows)
+{
+    const auto statement = [&table](qsizetype count) {
+        QString sql = QStringLiteral("INSERT INTO %1 (id, key_hash, document, path) VALUES ").arg(table);
+        for (qsizetype i = 0; i < count; ++i)
+            sql += i ? QStringLiteral(", (?, ?, ?, ?)") : QStringLiteral("(?, ?, ?, ?)");
         return sql;
     };
     // One statement prepared for the full batches, another for the last one.
     QSqlQuery full(database());
-    if (missing.size() >= TestBatchSize)
+    if (rows.size() >= TestBatchSize)
         full.prepare(statement(TestBatchSize));
-    for (qsizetype first = 0; first < missing.size(); first += TestBatchSize) {
-        const qsizetype rows = std::min<qsizetype>(TestBatchSize, missing.size() - first);
+    for (qsizetype first = 0; first < rows.size(); first += TestBatchSize) {
+        const qsizetype count = std::min<qsizetype>(TestBatchSize, rows.size() - first);
         QSqlQuery partial(database());
-        QSqlQuery &query = rows == TestBatchSize ? full : partial;
-        if (rows != TestBatchSize)
-            partial.prepare(statement(rows));
-        for (qsizetype i = 0; i < rows; ++i) {
-            const qsizetype index = missing.at(first + i);
-            const HistoryResult *result = keys.results().at(index);
-            query.bindValue(int(i) * 3, ids->at(index));
-            query.bindValue(int(i) * 3 + 1, nonNull(result->document));
-            query.bindValue(int(i) * 3 + 2, nonNull(result->path));
+        QSqlQuery &query = count == TestBatchSize ? full : partial;
+        if (count != TestBatchSize)
+            partial.prepare(statement(count));
+        for (qsizetype i = 0; i < count; ++i) {
+            const TestRow &row = rows.at(first + i);
+            query.bindValue(int(i) * 4, row.id);
+            query.bindValue(int(i) * 4 + 1, row.hash);
+            query.bindValue(int(i) * 4 + 2, nonNull(*row.document));
+            query.bindValue(int(i) * 4 + 3, nonNull(*row.path));
         }
         if (!exec(query))
             return false;
     }
-    return testsAdded();
+    return true;
 }
 
 bool SqlHistoryStore::insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
@@ -375,7 +393,26 @@ bool SqlHistoryStore::upgrade(int version)
 {
     if (version == 2)
         return packFirstSchemaResults() && exec(QStringLiteral("DROP TABLE results"));
+    if (version == 3)
+        return keyTestsByHash();
     return true;
+}
+
+bool SqlHistoryStore::keyTestsByHash()
+{
+    const std::optional<QHash<qint64, TestKey>> tests = allTests();
+    if (!tests)
+        return false;
+    QList<TestRow> rows;
+    rows.reserve(tests->size());
+    for (auto test = tests->cbegin(); test != tests->cend(); ++test) {
+        rows.append({test.key(), HistoryTestKeys::keyHash(test->first, test->second), &test->first,
+                     &test->second});
+    }
+    // The unique index refuses two stored keys of one hash: the migration then fails whole.
+    return insertTests(QStringLiteral("tests_keyed"), rows) && exec(QStringLiteral("DROP TABLE tests"))
+           && exec(QStringLiteral("ALTER TABLE tests_keyed RENAME TO tests"))
+           && exec(QStringLiteral("CREATE UNIQUE INDEX tests_by_key_hash ON tests (key_hash)"));
 }
 
 bool SqlHistoryStore::packFirstSchemaResults()
@@ -595,9 +632,11 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::testHistory(const QString &doc
     if (!window || window->isEmpty())
         return window;
     QSqlQuery test(database());
-    test.prepare(QStringLiteral("SELECT id FROM tests WHERE document = ? AND path = ?"));
-    test.addBindValue(document);
-    test.addBindValue(path);
+    // The hash finds the test through its index; the key's text rules out another key of that hash.
+    test.prepare(QStringLiteral("SELECT id FROM tests WHERE key_hash = ? AND document = ? AND path = ?"));
+    test.addBindValue(HistoryTestKeys::keyHash(document, path));
+    test.addBindValue(nonNull(document));
+    test.addBindValue(nonNull(path));
     if (!exec(test))
         return std::nullopt;
     if (!test.next())

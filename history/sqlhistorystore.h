@@ -39,8 +39,6 @@ protected:
     // Keeps other writers from adding tests until the write transaction ends (SQLite's writer
     // already holds the whole file).
     virtual bool lockTests() { return true; }
-    // Called once new tests were added with ids chosen by the store.
-    virtual bool testsAdded() { return true; }
     // Whether a statement that failed with `error` may succeed when its transaction is tried again.
     virtual bool isTransient(const QSqlError &error) const = 0;
 
@@ -56,6 +54,17 @@ protected:
     void rollback();
     // Waits a short random time before a transaction is tried again.
     static void backOff(int attempt);
+
+    // A test to be added to the tests table.
+    struct TestRow
+    {
+        qint64 id;
+        qint64 hash;
+        const QString *document;
+        const QString *path;
+    };
+    // Writes `rows` into `table` (the tests table or its replacement), several a statement.
+    virtual bool insertTests(const QString &table, const QList<TestRow> &rows);
 
     QSqlError m_sqlError;
 
@@ -78,6 +87,8 @@ private:
     bool upgrade(int version);
     // Packs the results of the first schema, one row each, into blocks.
     bool packFirstSchemaResults();
+    // Copies the tests into the table keyed by hash and puts it in place of the old one.
+    bool keyTestsByHash();
     bool readResult(const HistoryResultBlock::Entry &entry, HistoryResult *result);
     // Every interned test: id, then document and path.
     std::optional<QHash<qint64, TestKey>> allTests();

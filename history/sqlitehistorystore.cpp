@@ -72,7 +72,11 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
         if (!wal)
             backOff(attempt);
     }
-    if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !store->migrate(error)) {
+    // A page cache of up to 64 MB, taken only as pages are used: a recording of many new tests
+    // inserts their keys' hashes all over the index, and with the default 2 MB the pages it
+    // changes are written out and read back many times within one transaction.
+    if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
+        || !store->exec(QStringLiteral("PRAGMA cache_size=-65536")) || !store->migrate(error)) {
         if (error->isEmpty() || !wal)
             *error = store->errorString();
         return nullptr;
@@ -120,6 +124,12 @@ bool SqliteHistoryStore::check(const QString &path, const QString &display, QStr
 
 QStringList SqliteHistoryStore::migration(int version) const
 {
+    if (version == 3) {
+        // The tests with the hash of their key, which alone is indexed; upgrade() fills the table
+        // and puts it in the old one's place.
+        return {QStringLiteral("CREATE TABLE tests_keyed (id INTEGER PRIMARY KEY, key_hash BIGINT NOT NULL, "
+                               "document TEXT NOT NULL, path TEXT NOT NULL)")};
+    }
     if (version == 2) {
         // A run's results packed by blocks of test ids (HistoryResultBlock): the key serves "all
         // tests of a run", the index "one test over the last runs".

@@ -1,4 +1,6 @@
+#include "history/historyresultblock.h"
 #include "history/historystore.h"
+#include "history/historytestkeys.h"
 #include "history/historystoreurl.h"
 #include "tests/support/postgrestestserver.h"
 
@@ -9,8 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// A store written by the first schema (one row per result) is migrated when it is opened:
-// its runs and results read back as they were recorded, on SQLite and on PostgreSQL alike.
+// A store written by an older schema (the first: one row per result; the second: results
+// packed by blocks, tests unique by their text) is migrated when it is opened: its runs and
+// results read back as they were recorded, on SQLite and on PostgreSQL alike.
 class tst_HistoryMigration : public QObject
 {
     Q_OBJECT
@@ -43,28 +46,66 @@ class tst_HistoryMigration : public QObject
         return value;
     }
 
+    // The id column of the first two schemas.
+    static QString idColumn(bool postgres)
+    {
+        return postgres ? QStringLiteral("SERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    }
+
+    // The version row and the tests table of the first two schemas, with three tests.
+    static QStringList versionAndTests(int version, bool postgres)
+    {
+        return {
+            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (%1)").arg(version),
+            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
+                           "UNIQUE (document, path))").arg(idColumn(postgres)),
+            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
+        };
+    }
+
     // The first schema as korvat wrote it, with two runs of three tests.
     static QStringList firstSchema(bool postgres)
     {
-        const QString key = postgres ? QStringLiteral("SERIAL PRIMARY KEY")
-                                     : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-        return {
-            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
-            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
+        return versionAndTests(1, postgres) + QStringList{
             QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
-                           "content_hash TEXT NOT NULL UNIQUE)").arg(key),
-            QStringLiteral("CREATE TABLE tests (id %1, document TEXT NOT NULL, path TEXT NOT NULL, "
-                           "UNIQUE (document, path))").arg(key),
+                           "content_hash TEXT NOT NULL UNIQUE)").arg(idColumn(postgres)),
             QStringLiteral("CREATE TABLE results (fingerprint BIGINT, run_id INTEGER NOT NULL, test_id INTEGER NOT NULL, "
                            "duration_ms INTEGER, verdict SMALLINT NOT NULL, PRIMARY KEY (run_id, test_id))"),
             QStringLiteral("CREATE INDEX results_by_test ON results (test_id, run_id)"),
             QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash) VALUES ('b1', 1000, 'h1'), "
                            "('b2', 2000, 'h2')"),
-            QStringLiteral("INSERT INTO tests (document, path) VALUES ('d', 'a'), ('d', 'b'), ('e', 'c')"),
             // Run 1: a passed, b failed with a message; run 2: a passed after a retry, c inconclusive.
             QStringLiteral("INSERT INTO results (run_id, test_id, verdict, duration_ms, fingerprint) VALUES "
                            "(1, 1, 0, 15, NULL), (1, 2, 1, NULL, 4242424242424242), "
                            "(2, 1, 4, 3000, NULL), (2, 3, 2, 0, NULL)"),
+        };
+    }
+
+    // The second schema as korvat wrote it, with the same runs and results as firstSchema().
+    static QStringList secondSchema(bool postgres)
+    {
+        const auto bytes = [postgres](const QList<HistoryResultBlock::Entry> &entries) {
+            const QByteArray hex = HistoryResultBlock::pack(entries).toHex();
+            return postgres ? QStringLiteral("'\\x%1'::bytea").arg(QLatin1String(hex))
+                            : QStringLiteral("X'%1'").arg(QLatin1String(hex));
+        };
+        HistoryResultBlock::Entry a{1, 0, 15, 0};
+        HistoryResultBlock::Entry b{2, 1, std::nullopt, 4242424242424242};
+        HistoryResultBlock::Entry retried{1, 4, 3000, 0};
+        HistoryResultBlock::Entry c{3, 2, 0, 0};
+        return versionAndTests(2, postgres) + QStringList{
+            QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
+                           "content_hash TEXT NOT NULL UNIQUE, result_count INTEGER NOT NULL DEFAULT 0)")
+                .arg(idColumn(postgres)),
+            QStringLiteral("CREATE TABLE result_blocks (run_id INTEGER NOT NULL, block INTEGER NOT NULL, "
+                           "packed %1 NOT NULL, PRIMARY KEY (run_id, block))")
+                .arg(postgres ? QStringLiteral("BYTEA") : QStringLiteral("BLOB")),
+            QStringLiteral("CREATE INDEX result_blocks_by_block ON result_blocks (block, run_id)"),
+            QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash, result_count) VALUES "
+                           "('b1', 1000, 'h1', 2), ('b2', 2000, 'h2', 2)"),
+            QStringLiteral("INSERT INTO result_blocks (run_id, block, packed) VALUES (1, 0, %1), (2, 0, %2)")
+                .arg(bytes({a, b}), bytes({retried, c})),
         };
     }
 
@@ -90,23 +131,27 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { m_server.stop(); }
 
-    void firstSchemaMigrated_data()
+    void olderSchemaMigrated_data()
     {
         QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgresql") << true;
+        QTest::addColumn<int>("version");
+        QTest::newRow("sqlite, first schema") << false << 1;
+        QTest::newRow("postgresql, first schema") << true << 1;
+        QTest::newRow("sqlite, second schema") << false << 2;
+        QTest::newRow("postgresql, second schema") << true << 2;
     }
-    void firstSchemaMigrated()
+    void olderSchemaMigrated()
     {
         QFETCH(bool, postgres);
-        const QString address = postgres ? (m_server.createDatabase(QStringLiteral("old")) ? m_server.url(QStringLiteral("old"))
-                                                                                           : QString())
-                                         : QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("old.sqlite"));
+        QFETCH(int, version);
+        const QString name = QStringLiteral("old%1").arg(version);
+        const QString address = postgres ? (m_server.createDatabase(name) ? m_server.url(name) : QString())
+                                         : QStringLiteral("sqlite:") + m_dir.filePath(name + QStringLiteral(".sqlite"));
         QVERIFY2(!address.isEmpty(), qPrintable(m_server.errorString()));
         QString error;
         const std::optional<HistoryStoreUrl> url = HistoryStoreUrl::parse(address, &error);
         QVERIFY2(url, qPrintable(error));
-        run(*url, firstSchema(postgres));
+        run(*url, version == 1 ? firstSchema(postgres) : secondSchema(postgres));
 
         std::unique_ptr<HistoryStore> store = HistoryStore::open(address, &error);
         QVERIFY2(store, qPrintable(error));
@@ -124,6 +169,10 @@ private Q_SLOTS:
         third.contentHash = QStringLiteral("h3");
         third.results = {history->at(1).results.at(0)};
         QVERIFY2(store->recordRun(third), qPrintable(store->errorString()));
+        // Every migrated test carries the hash of its key, by which the new run found its test.
+        QCOMPARE(run(*url, {QStringLiteral("SELECT COUNT(*) FROM tests")}).toInt(), 3);
+        QCOMPARE(run(*url, {QStringLiteral("SELECT key_hash FROM tests WHERE id = 3")}).toLongLong(),
+                 HistoryTestKeys::keyHash(QStringLiteral("e"), QStringLiteral("c")));
         QCOMPARE(describe(store->recentRuns(1, QStringLiteral("d/"))->at(0).results), QStringLiteral("d/a P+retry 3000 0"));
     }
 };

@@ -142,7 +142,7 @@ private Q_SLOTS:
         first.contentHash = QStringLiteral("h1");
         first.results = {result("Suite A", "login/ok", V::Ok, 12), result("Suite A", "login/bad", V::Ko, {}, "boom"),
                          result("Suite B", "login/ok", V::Inconclusive, 0),
-                         result("Suite B", QStringLiteral("caf\u00e9/\u2713 \"quoted\" 'x'"), V::Ok, 3),
+                         result("Suite B", QStringLiteral("caf\u00e9/\u2713 \"quoted\" 'x' \\ {a,b} NULL"), V::Ok, 3),
                          result(QString(), "no document", V::Ko)};
         first.results[2].passedAfterRetry = true;
         bool created = false;
@@ -194,6 +194,8 @@ private Q_SLOTS:
         const auto absent = store->testHistory(QStringLiteral("Suite B"), QStringLiteral("login/ok"), 1);
         QCOMPARE(absent->size(), 1);
         QVERIFY(absent->first().results.isEmpty());
+        const auto noDocument = store->testHistory(QString(), QStringLiteral("no document"), 5);
+        QCOMPARE(noDocument->at(0).results.size(), 1);
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 5);
     }
 
