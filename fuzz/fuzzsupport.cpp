@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -34,8 +35,12 @@ void FuzzSupport::ensureApplication()
 
 QString FuzzSupport::writeInput(const uint8_t* data, size_t size, const QString& suffix)
 {
-    const QString path = QDir::temp().filePath(
-        QStringLiteral("korvat-fuzz-%1%2").arg(QCoreApplication::applicationPid()).arg(suffix));
+    // A folder of the process's own: readers look at the files beside a report (stack-frame
+    // links list its folder), and the shared temporary folder may hold anything.
+    static QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("korvat-fuzz-XXXXXX")));
+    if (!folder.isValid())
+        return QString();
+    const QString path = folder.filePath(QStringLiteral("input%1").arg(suffix));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();

@@ -4,6 +4,10 @@
 <context>
     <name>KorvatHistory</name>
     <message>
+        <source>Two tests of this run have keys of one hash: the run was not recorded</source>
+        <translation>Deux tests de cette exécution ont des clés de même empreinte : l&apos;exécution n&apos;a pas été enregistrée</translation>
+    </message>
+    <message>
         <source>new failure</source>
         <translation>nouvel échec</translation>
     </message>

@@ -1,6 +1,7 @@
 #include "korvatreporter/data/junit/qajunittracelinks.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -8,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-QAJUnitTraceLinks::QAJUnitTraceLinks(const QString &folder)
-    : m_folder(folder.isEmpty() ? QString() : QDir(folder).absolutePath())
+QAJUnitTraceLinks::QAJUnitTraceLinks(const QString &folder, int maxEntries)
+    : m_folder(folder.isEmpty() ? QString() : QDir(folder).absolutePath()), m_maxEntries(maxEntries)
 {
 }
 
@@ -77,19 +78,29 @@ void QAJUnitTraceLinks::listFiles()
     if (m_listed)
         return;
     m_listed = true;
-    // Breadth first, without recursion, within the bounds.
+    // Breadth first, without recursion. Every entry counts against the budget, and a folder
+    // is read entry by entry, so that neither a huge folder nor a tree of empty folders
+    // makes the walk long; a folder's entries are then taken in name order.
     std::vector<std::pair<QString, int>> pending{{QString(), 0}};
-    int files = 0;
-    for (size_t next = 0; next < pending.size() && files < MaxFiles; ++next) {
+    int entries = 0;
+    for (size_t next = 0; next < pending.size() && entries < m_maxEntries; ++next) {
         const auto [folder, depth] = pending[next];
-        const QDir dir(folder.isEmpty() ? m_folder : m_folder + QLatin1Char('/') + folder);
-        const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QFileInfo &entry : entries) {
+        QDirIterator it(folder.isEmpty() ? m_folder : m_folder + QLatin1Char('/') + folder,
+                        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        QFileInfoList found;
+        while (entries < m_maxEntries && it.hasNext()) {
+            it.next();
+            found.append(it.fileInfo());
+            ++entries;
+        }
+        std::sort(found.begin(), found.end(),
+                  [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
+        for (const QFileInfo &entry : std::as_const(found)) {
             const QString relative = folder.isEmpty() ? entry.fileName() : folder + QLatin1Char('/') + entry.fileName();
             if (entry.isDir()) {
                 if (depth + 1 < MaxDepth && !entry.isSymLink())
                     pending.emplace_back(relative, depth + 1);
-            } else if (++files <= MaxFiles) {
+            } else {
                 m_byName[entry.fileName()].append(relative);
             }
         }

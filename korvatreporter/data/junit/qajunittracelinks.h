@@ -9,13 +9,14 @@
 // names a file and a line ("Cart.java:74", "tests/test_x.py:12",
 // "file.cpp(33)", Python's `File "x.py", line 12`) links to that file when it
 // is found under the report's folder. A bare name is looked up among the
-// folder's files, listed once on first need and at most MaxFiles of them
-// MaxDepth folders deep, so that a report in a large folder costs a bounded
-// walk; hidden folders are passed over.
+// folder's files, listed once on first need, breadth first: at most
+// MaxEntries entries (files and folders alike, so that a tree of empty folders
+// is bounded too) MaxDepth folders deep, so that a report at the top of a large
+// tree costs a bounded walk; hidden folders are passed over.
 class QAJUnitTraceLinks
 {
 public:
-    static constexpr int MaxFiles = 20000;
+    static constexpr int MaxEntries = 20000;
     static constexpr int MaxDepth = 8;
 
     // Where the frame stands in its line, and the link target "PATH line N"
@@ -28,8 +29,9 @@ public:
         QString target;
     };
 
-    // `folder` is the report's folder; an empty one finds nothing.
-    explicit QAJUnitTraceLinks(const QString &folder);
+    // `folder` is the report's folder; an empty one finds nothing. `maxEntries`
+    // bounds the listing (tests give a small one).
+    explicit QAJUnitTraceLinks(const QString &folder, int maxEntries = MaxEntries);
 
     Frame frame(QStringView line);
 
@@ -40,6 +42,7 @@ private:
     void listFiles();
 
     QString m_folder;
+    int m_maxEntries;
     bool m_listed = false;
     QHash<QString, QStringList> m_byName; // file name -> relative paths, sorted
     QHash<QString, QString> m_found;      // named -> relative path or null
