@@ -1,10 +1,57 @@
 // An XRD report read through the real loader: regular-file check, guarded
 // reader, node tree, document and totals; then read again for its totals
-// only, which must refuse or accept it alike and count the same (an input
-// of another format is read in full both times).
+// only and for its tests only, which must refuse or accept it alike and
+// count the same, and the tests-only read must list the tests the session
+// finds in the full read's tree (an input of another format is read in full
+// every time).
 #include "fuzz/fuzzsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/session/qareportleaftests.h"
+
+#include <cmath>
+
+namespace {
+
+// The same test, but for what only a full read has: its document's name and the message.
+bool sameTest(const QAStTestResult& a, const QAStTestResult& b)
+{
+    const bool sameSeconds = a.seconds == b.seconds || (std::isnan(a.seconds) && std::isnan(b.seconds));
+    return a.path == b.path && a.verdict == b.verdict && a.passedAfterRetry == b.passedAfterRetry
+           && a.suite == b.suite && a.name == b.name && sameSeconds;
+}
+
+void compareTestsOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
+{
+    QAReporterData listed;
+    listed.fileName = record.fileName;
+    QAReporterReadContext context;
+    context.testsOnly = true;
+    QString listedReason;
+    if (QAReporterLoader::readRecord(listed, context, &listedReason) != result || listedReason != reason)
+        FuzzSupport::fail("a tests-only read judged the report differently");
+    if (result != QAReporterLoader::Read)
+        return;
+    if (listed.passed != record.passed || listed.failed != record.failed
+        || listed.inconclusive != record.inconclusive || listed.types != record.types)
+        FuzzSupport::fail("a tests-only read counted differently");
+    if (!listed.testsListed)
+        return; // another format: read in full
+    QList<QAStTestResult> tests;
+    QAReportLeafTests::append(record, true, &tests);
+    if (tests.size() != listed.tests.size())
+        FuzzSupport::fail("a tests-only read found another number of tests");
+    bool failedCase = false;
+    for (qsizetype i = 0; i < tests.size(); ++i) {
+        if (!sameTest(tests.at(i), listed.tests.at(i)))
+            FuzzSupport::fail("a tests-only read listed another test");
+        failedCase = failedCase || (!tests.at(i).name.isNull() && tests.at(i).verdict != QAStTestResult::Passed);
+    }
+    if (failedCase != listed.hasFailedCase)
+        FuzzSupport::fail("a tests-only read missed a failed case");
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -26,5 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (counted.passed != record.passed || counted.failed != record.failed
         || counted.inconclusive != record.inconclusive || counted.types != record.types)
         FuzzSupport::fail("a totals-only read counted differently");
+    compareTestsOnly(record, result, reason);
     return 0;
 }

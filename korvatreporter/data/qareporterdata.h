@@ -3,6 +3,7 @@
 #include "korvatreporter/data/qaowned.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "rendoc/model/ddocument.h"
+#include "sdk/qasttestresult.h"
 
 #include <QList>
 #include <QString>
@@ -26,6 +27,12 @@ public:
     QAOwned<DDocument> document; // the first document; later ones follow it
     // The first document's name when the file was read without its documents.
     QString documentName;
+    // A file read for its tests alone (no tree, no documents): its tests as
+    // QAReportLeafTests lists them (detailed, without messages), and whether
+    // one is a counted case that did not pass, whose message needs a full read.
+    bool testsListed = false;
+    QList<QAStTestResult> tests;
+    bool hasFailedCase = false;
     QStringList types; // distinct node types in order of first appearance
     // Totals of "sum" values, counted in 64 bits and saturated at its limits.
     qint64 failed = 0;

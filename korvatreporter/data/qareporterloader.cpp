@@ -47,7 +47,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
     const std::unique_ptr<QAReportReader> reader =
         (format ? format : QAReportFormats::all().front())->createReader();
     reader->setTotalsOnly(context.totalsOnly);
-    reader->setTreeOnly(context.treeOnly);
+    reader->setTestsOnly(context.testsOnly);
     if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())
@@ -138,8 +138,10 @@ QStringList QAReporterLoader::loadFiles(const QStringList &files,
                 document->setName(name);
         }
         // A record read without its documents is named as its first one would be.
-        if (!record->document && record->dataTree)
+        if (!record->document && (record->dataTree || record->testsListed))
             record->documentName = names.take(record->documentName, i);
+        for (QAStTestResult &test : record->tests)
+            test.document = record->documentName;
         records.push_back(std::move(record));
     }
 

@@ -9,13 +9,13 @@ class QAStudioInterface;
 // reads: the studio (its progress display and output pane) and the report
 // styles the documents are built with. Either may be absent. With
 // totalsOnly the caller needs each file's totals and types and nothing else:
-// readers that can then keep neither node tree nor documents. With treeOnly
-// the caller needs the node tree and the first document's name: readers
-// that can then keep no documents.
+// readers that can then keep neither node tree nor documents. With testsOnly
+// the caller needs the tests (QAReporterData::tests): readers that can then
+// list them without keeping a tree or documents.
 struct QAReporterReadContext
 {
     QAStudioInterface *studio = nullptr;
     QList<DStyle *> styles;
     bool totalsOnly = false;
-    bool treeOnly = false;
+    bool testsOnly = false;
 };

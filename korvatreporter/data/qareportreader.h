@@ -34,13 +34,14 @@ public:
     // a full read refuses. Readers that cannot ignore it and read in full.
     void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
     bool totalsOnly() const { return m_totalsOnly; }
-    // Asks for the node tree and totals only: a reader that can may then
-    // leave the record's documents empty and give the first one's name in
-    // QAReporterData::documentName. Readers that cannot read in full.
-    void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
-    bool treeOnly() const { return m_treeOnly; }
+    // Asks for the tests and totals only: a reader that can may then list
+    // the tests in QAReporterData::tests (with testsListed set) and give the
+    // first document's name in QAReporterData::documentName, keeping neither
+    // tree nor documents. Readers that cannot read in full.
+    void setTestsOnly(bool testsOnly) { m_testsOnly = testsOnly; }
+    bool testsOnly() const { return m_testsOnly; }
 
 private:
     bool m_totalsOnly = false;
-    bool m_treeOnly = false;
+    bool m_testsOnly = false;
 };

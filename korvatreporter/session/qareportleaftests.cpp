@@ -49,30 +49,6 @@ qsizetype leafCount(const Node *root)
 
 } // namespace
 
-bool QAReportLeafTests::hasFailedCase(const QAReporterData &record)
-{
-    if (!record.dataTree || !record.dataTree->rootNode())
-        return false;
-    // Each node with whether its parent's uncounted children are cases.
-    std::vector<std::pair<const Node *, bool>> pending{{record.dataTree->rootNode(), false}};
-    while (!pending.empty()) {
-        const auto [node, parentCases] = pending.back();
-        pending.pop_back();
-        const QAReporterNode *data = node->data();
-        if (!node->hasChildren()) {
-            const auto verdict = data ? QAReportCases::verdictOf(data->state) : std::nullopt;
-            const bool isCase = verdict && (data->count == 1 || (data->count == 0 && parentCases));
-            if (isCase && *verdict != QAStTestResult::Passed)
-                return true;
-            continue;
-        }
-        const bool cases = childrenAreCases(node);
-        for (const Node *child : node->children())
-            pending.emplace_back(child, cases);
-    }
-    return false;
-}
-
 void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QList<QAStTestResult> *tests)
 {
     if (!record.dataTree || !record.dataTree->rootNode())

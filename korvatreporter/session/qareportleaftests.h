@@ -20,8 +20,4 @@ public:
     // also gets its suite, name, duration, message and source, as the cases
     // of QAReportCases::of() have them.
     static void append(const QAReporterData &record, bool detailed, QList<QAStTestResult> *tests);
-
-    // Whether a leaf of `record` is a counted test case that did not pass,
-    // whose message only the report's text can give.
-    static bool hasFailedCase(const QAReporterData &record);
 };

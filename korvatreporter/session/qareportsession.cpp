@@ -178,7 +178,7 @@ QAReporterReadContext QAReportSession::readContext() const
 {
     QAReporterReadContext context;
     context.totalsOnly = m_totalsOnly;
-    context.treeOnly = m_testsOnly;
+    context.testsOnly = m_testsOnly;
     if (m_pref) {
         // A read for the tests alone may run on another thread: no progress display.
         context.studio = m_testsOnly ? nullptr : m_pref->studio();
@@ -259,7 +259,19 @@ QList<QAStTestResult> QAReportSession::testResults() const
 {
     QList<QAStTestResult> results;
     for (const auto &record : m_records) {
-        if (record)
+        if (record && record->testsListed) {
+            const qsizetype from = results.size();
+            results += record->tests;
+            // The plain list has no details of the counted cases.
+            for (qsizetype i = from; i < results.size(); ++i) {
+                if (!results.at(i).name.isNull()) {
+                    QAStTestResult &test = results[i];
+                    test.suite.clear();
+                    test.name.clear();
+                    test.seconds = -1;
+                }
+            }
+        } else if (record)
             QAReportLeafTests::append(*record, false, &results);
     }
     return results;
@@ -271,20 +283,23 @@ QList<QAStTestResult> QAReportSession::detailedTestResults() const
     for (const auto &record : m_records) {
         if (!record)
             continue;
-        // A file read for its tree alone has no text for the message of a case that did not
+        // A file read for its tests alone has no text for the message of a case that did not
         // pass: it is read again in full when it has such a case.
-        if (!record->document && record->dataTree && QAReportLeafTests::hasFailedCase(*record)) {
+        if (record->testsListed && record->hasFailedCase) {
             QAReporterData full;
             full.fileName = record->fileName;
             QAReporterReadContext context = readContext();
-            context.treeOnly = false;
+            context.testsOnly = false;
             if (QAReporterLoader::readRecord(full, context, nullptr) == QAReporterLoader::Read && full.document) {
                 full.document->setName(record->documentName);
                 QAReportLeafTests::append(full, true, &results);
                 continue;
             }
         }
-        QAReportLeafTests::append(*record, true, &results);
+        if (record->testsListed)
+            results += record->tests;
+        else
+            QAReportLeafTests::append(*record, true, &results);
     }
     return results;
 }

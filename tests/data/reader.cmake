@@ -7,5 +7,5 @@ korvat_add_test(tst_catch2reader SOURCES tst_catch2reader.cpp LIBS kr_data korva
 korvat_add_test(tst_tapreader SOURCES tst_tapreader.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_gtestreader SOURCES tst_gtestreader.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_ctrfreader SOURCES tst_ctrfreader.cpp LIBS kr_data korvat_testsupport)
-korvat_add_test(tst_xrdtotalsonly SOURCES tst_xrdtotalsonly.cpp LIBS kr_data korvat_testsupport)
+korvat_add_test(tst_xrdtotalsonly SOURCES tst_xrdtotalsonly.cpp LIBS kr_session kr_data korvat_testsupport)
 korvat_add_test(tst_qajunittracelinks SOURCES tst_qajunittracelinks.cpp LIBS kr_data korvat_testsupport)

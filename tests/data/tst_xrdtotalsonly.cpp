@@ -1,6 +1,8 @@
+#include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/xrd/qastxmlrodhandler.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "korvatreporter/session/qareportleaftests.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QtTest>
@@ -9,7 +11,7 @@
 
 namespace {
 
-enum class Read { Full, TotalsOnly, TreeOnly };
+enum class Read { Full, TotalsOnly, TestsOnly };
 
 // The node tree, one line per node in document order: depth, name, type, state and count.
 QString treeText(const QAReporterDataTree *tree)
@@ -29,29 +31,56 @@ QString treeText(const QAReporterDataTree *tree)
     return text;
 }
 
-// What a read tells: "passed failed inconclusive types", or the error; a read that keeps the
-// tree adds the tree and the first document's name.
+// The tests as the session lists them, one line each: path, verdict, and for a counted case its
+// suite, name, duration and whether a message is wanted. The document and the message are
+// left out: a tests-only read has neither (the loader names the tests, a full read gives messages).
+QString testsText(const QList<QAStTestResult> &tests)
+{
+    QString text;
+    for (const QAStTestResult &test : tests) {
+        text += QStringLiteral("%1 %2").arg(test.path).arg(int(test.verdict));
+        if (!test.name.isNull())
+            text += QStringLiteral(" [%1|%2|%3|%4]").arg(test.suite, test.name).arg(test.seconds)
+                        .arg(test.verdict != QAStTestResult::Passed);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+// What a read tells: "passed failed inconclusive types", or the error; a full read adds the
+// first document's name and its tests and tree, a tests-only read the same name and its tests.
 QString outcome(const QString &xml, Read read)
 {
     QAstXmlRodReader reader;
     reader.rodHandler()->setTotalsOnly(read == Read::TotalsOnly);
-    reader.rodHandler()->setTreeOnly(read == Read::TreeOnly);
+    reader.rodHandler()->setTestsOnly(read == Read::TestsOnly);
     const bool ok = reader.parseText(xml);
-    const std::unique_ptr<DDocument> document(reader.takeDocument());
-    if (read == Read::TotalsOnly && (document || reader.dataTree()))
+    std::unique_ptr<DDocument> document(reader.takeDocument());
+    if (read != Read::Full && (document || reader.dataTree()))
         return QStringLiteral("kept the report");
-    if (read == Read::TreeOnly && document)
-        return QStringLiteral("kept the document");
     if (!ok)
         return reader.errorString();
     QString text = QStringLiteral("%1 %2 %3 %4").arg(reader.passed()).arg(reader.failed()).arg(reader.inconclusive())
                        .arg(reader.types().join(QLatin1Char(',')));
-    if (read == Read::Full)
-        text += QLatin1Char('\n') + (document ? document->name() : QString());
-    else if (read == Read::TreeOnly)
-        text += QLatin1Char('\n') + reader.rodHandler()->documentName();
-    if (read != Read::TotalsOnly && reader.dataTree())
-        text += QLatin1Char('\n') + treeText(reader.dataTree());
+    if (read == Read::TestsOnly) {
+        const bool failedCase = reader.rodHandler()->hasFailedCase();
+        text += QLatin1Char('\n') + reader.rodHandler()->documentName() + QLatin1Char('\n')
+                + testsText(reader.rodHandler()->takeTests())
+                + QStringLiteral("failed case %1\n").arg(QLatin1String(failedCase ? "true" : "false"));
+    } else if (read == Read::Full) {
+        QAReporterData record;
+        record.document = std::move(document);
+        record.dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
+        QList<QAStTestResult> tests;
+        QAReportLeafTests::append(record, true, &tests);
+        const bool failedCase = std::any_of(tests.cbegin(), tests.cend(), [](const QAStTestResult &test) {
+            return !test.name.isNull() && test.verdict != QAStTestResult::Passed;
+        });
+        text += QLatin1Char('\n') + (record.document ? record.document->name() : QString()) + QLatin1Char('\n')
+                + testsText(tests) + QStringLiteral("failed case %1\n").arg(QLatin1String(failedCase ? "true" : "false"));
+        if (record.dataTree)
+            text += treeText(record.dataTree.get());
+    }
     return text;
 }
 
@@ -91,6 +120,51 @@ private Q_SLOTS:
         QTest::newRow("bad value") << wrap(node("T", "ok", "<LIST ordered=\"maybe\"/>")) << "AML, bad value";
         QTest::newRow("text in a table") << wrap("<TABLE>words</TABLE>") << "AML, text not allowed";
         QTest::newRow("malformed XML") << "<XROD><DOCUMENT></XROD>" << "XML,";
+        QTest::newRow("unclosed node") << "<XROD><DOCUMENT name=\"d\"><XROD:NODE name=\"a\" type=\"t\"><P/></DOCUMENT></XROD>"
+                                       << "XML,";
+    }
+
+    // What recording and comparing read: cases counted once or as a node's uncounted children,
+    // nodes whose children do not match their count, names needing UTF-8, empty names.
+    void testsOnly_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<QString>("tests"); // testsText() and whether a case failed
+        const auto named = [](const char *name, const char *state, const char *extra, const QString &body) {
+            return QStringLiteral("<XROD:NODE name=\"%1\" type=\"T\" state=\"%2\" %3><P/>%4</XROD:NODE>")
+                .arg(QString::fromUtf8(name), QLatin1String(state), QLatin1String(extra), body);
+        };
+        QTest::newRow("case with checks") << wrap(named("s", "ko", "", named("c", "ko", "sum=\"1\" time=\" 1.5 \"",
+                                                                               named("k1", "ok", "", "") + named("k2", "ko", "", ""))))
+                                          << "s/c/k1 0\ns/c/k2 1\nfailed case false\n";
+        QTest::newRow("leaf cases") << wrap(named("s", "ok", "", named("a", "ok", "sum=\"1\" time=\"2\"", "")
+                                                                     + named("b", "ko", "sum=\"1\"", "")))
+                                    << "s/a 0 [s|a|2|0]\ns/b 1 [s|b|-1|1]\nfailed case true\n";
+        QTest::newRow("children are the cases") << wrap(named("s", "ko", "sum=\"2\"", named("a", "ok", "time=\"3\"", "")
+                                                                                    + named("b", "NE", "", "")))
+                                                << "s/a 0 [s|a|3|0]\ns/b 2 [s|b|-1|1]\nfailed case true\n";
+        QTest::newRow("children are not the cases") << wrap(named("s", "ko", "sum=\"3\"", named("a", "ok", "", "")
+                                                                                        + named("b", "ko", "", "")))
+                                                    << "s/a 0\ns/b 1\nfailed case false\n";
+        QTest::newRow("cases below a case") << wrap(named("s", "ok", "sum=\"2\"", named("a", "ok", "", named("x", "ko", "sum=\"2\"",
+                                                            named("y", "ko", "", "") + named("z", "ok", "", "")))
+                                                                                   + named("b", "ok", "", "")))
+                                            << "s/a/x/y 1 [s/a/x|y|-1|1]\ns/a/x/z 0 [s/a/x|z|-1|0]\ns/b 0 [s|b|-1|0]\nfailed case true\n";
+        QTest::newRow("names") << wrap(named("Étape", "ok", "", named("", "ok", "", named("a&amp;b", "ko", "", "")) + named("", "NE", "", "")))
+                               << "Étape//a&b 1\nÉtape/ 2\nfailed case false\n";
+        QTest::newRow("no verdict, empty path") << wrap(named("", "ok", "sum=\"1\"", "") + named("x", "done", "", ""))
+                                                << "failed case false\n";
+    }
+
+    void testsOnly()
+    {
+        QFETCH(QString, xml);
+        QFETCH(QString, tests);
+        const QString read = outcome(xml, Read::TestsOnly);
+        QCOMPARE(read.section(QLatin1Char('\n'), 2), tests);
+        // The full read, its tree walked by the session, gives the same tests.
+        const QString full = outcome(xml, Read::Full);
+        QVERIFY2(full.startsWith(read), qPrintable(full + QStringLiteral("---\n") + read));
     }
 
     void agreesWithFullRead()
@@ -104,13 +178,16 @@ private Q_SLOTS:
         QCOMPARE(outcome(xml, Read::TotalsOnly), read ? full.section(QLatin1Char('\n'), 0, 0) : full);
     }
 
-    // A tree-only read (what comparing two reports needs) keeps the tree and the first document's
-    // name but no document, and refuses the same files with the same reason.
-    void treeOnlyAgreesWithFullRead_data() { agreesWithFullRead_data(); }
-    void treeOnlyAgreesWithFullRead()
+    // A tests-only read (what recording and comparing need) keeps neither tree nor document,
+    // refuses the same files with the same reason, and lists the tests the session finds in the
+    // full read's tree, with the same first document's name.
+    void testsOnlyAgreesWithFullRead_data() { agreesWithFullRead_data(); }
+    void testsOnlyAgreesWithFullRead()
     {
         QFETCH(QString, xml);
-        QCOMPARE(outcome(xml, Read::TreeOnly), outcome(xml, Read::Full));
+        const QString full = outcome(xml, Read::Full);
+        const QString read = outcome(xml, Read::TestsOnly);
+        QCOMPARE(read, full.at(0).isDigit() ? full.left(read.size()) : full);
     }
 };
 

@@ -52,6 +52,30 @@ bool sameText(const QString &text, QByteArrayView bytes)
     return true;
 }
 
+// The verdict a node's state stands for, as the session's tests read it.
+std::optional<QAStTestResult::Verdict> stateVerdict(const QString &state)
+{
+    if (state == QLatin1String("ok"))
+        return QAStTestResult::Passed;
+    if (state == QLatin1String("ko"))
+        return QAStTestResult::Failed;
+    if (state == QLatin1String("NE"))
+        return QAStTestResult::Inconclusive;
+    return std::nullopt;
+}
+
+// Appends UTF-8 `bytes` to `text`, ASCII without a conversion of its own.
+void appendUtf8(QString &text, QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80) {
+            text += QString::fromUtf8(bytes);
+            return;
+        }
+    }
+    text += QLatin1String(bytes.data(), bytes.size());
+}
+
 // The attribute's value, null when the attribute is absent.
 QString optionalValue(const DAmlAttributes &atts, QLatin1String name)
 {
@@ -92,10 +116,10 @@ void QAstXmlRodHandler::setTotalsOnly(bool totalsOnly)
     setCheckOnly(totalsOnly);
 }
 
-void QAstXmlRodHandler::setTreeOnly(bool treeOnly)
+void QAstXmlRodHandler::setTestsOnly(bool testsOnly)
 {
-    m_treeOnly = treeOnly;
-    setCheckOnly(treeOnly || m_totalsOnly);
+    m_testsOnly = testsOnly;
+    setCheckOnly(testsOnly || m_totalsOnly);
 }
 
 QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
@@ -109,6 +133,11 @@ bool QAstXmlRodHandler::startDocument()
     m_pending.clear();
     m_openSerials.clear();
     m_pendingSerials.clear();
+    m_testFrames.clear();
+    m_candidates.clear();
+    m_testPath.clear();
+    m_tests.clear();
+    m_hasFailedCase = false;
     m_types.clear();
     m_passed = 0;
     m_failed = 0;
@@ -161,14 +190,14 @@ bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QSt
     case Root:
         return startRoot();
     case Node:
-        return m_totalsOnly ? startCountedNode(atts) : startNode(atts);
+        return m_totalsOnly || m_testsOnly ? startCountedNode(atts) : startNode(atts);
     case Aml:
         break;
     }
     if (!DAmlHandler::startElement(QString(), QString(), qName, atts))
         return false;
     // A checked item lives only while its element is open: its name is taken now.
-    if (m_treeOnly && m_documentName.isNull() && currentItem() && currentItem()->kind() == DItem::Document)
+    if (m_testsOnly && m_documentName.isNull() && currentItem() && currentItem()->kind() == DItem::Document)
         m_documentName = static_cast<const DDocument *>(currentItem())->name();
     // Every node waiting at this point is anchored to the item just opened.
     if (!m_pendingSerials.empty() && currentItem())
@@ -190,16 +219,16 @@ bool QAstXmlRodHandler::startRoot()
     if (m_tree || !m_openSerials.empty())
         return failWith(QT_TRANSLATE_NOOP("Reporter", "Xml/ROD, more than one XROD element (line %1).\n"));
     m_rootOpen = true;
-    if (m_totalsOnly || m_treeOnly) {
+    if (m_totalsOnly || m_testsOnly) {
         m_openSerials.push_back(0);
         m_pendingSerials.push_back(0);
-    }
-    if (m_totalsOnly)
+        if (m_testsOnly && !m_totalsOnly)
+            m_testFrames.emplace_back();
         return true;
+    }
     auto *root = new QAReporterNode;
     m_tree = std::make_unique<QAReporterDataTree>(root);
-    if (!m_treeOnly)
-        m_pending.push_back(root);
+    m_pending.push_back(root);
     return true;
 }
 
@@ -216,12 +245,6 @@ bool QAstXmlRodHandler::startNode(const DAmlAttributes &atts)
     m_tree->toLastChild();
     if (!readNodeAttributes(raw, atts))
         return false;
-    if (m_treeOnly) {
-        // No document items to anchor to: the serial numbers check the nesting instead.
-        m_openSerials.push_back(m_nodeCounter);
-        m_pendingSerials.push_back(m_nodeCounter);
-        return true;
-    }
     m_pending.push_back(raw);
     return true;
 }
@@ -284,11 +307,72 @@ bool QAstXmlRodHandler::startCountedNode(const DAmlAttributes &atts)
     QString type;
     if (!readType(atts, &type))
         return false;
-    countSum(sharedValue(atts, QLatin1String("state")), optionalValue(atts, QLatin1String("sum")));
+    const QString state = sharedValue(atts, QLatin1String("state"));
+    const int count = countSum(state, optionalValue(atts, QLatin1String("sum")));
     const int serial = ++m_nodeCounter;
     m_openSerials.push_back(serial);
     m_pendingSerials.push_back(serial);
+    if (!m_totalsOnly && m_testsOnly)
+        startTestNode(atts, state, count);
     return true;
+}
+
+void QAstXmlRodHandler::startTestNode(const DAmlAttributes &atts, const QString &state, qint64 count)
+{
+    TestFrame &parent = m_testFrames.back();
+    parent.hasChildren = true;
+    TestFrame frame;
+    frame.pathBefore = m_testPath.size();
+    frame.count = count;
+    frame.verdict = stateVerdict(state);
+    frame.candidatesFrom = qsizetype(m_candidates.size());
+    if (count == 0 && frame.verdict)
+        ++parent.uncounted;
+    // The duration matters only to a node that may be a counted case.
+    const int timeIndex = count == 1 || (count == 0 && parent.mayHaveCases()) ? atts.index(QLatin1String("time")) : -1;
+    if (timeIndex >= 0) {
+        bool ok = false;
+        const double seconds = presentValue(atts, timeIndex).trimmed().toDouble(&ok);
+        if (ok && seconds >= 0 && std::isfinite(seconds))
+            frame.seconds = seconds;
+    }
+    if (!m_testPath.isEmpty())
+        m_testPath += QLatin1Char('/');
+    appendUtf8(m_testPath, atts.utf8Value(atts.index(QLatin1String("name"))));
+    m_testFrames.push_back(frame);
+}
+
+void QAstXmlRodHandler::endTestNode()
+{
+    const TestFrame frame = m_testFrames.back();
+    m_testFrames.pop_back();
+    // A counted case takes the name of its own node and the path of its parent as suite.
+    const auto describe = [this](QAStTestResult &test, qsizetype suiteLength, double seconds) {
+        test.suite = test.path.left(suiteLength);
+        test.name = suiteLength == 0 ? test.path : test.path.mid(suiteLength + 1);
+        test.seconds = seconds;
+        if (test.verdict != QAStTestResult::Passed)
+            m_hasFailedCase = true;
+    };
+    if (frame.hasChildren) {
+        if (frame.mayHaveCases() && frame.uncounted == frame.count) {
+            for (auto it = m_candidates.cbegin() + frame.candidatesFrom; it != m_candidates.cend(); ++it)
+                describe(m_tests[it->test], m_testPath.size(), it->seconds);
+        }
+        m_candidates.resize(size_t(frame.candidatesFrom));
+    } else if (frame.verdict && !m_testPath.isEmpty()) {
+        // A leaf with a verdict is a test; its own copy of the path, so that the path being built
+        // keeps its buffer.
+        QAStTestResult test;
+        test.path = QString(m_testPath.constData(), m_testPath.size());
+        test.verdict = *frame.verdict;
+        if (frame.count == 1)
+            describe(test, frame.pathBefore, frame.seconds);
+        else if (frame.count == 0 && m_testFrames.back().mayHaveCases())
+            m_candidates.push_back({m_tests.size(), frame.seconds});
+        m_tests.append(test);
+    }
+    m_testPath.truncate(frame.pathBefore);
 }
 
 bool QAstXmlRodHandler::endCountedNode()
@@ -392,7 +476,14 @@ bool QAstXmlRodHandler::endElement(const QString &, const QString &, const QStri
         }
         return true;
     case Node:
-        return m_totalsOnly ? endCountedNode() : m_treeOnly ? endTreeNode() : endNode();
+        if (m_totalsOnly || m_testsOnly) {
+            if (!endCountedNode())
+                return false;
+            if (!m_totalsOnly)
+                endTestNode();
+            return true;
+        }
+        return endNode();
     case Aml:
         break;
     }
@@ -416,14 +507,6 @@ bool QAstXmlRodHandler::endNode()
         return true;
     setErrorString(QCoreApplication::translate("Reporter", "unvalable stack elements.\n"));
     return false;
-}
-
-bool QAstXmlRodHandler::endTreeNode()
-{
-    if (!m_tree || !m_tree->current())
-        return false;
-    m_tree->toParent();
-    return endCountedNode();
 }
 
 bool QAstXmlRodHandler::failWith(const char *text)

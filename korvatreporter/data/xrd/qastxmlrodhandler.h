@@ -1,13 +1,17 @@
 #pragma once
 
 #include "rendoc/aml/damlhandler.h"
+#include "sdk/qasttestresult.h"
 
 #include <QByteArrayView>
 #include <QElapsedTimer>
+#include <QList>
 #include <QSet>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QAReporterDataTree;
@@ -51,11 +55,18 @@ public:
     // kept (dataTree() stays null). Set before the parse.
     void setTotalsOnly(bool totalsOnly);
     bool totalsOnly() const { return m_totalsOnly; }
-    // Tree only: the file is checked as for a full read and the node tree is
-    // built, but no document is kept; the nodes have no document items and
-    // documentName() gives the first document's name. Set before the parse.
-    void setTreeOnly(bool treeOnly);
+    // Tests only: the file is checked as for a full read and its types and
+    // totals are counted; neither the node tree nor the document is kept, but
+    // its tests are listed as their nodes end: every leaf node with a verdict
+    // and a path, in document order, as QAReportLeafTests lists them from a
+    // tree (detailed, without messages; no document name). documentName()
+    // gives the first document's name. Set before the parse.
+    void setTestsOnly(bool testsOnly);
     const QString &documentName() const { return m_documentName; }
+    QList<QAStTestResult> takeTests() { return std::exchange(m_tests, {}); }
+    // Tests only: whether a test is a counted case that did not pass, whose
+    // message only a full read gives.
+    bool hasFailedCase() const { return m_hasFailedCase; }
 
     QAReporterDataTree *dataTree() const { return m_tree.get(); }
     QAReporterDataTree *takeDataTree();
@@ -92,8 +103,9 @@ private:
     // (0 when there is none or it is not a number).
     int countSum(const QString &state, const QString &sum);
     bool endNode();
-    // The end of a node of a tree-only read: the tree and the serial checks.
-    bool endTreeNode();
+    // The node steps of a tests-only read, after the serial checks.
+    void startTestNode(const DAmlAttributes &atts, const QString &state, qint64 count);
+    void endTestNode();
     bool failWith(const char *text);
 
     QFile *m_file = nullptr;
@@ -137,6 +149,33 @@ private:
     bool m_rootOpen = false; // inside the one XROD element of the file
     bool m_canceled = false;
     bool m_totalsOnly = false;
-    bool m_treeOnly = false;
-    QString m_documentName; // tree only: the first document's name
+    bool m_testsOnly = false;
+    QString m_documentName; // tests only: the first document's name
+
+    // Tests only: the open nodes, the root first. A node's path is the
+    // first pathEnd characters of m_testPath.
+    struct TestFrame
+    {
+        qsizetype pathBefore = 0; // length of the parent's path
+        qint64 count = 0;
+        double seconds = -1;
+        std::optional<QAStTestResult::Verdict> verdict;
+        bool hasChildren = false;
+        // Its children with no count and a verdict: they are its cases when
+        // it counts for more than one test and has exactly that many.
+        qint64 uncounted = 0;
+        qsizetype candidatesFrom = 0; // its entries of m_candidates start here
+        bool mayHaveCases() const { return count > 1 && verdict; }
+    };
+    // A leaf child of an open node that may have cases: the index of its test and its duration.
+    struct Candidate
+    {
+        qsizetype test;
+        double seconds;
+    };
+    std::vector<TestFrame> m_testFrames;
+    std::vector<Candidate> m_candidates;
+    QString m_testPath;
+    QList<QAStTestResult> m_tests;
+    bool m_hasFailedCase = false;
 };

@@ -12,7 +12,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     QAstXmlRodReader reader;
     reader.rodHandler()->setStyles(styles);
     reader.rodHandler()->setTotalsOnly(totalsOnly());
-    reader.rodHandler()->setTreeOnly(treeOnly() && !totalsOnly());
+    reader.rodHandler()->setTestsOnly(testsOnly() && !totalsOnly());
     m_canceled = false;
     if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
@@ -23,6 +23,11 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     record.document = std::unique_ptr<DDocument>(reader.takeDocument());
     record.dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
     record.documentName = reader.rodHandler()->documentName();
+    if (testsOnly() && !totalsOnly()) {
+        record.tests = reader.rodHandler()->takeTests();
+        record.testsListed = true;
+        record.hasFailedCase = reader.rodHandler()->hasFailedCase();
+    }
     record.types = reader.types();
     record.passed = reader.passed();
     record.failed = reader.failed();
