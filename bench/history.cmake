@@ -12,3 +12,7 @@ if(TARGET korvat_testpostgres)
   target_link_libraries(bench_historycli PRIVATE bench_support korvat_testpostgres)
   add_dependencies(bench_historycli xrdview xrdgen)
 endif()
+
+# bench: candidates for the content hash of recorded reports on one large file.
+add_executable(bench_contenthash ${CMAKE_CURRENT_LIST_DIR}/bench_contenthash.cpp)
+target_link_libraries(bench_contenthash PRIVATE korvathistory)

@@ -1,8 +1,6 @@
 #include "history/historyrun.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QFile>
+#include "history/historycontenthash.h"
 
 const HistoryResult *HistoryRun::find(const QString &key) const
 {
@@ -15,20 +13,13 @@ const HistoryResult *HistoryRun::find(const QString &key) const
 
 QString HistoryRun::contentHashOf(const QStringList &files, QString *error)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QString &name : files) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QCoreApplication::translate("KorvatHistory", "Cannot read %1: %2")
-                         .arg(name, file.errorString());
-            return QString();
-        }
-        hash.addData(QByteArray::number(file.size()) + '\n');
-        if (!hash.addData(&file)) {
-            *error = QCoreApplication::translate("KorvatHistory", "Cannot read %1: %2")
-                         .arg(name, file.errorString());
-            return QString();
-        }
-    }
-    return QString::fromLatin1(hash.result().toHex());
+    return HistoryContentHash::of(files, error);
+}
+
+std::function<QString()> HistoryRun::sha256Of(const QStringList &files)
+{
+    return [files]() {
+        QString error;
+        return HistoryContentHash::sha256Of(files, &error);
+    };
 }

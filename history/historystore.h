@@ -16,7 +16,7 @@ class HistoryStore
 {
 public:
     // The schema version this code writes; a store with a newer one is refused.
-    static constexpr int CurrentSchemaVersion = 3;
+    static constexpr int CurrentSchemaVersion = 4;
 
     // Called after each batch of results is written while recording, with the number written.
     using Progress = std::function<void(qsizetype written)>;
@@ -31,6 +31,8 @@ public:
 
     // Records `run` in one transaction and returns its id. A run whose content hash is already
     // recorded is not recorded again: the existing run's id is returned and `created` is false.
+    // While the store holds runs recorded with a SHA-256 content hash alone, run.sha256 is asked
+    // for to find them; a run found so gets the content hash too.
     virtual std::optional<qint64> recordRun(const HistoryRun &run, bool *created = nullptr,
                                             const Progress &progress = Progress()) = 0;
 

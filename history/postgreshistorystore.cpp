@@ -76,6 +76,14 @@ std::unique_ptr<HistoryStore> PostgresHistoryStore::open(const HistoryStoreUrl &
 
 QStringList PostgresHistoryStore::migration(int version) const
 {
+    if (version == 4) {
+        // The 128-bit content hash beside the SHA-256 of the runs recorded so far, which newer
+        // runs leave empty.
+        return {
+            QStringLiteral("ALTER TABLE runs ALTER COLUMN content_hash DROP NOT NULL"),
+            QStringLiteral("ALTER TABLE runs ADD COLUMN content_key TEXT UNIQUE"),
+        };
+    }
     if (version == 3) {
         // The tests with the hash of their key, which alone is indexed; upgrade() fills the table
         // and puts it in the old one's place. The eight-byte column first: no padding.

@@ -175,10 +175,11 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
         return std::nullopt;
     }
 
+    std::optional<QString> sha256;
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         qint64 id = 0;
         bool isNew = false;
-        switch (tryRecord(run, keys, &id, &isNew, progress)) {
+        switch (tryRecord(run, keys, &id, &isNew, &sha256, progress)) {
         case Attempt::Done:
             if (created)
                 *created = isNew;
@@ -196,8 +197,50 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
     return std::nullopt;
 }
 
+std::optional<qint64> SqlHistoryStore::runWith(const QString &column, const QString &hash)
+{
+    QSqlQuery find(database());
+    find.prepare(QStringLiteral("SELECT id FROM runs WHERE %1 = ?").arg(column));
+    find.addBindValue(hash);
+    if (!exec(find))
+        return std::nullopt;
+    return find.next() ? find.value(0).toLongLong() : 0;
+}
+
+std::optional<qint64> SqlHistoryStore::recordedRun(const HistoryRun &run, std::optional<QString> *sha256)
+{
+    const std::optional<qint64> found = runWith(QStringLiteral("content_key"), run.contentHash);
+    if (!found || *found != 0 || !run.sha256)
+        return found;
+    // Runs recorded before the content hash have none: while there are such runs, they are
+    // looked for by their SHA-256, which costs a second pass over the reports.
+    QSqlQuery older(database());
+    older.prepare(QStringLiteral("SELECT id FROM runs WHERE content_key IS NULL LIMIT 1"));
+    if (!exec(older))
+        return std::nullopt;
+    if (!older.next())
+        return 0;
+    older.finish();
+    if (!*sha256)
+        *sha256 = run.sha256();
+    if ((*sha256)->isEmpty())
+        return 0;
+    const std::optional<qint64> same = runWith(QStringLiteral("content_hash"), **sha256);
+    if (!same || *same == 0)
+        return same;
+    // Found by the older hash: the next recording of this content finds it by the new one.
+    QSqlQuery update(database());
+    update.prepare(QStringLiteral("UPDATE runs SET content_key = ? WHERE id = ?"));
+    update.addBindValue(run.contentHash);
+    update.addBindValue(*same);
+    if (!exec(update))
+        return std::nullopt;
+    return same;
+}
+
 SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id,
-                                                    bool *created, const Progress &progress)
+                                                    bool *created, std::optional<QString> *sha256,
+                                                    const Progress &progress)
 {
     const auto failed = [this]() {
         rollback();
@@ -207,10 +250,20 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
     if (!beginWrite(false))
         return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
 
+    const std::optional<qint64> recorded = recordedRun(run, sha256);
+    if (!recorded)
+        return failed();
+    if (*recorded != 0) {
+        // The same content is already recorded: only a content hash given to an older run is kept.
+        *id = *recorded;
+        *created = false;
+        return exec(QStringLiteral("COMMIT")) ? Attempt::Done : failed();
+    }
+
     const QDateTime time = run.time.isValid() ? run.time : QDateTime::currentDateTimeUtc();
     QSqlQuery insert(database());
-    insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash, result_count) "
-                                  "VALUES (?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING"));
+    insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_key, result_count) "
+                                  "VALUES (?, ?, ?, ?) ON CONFLICT (content_key) DO NOTHING"));
     insert.addBindValue(nonNull(run.label));
     insert.addBindValue(time.toMSecsSinceEpoch());
     insert.addBindValue(run.contentHash);
@@ -219,19 +272,16 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
         return failed();
     *created = insert.numRowsAffected() == 1;
 
-    QSqlQuery find(database());
-    find.prepare(QStringLiteral("SELECT id FROM runs WHERE content_hash = ?"));
-    find.addBindValue(run.contentHash);
-    if (!exec(find))
+    const std::optional<qint64> stored = runWith(QStringLiteral("content_key"), run.contentHash);
+    if (!stored)
         return failed();
-    if (!find.next()) {
+    if (*stored == 0) {
         m_error = QCoreApplication::translate("KorvatHistory", "History database %1: the new run was not stored")
                       .arg(m_display);
         rollback();
         return Attempt::Failed;
     }
-    *id = find.value(0).toLongLong();
-    find.finish();
+    *id = *stored;
     if (!*created) {
         // The same content is already recorded: nothing of this attempt is kept.
         rollback();
@@ -469,7 +519,8 @@ std::optional<QList<HistoryRun>> SqlHistoryStore::runs(int last)
     m_error.clear();
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    QString sql = QStringLiteral("SELECT id, label, recorded_at, content_hash FROM runs ORDER BY id DESC");
+    QString sql =
+        QStringLiteral("SELECT id, label, recorded_at, COALESCE(content_key, content_hash) FROM runs ORDER BY id DESC");
     if (last > 0)
         sql += QStringLiteral(" LIMIT %1").arg(last);
     query.prepare(sql);

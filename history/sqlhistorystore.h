@@ -73,8 +73,15 @@ private:
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
+    // `sha256` is the run's SHA-256 once asked for (kept for the next attempts).
     Attempt tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id, bool *created,
-                      const Progress &progress);
+                      std::optional<QString> *sha256, const Progress &progress);
+    // The run recorded before with the run's content: found by its content hash, or by its
+    // SHA-256 while runs recorded with that alone are stored (the run found then gets the content
+    // hash). 0 when there is none; none on a database error.
+    std::optional<qint64> recordedRun(const HistoryRun &run, std::optional<QString> *sha256);
+    // The id of the run whose `column` holds `hash`, 0 when none does.
+    std::optional<qint64> runWith(const QString &column, const QString &hash);
     // The id of each test of `keys`, in its order; new tests are added to the tests table.
     bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
     bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,

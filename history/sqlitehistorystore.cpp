@@ -124,6 +124,19 @@ bool SqliteHistoryStore::check(const QString &path, const QString &display, QStr
 
 QStringList SqliteHistoryStore::migration(int version) const
 {
+    if (version == 4) {
+        // The 128-bit content hash beside the SHA-256 of the runs recorded so far, which newer
+        // runs leave empty: SQLite cannot drop NOT NULL, so the table is copied.
+        return {
+            QStringLiteral("CREATE TABLE runs_keyed (id INTEGER PRIMARY KEY AUTOINCREMENT, label TEXT NOT NULL, "
+                           "recorded_at BIGINT NOT NULL, content_hash TEXT UNIQUE, "
+                           "result_count INTEGER NOT NULL DEFAULT 0, content_key TEXT UNIQUE)"),
+            QStringLiteral("INSERT INTO runs_keyed (id, label, recorded_at, content_hash, result_count) "
+                           "SELECT id, label, recorded_at, content_hash, result_count FROM runs"),
+            QStringLiteral("DROP TABLE runs"),
+            QStringLiteral("ALTER TABLE runs_keyed RENAME TO runs"),
+        };
+    }
     if (version == 3) {
         // The tests with the hash of their key, which alone is indexed; upgrade() fills the table
         // and puts it in the old one's place.

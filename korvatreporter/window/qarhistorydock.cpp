@@ -134,6 +134,7 @@ void QARHistoryDock::recordIfWanted()
             files << record->fileName;
     HistoryRun run;
     run.contentHash = HistoryRun::contentHashOf(files, &m_recordError);
+    run.sha256 = HistoryRun::sha256Of(files);
     run.time = QDateTime::currentDateTimeUtc();
     run.results = QARHistoryDock::resultsOf(m_window->reportSession()->detailedTestResults());
     HistoryStore *history = run.contentHash.isEmpty() ? nullptr : store();

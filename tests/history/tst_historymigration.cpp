@@ -1,9 +1,11 @@
+#include "history/historycontenthash.h"
 #include "history/historyresultblock.h"
 #include "history/historystore.h"
 #include "history/historytestkeys.h"
 #include "history/historystoreurl.h"
 #include "tests/support/postgrestestserver.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +14,7 @@
 #include <QTest>
 
 // A store written by an older schema (the first: one row per result; the second: results
-// packed by blocks, tests unique by their text) is migrated when it is opened: its runs and
+// packed by blocks, tests unique by their text; the third: runs known by SHA-256) is migrated when it is opened: its runs and
 // results read back as they were recorded, on SQLite and on PostgreSQL alike.
 class tst_HistoryMigration : public QObject
 {
@@ -174,6 +176,81 @@ private Q_SLOTS:
         QCOMPARE(run(*url, {QStringLiteral("SELECT key_hash FROM tests WHERE id = 3")}).toLongLong(),
                  HistoryTestKeys::keyHash(QStringLiteral("e"), QStringLiteral("c")));
         QCOMPARE(describe(store->recentRuns(1, QStringLiteral("d/"))->at(0).results), QStringLiteral("d/a P+retry 3000 0"));
+    }
+
+    // The runs of the third schema were found by the SHA-256 of their reports; from the fourth on
+    // by a 128-bit hash. A migrated run is still found by its SHA-256, and then by the new hash
+    // alone; the SHA-256 is asked for only while some run has nothing else.
+    void thirdSchemaRunsFoundAgain_data()
+    {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgresql") << true;
+    }
+    void thirdSchemaRunsFoundAgain()
+    {
+        QFETCH(bool, postgres);
+        const QString address = postgres ? (m_server.createDatabase(QStringLiteral("old3")) ? m_server.url(QStringLiteral("old3")) : QString())
+                                         : QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("old3.sqlite"));
+        QVERIFY2(!address.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::optional<HistoryStoreUrl> url = HistoryStoreUrl::parse(address, &error);
+        QVERIFY2(url, qPrintable(error));
+        const QString report = m_dir.filePath(QStringLiteral("report.xrd"));
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<XROD/>") == 7);
+        file.close();
+        const QString sha256 = HistoryContentHash::sha256Of({report}, &error);
+        HistoryResultBlock::Entry a{1, 1, std::nullopt, 0};
+        const QString packed = QLatin1String(HistoryResultBlock::pack({a}).toHex());
+        run(*url, {
+            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (3)"),
+            QStringLiteral("CREATE TABLE runs (id %1, label TEXT NOT NULL, recorded_at BIGINT NOT NULL, "
+                           "content_hash TEXT NOT NULL UNIQUE, result_count INTEGER NOT NULL DEFAULT 0)").arg(idColumn(postgres)),
+            QStringLiteral("CREATE TABLE tests (id INTEGER PRIMARY KEY, key_hash BIGINT NOT NULL, document TEXT NOT NULL, "
+                           "path TEXT NOT NULL)"),
+            QStringLiteral("CREATE UNIQUE INDEX tests_by_key_hash ON tests (key_hash)"),
+            QStringLiteral("CREATE TABLE result_blocks (run_id INTEGER NOT NULL, block INTEGER NOT NULL, "
+                           "packed %1 NOT NULL, PRIMARY KEY (run_id, block))").arg(postgres ? QStringLiteral("BYTEA") : QStringLiteral("BLOB")),
+            QStringLiteral("CREATE INDEX result_blocks_by_block ON result_blocks (block, run_id)"),
+            QStringLiteral("INSERT INTO runs (label, recorded_at, content_hash, result_count) VALUES ('b1', 1000, '%1', 1)").arg(sha256),
+            QStringLiteral("INSERT INTO tests VALUES (1, %1, 'd', 'a')").arg(HistoryTestKeys::keyHash(QStringLiteral("d"), QStringLiteral("a"))),
+            QStringLiteral("INSERT INTO result_blocks VALUES (1, 0, %1)")
+                .arg(postgres ? QStringLiteral("'\\x%1'::bytea").arg(packed) : QStringLiteral("X'%1'").arg(packed)),
+        });
+
+        std::unique_ptr<HistoryStore> store = HistoryStore::open(address, &error);
+        QVERIFY2(store, qPrintable(error));
+        QCOMPARE(store->schemaVersion(), std::optional<int>(4));
+        QCOMPARE(store->runs(0)->at(0).contentHash, sha256);
+        QCOMPARE(describe(*store->results(1)), QStringLiteral("d/a F - 0"));
+
+        int asked = 0;
+        HistoryRun again;
+        again.contentHash = HistoryRun::contentHashOf({report}, &error);
+        again.sha256 = [&asked, report]() {
+            ++asked;
+            return HistoryRun::sha256Of({report})();
+        };
+        bool created = true;
+        QCOMPARE(store->recordRun(again, &created), std::optional<qint64>(1));
+        QVERIFY(!created);
+        QCOMPARE(asked, 1);
+        QCOMPARE(run(*url, {QStringLiteral("SELECT content_key FROM runs WHERE id = 1")}).toString(), again.contentHash);
+        // Every run has the new hash now: the SHA-256 is not needed any more.
+        QCOMPARE(store->recordRun(again, &created), std::optional<qint64>(1));
+        QCOMPARE(asked, 1);
+
+        HistoryRun other;
+        other.contentHash = QStringLiteral("0123456789abcdef0123456789abcdef");
+        other.sha256 = again.sha256;
+        other.results = store->results(1).value();
+        QCOMPARE(store->recordRun(other, &created), std::optional<qint64>(2));
+        QVERIFY(created);
+        QCOMPARE(asked, 1);
+        QVERIFY(run(*url, {QStringLiteral("SELECT content_hash FROM runs WHERE id = 2")}).isNull());
+        QCOMPARE(store->runs(0)->at(1).contentHash, other.contentHash);
     }
 };
 

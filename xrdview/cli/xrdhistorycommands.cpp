@@ -66,6 +66,7 @@ std::future<XrdHistoryCommands::ContentHash> XrdHistoryCommands::hashInBackgroun
     return std::async(std::launch::async, [files]() {
         ContentHash content;
         content.hash = HistoryRun::contentHashOf(files, &content.error);
+        content.sha256 = HistoryRun::sha256Of(files);
         return content;
     });
 }
@@ -78,6 +79,7 @@ int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& co
     }
     HistoryRun run;
     run.contentHash = content.hash;
+    run.sha256 = content.sha256;
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
     run.results = historyResults(session->detailedTestResults());

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 
@@ -26,6 +27,8 @@ public:
     {
         QString hash;
         QString error;
+        // The files' SHA-256, for a store that holds runs recorded with that alone.
+        std::function<QString()> sha256;
     };
     // Hashes `files` on a thread of its own, so that it overlaps their reading.
     static std::future<ContentHash> hashInBackground(const QStringList& files);
