@@ -33,6 +33,16 @@ namespace {
 // The pattern a failed-only filter matches verdicts with.
 const QString FailedState = QStringLiteral("ko");
 
+// Appends `tests` to `results`, sharing the list instead of copying it when `results` is
+// empty: the list of a large report holds hundreds of thousands of tests.
+void appendShared(QList<QAStTestResult> *results, const QList<QAStTestResult> &tests)
+{
+    if (results->isEmpty())
+        *results = tests;
+    else
+        *results += tests;
+}
+
 } // namespace
 
 QAReportSession::QAReportSession(QAReporterPref *pref, QObject *parent)
@@ -261,7 +271,7 @@ QList<QAStTestResult> QAReportSession::testResults() const
     for (const auto &record : m_records) {
         if (record && record->testsListed) {
             const qsizetype from = results.size();
-            results += record->tests;
+            appendShared(&results, record->tests);
             // The plain list has no details of the counted cases.
             for (qsizetype i = from; i < results.size(); ++i) {
                 if (!results.at(i).name.isNull()) {
@@ -297,7 +307,7 @@ QList<QAStTestResult> QAReportSession::detailedTestResults() const
             }
         }
         if (record->testsListed)
-            results += record->tests;
+            appendShared(&results, record->tests);
         else
             QAReportLeafTests::append(*record, true, &results);
     }

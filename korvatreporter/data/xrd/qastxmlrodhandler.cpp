@@ -347,9 +347,8 @@ void QAstXmlRodHandler::endTestNode()
     const TestFrame frame = m_testFrames.back();
     m_testFrames.pop_back();
     // A counted case takes the name of its own node and the path of its parent as suite.
-    const auto describe = [this](QAStTestResult &test, qsizetype suiteLength, double seconds) {
-        test.suite = test.path.left(suiteLength);
-        test.name = suiteLength == 0 ? test.path : test.path.mid(suiteLength + 1);
+    const auto describe = [this](FoundTest &test, qsizetype suiteLength, double seconds) {
+        test.suiteLength = suiteLength;
         test.seconds = seconds;
         if (test.verdict != QAStTestResult::Passed)
             m_hasFailedCase = true;
@@ -363,16 +362,34 @@ void QAstXmlRodHandler::endTestNode()
     } else if (frame.verdict && !m_testPath.isEmpty()) {
         // A leaf with a verdict is a test; its own copy of the path, so that the path being built
         // keeps its buffer.
-        QAStTestResult test;
+        FoundTest test;
         test.path = QString(m_testPath.constData(), m_testPath.size());
         test.verdict = *frame.verdict;
         if (frame.count == 1)
             describe(test, frame.pathBefore, frame.seconds);
         else if (frame.count == 0 && m_testFrames.back().mayHaveCases())
-            m_candidates.push_back({m_tests.size(), frame.seconds});
-        m_tests.append(test);
+            m_candidates.push_back({qsizetype(m_tests.size()), frame.seconds});
+        m_tests.push_back(std::move(test));
     }
     m_testPath.truncate(frame.pathBefore);
+}
+
+QList<QAStTestResult> QAstXmlRodHandler::takeTests()
+{
+    QList<QAStTestResult> tests;
+    tests.reserve(qsizetype(m_tests.size()));
+    for (FoundTest &found : m_tests) {
+        QAStTestResult &test = tests.emplaceBack();
+        test.path = std::move(found.path);
+        test.verdict = found.verdict;
+        if (found.suiteLength < 0)
+            continue;
+        test.suite = test.path.left(found.suiteLength);
+        test.name = found.suiteLength == 0 ? test.path : test.path.mid(found.suiteLength + 1);
+        test.seconds = found.seconds;
+    }
+    m_tests = {};
+    return tests;
 }
 
 bool QAstXmlRodHandler::endCountedNode()

@@ -63,7 +63,7 @@ public:
     // gives the first document's name. Set before the parse.
     void setTestsOnly(bool testsOnly);
     const QString &documentName() const { return m_documentName; }
-    QList<QAStTestResult> takeTests() { return std::exchange(m_tests, {}); }
+    QList<QAStTestResult> takeTests();
     // Tests only: whether a test is a counted case that did not pass, whose
     // message only a full read gives.
     bool hasFailedCase() const { return m_hasFailedCase; }
@@ -176,6 +176,15 @@ private:
     std::vector<TestFrame> m_testFrames;
     std::vector<Candidate> m_candidates;
     QString m_testPath;
-    QList<QAStTestResult> m_tests;
+    // A test listed so far, smaller than its QAStTestResult so that the list grows cheaply:
+    // for a counted case, the length of its suite in its path (-1: no case) and its duration.
+    struct FoundTest
+    {
+        QString path;
+        double seconds = -1;
+        qsizetype suiteLength = -1;
+        QAStTestResult::Verdict verdict = QAStTestResult::Passed;
+    };
+    std::vector<FoundTest> m_tests;
     bool m_hasFailedCase = false;
 };
