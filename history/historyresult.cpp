@@ -15,7 +15,13 @@ QString HistoryResult::key() const
 {
     if (document.isEmpty())
         return path;
-    return document + QLatin1Char('/') + path;
+    // One allocation: comparing large runs makes a key for each of their tests.
+    QString key;
+    key.reserve(document.size() + 1 + path.size());
+    key += document;
+    key += QLatin1Char('/');
+    key += path;
+    return key;
 }
 
 QChar HistoryResult::letter(Verdict verdict)
