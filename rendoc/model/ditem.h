@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/model/dpool.h"
+
 #include <QString>
 
 class DItemContainer;
@@ -44,6 +46,8 @@ class DPoint;
 // chained after it through next. Nothing else owns an item's next. Destruction walks the tree
 // with a work list, so arbitrarily deep trees are freed without recursion.
 //
+// Items are allocated from DPool: a report has them by the million.
+//
 // Copy constructors copy the item's own fields (kind, style pointer, style name and the kind's
 // data) and none of its links: a copy has no parent, no next and no child.
 //
@@ -86,6 +90,10 @@ public:
 
     virtual ~DItem();
     DItem& operator=(const DItem&) = delete;
+
+    // The virtual destructor hands the derived class's size to the sized delete.
+    static void* operator new(std::size_t size) { return DPool::allocate(size); }
+    static void operator delete(void* block, std::size_t size) noexcept { DPool::release(block, size); }
 
     Kind kind() const { return m_kind; }
     bool isContainer() const;
