@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class DItemContainer;
 class DStyle;
 class DDocument;
@@ -107,8 +109,9 @@ public:
 
     DStyle* style() const { return m_style; }
     void setStyle(DStyle* style) { m_style = style; }
-    const QString& styleName() const { return m_styleName; }
-    void setStyleName(const QString& name) { m_styleName = name; }
+    const QString& styleName() const { return m_styleName ? *m_styleName : noStyleName(); }
+    // A null name removes it.
+    void setStyleName(const QString& name);
 
     // The item after this one in document (pre-order) order: the first child, else the next
     // sibling, else the next sibling of the nearest ancestor that has one. The climb never goes
@@ -185,9 +188,12 @@ protected:
     DItem(const DItem& other);
 
 private:
+    static const QString& noStyleName();
+
     Kind m_kind;
     DItem* m_next;
     DItemContainer* m_parent;
     DStyle* m_style = nullptr;
-    QString m_styleName;
+    // Most items have no style name: it is held apart, so that they stay small.
+    std::unique_ptr<QString> m_styleName;
 };
