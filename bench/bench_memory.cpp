@@ -1,5 +1,6 @@
 // Where the bytes of an open report go: reads one report as the window does
-// and prints the heap bytes in use (malloc's own count, overhead included)
+// and prints the heap bytes in use (malloc's own count, overhead included, plus
+// the block pool's blocks in use)
 // that each part adds, as a multiple of the file size:
 //   read          the record: its document and node tree (the node tree
 //                 alone is what "(tree freed)" gives back at the end)
@@ -23,6 +24,7 @@
 #include "korvatreporter/window/qarlistview.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
+#include "rendoc/model/dpool.h"
 #include "rendoc/view/drendocview.h"
 
 #include <QApplication>
@@ -39,8 +41,9 @@ namespace {
 
 qint64 heapInUse()
 {
+    // Items and nodes live in the block pool, beside malloc's heap.
     const struct mallinfo2 info = mallinfo2();
-    return qint64(info.uordblks + info.hblkhd);
+    return qint64(info.uordblks + info.hblkhd + DPool::liveBytes());
 }
 
 class Meter

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/model/dpool.h"
+
 #include <QString>
 
 class DItem;
@@ -8,6 +10,7 @@ class DItem;
 // document and the attributes of its node element. A missing attribute
 // leaves its field null, an empty one leaves it empty; consumers test
 // isNull() before using a field. The root node has every string null.
+// Nodes are allocated from DPool: a large report has hundreds of thousands.
 class QAReporterNode
 {
 public:
@@ -15,6 +18,9 @@ public:
     QAReporterNode(const QAReporterNode &) = default;
     QAReporterNode &operator=(const QAReporterNode &) = default;
     virtual ~QAReporterNode();
+
+    static void *operator new(std::size_t size) { return DPool::allocate(size); }
+    static void operator delete(void *block, std::size_t size) noexcept { DPool::release(block, size); }
 
     DItem *startItem = nullptr; // first document item of the node's text; not owned
     DItem *endItem = nullptr;   // document position when the node ended; not owned

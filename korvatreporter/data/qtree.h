@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/model/dpool.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -29,11 +31,17 @@ public:
     // its parent and its row among the parent's children. A node owns its
     // children; it owns its datum only when the tree handed it that flag.
     // The parent link and row let an item model answer parent() and index()
-    // in constant time.
+    // in constant time. Nodes are allocated from DPool, beside the data they carry.
     class QTreeNode
     {
     public:
         explicit QTreeNode(T *datum) : m_data(datum) {}
+
+        static void *operator new(std::size_t size) { return DPool::allocate(size); }
+        static void operator delete(void *block, std::size_t size) noexcept
+        {
+            DPool::release(block, size);
+        }
 
         // Frees the subtree with an explicit work list, so that a chain of
         // any depth is released without recursion.

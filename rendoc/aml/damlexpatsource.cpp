@@ -238,7 +238,7 @@ bool DAmlExpatSource::flushText()
     m_unreported = 0;
     if (m_text.isEmpty())
         return true;
-    const QString text = QString::fromUtf8(m_text);
+    const QString text = runText();
     m_text.resize(0);
     m_limiter->endRun();
     return m_guard->characters(text);
@@ -264,6 +264,23 @@ bool DAmlExpatSource::isReplacementText(const char* text, int size) const
     const auto at = reinterpret_cast<quintptr>(text);
     const auto begin = reinterpret_cast<quintptr>(input);
     return at < begin || at >= begin + quintptr(length);
+}
+
+QString DAmlExpatSource::runText()
+{
+    if (m_text.size() > ShortRunBytes)
+        return QString::fromUtf8(m_text);
+    for (const Name& run : m_shortRuns) {
+        if (run.utf8 == m_text && !run.text.isNull())
+            return run.text;
+    }
+    Name& slot = m_shortRuns[m_nextShortRun];
+    m_nextShortRun = (m_nextShortRun + 1) % ShortRunCount;
+    // Copied into the slot's own buffer: sharing m_text's would make its next reuse allocate.
+    slot.utf8.resize(0);
+    slot.utf8.append(m_text.constData(), m_text.size());
+    slot.text = QString::fromUtf8(m_text);
+    return slot.text;
 }
 
 const QString& DAmlExpatSource::elementName(const char* utf8)

@@ -38,11 +38,27 @@ DItem::DItem(Kind kind, DItemContainer* parent, DItem* next)
 
 DItem::DItem(const DItem& other)
     : m_kind(other.m_kind), m_next(nullptr), m_parent(nullptr), m_style(other.m_style),
-      m_styleName(other.m_styleName)
+      m_styleName(other.m_styleName ? std::make_unique<QString>(*other.m_styleName) : nullptr)
 {
 }
 
 DItem::~DItem() = default;
+
+const QString& DItem::noStyleName()
+{
+    static const QString none;
+    return none;
+}
+
+void DItem::setStyleName(const QString& name)
+{
+    if (name.isNull())
+        m_styleName.reset();
+    else if (m_styleName)
+        *m_styleName = name;
+    else
+        m_styleName = std::make_unique<QString>(name);
+}
 
 bool DItem::isContainer() const
 {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "rendoc/model/dpool.h"
+
 #include <QString>
+
+#include <memory>
 
 class DItemContainer;
 class DStyle;
@@ -43,6 +47,8 @@ class DPoint;
 // next from it, with their subtrees); a DDocument without a parent also owns the documents
 // chained after it through next. Nothing else owns an item's next. Destruction walks the tree
 // with a work list, so arbitrarily deep trees are freed without recursion.
+//
+// Items are allocated from DPool: a report has them by the million.
 //
 // Copy constructors copy the item's own fields (kind, style pointer, style name and the kind's
 // data) and none of its links: a copy has no parent, no next and no child.
@@ -87,6 +93,10 @@ public:
     virtual ~DItem();
     DItem& operator=(const DItem&) = delete;
 
+    // The virtual destructor hands the derived class's size to the sized delete.
+    static void* operator new(std::size_t size) { return DPool::allocate(size); }
+    static void operator delete(void* block, std::size_t size) noexcept { DPool::release(block, size); }
+
     Kind kind() const { return m_kind; }
     bool isContainer() const;
     // The kind's name without the D prefix ("Document", "CellText", ...).
@@ -99,8 +109,9 @@ public:
 
     DStyle* style() const { return m_style; }
     void setStyle(DStyle* style) { m_style = style; }
-    const QString& styleName() const { return m_styleName; }
-    void setStyleName(const QString& name) { m_styleName = name; }
+    const QString& styleName() const { return m_styleName ? *m_styleName : noStyleName(); }
+    // A null name removes it.
+    void setStyleName(const QString& name);
 
     // The item after this one in document (pre-order) order: the first child, else the next
     // sibling, else the next sibling of the nearest ancestor that has one. The climb never goes
@@ -177,9 +188,12 @@ protected:
     DItem(const DItem& other);
 
 private:
+    static const QString& noStyleName();
+
     Kind m_kind;
     DItem* m_next;
     DItemContainer* m_parent;
     DStyle* m_style = nullptr;
-    QString m_styleName;
+    // Most items have no style name: it is held apart, so that they stay small.
+    std::unique_ptr<QString> m_styleName;
 };

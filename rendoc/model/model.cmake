@@ -37,6 +37,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dpagebreak.h
   ${CMAKE_CURRENT_LIST_DIR}/dparagraph.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dparagraph.h
+  ${CMAKE_CURRENT_LIST_DIR}/dpool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dpool.h
   ${CMAKE_CURRENT_LIST_DIR}/dpoint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dpoint.h
   ${CMAKE_CURRENT_LIST_DIR}/dpopup.cpp

@@ -1,2 +1,3 @@
 # tests of rendoc: model
 korvat_add_test(tst_ditem SOURCES tst_ditem.cpp LIBS rendoc)
+korvat_add_test(tst_dpool SOURCES tst_dpool.cpp LIBS rendoc)

@@ -52,6 +52,17 @@ bool sameText(const QString &text, QByteArrayView bytes)
     return true;
 }
 
+// Whether the bytes are ASCII: such a text is compared with a recent one
+// in place, without converting it first.
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // The verdict a node's state stands for, as the session's tests read it.
 std::optional<QAStTestResult::Verdict> stateVerdict(const QString &state)
 {
@@ -67,13 +78,10 @@ std::optional<QAStTestResult::Verdict> stateVerdict(const QString &state)
 // Appends UTF-8 `bytes` to `text`, ASCII without a conversion of its own.
 void appendUtf8(QString &text, QByteArrayView bytes)
 {
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            text += QString::fromUtf8(bytes);
-            return;
-        }
-    }
-    text += QLatin1String(bytes.data(), bytes.size());
+    if (isAscii(bytes))
+        text += QLatin1String(bytes.data(), bytes.size());
+    else
+        text += QString::fromUtf8(bytes);
 }
 
 // The attribute's value, null when the attribute is absent.
@@ -256,7 +264,14 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
         setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable name attribute.\n"));
         return false;
     }
-    node->name = presentValue(atts, nameIndex);
+    const QByteArrayView nameBytes = atts.utf8Value(nameIndex);
+    const QString *recentName = isAscii(nameBytes) ? m_recentNames.find(nameBytes) : nullptr;
+    if (recentName) {
+        node->name = *recentName;
+    } else {
+        node->name = presentValue(atts, nameIndex);
+        m_recentNames.remember(node->name);
+    }
 
     if (!readType(atts, &node->type))
         return false;

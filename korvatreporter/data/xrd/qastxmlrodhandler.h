@@ -142,6 +142,9 @@ private:
     RecentTexts m_recentTypes;
     QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
     RecentTexts m_recentShared;
+    // Node names repeat among siblings ("check 1" in every case) but are mostly unique over a
+    // file: only the last few are looked at, with no set behind them.
+    RecentTexts m_recentNames;
     int m_nodeCounter = 0;
     qint64 m_passed = 0;
     qint64 m_failed = 0;

@@ -1,0 +1,211 @@
+#include "rendoc/model/dpool.h"
+
+#include <cstdint>
+#include <mutex>
+#include <new>
+
+#include <sys/mman.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DPOOL_BYPASS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DPOOL_BYPASS 1
+#endif
+#endif
+
+namespace {
+
+constexpr std::size_t PoolGranule = 16;
+constexpr std::size_t PoolSizeCount = DPool::MaxSize / PoolGranule;
+constexpr std::size_t PoolChunkSize = std::size_t(2) << 20;
+
+struct PoolFreeBlock
+{
+    PoolFreeBlock* next;
+};
+
+// The start of every chunk. Chunks are aligned on their size, so a block finds its chunk by
+// masking its address.
+struct PoolChunk
+{
+    PoolChunk* prev;
+    PoolChunk* next;
+    PoolFreeBlock* released; // blocks given back, reused first
+    char* unused;        // the never-used tail, from here to the chunk's end
+    std::size_t live;    // blocks handed out
+    bool listed;         // in its size's list of chunks with room
+};
+
+constexpr std::size_t PoolHeaderSize = (sizeof(PoolChunk) + PoolGranule - 1) / PoolGranule * PoolGranule;
+
+// One block size: its chunks that have a block to give, and its counters. Everything here is
+// guarded by `lock`.
+struct PoolSizeClass
+{
+    std::mutex lock;
+    PoolChunk* room = nullptr;
+    std::size_t chunks = 0;
+    std::size_t emptyChunks = 0; // mapped chunks with no live block
+    std::size_t live = 0;
+};
+
+PoolSizeClass poolSizeClasses[PoolSizeCount];
+
+PoolChunk* poolChunkOf(void* block)
+{
+    return reinterpret_cast<PoolChunk*>(reinterpret_cast<std::uintptr_t>(block) & ~(PoolChunkSize - 1));
+}
+
+// A fresh chunk aligned on its size: twice the size is mapped and the ends trimmed.
+PoolChunk* mapPoolChunk(bool huge)
+{
+    void* area = mmap(nullptr, 2 * PoolChunkSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                      -1, 0);
+    if (area == MAP_FAILED)
+        return nullptr;
+    const auto begin = reinterpret_cast<std::uintptr_t>(area);
+    const std::uintptr_t aligned = (begin + PoolChunkSize - 1) & ~(PoolChunkSize - 1);
+    if (aligned > begin)
+        munmap(area, aligned - begin);
+    const std::uintptr_t tail = aligned + PoolChunkSize;
+    if (begin + 2 * PoolChunkSize > tail)
+        munmap(reinterpret_cast<void*>(tail), begin + 2 * PoolChunkSize - tail);
+    if (huge)
+        madvise(reinterpret_cast<void*>(aligned), PoolChunkSize, MADV_HUGEPAGE);
+    auto* chunk = reinterpret_cast<PoolChunk*>(aligned);
+    chunk->prev = nullptr;
+    chunk->next = nullptr;
+    chunk->released = nullptr;
+    chunk->unused = reinterpret_cast<char*>(aligned) + PoolHeaderSize;
+    chunk->live = 0;
+    chunk->listed = false;
+    return chunk;
+}
+
+void linkRoom(PoolSizeClass& sizeClass, PoolChunk* chunk)
+{
+    chunk->prev = nullptr;
+    chunk->next = sizeClass.room;
+    if (sizeClass.room)
+        sizeClass.room->prev = chunk;
+    sizeClass.room = chunk;
+    chunk->listed = true;
+}
+
+void unlinkRoom(PoolSizeClass& sizeClass, PoolChunk* chunk)
+{
+    if (chunk->prev)
+        chunk->prev->next = chunk->next;
+    else
+        sizeClass.room = chunk->next;
+    if (chunk->next)
+        chunk->next->prev = chunk->prev;
+    chunk->prev = nullptr;
+    chunk->next = nullptr;
+    chunk->listed = false;
+}
+
+} // namespace
+
+void* DPool::allocate(std::size_t size)
+{
+#ifdef DPOOL_BYPASS
+    return ::operator new(size);
+#else
+    if (size == 0 || size > MaxSize)
+        return ::operator new(size);
+    const std::size_t index = (size - 1) / PoolGranule;
+    const std::size_t blockSize = (index + 1) * PoolGranule;
+    PoolSizeClass& sizeClass = poolSizeClasses[index];
+    std::lock_guard<std::mutex> guard(sizeClass.lock);
+    PoolChunk* chunk = sizeClass.room;
+    if (!chunk) {
+        chunk = mapPoolChunk(sizeClass.chunks > 0);
+        if (!chunk)
+            throw std::bad_alloc();
+        ++sizeClass.chunks;
+        ++sizeClass.emptyChunks;
+        linkRoom(sizeClass, chunk);
+    }
+    void* block;
+    if (chunk->released) {
+        block = chunk->released;
+        chunk->released = chunk->released->next;
+    } else {
+        block = chunk->unused;
+        chunk->unused += blockSize;
+    }
+    if (chunk->live++ == 0)
+        --sizeClass.emptyChunks;
+    ++sizeClass.live;
+    const bool full = !chunk->released
+        && chunk->unused + blockSize > reinterpret_cast<char*>(chunk) + PoolChunkSize;
+    if (full)
+        unlinkRoom(sizeClass, chunk);
+    return block;
+#endif
+}
+
+void DPool::release(void* block, std::size_t size) noexcept
+{
+#ifdef DPOOL_BYPASS
+    ::operator delete(block);
+#else
+    if (!block)
+        return;
+    if (size == 0 || size > MaxSize) {
+        ::operator delete(block);
+        return;
+    }
+    PoolSizeClass& sizeClass = poolSizeClasses[(size - 1) / PoolGranule];
+    PoolChunk* chunk = poolChunkOf(block);
+    std::lock_guard<std::mutex> guard(sizeClass.lock);
+    auto* freed = static_cast<PoolFreeBlock*>(block);
+    freed->next = chunk->released;
+    chunk->released = freed;
+    --sizeClass.live;
+    if (!chunk->listed)
+        linkRoom(sizeClass, chunk);
+    if (--chunk->live > 0)
+        return;
+    // One empty chunk stays for the next allocations, so that a count going up and down
+    // across a chunk's edge does not map and unmap it each time.
+    if (sizeClass.emptyChunks == 0) {
+        ++sizeClass.emptyChunks;
+        return;
+    }
+    unlinkRoom(sizeClass, chunk);
+    --sizeClass.chunks;
+    munmap(chunk, PoolChunkSize);
+#endif
+}
+
+bool DPool::enabled()
+{
+#ifdef DPOOL_BYPASS
+    return false;
+#else
+    return true;
+#endif
+}
+
+std::size_t DPool::chunkCount()
+{
+    std::size_t count = 0;
+    for (PoolSizeClass& sizeClass : poolSizeClasses) {
+        std::lock_guard<std::mutex> guard(sizeClass.lock);
+        count += sizeClass.chunks;
+    }
+    return count;
+}
+
+std::size_t DPool::liveBytes()
+{
+    std::size_t bytes = 0;
+    for (std::size_t index = 0; index < PoolSizeCount; ++index) {
+        std::lock_guard<std::mutex> guard(poolSizeClasses[index].lock);
+        bytes += poolSizeClasses[index].live * (index + 1) * PoolGranule;
+    }
+    return bytes;
+}

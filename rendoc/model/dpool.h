@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+
+// Storage for the small objects a report has by the million: document items, report nodes and
+// their tree entries. Classes route their operator new and delete here.
+//
+// Blocks of one size (rounded up to 16 bytes) come from 2 MiB chunks of that size alone, so a
+// report's items lie side by side instead of scattered between its strings, with no per-block
+// header. Every chunk after a size's first is advised as a huge page: a large report faults in
+// its items 2 MiB at a time rather than 4 KiB at a time, while a small one touches only the few
+// pages it uses. A chunk whose blocks are all released is unmapped, save one spare per size.
+//
+// Any thread may allocate and release, also a block another thread allocated. Sizes above
+// MaxSize, and every size in builds with the address sanitizer (so that it keeps seeing each
+// object), go to the global operator new and delete.
+class DPool
+{
+public:
+    static constexpr std::size_t MaxSize = 256;
+
+    static void* allocate(std::size_t size);
+    // Takes back a block of `size` bytes, the size it was allocated with. Null is ignored.
+    static void release(void* block, std::size_t size) noexcept;
+
+    // False in builds that hand every size to the global operator new and delete.
+    static bool enabled();
+
+    // Chunks mapped now, over all sizes; for tests and memory figures.
+    static std::size_t chunkCount();
+    // Bytes of blocks handed out and not yet released, over all sizes.
+    static std::size_t liveBytes();
+};
