@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 
 #include <memory>
 #include <vector>
@@ -153,7 +152,7 @@ private:
     const QAReporterFilter *m_filter;
     std::unique_ptr<QAReporterDataTree> m_newTree;
     QList<QAReporterNode *> m_excluded;
-    QSet<const QAReporterNode *> m_excludedSet;
+    qsizetype m_keptNodes = 0; // nodes of the new tree
     QHash<const DItem *, Anchor> m_anchors;
 
     std::vector<Frame> m_frames;
