@@ -1,2 +1,3 @@
 # tests of rendoc: view
 korvat_add_test(tst_drendocview SOURCES tst_drendocview.cpp LIBS rendoc korvat_testsupport)
+korvat_add_test(tst_dviewitemindex SOURCES tst_dviewitemindex.cpp LIBS rendoc)
