@@ -160,9 +160,8 @@ void QAReporterFilterWriter::mapLeftovers()
     auto map = [this](DItem *&item) {
         if (!item)
             return;
-        const auto it = m_anchors.constFind(item);
-        if (it != m_anchors.cend())
-            item = it->copy;
+        if (const Anchor *anchor = m_anchors.find(item))
+            item = anchor->copy;
     };
     forEachNode(m_newTree->rootNode(), [&map](QAReporterNode &node) {
         map(node.startItem);
@@ -225,14 +224,14 @@ bool QAReporterFilterWriter::keep(DItem *item)
     }
     if (m_anchors.isEmpty())
         return true;
-    const auto it = m_anchors.find(item);
-    if (it == m_anchors.end())
+    Anchor *anchor = m_anchors.find(item);
+    if (!anchor)
         return true;
-    if (!it->excluded) {
-        m_anchor = &it.value();
+    if (!anchor->excluded) {
+        m_anchor = anchor;
         return true;
     }
-    QAReporterNode *node = it->excluded;
+    QAReporterNode *node = anchor->excluded;
     if (node->endItem != node->startItem) {
         m_rangeNode = node;
         m_rangeDepth = m_frames.size() - 1;
