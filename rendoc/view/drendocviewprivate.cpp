@@ -115,8 +115,8 @@ void DRendocViewPrivate::setScrollValue(qint64 value)
         topOffset = y;
         return;
     }
-    // Past the blocks flattened so far, the rest is flattened first.
-    if (y >= layout->flattenedHeight() && !layout->isComplete()) {
+    // A view reaching past the blocks flattened so far has the rest flattened first.
+    if (y + viewportHeight() >= layout->flattenedHeight() && !layout->isComplete()) {
         layout->complete();
         if (flattenTimer)
             flattenTimer->stop();
