@@ -34,9 +34,10 @@ void QAReporterAnchorTable::rehash(std::size_t slots)
 
 void QAReporterAnchorTable::reserve(qsizetype count)
 {
-    // At most half full.
+    // At most three quarters full: linear probing stays short, and the table
+    // (touched page by page when it is made) stays small.
     std::size_t slots = 64;
-    while (slots < std::size_t(qMax<qsizetype>(0, count)) * 2)
+    while (slots * 3 < std::size_t(qMax<qsizetype>(0, count)) * 4)
         slots *= 2;
     if (slots > m_slots.size())
         rehash(slots);
@@ -44,7 +45,7 @@ void QAReporterAnchorTable::reserve(qsizetype count)
 
 QAReporterAnchorTable::Anchor &QAReporterAnchorTable::operator[](const DItem *item)
 {
-    if (std::size_t(m_size + 1) * 2 > m_slots.size())
+    if (std::size_t(m_size + 1) * 4 > m_slots.size() * 3)
         rehash(qMax<std::size_t>(64, m_slots.size() * 2));
     Slot &slot = m_slots[slotOf(item)];
     if (!slot.item) {
