@@ -72,7 +72,7 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 {
     m_newTree.reset();
     m_excluded.clear();
-    m_excludedSet.clear();
+    m_keptNodes = 0;
     if (!m_filter || !sourceTree)
         return false;
     // A failed move down leaves the new cursor one level too high; the skip
@@ -93,6 +93,10 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
             tree.toParent();
     };
 
+    // Whether the source node on the walk's path at each depth was
+    // excluded; the root (depth 0) was kept.
+    std::vector<char> excludedAt{0};
+    size_t depth = 0;
     for (QAReporterNode *node = sourceTree->next(QTree<QAReporterNode>::Forward); node;
          node = sourceTree->next(QTree<QAReporterNode>::Forward)) {
         // A forward step that found a node climbs zero or more levels, then
@@ -101,16 +105,21 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
         const QList<int> log = sourceTree->moveLog();
         for (qsizetype i = 0; i + 1 < log.size(); ++i)
             moveUp();
-        if (log.last() == QTree<QAReporterNode>::Down && !tree.toLastChild())
+        const bool down = log.last() == QTree<QAReporterNode>::Down;
+        if (down && !tree.toLastChild())
             ++skip;
+        depth = down ? depth + 1 : depth - size_t(log.size() - 1);
 
-        const QAReporterNode *sourceParent = sourceTree->iterator().parent();
-        if (m_filter->match(*node) == QAReporterFilter::Accepted
-            && !m_excludedSet.contains(sourceParent)) {
-            tree.insert(new QAReporterNode(*node), -1);
-        } else {
+        const bool parentExcluded = depth > 0 && excludedAt[depth - 1];
+        const bool excluded =
+            parentExcluded || m_filter->match(*node) != QAReporterFilter::Accepted;
+        excludedAt.resize(depth + 1);
+        excludedAt[depth] = excluded;
+        if (excluded) {
             m_excluded.append(node);
-            m_excludedSet.insert(node);
+        } else {
+            tree.insert(new QAReporterNode(*node), -1);
+            ++m_keptNodes;
         }
     }
     return true;
@@ -119,6 +128,8 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
+    // Sized once: an entry per excluded node and two per kept one at most.
+    m_anchors.reserve(m_excluded.size() + 2 * (m_keptNodes + 1));
     // The first excluded node (in walk order) anchored on an item decides its
     // drop range.
     for (QAReporterNode *node : std::as_const(m_excluded)) {
@@ -149,9 +160,8 @@ void QAReporterFilterWriter::mapLeftovers()
     auto map = [this](DItem *&item) {
         if (!item)
             return;
-        const auto it = m_anchors.constFind(item);
-        if (it != m_anchors.cend())
-            item = it->copy;
+        if (const Anchor *anchor = m_anchors.find(item))
+            item = anchor->copy;
     };
     forEachNode(m_newTree->rootNode(), [&map](QAReporterNode &node) {
         map(node.startItem);
@@ -214,14 +224,14 @@ bool QAReporterFilterWriter::keep(DItem *item)
     }
     if (m_anchors.isEmpty())
         return true;
-    const auto it = m_anchors.find(item);
-    if (it == m_anchors.end())
+    Anchor *anchor = m_anchors.find(item);
+    if (!anchor)
         return true;
-    if (!it->excluded) {
-        m_anchor = &it.value();
+    if (!anchor->excluded) {
+        m_anchor = anchor;
         return true;
     }
-    QAReporterNode *node = it->excluded;
+    QAReporterNode *node = anchor->excluded;
     if (node->endItem != node->startItem) {
         m_rangeNode = node;
         m_rangeDepth = m_frames.size() - 1;

@@ -2,11 +2,10 @@
 
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qtree.h"
+#include "korvatreporter/document/qareporteranchortable.h"
 #include "rendoc/model/diterator.h"
 
-#include <QHash>
 #include <QList>
-#include <QSet>
 
 #include <memory>
 #include <vector>
@@ -113,11 +112,7 @@ private:
     };
 
     // What the walk needs to know about one source item that nodes refer to.
-    struct Anchor
-    {
-        QAReporterNode *excluded = nullptr; // first excluded node starting here
-        DItem *copy = nullptr;              // the item's copy, once made
-    };
+    using Anchor = QAReporterAnchorTable::Anchor;
 
     // Copies `first` and its following siblings with their subtrees.
     void walk(DItem *first);
@@ -153,8 +148,8 @@ private:
     const QAReporterFilter *m_filter;
     std::unique_ptr<QAReporterDataTree> m_newTree;
     QList<QAReporterNode *> m_excluded;
-    QSet<const QAReporterNode *> m_excludedSet;
-    QHash<const DItem *, Anchor> m_anchors;
+    qsizetype m_keptNodes = 0; // nodes of the new tree
+    QAReporterAnchorTable m_anchors;
 
     std::vector<Frame> m_frames;
     DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken

@@ -29,10 +29,12 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QIODevice>
 #include <QMainWindow>
 #include <QResizeEvent>
+#include <QStyle>
 
 namespace {
 
@@ -167,7 +169,9 @@ void QAReporter::createTreeView()
     // stay in sight in a narrow outline pane.
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
-    header->setSectionResizeMode(QARTreeModel::DurationColumn, QHeaderView::ResizeToContents);
+    // Sized from the widest duration texts (fitDurationColumn), not by
+    // measuring every row: the user may widen it.
+    header->setSectionResizeMode(QARTreeModel::DurationColumn, QHeaderView::Interactive);
     header->moveSection(1, 0);
     // Sorting by a column header cycles ascending, descending, document order.
     header->setSortIndicatorClearable(true);
@@ -366,6 +370,7 @@ void QAReporter::fillTreeView()
             files.append({record->fileName, record->dataTree});
     }
     m_treeModel->setFiles(files);
+    fitDurationColumn();
     // The model reset left a full relayout pending: opening rows now only
     // records their state.
     const QAReporterPref *pref = QAReporterState::pref();
@@ -375,6 +380,20 @@ void QAReporter::fillTreeView()
     const QModelIndex first = m_treeModel->index(0, 0);
     if (first.isValid())
         m_treeView->setCurrentIndex(first);
+}
+
+void QAReporter::fitDurationColumn()
+{
+    QHeaderView *header = m_treeView->header();
+    int width = header->sectionSizeHint(QARTreeModel::DurationColumn);
+    const QFontMetrics metrics(m_treeView->font());
+    // The item delegate's text margins on both sides, and a little air.
+    const int margins =
+        2 * (m_treeView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_treeView) + 1)
+        + metrics.averageCharWidth();
+    for (const QString &text : m_treeModel->widestDurationTexts())
+        width = qMax(width, metrics.horizontalAdvance(text) + margins);
+    header->resizeSection(QARTreeModel::DurationColumn, width);
 }
 
 void QAReporter::setDocuments()

@@ -217,6 +217,8 @@ private:
     // Builds the views now when a summary run left them for later.
     void ensureViews();
     void fillTreeView();
+    // Gives the Duration column the width of its widest texts.
+    void fitDurationColumn();
     void setDocuments();
     void showHeaderDock();
     // The header dock's title bar: a close button that hides the header as

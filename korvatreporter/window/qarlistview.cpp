@@ -103,6 +103,9 @@ void QARListView::openToDepth(int depth)
         if (rows == 0 || (level > 0 && level >= depth))
             continue;
         expand(index);
+        // Children at the depth are never opened: they are not visited.
+        if (level + 1 >= depth)
+            continue;
         for (int row = rows - 1; row >= 0; --row)
             pending.emplace_back(tree->index(row, 0, index), level + 1);
     }

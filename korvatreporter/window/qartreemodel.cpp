@@ -310,6 +310,30 @@ bool QARTreeModel::hasChildren(const QModelIndex &parent) const
     return node && parent.column() == NameColumn && m_filter.childCount(node) > 0;
 }
 
+Qt::ItemFlags QARTreeModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    const Node *node = treeNode(index);
+    if (node && node->parent() && !node->hasChildren())
+        flags |= Qt::ItemNeverHasChildren;
+    return flags;
+}
+
+QStringList QARTreeModel::widestDurationTexts() const
+{
+    QStringList texts;
+    for (const Row &row : std::as_const(m_rows)) {
+        const double total = secondsOf(row.root);
+        if (total >= 0)
+            texts.append(durationText(total));
+    }
+    // Below ten seconds three decimals are shown: a smaller row's "9.999 s"
+    // can be wider than its file's total.
+    if (!texts.isEmpty())
+        texts.append(durationText(9.999));
+    return texts;
+}
+
 QVariant QARTreeModel::data(const QModelIndex &index, int role) const
 {
     const Node *node = treeNode(index);

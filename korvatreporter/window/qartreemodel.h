@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -84,6 +85,11 @@ public:
     double seconds(const QModelIndex &index) const;
     // A duration as the Duration column shows it.
     static QString durationText(double seconds);
+    // The Duration texts that may be the widest of the column: the file rows'
+    // totals (no row below a file has a larger duration) and the widest form
+    // of a duration under a minute when any row has one. Measuring these
+    // stands for measuring every row.
+    QStringList widestDurationTexts() const;
     // The row of `treeNode`, a node of a shown tree, in column 0; invalid
     // for null and for the root of a tree that is not shown.
     QModelIndex indexOf(const Node *treeNode) const;
@@ -101,6 +107,9 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
+    // A node row without children in its tree never gets any before the next
+    // reset: the view then skips its expansion checks when laying rows out.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;

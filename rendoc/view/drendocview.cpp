@@ -105,7 +105,8 @@ void DRendocView::setDocument(DDocument* document, bool replace)
         return;
     const bool first = d->layout->count() == 0;
     d->updateWidth();
-    d->layout->addDocument(document);
+    d->layout->addDocument(document, DRendocViewPrivate::FirstBlocks);
+    d->flattenLater();
     if (first) {
         d->topBlock = 0;
         d->topOffset = -d->margins.top();
@@ -210,6 +211,7 @@ bool DRendocView::resolveLink() const
 
 bool DRendocView::search(const QRegularExpression& expression)
 {
+    d->completeLayout();
     const int count = d->layout->count();
     if (!expression.isValid() || expression.pattern().isEmpty() || count == 0)
         return false;
@@ -292,6 +294,7 @@ bool DRendocView::hasSelectedText() const
 
 void DRendocView::selectAll()
 {
+    d->completeLayout();
     if (d->layout->count() == 0)
         return;
     d->select({0, 0, 0}, d->layout->endOf(d->layout->count() - 1));
@@ -337,6 +340,7 @@ void DRendocView::rebuildDoc()
 
 QString DRendocView::toPlainText() const
 {
+    d->completeLayout();
     QStringList lines;
     for (int b = 0; b < d->layout->count(); ++b) {
         const QString text = d->layout->blockText(b);
@@ -424,6 +428,11 @@ DLink* DRendocView::focusedLink() const
 int DRendocView::laidOutBlockCount() const
 {
     return d->layout->laidOutCount();
+}
+
+bool DRendocView::hasAllBlocks() const
+{
+    return d->layout->isComplete();
 }
 
 void DRendocView::repaint()
@@ -581,6 +590,7 @@ void DRendocView::keyPressEvent(QKeyEvent* event)
         d->refresh();
         return;
     case Qt::Key_End:
+        d->completeLayout();
         if (d->layout->count()) {
             d->topBlock = d->layout->count() - 1;
             d->topOffset = 0;

@@ -133,6 +133,9 @@ public:
     // How many blocks have been laid out since the documents were set (for tests and
     // benchmarks: the view should lay out only what it shows).
     int laidOutBlockCount() const;
+    // Whether every block of the shown documents is known: a large document shows its first
+    // part at once and gets the rest while the event loop is idle.
+    bool hasAllBlocks() const;
 
 Q_SIGNALS:
     // The user activated link (click, or Return on the focused link).

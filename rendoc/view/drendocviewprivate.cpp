@@ -7,6 +7,7 @@
 
 #include <QPalette>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTextCharFormat>
 #include <QToolTip>
 
@@ -50,6 +51,40 @@ DRendocViewPrivate::DRendocViewPrivate(DRendocView* view)
 {
 }
 
+void DRendocViewPrivate::flattenLater()
+{
+    if (layout->isComplete())
+        return;
+    if (!flattenTimer) {
+        flattenTimer = new QTimer(q);
+        flattenTimer->setInterval(0);
+        QObject::connect(flattenTimer, &QTimer::timeout, q, [this] { flattenStep(); });
+    }
+    flattenTimer->start();
+}
+
+void DRendocViewPrivate::flattenStep()
+{
+    const qint64 flattened = layout->flattenedHeight();
+    if (!layout->flattenSome(StepBlocks))
+        flattenTimer->stop();
+    // The scroll range follows the estimate; blocks that come into sight are painted.
+    if (scrollValue() - margins.top() + viewportHeight() >= flattened)
+        refresh();
+    else
+        syncScrollBars();
+}
+
+void DRendocViewPrivate::completeLayout()
+{
+    if (layout->isComplete())
+        return;
+    layout->complete();
+    if (flattenTimer)
+        flattenTimer->stop();
+    syncScrollBars();
+}
+
 int DRendocViewPrivate::viewportHeight() const
 {
     return q->viewport()->height();
@@ -79,6 +114,12 @@ void DRendocViewPrivate::setScrollValue(qint64 value)
         topBlock = 0;
         topOffset = y;
         return;
+    }
+    // A view reaching past the blocks flattened so far has the rest flattened first.
+    if (y + viewportHeight() >= layout->flattenedHeight() && !layout->isComplete()) {
+        layout->complete();
+        if (flattenTimer)
+            flattenTimer->stop();
     }
     topBlock = layout->blockAt(y);
     topOffset = y - layout->top(topBlock);
@@ -255,6 +296,7 @@ DViewLaidBlock::Selections DRendocViewPrivate::extraFormats(int b, const DViewLa
 
 bool DRendocViewPrivate::findLink(bool forward, DViewPos* pos, int* length, DItem** link)
 {
+    completeLayout();
     const int count = layout->count();
     if (count == 0)
         return false;

@@ -13,6 +13,7 @@
 
 class DDocument;
 class DItem;
+class QTimer;
 class DPopupLink;
 class DRendocView;
 class DViewLayout;
@@ -50,6 +51,20 @@ struct DRendocViewPrivate
     // Set by End: the next fill keeps the view on the last line while the blocks near the end
     // get measured and the total height changes.
     bool toEnd = false;
+    // Flattens the rest of a large document a part at a time while the event loop is idle;
+    // a child of the view, made with the first partly flattened document.
+    QTimer* flattenTimer = nullptr;
+
+    // Blocks flattened at once when a document is set, and per idle step after that: the
+    // first are enough for the first screens, a step takes a few milliseconds.
+    static constexpr int FirstBlocks = 2000;
+    static constexpr int StepBlocks = 10000;
+    // Starts flattening the rest in idle time when the layout is not complete.
+    void flattenLater();
+    void flattenStep();
+    // Flattens everything now: for whatever walks every block or scrolls past the blocks
+    // flattened so far.
+    void completeLayout();
 
     int viewportHeight() const;
     int hscroll() const;

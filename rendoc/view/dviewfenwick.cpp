@@ -18,6 +18,21 @@ void DViewFenwick::reset(const std::vector<int>& values)
         m_topBit *= 2;
 }
 
+void DViewFenwick::append(int value)
+{
+    if (m_tree.empty())
+        m_tree.push_back(0);
+    m_values.push_back(value);
+    // Entry i (from 1) sums the values in (i - lowbit(i), i]: the new value and the ones
+    // before it in that range.
+    const size_t i = m_values.size();
+    const size_t low = i & (~i + 1);
+    m_tree.push_back(value + prefix(int(i - 1)) - prefix(int(i - low)));
+    m_total += value;
+    while (size_t(m_topBit) * 2 <= i)
+        m_topBit *= 2;
+}
+
 void DViewFenwick::set(int index, int value)
 {
     const int old = m_values[size_t(index)];

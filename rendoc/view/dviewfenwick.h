@@ -13,6 +13,8 @@ public:
     int size() const { return int(m_values.size()); }
     int value(int index) const { return m_values[size_t(index)]; }
     void set(int index, int value);
+    // Adds a value after the last one.
+    void append(int value);
     // Sum of the values before index.
     qint64 prefix(int index) const;
     qint64 total() const { return m_total; }

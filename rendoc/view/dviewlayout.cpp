@@ -69,6 +69,9 @@ void DViewLayout::clear()
     m_heights.reset({});
     m_itemBlocks.clear();
     m_pending.clear();
+    m_resume = nullptr;
+    m_resumeRoot = nullptr;
+    m_restEstimate = 0;
     m_tags.clear();
     m_tagsBuilt.clear();
     m_naturalWidth = 0;
@@ -84,10 +87,11 @@ DFooter* DViewLayout::footer(int document) const
     return document >= 0 && size_t(document) < m_footers.size() ? m_footers[size_t(document)] : nullptr;
 }
 
-void DViewLayout::addDocument(DDocument* document)
+void DViewLayout::addDocument(DDocument* document, int budget)
 {
     if (!document || contains(document))
         return;
+    complete();
     const int index = int(m_documents.size());
     m_documents.append(document);
     m_headers.push_back(nullptr);
@@ -95,6 +99,7 @@ void DViewLayout::addDocument(DDocument* document)
     m_tags.emplace_back();
     m_tagsBuilt.push_back(false);
     flatten(document, index);
+    flattenSome(budget);
 }
 
 void DViewLayout::addContent(DItemContainer* root)
@@ -106,6 +111,7 @@ void DViewLayout::addContent(DItemContainer* root)
         m_tagsBuilt.push_back(true);
     }
     flatten(root, 0);
+    complete();
 }
 
 void DViewLayout::addBlock(std::vector<int>& heights, DViewBlock::Kind kind, DItem* item,
@@ -122,8 +128,7 @@ void DViewLayout::addBlock(std::vector<int>& heights, DViewBlock::Kind kind, DIt
     const int index = int(m_blocks.size());
     m_blocks.push_back(block);
     heights.push_back(estimate(block));
-    if (!m_itemBlocks.contains(item))
-        m_itemBlocks.insert(item, index);
+    m_itemBlocks.insertFirst(item, index);
     for (const DItem* pending : m_pending)
         m_itemBlocks.insert(pending, index);
     m_pending.clear();
@@ -206,23 +211,73 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
     if (int(m_blocks.size()) > first)
         m_blocks.back().lastRow = true;
     for (int i = first; i < int(m_blocks.size()); ++i)
-        heights[size_t(i)] = estimate(m_blocks[size_t(i)]);
+        heights[size_t(i) - m_heightBase] = estimate(m_blocks[size_t(i)]);
 }
 
 void DViewLayout::flatten(DItemContainer* root, int document)
 {
-    std::vector<int> heights;
-    heights.reserve(m_blocks.size() + 1024);
-    for (int i = 0; i < m_heights.size(); ++i)
-        heights.push_back(m_heights.value(i));
-    if (root->kind() == DItem::Document)
+    complete();
+    m_resumeRoot = root;
+    m_resumeDoc = document;
+    m_resume = root->child();
+    m_flowSteps = 0;
+    m_flowLeft = 0;
+    m_resumeHeight = m_heights.total();
+    if (root->kind() == DItem::Document) {
+        std::vector<int> heights;
+        m_heightBase = m_blocks.size();
         addBlock(heights, DViewBlock::Anchor, root, document);
-    DItem* it = root->child();
-    while (it)
-        it = flattenItem(heights, it, root, document);
-    m_pending.clear();
+        m_laid.resize(m_blocks.size());
+        m_heights.append(heights.front());
+    }
+    if (!m_resume)
+        m_pending.clear();
+}
+
+bool DViewLayout::flattenSome(int budget)
+{
+    if (!m_resume)
+        return false;
+    std::vector<int> heights;
+    m_heightBase = m_blocks.size();
+    const std::size_t stop = m_blocks.size() + std::size_t(qMax(1, budget));
+    if (budget == INT_MAX)
+        heights.reserve(1024);
+    DItem* it = m_resume;
+    const std::size_t stepsBefore = m_flowSteps;
+    while (it && m_blocks.size() < stop) {
+        it = flattenItem(heights, it, m_resumeRoot, m_resumeDoc);
+        ++m_flowSteps;
+    }
+    m_resume = it;
+    if (!it)
+        m_pending.clear();
     m_laid.resize(m_blocks.size());
-    m_heights.reset(heights);
+    for (const int height : heights)
+        m_heights.append(height);
+    m_flowLeft -= qMin(m_flowLeft, m_flowSteps - stepsBefore);
+    estimateRest();
+    return m_resume != nullptr;
+}
+
+void DViewLayout::estimateRest()
+{
+    m_restEstimate = 0;
+    if (!m_resume) {
+        m_flowLeft = 0;
+        return;
+    }
+    if (m_flowLeft == 0) {
+        // The flow items left: the resume item, its following siblings and those of its
+        // containers up to the root. Counted once; later parts only take from it.
+        for (const DItem* level = m_resume; level && level != m_resumeRoot; level = level->parent()) {
+            for (const DItem* it = level; it; it = it->next())
+                ++m_flowLeft;
+        }
+    }
+    const qint64 done = m_heights.total() - m_resumeHeight;
+    if (m_flowSteps > 0 && done > 0)
+        m_restEstimate = qint64(double(done) / double(m_flowSteps) * double(m_flowLeft));
 }
 
 DItem* DViewLayout::flattenItem(
@@ -408,7 +463,17 @@ void DViewLayout::evict()
     }
 }
 
-int DViewLayout::blockOf(const DItem* item) const
+int DViewLayout::blockOf(const DItem* item)
+{
+    int block = findBlock(item);
+    if (block < 0 && m_resume && item) {
+        complete();
+        block = findBlock(item);
+    }
+    return block;
+}
+
+int DViewLayout::findBlock(const DItem* item) const
 {
     if (!item)
         return -1;
@@ -427,9 +492,9 @@ int DViewLayout::blockOf(const DItem* item) const
         }
         if (document)
             break;
-        auto it = m_itemBlocks.constFind(p);
-        if (it != m_itemBlocks.constEnd())
-            return *it;
+        const int block = m_itemBlocks.value(p);
+        if (block >= 0)
+            return block;
     }
     if (!document || !m_documents.contains(const_cast<DItem*>(document)->toDocument()))
         return -1;
@@ -439,9 +504,9 @@ int DViewLayout::blockOf(const DItem* item) const
     // block inside or after it starts.
     if (item->isContainer()) {
         for (const DItem* it = item; it; it = it->nextInDocument(document)) {
-            auto found = m_itemBlocks.constFind(it);
-            if (found != m_itemBlocks.constEnd())
-                return *found;
+            const int block = m_itemBlocks.value(it);
+            if (block >= 0)
+                return block;
         }
     }
     return -1;

@@ -3,11 +3,13 @@
 #include "rendoc/view/dviewblock.h"
 #include "rendoc/view/dviewfenwick.h"
 #include "rendoc/view/dviewframe.h"
+#include "rendoc/view/dviewitemindex.h"
 #include "rendoc/view/dviewpos.h"
 #include "rendoc/view/dviewtable.h"
 
 #include <QHash>
 #include <QList>
+#include <climits>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -28,6 +30,11 @@ class DViewLaidBlock;
 // only when the block is painted, measured or printed; a Fenwick tree over the heights maps
 // y to block and back as estimates are replaced. Only block-level items are hashed; any other
 // item is found through its nearest block-level ancestor.
+//
+// A document can be flattened a part at a time (addDocument with a budget, then flattenSome):
+// the blocks flattened so far come first, and the rest of the document counts in the total
+// height as an estimate until it is flattened. blockOf() flattens the rest when it does not
+// find an item; anything that walks every block calls complete() first.
 class DViewLayout
 {
 public:
@@ -38,8 +45,15 @@ public:
 
     void clear();
     bool contains(const DDocument* document) const { return m_documents.contains(const_cast<DDocument*>(document)); }
-    // Appends the blocks of document (and of nothing chained after it).
-    void addDocument(DDocument* document);
+    // Appends the blocks of document (and of nothing chained after it): about `budget` of
+    // them now, the rest left for flattenSome(). A document left partly flattened before is
+    // completed first.
+    void addDocument(DDocument* document, int budget = INT_MAX);
+    // Flattens about `budget` more blocks of the partly flattened document; false when it
+    // is complete (or there was none).
+    bool flattenSome(int budget);
+    void complete() { flattenSome(INT_MAX); }
+    bool isComplete() const { return m_resume == nullptr; }
     // Appends the blocks of a container's content (page headers and footers when printing).
     void addContent(DItemContainer* root);
     const QList<DDocument*>& documents() const { return m_documents; }
@@ -65,13 +79,16 @@ public:
 
     qint64 top(int index) const { return m_heights.prefix(index); }
     int height(int index) const { return m_heights.value(index); }
-    qint64 totalHeight() const { return m_heights.total(); }
+    // The height of the blocks flattened so far, and with the estimate of the rest.
+    qint64 flattenedHeight() const { return m_heights.total(); }
+    qint64 totalHeight() const { return m_heights.total() + m_restEstimate; }
     // The block at y (clamped); -1 when there are no blocks.
     int blockAt(qint64 y) const { return m_heights.find(qMax<qint64>(0, y)); }
 
     // The block showing item: its own block, its nearest block-level ancestor's, or for a
     // container the first block inside or after it. -1 when the item is not shown.
-    int blockOf(const DItem* item) const;
+    // Flattens the rest of the document when the item is not found among the blocks so far.
+    int blockOf(const DItem* item);
     // The first DTag named name in document (every shown document when -1); null when none.
     DTag* findTag(const QString& name, int document);
 
@@ -87,6 +104,9 @@ public:
 
 private:
     void flatten(DItemContainer* root, int document);
+    int findBlock(const DItem* item) const;
+    // Estimates the height of what is not flattened yet from the blocks so far.
+    void estimateRest();
     // Adds the blocks of one item of root's flow; returns the next item to flatten.
     DItem* flattenItem(std::vector<int>& heights, DItem* it, DItemContainer* root, int document);
     void addListEntries(std::vector<int>& heights, DItem* list, int document);
@@ -111,8 +131,18 @@ private:
     int m_laidLive = 0;
     int m_laidCount = 0;
     DViewFenwick m_heights;
-    QHash<const DItem*, int> m_itemBlocks;
+    DViewItemIndex m_itemBlocks;
     std::vector<const DItem*> m_pending; // containers waiting for their first block
+    // Where flattening resumes: the next item of the flow of m_resumeRoot, in document
+    // m_resumeDoc; null when every document is flattened.
+    DItem* m_resume = nullptr;
+    DItemContainer* m_resumeRoot = nullptr;
+    int m_resumeDoc = 0;
+    std::size_t m_heightBase = 0;   // first block of the heights being collected
+    std::size_t m_flowSteps = 0;    // flow items of the resumed document flattened so far
+    std::size_t m_flowLeft = 0;     // of those not flattened yet, as last counted
+    qint64 m_resumeHeight = 0;      // height of the resumed document's blocks when it began
+    qint64 m_restEstimate = 0;
     std::vector<QHash<QString, DTag*>> m_tags;
     std::vector<bool> m_tagsBuilt;
     qreal m_width = 600;

@@ -15,6 +15,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dviewframe.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewgraphic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dviewgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/dviewitemindex.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dviewitemindex.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewlaidblock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dviewlaidblock.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewlayout.cpp

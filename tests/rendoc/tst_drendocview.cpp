@@ -167,6 +167,51 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 %2").arg(r.top()).arg(r.bottom())));
     }
 
+    void longDocumentInParts_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("search") << "search";
+        QTest::newRow("text") << "text";
+        QTest::newRow("scroll to the bottom") << "scroll";
+        QTest::newRow("idle time") << "idle";
+    }
+
+    // A long document shows before all of it is flattened: the scroll range counts the rest
+    // from the start, and whatever needs the rest (search, text, scrolling there) sees it at
+    // once; left alone, the rest is flattened while the event loop is idle.
+    void longDocumentInParts()
+    {
+        QFETCH(QString, action);
+        DDocument* doc = m_long->first;
+        m_view->resize(600, 400);
+        m_view->setDocument(doc, true);
+        m_view->grab();
+        const int estimated = m_view->verticalScrollBar()->maximum();
+        QVERIFY(estimated > 0);
+        const QRegularExpression last(QStringLiteral("long paragraph 49999 "));
+        if (action == "search") {
+            QVERIFY(m_view->search(last));
+            QVERIFY(m_view->selectedText().startsWith("long paragraph 49999"));
+        } else if (action == "text") {
+            QVERIFY(m_view->toPlainText().contains(last));
+        } else if (action == "scroll") {
+            m_view->verticalScrollBar()->setValue(estimated);
+            m_view->grab();
+            const QRect r = m_view->itemRect(nth(doc, DItem::Paragraph, 49999));
+            QVERIFY2(r.top() >= 0 && r.top() < m_view->viewport()->height(),
+                     qPrintable(QString::number(r.top())));
+        } else {
+            QVERIFY(!m_view->hasAllBlocks());
+            QTRY_VERIFY(m_view->hasAllBlocks());
+        }
+        QVERIFY(m_view->hasAllBlocks());
+        // The estimate was close to the height of the whole document.
+        m_view->toPlainText();
+        const int whole = m_view->verticalScrollBar()->maximum();
+        QVERIFY2(estimated > whole * 0.8 && estimated < whole * 1.25,
+                 qPrintable(QStringLiteral("%1 %2").arg(estimated).arg(whole)));
+    }
+
     void moveToPlace_data()
     {
         QTest::addColumn<QString>("tag");

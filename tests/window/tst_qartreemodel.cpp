@@ -211,6 +211,11 @@ private Q_SLOTS:
         QCOMPARE(model.node(child), node);
         QCOMPARE(model.anchor(child), &text);
         QTEST(model.isFailed(child), "failed");
+        // Only a node row without children tells the view it never has any:
+        // the view then never asks whether it is open.
+        QVERIFY(model.flags(child) & Qt::ItemNeverHasChildren);
+        QVERIFY(!(model.flags(child.parent()) & Qt::ItemNeverHasChildren));
+        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemNeverHasChildren));
         const QModelIndex verdictCell = child.siblingAtColumn(1);
         QVERIFY(sameImage(verdictCell.data(Qt::DecorationRole), verdict));
         QVERIFY(sameImage(child.data(Qt::DecorationRole), icon));
