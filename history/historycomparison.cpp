@@ -3,13 +3,93 @@
 #include <algorithm>
 #include <future>
 
+namespace {
+
+enum SectionIndex { NewFailures, Fixed, StillFailing, Added, Removed };
+
+// A key as up to three pieces: document, '/', path; or the path alone.
+struct KeyPieces
+{
+    std::array<QStringView, 3> piece;
+    int count;
+
+    explicit KeyPieces(const HistoryComparison::Entry &entry)
+    {
+        static const char16_t slash = u'/';
+        if (entry.document.isEmpty()) {
+            piece[0] = entry.path;
+            count = 1;
+        } else {
+            piece = {entry.document, QStringView(&slash, 1), entry.path};
+            count = 3;
+        }
+    }
+};
+
+// Compares the concatenations of two keys' pieces, a common stretch at a time.
+int compareConcatenated(const KeyPieces &a, const KeyPieces &b)
+{
+    int i = 0;
+    int j = 0;
+    QStringView left = a.piece[0];
+    QStringView right = b.piece[0];
+    for (;;) {
+        while (left.isEmpty() && i + 1 < a.count)
+            left = a.piece[++i];
+        while (right.isEmpty() && j + 1 < b.count)
+            right = b.piece[++j];
+        if (left.isEmpty() || right.isEmpty())
+            return int(!left.isEmpty()) - int(!right.isEmpty());
+        const qsizetype common = std::min(left.size(), right.size());
+        if (const int order = left.first(common).compare(right.first(common)))
+            return order;
+        left = left.sliced(common);
+        right = right.sliced(common);
+    }
+}
+
+bool sameText(QStringView a, QStringView b)
+{
+    return (a.data() == b.data() && a.size() == b.size()) || a == b;
+}
+
+} // namespace
+
+QString HistoryComparison::Entry::key() const
+{
+    if (document.isEmpty())
+        return path.toString();
+    QString key;
+    key.reserve(document.size() + 1 + path.size());
+    key += document;
+    key += QLatin1Char('/');
+    key += path;
+    return key;
+}
+
+int HistoryComparison::compareKeys(const Entry &a, const Entry &b)
+{
+    // The tests of one report share its document: their keys differ by path alone.
+    if (sameText(a.document, b.document))
+        return a.path.compare(b.path);
+    return compareConcatenated(KeyPieces(a), KeyPieces(b));
+}
+
+void HistoryComparison::sort(Sorted &entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int order = compareKeys(a, b);
+        return order < 0 || (order == 0 && a.order < b.order);
+    });
+}
+
 HistoryComparison::Sorted HistoryComparison::sorted(const QList<HistoryResult> &results)
 {
     Sorted list;
-    list.reserve(results.size());
+    list.reserve(size_t(results.size()));
     for (const HistoryResult &result : results)
-        list.append({result.key(), result.verdict});
-    std::stable_sort(list.begin(), list.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        list.push_back({result.document, result.path, result.verdict, qsizetype(list.size())});
+    sort(list);
     return list;
 }
 
@@ -22,46 +102,59 @@ HistoryComparison HistoryComparison::compare(const QList<HistoryResult> &oldResu
     return compare(before.get(), after);
 }
 
-HistoryComparison HistoryComparison::compare(const Sorted &oldResults, const Sorted &newResults)
+HistoryComparison::Sections HistoryComparison::sections(const Sorted &oldResults, const Sorted &newResults)
 {
     using Verdict = HistoryResult::Verdict;
+    const size_t oldSize = oldResults.size();
+    const size_t newSize = newResults.size();
     // The end of the group of equal keys starting at `i`.
-    const auto groupEnd = [](const Sorted &list, qsizetype i) {
-        qsizetype end = i + 1;
-        while (end < list.size() && list.at(end).first == list.at(i).first)
+    const auto groupEnd = [](const Sorted &list, size_t i) {
+        size_t end = i + 1;
+        while (end < list.size() && compareKeys(list[end], list[i]) == 0)
             ++end;
         return end;
     };
-    HistoryComparison sections;
-    qsizetype i = 0;
-    qsizetype j = 0;
+    Sections out;
+    size_t i = 0;
+    size_t j = 0;
     // Both lists are walked in key order, so each section is filled in key order.
-    while (i < oldResults.size() || j < newResults.size()) {
-        const bool oldOnly = j == newResults.size()
-                             || (i < oldResults.size() && oldResults.at(i).first < newResults.at(j).first);
-        const bool newOnly = !oldOnly
-                             && (i == oldResults.size() || newResults.at(j).first < oldResults.at(i).first);
-        if (oldOnly) {
-            sections.removed.append(oldResults.at(i).first);
+    while (i < oldSize || j < newSize) {
+        const int order = i == oldSize ? 1 : j == newSize ? -1 : compareKeys(oldResults[i], newResults[j]);
+        if (order < 0) {
+            out[Removed].push_back(&oldResults[i]);
             i = groupEnd(oldResults, i);
             continue;
         }
-        const auto &[key, verdict] = newResults.at(j);
-        const bool failsNow = verdict == Verdict::Ko;
-        if (newOnly) {
-            (failsNow ? sections.newFailures : sections.added).append(key);
+        const Entry &entry = newResults[j];
+        const bool failsNow = entry.verdict == Verdict::Ko;
+        if (order > 0) {
+            out[failsNow ? NewFailures : Added].push_back(&entry);
         } else {
-            const qsizetype oldEnd = groupEnd(oldResults, i);
-            const Verdict old = oldResults.at(oldEnd - 1).second;
+            const size_t oldEnd = groupEnd(oldResults, i);
+            const Verdict old = oldResults[oldEnd - 1].verdict;
             if (old == Verdict::Ko && failsNow)
-                sections.stillFailing.append(key);
+                out[StillFailing].push_back(&entry);
             else if (failsNow)
-                sections.newFailures.append(key);
-            else if (old == Verdict::Ko && verdict == Verdict::Ok)
-                sections.fixed.append(key);
+                out[NewFailures].push_back(&entry);
+            else if (old == Verdict::Ko && entry.verdict == Verdict::Ok)
+                out[Fixed].push_back(&entry);
             i = oldEnd;
         }
         j = groupEnd(newResults, j);
     }
-    return sections;
+    return out;
+}
+
+HistoryComparison HistoryComparison::compare(const Sorted &oldResults, const Sorted &newResults)
+{
+    const Sections found = sections(oldResults, newResults);
+    HistoryComparison comparison;
+    QStringList *const lists[] = {&comparison.newFailures, &comparison.fixed, &comparison.stillFailing,
+                                  &comparison.added, &comparison.removed};
+    for (size_t s = 0; s < found.size(); ++s) {
+        lists[s]->reserve(qsizetype(found[s].size()));
+        for (const Entry *entry : found[s])
+            lists[s]->append(entry->key());
+    }
+    return comparison;
 }

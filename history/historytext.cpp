@@ -6,9 +6,23 @@
 
 namespace {
 
-void appendSection(QString &out, const QString &heading, const QStringList &keys)
+// The five section headings, in the order of HistoryComparison::Sections.
+QStringList sectionHeadings()
 {
-    out += QStringLiteral("%1 (%2)\n").arg(heading).arg(keys.size());
+    using State = HistoryLine::State;
+    return {HistoryLine::stateWord(State::NewFailure), HistoryLine::stateWord(State::Fixed),
+            HistoryLine::stateWord(State::StillFailing), QCoreApplication::translate("KorvatHistory", "added"),
+            QCoreApplication::translate("KorvatHistory", "removed")};
+}
+
+QString sectionHeading(const QString &word, qsizetype count)
+{
+    return QStringLiteral("%1 (%2)\n").arg(word).arg(count);
+}
+
+void appendSection(QString &out, const QString &word, const QStringList &keys)
+{
+    out += sectionHeading(word, keys.size());
     // Appended piece by piece: a comparison of large reports lists hundreds of thousands of keys.
     qsizetype size = out.size();
     for (const QString &key : keys)
@@ -19,6 +33,14 @@ void appendSection(QString &out, const QString &heading, const QStringList &keys
         out += key;
         out += QLatin1Char('\n');
     }
+}
+
+// Writes ASCII `text` at `end` one byte a character; returns the new end.
+char *writtenAscii(char *end, QStringView text)
+{
+    for (const QChar c : text)
+        *end++ = char(c.unicode());
+    return end;
 }
 
 QString spaced(const QString &letters)
@@ -37,13 +59,50 @@ QString spaced(const QString &letters)
 
 QString HistoryText::comparison(const HistoryComparison &c)
 {
-    using State = HistoryLine::State;
+    const QStringList words = sectionHeadings();
     QString out;
-    appendSection(out, HistoryLine::stateWord(State::NewFailure), c.newFailures);
-    appendSection(out, HistoryLine::stateWord(State::Fixed), c.fixed);
-    appendSection(out, HistoryLine::stateWord(State::StillFailing), c.stillFailing);
-    appendSection(out, QCoreApplication::translate("KorvatHistory", "added"), c.added);
-    appendSection(out, QCoreApplication::translate("KorvatHistory", "removed"), c.removed);
+    appendSection(out, words.at(0), c.newFailures);
+    appendSection(out, words.at(1), c.fixed);
+    appendSection(out, words.at(2), c.stillFailing);
+    appendSection(out, words.at(3), c.added);
+    appendSection(out, words.at(4), c.removed);
+    return out;
+}
+
+QByteArray HistoryText::comparisonUtf8(const HistoryComparison::Sections &sections)
+{
+    const QStringList words = sectionHeadings();
+    // Each section sized for its keys as ASCII ("  document/path\n"); a key with other
+    // characters is converted whole and grows it.
+    QByteArray out;
+    for (size_t s = 0; s < sections.size(); ++s) {
+        out += sectionHeading(words.at(qsizetype(s)), qsizetype(sections[s].size())).toUtf8();
+        const qsizetype from = out.size();
+        qsizetype room = 0;
+        for (const HistoryComparison::Entry *entry : sections[s])
+            room += entry->document.size() + entry->path.size() + 4;
+        out.resize(from + room);
+        char *end = out.data() + from;
+        for (const HistoryComparison::Entry *entry : sections[s]) {
+            const qsizetype at = end - out.data();
+            *end++ = ' ';
+            *end++ = ' ';
+            if (QtPrivate::isAscii(entry->document) && QtPrivate::isAscii(entry->path)) {
+                end = writtenAscii(end, entry->document);
+                if (!entry->document.isEmpty())
+                    *end++ = '/';
+                end = writtenAscii(end, entry->path);
+            } else {
+                // Converted as the whole key, so that the bytes are those of QString::toUtf8().
+                const QByteArray bytes = entry->key().toUtf8();
+                room += bytes.size();
+                out.resize(from + room);
+                end = std::copy(bytes.cbegin(), bytes.cend(), out.data() + at + 2);
+            }
+            *end++ = '\n';
+        }
+        out.resize(end - out.data());
+    }
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "history/historyclassifier.h"
 #include "history/historycomparison.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,9 @@ public:
     //   new failure (1)
     //     suite/login
     static QString comparison(const HistoryComparison &comparison);
+    // The same text as UTF-8, written straight from the sections' entries: a comparison of
+    // large reports prints hundreds of thousands of keys, none of which is made as a string.
+    static QByteArray comparisonUtf8(const HistoryComparison::Sections &sections);
 
     // A header line naming the runs' labels oldest first, then one line per test: its key
     // padded to a common width, its letters separated by spaces, fail count, flips, its last

@@ -83,6 +83,65 @@ private Q_SLOTS:
         QCOMPARE(c.removed, keys(removed));
     }
 
+    // Keys are ordered as the strings "document/path" would be, without making them.
+    void keyOrder_data()
+    {
+        QTest::addColumn<QString>("document1");
+        QTest::addColumn<QString>("path1");
+        QTest::addColumn<QString>("document2");
+        QTest::addColumn<QString>("path2");
+
+        QTest::newRow("same document") << "d" << "a/b" << "d" << "a/c";
+        QTest::newRow("path a prefix") << "d" << "a" << "d" << "a/b";
+        QTest::newRow("equal") << "d" << "a" << "d" << "a";
+        QTest::newRow("document a prefix of the other") << "a" << "z" << "a-b" << "c";
+        QTest::newRow("document against path") << "a" << "b" << "" << "a/b";
+        QTest::newRow("document against longer path") << "a" << "b" << "" << "a/a";
+        QTest::newRow("no documents") << "" << "x" << "" << "w";
+        QTest::newRow("slash against a lower character") << "a" << "x" << "" << "a.x";
+        QTest::newRow("empty path") << "d" << "" << "d/" << "";
+        QTest::newRow("beyond Latin-1") << QString::fromUtf8("d\xc3\xa9") << "x" << "d" << QString::fromUtf8("\xe2\x82\xac");
+    }
+
+    void keyOrder()
+    {
+        QFETCH(QString, document1);
+        QFETCH(QString, path1);
+        QFETCH(QString, document2);
+        QFETCH(QString, path2);
+        const HistoryComparison::Entry a{document1, path1};
+        const HistoryComparison::Entry b{document2, path2};
+        const auto sign = [](int order) { return (order > 0) - (order < 0); };
+        const QString keyA = a.key();
+        const QString keyB = b.key();
+        QCOMPARE(sign(HistoryComparison::compareKeys(a, b)), sign(keyA.compare(keyB)));
+        QCOMPARE(sign(HistoryComparison::compareKeys(b, a)), sign(keyB.compare(keyA)));
+    }
+
+    // The UTF-8 text written from the entries is the plain text's, byte for byte.
+    void utf8Text_data()
+    {
+        QTest::addColumn<QString>("oldRun");
+        QTest::addColumn<QString>("newRun");
+
+        QTest::newRow("every section") << "s/a:P s/b:F s/c:F s/e:F" << "s/a:F s/b:P s/d:P s/e:F";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("no documents") << "b:F c:P" << "a:F c:F";
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("s/\xc3\xa9t\xc3\xa9:P") << QString::fromUtf8("s/\xc3\xa9t\xc3\xa9:F \xe2\x82\xac/x:P s/z:P");
+    }
+
+    void utf8Text()
+    {
+        QFETCH(QString, oldRun);
+        QFETCH(QString, newRun);
+        const QList<HistoryResult> older = results(oldRun);
+        const QList<HistoryResult> newer = results(newRun);
+        const HistoryComparison::Sorted sortedOld = HistoryComparison::sorted(older);
+        const HistoryComparison::Sorted sortedNew = HistoryComparison::sorted(newer);
+        const QByteArray bytes = HistoryText::comparisonUtf8(HistoryComparison::sections(sortedOld, sortedNew));
+        QCOMPARE(bytes, HistoryText::comparison(HistoryComparison::compare(older, newer)).toUtf8());
+    }
+
     void text()
     {
         const HistoryComparison c =

@@ -1,5 +1,6 @@
 #include "history/historystore.h"
 #include "history/historystoreurl.h"
+#include "history/historytestkeys.h"
 #include "tests/support/postgrestestserver.h"
 
 #include <QCoreApplication>
@@ -143,7 +144,10 @@ private Q_SLOTS:
         first.results = {result("Suite A", "login/ok", V::Ok, 12), result("Suite A", "login/bad", V::Ko, {}, "boom"),
                          result("Suite B", "login/ok", V::Inconclusive, 0),
                          result("Suite B", QStringLiteral("caf\u00e9/\u2713 \"quoted\" 'x' \\ {a,b} NULL"), V::Ok, 3),
-                         result(QString(), "no document", V::Ko)};
+                         result(QString(), "no document", V::Ko), result("'", "''it''s'", V::Ok, 1)};
+        // PostgreSQL's text holds no NUL character; SQLite's does.
+        if (backend == QLatin1String("sqlite"))
+            first.results.append(result("Suite B", QStringLiteral("nul") + QChar(0) + QStringLiteral("'"), V::Ko));
         first.results[2].passedAfterRetry = true;
         bool created = false;
         const std::optional<qint64> id1 = store->recordRun(first, &created);
@@ -196,7 +200,13 @@ private Q_SLOTS:
         QVERIFY(absent->first().results.isEmpty());
         const auto noDocument = store->testHistory(QString(), QStringLiteral("no document"), 5);
         QCOMPARE(noDocument->at(0).results.size(), 1);
-        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 5);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), first.results.size());
+        // Every stored hash is the 64-bit key hash, whole (a double would round it).
+        for (const HistoryResult &r : std::as_const(first.results)) {
+            const QString sql = QStringLiteral("SELECT COUNT(*) FROM tests WHERE key_hash = %1")
+                                    .arg(HistoryTestKeys::keyHash(r.document, r.path));
+            QCOMPARE(scalar(url, sql).toInt(), 1);
+        }
     }
 
     void sameContentTwice_data() { backends(); }

@@ -62,9 +62,13 @@ void XrdHeadlessRunner::exitNow(int status)
 
 void XrdHeadlessRunner::print(const QString& text)
 {
+    printUtf8(text.toUtf8());
+}
+
+void XrdHeadlessRunner::printUtf8(const QByteArray& bytes)
+{
     // The plug-in may write to the same stream through the C++ streams.
     std::cout.flush();
-    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
 }
@@ -148,12 +152,22 @@ std::optional<int> XrdHeadlessRunner::expandInputs(const XrdCommandLine& line, Q
 }
 
 std::optional<HistoryComparison::Sorted> XrdHeadlessRunner::resultsOf(QAStReportSession* session,
-                                                                      const QString& file)
+                                                                      const QString& file,
+                                                                      QList<QAStTestResult>* tests)
 {
     StandardErrorLog log;
     if (!session->load({ file }, &log).isEmpty())
         return std::nullopt;
-    return HistoryComparison::sorted(XrdHistoryCommands::historyResults(session->testResults()));
+    // A comparison needs each test's key and verdict alone: the entries view the session's
+    // list instead of converting each test.
+    *tests = session->testResults();
+    HistoryComparison::Sorted entries;
+    entries.reserve(size_t(tests->size()));
+    for (const QAStTestResult& test : std::as_const(*tests))
+        entries.push_back({ test.document, test.path, XrdHistoryCommands::verdictOf(test.verdict),
+                            qsizetype(entries.size()) });
+    HistoryComparison::sort(entries);
+    return entries;
 }
 
 int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
@@ -174,15 +188,17 @@ int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
 #endif
     // The older report is read on a thread of its own while this one reads the newer.
     QAStReportSession* older = m_compared[0].get();
-    std::future<std::optional<HistoryComparison::Sorted>> reading =
-        std::async(std::launch::async, [older, oldFile]() { return resultsOf(older, oldFile); });
-    const std::optional<HistoryComparison::Sorted> after = resultsOf(m_compared[1].get(), newFile);
+    QList<QAStTestResult>* olderTests = &m_comparedTests[0];
+    std::future<std::optional<HistoryComparison::Sorted>> reading = std::async(
+        std::launch::async, [older, oldFile, olderTests]() { return resultsOf(older, oldFile, olderTests); });
+    const std::optional<HistoryComparison::Sorted> after =
+        resultsOf(m_compared[1].get(), newFile, &m_comparedTests[1]);
     const std::optional<HistoryComparison::Sorted> before = reading.get();
     if (!before || !after)
         return Error;
-    const HistoryComparison comparison = HistoryComparison::compare(*before, *after);
-    print(HistoryText::comparison(comparison));
-    return comparison.newFailures.isEmpty() ? Passed : Failed;
+    const HistoryComparison::Sections sections = HistoryComparison::sections(*before, *after);
+    printUtf8(HistoryText::comparisonUtf8(sections));
+    return sections[0].empty() ? Passed : Failed;
 }
 
 void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int* status)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/historycomparison.h"
+#include "sdk/qasttestresult.h"
 #include "xrdview/cli/xrdcommandline.h"
 
 #include <QString>
@@ -42,14 +43,17 @@ public:
 
     // Writes `text` to standard output as UTF-8 and flushes it.
     static void print(const QString& text);
+    // Writes UTF-8 `bytes` to standard output and flushes it.
+    static void printUtf8(const QByteArray& bytes);
     // Writes `text` to standard error.
     static void printError(const QString& text);
 
 private:
-    // The tests of `file` read into `session`, sorted for the comparison;
-    // null when it cannot be read (its reason went to standard error). Safe
-    // on any thread.
-    static std::optional<HistoryComparison::Sorted> resultsOf(QAStReportSession* session, const QString& file);
+    // The tests of `file` read into `session`, kept in `tests`, sorted for
+    // the comparison (the entries view `tests`); null when it cannot be read
+    // (its reason went to standard error). Safe on any thread.
+    static std::optional<HistoryComparison::Sorted> resultsOf(QAStReportSession* session, const QString& file,
+                                                              QList<QAStTestResult>* tests);
     // The report files of `line`'s arguments, folders and patterns expanded,
     // into `files`; an exit status when the run ends here (no file found).
     std::optional<int> expandInputs(const XrdCommandLine& line, QStringList* files);
@@ -62,4 +66,6 @@ private:
     std::unique_ptr<QAStReportSession> m_session;
     // The two reports of --compare, kept like m_session until the process ends.
     std::unique_ptr<QAStReportSession> m_compared[2];
+    // Their tests, which the comparison's entries view.
+    QList<QAStTestResult> m_comparedTests[2];
 };

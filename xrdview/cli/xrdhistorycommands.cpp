@@ -42,6 +42,13 @@ std::unique_ptr<HistoryStore> XrdHistoryCommands::openStore(const XrdCommandLine
     return store;
 }
 
+HistoryResult::Verdict XrdHistoryCommands::verdictOf(QAStTestResult::Verdict verdict)
+{
+    return verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
+           : verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
+                                                     : HistoryResult::Verdict::Ok;
+}
+
 QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResult>& tests)
 {
     QList<HistoryResult> results;
@@ -50,9 +57,7 @@ QList<HistoryResult> XrdHistoryCommands::historyResults(const QList<QAStTestResu
         HistoryResult result;
         result.document = test.document;
         result.path = test.path;
-        result.verdict = test.verdict == QAStTestResult::Failed         ? HistoryResult::Verdict::Ko
-                         : test.verdict == QAStTestResult::Inconclusive ? HistoryResult::Verdict::Inconclusive
-                                                                        : HistoryResult::Verdict::Ok;
+        result.verdict = verdictOf(test.verdict);
         result.passedAfterRetry = test.passedAfterRetry && result.verdict == HistoryResult::Verdict::Ok;
         result.durationMs = HistoryResult::durationOf(test.seconds);
         result.fingerprint = HistoryResult::fingerprintOf(test.message);
@@ -152,7 +157,10 @@ int XrdHistoryCommands::compareRuns(const XrdCommandLine& line)
         }
         results.append(std::move(*ofRun));
     }
-    const HistoryComparison comparison = HistoryComparison::compare(results.at(0), results.at(1));
-    XrdHeadlessRunner::print(HistoryText::comparison(comparison));
-    return comparison.newFailures.isEmpty() ? XrdHeadlessRunner::Passed : XrdHeadlessRunner::Failed;
+    // The sections point into the sorted runs, which live until the text is written.
+    const HistoryComparison::Sorted older = HistoryComparison::sorted(results.at(0));
+    const HistoryComparison::Sorted newer = HistoryComparison::sorted(results.at(1));
+    const HistoryComparison::Sections sections = HistoryComparison::sections(older, newer);
+    XrdHeadlessRunner::printUtf8(HistoryText::comparisonUtf8(sections));
+    return sections[0].empty() ? XrdHeadlessRunner::Passed : XrdHeadlessRunner::Failed;
 }

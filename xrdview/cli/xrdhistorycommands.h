@@ -42,6 +42,8 @@ public:
     // Prints what changed between two recorded runs; 1 on a new failure.
     static int compareRuns(const XrdCommandLine& line);
 
+    // A session's verdict as the history library names it.
+    static HistoryResult::Verdict verdictOf(QAStTestResult::Verdict verdict);
     // The tests of a report session as the history library names them.
     static QList<HistoryResult> historyResults(const QList<QAStTestResult>& tests);
 
