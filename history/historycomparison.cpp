@@ -57,14 +57,7 @@ bool sameText(QStringView a, QStringView b)
 
 QString HistoryComparison::Entry::key() const
 {
-    if (document.isEmpty())
-        return path.toString();
-    QString key;
-    key.reserve(document.size() + 1 + path.size());
-    key += document;
-    key += QLatin1Char('/');
-    key += path;
-    return key;
+    return HistoryResult::keyOf(document, path);
 }
 
 int HistoryComparison::compareKeys(const Entry &a, const Entry &b)

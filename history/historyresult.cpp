@@ -13,9 +13,13 @@ constexpr int RetryFlag = 4;
 
 QString HistoryResult::key() const
 {
+    return document.isEmpty() ? path : keyOf(document, path);
+}
+
+QString HistoryResult::keyOf(QStringView document, QStringView path)
+{
     if (document.isEmpty())
-        return path;
-    // One allocation: comparing large runs makes a key for each of their tests.
+        return path.toString();
     QString key;
     key.reserve(document.size() + 1 + path.size());
     key += document;

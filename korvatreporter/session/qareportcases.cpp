@@ -3,6 +3,7 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/link/qareporterlinktarget.h"
 #include "rendoc/model/dcelltext.h"
 #include "rendoc/model/ddocument.h"
@@ -185,12 +186,12 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
     std::vector<const Node *> children;
     for (const Node *child : node->children()) {
         const QAReporterNode *c = child->data();
-        if (c && c->count == 0 && QAReportCases::verdictOf(c->state))
+        if (c && c->count == 0 && QAResultWords::verdictOf(c->state))
             children.push_back(child);
     }
     if (qint64(children.size()) == data->count) {
         for (const Node *child : children) {
-            tests.append(caseOf(document, path, child->data()->name, *QAReportCases::verdictOf(child->data()->state)));
+            tests.append(caseOf(document, path, child->data()->name, *QAResultWords::verdictOf(child->data()->state)));
             QAReportCases::describe(tests.last(), child);
         }
         return;
@@ -242,7 +243,7 @@ QAStFileResults QAReportCases::of(const QAReporterData &record)
         if (!data)
             continue;
         if (data->count > 0) {
-            if (const auto verdict = verdictOf(data->state))
+            if (const auto verdict = QAResultWords::verdictOf(data->state))
                 addCounted(results.tests, results.document, names.join(QLatin1Char('/')), node, *verdict,
                            copiesLeft);
         }
@@ -270,15 +271,4 @@ void QAReportCases::describe(QAStTestResult &test, const Node *node)
     test.message = messageOf(text);
     test.sourceFile = text.sourceFile;
     test.sourceLine = text.sourceLine;
-}
-
-std::optional<QAStTestResult::Verdict> QAReportCases::verdictOf(const QString &state)
-{
-    if (state == QLatin1String("ok"))
-        return QAStTestResult::Passed;
-    if (state == QLatin1String("ko"))
-        return QAStTestResult::Failed;
-    if (state == QLatin1String("NE"))
-        return QAStTestResult::Inconclusive;
-    return std::nullopt;
 }

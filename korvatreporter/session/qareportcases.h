@@ -22,9 +22,6 @@ public:
 
     static QAStFileResults of(const QAReporterData &record);
 
-    // The verdict of a node's state ("ok", "ko", "NE"); none for any other.
-    static std::optional<QAStTestResult::Verdict> verdictOf(const QString &state);
-
     // Gives the case `test`, read from `node`, its duration and, when it did
     // not pass, its message and source.
     static void describe(QAStTestResult &test, const QTree<QAReporterNode>::QTreeNode *node);

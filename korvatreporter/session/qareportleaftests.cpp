@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "korvatreporter/session/qareportcases.h"
 #include "rendoc/model/ddocument.h"
 
@@ -19,12 +20,12 @@ using Node = QTree<QAReporterNode>::QTreeNode;
 bool childrenAreCases(const Node *node)
 {
     const QAReporterNode *data = node->data();
-    if (!data || data->count <= 1 || !QAReportCases::verdictOf(data->state))
+    if (!data || data->count <= 1 || !QAResultWords::verdictOf(data->state))
         return false;
     qint64 cases = 0;
     for (const Node *child : node->children()) {
         const QAReporterNode *c = child->data();
-        if (c && c->count == 0 && QAReportCases::verdictOf(c->state))
+        if (c && c->count == 0 && QAResultWords::verdictOf(c->state))
             ++cases;
     }
     return cases == data->count;
@@ -87,7 +88,7 @@ void QAReportLeafTests::append(const QAReporterData &record, bool detailed, QLis
             stack.push_back({node, 0, suiteLength, detailed && childrenAreCases(node)});
             continue;
         }
-        const auto verdict = data ? QAReportCases::verdictOf(data->state) : std::nullopt;
+        const auto verdict = data ? QAResultWords::verdictOf(data->state) : std::nullopt;
         if (verdict && !path.isEmpty()) {
             QAStTestResult test;
             test.document = document;

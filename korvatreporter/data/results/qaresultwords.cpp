@@ -10,4 +10,15 @@ const QString &worse(const QString &a, const QString &b)
     return rank(b) > rank(a) ? b : a;
 }
 
+std::optional<QAStTestResult::Verdict> verdictOf(const QString &state)
+{
+    if (state == StateOk)
+        return QAStTestResult::Passed;
+    if (state == StateKo)
+        return QAStTestResult::Failed;
+    if (state == StateNe)
+        return QAStTestResult::Inconclusive;
+    return std::nullopt;
+}
+
 } // namespace QAResultWords

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "sdk/qasttestresult.h"
+
 #include <QString>
+
+#include <optional>
 
 // The node types and verdict words every reader of runners' results writes into its nodes,
 // and how two verdicts combine. One definition, so that the readers agree with each other
@@ -15,5 +19,8 @@ inline const QString StateNe = QStringLiteral("NE");
 
 // The worse of two verdicts: ko over NE over ok; a null verdict stands for none yet.
 const QString &worse(const QString &a, const QString &b);
+
+// The test verdict a node's state word stands for; none for any other word.
+std::optional<QAStTestResult::Verdict> verdictOf(const QString &state);
 
 } // namespace QAResultWords

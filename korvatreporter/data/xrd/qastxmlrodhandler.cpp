@@ -4,6 +4,7 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
+#include "korvatreporter/data/results/qaresultwords.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
@@ -61,18 +62,6 @@ bool isAscii(QByteArrayView bytes)
             return false;
     }
     return true;
-}
-
-// The verdict a node's state stands for, as the session's tests read it.
-std::optional<QAStTestResult::Verdict> stateVerdict(const QString &state)
-{
-    if (state == QLatin1String("ok"))
-        return QAStTestResult::Passed;
-    if (state == QLatin1String("ko"))
-        return QAStTestResult::Failed;
-    if (state == QLatin1String("NE"))
-        return QAStTestResult::Inconclusive;
-    return std::nullopt;
 }
 
 // Appends UTF-8 `bytes` to `text`, ASCII without a conversion of its own.
@@ -339,7 +328,7 @@ void QAstXmlRodHandler::startTestNode(const DAmlAttributes &atts, const QString 
     TestFrame frame;
     frame.pathBefore = m_testPath.size();
     frame.count = count;
-    frame.verdict = stateVerdict(state);
+    frame.verdict = QAResultWords::verdictOf(state);
     frame.candidatesFrom = qsizetype(m_candidates.size());
     if (count == 0 && frame.verdict)
         ++parent.uncounted;
