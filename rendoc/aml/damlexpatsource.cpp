@@ -238,9 +238,14 @@ bool DAmlExpatSource::flushText()
     m_unreported = 0;
     if (m_text.isEmpty())
         return true;
+    m_limiter->endRun();
+    if (m_guard->textAsUtf8()) {
+        const bool ok = m_guard->charactersUtf8(m_text);
+        m_text.resize(0);
+        return ok;
+    }
     const QString text = runText();
     m_text.resize(0);
-    m_limiter->endRun();
     return m_guard->characters(text);
 }
 
@@ -335,7 +340,12 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
     if (self->isReplacementText(text, size)) {
         // The replacement text of an entity: handed over on its own, so that it does not add
         // to the run it sits in; the guard counts it with the document's text.
-        if (!self->flushText() || !self->m_guard->characters(QString::fromUtf8(text, size)))
+        if (!self->flushText())
+            return self->stop();
+        const bool ok = self->m_guard->textAsUtf8()
+            ? self->m_guard->charactersUtf8(QByteArrayView(text, size))
+            : self->m_guard->characters(QString::fromUtf8(text, size));
+        if (!ok)
             self->stop();
         return;
     }

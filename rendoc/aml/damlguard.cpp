@@ -95,6 +95,19 @@ bool DAmlGuard::characters(const QString& text)
     return m_handler->characters(text);
 }
 
+bool DAmlGuard::charactersUtf8(QByteArrayView text)
+{
+    const qint64 units = DAmlHandler::utf16Length(text);
+    if (!countText(units))
+        return false;
+    return m_handler->checkCharacters(text, units);
+}
+
+bool DAmlGuard::textAsUtf8() const
+{
+    return m_handler->checkOnly();
+}
+
 bool DAmlGuard::startCDATA()
 {
     return m_handler->startCDATA();

@@ -161,6 +161,15 @@ bool isWhitespaceOnly(const QString& text)
     return true;
 }
 
+bool isWhitespaceOnly(QByteArrayView utf8)
+{
+    for (const char c : utf8) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DAmlHandler::DAmlHandler()
@@ -297,6 +306,8 @@ void DAmlHandler::reset()
     m_lastDocument = nullptr;
     m_current = nullptr;
     m_text.clear();
+    m_checkedText = false;
+    m_checkedBlank = true;
     m_textCount = 0;
     m_styleSheet->clear();
     m_failed = false;
@@ -345,6 +356,11 @@ bool DAmlHandler::characters(const QString& ch)
         return fail(QCoreApplication::translate(
             "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
                         .arg(lineNumber()));
+    if (m_checkOnly) {
+        m_checkedText = true;
+        m_checkedBlank = m_checkedBlank && isWhitespaceOnly(ch);
+        return true;
+    }
     // The first piece of a run is shared, not copied; further pieces are appended.
     if (m_text.isEmpty())
         m_text = ch;
@@ -353,15 +369,54 @@ bool DAmlHandler::characters(const QString& ch)
     return true;
 }
 
+bool DAmlHandler::checkCharacters(QByteArrayView utf8, qint64 units)
+{
+    if (m_failed)
+        return false;
+    if (utf8.isEmpty())
+        return true;
+    m_textCount += units;
+    if (m_textCount > m_textLimit)
+        return fail(QCoreApplication::translate(
+            "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
+                        .arg(lineNumber()));
+    m_checkedText = true;
+    m_checkedBlank = m_checkedBlank && isWhitespaceOnly(utf8);
+    return true;
+}
+
+qint64 DAmlHandler::utf16Length(QByteArrayView utf8)
+{
+    // One unit per character, two for those beyond the BMP (lead bytes 0xf0 and up);
+    // continuation bytes (10xxxxxx) add none.
+    qint64 units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xc0) != 0x80;
+        units += byte >= 0xf0;
+    }
+    return units;
+}
+
 bool DAmlHandler::flushText()
 {
-    if (m_text.isEmpty())
-        return true;
+    bool blank;
     QString text;
-    text.swap(m_text);
+    if (m_checkOnly) {
+        if (!m_checkedText)
+            return true;
+        blank = m_checkedBlank;
+        m_checkedText = false;
+        m_checkedBlank = true;
+    } else {
+        if (m_text.isEmpty())
+            return true;
+        text.swap(m_text);
+        blank = false; // looked at below only where it matters
+    }
     const Element element = m_open.empty() ? Unknown : m_open.back().element;
     const Content content = m_open.empty() ? Content::Structure : contentOf(element);
-    if (content != Content::Inline && isWhitespaceOnly(text))
+    if (content != Content::Inline && (m_checkOnly ? blank : isWhitespaceOnly(text)))
         return true;
     if (content == Content::Structure) {
         return fail(QCoreApplication::translate(

@@ -4,6 +4,7 @@
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
+#include "rendoc/aml/damlvaluereader.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
@@ -278,7 +279,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     node->state = sharedValue(atts, QLatin1String("state"));
     node->icone = sharedValue(atts, QLatin1String("icone"));
     node->id = QString::number(++m_nodeCounter);
-    node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    node->count = countSum(node->state, atts);
     bool timeOk = false;
     const double seconds = optionalValue(atts, QLatin1String("time")).trimmed().toDouble(&timeOk);
     if (timeOk && seconds >= 0 && std::isfinite(seconds))
@@ -323,7 +324,7 @@ bool QAstXmlRodHandler::startCountedNode(const DAmlAttributes &atts)
     if (!readType(atts, &type))
         return false;
     const QString state = sharedValue(atts, QLatin1String("state"));
-    const int count = countSum(state, optionalValue(atts, QLatin1String("sum")));
+    const int count = countSum(state, atts);
     const int serial = ++m_nodeCounter;
     m_openSerials.push_back(serial);
     m_pendingSerials.push_back(serial);
@@ -474,14 +475,19 @@ void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
     next = (next + 1) % Size;
 }
 
-int QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
+int QAstXmlRodHandler::countSum(const QString &state, const DAmlAttributes &atts)
 {
-    if (sum.isNull())
+    const int index = atts.index(QLatin1String("sum"));
+    if (index < 0)
         return 0;
-    bool ok = false;
-    const int value = sum.toInt(&ok, 10);
-    if (!ok)
-        return 0;
+    // Plain digits, as counts nearly always are, need no text.
+    int value = 0;
+    if (!DAmlValueReader::readDigits(atts.utf8Value(index), &value)) {
+        bool ok = false;
+        value = presentValue(atts, index).toInt(&ok, 10);
+        if (!ok)
+            return 0;
+    }
     if (state == QLatin1String("ok")) {
         m_passed = QAReporterTotal::add(m_passed, value);
     } else if (state == QLatin1String("ko")) {

@@ -101,7 +101,7 @@ private:
     QString sharedValue(const DAmlAttributes &atts, QLatin1String name);
     // Adds a node's "sum" to the totals of its verdict; returns the count
     // (0 when there is none or it is not a number).
-    int countSum(const QString &state, const QString &sum);
+    int countSum(const QString &state, const DAmlAttributes &atts);
     bool endNode();
     // The node steps of a tests-only read, after the serial checks.
     void startTestNode(const DAmlAttributes &atts, const QString &state, qint64 count);
