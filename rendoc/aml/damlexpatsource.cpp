@@ -290,8 +290,11 @@ QString DAmlExpatSource::runText()
 
 const QString& DAmlExpatSource::elementName(const char* utf8)
 {
+    // Most names differ from each other in their first byte: compared first, it spares most
+    // full comparisons.
     for (const Name& name : m_names) {
-        if (std::strcmp(name.utf8.constData(), utf8) == 0)
+        const char* known = name.utf8.constData();
+        if (known[0] == utf8[0] && std::strcmp(known, utf8) == 0)
             return name.text;
     }
     // A file with more names than this (few real ones have) converts the rest each time.

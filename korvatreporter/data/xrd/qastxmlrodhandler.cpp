@@ -103,6 +103,7 @@ void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio
     m_file = file;
     m_studio = studio;
     m_told = false;
+    m_clockSkip = 0;
 }
 
 void QAstXmlRodHandler::flushProgress()
@@ -175,9 +176,18 @@ bool QAstXmlRodHandler::stepProgress()
     m_stepValue = value;
     // With no steps at all every value is -1, which the first call shows.
     const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
-    if (m_told && (percent == m_toldPercent
-                   || m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond))
+    if (m_told && percent == m_toldPercent)
         return true;
+    // Reading the clock on every tag costs more than the rest of the step: once it said "too
+    // early", the next few steps do not ask it again.
+    if (m_told && m_clockSkip > 0) {
+        --m_clockSkip;
+        return true;
+    }
+    if (m_told && m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond) {
+        m_clockSkip = ClockSkipSteps;
+        return true;
+    }
     m_told = true;
     m_toldValue = value;
     m_toldPercent = percent;

@@ -117,6 +117,10 @@ private:
     int m_toldPercent = 0;
     bool m_told = false;
     QElapsedTimer m_sinceTold;
+    // Steps left before the clock is read again; a few hundred tags take well under a
+    // millisecond, so the display is told at most that much later.
+    static constexpr int ClockSkipSteps = 256;
+    int m_clockSkip = 0;
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
     // A totals-only read: the serial numbers of the open nodes (the root
