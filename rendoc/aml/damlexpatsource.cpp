@@ -314,11 +314,14 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
         return self->stop();
     self->endEvent();
     const DAmlAttributes attributes(atts);
+    qint64 valueBytes = 0;
     for (int i = 0; i < attributes.count(); ++i) {
-        if (!self->m_limiter->fits(attributes.utf8Value(i).size()))
+        const qint64 size = attributes.utf8Value(i).size();
+        if (!self->m_limiter->fits(size))
             return self->stop();
+        valueBytes += size;
     }
-    if (!self->m_guard->startElement(self->elementName(name), attributes))
+    if (!self->m_guard->startElement(self->elementName(name), attributes, valueBytes))
         self->stop();
 }
 

@@ -25,7 +25,8 @@ public:
 
     bool startDocument();
     bool endDocument();
-    bool startElement(const QString& qName, const DAmlAttributes& atts);
+    // `valueBytes`: the UTF-8 bytes of all attribute values, which count as text.
+    bool startElement(const QString& qName, const DAmlAttributes& atts, qint64 valueBytes);
     bool endElement(const QString& qName);
     bool characters(const QString& text);
     // A run of character data as UTF-8, for a handler that only checks it (see
