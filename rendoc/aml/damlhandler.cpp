@@ -412,23 +412,22 @@ qint64 DAmlHandler::utf16Length(QByteArrayView utf8)
 
 bool DAmlHandler::flushText()
 {
-    bool blank;
+    // Checking only, the run is known by its two flags; otherwise by its text.
+    const bool checkedBlank = m_checkedBlank;
     QString text;
     if (m_checkOnly) {
         if (!m_checkedText)
             return true;
-        blank = m_checkedBlank;
         m_checkedText = false;
         m_checkedBlank = true;
     } else {
         if (m_text.isEmpty())
             return true;
         text.swap(m_text);
-        blank = false; // looked at below only where it matters
     }
     const Element element = m_open.empty() ? Unknown : m_open.back().element;
     const Content content = m_open.empty() ? Content::Structure : contentOf(element);
-    if (content != Content::Inline && (m_checkOnly ? blank : isWhitespaceOnly(text)))
+    if (content != Content::Inline && (m_checkOnly ? checkedBlank : isWhitespaceOnly(text)))
         return true;
     if (content == Content::Structure) {
         return fail(QCoreApplication::translate(
