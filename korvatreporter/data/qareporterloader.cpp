@@ -38,12 +38,15 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
         return QAReporterLoader::Unreadable;
     }
     const QByteArray head = QAReportFormat::head(file);
-    const QString foreign = QAReportFormats::refusal(head);
-    if (!foreign.isEmpty()) {
-        *reason = foreign;
-        return QAReporterLoader::Unreadable;
-    }
+    // Recognising a format parses the head: once is enough for a file that has one.
     const QAReportFormat *format = QAReportFormats::recognise(head);
+    if (!format) {
+        const QString foreign = QAReportFormats::refusal(head);
+        if (!foreign.isEmpty()) {
+            *reason = foreign;
+            return QAReporterLoader::Unreadable;
+        }
+    }
     const std::unique_ptr<QAReportReader> reader =
         (format ? format : QAReportFormats::all().front())->createReader();
     reader->setTotalsOnly(context.totalsOnly);

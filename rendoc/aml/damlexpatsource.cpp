@@ -238,9 +238,14 @@ bool DAmlExpatSource::flushText()
     m_unreported = 0;
     if (m_text.isEmpty())
         return true;
+    m_limiter->endRun();
+    if (m_guard->textAsUtf8()) {
+        const bool ok = m_guard->charactersUtf8(m_text);
+        m_text.resize(0);
+        return ok;
+    }
     const QString text = runText();
     m_text.resize(0);
-    m_limiter->endRun();
     return m_guard->characters(text);
 }
 
@@ -285,8 +290,11 @@ QString DAmlExpatSource::runText()
 
 const QString& DAmlExpatSource::elementName(const char* utf8)
 {
+    // Most names differ from each other in their first byte: compared first, it spares most
+    // full comparisons.
     for (const Name& name : m_names) {
-        if (std::strcmp(name.utf8.constData(), utf8) == 0)
+        const char* known = name.utf8.constData();
+        if (known[0] == utf8[0] && std::strcmp(known, utf8) == 0)
             return name.text;
     }
     // A file with more names than this (few real ones have) converts the rest each time.
@@ -306,11 +314,14 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
         return self->stop();
     self->endEvent();
     const DAmlAttributes attributes(atts);
+    qint64 valueBytes = 0;
     for (int i = 0; i < attributes.count(); ++i) {
-        if (!self->m_limiter->fits(attributes.utf8Value(i).size()))
+        const qint64 size = attributes.utf8Value(i).size();
+        if (!self->m_limiter->fits(size))
             return self->stop();
+        valueBytes += size;
     }
-    if (!self->m_guard->startElement(self->elementName(name), attributes))
+    if (!self->m_guard->startElement(self->elementName(name), attributes, valueBytes))
         self->stop();
 }
 
@@ -335,7 +346,12 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
     if (self->isReplacementText(text, size)) {
         // The replacement text of an entity: handed over on its own, so that it does not add
         // to the run it sits in; the guard counts it with the document's text.
-        if (!self->flushText() || !self->m_guard->characters(QString::fromUtf8(text, size)))
+        if (!self->flushText())
+            return self->stop();
+        const bool ok = self->m_guard->textAsUtf8()
+            ? self->m_guard->charactersUtf8(QByteArrayView(text, size))
+            : self->m_guard->characters(QString::fromUtf8(text, size));
+        if (!ok)
             self->stop();
         return;
     }

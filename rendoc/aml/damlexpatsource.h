@@ -19,7 +19,8 @@ struct XML_ParserStruct;
 // DAmlGuard (start and end tags, character data, CDATA sections, errors) in document order.
 //
 // Character data arrives from expat in pieces (one per line and per buffer); they are collected
-// as UTF-8 and handed over as one QString per run, at the next tag. Element names repeat, so the
+// as UTF-8 and handed over as one QString per run, at the next tag (as the UTF-8 itself to a
+// handler that only checks text, which needs no conversion). Element names repeat, so the
 // last few are kept as QStrings and reused; so do short runs (the line breaks between tags, a
 // link's "source"), so the last few short runs are shared rather than converted again. Entities declared in the document are expanded
 // within expat's amplification limits; external entities and external DTDs are never loaded.

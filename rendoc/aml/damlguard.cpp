@@ -63,7 +63,7 @@ bool DAmlGuard::endDocument()
     return m_handler->endDocument();
 }
 
-bool DAmlGuard::startElement(const QString& qName, const DAmlAttributes& atts)
+bool DAmlGuard::startElement(const QString& qName, const DAmlAttributes& atts, qint64 valueBytes)
 {
     if (++m_depth > m_maxDepth) {
         return stop(QCoreApplication::translate(
@@ -72,10 +72,7 @@ bool DAmlGuard::startElement(const QString& qName, const DAmlAttributes& atts)
                         .arg(lineNumber()));
     }
     // UTF-8 bytes: never fewer than the characters they encode.
-    qint64 attributeChars = 0;
-    for (int i = 0; i < atts.count(); ++i)
-        attributeChars += atts.utf8Value(i).size();
-    if (!countText(attributeChars))
+    if (!countText(valueBytes))
         return false;
     static const QString none;
     return m_handler->startElement(none, none, qName, atts);
@@ -93,6 +90,19 @@ bool DAmlGuard::characters(const QString& text)
     if (!countText(text.size()))
         return false;
     return m_handler->characters(text);
+}
+
+bool DAmlGuard::charactersUtf8(QByteArrayView text)
+{
+    const qint64 units = DAmlHandler::utf16Length(text);
+    if (!countText(units))
+        return false;
+    return m_handler->checkCharacters(text, units);
+}
+
+bool DAmlGuard::textAsUtf8() const
+{
+    return m_handler->checkOnly();
 }
 
 bool DAmlGuard::startCDATA()

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <cstring>
+
 namespace {
 
 // What character data may appear directly inside an element.
@@ -18,43 +20,43 @@ enum class Content {
 };
 
 struct ElementInfo {
-    const char* name;
+    QLatin1String name; // its length is known at compile time
     DAmlHandler::Element element;
 };
 
 // Element names, compared exactly and case-sensitively.
 const ElementInfo elementTable[] = {
-    { "AML", DAmlHandler::Aml },
-    { "DOCUMENT", DAmlHandler::Document },
-    { "SECTION", DAmlHandler::Section },
-    { "TITLE", DAmlHandler::Title },
-    { "HEADER", DAmlHandler::Header },
-    { "FOOTER", DAmlHandler::Footer },
-    { "PAGEBREAK", DAmlHandler::PageBreak },
-    { "P", DAmlHandler::Paragraph },
-    { "IMAGE", DAmlHandler::Image },
-    { "LIST", DAmlHandler::List },
-    { "LINK", DAmlHandler::Link },
-    { "TAG", DAmlHandler::Tag },
-    { "TAGPOINTER", DAmlHandler::TagPointer },
-    { "POPUPLINK", DAmlHandler::PopupLink },
-    { "POPUP", DAmlHandler::Popup },
-    { "TABLE", DAmlHandler::Table },
-    { "ROW", DAmlHandler::Row },
-    { "CELL", DAmlHandler::Cell },
-    { "CELLTEXT", DAmlHandler::CellText },
-    { "SUMMARY", DAmlHandler::Summary },
-    { "SENTRY", DAmlHandler::SEntry },
-    { "INDEX", DAmlHandler::Index },
-    { "IENTRY", DAmlHandler::IEntry },
-    { "GRAPHIC", DAmlHandler::Graphic },
-    { "AXIS", DAmlHandler::Axis },
-    { "CURVE", DAmlHandler::Curve },
-    { "POINT", DAmlHandler::Point },
-    { "STYLES", DAmlHandler::Styles },
-    { "STYLE", DAmlHandler::Style },
-    { "COLOR", DAmlHandler::Color },
-    { "FONT", DAmlHandler::Font },
+    { QLatin1String("AML"), DAmlHandler::Aml },
+    { QLatin1String("DOCUMENT"), DAmlHandler::Document },
+    { QLatin1String("SECTION"), DAmlHandler::Section },
+    { QLatin1String("TITLE"), DAmlHandler::Title },
+    { QLatin1String("HEADER"), DAmlHandler::Header },
+    { QLatin1String("FOOTER"), DAmlHandler::Footer },
+    { QLatin1String("PAGEBREAK"), DAmlHandler::PageBreak },
+    { QLatin1String("P"), DAmlHandler::Paragraph },
+    { QLatin1String("IMAGE"), DAmlHandler::Image },
+    { QLatin1String("LIST"), DAmlHandler::List },
+    { QLatin1String("LINK"), DAmlHandler::Link },
+    { QLatin1String("TAG"), DAmlHandler::Tag },
+    { QLatin1String("TAGPOINTER"), DAmlHandler::TagPointer },
+    { QLatin1String("POPUPLINK"), DAmlHandler::PopupLink },
+    { QLatin1String("POPUP"), DAmlHandler::Popup },
+    { QLatin1String("TABLE"), DAmlHandler::Table },
+    { QLatin1String("ROW"), DAmlHandler::Row },
+    { QLatin1String("CELL"), DAmlHandler::Cell },
+    { QLatin1String("CELLTEXT"), DAmlHandler::CellText },
+    { QLatin1String("SUMMARY"), DAmlHandler::Summary },
+    { QLatin1String("SENTRY"), DAmlHandler::SEntry },
+    { QLatin1String("INDEX"), DAmlHandler::Index },
+    { QLatin1String("IENTRY"), DAmlHandler::IEntry },
+    { QLatin1String("GRAPHIC"), DAmlHandler::Graphic },
+    { QLatin1String("AXIS"), DAmlHandler::Axis },
+    { QLatin1String("CURVE"), DAmlHandler::Curve },
+    { QLatin1String("POINT"), DAmlHandler::Point },
+    { QLatin1String("STYLES"), DAmlHandler::Styles },
+    { QLatin1String("STYLE"), DAmlHandler::Style },
+    { QLatin1String("COLOR"), DAmlHandler::Color },
+    { QLatin1String("FONT"), DAmlHandler::Font },
 };
 
 Content contentOf(DAmlHandler::Element element)
@@ -161,6 +163,15 @@ bool isWhitespaceOnly(const QString& text)
     return true;
 }
 
+bool isWhitespaceOnly(QByteArrayView utf8)
+{
+    for (const char c : utf8) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DAmlHandler::DAmlHandler()
@@ -182,7 +193,7 @@ QString DAmlHandler::elementName(Element element)
 {
     for (const ElementInfo& info : elementTable) {
         if (info.element == element)
-            return QString::fromLatin1(info.name);
+            return info.name;
     }
     return QString();
 }
@@ -193,8 +204,7 @@ DAmlHandler::Element DAmlHandler::elementFromName(const QString& qName)
     // the table is short and this runs for every element of a document.
     const qsizetype size = qName.size();
     for (const ElementInfo& info : elementTable) {
-        const QLatin1String name(info.name);
-        if (name.size() == size && qName == name)
+        if (info.name.size() == size && qName == info.name)
             return info.element;
     }
     return Unknown;
@@ -297,6 +307,8 @@ void DAmlHandler::reset()
     m_lastDocument = nullptr;
     m_current = nullptr;
     m_text.clear();
+    m_checkedText = false;
+    m_checkedBlank = true;
     m_textCount = 0;
     m_styleSheet->clear();
     m_failed = false;
@@ -345,6 +357,11 @@ bool DAmlHandler::characters(const QString& ch)
         return fail(QCoreApplication::translate(
             "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
                         .arg(lineNumber()));
+    if (m_checkOnly) {
+        m_checkedText = true;
+        m_checkedBlank = m_checkedBlank && isWhitespaceOnly(ch);
+        return true;
+    }
     // The first piece of a run is shared, not copied; further pieces are appended.
     if (m_text.isEmpty())
         m_text = ch;
@@ -353,15 +370,64 @@ bool DAmlHandler::characters(const QString& ch)
     return true;
 }
 
+bool DAmlHandler::checkCharacters(QByteArrayView utf8, qint64 units)
+{
+    if (m_failed)
+        return false;
+    if (utf8.isEmpty())
+        return true;
+    m_textCount += units;
+    if (m_textCount > m_textLimit)
+        return fail(QCoreApplication::translate(
+            "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
+                        .arg(lineNumber()));
+    m_checkedText = true;
+    m_checkedBlank = m_checkedBlank && isWhitespaceOnly(utf8);
+    return true;
+}
+
+qint64 DAmlHandler::utf16Length(QByteArrayView utf8)
+{
+    // One unit per character, two for those beyond the BMP (lead bytes 0xf0 and up);
+    // continuation bytes (10xxxxxx) add none.
+    // ASCII, eight bytes at a time, is one unit a byte.
+    const char* at = utf8.data();
+    const char* const end = at + utf8.size();
+    qint64 units = 0;
+    while (end - at >= 8) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        if (word & 0x8080808080808080ull)
+            break;
+        units += 8;
+        at += 8;
+    }
+    for (; at != end; ++at) {
+        const auto byte = static_cast<unsigned char>(*at);
+        units += (byte & 0xc0) != 0x80;
+        units += byte >= 0xf0;
+    }
+    return units;
+}
+
 bool DAmlHandler::flushText()
 {
-    if (m_text.isEmpty())
-        return true;
+    // Checking only, the run is known by its two flags; otherwise by its text.
+    const bool checkedBlank = m_checkedBlank;
     QString text;
-    text.swap(m_text);
+    if (m_checkOnly) {
+        if (!m_checkedText)
+            return true;
+        m_checkedText = false;
+        m_checkedBlank = true;
+    } else {
+        if (m_text.isEmpty())
+            return true;
+        text.swap(m_text);
+    }
     const Element element = m_open.empty() ? Unknown : m_open.back().element;
     const Content content = m_open.empty() ? Content::Structure : contentOf(element);
-    if (content != Content::Inline && isWhitespaceOnly(text))
+    if (content != Content::Inline && (m_checkOnly ? checkedBlank : isWhitespaceOnly(text)))
         return true;
     if (content == Content::Structure) {
         return fail(QCoreApplication::translate(

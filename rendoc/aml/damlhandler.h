@@ -3,6 +3,7 @@
 #include "rendoc/aml/damlattributes.h"
 #include "rendoc/aml/damlvaluereader.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -91,6 +92,11 @@ public:
     // One call per run of character data between two tags (entity replacement texts may come
     // apart from the text around them).
     virtual bool characters(const QString& ch);
+    // A run of character data while checking only, as UTF-8 of `units` UTF-16 units: checked
+    // and counted as characters() would, without turning it into text.
+    bool checkCharacters(QByteArrayView utf8, qint64 units);
+    // How many UTF-16 units the well-formed UTF-8 `utf8` makes.
+    static qint64 utf16Length(QByteArrayView utf8);
     virtual bool startCDATA() { return true; }
     virtual bool endCDATA() { return true; }
     // Where the reader is while it reports events; null after the parse.
@@ -175,6 +181,10 @@ private:
     DItem* m_current = nullptr;
 
     QString m_text; // character data received since the last tag
+    // Checking only, instead of m_text: whether character data came since the last tag, and
+    // whether all of it was white space.
+    bool m_checkedText = false;
+    bool m_checkedBlank = true;
 
     const DAmlLocator* m_locator = nullptr;
     bool m_failed = false;

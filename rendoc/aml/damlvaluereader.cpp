@@ -20,6 +20,20 @@ bool DAmlValueReader::badValue(const QString& value, const char* attr, const QSt
             .arg(m_line()));
 }
 
+bool DAmlValueReader::readDigits(QByteArrayView utf8, int* value)
+{
+    if (utf8.isEmpty() || utf8.size() > 9)
+        return false;
+    int n = 0;
+    for (const char c : utf8) {
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + (c - '0');
+    }
+    *value = n;
+    return true;
+}
+
 bool DAmlValueReader::required(const DAmlAttributes& atts, const char* attr, const QString& qName,
                                QString* value) const
 {
@@ -40,9 +54,14 @@ bool DAmlValueReader::readInt(const DAmlAttributes& atts, const char* attr, cons
     const int index = atts.index(QLatin1String(attr));
     if (index < 0)
         return true;
+    int n = 0;
+    if (readDigits(atts.utf8Value(index), &n) && n >= minimum && n <= maximum) {
+        *value = n;
+        return true;
+    }
     const QString text = atts.value(index);
     bool ok = false;
-    const int n = text.toInt(&ok, 10);
+    n = text.toInt(&ok, 10);
     if (!ok || n < minimum || n > maximum)
         return badValue(text, attr, qName);
     *value = n;

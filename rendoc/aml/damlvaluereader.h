@@ -35,6 +35,10 @@ public:
     bool readAlignment(const DAmlAttributes& atts, const QString& qName,
                        Qt::Alignment* alignment) const;
     bool badValue(const QString& value, const char* attr, const QString& qName) const;
+    // Reads UTF-8 made of one to nine ASCII digits and nothing else, which every reading of
+    // the value as a decimal integer accepts alike; false for anything else, which the caller
+    // reads as text.
+    static bool readDigits(QByteArrayView utf8, int* value);
     bool fail(const QString& text) const { return m_fail(text); }
     int lineNumber() const { return m_line(); }
 

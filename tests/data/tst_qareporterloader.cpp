@@ -276,6 +276,10 @@ private Q_SLOTS:
         QTest::newRow("JUnit after a 100 KiB comment")
             << "<!--" + QByteArray(100 * 1024, '-').replace("--", "- ") + "-->\n<testsuite/>" << "JUnit XML results";
         QTest::newRow("XRD") << QByteArray("<XROD><DOCUMENT/></XROD>") << "XRD reports";
+        // The head is parsed 16 KiB at a time: names across the edge of a piece.
+        QTest::newRow("XRD root across pieces") << QByteArray(16 * 1024 - 3, ' ') + "<XROD/>" << "XRD reports";
+        QTest::newRow("character across pieces")
+            << QByteArray(16 * 1024 - 2, ' ') + "<\xc3\x89TAPE/>" << root("\xc3\x89TAPE");
         QTest::newRow("JUnit's letter case counts") << QByteArray("<TestSuites/>") << root("TestSuites");
         QTest::newRow("not XML") << QByteArray("garbage") << "";
         QTest::newRow("GoogleTest") << QByteArray("{\"tests\": 3, \"testsuites\": [") << gtest;

@@ -109,6 +109,22 @@ private Q_SLOTS:
         QTest::newRow("nested, anchored late") << wrap(node("A", "ok", node("B", "ko", node("A", "NE")) + "<P>t</P>")) << "1 1 1 A,B";
         QTest::newRow("repeated texts") << wrap(node("Étape") + node("Etape") + node("Étape") + node("Ét") + node("") + node("Ét"))
                                         << "6 0 -1 Étape,Etape,Ét,";
+        const auto summed = [](const char *state, const char *sum) {
+            return QStringLiteral("<XROD:NODE name=\"n\" type=\"T\" state=\"%1\" sum=\"%2\"><P/></XROD:NODE>")
+                .arg(QLatin1String(state), QString::fromUtf8(sum));
+        };
+        // Counts of plain digits are read from the bytes, any other as text: both must agree.
+        QTest::newRow("sums") << wrap(summed("ok", "007") + summed("ok", "+4") + summed("ko", "0000000003")
+                                      + summed("ko", "99999999999") + summed("NE", " 2 ") + summed("NE", "\u0663")
+                                      + summed("NE", "2x"))
+                              << "11 3 2 T";
+        QTest::newRow("non-ASCII text") << wrap(node("T", "ok", "<P>\u00e9t\u00e9 \U0001F600</P>")) << "1 0 -1 T";
+        QTest::newRow("non-ASCII text in a table") << wrap(node("T", "ok", "<TABLE>\u00a0</TABLE>")) << "AML, text not allowed";
+        QTest::newRow("entity text in a table")
+            << "<!DOCTYPE XROD [<!ENTITY e \"words\">]><XROD><DOCUMENT name=\"d\"><TABLE> &e; </TABLE></DOCUMENT></XROD>"
+            << "AML, text not allowed";
+        QTest::newRow("title level") << wrap(node("T", "ok", "<TITLE level=\"0000000007\"/>")) << "AML, bad value \"0000000007\"";
+        QTest::newRow("non-ASCII element name") << wrap(node("T", "ok", "<\u00c9TAPE/>")) << "AML, unknown element \"\u00c9TAPE\"";
         QTest::newRow("styles first") << "<XROD><DOCUMENT><STYLES><COLOR name=\"c\" value=\"#ff0000\"/></STYLES>" + node("T")
                                              + "</DOCUMENT></XROD>" << "1 0 -1 T";
         QTest::newRow("node on no item") << "<XROD><XROD:NODE name=\"a\" type=\"t\"></XROD:NODE></XROD>" << "nested";

@@ -193,6 +193,10 @@ private Q_SLOTS:
         row("second x axis", "<GRAPHIC><AXIS/><AXIS orientation=\"y\"/>\n<AXIS orientation=\"x\"/></GRAPHIC>",
             "AML, element \"AXIS\" not allowed in \"GRAPHIC\" at line 3.\n");
         row("title level above 6", "<TITLE level=\"7\"/>", badValue("7", "level", "TITLE"));
+        row("title level of ten digits", "<TITLE level=\"0000000002x\"/>",
+            badValue("0000000002x", "level", "TITLE"));
+        row("title level in other digits", "<TITLE level=\"\u0662\"/>", badValue("\u0662", "level", "TITLE"));
+        row("title level beyond int", "<TITLE level=\"99999999999\"/>", badValue("99999999999", "level", "TITLE"));
         row("bool word", "<LIST ordered=\"maybe\"/>", badValue("maybe", "ordered", "LIST"));
         row("zero span", "<TABLE><ROW><CELL hspan=\"0\"/></ROW></TABLE>", badValue("0", "hspan", "CELL"));
         row("zero width fraction", "<TABLE widths=\"0.5,0\"/>", badValue("0.5,0", "widths", "TABLE"));
@@ -215,6 +219,13 @@ private Q_SLOTS:
         local("alignment word", "<STYLE name=\"s\" align=\"middle\"/>", badValue("middle", "align", "STYLE"));
         row("text in table", "<TABLE>\n cells </TABLE>", "AML, text not allowed in \"TABLE\" at line 3.\n");
         row("text in empty element", "<PAGEBREAK>x</PAGEBREAK>", at("text not allowed in \"PAGEBREAK\""));
+        row("non-ASCII text in table", "<TABLE>\u00e9t\u00e9</TABLE>", at("text not allowed in \"TABLE\""));
+        row("no-break space in table", "<TABLE> \u00a0 </TABLE>", at("text not allowed in \"TABLE\""));
+        row("character reference in table", "<TABLE>\n&#x20;&#xa0;</TABLE>",
+            "AML, text not allowed in \"TABLE\" at line 3.\n");
+        raw("entity text in table",
+            "<!DOCTYPE DOCUMENT [<!ENTITY e \"some words\">]>\n<DOCUMENT><TABLE>  &e;  </TABLE></DOCUMENT>",
+            at("text not allowed in \"TABLE\""));
         raw("text in wrapper", "<AML>stray<DOCUMENT/></AML>", "AML, text not allowed in \"AML\" at line 1.\n");
         row("text in styles", "<STYLES>x</STYLES>", at("text not allowed in \"STYLES\""));
         row("tag mismatch", "<P></SECTION>", "XML, tag mismatch.\n");
@@ -229,12 +240,16 @@ private Q_SLOTS:
         QFETCH(bool, localStyles);
         QFETCH(QString, error);
 
-        DAmlReader reader;
-        reader.setEnabledLocalStyle(localStyles);
-        QVERIFY(!parseText(reader, xml));
-        QVERIFY(reader.hasError());
-        QCOMPARE(reader.errorString(), error);
-        QCOMPARE(reader.handler()->errorString(), error);
+        // Checking only (text as UTF-8, no items kept) refuses alike.
+        for (const bool checkOnly : {false, true}) {
+            DAmlReader reader;
+            reader.setEnabledLocalStyle(localStyles);
+            reader.handler()->setCheckOnly(checkOnly);
+            QVERIFY(!parseText(reader, xml));
+            QVERIFY(reader.hasError());
+            QCOMPARE(reader.errorString(), error);
+            QCOMPARE(reader.handler()->errorString(), error);
+        }
     }
 
     void errorDescriptions_data()
@@ -396,6 +411,14 @@ private Q_SLOTS:
         QFETCH(QString, xml);
         QFETCH(bool, marks);
         QFETCH(QString, error);
+
+        // Checking only, the limits hold alike (MARK is an element only the derived handler knows).
+        if (!marks) {
+            DAmlReader checker;
+            checker.handler()->setCheckOnly(true);
+            QCOMPARE(parseText(checker, xml), error.isEmpty());
+            QCOMPARE(checker.errorString(), error.isEmpty() ? QString() : error);
+        }
 
         DAmlReader reader(marks ? new RecordingHandler : nullptr);
         QCOMPARE(parseText(reader, xml), error.isEmpty());

@@ -5,6 +5,7 @@
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/results/qaresultwords.h"
+#include "rendoc/aml/damlvaluereader.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
@@ -91,6 +92,7 @@ void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio
     m_file = file;
     m_studio = studio;
     m_told = false;
+    m_clockSkip = 0;
 }
 
 void QAstXmlRodHandler::flushProgress()
@@ -163,9 +165,18 @@ bool QAstXmlRodHandler::stepProgress()
     m_stepValue = value;
     // With no steps at all every value is -1, which the first call shows.
     const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
-    if (m_told && (percent == m_toldPercent
-                   || m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond))
+    if (m_told && percent == m_toldPercent)
         return true;
+    // Reading the clock on every tag costs more than the rest of the step: once it said "too
+    // early", the next few steps do not ask it again.
+    if (m_told && m_clockSkip > 0) {
+        --m_clockSkip;
+        return true;
+    }
+    if (m_told && m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond) {
+        m_clockSkip = ClockSkipSteps;
+        return true;
+    }
     m_told = true;
     m_toldValue = value;
     m_toldPercent = percent;
@@ -267,7 +278,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     node->state = sharedValue(atts, QLatin1String("state"));
     node->icone = sharedValue(atts, QLatin1String("icone"));
     node->id = QString::number(++m_nodeCounter);
-    node->count = countSum(node->state, optionalValue(atts, QLatin1String("sum")));
+    node->count = countSum(node->state, atts);
     bool timeOk = false;
     const double seconds = optionalValue(atts, QLatin1String("time")).trimmed().toDouble(&timeOk);
     if (timeOk && seconds >= 0 && std::isfinite(seconds))
@@ -312,7 +323,7 @@ bool QAstXmlRodHandler::startCountedNode(const DAmlAttributes &atts)
     if (!readType(atts, &type))
         return false;
     const QString state = sharedValue(atts, QLatin1String("state"));
-    const int count = countSum(state, optionalValue(atts, QLatin1String("sum")));
+    const int count = countSum(state, atts);
     const int serial = ++m_nodeCounter;
     m_openSerials.push_back(serial);
     m_pendingSerials.push_back(serial);
@@ -463,14 +474,19 @@ void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
     next = (next + 1) % Size;
 }
 
-int QAstXmlRodHandler::countSum(const QString &state, const QString &sum)
+int QAstXmlRodHandler::countSum(const QString &state, const DAmlAttributes &atts)
 {
-    if (sum.isNull())
+    const int index = atts.index(QLatin1String("sum"));
+    if (index < 0)
         return 0;
-    bool ok = false;
-    const int value = sum.toInt(&ok, 10);
-    if (!ok)
-        return 0;
+    // Plain digits, as counts nearly always are, need no text.
+    int value = 0;
+    if (!DAmlValueReader::readDigits(atts.utf8Value(index), &value)) {
+        bool ok = false;
+        value = presentValue(atts, index).toInt(&ok, 10);
+        if (!ok)
+            return 0;
+    }
     if (state == QLatin1String("ok")) {
         m_passed = QAReporterTotal::add(m_passed, value);
     } else if (state == QLatin1String("ko")) {

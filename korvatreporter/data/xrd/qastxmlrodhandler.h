@@ -101,7 +101,7 @@ private:
     QString sharedValue(const DAmlAttributes &atts, QLatin1String name);
     // Adds a node's "sum" to the totals of its verdict; returns the count
     // (0 when there is none or it is not a number).
-    int countSum(const QString &state, const QString &sum);
+    int countSum(const QString &state, const DAmlAttributes &atts);
     bool endNode();
     // The node steps of a tests-only read, after the serial checks.
     void startTestNode(const DAmlAttributes &atts, const QString &state, qint64 count);
@@ -117,6 +117,10 @@ private:
     int m_toldPercent = 0;
     bool m_told = false;
     QElapsedTimer m_sinceTold;
+    // Steps left before the clock is read again; a few hundred tags take well under a
+    // millisecond, so the display is told at most that much later.
+    static constexpr int ClockSkipSteps = 256;
+    int m_clockSkip = 0;
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
     // A totals-only read: the serial numbers of the open nodes (the root
