@@ -9,6 +9,8 @@
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/session/qareportleaftests.h"
 
+#include <QByteArray>
+
 #include <cmath>
 
 namespace {
@@ -21,21 +23,29 @@ bool sameTest(const QAStTestResult& a, const QAStTestResult& b)
            && a.suite == b.suite && a.name == b.name && sameSeconds;
 }
 
+// Reads the record's file again in the reduced mode `context` asks for and fails unless that
+// read judges and counts the report as the full one did; `mode` names it in the failure.
+void rereadAlike(QAReporterData& reduced, const QAReporterData& record, const QAReporterReadContext& context,
+                 QAReporterLoader::ReadResult result, const QString& reason, const char* mode)
+{
+    reduced.fileName = record.fileName;
+    QString reducedReason;
+    if (QAReporterLoader::readRecord(reduced, context, &reducedReason) != result || reducedReason != reason)
+        FuzzSupport::fail(QByteArray(mode).append(" read judged the report differently").constData());
+    if (result != QAReporterLoader::Read)
+        return;
+    if (reduced.passed != record.passed || reduced.failed != record.failed
+        || reduced.inconclusive != record.inconclusive || reduced.types != record.types)
+        FuzzSupport::fail(QByteArray(mode).append(" read counted differently").constData());
+}
+
 void compareTestsOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
 {
     QAReporterData listed;
-    listed.fileName = record.fileName;
     QAReporterReadContext context;
     context.testsOnly = true;
-    QString listedReason;
-    if (QAReporterLoader::readRecord(listed, context, &listedReason) != result || listedReason != reason)
-        FuzzSupport::fail("a tests-only read judged the report differently");
-    if (result != QAReporterLoader::Read)
-        return;
-    if (listed.passed != record.passed || listed.failed != record.failed
-        || listed.inconclusive != record.inconclusive || listed.types != record.types)
-        FuzzSupport::fail("a tests-only read counted differently");
-    if (!listed.testsListed)
+    rereadAlike(listed, record, context, result, reason, "a tests-only");
+    if (result != QAReporterLoader::Read || !listed.testsListed)
         return; // another format: read in full
     QList<QAStTestResult> tests;
     QAReportLeafTests::append(record, true, &tests);
@@ -64,15 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result == QAReporterLoader::Canceled)
         return 0;
     QAReporterData counted;
-    counted.fileName = record.fileName;
     QAReporterReadContext context;
     context.totalsOnly = true;
-    QString countedReason;
-    if (QAReporterLoader::readRecord(counted, context, &countedReason) != result || countedReason != reason)
-        FuzzSupport::fail("a totals-only read judged the report differently");
-    if (counted.passed != record.passed || counted.failed != record.failed
-        || counted.inconclusive != record.inconclusive || counted.types != record.types)
-        FuzzSupport::fail("a totals-only read counted differently");
+    rereadAlike(counted, record, context, result, reason, "a totals-only");
     compareTestsOnly(record, result, reason);
     return 0;
 }
