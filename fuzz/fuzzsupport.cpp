@@ -60,6 +60,18 @@ QAReporterLoader::ReadResult FuzzSupport::readInput(const uint8_t* data, size_t 
     return QAReporterLoader::readRecord(record, {}, reason);
 }
 
+void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QString& suffix)
+{
+    QAReporterData record;
+    QString reason;
+    const QAReporterLoader::ReadResult result = readInput(data, size, suffix, record, &reason);
+    if (result == QAReporterLoader::Unreadable && reason.isEmpty())
+        fail("a refused file came without a reason");
+    if (result == QAReporterLoader::Read
+        && (record.failed < 0 || record.passed < 0 || record.inconclusive < -1))
+        fail("negative totals");
+}
+
 void FuzzSupport::fail(const char* what)
 {
     std::fprintf(stderr, "fuzz finding: %s\n", what);

@@ -24,6 +24,11 @@ public:
     static QAReporterLoader::ReadResult readInput(const uint8_t* data, size_t size,
                                                   const QString& suffix, QAReporterData& record,
                                                   QString* reason = nullptr);
+    // The check of every format reader's target: reads the input through the
+    // real loader (which picks the format by content whatever the suffix) and
+    // fails when a refused file comes without a reason or a read one has
+    // negative totals.
+    static void checkLoaderRead(const uint8_t* data, size_t size, const QString& suffix);
     // Reports a broken property of the code under test and aborts, which
     // libFuzzer and the replay ctest both count as a finding. The message
     // goes to standard error even while Qt's messages are silenced.

@@ -950,9 +950,9 @@ Vérifiez que vous avez le droit de lecture.</translation>
 <context>
     <name>QAStReporterPlugin</name>
     <message>
-        <source>Opens XRD and JUnit XML files in report windows, with a filter for failed tests, search, HTML export and defect reports.</source>
+        <source>Opens XRD reports and test runners&apos; results (JUnit XML, Qt Test, Catch2, TAP, GoogleTest JSON, CTRF JSON) in report windows, with a filter for failed tests, search, HTML export and defect reports.</source>
         <comment>Reporter Plugin Description</comment>
-        <translation>Ouvre les fichiers XRD et JUnit XML dans des fenêtres de rapport, avec un filtre des tests en échec, la recherche, l&apos;export HTML et les rapports d&apos;anomalie.</translation>
+        <translation>Ouvre les rapports XRD et les résultats des lanceurs de tests (JUnit XML, Qt Test, Catch2, TAP, GoogleTest JSON, CTRF JSON) dans des fenêtres de rapport, avec un filtre des tests en échec, la recherche, l&apos;export HTML et les rapports d&apos;anomalie.</translation>
     </message>
     <message>
         <source>Ostrand Software</source>
@@ -980,9 +980,9 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <translation>Visionneuse de rapports Ostrand Korvat</translation>
     </message>
     <message>
-        <source>Views XRD test reports and JUnit XML results: a results table, an outline of every test and the formatted report.</source>
+        <source>Views XRD test reports and test runners&apos; results: a results table, an outline of every test and the formatted report.</source>
         <comment>Plugin Description</comment>
-        <translation>Affiche les rapports de test XRD et les résultats JUnit XML : un tableau des résultats, l&apos;arborescence de tous les tests et le rapport mis en forme.</translation>
+        <translation>Affiche les rapports de test XRD et les résultats des lanceurs de tests : un tableau des résultats, l&apos;arborescence de tous les tests et le rapport mis en forme.</translation>
     </message>
     <message>
         <source>Ostrand Software</source>

@@ -31,8 +31,9 @@ QString QAStReporterPlugin::description() const
 {
     return QCoreApplication::translate(
         "QAStReporterPlugin",
-        "Opens XRD and JUnit XML files in report windows, with a filter for failed tests, search, "
-        "HTML export and defect reports.",
+        "Opens XRD reports and test runners' results (JUnit XML, Qt Test, Catch2, TAP, GoogleTest "
+        "JSON, CTRF JSON) in report windows, with a filter for failed tests, search, HTML export and "
+        "defect reports.",
         "Reporter Plugin Description");
 }
 
@@ -163,8 +164,8 @@ QString QAStReporterPlugin::pluginDescription() const
 {
     return QCoreApplication::translate(
         "QAStReporterPlugin",
-        "Views XRD test reports and JUnit XML results: a results table, an outline of every test "
-        "and the formatted report.",
+        "Views XRD test reports and test runners' results: a results table, an outline of every "
+        "test and the formatted report.",
         "Plugin Description");
 }
 
