@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QXmlStreamAttributes>
 
 namespace {
 
@@ -27,7 +26,7 @@ bool isTrue(const QString &value)
 }
 
 // A count attribute as a number; 0 when absent or not a number.
-qint64 number(const QXmlStreamAttributes &atts, QLatin1String name)
+qint64 number(const DAmlAttributes &atts, QLatin1String name)
 {
     return atts.value(name).trimmed().toLongLong();
 }
@@ -49,7 +48,7 @@ void QACatch2Reader::reset()
     m_err.clear();
 }
 
-bool QACatch2Reader::startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file)
+bool QACatch2Reader::startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file)
 {
     if (name != QLatin1String("Catch") && name != QLatin1String("Catch2TestRun"))
         return fail(QCoreApplication::translate("Reporter", "Catch2, the root element is \"%1\", not \"Catch\".\n")
@@ -68,7 +67,7 @@ QACatch2Reader::Open QACatch2Reader::parent() const
     return m_open.empty() ? Open::Other : m_open.back();
 }
 
-bool QACatch2Reader::startElement(QStringView name, const QXmlStreamAttributes &atts)
+bool QACatch2Reader::startElement(QStringView name, const DAmlAttributes &atts)
 {
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     const Open in = parent();
@@ -256,7 +255,7 @@ bool QACatch2Reader::writeMessage(QStringView name, const QString &text)
     return true; // elements of later versions are passed over
 }
 
-bool QACatch2Reader::writeCounts(bool cases, const QXmlStreamAttributes &atts)
+bool QACatch2Reader::writeCounts(bool cases, const DAmlAttributes &atts)
 {
     const qint64 failures = number(atts, QLatin1String("failures"));
     const QString format = cases

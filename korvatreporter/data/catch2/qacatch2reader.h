@@ -20,8 +20,8 @@ public:
     QACatch2Reader();
 
 protected:
-    bool startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file) override;
-    bool startElement(QStringView name, const QXmlStreamAttributes &atts) override;
+    bool startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file) override;
+    bool startElement(QStringView name, const DAmlAttributes &atts) override;
     bool endElement(QStringView name) override;
     void reset() override;
 
@@ -53,7 +53,7 @@ private:
     bool endNode(Open open);
     bool endExpression();
     bool writeMessage(QStringView name, const QString &text);
-    bool writeCounts(bool cases, const QXmlStreamAttributes &atts);
+    bool writeCounts(bool cases, const DAmlAttributes &atts);
     // The standard output and error a test case's result holds.
     bool writeOutput();
     Open parent() const;

@@ -300,8 +300,22 @@ void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const
     // conventional style of the kind is taken only when the list has it.
     if (!style.isNull()) {
         item->setStyleName(style);
-        item->setStyle(m_styles.value(style, nullptr));
+        item->setStyle(styleNamed(style));
     } else if (!conventional.isNull()) {
-        item->setStyle(m_styles.value(conventional, nullptr));
+        item->setStyle(styleNamed(conventional));
     }
+}
+
+DStyle *QAJUnitDocumentBuilder::styleNamed(const QString &name)
+{
+    // A report uses a handful of styles over and over: the last few found
+    // are compared before the table is hashed into.
+    for (const auto &recent : m_recentStyles) {
+        if (recent.first == name && !recent.first.isNull())
+            return recent.second;
+    }
+    DStyle *style = m_styles.value(name, nullptr);
+    m_recentStyles[m_nextRecentStyle] = {name, style};
+    m_nextRecentStyle = (m_nextRecentStyle + 1) % RecentStyles;
+    return style;
 }

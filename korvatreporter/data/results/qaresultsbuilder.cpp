@@ -81,10 +81,12 @@ bool QAResultsBuilder::addNode(const QString &name, const QString &type, const Q
     node->type = type;
     node->state = state;
     node->id = QString::number(++m_nodeCounter);
-    if (!m_typeSet.contains(type)) {
+    // Nodes come in runs of one type: the set is asked only when it changes.
+    if ((m_lastType.isNull() || type != m_lastType) && !m_typeSet.contains(type)) {
         m_typeSet.insert(type);
         m_types.append(type);
     }
+    m_lastType = type;
     if (!m_tree->insert(node.get()))
         return fail(error(QCoreApplication::translate("Reporter", "the node tree refused a node.")));
     node.release(); // the tree owns it now
