@@ -17,6 +17,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -47,21 +49,24 @@ QString visibleBlanks(QStringView line)
     if (!hasCollapsingBlanks(line)) {
         out = line.toString();
     } else {
-        out.reserve(line.size());
+        // Written in place: a tab takes TabWidth characters, anything else one.
+        out.resize(line.size() + (TabWidth - 1) * line.count(QLatin1Char('\t')));
+        QChar *to = out.data();
         bool leading = true;
         QChar previous;
         for (QChar c : line) {
             if (c == QLatin1Char('\t')) {
-                out += QString(TabWidth, Nbsp);
+                to = std::fill_n(to, TabWidth, Nbsp);
             } else if (c == QLatin1Char(' ') && (leading || previous == QLatin1Char(' '))) {
-                out += Nbsp;
+                *to++ = Nbsp;
             } else {
                 if (c != QLatin1Char(' '))
                     leading = false;
-                out += c;
+                *to++ = c;
             }
             previous = c;
         }
+        out.truncate(to - out.constData());
     }
     // A stack frame's "at" stays on the line of the frame it names.
     qsizetype first = 0;
