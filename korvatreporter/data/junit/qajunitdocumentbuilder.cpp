@@ -16,6 +16,8 @@
 #include "rendoc/model/dtitle.h"
 
 #include <QCoreApplication>
+#include <QStringTokenizer>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -161,8 +163,24 @@ QList<QStringView> QAJUnitDocumentBuilder::blockLines(const QString &text)
 
 bool QAJUnitDocumentBuilder::preformatted(const QString &text)
 {
+    // The lines as blockLines() gives them, without a list: blank lines wait
+    // until a line with words follows them, and those at either end are
+    // never written.
     DItem *none = nullptr;
-    for (QStringView line : blockLines(text)) {
+    QVarLengthArray<QStringView, 4> blanks;
+    bool started = false;
+    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
+        if (isBlank(line)) {
+            if (started)
+                blanks.append(line);
+            continue;
+        }
+        for (QStringView blank : blanks) {
+            if (!outputLine(blank, nullptr, nullptr, none))
+                return false;
+        }
+        blanks.clear();
+        started = true;
         if (!outputLine(line, nullptr, nullptr, none))
             return false;
     }

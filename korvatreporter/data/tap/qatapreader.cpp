@@ -176,21 +176,23 @@ bool QATapReader::readLine(QStringView line, int indent)
             return false;
     }
     static const QRegularExpression subtest(QStringLiteral("^#\\s*Subtest\\b:?\\s*(.*)$"));
-    const QRegularExpressionMatch match =
-        line.startsWith(QLatin1Char('#')) ? subtest.match(line.toString()) : QRegularExpressionMatch();
-    if (match.hasMatch()) {
-        // The subtest's name, written before its lines at its parent's
-        // indentation (node, Perl) or as the first of them (TAP 14).
-        if (indent > m_levels.back().indent && !m_subtestNamed) {
+    // Only comments are matched: a match object costs an allocation even empty.
+    if (line.startsWith(QLatin1Char('#'))) {
+        const QRegularExpressionMatch match = subtest.match(line.toString());
+        if (match.hasMatch()) {
+            // The subtest's name, written before its lines at its parent's
+            // indentation (node, Perl) or as the first of them (TAP 14).
+            if (indent > m_levels.back().indent && !m_subtestNamed) {
+                m_subtestName = match.captured(1).trimmed();
+                m_subtestNamed = true;
+                return enterLevel(indent);
+            }
+            if ((indent > m_levels.back().indent && !enterLevel(indent)) || !finishPending())
+                return false;
             m_subtestName = match.captured(1).trimmed();
             m_subtestNamed = true;
-            return enterLevel(indent);
+            return true;
         }
-        if ((indent > m_levels.back().indent && !enterLevel(indent)) || !finishPending())
-            return false;
-        m_subtestName = match.captured(1).trimmed();
-        m_subtestNamed = true;
-        return true;
     }
     if (indent > m_levels.back().indent && !enterLevel(indent))
         return false;
