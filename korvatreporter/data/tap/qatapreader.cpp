@@ -60,6 +60,64 @@ bool isDecimalOf(QStringView digits, qint64 value)
     return value == 0;
 }
 
+bool isAsciiBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// True when `line` from `at`, a colon, to its end is ":LINE", ":LINE:COLUMN",
+// then an optional quote and blanks; `lineEnd` is where LINE ends.
+bool isLocationTail(QStringView line, qsizetype at, qsizetype &lineEnd)
+{
+    qsizetype i = at + 1;
+    while (i < line.size() && isAsciiDigit(line.at(i)))
+        ++i;
+    if (i == at + 1)
+        return false;
+    lineEnd = i;
+    if (i + 1 < line.size() && line.at(i) == QLatin1Char(':') && isAsciiDigit(line.at(i + 1))) {
+        i += 2;
+        while (i < line.size() && isAsciiDigit(line.at(i)))
+            ++i;
+    }
+    if (i < line.size() && line.at(i) == QLatin1Char('\''))
+        ++i;
+    while (i < line.size() && isAsciiBlank(line.at(i)))
+        ++i;
+    return i == line.size();
+}
+
+// The source link of node's test runner's "location: 'FILE:LINE:COLUMN'"
+// YAML line ("FILE line LINE"), null when the line has no such form. The
+// file is the shortest start of the value that leaves a line number (and
+// a column) after it, as the pattern below finds it; the usual forms are
+// read directly and only the others go through the pattern.
+QString locationLink(QStringView line)
+{
+    qsizetype start = 9; // after "location:"
+    while (start < line.size() && isAsciiBlank(line.at(start)))
+        ++start;
+    if (start < line.size() && line.at(start) == QLatin1Char('\''))
+        ++start;
+    for (qsizetype at = start + 1; at < line.size(); ++at) {
+        qsizetype lineEnd = 0;
+        if (line.at(at) == QLatin1Char(':') && isLocationTail(line, at, lineEnd)) {
+            QString link = line.mid(start, at - start).toString();
+            link += QLatin1String(" line ");
+            link += line.mid(at + 1, lineEnd - at - 1);
+            return link;
+        }
+    }
+    static const QRegularExpression location(QStringLiteral("^location:\\s*'?(.+?):(\\d+)(?::\\d+)?'?\\s*$"));
+    const QRegularExpressionMatch match = location.match(line.toString());
+    return match.hasMatch() ? match.captured(1) + QStringLiteral(" line ") + match.captured(2) : QString();
+}
+
 } // namespace
 
 QATapReader::QATapReader() = default;
@@ -320,15 +378,13 @@ bool QATapReader::finishPoint()
 bool QATapReader::finishYaml()
 {
     m_inYaml = false;
-    // node's test runner tells where a test is: "location: 'FILE:LINE:COLUMN'".
-    static const QRegularExpression location(QStringLiteral("^location:\\s*'?(.+?):(\\d+)(?::\\d+)?'?\\s*$"));
+    // node's test runner tells where a test is.
     for (QStringView line : QStringTokenizer(m_yaml, QLatin1Char('\n'))) {
         if (!line.startsWith(QLatin1String("location:")))
             continue;
-        const QRegularExpressionMatch match = location.match(line.toString());
-        if (match.hasMatch()) {
-            if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Source "),
-                                      match.captured(1) + QStringLiteral(" line ") + match.captured(2)))
+        const QString link = locationLink(line);
+        if (!link.isNull()) {
+            if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Source "), link))
                 return false;
             break;
         }
