@@ -40,6 +40,11 @@ QACatch2Reader::QACatch2Reader()
 
 void QACatch2Reader::reset()
 {
+    // The words every test case takes, translated once a read.
+    m_words.tags = QCoreApplication::translate("Reporter", "Tags %1");
+    m_words.duration = QCoreApplication::translate("Reporter", "Duration: %1 s.");
+    m_words.source = QCoreApplication::translate("Reporter", "Source ");
+    m_words.commaSource = QCoreApplication::translate("Reporter", ", source ");
     m_open.clear();
     m_nodes.clear();
     m_expression = Expression();
@@ -77,7 +82,7 @@ bool QACatch2Reader::startElement(QStringView name, const DAmlAttributes &atts)
     if (is("TestCase") && (in == Open::Root || in == Open::Group)) {
         const QString tags = attribute(atts, QLatin1String("tags"));
         const QString details =
-            given(tags) ? QCoreApplication::translate("Reporter", "Tags %1").arg(tags.trimmed()) : QString();
+            given(tags) ? m_words.tags.arg(tags.trimmed()) : QString();
         m_link = link;
         return startNode(attribute(atts, QLatin1String("name")), TypeCase, Open::Case, details);
     }
@@ -104,7 +109,7 @@ bool QACatch2Reader::startElement(QStringView name, const DAmlAttributes &atts)
         const QString duration = attribute(atts, QLatin1String("durationInSeconds"));
         return !given(duration)
                || writeParagraph(QString(),
-                                 QCoreApplication::translate("Reporter", "Duration: %1 s.").arg(duration.trimmed()));
+                                 m_words.duration.arg(duration.trimmed()));
     }
     if (is("OverallResults") && in == Open::Section) {
         m_nodes.back().state = number(atts, QLatin1String("failures")) > 0 ? StateKo : StateOk;
@@ -180,8 +185,7 @@ bool QACatch2Reader::startNode(const QString &name, const QString &type, Open op
     // "Tags [a][b], source FILE line N", with the parts that are given.
     QString text = details;
     if (!m_link.isNull())
-        text += text.isEmpty() ? QCoreApplication::translate("Reporter", "Source ")
-                               : QCoreApplication::translate("Reporter", ", source ");
+        text += text.isEmpty() ? m_words.source : m_words.commaSource;
     return text.isEmpty() || writeParagraph(QString(), text, m_link);
 }
 
@@ -213,7 +217,7 @@ bool QACatch2Reader::endExpression()
                              : QCoreApplication::translate("Reporter", "%1( %2 ) failed");
     text = text.arg(given(e.macro) ? e.macro.trimmed() : QStringLiteral("CHECK"), e.original);
     if (!e.link.isNull())
-        text += QCoreApplication::translate("Reporter", ", source ");
+        text += m_words.commaSource;
     const QString style = e.success ? QString() : QStringLiteral("Normal Failed");
     if (!writeParagraph(style, text, e.link))
         return false;
@@ -248,7 +252,7 @@ bool QACatch2Reader::writeMessage(QStringView name, const QString &text)
         if (!text.isEmpty())
             line += QStringLiteral(": ") + text.left(lineEnd).trimmed();
         if (!m_link.isNull())
-            line += QCoreApplication::translate("Reporter", ", source ");
+            line += m_words.commaSource;
         const QString style = *kind.style ? QString::fromLatin1(kind.style) : QString();
         return writeParagraph(style, line, m_link) && (lineEnd < 0 || writePreformatted(text.mid(lineEnd + 1)));
     }

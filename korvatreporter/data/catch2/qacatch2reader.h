@@ -64,4 +64,12 @@ private:
     QString m_link; // of the message element being read
     QString m_out;
     QString m_err;
+    // Translated words of every test case.
+    struct Words
+    {
+        QString tags;
+        QString duration;
+        QString source;
+        QString commaSource;
+    } m_words;
 };

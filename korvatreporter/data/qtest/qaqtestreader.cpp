@@ -81,6 +81,8 @@ QAQtTestReader::QAQtTestReader()
 
 void QAQtTestReader::reset()
 {
+    // Translated once a read: every function tells its duration.
+    m_durationText = QCoreApplication::translate("Reporter", "Duration: %1 ms.");
     m_suite = nullptr;
     m_suiteState.clear();
     m_suiteDuration.clear();
@@ -148,8 +150,7 @@ bool QAQtTestReader::startElement(QStringView name, const DAmlAttributes &atts)
         } else if (given(msecs)) {
             // The function's own duration follows its rows.
             return closeRow()
-                   && writeParagraph(QString(),
-                                     QCoreApplication::translate("Reporter", "Duration: %1 ms.").arg(msecs.trimmed()));
+                   && writeParagraph(QString(), m_durationText.arg(msecs.trimmed()));
         }
     }
     return true;

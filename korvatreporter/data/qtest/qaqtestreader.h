@@ -67,4 +67,5 @@ private:
     QString m_rowTag;
     QString m_rowState;
     DItem *m_rowTitle = nullptr;
+    QString m_durationText; // "Duration: %1 ms.", translated
 };
