@@ -139,6 +139,11 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
     m_version.clear();
     m_lineNumber = 0;
     m_bailed = false;
+    // The words that recur in a file, translated once a read.
+    m_words.source = QCoreApplication::translate("Reporter", "Source ");
+    m_words.diagnostics = QCoreApplication::translate("Reporter", "Diagnostics:");
+    m_words.skipped = QCoreApplication::translate("Reporter", "Skipped.");
+    m_words.skippedBecause = QCoreApplication::translate("Reporter", "Skipped: %1");
     QByteArray bytes;
     if (!QAJsonFile::contents(file, bytes)) {
         m_error = QStringLiteral("TAP, ") + file.errorString() + QLatin1Char('\n');
@@ -357,7 +362,7 @@ bool QATapReader::testPoint(QStringView line, bool passed)
         return false;
     QString note;
     if (skip)
-        note = reason.isEmpty() ? QCoreApplication::translate("Reporter", "Skipped.") : QCoreApplication::translate("Reporter", "Skipped: %1").arg(reason);
+        note = reason.isEmpty() ? m_words.skipped : m_words.skippedBecause.arg(reason);
     else if (todo && passed)
         note = reason.isEmpty() ? QCoreApplication::translate("Reporter", "TODO, passed unexpectedly.") : QCoreApplication::translate("Reporter", "TODO, passed unexpectedly: %1").arg(reason);
     else if (todo)
@@ -384,12 +389,12 @@ bool QATapReader::finishYaml()
             continue;
         const QString link = locationLink(line);
         if (!link.isNull()) {
-            if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Source "), link))
+            if (!m_builder->paragraph(QString(), m_words.source, link))
                 return false;
             break;
         }
     }
-    const bool ok = m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Diagnostics:"))
+    const bool ok = m_builder->paragraph(QString(), m_words.diagnostics)
                     && m_builder->preformatted(m_yaml);
     // Emptied, not freed: the next block reuses the buffer.
     m_yaml.resize(0);

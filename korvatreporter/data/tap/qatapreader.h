@@ -75,4 +75,12 @@ private:
     QString m_version;
     qint64 m_lineNumber = 0;
     bool m_bailed = false;
+    // Translated words of every failed or skipped test.
+    struct Words
+    {
+        QString source;
+        QString diagnostics;
+        QString skipped;
+        QString skippedBecause;
+    } m_words;
 };
