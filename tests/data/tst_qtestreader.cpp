@@ -1,4 +1,6 @@
 #include "korvatreporter/data/qtest/qaqtestreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
 
@@ -98,6 +100,41 @@ private Q_SLOTS:
         Read read(lightXml(functions));
         QVERIFY2(read.ok(), qPrintable(read.reason));
         QTEST(RecordDump::tree(read.record), "tree");
+    }
+
+    // How element texts and attribute values reach the report: CDATA between
+    // blanks, entities, comments inside a text, and a declared encoding.
+    void texts_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text"); // a part of the printed document
+
+        const auto failure = [](const QByteArray &description) {
+            return "<TestCase name=\"t\"><TestFunction name=\"f\"><Incident type=\"fail\" file=\"a.cpp\" line=\"3\">"
+                   + description + "</Incident></TestFunction></TestCase>";
+        };
+        QTest::newRow("CDATA between blanks")
+            << failure("\n  <Description>\n    <![CDATA[boom]]>\n  </Description>\n") << "Text \"Failed: boom, source \"";
+        QTest::newRow("entity and comment inside a text")
+            << failure("<Description>a &amp;<!-- note --> b</Description>") << "Text \"Failed: a & b, source \"";
+        QTest::newRow("entity in an attribute")
+            << QByteArray("<TestCase name=\"t\"><TestFunction name=\"a&lt;b\"><Incident type=\"pass\"/>"
+                          "</TestFunction></TestCase>")
+            << "Text \"a<b\"";
+        QTest::newRow("declared Latin-1")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<TestCase name=\"t\">"
+                          "<TestFunction name=\"caf\xe9\"><Incident type=\"pass\"/></TestFunction></TestCase>")
+            << QStringLiteral("Text \"caf\u00e9\"");
+    }
+
+    void texts()
+    {
+        QFETCH(QByteArray, content);
+        Read read(RecordDump::write(m_dir, "texts.xml", content));
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QFETCH(QString, text);
+        const QString printed = DTreePrinter::print(read.record.document);
+        QVERIFY2(printed.contains(text), qPrintable(printed));
     }
 
     void rejected_data()
