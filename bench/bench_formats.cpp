@@ -1,13 +1,13 @@
 // Times the readers of the test runners' formats (Qt Test xml and lightxml,
-// Catch2 XML) on generated files and prints, from one run: the reader alone
-// on 10,000 and 100,000 test cases with the ratio of their times per case
-// (linear reading gives about 1), and the open of the 100,000-case file in
-// a report window to its first paint against the open of an XRD report of
-// the same size (xrdgen --size), also as multiples of L, the bare Qt pass
-// over that XRD file. Times are the best of three, in the thread's
+// Catch2 XML, TAP, GoogleTest JSON, CTRF JSON) on files runnergen writes
+// and prints, from one run: the reader alone on 10,000 and 100,000 test
+// cases with the ratio of their times per case (linear reading gives about
+// 1), and the open of the 100,000-case file in a report window to its
+// first paint against the open of an XRD report of the same size (xrdgen
+// --size), also as multiples of L, the bare Qt pass over that XRD file. Times are the best of three, in the thread's
 // processor time, which other processes on a shared machine disturb far
 // less than wall time. Usage: bench_formats [FORMAT...] (qtest, lightxml,
-// catch2; all by default).
+// catch2, tap, gtest, ctrf; all by default).
 
 #include "benchsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
@@ -107,7 +107,8 @@ int main(int argc, char **argv)
     QAReporterPref::setInstance(&pref);
     QStringList formats = app.arguments().mid(1);
     if (formats.isEmpty())
-        formats = {QStringLiteral("qtest"), QStringLiteral("lightxml"), QStringLiteral("catch2")};
+        formats = {QStringLiteral("qtest"), QStringLiteral("lightxml"), QStringLiteral("catch2"),
+                   QStringLiteral("tap"),   QStringLiteral("gtest"),    QStringLiteral("ctrf")};
 
     std::printf("format     MB   read 10k ms  read 100k ms  per-case ratio  open ms  XRD open ms  ratio  "
                 "open/L  XRD open/L\n");

@@ -13,16 +13,59 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QXmlStreamReader>
+
+#include <expat.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
-// The file is fed to the XML reader in pieces of this size, so that only
-// the token being read is held, whatever the file's size.
+// The file is fed to the parser in pieces of this size, so that only the
+// token being read is held, whatever the file's size.
 constexpr qint64 ChunkBytes = 64 * 1024;
+// Element names kept as text for reuse: a runner's format has a few dozen.
+constexpr size_t MaxElementNames = 64;
+
+struct ParserErrorText
+{
+    XML_Error code;
+    const char *text;
+};
+
+// The parser's faults in the XRD reader's words (and translations).
+const ParserErrorText parserErrorTexts[] = {
+    {XML_ERROR_NO_MEMORY, QT_TRANSLATE_NOOP("DAmlReader", "out of memory")},
+    {XML_ERROR_SYNTAX, QT_TRANSLATE_NOOP("DAmlReader", "syntax error")},
+    {XML_ERROR_NO_ELEMENTS, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
+    {XML_ERROR_INVALID_TOKEN, QT_TRANSLATE_NOOP("DAmlReader", "invalid character or markup")},
+    {XML_ERROR_UNCLOSED_TOKEN, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
+    {XML_ERROR_PARTIAL_CHAR, QT_TRANSLATE_NOOP("DAmlReader", "incomplete character")},
+    {XML_ERROR_TAG_MISMATCH, QT_TRANSLATE_NOOP("DAmlReader", "tag mismatch")},
+    {XML_ERROR_DUPLICATE_ATTRIBUTE, QT_TRANSLATE_NOOP("DAmlReader", "duplicate attribute")},
+    {XML_ERROR_JUNK_AFTER_DOC_ELEMENT, QT_TRANSLATE_NOOP("DAmlReader", "text or markup after the root element")},
+    {XML_ERROR_UNDEFINED_ENTITY, QT_TRANSLATE_NOOP("DAmlReader", "undefined entity")},
+    {XML_ERROR_BAD_CHAR_REF, QT_TRANSLATE_NOOP("DAmlReader", "reference to an invalid character")},
+    {XML_ERROR_MISPLACED_XML_PI, QT_TRANSLATE_NOOP("DAmlReader", "XML declaration not at the start of the file")},
+    {XML_ERROR_UNKNOWN_ENCODING, QT_TRANSLATE_NOOP("DAmlReader", "unsupported encoding")},
+    {XML_ERROR_INCORRECT_ENCODING, QT_TRANSLATE_NOOP("DAmlReader", "content does not match the declared encoding")},
+    {XML_ERROR_UNCLOSED_CDATA_SECTION, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
+};
+
+QString parserErrorText(XML_Error code)
+{
+    for (const ParserErrorText &entry : parserErrorTexts) {
+        if (entry.code == code)
+            return QCoreApplication::translate("DAmlReader", entry.text);
+    }
+    return QCoreApplication::translate("DAmlReader", "not well-formed (%1)").arg(QString::fromUtf8(XML_ErrorString(code)));
+}
+
+bool isXmlBlank(char c)
+{
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+}
 
 } // namespace
 
@@ -54,6 +97,7 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
 {
     m_depth = 0;
     m_text.clear();
+    m_run.clear();
     m_file = &file;
     reset();
     m_builder = std::make_unique<QAResultsBuilder>(m_format, file, studio, styles);
@@ -68,118 +112,181 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
 
 bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
 {
-    QXmlStreamReader xml;
-    // Names are taken as written; a prefix without a declaration is no error.
-    xml.setNamespaceProcessing(false);
-    m_xml = &xml;
+    // Names are taken as written: a prefix without a declaration is no error.
+    m_parser = XML_ParserCreate(nullptr);
+    if (!m_parser)
+        return fail(m_format + QStringLiteral(", ") + parserErrorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, onStart, onEnd);
+    XML_SetCharacterDataHandler(m_parser, onText);
+    XML_SetCdataSectionHandler(m_parser, onBoundary, onBoundary);
+    XML_SetCommentHandler(m_parser, onComment);
+    XML_SetProcessingInstructionHandler(m_parser, onInstruction);
+    XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
+    XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
+    m_fileInfo = &file;
+    m_stopped = false;
+    m_rootSeen = false;
+    m_unreported = 0;
     m_wrapperColumns = 0;
+    bool ok = true;
     if (!wrapper.isEmpty()) {
         // A byte order mark and an XML declaration stay in front of the
         // wrapper, where they are allowed.
         const QByteArray prolog = m_file->read(prologSize(QAReportFormat::head(*m_file)));
         const QByteArray open = '<' + wrapper + '>';
-        xml.addData(prolog + open);
         if (!prolog.contains('\n'))
             m_wrapperColumns = int(open.size());
+        ok = feed(prolog.constData(), prolog.size(), false) && feed(open.constData(), open.size(), false);
     }
-    bool rootSeen = false;
-    bool fileDone = false;
-    qint64 fedSinceToken = 0;
-    bool ok = true;
     while (ok) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::Invalid) {
-            if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || fileDone)
-                break;
-            const QByteArray chunk = m_file->read(ChunkBytes);
-            if (chunk.isEmpty()) {
-                fileDone = true;
-                if (!wrapper.isEmpty())
-                    xml.addData("</" + wrapper + '>');
-                else
-                    break;
-                continue;
-            }
-            fedSinceToken += chunk.size();
-            // A token that never ends would grow the reader's buffer without bound.
-            if (fedSinceToken > m_textRunLimit)
-                ok = failAtLine(QCoreApplication::translate("Reporter",
-                                                            "text, attribute value or comment longer than %1 bytes.")
-                                    .arg(m_textRunLimit));
-            else
-                xml.addData(chunk);
-            continue;
-        }
-        fedSinceToken = 0;
-        if (token == QXmlStreamReader::EndDocument)
+        const QByteArray chunk = m_file->read(ChunkBytes);
+        if (chunk.isEmpty()) {
+            const QByteArray close = wrapper.isEmpty() ? QByteArray() : "</" + wrapper + '>';
+            ok = feed(close.constData(), close.size(), true);
             break;
-        ok = handle(rootSeen, file);
+        }
+        ok = feed(chunk.constData(), chunk.size(), false);
     }
-    m_xml = nullptr;
-    if (!ok)
-        return false;
-    if (xml.hasError()) {
-        const qint64 line = xml.lineNumber();
-        const qint64 column = xml.columnNumber() - (line == 1 ? m_wrapperColumns : 0);
+    XML_ParserFree(m_parser);
+    m_parser = nullptr;
+    m_fileInfo = nullptr;
+    m_names.clear();
+    return ok && finish();
+}
+
+bool QAXmlReportReader::feed(const char *data, qsizetype size, bool final)
+{
+    m_unreported += size;
+    if (XML_Parse(m_parser, data, int(size), final) != XML_STATUS_OK) {
+        if (m_stopped)
+            return false; // a handler or a limit said why
+        const qint64 line = qint64(XML_GetErrorLineNumber(m_parser));
+        const qint64 column = qint64(XML_GetErrorColumnNumber(m_parser)) + 1 - (line == 1 ? m_wrapperColumns : 0);
         return fail(QCoreApplication::translate("Reporter", "%1, line %2, column %3: %4\n")
                         .arg(m_format)
                         .arg(line)
                         .arg(std::max<qint64>(column, 1))
-                        .arg(xml.errorString()));
+                        .arg(parserErrorText(XML_GetErrorCode(m_parser))));
     }
-    return finish();
+    // A token that never ends would grow the parser's buffer without bound.
+    if (m_unreported > m_textRunLimit)
+        return failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
+                              .arg(m_textRunLimit));
+    return true;
 }
 
-bool QAXmlReportReader::handle(bool &rootSeen, const QFileInfo &file)
+void QAXmlReportReader::stop()
 {
-    switch (m_xml->tokenType()) {
-    case QXmlStreamReader::DTD:
-        // Reports never need one, and entity definitions are the way to
-        // blow a small file up.
-        return failAtLine(QCoreApplication::translate("Reporter", "document type declarations are not accepted."));
-    case QXmlStreamReader::StartElement: {
-        if (m_depth == 0 && rootSeen)
-            return true; // the XML reader reports the second root
-        if (++m_depth > DAmlReader::MaxDepth)
-            return failAtLine(QCoreApplication::translate("Reporter", "elements nested deeper than %1.")
-                                  .arg(DAmlReader::MaxDepth));
-        m_text.clear();
-        if (!rootSeen) {
-            rootSeen = true;
-            return startRoot(m_xml->qualifiedName(), m_xml->attributes(), file);
-        }
-        return startElement(m_xml->qualifiedName(), m_xml->attributes());
+    m_stopped = true;
+    XML_StopParser(m_parser, XML_FALSE);
+}
+
+int QAXmlReportReader::lineNumber() const
+{
+    return m_parser ? int(XML_GetCurrentLineNumber(m_parser)) : 0;
+}
+
+const QString &QAXmlReportReader::elementName(const char *utf8)
+{
+    const qsizetype size = qsizetype(std::strlen(utf8));
+    for (const auto &name : m_names) {
+        if (name.first.size() == size && std::memcmp(name.first.constData(), utf8, size_t(size)) == 0)
+            return name.second;
     }
-    case QXmlStreamReader::EndElement: {
-        --m_depth;
-        const bool ok = endElement(m_xml->qualifiedName());
-        m_text.clear();
-        return ok;
+    if (m_names.size() >= MaxElementNames)
+        m_names.erase(m_names.begin());
+    m_names.emplace_back(QByteArray(utf8), QString::fromUtf8(utf8));
+    return m_names.back().second;
+}
+
+void QAXmlReportReader::endRun()
+{
+    // The indentation between elements is no element's text.
+    if (std::any_of(m_run.cbegin(), m_run.cend(), [](char c) { return !isXmlBlank(c); }))
+        m_text += m_run;
+    // Emptied, not freed: the next run reuses the buffer.
+    m_run.resize(0);
+}
+
+void QAXmlReportReader::onStart(void *self, const char *name, const char **atts)
+{
+    auto *reader = static_cast<QAXmlReportReader *>(self);
+    if (reader->m_stopped)
+        return;
+    reader->m_unreported = 0;
+    reader->endRun();
+    if (++reader->m_depth > DAmlReader::MaxDepth) {
+        reader->failAtLine(QCoreApplication::translate("Reporter", "elements nested deeper than %1.").arg(DAmlReader::MaxDepth));
+        reader->stop();
+        return;
     }
-    case QXmlStreamReader::Characters:
-        // The indentation between elements is no element's text.
-        if (m_xml->isWhitespace())
-            return true;
-        m_text += m_xml->text();
-        if (m_text.size() > m_textRunLimit)
-            return failAtLine(QCoreApplication::translate("Reporter",
-                                                          "text, attribute value or comment longer than %1 bytes.")
-                                  .arg(m_textRunLimit));
-        return true;
-    default:
-        return true;
+    reader->m_text.resize(0);
+    const DAmlAttributes attributes(atts);
+    const QString &element = reader->elementName(name);
+    bool ok;
+    if (!reader->m_rootSeen) {
+        reader->m_rootSeen = true;
+        ok = reader->startRoot(element, attributes, *reader->m_fileInfo);
+    } else {
+        ok = reader->startElement(element, attributes);
+    }
+    if (!ok)
+        reader->stop();
+}
+
+void QAXmlReportReader::onEnd(void *self, const char *name)
+{
+    auto *reader = static_cast<QAXmlReportReader *>(self);
+    if (reader->m_stopped)
+        return;
+    reader->m_unreported = 0;
+    reader->endRun();
+    --reader->m_depth;
+    const bool ok = reader->endElement(reader->elementName(name));
+    reader->m_text.resize(0);
+    if (!ok)
+        reader->stop();
+}
+
+void QAXmlReportReader::onText(void *self, const char *text, int size)
+{
+    auto *reader = static_cast<QAXmlReportReader *>(self);
+    if (reader->m_stopped)
+        return;
+    reader->m_unreported = 0;
+    reader->m_run.append(text, size);
+    if (reader->m_text.size() + reader->m_run.size() > reader->m_textRunLimit) {
+        reader->failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
+                               .arg(reader->m_textRunLimit));
+        reader->stop();
     }
 }
 
-QString QAXmlReportReader::attribute(const QXmlStreamAttributes &atts, QLatin1String name)
+void QAXmlReportReader::onBoundary(void *self)
 {
-    for (const QXmlStreamAttribute &att : atts) {
-        if (att.qualifiedName() == name) {
-            QString value = att.value().toString();
-            return value.isNull() ? QLatin1String("") : value;
-        }
-    }
-    return QString();
+    auto *reader = static_cast<QAXmlReportReader *>(self);
+    reader->m_unreported = 0;
+    reader->endRun();
+}
+
+void QAXmlReportReader::onComment(void *self, const char *)
+{
+    onBoundary(self);
+}
+
+void QAXmlReportReader::onInstruction(void *self, const char *, const char *)
+{
+    onBoundary(self);
+}
+
+void QAXmlReportReader::onDoctype(void *self, const char *, const char *, const char *, int)
+{
+    // Reports never need one, and entity definitions are the way to blow a
+    // small file up.
+    auto *reader = static_cast<QAXmlReportReader *>(self);
+    reader->failAtLine(QCoreApplication::translate("Reporter", "document type declarations are not accepted."));
+    reader->stop();
 }
 
 bool QAXmlReportReader::given(const QString &value)
@@ -224,6 +331,6 @@ bool QAXmlReportReader::failAtLine(const QString &text)
 {
     return fail(QCoreApplication::translate("Reporter", "%1, line %2: %3\n")
                     .arg(m_format)
-                    .arg(m_xml ? m_xml->lineNumber() : 0)
+                    .arg(lineNumber())
                     .arg(text));
 }

@@ -3,25 +3,31 @@
 #include "korvatreporter/data/qareportreader.h"
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
+#include "rendoc/aml/damlattributes.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAJUnitDocumentBuilder;
 class QAReporterDataTree;
 class QAReporterNode;
 class QFileInfo;
-class QXmlStreamAttributes;
-class QXmlStreamReader;
+struct XML_ParserStruct;
 
 // The common part of the readers of test runners' XML outputs: one
-// streaming pass over the file in chunks, with the hostile-input limits
-// (no document type declarations, nesting, text runs, report text), errors
-// with the line and column, progress and cancel; the node tree, document
-// and totals are built by a QAResultsBuilder. A reader of one format handles the elements as they
-// start and end; the text of an element reaches it as text() at its end
-// tag, when no child element came after the text.
+// streaming pass over the file in chunks with expat, the parser under the
+// XRD reader, with the hostile-input limits (no document type declarations,
+// nesting, text runs, report text), errors with the line and column in the
+// XRD reader's words, progress and cancel; the node tree, document and
+// totals are built by a QAResultsBuilder. A reader of one format handles
+// the elements as they start and end; the text of an element reaches it as
+// text() at its end tag, when no child element came after the text. Runs
+// of blanks alone between tags, comments and CDATA sections are no text.
 class QAXmlReportReader : public QAReportReader
 {
 public:
@@ -45,8 +51,9 @@ protected:
     // the file is one document.
     virtual QByteArray wrapperElement(const QByteArray &head) const;
     // The first element of the file (or the wrapper); false to refuse the file.
-    virtual bool startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file) = 0;
-    virtual bool startElement(QStringView name, const QXmlStreamAttributes &atts) = 0;
+    // The attributes are valid during the call only.
+    virtual bool startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file) = 0;
+    virtual bool startElement(QStringView name, const DAmlAttributes &atts) = 0;
     // The end of an element (the root's too); text() holds its text.
     virtual bool endElement(QStringView name) = 0;
     // After the last element: totals and closing words.
@@ -57,9 +64,10 @@ protected:
 
     QAJUnitDocumentBuilder &document() { return m_builder->document(); }
     QAReporterDataTree &tree() { return m_builder->tree(); }
-    QString text() const { return m_text; }
-    // The attribute's value, null when absent.
-    static QString attribute(const QXmlStreamAttributes &atts, QLatin1String name);
+    // Decoded from UTF-8 at each call.
+    QString text() const { return QString::fromUtf8(m_text); }
+    // The attribute's value, null when absent, empty when given empty.
+    static QString attribute(const DAmlAttributes &atts, QLatin1String name) { return atts.value(name); }
     // True when the value has something besides blanks.
     static bool given(const QString &value);
 
@@ -96,16 +104,39 @@ private:
     // of `head`, which must stay before a wrapper element.
     static qsizetype prologSize(const QByteArray &head);
     bool parse(const QFileInfo &file, const QByteArray &wrapper);
-    bool handle(bool &rootSeen, const QFileInfo &file);
+    // Feeds bytes to the parser; false when it or a handler stopped.
+    bool feed(const char *data, qsizetype size, bool final);
+    // The element's name as text, from the few names met last.
+    const QString &elementName(const char *utf8);
+    // Ends a stretch of character data: kept as text unless it is blanks only.
+    void endRun();
+    // Stops the parse from a callback; the reason is recorded already.
+    void stop();
+    int lineNumber() const;
+
+    static void onStart(void *self, const char *name, const char **atts);
+    static void onEnd(void *self, const char *name);
+    static void onText(void *self, const char *text, int size);
+    static void onBoundary(void *self);
+    static void onComment(void *self, const char *text);
+    static void onInstruction(void *self, const char *target, const char *data);
+    static void onDoctype(void *self, const char *name, const char *systemId, const char *publicId,
+                          int hasInternalSubset);
 
     QString m_format;
     QString m_error;
     bool m_canceled = false;
     qint64 m_textRunLimit;
     QFile *m_file = nullptr;
-    QXmlStreamReader *m_xml = nullptr;
+    const QFileInfo *m_fileInfo = nullptr;
+    XML_ParserStruct *m_parser = nullptr;
+    bool m_stopped = false;
+    bool m_rootSeen = false;
     int m_wrapperColumns = 0; // columns the wrapper adds to line 1
     int m_depth = 0;
-    QString m_text;
+    qint64 m_unreported = 0; // bytes fed since the parser last reported something
+    QByteArray m_text;       // the current element's text, UTF-8
+    QByteArray m_run;        // character data since the last tag, comment or CDATA boundary
+    std::vector<std::pair<QByteArray, QString>> m_names;
     std::unique_ptr<QAResultsBuilder> m_builder;
 };

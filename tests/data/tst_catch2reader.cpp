@@ -83,7 +83,7 @@ private Q_SLOTS:
         QTest::newRow("not closed") << QByteArray("<Catch>\n<Group name=\"g\">\n<TestCase name=\"c\">")
                                     << "Catch2, line 3, column ";
         QTest::newRow("mismatched tag") << QByteArray("<Catch>\n  <Group></TestCase></Catch>")
-                                        << "Catch2, line 2, column 20:";
+                                        << "Catch2, line 2, column 12:";
         QTest::newRow("second root") << QByteArray("<Catch/><Catch/>") << "Catch2, line 1, column ";
         QTest::newRow("document type declaration")
             << QByteArray("<!DOCTYPE Catch [<!ENTITY a \"aaaa\">]>\n<Catch/>")

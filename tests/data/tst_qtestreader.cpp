@@ -1,4 +1,6 @@
 #include "korvatreporter/data/qtest/qaqtestreader.h"
+#include "rendoc/model/ddocument.h"
+#include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
 
@@ -100,6 +102,41 @@ private Q_SLOTS:
         QTEST(RecordDump::tree(read.record), "tree");
     }
 
+    // How element texts and attribute values reach the report: CDATA between
+    // blanks, entities, comments inside a text, and a declared encoding.
+    void texts_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text"); // a part of the printed document
+
+        const auto failure = [](const QByteArray &description) {
+            return "<TestCase name=\"t\"><TestFunction name=\"f\"><Incident type=\"fail\" file=\"a.cpp\" line=\"3\">"
+                   + description + "</Incident></TestFunction></TestCase>";
+        };
+        QTest::newRow("CDATA between blanks")
+            << failure("\n  <Description>\n    <![CDATA[boom]]>\n  </Description>\n") << "Text \"Failed: boom, source \"";
+        QTest::newRow("entity and comment inside a text")
+            << failure("<Description>a &amp;<!-- note --> b</Description>") << "Text \"Failed: a & b, source \"";
+        QTest::newRow("entity in an attribute")
+            << QByteArray("<TestCase name=\"t\"><TestFunction name=\"a&lt;b\"><Incident type=\"pass\"/>"
+                          "</TestFunction></TestCase>")
+            << "Text \"a<b\"";
+        QTest::newRow("declared Latin-1")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<TestCase name=\"t\">"
+                          "<TestFunction name=\"caf\xe9\"><Incident type=\"pass\"/></TestFunction></TestCase>")
+            << QStringLiteral("Text \"caf\u00e9\"");
+    }
+
+    void texts()
+    {
+        QFETCH(QByteArray, content);
+        Read read(RecordDump::write(m_dir, "texts.xml", content));
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QFETCH(QString, text);
+        const QString printed = DTreePrinter::print(read.record.document);
+        QVERIFY2(printed.contains(text), qPrintable(printed));
+    }
+
     void rejected_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -108,9 +145,9 @@ private Q_SLOTS:
         QTest::newRow("not closed") << QByteArray("<TestCase name=\"t\">\n<TestFunction name=\"f\">")
                                     << "Qt Test, line 2, column ";
         QTest::newRow("mismatched tag")
-            << QByteArray("<TestCase>\n<TestFunction name=\"f\"></Incident></TestCase>") << "Qt Test, line 2, column 34:";
+            << QByteArray("<TestCase>\n<TestFunction name=\"f\"></Incident></TestCase>") << "Qt Test, line 2, column 26:";
         QTest::newRow("lightxml, line 1 column as written")
-            << QByteArray("<Environment></Environmen>") << "Qt Test, line 1, column 26:";
+            << QByteArray("<Environment></Environmen>") << "Qt Test, line 1, column 16:";
         QTest::newRow("lightxml cut short")
             << QByteArray("<Environment/>\n<TestFunction name=\"f\">\n<Incident type=\"pass\"")
             << "Qt Test, line 3, column ";
@@ -167,9 +204,9 @@ private Q_SLOTS:
         QTest::newRow("declaration on the stream's line") << declaration + stream << outline;
         QTest::newRow("mark and declaration") << "\xef\xbb\xbf" + declaration + '\n' + stream << outline;
         const QByteArray mismatch = "<TestFunction name=\"f\"></Incident>";
-        QTest::newRow("error, bare") << mismatch << "Qt Test, line 1, column 34:";
-        QTest::newRow("error after a declaration line") << declaration + '\n' + mismatch << "Qt Test, line 2, column 34:";
-        QTest::newRow("error after a declaration") << declaration + mismatch << "Qt Test, line 1, column 72:";
+        QTest::newRow("error, bare") << mismatch << "Qt Test, line 1, column 26:";
+        QTest::newRow("error after a declaration line") << declaration + '\n' + mismatch << "Qt Test, line 2, column 26:";
+        QTest::newRow("error after a declaration") << declaration + mismatch << "Qt Test, line 1, column 64:";
     }
 
     void lightXmlProlog()

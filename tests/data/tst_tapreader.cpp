@@ -86,6 +86,18 @@ private Q_SLOTS:
         QTest::newRow("YAML block kept, its location a link")
             << QByteArray("not ok 1 - a\n  ---\n  location: '/src/a.js:4:1'\n  error: |-\n    boom\n  ...\n1..1\n")
             << "a:ko" << "Link target=\"/src/a.js line 4\"";
+        QTest::newRow("location with a drive letter and no column")
+            << QByteArray("not ok 1 - a\n  ---\n  location: C:/src/a.js:12 \n  ...\n1..1\n")
+            << "a:ko" << "Link target=\"C:/src/a.js line 12\"";
+        QTest::newRow("location whose file starts with a colon")
+            << QByteArray("not ok 1 - a\n  ---\n  location: ':7:2'\n  ...\n1..1\n") << "a:ko"
+            << "Link target=\":7 line 2\"";
+        QTest::newRow("location whose file is its quote")
+            << QByteArray("not ok 1 - a\n  ---\n  location: ':7'\n  ...\n1..1\n") << "a:ko"
+            << "Link target=\"' line 7\"";
+        QTest::newRow("location without a line number is text")
+            << QByteArray("not ok 1 - a\n  ---\n  location: 'a.js:x'\n  ...\n1..1\n") << "a:ko"
+            << "Text \"a\"\n  Paragraph\n    Text \"Diagnostics:\"";
         QTest::newRow("YAML block without its end")
             << QByteArray("1..2\nnot ok 1 - a\n  ---\n  message: lost\nok 2 - b\n") << "a:ko\nb:ok" << "message: lost";
         QTest::newRow("bail out inside a subtest ends the run")

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QXmlStreamAttributes>
 
 namespace {
 
@@ -27,7 +26,7 @@ bool isTrue(const QString &value)
 }
 
 // A count attribute as a number; 0 when absent or not a number.
-qint64 number(const QXmlStreamAttributes &atts, QLatin1String name)
+qint64 number(const DAmlAttributes &atts, QLatin1String name)
 {
     return atts.value(name).trimmed().toLongLong();
 }
@@ -41,6 +40,11 @@ QACatch2Reader::QACatch2Reader()
 
 void QACatch2Reader::reset()
 {
+    // The words every test case takes, translated once a read.
+    m_words.tags = QCoreApplication::translate("Reporter", "Tags %1");
+    m_words.duration = QCoreApplication::translate("Reporter", "Duration: %1 s.");
+    m_words.source = QCoreApplication::translate("Reporter", "Source ");
+    m_words.commaSource = QCoreApplication::translate("Reporter", ", source ");
     m_open.clear();
     m_nodes.clear();
     m_expression = Expression();
@@ -49,7 +53,7 @@ void QACatch2Reader::reset()
     m_err.clear();
 }
 
-bool QACatch2Reader::startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file)
+bool QACatch2Reader::startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file)
 {
     if (name != QLatin1String("Catch") && name != QLatin1String("Catch2TestRun"))
         return fail(QCoreApplication::translate("Reporter", "Catch2, the root element is \"%1\", not \"Catch\".\n")
@@ -68,7 +72,7 @@ QACatch2Reader::Open QACatch2Reader::parent() const
     return m_open.empty() ? Open::Other : m_open.back();
 }
 
-bool QACatch2Reader::startElement(QStringView name, const QXmlStreamAttributes &atts)
+bool QACatch2Reader::startElement(QStringView name, const DAmlAttributes &atts)
 {
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     const Open in = parent();
@@ -78,7 +82,7 @@ bool QACatch2Reader::startElement(QStringView name, const QXmlStreamAttributes &
     if (is("TestCase") && (in == Open::Root || in == Open::Group)) {
         const QString tags = attribute(atts, QLatin1String("tags"));
         const QString details =
-            given(tags) ? QCoreApplication::translate("Reporter", "Tags %1").arg(tags.trimmed()) : QString();
+            given(tags) ? m_words.tags.arg(tags.trimmed()) : QString();
         m_link = link;
         return startNode(attribute(atts, QLatin1String("name")), TypeCase, Open::Case, details);
     }
@@ -105,7 +109,7 @@ bool QACatch2Reader::startElement(QStringView name, const QXmlStreamAttributes &
         const QString duration = attribute(atts, QLatin1String("durationInSeconds"));
         return !given(duration)
                || writeParagraph(QString(),
-                                 QCoreApplication::translate("Reporter", "Duration: %1 s.").arg(duration.trimmed()));
+                                 m_words.duration.arg(duration.trimmed()));
     }
     if (is("OverallResults") && in == Open::Section) {
         m_nodes.back().state = number(atts, QLatin1String("failures")) > 0 ? StateKo : StateOk;
@@ -181,8 +185,7 @@ bool QACatch2Reader::startNode(const QString &name, const QString &type, Open op
     // "Tags [a][b], source FILE line N", with the parts that are given.
     QString text = details;
     if (!m_link.isNull())
-        text += text.isEmpty() ? QCoreApplication::translate("Reporter", "Source ")
-                               : QCoreApplication::translate("Reporter", ", source ");
+        text += text.isEmpty() ? m_words.source : m_words.commaSource;
     return text.isEmpty() || writeParagraph(QString(), text, m_link);
 }
 
@@ -214,7 +217,7 @@ bool QACatch2Reader::endExpression()
                              : QCoreApplication::translate("Reporter", "%1( %2 ) failed");
     text = text.arg(given(e.macro) ? e.macro.trimmed() : QStringLiteral("CHECK"), e.original);
     if (!e.link.isNull())
-        text += QCoreApplication::translate("Reporter", ", source ");
+        text += m_words.commaSource;
     const QString style = e.success ? QString() : QStringLiteral("Normal Failed");
     if (!writeParagraph(style, text, e.link))
         return false;
@@ -249,14 +252,14 @@ bool QACatch2Reader::writeMessage(QStringView name, const QString &text)
         if (!text.isEmpty())
             line += QStringLiteral(": ") + text.left(lineEnd).trimmed();
         if (!m_link.isNull())
-            line += QCoreApplication::translate("Reporter", ", source ");
+            line += m_words.commaSource;
         const QString style = *kind.style ? QString::fromLatin1(kind.style) : QString();
         return writeParagraph(style, line, m_link) && (lineEnd < 0 || writePreformatted(text.mid(lineEnd + 1)));
     }
     return true; // elements of later versions are passed over
 }
 
-bool QACatch2Reader::writeCounts(bool cases, const QXmlStreamAttributes &atts)
+bool QACatch2Reader::writeCounts(bool cases, const DAmlAttributes &atts)
 {
     const qint64 failures = number(atts, QLatin1String("failures"));
     const QString format = cases

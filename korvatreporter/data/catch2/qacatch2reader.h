@@ -20,8 +20,8 @@ public:
     QACatch2Reader();
 
 protected:
-    bool startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file) override;
-    bool startElement(QStringView name, const QXmlStreamAttributes &atts) override;
+    bool startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file) override;
+    bool startElement(QStringView name, const DAmlAttributes &atts) override;
     bool endElement(QStringView name) override;
     void reset() override;
 
@@ -53,7 +53,7 @@ private:
     bool endNode(Open open);
     bool endExpression();
     bool writeMessage(QStringView name, const QString &text);
-    bool writeCounts(bool cases, const QXmlStreamAttributes &atts);
+    bool writeCounts(bool cases, const DAmlAttributes &atts);
     // The standard output and error a test case's result holds.
     bool writeOutput();
     Open parent() const;
@@ -64,4 +64,12 @@ private:
     QString m_link; // of the message element being read
     QString m_out;
     QString m_err;
+    // Translated words of every test case.
+    struct Words
+    {
+        QString tags;
+        QString duration;
+        QString source;
+        QString commaSource;
+    } m_words;
 };

@@ -16,6 +16,10 @@
 #include "rendoc/model/dtitle.h"
 
 #include <QCoreApplication>
+#include <QStringTokenizer>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 
 namespace {
@@ -47,21 +51,24 @@ QString visibleBlanks(QStringView line)
     if (!hasCollapsingBlanks(line)) {
         out = line.toString();
     } else {
-        out.reserve(line.size());
+        // Written in place: a tab takes TabWidth characters, anything else one.
+        out.resize(line.size() + (TabWidth - 1) * line.count(QLatin1Char('\t')));
+        QChar *to = out.data();
         bool leading = true;
         QChar previous;
         for (QChar c : line) {
             if (c == QLatin1Char('\t')) {
-                out += QString(TabWidth, Nbsp);
+                to = std::fill_n(to, TabWidth, Nbsp);
             } else if (c == QLatin1Char(' ') && (leading || previous == QLatin1Char(' '))) {
-                out += Nbsp;
+                *to++ = Nbsp;
             } else {
                 if (c != QLatin1Char(' '))
                     leading = false;
-                out += c;
+                *to++ = c;
             }
             previous = c;
         }
+        out.truncate(to - out.constData());
     }
     // A stack frame's "at" stays on the line of the frame it names.
     qsizetype first = 0;
@@ -156,8 +163,24 @@ QList<QStringView> QAJUnitDocumentBuilder::blockLines(const QString &text)
 
 bool QAJUnitDocumentBuilder::preformatted(const QString &text)
 {
+    // The lines as blockLines() gives them, without a list: blank lines wait
+    // until a line with words follows them, and those at either end are
+    // never written.
     DItem *none = nullptr;
-    for (QStringView line : blockLines(text)) {
+    QVarLengthArray<QStringView, 4> blanks;
+    bool started = false;
+    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
+        if (isBlank(line)) {
+            if (started)
+                blanks.append(line);
+            continue;
+        }
+        for (QStringView blank : blanks) {
+            if (!outputLine(blank, nullptr, nullptr, none))
+                return false;
+        }
+        blanks.clear();
+        started = true;
         if (!outputLine(line, nullptr, nullptr, none))
             return false;
     }
@@ -300,8 +323,22 @@ void QAJUnitDocumentBuilder::applyStyle(DItem *item, const QString &style, const
     // conventional style of the kind is taken only when the list has it.
     if (!style.isNull()) {
         item->setStyleName(style);
-        item->setStyle(m_styles.value(style, nullptr));
+        item->setStyle(styleNamed(style));
     } else if (!conventional.isNull()) {
-        item->setStyle(m_styles.value(conventional, nullptr));
+        item->setStyle(styleNamed(conventional));
     }
+}
+
+DStyle *QAJUnitDocumentBuilder::styleNamed(const QString &name)
+{
+    // A report uses a handful of styles over and over: the last few found
+    // are compared before the table is hashed into.
+    for (const auto &recent : m_recentStyles) {
+        if (recent.first == name && !recent.first.isNull())
+            return recent.second;
+    }
+    DStyle *style = m_styles.value(name, nullptr);
+    m_recentStyles[m_nextRecentStyle] = {name, style};
+    m_nextRecentStyle = (m_nextRecentStyle + 1) % RecentStyles;
+    return style;
 }

@@ -77,10 +77,15 @@ private:
     // the one way an item is refused.
     bool grow(qint64 characters);
     void applyStyle(DItem *item, const QString &style, const QString &conventional);
+    // The style of that name in the list, null when it has none.
+    DStyle *styleNamed(const QString &name);
 
     std::unique_ptr<DDocument> m_document;
     DItem *m_last = nullptr;
     QHash<QString, DStyle *> m_styles; // by name; the last of a name wins
+    static constexpr int RecentStyles = 8;
+    std::pair<QString, DStyle *> m_recentStyles[RecentStyles]; // styles found last, by name
+    int m_nextRecentStyle = 0;
     qint64 m_textLimit;
     qint64 m_textCount = 0;
     int m_popups = 0; // popups written, for their names

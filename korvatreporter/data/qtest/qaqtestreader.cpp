@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QXmlStreamAttributes>
 
 namespace {
 
@@ -30,6 +29,19 @@ QString incidentState(const QString &type)
     if (type == QLatin1String("fail") || type == QLatin1String("xpass"))
         return StateKo;
     return StateNe;
+}
+
+// An entry's type attribute, null when absent; passes and failures, most
+// of a file's entries, share one text rather than decode their own.
+QString entryType(const DAmlAttributes &atts)
+{
+    const int index = atts.index(QLatin1String("type"));
+    const QByteArrayView value = atts.utf8Value(index);
+    if (value == "pass")
+        return QStringLiteral("pass");
+    if (value == "fail")
+        return QStringLiteral("fail");
+    return atts.value(index);
 }
 
 const char *incidentLabel(const QString &type)
@@ -69,6 +81,8 @@ QAQtTestReader::QAQtTestReader()
 
 void QAQtTestReader::reset()
 {
+    // Translated once a read: every function tells its duration.
+    m_durationText = QCoreApplication::translate("Reporter", "Duration: %1 ms.");
     m_suite = nullptr;
     m_suiteState.clear();
     m_suiteDuration.clear();
@@ -86,7 +100,7 @@ QByteArray QAQtTestReader::wrapperElement(const QByteArray &head) const
     return QAQtTestFormat::isLightXml(head) ? QByteArray("TestCase") : QByteArray();
 }
 
-bool QAQtTestReader::startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file)
+bool QAQtTestReader::startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file)
 {
     if (name != QLatin1String("TestCase"))
         return fail(QCoreApplication::translate("Reporter", "Qt Test, the root element is \"%1\", not \"TestCase\".\n")
@@ -107,7 +121,7 @@ bool QAQtTestReader::startRoot(QStringView name, const QXmlStreamAttributes &att
     return true;
 }
 
-bool QAQtTestReader::startElement(QStringView name, const QXmlStreamAttributes &atts)
+bool QAQtTestReader::startElement(QStringView name, const DAmlAttributes &atts)
 {
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     if (m_inEntry)
@@ -120,12 +134,12 @@ bool QAQtTestReader::startElement(QStringView name, const QXmlStreamAttributes &
         m_inEntry = true;
         m_entry = Entry();
         m_entry.message = is("Message");
-        m_entry.type = attribute(atts, QLatin1String("type"));
+        m_entry.type = entryType(atts);
         // Most incidents are passes at no source line: their place is not copied.
-        const QStringView line = atts.value(QLatin1String("line"));
-        if (!line.isEmpty() && line != QLatin1String("0")) {
+        const QByteArrayView line = atts.utf8Value(atts.index(QLatin1String("line")));
+        if (!line.isEmpty() && line != "0") {
             m_entry.file = attribute(atts, QLatin1String("file"));
-            m_entry.line = line.toString();
+            m_entry.line = QString::fromUtf8(line);
         }
     } else if (is("BenchmarkResult") && m_inFunction) {
         return writeBenchmark(atts);
@@ -136,8 +150,7 @@ bool QAQtTestReader::startElement(QStringView name, const QXmlStreamAttributes &
         } else if (given(msecs)) {
             // The function's own duration follows its rows.
             return closeRow()
-                   && writeParagraph(QString(),
-                                     QCoreApplication::translate("Reporter", "Duration: %1 ms.").arg(msecs.trimmed()));
+                   && writeParagraph(QString(), m_durationText.arg(msecs.trimmed()));
         }
     }
     return true;
@@ -283,7 +296,7 @@ bool QAQtTestReader::writeEntry(const Entry &entry, const QString &state)
     return lineEnd < 0 || writePreformatted(description.mid(lineEnd + 1));
 }
 
-bool QAQtTestReader::writeBenchmark(const QXmlStreamAttributes &atts)
+bool QAQtTestReader::writeBenchmark(const DAmlAttributes &atts)
 {
     if (!toRow(attribute(atts, QLatin1String("tag"))))
         return false;

@@ -20,8 +20,8 @@ public:
 
 protected:
     QByteArray wrapperElement(const QByteArray &head) const override;
-    bool startRoot(QStringView name, const QXmlStreamAttributes &atts, const QFileInfo &file) override;
-    bool startElement(QStringView name, const QXmlStreamAttributes &atts) override;
+    bool startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file) override;
+    bool startElement(QStringView name, const DAmlAttributes &atts) override;
     bool endElement(QStringView name) override;
     void reset() override;
 
@@ -45,7 +45,7 @@ private:
     bool toRow(const QString &tag);
     bool closeRow();
     bool writeEntry(const Entry &entry, const QString &state);
-    bool writeBenchmark(const QXmlStreamAttributes &atts);
+    bool writeBenchmark(const DAmlAttributes &atts);
     bool writeEnvironment();
     bool endSuite();
 
@@ -67,4 +67,5 @@ private:
     QString m_rowTag;
     QString m_rowState;
     DItem *m_rowTitle = nullptr;
+    QString m_durationText; // "Duration: %1 ms.", translated
 };

@@ -128,6 +128,7 @@ private:
     std::vector<Open> m_open;
     QStringList m_types;
     QSet<QString> m_typeSet;
+    QString m_lastType; // of the node added last, in m_typeSet
     QString m_titleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     int m_nodeCounter = 0;
     int m_steps = 0;

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <cstring>
@@ -47,6 +49,75 @@ QString unescaped(QStringView text)
     return out;
 }
 
+// True when `digits` is the positive `value` written in decimal, without
+// leading zeros.
+bool isDecimalOf(QStringView digits, qint64 value)
+{
+    for (qsizetype i = digits.size() - 1; i >= 0; --i, value /= 10) {
+        if (value == 0 || digits.at(i).unicode() != u'0' + value % 10)
+            return false;
+    }
+    return value == 0;
+}
+
+bool isAsciiBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// True when `line` from `at`, a colon, to its end is ":LINE", ":LINE:COLUMN",
+// then an optional quote and blanks; `lineEnd` is where LINE ends.
+bool isLocationTail(QStringView line, qsizetype at, qsizetype &lineEnd)
+{
+    qsizetype i = at + 1;
+    while (i < line.size() && isAsciiDigit(line.at(i)))
+        ++i;
+    if (i == at + 1)
+        return false;
+    lineEnd = i;
+    if (i + 1 < line.size() && line.at(i) == QLatin1Char(':') && isAsciiDigit(line.at(i + 1))) {
+        i += 2;
+        while (i < line.size() && isAsciiDigit(line.at(i)))
+            ++i;
+    }
+    if (i < line.size() && line.at(i) == QLatin1Char('\''))
+        ++i;
+    while (i < line.size() && isAsciiBlank(line.at(i)))
+        ++i;
+    return i == line.size();
+}
+
+// The source link of node's test runner's "location: 'FILE:LINE:COLUMN'"
+// YAML line ("FILE line LINE"), null when the line has no such form. The
+// file is the shortest start of the value that leaves a line number (and
+// a column) after it, as the pattern below finds it; the usual forms are
+// read directly and only the others go through the pattern.
+QString locationLink(QStringView line)
+{
+    qsizetype start = 9; // after "location:"
+    while (start < line.size() && isAsciiBlank(line.at(start)))
+        ++start;
+    if (start < line.size() && line.at(start) == QLatin1Char('\''))
+        ++start;
+    for (qsizetype at = start + 1; at < line.size(); ++at) {
+        qsizetype lineEnd = 0;
+        if (line.at(at) == QLatin1Char(':') && isLocationTail(line, at, lineEnd)) {
+            QString link = line.mid(start, at - start).toString();
+            link += QLatin1String(" line ");
+            link += line.mid(at + 1, lineEnd - at - 1);
+            return link;
+        }
+    }
+    static const QRegularExpression location(QStringLiteral("^location:\\s*'?(.+?):(\\d+)(?::\\d+)?'?\\s*$"));
+    const QRegularExpressionMatch match = location.match(line.toString());
+    return match.hasMatch() ? match.captured(1) + QStringLiteral(" line ") + match.captured(2) : QString();
+}
+
 } // namespace
 
 QATapReader::QATapReader() = default;
@@ -64,9 +135,15 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
     m_subtestNamed = false;
     m_inYaml = false;
     m_yaml.clear();
+    m_yamlLines = 0;
     m_version.clear();
     m_lineNumber = 0;
     m_bailed = false;
+    // The words that recur in a file, translated once a read.
+    m_words.source = QCoreApplication::translate("Reporter", "Source ");
+    m_words.diagnostics = QCoreApplication::translate("Reporter", "Diagnostics:");
+    m_words.skipped = QCoreApplication::translate("Reporter", "Skipped.");
+    m_words.skippedBecause = QCoreApplication::translate("Reporter", "Skipped: %1");
     QByteArray bytes;
     if (!QAJsonFile::contents(file, bytes)) {
         m_error = QStringLiteral("TAP, ") + file.errorString() + QLatin1Char('\n');
@@ -81,7 +158,14 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
         ok = builder.start(QCoreApplication::translate("Reporter", "TAP results: %1").arg(QFileInfo(file.fileName()).fileName()));
     const char *data = bytes.constData();
     const qint64 size = bytes.size();
+    // Each line is decoded into one buffer, reused: most lines are read and
+    // let go, and the texts kept are copied out of it.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString buffer;
     qint64 pos = data && size >= 3 && std::memcmp(data, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
+    // Where the first NUL byte is, if any: the line that holds it is refused.
+    const char *nul = size > 0 ? static_cast<const char *>(std::memchr(data, '\0', size_t(size))) : nullptr;
+    const qint64 firstNul = nul ? nul - data : size;
     while (ok && pos < size && !m_bailed) {
         const char *newline = static_cast<const char *>(std::memchr(data + pos, '\n', size_t(size - pos)));
         const qint64 end = newline ? newline - data : size;
@@ -90,18 +174,19 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
             ok = lineError(QCoreApplication::translate("Reporter", "a line longer than %1 bytes.").arg(DAmlReader::MaxTextRun));
             break;
         }
-        if (std::memchr(data + pos, '\0', size_t(end - pos))) {
+        if (firstNul < end) {
             ok = lineError(QCoreApplication::translate("Reporter", "binary data, not text."));
             break;
         }
-        QString line = QString::fromUtf8(data + pos, end - pos);
+        buffer.resize(end - pos);
+        QStringView line(buffer.constData(), decoder.appendToBuffer(buffer.data(), QByteArrayView(data + pos, end - pos)));
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         int indent = 0;
         qsizetype i = 0;
         for (; i < line.size() && (line.at(i) == QLatin1Char(' ') || line.at(i) == QLatin1Char('\t')); ++i)
             indent += line.at(i) == QLatin1Char('\t') ? IndentTabWidth - indent % IndentTabWidth : 1;
-        ok = readLine(QStringView(line).mid(i), indent);
+        ok = readLine(line.mid(i), indent);
         pos = end + 1;
         if (ok && (m_lineNumber & 255) == 0)
             ok = builder.progress(pos);
@@ -126,7 +211,12 @@ bool QATapReader::readLine(QStringView line, int indent)
         if (line.trimmed().isEmpty() || indent >= m_yamlIndent) {
             if (line.trimmed() == QLatin1String("..."))
                 return finishYaml();
-            m_yaml << (indent > m_yamlIndent ? QString(indent - m_yamlIndent, QLatin1Char(' ')).append(line) : line.toString());
+            // The block is kept as one text, its lines joined by line breaks.
+            if (m_yamlLines++ > 0)
+                m_yaml += QLatin1Char('\n');
+            if (indent > m_yamlIndent)
+                m_yaml.resize(m_yaml.size() + (indent - m_yamlIndent), QLatin1Char(' '));
+            m_yaml += line;
             return true;
         }
         // A block without its closing "..." ends where the indentation does.
@@ -138,7 +228,8 @@ bool QATapReader::readLine(QStringView line, int indent)
     if (m_point.open && line.trimmed() == QLatin1String("---") && indent > m_levels.back().indent) {
         m_inYaml = true;
         m_yamlIndent = indent;
-        m_yaml.clear();
+        m_yaml.resize(0);
+        m_yamlLines = 0;
         return true;
     }
     if (!finishPoint())
@@ -148,21 +239,23 @@ bool QATapReader::readLine(QStringView line, int indent)
             return false;
     }
     static const QRegularExpression subtest(QStringLiteral("^#\\s*Subtest\\b:?\\s*(.*)$"));
-    const QRegularExpressionMatch match =
-        line.startsWith(QLatin1Char('#')) ? subtest.match(line.toString()) : QRegularExpressionMatch();
-    if (match.hasMatch()) {
-        // The subtest's name, written before its lines at its parent's
-        // indentation (node, Perl) or as the first of them (TAP 14).
-        if (indent > m_levels.back().indent && !m_subtestNamed) {
+    // Only comments are matched: a match object costs an allocation even empty.
+    if (line.startsWith(QLatin1Char('#'))) {
+        const QRegularExpressionMatch match = subtest.match(line.toString());
+        if (match.hasMatch()) {
+            // The subtest's name, written before its lines at its parent's
+            // indentation (node, Perl) or as the first of them (TAP 14).
+            if (indent > m_levels.back().indent && !m_subtestNamed) {
+                m_subtestName = match.captured(1).trimmed();
+                m_subtestNamed = true;
+                return enterLevel(indent);
+            }
+            if ((indent > m_levels.back().indent && !enterLevel(indent)) || !finishPending())
+                return false;
             m_subtestName = match.captured(1).trimmed();
             m_subtestNamed = true;
-            return enterLevel(indent);
+            return true;
         }
-        if ((indent > m_levels.back().indent && !enterLevel(indent)) || !finishPending())
-            return false;
-        m_subtestName = match.captured(1).trimmed();
-        m_subtestNamed = true;
-        return true;
     }
     if (indent > m_levels.back().indent && !enterLevel(indent))
         return false;
@@ -227,7 +320,7 @@ bool QATapReader::testPoint(QStringView line, bool passed)
     qsizetype digits = 0;
     while (digits < rest.size() && rest.at(digits).isDigit())
         ++digits;
-    const QString number = rest.left(digits).toString();
+    const QStringView number = rest.left(digits);
     rest = rest.mid(digits).trimmed();
     if (rest.startsWith(QLatin1Char('-')))
         rest = rest.mid(1).trimmed();
@@ -255,7 +348,7 @@ bool QATapReader::testPoint(QStringView line, bool passed)
                            : passed || todo ? QAResultWords::StateOk
                                             : QAResultWords::StateKo;
     if (name.isEmpty())
-        name = QCoreApplication::translate("Reporter", "test %1").arg(number.isEmpty() ? QString::number(level.tests) : number);
+        name = QCoreApplication::translate("Reporter", "test %1").arg(number.isEmpty() ? QString::number(level.tests) : number.toString());
     m_point = Point{true, level.pendingOpen, state, name};
     if (level.pendingOpen)
         level.pendingOpen = false;
@@ -263,13 +356,13 @@ bool QATapReader::testPoint(QStringView line, bool passed)
         return false;
     m_subtestName.clear();
     m_subtestNamed = false;
-    if (!number.isEmpty() && number != QString::number(level.tests)
+    if (!number.isEmpty() && !isDecimalOf(number, level.tests)
         && !m_builder->paragraph(QStringLiteral("Warning"),
-                                 QCoreApplication::translate("Reporter", "Numbered %1, but test %2 here.").arg(number).arg(level.tests)))
+                                 QCoreApplication::translate("Reporter", "Numbered %1, but test %2 here.").arg(number.toString()).arg(level.tests)))
         return false;
     QString note;
     if (skip)
-        note = reason.isEmpty() ? QCoreApplication::translate("Reporter", "Skipped.") : QCoreApplication::translate("Reporter", "Skipped: %1").arg(reason);
+        note = reason.isEmpty() ? m_words.skipped : m_words.skippedBecause.arg(reason);
     else if (todo && passed)
         note = reason.isEmpty() ? QCoreApplication::translate("Reporter", "TODO, passed unexpectedly.") : QCoreApplication::translate("Reporter", "TODO, passed unexpectedly: %1").arg(reason);
     else if (todo)
@@ -290,22 +383,23 @@ bool QATapReader::finishPoint()
 bool QATapReader::finishYaml()
 {
     m_inYaml = false;
-    const QStringList yaml = std::exchange(m_yaml, QStringList());
-    // node's test runner tells where a test is: "location: 'FILE:LINE:COLUMN'".
-    static const QRegularExpression location(QStringLiteral("^location:\\s*'?(.+?):(\\d+)(?::\\d+)?'?\\s*$"));
-    for (const QString &line : yaml) {
+    // node's test runner tells where a test is.
+    for (QStringView line : QStringTokenizer(m_yaml, QLatin1Char('\n'))) {
         if (!line.startsWith(QLatin1String("location:")))
             continue;
-        const QRegularExpressionMatch match = location.match(line);
-        if (match.hasMatch()) {
-            if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Source "),
-                                      match.captured(1) + QStringLiteral(" line ") + match.captured(2)))
+        const QString link = locationLink(line);
+        if (!link.isNull()) {
+            if (!m_builder->paragraph(QString(), m_words.source, link))
                 return false;
             break;
         }
     }
-    return m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Diagnostics:"))
-           && m_builder->preformatted(yaml.join(QLatin1Char('\n')));
+    const bool ok = m_builder->paragraph(QString(), m_words.diagnostics)
+                    && m_builder->preformatted(m_yaml);
+    // Emptied, not freed: the next block reuses the buffer.
+    m_yaml.resize(0);
+    m_yamlLines = 0;
+    return ok;
 }
 
 bool QATapReader::bailOut(QStringView reason)

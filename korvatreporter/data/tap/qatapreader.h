@@ -3,7 +3,6 @@
 #include "korvatreporter/data/qareportreader.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
@@ -71,8 +70,17 @@ private:
     bool m_subtestNamed = false;
     bool m_inYaml = false;
     int m_yamlIndent = 0;
-    QStringList m_yaml;
+    QString m_yaml; // the YAML block read so far, its lines joined by line breaks
+    int m_yamlLines = 0;
     QString m_version;
     qint64 m_lineNumber = 0;
     bool m_bailed = false;
+    // Translated words of every failed or skipped test.
+    struct Words
+    {
+        QString source;
+        QString diagnostics;
+        QString skipped;
+        QString skippedBecause;
+    } m_words;
 };
