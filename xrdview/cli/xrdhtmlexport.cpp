@@ -151,7 +151,9 @@ bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
     }
     m_written.sort();
 
-    if (m_canceled || m_unreadable > 0 || m_written.isEmpty()) {
+    // As with a session: a linked report that cannot be read is named in the log (counted by
+    // message()) and the pages written stand.
+    if (m_canceled || m_written.isEmpty()) {
         undo(target, before, 0);
         return false;
     }
@@ -164,8 +166,6 @@ void XrdHtmlExport::undo(const QString& target, const QHash<QString, QDateTime>&
         m_error = QCoreApplication::translate("XrdHtmlExport", "The export was cancelled.");
     else if (failedPages > 0)
         m_error = QCoreApplication::translate("XrdHtmlExport", "%n page(s) could not be written.", nullptr, failedPages);
-    else if (m_unreadable > 0)
-        m_error = QCoreApplication::translate("XrdHtmlExport", "%n linked report(s) could not be read.", nullptr, m_unreadable);
     else
         m_error = QCoreApplication::translate("XrdHtmlExport", "Nothing was written to %1.")
                       .arg(QDir::toNativeSeparators(target));

@@ -50,13 +50,16 @@ public:
     // Exports everything session shows into dir. True when every page was written.
     bool run(QAStReportSession* session, const QString& dir);
     // The same through the window's session; a viewer without a session exports through
-    // the window, and what it wrote is then told by the folder's file times.
+    // the window, and what it wrote is then told by the folder's file times. Either way a
+    // linked report that cannot be read is named in the log and the export goes on.
     bool run(QAStViewerWindow* window, const QString& dir);
 
     // What the last run wrote (absolute paths, sorted), and why it failed.
     const QStringList& writtenFiles() const { return m_written; }
     const QString& errorString() const { return m_error; }
     bool canceled() const { return m_canceled; }
+    // How many linked reports the last run could not read (named in the log, passed over).
+    int unreadableCount() const { return m_unreadable; }
 
     bool isCanceled() const override;
     void setProgress(int value) override;
