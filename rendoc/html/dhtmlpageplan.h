@@ -18,9 +18,15 @@ class DItem;
 // sibling items (from its first item to the ancestor of its last item beside it). Sizes are
 // estimated from the items' texts in one walk over the document, before anything is written.
 //
+// A node too wide for that (thousands of small children, whose links alone pass the budget)
+// shares its children out instead: each child of more than half a page gets its own, and
+// runs of consecutive smaller siblings are packed onto shared pages of up to a page each
+// (a group page, which holds the text from its first node to its last one).
+//
 // Pages are numbered from 0 (the report page); page k > 0 is named "<base>.n<ordinal>" with
-// the node's ordinal in the outline from 1, a name a report page never has (report page
-// names hold no '.'), the same for the same input.
+// the node's ordinal in the outline from 1, and a group page "<base>.n<first>-<last>" with
+// the ordinals of its first and last node: names a report page never has (report page names
+// hold no '.'), the same for the same input.
 class DHTMLPagePlan
 {
 public:
@@ -34,11 +40,21 @@ public:
 
     int pageCount() const { return int(m_pageRoots.size()); }
     bool isSplit() const { return pageCount() > 1; }
-    // The node whose text page holds (-1 for the report page).
+    // The node whose text page holds (-1 for the report page); a group page's first node.
     int pageRoot(int page) const { return m_pageRoots[size_t(page)]; }
+    // The last node of a group page; pageRoot() for a node page, -1 for the report page.
+    int pageLast(int page) const { return m_pageLasts[size_t(page)]; }
+    bool isGroupPage(int page) const { return pageLast(page) != pageRoot(page); }
+    // One past the last outline index whose node page holds or starts below (0 for the report
+    // page, which holds them all: see pageRoot()).
+    int pageEndIndex(int page) const;
+    // Whether node lies in the nodes page was made for (its root, its group, their subtrees).
+    bool coversNode(int page, int node) const;
+    // The last sibling item of page's text (its range ends there), or null for the report page.
+    const DItem* pageEnd(int page) const;
     // The page that holds node's text (its anchor), or the report page.
     int pageOfNode(int node) const;
-    // The page of node's own, or -1.
+    // The page of node's own (or of the group it starts), or -1.
     int ownPage(int node) const;
     // The page holding the first tag of that name, or -1 for a tag the report lacks.
     int pageOfTag(const QString& name) const;
@@ -53,12 +69,19 @@ public:
     int splitAt(const DItem* item, int page) const;
     // The page name of page for a report page named base (without the suffix).
     QString pageName(const QString& base, int page) const;
+    // Every tag of a split report with the part of its page's name after the report page's
+    // base ("" for the report page itself, ".n17" for a node page); empty when one page holds
+    // everything. Kept by a report linking here after this plan is gone.
+    QHash<QString, QString> tagPageNames() const;
     // The estimated bytes of the text page holds.
     qint64 estimatedSize(int page) const { return m_pageBytes[size_t(page)]; }
 
 private:
     void walk(const DDocument* document);
     void partition(qint64 budget);
+    // Whether the texts of outline siblings a and b (a before b) can share a page: both can be
+    // cut out and they lie under the same item.
+    bool adjacent(int a, int b) const;
 
     const DHTMLOutline* m_outline = nullptr;
     std::vector<const DItem*> m_rangeEnds;  // per node; null when it cannot have a page
@@ -67,6 +90,7 @@ private:
     std::vector<int> m_holder;              // per node: the page holding it
     std::vector<int> m_ownPage;             // per node: its own page or -1
     std::vector<int> m_pageRoots;
+    std::vector<int> m_pageLasts;
     std::vector<qint64> m_pageBytes;
     qint64 m_rootOwn = 0;                   // bytes outside every node
     QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag

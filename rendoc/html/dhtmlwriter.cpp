@@ -4,6 +4,7 @@
 #include "rendoc/html/dhtmlgraphic.h"
 #include "rendoc/html/dhtmlimagecopier.h"
 #include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmloutlinewriter.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/model/ditems.h"
@@ -131,7 +132,8 @@ void DHTMLWriter::writeHead(DDocument* document)
                         "<title>"));
     const int root = m_plan.pageRoot(m_page);
     if (root >= 0 && m_outline) {
-        writeEscaped(m_outline->node(root).label);
+        writeEscaped(m_plan.isGroupPage(m_page) ? DHTMLOutlineWriter::groupLabel(*m_outline, m_plan, m_page)
+                                                : m_outline->node(root).label);
         write(QLatin1String(" - "));
     }
     writeEscaped(title);
@@ -172,7 +174,7 @@ void DHTMLWriter::writeRange(DItem* first)
             // The node's text is on its own page: a link stands for it here, and the walk
             // goes on after its last item (ending the page if that holds the page's end).
             writeSplitLink(it, split);
-            DItem* end = const_cast<DItem*>(m_plan.rangeEnd(split));
+            DItem* end = const_cast<DItem*>(m_plan.pageEnd(m_plan.ownPage(split)));
             if (m_rangeEnd && m_rangeEnd->parent() == it->parent())
                 for (const DItem* s = it; s && !m_rangeDone; s = s == end ? nullptr : s->next())
                     m_rangeDone = s == m_rangeEnd;

@@ -41,9 +41,10 @@ void DHTMLWriter::writePage(DDocument* document, int page)
     const int root = m_plan.pageRoot(page);
     DItem* first = document;
     if (root >= 0 && m_outline) {
-        // A node page holds the run of items from the node's first to its last sibling.
+        // A node page holds the run of items from the node's first to its last sibling (a
+        // group page: to its last node's).
         first = const_cast<DItem*>(m_outline->node(root).first);
-        m_rangeEnd = m_plan.rangeEnd(root);
+        m_rangeEnd = m_plan.pageEnd(page);
         m_documentNumber = m_plan.documentOf(root);
         DItem* top = first;
         while (top->parent())
@@ -117,9 +118,9 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
     if (listItem)
         write(QLatin1String("<li>"));
     // The anchors of enclosing nodes that start at the same item stay on this page.
+    const int page = m_plan.ownPage(node);
     for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
-        const int owner = m_outline->indexOf(it.value());
-        if (owner == node || m_outline->isAncestor(node, owner))
+        if (m_plan.coversNode(page, m_outline->indexOf(it.value())))
             continue;
         write(QLatin1String("<span id=\""));
         writeEscaped(it.value(), true);
@@ -129,12 +130,14 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
     // Kept short: a wide node leaves one such line for each of its children with a page.
     const DHTMLOutline::Node& n = m_outline->node(node);
     static const char* const classes[] = {"", " ok", " ko", " ne"};
+    const int last = m_plan.pageLast(page);
+    const bool failing = m_outline->holdsFailure(node) || DHTMLOutlineWriter::groupHoldsFailure(*m_outline, m_plan, page);
     write(QLatin1String("<p class=\"split"));
-    write(QLatin1String(classes[qBound(0, int(n.verdict), 3)]));
-    write(m_outline->holdsFailure(node) ? QLatin1String(" f\"><a href=\"") : QLatin1String("\"><a href=\""));
-    writeEscaped(pageFile(m_plan.ownPage(node)), true);
+    write(QLatin1String(classes[qBound(0, last == node ? int(n.verdict) : DHTMLOutlineWriter::groupVerdict(*m_outline, m_plan, page), 3)]));
+    write(failing ? QLatin1String(" f\"><a href=\"") : QLatin1String("\"><a href=\""));
+    writeEscaped(pageFile(page), true);
     write(QLatin1String("\">"));
-    writeEscaped(n.label);
+    writeEscaped(last == node ? n.label : DHTMLOutlineWriter::groupLabel(*m_outline, m_plan, page));
     write(QLatin1String("</a></p>\n"));
     if (listItem)
         write(QLatin1String("</li>\n"));
