@@ -63,22 +63,21 @@ QString QAReporterHTMLWriter::linkedPath(const QString& file) const
                : file;
 }
 
-QString QAReporterHTMLWriter::pageForLink(const QString& file)
+QString QAReporterHTMLWriter::reportPathForLink(const QString& file) const
 {
     const QString path = linkedPath(file);
-    QString name = m_pageNames.find(path);
-    if (name.isEmpty() && QFileInfo(file).fileName() == file) {
-        // A bare file name also reaches a shown report of that name in another folder.
-        for (const QAReporterData* record : std::as_const(m_shown)) {
-            if (record && QFileInfo(record->fileName).fileName() == file) {
-                name = m_pageNames.nameFor(record->fileName);
-                break;
-            }
-        }
-    }
-    if (name.isEmpty())
-        name = m_pageNames.nameFor(path);
-    return name + config().suffix();
+    if (!m_pageNames.find(path).isEmpty() || QFileInfo(file).fileName() != file)
+        return path;
+    // A bare file name also reaches a shown report of that name in another folder.
+    for (const QAReporterData* record : std::as_const(m_shown))
+        if (record && QFileInfo(record->fileName).fileName() == file)
+            return record->fileName;
+    return path;
+}
+
+QString QAReporterHTMLWriter::pageForLink(const QString& file)
+{
+    return m_pageNames.nameFor(reportPathForLink(file)) + config().suffix();
 }
 
 bool QAReporterHTMLWriter::reachesReport(const QString& file) const
@@ -197,8 +196,16 @@ void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget&
     // it when it tries to read it.
     const bool reachable = reachesReport(file);
     if (reachable) {
+        // A split report is linked at the page that holds the tag; one page is linked whole.
+        const QString path = reportPathForLink(file);
+        const std::optional<QString> part =
+            m_tagPage && !target.anchor().isEmpty() ? m_tagPage(path, target.anchor()) : std::nullopt;
+        QString href = QString::fromUtf8(
+            QUrl::toPercentEncoding(m_pageNames.nameFor(path) + part.value_or(QString()) + config().suffix()));
+        if (part)
+            href += QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(target.anchor())));
         out << QLatin1String("<a href=\"");
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
+        writeEscaped(href, true);
         out << QLatin1String("\">");
     }
     doItemChildren(link);
@@ -245,15 +252,43 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
 {
     m_outlineTree = tree;
     m_linkBases.clear();
-    m_outline.clear();
     setOutline(nullptr);
+    NodeSpans spans;
+    walkTree(tree, m_outline, &spans);
+    if (!tree || !tree->rootNode())
+        return;
+    setOutline(&m_outline);
+    if (!spans.first)
+        return;
+    // The document's top: the start of the first node, climbed to the outermost item.
+    const DItem* top = spans.first;
+    while (top->parent())
+        top = top->parent();
+    findLinkBases(top, spans.starts, spans.ends, spans.parents);
+}
+
+void QAReporterHTMLWriter::outlineOf(const QAReporterDataTree* tree, DHTMLOutline& outline)
+{
+    walkTree(tree, outline, nullptr);
+}
+
+QHash<QString, QString> QAReporterHTMLWriter::tagPageNames(const QAReporterData& record, qint64 pageBytes)
+{
+    if (!record.document || !record.dataTree)
+        return {};
+    DHTMLOutline outline;
+    outlineOf(record.dataTree.data(), outline);
+    DHTMLPagePlan plan;
+    plan.build(&outline, record.document, pageBytes);
+    return plan.tagPageNames();
+}
+
+void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, NodeSpans* spans)
+{
+    outline.clear();
     if (!tree || !tree->rootNode())
         return;
     // Pre-order walk: the outline's nodes, and where each node starts and ends in the document.
-    QMultiHash<const DItem*, const QAReporterNode*> starts;
-    QMultiHash<const DItem*, const QAReporterNode*> ends;
-    QHash<const QAReporterNode*, const QAReporterNode*> parents;
-    const DItem* first = nullptr;
     struct Pending
     {
         const QTree<QAReporterNode>::QTreeNode* node;
@@ -280,30 +315,23 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = m_outline.add(node);
+            index = outline.add(node);
         }
-        if (data && data->startItem) {
-            starts.insert(data->startItem, data);
-            if (data->endItem)
-                ends.insert(data->endItem, data);
-            if (!first)
-                first = data->startItem;
+        if (spans && data) {
+            if (data->startItem) {
+                spans->starts.insert(data->startItem, data);
+                if (data->endItem)
+                    spans->ends.insert(data->endItem, data);
+                if (!spans->first)
+                    spans->first = data->startItem;
+            }
+            spans->parents.insert(data, entry.parent);
         }
-        if (data)
-            parents.insert(data, entry.parent);
         ++ordinal;
         const auto& children = entry.node->children();
         for (auto it = children.crbegin(); it != children.crend(); ++it)
             pending.push_back({*it, data, index});
     }
-    setOutline(&m_outline);
-    if (!first)
-        return;
-    // The document's top: the start of the first node, climbed to the outermost item.
-    const DItem* top = first;
-    while (top->parent())
-        top = top->parent();
-    findLinkBases(top, starts, ends, parents);
 }
 
 void QAReporterHTMLWriter::findLinkBases(
