@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryFile>
 
 XrdHtmlExport::XrdHtmlExport(XrdStudio* studio) : m_studio(studio) {}
 
@@ -62,23 +61,6 @@ QHash<QString, QDateTime> XrdHtmlExport::snapshot(const QString& dir) const
     return files;
 }
 
-QString XrdHtmlExport::prepareFolder(const QString& dir)
-{
-    const QString target = QFileInfo(dir).absoluteFilePath();
-    if (!QDir().mkpath(target)) {
-        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot create the folder %1.")
-                      .arg(QDir::toNativeSeparators(target));
-        return QString();
-    }
-    QTemporaryFile probe(target + QStringLiteral("/.xrdview-write-test-XXXXXX"));
-    if (!probe.open()) {
-        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot write into the folder %1.")
-                      .arg(QDir::toNativeSeparators(target));
-        return QString();
-    }
-    return target;
-}
-
 bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
 {
     m_written.clear();
@@ -89,7 +71,7 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
         m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
-    const QString target = prepareFolder(dir);
+    const QString target = QAExportHtmlDialog::prepareFolder(dir, &m_error);
     if (target.isEmpty())
         return false;
     const QHash<QString, QDateTime> before = snapshot(target);
@@ -126,7 +108,7 @@ bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
         m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
-    const QString target = prepareFolder(dir);
+    const QString target = QAExportHtmlDialog::prepareFolder(dir, &m_error);
     return !target.isEmpty() && runWindow(window, target);
 }
 

@@ -67,8 +67,6 @@ public:
 
 private:
     QHash<QString, QDateTime> snapshot(const QString& dir) const;
-    // Makes dir and checks that it takes files; the absolute path, or empty with the reason.
-    QString prepareFolder(const QString& dir);
     // Says why an export failed, removes the files it created (not those it replaced, which
     // are complete pages: `before` lists what the folder held) and forgets what it wrote.
     void undo(const QString& target, const QHash<QString, QDateTime>& before, int failedPages);
