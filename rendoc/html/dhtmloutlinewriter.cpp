@@ -61,7 +61,7 @@ QString DHTMLOutlineWriter::groupLabel(const DHTMLOutline& outline, const DHTMLP
     int count = 0;
     for (int k = plan.pageRoot(page); k < plan.pageEndIndex(page); k += outline.subtreeSize(k))
         ++count;
-    return tr("%1 \u2026 %2 (%n nodes)", nullptr, count)
+    return tr("%1 … %2 (%n nodes)", nullptr, count)
         .arg(outline.node(plan.pageRoot(page)).label, outline.node(plan.pageLast(page)).label);
 }
 
