@@ -258,7 +258,8 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
     if (!tree || !tree->rootNode())
         return;
     setOutline(&m_outline);
-    if (!spans.first)
+    // Without a node base every source link keeps its path: nothing to look up.
+    if (!spans.first || !spans.anyBase)
         return;
     // The document's top: the start of the first node, climbed to the outermost item.
     const DItem* top = spans.first;
@@ -326,6 +327,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
                     spans->first = data->startItem;
             }
             spans->parents.insert(data, entry.parent);
+            spans->anyBase = spans->anyBase || !data->base.isEmpty();
         }
         ++ordinal;
         const auto& children = entry.node->children();

@@ -109,6 +109,7 @@ private:
         QMultiHash<const DItem*, const QAReporterNode*> ends;
         QHash<const QAReporterNode*, const QAReporterNode*> parents;
         const DItem* first = nullptr;
+        bool anyBase = false; // whether any node has a base for its source links
     };
     static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, NodeSpans* spans);
     void findLinkBases(const DItem* top,

@@ -59,16 +59,29 @@ void DHTMLWriter::logMessage(const QString& text)
         m_log->message(text);
 }
 
-void DHTMLWriter::addAnchor(const DItem* item, const QString& id)
-{
-    if (item)
-        m_anchors.insert(item, id);
-}
-
 void DHTMLWriter::clearAnchors()
 {
     m_anchors.clear();
-    m_writtenAnchors.clear();
+    m_anchorWritten.clear();
+    m_anchorsOnPage.clear();
+}
+
+void DHTMLWriter::writeAnchor(int node)
+{
+    write(QLatin1String("<span id=\""));
+    writeEscaped(m_outline->node(node).id, true);
+    write(QLatin1String("\"></span>"));
+    if (!m_anchorWritten[size_t(node)]) {
+        m_anchorWritten[size_t(node)] = 1;
+        m_anchorsOnPage.push_back(node);
+    }
+}
+
+void DHTMLWriter::forgetWrittenAnchors()
+{
+    for (int node : m_anchorsOnPage)
+        m_anchorWritten[size_t(node)] = 0;
+    m_anchorsOnPage.clear();
 }
 
 void DHTMLWriter::doAll(DDocument* document)
@@ -116,6 +129,7 @@ void DHTMLWriter::scanPage(DDocument* document)
             break;
         }
     }
+    m_css = m_styleSheet.css();
 }
 
 void DHTMLWriter::writeHead(DDocument* document)
@@ -150,7 +164,7 @@ void DHTMLWriter::writeHead(DDocument* document)
 void DHTMLWriter::writeStyles()
 {
     write(QLatin1String("<style>\n"));
-    write(m_styleSheet.css());
+    write(m_css);
     if (!m_pageTotals.isEmpty())
         write(DHTMLTotals::css());
     write(QLatin1String("</style>\n"));
@@ -224,12 +238,8 @@ void DHTMLWriter::writeAnchors(const DItem* item)
 {
     if (m_anchors.isEmpty())
         return;
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
-        write(QLatin1String("<span id=\""));
-        writeEscaped(it.value(), true);
-        write(QLatin1String("\"></span>"));
-        m_writtenAnchors.insert(it.value());
-    }
+    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
+        writeAnchor(it.value());
 }
 
 void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)

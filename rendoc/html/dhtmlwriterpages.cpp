@@ -17,10 +17,12 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     clearAnchors();
     if (!outline)
         return;
+    m_anchors.reserve(outline->size());
+    m_anchorWritten.assign(size_t(outline->size()), 0);
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
         if (node.first && !node.id.isEmpty())
-            addAnchor(node.first, node.id);
+            m_anchors.insert(node.first, k);
     }
 }
 
@@ -31,7 +33,7 @@ void DHTMLWriter::writePage(DDocument* document, int page)
     m_page = page;
     m_popupIds.clear();
     m_popupDepth = 0;
-    m_writtenAnchors.clear();
+    forgetWrittenAnchors();
     m_inPage = true;
     m_itemCount = 0;
     m_stopped = false;
@@ -119,14 +121,9 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
         write(QLatin1String("<li>"));
     // The anchors of enclosing nodes that start at the same item stay on this page.
     const int page = m_plan.ownPage(node);
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
-        if (m_plan.coversNode(page, m_outline->indexOf(it.value())))
-            continue;
-        write(QLatin1String("<span id=\""));
-        writeEscaped(it.value(), true);
-        write(QLatin1String("\"></span>"));
-        m_writtenAnchors.insert(it.value());
-    }
+    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
+        if (!m_plan.coversNode(page, it.value()))
+            writeAnchor(it.value());
     // Kept short: a wide node leaves one such line for each of its children with a page.
     const DHTMLOutline::Node& n = m_outline->node(node);
     static const char* const classes[] = {"", " ok", " ko", " ne"};
@@ -149,7 +146,7 @@ QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
     if (n.id.isEmpty() || !n.first)
         return QString();
     const int page = m_plan.pageOfNode(node);
-    if (page == m_page && !sameTrusted && !anchorWritten(n.id))
+    if (page == m_page && !sameTrusted && !anchorWritten(node))
         return QString();
     return onPage(page, QLatin1Char('#') + n.id);
 }
