@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 #include <optional>
 
 class DItem;
@@ -102,20 +103,9 @@ private:
     void doSourceLink(DLink* link, const QAReporterLinkTarget& target);
     void doReportLink(DLink* link, const QAReporterLinkTarget& target);
     void doDocumentLink(DLink* link);
-    // Where report nodes start and end in the document, and their parents.
-    struct NodeSpans
-    {
-        QMultiHash<const DItem*, const QAReporterNode*> starts;
-        QMultiHash<const DItem*, const QAReporterNode*> ends;
-        QHash<const QAReporterNode*, const QAReporterNode*> parents;
-        const DItem* first = nullptr;
-        bool anyBase = false; // whether any node has a base for its source links
-    };
-    static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, NodeSpans* spans);
-    void findLinkBases(const DItem* top,
-                       const QMultiHash<const DItem*, const QAReporterNode*>& starts,
-                       const QMultiHash<const DItem*, const QAReporterNode*>& ends,
-                       const QHash<const QAReporterNode*, const QAReporterNode*>& parents);
+    // Fills outline from tree; bases, when given, gets per outline node the base its source
+    // links are read against: its own, else the nearest ancestor's.
+    static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, std::vector<QString>* bases);
 
     QString m_baseForLink;
     QString m_linkFolder;
@@ -135,5 +125,6 @@ private:
     DHTMLOutline m_outline; // the node tree as the pages show it
     ReportCheck m_reportCheck;
     TagPage m_tagPage;
-    QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
+    std::vector<QString> m_nodeBases; // per outline node: the base of its source links
+    QString m_rootBase;               // the base of links outside every node
 };

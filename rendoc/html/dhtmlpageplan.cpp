@@ -53,7 +53,7 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
     m_tagNodes.clear();
     m_itemNodes.clear();
     m_starts.clear();
-    if (!outline || !document || budget <= 0 || n == 0)
+    if (!outline || !document || n == 0)
         return;
     // A node's text can be cut out when its last item climbs to a sibling of its first.
     for (size_t k = 0; k < n; ++k) {
@@ -66,7 +66,8 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
         m_rangeEnds[k] = end;
     }
     walk(document);
-    partition(budget);
+    if (budget > 0)
+        partition(budget);
 }
 
 void DHTMLPagePlan::walk(const DDocument* document)
@@ -118,7 +119,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
             if (!m_tagNodes.contains(it->toTag()->name()))
                 m_tagNodes.insert(it->toTag()->name(), holder);
             m_itemNodes.insert(it, holder);
-        } else if (it->kind() == DItem::Title) {
+        } else if (it->kind() == DItem::Title || it->kind() == DItem::Link) {
             m_itemNodes.insert(it, holder);
         }
         int change = 0;

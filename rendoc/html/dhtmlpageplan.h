@@ -35,7 +35,8 @@ public:
 
     // Plans the pages of document (and the documents chained after it) along outline, whose
     // items must belong to that document. budget: the bytes a page should stay under (0: one
-    // page). outline may be null (one page).
+    // page). outline may be null (one page). With an outline the walk is made whatever the
+    // budget, so nodeOfItem() always answers.
     void build(const DHTMLOutline* outline, const DDocument* document, qint64 budget);
 
     int pageCount() const { return int(m_pageRoots.size()); }
@@ -60,6 +61,9 @@ public:
     int pageOfTag(const QString& name) const;
     // The page holding an item that was walked as a title or tag; 0 for others.
     int pageOfItem(const DItem* item) const;
+    // The innermost node whose text holds a title, tag or link item; -1 for none (outside
+    // every node, or another kind of item).
+    int nodeOfItem(const DItem* item) const { return m_itemNodes.value(item, -1); }
     // The last sibling item of node's text (its range ends there), or null.
     const DItem* rangeEnd(int node) const;
     // The number of the top-level document holding node's first item (from 0).
@@ -94,6 +98,6 @@ private:
     std::vector<qint64> m_pageBytes;
     qint64 m_rootOwn = 0;                   // bytes outside every node
     QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag
-    QHash<const DItem*, int> m_itemNodes;   // titles and tags -> innermost node holding them
+    QHash<const DItem*, int> m_itemNodes;   // titles, tags and links -> innermost node holding them
     QMultiHash<const DItem*, int> m_starts; // first item -> nodes with a page starting there
 };
