@@ -167,7 +167,7 @@ void DHTMLPagePlan::partition(qint64 budget)
     std::vector<qint64> groupBytes(static_cast<size_t>(n), 0);
     // Children are done before their parent: the largest ones with a text of their own leave
     // while the parent is over its room.
-    auto settleSingly = [&](qint64 size, const std::vector<int>& kids) {
+    auto settleSingly = [&](qint64 size, const std::vector<int>& kids, qint64& stubs) {
         std::vector<int> order;
         for (int c : kids)
             if (m_rangeEnds[size_t(c)])
@@ -181,11 +181,13 @@ void DHTMLPagePlan::partition(qint64 budget)
                 break;
             split[size_t(c)] = true;
             size -= kept[size_t(c)] - stub;
+            stubs += stub;
         }
         return size;
     };
     // A wide node: children of more than half a page get their own, runs of the others are
-    // packed in order onto pages of up to `room`.
+    // packed in order onto pages of up to half a page (a browser lays a page out in about
+    // the time it takes to read it).
     auto settleShared = [&](qint64 size, const std::vector<int>& kids) {
         std::vector<int> run;
         qint64 runBytes = 0;
@@ -212,7 +214,7 @@ void DHTMLPagePlan::partition(qint64 budget)
                 size -= kept[size_t(c)] - stubBytes(m_outline->node(c));
                 continue;
             }
-            if (!run.empty() && (runBytes + kept[size_t(c)] > room || !adjacent(run.back(), c)))
+            if (!run.empty() && (runBytes + kept[size_t(c)] > room / 2 || !adjacent(run.back(), c)))
                 closeRun();
             run.push_back(c);
             runBytes += kept[size_t(c)];
@@ -226,8 +228,11 @@ void DHTMLPagePlan::partition(qint64 budget)
             size += kept[size_t(c)];
         if (size <= room)
             return size;
-        const qint64 singly = settleSingly(size, kids);
-        if (singly <= room)
+        // Pages of their own do when the lines they leave take little of the parent's page;
+        // thousands of such lines (a page mostly of links) make the node wide.
+        qint64 stubs = 0;
+        const qint64 singly = settleSingly(size, kids, stubs);
+        if (singly <= room && stubs <= room / 8)
             return singly;
         for (int c : kids)
             split[size_t(c)] = false;

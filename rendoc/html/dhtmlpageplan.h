@@ -18,10 +18,10 @@ class DItem;
 // sibling items (from its first item to the ancestor of its last item beside it). Sizes are
 // estimated from the items' texts in one walk over the document, before anything is written.
 //
-// A node too wide for that (thousands of small children, whose links alone pass the budget)
-// shares its children out instead: each child of more than half a page gets its own, and
-// runs of consecutive smaller siblings are packed onto shared pages of up to a page each
-// (a group page, which holds the text from its first node to its last one).
+// A node too wide for that (thousands of children, whose links would fill much of its page
+// or pass the budget) shares its children out instead: each child of more than half a page
+// gets its own, and runs of consecutive smaller siblings are packed onto shared pages of up
+// to half a page each (a group page, which holds the text from its first node to its last).
 //
 // Pages are numbered from 0 (the report page); page k > 0 is named "<base>.n<ordinal>" with
 // the node's ordinal in the outline from 1, and a group page "<base>.n<first>-<last>" with
