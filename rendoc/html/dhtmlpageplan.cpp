@@ -167,7 +167,7 @@ void DHTMLPagePlan::partition(qint64 budget)
     std::vector<qint64> groupBytes(static_cast<size_t>(n), 0);
     // Children are done before their parent: the largest ones with a text of their own leave
     // while the parent is over its room.
-    auto settleSingly = [&](qint64 size, const std::vector<int>& kids, qint64& stubs) {
+    auto settleSingly = [&](qint64 size, const std::vector<int>& kids, qint64 fit, qint64& stubs) {
         std::vector<int> order;
         for (int c : kids)
             if (m_rangeEnds[size_t(c)])
@@ -177,7 +177,7 @@ void DHTMLPagePlan::partition(qint64 budget)
         for (int c : order) {
             // A page for a node hardly larger than the line it leaves behind gains nothing.
             const qint64 stub = stubBytes(m_outline->node(c));
-            if (size <= room || kept[size_t(c)] <= 2 * stub)
+            if (size <= fit || kept[size_t(c)] <= 2 * stub)
                 break;
             split[size_t(c)] = true;
             size -= kept[size_t(c)] - stub;
@@ -222,25 +222,31 @@ void DHTMLPagePlan::partition(qint64 budget)
         closeRun();
         return size;
     };
-    auto settle = [&](qint64 own, const std::vector<int>& kids) {
+    // fit: the bytes the page should come down to.
+    auto settle = [&](qint64 own, const std::vector<int>& kids, qint64 fit) {
         qint64 size = own;
         for (int c : kids)
             size += kept[size_t(c)];
-        if (size <= room)
+        if (size <= fit)
             return size;
         // Pages of their own do when the lines they leave take little of the parent's page;
         // thousands of such lines (a page mostly of links) make the node wide.
         qint64 stubs = 0;
-        const qint64 singly = settleSingly(size, kids, stubs);
-        if (singly <= room && stubs <= room / 8)
+        const qint64 singly = settleSingly(size, kids, fit, stubs);
+        if (singly <= fit && stubs <= room / 8)
             return singly;
         for (int c : kids)
             split[size_t(c)] = false;
         return settleShared(size, kids);
     };
     for (int k = n - 1; k >= 0; --k)
-        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(m_outline->node(k)), children[size_t(k)]);
-    m_pageBytes[0] = settle(m_rootOwn, top);
+        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(m_outline->node(k)), children[size_t(k)], room);
+    // A report that fits is one page; else the report page, what opens first, keeps to an
+    // eighth of a page where it can, its larger parts going to pages of their own.
+    qint64 whole = m_rootOwn;
+    for (int c : top)
+        whole += kept[size_t(c)];
+    m_pageBytes[0] = settle(m_rootOwn, top, whole <= room ? room : room / 8);
     // The group pages whose members are being met, innermost last: page and one past the
     // last member's subtree.
     std::vector<std::pair<int, int>> groups;

@@ -12,8 +12,8 @@ class DItem;
 // How one report is cut into pages of about a given size.
 //
 // A report whose text and outline fit in the budget is one page. A larger one keeps a report
-// page and gives the largest nodes below it pages of their own, bottom up, until every page
-// fits: a node's page holds its text but for the nodes below it that have pages of their
+// page (brought down to an eighth of the budget where it can, as it opens first) and gives
+// the largest nodes below it pages of their own, bottom up, until every page fits: a node's page holds its text but for the nodes below it that have pages of their
 // own, which leave a link in their place. A node can have a page when its text is a run of
 // sibling items (from its first item to the ancestor of its last item beside it). Sizes are
 // estimated from the items' texts in one walk over the document, before anything is written.
