@@ -61,6 +61,7 @@ struct QAReporterHTMLExport::Job
     // The loaded records by file key: a shown copy's page counts its full record.
     QHash<QString, const QAReporterData*> sources;
     bool showInconclusive = false; // as the summary: when any loaded report counted one
+    bool showFlaky = false;        // as the summary: when any loaded report has a flaky case
     // Linked reports read ahead by their first link: whether each could be read, and those
     // kept for their page with the size of their files.
     QHash<QString, bool> checked;
@@ -164,6 +165,7 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
         job.writer.addInputFile(record->fileName);
         job.sources.insert(pageNames.keyOf(record->fileName), record);
         job.showInconclusive = job.showInconclusive || record->inconclusive >= 0;
+        job.showFlaky = job.showFlaky || record->flaky > 0;
     }
     for (const QAReporterData* record : std::as_const(job.shown))
         if (record)
@@ -201,7 +203,7 @@ QStringList QAReporterHTMLExport::exportShown(Job& job)
             job.writer.setOutlineTree(record->dataTree);
             const QAReporterData* source =
                 job.sources.value(pageNames.keyOf(record->fileName), record);
-            job.writer.setPageTotals(QAReporterPageTotals::of(*source, job.showInconclusive));
+            job.writer.setPageTotals(QAReporterPageTotals::of(*source, job.showFlaky, job.showInconclusive));
             generate(job, record->document);
             job.writer.setOutlineTree(nullptr);
             record->document->setName(kept);
@@ -267,7 +269,8 @@ void QAReporterHTMLExport::exportLinkedFile(Job& job, const QString& name)
     shown.document->setName(pageNames.nameFor(path));
     job.writer.setOutlineTree(shown.dataTree.data());
     const QAReporterData& full = *linked->full;
-    job.writer.setPageTotals(QAReporterPageTotals::of(full, job.showInconclusive || full.inconclusive >= 0));
+    job.writer.setPageTotals(QAReporterPageTotals::of(full, job.showFlaky || full.flaky > 0,
+                                                      job.showInconclusive || full.inconclusive >= 0));
     generate(job, shown.document);
     job.writer.setOutlineTree(nullptr);
 }
