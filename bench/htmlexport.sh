@@ -6,8 +6,12 @@
 # Usage: bench/htmlexport.sh [BUILD_DIR] [CASES] [KEEP_DIR]
 # The paint is read from the page's own Performance timeline through a probe page that
 # loads it in a frame (first contentful paint, DOM content loaded, load end, in ms since the
-# page's navigation started), so Chromium's start-up is not counted. KEEP_DIR keeps the
-# exports there.
+# page's navigation started), so Chromium's start-up is not counted. Each page is also shot
+# with `chromium --headless --screenshot` (shot-FORMAT-PAGE.png), whose wall time is given
+# beside that of shooting a blank page (Chromium's own start and end). KEEP_DIR keeps the
+# exports and the shots there.
+# With PF_SAX set to a bare Qt SAX reader (the perf kit's pf-sax, which reads a file and
+# does nothing else), the XRD export is also given against that pass over the same file (L).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
@@ -44,7 +48,22 @@ paint() {
     | grep -o 'data-paint="[^"]*"' | cut -d'"' -f2
 }
 
+# Wall seconds of a screenshot of a page (file URL) by headless Chromium, start to exit.
+shot() {
+  local t0 t1
+  t0=$(date +%s.%N)
+  chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1280,800 \
+    --user-data-dir="$work/profile" --screenshot="$2" "$1" >/dev/null 2>&1 || true
+  t1=$(date +%s.%N)
+  awk -v a="$t0" -v b="$t1" 'BEGIN{printf "%.2f", b - a}'
+}
+
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+if command -v chromium >/dev/null; then
+  printf '<!DOCTYPE html><title>blank</title>' >"$work/blank.html"
+  shot "file://$work/blank.html" "$work/blank.png" >/dev/null # a first start fills the profile
+  echo "chromium screenshot of a blank page: $(shot "file://$work/blank.html" "$work/blank.png") s"
+fi
 for input in report.xrd report.xml; do
   out="$work/html-${input##*.}"
   rm -rf "$out"
@@ -52,11 +71,19 @@ for input in report.xrd report.xml; do
   read -r ew ec <<<"$(timed "$xrdview" --export-html "$out" "$work/$input")"
   printf '%s: summary %s s (cpu %s s), export %s s (cpu %s s): %.2f x wall, %.2f x cpu\n' "$input" \
     "$sw" "$sc" "$ew" "$ec" "$(awk -v a="$ew" -v b="$sw" 'BEGIN{print a/b}')" "$(awk -v a="$ec" -v b="$sc" 'BEGIN{print a/b}')"
-  printf '  %s pages, largest %s bytes\n' "$(ls "$out" | wc -l)" "$(ls -S "$out" | head -1 | xargs -I{} stat -c %s "$out/{}")"
+  if [ -n "${PF_SAX:-}" ] && [ "$input" = report.xrd ]; then
+    read -r lw lc <<<"$(timed "$PF_SAX" "$work/$input")"
+    printf '  L (bare SAX pass) %s s (cpu %s s): export %.2f x L wall, %.2f x cpu; summary %.2f x L wall\n' \
+      "$lw" "$lc" "$(awk -v a="$ew" -v b="$lw" 'BEGIN{print a/b}')" "$(awk -v a="$ec" -v b="$lc" 'BEGIN{print a/b}')" \
+      "$(awk -v a="$sw" -v b="$lw" 'BEGIN{print a/b}')"
+  fi
+  printf '  %s pages, largest %s bytes, %s bytes in all\n' "$(ls "$out" | wc -l)" \
+    "$(ls -S "$out" | head -1 | xargs -I{} stat -c %s "$out/{}")" "$(du -sb "$out" | cut -f1)"
   printf '%s' "$probe" >"$out/probe.html"
   if command -v chromium >/dev/null; then
     for page in index.html report.html; do
-      echo "  $page: first contentful paint, DOM loaded, load end (ms): $(paint "$out" "$page")"
+      echo "  $page: first contentful paint, DOM loaded, load end (ms): $(paint "$out" "$page");" \
+        "screenshot $(shot "file://$out/$page" "$work/shot-${input##*.}-${page%.html}.png") s"
     done
   fi
 done

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -206,6 +207,24 @@ void QAExportHtmlDialog::fail(const QString& text)
     m_progressLabel->setText(text);
 }
 
+QString QAExportHtmlDialog::prepareFolder(const QString& dir, QString* error)
+{
+    const QString target = QFileInfo(dir).absoluteFilePath();
+    if (!QDir().mkpath(target)) {
+        if (error)
+            *error = tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(target));
+        return QString();
+    }
+    // A folder can exist and still refuse files (permissions, a read-only mount).
+    QTemporaryFile probe(target + QStringLiteral("/.export-write-test-XXXXXX"));
+    if (!probe.open()) {
+        if (error)
+            *error = tr("Cannot write into the folder %1.").arg(QDir::toNativeSeparators(target));
+        return QString();
+    }
+    return target;
+}
+
 bool QAExportHtmlDialog::exportNow()
 {
     if (m_busy || !m_exporter)
@@ -215,8 +234,10 @@ bool QAExportHtmlDialog::exportNow()
         fail(tr("Type or choose an output folder first."));
         return false;
     }
-    if (!QDir().mkpath(dir)) {
-        fail(tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(dir)));
+    QString error;
+    const QString target = prepareFolder(dir, &error);
+    if (target.isEmpty()) {
+        fail(error);
         return false;
     }
     m_cancel = false;
@@ -224,7 +245,7 @@ bool QAExportHtmlDialog::exportNow()
     setBusy(true);
     m_progressLabel->setText(tr("Exporting..."));
     QPointer<QAExportHtmlDialog> alive(this);
-    const Outcome outcome = m_exporter(QFileInfo(dir).absoluteFilePath(), *this);
+    const Outcome outcome = m_exporter(target, *this);
     if (!alive)
         return false;
     if (outcome.page.isEmpty()) {
@@ -236,7 +257,7 @@ bool QAExportHtmlDialog::exportNow()
     m_progress->setValue(1);
     m_progressLabel->setText(tr("Exported %n file(s).", nullptr, outcome.files));
     QSettings(settingsFile(), QSettings::IniFormat)
-        .setValue(FolderKey, QFileInfo(dir).absoluteFilePath());
+        .setValue(FolderKey, target);
     if (openWhenDone()) {
         const QUrl url = QUrl::fromLocalFile(outcome.page);
         const bool opened = urlOpener() ? urlOpener()(url) : QDesktopServices::openUrl(url);

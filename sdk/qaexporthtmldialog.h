@@ -54,6 +54,9 @@ public:
     static QString startFolder();
     // The settings file holding the last folder (in the application's configuration folder).
     static QString settingsFile();
+    // Makes the export folder dir (and its parents) and checks that it takes files: its
+    // absolute path, or empty with the reason in *error. Every export path checks it so.
+    static QString prepareFolder(const QString& dir, QString* error);
 
     QString folder() const;
     void setFolder(const QString& folder);

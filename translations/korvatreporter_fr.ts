@@ -216,6 +216,13 @@
         <source>%1 more failed tests are in the outline.</source>
         <translation>%1 autres tests en échec figurent dans le plan.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 … %2 (%n nodes)</source>
+        <translation>
+            <numerusform>%1 … %2 (%n nœud)</numerusform>
+            <numerusform>%1 … %2 (%n nœuds)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DHTMLWriter</name>

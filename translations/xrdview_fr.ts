@@ -1427,6 +1427,10 @@ Indiquez son dossier dans XRDVIEW_PLUGIN_PATH.</translation>
         <translation>Impossible de créer le dossier %1.</translation>
     </message>
     <message>
+        <source>Cannot write into the folder %1.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1.</translation>
+    </message>
+    <message>
         <source>Exporting...</source>
         <translation>Export en cours...</translation>
     </message>

@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/document/qareporterfilteredlist.h"
 #include "korvatreporter/export/qareporterexportmonitor.h"
 #include "korvatreporter/export/qareporterhtmlwriter.h"
 #include "korvatreporter/export/qareporterpagenames.h"
@@ -24,6 +25,14 @@ QAReporterHTMLExport::QAReporterHTMLExport(const QString& outDir, const QString&
     : m_outDir(outDir), m_configFile(configFile), m_pixmapDir(pixmapDir)
 {
 }
+
+struct QAReporterHTMLExport::Linked
+{
+    std::unique_ptr<QAReporterData> full;   // as read: its totals count the whole report
+    QAReporterFilteredList filtered;        // owns the copy when the filter drops anything
+    QAReporterData* shown = nullptr;        // what its page shows
+    qint64 bytes = 0;                       // the size of its file
+};
 
 struct QAReporterHTMLExport::Job
 {
@@ -52,10 +61,13 @@ struct QAReporterHTMLExport::Job
     // The loaded records by file key: a shown copy's page counts its full record.
     QHash<QString, const QAReporterData*> sources;
     bool showInconclusive = false; // as the summary: when any loaded report counted one
+    bool showFlaky = false;        // as the summary: when any loaded report has a flaky case
     // Linked reports read ahead by their first link: whether each could be read, and those
     // kept for their page with the size of their files.
     QHash<QString, bool> checked;
-    std::map<QString, std::pair<std::unique_ptr<QAReporterData>, qint64>> readAhead;
+    std::map<QString, std::unique_ptr<Linked>> readAhead;
+    // Per report key, where its tags are when it is split (see tagPage()).
+    QHash<QString, QHash<QString, QString>> tagPages;
     qint64 readAheadBytes = 0;
     int pages = 0;
 };
@@ -74,7 +86,7 @@ void QAReporterHTMLExport::run(const QList<QAReporterData*>& records,
     job.writer.setMode(DHTMLWriter::FileMode);
     job.writer.setBaseForLink(m_outDir);
     job.writer.setOutputLimit(m_limitFactor, m_limitConstant);
-    if (m_failedOnly)
+    if (m_filter.isSet(QAReporterFilter::StateMatch))
         job.writer.setPageNote(QCoreApplication::translate(
             "QAReporter", "Failed tests only: passed tests are left out of these pages."));
     job.exporter.setPixmapDir(m_pixmapDir);
@@ -129,6 +141,8 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
         job.shownKeys.insert(pageNames.keyOf(record->fileName));
     }
     job.writer.setReportCheck([this, &job](const QString& path) { return checkLinked(job, path); });
+    job.writer.setTagPage(
+        [this, &job](const QString& path, const QString& tag) { return tagPage(job, path, tag); });
     job.writer.setLinkFolder(job.shown.isEmpty()
                                  ? QString()
                                  : QFileInfo(job.shown.first()->fileName).absolutePath());
@@ -151,6 +165,7 @@ void QAReporterHTMLExport::prepare(Job& job, DDocument* header)
         job.writer.addInputFile(record->fileName);
         job.sources.insert(pageNames.keyOf(record->fileName), record);
         job.showInconclusive = job.showInconclusive || record->inconclusive >= 0;
+        job.showFlaky = job.showFlaky || record->flaky > 0;
     }
     for (const QAReporterData* record : std::as_const(job.shown))
         if (record)
@@ -188,7 +203,7 @@ QStringList QAReporterHTMLExport::exportShown(Job& job)
             job.writer.setOutlineTree(record->dataTree);
             const QAReporterData* source =
                 job.sources.value(pageNames.keyOf(record->fileName), record);
-            job.writer.setPageTotals(QAReporterPageTotals::of(*source, job.showInconclusive));
+            job.writer.setPageTotals(QAReporterPageTotals::of(*source, job.showFlaky, job.showInconclusive));
             generate(job, record->document);
             job.writer.setOutlineTree(nullptr);
             record->document->setName(kept);
@@ -238,23 +253,25 @@ void QAReporterHTMLExport::exportLinkedFile(Job& job, const QString& name)
     job.exported.insert(key);
     // Read with its node tree: the page gets the outline, the link back to the summary and
     // the node bases of its source links, as a shown report's page does.
-    std::unique_ptr<QAReporterData> record;
+    std::unique_ptr<Linked> linked;
     if (const auto ahead = job.readAhead.find(key); ahead != job.readAhead.end()) {
-        record = std::move(ahead->second.first);
-        job.readAheadBytes -= ahead->second.second;
+        linked = std::move(ahead->second);
+        job.readAheadBytes -= linked->bytes;
         job.readAhead.erase(ahead);
     } else if (job.checked.value(key, true)) {
-        record = readLinked(job, path);
-        job.checked.insert(key, record != nullptr);
+        linked = readLinked(job, path);
+        job.checked.insert(key, linked != nullptr);
     }
-    if (!record)
+    if (!linked)
         return;
     job.writer.addInputFile(path);
-    record->document->setName(pageNames.nameFor(path));
-    job.writer.setOutlineTree(record->dataTree);
-    job.writer.setPageTotals(
-        QAReporterPageTotals::of(*record, job.showInconclusive || record->inconclusive >= 0));
-    generate(job, record->document);
+    QAReporterData& shown = *linked->shown;
+    shown.document->setName(pageNames.nameFor(path));
+    job.writer.setOutlineTree(shown.dataTree.data());
+    const QAReporterData& full = *linked->full;
+    job.writer.setPageTotals(QAReporterPageTotals::of(full, job.showFlaky || full.flaky > 0,
+                                                      job.showInconclusive || full.inconclusive >= 0));
+    generate(job, shown.document);
     job.writer.setOutlineTree(nullptr);
 }
 
@@ -265,27 +282,63 @@ bool QAReporterHTMLExport::checkLinked(Job& job, const QString& path)
         return *known;
     if (job.shownKeys.contains(key) || job.exported.contains(key))
         return true;
-    std::unique_ptr<QAReporterData> record = readLinked(job, path);
-    job.checked.insert(key, record != nullptr);
-    if (!record)
+    std::unique_ptr<Linked> linked = readLinked(job, path);
+    job.checked.insert(key, linked != nullptr);
+    if (!linked)
         return false;
-    const qint64 size = QFileInfo(path).size();
-    if (job.readAheadBytes + size <= ReadAheadBytes) {
-        job.readAheadBytes += size;
-        job.readAhead.emplace(key, std::make_pair(std::move(record), size));
+    if (job.readAheadBytes + linked->bytes <= ReadAheadBytes) {
+        job.readAheadBytes += linked->bytes;
+        job.readAhead.emplace(key, std::move(linked));
     }
     return true;
 }
 
-std::unique_ptr<QAReporterData> QAReporterHTMLExport::readLinked(Job& job, const QString& path)
+std::unique_ptr<QAReporterHTMLExport::Linked> QAReporterHTMLExport::readLinked(Job& job, const QString& path)
 {
-    auto record = std::make_unique<QAReporterData>();
-    record->fileName = path;
-    if (QAReporterLoader::readRecord(*record, m_context) == QAReporterLoader::Read
-        && record->document)
-        return record;
-    m_unreadable << path;
-    job.monitor.message(
-        QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
-    return nullptr;
+    auto linked = std::make_unique<Linked>();
+    linked->full = std::make_unique<QAReporterData>();
+    linked->full->fileName = path;
+    if (QAReporterLoader::readRecord(*linked->full, m_context) != QAReporterLoader::Read
+        || !linked->full->document) {
+        m_unreadable << path;
+        job.monitor.message(
+            QCoreApplication::translate("QAReporter", "Unable to open the report file '%1'").arg(path));
+        return nullptr;
+    }
+    linked->bytes = QFileInfo(path).size();
+    linked->shown = linked->full.get();
+    if (m_filter.flags() != 0) {
+        // Its page shows what the shown reports' pages show (and say they show).
+        linked->filtered.setFilter(m_filter);
+        linked->filtered.buildFilteredReports(QList<QAReporterData*>{linked->full.get()});
+        QAReporterData* copy = linked->filtered.at(0);
+        if (copy && copy->document)
+            linked->shown = copy;
+    }
+    // Its pages are planned as they will be written, for links to its tags; the plan is the
+    // same when a report too large to keep is read again for its page.
+    job.tagPages.insert(job.writer.pageNames().keyOf(path),
+                        QAReporterHTMLWriter::tagPageNames(*linked->shown, job.exporter.config().pageBytes()));
+    return linked;
+}
+
+std::optional<QString> QAReporterHTMLExport::tagPage(Job& job, const QString& path, const QString& tag)
+{
+    const QString key = job.writer.pageNames().keyOf(path);
+    auto known = job.tagPages.constFind(key);
+    if (known == job.tagPages.cend()) {
+        // A shown report: planned from its shown copy, as its page was or will be written.
+        QHash<QString, QString> names;
+        for (const QAReporterData* record : std::as_const(job.shown)) {
+            if (record && job.writer.pageNames().keyOf(record->fileName) == key) {
+                names = QAReporterHTMLWriter::tagPageNames(*record, job.exporter.config().pageBytes());
+                break;
+            }
+        }
+        known = job.tagPages.insert(key, names);
+    }
+    const auto page = known->constFind(tag);
+    if (page == known->cend())
+        return std::nullopt;
+    return *page;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "korvatreporter/data/qareporterreadcontext.h"
+#include "korvatreporter/document/qareporterfilter.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class DDocument;
 class QAILogMonitor;
@@ -52,8 +54,9 @@ public:
         m_limitConstant = constant;
     }
 
-    // Whether the shown reports hold failed tests only; every page then says so.
-    void setFailedOnly(bool on) { m_failedOnly = on; }
+    // The filter the shown copies were made with: linked reports are written through it too,
+    // and when it keeps failed tests only every page says so.
+    void setFilter(const QAReporterFilter& filter) { m_filter = filter; }
 
     // What linked reports are read with; none (no studio, no styles) until set.
     void setReadContext(const QAReporterReadContext& context) { m_context = context; }
@@ -74,6 +77,7 @@ public:
 
 private:
     struct Job; // one run's writer, exporter, monitor and bookkeeping
+    struct Linked; // a linked report read, and its copy through the filter
 
     // Sets up page names, the link folder and the inputs no page may replace.
     void prepare(Job& job, DDocument* header);
@@ -86,8 +90,12 @@ private:
     // Whether the linked report at path can be read: a shown report, or one read now (and
     // kept for its page when it fits the read-ahead budget). Each file is read once here.
     bool checkLinked(Job& job, const QString& path);
-    // Reads a linked report; null, logged and listed as unreadable, when it cannot be read.
-    std::unique_ptr<QAReporterData> readLinked(Job& job, const QString& path);
+    // Reads a linked report and makes its filtered copy; null, logged and listed as
+    // unreadable, when it cannot be read. Its tag pages are noted for the links to it.
+    std::unique_ptr<Linked> readLinked(Job& job, const QString& path);
+    // The page part of the page that holds tag in the report at path (see
+    // QAReporterHTMLWriter::TagPage), from the tag pages noted for it.
+    std::optional<QString> tagPage(Job& job, const QString& path, const QString& tag);
     // The parts of the image folder (relative to the export folder) that do not exist yet,
     // outermost first; removeEmptyFolders() removes those the export made and left empty.
     QStringList missingFolders(const QString& imageDir) const;
@@ -101,7 +109,7 @@ private:
     QAReporterReadContext m_context;
     bool m_canceled = false;
     bool m_limitReached = false;
-    bool m_failedOnly = false;
+    QAReporterFilter m_filter;
     int m_limitFactor = OutputFactor;
     qint64 m_limitConstant = OutputConstant;
     QStringList m_unreadable;

@@ -63,22 +63,21 @@ QString QAReporterHTMLWriter::linkedPath(const QString& file) const
                : file;
 }
 
-QString QAReporterHTMLWriter::pageForLink(const QString& file)
+QString QAReporterHTMLWriter::reportPathForLink(const QString& file) const
 {
     const QString path = linkedPath(file);
-    QString name = m_pageNames.find(path);
-    if (name.isEmpty() && QFileInfo(file).fileName() == file) {
-        // A bare file name also reaches a shown report of that name in another folder.
-        for (const QAReporterData* record : std::as_const(m_shown)) {
-            if (record && QFileInfo(record->fileName).fileName() == file) {
-                name = m_pageNames.nameFor(record->fileName);
-                break;
-            }
-        }
-    }
-    if (name.isEmpty())
-        name = m_pageNames.nameFor(path);
-    return name + config().suffix();
+    if (!m_pageNames.find(path).isEmpty() || QFileInfo(file).fileName() != file)
+        return path;
+    // A bare file name also reaches a shown report of that name in another folder.
+    for (const QAReporterData* record : std::as_const(m_shown))
+        if (record && QFileInfo(record->fileName).fileName() == file)
+            return record->fileName;
+    return path;
+}
+
+QString QAReporterHTMLWriter::pageForLink(const QString& file)
+{
+    return m_pageNames.nameFor(reportPathForLink(file)) + config().suffix();
 }
 
 bool QAReporterHTMLWriter::reachesReport(const QString& file) const
@@ -129,10 +128,11 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
     if (file == QLatin1String("."))
         file.clear();
     if (file.isEmpty() || QDir::isRelativePath(file)) {
-        // The node bases of the page's links were found in one walk before writing; a link
-        // of a document without its tree is looked up as the window looks it up.
+        // The page plan's walk found the node of each link; a link of a document without its
+        // tree is looked up as the window looks it up.
         if (m_outlineTree) {
-            file = m_linkBases.value(link) + file;
+            const int node = pagePlan().nodeOfItem(link);
+            file = (node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : m_rootBase) + file;
         } else {
             for (QAReporterData* record : std::as_const(m_shown)) {
                 if (!record->dataTree)
@@ -197,8 +197,16 @@ void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget&
     // it when it tries to read it.
     const bool reachable = reachesReport(file);
     if (reachable) {
+        // A split report is linked at the page that holds the tag; one page is linked whole.
+        const QString path = reportPathForLink(file);
+        const std::optional<QString> part =
+            m_tagPage && !target.anchor().isEmpty() ? m_tagPage(path, target.anchor()) : std::nullopt;
+        QString href = QString::fromUtf8(
+            QUrl::toPercentEncoding(m_pageNames.nameFor(path) + part.value_or(QString()) + config().suffix()));
+        if (part)
+            href += QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(target.anchor())));
         out << QLatin1String("<a href=\"");
-        writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(pageForLink(file))), true);
+        writeEscaped(href, true);
         out << QLatin1String("\">");
     }
     doItemChildren(link);
@@ -244,23 +252,48 @@ void QAReporterHTMLWriter::setSummaryPage(const QString& page)
 void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
 {
     m_outlineTree = tree;
-    m_linkBases.clear();
-    m_outline.clear();
     setOutline(nullptr);
+    m_nodeBases.clear();
+    m_rootBase.clear();
+    walkTree(tree, m_outline, &m_nodeBases);
     if (!tree || !tree->rootNode())
         return;
-    // Pre-order walk: the outline's nodes, and where each node starts and ends in the document.
-    QMultiHash<const DItem*, const QAReporterNode*> starts;
-    QMultiHash<const DItem*, const QAReporterNode*> ends;
-    QHash<const QAReporterNode*, const QAReporterNode*> parents;
-    const DItem* first = nullptr;
+    if (const QAReporterNode* root = tree->rootNode()->data())
+        m_rootBase = root->base;
+    setOutline(&m_outline);
+}
+
+void QAReporterHTMLWriter::outlineOf(const QAReporterDataTree* tree, DHTMLOutline& outline)
+{
+    walkTree(tree, outline, nullptr);
+}
+
+QHash<QString, QString> QAReporterHTMLWriter::tagPageNames(const QAReporterData& record, qint64 pageBytes)
+{
+    if (!record.document || !record.dataTree)
+        return {};
+    DHTMLOutline outline;
+    outlineOf(record.dataTree.data(), outline);
+    DHTMLPagePlan plan;
+    plan.build(&outline, record.document, pageBytes);
+    return plan.tagPageNames();
+}
+
+void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline,
+                                    std::vector<QString>* bases)
+{
+    outline.clear();
+    if (bases)
+        bases->clear();
+    if (!tree || !tree->rootNode())
+        return;
+    // Pre-order walk: the outline's nodes, each with its text's first and last item.
     struct Pending
     {
         const QTree<QAReporterNode>::QTreeNode* node;
-        const QAReporterNode* parent;
         int outlineParent; // -2 for the root, which the outline leaves out
     };
-    std::vector<Pending> pending{{tree->rootNode(), nullptr, -2}};
+    std::vector<Pending> pending{{tree->rootNode(), -2}};
     int ordinal = 0;
     while (!pending.empty()) {
         const Pending entry = pending.back();
@@ -280,83 +313,19 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = m_outline.add(node);
+            index = outline.add(node);
         }
-        if (data && data->startItem) {
-            starts.insert(data->startItem, data);
-            if (data->endItem)
-                ends.insert(data->endItem, data);
-            if (!first)
-                first = data->startItem;
+        if (bases && index >= 0) {
+            const QString& own = data->base;
+            const QAReporterNode* root = tree->rootNode()->data();
+            bases->push_back(!own.isEmpty()             ? own
+                             : entry.outlineParent >= 0 ? (*bases)[size_t(entry.outlineParent)]
+                             : root                     ? root->base
+                                                        : QString());
         }
-        if (data)
-            parents.insert(data, entry.parent);
         ++ordinal;
         const auto& children = entry.node->children();
         for (auto it = children.crbegin(); it != children.crend(); ++it)
-            pending.push_back({*it, data, index});
-    }
-    setOutline(&m_outline);
-    if (!first)
-        return;
-    // The document's top: the start of the first node, climbed to the outermost item.
-    const DItem* top = first;
-    while (top->parent())
-        top = top->parent();
-    findLinkBases(top, starts, ends, parents);
-}
-
-void QAReporterHTMLWriter::findLinkBases(
-    const DItem* top, const QMultiHash<const DItem*, const QAReporterNode*>& starts,
-    const QMultiHash<const DItem*, const QAReporterNode*>& ends,
-    const QHash<const QAReporterNode*, const QAReporterNode*>& parents)
-{
-    // One walk over the document with the nodes whose text is open: a node opens at its start
-    // item and closes once the walk has left its end item's subtree, or when a node starts
-    // that is not its descendant. A link's node is the innermost open one; its base is that of
-    // the nearest open node with a base, as the window's link lookup gives it.
-    std::vector<const QAReporterNode*> open;
-    std::vector<const DItem*> path; // the walked item and its ancestors below the top
-    auto closeEnded = [&](const DItem* finished) {
-        for (auto it = ends.constFind(finished); it != ends.cend() && it.key() == finished; ++it) {
-            const auto found = std::find(open.begin(), open.end(), it.value());
-            if (found != open.end())
-                open.erase(found, open.end());
-        }
-    };
-    auto isAncestor = [&](const QAReporterNode* ancestor, const QAReporterNode* node) {
-        for (const QAReporterNode* p = parents.value(node); p; p = parents.value(p))
-            if (p == ancestor)
-                return true;
-        return false;
-    };
-    for (const DItem* it = top; it;) {
-        if (starts.contains(it)) {
-            // Nodes starting at one item come in tree order, outer first.
-            QList<const QAReporterNode*> here = starts.values(it);
-            std::reverse(here.begin(), here.end());
-            for (const QAReporterNode* node : std::as_const(here)) {
-                while (!open.empty() && !isAncestor(open.back(), node))
-                    open.pop_back();
-                open.push_back(node);
-            }
-        }
-        if (it->kind() == DItem::Link && !open.empty()) {
-            for (auto n = open.crbegin(); n != open.crend(); ++n) {
-                if (!(*n)->base.isEmpty()) {
-                    m_linkBases.insert(it, (*n)->base);
-                    break;
-                }
-            }
-        }
-        path.push_back(it);
-        int depthChange = 0;
-        const DItem* next = it->nextInDocument(nullptr, &depthChange);
-        // Every item of the path whose subtree the step leaves is finished.
-        for (int finished = 1 - depthChange; finished > 0 && !path.empty(); --finished) {
-            closeEnded(path.back());
-            path.pop_back();
-        }
-        it = next;
+            pending.push_back({*it, index});
     }
 }

@@ -13,6 +13,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
+#include <optional>
 
 class DItem;
 class QAILogMonitor;
@@ -31,7 +33,8 @@ class QAReporterNode;
 // - a report link "xrdlink://<file>[#anchor]" becomes a link to that report's page, without
 //   the anchor, and the file joins the linked files (once) so that the export writes it too;
 //   "xrdlink://#anchor" is the tag of that name in the same page; a file outside the writer's
-//   scope is not linked nor exported, and is logged once;
+//   scope is not linked nor exported, and is logged once; when the linked report is split into
+//   pages, the link leads to the page that holds the tag, and to the tag there;
 // - any other link naming a document of one of the reports leads to that report's page.
 //
 // Page names come from its page-name table, which the export fills with the shown reports
@@ -63,8 +66,10 @@ public:
     QString linkedPath(const QString& file) const;
     // The export's page names; a report link names its report's page here when it has none.
     QAReporterPageNames& pageNames() { return m_pageNames; }
-    // The page (with suffix) of a report link's file part: the page of the report it reads,
-    // or of a shown report with that file name when the link gives no folder.
+    // The report file a report link's file part reaches: the file it reads, or a shown
+    // report with that file name when the link gives no folder and names no other page.
+    QString reportPathForLink(const QString& file) const;
+    // The page (with suffix) of a report link's file part: the page of the report it reaches.
     QString pageForLink(const QString& file);
     // Whether a report link's file part reaches a report file (or a shown report by name)
     // that the report check, when set, accepts.
@@ -73,6 +78,17 @@ public:
     // text, so that no link leads to a page the export does not write.
     using ReportCheck = std::function<bool(const QString& path)>;
     void setReportCheck(ReportCheck check) { m_reportCheck = std::move(check); }
+    // Answers, for the report at path and a tag name, the part of the name of the page that
+    // holds the tag after the report page's name ("" for the report page, ".n17" for a node
+    // page) when the report is split into pages, else nothing: a report link then leads to
+    // the report page, without the anchor.
+    using TagPage = std::function<std::optional<QString>(const QString& path, const QString& tag)>;
+    void setTagPage(TagPage lookup) { m_tagPage = std::move(lookup); }
+
+    // The outline of a report node tree as the pages show it (the tree's root left out).
+    static void outlineOf(const QAReporterDataTree* tree, DHTMLOutline& outline);
+    // The tag page names of a report's pages at that page size (DHTMLPagePlan::tagPageNames()).
+    static QHash<QString, QString> tagPageNames(const QAReporterData& record, qint64 pageBytes);
 
     // The node tree shown as the outline of the next pages; null gives the titles outline.
     void setOutlineTree(const QAReporterDataTree* tree);
@@ -87,10 +103,9 @@ private:
     void doSourceLink(DLink* link, const QAReporterLinkTarget& target);
     void doReportLink(DLink* link, const QAReporterLinkTarget& target);
     void doDocumentLink(DLink* link);
-    void findLinkBases(const DItem* top,
-                       const QMultiHash<const DItem*, const QAReporterNode*>& starts,
-                       const QMultiHash<const DItem*, const QAReporterNode*>& ends,
-                       const QHash<const QAReporterNode*, const QAReporterNode*>& parents);
+    // Fills outline from tree; bases, when given, gets per outline node the base its source
+    // links are read against: its own, else the nearest ancestor's.
+    static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, std::vector<QString>* bases);
 
     QString m_baseForLink;
     QString m_linkFolder;
@@ -109,5 +124,7 @@ private:
     const QAReporterDataTree* m_outlineTree = nullptr;
     DHTMLOutline m_outline; // the node tree as the pages show it
     ReportCheck m_reportCheck;
-    QHash<const DItem*, QString> m_linkBases; // source links of the page -> their node's base
+    TagPage m_tagPage;
+    std::vector<QString> m_nodeBases; // per outline node: the base of its source links
+    QString m_rootBase;               // the base of links outside every node
 };

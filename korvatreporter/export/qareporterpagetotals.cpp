@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-DHTMLTotals QAReporterPageTotals::of(const QAReporterData& record, bool showInconclusive)
+DHTMLTotals QAReporterPageTotals::of(const QAReporterData& record, bool showFlaky, bool showInconclusive)
 {
     // The summary header's texts, so that the page and the summary read alike.
     QStringList heading{QCoreApplication::translate("Reporter", "Name"),
@@ -19,6 +19,11 @@ DHTMLTotals QAReporterPageTotals::of(const QAReporterData& record, bool showInco
                              : QCoreApplication::translate("Reporter", "Passed"),
                       QString::number(record.failed), QString::number(record.passed)};
     qint64 total = QAReporterTotal::add(record.failed, record.passed);
+    // Flaky cases are among the passed ones: the column does not add to the total.
+    if (showFlaky) {
+        heading << QCoreApplication::translate("Reporter", "Flaky");
+        cells << QString::number(record.flaky);
+    }
     if (showInconclusive) {
         const qint64 inconclusive = record.inconclusive > 0 ? record.inconclusive : 0;
         heading << QCoreApplication::translate("Reporter", "Inconclusive");

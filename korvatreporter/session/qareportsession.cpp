@@ -348,7 +348,7 @@ QAStExportResult QAReportSession::exportHtml(const QString &dir, QAIProgressMoni
     QAReporterReadContext context = readContext();
     context.totalsOnly = false;
     exporter.setReadContext(context);
-    exporter.setFailedOnly(failedOnly());
+    exporter.setFilter(m_filter);
     QList<QAReporterData *> records;
     for (const auto &record : m_records)
         records << record.get();

@@ -8,8 +8,6 @@ int DHTMLOutline::add(const Node& node)
         m_nodes.back().parent = -1;
     m_subtree.push_back(1);
     m_failing.push_back(node.verdict == Failed);
-    if (!node.id.isEmpty() && !m_byId.contains(node.id))
-        m_byId.insert(node.id, index);
     // Every ancestor's subtree grows by one, and holds a failure when this node is one.
     for (int p = m_nodes.back().parent; p >= 0; p = m_nodes[size_t(p)].parent) {
         ++m_subtree[size_t(p)];
@@ -24,5 +22,4 @@ void DHTMLOutline::clear()
     m_nodes.clear();
     m_subtree.clear();
     m_failing.clear();
-    m_byId.clear();
 }

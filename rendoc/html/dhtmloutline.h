@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -46,12 +45,9 @@ public:
     }
     // Whether the subtree of index holds a failed node.
     bool holdsFailure(int index) const { return m_failing[size_t(index)]; }
-    // The node whose anchor id is id, or -1.
-    int indexOf(const QString& id) const { return m_byId.value(id, -1); }
 
 private:
     std::vector<Node> m_nodes;
     std::vector<int> m_subtree;
     std::vector<bool> m_failing;
-    QHash<QString, int> m_byId;
 };

@@ -39,6 +39,55 @@ void DHTMLOutlineWriter::writeEntry(int node, bool branch, bool open)
     }
 }
 
+void DHTMLOutlineWriter::writeGroupEntry(int page)
+{
+    m_out << (groupHoldsFailure(m_outline, m_plan, page) ? QLatin1String("<li class=\"f\">")
+                                                         : QLatin1String("<li>"));
+    writeVerdict(m_out, groupVerdict(m_outline, m_plan, page));
+    const QString href = m_href(m_plan.pageRoot(page));
+    if (!href.isEmpty()) {
+        m_out << QLatin1String("<a class=\"more\" href=\"");
+        DHTMLEscape::write(m_out, href, true);
+        m_out << QLatin1String("\">");
+    }
+    DHTMLEscape::write(m_out, groupLabel(m_outline, m_plan, page), false);
+    if (!href.isEmpty())
+        m_out << QLatin1String("</a>");
+    m_out << QLatin1String("</li>\n");
+}
+
+QString DHTMLOutlineWriter::groupLabel(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page)
+{
+    int count = 0;
+    for (int k = plan.pageRoot(page); k < plan.pageEndIndex(page); k += outline.subtreeSize(k))
+        ++count;
+    return tr("%1 … %2 (%n nodes)", nullptr, count)
+        .arg(outline.node(plan.pageRoot(page)).label, outline.node(plan.pageLast(page)).label);
+}
+
+int DHTMLOutlineWriter::groupVerdict(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page)
+{
+    // Failed when one failed, else inconclusive when one was, else passed when all passed.
+    bool inconclusive = false;
+    bool allPassed = true;
+    for (int k = plan.pageRoot(page); k < plan.pageEndIndex(page); k += outline.subtreeSize(k)) {
+        const int verdict = outline.node(k).verdict;
+        if (verdict == DHTMLOutline::Failed)
+            return DHTMLOutline::Failed;
+        inconclusive = inconclusive || verdict == DHTMLOutline::Inconclusive;
+        allPassed = allPassed && verdict == DHTMLOutline::Passed;
+    }
+    return inconclusive ? DHTMLOutline::Inconclusive : allPassed ? DHTMLOutline::Passed : DHTMLOutline::NoVerdict;
+}
+
+bool DHTMLOutlineWriter::groupHoldsFailure(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page)
+{
+    for (int k = plan.pageRoot(page); k < plan.pageEndIndex(page); k += outline.subtreeSize(k))
+        if (outline.holdsFailure(k))
+            return true;
+    return false;
+}
+
 void DHTMLOutlineWriter::writeVerdict(QTextStream& out, int verdict)
 {
     switch (verdict) {
@@ -99,7 +148,7 @@ void DHTMLOutlineWriter::writeTree(int page)
     // Pre-order over indexes: a subtree is a run of indexes, so skipping one is a jump. The
     // stack holds the ends of the branches open in the markup.
     const int first = root >= 0 ? root : 0;
-    const int end = root >= 0 ? root + m_outline.subtreeSize(root) : m_outline.size();
+    const int end = root >= 0 ? m_plan.pageEndIndex(page) : m_outline.size();
     std::vector<int> open;
     for (int k = first; k < end;) {
         while (!open.empty() && k >= open.back()) {
@@ -107,7 +156,13 @@ void DHTMLOutlineWriter::writeTree(int page)
             open.pop_back();
         }
         const int size = m_outline.subtreeSize(k);
-        const bool ownPage = k != root && m_plan.ownPage(k) >= 0;
+        const int own = k != root ? m_plan.ownPage(k) : -1;
+        if (own >= 0 && m_plan.isGroupPage(own)) {
+            writeGroupEntry(own);
+            k = m_plan.pageEndIndex(own);
+            continue;
+        }
+        const bool ownPage = own >= 0;
         const bool branch = size > 1 && !ownPage;
         writeEntry(k, branch, m_outline.holdsFailure(k));
         if (branch) {

@@ -12,8 +12,8 @@ class QTextStream;
 // Writes the outline of one page of a report: the node tree with verdict marks and links to
 // each node's text, folded with <details> (no script needed) and open on the branches that
 // hold a failure. A page shows the nodes whose text it holds; a node with a page of its own
-// is one entry there, its tree continuing on its page, so no page lists more nodes than it
-// holds. A node page starts with the chain of its ancestors, each linking to its page.
+// is one entry there, its tree continuing on its page, and so is a run of siblings sharing a
+// page, so no page lists more nodes than it holds. A node page starts with the chain of its ancestors, each linking to its page.
 // Entries carry class "f" when their branch holds a failure, for the page script's filter.
 class DHTMLOutlineWriter
 {
@@ -33,8 +33,15 @@ public:
     // The verdict mark of a node.
     static void writeVerdict(QTextStream& out, int verdict);
 
+    // A group page (siblings sharing a page) as one line: the first and last node's names
+    // and how many nodes, the worst verdict of them, whether any holds a failure.
+    static QString groupLabel(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page);
+    static int groupVerdict(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page);
+    static bool groupHoldsFailure(const DHTMLOutline& outline, const DHTMLPagePlan& plan, int page);
+
 private:
     void writeEntry(int node, bool branch, bool open);
+    void writeGroupEntry(int page);
     void writeAncestors(int node);
 
     QTextStream& m_out;

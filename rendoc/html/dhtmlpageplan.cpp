@@ -47,12 +47,13 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
     m_holder.assign(n, 0);
     m_ownPage.assign(n, -1);
     m_pageRoots.assign(1, -1);
+    m_pageLasts.assign(1, -1);
     m_pageBytes.assign(1, 0);
     m_rootOwn = 0;
     m_tagNodes.clear();
     m_itemNodes.clear();
     m_starts.clear();
-    if (!outline || !document || budget <= 0 || n == 0)
+    if (!outline || !document || n == 0)
         return;
     // A node's text can be cut out when its last item climbs to a sibling of its first.
     for (size_t k = 0; k < n; ++k) {
@@ -65,7 +66,8 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
         m_rangeEnds[k] = end;
     }
     walk(document);
-    partition(budget);
+    if (budget > 0)
+        partition(budget);
 }
 
 void DHTMLPagePlan::walk(const DDocument* document)
@@ -117,7 +119,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
             if (!m_tagNodes.contains(it->toTag()->name()))
                 m_tagNodes.insert(it->toTag()->name(), holder);
             m_itemNodes.insert(it, holder);
-        } else if (it->kind() == DItem::Title) {
+        } else if (it->kind() == DItem::Title || it->kind() == DItem::Link) {
             m_itemNodes.insert(it, holder);
         }
         int change = 0;
@@ -142,6 +144,12 @@ void DHTMLPagePlan::walk(const DDocument* document)
             m_rangeEnds[k] = nullptr;
 }
 
+bool DHTMLPagePlan::adjacent(int a, int b) const
+{
+    return m_rangeEnds[size_t(a)] && m_rangeEnds[size_t(b)]
+           && m_outline->node(a).first->parent() == m_outline->node(b).first->parent();
+}
+
 void DHTMLPagePlan::partition(qint64 budget)
 {
     const int n = m_outline->size();
@@ -154,14 +162,12 @@ void DHTMLPagePlan::partition(qint64 budget)
         (parent < 0 ? top : children[size_t(parent)]).push_back(k);
     }
     std::vector<bool> split(static_cast<size_t>(n), false);
+    // Groups of siblings sharing a page: first node -> last node and estimated bytes.
+    std::vector<int> groupLast(static_cast<size_t>(n), -1);
+    std::vector<qint64> groupBytes(static_cast<size_t>(n), 0);
     // Children are done before their parent: the largest ones with a text of their own leave
     // while the parent is over its room.
-    auto settle = [&](qint64 own, const std::vector<int>& kids) {
-        qint64 size = own;
-        for (int c : kids)
-            size += kept[size_t(c)];
-        if (size <= room)
-            return size;
+    auto settleSingly = [&](qint64 size, const std::vector<int>& kids, qint64 fit, qint64& stubs) {
         std::vector<int> order;
         for (int c : kids)
             if (m_rangeEnds[size_t(c)])
@@ -171,28 +177,118 @@ void DHTMLPagePlan::partition(qint64 budget)
         for (int c : order) {
             // A page for a node hardly larger than the line it leaves behind gains nothing.
             const qint64 stub = stubBytes(m_outline->node(c));
-            if (size <= room || kept[size_t(c)] <= 2 * stub)
+            if (size <= fit || kept[size_t(c)] <= 2 * stub)
                 break;
             split[size_t(c)] = true;
             size -= kept[size_t(c)] - stub;
+            stubs += stub;
         }
         return size;
     };
+    // A wide node: children of more than half a page get their own, runs of the others are
+    // packed in order onto pages of up to half a page (a browser lays a page out in about
+    // the time it takes to read it).
+    auto settleShared = [&](qint64 size, const std::vector<int>& kids) {
+        std::vector<int> run;
+        qint64 runBytes = 0;
+        auto closeRun = [&]() {
+            if (run.size() > 1) {
+                groupLast[size_t(run.front())] = run.back();
+                groupBytes[size_t(run.front())] = runBytes;
+                size -= runBytes - stubBytes(m_outline->node(run.front()));
+            } else if (run.size() == 1 && kept[size_t(run.front())] > 2 * stubBytes(m_outline->node(run.front()))) {
+                split[size_t(run.front())] = true;
+                size -= kept[size_t(run.front())] - stubBytes(m_outline->node(run.front()));
+            }
+            run.clear();
+            runBytes = 0;
+        };
+        for (int c : kids) {
+            if (!m_rangeEnds[size_t(c)]) {
+                closeRun();
+                continue;
+            }
+            if (kept[size_t(c)] > room / 2) {
+                closeRun();
+                split[size_t(c)] = true;
+                size -= kept[size_t(c)] - stubBytes(m_outline->node(c));
+                continue;
+            }
+            if (!run.empty() && (runBytes + kept[size_t(c)] > room / 2 || !adjacent(run.back(), c)))
+                closeRun();
+            run.push_back(c);
+            runBytes += kept[size_t(c)];
+        }
+        closeRun();
+        return size;
+    };
+    // fit: the bytes the page should come down to.
+    auto settle = [&](qint64 own, const std::vector<int>& kids, qint64 fit) {
+        qint64 size = own;
+        for (int c : kids)
+            size += kept[size_t(c)];
+        if (size <= fit)
+            return size;
+        // Pages of their own do when the lines they leave take little of the parent's page;
+        // thousands of such lines (a page mostly of links) make the node wide.
+        qint64 stubs = 0;
+        const qint64 singly = settleSingly(size, kids, fit, stubs);
+        if (singly <= fit && stubs <= room / 8)
+            return singly;
+        for (int c : kids)
+            split[size_t(c)] = false;
+        return settleShared(size, kids);
+    };
     for (int k = n - 1; k >= 0; --k)
-        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(m_outline->node(k)), children[size_t(k)]);
-    m_pageBytes[0] = settle(m_rootOwn, top);
+        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(m_outline->node(k)), children[size_t(k)], room);
+    // A report that fits is one page; else the report page, what opens first, keeps to an
+    // eighth of a page where it can, its larger parts going to pages of their own.
+    qint64 whole = m_rootOwn;
+    for (int c : top)
+        whole += kept[size_t(c)];
+    m_pageBytes[0] = settle(m_rootOwn, top, whole <= room ? room : room / 8);
+    // The group pages whose members are being met, innermost last: page and one past the
+    // last member's subtree.
+    std::vector<std::pair<int, int>> groups;
     for (int k = 0; k < n; ++k) {
         const int parent = m_outline->node(k).parent;
-        if (split[size_t(k)]) {
+        while (!groups.empty() && k >= groups.back().second)
+            groups.pop_back();
+        if (split[size_t(k)] || groupLast[size_t(k)] >= 0) {
+            const int last = split[size_t(k)] ? k : groupLast[size_t(k)];
             m_ownPage[size_t(k)] = int(m_pageRoots.size());
             m_pageRoots.push_back(k);
-            m_pageBytes.push_back(kept[size_t(k)]);
+            m_pageLasts.push_back(last);
+            m_pageBytes.push_back(split[size_t(k)] ? kept[size_t(k)] : groupBytes[size_t(k)]);
             m_starts.insert(m_outline->node(k).first, k);
+            if (last != k)
+                groups.emplace_back(m_ownPage[size_t(k)], last + m_outline->subtreeSize(last));
         }
-        m_holder[size_t(k)] = split[size_t(k)] ? m_ownPage[size_t(k)]
-                              : parent >= 0  ? m_holder[size_t(parent)]
-                                             : 0;
+        if (m_ownPage[size_t(k)] >= 0)
+            m_holder[size_t(k)] = m_ownPage[size_t(k)];
+        else if (!groups.empty() && parent == m_outline->node(m_pageRoots[size_t(groups.back().first)]).parent)
+            m_holder[size_t(k)] = groups.back().first; // a later member of the group
+        else
+            m_holder[size_t(k)] = parent >= 0 ? m_holder[size_t(parent)] : 0;
     }
+}
+
+int DHTMLPagePlan::pageEndIndex(int page) const
+{
+    const int last = pageLast(page);
+    return last < 0 ? 0 : last + m_outline->subtreeSize(last);
+}
+
+bool DHTMLPagePlan::coversNode(int page, int node) const
+{
+    const int root = pageRoot(page);
+    return root < 0 || (node >= root && node < pageEndIndex(page));
+}
+
+const DItem* DHTMLPagePlan::pageEnd(int page) const
+{
+    const int last = pageLast(page);
+    return last < 0 ? nullptr : rangeEnd(last);
 }
 
 int DHTMLPagePlan::pageOfNode(int node) const
@@ -234,7 +330,7 @@ int DHTMLPagePlan::splitAt(const DItem* item, int page) const
     int found = -1;
     for (auto it = m_starts.constFind(item); it != m_starts.cend() && it.key() == item; ++it) {
         const int node = it.value();
-        if ((root < 0 || m_outline->isAncestor(root, node)) && (found < 0 || node < found))
+        if (node != root && coversNode(page, node) && (found < 0 || node < found))
             found = node;
     }
     return found;
@@ -242,5 +338,21 @@ int DHTMLPagePlan::splitAt(const DItem* item, int page) const
 
 QString DHTMLPagePlan::pageName(const QString& base, int page) const
 {
-    return page <= 0 ? base : base + QStringLiteral(".n") + QString::number(pageRoot(page) + 1);
+    if (page <= 0)
+        return base;
+    QString name = base + QStringLiteral(".n") + QString::number(pageRoot(page) + 1);
+    if (isGroupPage(page))
+        name += QLatin1Char('-') + QString::number(pageLast(page) + 1);
+    return name;
+}
+
+QHash<QString, QString> DHTMLPagePlan::tagPageNames() const
+{
+    QHash<QString, QString> names;
+    if (!isSplit())
+        return names;
+    names.reserve(m_tagNodes.size());
+    for (auto it = m_tagNodes.cbegin(); it != m_tagNodes.cend(); ++it)
+        names.insert(it.key(), pageName(QString(), pageOfNode(it.value())));
+    return names;
 }

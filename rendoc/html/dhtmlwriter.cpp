@@ -4,6 +4,7 @@
 #include "rendoc/html/dhtmlgraphic.h"
 #include "rendoc/html/dhtmlimagecopier.h"
 #include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmloutlinewriter.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/model/ditems.h"
@@ -58,16 +59,29 @@ void DHTMLWriter::logMessage(const QString& text)
         m_log->message(text);
 }
 
-void DHTMLWriter::addAnchor(const DItem* item, const QString& id)
-{
-    if (item)
-        m_anchors.insert(item, id);
-}
-
 void DHTMLWriter::clearAnchors()
 {
     m_anchors.clear();
-    m_writtenAnchors.clear();
+    m_anchorWritten.clear();
+    m_anchorsOnPage.clear();
+}
+
+void DHTMLWriter::writeAnchor(int node)
+{
+    write(QLatin1String("<span id=\""));
+    writeEscaped(m_outline->node(node).id, true);
+    write(QLatin1String("\"></span>"));
+    if (!m_anchorWritten[size_t(node)]) {
+        m_anchorWritten[size_t(node)] = 1;
+        m_anchorsOnPage.push_back(node);
+    }
+}
+
+void DHTMLWriter::forgetWrittenAnchors()
+{
+    for (int node : m_anchorsOnPage)
+        m_anchorWritten[size_t(node)] = 0;
+    m_anchorsOnPage.clear();
 }
 
 void DHTMLWriter::doAll(DDocument* document)
@@ -115,6 +129,7 @@ void DHTMLWriter::scanPage(DDocument* document)
             break;
         }
     }
+    m_css = m_styleSheet.css();
 }
 
 void DHTMLWriter::writeHead(DDocument* document)
@@ -131,7 +146,8 @@ void DHTMLWriter::writeHead(DDocument* document)
                         "<title>"));
     const int root = m_plan.pageRoot(m_page);
     if (root >= 0 && m_outline) {
-        writeEscaped(m_outline->node(root).label);
+        writeEscaped(m_plan.isGroupPage(m_page) ? DHTMLOutlineWriter::groupLabel(*m_outline, m_plan, m_page)
+                                                : m_outline->node(root).label);
         write(QLatin1String(" - "));
     }
     writeEscaped(title);
@@ -148,7 +164,7 @@ void DHTMLWriter::writeHead(DDocument* document)
 void DHTMLWriter::writeStyles()
 {
     write(QLatin1String("<style>\n"));
-    write(m_styleSheet.css());
+    write(m_css);
     if (!m_pageTotals.isEmpty())
         write(DHTMLTotals::css());
     write(QLatin1String("</style>\n"));
@@ -172,7 +188,7 @@ void DHTMLWriter::writeRange(DItem* first)
             // The node's text is on its own page: a link stands for it here, and the walk
             // goes on after its last item (ending the page if that holds the page's end).
             writeSplitLink(it, split);
-            DItem* end = const_cast<DItem*>(m_plan.rangeEnd(split));
+            DItem* end = const_cast<DItem*>(m_plan.pageEnd(m_plan.ownPage(split)));
             if (m_rangeEnd && m_rangeEnd->parent() == it->parent())
                 for (const DItem* s = it; s && !m_rangeDone; s = s == end ? nullptr : s->next())
                     m_rangeDone = s == m_rangeEnd;
@@ -222,12 +238,8 @@ void DHTMLWriter::writeAnchors(const DItem* item)
 {
     if (m_anchors.isEmpty())
         return;
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
-        write(QLatin1String("<span id=\""));
-        writeEscaped(it.value(), true);
-        write(QLatin1String("\"></span>"));
-        m_writtenAnchors.insert(it.value());
-    }
+    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
+        writeAnchor(it.value());
 }
 
 void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)

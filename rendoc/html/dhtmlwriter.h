@@ -137,12 +137,14 @@ protected:
     // configuration asks for an outline: by default a list of the numbered titles.
     virtual void writeOutline(DDocument* document);
 
-    // Ids written at the start of item, for links from outside the document (an outline);
-    // set before the page is written. anchorWritten() tells, after the articles, whether the
-    // id made it into the page.
-    void addAnchor(const DItem* item, const QString& id);
+    // The outline nodes whose ids are written at the start of their first item, for links
+    // from outside the document; set with the outline. anchorWritten() tells whether the
+    // node's id made it into the page being written so far.
     void clearAnchors();
-    bool anchorWritten(const QString& id) const { return m_writtenAnchors.contains(id); }
+    bool anchorWritten(int node) const
+    {
+        return node >= 0 && size_t(node) < m_anchorWritten.size() && m_anchorWritten[size_t(node)];
+    }
 
     // Writes text escaped (attribute: for a double-quoted attribute value).
     void writeEscaped(QStringView text, bool attribute = false);
@@ -172,6 +174,9 @@ private:
     void writeNav(DDocument* document);
     // Writes the link that stands for the text of node, which has a page of its own.
     void writeSplitLink(DItem* item, int node);
+    // Writes node's anchor id and notes it as written on this page.
+    void writeAnchor(int node);
+    void forgetWrittenAnchors();
     // The href of node's anchor from the page being written; "" for none.
     // The href of node's anchor from the page being written; "" for none. On this page it
     // is linked only once written, unless sameTrusted (a list written before the text).
@@ -235,8 +240,10 @@ private:
     bool m_inPage = false;                      // writing a page (its tags are known)
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
-    QMultiHash<const DItem*, QString> m_anchors;
-    QSet<QString> m_writtenAnchors;
+    QMultiHash<const DItem*, int> m_anchors;   // first item -> outline nodes starting there
+    std::vector<char> m_anchorWritten;          // per outline node: its id is on the page
+    std::vector<int> m_anchorsOnPage;           // the nodes marked so, to unmark per page
+    QString m_css;                              // the style block of the document's pages
     DDocument* m_currentDocument = nullptr;
     int m_documentNumber = 0;
     int m_itemCount = 0;

@@ -17,10 +17,12 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     clearAnchors();
     if (!outline)
         return;
+    m_anchors.reserve(outline->size());
+    m_anchorWritten.assign(size_t(outline->size()), 0);
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
         if (node.first && !node.id.isEmpty())
-            addAnchor(node.first, node.id);
+            m_anchors.insert(node.first, k);
     }
 }
 
@@ -31,7 +33,7 @@ void DHTMLWriter::writePage(DDocument* document, int page)
     m_page = page;
     m_popupIds.clear();
     m_popupDepth = 0;
-    m_writtenAnchors.clear();
+    forgetWrittenAnchors();
     m_inPage = true;
     m_itemCount = 0;
     m_stopped = false;
@@ -41,9 +43,10 @@ void DHTMLWriter::writePage(DDocument* document, int page)
     const int root = m_plan.pageRoot(page);
     DItem* first = document;
     if (root >= 0 && m_outline) {
-        // A node page holds the run of items from the node's first to its last sibling.
+        // A node page holds the run of items from the node's first to its last sibling (a
+        // group page: to its last node's).
         first = const_cast<DItem*>(m_outline->node(root).first);
-        m_rangeEnd = m_plan.rangeEnd(root);
+        m_rangeEnd = m_plan.pageEnd(page);
         m_documentNumber = m_plan.documentOf(root);
         DItem* top = first;
         while (top->parent())
@@ -117,24 +120,21 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
     if (listItem)
         write(QLatin1String("<li>"));
     // The anchors of enclosing nodes that start at the same item stay on this page.
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it) {
-        const int owner = m_outline->indexOf(it.value());
-        if (owner == node || m_outline->isAncestor(node, owner))
-            continue;
-        write(QLatin1String("<span id=\""));
-        writeEscaped(it.value(), true);
-        write(QLatin1String("\"></span>"));
-        m_writtenAnchors.insert(it.value());
-    }
+    const int page = m_plan.ownPage(node);
+    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
+        if (!m_plan.coversNode(page, it.value()))
+            writeAnchor(it.value());
     // Kept short: a wide node leaves one such line for each of its children with a page.
     const DHTMLOutline::Node& n = m_outline->node(node);
     static const char* const classes[] = {"", " ok", " ko", " ne"};
+    const int last = m_plan.pageLast(page);
+    const bool failing = m_outline->holdsFailure(node) || DHTMLOutlineWriter::groupHoldsFailure(*m_outline, m_plan, page);
     write(QLatin1String("<p class=\"split"));
-    write(QLatin1String(classes[qBound(0, int(n.verdict), 3)]));
-    write(m_outline->holdsFailure(node) ? QLatin1String(" f\"><a href=\"") : QLatin1String("\"><a href=\""));
-    writeEscaped(pageFile(m_plan.ownPage(node)), true);
+    write(QLatin1String(classes[qBound(0, last == node ? int(n.verdict) : DHTMLOutlineWriter::groupVerdict(*m_outline, m_plan, page), 3)]));
+    write(failing ? QLatin1String(" f\"><a href=\"") : QLatin1String("\"><a href=\""));
+    writeEscaped(pageFile(page), true);
     write(QLatin1String("\">"));
-    writeEscaped(n.label);
+    writeEscaped(last == node ? n.label : DHTMLOutlineWriter::groupLabel(*m_outline, m_plan, page));
     write(QLatin1String("</a></p>\n"));
     if (listItem)
         write(QLatin1String("</li>\n"));
@@ -146,7 +146,7 @@ QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
     if (n.id.isEmpty() || !n.first)
         return QString();
     const int page = m_plan.pageOfNode(node);
-    if (page == m_page && !sameTrusted && !anchorWritten(n.id))
+    if (page == m_page && !sameTrusted && !anchorWritten(node))
         return QString();
     return onPage(page, QLatin1Char('#') + n.id);
 }

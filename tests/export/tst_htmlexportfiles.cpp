@@ -138,6 +138,47 @@ private Q_SLOTS:
         QVERIFY2(page.contains("/srv/b/tests/t.py\">t.py</a>"), qPrintable(page));
     }
 
+    // A report page's totals have the summary's columns: flaky and inconclusive only when a
+    // loaded report counts some.
+    void pageTotalsColumns_data()
+    {
+        QTest::addColumn<qint64>("flaky");
+        QTest::addColumn<qint64>("inconclusive");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("plain") << qint64(0) << qint64(-1) << "<td>r.xrd</td><td>Passed</td><td class=\"n\">0</td>"
+                                                             "<td class=\"n\">5</td><td class=\"n\">5</td>";
+        QTest::newRow("flaky") << qint64(2) << qint64(-1)
+                               << "<th>Flaky</th><th>Total</th></tr></thead>\n<tbody>\n<tr class=\"ok\"><td>r.xrd</td>"
+                                  "<td>Passed</td><td class=\"n\">0</td><td class=\"n\">5</td><td class=\"n\">2</td>"
+                                  "<td class=\"n\">5</td>";
+        QTest::newRow("flaky and inconclusive")
+            << qint64(2) << qint64(3)
+            << "<th>Flaky</th><th>Inconclusive</th><th>Total</th></tr></thead>\n<tbody>\n<tr class=\"ok\">"
+               "<td>r.xrd</td><td>Passed</td><td class=\"n\">0</td><td class=\"n\">5</td><td class=\"n\">2</td>"
+               "<td class=\"n\">3</td><td class=\"n\">8</td>";
+    }
+
+    void pageTotalsColumns()
+    {
+        QFETCH(qint64, flaky);
+        QFETCH(qint64, inconclusive);
+        QTemporaryDir root;
+        QVERIFY(TestFiles::writeFile(root.filePath("r.xrd"), report("r", "x")));
+        Records records;
+        QVERIFY(records.read(root.filePath("r.xrd")));
+        QAReporterData& record = *records.owned.front();
+        record.failed = 0;
+        record.passed = 5;
+        record.flaky = flaky;
+        record.inconclusive = inconclusive;
+        QAReporterHTMLExport exporter(root.filePath("html"), QString(), QString());
+        exporter.run(records.list, &records.list, nullptr, nullptr, nullptr);
+        const QString page = TestFiles::readText(root.filePath("html/r.html"));
+        QFETCH(QString, row);
+        QVERIFY2(page.contains(row), qPrintable(page.section("<tbody>", 0, 1).right(600)));
+        QCOMPARE(page.contains("<th>Flaky</th>"), flaky > 0);
+    }
+
     // An export of failed tests only says so on every page, the summary included.
     void failedOnlyNote()
     {
@@ -148,7 +189,10 @@ private Q_SLOTS:
             QVERIFY(records.read(root.filePath("r.xrd")));
             DDocument header("Summary", "index");
             QAReporterHTMLExport exporter(root.filePath("html"), QString(), QString());
-            exporter.setFailedOnly(failedOnly);
+            QAReporterFilter filter;
+            if (failedOnly)
+                filter.set(QAReporterFilter::StateMatch, QRegularExpression("ko"));
+            exporter.setFilter(filter);
             exporter.run(records.list, &records.list, &header, nullptr, nullptr);
             QCOMPARE(exporter.writtenFiles().size(), 2);
             for (const QString& page : exporter.writtenFiles())

@@ -1,4 +1,5 @@
-// A large report exported by `xrdview --export-html` as split pages, beside the examples,
+// A large report and a wide one (a node of 1,000 small cases) exported by `xrdview
+// --export-html` as split pages, beside the examples,
 // their linked report and a report of hostile HTML: no link of any page is dead (checked on
 // the written files), no report text becomes markup, the split is the same from run to run,
 // every page stays near the page size, and the summary, the report page, a linked page and
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +53,21 @@ QByteArray generatedReport()
     return xml + "</XROD:NODE>\n<TITLE level=\"1\">Index</TITLE>\n<INDEX/>\n</DOCUMENT>\n</XROD>\n";
 }
 
+// A suite of 1,000 small test cases, all direct children of one node, each with a tag; the
+// top points at the last one. Too many for one page, too small for a page each.
+QByteArray wideReport()
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XROD>\n<DOCUMENT name=\"wide\">\n"
+                     "<P>Last case: <TAGPOINTER name=\"W1000\"/></P>\n"
+                     "<XROD:NODE name=\"wide suite\" type=\"Suite\" state=\"ko\">\n";
+    for (int c = 1; c <= 1000; ++c) {
+        const QByteArray n = QByteArray::number(c);
+        xml += "<XROD:NODE name=\"leaf " + n + "\" type=\"TestCase\" state=\"" + (c % 250 == 7 ? "ko" : "ok")
+               + "\" sum=\"1\"><P><TAG name=\"W" + n + "\"/>" + QByteArray("Checked. ").repeated(20) + "</P></XROD:NODE>\n";
+    }
+    return xml + "</XROD:NODE>\n</DOCUMENT>\n</XROD>\n";
+}
+
 // The first group of every match of `pattern`, its character references back to text.
 QStringList matches(const QString& text, const char* pattern)
 {
@@ -81,6 +98,7 @@ class tst_XrdHtmlBrowser : public QObject
         QStringList files{m_work.filePath(QStringLiteral("suite.xrd"))};
         for (const QString& name : QDir(QStringLiteral(KORVAT_EXAMPLES)).entryList({"*.xrd"}, QDir::Files, QDir::Name))
             files << QStringLiteral(KORVAT_EXAMPLES "/") + name;
+        files << m_work.filePath(QStringLiteral("wide.xrd"));
         files << QStringLiteral(KORVAT_TEST_DATA "/hostile-html.xrd");
         const XrdviewRun run = runXrdview(QStringList{"--export-html", out} + files, m_work.filePath("config"));
         if (run.status != 1) // the examples hold failed tests
@@ -105,6 +123,7 @@ private Q_SLOTS:
     {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(TestFiles::writeFile(m_work.filePath("suite.xrd"), generatedReport()));
+        QVERIFY(TestFiles::writeFile(m_work.filePath("wide.xrd"), wideReport()));
         QVERIFY(QDir().mkpath(m_work.filePath("config/xrdview")));
         QVERIFY(TestFiles::writeFile(m_work.filePath("config/xrdview/dhtml.cfg"), "pagesize = 24\n"));
         m_site = m_work.filePath("site");
@@ -114,11 +133,11 @@ private Q_SLOTS:
         QVERIFY(m_pages.contains("suite.html") && m_pages.contains("regression.html"));
     }
 
-    // The report is split below its campaign node, twice deep under its large script; the
-    // same input gives the same pages, none far over the page size.
+    // The report is split below its campaign node, and its large script's cases share pages;
+    // the same input gives the same pages, none far over the page size.
     void split()
     {
-        QStringList parts = m_pages.keys().filter(QRegularExpression("^suite\\.n\\d+\\.html$"));
+        QStringList parts = m_pages.keys().filter(QRegularExpression("^suite\\.n\\d+(-\\d+)?\\.html$"));
         QVERIFY2(parts.size() >= 6, qPrintable(parts.join(' ')));
         QVERIFY(m_pages.value("suite.html").contains("<section class=\"failures\">"));
         QStringList names = m_pages.keys();
@@ -132,6 +151,38 @@ private Q_SLOTS:
             QVERIFY2(text.contains("<ol class=\"path\">") && text.contains("<a href=\"index.html\">"),
                      qPrintable(part));
         }
+    }
+
+    // The wide node's cases share pages, in their order: each case's text is on exactly one
+    // page, the node's page links every shared page once, and its outline lists the runs,
+    // not the cases. (Page sizes and links: split() and noDeadLink().)
+    void wideNode()
+    {
+        const QStringList shared = m_pages.keys().filter(QRegularExpression("^wide\\.n\\d+-\\d+\\.html$"));
+        QVERIFY2(shared.size() >= 10, qPrintable(m_pages.keys().filter("wide").join(' ')));
+        QStringList holders;
+        for (int c = 1; c <= 1000; ++c) {
+            const QString id = QStringLiteral("id=\"tag-W%1\"").arg(c);
+            QStringList pages;
+            for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page)
+                if (page.key().startsWith("wide") && page.value().contains(id))
+                    pages << page.key();
+            QVERIFY2(pages.size() == 1, qPrintable(id + ": " + pages.join(' ')));
+            if (holders.isEmpty() || holders.last() != pages.first())
+                holders << pages.first();
+        }
+        // Consecutive cases, one run per page.
+        QCOMPARE(QSet<QString>(holders.cbegin(), holders.cend()).size(), holders.size());
+        // The page that holds the wide node's text links each shared page from one line.
+        QString node;
+        for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page)
+            if (page.key().startsWith("wide") && page.value().contains("<a href=\"" + shared.first() + "\">"))
+                node = page.key();
+        QVERIFY(!node.isEmpty());
+        const QString& text = m_pages.value(node);
+        for (const QString& page : shared)
+            QCOMPARE(matches(text, "<p class=\"split[^\"]*\"><a href=\"([^\"]*)\"").count(page), 1);
+        QVERIFY(!text.contains(">leaf 500<"));
     }
 
     // No dead link anywhere: every local page named by an href exists, and every fragment is

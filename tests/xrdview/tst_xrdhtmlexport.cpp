@@ -1,6 +1,6 @@
-// What the host's HTML export leaves in the folder after a report window's export: its pages
-// when it completes, none of the files it made when a linked report could not be read, files
-// of earlier exports in any case. (The command line's statuses: tst_xrdexportstatus; the pages
+// What the host's HTML export leaves in the folder after the export of a report window without
+// a session: its pages when it completes, also past a linked report it could not read (named in
+// the log, as the session's export does), files of earlier exports in any case. (The command line's statuses: tst_xrdexportstatus; the pages
 // in a browser: tst_xrdhtmlbrowser.)
 
 #include "sdk/qailogmonitor.h"
@@ -38,6 +38,14 @@ public:
     }
 };
 
+// Keeps the export's messages.
+class Log : public QAILogMonitor
+{
+public:
+    QStringList lines;
+    void message(const QString& text) override { lines << text; }
+};
+
 } // namespace
 
 class tst_XrdHtmlExport : public QObject
@@ -54,8 +62,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("left");
         QTest::newRow("complete") << QStringList{"Image not found: x.png"} << true
                                   << QStringList{"a.html", "b.html", "old.html"};
-        QTest::newRow("linked report unreadable") << QStringList{"Unable to open the report file '/r/x.xrd'"} << false
-                                                  << QStringList{"a.html", "old.html"};
+        QTest::newRow("linked report unreadable") << QStringList{"Unable to open the report file '/r/x.xrd'"} << true
+                                                  << QStringList{"a.html", "b.html", "old.html"};
+        QTest::newRow("nothing written") << QStringList() << false << QStringList{"a.html", "old.html"};
     }
 
     void folder()
@@ -68,14 +77,19 @@ private Q_SLOTS:
         XrdStudio studio(out.path());
         studio.useStandardErrorOutput();
         ScriptedWindow window;
-        window.pages = QStringList{"a.html", "b.html"};
+        QFETCH(bool, ok);
+        window.pages = ok ? QStringList{"a.html", "b.html"} : QStringList();
         window.messages = messages;
         XrdHtmlExport exporter(&studio);
-        QTEST(exporter.run(&window, out.path()), "ok");
+        Log log;
+        exporter.setMonitors(nullptr, &log);
+        QCOMPARE(exporter.run(&window, out.path()), ok);
         QTEST(QDir(out.path()).entryList(QDir::Files, QDir::Name), "left");
-        QFETCH(bool, ok);
         QCOMPARE(exporter.writtenFiles().size(), ok ? 2 : 0);
         QCOMPARE(exporter.errorString().isEmpty(), ok);
+        // Every message reaches the log; an unreadable linked report is counted too.
+        QCOMPARE(log.lines, messages);
+        QCOMPARE(exporter.unreadableCount(), messages.filter("Unable to open").size());
     }
 };
 

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryFile>
 
 XrdHtmlExport::XrdHtmlExport(XrdStudio* studio) : m_studio(studio) {}
 
@@ -62,23 +61,6 @@ QHash<QString, QDateTime> XrdHtmlExport::snapshot(const QString& dir) const
     return files;
 }
 
-QString XrdHtmlExport::prepareFolder(const QString& dir)
-{
-    const QString target = QFileInfo(dir).absoluteFilePath();
-    if (!QDir().mkpath(target)) {
-        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot create the folder %1.")
-                      .arg(QDir::toNativeSeparators(target));
-        return QString();
-    }
-    QTemporaryFile probe(target + QStringLiteral("/.xrdview-write-test-XXXXXX"));
-    if (!probe.open()) {
-        m_error = QCoreApplication::translate("XrdHtmlExport", "Cannot write into the folder %1.")
-                      .arg(QDir::toNativeSeparators(target));
-        return QString();
-    }
-    return target;
-}
-
 bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
 {
     m_written.clear();
@@ -89,7 +71,7 @@ bool XrdHtmlExport::run(QAStReportSession* session, const QString& dir)
         m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
-    const QString target = prepareFolder(dir);
+    const QString target = QAExportHtmlDialog::prepareFolder(dir, &m_error);
     if (target.isEmpty())
         return false;
     const QHash<QString, QDateTime> before = snapshot(target);
@@ -126,7 +108,7 @@ bool XrdHtmlExport::run(QAStViewerWindow* window, const QString& dir)
         m_error = QCoreApplication::translate("XrdHtmlExport", "There is no report to export.");
         return false;
     }
-    const QString target = prepareFolder(dir);
+    const QString target = QAExportHtmlDialog::prepareFolder(dir, &m_error);
     return !target.isEmpty() && runWindow(window, target);
 }
 
@@ -151,7 +133,9 @@ bool XrdHtmlExport::runWindow(QAStViewerWindow* window, const QString& target)
     }
     m_written.sort();
 
-    if (m_canceled || m_unreadable > 0 || m_written.isEmpty()) {
+    // As with a session: a linked report that cannot be read is named in the log (counted by
+    // message()) and the pages written stand.
+    if (m_canceled || m_written.isEmpty()) {
         undo(target, before, 0);
         return false;
     }
@@ -164,8 +148,6 @@ void XrdHtmlExport::undo(const QString& target, const QHash<QString, QDateTime>&
         m_error = QCoreApplication::translate("XrdHtmlExport", "The export was cancelled.");
     else if (failedPages > 0)
         m_error = QCoreApplication::translate("XrdHtmlExport", "%n page(s) could not be written.", nullptr, failedPages);
-    else if (m_unreadable > 0)
-        m_error = QCoreApplication::translate("XrdHtmlExport", "%n linked report(s) could not be read.", nullptr, m_unreadable);
     else
         m_error = QCoreApplication::translate("XrdHtmlExport", "Nothing was written to %1.")
                       .arg(QDir::toNativeSeparators(target));

@@ -50,13 +50,16 @@ public:
     // Exports everything session shows into dir. True when every page was written.
     bool run(QAStReportSession* session, const QString& dir);
     // The same through the window's session; a viewer without a session exports through
-    // the window, and what it wrote is then told by the folder's file times.
+    // the window, and what it wrote is then told by the folder's file times. Either way a
+    // linked report that cannot be read is named in the log and the export goes on.
     bool run(QAStViewerWindow* window, const QString& dir);
 
     // What the last run wrote (absolute paths, sorted), and why it failed.
     const QStringList& writtenFiles() const { return m_written; }
     const QString& errorString() const { return m_error; }
     bool canceled() const { return m_canceled; }
+    // How many linked reports the last run could not read (named in the log, passed over).
+    int unreadableCount() const { return m_unreadable; }
 
     bool isCanceled() const override;
     void setProgress(int value) override;
@@ -64,8 +67,6 @@ public:
 
 private:
     QHash<QString, QDateTime> snapshot(const QString& dir) const;
-    // Makes dir and checks that it takes files; the absolute path, or empty with the reason.
-    QString prepareFolder(const QString& dir);
     // Says why an export failed, removes the files it created (not those it replaced, which
     // are complete pages: `before` lists what the folder held) and forgets what it wrote.
     void undo(const QString& target, const QHash<QString, QDateTime>& before, int failedPages);
