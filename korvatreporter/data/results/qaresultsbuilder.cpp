@@ -80,7 +80,7 @@ bool QAResultsBuilder::addNode(const QString &name, const QString &type, const Q
     node->name = name.isNull() ? QLatin1String("") : name;
     node->type = type;
     node->state = state;
-    node->id = QString::number(++m_nodeCounter);
+    node->id.setNumber(quint64(++m_nodeCounter));
     if (!m_typeSet.contains(type)) {
         m_typeSet.insert(type);
         m_types.append(type);
