@@ -2,12 +2,18 @@
 
 namespace {
 
-// Items are heap objects: the low bits of their addresses say nothing, and
-// the multiplication spreads the rest over the table.
+// Items come from a block pool in the order they were read, so the items a
+// walk meets one after the other mostly lie side by side in memory. The hash
+// keeps that order within each 4 KiB page (its items go to one run of 512
+// slots, in address order) and spreads the pages over the table: filling
+// and looking up in document order then touch the table run by run instead
+// of at a random slot each time, which on a table of megabytes is most of
+// the cost.
 std::size_t anchorHash(const DItem *item)
 {
-    const auto bits = std::uint64_t(reinterpret_cast<std::uintptr_t>(item)) >> 4;
-    return std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 17);
+    const auto address = std::uint64_t(reinterpret_cast<std::uintptr_t>(item));
+    const std::uint64_t page = ((address >> 12) * 0x9E3779B97F4A7C15ull) >> 17;
+    return std::size_t((page << 9) | ((address >> 3) & 511));
 }
 
 } // namespace
@@ -43,7 +49,7 @@ void QAReporterAnchorTable::reserve(qsizetype count)
         rehash(slots);
 }
 
-QAReporterAnchorTable::Anchor &QAReporterAnchorTable::operator[](const DItem *item)
+QAReporterAnchorTable::Slot &QAReporterAnchorTable::entry(const DItem *item)
 {
     if (std::size_t(m_size + 1) * 4 > m_slots.size() * 3)
         rehash(qMax<std::size_t>(64, m_slots.size() * 2));
@@ -52,7 +58,19 @@ QAReporterAnchorTable::Anchor &QAReporterAnchorTable::operator[](const DItem *it
         slot.item = item;
         ++m_size;
     }
-    return slot.anchor;
+    return slot;
+}
+
+void QAReporterAnchorTable::addExcluded(const DItem *item, QAReporterNode *node)
+{
+    Anchor &anchor = entry(item).anchor;
+    if (!anchor.excluded())
+        anchor.m_value = reinterpret_cast<std::uintptr_t>(node) | 1;
+}
+
+void QAReporterAnchorTable::add(const DItem *item)
+{
+    entry(item);
 }
 
 QAReporterAnchorTable::Anchor *QAReporterAnchorTable::find(const DItem *item)

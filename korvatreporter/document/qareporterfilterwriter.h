@@ -55,9 +55,9 @@ public:
     // the documents chained after it. Either may be null. Call once.
     void run(QAReporterDataTree *sourceTree, DDocument *sourceDocument);
 
-    // Walks `sourceTree` forward, replaying each step's move log on the new
-    // tree and inserting a copy of every accepted node whose parent was kept;
-    // the others go to the excluded list. False without a filter or tree, or
+    // Walks `sourceTree`'s nodes in pre-order, appending to the new tree a
+    // copy of every accepted node whose parent was kept; the others go to the
+    // excluded list, in walk order. False without a filter or tree, or
     // when the source root is rejected (no new tree then).
     bool buildNewTree(QAReporterDataTree *sourceTree);
 
