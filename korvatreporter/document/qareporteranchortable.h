@@ -61,6 +61,6 @@ private:
     void rehash(std::size_t slots);
     Slot &entry(const DItem *item);
 
-    std::vector<Slot> m_slots; // a power of two in size, or empty
+    std::vector<Slot> m_slots; // whole runs of slots (see the .cpp), or empty
     qsizetype m_size = 0;
 };
