@@ -73,7 +73,8 @@ void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sour
 bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 {
     m_newTree.reset();
-    m_excluded.clear();
+    m_excludedRoots.clear();
+    m_excludedNodes = 0;
     m_keptNodes = 0;
     if (!m_filter || !sourceTree)
         return false;
@@ -107,7 +108,11 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
             copy = tree.appendChild(top.copy, new QAReporterNode(*node));
             ++m_keptNodes;
         } else {
-            m_excluded.append(node);
+            // Only the first node of each excluded subtree is listed: the
+            // others follow from it.
+            if (top.copy)
+                m_excludedRoots.push_back(child);
+            ++m_excludedNodes;
         }
         // `top` is not used after this: the push may move it.
         if (child->hasChildren())
@@ -120,16 +125,25 @@ void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
     // Sized once: an entry per excluded node and two per kept one at most.
-    m_anchors.reserve(m_excluded.size() + 2 * (m_keptNodes + 1));
+    m_anchors.reserve(m_excludedNodes + 2 * (m_keptNodes + 1));
     // The first excluded node (in walk order) anchored on an item decides its
     // drop range.
-    for (QAReporterNode *node : std::as_const(m_excluded)) {
-        if (node->startItem)
-            m_anchors.addExcluded(node->startItem, node);
+    std::vector<const TreeNode *> pending;
+    for (const TreeNode *root : m_excludedRoots) {
+        // The subtree in pre-order, the order in which the nodes were excluded.
+        pending.push_back(root);
+        while (!pending.empty()) {
+            const TreeNode *treeNode = pending.back();
+            pending.pop_back();
+            QAReporterNode *node = treeNode->data();
+            if (node->startItem)
+                m_anchors.addExcluded(node->startItem, node);
+            pending.insert(pending.end(), treeNode->children().crbegin(), treeNode->children().crend());
+        }
     }
     // The list has served: it goes before the copy is made, which is when a
     // large report's toggle reaches its peak of memory.
-    m_excluded = QList<QAReporterNode *>();
+    m_excludedRoots = {};
     // Every item a kept node refers to, so that its copy is known at the end.
     if (m_newTree) {
         forEachNode(m_newTree->rootNode(), [this](QAReporterNode &node) {
