@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvatreporter/data/qareporternodeid.h"
 #include "rendoc/model/dpool.h"
 
 #include <QString>
@@ -10,21 +11,22 @@ class DItem;
 // document and the attributes of its node element. A missing attribute
 // leaves its field null, an empty one leaves it empty; consumers test
 // isNull() before using a field. The root node has every string null.
-// Nodes are allocated from DPool: a large report has hundreds of thousands.
-class QAReporterNode
+// Nodes are allocated from DPool: a large report has hundreds of thousands,
+// so the class has no virtual table and no string it need not have.
+class QAReporterNode final
 {
 public:
     QAReporterNode() = default;
     QAReporterNode(const QAReporterNode &) = default;
     QAReporterNode &operator=(const QAReporterNode &) = default;
-    virtual ~QAReporterNode();
+    ~QAReporterNode();
 
     static void *operator new(std::size_t size) { return DPool::allocate(size); }
     static void operator delete(void *block, std::size_t size) noexcept { DPool::release(block, size); }
 
     DItem *startItem = nullptr; // first document item of the node's text; not owned
     DItem *endItem = nullptr;   // document position when the node ended; not owned
-    QString id;                 // decimal sequence number within the file, from "1"
+    QAReporterNodeId id;        // decimal sequence number within the file, from "1"
     QString name;
     QString type;
     QString state; // "ok", "ko" or "NE" when meaningful

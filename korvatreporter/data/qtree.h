@@ -201,6 +201,21 @@ public:
         return true;
     }
 
+    // Appends datum as the last child of `parent`, a node of this tree, and
+    // returns its node; the cursor does not move and the move log is left as
+    // it is. For builders that walk another tree's nodes directly: a copy of
+    // a large tree then costs no cursor steps. Null for a null datum or parent.
+    QTreeNode *appendChild(QTreeNode *parent, T *datum)
+    {
+        if (!parent || !datum)
+            return nullptr;
+        auto *node = new QTreeNode(datum);
+        node->m_parent = parent;
+        node->m_row = int(parent->m_children.size());
+        parent->m_children.append(node);
+        return node;
+    }
+
     // The moves of the last cursor operation, in order. The list is
     // implicitly shared: a copy kept by the caller is not changed by later
     // operations.

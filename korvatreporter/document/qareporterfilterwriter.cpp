@@ -66,61 +66,57 @@ void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sour
     indexAnchors();
     walk(sourceDocument);
     mapLeftovers();
+    // Megabytes on a large report, and of no use once the copy is made.
+    m_anchors.clear();
 }
 
 bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 {
     m_newTree.reset();
-    m_excluded.clear();
+    m_excludedRoots.clear();
+    m_excludedNodes = 0;
     m_keptNodes = 0;
     if (!m_filter || !sourceTree)
         return false;
-    // A failed move down leaves the new cursor one level too high; the skip
-    // count cancels the move up that follows. The first move down, from the
-    // root, always fails (the root copy has no child yet) and is the one move
-    // that needs no cancelling, hence -1.
-    int skip = -1;
     const QAReporterNode *sourceRoot = sourceTree->root();
     if (!sourceRoot || m_filter->match(*sourceRoot) != QAReporterFilter::Accepted)
         return false;
     m_newTree = std::make_unique<QAReporterDataTree>(new QAReporterNode(*sourceRoot));
     QAReporterDataTree &tree = *m_newTree;
 
-    auto moveUp = [&] {
-        if (skip > 0)
-            --skip;
-        else
-            tree.toParent();
+    // A pre-order walk over the source's nodes with a stack of open levels:
+    // each level holds its source node, its copy (null once excluded, which
+    // excludes everything below it) and the next child to visit.
+    struct Level
+    {
+        const TreeNode *source;
+        TreeNode *copy;
+        qsizetype nextChild;
     };
-
-    // Whether the source node on the walk's path at each depth was
-    // excluded; the root (depth 0) was kept.
-    std::vector<char> excludedAt{0};
-    size_t depth = 0;
-    for (QAReporterNode *node = sourceTree->next(QTree<QAReporterNode>::Forward); node;
-         node = sourceTree->next(QTree<QAReporterNode>::Forward)) {
-        // A forward step that found a node climbs zero or more levels, then
-        // goes down to a first child or across to a next sibling. A step
-        // across leaves the new cursor on the parent, where the node goes.
-        const QList<int> log = sourceTree->moveLog();
-        for (qsizetype i = 0; i + 1 < log.size(); ++i)
-            moveUp();
-        const bool down = log.last() == QTree<QAReporterNode>::Down;
-        if (down && !tree.toLastChild())
-            ++skip;
-        depth = down ? depth + 1 : depth - size_t(log.size() - 1);
-
-        const bool parentExcluded = depth > 0 && excludedAt[depth - 1];
-        const bool excluded =
-            parentExcluded || m_filter->match(*node) != QAReporterFilter::Accepted;
-        excludedAt.resize(depth + 1);
-        excludedAt[depth] = excluded;
-        if (excluded) {
-            m_excluded.append(node);
-        } else {
-            tree.insert(new QAReporterNode(*node), -1);
-            ++m_keptNodes;
+    std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0}};
+    while (!levels.empty()) {
+        Level &top = levels.back();
+        const QList<TreeNode *> &children = top.source->children();
+        if (top.nextChild == children.size()) {
+            levels.pop_back();
+            continue;
         }
+        const TreeNode *child = children.at(top.nextChild++);
+        QAReporterNode *node = child->data();
+        TreeNode *copy = nullptr;
+        if (top.copy && m_filter->match(*node) == QAReporterFilter::Accepted) {
+            copy = tree.appendChild(top.copy, new QAReporterNode(*node));
+            ++m_keptNodes;
+        } else {
+            // Only the first node of each excluded subtree is listed: the
+            // others follow from it.
+            if (top.copy)
+                m_excludedRoots.push_back(child);
+            ++m_excludedNodes;
+        }
+        // `top` is not used after this: the push may move it.
+        if (child->hasChildren())
+            levels.push_back({child, copy, 0});
     }
     return true;
 }
@@ -129,23 +125,32 @@ void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
     // Sized once: an entry per excluded node and two per kept one at most.
-    m_anchors.reserve(m_excluded.size() + 2 * (m_keptNodes + 1));
+    m_anchors.reserve(m_excludedNodes + 2 * (m_keptNodes + 1));
     // The first excluded node (in walk order) anchored on an item decides its
     // drop range.
-    for (QAReporterNode *node : std::as_const(m_excluded)) {
-        if (node->startItem) {
-            Anchor &anchor = m_anchors[node->startItem];
-            if (!anchor.excluded)
-                anchor.excluded = node;
+    std::vector<const TreeNode *> pending;
+    for (const TreeNode *root : m_excludedRoots) {
+        // The subtree in pre-order, the order in which the nodes were excluded.
+        pending.push_back(root);
+        while (!pending.empty()) {
+            const TreeNode *treeNode = pending.back();
+            pending.pop_back();
+            QAReporterNode *node = treeNode->data();
+            if (node->startItem)
+                m_anchors.addExcluded(node->startItem, node);
+            pending.insert(pending.end(), treeNode->children().crbegin(), treeNode->children().crend());
         }
     }
+    // The list has served: it goes before the copy is made, which is when a
+    // large report's toggle reaches its peak of memory.
+    m_excludedRoots = {};
     // Every item a kept node refers to, so that its copy is known at the end.
     if (m_newTree) {
         forEachNode(m_newTree->rootNode(), [this](QAReporterNode &node) {
             if (node.startItem)
-                m_anchors[node.startItem];
+                m_anchors.add(node.startItem);
             if (node.endItem)
-                m_anchors[node.endItem];
+                m_anchors.add(node.endItem);
         });
     }
 }
@@ -161,7 +166,7 @@ void QAReporterFilterWriter::mapLeftovers()
         if (!item)
             return;
         if (const Anchor *anchor = m_anchors.find(item))
-            item = anchor->copy;
+            item = anchor->copy();
     };
     forEachNode(m_newTree->rootNode(), [&map](QAReporterNode &node) {
         map(node.startItem);
@@ -227,11 +232,11 @@ bool QAReporterFilterWriter::keep(DItem *item)
     Anchor *anchor = m_anchors.find(item);
     if (!anchor)
         return true;
-    if (!anchor->excluded) {
+    QAReporterNode *node = anchor->excluded();
+    if (!node) {
         m_anchor = anchor;
         return true;
     }
-    QAReporterNode *node = anchor->excluded;
     if (node->endItem != node->startItem) {
         m_rangeNode = node;
         m_rangeDepth = m_frames.size() - 1;
@@ -274,7 +279,7 @@ T *QAReporterFilterWriter::placeKeptCopy(T *item, bool leadingTag)
     }
     T *copy = new T(*item);
     if (m_anchor)
-        m_anchor->copy = copy;
+        m_anchor->setCopy(copy);
     if (repointStart(item, copy) && leadingTag)
         link(new DTag(QString()));
     link(copy);
@@ -364,7 +369,7 @@ void QAReporterFilterWriter::doDocument(DDocument *item)
         return;
     auto *copy = new DDocument(*item);
     if (m_anchor)
-        m_anchor->copy = copy;
+        m_anchor->setCopy(copy);
     // Links name documents, so the node anchored on the document carries
     // the document's name.
     if (QAReporterNode *anchored = repointStart(item, copy))

@@ -55,10 +55,11 @@ public:
     // the documents chained after it. Either may be null. Call once.
     void run(QAReporterDataTree *sourceTree, DDocument *sourceDocument);
 
-    // Walks `sourceTree` forward, replaying each step's move log on the new
-    // tree and inserting a copy of every accepted node whose parent was kept;
-    // the others go to the excluded list. False without a filter or tree, or
-    // when the source root is rejected (no new tree then).
+    // Walks `sourceTree`'s nodes in pre-order, appending to the new tree a
+    // copy of every accepted node whose parent was kept; the others are
+    // excluded, each subtree listed by its first node in walk order. False
+    // without a filter or tree, or when the source root is rejected (no new
+    // tree then).
     bool buildNewTree(QAReporterDataTree *sourceTree);
 
     QAReporterDataTree *newTree() const { return m_newTree.get(); }
@@ -147,7 +148,10 @@ private:
 
     const QAReporterFilter *m_filter;
     std::unique_ptr<QAReporterDataTree> m_newTree;
-    QList<QAReporterNode *> m_excluded;
+    // The first node of each excluded subtree, in walk order, and the number
+    // of excluded nodes.
+    std::vector<const QTree<QAReporterNode>::QTreeNode *> m_excludedRoots;
+    qsizetype m_excludedNodes = 0;
     qsizetype m_keptNodes = 0; // nodes of the new tree
     QAReporterAnchorTable m_anchors;
 

@@ -5,9 +5,9 @@
 // Storage for the small objects a report has by the million: document items, report nodes and
 // their tree entries. Classes route their operator new and delete here.
 //
-// Blocks of one size (rounded up to 16 bytes) come from 2 MiB chunks of that size alone, so a
+// Blocks of one size (rounded up to 8 bytes) come from 2 MiB chunks of that size alone, so a
 // report's items lie side by side instead of scattered between its strings, with no per-block
-// header. Every chunk after a size's first is advised as a huge page: a large report faults in
+// header. Blocks are aligned on 8 bytes: a class that needs more must not be allocated here. Every chunk after a size's first is advised as a huge page: a large report faults in
 // its items 2 MiB at a time rather than 4 KiB at a time, while a small one touches only the few
 // pages it uses. A chunk whose blocks are all released is unmapped, save one spare per size.
 //

@@ -314,7 +314,7 @@ private Q_SLOTS:
         Parse parse(xml);
         QCOMPARE(parse.ok, accepted);
         if (accepted) {
-            QCOMPARE(parse.node(depth)->id, QString::number(depth));
+            QCOMPARE(parse.node(depth)->id.toString(), QString::number(depth));
             QCOMPARE(parse.node(depth)->startItem->kind(), DItem::Paragraph);
         } else {
             QVERIFY2(parse.error().contains("1000"), qPrintable(parse.error()));

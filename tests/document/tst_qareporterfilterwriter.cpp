@@ -191,7 +191,7 @@ QStringList nodeLines(QAReporterDataTree *tree)
     QStringList lines;
     const auto kind = [](const DItem *item) { return item ? DItem::kindName(item->kind()) : "null"; };
     for (QAReporterNode *n = tree->root(); n; n = tree->next(QAReporterDataTree::Forward))
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7").arg(tree->depth()).arg(n->id, n->name, n->type, n->state)
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7").arg(tree->depth()).arg(n->id.toString(), n->name, n->type, n->state)
                      .arg(kind(n->startItem), tree->depth() == 1 ? "-" : kind(n->endItem));
     return lines;
 }

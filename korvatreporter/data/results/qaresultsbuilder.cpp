@@ -16,23 +16,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <iterator>
 
 
 namespace {
-
-// The decimal text of a positive number, written directly: a report makes
-// one for every node, and QString::number goes through the locale's code.
-QString decimalId(int value)
-{
-    char16_t digits[12];
-    char16_t *start = std::end(digits);
-    do {
-        *--start = char16_t(u'0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    return QString(reinterpret_cast<const QChar *>(start), std::end(digits) - start);
-}
 
 int rank(const QString &state)
 {
@@ -94,7 +80,7 @@ bool QAResultsBuilder::addNode(const QString &name, const QString &type, const Q
     node->name = name.isNull() ? QLatin1String("") : name;
     node->type = type;
     node->state = state;
-    node->id = decimalId(++m_nodeCounter);
+    node->id.setNumber(quint64(++m_nodeCounter));
     // Nodes come in runs of one type: the set is asked only when it changes.
     if ((m_lastType.isNull() || type != m_lastType) && !m_typeSet.contains(type)) {
         m_typeSet.insert(type);

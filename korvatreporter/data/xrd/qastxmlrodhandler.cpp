@@ -277,7 +277,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
         return false;
     node->state = sharedValue(atts, QLatin1String("state"));
     node->icone = sharedValue(atts, QLatin1String("icone"));
-    node->id = QString::number(++m_nodeCounter);
+    node->id.setNumber(quint64(++m_nodeCounter));
     node->count = countSum(node->state, atts);
     bool timeOk = false;
     const double seconds = optionalValue(atts, QLatin1String("time")).trimmed().toDouble(&timeOk);
