@@ -15,11 +15,6 @@ void QAStReportSession::setTestsOnly(bool testsOnly)
     Q_UNUSED(testsOnly);
 }
 
-void QAStReportSession::setTestsListed(TestsListed listener)
-{
-    Q_UNUSED(listener);
-}
-
 QList<QAStTestResult> QAStReportSession::testResults() const
 {
     return {};
