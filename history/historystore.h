@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -35,6 +36,13 @@ public:
     // for to find them; a run found so gets the content hash too.
     virtual std::optional<qint64> recordRun(const HistoryRun &run, bool *created = nullptr,
                                             const Progress &progress = Progress()) = 0;
+
+    // Stores tests that the next recordRun() will hold, while their reports are still being
+    // read, so that it finds them stored. The first call begins that recording's transaction,
+    // which holds the writer's lock until recordRun() ends it: call recordRun() soon after.
+    // Best effort: when the store is busy or a statement fails, the work is dropped (nothing of
+    // it stays) and recordRun() does it. Tests that recordRun() is not given are not kept.
+    virtual void prepareTests(const QString &document, const QStringList &paths);
 
     // The last `last` runs (all when `last` <= 0), oldest first, without their results.
     virtual std::optional<QList<HistoryRun>> runs(int last) = 0;

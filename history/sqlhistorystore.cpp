@@ -20,7 +20,7 @@ constexpr int MaxAttempts = 60;
 // Blocks of results inserted by one statement.
 constexpr qsizetype BatchSize = 64;
 // New tests inserted by one statement.
-constexpr qsizetype TestBatchSize = 200;
+constexpr qsizetype TestBatchSize = 50;
 const char *const OurTables[] = {"runs", "tests", "results", "result_blocks"};
 
 // Text for a NOT NULL column: a null string is stored as an empty one.
@@ -76,6 +76,10 @@ void SqlHistoryStore::rollback()
 {
     QSqlQuery query(database());
     query.exec(QStringLiteral("ROLLBACK"));
+    if (m_ahead.open) {
+        m_ahead = Ahead();
+        m_ahead.dropped = true;
+    }
 }
 
 void SqlHistoryStore::backOff(int attempt)
@@ -162,6 +166,18 @@ bool SqlHistoryStore::migrate(QString *error)
 
 std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *created, const Progress &progress)
 {
+    // Every way out ends a transaction that prepareTests() began: the next recording may store
+    // its tests ahead again.
+    struct AheadEnd
+    {
+        SqlHistoryStore *store;
+        ~AheadEnd()
+        {
+            if (store->m_ahead.open)
+                store->rollback();
+            store->m_ahead = Ahead();
+        }
+    } aheadEnd{this};
     m_error.clear();
     if (run.contentHash.isEmpty()) {
         m_error = QCoreApplication::translate("KorvatHistory", "A run cannot be recorded without its content hash");
@@ -247,12 +263,17 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
         return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
     };
     m_sqlError = QSqlError();
-    if (!beginWrite(false))
+    if (!m_ahead.open && !beginWrite(false))
         return isTransient(m_sqlError) ? Attempt::Retry : Attempt::Failed;
 
     const std::optional<qint64> recorded = recordedRun(run, sha256);
     if (!recorded)
         return failed();
+    if (*recorded != 0 && m_ahead.open) {
+        // Tests stored ahead must not be kept with an older run: again without them.
+        rollback();
+        return Attempt::Retry;
+    }
     if (*recorded != 0) {
         // The same content is already recorded: only a content hash given to an older run is kept.
         *id = *recorded;
@@ -289,11 +310,105 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
     }
 
     QList<qint64> ids;
-    if (!internTests(keys, &ids) || !insertResults(*id, keys, ids, progress))
+    const bool interned = m_ahead.open ? internAfterAhead(keys, &ids) : internTests(keys, &ids);
+    if (!interned || !insertResults(*id, keys, ids, progress))
         return failed();
     if (!exec(QStringLiteral("COMMIT")))
         return failed();
+    m_ahead = Ahead();
     return Attempt::Done;
+}
+
+void SqlHistoryStore::prepareTests(const QString &document, const QStringList &paths)
+{
+    if (m_ahead.dropped || paths.isEmpty())
+        return;
+    if (!m_ahead.open && !beginAhead()) {
+        m_ahead.dropped = true;
+        return;
+    }
+    // New tests are numbered in the order they come: the table grows at its end, and the index
+    // of hashes, held in the page cache, takes them where they fall about as cheaply as in order.
+    QList<TestRow> rows;
+    rows.reserve(paths.size());
+    for (const QString &path : paths) {
+        const qint64 hash = HistoryTestKeys::keyHash(document, path);
+        const auto found = m_ahead.ids.constFind(hash);
+        if (found != m_ahead.ids.constEnd())
+            continue;
+        m_ahead.ids.insert(hash, ++m_ahead.last);
+        rows.append({m_ahead.last, hash, &document, &path});
+    }
+    if (!insertTests(QStringLiteral("tests"), rows))
+        rollback();
+}
+
+bool SqlHistoryStore::beginAhead()
+{
+    m_sqlError = QSqlError();
+    // A busy store is not waited for again here: recordRun() retries as it always does.
+    if (!beginWrite(false))
+        return false;
+    m_ahead.open = true;
+    if (!lockTests()) {
+        rollback();
+        return false;
+    }
+    QSqlQuery all(database());
+    all.setForwardOnly(true);
+    all.prepare(QStringLiteral("SELECT id, key_hash FROM tests"));
+    if (!exec(all)) {
+        rollback();
+        return false;
+    }
+    while (all.next()) {
+        const qint64 id = all.value(0).toLongLong();
+        m_ahead.stored = std::max(m_ahead.stored, id);
+        m_ahead.ids.insert(all.value(1).toLongLong(), id);
+    }
+    m_ahead.last = m_ahead.stored;
+    return true;
+}
+
+bool SqlHistoryStore::internAfterAhead(const HistoryTestKeys &keys, QList<qint64> *ids)
+{
+    ids->fill(0, keys.size());
+    // Which of the tests stored ahead this run holds.
+    std::vector<bool> used(size_t(m_ahead.last - m_ahead.stored), false);
+    QList<qsizetype> fresh;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const qint64 id = m_ahead.ids.value(keys.hashes().at(i), 0);
+        (*ids)[i] = id;
+        if (id > m_ahead.stored)
+            used[size_t(id - m_ahead.stored - 1)] = true;
+        else if (id == 0)
+            fresh.append(i);
+    }
+    std::sort(fresh.begin(), fresh.end(),
+              [&keys](qsizetype a, qsizetype b) { return keys.hashes().at(a) < keys.hashes().at(b); });
+    QList<TestRow> missing;
+    missing.reserve(fresh.size());
+    for (const qsizetype i : fresh) {
+        (*ids)[i] = ++m_ahead.last;
+        const HistoryResult *result = keys.results().at(i);
+        missing.append({m_ahead.last, keys.hashes().at(i), &result->document, &result->path});
+    }
+    if (!insertTests(QStringLiteral("tests"), missing))
+        return false;
+    // Tests listed while reading that the run does not hold (a document renamed once read)
+    // leave no row behind.
+    QSqlQuery remove(database());
+    bool prepared = false;
+    for (size_t i = 0; i < used.size(); ++i) {
+        if (used[i])
+            continue;
+        if (!prepared)
+            prepared = remove.prepare(QStringLiteral("DELETE FROM tests WHERE id = ?"));
+        remove.bindValue(0, m_ahead.stored + 1 + qint64(i));
+        if (!exec(remove))
+            return false;
+    }
+    return true;
 }
 
 bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *ids)
@@ -340,8 +455,12 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *id
 
 bool SqlHistoryStore::insertTests(const QString &table, const QList<TestRow> &rows)
 {
+    // SQLite's OR FAIL (PostgreSQL inserts its tests its own way): a statement that fails keeps
+    // the rows it wrote before, which the failed transaction rolls back anyway, so SQLite keeps
+    // no statement journal. With one, each statement of rows spread over the hash index would
+    // copy every index page it changes, and write it out once the journal outgrows memory.
     const auto statement = [&table](qsizetype count) {
-        QString sql = QStringLiteral("INSERT INTO %1 (id, key_hash, document, path) VALUES ").arg(table);
+        QString sql = QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) VALUES ").arg(table);
         for (qsizetype i = 0; i < count; ++i)
             sql += i ? QStringLiteral(", (?, ?, ?, ?)") : QStringLiteral("(?, ?, ?, ?)");
         return sql;

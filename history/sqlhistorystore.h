@@ -19,6 +19,7 @@ public:
     ~SqlHistoryStore() override;
 
     std::optional<qint64> recordRun(const HistoryRun &run, bool *created, const Progress &progress) override;
+    void prepareTests(const QString &document, const QStringList &paths) override;
     std::optional<QList<HistoryRun>> runs(int last) override;
     std::optional<QList<HistoryResult>> results(qint64 runId) override;
     std::optional<QList<HistoryRun>> recentRuns(int last, const QString &prefix) override;
@@ -51,6 +52,7 @@ protected:
     // Runs `sql` (or the prepared `query`); on failure keeps the error and sets errorString().
     bool exec(const QString &sql);
     bool exec(QSqlQuery &query);
+    // Ends the transaction, and with it any tests stored ahead of a recording.
     void rollback();
     // Waits a short random time before a transaction is tried again.
     static void backOff(int attempt);
@@ -84,6 +86,11 @@ private:
     std::optional<qint64> runWith(const QString &column, const QString &hash);
     // The id of each test of `keys`, in its order; new tests are added to the tests table.
     bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
+    // The same inside the transaction that prepareTests() began: the tests stored then are
+    // found in m_ahead, those `keys` do not hold are removed again.
+    bool internAfterAhead(const HistoryTestKeys &keys, QList<qint64> *ids);
+    // Begins the recording's transaction for prepareTests() and reads the stored tests.
+    bool beginAhead();
     bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
                        const Progress &progress);
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
@@ -103,4 +110,15 @@ private:
 
     QString m_connection;
     QString m_display;
+
+    // Tests stored by prepareTests() in the transaction it began, which recordRun() goes on with.
+    struct Ahead
+    {
+        bool open = false;    // the transaction is begun and `ids` read
+        bool dropped = false; // given up until the next recording: recordRun() does the work
+        QHash<qint64, qint64> ids; // key hash to test id, of every stored test
+        qint64 stored = 0;         // the highest id before this transaction; later ids are new
+        qint64 last = 0;           // the highest id given so far
+    };
+    Ahead m_ahead;
 };

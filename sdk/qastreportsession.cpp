@@ -15,6 +15,11 @@ void QAStReportSession::setTestsOnly(bool testsOnly)
     Q_UNUSED(testsOnly);
 }
 
+void QAStReportSession::setTestsListed(TestsListed listener)
+{
+    Q_UNUSED(listener);
+}
+
 QList<QAStTestResult> QAStReportSession::testResults() const
 {
     return {};

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QAILogMonitor;
@@ -45,6 +46,15 @@ public:
     // sessions told so may each load on a thread of their own. Ignored by
     // default.
     virtual void setTestsOnly(bool testsOnly);
+    // Receives tests of a document as a read for the tests alone lists them,
+    // in batches in document order, on the reading thread and before load()
+    // returns: their paths only (testResults() gives the rest). A host can so
+    // start its work on them during the read. A document's name may still
+    // change once its file is read (two files naming their documents alike).
+    using TestsListed = std::function<void(const QString& document, const QStringList& paths)>;
+    // Sets the receiver of the tests listed from now on (none: an empty
+    // function). Ignored by default: no test is handed over early.
+    virtual void setTestsListed(TestsListed listener);
 
     // The sums of the held files' totals; none while no file is held.
     virtual std::optional<QAStResultTotals> resultTotals() const = 0;

@@ -51,6 +51,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
         (format ? format : QAReportFormats::all().front())->createReader();
     reader->setTotalsOnly(context.totalsOnly);
     reader->setTestsOnly(context.testsOnly);
+    reader->setTestsListed(context.testsListed);
     if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
     if (reader->canceled())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sdk/qastreportsession.h"
+
 #include <QList>
 
 class DStyle;
@@ -11,11 +13,13 @@ class QAStudioInterface;
 // totalsOnly the caller needs each file's totals and types and nothing else:
 // readers that can then keep neither node tree nor documents. With testsOnly
 // the caller needs the tests (QAReporterData::tests): readers that can then
-// list them without keeping a tree or documents.
+// list them without keeping a tree or documents, and hand them to
+// testsListed (when set) as they list them.
 struct QAReporterReadContext
 {
     QAStudioInterface *studio = nullptr;
     QList<DStyle *> styles;
     bool totalsOnly = false;
     bool testsOnly = false;
+    QAStReportSession::TestsListed testsListed;
 };

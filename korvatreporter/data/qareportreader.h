@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sdk/qastreportsession.h"
+
 #include <QList>
 #include <QString>
 
@@ -40,8 +42,13 @@ public:
     // tree nor documents. Readers that cannot read in full.
     void setTestsOnly(bool testsOnly) { m_testsOnly = testsOnly; }
     bool testsOnly() const { return m_testsOnly; }
+    // Tests only: a reader that lists the tests may also hand them to
+    // `listener` as it goes (see QAStReportSession::setTestsListed).
+    void setTestsListed(QAStReportSession::TestsListed listener) { m_testsListed = std::move(listener); }
+    const QAStReportSession::TestsListed &testsListed() const { return m_testsListed; }
 
 private:
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
+    QAStReportSession::TestsListed m_testsListed;
 };

@@ -189,6 +189,7 @@ QAReporterReadContext QAReportSession::readContext() const
     QAReporterReadContext context;
     context.totalsOnly = m_totalsOnly;
     context.testsOnly = m_testsOnly;
+    context.testsListed = m_testsListed;
     if (m_pref) {
         // A read for the tests alone may run on another thread: no progress display.
         context.studio = m_testsOnly ? nullptr : m_pref->studio();

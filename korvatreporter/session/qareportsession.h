@@ -67,6 +67,7 @@ public:
     // totals answers for them.
     void setTotalsOnly(bool totalsOnly) override { m_totalsOnly = totalsOnly; }
     void setTestsOnly(bool testsOnly) override { m_testsOnly = testsOnly; }
+    void setTestsListed(TestsListed listener) override { m_testsListed = std::move(listener); }
     void setFailedOnly(bool failedOnly) override;
     // Hides `type` whatever its entry said before.
     void hideType(const QString &type) override;
@@ -130,6 +131,7 @@ private:
     bool m_typesSettled = false;
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
+    TestsListed m_testsListed;
     std::unique_ptr<QAReporterFilteredList> m_shown;
     // The records the shown list was built from, in order.
     std::vector<const QAReporterData *> m_shownRecords;

@@ -194,6 +194,46 @@ private Q_SLOTS:
         QCOMPARE(outcome(xml, Read::TotalsOnly), read ? full.section(QLatin1Char('\n'), 0, 0) : full);
     }
 
+    // A tests-only read hands over the tests it lists, in batches as it goes, each with the
+    // document's name: every test once, in the order takeTests() gives them.
+    void testsListed_data()
+    {
+        QTest::addColumn<int>("tests");
+        QTest::addColumn<QList<int>>("batches");
+        QTest::newRow("one") << 1 << QList<int>{1};
+        QTest::newRow("a full batch") << 4096 << QList<int>{4096};
+        QTest::newRow("a full batch and one more") << 4097 << QList<int>{4096, 1};
+    }
+    void testsListed()
+    {
+        QFETCH(int, tests);
+        QFETCH(QList<int>, batches);
+        QString body;
+        for (int i = 0; i < tests; ++i)
+            body += QStringLiteral("<XROD:NODE name=\"t%1\" type=\"T\" state=\"%2\"><P/></XROD:NODE>")
+                        .arg(i)
+                        .arg(QLatin1String(i % 3 ? "ok" : "ko"));
+        QAstXmlRodReader reader;
+        reader.rodHandler()->setTestsOnly(true);
+        QStringList listed;
+        QList<int> sizes;
+        QStringList documents;
+        reader.rodHandler()->setTestsListed([&](const QString &document, const QStringList &paths) {
+            documents.append(document);
+            sizes.append(int(paths.size()));
+            listed += paths;
+        });
+        QVERIFY(reader.parseText(wrap(QStringLiteral("<XROD:NODE name=\"s\" type=\"S\" state=\"ok\"><P/>%1</XROD:NODE>").arg(body))));
+        // Full batches come during the parse, the rest when the tests are taken.
+        QCOMPARE(listed.size(), tests / 4096 * 4096);
+        QStringList taken;
+        for (const QAStTestResult &test : reader.rodHandler()->takeTests())
+            taken.append(test.path);
+        QCOMPARE(sizes, batches);
+        QCOMPARE(listed, taken);
+        QCOMPARE(documents, QStringList(batches.size(), QStringLiteral("d")));
+    }
+
     // A tests-only read (what recording and comparing need) keeps neither tree nor document,
     // refuses the same files with the same reason, and lists the tests the session finds in the
     // full read's tree, with the same first document's name.

@@ -1,4 +1,5 @@
 #include "history/historystore.h"
+#include "history/historyrecorder.h"
 #include "history/historystoreurl.h"
 #include "history/historytestkeys.h"
 #include "tests/support/postgrestestserver.h"
@@ -238,6 +239,119 @@ private Q_SLOTS:
         QVERIFY(store->errorString().contains(QLatin1String("content hash")));
     }
 
+    void preparedAhead_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<bool>("onThread");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<bool>("recordedBefore");
+        for (const char *backend : {"sqlite", "postgresql"}) {
+            for (const bool onThread : {false, true}) {
+                const QString row = QStringLiteral("%1, %2, ").arg(QLatin1String(backend),
+                                                                  onThread ? QStringLiteral("recorder thread")
+                                                                           : QStringLiteral("same thread"));
+                QTest::newRow(qPrintable(row + "listed as recorded"))
+                    << backend << onThread << QStringList{"a", "b", "c"} << false;
+                QTest::newRow(qPrintable(row + "listed more than recorded"))
+                    << backend << onThread << QStringList{"z", "a", "b", "c", "y"} << false;
+                QTest::newRow(qPrintable(row + "listed fewer"))
+                    << backend << onThread << QStringList{"b"} << false;
+                QTest::newRow(qPrintable(row + "content recorded before"))
+                    << backend << onThread << QStringList{"a", "b", "c", "z"} << true;
+            }
+        }
+    }
+
+    // Tests stored while the reports are read: the run reads back as if recorded in one go, a
+    // stored test keeps its id, and a listed test that the run lacks leaves no row.
+    void preparedAhead()
+    {
+        QFETCH(QString, backend);
+        QFETCH(bool, onThread);
+        QFETCH(QStringList, listed);
+        QFETCH(bool, recordedBefore);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        HistoryRun earlier;
+        earlier.contentHash = QStringLiteral("earlier");
+        earlier.results = {result("d", "x", HistoryResult::Verdict::Ok), result("d", "a", HistoryResult::Verdict::Ko)};
+        const std::optional<qint64> earlierId = store->recordRun(earlier);
+        QVERIFY2(earlierId, qPrintable(store->errorString()));
+
+        HistoryRun run;
+        run.contentHash = recordedBefore ? QStringLiteral("earlier") : QStringLiteral("new");
+        run.results = {result("d", "c", HistoryResult::Verdict::Inconclusive),
+                       result("d", "a", HistoryResult::Verdict::Ok, 5),
+                       result("d", "b", HistoryResult::Verdict::Ko, 1250, QStringLiteral("boom"))};
+        // Two batches, as a reader hands them over.
+        const QStringList first = listed.mid(0, 1);
+        const QStringList rest = listed.mid(1);
+        std::optional<qint64> id;
+        bool created = false;
+        if (onThread) {
+            HistoryRecorder recorder(url);
+            recorder.prepareTests(QStringLiteral("d"), first);
+            recorder.prepareTests(QStringLiteral("d"), rest);
+            const HistoryRecorder::Outcome outcome = recorder.record(run);
+            QVERIFY2(outcome.id, qPrintable(outcome.error));
+            id = outcome.id;
+            created = outcome.created;
+        } else {
+            store->prepareTests(QStringLiteral("d"), first);
+            store->prepareTests(QStringLiteral("d"), rest);
+            id = store->recordRun(run, &created);
+            QVERIFY2(id, qPrintable(store->errorString()));
+        }
+        QCOMPARE(created, !recordedBefore);
+        QCOMPARE(*id == *earlierId, recordedBefore);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), recordedBefore ? 2 : 4);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM runs").toInt(), recordedBefore ? 1 : 2);
+        if (!recordedBefore) {
+            std::sort(run.results.begin(), run.results.end(),
+                      [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
+            QCOMPARE(describe(*store->results(*id)), describe(run.results));
+        }
+        // The earlier run's tests kept their ids: their history joins the new run's.
+        const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 10);
+        QVERIFY2(history, qPrintable(store->errorString()));
+        QCOMPARE(history->size(), recordedBefore ? 1 : 2);
+        QCOMPARE(history->last().results.size(), 1);
+
+        // The store goes on as usual: the next recording, with or without tests stored ahead.
+        HistoryRun next;
+        next.contentHash = QStringLiteral("next");
+        next.results = {result("d", "y", HistoryResult::Verdict::Ok)};
+        store->prepareTests(QStringLiteral("d"), {QStringLiteral("y")});
+        QVERIFY2(store->recordRun(next), qPrintable(store->errorString()));
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), recordedBefore ? 3 : 5);
+    }
+
+    void preparedAheadNeverRecorded_data() { backends(); }
+    // A recorder that lists tests and ends before its run is recorded leaves no trace, and the
+    // store is not left locked.
+    void preparedAheadNeverRecorded()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        {
+            HistoryRecorder recorder(url);
+            recorder.prepareTests(QStringLiteral("d"), {QStringLiteral("a"), QStringLiteral("b")});
+        }
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 0);
+        QString error;
+        const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        HistoryRun run;
+        run.contentHash = QStringLiteral("after");
+        run.results = {result("d", "b", HistoryResult::Verdict::Ok)};
+        QVERIFY2(store->recordRun(run), qPrintable(store->errorString()));
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 1);
+    }
+
     void newerSchemaRefused_data() { backends(); }
     void newerSchemaRefused()
     {
@@ -257,10 +371,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("backend");
         QTest::addColumn<bool>("sameContent");
-        QTest::newRow("sqlite, four contents") << "sqlite" << false;
-        QTest::newRow("sqlite, one content") << "sqlite" << true;
-        QTest::newRow("postgresql, four contents") << "postgresql" << false;
-        QTest::newRow("postgresql, one content") << "postgresql" << true;
+        QTest::addColumn<bool>("ahead");
+        for (const char *backend : {"sqlite", "postgresql"}) {
+            for (const bool ahead : {false, true}) {
+                const QString row = QLatin1String(backend) + (ahead ? QStringLiteral(", tests ahead") : QString());
+                QTest::newRow(qPrintable(row + ", four contents")) << backend << false << ahead;
+                QTest::newRow(qPrintable(row + ", one content")) << backend << true << ahead;
+            }
+        }
     }
 
     // Four recorders start at once on a store nobody created yet: they race on the schema, on
@@ -269,6 +387,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, backend);
         QFETCH(bool, sameContent);
+        QFETCH(bool, ahead);
         const QString url = freshUrl(backend);
         QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
         constexpr int Tests = 600;
@@ -276,7 +395,10 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i) {
             recorders.push_back(std::make_unique<QProcess>());
             const QString hash = sameContent ? QStringLiteral("one") : QStringLiteral("c%1").arg(i);
-            recorders.back()->start(recorder(), {url, QStringLiteral("r%1").arg(i), hash, QString::number(Tests)});
+            QStringList args{url, QStringLiteral("r%1").arg(i), hash, QString::number(Tests)};
+            if (ahead)
+                args << QStringLiteral("ahead");
+            recorders.back()->start(recorder(), args);
         }
         QSet<QString> ids;
         for (const auto &process : recorders) {
@@ -293,10 +415,22 @@ private Q_SLOTS:
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM schema_version").toInt(), 1);
     }
 
-    void killedRecorder_data() { backends(); }
+    void killedRecorder_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("stop");
+        for (const char *backend : {"sqlite", "postgresql"}) {
+            // Killed after its first batch of results, or while its tests are stored ahead.
+            QTest::newRow(qPrintable(QLatin1String(backend) + QStringLiteral(", writing results")))
+                << backend << "hang";
+            QTest::newRow(qPrintable(QLatin1String(backend) + QStringLiteral(", storing tests ahead")))
+                << backend << "ahead-hang";
+        }
+    }
     void killedRecorder()
     {
         QFETCH(QString, backend);
+        QFETCH(QString, stop);
         const QString url = freshUrl(backend);
         QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
         QString error;
@@ -308,8 +442,7 @@ private Q_SLOTS:
         QVERIFY2(store->recordRun(before), qPrintable(store->errorString()));
 
         QProcess process;
-        process.start(recorder(), {url, QStringLiteral("killed"), QStringLiteral("killed"), QStringLiteral("1000"),
-                                   QStringLiteral("hang")});
+        process.start(recorder(), {url, QStringLiteral("killed"), QStringLiteral("killed"), QStringLiteral("1000"), stop});
         QByteArray out;
         while (!out.contains("written") && process.waitForReadyRead(60000))
             out += process.readAllStandardOutput();
@@ -321,6 +454,7 @@ private Q_SLOTS:
         QVERIFY2(runs, qPrintable(store->errorString()));
         QCOMPARE(runs->size(), 1);
         QCOMPARE(scalar(url, "SELECT SUM(result_count) FROM runs").toInt(), 1);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 1);
         // The killed recorder's lock is gone: the same content records now.
         HistoryRun after;
         after.contentHash = QStringLiteral("killed");

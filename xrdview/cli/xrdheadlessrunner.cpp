@@ -9,6 +9,7 @@
 #include "xrdview/cli/xrdinputfiles.h"
 #include "xrdview/cli/xrdreporttext.h"
 #include "history/historycomparison.h"
+#include "history/historyrecorder.h"
 #include "history/historytext.h"
 #include "xrdview/host/xrdstudio.h"
 
@@ -106,16 +107,22 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     m_session->setTestsOnly(line.mode == XrdCommandLine::Record);
     for (const QString& type : line.hiddenTypes)
         m_session->hideType(type);
-    // A recording hashes the files while they are read.
+    // A recording hashes the files while they are read, and the store takes
+    // their tests as they are listed.
     std::future<XrdHistoryCommands::ContentHash> hash;
-    if (line.mode == XrdCommandLine::Record)
+    std::unique_ptr<HistoryRecorder> recorder;
+    if (line.mode == XrdCommandLine::Record) {
         hash = XrdHistoryCommands::hashInBackground(files);
+        recorder = XrdHistoryCommands::startRecorder(line, m_session.get());
+    }
     StandardErrorLog log;
     const bool allRead = m_session->load(files, &log).isEmpty();
 
     if (line.mode == XrdCommandLine::Record) {
         const XrdHistoryCommands::ContentHash content = hash.get();
-        return allRead ? XrdHistoryCommands::record(line, content, m_session.get()) : Error;
+        if (!allRead)
+            m_session->setTestsListed({});
+        return allRead ? XrdHistoryCommands::record(line, content, m_session.get(), recorder.get()) : Error;
     }
     int status = allRead ? Passed : Error;
     printMode(line, allRead, &status);

@@ -2,6 +2,7 @@
 
 #include "history/historyclassifier.h"
 #include "history/historycomparison.h"
+#include "history/historyrecorder.h"
 #include "history/historystore.h"
 #include "history/historytext.h"
 #include "sdk/qastreportsession.h"
@@ -76,8 +77,20 @@ std::future<XrdHistoryCommands::ContentHash> XrdHistoryCommands::hashInBackgroun
     });
 }
 
-int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session)
+std::unique_ptr<HistoryRecorder> XrdHistoryCommands::startRecorder(const XrdCommandLine& line,
+                                                                  QAStReportSession* session)
 {
+    auto recorder = std::make_unique<HistoryRecorder>(storeUrl(line));
+    HistoryRecorder* to = recorder.get();
+    session->setTestsListed(
+        [to](const QString& document, const QStringList& paths) { to->prepareTests(document, paths); });
+    return recorder;
+}
+
+int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session,
+                               HistoryRecorder* recorder)
+{
+    session->setTestsListed({});
     if (content.hash.isEmpty()) {
         storeError(content.error);
         return XrdHeadlessRunner::Error;
@@ -88,23 +101,21 @@ int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& co
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
     run.results = historyResults(session->detailedTestResults());
-    const std::unique_ptr<HistoryStore> store = openStore(line);
-    if (!store)
-        return XrdHeadlessRunner::Error;
-    bool created = false;
-    const std::optional<qint64> id = store->recordRun(run, &created);
-    if (!id) {
-        storeError(store->errorString());
-        return XrdHeadlessRunner::Error;
-    }
-    XrdHeadlessRunner::print(QString::number(*id) + QLatin1Char('\n'));
-    if (!created)
-        XrdHeadlessRunner::printError(text("The same reports were recorded before, as run %1.").arg(*id));
+    // Whether a test failed is asked before the run goes to the recorder's thread.
     const std::optional<QAStResultTotals> totals = session->resultTotals();
     const bool failed = totals ? totals->failed > 0
                                : std::any_of(run.results.cbegin(), run.results.cend(), [](const HistoryResult& r) {
                                      return r.verdict == HistoryResult::Verdict::Ko;
                                  });
+    const HistoryRecorder::Outcome outcome = recorder->record(std::move(run));
+    if (!outcome.id) {
+        storeError(outcome.error);
+        return XrdHeadlessRunner::Error;
+    }
+    const qint64 id = *outcome.id;
+    XrdHeadlessRunner::print(QString::number(id) + QLatin1Char('\n'));
+    if (!outcome.created)
+        XrdHeadlessRunner::printError(text("The same reports were recorded before, as run %1.").arg(id));
     return failed ? XrdHeadlessRunner::Failed : XrdHeadlessRunner::Passed;
 }
 

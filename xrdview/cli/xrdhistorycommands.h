@@ -11,6 +11,7 @@
 #include <future>
 #include <memory>
 
+class HistoryRecorder;
 class HistoryStore;
 class QAStReportSession;
 
@@ -33,9 +34,14 @@ public:
     // Hashes `files` on a thread of its own, so that it overlaps their reading.
     static std::future<ContentHash> hashInBackground(const QStringList& files);
 
-    // Records the tests of `session`, whose files hash to `content`, as one run.
-    // Status as --summary: 1 when a test failed, 2 when nothing was recorded.
-    static int record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session);
+    // Opens the store on a thread of its own and hands it the tests `session`
+    // lists while it reads, so that storing them overlaps the reading.
+    static std::unique_ptr<HistoryRecorder> startRecorder(const XrdCommandLine& line, QAStReportSession* session);
+    // Records the tests of `session`, whose files hash to `content`, as one run
+    // through `recorder` (from startRecorder()). Status as --summary: 1 when a
+    // test failed, 2 when nothing was recorded.
+    static int record(const XrdCommandLine& line, const ContentHash& content, QAStReportSession* session,
+                      HistoryRecorder* recorder);
     // Prints the history table in the form --to asks for; 2 when the store
     // cannot be read.
     static int history(const XrdCommandLine& line);

@@ -136,6 +136,7 @@ bool QAstXmlRodHandler::startDocument()
     m_candidates.clear();
     m_testPath.clear();
     m_tests.clear();
+    m_testsHanded = 0;
     m_hasFailedCase = false;
     m_types.clear();
     m_passed = 0;
@@ -385,12 +386,27 @@ void QAstXmlRodHandler::endTestNode()
         else if (frame.count == 0 && m_testFrames.back().mayHaveCases())
             m_candidates.push_back({qsizetype(m_tests.size()), frame.seconds});
         m_tests.push_back(std::move(test));
+        if (m_testsListed && m_tests.size() - m_testsHanded >= ListedBatch)
+            handListedTests();
     }
     m_testPath.truncate(frame.pathBefore);
 }
 
+void QAstXmlRodHandler::handListedTests()
+{
+    if (!m_testsListed || m_testsHanded == m_tests.size())
+        return;
+    QStringList paths;
+    paths.reserve(qsizetype(m_tests.size() - m_testsHanded));
+    for (size_t i = m_testsHanded; i < m_tests.size(); ++i)
+        paths.append(m_tests[i].path);
+    m_testsHanded = m_tests.size();
+    m_testsListed(m_documentName, paths);
+}
+
 QList<QAStTestResult> QAstXmlRodHandler::takeTests()
 {
+    handListedTests();
     QList<QAStTestResult> tests;
     tests.reserve(qsizetype(m_tests.size()));
     for (FoundTest &found : m_tests) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendoc/aml/damlhandler.h"
+#include "sdk/qastreportsession.h"
 #include "sdk/qasttestresult.h"
 
 #include <QByteArrayView>
@@ -63,6 +64,9 @@ public:
     // gives the first document's name. Set before the parse.
     void setTestsOnly(bool testsOnly);
     const QString &documentName() const { return m_documentName; }
+    // Hands the tests' paths to `listener`, in batches as they are listed
+    // and the rest when they are taken. Set before the parse.
+    void setTestsListed(QAStReportSession::TestsListed listener) { m_testsListed = std::move(listener); }
     QList<QAStTestResult> takeTests();
     // Tests only: whether a test is a counted case that did not pass, whose
     // message only a full read gives.
@@ -193,5 +197,10 @@ private:
         QAStTestResult::Verdict verdict = QAStTestResult::Passed;
     };
     std::vector<FoundTest> m_tests;
+    // Tests only: who is handed the tests as they are listed, and how many of m_tests were.
+    QAStReportSession::TestsListed m_testsListed;
+    size_t m_testsHanded = 0;
+    static constexpr size_t ListedBatch = 4096;
+    void handListedTests();
     bool m_hasFailedCase = false;
 };

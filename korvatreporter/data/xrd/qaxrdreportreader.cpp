@@ -13,6 +13,8 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     reader.rodHandler()->setStyles(styles);
     reader.rodHandler()->setTotalsOnly(totalsOnly());
     reader.rodHandler()->setTestsOnly(testsOnly() && !totalsOnly());
+    if (testsOnly() && !totalsOnly())
+        reader.rodHandler()->setTestsListed(testsListed());
     m_canceled = false;
     if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
