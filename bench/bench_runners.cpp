@@ -1,12 +1,12 @@
-// Reads large files of the test runners' own formats (TAP, GoogleTest JSON,
-// CTRF JSON) and prints, from one run, for each format: the reader alone on
-// 10,000 and on 100,000 test cases and the ratio of their times per case
-// (1.0 is linear), the open of the 100,000-case file in a report window to
+// Reads large files of the test runners' own formats (Qt Test XML and
+// lightxml, Catch2 XML, TAP, GoogleTest JSON, CTRF JSON) and prints, from one
+// run, for each format: the reader alone on 10,000 and on 100,000 test cases
+// and the ratio of their times per case (1.0 is linear), the open of the 100,000-case file in a report window to
 // its first paint, and that open as a ratio to L, the bare Qt parse of an XRD
 // file of the same size (BenchSupport::bareQtSeconds). Times are wall
 // milliseconds, each the best of three runs. runnergen and xrdgen, beside
 // the program, write the files into the temporary folder first.
-// Usage: bench_runners [tap|gtest|ctrf]...
+// Usage: bench_runners [qtest|lightxml|catch2|tap|gtest|ctrf]... (all six by default)
 
 #include "benchsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
@@ -39,7 +39,11 @@ QString tool(const char *name)
 // The file of `cases` cases of `format`, generated once into the temporary folder.
 QString generate(const QString &format, int cases)
 {
-    const QString suffix = format == QLatin1String("tap") ? QStringLiteral(".tap") : QStringLiteral(".json");
+    const QString suffix = format == QLatin1String("tap")        ? QStringLiteral(".tap")
+                           : format == QLatin1String("lightxml") ? QStringLiteral(".txt")
+                           : format == QLatin1String("gtest") || format == QLatin1String("ctrf")
+                               ? QStringLiteral(".json")
+                               : QStringLiteral(".xml");
     const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("bench_runners_%1_%2%3").arg(format).arg(cases).arg(suffix));
     if (QFileInfo(path).size() > 0)
         return path;
@@ -115,7 +119,8 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         formats << QString::fromLocal8Bit(argv[i]);
     if (formats.isEmpty())
-        formats = {QStringLiteral("tap"), QStringLiteral("gtest"), QStringLiteral("ctrf")};
+        formats = {QStringLiteral("qtest"), QStringLiteral("lightxml"), QStringLiteral("catch2"),
+                   QStringLiteral("tap"),   QStringLiteral("gtest"),    QStringLiteral("ctrf")};
     QAReporterPref pref(nullptr);
     QAReporterPref::setInstance(&pref);
     std::printf("format  MB(100k)  read 10k ms  read 100k ms  per-case ratio  open 100k ms  L ms  open/L\n");
