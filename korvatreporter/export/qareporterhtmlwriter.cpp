@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -313,7 +314,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = outline.add(node);
+            index = outline.add(std::move(node));
         }
         if (bases && index >= 0) {
             const QString& own = data->base;

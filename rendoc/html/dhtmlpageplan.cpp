@@ -53,6 +53,7 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
     m_tagNodes.clear();
     m_itemNodes.clear();
     m_starts.clear();
+    m_startFilter.reset(0);
     if (!outline || !document || n == 0)
         return;
     // A node's text can be cut out when its last item climbs to a sibling of its first.
@@ -73,13 +74,19 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
 void DHTMLPagePlan::walk(const DDocument* document)
 {
     // The nodes starting at an item are a node and its first descendants: consecutive indexes.
+    // Few items start or end a node; the filters answer for the others without a look-up.
     QHash<const DItem*, int> firstNode;
-    QHash<const DItem*, int> ends;
+    firstNode.reserve(m_outline->size());
+    DHTMLItemFilter starts;
+    DHTMLItemFilter ends;
+    starts.reset(m_outline->size());
+    ends.reset(m_outline->size());
     for (int k = m_outline->size() - 1; k >= 0; --k) {
         if (!m_rangeEnds[size_t(k)])
             continue;
         firstNode.insert(m_outline->node(k).first, k);
-        ends[m_rangeEnds[size_t(k)]] += 1;
+        starts.add(m_outline->node(k).first);
+        ends.add(m_rangeEnds[size_t(k)]);
     }
     struct Open
     {
@@ -95,7 +102,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
     for (const DItem* it = document; it;) {
         if (!it->parent() && it->kind() == DItem::Document)
             ++documentNumber;
-        const auto first = firstNode.constFind(it);
+        const auto first = starts.mayHold(it) ? firstNode.constFind(it) : firstNode.cend();
         if (first != firstNode.cend()) {
             for (int k = first.value(); k < m_outline->size() && m_outline->node(k).first == it; ++k) {
                 if (!m_rangeEnds[size_t(k)])
@@ -104,7 +111,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
                 m_documents[size_t(k)] = documentNumber;
             }
         }
-        if (ends.contains(it)) {
+        if (ends.mayHold(it)) {
             for (Open& o : open) {
                 if (!o.ending && m_rangeEnds[size_t(o.node)] == it) {
                     o.ending = true;
@@ -250,6 +257,10 @@ void DHTMLPagePlan::partition(qint64 budget)
     // The group pages whose members are being met, innermost last: page and one past the
     // last member's subtree.
     std::vector<std::pair<int, int>> groups;
+    qsizetype pages = 0;
+    for (int k = 0; k < n; ++k)
+        pages += split[size_t(k)] || groupLast[size_t(k)] >= 0 ? 1 : 0;
+    m_startFilter.reset(pages);
     for (int k = 0; k < n; ++k) {
         const int parent = m_outline->node(k).parent;
         while (!groups.empty() && k >= groups.back().second)
@@ -261,6 +272,7 @@ void DHTMLPagePlan::partition(qint64 budget)
             m_pageLasts.push_back(last);
             m_pageBytes.push_back(split[size_t(k)] ? kept[size_t(k)] : groupBytes[size_t(k)]);
             m_starts.insert(m_outline->node(k).first, k);
+            m_startFilter.add(m_outline->node(k).first);
             if (last != k)
                 groups.emplace_back(m_ownPage[size_t(k)], last + m_outline->subtreeSize(last));
         }
@@ -324,7 +336,7 @@ int DHTMLPagePlan::documentOf(int node) const
 
 int DHTMLPagePlan::splitAt(const DItem* item, int page) const
 {
-    if (m_starts.isEmpty())
+    if (m_starts.isEmpty() || !m_startFilter.mayHold(item))
         return -1;
     const int root = pageRoot(page);
     int found = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/html/dhtmlitemfilter.h"
+
 #include <QHash>
 #include <QString>
 
@@ -100,4 +102,5 @@ private:
     QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag
     QHash<const DItem*, int> m_itemNodes;   // titles, tags and links -> innermost node holding them
     QMultiHash<const DItem*, int> m_starts; // first item -> nodes with a page starting there
+    DHTMLItemFilter m_startFilter;          // the keys of m_starts, asked first
 };

@@ -62,6 +62,7 @@ void DHTMLWriter::logMessage(const QString& text)
 void DHTMLWriter::clearAnchors()
 {
     m_anchors.clear();
+    m_anchorFilter.reset(0);
     m_anchorWritten.clear();
     m_anchorsOnPage.clear();
 }
@@ -236,7 +237,8 @@ void DHTMLWriter::writeRange(DItem* first)
 
 void DHTMLWriter::writeAnchors(const DItem* item)
 {
-    if (m_anchors.isEmpty())
+    // Most items start no node: the filter answers for them without a hash look-up.
+    if (m_anchors.isEmpty() || !m_anchorFilter.mayHold(item))
         return;
     for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
         writeAnchor(it.value());

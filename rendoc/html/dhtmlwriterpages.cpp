@@ -18,11 +18,14 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     if (!outline)
         return;
     m_anchors.reserve(outline->size());
+    m_anchorFilter.reset(outline->size());
     m_anchorWritten.assign(size_t(outline->size()), 0);
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
-        if (node.first && !node.id.isEmpty())
+        if (node.first && !node.id.isEmpty()) {
             m_anchors.insert(node.first, k);
+            m_anchorFilter.add(node.first);
+        }
     }
 }
 
