@@ -53,7 +53,6 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
     m_tagNodes.clear();
     m_itemNodes.clear();
     m_starts.clear();
-    m_startFilter.reset(0);
     if (!outline || !document || n == 0)
         return;
     // A node's text can be cut out when its last item climbs to a sibling of its first.
@@ -74,20 +73,18 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
 void DHTMLPagePlan::walk(const DDocument* document)
 {
     // The nodes starting at an item are a node and its first descendants: consecutive indexes.
-    // Few items start or end a node; the filters answer for the others without a look-up.
-    QHash<const DItem*, int> firstNode;
-    firstNode.reserve(m_outline->size());
-    DHTMLItemFilter starts;
-    DHTMLItemFilter ends;
-    starts.reset(m_outline->size());
-    ends.reset(m_outline->size());
-    for (int k = m_outline->size() - 1; k >= 0; --k) {
+    DHTMLItemMap starts;
+    DHTMLItemMap ends;
+    starts.reserve(m_outline->size());
+    ends.reserve(m_outline->size());
+    for (int k = 0; k < m_outline->size(); ++k) {
         if (!m_rangeEnds[size_t(k)])
             continue;
-        firstNode.insert(m_outline->node(k).first, k);
-        starts.add(m_outline->node(k).first);
-        ends.add(m_rangeEnds[size_t(k)]);
+        starts.add(m_outline->node(k).first, k);
+        ends.add(m_rangeEnds[size_t(k)], k);
     }
+    starts.sort();
+    ends.sort();
     struct Open
     {
         int node;
@@ -102,16 +99,19 @@ void DHTMLPagePlan::walk(const DDocument* document)
     for (const DItem* it = document; it;) {
         if (!it->parent() && it->kind() == DItem::Document)
             ++documentNumber;
-        const auto first = starts.mayHold(it) ? firstNode.constFind(it) : firstNode.cend();
-        if (first != firstNode.cend()) {
-            for (int k = first.value(); k < m_outline->size() && m_outline->node(k).first == it; ++k) {
+        const DHTMLItemMap::Entry* startsEnd = nullptr;
+        const DHTMLItemMap::Entry* first = starts.find(it, &startsEnd);
+        if (first != startsEnd) {
+            // From the first of them (the values come from the largest down).
+            for (int k = (startsEnd - 1)->value; k < m_outline->size() && m_outline->node(k).first == it; ++k) {
                 if (!m_rangeEnds[size_t(k)])
                     continue;
                 open.push_back({k, depth, false});
                 m_documents[size_t(k)] = documentNumber;
             }
         }
-        if (ends.mayHold(it)) {
+        const DHTMLItemMap::Entry* endsEnd = nullptr;
+        if (ends.find(it, &endsEnd) != endsEnd) {
             for (Open& o : open) {
                 if (!o.ending && m_rangeEnds[size_t(o.node)] == it) {
                     o.ending = true;
@@ -257,10 +257,6 @@ void DHTMLPagePlan::partition(qint64 budget)
     // The group pages whose members are being met, innermost last: page and one past the
     // last member's subtree.
     std::vector<std::pair<int, int>> groups;
-    qsizetype pages = 0;
-    for (int k = 0; k < n; ++k)
-        pages += split[size_t(k)] || groupLast[size_t(k)] >= 0 ? 1 : 0;
-    m_startFilter.reset(pages);
     for (int k = 0; k < n; ++k) {
         const int parent = m_outline->node(k).parent;
         while (!groups.empty() && k >= groups.back().second)
@@ -271,8 +267,7 @@ void DHTMLPagePlan::partition(qint64 budget)
             m_pageRoots.push_back(k);
             m_pageLasts.push_back(last);
             m_pageBytes.push_back(split[size_t(k)] ? kept[size_t(k)] : groupBytes[size_t(k)]);
-            m_starts.insert(m_outline->node(k).first, k);
-            m_startFilter.add(m_outline->node(k).first);
+            m_starts.add(m_outline->node(k).first, k);
             if (last != k)
                 groups.emplace_back(m_ownPage[size_t(k)], last + m_outline->subtreeSize(last));
         }
@@ -283,6 +278,7 @@ void DHTMLPagePlan::partition(qint64 budget)
         else
             m_holder[size_t(k)] = parent >= 0 ? m_holder[size_t(parent)] : 0;
     }
+    m_starts.sort();
 }
 
 int DHTMLPagePlan::pageEndIndex(int page) const
@@ -336,12 +332,13 @@ int DHTMLPagePlan::documentOf(int node) const
 
 int DHTMLPagePlan::splitAt(const DItem* item, int page) const
 {
-    if (m_starts.isEmpty() || !m_startFilter.mayHold(item))
+    if (m_starts.isEmpty())
         return -1;
     const int root = pageRoot(page);
     int found = -1;
-    for (auto it = m_starts.constFind(item); it != m_starts.cend() && it.key() == item; ++it) {
-        const int node = it.value();
+    const DHTMLItemMap::Entry* end = nullptr;
+    for (const DHTMLItemMap::Entry* e = m_starts.find(item, &end); e != end; ++e) {
+        const int node = e->value;
         if (node != root && coversNode(page, node) && (found < 0 || node < found))
             found = node;
     }

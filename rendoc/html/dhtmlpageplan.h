@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rendoc/html/dhtmlitemfilter.h"
+#include "rendoc/html/dhtmlitemmap.h"
 
 #include <QHash>
 #include <QString>
@@ -101,6 +101,5 @@ private:
     qint64 m_rootOwn = 0;                   // bytes outside every node
     QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag
     QHash<const DItem*, int> m_itemNodes;   // titles, tags and links -> innermost node holding them
-    QMultiHash<const DItem*, int> m_starts; // first item -> nodes with a page starting there
-    DHTMLItemFilter m_startFilter;          // the keys of m_starts, asked first
+    DHTMLItemMap m_starts;                  // first item -> nodes with a page starting there
 };

@@ -62,7 +62,6 @@ void DHTMLWriter::logMessage(const QString& text)
 void DHTMLWriter::clearAnchors()
 {
     m_anchors.clear();
-    m_anchorFilter.reset(0);
     m_anchorWritten.clear();
     m_anchorsOnPage.clear();
 }
@@ -237,11 +236,12 @@ void DHTMLWriter::writeRange(DItem* first)
 
 void DHTMLWriter::writeAnchors(const DItem* item)
 {
-    // Most items start no node: the filter answers for them without a hash look-up.
-    if (m_anchors.isEmpty() || !m_anchorFilter.mayHold(item))
+    if (m_anchors.isEmpty())
         return;
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
-        writeAnchor(it.value());
+    // The nodes starting at item, inner ones first.
+    const DHTMLItemMap::Entry* end = nullptr;
+    for (const DHTMLItemMap::Entry* e = m_anchors.find(item, &end); e != end; ++e)
+        writeAnchor(e->value);
 }
 
 void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)

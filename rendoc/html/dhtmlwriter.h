@@ -2,7 +2,7 @@
 
 #include "rendoc/html/dexportscope.h"
 #include "rendoc/html/dhtmlconfig.h"
-#include "rendoc/html/dhtmlitemfilter.h"
+#include "rendoc/html/dhtmlitemmap.h"
 #include "rendoc/html/dhtmlpageplan.h"
 #include "rendoc/html/dhtmlstylesheet.h"
 #include "rendoc/html/dhtmltotals.h"
@@ -241,8 +241,7 @@ private:
     bool m_inPage = false;                      // writing a page (its tags are known)
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
-    QMultiHash<const DItem*, int> m_anchors;   // first item -> outline nodes starting there
-    DHTMLItemFilter m_anchorFilter;             // the keys of m_anchors, asked first
+    DHTMLItemMap m_anchors;                     // first item -> outline nodes starting there
     std::vector<char> m_anchorWritten;          // per outline node: its id is on the page
     std::vector<int> m_anchorsOnPage;           // the nodes marked so, to unmark per page
     QString m_css;                              // the style block of the document's pages
