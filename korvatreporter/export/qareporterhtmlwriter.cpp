@@ -294,6 +294,19 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
         const QTree<QAReporterNode>::QTreeNode* node;
         int outlineParent; // -2 for the root, which the outline leaves out
     };
+    // Counted first, so that the outline's tables are allocated once.
+    int count = 0;
+    std::vector<const QTree<QAReporterNode>::QTreeNode*> counting{tree->rootNode()};
+    while (!counting.empty()) {
+        const auto* node = counting.back();
+        counting.pop_back();
+        ++count;
+        for (const auto* child : node->children())
+            counting.push_back(child);
+    }
+    outline.reserve(count);
+    if (bases)
+        bases->reserve(size_t(count));
     std::vector<Pending> pending{{tree->rootNode(), -2}};
     int ordinal = 0;
     while (!pending.empty()) {

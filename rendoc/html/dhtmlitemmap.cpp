@@ -23,15 +23,26 @@ const DHTMLItemMap::Entry* DHTMLItemMap::find(const DItem* item, const Entry** e
     const Entry* entries = m_entries.data();
     size_t c = qMin(m_cursor, n);
     auto below = [key](const Entry& e, std::uintptr_t k) { return e.item < k; };
+    // Galloping from the last look-up: steps that double bound the place, then a binary
+    // search between the last two, so a near look-up costs a few compares.
     if (c > 0 && entries[c - 1].item >= key) {
-        // Behind the last look-up: search the part before it.
-        c = size_t(std::lower_bound(entries, entries + c, key, below) - entries);
-    } else {
-        // Ahead: a few steps, then a search of the rest.
-        for (int step = 0; step < 4 && c < n && entries[c].item < key; ++step)
-            ++c;
-        if (c < n && entries[c].item < key)
-            c = size_t(std::lower_bound(entries + c, entries + n, key, below) - entries);
+        size_t step = 1;
+        size_t high = c - 1; // entries[high] >= key
+        while (step <= high && entries[high - step].item >= key) {
+            high -= step;
+            step *= 2;
+        }
+        const size_t low = step <= high ? high - step + 1 : 0;
+        c = size_t(std::lower_bound(entries + low, entries + high, key, below) - entries);
+    } else if (c < n && entries[c].item < key) {
+        size_t step = 1;
+        size_t low = c; // entries[low] < key
+        while (low + step < n && entries[low + step].item < key) {
+            low += step;
+            step *= 2;
+        }
+        const size_t high = qMin(n, low + step);
+        c = size_t(std::lower_bound(entries + low + 1, entries + high, key, below) - entries);
     }
     m_cursor = c;
     size_t last = c;

@@ -152,6 +152,8 @@ protected:
     // Writes raw markup.
     void write(QLatin1String markup);
     void write(const QString& markup);
+    // Writes a number in decimal, without a temporary string.
+    void writeNumber(qint64 number);
     // An anchor start for a safe href, else nothing; true when one was written. Hrefs with a
     // scheme other than http, https, ftp, mailto and file are refused.
     bool writeLinkStart(const QString& href);
