@@ -1,11 +1,22 @@
 #include "rendoc/html/dhtmlitemmap.h"
 
+#include "rendoc/model/ditem.h"
+
 #include <algorithm>
+
+static_assert(DItem::KindCount <= 64, "a bit per item kind");
 
 void DHTMLItemMap::clear()
 {
     m_entries.clear();
     m_cursor = 0;
+    m_kinds = 0;
+}
+
+void DHTMLItemMap::add(const DItem* item, int value)
+{
+    m_entries.push_back({std::uintptr_t(item), value});
+    m_kinds |= quint64(1) << item->kind();
 }
 
 void DHTMLItemMap::sort()
@@ -18,9 +29,13 @@ void DHTMLItemMap::sort()
 
 const DHTMLItemMap::Entry* DHTMLItemMap::find(const DItem* item, const Entry** end) const
 {
+    const Entry* entries = m_entries.data();
+    if (!item || !((m_kinds >> item->kind()) & 1)) {
+        *end = entries;
+        return entries;
+    }
     const std::uintptr_t key = std::uintptr_t(item);
     const size_t n = m_entries.size();
-    const Entry* entries = m_entries.data();
     size_t c = qMin(m_cursor, n);
     auto below = [key](const Entry& e, std::uintptr_t k) { return e.item < k; };
     // Galloping from the last look-up: steps that double bound the place, then a binary

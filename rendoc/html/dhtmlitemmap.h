@@ -14,7 +14,8 @@ class DItem;
 // item's address, and a look-up starts where the last one ended: items are allocated as the
 // report is read, so a walk in document order mostly meets ascending addresses, and a
 // look-up costs a compare or two in memory read in order. An address out of that order is
-// found by binary search. Every answer is exact, whatever the order of the look-ups.
+// found by binary search, and an item of a kind no pair holds (most items: texts, cells)
+// without a search. Every answer is exact, whatever the order of the look-ups.
 class DHTMLItemMap
 {
 public:
@@ -27,7 +28,7 @@ public:
     void clear();
     void reserve(qsizetype count) { m_entries.reserve(size_t(qMax<qsizetype>(0, count))); }
     // Adds a pair; look-ups see it after the next sort().
-    void add(const DItem* item, int value) { m_entries.push_back({std::uintptr_t(item), value}); }
+    void add(const DItem* item, int value);
     // Sorts the pairs by item, and the values of one item from the largest down.
     void sort();
     bool isEmpty() const { return m_entries.empty(); }
@@ -38,4 +39,5 @@ public:
 private:
     std::vector<Entry> m_entries;
     mutable size_t m_cursor = 0; // the first entry at or after the item last looked up
+    quint64 m_kinds = 0;         // a bit per item kind the pairs hold
 };

@@ -1,10 +1,13 @@
 #include "rendoc/html/dhtmlitemmap.h"
 
+#include "rendoc/model/ditems.h"
+
 #include <QTest>
 
 #include <algorithm>
 #include <random>
 #include <map>
+#include <memory>
 #include <vector>
 
 // The item map's look-ups resume where the last one ended; whatever the order of the
@@ -14,18 +17,26 @@ class TestDHTMLItemMap : public QObject
     Q_OBJECT
 
 private:
-    // Addresses stand for items; they are compared, never followed.
-    static const DItem* at(int slot)
-    {
-        static char arena[4096];
-        return reinterpret_cast<const DItem*>(arena + 8 * slot);
-    }
+    // Items of two kinds; a map holding only texts answers for sections without a search.
+    const DItem* at(int slot) const { return m_items[size_t(slot)].get(); }
+    std::vector<std::unique_ptr<DItem>> m_items;
 
 private slots:
+    void initTestCase();
     void find_data();
     void find();
     void emptyMap();
 };
+
+void TestDHTMLItemMap::initTestCase()
+{
+    for (int slot = 0; slot < 420; ++slot) {
+        if (slot % 7 == 3)
+            m_items.push_back(std::make_unique<DSection>(QString()));
+        else
+            m_items.push_back(std::make_unique<DText>(QString()));
+    }
+}
 
 void TestDHTMLItemMap::find_data()
 {
@@ -48,6 +59,8 @@ void TestDHTMLItemMap::find_data()
     QTest::newRow("long jumps both ways") << spread << QList<int>{202, 3, 300, 14, 201, 9, 60, 41};
     QTest::newRow("one item, many values") << QList<int>{5, 5, 5, 5, 5} << QList<int>{4, 5, 6, 5};
     QTest::newRow("added out of order") << QList<int>{90, 10, 50, 10, 70, 30} << shuffled;
+    QTest::newRow("texts only, sections asked") << QList<int>{1, 2, 4, 5} << QList<int>{3, 4, 10, 1, 17};
+    QTest::newRow("sections only, texts asked") << QList<int>{3, 10, 17, 10} << QList<int>{3, 4, 10, 1, 17, 24};
 }
 
 void TestDHTMLItemMap::find()
