@@ -125,9 +125,10 @@ void DHTMLPagePlan::walk(const DDocument* document)
         if (it->kind() == DItem::Tag) {
             if (!m_tagNodes.contains(it->toTag()->name()))
                 m_tagNodes.insert(it->toTag()->name(), holder);
-            m_itemNodes.insert(it, holder);
-        } else if (it->kind() == DItem::Title || it->kind() == DItem::Link) {
-            m_itemNodes.insert(it, holder);
+            if (holder >= 0)
+                m_itemNodes.add(it, holder);
+        } else if ((it->kind() == DItem::Title || it->kind() == DItem::Link) && holder >= 0) {
+            m_itemNodes.add(it, holder);
         }
         int change = 0;
         const DItem* next = it->nextInDocument(nullptr, &change);
@@ -149,6 +150,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
     for (size_t k = 0; k < valid.size(); ++k)
         if (!valid[k])
             m_rangeEnds[k] = nullptr;
+    m_itemNodes.sort();
 }
 
 bool DHTMLPagePlan::adjacent(int a, int b) const
@@ -317,7 +319,15 @@ int DHTMLPagePlan::pageOfTag(const QString& name) const
 
 int DHTMLPagePlan::pageOfItem(const DItem* item) const
 {
-    return pageOfNode(m_itemNodes.value(item, -1));
+    return pageOfNode(nodeOfItem(item));
+}
+
+int DHTMLPagePlan::nodeOfItem(const DItem* item) const
+{
+    // Each item is walked once, so it has one node at most.
+    const DHTMLItemMap::Entry* end = nullptr;
+    const DHTMLItemMap::Entry* found = m_itemNodes.find(item, &end);
+    return found != end ? found->value : -1;
 }
 
 const DItem* DHTMLPagePlan::rangeEnd(int node) const
