@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -293,6 +294,19 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
         const QTree<QAReporterNode>::QTreeNode* node;
         int outlineParent; // -2 for the root, which the outline leaves out
     };
+    // Counted first, so that the outline's tables are allocated once.
+    int count = 0;
+    std::vector<const QTree<QAReporterNode>::QTreeNode*> counting{tree->rootNode()};
+    while (!counting.empty()) {
+        const auto* node = counting.back();
+        counting.pop_back();
+        ++count;
+        for (const auto* child : node->children())
+            counting.push_back(child);
+    }
+    outline.reserve(count);
+    if (bases)
+        bases->reserve(size_t(count));
     std::vector<Pending> pending{{tree->rootNode(), -2}};
     int ordinal = 0;
     while (!pending.empty()) {
@@ -313,7 +327,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = outline.add(node);
+            index = outline.add(std::move(node));
         }
         if (bases && index >= 0) {
             const QString& own = data->base;

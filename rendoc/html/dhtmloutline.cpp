@@ -1,20 +1,31 @@
 #include "rendoc/html/dhtmloutline.h"
 
-int DHTMLOutline::add(const Node& node)
+#include <utility>
+
+int DHTMLOutline::add(Node node)
 {
     const int index = size();
-    m_nodes.push_back(node);
     if (node.parent >= index || node.parent < -1)
-        m_nodes.back().parent = -1;
+        node.parent = -1;
+    const bool failed = node.verdict == Failed;
+    const int parent = node.parent;
+    m_nodes.push_back(std::move(node));
     m_subtree.push_back(1);
-    m_failing.push_back(node.verdict == Failed);
+    m_failing.push_back(failed);
     // Every ancestor's subtree grows by one, and holds a failure when this node is one.
-    for (int p = m_nodes.back().parent; p >= 0; p = m_nodes[size_t(p)].parent) {
+    for (int p = parent; p >= 0; p = m_nodes[size_t(p)].parent) {
         ++m_subtree[size_t(p)];
-        if (node.verdict == Failed)
+        if (failed)
             m_failing[size_t(p)] = true;
     }
     return index;
+}
+
+void DHTMLOutline::reserve(int count)
+{
+    m_nodes.reserve(size_t(qMax(0, count)));
+    m_subtree.reserve(size_t(qMax(0, count)));
+    m_failing.reserve(size_t(qMax(0, count)));
 }
 
 void DHTMLOutline::clear()

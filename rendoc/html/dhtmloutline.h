@@ -31,8 +31,10 @@ public:
 
     // Adds node as the last child of node.parent (which must be added already and be the
     // last added node or one of its ancestors); answers its index.
-    int add(const Node& node);
+    int add(Node node);
     void clear();
+    // Makes room for count nodes in all.
+    void reserve(int count);
 
     int size() const { return int(m_nodes.size()); }
     bool isEmpty() const { return m_nodes.empty(); }

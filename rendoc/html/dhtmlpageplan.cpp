@@ -73,14 +73,18 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
 void DHTMLPagePlan::walk(const DDocument* document)
 {
     // The nodes starting at an item are a node and its first descendants: consecutive indexes.
-    QHash<const DItem*, int> firstNode;
-    QHash<const DItem*, int> ends;
-    for (int k = m_outline->size() - 1; k >= 0; --k) {
+    DHTMLItemMap starts;
+    DHTMLItemMap ends;
+    starts.reserve(m_outline->size());
+    ends.reserve(m_outline->size());
+    for (int k = 0; k < m_outline->size(); ++k) {
         if (!m_rangeEnds[size_t(k)])
             continue;
-        firstNode.insert(m_outline->node(k).first, k);
-        ends[m_rangeEnds[size_t(k)]] += 1;
+        starts.add(m_outline->node(k).first, k);
+        ends.add(m_rangeEnds[size_t(k)], k);
     }
+    starts.sort();
+    ends.sort();
     struct Open
     {
         int node;
@@ -95,16 +99,19 @@ void DHTMLPagePlan::walk(const DDocument* document)
     for (const DItem* it = document; it;) {
         if (!it->parent() && it->kind() == DItem::Document)
             ++documentNumber;
-        const auto first = firstNode.constFind(it);
-        if (first != firstNode.cend()) {
-            for (int k = first.value(); k < m_outline->size() && m_outline->node(k).first == it; ++k) {
+        const DHTMLItemMap::Entry* startsEnd = nullptr;
+        const DHTMLItemMap::Entry* first = starts.find(it, &startsEnd);
+        if (first != startsEnd) {
+            // From the first of them (the values come from the largest down).
+            for (int k = (startsEnd - 1)->value; k < m_outline->size() && m_outline->node(k).first == it; ++k) {
                 if (!m_rangeEnds[size_t(k)])
                     continue;
                 open.push_back({k, depth, false});
                 m_documents[size_t(k)] = documentNumber;
             }
         }
-        if (ends.contains(it)) {
+        const DHTMLItemMap::Entry* endsEnd = nullptr;
+        if (ends.find(it, &endsEnd) != endsEnd) {
             for (Open& o : open) {
                 if (!o.ending && m_rangeEnds[size_t(o.node)] == it) {
                     o.ending = true;
@@ -118,9 +125,10 @@ void DHTMLPagePlan::walk(const DDocument* document)
         if (it->kind() == DItem::Tag) {
             if (!m_tagNodes.contains(it->toTag()->name()))
                 m_tagNodes.insert(it->toTag()->name(), holder);
-            m_itemNodes.insert(it, holder);
-        } else if (it->kind() == DItem::Title || it->kind() == DItem::Link) {
-            m_itemNodes.insert(it, holder);
+            if (holder >= 0)
+                m_itemNodes.add(it, holder);
+        } else if ((it->kind() == DItem::Title || it->kind() == DItem::Link) && holder >= 0) {
+            m_itemNodes.add(it, holder);
         }
         int change = 0;
         const DItem* next = it->nextInDocument(nullptr, &change);
@@ -142,6 +150,7 @@ void DHTMLPagePlan::walk(const DDocument* document)
     for (size_t k = 0; k < valid.size(); ++k)
         if (!valid[k])
             m_rangeEnds[k] = nullptr;
+    m_itemNodes.sort();
 }
 
 bool DHTMLPagePlan::adjacent(int a, int b) const
@@ -260,7 +269,7 @@ void DHTMLPagePlan::partition(qint64 budget)
             m_pageRoots.push_back(k);
             m_pageLasts.push_back(last);
             m_pageBytes.push_back(split[size_t(k)] ? kept[size_t(k)] : groupBytes[size_t(k)]);
-            m_starts.insert(m_outline->node(k).first, k);
+            m_starts.add(m_outline->node(k).first, k);
             if (last != k)
                 groups.emplace_back(m_ownPage[size_t(k)], last + m_outline->subtreeSize(last));
         }
@@ -271,6 +280,7 @@ void DHTMLPagePlan::partition(qint64 budget)
         else
             m_holder[size_t(k)] = parent >= 0 ? m_holder[size_t(parent)] : 0;
     }
+    m_starts.sort();
 }
 
 int DHTMLPagePlan::pageEndIndex(int page) const
@@ -309,7 +319,15 @@ int DHTMLPagePlan::pageOfTag(const QString& name) const
 
 int DHTMLPagePlan::pageOfItem(const DItem* item) const
 {
-    return pageOfNode(m_itemNodes.value(item, -1));
+    return pageOfNode(nodeOfItem(item));
+}
+
+int DHTMLPagePlan::nodeOfItem(const DItem* item) const
+{
+    // Each item is walked once, so it has one node at most.
+    const DHTMLItemMap::Entry* end = nullptr;
+    const DHTMLItemMap::Entry* found = m_itemNodes.find(item, &end);
+    return found != end ? found->value : -1;
 }
 
 const DItem* DHTMLPagePlan::rangeEnd(int node) const
@@ -328,8 +346,9 @@ int DHTMLPagePlan::splitAt(const DItem* item, int page) const
         return -1;
     const int root = pageRoot(page);
     int found = -1;
-    for (auto it = m_starts.constFind(item); it != m_starts.cend() && it.key() == item; ++it) {
-        const int node = it.value();
+    const DHTMLItemMap::Entry* end = nullptr;
+    for (const DHTMLItemMap::Entry* e = m_starts.find(item, &end); e != end; ++e) {
+        const int node = e->value;
         if (node != root && coversNode(page, node) && (found < 0 || node < found))
             found = node;
     }

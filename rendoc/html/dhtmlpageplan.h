@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/html/dhtmlitemmap.h"
+
 #include <QHash>
 #include <QString>
 
@@ -63,7 +65,7 @@ public:
     int pageOfItem(const DItem* item) const;
     // The innermost node whose text holds a title, tag or link item; -1 for none (outside
     // every node, or another kind of item).
-    int nodeOfItem(const DItem* item) const { return m_itemNodes.value(item, -1); }
+    int nodeOfItem(const DItem* item) const;
     // The last sibling item of node's text (its range ends there), or null.
     const DItem* rangeEnd(int node) const;
     // The number of the top-level document holding node's first item (from 0).
@@ -98,6 +100,6 @@ private:
     std::vector<qint64> m_pageBytes;
     qint64 m_rootOwn = 0;                   // bytes outside every node
     QHash<QString, int> m_tagNodes;         // tag name -> innermost node holding its first tag
-    QHash<const DItem*, int> m_itemNodes;   // titles, tags and links -> innermost node holding them
-    QMultiHash<const DItem*, int> m_starts; // first item -> nodes with a page starting there
+    DHTMLItemMap m_itemNodes;               // titles, tags and links -> innermost node holding them
+    DHTMLItemMap m_starts;                  // first item -> nodes with a page starting there
 };

@@ -16,6 +16,8 @@
 #include <QIODevice>
 #include <QTextStream>
 
+#include <charconv>
+
 DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
     : DIterator(monitor), m_images(std::make_unique<DHTMLImageCopier>(*this))
 {
@@ -51,6 +53,13 @@ void DHTMLWriter::write(QLatin1String markup)
 void DHTMLWriter::write(const QString& markup)
 {
     *m_out << markup;
+}
+
+void DHTMLWriter::writeNumber(qint64 number)
+{
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
+    *m_out << QLatin1String(digits, end.ptr - digits);
 }
 
 void DHTMLWriter::logMessage(const QString& text)
@@ -238,8 +247,10 @@ void DHTMLWriter::writeAnchors(const DItem* item)
 {
     if (m_anchors.isEmpty())
         return;
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
-        writeAnchor(it.value());
+    // The nodes starting at item, inner ones first.
+    const DHTMLItemMap::Entry* end = nullptr;
+    for (const DHTMLItemMap::Entry* e = m_anchors.find(item, &end); e != end; ++e)
+        writeAnchor(e->value);
 }
 
 void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)
@@ -253,7 +264,8 @@ void DHTMLWriter::writeClassAttribute(const DItem* item, const char* base)
     if (styleClass) {
         if (base)
             write(QLatin1String(" "));
-        write(QStringLiteral("s%1").arg(styleClass));
+        write(QLatin1String("s"));
+        writeNumber(styleClass);
     }
     write(QLatin1String("\""));
 }
@@ -299,7 +311,9 @@ void DHTMLWriter::openContainer(DItem* item)
     switch (item->kind()) {
     case DItem::Document:
         m_currentDocument = item->toDocument();
-        write(QStringLiteral("<article id=\"x-d%1\"").arg(m_documentNumber));
+        write(QLatin1String("<article id=\"x-d"));
+        writeNumber(m_documentNumber);
+        write(QLatin1String("\""));
         writeClassAttribute(item, "doc");
         write(QLatin1String(">\n"));
         writeAnchors(item);
@@ -349,7 +363,8 @@ void DHTMLWriter::writeTitleStart(DItem* item)
 {
     const DTitle* title = item->toTitle();
     const int h = qBound(1, title->level() + 1, 6);
-    write(QStringLiteral("<h%1").arg(h));
+    write(QLatin1String("<h"));
+    writeNumber(h);
     const QString id = titleId(item);
     if (!id.isEmpty()) {
         write(QLatin1String(" id=\""));
@@ -393,10 +408,16 @@ void DHTMLWriter::writeCellStart(DItem* item)
     const qint64 hspan = 1 + qint64(cell ? cell->hspan() : cellText->hspan());
     const qint64 vspan = 1 + qint64(cell ? cell->vspan() : cellText->vspan());
     write(QLatin1String("<td"));
-    if (hspan > 1)
-        write(QStringLiteral(" colspan=\"%1\"").arg(qMin(hspan, qint64(1000))));
-    if (vspan > 1)
-        write(QStringLiteral(" rowspan=\"%1\"").arg(qMin(vspan, qint64(65534))));
+    if (hspan > 1) {
+        write(QLatin1String(" colspan=\""));
+        writeNumber(qMin(hspan, qint64(1000)));
+        write(QLatin1String("\""));
+    }
+    if (vspan > 1) {
+        write(QLatin1String(" rowspan=\""));
+        writeNumber(qMin(vspan, qint64(65534)));
+        write(QLatin1String("\""));
+    }
     writeClassAttribute(item, nullptr);
     write(QLatin1String(">"));
     writeAnchors(item);
@@ -481,7 +502,9 @@ void DHTMLWriter::close(DItem* item)
         write(QLatin1String("</section>\n"));
         break;
     case DItem::Title:
-        write(QStringLiteral("</h%1>\n").arg(qBound(1, item->toTitle()->level() + 1, 6)));
+        write(QLatin1String("</h"));
+        writeNumber(qBound(1, item->toTitle()->level() + 1, 6));
+        write(QLatin1String(">\n"));
         break;
     case DItem::Header:
     case DItem::Footer:
@@ -511,8 +534,11 @@ void DHTMLWriter::close(DItem* item)
 void DHTMLWriter::writeTextItem(const QString& text, const DItem* item)
 {
     const int styleClass = m_styleSheet.classOf(item->style());
-    if (styleClass)
-        write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
+    if (styleClass) {
+        write(QLatin1String("<span class=\"s"));
+        writeNumber(styleClass);
+        write(QLatin1String("\">"));
+    }
     writeEscaped(text);
     if (styleClass)
         write(QLatin1String("</span>"));

@@ -2,6 +2,7 @@
 
 #include "rendoc/html/dexportscope.h"
 #include "rendoc/html/dhtmlconfig.h"
+#include "rendoc/html/dhtmlitemmap.h"
 #include "rendoc/html/dhtmlpageplan.h"
 #include "rendoc/html/dhtmlstylesheet.h"
 #include "rendoc/html/dhtmltotals.h"
@@ -151,6 +152,8 @@ protected:
     // Writes raw markup.
     void write(QLatin1String markup);
     void write(const QString& markup);
+    // Writes a number in decimal, without a temporary string.
+    void writeNumber(qint64 number);
     // An anchor start for a safe href, else nothing; true when one was written. Hrefs with a
     // scheme other than http, https, ftp, mailto and file are refused.
     bool writeLinkStart(const QString& href);
@@ -240,7 +243,7 @@ private:
     bool m_inPage = false;                      // writing a page (its tags are known)
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
-    QMultiHash<const DItem*, int> m_anchors;   // first item -> outline nodes starting there
+    DHTMLItemMap m_anchors;                     // first item -> outline nodes starting there
     std::vector<char> m_anchorWritten;          // per outline node: its id is on the page
     std::vector<int> m_anchorsOnPage;           // the nodes marked so, to unmark per page
     QString m_css;                              // the style block of the document's pages

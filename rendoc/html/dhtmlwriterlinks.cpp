@@ -10,8 +10,11 @@ void DHTMLWriter::writeStyledLink(DItem* item)
 {
     // A styled link keeps its style around whatever anchor the writer makes of it.
     const int styleClass = m_styleSheet.classOf(item->style());
-    if (styleClass)
-        write(QStringLiteral("<span class=\"s%1\">").arg(styleClass));
+    if (styleClass) {
+        write(QLatin1String("<span class=\"s"));
+        writeNumber(styleClass);
+        write(QLatin1String("\">"));
+    }
     doLink(item->toLink());
     if (styleClass)
         write(QLatin1String("</span>"));
@@ -131,7 +134,9 @@ void DHTMLWriter::writeSummary(DSummary* summary)
     writeClassAttribute(summary, "summary");
     write(QLatin1String(">\n"));
     auto entry = [this](const QString& text, int level, const DItem* target) {
-        write(QStringLiteral("<li class=\"l%1\">").arg(qBound(1, level, 6)));
+        write(QLatin1String("<li class=\"l"));
+        writeNumber(qBound(1, level, 6));
+        write(QLatin1String("\">"));
         const QString id = titleId(target);
         const bool linked = !id.isEmpty() && writeLinkStart(onPage(m_plan.pageOfItem(target), QLatin1Char('#') + id));
         writeEscaped(text);

@@ -22,8 +22,9 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
         if (node.first && !node.id.isEmpty())
-            m_anchors.insert(node.first, k);
+            m_anchors.add(node.first, k);
     }
+    m_anchors.sort();
 }
 
 void DHTMLWriter::writePage(DDocument* document, int page)
@@ -121,9 +122,10 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
         write(QLatin1String("<li>"));
     // The anchors of enclosing nodes that start at the same item stay on this page.
     const int page = m_plan.ownPage(node);
-    for (auto it = m_anchors.constFind(item); it != m_anchors.cend() && it.key() == item; ++it)
-        if (!m_plan.coversNode(page, it.value()))
-            writeAnchor(it.value());
+    const DHTMLItemMap::Entry* end = nullptr;
+    for (const DHTMLItemMap::Entry* e = m_anchors.find(item, &end); e != end; ++e)
+        if (!m_plan.coversNode(page, e->value))
+            writeAnchor(e->value);
     // Kept short: a wide node leaves one such line for each of its children with a page.
     const DHTMLOutline::Node& n = m_outline->node(node);
     static const char* const classes[] = {"", " ok", " ko", " ne"};

@@ -14,6 +14,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlgraphic.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlimagecopier.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlitemmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmlitemmap.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutline.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutlinewriter.cpp

@@ -6,3 +6,7 @@ korvat_add_test(tst_dhtmlwriter
 korvat_add_test(tst_dhtmllinks
   SOURCES tst_dhtmllinks.cpp
   LIBS rendoc)
+
+korvat_add_test(tst_dhtmlitemmap
+  SOURCES tst_dhtmlitemmap.cpp
+  LIBS rendoc)
