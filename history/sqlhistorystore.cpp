@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -384,16 +385,7 @@ bool SqlHistoryStore::internAfterAhead(const HistoryTestKeys &keys, QList<qint64
         else if (id == 0)
             fresh.append(i);
     }
-    std::sort(fresh.begin(), fresh.end(),
-              [&keys](qsizetype a, qsizetype b) { return keys.hashes().at(a) < keys.hashes().at(b); });
-    QList<TestRow> missing;
-    missing.reserve(fresh.size());
-    for (const qsizetype i : fresh) {
-        (*ids)[i] = ++m_ahead.last;
-        const HistoryResult *result = keys.results().at(i);
-        missing.append({m_ahead.last, keys.hashes().at(i), &result->document, &result->path});
-    }
-    if (!insertTests(QStringLiteral("tests"), missing))
+    if (!insertFresh(keys, fresh, ids, &m_ahead.last))
         return false;
     // Tests listed while reading that the run does not hold (a document renamed once read)
     // leave no row behind.
@@ -434,21 +426,27 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *id
     }
     all.finish();
 
-    // New tests are numbered in the order of their hashes, so that both the table (by id) and
-    // the index of hashes grow at their ends instead of at random places.
     QList<qsizetype> fresh;
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (ids->at(i) == 0)
             fresh.append(i);
     }
+    return insertFresh(keys, std::move(fresh), ids, &last);
+}
+
+bool SqlHistoryStore::insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh,
+                                  QList<qint64> *ids, qint64 *last)
+{
+    // New tests are numbered in the order of their hashes, so that both the table (by id) and
+    // the index of hashes grow at their ends instead of at random places.
     std::sort(fresh.begin(), fresh.end(),
               [&keys](qsizetype a, qsizetype b) { return keys.hashes().at(a) < keys.hashes().at(b); });
     QList<TestRow> missing;
     missing.reserve(fresh.size());
     for (const qsizetype i : fresh) {
-        (*ids)[i] = ++last;
+        (*ids)[i] = ++*last;
         const HistoryResult *result = keys.results().at(i);
-        missing.append({last, keys.hashes().at(i), &result->document, &result->path});
+        missing.append({*last, keys.hashes().at(i), &result->document, &result->path});
     }
     return insertTests(QStringLiteral("tests"), missing);
 }

@@ -89,6 +89,10 @@ private:
     // The same inside the transaction that prepareTests() began: the tests stored then are
     // found in m_ahead, those `keys` do not hold are removed again.
     bool internAfterAhead(const HistoryTestKeys &keys, QList<qint64> *ids);
+    // Numbers the tests of `keys` at the indexes `fresh` after `*last` (which it advances),
+    // sets their ids and adds them to the tests table.
+    bool insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh, QList<qint64> *ids,
+                     qint64 *last);
     // Begins the recording's transaction for prepareTests() and reads the stored tests.
     bool beginAhead();
     bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
