@@ -6,6 +6,7 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
+#include "rendoc/aml/damlexpatsource.h"
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
@@ -27,40 +28,6 @@ namespace {
 constexpr qint64 ChunkBytes = 64 * 1024;
 // Element names kept as text for reuse: a runner's format has a few dozen.
 constexpr size_t MaxElementNames = 64;
-
-struct ParserErrorText
-{
-    XML_Error code;
-    const char *text;
-};
-
-// The parser's faults in the XRD reader's words (and translations).
-const ParserErrorText parserErrorTexts[] = {
-    {XML_ERROR_NO_MEMORY, QT_TRANSLATE_NOOP("DAmlReader", "out of memory")},
-    {XML_ERROR_SYNTAX, QT_TRANSLATE_NOOP("DAmlReader", "syntax error")},
-    {XML_ERROR_NO_ELEMENTS, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
-    {XML_ERROR_INVALID_TOKEN, QT_TRANSLATE_NOOP("DAmlReader", "invalid character or markup")},
-    {XML_ERROR_UNCLOSED_TOKEN, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
-    {XML_ERROR_PARTIAL_CHAR, QT_TRANSLATE_NOOP("DAmlReader", "incomplete character")},
-    {XML_ERROR_TAG_MISMATCH, QT_TRANSLATE_NOOP("DAmlReader", "tag mismatch")},
-    {XML_ERROR_DUPLICATE_ATTRIBUTE, QT_TRANSLATE_NOOP("DAmlReader", "duplicate attribute")},
-    {XML_ERROR_JUNK_AFTER_DOC_ELEMENT, QT_TRANSLATE_NOOP("DAmlReader", "text or markup after the root element")},
-    {XML_ERROR_UNDEFINED_ENTITY, QT_TRANSLATE_NOOP("DAmlReader", "undefined entity")},
-    {XML_ERROR_BAD_CHAR_REF, QT_TRANSLATE_NOOP("DAmlReader", "reference to an invalid character")},
-    {XML_ERROR_MISPLACED_XML_PI, QT_TRANSLATE_NOOP("DAmlReader", "XML declaration not at the start of the file")},
-    {XML_ERROR_UNKNOWN_ENCODING, QT_TRANSLATE_NOOP("DAmlReader", "unsupported encoding")},
-    {XML_ERROR_INCORRECT_ENCODING, QT_TRANSLATE_NOOP("DAmlReader", "content does not match the declared encoding")},
-    {XML_ERROR_UNCLOSED_CDATA_SECTION, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file")},
-};
-
-QString parserErrorText(XML_Error code)
-{
-    for (const ParserErrorText &entry : parserErrorTexts) {
-        if (entry.code == code)
-            return QCoreApplication::translate("DAmlReader", entry.text);
-    }
-    return QCoreApplication::translate("DAmlReader", "not well-formed (%1)").arg(QString::fromUtf8(XML_ErrorString(code)));
-}
 
 bool isXmlBlank(char c)
 {
@@ -115,7 +82,7 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     // Names are taken as written: a prefix without a declaration is no error.
     m_parser = XML_ParserCreate(nullptr);
     if (!m_parser)
-        return fail(m_format + QStringLiteral(", ") + parserErrorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
+        return fail(m_format + QStringLiteral(", ") + DAmlExpatSource::errorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, onStart, onEnd);
     XML_SetCharacterDataHandler(m_parser, onText);
@@ -167,7 +134,7 @@ bool QAXmlReportReader::feed(const char *data, qsizetype size, bool final)
                         .arg(m_format)
                         .arg(line)
                         .arg(std::max<qint64>(column, 1))
-                        .arg(parserErrorText(XML_GetErrorCode(m_parser))));
+                        .arg(DAmlExpatSource::errorText(XML_GetErrorCode(m_parser))));
     }
     // A token that never ends would grow the parser's buffer without bound.
     if (m_unreported > m_textRunLimit)

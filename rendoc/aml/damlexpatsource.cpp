@@ -48,15 +48,6 @@ const ErrorText errorTexts[] = {
     { XML_ERROR_UNCLOSED_CDATA_SECTION, QT_TRANSLATE_NOOP("DAmlReader", "unexpected end of file") },
 };
 
-QString errorText(XML_Error code)
-{
-    for (const ErrorText& entry : errorTexts) {
-        if (entry.code == code)
-            return QCoreApplication::translate("DAmlReader", entry.text);
-    }
-    return QCoreApplication::translate("DAmlReader", "not well-formed (%1)")
-        .arg(QString::fromUtf8(XML_ErrorString(code)));
-}
 
 // Code points of windows-1252 bytes 0x80 to 0x9f (0: unassigned); the other bytes are those of
 // ISO-8859-1. Windows tools write it, and expat knows only UTF-8, UTF-16, ISO-8859-1 and ASCII.
@@ -83,6 +74,16 @@ int XMLCALL unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
 }
 
 } // namespace
+
+QString DAmlExpatSource::errorText(int code)
+{
+    for (const ErrorText& entry : errorTexts) {
+        if (entry.code == code)
+            return QCoreApplication::translate("DAmlReader", entry.text);
+    }
+    return QCoreApplication::translate("DAmlReader", "not well-formed (%1)")
+        .arg(QString::fromUtf8(XML_ErrorString(XML_Error(code))));
+}
 
 DAmlExpatSource::DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter)
     : m_guard(guard)

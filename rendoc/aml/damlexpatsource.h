@@ -35,6 +35,10 @@ public:
     // ...once it has produced this many bytes; below that, small files use entities freely.
     static constexpr unsigned long long AmplificationThreshold = 16ull * 1024 * 1024;
 
+    // The words of one of expat's error codes (an XML_Error), translated: every reader that
+    // parses with expat reports the parser's faults in them.
+    static QString errorText(int code);
+
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;
     DAmlExpatSource(const DAmlExpatSource&) = delete;
