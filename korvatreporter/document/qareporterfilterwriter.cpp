@@ -57,6 +57,25 @@ std::unique_ptr<DDocument> QAReporterFilterWriter::takeDocument()
 
 void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sourceDocument)
 {
+    m_copiedAgain = false;
+    if (copyOnce(sourceTree, sourceDocument))
+        return;
+    // A pruned node's first item lay outside its ancestor's range: the first
+    // copy may have kept text it should have dropped. Copy again with every
+    // excluded node in the table.
+    DItem::deleteChain(m_firstTop);
+    m_firstTop = nullptr;
+    const bool prune = m_prune;
+    m_prune = false;
+    copyOnce(sourceTree, sourceDocument);
+    m_prune = prune;
+    m_copiedAgain = true;
+}
+
+bool QAReporterFilterWriter::copyOnce(QAReporterDataTree *sourceTree, DDocument *sourceDocument)
+{
+    m_cursor = Cursor();
+    m_cursorDone = true;
     buildNewTree(sourceTree);
     if (m_newTree) {
         m_newTree->root();
@@ -64,18 +83,25 @@ void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sour
         m_cursorDone = false;
     }
     indexAnchors();
+    m_nextPrunedRange = 0;
+    m_checkAt = m_checkEnd = 0;
+    m_prunedMissed = false;
     walk(sourceDocument);
-    mapLeftovers();
+    // Every range with pruned nodes must have opened, in walk order.
+    const bool complete = !m_prunedMissed && m_nextPrunedRange == m_prunedRanges.size();
+    if (complete)
+        mapLeftovers();
     // Megabytes on a large report, and of no use once the copy is made.
     m_anchors.clear();
+    return complete;
 }
 
 bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 {
     m_newTree.reset();
-    m_excludedRoots.clear();
-    m_excludedNodes = 0;
-    m_keptNodes = 0;
+    m_pending.clear();
+    m_prunedStarts.clear();
+    m_prunedRanges.clear();
     if (!m_filter || !sourceTree)
         return false;
     const QAReporterNode *sourceRoot = sourceTree->root();
@@ -83,17 +109,26 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
         return false;
     m_newTree = std::make_unique<QAReporterDataTree>(new QAReporterNode(*sourceRoot));
     QAReporterDataTree &tree = *m_newTree;
+    const auto keptAnchors = [this](const QAReporterNode &node) {
+        if (node.startItem)
+            m_pending.push_back({node.startItem, nullptr});
+        if (node.endItem)
+            m_pending.push_back({node.endItem, nullptr});
+    };
+    keptAnchors(*sourceRoot);
 
     // A pre-order walk over the source's nodes with a stack of open levels:
     // each level holds its source node, its copy (null once excluded, which
-    // excludes everything below it) and the next child to visit.
+    // excludes everything below it), the next child to visit and whether
+    // the excluded nodes below it are pruned.
     struct Level
     {
         const TreeNode *source;
         TreeNode *copy;
         qsizetype nextChild;
+        bool pruned;
     };
-    std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0}};
+    std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0, false}};
     while (!levels.empty()) {
         Level &top = levels.back();
         const QList<TreeNode *> &children = top.source->children();
@@ -104,55 +139,52 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
         const TreeNode *child = children.at(top.nextChild++);
         QAReporterNode *node = child->data();
         TreeNode *copy = nullptr;
+        bool pruned = top.pruned;
         if (top.copy && m_filter->match(*node) == QAReporterFilter::Accepted) {
             copy = tree.appendChild(top.copy, new QAReporterNode(*node));
-            ++m_keptNodes;
+            keptAnchors(*node);
+        } else if (pruned) {
+            if (node->startItem) {
+                m_prunedStarts.push_back(node->startItem);
+                m_prunedRanges.back().end = m_prunedStarts.size();
+            }
         } else {
-            // Only the first node of each excluded subtree is listed: the
-            // others follow from it.
-            if (top.copy)
-                m_excludedRoots.push_back(child);
-            ++m_excludedNodes;
+            if (node->startItem)
+                m_pending.push_back({node->startItem, node});
+            // The first node of an excluded subtree whose text is dropped as
+            // a range: the nodes below it start inside that range.
+            if (top.copy && m_prune && child->hasChildren() && node->startItem && node->endItem
+                && node->startItem != node->endItem) {
+                if (!m_prunedRanges.empty() && m_prunedRanges.back().begin == m_prunedRanges.back().end)
+                    m_prunedRanges.pop_back();
+                m_prunedRanges.push_back({node, m_prunedStarts.size(), m_prunedStarts.size()});
+                pruned = true;
+            }
         }
         // `top` is not used after this: the push may move it.
         if (child->hasChildren())
-            levels.push_back({child, copy, 0});
+            levels.push_back({child, copy, 0, pruned});
     }
+    if (!m_prunedRanges.empty() && m_prunedRanges.back().begin == m_prunedRanges.back().end)
+        m_prunedRanges.pop_back();
     return true;
 }
 
 void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
-    // Sized once: an entry per excluded node and two per kept one at most.
-    m_anchors.reserve(m_excludedNodes + 2 * (m_keptNodes + 1));
-    // The first excluded node (in walk order) anchored on an item decides its
+    m_anchors.reserve(qsizetype(m_pending.size()));
+    // In walk order: the first excluded node anchored on an item decides its
     // drop range.
-    std::vector<const TreeNode *> pending;
-    for (const TreeNode *root : m_excludedRoots) {
-        // The subtree in pre-order, the order in which the nodes were excluded.
-        pending.push_back(root);
-        while (!pending.empty()) {
-            const TreeNode *treeNode = pending.back();
-            pending.pop_back();
-            QAReporterNode *node = treeNode->data();
-            if (node->startItem)
-                m_anchors.addExcluded(node->startItem, node);
-            pending.insert(pending.end(), treeNode->children().crbegin(), treeNode->children().crend());
-        }
+    for (const PendingAnchor &pending : m_pending) {
+        if (pending.excluded)
+            m_anchors.addExcluded(pending.item, pending.excluded);
+        else
+            m_anchors.add(pending.item);
     }
     // The list has served: it goes before the copy is made, which is when a
     // large report's toggle reaches its peak of memory.
-    m_excludedRoots = {};
-    // Every item a kept node refers to, so that its copy is known at the end.
-    if (m_newTree) {
-        forEachNode(m_newTree->rootNode(), [this](QAReporterNode &node) {
-            if (node.startItem)
-                m_anchors.add(node.startItem);
-            if (node.endItem)
-                m_anchors.add(node.endItem);
-        });
-    }
+    m_pending = {};
 }
 
 void QAReporterFilterWriter::mapLeftovers()
@@ -223,6 +255,7 @@ bool QAReporterFilterWriter::keep(DItem *item)
 {
     m_anchor = nullptr;
     if (m_rangeNode) {
+        passPruned(item);
         if (item == m_rangeNode->endItem)
             closeRange();
         return false;
@@ -237,16 +270,63 @@ bool QAReporterFilterWriter::keep(DItem *item)
         m_anchor = anchor;
         return true;
     }
-    if (node->endItem != node->startItem) {
-        m_rangeNode = node;
-        m_rangeDepth = m_frames.size() - 1;
-    }
+    if (node->endItem != node->startItem)
+        openRange(node, item);
     return false;
+}
+
+void QAReporterFilterWriter::openRange(QAReporterNode *node, DItem *first)
+{
+    m_rangeNode = node;
+    m_rangeDepth = m_frames.size() - 1;
+    m_rangeContainer = m_frames.back().source;
+    if (m_nextPrunedRange < m_prunedRanges.size()
+        && m_prunedRanges[m_nextPrunedRange].node == node) {
+        const PrunedRange &range = m_prunedRanges[m_nextPrunedRange++];
+        m_checkAt = range.begin;
+        m_checkEnd = range.end;
+        nextPrunedTop();
+        passPruned(first);
+    }
 }
 
 void QAReporterFilterWriter::closeRange()
 {
+    // Pruned nodes whose first item the range never passed: the table
+    // lacked entries it needed.
+    if (m_checkAt < m_checkEnd)
+        m_prunedMissed = true;
+    m_checkAt = m_checkEnd = 0;
     m_rangeNode = nullptr;
+}
+
+void QAReporterFilterWriter::nextPrunedTop()
+{
+    // The child of the range's container that holds the pruned first item;
+    // null when it is not inside that container, or too deep to look for,
+    // which no dropped item ever equals. The climb is bounded so that a
+    // deeply nested hostile document costs a copy again, not a climb per
+    // node.
+    constexpr int MaxClimb = 64;
+    m_checkTop = nullptr;
+    if (m_checkAt >= m_checkEnd)
+        return;
+    const DItem *item = m_prunedStarts[m_checkAt];
+    for (int step = 0; item && step < MaxClimb; ++step) {
+        if (item->parent() == m_rangeContainer) {
+            m_checkTop = item;
+            return;
+        }
+        item = item->parent();
+    }
+}
+
+void QAReporterFilterWriter::passPruned(const DItem *item)
+{
+    while (m_checkAt < m_checkEnd && m_checkTop == item) {
+        ++m_checkAt;
+        nextPrunedTop();
+    }
 }
 
 void QAReporterFilterWriter::dropped(DItem *item)

@@ -43,6 +43,15 @@ class QAReporterFilter;
 // - A node anchored on a document takes the document's name as its id.
 // - Without a new tree (no filter, or a rejected root) the document is copied
 //   whole.
+//
+// The anchor table holds no entry for an excluded node below an excluded node
+// whose drop range covers its first item: the walk drops that item inside
+// the range without looking it up. On nested reports that is most of the
+// excluded nodes (the checks of a passed case). Whether each such node's
+// first item really lies in its excluded ancestor's range is checked as the
+// walk passes the range; a node tree where one does not (a malformed one) is
+// copied again with every excluded node in the table, so the copy never
+// depends on the node tree being well nested.
 class QAReporterFilterWriter : private DIterator
 {
 public:
@@ -61,6 +70,14 @@ public:
     // without a filter or tree, or when the source root is rejected (no new
     // tree then).
     bool buildNewTree(QAReporterDataTree *sourceTree);
+
+    // Whether excluded nodes inside a covering drop range are left out of the
+    // anchor table (the default); off, every excluded node gets its entry.
+    void setPruning(bool prune) { m_prune = prune; }
+    // The number of excluded nodes the last copy left out of the table, and
+    // whether the copy had to be made again with every one of them indexed.
+    qsizetype prunedNodes() const { return qsizetype(m_prunedStarts.size()); }
+    bool copiedAgain() const { return m_copiedAgain; }
 
     QAReporterDataTree *newTree() const { return m_newTree.get(); }
     std::unique_ptr<QAReporterDataTree> takeNewTree();
@@ -115,6 +132,9 @@ private:
     // What the walk needs to know about one source item that nodes refer to.
     using Anchor = QAReporterAnchorTable::Anchor;
 
+    // Builds the tree, the anchor table and the document copy once; false
+    // when a pruned node's first item was not met inside its range.
+    bool copyOnce(QAReporterDataTree *sourceTree, DDocument *sourceDocument);
     // Copies `first` and its following siblings with their subtrees.
     void walk(DItem *first);
     void leaveFrame();
@@ -127,7 +147,12 @@ private:
     // the current last sibling.
     bool keep(DItem *item);
     void dropped(DItem *item);
+    void openRange(QAReporterNode *node, DItem *first);
     void closeRange();
+    // Moves past the pruned first items that `item`, dropped in the open
+    // range, is or holds.
+    void passPruned(const DItem *item);
+    void nextPrunedTop();
 
     // Copies and places an item the filter keeps, after an empty tag when a
     // node starts there and `leadingTag` is set; null when it is dropped.
@@ -148,12 +173,35 @@ private:
 
     const QAReporterFilter *m_filter;
     std::unique_ptr<QAReporterDataTree> m_newTree;
-    // The first node of each excluded subtree, in walk order, and the number
-    // of excluded nodes.
-    std::vector<const QTree<QAReporterNode>::QTreeNode *> m_excludedRoots;
-    qsizetype m_excludedNodes = 0;
-    qsizetype m_keptNodes = 0; // nodes of the new tree
+    // The table's entries in walk order, gathered while the new tree is
+    // built: a source item with the excluded node starting there, or with
+    // null for an item a kept node starts or ends at.
+    struct PendingAnchor
+    {
+        const DItem *item;
+        QAReporterNode *excluded;
+    };
+    std::vector<PendingAnchor> m_pending;
     QAReporterAnchorTable m_anchors;
+
+    // An excluded node with a drop range and the slice of m_prunedStarts
+    // holding the first items of its pruned descendants, in walk order.
+    struct PrunedRange
+    {
+        const QAReporterNode *node;
+        std::size_t begin;
+        std::size_t end;
+    };
+    bool m_prune = true;
+    bool m_copiedAgain = false;
+    std::vector<const DItem *> m_prunedStarts;
+    std::vector<PrunedRange> m_prunedRanges;
+    std::size_t m_nextPrunedRange = 0; // next range expected to open
+    std::size_t m_checkAt = 0;         // pruned first items of the open range left
+    std::size_t m_checkEnd = 0;        // to pass: [m_checkAt, m_checkEnd)
+    const DItem *m_checkTop = nullptr; // m_prunedStarts[m_checkAt] or its container child
+    const DItemContainer *m_rangeContainer = nullptr; // holds the open range's items
+    bool m_prunedMissed = false;
 
     std::vector<Frame> m_frames;
     DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken

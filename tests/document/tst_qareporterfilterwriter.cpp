@@ -181,6 +181,17 @@ Record writerCopy(const QAReporterData &source, const QAReporterFilter &filter)
     return copy;
 }
 
+// The dump of the copy the writer makes, with the nested exclusions pruned
+// from its anchor table or not; `writer` is left with the copy's figures.
+QString prunedDump(QAReporterFilterWriter &writer, const QAReporterData &source, bool prune)
+{
+    writer.setPruning(prune);
+    writer.run(source.dataTree.data(), source.document);
+    std::unique_ptr<DDocument> copy = writer.takeDocument();
+    std::unique_ptr<QAReporterDataTree> tree = writer.takeNewTree();
+    return tree ? dumpRecord(tree.get(), copy.get()) : QString();
+}
+
 // One line per node in pre-order: its fields and the kinds of the items it
 // is anchored on, which a complete copy and the record it repeats share.
 // The root's end is left out: the reader leaves the root open (its span runs
@@ -375,6 +386,106 @@ private Q_SLOTS:
         for (const QString &name : nodeNames(source->dataTree).mid(1))
             QVERIFY2(copied.contains(name) == kept.contains(name), qPrintable(name));
         QCOMPARE(dumpRecord(source->dataTree, source->document), sourceDump);
+
+        // Pruning nested exclusions from the anchor table changes nothing,
+        // however the random nodes nest in the document.
+        QAReporterFilterWriter full(&filter);
+        QAReporterFilterWriter pruned(&filter);
+        QCOMPARE(prunedDump(pruned, *source, true), prunedDump(full, *source, false));
+
+        // Nor on a node tree that disagrees with its document: every fifth
+        // node starts at a random item.
+        std::vector<DItem *> items;
+        for (DItem *item = source->document; item; item = item->nextInDocument(nullptr))
+            items.push_back(item);
+        QRandomGenerator rng(seed);
+        int n = 0;
+        for (QAReporterNode *node = source->dataTree->root(); node;
+             node = source->dataTree->next(QAReporterDataTree::Forward)) {
+            if (++n % 5 == 0)
+                node->startItem = items.at(rng.bounded(quint32(items.size())));
+        }
+        QCOMPARE(prunedDump(pruned, *source, true), prunedDump(full, *source, false));
+    }
+
+    // Excluded nodes inside an excluded node's drop range get no entry in the
+    // anchor table; a node tree whose nesting disagrees with the document is
+    // noticed and copied again in full, with the same result as without
+    // pruning.
+    void prunedExclusions_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<QString>("moved");  // node whose first item is moved
+        QTest::addColumn<QString>("movedTo"); // text of the paragraph it moves to
+        QTest::addColumn<int>("pruned");
+        QTest::addColumn<bool>("copiedAgain");
+
+        const QString cases = "<XROD><DOCUMENT><TITLE level=\"0\">Run</TITLE>"
+            "<XROD:NODE name=\"c1\" type=\"TestCase\" state=\"ok\"><P>case 1</P>"
+            "<XROD:NODE name=\"c1a\" type=\"Check\" state=\"ok\"><P>check 1a</P></XROD:NODE>"
+            "<XROD:NODE name=\"c1b\" type=\"Check\" state=\"ok\"><P>check 1b</P></XROD:NODE>"
+            "</XROD:NODE>"
+            "<XROD:NODE name=\"c2\" type=\"TestCase\" state=\"ko\"><P>case 2</P>"
+            "<XROD:NODE name=\"c2a\" type=\"Check\" state=\"ok\"><P>check 2a</P></XROD:NODE>"
+            "<XROD:NODE name=\"c2b\" type=\"Check\" state=\"ko\"><P>check 2b</P></XROD:NODE>"
+            "</XROD:NODE>"
+            "<XROD:NODE name=\"c3\" type=\"TestCase\" state=\"NE\"><SECTION><P>case 3</P>"
+            "<XROD:NODE name=\"c3a\" type=\"Check\" state=\"NE\"><P>check 3a</P></XROD:NODE>"
+            "</SECTION></XROD:NODE>"
+            "<P>after</P></DOCUMENT></XROD>";
+        // c1's checks are pruned; c2a has no children and c3 is one
+        // section (its first item is its last), so neither opens a range
+        // for nodes below it. A copy made again indexes every node.
+        QTest::newRow("nested cases") << cases << QString() << QString() << 2 << false;
+        QTest::newRow("first item inside a dropped paragraph")
+            << cases << "c1a" << "check 1a>text" << 2 << false;
+        QTest::newRow("first item before the parent's range")
+            << cases << "c1b" << "Run" << 0 << true;
+        QTest::newRow("first item after the parent's range")
+            << cases << "c1a" << "after" << 0 << true;
+        QTest::newRow("first item in a later kept case")
+            << cases << "c1b" << "case 2" << 0 << true;
+    }
+
+    void prunedExclusions()
+    {
+        QFETCH(QString, xml);
+        QFETCH(QString, moved);
+        QFETCH(QString, movedTo);
+        QFETCH(int, pruned);
+        QFETCH(bool, copiedAgain);
+
+        Record source = read(xml);
+        QVERIFY(source->dataTree);
+        if (!moved.isEmpty()) {
+            // The paragraph holding the text, or with ">text" its text item.
+            const bool inner = movedTo.endsWith(">text");
+            const QString text = inner ? movedTo.chopped(5) : movedTo;
+            DItem *target = nullptr;
+            for (DItem *item = source->document; item && !target; item = item->nextInDocument(nullptr)) {
+                if (item->toText() && item->toText()->text() == text)
+                    target = inner ? item : static_cast<DItem *>(item->parent());
+            }
+            QVERIFY(target);
+            bool found = false;
+            for (QAReporterNode *n = source->dataTree->root(); n; n = source->dataTree->next(QAReporterDataTree::Forward)) {
+                if (n->name == moved) {
+                    n->startItem = target;
+                    found = true;
+                }
+            }
+            QVERIFY(found);
+        }
+        const QAReporterFilter filter = makeFilter(true);
+        QAReporterFilterWriter full(&filter);
+        const QString expected = prunedDump(full, *source, false);
+        QCOMPARE(full.prunedNodes(), 0);
+        QVERIFY(!full.copiedAgain());
+
+        QAReporterFilterWriter writer(&filter);
+        QCOMPARE(prunedDump(writer, *source, true), expected);
+        QCOMPARE(writer.prunedNodes(), pruned);
+        QCOMPARE(writer.copiedAgain(), copiedAgain);
     }
 
     void deepReport()
