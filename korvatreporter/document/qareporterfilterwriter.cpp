@@ -83,25 +83,25 @@ bool QAReporterFilterWriter::copyOnce(QAReporterDataTree *sourceTree, DDocument 
         m_cursorDone = false;
     }
     indexAnchors();
-    m_nextPrunedRange = 0;
-    m_checkAt = m_checkEnd = 0;
+    m_nextRoot = 0;
+    m_prunedNodes = 0;
     m_prunedMissed = false;
     walk(sourceDocument);
     // Every range with pruned nodes must have opened, in walk order.
-    const bool complete = !m_prunedMissed && m_nextPrunedRange == m_prunedRanges.size();
+    const bool complete = !m_prunedMissed && !nextPrunedRoot();
     if (complete)
         mapLeftovers();
     // Megabytes on a large report, and of no use once the copy is made.
     m_anchors.clear();
+    m_excludedRoots = {};
     return complete;
 }
 
 bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
 {
     m_newTree.reset();
-    m_pending.clear();
-    m_prunedStarts.clear();
-    m_prunedRanges.clear();
+    m_excludedRoots.clear();
+    m_indexedNodes = 0;
     if (!m_filter || !sourceTree)
         return false;
     const QAReporterNode *sourceRoot = sourceTree->root();
@@ -109,26 +109,20 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
         return false;
     m_newTree = std::make_unique<QAReporterDataTree>(new QAReporterNode(*sourceRoot));
     QAReporterDataTree &tree = *m_newTree;
-    const auto keptAnchors = [this](const QAReporterNode &node) {
-        if (node.startItem)
-            m_pending.push_back({node.startItem, nullptr});
-        if (node.endItem)
-            m_pending.push_back({node.endItem, nullptr});
-    };
-    keptAnchors(*sourceRoot);
+    qsizetype keptNodes = 1;
 
     // A pre-order walk over the source's nodes with a stack of open levels:
     // each level holds its source node, its copy (null once excluded, which
-    // excludes everything below it), the next child to visit and whether
-    // the excluded nodes below it are pruned.
+    // excludes everything below it) and the next child to visit. Below an
+    // excluded node whose descendants are pruned from the anchor table the
+    // walk does not go: the copy walk checks them off as it passes.
     struct Level
     {
         const TreeNode *source;
         TreeNode *copy;
         qsizetype nextChild;
-        bool pruned;
     };
-    std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0, false}};
+    std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0}};
     while (!levels.empty()) {
         Level &top = levels.back();
         const QList<TreeNode *> &children = top.source->children();
@@ -139,52 +133,69 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
         const TreeNode *child = children.at(top.nextChild++);
         QAReporterNode *node = child->data();
         TreeNode *copy = nullptr;
-        bool pruned = top.pruned;
         if (top.copy && m_filter->match(*node) == QAReporterFilter::Accepted) {
             copy = tree.appendChild(top.copy, new QAReporterNode(*node));
-            keptAnchors(*node);
-        } else if (pruned) {
-            if (node->startItem) {
-                m_prunedStarts.push_back(node->startItem);
-                m_prunedRanges.back().end = m_prunedStarts.size();
-            }
+            ++keptNodes;
         } else {
-            if (node->startItem)
-                m_pending.push_back({node->startItem, node});
-            // The first node of an excluded subtree whose text is dropped as
-            // a range: the nodes below it start inside that range.
-            if (top.copy && m_prune && child->hasChildren() && node->startItem && node->endItem
-                && node->startItem != node->endItem) {
-                if (!m_prunedRanges.empty() && m_prunedRanges.back().begin == m_prunedRanges.back().end)
-                    m_prunedRanges.pop_back();
-                m_prunedRanges.push_back({node, m_prunedStarts.size(), m_prunedStarts.size()});
-                pruned = true;
+            ++m_indexedNodes;
+            // Only the first node of each excluded subtree is listed: the
+            // others follow from it.
+            if (top.copy) {
+                m_excludedRoots.push_back(child);
+                if (prunesBelow(child))
+                    continue;
             }
         }
         // `top` is not used after this: the push may move it.
         if (child->hasChildren())
-            levels.push_back({child, copy, 0, pruned});
+            levels.push_back({child, copy, 0});
     }
-    if (!m_prunedRanges.empty() && m_prunedRanges.back().begin == m_prunedRanges.back().end)
-        m_prunedRanges.pop_back();
+    // Two entries at most per kept node.
+    m_indexedNodes += 2 * keptNodes;
     return true;
+}
+
+bool QAReporterFilterWriter::prunesBelow(const TreeNode *excludedRoot) const
+{
+    // The text of such a node is dropped as a range, which the nodes below
+    // it start inside of in a well nested report.
+    const QAReporterNode *node = excludedRoot->data();
+    return m_prune && excludedRoot->hasChildren() && node->startItem && node->endItem
+        && node->startItem != node->endItem;
 }
 
 void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
-    m_anchors.reserve(qsizetype(m_pending.size()));
-    // In walk order: the first excluded node anchored on an item decides its
+    // Sized once, as counted when the tree was built.
+    m_anchors.reserve(m_indexedNodes);
+    // The first excluded node (in walk order) anchored on an item decides its
     // drop range.
-    for (const PendingAnchor &pending : m_pending) {
-        if (pending.excluded)
-            m_anchors.addExcluded(pending.item, pending.excluded);
-        else
-            m_anchors.add(pending.item);
+    std::vector<const TreeNode *> pending;
+    for (const TreeNode *root : m_excludedRoots) {
+        // The subtree in pre-order, the order in which the nodes were
+        // excluded; of a subtree pruned below its first node, that node.
+        pending.push_back(root);
+        const bool pruned = prunesBelow(root);
+        while (!pending.empty()) {
+            const TreeNode *treeNode = pending.back();
+            pending.pop_back();
+            QAReporterNode *node = treeNode->data();
+            if (node->startItem)
+                m_anchors.addExcluded(node->startItem, node);
+            if (!pruned)
+                pending.insert(pending.end(), treeNode->children().crbegin(), treeNode->children().crend());
+        }
     }
-    // The list has served: it goes before the copy is made, which is when a
-    // large report's toggle reaches its peak of memory.
-    m_pending = {};
+    // Every item a kept node refers to, so that its copy is known at the end.
+    if (m_newTree) {
+        forEachNode(m_newTree->rootNode(), [this](QAReporterNode &node) {
+            if (node.startItem)
+                m_anchors.add(node.startItem);
+            if (node.endItem)
+                m_anchors.add(node.endItem);
+        });
+    }
 }
 
 void QAReporterFilterWriter::mapLeftovers()
@@ -280,12 +291,14 @@ void QAReporterFilterWriter::openRange(QAReporterNode *node, DItem *first)
     m_rangeNode = node;
     m_rangeDepth = m_frames.size() - 1;
     m_rangeContainer = m_frames.back().source;
-    if (m_nextPrunedRange < m_prunedRanges.size()
-        && m_prunedRanges[m_nextPrunedRange].node == node) {
-        const PrunedRange &range = m_prunedRanges[m_nextPrunedRange++];
-        m_checkAt = range.begin;
-        m_checkEnd = range.end;
-        nextPrunedTop();
+    // The ranges of the subtrees pruned below their first node open in walk
+    // order; the nodes below are then checked off as the range passes them.
+    const TreeNode *root = nextPrunedRoot();
+    if (root && root->data() == node) {
+        ++m_nextRoot;
+        m_checkRoot = root;
+        m_checkNode = root;
+        nextPrunedNode();
         passPruned(first);
     }
 }
@@ -294,24 +307,48 @@ void QAReporterFilterWriter::closeRange()
 {
     // Pruned nodes whose first item the range never passed: the table
     // lacked entries it needed.
-    if (m_checkAt < m_checkEnd)
+    if (m_checkNode)
         m_prunedMissed = true;
-    m_checkAt = m_checkEnd = 0;
+    m_checkNode = m_checkRoot = nullptr;
     m_rangeNode = nullptr;
 }
 
-void QAReporterFilterWriter::nextPrunedTop()
+const QTree<QAReporterNode>::QTreeNode *QAReporterFilterWriter::nextPrunedRoot()
 {
-    // The child of the range's container that holds the pruned first item;
-    // null when it is not inside that container, or too deep to look for,
-    // which no dropped item ever equals. The climb is bounded so that a
-    // deeply nested hostile document costs a copy again, not a climb per
-    // node.
+    while (m_nextRoot < m_excludedRoots.size() && !prunesBelow(m_excludedRoots[m_nextRoot]))
+        ++m_nextRoot;
+    return m_nextRoot < m_excludedRoots.size() ? m_excludedRoots[m_nextRoot] : nullptr;
+}
+
+void QAReporterFilterWriter::nextPrunedNode()
+{
+    // The next node below m_checkRoot in pre-order that has a first item.
+    const TreeNode *node = m_checkNode;
+    do {
+        if (node->hasChildren()) {
+            node = node->children().first();
+            continue;
+        }
+        while (node != m_checkRoot) {
+            const TreeNode *up = node->parent();
+            if (node->row() + 1 < up->children().size()) {
+                node = up->children().at(node->row() + 1);
+                break;
+            }
+            node = up;
+        }
+        if (node == m_checkRoot)
+            node = nullptr;
+    } while (node && !node->data()->startItem);
+    m_checkNode = node;
+
+    // The child of the range's container that holds its first item; null
+    // when that is not inside the container, or too deep to look for, which
+    // no dropped item ever equals. The climb is bounded so that a deeply
+    // nested hostile document costs a copy again, not a long climb per node.
     constexpr int MaxClimb = 64;
     m_checkTop = nullptr;
-    if (m_checkAt >= m_checkEnd)
-        return;
-    const DItem *item = m_prunedStarts[m_checkAt];
+    const DItem *item = node ? node->data()->startItem : nullptr;
     for (int step = 0; item && step < MaxClimb; ++step) {
         if (item->parent() == m_rangeContainer) {
             m_checkTop = item;
@@ -323,9 +360,9 @@ void QAReporterFilterWriter::nextPrunedTop()
 
 void QAReporterFilterWriter::passPruned(const DItem *item)
 {
-    while (m_checkAt < m_checkEnd && m_checkTop == item) {
-        ++m_checkAt;
-        nextPrunedTop();
+    while (m_checkNode && m_checkTop == item) {
+        ++m_prunedNodes;
+        nextPrunedNode();
     }
 }
 

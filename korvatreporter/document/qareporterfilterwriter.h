@@ -76,7 +76,7 @@ public:
     void setPruning(bool prune) { m_prune = prune; }
     // The number of excluded nodes the last copy left out of the table, and
     // whether the copy had to be made again with every one of them indexed.
-    qsizetype prunedNodes() const { return qsizetype(m_prunedStarts.size()); }
+    qsizetype prunedNodes() const { return m_prunedNodes; }
     bool copiedAgain() const { return m_copiedAgain; }
 
     QAReporterDataTree *newTree() const { return m_newTree.get(); }
@@ -141,6 +141,9 @@ private:
     // Opens the children of `source` for copying into `copy`.
     void openChildren(DItemContainer *source, DItemContainer *copy, bool document);
     void indexAnchors();
+    // Whether the nodes below `excludedRoot`, the first node of an excluded
+    // subtree, are left out of the anchor table.
+    bool prunesBelow(const QTree<QAReporterNode>::QTreeNode *excludedRoot) const;
     void mapLeftovers();
 
     // True when the item is copied; otherwise it is dropped, re-pointing to
@@ -149,10 +152,12 @@ private:
     void dropped(DItem *item);
     void openRange(QAReporterNode *node, DItem *first);
     void closeRange();
-    // Moves past the pruned first items that `item`, dropped in the open
-    // range, is or holds.
+    // Moves past the pruned nodes whose first item `item`, dropped in the
+    // open range, is or holds.
     void passPruned(const DItem *item);
-    void nextPrunedTop();
+    void nextPrunedNode();
+    // The next excluded subtree pruned below its first node, or null.
+    const QTree<QAReporterNode>::QTreeNode *nextPrunedRoot();
 
     // Copies and places an item the filter keeps, after an empty tag when a
     // node starts there and `leadingTag` is set; null when it is dropped.
@@ -173,33 +178,23 @@ private:
 
     const QAReporterFilter *m_filter;
     std::unique_ptr<QAReporterDataTree> m_newTree;
-    // The table's entries in walk order, gathered while the new tree is
-    // built: a source item with the excluded node starting there, or with
-    // null for an item a kept node starts or ends at.
-    struct PendingAnchor
-    {
-        const DItem *item;
-        QAReporterNode *excluded;
-    };
-    std::vector<PendingAnchor> m_pending;
+    // The first node of each excluded subtree, in walk order, and the number
+    // of table entries to make: excluded nodes not pruned, two per kept node.
+    std::vector<const QTree<QAReporterNode>::QTreeNode *> m_excludedRoots;
+    qsizetype m_indexedNodes = 0;
     QAReporterAnchorTable m_anchors;
 
-    // An excluded node with a drop range and the slice of m_prunedStarts
-    // holding the first items of its pruned descendants, in walk order.
-    struct PrunedRange
-    {
-        const QAReporterNode *node;
-        std::size_t begin;
-        std::size_t end;
-    };
     bool m_prune = true;
     bool m_copiedAgain = false;
-    std::vector<const DItem *> m_prunedStarts;
-    std::vector<PrunedRange> m_prunedRanges;
-    std::size_t m_nextPrunedRange = 0; // next range expected to open
-    std::size_t m_checkAt = 0;         // pruned first items of the open range left
-    std::size_t m_checkEnd = 0;        // to pass: [m_checkAt, m_checkEnd)
-    const DItem *m_checkTop = nullptr; // m_prunedStarts[m_checkAt] or its container child
+    qsizetype m_prunedNodes = 0;
+    // The check of the pruned nodes while the copy walk passes their ranges:
+    // the next entry of m_excludedRoots to look at, the subtree whose range
+    // is open, its next pruned node with a first item (null once all are
+    // passed) and the item of the range's level that holds that first item.
+    std::size_t m_nextRoot = 0;
+    const QTree<QAReporterNode>::QTreeNode *m_checkRoot = nullptr;
+    const QTree<QAReporterNode>::QTreeNode *m_checkNode = nullptr;
+    const DItem *m_checkTop = nullptr;
     const DItemContainer *m_rangeContainer = nullptr; // holds the open range's items
     bool m_prunedMissed = false;
 
