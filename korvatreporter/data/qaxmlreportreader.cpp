@@ -91,6 +91,7 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
+    DAmlExpatSource::acceptCodePages(m_parser);
     m_fileInfo = &file;
     m_stopped = false;
     m_rootSeen = false;
