@@ -220,6 +220,38 @@ private Q_SLOTS:
             QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
     }
 
+    void durations_data()
+    {
+        QTest::addColumn<QString>("time"); // the test case's time attribute
+        QTest::addColumn<double>("seconds"); // -1: none
+
+        QTest::newRow("plain decimal") << "0.711" << 0.711;
+        QTest::newRow("whole number") << "12" << 12.0;
+        QTest::newRow("blanks around") << " 1.5 " << 1.5;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("plus sign") << "+2" << 2.0;
+        QTest::newRow("negative") << "-1" << -1.0;
+        QTest::newRow("two points") << "1.2.3" << -1.0;
+        QTest::newRow("point alone") << "." << -1.0;
+        QTest::newRow("infinite") << "inf" << -1.0;
+        QTest::newRow("beyond a double") << "1" + QString(400, '0') << -1.0;
+        QTest::newRow("thousands separator") << "1,5" << -1.0;
+        QTest::newRow("empty") << "" << -1.0;
+    }
+
+    void durations()
+    {
+        QFETCH(QString, time);
+        QFETCH(double, seconds);
+        Read read(write("time.xml", ("<testsuite name=\"s\"><testcase name=\"c\" time=\"" + time
+                                     + "\"/></testsuite>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QAReporterDataTree *tree = read.record.dataTree;
+        tree->root();
+        tree->next(QAReporterDataTree::Forward); // the suite
+        QCOMPARE(tree->next(QAReporterDataTree::Forward)->seconds, seconds);
+    }
+
     void states_data()
     {
         QTest::addColumn<QString>("children");

@@ -129,12 +129,22 @@ private:
     // A counted value, with what the file says when it says otherwise.
     QString countText(qint64 counted, const QString &said) const;
 
+    // A translated text with one %1, split there once per read: filled in
+    // with appends instead of QString::arg()'s parse of the whole text.
+    struct Pattern
+    {
+        QString format;
+        qsizetype at = -1; // where its %1 is; -1 when it has not exactly one
+        void set(const QString &text);
+        void fill(QString &out, const QString &value) const;
+    };
+
     // Translated texts used for every test case, looked up once per read.
     struct Texts
     {
-        QString classFormat;
-        QString timeFormat;
-        QString fileFormat;
+        Pattern classFormat;
+        Pattern timeFormat;
+        Pattern fileFormat;
         QString sourceFirst;
         QString sourceNext;
         QString standardOutput;
