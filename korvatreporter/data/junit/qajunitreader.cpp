@@ -429,7 +429,14 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
     tree().current()->startItem = document().lastItem();
 
     // "Class C, time T s, source FILE line N", with the parts that are given.
+    // Sized once for all of them: a string grown by appends keeps up to
+    // half its buffer unused, and a large report holds one per case.
+    const bool link = given(m_case.file) && given(m_case.line);
     QString text;
+    text.reserve(m_texts.classFormat.format.size() + m_case.classname.size() + m_texts.timeFormat.format.size()
+                 + m_case.time.size() + (link ? m_texts.sourceNext.size()
+                                              : m_texts.fileFormat.format.size() + m_case.file.size())
+                 + 4);
     const auto add = [&](const Pattern &format, const QString &value) {
         if (!text.isEmpty())
             text += QStringLiteral(", ");
@@ -439,15 +446,20 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
         add(m_texts.classFormat, m_case.classname);
     if (given(m_case.time))
         add(m_texts.timeFormat, m_case.time);
-    const bool link = given(m_case.file) && given(m_case.line);
     if (given(m_case.file) && !link)
         add(m_texts.fileFormat, m_case.file);
     if (link)
         text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
     if (!text.isEmpty()) {
         text[0] = text[0].toUpper();
-        const QString target =
-            link ? m_case.file + QStringLiteral(" line ") + m_case.line.trimmed() : QString();
+        QString target;
+        if (link) {
+            const QStringView line = QStringView(m_case.line).trimmed();
+            target.reserve(m_case.file.size() + 6 + line.size());
+            target += m_case.file;
+            target += QLatin1String(" line ");
+            target += line;
+        }
         if (!writeParagraph(QString(), text, target))
             return false;
     }
