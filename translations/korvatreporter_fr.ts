@@ -1131,32 +1131,14 @@ Vérifiez que vous avez le droit de lecture.</translation>
         <translation>Erreur standard</translation>
     </message>
     <message>
-        <source>JUnit, line %1: document type declarations are not accepted.
-</source>
-        <translation>JUnit, ligne %1 : les déclarations de type de document ne sont pas acceptées.
-</translation>
-    </message>
-    <message>
         <source>JUnit, the root element is &quot;%1&quot;, not &quot;testsuites&quot; or &quot;testsuite&quot;.
 </source>
         <translation>JUnit, l&apos;élément racine est « %1 » et non « testsuites » ou « testsuite ».
 </translation>
     </message>
     <message>
-        <source>JUnit, line %1, column %2: %3
-</source>
-        <translation>JUnit, ligne %1, colonne %2 : %3
-</translation>
-    </message>
-    <message>
         <source>JUnit results: %1</source>
         <translation>Résultats JUnit : %1</translation>
-    </message>
-    <message>
-        <source>JUnit, line %1: elements nested deeper than %2.
-</source>
-        <translation>JUnit, ligne %1 : éléments imbriqués sur plus de %2 niveaux.
-</translation>
     </message>
     <message>
         <source>Test suite: %1</source>

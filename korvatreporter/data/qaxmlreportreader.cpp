@@ -63,6 +63,7 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
                              QAReporterData &record)
 {
     m_depth = 0;
+    m_heldDepth = 0;
     m_text.clear();
     m_run.clear();
     m_file = &file;
@@ -91,6 +92,7 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
+    DAmlExpatSource::acceptCodePages(m_parser);
     m_fileInfo = &file;
     m_stopped = false;
     m_rootSeen = false;
@@ -143,6 +145,18 @@ bool QAXmlReportReader::feed(const char *data, qsizetype size, bool final)
     return true;
 }
 
+void QAXmlReportReader::takeWholeText()
+{
+    m_heldDepth = m_depth;
+    m_heldText = true;
+}
+
+void QAXmlReportReader::skipElement()
+{
+    m_heldDepth = m_depth;
+    m_heldText = false;
+}
+
 void QAXmlReportReader::stop()
 {
     m_stopped = true;
@@ -182,13 +196,14 @@ void QAXmlReportReader::onStart(void *self, const char *name, const char **atts)
     if (reader->m_stopped)
         return;
     reader->m_unreported = 0;
-    reader->endRun();
     if (++reader->m_depth > DAmlReader::MaxDepth) {
         reader->failAtLine(QCoreApplication::translate("Reporter", "elements nested deeper than %1.").arg(DAmlReader::MaxDepth));
         reader->stop();
         return;
     }
-    reader->m_text.resize(0);
+    if (reader->m_heldDepth)
+        return; // inside an element taken whole
+    reader->endRun();
     const DAmlAttributes attributes(atts);
     const QString &element = reader->elementName(name);
     bool ok;
@@ -198,6 +213,8 @@ void QAXmlReportReader::onStart(void *self, const char *name, const char **atts)
     } else {
         ok = reader->startElement(element, attributes);
     }
+    // The text before the child was the parent's; the child's own starts now.
+    reader->m_text.resize(0);
     if (!ok)
         reader->stop();
 }
@@ -208,8 +225,17 @@ void QAXmlReportReader::onEnd(void *self, const char *name)
     if (reader->m_stopped)
         return;
     reader->m_unreported = 0;
-    reader->endRun();
-    --reader->m_depth;
+    if (reader->m_heldDepth) {
+        const bool held = reader->m_depth-- == reader->m_heldDepth;
+        if (!held)
+            return; // an element inside the one taken whole
+        reader->m_heldDepth = 0;
+        if (!reader->m_heldText)
+            return; // skipped with all it held
+    } else {
+        reader->endRun();
+        --reader->m_depth;
+    }
     const bool ok = reader->endElement(reader->elementName(name));
     reader->m_text.resize(0);
     if (!ok)
@@ -222,7 +248,14 @@ void QAXmlReportReader::onText(void *self, const char *text, int size)
     if (reader->m_stopped)
         return;
     reader->m_unreported = 0;
-    reader->m_run.append(text, size);
+    if (reader->m_heldDepth) {
+        // A whole text keeps every piece as it comes; a skipped element's is dropped.
+        if (!reader->m_heldText)
+            return;
+        reader->m_text.append(text, size);
+    } else {
+        reader->m_run.append(text, size);
+    }
     if (reader->m_text.size() + reader->m_run.size() > reader->m_textRunLimit) {
         reader->failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
                                .arg(reader->m_textRunLimit));
@@ -234,7 +267,8 @@ void QAXmlReportReader::onBoundary(void *self)
 {
     auto *reader = static_cast<QAXmlReportReader *>(self);
     reader->m_unreported = 0;
-    reader->endRun();
+    if (!reader->m_heldDepth)
+        reader->endRun();
 }
 
 void QAXmlReportReader::onComment(void *self, const char *)

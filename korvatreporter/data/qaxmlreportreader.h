@@ -26,8 +26,11 @@ struct XML_ParserStruct;
 // XRD reader's words, progress and cancel; the node tree, document and
 // totals are built by a QAResultsBuilder. A reader of one format handles
 // the elements as they start and end; the text of an element reaches it as
-// text() at its end tag, when no child element came after the text. Runs
-// of blanks alone between tags, comments and CDATA sections are no text.
+// text() at its end tag, when no child element came after the text, and the
+// text before a child reaches startElement() of the child. Runs of blanks
+// alone between tags, comments and CDATA sections are no text. A reader may
+// take an element whole instead (takeWholeText(), skipElement()). Files in
+// UTF-8, UTF-16, ISO-8859-1, ASCII and windows-1252 are read.
 class QAXmlReportReader : public QAReportReader
 {
 public:
@@ -56,6 +59,14 @@ protected:
     virtual bool startElement(QStringView name, const DAmlAttributes &atts) = 0;
     // The end of an element (the root's too); text() holds its text.
     virtual bool endElement(QStringView name) = 0;
+
+    // Called from startElement(): the elements inside the element are not
+    // handed over, and its text, with theirs and every blank, reaches
+    // endElement() of the element as text().
+    void takeWholeText();
+    // Called from startElement(): neither what the element holds nor its
+    // end is handed over.
+    void skipElement();
     // After the last element: totals and closing words.
     virtual bool finish() { return true; }
 
@@ -63,6 +74,8 @@ protected:
     virtual void reset() {}
 
     QAJUnitDocumentBuilder &document() { return m_builder->document(); }
+    // The record's builder, for the steps without a shortcut here.
+    QAResultsBuilder &results() { return *m_builder; }
     QAReporterDataTree &tree() { return m_builder->tree(); }
     // Decoded from UTF-8 at each call.
     QString text() const { return QString::fromUtf8(m_text); }
@@ -134,6 +147,9 @@ private:
     bool m_rootSeen = false;
     int m_wrapperColumns = 0; // columns the wrapper adds to line 1
     int m_depth = 0;
+    // An element taken whole: its depth (0 when none) and whether its text is kept.
+    int m_heldDepth = 0;
+    bool m_heldText = false;
     qint64 m_unreported = 0; // bytes fed since the parser last reported something
     QByteArray m_text;       // the current element's text, UTF-8
     QByteArray m_run;        // character data since the last tag, comment or CDATA boundary

@@ -85,6 +85,11 @@ QString DAmlExpatSource::errorText(int code)
         .arg(QString::fromUtf8(XML_ErrorString(XML_Error(code))));
 }
 
+void DAmlExpatSource::acceptCodePages(XML_ParserStruct* parser)
+{
+    XML_SetUnknownEncodingHandler(parser, unknownEncoding, nullptr);
+}
+
 DAmlExpatSource::DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter)
     : m_guard(guard)
     , m_limiter(limiter)
@@ -128,7 +133,7 @@ bool DAmlExpatSource::begin(const char* encoding)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     // Keeps entity expansion on; sees the prolog, declarations and skipped references.
     XML_SetDefaultHandlerExpand(m_parser, onOther);
-    XML_SetUnknownEncodingHandler(m_parser, unknownEncoding, nullptr);
+    acceptCodePages(m_parser);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
     XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser, MaxAmplification);
     XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser, AmplificationThreshold);

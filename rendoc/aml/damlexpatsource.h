@@ -38,6 +38,9 @@ public:
     // The words of one of expat's error codes (an XML_Error), translated: every reader that
     // parses with expat reports the parser's faults in them.
     static QString errorText(int code);
+    // Lets `parser` read the single-byte code pages expat does not know itself (windows-1252,
+    // which Windows tools write); any other declared encoding stays an "unsupported encoding".
+    static void acceptCodePages(XML_ParserStruct* parser);
 
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;

@@ -131,6 +131,9 @@ private Q_SLOTS:
             << QByteArray("<testsuites>") + QByteArray("<testsuite name=\"s\">").repeated(1000)
                    + QByteArray("</testsuite>").repeated(1000) + "</testsuites>" << "deeper than 1000";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << "JUnit, ";
+        QTest::newRow("declared encoding unknown")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"KOI8-R\"?>\n<testsuite name=\"\xf3\"/>")
+            << "JUnit, line 1, column 31: unsupported encoding";
     }
 
     void rejected()
@@ -141,6 +144,112 @@ private Q_SLOTS:
         QVERIFY(!read.ok && !read.reader.canceled());
         QVERIFY2(read.reader.errorString().contains(error), qPrintable(read.reader.errorString()));
         QVERIFY(!read.record.dataTree && !read.record.document);
+    }
+
+    // Texts of failures, outputs, reruns and properties as the report shows
+    // them: the text of an element includes that of the elements inside it,
+    // every blank, CDATA and entities, but no comment.
+    void texts_data()
+    {
+        QTest::addColumn<QByteArray>("children"); // of a test case
+        QTest::addColumn<QString>("text"); // a part of the printed document
+
+        QTest::newRow("failure around a child element")
+            << QByteArray("<failure message=\"m\">a<b>c</b>d</failure>") << "Text \"acd\"";
+        QTest::newRow("blank between CDATA sections")
+            << QByteArray("<system-out><![CDATA[a]]> <![CDATA[b]]></system-out>") << "Text \"a b\"";
+        QTest::newRow("entity and comment inside a text")
+            << QByteArray("<system-err>x &amp;<!-- note --> y</system-err>") << "Text \"x & y\"";
+        QTest::newRow("rerun trace around its children")
+            << QByteArray("<flakyFailure>before<system-out>out</system-out>\n<x>y</x>after</flakyFailure>")
+            << "Text \"beforeafter\"";
+        QTest::newRow("rerun output apart from its trace")
+            << QByteArray("<flakyFailure>before<system-out>out</system-out>after</flakyFailure>")
+            << "Text \"out\"";
+        QTest::newRow("property value from its text")
+            << QByteArray("<properties><property name=\"k\">v<!-- c -->w</property></properties>") << "Text \"vw\"";
+        QTest::newRow("property attribute before its text")
+            << QByteArray("<properties><property name=\"k\" value=\"attr\">text</property></properties>")
+            << "Text \"attr\"";
+        QTest::newRow("windows-1252")
+            << QByteArray("<failure message=\"\x80 5 \x93" "due\x94\x85\"/>")
+            << QStringLiteral("Text \"Failure: \u20ac 5 \u201cdue\u201d\u2026\"");
+    }
+
+    void texts()
+    {
+        QFETCH(QByteArray, children);
+        QFETCH(QString, text);
+        const QByteArray encoding = QTest::currentDataTag() == QLatin1String("windows-1252") ? "windows-1252" : "UTF-8";
+        Read read(write("texts.xml", "<?xml version=\"1.0\" encoding=\"" + encoding
+                                         + "\"?>\n<testsuite name=\"s\"><testcase name=\"c\">" + children
+                                         + "</testcase></testsuite>"));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        const QString printed = DTreePrinter::print(read.record.document);
+        QVERIFY2(printed.contains(text), qPrintable(printed));
+    }
+
+    void textRunLimit_data()
+    {
+        QTest::addColumn<QByteArray>("children"); // of a test case
+        QTest::addColumn<bool>("ok");
+
+        const QByteArray part = QByteArray(1000, 'x');
+        QTest::newRow("output over the limit") << "<system-out>" + part.repeated(150) + "</system-out>" << false;
+        QTest::newRow("trace over the limit in pieces")
+            << "<failure>" + ("<b>" + part + "</b>").repeated(150) + "</failure>" << false;
+        QTest::newRow("skipped element over the limit")
+            << "<attachment>" + ("<b>" + part + "</b>").repeated(150) + "</attachment>" << true;
+        QTest::newRow("outputs under the limit each")
+            << "<system-out>" + part.repeated(90) + "</system-out><system-out>" + part.repeated(90) + "</system-out>"
+            << true;
+    }
+
+    void textRunLimit()
+    {
+        // A text longer than the limit stops the read, whether it comes in
+        // one run or from the elements inside the one read whole.
+        QFETCH(QByteArray, children);
+        QFile file(write("long.xml", "<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QAReporterData record;
+        QAJUnitReader reader;
+        reader.setTextRunLimit(100000);
+        QTEST(reader.read(file, nullptr, {}, record), "ok");
+        if (!record.dataTree)
+            QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
+    }
+
+    void durations_data()
+    {
+        QTest::addColumn<QString>("time"); // the test case's time attribute
+        QTest::addColumn<double>("seconds"); // -1: none
+
+        QTest::newRow("plain decimal") << "0.711" << 0.711;
+        QTest::newRow("whole number") << "12" << 12.0;
+        QTest::newRow("blanks around") << " 1.5 " << 1.5;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("plus sign") << "+2" << 2.0;
+        QTest::newRow("negative") << "-1" << -1.0;
+        QTest::newRow("two points") << "1.2.3" << -1.0;
+        QTest::newRow("point alone") << "." << -1.0;
+        QTest::newRow("infinite") << "inf" << -1.0;
+        QTest::newRow("beyond a double") << "1" + QString(400, '0') << -1.0;
+        QTest::newRow("thousands separator") << "1,5" << -1.0;
+        QTest::newRow("empty") << "" << -1.0;
+    }
+
+    void durations()
+    {
+        QFETCH(QString, time);
+        QFETCH(double, seconds);
+        Read read(write("time.xml", ("<testsuite name=\"s\"><testcase name=\"c\" time=\"" + time
+                                     + "\"/></testsuite>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        QAReporterDataTree *tree = read.record.dataTree;
+        tree->root();
+        tree->next(QAReporterDataTree::Forward); // the suite
+        QCOMPARE(tree->next(QAReporterDataTree::Forward)->seconds, seconds);
     }
 
     void states_data()

@@ -125,6 +125,11 @@ private Q_SLOTS:
             << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<TestCase name=\"t\">"
                           "<TestFunction name=\"caf\xe9\"><Incident type=\"pass\"/></TestFunction></TestCase>")
             << QStringLiteral("Text \"caf\u00e9\"");
+        QTest::newRow("declared windows-1252")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<TestCase name=\"t\">"
+                          "<TestFunction name=\"f\"><Incident type=\"fail\" file=\"a.cpp\" line=\"3\">"
+                          "<Description>\x93\x80 9\x94</Description></Incident></TestFunction></TestCase>")
+            << QStringLiteral("Text \"Failed: \u201c\u20ac 9\u201d, source \"");
     }
 
     void texts()
@@ -157,6 +162,9 @@ private Q_SLOTS:
         QTest::newRow("1,001 elements deep") << QByteArray("<TestCase>") + QByteArray("<x>").repeated(1000)
                                                     + QByteArray("</x>").repeated(1000) + "</TestCase>"
                                              << "elements nested deeper than 1000";
+        QTest::newRow("declared encoding unknown")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"x-mac-roman\"?>\n<TestCase name=\"t\"/>")
+            << "Qt Test, line 1, column 31: unsupported encoding";
     }
 
     void rejected()

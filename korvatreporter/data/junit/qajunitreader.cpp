@@ -6,15 +6,14 @@
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporternode.h"
-#include "rendoc/aml/damlhandler.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QXmlStreamReader>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -25,163 +24,115 @@ using QAResultWords::StateOk;
 using QAResultWords::StateKo;
 using QAResultWords::StateNe;
 
-// The attribute's value, null when the attribute is absent and empty (not
-// null) when it is present but empty.
-QString attribute(const QXmlStreamAttributes &atts, QLatin1String name)
-{
-    for (const QXmlStreamAttribute &att : atts) {
-        if (att.qualifiedName() == name) {
-            QString value = att.value().toString();
-            return value.isNull() ? QLatin1String("") : value;
-        }
-    }
-    return QString();
-}
-
 // Longest part of a count attribute quoted when it is not the counted value.
 constexpr int MaxSaidLength = 40;
 
-// True when the value has something besides blanks (without copying it).
-bool given(const QString &value)
+// The seconds a time attribute gives, when it gives a finite number that is
+// not negative. Runners write plain decimals ("0.711"): those are converted
+// from ASCII, with the same correctly rounded result as QString::toDouble()
+// at a fraction of its cost; anything else (blanks, exponents, signs) takes
+// toDouble().
+bool junitSeconds(const QString &text, double *seconds)
 {
-    return std::any_of(value.cbegin(), value.cend(), [](QChar c) { return !c.isSpace(); });
+    char ascii[32];
+    const qsizetype size = text.size();
+    bool plain = size > 0 && size < qsizetype(sizeof ascii);
+    for (qsizetype i = 0; plain && i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        plain = (c >= u'0' && c <= u'9') || c == u'.';
+        ascii[i] = char(c);
+    }
+    double value = 0;
+    bool ok = false;
+    if (plain) {
+        const std::from_chars_result result = std::from_chars(ascii, ascii + size, value);
+        ok = result.ec == std::errc() && result.ptr == ascii + size;
+    }
+    if (!ok)
+        value = text.trimmed().toDouble(&ok);
+    if (!ok || value < 0 || !std::isfinite(value))
+        return false;
+    *seconds = value;
+    return true;
 }
-
 
 } // namespace
 
-QAJUnitReader::QAJUnitReader() = default;
+QAJUnitReader::QAJUnitReader() : QAXmlReportReader(QStringLiteral("JUnit")) {}
 
 QAJUnitReader::~QAJUnitReader() = default;
 
 bool QAJUnitReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
                          QAReporterData &record)
 {
+    m_traceLinks = std::make_unique<QAJUnitTraceLinks>(QFileInfo(file.fileName()).absolutePath());
+    const bool ok = QAXmlReportReader::read(file, studio, styles, record);
+    if (ok)
+        record.flaky = m_flaky;
+    m_traceLinks.reset();
+    return ok;
+}
+
+void QAJUnitReader::reset()
+{
     m_open.clear();
     m_suites.clear();
     m_root = Suite();
+    m_case = TestCase();
+    m_properties.clear();
     m_flaky = 0;
-    m_file = &file;
-    m_texts.classFormat = QCoreApplication::translate("Reporter", "Class %1");
-    m_texts.timeFormat = QCoreApplication::translate("Reporter", "time %1 s");
-    m_texts.fileFormat = QCoreApplication::translate("Reporter", "file %1");
+    m_texts.classFormat.set(QCoreApplication::translate("Reporter", "Class %1"));
+    m_texts.timeFormat.set(QCoreApplication::translate("Reporter", "time %1 s"));
+    m_texts.fileFormat.set(QCoreApplication::translate("Reporter", "file %1"));
     m_texts.sourceFirst = QCoreApplication::translate("Reporter", "Source ");
     m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ");
     m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
-    m_builder = std::make_unique<QAResultsBuilder>(QStringLiteral("JUnit"), file, studio, styles);
-    m_traceLinks = std::make_unique<QAJUnitTraceLinks>(QFileInfo(file.fileName()).absolutePath());
-    QXmlStreamReader xml(&file);
-    // Names are taken as written; a prefix without a declaration is no error.
-    xml.setNamespaceProcessing(false);
-    m_xml = &xml;
-    const bool ok = parse(QFileInfo(file.fileName()));
-    m_xml = nullptr;
-    if (ok) {
-        m_builder->finish(record);
-        record.flaky = m_flaky;
-    }
-    m_error = ok ? QString() : m_builder->errorString();
-    m_canceled = m_builder->canceled();
-    m_builder.reset();
-    m_traceLinks.reset();
-    return ok;
 }
 
-bool QAJUnitReader::parse(const QFileInfo &file)
+bool QAJUnitReader::finish()
 {
-    bool rootSeen = false;
-    while (!m_xml->atEnd()) {
-        switch (m_xml->readNext()) {
-        case QXmlStreamReader::DTD:
-            // Results never need one, and entity definitions are the way to
-            // blow a small file up.
-            return fail(QCoreApplication::translate(
-                            "Reporter", "JUnit, line %1: document type declarations are not accepted.\n")
-                            .arg(m_xml->lineNumber()));
-        case QXmlStreamReader::StartElement:
-            if (m_open.empty()) {
-                if (rootSeen)
-                    break; // the stream reader reports the second root
-                rootSeen = true;
-                const QStringView name = m_xml->qualifiedName();
-                if (name != QLatin1String("testsuites") && name != QLatin1String("testsuite"))
-                    return fail(
-                        QCoreApplication::translate(
-                            "Reporter",
-                            "JUnit, the root element is \"%1\", not \"testsuites\" or \"testsuite\".\n")
-                            .arg(name.toString()));
-                if (!startRoot(name == QLatin1String("testsuite"), file))
-                    return false;
-                break;
-            }
-            if (!startElement())
-                return false;
-            break;
-        case QXmlStreamReader::EndElement:
-            if (!endElement())
-                return false;
-            break;
-        case QXmlStreamReader::Characters:
-            // A rerun may hold its trace as plain text instead of a stackTrace.
-            if (!m_open.empty() && m_open.back() == Open::Rerun && !m_xml->isWhitespace())
-                m_case.outcomes.back().text += m_xml->text();
-            break;
-        default:
-            break;
-        }
-    }
-    if (m_xml->hasError())
-        return fail(QCoreApplication::translate("Reporter", "JUnit, line %1, column %2: %3\n")
-                        .arg(m_xml->lineNumber())
-                        .arg(m_xml->columnNumber())
-                        .arg(m_xml->errorString()));
     return !m_root.countsItem || writeCounts(m_root, false);
 }
 
-bool QAJUnitReader::startRoot(bool bare, const QFileInfo &file)
+bool QAJUnitReader::startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file)
 {
-    const QXmlStreamAttributes atts = m_xml->attributes();
-    const QString name = attribute(atts, QLatin1String("name"));
+    if (name != QLatin1String("testsuites") && name != QLatin1String("testsuite"))
+        return fail(QCoreApplication::translate(
+                        "Reporter", "JUnit, the root element is \"%1\", not \"testsuites\" or \"testsuite\".\n")
+                        .arg(name.toString()));
+    const QString rootName = attribute(atts, QLatin1String("name"));
     const QString title =
-        given(name) ? name
-                    : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
-    m_builder->document().startDocument(title, file.completeBaseName());
-    m_builder->tree().root()->startItem = m_builder->document().document();
-    if (!m_builder->title(0, QString(), title))
+        given(rootName) ? rootName
+                        : QCoreApplication::translate("Reporter", "JUnit results: %1").arg(file.fileName());
+    document().startDocument(title, file.completeBaseName());
+    tree().root()->startItem = document().document();
+    if (!writeTitle(0, QString(), title))
         return false;
-    if (bare)
-        return startSuite();
+    if (name == QLatin1String("testsuite"))
+        return startSuite(atts);
     m_open.push_back(Open::Root);
-    readCounts(m_root);
+    readCounts(m_root, atts);
     if (m_root.saidTests.isNull())
         return true;
     // The file's counts hold the place until the cases are counted.
-    if (!m_builder->paragraph(QString(), countsText(m_root)))
+    if (!writeParagraph(QString(), countsText(m_root)))
         return false;
-    m_root.countsItem = m_builder->lastItem();
+    m_root.countsItem = document().lastItem();
     return true;
 }
 
-bool QAJUnitReader::startElement()
+bool QAJUnitReader::startElement(QStringView name, const DAmlAttributes &atts)
 {
-    // The stream reader does not recurse, but the node tree and everything
-    // that walks it are sized for what the XRD reader accepts.
-    if (m_open.size() >= size_t(DAmlHandler::MaxDepth))
-        return fail(
-            QCoreApplication::translate("Reporter", "JUnit, line %1: elements nested deeper than %2.\n")
-                .arg(m_xml->lineNumber())
-                .arg(DAmlHandler::MaxDepth));
-    const QStringView name = m_xml->qualifiedName();
     const auto is = [&](const char *element) { return name == QLatin1String(element); };
     switch (m_open.back()) {
     case Open::Root:
     case Open::Suite:
         if (is("testsuite"))
-            return startSuite();
+            return startSuite(atts);
         if (is("testcase")) {
-            startCase();
+            startCase(atts);
             return true;
         }
         if (is("testsuites")) {
@@ -193,69 +144,77 @@ bool QAJUnitReader::startElement()
             m_open.push_back(Open::Properties);
             return true;
         }
-        if (is("system-out"))
-            return writeOutput(m_texts.standardOutput,
-                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
-        if (is("system-err"))
-            return writeOutput(m_texts.standardError,
-                               m_xml->readElementText(QXmlStreamReader::IncludeChildElements));
+        if (is("system-out")) {
+            startText(Open::SuiteOut);
+            return true;
+        }
+        if (is("system-err")) {
+            startText(Open::SuiteErr);
+            return true;
+        }
         break;
     case Open::Case:
         if (is("failure"))
-            readOutcome(Outcome::Failure, false);
+            startOutcome(Outcome::Failure, atts);
         else if (is("error"))
-            readOutcome(Outcome::Error, false);
+            startOutcome(Outcome::Error, atts);
         else if (is("skipped"))
-            readOutcome(Outcome::Skipped, false);
+            startOutcome(Outcome::Skipped, atts);
         else if (is("flakyFailure"))
-            readOutcome(Outcome::FlakyFailure, true);
+            startOutcome(Outcome::FlakyFailure, atts);
         else if (is("flakyError"))
-            readOutcome(Outcome::FlakyError, true);
+            startOutcome(Outcome::FlakyError, atts);
         else if (is("rerunFailure"))
-            readOutcome(Outcome::RerunFailure, true);
+            startOutcome(Outcome::RerunFailure, atts);
         else if (is("rerunError"))
-            readOutcome(Outcome::RerunError, true);
+            startOutcome(Outcome::RerunError, atts);
         else if (is("system-out"))
-            m_case.out += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            startText(Open::CaseOut);
         else if (is("system-err"))
-            m_case.err += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            startText(Open::CaseErr);
         else if (is("properties"))
             m_open.push_back(Open::Properties);
         else
-            m_xml->skipCurrentElement();
+            skipElement();
         return true;
     case Open::Rerun: {
-        Outcome &rerun = m_case.outcomes.back();
+        // A rerun may hold its trace as plain text instead of a stackTrace,
+        // around its children too.
+        m_case.outcomes.back().text += text();
         if (is("stackTrace"))
-            rerun.text += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            startText(Open::RerunTrace);
         else if (is("system-out"))
-            rerun.out += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            startText(Open::RerunOut);
         else if (is("system-err"))
-            rerun.err += m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
+            startText(Open::RerunErr);
         else
-            m_xml->skipCurrentElement();
+            skipElement();
         return true;
     }
     case Open::Properties:
         if (is("property")) {
-            const QXmlStreamAttributes atts = m_xml->attributes();
-            const QString propertyName = attribute(atts, QLatin1String("name"));
-            QString value = attribute(atts, QLatin1String("value"));
+            m_propertyName = attribute(atts, QLatin1String("name"));
             // Some runners put long values in the element's text instead.
-            const QString text = m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
-            if (value.isNull())
-                value = text;
-            m_properties.append({propertyName, value});
+            m_propertyValue = attribute(atts, QLatin1String("value"));
+            startText(Open::Property);
             return true;
         }
         break;
+    default:
+        break; // the elements read whole hand over no children
     }
     // Elements of other dialects (attachments, extra metadata) are passed over.
-    m_xml->skipCurrentElement();
+    skipElement();
     return true;
 }
 
-bool QAJUnitReader::endElement()
+void QAJUnitReader::startText(Open open)
+{
+    m_open.push_back(open);
+    takeWholeText();
+}
+
+bool QAJUnitReader::endElement(QStringView)
 {
     if (m_open.empty())
         return true;
@@ -275,27 +234,62 @@ bool QAJUnitReader::endElement()
         }
         return writeProperties(properties);
     }
-    case Open::Root:
     case Open::Rerun:
+        m_case.outcomes.back().text += text();
+        return true;
+    case Open::Root:
+        return true;
+    default:
+        return endText(open, text());
+    }
+}
+
+bool QAJUnitReader::endText(Open open, const QString &text)
+{
+    switch (open) {
+    case Open::Property:
+        m_properties.append({m_propertyName, m_propertyValue.isNull() ? text : m_propertyValue});
+        break;
+    case Open::Outcome:
+        m_case.outcomes.back().text = text;
+        break;
+    case Open::SuiteOut:
+        return writeOutput(m_texts.standardOutput, text);
+    case Open::SuiteErr:
+        return writeOutput(m_texts.standardError, text);
+    case Open::CaseOut:
+        m_case.out += text;
+        break;
+    case Open::CaseErr:
+        m_case.err += text;
+        break;
+    case Open::RerunTrace:
+        m_case.outcomes.back().text += text;
+        break;
+    case Open::RerunOut:
+        m_case.outcomes.back().out += text;
+        break;
+    case Open::RerunErr:
+        m_case.outcomes.back().err += text;
+        break;
+    default:
         break;
     }
     return true;
 }
 
-bool QAJUnitReader::startSuite()
+bool QAJUnitReader::startSuite(const DAmlAttributes &atts)
 {
-    const QXmlStreamAttributes atts = m_xml->attributes();
     const QString name = attribute(atts, QLatin1String("name"));
-    if (!m_builder->addNode(name, TypeSuite, QString()))
+    if (!openNode(name, TypeSuite, QString()))
         return false;
     m_open.push_back(Open::Suite);
     Suite suite;
-    suite.node = m_builder->tree().current();
-    readCounts(suite);
-    if (!m_builder->title(m_builder->titleLevel(), QString(),
-                    QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
+    suite.node = tree().current();
+    readCounts(suite, atts);
+    if (!writeTitle(titleLevel(), QString(), QCoreApplication::translate("Reporter", "Test suite: %1").arg(name)))
         return false;
-    m_builder->tree().current()->startItem = m_builder->lastItem();
+    tree().current()->startItem = document().lastItem();
 
     QStringList details;
     const QString package = attribute(atts, QLatin1String("package"));
@@ -313,15 +307,15 @@ bool QAJUnitReader::startSuite()
     if (!details.isEmpty()) {
         QString text = details.join(QStringLiteral(", "));
         text[0] = text[0].toUpper();
-        if (!m_builder->paragraph(QString(), text + QLatin1Char('.')))
+        if (!writeParagraph(QString(), text + QLatin1Char('.')))
             return false;
     }
     // A suite whose runner wrote counts shows them first, in a paragraph the
     // counted values replace when it ends; the others get theirs at the end.
     if (!suite.saidTests.isNull()) {
-        if (!m_builder->paragraph(QString(), countsText(suite)))
+        if (!writeParagraph(QString(), countsText(suite)))
             return false;
-        suite.countsItem = m_builder->lastItem();
+        suite.countsItem = document().lastItem();
     }
     m_suites.push_back(suite);
     return true;
@@ -332,19 +326,15 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
-    bool timeOk = false;
-    const double seconds = suite.time.trimmed().toDouble(&timeOk);
-    if (timeOk && seconds >= 0 && std::isfinite(seconds))
-        suite.node->seconds = seconds;
+    junitSeconds(suite.time, &suite.node->seconds);
     if (!writeCounts(suite, !suite.countsItem))
         return false;
-    m_builder->endNode();
+    closeNode();
     return stepProgress();
 }
 
-void QAJUnitReader::startCase()
+void QAJUnitReader::startCase(const DAmlAttributes &atts)
 {
-    const QXmlStreamAttributes atts = m_xml->attributes();
     m_case = TestCase();
     m_case.name = attribute(atts, QLatin1String("name"));
     if (m_case.name.isNull())
@@ -356,21 +346,22 @@ void QAJUnitReader::startCase()
     m_open.push_back(Open::Case);
 }
 
-void QAJUnitReader::readOutcome(Outcome::Kind kind, bool withChildren)
+void QAJUnitReader::startOutcome(Outcome::Kind kind, const DAmlAttributes &atts)
 {
-    const QXmlStreamAttributes atts = m_xml->attributes();
-    Outcome outcome{kind,
-                    attribute(atts, QLatin1String("message")),
-                    attribute(atts, QLatin1String("type")),
-                    QString(),
-                    QString(),
-                    QString()};
-    // Reruns hold their trace and output in child elements, read as they come.
-    if (!withChildren)
-        outcome.text = m_xml->readElementText(QXmlStreamReader::IncludeChildElements);
-    m_case.outcomes.push_back(std::move(outcome));
-    if (withChildren)
+    m_case.outcomes.push_back(Outcome{kind,
+                                      attribute(atts, QLatin1String("message")),
+                                      attribute(atts, QLatin1String("type")),
+                                      QString(),
+                                      QString(),
+                                      QString()});
+    // Reruns hold their trace and output in child elements, read as they
+    // come; the others are their trace.
+    const bool rerun = kind == Outcome::FlakyFailure || kind == Outcome::FlakyError
+                       || kind == Outcome::RerunFailure || kind == Outcome::RerunError;
+    if (rerun)
         m_open.push_back(Open::Rerun);
+    else
+        startText(Open::Outcome);
 }
 
 bool QAJUnitReader::endCase()
@@ -409,7 +400,7 @@ bool QAJUnitReader::endCase()
                                                          : QAReporterNode::NoRerun;
     if (rerunMark == QAReporterNode::Flaky)
         ++m_flaky;
-    m_builder->count(state);
+    count(state);
     const auto add = [&](Suite &suite) {
         ++suite.tests;
         // One count a case: an error usually stopped it before any failure.
@@ -427,40 +418,49 @@ bool QAJUnitReader::endCase()
 
 bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
 {
-    if (!m_builder->addNode(m_case.name, TypeCase, state))
+    if (!openNode(m_case.name, TypeCase, state))
         return false;
-    m_builder->tree().current()->count = 1;
-    m_builder->tree().current()->rerun = rerun;
-    bool timeOk = false;
-    const double seconds = m_case.time.trimmed().toDouble(&timeOk);
-    if (timeOk && seconds >= 0 && std::isfinite(seconds))
-        m_builder->tree().current()->seconds = seconds;
-    const int level = m_builder->titleLevel();
-    if (!m_builder->title(level, m_builder->titleStyle(level, state), m_case.name))
+    tree().current()->count = 1;
+    tree().current()->rerun = rerun;
+    junitSeconds(m_case.time, &tree().current()->seconds);
+    const int level = titleLevel();
+    if (!writeTitle(level, titleStyle(level, state), m_case.name))
         return false;
-    m_builder->tree().current()->startItem = m_builder->lastItem();
+    tree().current()->startItem = document().lastItem();
 
     // "Class C, time T s, source FILE line N", with the parts that are given.
+    // Sized once for all of them: a string grown by appends keeps up to
+    // half its buffer unused, and a large report holds one per case.
+    const bool link = given(m_case.file) && given(m_case.line);
     QString text;
-    const auto add = [&](const QString &format, const QString &value) {
+    text.reserve(m_texts.classFormat.format.size() + m_case.classname.size() + m_texts.timeFormat.format.size()
+                 + m_case.time.size() + (link ? m_texts.sourceNext.size()
+                                              : m_texts.fileFormat.format.size() + m_case.file.size())
+                 + 4);
+    const auto add = [&](const Pattern &format, const QString &value) {
         if (!text.isEmpty())
             text += QStringLiteral(", ");
-        text += format.arg(value);
+        format.fill(text, value);
     };
     if (given(m_case.classname))
         add(m_texts.classFormat, m_case.classname);
     if (given(m_case.time))
         add(m_texts.timeFormat, m_case.time);
-    const bool link = given(m_case.file) && given(m_case.line);
     if (given(m_case.file) && !link)
         add(m_texts.fileFormat, m_case.file);
     if (link)
         text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
     if (!text.isEmpty()) {
         text[0] = text[0].toUpper();
-        const QString target =
-            link ? m_case.file + QStringLiteral(" line ") + m_case.line.trimmed() : QString();
-        if (!m_builder->paragraph(QString(), text, target))
+        QString target;
+        if (link) {
+            const QStringView line = QStringView(m_case.line).trimmed();
+            target.reserve(m_case.file.size() + 6 + line.size());
+            target += m_case.file;
+            target += QLatin1String(" line ");
+            target += line;
+        }
+        if (!writeParagraph(QString(), text, target))
             return false;
     }
     for (const Outcome &outcome : m_case.outcomes) {
@@ -470,8 +470,28 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
     if (!writeProperties(m_case.properties) || !writeOutput(m_texts.standardOutput, m_case.out)
         || !writeOutput(m_texts.standardError, m_case.err))
         return false;
-    m_builder->endNode();
+    closeNode();
     return true;
+}
+
+void QAJUnitReader::Pattern::set(const QString &text)
+{
+    format = text;
+    at = text.indexOf(QLatin1String("%1"));
+    // "%10" is another place, and a second % may be another one too.
+    if (at >= 0 && (text.count(QLatin1Char('%')) != 1 || (at + 2 < text.size() && text[at + 2].isDigit())))
+        at = -1;
+}
+
+void QAJUnitReader::Pattern::fill(QString &out, const QString &value) const
+{
+    if (at < 0) {
+        out += format.arg(value);
+        return;
+    }
+    out += QStringView(format).left(at);
+    out += value;
+    out += QStringView(format).mid(at + 2);
 }
 
 bool QAJUnitReader::writeOutcome(const Outcome &outcome)
@@ -493,7 +513,7 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const bool failing = outcome.kind == Outcome::Failure || outcome.kind == Outcome::Error
                          || outcome.kind == Outcome::RerunFailure || outcome.kind == Outcome::RerunError;
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
-    if (!m_builder->paragraph(style, text) || !m_builder->trace(outcome.text, m_traceLinks.get()))
+    if (!writeParagraph(style, text) || !results().trace(outcome.text, m_traceLinks.get()))
         return false;
     return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
            && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
@@ -503,21 +523,20 @@ bool QAJUnitReader::writeOutput(const QString &label, const QString &text)
 {
     if (!given(text))
         return true;
-    return m_builder->paragraph(QString(), label + QLatin1Char(':')) && m_builder->preformatted(text);
+    return writeParagraph(QString(), label + QLatin1Char(':')) && writePreformatted(text);
 }
 
 bool QAJUnitReader::writeProperties(const Properties &properties)
 {
     if (properties.isEmpty())
         return true;
-    if (!m_builder->paragraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
+    if (!writeParagraph(QString(), QCoreApplication::translate("Reporter", "Properties:")))
         return false;
-    return m_builder->table(properties);
+    return results().table(properties);
 }
 
-void QAJUnitReader::readCounts(Suite &suite) const
+void QAJUnitReader::readCounts(Suite &suite, const DAmlAttributes &atts)
 {
-    const QXmlStreamAttributes atts = m_xml->attributes();
     suite.saidTests = attribute(atts, QLatin1String("tests"));
     suite.saidFailures = attribute(atts, QLatin1String("failures"));
     suite.saidErrors = attribute(atts, QLatin1String("errors"));
@@ -534,7 +553,7 @@ bool QAJUnitReader::writeCounts(const Suite &suite, bool after)
     const QString style =
         suite.failures + suite.errors > 0 ? QStringLiteral("Normal Failed") : QStringLiteral("Normal Passed");
     text += QLatin1Char('.');
-    return after ? m_builder->paragraph(style, text) : m_builder->rewrite(suite.countsItem, style, text);
+    return after ? writeParagraph(style, text) : results().rewrite(suite.countsItem, style, text);
 }
 
 QString QAJUnitReader::countsText(const Suite &suite) const
@@ -562,14 +581,4 @@ QString QAJUnitReader::countText(qint64 counted, const QString &said) const
     if (value.size() > MaxSaidLength)
         quoted += QChar(0x2026);
     return m_texts.fileSays.arg(number, quoted);
-}
-
-bool QAJUnitReader::stepProgress()
-{
-    return m_builder->progress(m_file->pos());
-}
-
-bool QAJUnitReader::fail(const QString &text)
-{
-    return m_builder->fail(text);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "korvatreporter/data/qareportreader.h"
-#include "korvatreporter/data/results/qaresultsbuilder.h"
+#include "korvatreporter/data/qaxmlreportreader.h"
 
 #include <QStringList>
 
@@ -13,11 +12,10 @@ class QAJUnitTraceLinks;
 class QAReporterNode;
 class DItem;
 class QFileInfo;
-class QXmlStreamReader;
 
 // Reads JUnit XML results (testsuites/testsuite/testcase, as pytest, Maven
 // Surefire, Gradle, ctest, gotestsum, jest-junit or Qt Test write them) in
-// one streaming pass. The root becomes the tree's root, each testcase a
+// one streaming pass (QAXmlReportReader). The root becomes the tree's root, each testcase a
 // "TestCase" node with "ko" (failure or error), "NE" (skipped) or "ok" and
 // each testsuite a "TestSuite" node with "ko" when a case under it failed,
 // else "NE" when one was skipped, else "ok". The counts shown for suites
@@ -26,7 +24,7 @@ class QXmlStreamReader;
 // (QAJUnitDocumentBuilder, through the shared QAResultsBuilder), so the
 // document is the one an XRD file with the same markup would give; the
 // totals count test cases.
-class QAJUnitReader : public QAReportReader
+class QAJUnitReader : public QAXmlReportReader
 {
 public:
     QAJUnitReader();
@@ -34,14 +32,35 @@ public:
 
     bool read(QFile &file, QAStudioInterface *studio, const QList<DStyle *> &styles,
               QAReporterData &record) override;
-    QString errorString() const override { return m_error; }
-    bool canceled() const override { return m_canceled; }
+
+protected:
+    bool startRoot(QStringView name, const DAmlAttributes &atts, const QFileInfo &file) override;
+    bool startElement(QStringView name, const DAmlAttributes &atts) override;
+    bool endElement(QStringView name) override;
+    bool finish() override;
+    void reset() override;
 
 private:
     using Properties = QList<std::pair<QString, QString>>;
 
-    // What the open elements are, innermost last.
-    enum class Open { Root, Suite, Case, Rerun, Properties };
+    // What the open elements are, innermost last. The elements after
+    // Properties are read whole: their text is what they give.
+    enum class Open {
+        Root,
+        Suite,
+        Case,
+        Rerun,
+        Properties,
+        Property,   // a property's value
+        Outcome,    // a failure's, error's or skip's trace
+        SuiteOut,   // the output of a suite
+        SuiteErr,
+        CaseOut,    // the output of a case
+        CaseErr,
+        RerunTrace, // a rerun's trace and output
+        RerunOut,
+        RerunErr,
+    };
 
     // A failure, error or skip of a test case, or one of its reruns.
     struct Outcome
@@ -88,38 +107,44 @@ private:
         QString time;
     };
 
-    bool parse(const QFileInfo &file);
-    bool startElement();
-    bool endElement();
-    bool startRoot(bool bare, const QFileInfo &file);
-    bool startSuite();
+    bool startSuite(const DAmlAttributes &atts);
     bool endSuite();
-    void startCase();
+    void startCase(const DAmlAttributes &atts);
     bool endCase();
-    void readOutcome(Outcome::Kind kind, bool withChildren);
+    void startOutcome(Outcome::Kind kind, const DAmlAttributes &atts);
+    // Opens an element read whole.
+    void startText(Open open);
+    // The end of an element read whole, with its text.
+    bool endText(Open open, const QString &text);
     bool writeCase(const QString &state, quint8 rerun);
     bool writeOutcome(const Outcome &outcome);
     bool writeOutput(const QString &label, const QString &text);
     bool writeProperties(const Properties &properties);
     // Takes the counts and the time a suite's attributes give.
-    void readCounts(Suite &suite) const;
+    static void readCounts(Suite &suite, const DAmlAttributes &atts);
     // The counts line of a suite: written after its cases (then naming it)
     // when it has no `tests` attribute, else rewritten in place.
     bool writeCounts(const Suite &suite, bool after);
     QString countsText(const Suite &suite) const;
     // A counted value, with what the file says when it says otherwise.
     QString countText(qint64 counted, const QString &said) const;
-    // Moves the progress display; false (canceled) when the user pressed its
-    // cancel button.
-    bool stepProgress();
-    bool fail(const QString &text);
+
+    // A translated text with one %1, split there once per read: filled in
+    // with appends instead of QString::arg()'s parse of the whole text.
+    struct Pattern
+    {
+        QString format;
+        qsizetype at = -1; // where its %1 is; -1 when it has not exactly one
+        void set(const QString &text);
+        void fill(QString &out, const QString &value) const;
+    };
 
     // Translated texts used for every test case, looked up once per read.
     struct Texts
     {
-        QString classFormat;
-        QString timeFormat;
-        QString fileFormat;
+        Pattern classFormat;
+        Pattern timeFormat;
+        Pattern fileFormat;
         QString sourceFirst;
         QString sourceNext;
         QString standardOutput;
@@ -127,17 +152,14 @@ private:
         QString fileSays;
     };
 
-    QString m_error;
-    bool m_canceled = false;
     Texts m_texts;
-    QXmlStreamReader *m_xml = nullptr;
-    QFile *m_file = nullptr;
-    std::unique_ptr<QAResultsBuilder> m_builder;
     std::unique_ptr<QAJUnitTraceLinks> m_traceLinks; // frames -> files under the report's folder
     std::vector<Open> m_open;
     std::vector<Suite> m_suites;
     Suite m_root; // the counts of a testsuites root
     TestCase m_case;
     Properties m_properties; // of the open properties element
+    QString m_propertyName;  // of the open property element
+    QString m_propertyValue; // null when it has no value attribute
     qint64 m_flaky = 0;
 };
