@@ -12,11 +12,14 @@ namespace {
 
 // How long a writer waits for another one before its transaction is retried.
 constexpr int BusyTimeoutMs = 5000;
+// Page size of a new file, in bytes.
+constexpr int NewPageSize = 16384;
 // New tests inserted by one statement, as one JSON array.
 constexpr qsizetype TestsPerStatement = 4096;
 
-// Appends `text` to `json` as a JSON string.
-void appendJsonString(QString *json, const QString &text)
+// Appends `text` to `json` as a JSON string. False, with `json` part written, when the text holds
+// a NUL character, which SQLite's JSON functions take as the string's end.
+bool appendJsonString(QString *json, const QString &text)
 {
     *json += QLatin1Char('"');
     const QChar *from = text.constData();
@@ -25,6 +28,8 @@ void appendJsonString(QString *json, const QString &text)
         const char16_t unit = c->unicode();
         if (unit >= 0x20 && unit != u'"' && unit != u'\\')
             continue;
+        if (unit == 0)
+            return false;
         json->append(from, c - from);
         from = c + 1;
         if (unit == u'"' || unit == u'\\') {
@@ -36,6 +41,7 @@ void appendJsonString(QString *json, const QString &text)
     }
     json->append(from, end - from);
     *json += QLatin1Char('"');
+    return true;
 }
 
 // Appends `value` in decimal to `json`, with no string made for it.
@@ -61,7 +67,7 @@ QString notNull(const QString &text)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-// SQLite's JSON functions end a string at an escaped NUL: such keys are bound as they are.
+// SQLite's JSON functions end a string at an escaped NUL: keys that hold one are bound as they are.
 bool holdsNul(const QString &text)
 {
     return text.contains(QChar(0));
@@ -115,6 +121,13 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
     if (!db.open()) {
         *error = QCoreApplication::translate("KorvatHistory", "Cannot open the history database %1: %2")
                      .arg(display, db.lastError().text());
+        return nullptr;
+    }
+    // A new file gets pages of 16 kB (an existing one keeps its own): a recording of many new
+    // tests writes a quarter of the pages, each with its own log frame and write call, at its
+    // commit. The size is taken when the file is first written, by the switch to WAL below.
+    if (!store->exec(QStringLiteral("PRAGMA page_size=%1").arg(NewPageSize))) {
+        *error = store->errorString();
         return nullptr;
     }
     // Switching to WAL needs a moment alone with the file: other recorders may hold it.
@@ -270,40 +283,43 @@ bool SqliteHistoryStore::insertTests(const QString &table, const QList<TestRow> 
         return exec(fromJson);
     };
     for (const TestRow &row : rows) {
-        if (holdsNul(*row.document) || holdsNul(*row.path)) {
-            if (!singlePrepared) {
-                singlePrepared = true;
-                single.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) "
-                                              "VALUES (?, ?, ?, ?)")
-                                   .arg(table));
-            }
-            single.bindValue(0, row.id);
-            single.bindValue(1, row.hash);
-            single.bindValue(2, notNull(*row.document));
-            single.bindValue(3, notNull(*row.path));
-            if (!exec(single))
-                return false;
-            continue;
-        }
-        const bool sameDocument = document && (document == row.document || *document == *row.document);
-        if (pending == TestsPerStatement || (pending > 0 && !sameDocument)) {
-            if (!flush())
-                return false;
-        }
-        if (pending == 0) {
-            document = row.document;
-            json = QStringLiteral("[");
-        } else {
+        const bool sameDocument = pending > 0 && (document == row.document || *document == *row.document);
+        if (pending > 0 && (pending == TestsPerStatement || !sameDocument) && !flush())
+            return false;
+        // A stretch's document is looked at once; a path as it is written.
+        bool added = false;
+        if (pending > 0 || !holdsNul(*row.document)) {
+            if (pending == 0)
+                json.clear();
+            const qsizetype before = json.size();
+            json += pending == 0 ? QLatin1String("[[") : QLatin1String(",[");
+            appendJsonNumber(&json, row.id);
             json += QLatin1Char(',');
+            appendJsonNumber(&json, row.hash);
+            json += QLatin1Char(',');
+            added = appendJsonString(&json, *row.path);
+            if (added) {
+                json += QLatin1Char(']');
+                if (pending == 0)
+                    document = row.document;
+                ++pending;
+            } else {
+                json.truncate(before);
+            }
         }
-        json += QLatin1Char('[');
-        appendJsonNumber(&json, row.id);
-        json += QLatin1Char(',');
-        appendJsonNumber(&json, row.hash);
-        json += QLatin1Char(',');
-        appendJsonString(&json, *row.path);
-        json += QLatin1Char(']');
-        ++pending;
+        if (added)
+            continue;
+        if (!singlePrepared) {
+            singlePrepared = true;
+            single.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) VALUES (?, ?, ?, ?)")
+                               .arg(table));
+        }
+        single.bindValue(0, row.id);
+        single.bindValue(1, row.hash);
+        single.bindValue(2, notNull(*row.document));
+        single.bindValue(3, notNull(*row.path));
+        if (!exec(single))
+            return false;
     }
     return flush();
 }

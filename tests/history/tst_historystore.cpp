@@ -625,17 +625,21 @@ private Q_SLOTS:
             QVERIFY2(store, qPrintable(error));
             HistoryRun run;
             run.contentHash = QStringLiteral("x");
-            for (int i = 0; i < 3000; ++i)
+            for (int i = 0; i < 20000; ++i)
                 run.results.append(result("d", QStringLiteral("case %1").arg(i), HistoryResult::Verdict::Ok, i));
             QVERIFY(store->recordRun(run));
         }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         const qint64 size = file.size();
-        QVERIFY(size > 8 * 4096);
-        for (qint64 offset = 2 * 4096; offset < size; offset += 4096) {
+        // The page size, from the file's header (big-endian, at byte 16).
+        const QByteArray header = file.read(18);
+        const qint64 page = (qint64(quint8(header.at(16))) << 8) | quint8(header.at(17));
+        QVERIFY(page >= 512);
+        QVERIFY(size > 8 * page);
+        for (qint64 offset = 2 * page; offset < size; offset += page) {
             file.seek(offset);
-            file.write(QByteArray(4096, '\xa5'));
+            file.write(QByteArray(page, '\xa5'));
         }
         file.close();
         QString error;
