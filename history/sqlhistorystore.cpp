@@ -504,8 +504,7 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, std::vector<Teste
     // matched by the hash of their key: only two integers a test are read.
     if (!lockTests())
         return false;
-    QList<qint64> found(keys.size(), 0);
-    QList<qint64> *ids = &found;
+    QList<qint64> ids(keys.size(), 0);
     QSqlQuery all(database());
     all.setForwardOnly(true);
     all.prepare(QStringLiteral("SELECT id, key_hash FROM tests"));
@@ -517,21 +516,21 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, std::vector<Teste
         last = std::max(last, id);
         const qsizetype index = keys.indexOf(all.value(1).toLongLong());
         if (index >= 0)
-            (*ids)[index] = id;
+            ids[index] = id;
     }
     all.finish();
 
     QList<qsizetype> fresh;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (ids->at(i) == 0)
+        if (ids.at(i) == 0)
             fresh.append(i);
     }
-    if (!insertFresh(keys, std::move(fresh), ids, &last))
+    if (!insertFresh(keys, std::move(fresh), &ids, &last))
         return false;
     tested->clear();
     tested->reserve(size_t(keys.size()));
     for (qsizetype i = 0; i < keys.size(); ++i)
-        tested->push_back({found.at(i), keys.results().at(i)});
+        tested->push_back({ids.at(i), keys.results().at(i)});
     return sortTested(tested);
 }
 

@@ -134,6 +134,7 @@ private:
     QString m_connection;
     QString m_display;
 
+    // One list of tests handed to prepareTests().
     struct AheadBatch
     {
         QString document;
