@@ -46,16 +46,15 @@ HistoryTestKeys::HistoryTestKeys(const QList<HistoryResult> &results)
     m_index.reserve(results.size());
     for (const HistoryResult &result : results) {
         const qint64 hash = keyHash(result.document, result.path);
-        const auto found = m_index.constFind(hash);
-        if (found == m_index.constEnd()) {
-            m_index.insert(hash, m_results.size());
+        const qsizetype index = qsizetype(m_index.findOrInsert(hash, m_results.size()));
+        if (index == m_results.size()) {
             m_results.append(&result);
             m_hashes.append(hash);
             continue;
         }
-        const HistoryResult *other = m_results.at(*found);
+        const HistoryResult *other = m_results.at(index);
         if (other->document == result.document && other->path == result.path)
-            m_results[*found] = &result;
+            m_results[index] = &result;
         else
             m_collision = true;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "history/historykeyindex.h"
 #include "history/historyresult.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -25,7 +25,7 @@ public:
     bool hasCollision() const { return m_collision; }
 
     // The index in results() of the test with this key hash, or -1.
-    qsizetype indexOf(qint64 hash) const { return m_index.value(hash, -1); }
+    qsizetype indexOf(qint64 hash) const { return qsizetype(m_index.value(hash, -1)); }
 
     // A 64-bit hash of a test's key, the same on every machine and every run of every program
     // (the store keeps it), unlike qHash, whose value depends on the processor and on Qt.
@@ -34,6 +34,6 @@ public:
 private:
     QList<const HistoryResult *> m_results;
     QList<qint64> m_hashes;
-    QHash<qint64, qsizetype> m_index;
+    HistoryKeyIndex m_index;
     bool m_collision = false;
 };

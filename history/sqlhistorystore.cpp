@@ -20,8 +20,6 @@ namespace {
 constexpr int MaxAttempts = 60;
 // Blocks of results inserted by one statement.
 constexpr qsizetype BatchSize = 64;
-// New tests inserted by one statement.
-constexpr qsizetype TestBatchSize = 50;
 const char *const OurTables[] = {"runs", "tests", "results", "result_blocks"};
 
 // Text for a NOT NULL column: a null string is stored as an empty one.
@@ -184,19 +182,22 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
         m_error = QCoreApplication::translate("KorvatHistory", "A run cannot be recorded without its content hash");
         return std::nullopt;
     }
-    // One result per test, the last given winning.
-    const HistoryTestKeys keys(run.results);
-    if (keys.hasCollision()) {
-        m_error = QCoreApplication::translate("KorvatHistory",
-                                              "Two tests of this run have keys of one hash: the run was not recorded");
-        return std::nullopt;
+    // One result per test, the last given winning. Tests stored ahead are matched to the run
+    // without them; they are made when the recording goes on without those tests.
+    std::optional<HistoryTestKeys> keys;
+    if (!m_ahead.open) {
+        keys.emplace(run.results);
+        if (keys->hasCollision()) {
+            collision();
+            return std::nullopt;
+        }
     }
 
     std::optional<QString> sha256;
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         qint64 id = 0;
         bool isNew = false;
-        switch (tryRecord(run, keys, &id, &isNew, &sha256, progress)) {
+        switch (tryRecord(run, &keys, &id, &isNew, &sha256, progress)) {
         case Attempt::Done:
             if (created)
                 *created = isNew;
@@ -255,8 +256,15 @@ std::optional<qint64> SqlHistoryStore::recordedRun(const HistoryRun &run, std::o
     return same;
 }
 
-SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id,
-                                                    bool *created, std::optional<QString> *sha256,
+bool SqlHistoryStore::collision()
+{
+    m_error = QCoreApplication::translate("KorvatHistory",
+                                          "Two tests of this run have keys of one hash: the run was not recorded");
+    return false;
+}
+
+SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, std::optional<HistoryTestKeys> *keys,
+                                                    qint64 *id, bool *created, std::optional<QString> *sha256,
                                                     const Progress &progress)
 {
     const auto failed = [this]() {
@@ -282,6 +290,25 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
         return exec(QStringLiteral("COMMIT")) ? Attempt::Done : failed();
     }
 
+    // Each test's id, sorted by id: tests stored ahead are found without a query, the others are
+    // interned once the run is stored.
+    const bool ahead = m_ahead.open;
+    std::vector<Tested> tested;
+    QList<TestRow> fresh;
+    if (ahead && !matchAhead(run, &tested, &fresh)) {
+        rollback();
+        return Attempt::Failed;
+    }
+    if (!ahead && !*keys) {
+        keys->emplace(run.results);
+        if ((*keys)->hasCollision()) {
+            collision();
+            rollback();
+            return Attempt::Failed;
+        }
+    }
+    const qint64 count = ahead ? qint64(tested.size()) : qint64((*keys)->size());
+
     const QDateTime time = run.time.isValid() ? run.time : QDateTime::currentDateTimeUtc();
     QSqlQuery insert(database());
     insert.prepare(QStringLiteral("INSERT INTO runs (label, recorded_at, content_key, result_count) "
@@ -289,7 +316,7 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
     insert.addBindValue(nonNull(run.label));
     insert.addBindValue(time.toMSecsSinceEpoch());
     insert.addBindValue(run.contentHash);
-    insert.addBindValue(qint64(keys.size()));
+    insert.addBindValue(count);
     if (!exec(insert))
         return failed();
     *created = insert.numRowsAffected() == 1;
@@ -310,9 +337,8 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, const
         return Attempt::Done;
     }
 
-    QList<qint64> ids;
-    const bool interned = m_ahead.open ? internAfterAhead(keys, &ids) : internTests(keys, &ids);
-    if (!interned || !insertResults(*id, keys, ids, progress))
+    const bool interned = ahead ? storeAfterAhead(tested, fresh) : internTests(**keys, &tested);
+    if (!interned || !insertResults(*id, tested, progress))
         return failed();
     if (!exec(QStringLiteral("COMMIT")))
         return failed();
@@ -328,17 +354,28 @@ void SqlHistoryStore::prepareTests(const QString &document, const QStringList &p
         m_ahead.dropped = true;
         return;
     }
-    // New tests are numbered in the order they come: the table grows at its end, and the index
-    // of hashes, held in the page cache, takes them where they fall about as cheaply as in order.
+    // New tests are numbered in the order of their hashes within the batch: the table grows at
+    // its end, and the index of hashes takes each batch in one sweep from its low end to its
+    // high end instead of jumping about.
+    std::vector<std::pair<qint64, qsizetype>> hashed;
+    hashed.reserve(size_t(paths.size()));
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        hashed.emplace_back(HistoryTestKeys::keyHash(document, paths.at(i)), i);
+    std::sort(hashed.begin(), hashed.end());
+    // The lists are kept, with each test's id, for recordRun() to match its results against.
+    m_ahead.batches.append({document, paths});
+    const AheadBatch &batch = m_ahead.batches.constLast();
+    const size_t first = m_ahead.listedIds.size();
+    m_ahead.listedIds.resize(first + size_t(paths.size()));
     QList<TestRow> rows;
     rows.reserve(paths.size());
-    for (const QString &path : paths) {
-        const qint64 hash = HistoryTestKeys::keyHash(document, path);
-        const auto found = m_ahead.ids.constFind(hash);
-        if (found != m_ahead.ids.constEnd())
+    for (const auto &[hash, i] : hashed) {
+        const qint64 id = m_ahead.ids.findOrInsert(hash, m_ahead.last + 1);
+        m_ahead.listedIds[first + size_t(i)] = id;
+        if (id <= m_ahead.last)
             continue;
-        m_ahead.ids.insert(hash, ++m_ahead.last);
-        rows.append({m_ahead.last, hash, &document, &path});
+        m_ahead.last = id;
+        rows.append({id, hash, &batch.document, &batch.paths.at(i)});
     }
     if (!insertTests(QStringLiteral("tests"), rows))
         rollback();
@@ -365,30 +402,87 @@ bool SqlHistoryStore::beginAhead()
     while (all.next()) {
         const qint64 id = all.value(0).toLongLong();
         m_ahead.stored = std::max(m_ahead.stored, id);
-        m_ahead.ids.insert(all.value(1).toLongLong(), id);
+        m_ahead.ids.findOrInsert(all.value(1).toLongLong(), id);
     }
     m_ahead.last = m_ahead.stored;
     return true;
 }
 
-bool SqlHistoryStore::internAfterAhead(const HistoryTestKeys &keys, QList<qint64> *ids)
+bool SqlHistoryStore::matchAhead(const HistoryRun &run, std::vector<Tested> *tested, QList<TestRow> *fresh)
 {
-    ids->fill(0, keys.size());
-    // Which of the tests stored ahead this run holds.
-    std::vector<bool> used(size_t(m_ahead.last - m_ahead.stored), false);
-    QList<qsizetype> fresh;
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const qint64 id = m_ahead.ids.value(keys.hashes().at(i), 0);
-        (*ids)[i] = id;
-        if (id > m_ahead.stored)
-            used[size_t(id - m_ahead.stored - 1)] = true;
-        else if (id == 0)
-            fresh.append(i);
+    // The run's results come in the order their tests were listed, mostly, and share their
+    // paths' text with the lists: such a result takes its listed test's id with no hash nor
+    // look-up. The others are found by their key's hash, or numbered as new tests.
+    m_ahead.listedLast = m_ahead.last;
+    tested->reserve(size_t(run.results.size()));
+    qsizetype batch = 0;
+    qsizetype inBatch = 0;
+    size_t listed = 0;
+    for (qsizetype i = 0; i < run.results.size(); ++i) {
+        const HistoryResult &result = run.results.at(i);
+        while (batch < m_ahead.batches.size() && inBatch == m_ahead.batches.at(batch).paths.size()) {
+            ++batch;
+            inBatch = 0;
+        }
+        qint64 id = 0;
+        if (batch < m_ahead.batches.size()) {
+            const AheadBatch &from = m_ahead.batches.at(batch);
+            const QString &path = from.paths.at(inBatch);
+            // The same characters in memory are the same text.
+            if (path.constData() == result.path.constData() && path.size() == result.path.size()
+                && from.document == result.document) {
+                id = m_ahead.listedIds[listed];
+                ++inBatch;
+                ++listed;
+            }
+        }
+        if (id == 0) {
+            const qint64 hash = HistoryTestKeys::keyHash(result.document, result.path);
+            id = m_ahead.ids.findOrInsert(hash, m_ahead.last + 1);
+            if (id > m_ahead.last) {
+                m_ahead.last = id;
+                fresh->append({id, hash, &result.document, &result.path});
+            }
+        }
+        tested->push_back({id, &result});
     }
-    if (!insertFresh(keys, fresh, ids, &m_ahead.last))
+    return sortTested(tested);
+}
+
+bool SqlHistoryStore::sortTested(std::vector<Tested> *tested)
+{
+    std::sort(tested->begin(), tested->end(), [](const Tested &a, const Tested &b) {
+        return a.id < b.id || (a.id == b.id && std::less<const HistoryResult *>()(a.result, b.result));
+    });
+    // Of several results of one test the last given wins; two different keys of one id are
+    // two keys of one hash, which cannot be stored.
+    size_t kept = 0;
+    for (const Tested &next : *tested) {
+        if (kept > 0 && (*tested)[kept - 1].id == next.id) {
+            const HistoryResult *a = (*tested)[kept - 1].result;
+            const HistoryResult *b = next.result;
+            if (a->document != b->document || a->path != b->path)
+                return collision();
+            (*tested)[kept - 1] = next;
+            continue;
+        }
+        (*tested)[kept++] = next;
+    }
+    tested->resize(kept);
+    return true;
+}
+
+bool SqlHistoryStore::storeAfterAhead(const std::vector<Tested> &tested, const QList<TestRow> &fresh)
+{
+    if (!insertTests(QStringLiteral("tests"), fresh))
         return false;
     // Tests listed while reading that the run does not hold (a document renamed once read)
     // leave no row behind.
+    std::vector<bool> used(size_t(m_ahead.listedLast - m_ahead.stored), false);
+    for (const Tested &test : tested) {
+        if (test.id > m_ahead.stored && test.id <= m_ahead.listedLast)
+            used[size_t(test.id - m_ahead.stored - 1)] = true;
+    }
     QSqlQuery remove(database());
     bool prepared = false;
     for (size_t i = 0; i < used.size(); ++i) {
@@ -403,14 +497,14 @@ bool SqlHistoryStore::internAfterAhead(const HistoryTestKeys &keys, QList<qint64
     return true;
 }
 
-bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *ids)
+bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, std::vector<Tested> *tested)
 {
     // Nobody else adds tests until this transaction ends, so the tests read now are all there
     // are, and new ones can be numbered here instead of being read back. Stored tests are
     // matched by the hash of their key: only two integers a test are read.
     if (!lockTests())
         return false;
-    ids->fill(0, keys.size());
+    QList<qint64> ids(keys.size(), 0);
     QSqlQuery all(database());
     all.setForwardOnly(true);
     all.prepare(QStringLiteral("SELECT id, key_hash FROM tests"));
@@ -422,16 +516,22 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, QList<qint64> *id
         last = std::max(last, id);
         const qsizetype index = keys.indexOf(all.value(1).toLongLong());
         if (index >= 0)
-            (*ids)[index] = id;
+            ids[index] = id;
     }
     all.finish();
 
     QList<qsizetype> fresh;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (ids->at(i) == 0)
+        if (ids.at(i) == 0)
             fresh.append(i);
     }
-    return insertFresh(keys, std::move(fresh), ids, &last);
+    if (!insertFresh(keys, std::move(fresh), &ids, &last))
+        return false;
+    tested->clear();
+    tested->reserve(size_t(keys.size()));
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        tested->push_back({ids.at(i), keys.results().at(i)});
+    return sortTested(tested);
 }
 
 bool SqlHistoryStore::insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh,
@@ -451,51 +551,9 @@ bool SqlHistoryStore::insertFresh(const HistoryTestKeys &keys, QList<qsizetype> 
     return insertTests(QStringLiteral("tests"), missing);
 }
 
-bool SqlHistoryStore::insertTests(const QString &table, const QList<TestRow> &rows)
-{
-    // SQLite's OR FAIL (PostgreSQL inserts its tests its own way): a statement that fails keeps
-    // the rows it wrote before, which the failed transaction rolls back anyway, so SQLite keeps
-    // no statement journal. With one, each statement of rows spread over the hash index would
-    // copy every index page it changes, and write it out once the journal outgrows memory.
-    const auto statement = [&table](qsizetype count) {
-        QString sql = QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) VALUES ").arg(table);
-        for (qsizetype i = 0; i < count; ++i)
-            sql += i ? QStringLiteral(", (?, ?, ?, ?)") : QStringLiteral("(?, ?, ?, ?)");
-        return sql;
-    };
-    // One statement prepared for the full batches, another for the last one.
-    QSqlQuery full(database());
-    if (rows.size() >= TestBatchSize)
-        full.prepare(statement(TestBatchSize));
-    for (qsizetype first = 0; first < rows.size(); first += TestBatchSize) {
-        const qsizetype count = std::min<qsizetype>(TestBatchSize, rows.size() - first);
-        QSqlQuery partial(database());
-        QSqlQuery &query = count == TestBatchSize ? full : partial;
-        if (count != TestBatchSize)
-            partial.prepare(statement(count));
-        for (qsizetype i = 0; i < count; ++i) {
-            const TestRow &row = rows.at(first + i);
-            query.bindValue(int(i) * 4, row.id);
-            query.bindValue(int(i) * 4 + 1, row.hash);
-            query.bindValue(int(i) * 4 + 2, nonNull(*row.document));
-            query.bindValue(int(i) * 4 + 3, nonNull(*row.path));
-        }
-        if (!exec(query))
-            return false;
-    }
-    return true;
-}
-
-bool SqlHistoryStore::insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
-                                    const Progress &progress)
+bool SqlHistoryStore::insertResults(qint64 runId, const std::vector<Tested> &tested, const Progress &progress)
 {
     // In test id order, cut into blocks of consecutive ids.
-    std::vector<std::pair<qint64, const HistoryResult *>> byId;
-    byId.reserve(size_t(keys.size()));
-    for (qsizetype i = 0; i < keys.size(); ++i)
-        byId.emplace_back(ids.at(i), keys.results().at(i));
-    std::sort(byId.begin(), byId.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<Block> blocks;
     QList<qsizetype> done;
     QList<HistoryResultBlock::Entry> entries;
@@ -508,7 +566,7 @@ bool SqlHistoryStore::insertResults(qint64 runId, const HistoryTestKeys &keys, c
         entries.clear();
     };
     qint64 current = -1;
-    for (const auto &[id, result] : byId) {
+    for (const auto &[id, result] : tested) {
         const qint64 block = id / HistoryResultBlock::Size;
         if (block != current)
             flush(current);

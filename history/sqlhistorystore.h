@@ -1,10 +1,13 @@
 #pragma once
 
+#include "history/historykeyindex.h"
 #include "history/historyresultblock.h"
 #include "history/historystore.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
+
+#include <vector>
 
 class HistoryTestKeys;
 
@@ -65,8 +68,8 @@ protected:
         const QString *document;
         const QString *path;
     };
-    // Writes `rows` into `table` (the tests table or its replacement), several a statement.
-    virtual bool insertTests(const QString &table, const QList<TestRow> &rows);
+    // Writes `rows` into `table` (the tests table or its replacement), many a statement.
+    virtual bool insertTests(const QString &table, const QList<TestRow> &rows) = 0;
 
     QSqlError m_sqlError;
 
@@ -75,28 +78,44 @@ private:
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
-    // `sha256` is the run's SHA-256 once asked for (kept for the next attempts).
-    Attempt tryRecord(const HistoryRun &run, const HistoryTestKeys &keys, qint64 *id, bool *created,
+    // A test of the run to be written: its id and its result.
+    struct Tested
+    {
+        qint64 id;
+        const HistoryResult *result;
+    };
+
+    // `sha256` is the run's SHA-256 once asked for, `keys` the run's keys once made (both kept
+    // for the next attempts).
+    Attempt tryRecord(const HistoryRun &run, std::optional<HistoryTestKeys> *keys, qint64 *id, bool *created,
                       std::optional<QString> *sha256, const Progress &progress);
+    // Sets errorString() for two keys of one hash in a run; false.
+    bool collision();
     // The run recorded before with the run's content: found by its content hash, or by its
     // SHA-256 while runs recorded with that alone are stored (the run found then gets the content
     // hash). 0 when there is none; none on a database error.
     std::optional<qint64> recordedRun(const HistoryRun &run, std::optional<QString> *sha256);
     // The id of the run whose `column` holds `hash`, 0 when none does.
     std::optional<qint64> runWith(const QString &column, const QString &hash);
-    // The id of each test of `keys`, in its order; new tests are added to the tests table.
-    bool internTests(const HistoryTestKeys &keys, QList<qint64> *ids);
-    // The same inside the transaction that prepareTests() began: the tests stored then are
-    // found in m_ahead, those `keys` do not hold are removed again.
-    bool internAfterAhead(const HistoryTestKeys &keys, QList<qint64> *ids);
+    // Each test of `keys` with its id, sorted by id; new tests are added to the tests table.
+    bool internTests(const HistoryTestKeys &keys, std::vector<Tested> *tested);
+    // Inside the transaction that prepareTests() began: each result of `run` with its test's
+    // id, sorted by id, one a test; `fresh` gets the tests not stored yet, numbered. False on
+    // two keys of one hash.
+    bool matchAhead(const HistoryRun &run, std::vector<Tested> *tested, QList<TestRow> *fresh);
+    // Then stores the `fresh` tests and removes those stored ahead that `tested` does not hold.
+    bool storeAfterAhead(const std::vector<Tested> &tested, const QList<TestRow> &fresh);
+    // Sorts `tested` by id and keeps the last result given of each test; false when two keys
+    // share an id.
+    bool sortTested(std::vector<Tested> *tested);
     // Numbers the tests of `keys` at the indexes `fresh` after `*last` (which it advances),
     // sets their ids and adds them to the tests table.
     bool insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh, QList<qint64> *ids,
                      qint64 *last);
     // Begins the recording's transaction for prepareTests() and reads the stored tests.
     bool beginAhead();
-    bool insertResults(qint64 runId, const HistoryTestKeys &keys, const QList<qint64> &ids,
-                       const Progress &progress);
+    // Writes the results of `tested` (sorted by id) as run `runId`'s blocks.
+    bool insertResults(qint64 runId, const std::vector<Tested> &tested, const Progress &progress);
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
     // written so far for `progress`.
     bool insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,
@@ -115,14 +134,24 @@ private:
     QString m_connection;
     QString m_display;
 
+    // One list of tests handed to prepareTests().
+    struct AheadBatch
+    {
+        QString document;
+        QStringList paths;
+    };
     // Tests stored by prepareTests() in the transaction it began, which recordRun() goes on with.
     struct Ahead
     {
         bool open = false;    // the transaction is begun and `ids` read
         bool dropped = false; // given up until the next recording: recordRun() does the work
-        QHash<qint64, qint64> ids; // key hash to test id, of every stored test
+        HistoryKeyIndex ids; // key hash to test id, of every stored test
         qint64 stored = 0;         // the highest id before this transaction; later ids are new
         qint64 last = 0;           // the highest id given so far
+        qint64 listedLast = 0;     // the highest id given to a listed test
+        // The lists handed over, and the id of each of their tests in the same order.
+        QList<AheadBatch> batches;
+        std::vector<qint64> listedIds;
     };
     Ahead m_ahead;
 };

@@ -12,6 +12,66 @@ namespace {
 
 // How long a writer waits for another one before its transaction is retried.
 constexpr int BusyTimeoutMs = 5000;
+// Page size of a new file, in bytes.
+constexpr int NewPageSize = 16384;
+// New tests inserted by one statement, as one JSON array.
+constexpr qsizetype TestsPerStatement = 4096;
+
+// Appends `text` to `json` as a JSON string. False, with `json` part written, when the text holds
+// a NUL character, which SQLite's JSON functions take as the string's end.
+bool appendJsonString(QString *json, const QString &text)
+{
+    *json += QLatin1Char('"');
+    const QChar *from = text.constData();
+    const QChar *const end = from + text.size();
+    for (const QChar *c = from; c != end; ++c) {
+        const char16_t unit = c->unicode();
+        if (unit >= 0x20 && unit != u'"' && unit != u'\\')
+            continue;
+        if (unit == 0)
+            return false;
+        json->append(from, c - from);
+        from = c + 1;
+        if (unit == u'"' || unit == u'\\') {
+            *json += QLatin1Char('\\');
+            *json += *c;
+        } else {
+            *json += QStringLiteral("\\u%1").arg(int(unit), 4, 16, QLatin1Char('0'));
+        }
+    }
+    json->append(from, end - from);
+    *json += QLatin1Char('"');
+    return true;
+}
+
+// Appends `value` in decimal to `json`, with no string made for it.
+void appendJsonNumber(QString *json, qint64 value)
+{
+    char digits[24];
+    char *const end = digits + sizeof digits;
+    char *first = end;
+    // Negated as unsigned, so that the smallest value has a magnitude too.
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    do {
+        *--first = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--first = '-';
+    json->append(QLatin1String(first, end - first));
+}
+
+// Text for a NOT NULL column: a null string is stored as an empty one.
+QString notNull(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+// SQLite's JSON functions end a string at an escaped NUL: keys that hold one are bound as they are.
+bool holdsNul(const QString &text)
+{
+    return text.contains(QChar(0));
+}
 
 QString newConnectionName()
 {
@@ -61,6 +121,13 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
     if (!db.open()) {
         *error = QCoreApplication::translate("KorvatHistory", "Cannot open the history database %1: %2")
                      .arg(display, db.lastError().text());
+        return nullptr;
+    }
+    // A new file gets pages of 16 kB (an existing one keeps its own): a recording of many new
+    // tests writes a quarter of the pages, each with its own log frame and write call, at its
+    // commit. The size is taken when the file is first written, by the switch to WAL below.
+    if (!store->exec(QStringLiteral("PRAGMA page_size=%1").arg(NewPageSize))) {
+        *error = store->errorString();
         return nullptr;
     }
     // Switching to WAL needs a moment alone with the file: other recorders may hold it.
@@ -182,4 +249,77 @@ bool SqliteHistoryStore::isTransient(const QSqlError &error) const
     // SQLITE_BUSY and SQLITE_LOCKED, with or without their extended codes.
     const int code = error.nativeErrorCode().toInt() & 0xff;
     return code == 5 || code == 6;
+}
+
+bool SqliteHistoryStore::insertTests(const QString &table, const QList<TestRow> &rows)
+{
+    // The rows go to SQLite as one JSON array a statement, which SQLite takes apart itself: Qt's
+    // driver binds each value through a placeholder name it looks up, which costs more than
+    // SQLite's own insert of the value. The document, most often one for all rows, is bound once
+    // for each stretch of rows that share it.
+    // OR FAIL: a statement that fails keeps the rows it wrote before, which the failed
+    // transaction rolls back anyway, so SQLite keeps no statement journal. With one, each
+    // statement of rows spread over the hash index would copy every index page it changes.
+    QSqlQuery fromJson(database());
+    QSqlQuery single(database());
+    bool jsonPrepared = false;
+    bool singlePrepared = false;
+    QString json;
+    const QString *document = nullptr;
+    qsizetype pending = 0;
+    const auto flush = [&]() {
+        if (pending == 0)
+            return true;
+        json += QLatin1Char(']');
+        if (!jsonPrepared) {
+            jsonPrepared = true;
+            fromJson.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) "
+                                            "SELECT value ->> 0, value ->> 1, ?, value ->> 2 FROM json_each(?)")
+                                 .arg(table));
+        }
+        fromJson.bindValue(0, notNull(*document));
+        fromJson.bindValue(1, json);
+        pending = 0;
+        return exec(fromJson);
+    };
+    for (const TestRow &row : rows) {
+        const bool sameDocument = pending > 0 && (document == row.document || *document == *row.document);
+        if (pending > 0 && (pending == TestsPerStatement || !sameDocument) && !flush())
+            return false;
+        // A stretch's document is looked at once; a path as it is written.
+        bool added = false;
+        if (pending > 0 || !holdsNul(*row.document)) {
+            if (pending == 0)
+                json.clear();
+            const qsizetype before = json.size();
+            json += pending == 0 ? QLatin1String("[[") : QLatin1String(",[");
+            appendJsonNumber(&json, row.id);
+            json += QLatin1Char(',');
+            appendJsonNumber(&json, row.hash);
+            json += QLatin1Char(',');
+            added = appendJsonString(&json, *row.path);
+            if (added) {
+                json += QLatin1Char(']');
+                if (pending == 0)
+                    document = row.document;
+                ++pending;
+            } else {
+                json.truncate(before);
+            }
+        }
+        if (added)
+            continue;
+        if (!singlePrepared) {
+            singlePrepared = true;
+            single.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) VALUES (?, ?, ?, ?)")
+                               .arg(table));
+        }
+        single.bindValue(0, row.id);
+        single.bindValue(1, row.hash);
+        single.bindValue(2, notNull(*row.document));
+        single.bindValue(3, notNull(*row.path));
+        if (!exec(single))
+            return false;
+    }
+    return flush();
 }

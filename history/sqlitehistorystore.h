@@ -16,6 +16,7 @@ protected:
     QStringList migration(int version) const override;
     bool beginWrite(bool schema) override;
     bool isTransient(const QSqlError &error) const override;
+    bool insertTests(const QString &table, const QList<TestRow> &rows) override;
 
 private:
     using SqlHistoryStore::SqlHistoryStore;

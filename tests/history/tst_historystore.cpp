@@ -145,7 +145,8 @@ private Q_SLOTS:
         first.results = {result("Suite A", "login/ok", V::Ok, 12), result("Suite A", "login/bad", V::Ko, {}, "boom"),
                          result("Suite B", "login/ok", V::Inconclusive, 0),
                          result("Suite B", QStringLiteral("caf\u00e9/\u2713 \"quoted\" 'x' \\ {a,b} NULL"), V::Ok, 3),
-                         result(QString(), "no document", V::Ko), result("'", "''it''s'", V::Ok, 1)};
+                         result(QString(), "no document", V::Ko), result("'", "''it''s'", V::Ok, 1),
+                         result("Suite B", "tab\there\nnew line\x01\x1f end", V::Ok)};
         // PostgreSQL's text holds no NUL character; SQLite's does.
         if (backend == QLatin1String("sqlite"))
             first.results.append(result("Suite B", QStringLiteral("nul") + QChar(0) + QStringLiteral("'"), V::Ko));
@@ -327,6 +328,102 @@ private Q_SLOTS:
         store->prepareTests(QStringLiteral("d"), {QStringLiteral("y")});
         QVERIFY2(store->recordRun(next), qPrintable(store->errorString()));
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), recordedBefore ? 3 : 5);
+    }
+
+    void preparedAheadMatched_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QStringList>("listed");   // indexes into the run's results, "-" a path of its own
+        QTest::addColumn<QString>("listedDocument");
+        QTest::addColumn<int>("tests");             // tests stored afterwards
+        for (const char *backend : {"sqlite", "postgresql"}) {
+            const QString b = QLatin1String(backend);
+            QTest::newRow(qPrintable(b + ", listed in the run's order")) << b << QStringList{"0", "1", "2", "3"} << "d" << 4;
+            QTest::newRow(qPrintable(b + ", listed backwards")) << b << QStringList{"3", "2", "1", "0"} << "d" << 4;
+            QTest::newRow(qPrintable(b + ", one missing from the list")) << b << QStringList{"0", "2", "3"} << "d" << 4;
+            QTest::newRow(qPrintable(b + ", one listed the run lacks")) << b << QStringList{"0", "-", "1", "2"} << "d" << 4;
+            // The same text under another document is another test.
+            QTest::newRow(qPrintable(b + ", listed under another document")) << b << QStringList{"0", "1"} << "e" << 4;
+        }
+    }
+    // The reader hands over the very strings the run's results hold later: a result is matched to
+    // its listed test by them, and in every other case by its key. The run has a key twice (the
+    // last result wins) and reads back as if recorded in one go.
+    void preparedAheadMatched()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, listedDocument);
+        QFETCH(int, tests);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        using V = HistoryResult::Verdict;
+        HistoryRun run;
+        run.contentHash = QStringLiteral("matched");
+        run.results = {result("d", "a", V::Ko, 1, "first"), result("d", "b", V::Ok, 2), result("d", "c", V::Ok),
+                       result("d", "x/y", V::Inconclusive, 4), result("d", "a", V::Ok, 5)};
+        QStringList paths;
+        for (const QString &index : std::as_const(listed))
+            paths.append(index == QLatin1String("-") ? QStringLiteral("gone") : run.results.at(index.toInt()).path);
+        store->prepareTests(listedDocument, paths.mid(0, 2));
+        store->prepareTests(listedDocument, paths.mid(2));
+        bool created = false;
+        const std::optional<qint64> id = store->recordRun(run, &created);
+        QVERIFY2(id, qPrintable(store->errorString()));
+        QVERIFY(created);
+        QList<HistoryResult> expected = run.results.mid(1);
+        std::sort(expected.begin(), expected.end(),
+                  [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
+        QCOMPARE(describe(*store->results(*id)), describe(expected));
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), tests);
+        QCOMPARE(scalar(url, "SELECT result_count FROM runs").toInt(), 4);
+        const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 5);
+        QVERIFY2(history, qPrintable(store->errorString()));
+        QCOMPARE(describe(history->first().results), QStringList(describe(run.results.last())));
+    }
+
+    void manyTestsAcrossDocuments_data() { backends(); }
+    // More tests than one statement takes, the document changing on the way, with and without
+    // the tests stored ahead: every result reads back.
+    void manyTestsAcrossDocuments()
+    {
+        QFETCH(QString, backend);
+        const QString url = freshUrl(backend);
+        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        QString error;
+        const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
+        QVERIFY2(store, qPrintable(error));
+        for (const bool ahead : {false, true}) {
+            HistoryRun run;
+            run.contentHash = ahead ? QStringLiteral("ahead") : QStringLiteral("plain");
+            QStringList listed;
+            for (int n = ahead ? 4500 : 0; n < (ahead ? 13500 : 9000); ++n) {
+                const QString document = QStringLiteral("doc%1").arg(n / 2500);
+                run.results.append(result(document, QStringLiteral("s/case \"%1\"").arg(n),
+                                          n % 3 ? HistoryResult::Verdict::Ok : HistoryResult::Verdict::Ko, n));
+            }
+            if (ahead) {
+                // Each document's tests in lists of their own, as a reader of several files hands them.
+                QStringList paths;
+                for (int i = 0; i < run.results.size(); ++i) {
+                    paths.append(run.results.at(i).path);
+                    if (i + 1 == run.results.size() || run.results.at(i + 1).document != run.results.at(i).document) {
+                        store->prepareTests(run.results.at(i).document, paths);
+                        paths.clear();
+                    }
+                }
+            }
+            const std::optional<qint64> id = store->recordRun(run);
+            QVERIFY2(id, qPrintable(store->errorString()));
+            std::sort(run.results.begin(), run.results.end(),
+                      [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
+            QCOMPARE(describe(*store->results(*id)), describe(run.results));
+        }
+        // The second run shares half its tests with the first.
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 13500);
     }
 
     void preparedAheadNeverRecorded_data() { backends(); }
@@ -528,17 +625,21 @@ private Q_SLOTS:
             QVERIFY2(store, qPrintable(error));
             HistoryRun run;
             run.contentHash = QStringLiteral("x");
-            for (int i = 0; i < 3000; ++i)
+            for (int i = 0; i < 20000; ++i)
                 run.results.append(result("d", QStringLiteral("case %1").arg(i), HistoryResult::Verdict::Ok, i));
             QVERIFY(store->recordRun(run));
         }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         const qint64 size = file.size();
-        QVERIFY(size > 8 * 4096);
-        for (qint64 offset = 2 * 4096; offset < size; offset += 4096) {
+        // The page size, from the file's header (big-endian, at byte 16).
+        const QByteArray header = file.read(18);
+        const qint64 page = (qint64(quint8(header.at(16))) << 8) | quint8(header.at(17));
+        QVERIFY(page >= 512);
+        QVERIFY(size > 8 * page);
+        for (qint64 offset = 2 * page; offset < size; offset += page) {
             file.seek(offset);
-            file.write(QByteArray(4096, '\xa5'));
+            file.write(QByteArray(page, '\xa5'));
         }
         file.close();
         QString error;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <deque>
 #include <vector>
 
 class QAReporterDataTree;
@@ -196,7 +197,8 @@ private:
         qsizetype suiteLength = -1;
         QAStTestResult::Verdict verdict = QAStTestResult::Passed;
     };
-    std::vector<FoundTest> m_tests;
+    // A deque: a large report's list grows by blocks, without moving the tests listed so far.
+    std::deque<FoundTest> m_tests;
     // Tests only: who is handed the tests as they are listed, and how many of m_tests were.
     QAStReportSession::TestsListed m_testsListed;
     size_t m_testsHanded = 0;
