@@ -5,6 +5,7 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/link/qareporterlinklocator.h"
 #include "korvatreporter/link/qareporterlinktarget.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dlink.h"
 #include "sdk/qafileutil.h"
@@ -13,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextStream>
 #include <QUrl>
 
 #include <algorithm>
@@ -124,7 +124,7 @@ void QAReporterHTMLWriter::doLink(DLink* link)
 // A link to a source file: made relative to the export's base where one is set.
 void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget& target)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
     if (file == QLatin1String("."))
         file.clear();
@@ -171,7 +171,7 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
 // A link to another report: its page when the export writes one, else its text.
 void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget& target)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     const QString file = target.filePart();
     if (file.isEmpty()) {
         // A place in this report: its tag in this page, or nothing to link to.
@@ -222,7 +222,7 @@ void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget&
 // A link naming a document of the export by name, or a place in this page.
 void QAReporterHTMLWriter::doDocumentLink(DLink* link)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     QString file, tag, document;
     link->split(file, tag, document);
     const QAReporterData* named = nullptr;

@@ -2,13 +2,12 @@
 
 #include "rendoc/html/dhtmlescape.h"
 #include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpageplan.h"
-
-#include <QTextStream>
 
 #include <vector>
 
-DHTMLOutlineWriter::DHTMLOutlineWriter(QTextStream& out, const DHTMLOutline& outline,
+DHTMLOutlineWriter::DHTMLOutlineWriter(DHTMLOutput& out, const DHTMLOutline& outline,
                                        const DHTMLPagePlan& plan, std::function<QString(int)> href)
     : m_out(out), m_outline(outline), m_plan(plan), m_href(std::move(href))
 {
@@ -88,7 +87,7 @@ bool DHTMLOutlineWriter::groupHoldsFailure(const DHTMLOutline& outline, const DH
     return false;
 }
 
-void DHTMLOutlineWriter::writeVerdict(QTextStream& out, int verdict)
+void DHTMLOutlineWriter::writeVerdict(DHTMLOutput& out, int verdict)
 {
     switch (verdict) {
     case DHTMLOutline::Passed:

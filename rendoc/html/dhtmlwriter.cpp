@@ -5,6 +5,7 @@
 #include "rendoc/html/dhtmlimagecopier.h"
 #include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmloutlinewriter.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/model/ditems.h"
@@ -13,10 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
-#include <QTextStream>
-
-#include <charconv>
 
 DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
     : DIterator(monitor), m_images(std::make_unique<DHTMLImageCopier>(*this))
@@ -24,6 +21,13 @@ DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
 }
 
 DHTMLWriter::~DHTMLWriter() = default;
+
+void DHTMLWriter::setStream(QTextStream* stream)
+{
+    m_stream = stream;
+    m_streamOutput = stream ? std::make_unique<DHTMLOutput>(stream) : nullptr;
+    m_out = m_streamOutput.get();
+}
 
 QString DHTMLWriter::escape(const QString& text)
 {
@@ -42,24 +46,22 @@ QString DHTMLWriter::tagId(const QString& name)
 
 void DHTMLWriter::writeEscaped(QStringView text, bool attribute)
 {
-    DHTMLEscape::write(*m_out, text, attribute);
+    m_out->writeEscaped(text, attribute);
 }
 
 void DHTMLWriter::write(QLatin1String markup)
 {
-    *m_out << markup;
+    m_out->write(markup);
 }
 
 void DHTMLWriter::write(const QString& markup)
 {
-    *m_out << markup;
+    m_out->write(QStringView(markup));
 }
 
 void DHTMLWriter::writeNumber(qint64 number)
 {
-    char digits[24];
-    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
-    *m_out << QLatin1String(digits, end.ptr - digits);
+    m_out->writeNumber(number);
 }
 
 void DHTMLWriter::logMessage(const QString& text)

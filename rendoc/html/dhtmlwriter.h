@@ -20,6 +20,7 @@
 
 class DHTMLImageCopier;
 class DHTMLOutline;
+class DHTMLOutput;
 class DLogMonitor;
 class QTextStream;
 
@@ -62,9 +63,9 @@ public:
     void setMode(int mode) { m_mode = mode == FileMode ? FileMode : StreamMode; }
     int mode() const { return m_mode; }
 
-    // The stream of stream mode; not owned. During writeFile() it is the file's stream.
-    void setStream(QTextStream* stream) { m_out = stream; }
-    QTextStream* stream() const { return m_out; }
+    // The stream of stream mode; not owned. Writes reach it as they are made.
+    void setStream(QTextStream* stream);
+    QTextStream* stream() const { return m_stream; }
 
     void setConfig(const DHTMLConfig& config) { m_config = config; }
     const DHTMLConfig& config() const { return m_config; }
@@ -147,6 +148,8 @@ protected:
         return node >= 0 && size_t(node) < m_anchorWritten.size() && m_anchorWritten[size_t(node)];
     }
 
+    // Where markup goes: the stream's output, or the file's during writeFile().
+    DHTMLOutput& output() const { return *m_out; }
     // Writes text escaped (attribute: for a double-quoted attribute value).
     void writeEscaped(QStringView text, bool attribute = false);
     // Writes raw markup.
@@ -217,7 +220,9 @@ private:
     void logMessage(const QString& text);
 
     int m_mode = StreamMode;
-    QTextStream* m_out = nullptr;
+    QTextStream* m_stream = nullptr;
+    std::unique_ptr<DHTMLOutput> m_streamOutput; // m_stream's, for stream mode
+    DHTMLOutput* m_out = nullptr;                // the output being written
     DHTMLConfig m_config;
     QString m_outputDir;
     QString m_pixmapDir;

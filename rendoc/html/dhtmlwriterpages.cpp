@@ -2,10 +2,10 @@
 
 #include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmloutlinewriter.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/model/ditems.h"
 
-#include <QTextStream>
 #include <QUrl>
 
 // The page part of the writer: the pages of a report (one, or a report page and node pages),
