@@ -17,18 +17,9 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
-
-namespace {
-
-// The id of a report node's anchor in its page.
-QString nodeId(const QAReporterNode* node, int ordinal)
-{
-    return QStringLiteral("x-n") + (node->id.isEmpty() ? QString::number(ordinal) : node->id);
-}
-
-} // namespace
 
 QAReporterHTMLWriter::QAReporterHTMLWriter(const QList<QAReporterData*>& reports,
                                            const QList<QAReporterData*>& shown,
@@ -284,6 +275,8 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
                                     std::vector<QString>* bases)
 {
     outline.clear();
+    // A node's anchor id is "x-n" and its id, else its ordinal in the tree (the root's is 0).
+    outline.setIdPrefix(QStringLiteral("x-n"));
     if (bases)
         bases->clear();
     if (!tree || !tree->rootNode())
@@ -316,7 +309,14 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
         int index = -1;
         if (entry.outlineParent != -2 && data) {
             DHTMLOutline::Node node;
-            node.id = nodeId(data, ordinal);
+            // A node's id is mostly its sequence number: written as one, not spelled out here.
+            const quint64 idNumber = data->id.number();
+            if (idNumber > 0 && idNumber <= quint64(std::numeric_limits<int>::max())) {
+                node.number = int(idNumber);
+            } else {
+                node.id = data->id;
+                node.number = ordinal;
+            }
             node.label = data->name.isEmpty() ? data->type : data->name;
             node.type = data->type;
             node.verdict = data->state == QLatin1String("ok")   ? DHTMLOutline::Passed

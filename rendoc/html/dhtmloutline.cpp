@@ -2,6 +2,27 @@
 
 #include <utility>
 
+QString DHTMLOutline::anchorId(int index) const
+{
+    const Node& n = node(index);
+    if (!n.id.isEmpty())
+        return m_idPrefix + n.id;
+    return n.number >= 0 ? m_idPrefix + QString::number(n.number) : QString();
+}
+
+qsizetype DHTMLOutline::anchorIdSize(int index) const
+{
+    const Node& n = node(index);
+    if (!n.id.isEmpty())
+        return m_idPrefix.size() + n.id.size();
+    if (n.number < 0)
+        return 0;
+    qsizetype digits = 1;
+    for (int rest = n.number; rest >= 10; rest /= 10)
+        ++digits;
+    return m_idPrefix.size() + digits;
+}
+
 int DHTMLOutline::add(Node node)
 {
     const int index = size();
@@ -30,6 +51,7 @@ void DHTMLOutline::reserve(int count)
 
 void DHTMLOutline::clear()
 {
+    m_idPrefix.clear();
     m_nodes.clear();
     m_subtree.clear();
     m_failing.clear();

@@ -19,10 +19,11 @@ public:
 
     struct Node
     {
-        QString id;     // the anchor id written at the node's first item ("" for none)
+        QString id;     // the node's part of its anchor id ("" for none: see number)
         QString label;  // the name shown
         QString type;   // shown after the name, smaller
         Verdict verdict = NoVerdict;
+        int number = -1;               // the node's part of its anchor id when id is empty
         qint64 tests = 0;              // how many tests the node's verdict counts for
         const DItem* first = nullptr;  // first item of the node's text; not owned
         const DItem* last = nullptr;   // last item of the node's text; not owned
@@ -35,6 +36,20 @@ public:
     void clear();
     // Makes room for count nodes in all.
     void reserve(int count);
+
+    // What every node's anchor id starts with ("" by default); a node without an id of its
+    // own is then told by its number, so no anchor id needs a string made for it.
+    void setIdPrefix(const QString& prefix) { m_idPrefix = prefix; }
+    const QString& idPrefix() const { return m_idPrefix; }
+    // The anchor id written at the node's first item: the prefix and the node's id, else its
+    // number; "" for a node without either.
+    bool hasAnchor(int index) const
+    {
+        const Node& n = node(index);
+        return !n.id.isEmpty() || n.number >= 0;
+    }
+    QString anchorId(int index) const;
+    qsizetype anchorIdSize(int index) const;
 
     int size() const { return int(m_nodes.size()); }
     bool isEmpty() const { return m_nodes.empty(); }
@@ -49,6 +64,7 @@ public:
     bool holdsFailure(int index) const { return m_failing[size_t(index)]; }
 
 private:
+    QString m_idPrefix;
     std::vector<Node> m_nodes;
     std::vector<int> m_subtree;
     std::vector<bool> m_failing;

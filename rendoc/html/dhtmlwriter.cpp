@@ -80,7 +80,12 @@ void DHTMLWriter::clearAnchors()
 void DHTMLWriter::writeAnchor(int node)
 {
     write(QLatin1String("<span id=\""));
-    writeEscaped(m_outline->node(node).id, true);
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    writeEscaped(m_outline->idPrefix(), true);
+    if (!n.id.isEmpty())
+        writeEscaped(n.id, true);
+    else
+        writeNumber(n.number);
     write(QLatin1String("\"></span>"));
     if (!m_anchorWritten[size_t(node)]) {
         m_anchorWritten[size_t(node)] = 1;
@@ -100,47 +105,54 @@ void DHTMLWriter::doAll(DDocument* document)
     if (!m_out || !document)
         return;
     // A stream holds one page: nothing is split off to pages it cannot write.
-    m_plan.build(m_outline, document, 0);
     m_pageBase = document->name();
-    scanPage(document);
+    planPages(document, 0);
     writePage(document);
 }
 
-void DHTMLWriter::scanPage(DDocument* document)
+void DHTMLWriter::planPages(DDocument* document, qint64 budget)
 {
     m_styleSheet.clear();
     m_popups.clear();
     m_documentIndex.clear();
     m_unnumberedTitles.clear();
     m_tagNames.clear();
-    int documents = 0;
-    for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
-        m_styleSheet.add(it->style());
-        switch (it->kind()) {
-        case DItem::Document:
-            if (it->parent() == nullptr) {
-                const QString& name = it->toDocument()->name();
-                if (!name.isEmpty() && !m_documentIndex.contains(name))
-                    m_documentIndex.insert(name, documents);
-                ++documents;
-            }
-            break;
-        case DItem::Title:
-            if (it->toTitle()->numberText().isEmpty())
-                m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
-            break;
-        case DItem::Tag:
-            m_tagNames.insert(it->toTag()->name());
-            break;
-        case DItem::Popup:
-            if (!m_popups.contains(it->toPopup()->name()))
-                m_popups.insert(it->toPopup()->name(), it);
-            break;
-        default:
-            break;
-        }
-    }
+    m_scannedDocuments = 0;
+    // The items are the writer's own; the plan only reads them.
+    const bool walked = m_plan.build(m_outline, document, budget,
+                                     [this](const DItem* item) { scanItem(const_cast<DItem*>(item)); });
+    if (!walked)
+        for (DItem* it = document; it; it = it->nextInDocument(nullptr))
+            scanItem(it);
     m_css = m_styleSheet.css();
+}
+
+void DHTMLWriter::scanItem(DItem* it)
+{
+    m_styleSheet.add(it->style());
+    switch (it->kind()) {
+    case DItem::Document:
+        if (it->parent() == nullptr) {
+            const QString& name = it->toDocument()->name();
+            if (!name.isEmpty() && !m_documentIndex.contains(name))
+                m_documentIndex.insert(name, m_scannedDocuments);
+            ++m_scannedDocuments;
+        }
+        break;
+    case DItem::Title:
+        if (it->toTitle()->numberText().isEmpty())
+            m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
+        break;
+    case DItem::Tag:
+        m_tagNames.insert(it->toTag()->name());
+        break;
+    case DItem::Popup:
+        if (!m_popups.contains(it->toPopup()->name()))
+            m_popups.insert(it->toPopup()->name(), it);
+        break;
+    default:
+        break;
+    }
 }
 
 void DHTMLWriter::writeHead(DDocument* document)
@@ -367,10 +379,16 @@ void DHTMLWriter::writeTitleStart(DItem* item)
     const int h = qBound(1, title->level() + 1, 6);
     write(QLatin1String("<h"));
     writeNumber(h);
-    const QString id = titleId(item);
-    if (!id.isEmpty()) {
-        write(QLatin1String(" id=\""));
-        writeEscaped(id, true);
+    // The id titleId() gives, written without making it.
+    if (!title->numberText().isEmpty()) {
+        write(QLatin1String(" id=\"x-"));
+        writeNumber(m_documentNumber);
+        write(QLatin1String("-t"));
+        writeEscaped(title->numberText(), true);
+        write(QLatin1String("\""));
+    } else if (const int ordinal = m_unnumberedTitles.value(title)) {
+        write(QLatin1String(" id=\"x-u"));
+        writeNumber(ordinal);
         write(QLatin1String("\""));
     }
     writeClassAttribute(item, nullptr);

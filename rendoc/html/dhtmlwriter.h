@@ -191,7 +191,10 @@ private:
     QString pageFile(int page) const;
     // href prefixed with the page that holds it when that is not the page being written.
     QString onPage(int page, const QString& fragment) const;
-    void scanPage(DDocument* document);
+    // Notes what the pages of document need before they are written (styles, popups, tags,
+    // unnumbered titles), sharing the page plan's walk when it makes one; then plans them.
+    void planPages(DDocument* document, qint64 budget);
+    void scanItem(DItem* item);
     void writeHead(DDocument* document);
     void writeStyles();
     // Writes first, its following siblings and their subtrees, without recursion.
@@ -246,6 +249,7 @@ private:
     QHash<const DItem*, int> m_unnumberedTitles; // unnumbered title -> ordinal in the page
     QSet<QString> m_tagNames;                   // the tags of the page, for links to them
     bool m_inPage = false;                      // writing a page (its tags are known)
+    int m_scannedDocuments = 0;                 // top-level documents met by scanItem()
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
     DHTMLItemMap m_anchors;                     // first item -> outline nodes starting there

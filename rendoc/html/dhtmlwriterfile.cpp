@@ -75,8 +75,7 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     m_pageBase = info.fileName();
     if (m_pageBase.endsWith(m_config.suffix()))
         m_pageBase.chop(m_config.suffix().size());
-    m_plan.build(m_outline, document, m_config.pageBytes());
-    scanPage(document);
+    planPages(document, m_config.pageBytes());
     for (int page = 0; page < m_plan.pageCount(); ++page) {
         const QString file = page == 0 ? path
                                         : QDir(info.path()).filePath(m_plan.pageName(m_pageBase, page)

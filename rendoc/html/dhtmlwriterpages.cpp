@@ -21,7 +21,7 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     m_anchorWritten.assign(size_t(outline->size()), 0);
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
-        if (node.first && !node.id.isEmpty())
+        if (node.first && outline->hasAnchor(k))
             m_anchors.add(node.first, k);
     }
     m_anchors.sort();
@@ -145,12 +145,12 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
 QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
 {
     const DHTMLOutline::Node& n = m_outline->node(node);
-    if (n.id.isEmpty() || !n.first)
+    if (!n.first || !m_outline->hasAnchor(node))
         return QString();
     const int page = m_plan.pageOfNode(node);
     if (page == m_page && !sameTrusted && !anchorWritten(node))
         return QString();
-    return onPage(page, QLatin1Char('#') + n.id);
+    return onPage(page, QLatin1Char('#') + m_outline->anchorId(node));
 }
 
 QString DHTMLWriter::pageFile(int page) const
