@@ -119,11 +119,15 @@ void DHTMLWriter::planPages(DDocument* document, qint64 budget)
     m_tagNames.clear();
     m_scannedDocuments = 0;
     // The items are the writer's own; the plan only reads them.
-    const bool walked = m_plan.build(m_outline, document, budget,
-                                     [this](const DItem* item) { scanItem(const_cast<DItem*>(item)); });
-    if (!walked)
-        for (DItem* it = document; it; it = it->nextInDocument(nullptr))
+    m_tagsPlanned = m_plan.build(m_outline, document, budget,
+                                 [this](const DItem* item) { scanItem(const_cast<DItem*>(item)); });
+    if (!m_tagsPlanned) {
+        for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
             scanItem(it);
+            if (it->kind() == DItem::Tag)
+                m_tagNames.insert(it->toTag()->name());
+        }
+    }
     m_css = m_styleSheet.css();
 }
 
@@ -142,9 +146,6 @@ void DHTMLWriter::scanItem(DItem* it)
     case DItem::Title:
         if (it->toTitle()->numberText().isEmpty())
             m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
-        break;
-    case DItem::Tag:
-        m_tagNames.insert(it->toTag()->name());
         break;
     case DItem::Popup:
         if (!m_popups.contains(it->toPopup()->name()))

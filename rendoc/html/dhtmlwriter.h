@@ -195,6 +195,11 @@ private:
     // unnumbered titles), sharing the page plan's walk when it makes one; then plans them.
     void planPages(DDocument* document, qint64 budget);
     void scanItem(DItem* item);
+    // Whether the document being written holds a tag of that name.
+    bool holdsTag(const QString& name) const
+    {
+        return m_tagsPlanned ? m_plan.pageOfTag(name) >= 0 : m_tagNames.contains(name);
+    }
     void writeHead(DDocument* document);
     void writeStyles();
     // Writes first, its following siblings and their subtrees, without recursion.
@@ -247,7 +252,8 @@ private:
     QHash<QString, DItem*> m_popups;            // first popup of each name
     QHash<QString, int> m_documentIndex;        // document name -> article number
     QHash<const DItem*, int> m_unnumberedTitles; // unnumbered title -> ordinal in the page
-    QSet<QString> m_tagNames;                   // the tags of the page, for links to them
+    QSet<QString> m_tagNames;                   // the tags of the page, unless the plan has them
+    bool m_tagsPlanned = false;                 // the plan's walk noted the tags
     bool m_inPage = false;                      // writing a page (its tags are known)
     int m_scannedDocuments = 0;                 // top-level documents met by scanItem()
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
