@@ -2,14 +2,6 @@
 
 #include <utility>
 
-QString DHTMLOutline::anchorId(int index) const
-{
-    const Node& n = node(index);
-    if (!n.id.isEmpty())
-        return m_idPrefix + n.id;
-    return n.number >= 0 ? m_idPrefix + QString::number(n.number) : QString();
-}
-
 qsizetype DHTMLOutline::anchorIdSize(int index) const
 {
     const Node& n = node(index);

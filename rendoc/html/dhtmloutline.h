@@ -41,14 +41,14 @@ public:
     // own is then told by its number, so no anchor id needs a string made for it.
     void setIdPrefix(const QString& prefix) { m_idPrefix = prefix; }
     const QString& idPrefix() const { return m_idPrefix; }
-    // The anchor id written at the node's first item: the prefix and the node's id, else its
-    // number; "" for a node without either.
+    // The anchor id written at the node's first item is the prefix and the node's id, else
+    // its number; a node without either has none.
     bool hasAnchor(int index) const
     {
         const Node& n = node(index);
         return !n.id.isEmpty() || n.number >= 0;
     }
-    QString anchorId(int index) const;
+    // The length of that id (0 for none).
     qsizetype anchorIdSize(int index) const;
 
     int size() const { return int(m_nodes.size()); }

@@ -20,9 +20,10 @@ class DHTMLOutlineWriter
     Q_DECLARE_TR_FUNCTIONS(DHTMLOutlineWriter)
 
 public:
-    // href(node): the link to node's anchor from the page written, "" for none.
+    // linked(node): whether the page written links to node's anchor; writeHref(node) writes
+    // that link's href, escaped for an attribute, into out.
     DHTMLOutlineWriter(DHTMLOutput& out, const DHTMLOutline& outline, const DHTMLPagePlan& plan,
-                       std::function<QString(int)> href);
+                       std::function<bool(int)> linked, std::function<void(int)> writeHref);
 
     // The tree of page (the nav's list only; the caller writes the nav around it).
     void writeTree(int page);
@@ -47,5 +48,6 @@ private:
     DHTMLOutput& m_out;
     const DHTMLOutline& m_outline;
     const DHTMLPagePlan& m_plan;
-    std::function<QString(int)> m_href;
+    std::function<bool(int)> m_linked;
+    std::function<void(int)> m_writeHref;
 };

@@ -172,12 +172,16 @@ void DHTMLPagePlan::partition(qint64 budget)
     const int n = m_outline->size();
     const qint64 room = qMax<qint64>(1024, budget - PageOverhead);
     std::vector<qint64> kept(static_cast<size_t>(n), 0);
-    std::vector<std::vector<int>> children(static_cast<size_t>(n));
-    std::vector<int> top;
-    for (int k = 0; k < n; ++k) {
-        const int parent = m_outline->node(k).parent;
-        (parent < 0 ? top : children[size_t(parent)]).push_back(k);
-    }
+    // A node's children follow it in pre-order, each after the subtree of the one before:
+    // listed into one reused vector rather than a vector per node.
+    std::vector<int> kids;
+    auto childrenOf = [&](int k) -> const std::vector<int>& {
+        kids.clear();
+        const int end = k < 0 ? n : k + m_outline->subtreeSize(k);
+        for (int c = k + 1; c < end; c += m_outline->subtreeSize(c))
+            kids.push_back(c);
+        return kids;
+    };
     std::vector<bool> split(static_cast<size_t>(n), false);
     // Groups of siblings sharing a page: first node -> last node and estimated bytes.
     std::vector<int> groupLast(static_cast<size_t>(n), -1);
@@ -257,9 +261,10 @@ void DHTMLPagePlan::partition(qint64 budget)
         return settleShared(size, kids);
     };
     for (int k = n - 1; k >= 0; --k)
-        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(*m_outline, k), children[size_t(k)], room);
+        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(*m_outline, k), childrenOf(k), room);
     // A report that fits is one page; else the report page, what opens first, keeps to an
     // eighth of a page where it can, its larger parts going to pages of their own.
+    const std::vector<int> top = childrenOf(-1);
     qint64 whole = m_rootOwn;
     for (int c : top)
         whole += kept[size_t(c)];

@@ -183,10 +183,11 @@ private:
     // Writes node's anchor id and notes it as written on this page.
     void writeAnchor(int node);
     void forgetWrittenAnchors();
-    // The href of node's anchor from the page being written; "" for none.
-    // The href of node's anchor from the page being written; "" for none. On this page it
-    // is linked only once written, unless sameTrusted (a list written before the text).
-    QString nodeHref(int node, bool sameTrusted) const;
+    // Whether the page being written links to node's anchor: one on this page only once
+    // written, unless sameTrusted (a list written before the text).
+    bool nodeLinked(int node, bool sameTrusted) const;
+    // Writes the href of node's anchor from the page being written, escaped for an attribute.
+    void writeNodeHref(int node);
     // The file name (percent-encoded) of page of the plan.
     QString pageFile(int page) const;
     // href prefixed with the page that holds it when that is not the page being written.

@@ -69,7 +69,8 @@ void DHTMLWriter::writePage(DDocument* document, int page)
         write(QLatin1String("</article>\n"));
     } else {
         if (m_plan.isSplit())
-            DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, true); })
+            DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeLinked(node, true); },
+                               [this](int node) { writeNodeHref(node); })
                 .writeFailures(200);
         writeRange(document);
     }
@@ -110,7 +111,8 @@ void DHTMLWriter::writeNav(DDocument* document)
         writeEscaped(m_backText);
         write(QLatin1String("</a></p>\n"));
     }
-    DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, false); })
+    DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeLinked(node, false); },
+                       [this](int node) { writeNodeHref(node); })
         .writeTree(m_page);
     write(QLatin1String("</nav>\n"));
 }
@@ -142,15 +144,25 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
         write(QLatin1String("</li>\n"));
 }
 
-QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
+bool DHTMLWriter::nodeLinked(int node, bool sameTrusted) const
 {
-    const DHTMLOutline::Node& n = m_outline->node(node);
-    if (!n.first || !m_outline->hasAnchor(node))
-        return QString();
+    if (!m_outline->node(node).first || !m_outline->hasAnchor(node))
+        return false;
+    return m_plan.pageOfNode(node) != m_page || sameTrusted || anchorWritten(node);
+}
+
+void DHTMLWriter::writeNodeHref(int node)
+{
     const int page = m_plan.pageOfNode(node);
-    if (page == m_page && !sameTrusted && !anchorWritten(node))
-        return QString();
-    return onPage(page, QLatin1Char('#') + m_outline->anchorId(node));
+    if (page != m_page)
+        writeEscaped(pageFile(page), true);
+    write(QLatin1String("#"));
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    writeEscaped(m_outline->idPrefix(), true);
+    if (!n.id.isEmpty())
+        writeEscaped(n.id, true);
+    else
+        writeNumber(n.number);
 }
 
 QString DHTMLWriter::pageFile(int page) const
