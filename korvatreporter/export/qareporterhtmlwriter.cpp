@@ -124,7 +124,9 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
         // tree is looked up as the window looks it up.
         if (m_outlineTree) {
             const int node = pagePlan().nodeOfItem(link);
-            file = (node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : m_rootBase) + file;
+            const QAReporterNode* holder =
+                node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : nullptr;
+            file = (holder ? holder->base : m_rootBase) + file;
         } else {
             for (QAReporterData* record : std::as_const(m_shown)) {
                 if (!record->dataTree)
@@ -272,7 +274,7 @@ QHash<QString, QString> QAReporterHTMLWriter::tagPageNames(const QAReporterData&
 }
 
 void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline,
-                                    std::vector<QString>* bases)
+                                    std::vector<const QAReporterNode*>* bases)
 {
     outline.clear();
     // A node's anchor id is "x-n" and its id, else its ordinal in the tree (the root's is 0).
@@ -330,12 +332,11 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             index = outline.add(std::move(node));
         }
         if (bases && index >= 0) {
-            const QString& own = data->base;
-            const QAReporterNode* root = tree->rootNode()->data();
-            bases->push_back(!own.isEmpty()             ? own
+            // The node itself when it has a base, else its parent's holder (the root's base
+            // for a top-level node: no holder).
+            bases->push_back(!data->base.isEmpty()     ? data
                              : entry.outlineParent >= 0 ? (*bases)[size_t(entry.outlineParent)]
-                             : root                     ? root->base
-                                                        : QString());
+                                                        : nullptr);
         }
         ++ordinal;
         const auto& children = entry.node->children();

@@ -67,6 +67,10 @@ bool DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
             end = end->parent();
         m_rangeEnds[k] = end;
     }
+    // Reports hold a title, tag or link in most nodes and a tag in many: room made at once
+    // spares the tables' growing (each step a copy into fresh memory) during the walk.
+    m_itemNodes.reserve(qsizetype(n));
+    m_tagNodes.reserve(qsizetype(n / 2));
     walk(document, visit);
     if (budget > 0)
         partition(budget);
