@@ -313,10 +313,11 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             DHTMLOutline::Node node;
             // A node's id is mostly its sequence number: written as one, not spelled out here.
             const quint64 idNumber = data->id.number();
+            QString textId;
             if (idNumber > 0 && idNumber <= quint64(std::numeric_limits<int>::max())) {
                 node.number = int(idNumber);
             } else {
-                node.id = data->id;
+                textId = data->id;
                 node.number = ordinal;
             }
             node.label = data->name.isEmpty() ? data->type : data->name;
@@ -329,7 +330,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = outline.add(std::move(node));
+            index = outline.add(std::move(node), textId);
         }
         if (bases && index >= 0) {
             // The node itself when it has a base, else its parent's holder (the root's base

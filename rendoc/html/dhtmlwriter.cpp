@@ -82,8 +82,9 @@ void DHTMLWriter::writeAnchor(int node)
     write(QLatin1String("<span id=\""));
     const DHTMLOutline::Node& n = m_outline->node(node);
     writeEscaped(m_outline->idPrefix(), true);
-    if (!n.id.isEmpty())
-        writeEscaped(n.id, true);
+    const QString text = m_outline->textId(node);
+    if (!text.isEmpty())
+        writeEscaped(text, true);
     else
         writeNumber(n.number);
     write(QLatin1String("\"></span>"));

@@ -159,8 +159,9 @@ void DHTMLWriter::writeNodeHref(int node)
     write(QLatin1String("#"));
     const DHTMLOutline::Node& n = m_outline->node(node);
     writeEscaped(m_outline->idPrefix(), true);
-    if (!n.id.isEmpty())
-        writeEscaped(n.id, true);
+    const QString text = m_outline->textId(node);
+    if (!text.isEmpty())
+        writeEscaped(text, true);
     else
         writeNumber(n.number);
 }
