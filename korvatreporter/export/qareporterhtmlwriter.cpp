@@ -5,6 +5,7 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/link/qareporterlinklocator.h"
 #include "korvatreporter/link/qareporterlinktarget.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dlink.h"
 #include "sdk/qafileutil.h"
@@ -13,22 +14,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextStream>
 #include <QUrl>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
-
-namespace {
-
-// The id of a report node's anchor in its page.
-QString nodeId(const QAReporterNode* node, int ordinal)
-{
-    return QStringLiteral("x-n") + (node->id.isEmpty() ? QString::number(ordinal) : node->id);
-}
-
-} // namespace
 
 QAReporterHTMLWriter::QAReporterHTMLWriter(const QList<QAReporterData*>& reports,
                                            const QList<QAReporterData*>& shown,
@@ -124,7 +115,7 @@ void QAReporterHTMLWriter::doLink(DLink* link)
 // A link to a source file: made relative to the export's base where one is set.
 void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget& target)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
     if (file == QLatin1String("."))
         file.clear();
@@ -133,7 +124,9 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
         // tree is looked up as the window looks it up.
         if (m_outlineTree) {
             const int node = pagePlan().nodeOfItem(link);
-            file = (node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : m_rootBase) + file;
+            const QAReporterNode* holder =
+                node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : nullptr;
+            file = (holder ? holder->base : m_rootBase) + file;
         } else {
             for (QAReporterData* record : std::as_const(m_shown)) {
                 if (!record->dataTree)
@@ -171,7 +164,7 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
 // A link to another report: its page when the export writes one, else its text.
 void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget& target)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     const QString file = target.filePart();
     if (file.isEmpty()) {
         // A place in this report: its tag in this page, or nothing to link to.
@@ -222,7 +215,7 @@ void QAReporterHTMLWriter::doReportLink(DLink* link, const QAReporterLinkTarget&
 // A link naming a document of the export by name, or a place in this page.
 void QAReporterHTMLWriter::doDocumentLink(DLink* link)
 {
-    QTextStream& out = *stream();
+    DHTMLOutput& out = output();
     QString file, tag, document;
     link->split(file, tag, document);
     const QAReporterData* named = nullptr;
@@ -281,9 +274,11 @@ QHash<QString, QString> QAReporterHTMLWriter::tagPageNames(const QAReporterData&
 }
 
 void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline,
-                                    std::vector<QString>* bases)
+                                    std::vector<const QAReporterNode*>* bases)
 {
     outline.clear();
+    // A node's anchor id is "x-n" and its id, else its ordinal in the tree (the root's is 0).
+    outline.setIdPrefix(QStringLiteral("x-n"));
     if (bases)
         bases->clear();
     if (!tree || !tree->rootNode())
@@ -316,7 +311,15 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
         int index = -1;
         if (entry.outlineParent != -2 && data) {
             DHTMLOutline::Node node;
-            node.id = nodeId(data, ordinal);
+            // A node's id is mostly its sequence number: written as one, not spelled out here.
+            const quint64 idNumber = data->id.number();
+            QString textId;
+            if (idNumber > 0 && idNumber <= quint64(std::numeric_limits<int>::max())) {
+                node.number = int(idNumber);
+            } else {
+                textId = data->id;
+                node.number = ordinal;
+            }
             node.label = data->name.isEmpty() ? data->type : data->name;
             node.type = data->type;
             node.verdict = data->state == QLatin1String("ok")   ? DHTMLOutline::Passed
@@ -327,15 +330,14 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             node.first = data->startItem;
             node.last = data->endItem;
             node.parent = entry.outlineParent;
-            index = outline.add(std::move(node));
+            index = outline.add(std::move(node), textId);
         }
         if (bases && index >= 0) {
-            const QString& own = data->base;
-            const QAReporterNode* root = tree->rootNode()->data();
-            bases->push_back(!own.isEmpty()             ? own
+            // The node itself when it has a base, else its parent's holder (the root's base
+            // for a top-level node: no holder).
+            bases->push_back(!data->base.isEmpty()     ? data
                              : entry.outlineParent >= 0 ? (*bases)[size_t(entry.outlineParent)]
-                             : root                     ? root->base
-                                                        : QString());
+                                                        : nullptr);
         }
         ++ordinal;
         const auto& children = entry.node->children();

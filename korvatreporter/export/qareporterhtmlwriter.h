@@ -103,9 +103,11 @@ private:
     void doSourceLink(DLink* link, const QAReporterLinkTarget& target);
     void doReportLink(DLink* link, const QAReporterLinkTarget& target);
     void doDocumentLink(DLink* link);
-    // Fills outline from tree; bases, when given, gets per outline node the base its source
-    // links are read against: its own, else the nearest ancestor's.
-    static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline, std::vector<QString>* bases);
+    // Fills outline from tree; bases, when given, gets per outline node the report node whose
+    // base its source links are read against: itself, else its nearest ancestor with a base
+    // (null: the root's base).
+    static void walkTree(const QAReporterDataTree* tree, DHTMLOutline& outline,
+                         std::vector<const QAReporterNode*>* bases);
 
     QString m_baseForLink;
     QString m_linkFolder;
@@ -125,6 +127,6 @@ private:
     DHTMLOutline m_outline; // the node tree as the pages show it
     ReportCheck m_reportCheck;
     TagPage m_tagPage;
-    std::vector<QString> m_nodeBases; // per outline node: the base of its source links
+    std::vector<const QAReporterNode*> m_nodeBases; // per outline node: whose base its source links take
     QString m_rootBase;               // the base of links outside every node
 };

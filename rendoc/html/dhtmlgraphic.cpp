@@ -1,11 +1,11 @@
 #include "rendoc/html/dhtmlgraphic.h"
 
 #include "rendoc/html/dhtmlescape.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/view/dviewgraphic.h"
 
 #include <QColor>
-#include <QTextStream>
 
 #include <cmath>
 
@@ -156,7 +156,7 @@ void DHTMLGraphic::writeCurve(const DCurve* curve, int curveIndex, const PlotAre
         if (!point || !std::isfinite(point->x()) || !std::isfinite(point->y()))
             continue;
         const QString x = number(area.sx(point->x())), y = number(area.sy(point->y()));
-        m_out << x + QLatin1Char(',') + y + QLatin1Char(' ');
+        m_out << x << QLatin1String(",") << y << QLatin1String(" ");
         circles += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"2.5\"/>").arg(x, y);
     }
     m_out << QStringLiteral("\"/><g fill=\"%1\">").arg(color);

@@ -3,7 +3,7 @@
 class DAxis;
 class DCurve;
 class DGraphic;
-class QTextStream;
+class DHTMLOutput;
 
 // Draws a graphic (axes and curves of points) as inline SVG. Each axis spans its own value
 // range when it gives a usable one, else the range of the points; points that are not finite
@@ -11,7 +11,7 @@ class QTextStream;
 class DHTMLGraphic
 {
 public:
-    explicit DHTMLGraphic(QTextStream& out) : m_out(out) {}
+    explicit DHTMLGraphic(DHTMLOutput& out) : m_out(out) {}
 
     // Writes the <svg> element of graphic.
     void write(const DGraphic* graphic);
@@ -21,5 +21,5 @@ private:
     void writeAxes(const PlotArea& area);
     void writeCurve(const DCurve* curve, int curveIndex, const PlotArea& area);
 
-    QTextStream& m_out;
+    DHTMLOutput& m_out;
 };

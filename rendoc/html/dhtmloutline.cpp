@@ -2,9 +2,25 @@
 
 #include <utility>
 
-int DHTMLOutline::add(Node node)
+qsizetype DHTMLOutline::anchorIdSize(int index) const
+{
+    const Node& n = node(index);
+    const QString text = textId(index);
+    if (!text.isEmpty())
+        return m_idPrefix.size() + text.size();
+    if (n.number < 0)
+        return 0;
+    qsizetype digits = 1;
+    for (int rest = n.number; rest >= 10; rest /= 10)
+        ++digits;
+    return m_idPrefix.size() + digits;
+}
+
+int DHTMLOutline::add(Node node, const QString& id)
 {
     const int index = size();
+    if (!id.isEmpty())
+        m_textIds.insert(index, id);
     if (node.parent >= index || node.parent < -1)
         node.parent = -1;
     const bool failed = node.verdict == Failed;
@@ -30,6 +46,8 @@ void DHTMLOutline::reserve(int count)
 
 void DHTMLOutline::clear()
 {
+    m_idPrefix.clear();
+    m_textIds.clear();
     m_nodes.clear();
     m_subtree.clear();
     m_failing.clear();

@@ -2,15 +2,15 @@
 
 #include "rendoc/html/dhtmlescape.h"
 #include "rendoc/html/dhtmloutline.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpageplan.h"
-
-#include <QTextStream>
 
 #include <vector>
 
-DHTMLOutlineWriter::DHTMLOutlineWriter(QTextStream& out, const DHTMLOutline& outline,
-                                       const DHTMLPagePlan& plan, std::function<QString(int)> href)
-    : m_out(out), m_outline(outline), m_plan(plan), m_href(std::move(href))
+DHTMLOutlineWriter::DHTMLOutlineWriter(DHTMLOutput& out, const DHTMLOutline& outline,
+                                       const DHTMLPagePlan& plan, std::function<bool(int)> linked,
+                                       std::function<void(int)> writeHref)
+    : m_out(out), m_outline(outline), m_plan(plan), m_linked(std::move(linked)), m_writeHref(std::move(writeHref))
 {
 }
 
@@ -23,14 +23,15 @@ void DHTMLOutlineWriter::writeEntry(int node, bool branch, bool open)
     writeVerdict(m_out, n.verdict);
     // A node whose tree goes on on its own page links to that page, marked.
     const bool continued = !branch && m_outline.subtreeSize(node) > 1;
-    const QString href = m_href(node);
-    if (!href.isEmpty()) {
+    const int target = node;
+    const bool linked = m_linked(target);
+    if (linked) {
         m_out << (continued ? QLatin1String("<a class=\"more\" href=\"") : QLatin1String("<a href=\""));
-        DHTMLEscape::write(m_out, href, true);
+        m_writeHref(target);
         m_out << QLatin1String("\">");
     }
     DHTMLEscape::write(m_out, n.label, false);
-    if (!href.isEmpty())
+    if (linked)
         m_out << QLatin1String("</a>");
     if (!n.type.isEmpty()) {
         m_out << QLatin1String(" <span class=\"type\">");
@@ -44,14 +45,15 @@ void DHTMLOutlineWriter::writeGroupEntry(int page)
     m_out << (groupHoldsFailure(m_outline, m_plan, page) ? QLatin1String("<li class=\"f\">")
                                                          : QLatin1String("<li>"));
     writeVerdict(m_out, groupVerdict(m_outline, m_plan, page));
-    const QString href = m_href(m_plan.pageRoot(page));
-    if (!href.isEmpty()) {
+    const int target = m_plan.pageRoot(page);
+    const bool linked = m_linked(target);
+    if (linked) {
         m_out << QLatin1String("<a class=\"more\" href=\"");
-        DHTMLEscape::write(m_out, href, true);
+        m_writeHref(target);
         m_out << QLatin1String("\">");
     }
     DHTMLEscape::write(m_out, groupLabel(m_outline, m_plan, page), false);
-    if (!href.isEmpty())
+    if (linked)
         m_out << QLatin1String("</a>");
     m_out << QLatin1String("</li>\n");
 }
@@ -88,7 +90,7 @@ bool DHTMLOutlineWriter::groupHoldsFailure(const DHTMLOutline& outline, const DH
     return false;
 }
 
-void DHTMLOutlineWriter::writeVerdict(QTextStream& out, int verdict)
+void DHTMLOutlineWriter::writeVerdict(DHTMLOutput& out, int verdict)
 {
     switch (verdict) {
     case DHTMLOutline::Passed:
@@ -125,14 +127,15 @@ void DHTMLOutlineWriter::writeAncestors(int node)
         }
         const auto it = chain.crbegin() + std::ptrdiff_t(i);
         m_out << QLatin1String("<li>");
-        const QString href = m_href(*it);
-        if (!href.isEmpty()) {
+        const int target = *it;
+        const bool linked = m_linked(target);
+        if (linked) {
             m_out << QLatin1String("<a href=\"");
-            DHTMLEscape::write(m_out, href, true);
+            m_writeHref(target);
             m_out << QLatin1String("\">");
         }
         DHTMLEscape::write(m_out, m_outline.node(*it).label, false);
-        if (!href.isEmpty())
+        if (linked)
             m_out << QLatin1String("</a>");
         m_out << QLatin1String("</li>");
     }
@@ -194,14 +197,15 @@ void DHTMLOutlineWriter::writeFailures(int limit)
         }
         if (count < limit) {
             m_out << QLatin1String("<li>");
-            const QString href = m_href(k);
-            if (!href.isEmpty()) {
+            const int target = k;
+            const bool linked = m_linked(target);
+            if (linked) {
                 m_out << QLatin1String("<a href=\"");
-                DHTMLEscape::write(m_out, href, true);
+                m_writeHref(target);
                 m_out << QLatin1String("\">");
             }
             DHTMLEscape::write(m_out, n.label, false);
-            if (!href.isEmpty())
+            if (linked)
                 m_out << QLatin1String("</a>");
             m_out << QLatin1String("</li>\n");
         }

@@ -7,7 +7,7 @@
 
 class DHTMLOutline;
 class DHTMLPagePlan;
-class QTextStream;
+class DHTMLOutput;
 
 // Writes the outline of one page of a report: the node tree with verdict marks and links to
 // each node's text, folded with <details> (no script needed) and open on the branches that
@@ -20,9 +20,10 @@ class DHTMLOutlineWriter
     Q_DECLARE_TR_FUNCTIONS(DHTMLOutlineWriter)
 
 public:
-    // href(node): the link to node's anchor from the page written, "" for none.
-    DHTMLOutlineWriter(QTextStream& out, const DHTMLOutline& outline, const DHTMLPagePlan& plan,
-                       std::function<QString(int)> href);
+    // linked(node): whether the page written links to node's anchor; writeHref(node) writes
+    // that link's href, escaped for an attribute, into out.
+    DHTMLOutlineWriter(DHTMLOutput& out, const DHTMLOutline& outline, const DHTMLPagePlan& plan,
+                       std::function<bool(int)> linked, std::function<void(int)> writeHref);
 
     // The tree of page (the nav's list only; the caller writes the nav around it).
     void writeTree(int page);
@@ -31,7 +32,7 @@ public:
     void writeFailures(int limit);
 
     // The verdict mark of a node.
-    static void writeVerdict(QTextStream& out, int verdict);
+    static void writeVerdict(DHTMLOutput& out, int verdict);
 
     // A group page (siblings sharing a page) as one line: the first and last node's names
     // and how many nodes, the worst verdict of them, whether any holds a failure.
@@ -44,8 +45,9 @@ private:
     void writeGroupEntry(int page);
     void writeAncestors(int node);
 
-    QTextStream& m_out;
+    DHTMLOutput& m_out;
     const DHTMLOutline& m_outline;
     const DHTMLPagePlan& m_plan;
-    std::function<QString(int)> m_href;
+    std::function<bool(int)> m_linked;
+    std::function<void(int)> m_writeHref;
 };

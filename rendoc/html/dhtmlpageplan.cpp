@@ -23,21 +23,23 @@ qint64 estimate(const DItem* item)
 }
 
 // A node's entry in the outline of the page that holds it.
-qint64 outlineBytes(const DHTMLOutline::Node& node)
+qint64 outlineBytes(const DHTMLOutline& outline, int index)
 {
-    return 110 + 2 * node.label.size() + node.type.size() + node.id.size();
+    const DHTMLOutline::Node& node = outline.node(index);
+    return 110 + 2 * node.label.size() + node.type.size() + outline.anchorIdSize(index);
 }
 
 // What a node with a page of its own leaves in its parent's page: the link in the text
 // and its entry in the outline.
-qint64 stubBytes(const DHTMLOutline::Node& node)
+qint64 stubBytes(const DHTMLOutline& outline, int index)
 {
-    return 60 + 40 + outlineBytes(node);
+    return 60 + 40 + outlineBytes(outline, index);
 }
 
 } // namespace
 
-void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document, qint64 budget)
+bool DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document, qint64 budget,
+                          const ItemVisitor& visit)
 {
     m_outline = outline;
     const size_t n = outline ? size_t(outline->size()) : 0;
@@ -54,7 +56,7 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
     m_itemNodes.clear();
     m_starts.clear();
     if (!outline || !document || n == 0)
-        return;
+        return false;
     // A node's text can be cut out when its last item climbs to a sibling of its first.
     for (size_t k = 0; k < n; ++k) {
         const DHTMLOutline::Node& node = outline->node(int(k));
@@ -65,12 +67,17 @@ void DHTMLPagePlan::build(const DHTMLOutline* outline, const DDocument* document
             end = end->parent();
         m_rangeEnds[k] = end;
     }
-    walk(document);
+    // Reports hold a title, tag or link in most nodes and a tag in many: room made at once
+    // spares the tables' growing (each step a copy into fresh memory) during the walk.
+    m_itemNodes.reserve(qsizetype(n));
+    m_tagNodes.reserve(qsizetype(n / 2));
+    walk(document, visit);
     if (budget > 0)
         partition(budget);
+    return true;
 }
 
-void DHTMLPagePlan::walk(const DDocument* document)
+void DHTMLPagePlan::walk(const DDocument* document, const ItemVisitor& visit)
 {
     // The nodes starting at an item are a node and its first descendants: consecutive indexes.
     DHTMLItemMap starts;
@@ -97,6 +104,8 @@ void DHTMLPagePlan::walk(const DDocument* document)
     int depth = 0;
     int documentNumber = -1;
     for (const DItem* it = document; it;) {
+        if (visit)
+            visit(it);
         if (!it->parent() && it->kind() == DItem::Document)
             ++documentNumber;
         const DHTMLItemMap::Entry* startsEnd = nullptr;
@@ -123,8 +132,11 @@ void DHTMLPagePlan::walk(const DDocument* document)
         const int holder = open.empty() ? -1 : open.back().node;
         (holder < 0 ? m_rootOwn : m_own[size_t(holder)]) += estimate(it);
         if (it->kind() == DItem::Tag) {
-            if (!m_tagNodes.contains(it->toTag()->name()))
-                m_tagNodes.insert(it->toTag()->name(), holder);
+            // The first tag of a name counts; one look-up whether the name is new or not.
+            const qsizetype known = m_tagNodes.size();
+            int& tagNode = m_tagNodes[it->toTag()->name()];
+            if (m_tagNodes.size() != known)
+                tagNode = holder;
             if (holder >= 0)
                 m_itemNodes.add(it, holder);
         } else if ((it->kind() == DItem::Title || it->kind() == DItem::Link) && holder >= 0) {
@@ -164,12 +176,16 @@ void DHTMLPagePlan::partition(qint64 budget)
     const int n = m_outline->size();
     const qint64 room = qMax<qint64>(1024, budget - PageOverhead);
     std::vector<qint64> kept(static_cast<size_t>(n), 0);
-    std::vector<std::vector<int>> children(static_cast<size_t>(n));
-    std::vector<int> top;
-    for (int k = 0; k < n; ++k) {
-        const int parent = m_outline->node(k).parent;
-        (parent < 0 ? top : children[size_t(parent)]).push_back(k);
-    }
+    // A node's children follow it in pre-order, each after the subtree of the one before:
+    // listed into one reused vector rather than a vector per node.
+    std::vector<int> kids;
+    auto childrenOf = [&](int k) -> const std::vector<int>& {
+        kids.clear();
+        const int end = k < 0 ? n : k + m_outline->subtreeSize(k);
+        for (int c = k + 1; c < end; c += m_outline->subtreeSize(c))
+            kids.push_back(c);
+        return kids;
+    };
     std::vector<bool> split(static_cast<size_t>(n), false);
     // Groups of siblings sharing a page: first node -> last node and estimated bytes.
     std::vector<int> groupLast(static_cast<size_t>(n), -1);
@@ -185,7 +201,7 @@ void DHTMLPagePlan::partition(qint64 budget)
                          [&](int a, int b) { return kept[size_t(a)] > kept[size_t(b)]; });
         for (int c : order) {
             // A page for a node hardly larger than the line it leaves behind gains nothing.
-            const qint64 stub = stubBytes(m_outline->node(c));
+            const qint64 stub = stubBytes(*m_outline, c);
             if (size <= fit || kept[size_t(c)] <= 2 * stub)
                 break;
             split[size_t(c)] = true;
@@ -204,10 +220,10 @@ void DHTMLPagePlan::partition(qint64 budget)
             if (run.size() > 1) {
                 groupLast[size_t(run.front())] = run.back();
                 groupBytes[size_t(run.front())] = runBytes;
-                size -= runBytes - stubBytes(m_outline->node(run.front()));
-            } else if (run.size() == 1 && kept[size_t(run.front())] > 2 * stubBytes(m_outline->node(run.front()))) {
+                size -= runBytes - stubBytes(*m_outline, run.front());
+            } else if (run.size() == 1 && kept[size_t(run.front())] > 2 * stubBytes(*m_outline, run.front())) {
                 split[size_t(run.front())] = true;
-                size -= kept[size_t(run.front())] - stubBytes(m_outline->node(run.front()));
+                size -= kept[size_t(run.front())] - stubBytes(*m_outline, run.front());
             }
             run.clear();
             runBytes = 0;
@@ -220,7 +236,7 @@ void DHTMLPagePlan::partition(qint64 budget)
             if (kept[size_t(c)] > room / 2) {
                 closeRun();
                 split[size_t(c)] = true;
-                size -= kept[size_t(c)] - stubBytes(m_outline->node(c));
+                size -= kept[size_t(c)] - stubBytes(*m_outline, c);
                 continue;
             }
             if (!run.empty() && (runBytes + kept[size_t(c)] > room / 2 || !adjacent(run.back(), c)))
@@ -249,9 +265,10 @@ void DHTMLPagePlan::partition(qint64 budget)
         return settleShared(size, kids);
     };
     for (int k = n - 1; k >= 0; --k)
-        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(m_outline->node(k)), children[size_t(k)], room);
+        kept[size_t(k)] = settle(m_own[size_t(k)] + outlineBytes(*m_outline, k), childrenOf(k), room);
     // A report that fits is one page; else the report page, what opens first, keeps to an
     // eighth of a page where it can, its larger parts going to pages of their own.
+    const std::vector<int> top = childrenOf(-1);
     qint64 whole = m_rootOwn;
     for (int c : top)
         whole += kept[size_t(c)];

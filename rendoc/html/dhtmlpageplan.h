@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class DDocument;
@@ -35,11 +36,17 @@ public:
     // The estimated size of a page beyond its text: head, styles, script, navigation.
     static constexpr qint64 PageOverhead = 12 * 1024;
 
+    // Sees every item of the document, in document order, during the plan's walk.
+    using ItemVisitor = std::function<void(const DItem*)>;
+
     // Plans the pages of document (and the documents chained after it) along outline, whose
     // items must belong to that document. budget: the bytes a page should stay under (0: one
     // page). outline may be null (one page). With an outline the walk is made whatever the
-    // budget, so nodeOfItem() always answers.
-    void build(const DHTMLOutline* outline, const DDocument* document, qint64 budget);
+    // budget, so nodeOfItem() always answers, and visit (when set) is given each item: a
+    // writer that needs a walk of its own before writing shares this one. Answers whether
+    // the walk was made.
+    bool build(const DHTMLOutline* outline, const DDocument* document, qint64 budget,
+               const ItemVisitor& visit = ItemVisitor());
 
     int pageCount() const { return int(m_pageRoots.size()); }
     bool isSplit() const { return pageCount() > 1; }
@@ -83,7 +90,7 @@ public:
     qint64 estimatedSize(int page) const { return m_pageBytes[size_t(page)]; }
 
 private:
-    void walk(const DDocument* document);
+    void walk(const DDocument* document, const ItemVisitor& visit);
     void partition(qint64 budget);
     // Whether the texts of outline siblings a and b (a before b) can share a page: both can be
     // cut out and they lie under the same item.

@@ -1,8 +1,7 @@
 #include "rendoc/html/dhtmltotals.h"
 
 #include "rendoc/html/dhtmlescape.h"
-
-#include <QTextStream>
+#include "rendoc/html/dhtmloutput.h"
 
 void DHTMLTotals::clear()
 {
@@ -10,7 +9,7 @@ void DHTMLTotals::clear()
     m_rows.clear();
 }
 
-void DHTMLTotals::write(QTextStream& out) const
+void DHTMLTotals::write(DHTMLOutput& out) const
 {
     if (m_rows.isEmpty())
         return;

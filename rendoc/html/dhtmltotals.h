@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class QTextStream;
+class DHTMLOutput;
 
 // The totals table at the top of a report page: a heading row and one row per counted file,
 // the same columns as that file's row in the results summary, so a page read alone still
@@ -26,7 +26,7 @@ public:
     bool isEmpty() const { return m_rows.isEmpty(); }
 
     // Writes the table; nothing when there is no row.
-    void write(QTextStream& out) const;
+    void write(DHTMLOutput& out) const;
     // The style rules of the table, for the page's style block.
     static QLatin1String css();
 

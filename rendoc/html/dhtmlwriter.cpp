@@ -5,6 +5,7 @@
 #include "rendoc/html/dhtmlimagecopier.h"
 #include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmloutlinewriter.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/html/dlogmonitor.h"
 #include "rendoc/model/ditems.h"
@@ -13,10 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
-#include <QTextStream>
-
-#include <charconv>
 
 DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
     : DIterator(monitor), m_images(std::make_unique<DHTMLImageCopier>(*this))
@@ -24,6 +21,13 @@ DHTMLWriter::DHTMLWriter(DProgressMonitor* monitor)
 }
 
 DHTMLWriter::~DHTMLWriter() = default;
+
+void DHTMLWriter::setStream(QTextStream* stream)
+{
+    m_stream = stream;
+    m_streamOutput = stream ? std::make_unique<DHTMLOutput>(stream) : nullptr;
+    m_out = m_streamOutput.get();
+}
 
 QString DHTMLWriter::escape(const QString& text)
 {
@@ -42,24 +46,22 @@ QString DHTMLWriter::tagId(const QString& name)
 
 void DHTMLWriter::writeEscaped(QStringView text, bool attribute)
 {
-    DHTMLEscape::write(*m_out, text, attribute);
+    m_out->writeEscaped(text, attribute);
 }
 
 void DHTMLWriter::write(QLatin1String markup)
 {
-    *m_out << markup;
+    m_out->write(markup);
 }
 
 void DHTMLWriter::write(const QString& markup)
 {
-    *m_out << markup;
+    m_out->write(QStringView(markup));
 }
 
 void DHTMLWriter::writeNumber(qint64 number)
 {
-    char digits[24];
-    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
-    *m_out << QLatin1String(digits, end.ptr - digits);
+    m_out->writeNumber(number);
 }
 
 void DHTMLWriter::logMessage(const QString& text)
@@ -78,7 +80,13 @@ void DHTMLWriter::clearAnchors()
 void DHTMLWriter::writeAnchor(int node)
 {
     write(QLatin1String("<span id=\""));
-    writeEscaped(m_outline->node(node).id, true);
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    writeEscaped(m_outline->idPrefix(), true);
+    const QString text = m_outline->textId(node);
+    if (!text.isEmpty())
+        writeEscaped(text, true);
+    else
+        writeNumber(n.number);
     write(QLatin1String("\"></span>"));
     if (!m_anchorWritten[size_t(node)]) {
         m_anchorWritten[size_t(node)] = 1;
@@ -98,47 +106,55 @@ void DHTMLWriter::doAll(DDocument* document)
     if (!m_out || !document)
         return;
     // A stream holds one page: nothing is split off to pages it cannot write.
-    m_plan.build(m_outline, document, 0);
     m_pageBase = document->name();
-    scanPage(document);
+    planPages(document, 0);
     writePage(document);
 }
 
-void DHTMLWriter::scanPage(DDocument* document)
+void DHTMLWriter::planPages(DDocument* document, qint64 budget)
 {
     m_styleSheet.clear();
     m_popups.clear();
     m_documentIndex.clear();
     m_unnumberedTitles.clear();
     m_tagNames.clear();
-    int documents = 0;
-    for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
-        m_styleSheet.add(it->style());
-        switch (it->kind()) {
-        case DItem::Document:
-            if (it->parent() == nullptr) {
-                const QString& name = it->toDocument()->name();
-                if (!name.isEmpty() && !m_documentIndex.contains(name))
-                    m_documentIndex.insert(name, documents);
-                ++documents;
-            }
-            break;
-        case DItem::Title:
-            if (it->toTitle()->numberText().isEmpty())
-                m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
-            break;
-        case DItem::Tag:
-            m_tagNames.insert(it->toTag()->name());
-            break;
-        case DItem::Popup:
-            if (!m_popups.contains(it->toPopup()->name()))
-                m_popups.insert(it->toPopup()->name(), it);
-            break;
-        default:
-            break;
+    m_scannedDocuments = 0;
+    // The items are the writer's own; the plan only reads them.
+    m_tagsPlanned = m_plan.build(m_outline, document, budget,
+                                 [this](const DItem* item) { scanItem(const_cast<DItem*>(item)); });
+    if (!m_tagsPlanned) {
+        for (DItem* it = document; it; it = it->nextInDocument(nullptr)) {
+            scanItem(it);
+            if (it->kind() == DItem::Tag)
+                m_tagNames.insert(it->toTag()->name());
         }
     }
     m_css = m_styleSheet.css();
+}
+
+void DHTMLWriter::scanItem(DItem* it)
+{
+    m_styleSheet.add(it->style());
+    switch (it->kind()) {
+    case DItem::Document:
+        if (it->parent() == nullptr) {
+            const QString& name = it->toDocument()->name();
+            if (!name.isEmpty() && !m_documentIndex.contains(name))
+                m_documentIndex.insert(name, m_scannedDocuments);
+            ++m_scannedDocuments;
+        }
+        break;
+    case DItem::Title:
+        if (it->toTitle()->numberText().isEmpty())
+            m_unnumberedTitles.insert(it, int(m_unnumberedTitles.size()) + 1);
+        break;
+    case DItem::Popup:
+        if (!m_popups.contains(it->toPopup()->name()))
+            m_popups.insert(it->toPopup()->name(), it);
+        break;
+    default:
+        break;
+    }
 }
 
 void DHTMLWriter::writeHead(DDocument* document)
@@ -365,10 +381,16 @@ void DHTMLWriter::writeTitleStart(DItem* item)
     const int h = qBound(1, title->level() + 1, 6);
     write(QLatin1String("<h"));
     writeNumber(h);
-    const QString id = titleId(item);
-    if (!id.isEmpty()) {
-        write(QLatin1String(" id=\""));
-        writeEscaped(id, true);
+    // The id titleId() gives, written without making it.
+    if (!title->numberText().isEmpty()) {
+        write(QLatin1String(" id=\"x-"));
+        writeNumber(m_documentNumber);
+        write(QLatin1String("-t"));
+        writeEscaped(title->numberText(), true);
+        write(QLatin1String("\""));
+    } else if (const int ordinal = m_unnumberedTitles.value(title)) {
+        write(QLatin1String(" id=\"x-u"));
+        writeNumber(ordinal);
         write(QLatin1String("\""));
     }
     writeClassAttribute(item, nullptr);

@@ -20,6 +20,7 @@
 
 class DHTMLImageCopier;
 class DHTMLOutline;
+class DHTMLOutput;
 class DLogMonitor;
 class QTextStream;
 
@@ -62,9 +63,9 @@ public:
     void setMode(int mode) { m_mode = mode == FileMode ? FileMode : StreamMode; }
     int mode() const { return m_mode; }
 
-    // The stream of stream mode; not owned. During writeFile() it is the file's stream.
-    void setStream(QTextStream* stream) { m_out = stream; }
-    QTextStream* stream() const { return m_out; }
+    // The stream of stream mode; not owned. Writes reach it as they are made.
+    void setStream(QTextStream* stream);
+    QTextStream* stream() const { return m_stream; }
 
     void setConfig(const DHTMLConfig& config) { m_config = config; }
     const DHTMLConfig& config() const { return m_config; }
@@ -147,6 +148,8 @@ protected:
         return node >= 0 && size_t(node) < m_anchorWritten.size() && m_anchorWritten[size_t(node)];
     }
 
+    // Where markup goes: the stream's output, or the file's during writeFile().
+    DHTMLOutput& output() const { return *m_out; }
     // Writes text escaped (attribute: for a double-quoted attribute value).
     void writeEscaped(QStringView text, bool attribute = false);
     // Writes raw markup.
@@ -180,15 +183,24 @@ private:
     // Writes node's anchor id and notes it as written on this page.
     void writeAnchor(int node);
     void forgetWrittenAnchors();
-    // The href of node's anchor from the page being written; "" for none.
-    // The href of node's anchor from the page being written; "" for none. On this page it
-    // is linked only once written, unless sameTrusted (a list written before the text).
-    QString nodeHref(int node, bool sameTrusted) const;
+    // Whether the page being written links to node's anchor: one on this page only once
+    // written, unless sameTrusted (a list written before the text).
+    bool nodeLinked(int node, bool sameTrusted) const;
+    // Writes the href of node's anchor from the page being written, escaped for an attribute.
+    void writeNodeHref(int node);
     // The file name (percent-encoded) of page of the plan.
     QString pageFile(int page) const;
     // href prefixed with the page that holds it when that is not the page being written.
     QString onPage(int page, const QString& fragment) const;
-    void scanPage(DDocument* document);
+    // Notes what the pages of document need before they are written (styles, popups, tags,
+    // unnumbered titles), sharing the page plan's walk when it makes one; then plans them.
+    void planPages(DDocument* document, qint64 budget);
+    void scanItem(DItem* item);
+    // Whether the document being written holds a tag of that name.
+    bool holdsTag(const QString& name) const
+    {
+        return m_tagsPlanned ? m_plan.pageOfTag(name) >= 0 : m_tagNames.contains(name);
+    }
     void writeHead(DDocument* document);
     void writeStyles();
     // Writes first, its following siblings and their subtrees, without recursion.
@@ -217,7 +229,9 @@ private:
     void logMessage(const QString& text);
 
     int m_mode = StreamMode;
-    QTextStream* m_out = nullptr;
+    QTextStream* m_stream = nullptr;
+    std::unique_ptr<DHTMLOutput> m_streamOutput; // m_stream's, for stream mode
+    DHTMLOutput* m_out = nullptr;                // the output being written
     DHTMLConfig m_config;
     QString m_outputDir;
     QString m_pixmapDir;
@@ -239,8 +253,10 @@ private:
     QHash<QString, DItem*> m_popups;            // first popup of each name
     QHash<QString, int> m_documentIndex;        // document name -> article number
     QHash<const DItem*, int> m_unnumberedTitles; // unnumbered title -> ordinal in the page
-    QSet<QString> m_tagNames;                   // the tags of the page, for links to them
+    QSet<QString> m_tagNames;                   // the tags of the page, unless the plan has them
+    bool m_tagsPlanned = false;                 // the plan's walk noted the tags
     bool m_inPage = false;                      // writing a page (its tags are known)
+    int m_scannedDocuments = 0;                 // top-level documents met by scanItem()
     QHash<const DItem*, QString> m_popupIds;    // popups written (or being written) -> id
     int m_popupDepth = 0;                       // popups being written inside each other
     DHTMLItemMap m_anchors;                     // first item -> outline nodes starting there

@@ -1,11 +1,10 @@
 #include "rendoc/html/dhtmlwriter.h"
 
 #include "rendoc/html/dexportfile.h"
+#include "rendoc/html/dhtmloutput.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
-#include <QTextStream>
 
 // The file part of the writer: pages written into files, the inputs no page may replace,
 // and the output limit.
@@ -55,10 +54,7 @@ bool DHTMLWriter::stopWriting()
     if (isCanceled()) {
         m_stopped = true;
     } else if (m_limitFactor > 0 && m_out) {
-        // The stream's own buffer (a few KiB) is not counted; the limit is far above it.
-        const qint64 page = m_out->device() ? m_out->device()->pos()
-                                            : (m_out->string() ? m_out->string()->size() : 0);
-        m_limitReached = m_pagesBytes + page > outputLimit();
+        m_limitReached = m_pagesBytes + m_out->size() > outputLimit();
         m_stopped = m_limitReached;
     }
     return m_stopped;
@@ -79,8 +75,7 @@ bool DHTMLWriter::writeFile(DDocument* document, const QString& path)
     m_pageBase = info.fileName();
     if (m_pageBase.endsWith(m_config.suffix()))
         m_pageBase.chop(m_config.suffix().size());
-    m_plan.build(m_outline, document, m_config.pageBytes());
-    scanPage(document);
+    planPages(document, m_config.pageBytes());
     for (int page = 0; page < m_plan.pageCount(); ++page) {
         const QString file = page == 0 ? path
                                         : QDir(info.path()).filePath(m_plan.pageName(m_pageBase, page)
@@ -104,12 +99,11 @@ bool DHTMLWriter::writeOneFile(DDocument* document, const QString& path, int pag
                                                           file.errorString());
         return false;
     }
-    QTextStream stream(file.device());
-    stream.setEncoding(QStringConverter::Utf8);
-    QTextStream* previous = m_out;
-    m_out = &stream;
+    DHTMLOutput out(file.device());
+    DHTMLOutput* previous = m_out;
+    m_out = &out;
     writePage(document, page);
-    stream.flush();
+    out.flush();
     m_out = previous;
     if (m_limitReached) {
         file.cancel();
@@ -125,7 +119,7 @@ bool DHTMLWriter::writeOneFile(DDocument* document, const QString& path, int pag
         m_error = tr("Cancelled");
         return false;
     }
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
+    if (out.failed() || !file.commit()) {
         m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path),
                                                           file.errorString());
         return false;

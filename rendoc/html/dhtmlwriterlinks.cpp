@@ -58,7 +58,7 @@ QString DHTMLWriter::placeHref(const QString& tag, const QString& document) cons
     if (!document.isEmpty() && !m_documentIndex.contains(document))
         return QString();
     if (!tag.isEmpty()) {
-        if (m_inPage && !m_tagNames.contains(tag))
+        if (m_inPage && !holdsTag(tag))
             return QString();
         const QString fragment = QLatin1Char('#') + QString::fromLatin1(QUrl::toPercentEncoding(tagId(tag)));
         return m_plan.isSplit() ? onPage(m_plan.pageOfTag(tag), fragment) : fragment;

@@ -2,10 +2,10 @@
 
 #include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmloutlinewriter.h"
+#include "rendoc/html/dhtmloutput.h"
 #include "rendoc/html/dhtmlpagescript.h"
 #include "rendoc/model/ditems.h"
 
-#include <QTextStream>
 #include <QUrl>
 
 // The page part of the writer: the pages of a report (one, or a report page and node pages),
@@ -21,7 +21,7 @@ void DHTMLWriter::setOutline(const DHTMLOutline* outline)
     m_anchorWritten.assign(size_t(outline->size()), 0);
     for (int k = 0; k < outline->size(); ++k) {
         const DHTMLOutline::Node& node = outline->node(k);
-        if (node.first && !node.id.isEmpty())
+        if (node.first && outline->hasAnchor(k))
             m_anchors.add(node.first, k);
     }
     m_anchors.sort();
@@ -69,7 +69,8 @@ void DHTMLWriter::writePage(DDocument* document, int page)
         write(QLatin1String("</article>\n"));
     } else {
         if (m_plan.isSplit())
-            DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, true); })
+            DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeLinked(node, true); },
+                               [this](int node) { writeNodeHref(node); })
                 .writeFailures(200);
         writeRange(document);
     }
@@ -110,7 +111,8 @@ void DHTMLWriter::writeNav(DDocument* document)
         writeEscaped(m_backText);
         write(QLatin1String("</a></p>\n"));
     }
-    DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeHref(node, false); })
+    DHTMLOutlineWriter(*m_out, *m_outline, m_plan, [this](int node) { return nodeLinked(node, false); },
+                       [this](int node) { writeNodeHref(node); })
         .writeTree(m_page);
     write(QLatin1String("</nav>\n"));
 }
@@ -142,15 +144,26 @@ void DHTMLWriter::writeSplitLink(DItem* item, int node)
         write(QLatin1String("</li>\n"));
 }
 
-QString DHTMLWriter::nodeHref(int node, bool sameTrusted) const
+bool DHTMLWriter::nodeLinked(int node, bool sameTrusted) const
 {
-    const DHTMLOutline::Node& n = m_outline->node(node);
-    if (n.id.isEmpty() || !n.first)
-        return QString();
+    if (!m_outline->node(node).first || !m_outline->hasAnchor(node))
+        return false;
+    return m_plan.pageOfNode(node) != m_page || sameTrusted || anchorWritten(node);
+}
+
+void DHTMLWriter::writeNodeHref(int node)
+{
     const int page = m_plan.pageOfNode(node);
-    if (page == m_page && !sameTrusted && !anchorWritten(node))
-        return QString();
-    return onPage(page, QLatin1Char('#') + n.id);
+    if (page != m_page)
+        writeEscaped(pageFile(page), true);
+    write(QLatin1String("#"));
+    const DHTMLOutline::Node& n = m_outline->node(node);
+    writeEscaped(m_outline->idPrefix(), true);
+    const QString text = m_outline->textId(node);
+    if (!text.isEmpty())
+        writeEscaped(text, true);
+    else
+        writeNumber(n.number);
 }
 
 QString DHTMLWriter::pageFile(int page) const

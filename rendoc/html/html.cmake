@@ -20,6 +20,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutline.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutlinewriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmloutlinewriter.h
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dhtmloutput.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlpageplan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlpageplan.h
   ${CMAKE_CURRENT_LIST_DIR}/dhtmlpagescript.cpp

@@ -10,3 +10,7 @@ korvat_add_test(tst_dhtmllinks
 korvat_add_test(tst_dhtmlitemmap
   SOURCES tst_dhtmlitemmap.cpp
   LIBS rendoc)
+
+korvat_add_test(tst_dhtmloutput
+  SOURCES tst_dhtmloutput.cpp
+  LIBS rendoc)

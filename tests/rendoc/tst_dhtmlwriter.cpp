@@ -4,6 +4,7 @@
 #include "rendoc/model/ddocument.h"
 #include "rendoc/html/dexporthtml.h"
 #include "rendoc/html/dhtmlconfig.h"
+#include "rendoc/html/dhtmloutline.h"
 #include "rendoc/html/dhtmlwriter.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/html/dlogmonitor.h"
@@ -356,6 +357,53 @@ private Q_SLOTS:
         QVERIFY(exporter.writtenFiles().isEmpty());
         if (how != "cancel")
             QVERIFY(!exporter.errorString().isEmpty());
+    }
+
+    // A node's anchor id is the outline's prefix and the node's text id, else its number. The
+    // id is written at the node's text and in the outline's link to it, escaped, and its
+    // length (which the page plan's estimates count) is that of the id as written.
+    void outlineAnchorIds_data()
+    {
+        QTest::addColumn<QString>("textId");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("anchor"); // as written in the page; "" for none
+        QTest::addColumn<int>("size");
+        QTest::newRow("number") << QString() << 42 << "x-n42" << 5;
+        QTest::newRow("number zero") << QString() << 0 << "x-n0" << 4;
+        QTest::newRow("text id before number") << "alpha" << 7 << "x-nalpha" << 8;
+        QTest::newRow("text id escaped") << "a\"b<c" << 1 << "x-na&quot;b&lt;c" << 8;
+        QTest::newRow("neither") << QString() << -1 << QString() << 0;
+    }
+
+    void outlineAnchorIds()
+    {
+        QFETCH(QString, textId);
+        QFETCH(int, number);
+        QFETCH(QString, anchor);
+        DDocument document(QStringLiteral("Ids"), QStringLiteral("ids"));
+        auto* section = new DSection(QString(), &document);
+        document.setChild(section);
+        section->setChild(new DText(QStringLiteral("text of the node"), section));
+        DHTMLOutline outline;
+        outline.setIdPrefix(QStringLiteral("x-n"));
+        DHTMLOutline::Node node;
+        node.label = QStringLiteral("the node");
+        node.number = number;
+        node.first = section;
+        node.last = section->child();
+        outline.add(node, textId);
+        QTEST(int(outline.anchorIdSize(0)), "size");
+
+        DHTMLWriter writer;
+        writer.setOutline(&outline);
+        const QString page = writePage(writer, &document);
+        if (anchor.isEmpty()) {
+            QVERIFY(!page.contains(QLatin1String("<span id=\"x-n")));
+            QVERIFY(page.contains(QLatin1String("&#183;</span>the node")));
+        } else {
+            QVERIFY2(page.contains(QLatin1String("<span id=\"") + anchor + QLatin1String("\"></span>")), qPrintable(page));
+            QVERIFY2(page.contains(QLatin1String("<a href=\"#") + anchor + QLatin1String("\">the node</a>")), qPrintable(page));
+        }
     }
 
     // A document nested far deeper than any stack would take recursion for.

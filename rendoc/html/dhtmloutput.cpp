@@ -1,0 +1,180 @@
+#include "rendoc/html/dhtmloutput.h"
+
+#include <QIODevice>
+#include <QTextStream>
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// The most bytes one UTF-16 unit can give: a waiting lone surrogate's replacement character
+// and "&quot;".
+constexpr qsizetype MaxBytesPerUnit = 9;
+
+// U+FFFD, written for a surrogate without its partner.
+inline char* putReplacement(char* out)
+{
+    *out++ = char(0xEF);
+    *out++ = char(0xBF);
+    *out++ = char(0xBD);
+    return out;
+}
+
+inline bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+inline bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+} // namespace
+
+DHTMLOutput::DHTMLOutput(QIODevice* device) : m_device(device), m_buffer(new char[Capacity]) {}
+
+DHTMLOutput::DHTMLOutput(QTextStream* stream) : m_stream(stream), m_buffer(new char[Capacity]) {}
+
+DHTMLOutput::~DHTMLOutput()
+{
+    flush();
+}
+
+bool DHTMLOutput::flush()
+{
+    if (m_used == 0 || m_failed)
+        return !m_failed;
+    // The buffer only ever ends between characters, so each block decodes on its own.
+    if (m_device)
+        m_failed = m_device->write(m_buffer.get(), m_used) != m_used;
+    else if (m_stream)
+        *m_stream << QString::fromUtf8(m_buffer.get(), m_used);
+    m_flushed += m_used;
+    m_used = 0;
+    return !m_failed;
+}
+
+void DHTMLOutput::write(QLatin1String text)
+{
+    const char* data = text.data();
+    qsizetype size = text.size();
+    while (size > 0) {
+        // Two bytes at most for each character, and a waiting surrogate's replacement.
+        reserve(qMin<qsizetype>(2 * size + 3, Capacity));
+        if (m_highSurrogate) {
+            m_used = putReplacement(m_buffer.get() + m_used) - m_buffer.get();
+            m_highSurrogate = 0;
+        }
+        const qsizetype room = (Capacity - m_used) / 2;
+        const qsizetype n = qMin(size, qMax<qsizetype>(1, room));
+        char* out = m_buffer.get() + m_used;
+        for (qsizetype i = 0; i < n; ++i) {
+            const uchar c = uchar(data[i]);
+            if (c < 0x80) {
+                *out++ = char(c);
+            } else {
+                *out++ = char(0xC0 | (c >> 6));
+                *out++ = char(0x80 | (c & 0x3F));
+            }
+        }
+        m_used = out - m_buffer.get();
+        data += n;
+        size -= n;
+    }
+    if (m_stream)
+        flush();
+}
+
+void DHTMLOutput::write(QStringView text)
+{
+    encode(text, false, false);
+}
+
+void DHTMLOutput::writeEscaped(QStringView text, bool attribute)
+{
+    encode(text, true, attribute);
+}
+
+void DHTMLOutput::writeNumber(qint64 number)
+{
+    reserve(24);
+    if (m_highSurrogate) {
+        m_used = putReplacement(m_buffer.get() + m_used) - m_buffer.get();
+        m_highSurrogate = 0;
+    }
+    char* out = m_buffer.get() + m_used;
+    m_used = std::to_chars(out, out + 21, number).ptr - m_buffer.get();
+    if (m_stream)
+        flush();
+}
+
+void DHTMLOutput::encode(QStringView text, bool escape, bool attribute)
+{
+    const char16_t* data = text.utf16();
+    qsizetype size = text.size();
+    while (size > 0) {
+        reserve(qMin<qsizetype>(size * MaxBytesPerUnit, Capacity));
+        const qsizetype done = encodeChunk(data, size, escape, attribute);
+        data += done;
+        size -= done;
+    }
+    if (m_stream)
+        flush();
+}
+
+qsizetype DHTMLOutput::encodeChunk(const char16_t* text, qsizetype size, bool escape, bool attribute)
+{
+    const qsizetype n = qMin(size, qMax<qsizetype>(1, (Capacity - m_used) / MaxBytesPerUnit));
+    char* out = m_buffer.get() + m_used;
+    auto put = [&out](const char* s, size_t length) {
+        std::memcpy(out, s, length);
+        out += length;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i];
+        // Dropped characters leave a waiting high surrogate waiting: the text around them is
+        // joined as if they had never been there.
+        if (escape && ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF))
+            continue;
+        if (m_highSurrogate) {
+            if (isLowSurrogate(c)) {
+                const char32_t u = 0x10000 + ((char32_t(m_highSurrogate) - 0xD800) << 10) + (c - 0xDC00);
+                *out++ = char(0xF0 | (u >> 18));
+                *out++ = char(0x80 | ((u >> 12) & 0x3F));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
+                *out++ = char(0x80 | (u & 0x3F));
+                m_highSurrogate = 0;
+                continue;
+            }
+            out = putReplacement(out);
+            m_highSurrogate = 0;
+        }
+        if (c < 0x80) {
+            if (escape) {
+                switch (c) {
+                case u'&': put("&amp;", 5); continue;
+                case u'<': put("&lt;", 4); continue;
+                case u'>': put("&gt;", 4); continue;
+                case u'"': put("&quot;", 6); continue;
+                case u'\'':
+                    if (attribute) {
+                        put("&#39;", 5);
+                        continue;
+                    }
+                    break;
+                default:
+                    break;
+                }
+            }
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (isHighSurrogate(c)) {
+            m_highSurrogate = c;
+        } else if (isLowSurrogate(c)) {
+            out = putReplacement(out);
+        } else {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    m_used = out - m_buffer.get();
+    return n;
+}
