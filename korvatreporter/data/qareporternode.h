@@ -1,6 +1,7 @@
 #pragma once
 
 #include "korvatreporter/data/qareporternodeid.h"
+#include "korvatreporter/data/qareportertext.h"
 #include "rendoc/model/dpool.h"
 
 #include <QString>
@@ -28,10 +29,11 @@ public:
     DItem *endItem = nullptr;   // document position when the node ended; not owned
     QAReporterNodeId id;        // decimal sequence number within the file, from "1"
     QString name;
-    QString type;
-    QString state; // "ok", "ko" or "NE" when meaningful
-    QString icone;
-    QString base; // prefix of the file names of source links inside the node
+    // The texts repeated over a file's nodes are shared references.
+    QAReporterText type;
+    QAReporterText state; // "ok", "ko" or "NE" when meaningful
+    QAReporterText icone;
+    QAReporterText base; // prefix of the file names of source links inside the node
     // How many tests the node's verdict counts for in the file's totals
     // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none.
     qint64 count = 0;

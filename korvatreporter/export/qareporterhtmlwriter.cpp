@@ -317,7 +317,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
         if (entry.outlineParent != -2 && data) {
             DHTMLOutline::Node node;
             node.id = nodeId(data, ordinal);
-            node.label = data->name.isEmpty() ? data->type : data->name;
+            node.label = data->name.isEmpty() ? data->type.text() : data->name;
             node.type = data->type;
             node.verdict = data->state == QLatin1String("ok")   ? DHTMLOutline::Passed
                            : data->state == QLatin1String("ko") ? DHTMLOutline::Failed
@@ -334,7 +334,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
             const QAReporterNode* root = tree->rootNode()->data();
             bases->push_back(!own.isEmpty()             ? own
                              : entry.outlineParent >= 0 ? (*bases)[size_t(entry.outlineParent)]
-                             : root                     ? root->base
+                             : root                     ? root->base.text()
                                                         : QString());
         }
         ++ordinal;
