@@ -34,12 +34,14 @@ public:
     QAReporterText state; // "ok", "ko" or "NE" when meaningful
     QAReporterText icone;
     QAReporterText base; // prefix of the file names of source links inside the node
-    // How many tests the node's verdict counts for in the file's totals
-    // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none.
-    qint64 count = 0;
     double seconds = -1; // the node's duration when the file gives one
+    // How many tests the node's verdict counts for in the file's totals
+    // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none. The
+    // readers take it from a 32-bit number; it shares a word with rerun.
+    qint32 count = 0;
     // How the case's reruns went, when the file has them: Flaky passed on a
     // rerun after failing, RetriedFailed failed again on its reruns.
     enum Rerun : quint8 { NoRerun = 0, Flaky = 1, RetriedFailed = 2 };
     quint8 rerun = NoRerun;
 };
+static_assert(sizeof(void *) != 8 || sizeof(QAReporterNode) == 96, "a report node is twelve words");

@@ -21,6 +21,7 @@ public:
     QAReporterText() = default;
     QAReporterText(const QString &text); // NOLINT: implicit, fields are assigned QStrings
     QAReporterText(QLatin1String text) : QAReporterText(QString(text)) {}
+    QAReporterText(const char *utf8) : QAReporterText(QString::fromUtf8(utf8)) {}
     QAReporterText(const QAReporterText &other) noexcept : m_box(other.m_box) { retain(); }
     QAReporterText(QAReporterText &&other) noexcept : m_box(other.m_box) { other.m_box = nullptr; }
     QAReporterText &operator=(const QAReporterText &other) noexcept
@@ -58,6 +59,8 @@ public:
     friend bool operator==(QLatin1String a, const QAReporterText &b) { return b.text() == a; }
     friend bool operator!=(const QAReporterText &a, QLatin1String b) { return a.text() != b; }
     friend bool operator!=(QLatin1String a, const QAReporterText &b) { return b.text() != a; }
+    friend bool operator==(const QAReporterText &a, const char *b) { return a.text() == QString::fromUtf8(b); }
+    friend bool operator!=(const QAReporterText &a, const char *b) { return !(a == b); }
 
     // The boxes, beside the nodes in DPool.
     struct Box
