@@ -1,6 +1,7 @@
 #pragma once
 
 #include "korvatreporter/data/qareporternodeid.h"
+#include "korvatreporter/data/qareportertext.h"
 #include "rendoc/model/dpool.h"
 
 #include <QString>
@@ -28,16 +29,19 @@ public:
     DItem *endItem = nullptr;   // document position when the node ended; not owned
     QAReporterNodeId id;        // decimal sequence number within the file, from "1"
     QString name;
-    QString type;
-    QString state; // "ok", "ko" or "NE" when meaningful
-    QString icone;
-    QString base; // prefix of the file names of source links inside the node
-    // How many tests the node's verdict counts for in the file's totals
-    // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none.
-    qint64 count = 0;
+    // The texts repeated over a file's nodes are shared references.
+    QAReporterText type;
+    QAReporterText state; // "ok", "ko" or "NE" when meaningful
+    QAReporterText icone;
+    QAReporterText base; // prefix of the file names of source links inside the node
     double seconds = -1; // the node's duration when the file gives one
+    // How many tests the node's verdict counts for in the file's totals
+    // (XRD "sum", 1 for a JUnit test case); 0 when it counts for none. The
+    // readers take it from a 32-bit number; it shares a word with rerun.
+    qint32 count = 0;
     // How the case's reruns went, when the file has them: Flaky passed on a
     // rerun after failing, RetriedFailed failed again on its reruns.
     enum Rerun : quint8 { NoRerun = 0, Flaky = 1, RetriedFailed = 2 };
     quint8 rerun = NoRerun;
 };
+static_assert(sizeof(void *) != 8 || sizeof(QAReporterNode) == 96, "a report node is twelve words");

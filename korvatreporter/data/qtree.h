@@ -31,7 +31,9 @@ public:
     // its parent and its row among the parent's children. A node owns its
     // children; it owns its datum only when the tree handed it that flag.
     // The parent link and row let an item model answer parent() and index()
-    // in constant time. Nodes are allocated from DPool, beside the data they carry.
+    // in constant time. Nodes are allocated from DPool, beside the data they carry;
+    // most nodes of a report are leaves, so the list of children is held apart
+    // and made with the first child.
     class QTreeNode
     {
     public:
@@ -47,13 +49,12 @@ public:
         // any depth is released without recursion.
         ~QTreeNode()
         {
-            std::vector<QTreeNode *> pending(m_children.cbegin(), m_children.cend());
-            m_children.clear();
+            std::vector<QTreeNode *> pending;
+            takeChildren(pending);
             while (!pending.empty()) {
                 QTreeNode *node = pending.back();
                 pending.pop_back();
-                pending.insert(pending.end(), node->m_children.cbegin(), node->m_children.cend());
-                node->m_children.clear();
+                node->takeChildren(pending);
                 delete node;
             }
             if (m_ownsData)
@@ -64,8 +65,8 @@ public:
         QTreeNode &operator=(const QTreeNode &) = delete;
 
         T *data() const { return m_data; }
-        const QList<QTreeNode *> &children() const { return m_children; }
-        bool hasChildren() const { return !m_children.isEmpty(); }
+        const QList<QTreeNode *> &children() const { return m_children ? m_children->list : noChildren(); }
+        bool hasChildren() const { return m_children && !m_children->list.isEmpty(); }
         // The node this one is a child of; null on a root.
         QTreeNode *parent() const { return m_parent; }
         // The position among the parent's children; 0 on a root.
@@ -74,11 +75,42 @@ public:
     private:
         friend class QTree<T>;
 
+        // The children of a node that has had one, from DPool too.
+        struct ChildList
+        {
+            QList<QTreeNode *> list;
+            static void *operator new(std::size_t size) { return DPool::allocate(size); }
+            static void operator delete(void *block, std::size_t size) noexcept
+            {
+                DPool::release(block, size);
+            }
+        };
+
+        static const QList<QTreeNode *> &noChildren()
+        {
+            static const QList<QTreeNode *> none;
+            return none;
+        }
+        QList<QTreeNode *> &childList()
+        {
+            if (!m_children)
+                m_children = std::make_unique<ChildList>();
+            return m_children->list;
+        }
+        // Moves the children to the end of `pending` and drops the list.
+        void takeChildren(std::vector<QTreeNode *> &pending)
+        {
+            if (!m_children)
+                return;
+            pending.insert(pending.end(), m_children->list.cbegin(), m_children->list.cend());
+            m_children.reset();
+        }
+
         bool m_ownsData = false;
         int m_row = 0;
         T *m_data;
         QTreeNode *m_parent = nullptr;
-        QList<QTreeNode *> m_children;
+        std::unique_ptr<ChildList> m_children;
     };
 
     // A tree whose root carries rootDatum, with the cursor on the root.
@@ -104,8 +136,7 @@ public:
         while (!pending.empty()) {
             QTreeNode *node = pending.back();
             pending.pop_back();
-            pending.insert(pending.end(), node->m_children.cbegin(), node->m_children.cend());
-            node->m_children.clear();
+            node->takeChildren(pending);
             node->m_ownsData = m_autoDelete;
             delete node;
         }
@@ -186,7 +217,7 @@ public:
         m_moveLog.clear();
         m_moveLog.append(Inserted);
         QTreeNode *parent = m_cursor->currentNode();
-        QList<QTreeNode *> &children = parent->m_children;
+        QList<QTreeNode *> &children = parent->childList();
         auto *node = new QTreeNode(datum);
         node->m_parent = parent;
         if (index < 0 || index >= children.size()) {
@@ -211,8 +242,9 @@ public:
             return nullptr;
         auto *node = new QTreeNode(datum);
         node->m_parent = parent;
-        node->m_row = int(parent->m_children.size());
-        parent->m_children.append(node);
+        QList<QTreeNode *> &children = parent->childList();
+        node->m_row = int(children.size());
+        children.append(node);
         return node;
     }
 

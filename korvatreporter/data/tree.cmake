@@ -3,6 +3,8 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qtree.h
   ${CMAKE_CURRENT_LIST_DIR}/qtreeiterator.h
   ${CMAKE_CURRENT_LIST_DIR}/qareporternode.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareportertext.h
+  ${CMAKE_CURRENT_LIST_DIR}/qareportertext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporternode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporterdatatree.h
   ${CMAKE_CURRENT_LIST_DIR}/qareporterdatatree.cpp

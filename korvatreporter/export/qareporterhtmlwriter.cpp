@@ -126,13 +126,13 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
             const int node = pagePlan().nodeOfItem(link);
             const QAReporterNode* holder =
                 node >= 0 && size_t(node) < m_nodeBases.size() ? m_nodeBases[size_t(node)] : nullptr;
-            file = (holder ? holder->base : m_rootBase) + file;
+            file = (holder ? holder->base.text() : m_rootBase) + file;
         } else {
             for (QAReporterData* record : std::as_const(m_shown)) {
                 if (!record->dataTree)
                     continue;
                 if (QAReporterNode* node = QAReporterLinkLocator::findNode(*record->dataTree, link)) {
-                    file = node->base + file;
+                    file = node->base.text() + file;
                     break;
                 }
             }
@@ -253,7 +253,7 @@ void QAReporterHTMLWriter::setOutlineTree(const QAReporterDataTree* tree)
     if (!tree || !tree->rootNode())
         return;
     if (const QAReporterNode* root = tree->rootNode()->data())
-        m_rootBase = root->base;
+        m_rootBase = root->base.text();
     setOutline(&m_outline);
 }
 
@@ -320,7 +320,7 @@ void QAReporterHTMLWriter::walkTree(const QAReporterDataTree* tree, DHTMLOutline
                 textId = data->id;
                 node.number = ordinal;
             }
-            node.label = data->name.isEmpty() ? data->type : data->name;
+            node.label = data->name.isEmpty() ? data->type.text() : data->name;
             node.type = data->type;
             node.verdict = data->state == QLatin1String("ok")   ? DHTMLOutline::Passed
                            : data->state == QLatin1String("ko") ? DHTMLOutline::Failed

@@ -196,7 +196,7 @@ void addCounted(QList<QAStTestResult> &tests, const QString &document, const QSt
         }
         return;
     }
-    const qint64 copies = std::min({data->count, QAReportCases::MaxCopies, copiesLeft});
+    const qint64 copies = std::min({qint64(data->count), QAReportCases::MaxCopies, copiesLeft});
     copiesLeft -= copies;
     for (qint64 i = 1; i <= copies; ++i) {
         tests.append(caseOf(document, path, QStringLiteral("%1 #%2").arg(data->name).arg(i), verdict));

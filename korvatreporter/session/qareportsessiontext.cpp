@@ -23,7 +23,7 @@ void appendTree(QString &text, QAReporterDataTree &tree)
     // level below the file's line.
     while (const QAReporterNode *node = tree.next(QAReporterDataTree::Forward)) {
         text += QString(2 * (tree.depth() - 1), QLatin1Char(' '));
-        text += isVerdict(node->state) ? node->state : QStringLiteral("--");
+        text += isVerdict(node->state) ? node->state.text() : QStringLiteral("--");
         text += QLatin1String("  ");
         text += node->name;
         text += QLatin1Char('\n');

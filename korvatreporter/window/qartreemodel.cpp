@@ -238,8 +238,8 @@ bool QARTreeModel::sortsBefore(const Node *a, const Node *b) const
     static const QString none;
     const QAReporterNode *first = a->data();
     const QAReporterNode *second = b->data();
-    const QString &x = !first ? none : m_sortColumn == VerdictColumn ? first->state : first->name;
-    const QString &y = !second ? none : m_sortColumn == VerdictColumn ? second->state : second->name;
+    const QString &x = !first ? none : m_sortColumn == VerdictColumn ? first->state.text() : first->name;
+    const QString &y = !second ? none : m_sortColumn == VerdictColumn ? second->state.text() : second->name;
     const int order = x.compare(y, Qt::CaseInsensitive);
     return descending ? order > 0 : order < 0;
 }
@@ -411,9 +411,9 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
     case Qt::ToolTipRole: {
         const QString state = reportNode.state.isNull()
             ? QCoreApplication::translate("QARListView", "none")
-            : reportNode.state;
+            : reportNode.state.text();
         QString tip = QCoreApplication::translate("QARListView", "Type: %1\nVerdict: %2")
-                          .arg(reportNode.type, state);
+                          .arg(reportNode.type.text(), state);
         if (reportNode.rerun == QAReporterNode::Flaky)
             tip += QLatin1Char('\n') + QCoreApplication::translate("QARListView", "Flaky: passed on a rerun");
         else if (reportNode.rerun == QAReporterNode::RetriedFailed)
@@ -425,7 +425,7 @@ QVariant QARTreeModel::nodeData(const QAReporterNode &reportNode, int column, in
     }
     default:
         if (role == QAListView::VerdictRole && column == VerdictColumn && verdict)
-            return reportNode.state;
+            return reportNode.state.text();
         break;
     }
     return QVariant();

@@ -245,14 +245,9 @@ bool DAmlExpatSource::flushText()
     if (m_text.isEmpty())
         return true;
     m_limiter->endRun();
-    if (m_guard->textAsUtf8()) {
-        const bool ok = m_guard->charactersUtf8(m_text);
-        m_text.resize(0);
-        return ok;
-    }
-    const QString text = runText();
+    const bool ok = m_guard->charactersUtf8(m_text);
     m_text.resize(0);
-    return m_guard->characters(text);
+    return ok;
 }
 
 void DAmlExpatSource::endEvent()
@@ -275,23 +270,6 @@ bool DAmlExpatSource::isReplacementText(const char* text, int size) const
     const auto at = reinterpret_cast<quintptr>(text);
     const auto begin = reinterpret_cast<quintptr>(input);
     return at < begin || at >= begin + quintptr(length);
-}
-
-QString DAmlExpatSource::runText()
-{
-    if (m_text.size() > ShortRunBytes)
-        return QString::fromUtf8(m_text);
-    for (const Name& run : m_shortRuns) {
-        if (run.utf8 == m_text && !run.text.isNull())
-            return run.text;
-    }
-    Name& slot = m_shortRuns[m_nextShortRun];
-    m_nextShortRun = (m_nextShortRun + 1) % ShortRunCount;
-    // Copied into the slot's own buffer: sharing m_text's would make its next reuse allocate.
-    slot.utf8.resize(0);
-    slot.utf8.append(m_text.constData(), m_text.size());
-    slot.text = QString::fromUtf8(m_text);
-    return slot.text;
 }
 
 const QString& DAmlExpatSource::elementName(const char* utf8)
@@ -354,10 +332,7 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
         // to the run it sits in; the guard counts it with the document's text.
         if (!self->flushText())
             return self->stop();
-        const bool ok = self->m_guard->textAsUtf8()
-            ? self->m_guard->charactersUtf8(QByteArrayView(text, size))
-            : self->m_guard->characters(QString::fromUtf8(text, size));
-        if (!ok)
+        if (!self->m_guard->charactersUtf8(QByteArrayView(text, size)))
             self->stop();
         return;
     }

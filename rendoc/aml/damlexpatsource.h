@@ -19,10 +19,9 @@ struct XML_ParserStruct;
 // DAmlGuard (start and end tags, character data, CDATA sections, errors) in document order.
 //
 // Character data arrives from expat in pieces (one per line and per buffer); they are collected
-// as UTF-8 and handed over as one QString per run, at the next tag (as the UTF-8 itself to a
-// handler that only checks text, which needs no conversion). Element names repeat, so the
-// last few are kept as QStrings and reused; so do short runs (the line breaks between tags, a
-// link's "source"), so the last few short runs are shared rather than converted again. Entities declared in the document are expanded
+// as UTF-8 and handed over as UTF-8, one piece per run, at the next tag: the handler keeps text
+// as UTF-8, so nobody converts it while reading. Element names repeat, so the last few are kept
+// as QStrings and reused. Entities declared in the document are expanded
 // within expat's amplification limits; external entities and external DTDs are never loaded.
 // The run limiter bounds what is fed without an event being reported and every run collected.
 class DAmlExpatSource : public DAmlLocator
@@ -76,8 +75,6 @@ private:
     bool flushText();
     void endEvent();
     const QString& elementName(const char* utf8);
-    // The run collected so far as text: shared with an equal recent short run when there is one.
-    QString runText();
     // True when character data comes from an entity's replacement text rather than the
     // input (expat hands the input's text over in place).
     bool isReplacementText(const char* text, int size) const;
@@ -107,9 +104,4 @@ private:
     };
     std::vector<Name> m_names;
     static constexpr size_t MaxNames = 64;
-    // The last short runs, replaced round robin: a fixed number of bounded texts.
-    static constexpr int ShortRunBytes = 24;
-    static constexpr int ShortRunCount = 8;
-    Name m_shortRuns[ShortRunCount];
-    int m_nextShortRun = 0;
 };

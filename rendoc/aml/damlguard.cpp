@@ -85,24 +85,12 @@ bool DAmlGuard::endElement(const QString& qName)
     return m_handler->endElement(none, none, qName);
 }
 
-bool DAmlGuard::characters(const QString& text)
-{
-    if (!countText(text.size()))
-        return false;
-    return m_handler->characters(text);
-}
-
 bool DAmlGuard::charactersUtf8(QByteArrayView text)
 {
     const qint64 units = DAmlHandler::utf16Length(text);
     if (!countText(units))
         return false;
-    return m_handler->checkCharacters(text, units);
-}
-
-bool DAmlGuard::textAsUtf8() const
-{
-    return m_handler->checkOnly();
+    return m_handler->charactersUtf8(text, units);
 }
 
 bool DAmlGuard::startCDATA()

@@ -28,13 +28,8 @@ public:
     // `valueBytes`: the UTF-8 bytes of all attribute values, which count as text.
     bool startElement(const QString& qName, const DAmlAttributes& atts, qint64 valueBytes);
     bool endElement(const QString& qName);
-    bool characters(const QString& text);
-    // A run of character data as UTF-8, for a handler that only checks it (see
-    // textAsUtf8()): counted in UTF-16 units, as the text would be.
+    // A run of character data as UTF-8: counted in UTF-16 units, as its text would be.
     bool charactersUtf8(QByteArrayView text);
-    // Whether the handler checks text without keeping it: the reader then hands runs over as
-    // UTF-8 and nobody converts them.
-    bool textAsUtf8() const;
     bool startCDATA();
     bool endCDATA();
     // The XML is not well-formed: tells the handler, which keeps the text.

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 
-#include <cstring>
 
 namespace {
 
@@ -348,29 +347,10 @@ bool DAmlHandler::fail(const QString& text)
 
 bool DAmlHandler::characters(const QString& ch)
 {
-    if (m_failed)
-        return false;
-    if (ch.isEmpty())
-        return true;
-    m_textCount += ch.size();
-    if (m_textCount > m_textLimit)
-        return fail(QCoreApplication::translate(
-            "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
-                        .arg(lineNumber()));
-    if (m_checkOnly) {
-        m_checkedText = true;
-        m_checkedBlank = m_checkedBlank && isWhitespaceOnly(ch);
-        return true;
-    }
-    // The first piece of a run is shared, not copied; further pieces are appended.
-    if (m_text.isEmpty())
-        m_text = ch;
-    else
-        m_text += ch;
-    return true;
+    return charactersUtf8(ch.toUtf8(), ch.size());
 }
 
-bool DAmlHandler::checkCharacters(QByteArrayView utf8, qint64 units)
+bool DAmlHandler::charactersUtf8(QByteArrayView utf8, qint64 units)
 {
     if (m_failed)
         return false;
@@ -381,62 +361,66 @@ bool DAmlHandler::checkCharacters(QByteArrayView utf8, qint64 units)
         return fail(QCoreApplication::translate(
             "DAmlHandler", "AML, text larger than the input allows at line %1.\n")
                         .arg(lineNumber()));
-    m_checkedText = true;
-    m_checkedBlank = m_checkedBlank && isWhitespaceOnly(utf8);
+    if (m_checkOnly) {
+        m_checkedText = true;
+        m_checkedBlank = m_checkedBlank && isWhitespaceOnly(utf8);
+        return true;
+    }
+    m_text.append(utf8.data(), utf8.size());
     return true;
+}
+
+DUtf8String DAmlHandler::runText()
+{
+    if (m_text.size() > ShortRunBytes)
+        return DUtf8String(QByteArrayView(m_text));
+    for (const DUtf8String& run : m_shortRuns) {
+        if (!run.isNull() && run.utf8() == QByteArrayView(m_text))
+            return run;
+    }
+    DUtf8String& slot = m_shortRuns[m_nextShortRun];
+    m_nextShortRun = (m_nextShortRun + 1) % ShortRunCount;
+    slot = DUtf8String(QByteArrayView(m_text));
+    return slot;
 }
 
 qint64 DAmlHandler::utf16Length(QByteArrayView utf8)
 {
-    // One unit per character, two for those beyond the BMP (lead bytes 0xf0 and up);
-    // continuation bytes (10xxxxxx) add none.
-    // ASCII, eight bytes at a time, is one unit a byte.
-    const char* at = utf8.data();
-    const char* const end = at + utf8.size();
-    qint64 units = 0;
-    while (end - at >= 8) {
-        quint64 word;
-        std::memcpy(&word, at, sizeof word);
-        if (word & 0x8080808080808080ull)
-            break;
-        units += 8;
-        at += 8;
-    }
-    for (; at != end; ++at) {
-        const auto byte = static_cast<unsigned char>(*at);
-        units += (byte & 0xc0) != 0x80;
-        units += byte >= 0xf0;
-    }
-    return units;
+    return DUtf8String::utf16Length(utf8);
 }
 
 bool DAmlHandler::flushText()
 {
     // Checking only, the run is known by its two flags; otherwise by its text.
-    const bool checkedBlank = m_checkedBlank;
-    QString text;
+    bool blank;
     if (m_checkOnly) {
         if (!m_checkedText)
             return true;
+        blank = m_checkedBlank;
         m_checkedText = false;
         m_checkedBlank = true;
     } else {
         if (m_text.isEmpty())
             return true;
-        text.swap(m_text);
+        blank = isWhitespaceOnly(QByteArrayView(m_text));
     }
     const Element element = m_open.empty() ? Unknown : m_open.back().element;
     const Content content = m_open.empty() ? Content::Structure : contentOf(element);
-    if (content != Content::Inline && (m_checkOnly ? checkedBlank : isWhitespaceOnly(text)))
+    if (content != Content::Inline && blank) {
+        m_text.resize(0);
         return true;
+    }
     if (content == Content::Structure) {
         return fail(QCoreApplication::translate(
             "DAmlHandler", "AML, text not allowed in \"%1\" at line %2.\n")
                         .arg(m_open.empty() ? QString() : elementName(element))
                         .arg(lineNumber()));
     }
-    if (!m_checkOnly)
-        link(new DText(text));
+    if (!m_checkOnly) {
+        link(new DText(runText()));
+        // The buffer keeps its capacity for the next run.
+        m_text.resize(0);
+    }
     return true;
 }
 

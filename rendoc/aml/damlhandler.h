@@ -2,7 +2,9 @@
 
 #include "rendoc/aml/damlattributes.h"
 #include "rendoc/aml/damlvaluereader.h"
+#include "rendoc/model/dutf8string.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -90,11 +92,11 @@ public:
     virtual bool endElement(const QString& namespaceURI, const QString& localName,
                             const QString& qName);
     // One call per run of character data between two tags (entity replacement texts may come
-    // apart from the text around them).
-    virtual bool characters(const QString& ch);
-    // A run of character data while checking only, as UTF-8 of `units` UTF-16 units: checked
-    // and counted as characters() would, without turning it into text.
-    bool checkCharacters(QByteArrayView utf8, qint64 units);
+    // apart from the text around them), as UTF-8 of `units` UTF-16 units. Runs are kept as
+    // UTF-8; while checking only they are checked and counted without being kept.
+    bool charactersUtf8(QByteArrayView utf8, qint64 units);
+    // The same for a run given as text.
+    bool characters(const QString& ch);
     // How many UTF-16 units the well-formed UTF-8 `utf8` makes.
     static qint64 utf16Length(QByteArrayView utf8);
     virtual bool startCDATA() { return true; }
@@ -180,7 +182,14 @@ private:
     std::vector<Open> m_open;
     DItem* m_current = nullptr;
 
-    QString m_text; // character data received since the last tag
+    QByteArray m_text; // character data received since the last tag, UTF-8
+    // The last short runs made into texts, reused round robin: the line breaks between tags and
+    // repeated captions ("source") share one block. A fixed number of bounded texts.
+    static constexpr qsizetype ShortRunBytes = 24;
+    static constexpr int ShortRunCount = 8;
+    DUtf8String m_shortRuns[ShortRunCount];
+    int m_nextShortRun = 0;
+    DUtf8String runText();
     // Checking only, instead of m_text: whether character data came since the last tag, and
     // whether all of it was white space.
     bool m_checkedText = false;

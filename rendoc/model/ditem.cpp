@@ -29,7 +29,32 @@
 #include "rendoc/model/dcurve.h"
 #include "rendoc/model/dpoint.h"
 
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 #include <vector>
+
+namespace {
+
+// The style names of the items that have one, by item. The names are owned here, each at an
+// address of its own, so a reference handed out stays valid until its item renames or goes.
+struct ItemStyleNames
+{
+    std::mutex lock;
+    std::unordered_map<const DItem*, std::unique_ptr<QString>> names;
+};
+
+ItemStyleNames& itemStyleNames()
+{
+    // Never destroyed: items may still be freed while static objects are.
+    static auto* table = new ItemStyleNames;
+    return *table;
+}
+
+} // namespace
+
+// Items come by the million: the base stays at five words.
+static_assert(sizeof(void*) != 8 || sizeof(DItem) == 40, "an item's base is five words");
 
 DItem::DItem(Kind kind, DItemContainer* parent, DItem* next)
     : m_kind(kind), m_next(next), m_parent(parent)
@@ -37,12 +62,17 @@ DItem::DItem(Kind kind, DItemContainer* parent, DItem* next)
 }
 
 DItem::DItem(const DItem& other)
-    : m_kind(other.m_kind), m_next(nullptr), m_parent(nullptr), m_style(other.m_style),
-      m_styleName(other.m_styleName ? std::make_unique<QString>(*other.m_styleName) : nullptr)
+    : m_kind(other.m_kind), m_next(nullptr), m_parent(nullptr), m_style(other.m_style)
 {
+    if (other.m_hasStyleName)
+        setStyleName(other.namedStyle());
 }
 
-DItem::~DItem() = default;
+DItem::~DItem()
+{
+    if (m_hasStyleName)
+        dropStyleName();
+}
 
 const QString& DItem::noStyleName()
 {
@@ -50,14 +80,41 @@ const QString& DItem::noStyleName()
     return none;
 }
 
+const QString& DItem::namedStyle() const
+{
+    ItemStyleNames& table = itemStyleNames();
+    const std::lock_guard<std::mutex> guard(table.lock);
+    return *table.names.at(this);
+}
+
+void DItem::dropStyleName()
+{
+    ItemStyleNames& table = itemStyleNames();
+    std::unique_ptr<QString> name;
+    {
+        const std::lock_guard<std::mutex> guard(table.lock);
+        auto found = table.names.find(this);
+        name = std::move(found->second);
+        table.names.erase(found);
+    }
+    m_hasStyleName = false;
+}
+
 void DItem::setStyleName(const QString& name)
 {
-    if (name.isNull())
-        m_styleName.reset();
-    else if (m_styleName)
-        *m_styleName = name;
+    if (name.isNull()) {
+        if (m_hasStyleName)
+            dropStyleName();
+        return;
+    }
+    ItemStyleNames& table = itemStyleNames();
+    const std::lock_guard<std::mutex> guard(table.lock);
+    std::unique_ptr<QString>& slot = table.names[this];
+    if (slot)
+        *slot = name;
     else
-        m_styleName = std::make_unique<QString>(name);
+        slot = std::make_unique<QString>(name);
+    m_hasStyleName = true;
 }
 
 bool DItem::isContainer() const

@@ -109,7 +109,7 @@ public:
 
     DStyle* style() const { return m_style; }
     void setStyle(DStyle* style) { m_style = style; }
-    const QString& styleName() const { return m_styleName ? *m_styleName : noStyleName(); }
+    const QString& styleName() const { return m_hasStyleName ? namedStyle() : noStyleName(); }
     // A null name removes it.
     void setStyleName(const QString& name);
 
@@ -189,11 +189,15 @@ protected:
 
 private:
     static const QString& noStyleName();
+    // The style name of an item that has one, and dropping it.
+    const QString& namedStyle() const;
+    void dropStyleName();
 
     Kind m_kind;
+    // Most items have no style name: the names are held in a table apart, by item, so that
+    // the items stay small; this flag says whether the table has one for this item.
+    bool m_hasStyleName = false;
     DItem* m_next;
     DItemContainer* m_parent;
     DStyle* m_style = nullptr;
-    // Most items have no style name: it is held apart, so that they stay small.
-    std::unique_ptr<QString> m_styleName;
 };

@@ -18,7 +18,7 @@ DLink::DLink(const DLink& other)
 
 void DLink::split(QString& file, QString& tag, QString& document) const
 {
-    split(m_target, file, tag, document);
+    split(m_target.toString(), file, tag, document);
 }
 
 void DLink::split(const QString& target, QString& file, QString& tag, QString& document)

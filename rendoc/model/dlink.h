@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendoc/model/ditemcontainer.h"
+#include "rendoc/model/dutf8string.h"
 
 #include <QString>
 
@@ -30,13 +31,14 @@ public:
     DLink(const DLink& other);
     DLink& operator=(const DLink&) = delete;
 
-    const QString& target() const { return m_target; }
-    void setTarget(const QString& target) { m_target = target; }
+    QString target() const { return m_target.toString(); }
+    void setTarget(const QString& target) { m_target = DUtf8String(target); }
 
     // Splits target() into file, tag and document by the grammar above.
     void split(QString& file, QString& tag, QString& document) const;
     static void split(const QString& target, QString& file, QString& tag, QString& document);
 
 private:
-    QString m_target;
+    // Kept as UTF-8: a report has a source link per check, each with its own target.
+    DUtf8String m_target;
 };

@@ -5,12 +5,12 @@ DText::DText(const QString& text, DItemContainer* parent, DItem* next)
 {
 }
 
-DText::DText(const DText& other)
-    : DItem(other), m_text(other.m_text)
+DText::DText(DUtf8String text, DItemContainer* parent, DItem* next)
+    : DItem(DItem::Text, parent, next), m_text(std::move(text))
 {
 }
 
-void DText::append(const QString& text)
+DText::DText(const DText& other)
+    : DItem(other), m_text(other.m_text)
 {
-    m_text.append(text);
 }

@@ -1,22 +1,24 @@
 #pragma once
 
 #include "rendoc/model/ditem.h"
+#include "rendoc/model/dutf8string.h"
 
 #include <QString>
 
-// A run of plain text.
+// A run of plain text. The text is kept as UTF-8 (a report holds hundreds of thousands of
+// runs) and given out as a QString when shown.
 class DText : public DItem
 {
 public:
     explicit DText(const QString& text, DItemContainer* parent = nullptr, DItem* next = nullptr);
+    explicit DText(DUtf8String text, DItemContainer* parent = nullptr, DItem* next = nullptr);
     DText(const DText& other);
     DText& operator=(const DText&) = delete;
 
-    const QString& text() const { return m_text; }
-    void setText(const QString& text) { m_text = text; }
-    // Adds text at the end (the reader delivers character data in pieces).
-    void append(const QString& text);
+    QString text() const { return m_text.toString(); }
+    const DUtf8String& utf8Text() const { return m_text; }
+    void setText(const QString& text) { m_text = DUtf8String(text); }
 
 private:
-    QString m_text;
+    DUtf8String m_text;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "rendoc/model/ditemcontainer.h"
+#include "rendoc/model/dutf8string.h"
+
 #include <QString>
 
 // A heading of a level from 0 (document title) to 6; its children are the heading text. The number
@@ -13,10 +15,11 @@ public:
     DTitle& operator=(const DTitle&) = delete;
 
     int level() const { return m_level; }
-    const QString& numberText() const { return m_numberText; }
-    void setNumberText(const QString& numberText) { m_numberText = numberText; }
+    QString numberText() const { return m_numberText.toString(); }
+    void setNumberText(const QString& numberText) { m_numberText = DUtf8String(numberText); }
 
 private:
     int m_level;
-    QString m_numberText;
+    // Kept as UTF-8: every title of a large report has one.
+    DUtf8String m_numberText;
 };

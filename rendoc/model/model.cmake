@@ -69,4 +69,6 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dtreeprinter.h
   ${CMAKE_CURRENT_LIST_DIR}/dupdater.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dupdater.h
+  ${CMAKE_CURRENT_LIST_DIR}/dutf8string.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dutf8string.h
 )

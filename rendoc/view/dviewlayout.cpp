@@ -35,7 +35,7 @@ std::uint32_t textAmount(const DItem* item)
     std::uint64_t count = 0;
     for (const DItem* it = item; it; it = it->nextInDocument(item)) {
         if (const DText* text = it->toText())
-            count += std::uint64_t(text->text().size());
+            count += std::uint64_t(text->utf8Text().utf16Size());
         else if (const DCellText* cell = it->toCellText())
             count += std::uint64_t(cell->text().size());
         else if (const DTagPointer* pointer = it->toTagPointer())

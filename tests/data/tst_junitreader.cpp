@@ -276,8 +276,8 @@ private Q_SLOTS:
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QAReporterDataTree *tree = read.record.dataTree;
         tree->root();
-        QTEST(tree->next(QAReporterDataTree::Forward)->state, "state"); // the suite
-        QTEST(tree->next(QAReporterDataTree::Forward)->state, "state");
+        QTEST(tree->next(QAReporterDataTree::Forward)->state.text(), "state"); // the suite
+        QTEST(tree->next(QAReporterDataTree::Forward)->state.text(), "state");
     }
 
     void suiteVerdicts_data()

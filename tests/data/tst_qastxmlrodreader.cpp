@@ -156,6 +156,42 @@ private Q_SLOTS:
               "fields");
     }
 
+    // Types, verdicts, icons and bases repeat over a file's nodes: each distinct text is kept
+    // once, however many distinct ones come between two of its nodes.
+    void repeatedTextsShared_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::newRow("two alternating") << 2;
+        QTest::newRow("more than the recent ones looked at") << 6;
+        QTest::newRow("many") << 40;
+    }
+
+    void repeatedTextsShared()
+    {
+        QFETCH(int, distinct);
+        const int nodes = 3 * distinct;
+        QString body;
+        for (int i = 0; i < nodes; ++i) {
+            body += QStringLiteral("<XROD:NODE name=\"n%1\" type=\"type %2\" state=\"s%2\" icone=\"i%2\" "
+                                   "base=\"b%2\"><P/></XROD:NODE>")
+                        .arg(i)
+                        .arg(i % distinct);
+        }
+        Parse parse(wrap(body));
+        QVERIFY2(parse.ok, qPrintable(parse.error()));
+        QCOMPARE(parse.reader.types().size(), distinct);
+        for (int i = distinct; i < nodes; ++i) {
+            const QAReporterNode *node = parse.node(i + 1);
+            const QAReporterNode *first = parse.node(i % distinct + 1);
+            QVERIFY(node && first);
+            QCOMPARE(node->state.text(), QStringLiteral("s%1").arg(i % distinct));
+            QVERIFY(node->type.sharesWith(first->type));
+            QVERIFY(node->state.sharesWith(first->state));
+            QVERIFY(node->icone.sharesWith(first->icone));
+            QVERIFY(node->base.sharesWith(first->base));
+        }
+    }
+
     void totals_data()
     {
         QTest::addColumn<QString>("nodes");

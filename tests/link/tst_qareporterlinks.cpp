@@ -181,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(QAReporterLinkLocator::findNode(tree, s.p4), root);
         // An innermost holder with an empty base gives its parent even when that
         // parent's base is empty too; each level up applies the same rule.
-        script->base.clear();
+        script->base = QAReporterText();
         QCOMPARE(QAReporterLinkLocator::findNode(tree, s.l2), root);
         check->base = QStringLiteral("E:/");
         QCOMPARE(QAReporterLinkLocator::findNode(tree, s.l2), check);

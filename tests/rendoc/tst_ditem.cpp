@@ -263,6 +263,36 @@ private Q_SLOTS:
     }
 
     // Chained documents own the documents after them; inside a container, the container owns them.
+    // Style names are held apart from the items: each item keeps its own, null and empty
+    // apart, through renames, drops and the end of other items.
+    void styleNamesPerItem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("null") << QString();
+        QTest::newRow("empty") << QString(QLatin1String(""));
+        QTest::newRow("named") << QStringLiteral("Title2 Failed");
+    }
+
+    void styleNamesPerItem()
+    {
+        QFETCH(QString, name);
+        DText kept(QStringLiteral("kept"));
+        auto other = std::make_unique<DText>(QStringLiteral("other"));
+        kept.setStyleName(QStringLiteral("first"));
+        other->setStyleName(QStringLiteral("other"));
+        kept.setStyleName(name);
+        QCOMPARE(kept.styleName(), name);
+        QCOMPARE(kept.styleName().isNull(), name.isNull());
+        QCOMPARE(other->styleName(), QStringLiteral("other"));
+        other.reset();
+        QCOMPARE(kept.styleName(), name);
+        const DText copy(kept);
+        kept.setStyleName(QString());
+        QVERIFY(kept.styleName().isNull());
+        QCOMPARE(copy.styleName(), name);
+        QCOMPARE(copy.styleName().isNull(), name.isNull());
+    }
+
     void deleteOwnedChains()
     {
         CountedText::destroyed = 0;

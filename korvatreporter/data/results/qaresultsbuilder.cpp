@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <climits>
 
+using QAResultWords::StateKo;
+using QAResultWords::StateNe;
+using QAResultWords::StateOk;
 
 namespace {
 

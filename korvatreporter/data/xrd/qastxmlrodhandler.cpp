@@ -288,7 +288,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
     return true;
 }
 
-bool QAstXmlRodHandler::readType(const DAmlAttributes &atts, QString *type)
+bool QAstXmlRodHandler::readType(const DAmlAttributes &atts, QAReporterText *type)
 {
     const int typeIndex = atts.index(QLatin1String("type"));
     if (typeIndex < 0) {
@@ -297,14 +297,14 @@ bool QAstXmlRodHandler::readType(const DAmlAttributes &atts, QString *type)
     }
     // A set, not the list, answers "seen before?": a file with many
     // distinct types must not make the check quadratic.
-    if (const QString *recent = m_recentTypes.find(atts.utf8Value(typeIndex))) {
+    if (const QAReporterText *recent = m_recentTypes.find(atts.utf8Value(typeIndex))) {
         *type = *recent;
         return true;
     }
     const QString value = presentValue(atts, typeIndex);
-    auto seen = m_typeSet.constFind(value);
-    if (seen == m_typeSet.constEnd()) {
-        seen = m_typeSet.insert(value);
+    auto seen = m_typeTexts.constFind(value);
+    if (seen == m_typeTexts.constEnd()) {
+        seen = m_typeTexts.insert(value, QAReporterText(value));
         m_types.append(value);
     }
     *type = *seen;
@@ -320,10 +320,10 @@ bool QAstXmlRodHandler::startCountedNode(const DAmlAttributes &atts)
         setErrorString(QCoreApplication::translate("Reporter", "Xml/ROD, unvalable name attribute.\n"));
         return false;
     }
-    QString type;
+    QAReporterText type;
     if (!readType(atts, &type))
         return false;
-    const QString state = sharedValue(atts, QLatin1String("state"));
+    const QAReporterText state = sharedValue(atts, QLatin1String("state"));
     const int count = countSum(state, atts);
     const int serial = ++m_nodeCounter;
     m_openSerials.push_back(serial);
@@ -440,51 +440,54 @@ bool QAstXmlRodHandler::endCountedNode()
     return false;
 }
 
-QString QAstXmlRodHandler::sharedValue(const DAmlAttributes &atts, QLatin1String name)
+QAReporterText QAstXmlRodHandler::sharedValue(const DAmlAttributes &atts, QLatin1String name)
 {
     const int index = atts.index(name);
     if (index < 0)
-        return QString();
-    if (const QString *recent = m_recentShared.find(atts.utf8Value(index)))
+        return QAReporterText();
+    if (const QAReporterText *recent = m_recentShared.find(atts.utf8Value(index)))
         return *recent;
     return shared(presentValue(atts, index));
 }
 
-QString QAstXmlRodHandler::shared(const QString &value)
+QAReporterText QAstXmlRodHandler::shared(const QString &value)
 {
     // Verdicts, icons, types and bases repeat on most nodes of a large
     // report: nodes share one copy of each distinct text instead of one
-    // allocation per node. Null stays null.
+    // per node. Null stays null.
     if (value.isNull())
-        return value;
-    if (const QString *recent = m_recentShared.find(value))
+        return QAReporterText();
+    if (const QAReporterText *recent = m_recentShared.find(value))
         return *recent;
     auto found = m_sharedTexts.constFind(value);
     if (found == m_sharedTexts.constEnd())
-        found = m_sharedTexts.insert(value);
+        found = m_sharedTexts.insert(value, QAReporterText(value));
     m_recentShared.remember(*found);
     return *found;
 }
 
-const QString *QAstXmlRodHandler::RecentTexts::find(QByteArrayView utf8) const
+template <class T>
+const T *QAstXmlRodHandler::RecentTexts<T>::find(QByteArrayView utf8) const
 {
-    for (const QString &text : texts) {
+    for (const T &text : texts) {
         if (!text.isNull() && sameText(text, utf8))
             return &text;
     }
     return nullptr;
 }
 
-const QString *QAstXmlRodHandler::RecentTexts::find(const QString &value) const
+template <class T>
+const T *QAstXmlRodHandler::RecentTexts<T>::find(const QString &value) const
 {
-    for (const QString &text : texts) {
+    for (const T &text : texts) {
         if (!text.isNull() && text == value)
             return &text;
     }
     return nullptr;
 }
 
-void QAstXmlRodHandler::RecentTexts::remember(const QString &value)
+template <class T>
+void QAstXmlRodHandler::RecentTexts<T>::remember(const T &value)
 {
     texts[next] = value;
     next = (next + 1) % Size;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvatreporter/data/qareportertext.h"
 #include "rendoc/aml/damlhandler.h"
 #include "sdk/qastreportsession.h"
 #include "sdk/qasttestresult.h"
@@ -7,7 +8,7 @@
 #include <QByteArrayView>
 #include <QElapsedTimer>
 #include <QList>
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -100,10 +101,10 @@ private:
     // numbers standing for the nodes.
     bool startCountedNode(const DAmlAttributes &atts);
     bool endCountedNode();
-    bool readType(const DAmlAttributes &atts, QString *type);
-    QString shared(const QString &value);
+    bool readType(const DAmlAttributes &atts, QAReporterText *type);
+    QAReporterText shared(const QString &value);
     // The named attribute's value as shared(); null when it is absent.
-    QString sharedValue(const DAmlAttributes &atts, QLatin1String name);
+    QAReporterText sharedValue(const DAmlAttributes &atts, QLatin1String name);
     // Adds a node's "sum" to the totals of its verdict; returns the count
     // (0 when there is none or it is not a number).
     int countSum(const QString &state, const DAmlAttributes &atts);
@@ -133,27 +134,29 @@ private:
     std::vector<int> m_openSerials;
     std::vector<int> m_pendingSerials;
     std::unique_ptr<QAReporterDataTree> m_tree;
-    // The texts handed out last, looked at before the sets: nodes mostly
+    // The texts handed out last, looked at before the tables: nodes mostly
     // repeat the few verdicts and types of their neighbours, and comparing
-    // a short text costs less than hashing it.
+    // a short text costs less than hashing it. T is QString or QAReporterText.
+    template <class T>
     struct RecentTexts
     {
         static constexpr int Size = 4;
-        const QString *find(const QString &value) const;
-        const QString *find(QByteArrayView utf8) const;
-        void remember(const QString &value);
-        QString texts[Size];
+        const T *find(const QString &value) const;
+        const T *find(QByteArrayView utf8) const;
+        void remember(const T &value);
+        T texts[Size];
         int next = 0;
     };
 
     QStringList m_types;
-    QSet<QString> m_typeSet;
-    RecentTexts m_recentTypes;
-    QSet<QString> m_sharedTexts; // one copy of each repeated attribute text
-    RecentTexts m_recentShared;
+    // The file's tables of repeated texts, one entry per distinct text: bounded by the file.
+    QHash<QString, QAReporterText> m_typeTexts;
+    RecentTexts<QAReporterText> m_recentTypes;
+    QHash<QString, QAReporterText> m_sharedTexts; // verdicts, icons, bases
+    RecentTexts<QAReporterText> m_recentShared;
     // Node names repeat among siblings ("check 1" in every case) but are mostly unique over a
-    // file: only the last few are looked at, with no set behind them.
-    RecentTexts m_recentNames;
+    // file: only the last few are looked at, with no table behind them.
+    RecentTexts<QString> m_recentNames;
     int m_nodeCounter = 0;
     qint64 m_passed = 0;
     qint64 m_failed = 0;

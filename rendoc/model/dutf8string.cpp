@@ -1,0 +1,74 @@
+#include "rendoc/model/dutf8string.h"
+
+#include "rendoc/model/dpool.h"
+
+#include <QByteArray>
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+DUtf8String::DUtf8String(QByteArrayView utf8)
+{
+    // Texts are bounded far below this by the readers; a longer one would not fit the length.
+    if (utf8.size() > qsizetype(std::numeric_limits<std::uint32_t>::max() - sizeof(Block)))
+        throw std::bad_alloc();
+    const std::size_t bytes = sizeof(Block) + std::size_t(utf8.size());
+    m_block = new (DPool::allocate(bytes)) Block{{1}, std::uint32_t(utf8.size())};
+    if (!utf8.isEmpty())
+        std::memcpy(m_block->bytes(), utf8.data(), std::size_t(utf8.size()));
+}
+
+DUtf8String::DUtf8String(const QString& text)
+{
+    if (text.isNull())
+        return;
+    const QByteArray utf8 = text.toUtf8();
+    DUtf8String made{QByteArrayView(utf8)};
+    swap(made);
+}
+
+QString DUtf8String::toString() const
+{
+    if (!m_block)
+        return QString();
+    if (m_block->size == 0)
+        return QLatin1String("");
+    return QString::fromUtf8(m_block->bytes(), qsizetype(m_block->size));
+}
+
+void DUtf8String::release() noexcept
+{
+    if (!m_block)
+        return;
+    // The last holder frees the block; the acquire pairs with the other holders' releases.
+    if (m_block->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        const std::size_t bytes = sizeof(Block) + m_block->size;
+        m_block->~Block();
+        DPool::release(m_block, bytes);
+    }
+    m_block = nullptr;
+}
+
+qsizetype DUtf8String::utf16Length(QByteArrayView utf8)
+{
+    // One unit per character, two for those beyond the BMP (lead bytes 0xf0 and up);
+    // continuation bytes (10xxxxxx) add none. ASCII, eight bytes at a time, is one unit a byte.
+    const char* at = utf8.data();
+    const char* const end = at + utf8.size();
+    qsizetype units = 0;
+    while (end - at >= 8) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        if (word & 0x8080808080808080ull)
+            break;
+        units += 8;
+        at += 8;
+    }
+    for (; at != end; ++at) {
+        const auto byte = static_cast<unsigned char>(*at);
+        units += (byte & 0xc0) != 0x80;
+        units += byte >= 0xf0;
+    }
+    return units;
+}
