@@ -77,16 +77,20 @@ void DHTMLWriter::clearAnchors()
     m_anchorsOnPage.clear();
 }
 
-void DHTMLWriter::writeAnchor(int node)
+void DHTMLWriter::writeAnchorId(int node)
 {
-    write(QLatin1String("<span id=\""));
-    const DHTMLOutline::Node& n = m_outline->node(node);
     writeEscaped(m_outline->idPrefix(), true);
     const QString text = m_outline->textId(node);
     if (!text.isEmpty())
         writeEscaped(text, true);
     else
-        writeNumber(n.number);
+        writeNumber(m_outline->node(node).number);
+}
+
+void DHTMLWriter::writeAnchor(int node)
+{
+    write(QLatin1String("<span id=\""));
+    writeAnchorId(node);
     write(QLatin1String("\"></span>"));
     if (!m_anchorWritten[size_t(node)]) {
         m_anchorWritten[size_t(node)] = 1;

@@ -181,6 +181,8 @@ private:
     // Writes the link that stands for the text of node, which has a page of its own.
     void writeSplitLink(DItem* item, int node);
     // Writes node's anchor id and notes it as written on this page.
+    // The id of a node's anchor: the outline's prefix and the node's text id or number.
+    void writeAnchorId(int node);
     void writeAnchor(int node);
     void forgetWrittenAnchors();
     // Whether the page being written links to node's anchor: one on this page only once

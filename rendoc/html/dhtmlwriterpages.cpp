@@ -157,13 +157,7 @@ void DHTMLWriter::writeNodeHref(int node)
     if (page != m_page)
         writeEscaped(pageFile(page), true);
     write(QLatin1String("#"));
-    const DHTMLOutline::Node& n = m_outline->node(node);
-    writeEscaped(m_outline->idPrefix(), true);
-    const QString text = m_outline->textId(node);
-    if (!text.isEmpty())
-        writeEscaped(text, true);
-    else
-        writeNumber(n.number);
+    writeAnchorId(node);
 }
 
 QString DHTMLWriter::pageFile(int page) const
