@@ -5,7 +5,10 @@
 class DItem;
 
 // One record of the flattened view: the unit that is laid out, measured and painted as a whole.
-// Only cheap data lives here; the laid-out form is built on demand (DViewLaidBlock).
+// Only cheap data lives here (24 bytes: a report flattens into hundreds of thousands of
+// blocks); the laid-out form is built on demand (DViewLaidBlock). An Inline run's last item is
+// found again from its first (DViewTextBuilder::inlineRunEnd), a row's index in its table from
+// the table's first block.
 struct DViewBlock
 {
     enum Kind : std::uint8_t {
@@ -23,10 +26,8 @@ struct DViewBlock
     };
 
     DItem* item = nullptr; // first item of the block
-    DItem* last = nullptr; // last sibling of an Inline run (else item)
     int doc = 0;           // index of the shown document
     int aux = 0;
-    int sub = 0;             // row index inside its table
     std::uint32_t chars = 0; // rough amount of text, for the height estimate
     Kind kind = Anchor;
     bool measured = false;   // height is exact for the current width

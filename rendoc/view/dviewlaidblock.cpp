@@ -110,7 +110,7 @@ void drawPicture(QPainter* painter, const QRectF& rect, const QImage& image, con
 } // namespace
 
 std::unique_ptr<DViewLaidBlock> DViewLaidBlock::create(const DViewBlock& block, const DViewTable* table,
-                                                       const DViewContext& context, qreal width)
+                                                       int row, const DViewContext& context, qreal width)
 {
     std::unique_ptr<DViewLaidBlock> laid(new DViewLaidBlock);
     laid->m_kind = block.kind;
@@ -174,7 +174,7 @@ std::unique_ptr<DViewLaidBlock> DViewLaidBlock::create(const DViewBlock& block, 
         break;
     }
     case DViewBlock::Row:
-        laid->layoutRow(block, table, context, m.left, width - m.left - m.right);
+        laid->layoutRow(block, table, row, context, m.left, width - m.left - m.right);
         break;
     case DViewBlock::Image: {
         const DImage* image = block.item->toImage();
@@ -257,7 +257,6 @@ static std::vector<double> headingWidths(const DViewTable& table, int columns, c
     DViewBlock block;
     block.kind = DViewBlock::Row;
     block.item = first;
-    block.last = first;
     const std::vector<DViewFrame> frames = DViewTextBuilder(context, false).build(block);
     const qreal inset = 2 * (CellPadX + qBound(0, table.border, 20)) + 1;
     size_t index = 0;
@@ -337,7 +336,7 @@ std::vector<qreal> DViewLaidBlock::columnWidths(const DViewTable* table, int col
     return widths;
 }
 
-void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
+void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table, int row,
                                const DViewContext& context, qreal left, qreal width)
 {
     DViewTextBuilder builder(context, true);
@@ -352,8 +351,8 @@ void DViewLaidBlock::layoutRow(const DViewBlock& block, const DViewTable* table,
     const qreal top = block.firstRow ? 6 : 0;
     const qreal bottom = block.lastRow ? 10 : 0;
     m_lastRow = block.lastRow;
-    const std::vector<int>* starts = table && size_t(block.sub) < table->cellStarts.size()
-                                         ? &table->cellStarts[size_t(block.sub)]
+    const std::vector<int>* starts = table && row >= 0 && size_t(row) < table->cellStarts.size()
+                                         ? &table->cellStarts[size_t(row)]
                                          : nullptr;
     qreal rowHeight = 0;
     int column = 0;

@@ -20,8 +20,9 @@ class DViewLaidBlock
 public:
     using Selections = std::vector<QVector<QTextLayout::FormatRange>>;
 
+    // `row` is a Row block's index inside `table` (its cells' starting columns).
     static std::unique_ptr<DViewLaidBlock> create(const DViewBlock& block, const DViewTable* table,
-                                                  const DViewContext& context, qreal width);
+                                                  int row, const DViewContext& context, qreal width);
 
     int height() const { return m_height; }
     // Widest line or box, for horizontal scrolling without word wrap.
@@ -48,8 +49,8 @@ private:
     // first row's longest word would not fit, taking the room from the other columns.
     static std::vector<qreal> columnWidths(const DViewTable* table, int columns, const DViewContext& context,
                                            qreal width);
-    void layoutRow(const DViewBlock& block, const DViewTable* table, const DViewContext& context,
-                   qreal left, qreal width);
+    void layoutRow(const DViewBlock& block, const DViewTable* table, int row,
+                   const DViewContext& context, qreal left, qreal width);
 
     std::vector<DViewFrame> m_frames;
     int m_height = 0;

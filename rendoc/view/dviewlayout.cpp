@@ -15,20 +15,6 @@ namespace {
 // Laid-out blocks kept at most; the oldest are dropped first (their exact heights stay).
 constexpr int MaxLaidBlocks = 4000;
 
-bool isInlineKind(const DItem* item)
-{
-    switch (item->kind()) {
-    case DItem::Text:
-    case DItem::Link:
-    case DItem::PopupLink:
-    case DItem::TagPointer:
-    case DItem::Tag:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Characters of text under item, counted without laying anything out.
 std::uint32_t textAmount(const DItem* item)
 {
@@ -64,7 +50,6 @@ void DViewLayout::clear()
     m_tables.clear();
     m_laid.clear();
     m_laidOrder.clear();
-    m_laidLive = 0;
     m_laidCount = 0;
     m_heights.reset({});
     m_itemBlocks.clear();
@@ -120,7 +105,6 @@ void DViewLayout::addBlock(std::vector<int>& heights, DViewBlock::Kind kind, DIt
     DViewBlock block;
     block.kind = kind;
     block.item = item;
-    block.last = item;
     block.doc = document;
     block.aux = aux;
     if (kind == DViewBlock::Title || kind == DViewBlock::Paragraph || kind == DViewBlock::ListEntry)
@@ -181,6 +165,7 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
     if (hasVSpan)
         info.cellStarts = std::move(starts);
     const int tableIndex = int(m_tables.size());
+    info.firstBlock = int(m_blocks.size());
     m_tables.push_back(std::move(info));
 
     m_pending.push_back(item);
@@ -192,20 +177,20 @@ void DViewLayout::addTable(std::vector<int>& heights, DItem* item, int document)
         DViewBlock block;
         block.kind = DViewBlock::Row;
         block.item = row;
-        block.last = row;
         block.doc = document;
         block.aux = tableIndex;
-        block.sub = rowIndex++;
+        ++rowIndex;
         std::uint32_t longest = 0;
         for (DItem* cell = row->toContainer()->child(); cell; cell = cell->next())
             longest = qMax(longest, textAmount(cell));
         block.chars = std::uint32_t(qMin<std::uint64_t>(std::uint64_t(longest) * m_tables.back().columns, 0x7fffffff));
         block.firstRow = rowIndex == 1;
-        m_itemBlocks.insert(row, int(m_blocks.size()));
-        for (const DItem* pending : m_pending)
-            m_itemBlocks.insert(pending, int(m_blocks.size()));
-        m_pending.clear();
+        const int index = int(m_blocks.size());
         m_blocks.push_back(block);
+        m_itemBlocks.insert(row, index);
+        for (const DItem* pending : m_pending)
+            m_itemBlocks.insert(pending, index);
+        m_pending.clear();
         heights.push_back(0);
     }
     if (int(m_blocks.size()) > first)
@@ -227,7 +212,6 @@ void DViewLayout::flatten(DItemContainer* root, int document)
         std::vector<int> heights;
         m_heightBase = m_blocks.size();
         addBlock(heights, DViewBlock::Anchor, root, document);
-        m_laid.resize(m_blocks.size());
         m_heights.append(heights.front());
     }
     if (!m_resume)
@@ -252,7 +236,6 @@ bool DViewLayout::flattenSome(int budget)
     m_resume = it;
     if (!it)
         m_pending.clear();
-    m_laid.resize(m_blocks.size());
     for (const int height : heights)
         m_heights.append(height);
     m_flowLeft -= qMin(m_flowLeft, m_flowSteps - stepsBefore);
@@ -361,13 +344,10 @@ void DViewLayout::addGeneratedEntries(std::vector<int>& heights, DItem* table, i
 
 DItem* DViewLayout::addInlineRun(std::vector<int>& heights, DItem* first, int document)
 {
-    DItem* last = first;
-    while (last->next() && isInlineKind(last->next()))
-        last = last->next();
+    DItem* last = DViewTextBuilder::inlineRunEnd(first);
     const int index = int(m_blocks.size());
     addBlock(heights, DViewBlock::Inline, first, document);
     DViewBlock& block = m_blocks.back();
-    block.last = last;
     std::uint64_t chars = 0;
     for (DItem* member = first;; member = member->next()) {
         chars += textAmount(member);
@@ -423,25 +403,23 @@ void DViewLayout::setWidth(qreal width)
 
 void DViewLayout::invalidate()
 {
-    for (auto& laid : m_laid)
-        laid.reset();
+    m_laid.clear();
     for (DViewBlock& block : m_blocks)
         block.measured = false;
     m_laidOrder.clear();
-    m_laidLive = 0;
     m_naturalWidth = 0;
 }
 
 DViewLaidBlock* DViewLayout::laid(int index)
 {
-    std::unique_ptr<DViewLaidBlock>& slot = m_laid[size_t(index)];
+    std::unique_ptr<DViewLaidBlock>& slot = m_laid[index];
     if (slot)
         return slot.get();
     DViewBlock& block = m_blocks[size_t(index)];
     const DViewTable* table = block.kind == DViewBlock::Row ? &m_tables[size_t(block.aux)] : nullptr;
-    slot = DViewLaidBlock::create(block, table, *m_context, m_width);
+    slot = DViewLaidBlock::create(block, table, table ? index - table->firstBlock : -1, *m_context,
+                                  m_width);
     ++m_laidCount;
-    ++m_laidLive;
     m_laidOrder.push_back(index);
     block.measured = true;
     m_heights.set(index, slot->height());
@@ -453,13 +431,9 @@ DViewLaidBlock* DViewLayout::laid(int index)
 
 void DViewLayout::evict()
 {
-    while (m_laidLive > MaxLaidBlocks && !m_laidOrder.empty()) {
-        const int index = m_laidOrder.front();
+    while (int(m_laid.size()) > MaxLaidBlocks && !m_laidOrder.empty()) {
+        m_laid.erase(m_laidOrder.front());
         m_laidOrder.pop_front();
-        if (m_laid[size_t(index)]) {
-            m_laid[size_t(index)].reset();
-            --m_laidLive;
-        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <climits>
 #include <deque>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class DDocument;
@@ -73,7 +74,7 @@ public:
     // The laid-out block, laid out now when needed; its exact height replaces the estimate.
     // The pointer stays valid until the next call that lays out another block.
     DViewLaidBlock* laid(int index);
-    bool isLaidOut(int index) const { return m_laid[size_t(index)] != nullptr; }
+    bool isLaidOut(int index) const { return m_laid.count(index) != 0; }
     int laidOutCount() const { return m_laidCount; }
     qreal naturalWidth() const { return m_naturalWidth; }
 
@@ -126,12 +127,13 @@ private:
     std::vector<DFooter*> m_footers;
     std::vector<DViewBlock> m_blocks;
     std::vector<DViewTable> m_tables;
-    std::vector<std::unique_ptr<DViewLaidBlock>> m_laid;
+    // The laid-out blocks by block number: a few thousand at most (the oldest are dropped),
+    // so nothing is kept per block for the others.
+    std::unordered_map<int, std::unique_ptr<DViewLaidBlock>> m_laid;
     std::deque<int> m_laidOrder;
-    int m_laidLive = 0;
     int m_laidCount = 0;
     DViewFenwick m_heights;
-    DViewItemIndex m_itemBlocks;
+    DViewItemIndex m_itemBlocks{&m_blocks};
     std::vector<const DItem*> m_pending; // containers waiting for their first block
     // Where flattening resumes: the next item of the flow of m_resumeRoot, in document
     // m_resumeDoc; null when every document is flattened.

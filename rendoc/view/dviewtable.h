@@ -10,6 +10,7 @@ class DTable;
 struct DViewTable
 {
     DTable* table = nullptr;
+    int firstBlock = 0; // the block of its first row; its rows' blocks follow in order
     int columns = 1;
     int border = 0;
     QVector<float> widths;                   // normalised, one per column

@@ -439,7 +439,7 @@ std::vector<DViewFrame> DViewTextBuilder::build(const DViewBlock& block) const
     }
     case DViewBlock::Inline: {
         State state = start(block.item->parent(), block.kind);
-        appendRange(state, block.item, block.last);
+        appendRange(state, block.item, inlineRunEnd(block.item));
         finishFrame(state);
         break;
     }
@@ -477,4 +477,26 @@ std::vector<DViewFrame> DViewTextBuilder::build(const DViewBlock& block) const
         break;
     }
     return frames;
+}
+
+bool DViewTextBuilder::isInline(const DItem* item)
+{
+    switch (item->kind()) {
+    case DItem::Text:
+    case DItem::Link:
+    case DItem::PopupLink:
+    case DItem::TagPointer:
+    case DItem::Tag:
+        return true;
+    default:
+        return false;
+    }
+}
+
+DItem* DViewTextBuilder::inlineRunEnd(DItem* first)
+{
+    DItem* last = first;
+    while (last->next() && isInline(last->next()))
+        last = last->next();
+    return last;
 }

@@ -36,6 +36,10 @@ public:
     static QString plainText(const DItem* item);
     // The item after item's subtree within stopAt, without descending.
     static DItem* afterSubtree(const DItem* item, const DItem* stopAt);
+    // Whether an item joins a run of inline siblings (text, links, tags).
+    static bool isInline(const DItem* item);
+    // The last item of the run of inline siblings that starts at `first`.
+    static DItem* inlineRunEnd(DItem* first);
     // The summary or index entry that aux names: its text, level and the item it leads to.
     static bool summaryEntry(const DItem* summary, int index, QString* text, int* level,
                              DItem** target);
