@@ -46,12 +46,14 @@ void DViewLayout::clear()
     m_documents.clear();
     m_headers.clear();
     m_footers.clear();
-    m_blocks.clear();
-    m_tables.clear();
+    // The block list of a large report is tens of megabytes: it is given back, not kept for
+    // the next documents (a failed-only copy is made while the view stands empty).
+    std::vector<DViewBlock>().swap(m_blocks);
+    std::vector<DViewTable>().swap(m_tables);
     m_laid.clear();
     m_laidOrder.clear();
     m_laidCount = 0;
-    m_heights.reset({});
+    m_heights = DViewFenwick();
     m_itemBlocks.clear();
     m_pending.clear();
     m_resume = nullptr;
