@@ -3,6 +3,7 @@
 #include "history/historystore.h"
 
 #include <memory>
+#include <utility>
 
 HistoryRecorder::HistoryRecorder(const QString &url)
     : m_thread([this, url]() { work(url); })
@@ -19,11 +20,11 @@ HistoryRecorder::~HistoryRecorder()
     m_thread.join();
 }
 
-void HistoryRecorder::prepareTests(const QString &document, const QStringList &paths)
+void HistoryRecorder::prepareTests(HistoryListedTests tests)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this]() { return m_batches.size() < size_t(MaxWaitingBatches) || m_stop; });
-    m_batches.push_back({document, paths});
+    m_batches.push_back(std::move(tests));
     lock.unlock();
     m_changed.notify_all();
 }
@@ -46,12 +47,12 @@ void HistoryRecorder::work(const QString &url)
     for (;;) {
         m_changed.wait(lock, [this]() { return !m_batches.empty() || m_run || m_stop; });
         if (!m_batches.empty()) {
-            const Batch batch = std::move(m_batches.front());
+            const HistoryListedTests batch = std::move(m_batches.front());
             m_batches.pop_front();
             lock.unlock();
             m_changed.notify_all();
             if (store)
-                store->prepareTests(batch.document, batch.paths);
+                store->prepareTests(batch);
             lock.lock();
             continue;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historylistedtests.h"
 #include "history/historyrun.h"
 
 #include <QString>
@@ -12,8 +13,8 @@
 #include <thread>
 
 // Records one run into a store that lives on a thread of its own, so that the store's work
-// overlaps the reading of the reports: the reader hands over the tests' keys as it lists them
-// (HistoryStore::prepareTests), then the run itself. The queue between the two is bounded:
+// overlaps the reading of the reports: the reader hands over the tests with their results as it
+// lists them (HistoryStore::prepareTests), then the run itself, which holds what was not listed. The queue between the two is bounded:
 // the reader waits while the store is that far behind. Destroyed before record(), nothing is
 // recorded.
 class HistoryRecorder
@@ -33,8 +34,8 @@ public:
     HistoryRecorder(const HistoryRecorder &) = delete;
     HistoryRecorder &operator=(const HistoryRecorder &) = delete;
 
-    // Tests of `document` that the run will probably hold, in batches as they are listed.
-    void prepareTests(const QString &document, const QStringList &paths);
+    // Tests of the run with their results, in batches as they are listed.
+    void prepareTests(HistoryListedTests tests);
     // Records `run` and waits for the store's answer. Called once.
     Outcome record(HistoryRun run);
 
@@ -42,17 +43,11 @@ public:
     static constexpr int MaxWaitingBatches = 16;
 
 private:
-    struct Batch
-    {
-        QString document;
-        QStringList paths;
-    };
-
     void work(const QString &url);
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<Batch> m_batches;
+    std::deque<HistoryListedTests> m_batches;
     std::optional<HistoryRun> m_run;
     std::optional<Outcome> m_outcome;
     bool m_stop = false;

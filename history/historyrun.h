@@ -24,6 +24,9 @@ struct HistoryRun
     // such runs. Without it (or when it gives nothing) they are not looked at.
     std::function<QString()> sha256;
     QList<HistoryResult> results;
+    // Listings handed to HistoryStore::prepareTests() whose tests are not this run's: `results`
+    // holds what the run has of them.
+    QStringList supersededListings;
 
     // The result of the test with `key` (HistoryResult::key()), or null.
     const HistoryResult *find(const QString &key) const;

@@ -14,6 +14,6 @@ std::unique_ptr<HistoryStore> HistoryStore::open(const QString &url, QString *er
     return SqliteHistoryStore::open(parsed->sqlitePath, error);
 }
 
-void HistoryStore::prepareTests(const QString &, const QStringList &)
+void HistoryStore::prepareTests(const HistoryListedTests &)
 {
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historylistedtests.h"
 #include "history/historyrun.h"
 
 #include <QList>
@@ -30,19 +31,22 @@ public:
     // creating or migrating its schema. Null, with `error` set, when it cannot be used.
     static std::unique_ptr<HistoryStore> open(const QString &url, QString *error);
 
-    // Records `run` in one transaction and returns its id. A run whose content hash is already
+    // Records `run` (with the tests handed to prepareTests() since the last recording) in one
+    // transaction and returns its id. A run whose content hash is already
     // recorded is not recorded again: the existing run's id is returned and `created` is false.
     // While the store holds runs recorded with a SHA-256 content hash alone, run.sha256 is asked
     // for to find them; a run found so gets the content hash too.
     virtual std::optional<qint64> recordRun(const HistoryRun &run, bool *created = nullptr,
                                             const Progress &progress = Progress()) = 0;
 
-    // Stores tests that the next recordRun() will hold, while their reports are still being
-    // read, so that it finds them stored. The first call begins that recording's transaction,
-    // which holds the writer's lock until recordRun() ends it: call recordRun() soon after.
-    // Best effort: when the store is busy or a statement fails, the work is dropped (nothing of
-    // it stays) and recordRun() does it. Tests that recordRun() is not given are not kept.
-    virtual void prepareTests(const QString &document, const QStringList &paths);
+    // Stores tests that the next recordRun() will hold, with their results, while their reports
+    // are still being read, so that the recording finds them stored and their results packed.
+    // The first call begins that recording's transaction, which holds the writer's lock until
+    // recordRun() ends it: call recordRun() soon after. The run holds these results besides its
+    // own (which win for a test given in both), except those of the listings it supersedes.
+    // Best effort: when the store is busy or a statement fails, the tests are kept but nothing
+    // of the work stays, and recordRun() does it.
+    virtual void prepareTests(const HistoryListedTests &tests);
 
     // The last `last` runs (all when `last` <= 0), oldest first, without their results.
     virtual std::optional<QList<HistoryRun>> runs(int last) = 0;

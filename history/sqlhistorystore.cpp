@@ -75,6 +75,7 @@ void SqlHistoryStore::rollback()
 {
     QSqlQuery query(database());
     query.exec(QStringLiteral("ROLLBACK"));
+    // The listed tests stay for the recording, which does their work again itself.
     if (m_ahead.open) {
         m_ahead = Ahead();
         m_ahead.dropped = true;
@@ -165,8 +166,8 @@ bool SqlHistoryStore::migrate(QString *error)
 
 std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *created, const Progress &progress)
 {
-    // Every way out ends a transaction that prepareTests() began: the next recording may store
-    // its tests ahead again.
+    // Every way out ends a transaction that prepareTests() began, and forgets the listed tests:
+    // the next recording may store its tests ahead again.
     struct AheadEnd
     {
         SqlHistoryStore *store;
@@ -175,6 +176,7 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
             if (store->m_ahead.open)
                 store->rollback();
             store->m_ahead = Ahead();
+            store->m_listed.clear();
         }
     } aheadEnd{this};
     m_error.clear();
@@ -182,11 +184,23 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
         m_error = QCoreApplication::translate("KorvatHistory", "A run cannot be recorded without its content hash");
         return std::nullopt;
     }
+    // Without the work done ahead, the recording takes the listed tests as results of its own.
+    std::optional<HistoryRun> combined;
+    const auto whole = [&]() -> const HistoryRun & {
+        if (m_listed.isEmpty())
+            return run;
+        if (!combined) {
+            combined.emplace(run);
+            combined->results = wholeResults(run);
+            combined->supersededListings.clear();
+        }
+        return *combined;
+    };
     // One result per test, the last given winning. Tests stored ahead are matched to the run
     // without them; they are made when the recording goes on without those tests.
     std::optional<HistoryTestKeys> keys;
     if (!m_ahead.open) {
-        keys.emplace(run.results);
+        keys.emplace(whole().results);
         if (keys->hasCollision()) {
             collision();
             return std::nullopt;
@@ -197,7 +211,7 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         qint64 id = 0;
         bool isNew = false;
-        switch (tryRecord(run, &keys, &id, &isNew, &sha256, progress)) {
+        switch (tryRecord(run, whole, &keys, &id, &isNew, &sha256, progress)) {
         case Attempt::Done:
             if (created)
                 *created = isNew;
@@ -213,6 +227,25 @@ std::optional<qint64> SqlHistoryStore::recordRun(const HistoryRun &run, bool *cr
                                           "The history database %1 stayed busy: the run was not recorded")
                   .arg(m_display);
     return std::nullopt;
+}
+
+QList<HistoryResult> SqlHistoryStore::wholeResults(const HistoryRun &run) const
+{
+    QList<HistoryResult> results;
+    for (const HistoryListedTests &batch : m_listed) {
+        if (run.supersededListings.contains(batch.listing))
+            continue;
+        for (qsizetype i = 0; i < batch.paths.size(); ++i) {
+            const HistoryListedTests::Outcome &outcome = batch.outcomes[size_t(i)];
+            HistoryResult &result = results.emplaceBack();
+            result.document = batch.document;
+            result.path = batch.paths.at(i);
+            HistoryResult::fromCode(outcome.code, &result.verdict, &result.passedAfterRetry);
+            result.durationMs = outcome.durationMs;
+            result.fingerprint = outcome.fingerprint;
+        }
+    }
+    return results + run.results;
 }
 
 std::optional<qint64> SqlHistoryStore::runWith(const QString &column, const QString &hash)
@@ -263,9 +296,10 @@ bool SqlHistoryStore::collision()
     return false;
 }
 
-SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, std::optional<HistoryTestKeys> *keys,
-                                                    qint64 *id, bool *created, std::optional<QString> *sha256,
-                                                    const Progress &progress)
+SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run,
+                                                    const std::function<const HistoryRun &()> &whole,
+                                                    std::optional<HistoryTestKeys> *keys, qint64 *id, bool *created,
+                                                    std::optional<QString> *sha256, const Progress &progress)
 {
     const auto failed = [this]() {
         rollback();
@@ -291,23 +325,28 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, std::
     }
 
     // Each test's id, sorted by id: tests stored ahead are found without a query, the others are
-    // interned once the run is stored.
+    // interned once the run is stored. When the listed tests are the whole run, in id order, their
+    // results are packed already but for the last blocks.
     const bool ahead = m_ahead.open;
+    const bool packedAhead = ahead && aheadIsWhole(run);
     std::vector<Tested> tested;
     QList<TestRow> fresh;
-    if (ahead && !matchAhead(run, &tested, &fresh)) {
+    if (ahead && !packedAhead && !matchAhead(run, &tested, &fresh)) {
         rollback();
         return Attempt::Failed;
     }
+    const HistoryRun &given = ahead ? run : whole();
     if (!ahead && !*keys) {
-        keys->emplace(run.results);
+        keys->emplace(given.results);
         if ((*keys)->hasCollision()) {
             collision();
             rollback();
             return Attempt::Failed;
         }
     }
-    const qint64 count = ahead ? qint64(tested.size()) : qint64((*keys)->size());
+    const qint64 count = packedAhead ? qint64(m_ahead.tested.size())
+                         : ahead     ? qint64(tested.size())
+                                     : qint64((*keys)->size());
 
     const QDateTime time = run.time.isValid() ? run.time : QDateTime::currentDateTimeUtc();
     QSqlQuery insert(database());
@@ -337,8 +376,17 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, std::
         return Attempt::Done;
     }
 
-    const bool interned = ahead ? storeAfterAhead(tested, fresh) : internTests(**keys, &tested);
-    if (!interned || !insertResults(*id, tested, progress))
+    Packed packed;
+    if (packedAhead) {
+        packed = std::move(m_ahead.packed);
+        pack(run, m_ahead.tested, m_ahead.packedTo, false, &packed);
+    } else {
+        const bool interned = ahead ? storeAfterAhead(tested, fresh) : internTests(given, **keys, &tested);
+        if (!interned)
+            return failed();
+        pack(given, tested, 0, false, &packed);
+    }
+    if (!insertBlocks(*id, packed.blocks, packed.done, progress))
         return failed();
     if (!exec(QStringLiteral("COMMIT")))
         return failed();
@@ -346,36 +394,62 @@ SqlHistoryStore::Attempt SqlHistoryStore::tryRecord(const HistoryRun &run, std::
     return Attempt::Done;
 }
 
-void SqlHistoryStore::prepareTests(const QString &document, const QStringList &paths)
+void SqlHistoryStore::prepareTests(const HistoryListedTests &tests)
 {
-    if (m_ahead.dropped || paths.isEmpty())
+    if (tests.paths.isEmpty() || qsizetype(tests.outcomes.size()) != tests.paths.size())
+        return;
+    // The lists are kept, with each test's id, for recordRun(): they are the run's results.
+    m_listed.append(tests);
+    if (m_ahead.dropped)
         return;
     if (!m_ahead.open && !beginAhead()) {
         m_ahead.dropped = true;
         return;
     }
+    const qint32 batchIndex = qint32(m_listed.size() - 1);
+    const HistoryListedTests &batch = m_listed.constLast();
     // New tests are numbered in the order of their hashes within the batch: the table grows at
     // its end, and the index of hashes takes each batch in one sweep from its low end to its
     // high end instead of jumping about.
-    std::vector<std::pair<qint64, qsizetype>> hashed;
-    hashed.reserve(size_t(paths.size()));
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        hashed.emplace_back(HistoryTestKeys::keyHash(document, paths.at(i)), i);
+    std::vector<std::pair<qint64, qint32>> hashed;
+    hashed.reserve(size_t(batch.paths.size()));
+    for (qsizetype i = 0; i < batch.paths.size(); ++i)
+        hashed.emplace_back(HistoryTestKeys::keyHash(batch.document, batch.paths.at(i)), qint32(i));
     std::sort(hashed.begin(), hashed.end());
-    // The lists are kept, with each test's id, for recordRun() to match its results against.
-    m_ahead.batches.append({document, paths});
-    const AheadBatch &batch = m_ahead.batches.constLast();
     const size_t first = m_ahead.listedIds.size();
-    m_ahead.listedIds.resize(first + size_t(paths.size()));
+    m_ahead.listedIds.resize(first + size_t(batch.paths.size()));
+    const size_t testedFrom = m_ahead.tested.size();
     QList<TestRow> rows;
-    rows.reserve(paths.size());
+    rows.reserve(batch.paths.size());
     for (const auto &[hash, i] : hashed) {
         const qint64 id = m_ahead.ids.findOrInsert(hash, m_ahead.last + 1);
         m_ahead.listedIds[first + size_t(i)] = id;
+        if (m_ahead.ordered)
+            m_ahead.tested.push_back({id, batchIndex, i});
         if (id <= m_ahead.last)
             continue;
         m_ahead.last = id;
         rows.append({id, hash, &batch.document, &batch.paths.at(i)});
+    }
+    m_ahead.listedLast = m_ahead.last;
+    if (m_ahead.ordered) {
+        // The batch's results in id order, then packed but for the last block while every batch
+        // comes after the one before with no test twice.
+        const auto from = m_ahead.tested.begin() + std::ptrdiff_t(testedFrom);
+        std::sort(from, m_ahead.tested.end(),
+                  [](const Tested &a, const Tested &b) { return a.id < b.id || (a.id == b.id && a.index < b.index); });
+        const bool after = testedFrom == 0 || from->id > m_ahead.tested[testedFrom - 1].id;
+        const bool once = std::adjacent_find(from, m_ahead.tested.end(), [](const Tested &a, const Tested &b) {
+                              return a.id == b.id;
+                          }) == m_ahead.tested.end();
+        if (after && once) {
+            m_ahead.packedTo = pack(HistoryRun(), m_ahead.tested, m_ahead.packedTo, true, &m_ahead.packed);
+        } else {
+            m_ahead.ordered = false;
+            m_ahead.tested = {};
+            m_ahead.packed = Packed();
+            m_ahead.packedTo = 0;
+        }
     }
     if (!insertTests(QStringLiteral("tests"), rows))
         rollback();
@@ -408,60 +482,53 @@ bool SqlHistoryStore::beginAhead()
     return true;
 }
 
-bool SqlHistoryStore::matchAhead(const HistoryRun &run, std::vector<Tested> *tested, QList<TestRow> *fresh)
+bool SqlHistoryStore::aheadIsWhole(const HistoryRun &run) const
 {
-    // The run's results come in the order their tests were listed, mostly, and share their
-    // paths' text with the lists: such a result takes its listed test's id with no hash nor
-    // look-up. The others are found by their key's hash, or numbered as new tests.
-    m_ahead.listedLast = m_ahead.last;
-    tested->reserve(size_t(run.results.size()));
-    qsizetype batch = 0;
-    qsizetype inBatch = 0;
-    size_t listed = 0;
-    for (qsizetype i = 0; i < run.results.size(); ++i) {
-        const HistoryResult &result = run.results.at(i);
-        while (batch < m_ahead.batches.size() && inBatch == m_ahead.batches.at(batch).paths.size()) {
-            ++batch;
-            inBatch = 0;
-        }
-        qint64 id = 0;
-        if (batch < m_ahead.batches.size()) {
-            const AheadBatch &from = m_ahead.batches.at(batch);
-            const QString &path = from.paths.at(inBatch);
-            // The same characters in memory are the same text.
-            if (path.constData() == result.path.constData() && path.size() == result.path.size()
-                && from.document == result.document) {
-                id = m_ahead.listedIds[listed];
-                ++inBatch;
-                ++listed;
-            }
-        }
-        if (id == 0) {
-            const qint64 hash = HistoryTestKeys::keyHash(result.document, result.path);
-            id = m_ahead.ids.findOrInsert(hash, m_ahead.last + 1);
-            if (id > m_ahead.last) {
-                m_ahead.last = id;
-                fresh->append({id, hash, &result.document, &result.path});
-            }
-        }
-        tested->push_back({id, &result});
-    }
-    return sortTested(tested);
+    if (!m_ahead.ordered || !run.results.isEmpty())
+        return false;
+    return std::none_of(m_listed.cbegin(), m_listed.cend(), [&run](const HistoryListedTests &batch) {
+        return run.supersededListings.contains(batch.listing);
+    });
 }
 
-bool SqlHistoryStore::sortTested(std::vector<Tested> *tested)
+bool SqlHistoryStore::matchAhead(const HistoryRun &run, std::vector<Tested> *tested, QList<TestRow> *fresh)
 {
-    std::sort(tested->begin(), tested->end(), [](const Tested &a, const Tested &b) {
-        return a.id < b.id || (a.id == b.id && std::less<const HistoryResult *>()(a.result, b.result));
-    });
-    // Of several results of one test the last given wins; two different keys of one id are
-    // two keys of one hash, which cannot be stored.
+    // The listed tests have their ids; the run's own results are found by their key's hash, or
+    // numbered as new tests. The results of superseded listings are left out.
+    tested->clear();
+    tested->reserve(m_ahead.listedIds.size() + size_t(run.results.size()));
+    size_t listed = 0;
+    for (qsizetype b = 0; b < m_listed.size(); ++b) {
+        const HistoryListedTests &batch = m_listed.at(b);
+        const bool superseded = run.supersededListings.contains(batch.listing);
+        for (qsizetype i = 0; i < batch.paths.size(); ++i, ++listed) {
+            if (!superseded)
+                tested->push_back({m_ahead.listedIds[listed], qint32(b), qint32(i)});
+        }
+    }
+    for (qsizetype i = 0; i < run.results.size(); ++i) {
+        const HistoryResult &result = run.results.at(i);
+        const qint64 hash = HistoryTestKeys::keyHash(result.document, result.path);
+        const qint64 id = m_ahead.ids.findOrInsert(hash, m_ahead.last + 1);
+        if (id > m_ahead.last) {
+            m_ahead.last = id;
+            fresh->append({id, hash, &result.document, &result.path});
+        }
+        tested->push_back({id, -1, qint32(i)});
+    }
+    return sortTested(run, tested);
+}
+
+bool SqlHistoryStore::sortTested(const HistoryRun &run, std::vector<Tested> *tested)
+{
+    // Stable: of several results of one test the last given wins; two different keys of one id
+    // are two keys of one hash, which cannot be stored.
+    std::stable_sort(tested->begin(), tested->end(), [](const Tested &a, const Tested &b) { return a.id < b.id; });
     size_t kept = 0;
     for (const Tested &next : *tested) {
         if (kept > 0 && (*tested)[kept - 1].id == next.id) {
-            const HistoryResult *a = (*tested)[kept - 1].result;
-            const HistoryResult *b = next.result;
-            if (a->document != b->document || a->path != b->path)
+            const Tested &before = (*tested)[kept - 1];
+            if (documentOf(run, before) != documentOf(run, next) || pathOf(run, before) != pathOf(run, next))
                 return collision();
             (*tested)[kept - 1] = next;
             continue;
@@ -470,6 +537,22 @@ bool SqlHistoryStore::sortTested(std::vector<Tested> *tested)
     }
     tested->resize(kept);
     return true;
+}
+
+const QString &SqlHistoryStore::documentOf(const HistoryRun &run, const Tested &test) const
+{
+    return test.batch < 0 ? run.results.at(test.index).document : m_listed.at(test.batch).document;
+}
+
+const QString &SqlHistoryStore::pathOf(const HistoryRun &run, const Tested &test) const
+{
+    return test.batch < 0 ? run.results.at(test.index).path : m_listed.at(test.batch).paths.at(test.index);
+}
+
+HistoryListedTests::Outcome SqlHistoryStore::outcomeOf(const HistoryRun &run, const Tested &test) const
+{
+    return test.batch < 0 ? HistoryListedTests::outcomeOf(run.results.at(test.index))
+                          : m_listed.at(test.batch).outcomes[size_t(test.index)];
 }
 
 bool SqlHistoryStore::storeAfterAhead(const std::vector<Tested> &tested, const QList<TestRow> &fresh)
@@ -497,7 +580,7 @@ bool SqlHistoryStore::storeAfterAhead(const std::vector<Tested> &tested, const Q
     return true;
 }
 
-bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, std::vector<Tested> *tested)
+bool SqlHistoryStore::internTests(const HistoryRun &run, const HistoryTestKeys &keys, std::vector<Tested> *tested)
 {
     // Nobody else adds tests until this transaction ends, so the tests read now are all there
     // are, and new ones can be numbered here instead of being read back. Stored tests are
@@ -530,8 +613,8 @@ bool SqlHistoryStore::internTests(const HistoryTestKeys &keys, std::vector<Teste
     tested->clear();
     tested->reserve(size_t(keys.size()));
     for (qsizetype i = 0; i < keys.size(); ++i)
-        tested->push_back({ids.at(i), keys.results().at(i)});
-    return sortTested(tested);
+        tested->push_back({ids.at(i), -1, qint32(keys.results().at(i) - run.results.constData())});
+    return sortTested(run, tested);
 }
 
 bool SqlHistoryStore::insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh,
@@ -551,36 +634,42 @@ bool SqlHistoryStore::insertFresh(const HistoryTestKeys &keys, QList<qsizetype> 
     return insertTests(QStringLiteral("tests"), missing);
 }
 
-bool SqlHistoryStore::insertResults(qint64 runId, const std::vector<Tested> &tested, const Progress &progress)
+size_t SqlHistoryStore::pack(const HistoryRun &run, const std::vector<Tested> &tested, size_t from, bool keepLast,
+                             Packed *packed) const
 {
     // In test id order, cut into blocks of consecutive ids.
-    QList<Block> blocks;
-    QList<qsizetype> done;
+    size_t to = tested.size();
+    if (keepLast) {
+        const qint64 lastBlock = to > from ? tested.back().id / HistoryResultBlock::Size : -1;
+        while (to > from && tested[to - 1].id / HistoryResultBlock::Size == lastBlock)
+            --to;
+    }
     QList<HistoryResultBlock::Entry> entries;
-    qsizetype count = 0;
-    const auto flush = [&](qint64 block) {
+    qint64 current = -1;
+    const auto flush = [&]() {
         if (entries.isEmpty())
             return;
-        blocks.append({int(block), HistoryResultBlock::pack(entries)});
-        done.append(count);
+        packed->blocks.append({int(current), HistoryResultBlock::pack(entries)});
+        packed->done.append(packed->count);
         entries.clear();
     };
-    qint64 current = -1;
-    for (const auto &[id, result] : tested) {
-        const qint64 block = id / HistoryResultBlock::Size;
+    for (size_t i = from; i < to; ++i) {
+        const Tested &test = tested[i];
+        const qint64 block = test.id / HistoryResultBlock::Size;
         if (block != current)
-            flush(current);
+            flush();
         current = block;
+        const HistoryListedTests::Outcome outcome = outcomeOf(run, test);
         HistoryResultBlock::Entry entry;
-        entry.slot = int(id % HistoryResultBlock::Size);
-        entry.code = result->code();
-        entry.durationMs = result->durationMs;
-        entry.fingerprint = result->fingerprint;
+        entry.slot = int(test.id % HistoryResultBlock::Size);
+        entry.code = outcome.code;
+        entry.durationMs = outcome.durationMs;
+        entry.fingerprint = outcome.fingerprint;
         entries.append(entry);
-        ++count;
+        ++packed->count;
     }
-    flush(current);
-    return insertBlocks(runId, blocks, done, progress);
+    flush();
+    return to;
 }
 
 bool SqlHistoryStore::insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,

@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 
+#include <functional>
 #include <vector>
 
 class HistoryTestKeys;
@@ -22,7 +23,7 @@ public:
     ~SqlHistoryStore() override;
 
     std::optional<qint64> recordRun(const HistoryRun &run, bool *created, const Progress &progress) override;
-    void prepareTests(const QString &document, const QStringList &paths) override;
+    void prepareTests(const HistoryListedTests &tests) override;
     std::optional<QList<HistoryRun>> runs(int last) override;
     std::optional<QList<HistoryResult>> results(qint64 runId) override;
     std::optional<QList<HistoryRun>> recentRuns(int last, const QString &prefix) override;
@@ -78,17 +79,23 @@ private:
     enum class Attempt { Done, Retry, Failed };
     using Block = std::pair<int, QByteArray>; // block number, packed results
 
-    // A test of the run to be written: its id and its result.
+    // A test of the run to be written: its id and where its result is: the tests listed ahead
+    // (m_listed.at(batch), at `index`), or the run's own results (batch < 0) at `index`.
     struct Tested
     {
         qint64 id;
-        const HistoryResult *result;
+        qint32 batch;
+        qint32 index;
     };
 
-    // `sha256` is the run's SHA-256 once asked for, `keys` the run's keys once made (both kept
-    // for the next attempts).
-    Attempt tryRecord(const HistoryRun &run, std::optional<HistoryTestKeys> *keys, qint64 *id, bool *created,
+    // `whole` gives the run with every listed test among its results (made once, kept for the
+    // next attempts), for an attempt without the work done ahead; `keys` are its keys once made.
+    // `sha256` is the run's SHA-256 once asked for.
+    Attempt tryRecord(const HistoryRun &run, const std::function<const HistoryRun &()> &whole,
+                      std::optional<HistoryTestKeys> *keys, qint64 *id, bool *created,
                       std::optional<QString> *sha256, const Progress &progress);
+    // `run`'s results after those of the tests listed ahead that it does not supersede.
+    QList<HistoryResult> wholeResults(const HistoryRun &run) const;
     // Sets errorString() for two keys of one hash in a run; false.
     bool collision();
     // The run recorded before with the run's content: found by its content hash, or by its
@@ -97,25 +104,41 @@ private:
     std::optional<qint64> recordedRun(const HistoryRun &run, std::optional<QString> *sha256);
     // The id of the run whose `column` holds `hash`, 0 when none does.
     std::optional<qint64> runWith(const QString &column, const QString &hash);
-    // Each test of `keys` with its id, sorted by id; new tests are added to the tests table.
-    bool internTests(const HistoryTestKeys &keys, std::vector<Tested> *tested);
-    // Inside the transaction that prepareTests() began: each result of `run` with its test's
+    // Each test of `keys` (made of `run`'s results) with its id, sorted by id; new tests are
+    // added to the tests table.
+    bool internTests(const HistoryRun &run, const HistoryTestKeys &keys, std::vector<Tested> *tested);
+    // Inside the transaction that prepareTests() began: each result of the run with its test's
     // id, sorted by id, one a test; `fresh` gets the tests not stored yet, numbered. False on
     // two keys of one hash.
     bool matchAhead(const HistoryRun &run, std::vector<Tested> *tested, QList<TestRow> *fresh);
+    // Whether the results listed ahead are the whole run and already in id order, one a test.
+    bool aheadIsWhole(const HistoryRun &run) const;
     // Then stores the `fresh` tests and removes those stored ahead that `tested` does not hold.
     bool storeAfterAhead(const std::vector<Tested> &tested, const QList<TestRow> &fresh);
     // Sorts `tested` by id and keeps the last result given of each test; false when two keys
     // share an id.
-    bool sortTested(std::vector<Tested> *tested);
+    bool sortTested(const HistoryRun &run, std::vector<Tested> *tested);
+    // The key and the result of a test of the run.
+    const QString &documentOf(const HistoryRun &run, const Tested &test) const;
+    const QString &pathOf(const HistoryRun &run, const Tested &test) const;
+    HistoryListedTests::Outcome outcomeOf(const HistoryRun &run, const Tested &test) const;
     // Numbers the tests of `keys` at the indexes `fresh` after `*last` (which it advances),
     // sets their ids and adds them to the tests table.
     bool insertFresh(const HistoryTestKeys &keys, QList<qsizetype> fresh, QList<qint64> *ids,
                      qint64 *last);
     // Begins the recording's transaction for prepareTests() and reads the stored tests.
     bool beginAhead();
-    // Writes the results of `tested` (sorted by id) as run `runId`'s blocks.
-    bool insertResults(qint64 runId, const std::vector<Tested> &tested, const Progress &progress);
+    // Packed results of a run, in block order, and the results packed up to each block.
+    struct Packed
+    {
+        QList<Block> blocks;
+        QList<qsizetype> done;
+        qsizetype count = 0;
+    };
+    // Packs the results of `tested` (sorted by id, one a test) from `from` on into `packed`,
+    // up to the end or, when `keepLast`, up to the block of the last one, which may grow.
+    size_t pack(const HistoryRun &run, const std::vector<Tested> &tested, size_t from, bool keepLast,
+                Packed *packed) const;
     // Writes `blocks` of run `runId`, several rows a statement; `done` counts the results
     // written so far for `progress`.
     bool insertBlocks(qint64 runId, const QList<Block> &blocks, const QList<qsizetype> &done,
@@ -134,13 +157,10 @@ private:
     QString m_connection;
     QString m_display;
 
-    // One list of tests handed to prepareTests().
-    struct AheadBatch
-    {
-        QString document;
-        QStringList paths;
-    };
-    // Tests stored by prepareTests() in the transaction it began, which recordRun() goes on with.
+    // The tests handed to prepareTests() since the last recording, which the next one holds.
+    QList<HistoryListedTests> m_listed;
+    // The work prepareTests() did on them in the transaction it began, which recordRun() goes on
+    // with.
     struct Ahead
     {
         bool open = false;    // the transaction is begun and `ids` read
@@ -149,9 +169,15 @@ private:
         qint64 stored = 0;         // the highest id before this transaction; later ids are new
         qint64 last = 0;           // the highest id given so far
         qint64 listedLast = 0;     // the highest id given to a listed test
-        // The lists handed over, and the id of each of their tests in the same order.
-        QList<AheadBatch> batches;
+        // The id of each listed test, batch after batch in the order of their paths.
         std::vector<qint64> listedIds;
+        // The listed tests, each batch sorted by id, and whether they are all in id order with
+        // no test twice (each batch's ids above the one before): their results are then packed
+        // as they come, all but the last block, which the next batch may add to.
+        std::vector<Tested> tested;
+        bool ordered = true;
+        size_t packedTo = 0; // tested[0, packedTo) are in `packed`
+        Packed packed;
     };
     Ahead m_ahead;
 };

@@ -16,6 +16,8 @@ constexpr int BusyTimeoutMs = 5000;
 constexpr int NewPageSize = 16384;
 // New tests inserted by one statement, as one JSON array.
 constexpr qsizetype TestsPerStatement = 4096;
+// The connection's temporary table that new tests pass through on their way to the tests table.
+const char *const StagedTests = "korvat_staged_tests";
 
 // Appends `text` to `json` as a JSON string. False, with `json` part written, when the text holds
 // a NUL character, which SQLite's JSON functions take as the string's end.
@@ -143,7 +145,9 @@ std::unique_ptr<HistoryStore> SqliteHistoryStore::open(const QString &path, QStr
     // inserts their keys' hashes all over the index, and with the default 2 MB the pages it
     // changes are written out and read back many times within one transaction.
     if (!wal || !store->exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
-        || !store->exec(QStringLiteral("PRAGMA cache_size=-65536")) || !store->migrate(error)) {
+        || !store->exec(QStringLiteral("PRAGMA cache_size=-65536"))
+        // Temporary tables (new tests on their way in) and statement journals stay in memory.
+        || !store->exec(QStringLiteral("PRAGMA temp_store=MEMORY")) || !store->migrate(error)) {
         if (error->isEmpty() || !wal)
             *error = store->errorString();
         return nullptr;
@@ -257,10 +261,15 @@ bool SqliteHistoryStore::insertTests(const QString &table, const QList<TestRow> 
     // driver binds each value through a placeholder name it looks up, which costs more than
     // SQLite's own insert of the value. The document, most often one for all rows, is bound once
     // for each stretch of rows that share it.
-    // OR FAIL: a statement that fails keeps the rows it wrote before, which the failed
-    // transaction rolls back anyway, so SQLite keeps no statement journal. With one, each
-    // statement of rows spread over the hash index would copy every index page it changes.
+    // The JSON goes first into a temporary table, then into `table` by a statement that calls no
+    // function: SQLite keeps a statement journal for any statement that calls one (a function
+    // may fail half-way), and one for rows spread over the hash index copies every index page
+    // each statement changes into a temporary file, about ten times the index's size over a
+    // large recording. OR FAIL: a statement that fails keeps the rows it wrote before, which the
+    // failed transaction rolls back anyway, so the copy needs no statement journal either.
     QSqlQuery fromJson(database());
+    QSqlQuery staged(database());
+    QSqlQuery cleared(database());
     QSqlQuery single(database());
     bool jsonPrepared = false;
     bool singlePrepared = false;
@@ -273,14 +282,22 @@ bool SqliteHistoryStore::insertTests(const QString &table, const QList<TestRow> 
         json += QLatin1Char(']');
         if (!jsonPrepared) {
             jsonPrepared = true;
-            fromJson.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) "
+            if (!exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (id INTEGER, key_hash INTEGER, "
+                                     "document TEXT, path TEXT)")
+                          .arg(QLatin1String(StagedTests))))
+                return false;
+            fromJson.prepare(QStringLiteral("INSERT INTO temp.%1 (id, key_hash, document, path) "
                                             "SELECT value ->> 0, value ->> 1, ?, value ->> 2 FROM json_each(?)")
-                                 .arg(table));
+                                 .arg(QLatin1String(StagedTests)));
+            staged.prepare(QStringLiteral("INSERT OR FAIL INTO %1 (id, key_hash, document, path) "
+                                          "SELECT id, key_hash, document, path FROM temp.%2 ORDER BY rowid")
+                               .arg(table, QLatin1String(StagedTests)));
+            cleared.prepare(QStringLiteral("DELETE FROM temp.%1").arg(QLatin1String(StagedTests)));
         }
         fromJson.bindValue(0, notNull(*document));
         fromJson.bindValue(1, json);
         pending = 0;
-        return exec(fromJson);
+        return exec(fromJson) && exec(staged) && exec(cleared);
     };
     for (const TestRow &row : rows) {
         const bool sameDocument = pending > 0 && (document == row.document || *document == *row.document);

@@ -2,6 +2,7 @@
 
 #include "sdk/qastexportresult.h"
 #include "sdk/qastfileresults.h"
+#include "sdk/qastlistedtests.h"
 #include "sdk/qastresulttotals.h"
 #include "sdk/qasttestresult.h"
 
@@ -48,10 +49,10 @@ public:
     virtual void setTestsOnly(bool testsOnly);
     // Receives tests of a document as a read for the tests alone lists them,
     // in batches in document order, on the reading thread and before load()
-    // returns: their paths only (testResults() gives the rest). A host can so
-    // start its work on them during the read. A document's name may still
-    // change once its file is read (two files naming their documents alike).
-    using TestsListed = std::function<void(const QString& document, const QStringList& paths)>;
+    // returns: their paths and outcomes. A host can so do its work on them
+    // during the read. What the batches do not give (a failure's message, a
+    // document's final name) unlistedTestResults() gives after the read.
+    using TestsListed = std::function<void(const QAStListedTests& tests)>;
     // Sets the receiver of the tests listed from now on (none: an empty
     // function). Ignored by default: no test is handed over early.
     virtual void setTestsListed(TestsListed listener);
@@ -84,6 +85,13 @@ public:
     // is itself a leaf); tests inside a case keep them empty. By default
     // built from the two above; a plug-in may give the same in one pass.
     virtual QList<QAStTestResult> detailedTestResults() const;
+    // detailedTestResults() of the held files whose tests were not all
+    // handed over complete to the TestsListed receiver: files read in full,
+    // files with a case that did not pass (whose message the batches lack),
+    // files whose document was named otherwise once read. `superseded` gets
+    // the files among them that were handed over in part or whole: their
+    // batches are to be disregarded. By default every test, none superseded.
+    virtual QList<QAStTestResult> unlistedTestResults(QStringList* superseded) const;
     // True when `file` is a report some format of the plug-in recognises by
     // its content, as a host searching a folder asks. True by default.
     virtual bool recognises(const QString& file) const;

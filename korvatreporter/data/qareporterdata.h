@@ -3,6 +3,7 @@
 #include "korvatreporter/data/qaowned.h"
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "rendoc/model/ddocument.h"
+#include "sdk/qastlistedtests.h"
 #include "sdk/qasttestresult.h"
 
 #include <QList>
@@ -28,10 +29,13 @@ public:
     // The first document's name when the file was read without its documents.
     QString documentName;
     // A file read for its tests alone (no tree, no documents): its tests as
-    // QAReportLeafTests lists them (detailed, without messages), and whether
-    // one is a counted case that did not pass, whose message needs a full read.
+    // QAReportLeafTests lists them (detailed, without messages), in `tests`,
+    // or in `listed` as handed to a TestsListed receiver (under the document
+    // name the file gives), and whether one is a counted case that did not
+    // pass, whose message needs a full read.
     bool testsListed = false;
     QList<QAStTestResult> tests;
+    QList<QAStListedTests> listed;
     bool hasFailedCase = false;
     QStringList types; // distinct node types in order of first appearance
     // Totals of "sum" values, counted in 64 bits and saturated at its limits.

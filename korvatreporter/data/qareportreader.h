@@ -43,7 +43,8 @@ public:
     void setTestsOnly(bool testsOnly) { m_testsOnly = testsOnly; }
     bool testsOnly() const { return m_testsOnly; }
     // Tests only: a reader that lists the tests may also hand them to
-    // `listener` as it goes (see QAStReportSession::setTestsListed).
+    // `listener` as it goes (see QAStReportSession::setTestsListed), and
+    // then keeps them in QAReporterData::listed instead of tests.
     void setTestsListed(QAStReportSession::TestsListed listener) { m_testsListed = std::move(listener); }
     const QAStReportSession::TestsListed &testsListed() const { return m_testsListed; }
 

@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,41 @@ void appendShared(QList<QAStTestResult> *results, const QList<QAStTestResult> &t
         *results = tests;
     else
         *results += tests;
+}
+
+// Appends the tests of `record`'s batches (as handed to a TestsListed receiver) to `results`
+// under the record's document name; `detailed`: with the counted cases' suite, name and duration.
+void appendListed(QList<QAStTestResult> *results, const QAReporterData &record, bool detailed)
+{
+    qsizetype count = 0;
+    for (const QAStListedTests &batch : record.listed)
+        count += batch.paths.size();
+    results->reserve(results->size() + count);
+    for (const QAStListedTests &batch : record.listed) {
+        for (qsizetype i = 0; i < batch.paths.size(); ++i) {
+            const QAStListedTests::Outcome &outcome = batch.outcomes.at(i);
+            QAStTestResult &test = results->emplaceBack();
+            test.document = record.documentName;
+            test.path = batch.paths.at(i);
+            test.verdict = outcome.verdict;
+            test.passedAfterRetry = outcome.passedAfterRetry;
+            if (!detailed || outcome.suiteLength < 0)
+                continue;
+            test.suite = test.path.left(outcome.suiteLength);
+            test.name = outcome.suiteLength == 0 ? test.path : test.path.mid(outcome.suiteLength + 1);
+            test.seconds = outcome.seconds;
+        }
+    }
+}
+
+// Whether the batches handed over of `record` hold its tests as detailedTestResults() gives
+// them: under the document name it kept, and with no case whose message they lack.
+bool listedComplete(const QAReporterData &record)
+{
+    if (record.hasFailedCase)
+        return false;
+    return std::all_of(record.listed.cbegin(), record.listed.cend(),
+                       [&record](const QAStListedTests &batch) { return batch.document == record.documentName; });
 }
 
 } // namespace
@@ -270,7 +306,9 @@ QList<QAStTestResult> QAReportSession::testResults() const
 {
     QList<QAStTestResult> results;
     for (const auto &record : m_records) {
-        if (record && record->testsListed) {
+        if (record && record->testsListed && !record->listed.isEmpty()) {
+            appendListed(&results, *record, false);
+        } else if (record && record->testsListed) {
             const qsizetype from = results.size();
             appendShared(&results, record->tests);
             // The plain list has no details of the counted cases.
@@ -292,27 +330,53 @@ QList<QAStTestResult> QAReportSession::detailedTestResults() const
 {
     QList<QAStTestResult> results;
     for (const auto &record : m_records) {
-        if (!record)
-            continue;
-        // A file read for its tests alone has no text for the message of a case that did not
-        // pass: it is read again in full when it has such a case.
-        if (record->testsListed && record->hasFailedCase) {
-            QAReporterData full;
-            full.fileName = record->fileName;
-            QAReporterReadContext context = readContext();
-            context.testsOnly = false;
-            if (QAReporterLoader::readRecord(full, context, nullptr) == QAReporterLoader::Read && full.document) {
-                full.document->setName(record->documentName);
-                QAReportLeafTests::append(full, true, &results);
-                continue;
-            }
-        }
-        if (record->testsListed)
-            appendShared(&results, record->tests);
-        else
-            QAReportLeafTests::append(*record, true, &results);
+        if (record)
+            appendDetailed(*record, &results);
     }
     return results;
+}
+
+QList<QAStTestResult> QAReportSession::unlistedTestResults(QStringList *superseded) const
+{
+    if (superseded)
+        superseded->clear();
+    QList<QAStTestResult> results;
+    for (const auto &record : m_records) {
+        if (!record)
+            continue;
+        if (record->testsListed && !record->listed.isEmpty()) {
+            if (listedComplete(*record))
+                continue;
+            if (superseded)
+                superseded->append(record->fileName);
+        }
+        appendDetailed(*record, &results);
+    }
+    return results;
+}
+
+void QAReportSession::appendDetailed(const QAReporterData &record, QList<QAStTestResult> *results) const
+{
+    // A file read for its tests alone has no text for the message of a case that did not
+    // pass: it is read again in full when it has such a case.
+    if (record.testsListed && record.hasFailedCase) {
+        QAReporterData full;
+        full.fileName = record.fileName;
+        QAReporterReadContext context = readContext();
+        context.testsOnly = false;
+        context.testsListed = nullptr;
+        if (QAReporterLoader::readRecord(full, context, nullptr) == QAReporterLoader::Read && full.document) {
+            full.document->setName(record.documentName);
+            QAReportLeafTests::append(full, true, results);
+            return;
+        }
+    }
+    if (record.testsListed && !record.listed.isEmpty())
+        appendListed(results, record, true);
+    else if (record.testsListed)
+        appendShared(results, record.tests);
+    else
+        QAReportLeafTests::append(record, true, results);
 }
 
 QList<QAStFileResults> QAReportSession::fileResults() const

@@ -99,6 +99,7 @@ public:
     QString outlineText() override;
     QList<QAStTestResult> testResults() const override;
     QList<QAStTestResult> detailedTestResults() const override;
+    QList<QAStTestResult> unlistedTestResults(QStringList *superseded) const override;
     QList<QAStFileResults> fileResults() const override;
     bool recognises(const QString &file) const override;
     QAStExportResult exportHtml(const QString &dir, QAIProgressMonitor *progress,
@@ -116,6 +117,8 @@ Q_SIGNALS:
 private:
     void collectTypes();
     std::unique_ptr<DDocument> buildSummary() const;
+    // Appends the tests of `record` as detailedTestResults() gives them.
+    void appendDetailed(const QAReporterData &record, QList<QAStTestResult> *results) const;
     // The studio and the current report styles, for reading files.
     QAReporterReadContext readContext() const;
 

@@ -195,43 +195,74 @@ private Q_SLOTS:
     }
 
     // A tests-only read hands over the tests it lists, in batches as it goes, each with the
-    // document's name: every test once, in the order takeTests() gives them.
+    // document's name and its outcome: every test once, as takeTests() gives them without a
+    // receiver. A leaf that may be a counted case is held back until its parent ends.
     void testsListed_data()
     {
         QTest::addColumn<int>("tests");
+        QTest::addColumn<int>("cases"); // leaves of a parent counting them as its cases, at the end
         QTest::addColumn<QList<int>>("batches");
-        QTest::newRow("one") << 1 << QList<int>{1};
-        QTest::newRow("a full batch") << 4096 << QList<int>{4096};
-        QTest::newRow("a full batch and one more") << 4097 << QList<int>{4096, 1};
+        QTest::newRow("one") << 1 << 0 << QList<int>{1};
+        QTest::newRow("a full batch") << 4096 << 0 << QList<int>{4096};
+        QTest::newRow("a full batch and one more") << 4097 << 0 << QList<int>{4096, 1};
+        QTest::newRow("cases across a batch's end") << 4090 << 10 << QList<int>{4090, 10};
     }
     void testsListed()
     {
         QFETCH(int, tests);
+        QFETCH(int, cases);
         QFETCH(QList<int>, batches);
         QString body;
         for (int i = 0; i < tests; ++i)
             body += QStringLiteral("<XROD:NODE name=\"t%1\" type=\"T\" state=\"%2\"><P/></XROD:NODE>")
                         .arg(i)
                         .arg(QLatin1String(i % 3 ? "ok" : "ko"));
+        if (cases > 0) {
+            QString leaves;
+            for (int i = 0; i < cases; ++i)
+                leaves += QStringLiteral("<XROD:NODE name=\"c%1\" type=\"T\" state=\"%2\" time=\"0.%1\"><P/></XROD:NODE>")
+                              .arg(i)
+                              .arg(QLatin1String(i % 2 ? "ok" : "ko"));
+            body += QStringLiteral("<XROD:NODE name=\"p\" type=\"S\" state=\"ko\" sum=\"%1\"><P/>%2</XROD:NODE>")
+                        .arg(cases)
+                        .arg(leaves);
+        }
+        const QString xml = wrap(QStringLiteral("<XROD:NODE name=\"s\" type=\"S\" state=\"ok\"><P/>%1</XROD:NODE>").arg(body));
+
+        QAstXmlRodReader plain;
+        plain.rodHandler()->setTestsOnly(true);
+        QVERIFY(plain.parseText(xml));
+        QStringList expected;
+        for (const QAStTestResult &test : plain.rodHandler()->takeTests())
+            expected.append(QStringLiteral("%1 %2 [%3] [%4] %5").arg(test.path).arg(test.verdict).arg(test.suite, test.name).arg(test.seconds));
+
         QAstXmlRodReader reader;
         reader.rodHandler()->setTestsOnly(true);
         QStringList listed;
         QList<int> sizes;
         QStringList documents;
-        reader.rodHandler()->setTestsListed([&](const QString &document, const QStringList &paths) {
-            documents.append(document);
-            sizes.append(int(paths.size()));
-            listed += paths;
-        });
-        QVERIFY(reader.parseText(wrap(QStringLiteral("<XROD:NODE name=\"s\" type=\"S\" state=\"ok\"><P/>%1</XROD:NODE>").arg(body))));
+        reader.rodHandler()->setTestsListed(
+            [&](const QAStListedTests &batch) {
+                documents.append(batch.document + QLatin1Char(' ') + batch.file);
+                sizes.append(int(batch.paths.size()));
+                for (qsizetype i = 0; i < batch.paths.size(); ++i) {
+                    const QString &path = batch.paths.at(i);
+                    const QAStListedTests::Outcome &o = batch.outcomes.at(i);
+                    const QString suite = o.suiteLength < 0 ? QString() : path.left(o.suiteLength);
+                    const QString name = o.suiteLength < 0 ? QString() : path.mid(o.suiteLength + 1);
+                    listed.append(QStringLiteral("%1 %2 [%3] [%4] %5").arg(path).arg(o.verdict).arg(suite, name).arg(o.seconds));
+                }
+            },
+            QStringLiteral("f.xrd"));
+        QVERIFY(reader.parseText(xml));
         // Full batches come during the parse, the rest when the tests are taken.
-        QCOMPARE(listed.size(), tests / 4096 * 4096);
-        QStringList taken;
-        for (const QAStTestResult &test : reader.rodHandler()->takeTests())
-            taken.append(test.path);
+        QCOMPARE(listed.size(), batches.size() > 1 ? batches.first() : tests / 4096 * 4096);
+        const QList<QAStListedTests> kept = reader.rodHandler()->takeListedTests();
         QCOMPARE(sizes, batches);
-        QCOMPARE(listed, taken);
-        QCOMPARE(documents, QStringList(batches.size(), QStringLiteral("d")));
+        QCOMPARE(listed, expected);
+        QCOMPARE(documents, QStringList(batches.size(), QStringLiteral("d f.xrd")));
+        QCOMPARE(kept.size(), batches.size());
+        QVERIFY(reader.rodHandler()->takeTests().isEmpty());
     }
 
     // A tests-only read (what recording and comparing need) keeps neither tree nor document,

@@ -2,8 +2,8 @@
 //   history_recorder URL LABEL HASH TESTS [hang|ahead|ahead-hang]
 // prints the run's id; with "hang" it stops for good after the first batch of results is
 // written, inside the transaction, and prints "written N" so that the test can kill it there.
-// With "ahead" the tests go to the store first in batches, as a reader lists them, and the run
-// is recorded through a recorder thread; "ahead-hang" stops for good once they are stored,
+// With "ahead" the tests and their results go to the store first in batches, as a reader lists
+// them, and the run is recorded through a recorder thread; "ahead-hang" stops for good once they are stored,
 // printing "written ahead".
 #include "history/historyrecorder.h"
 #include "history/historystore.h"
@@ -12,16 +12,20 @@
 #include <QThread>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-// Hands the run's tests to the store in batches of 100, then records the run.
+// Hands the run's tests with their results to the store in batches of 100, then records the
+// run, which then holds no result of its own.
 int recordAhead(const QString &url, const HistoryRun &run, bool hang)
 {
-    QStringList paths;
-    const auto hand = [&paths](HistoryRecorder &to) {
-        to.prepareTests(QStringLiteral("suite"), paths);
-        paths.clear();
+    HistoryListedTests batch;
+    const auto add = [&batch](const HistoryResult &result) {
+        batch.listing = QStringLiteral("generated");
+        batch.document = result.document;
+        batch.paths.append(result.path);
+        batch.outcomes.push_back(HistoryListedTests::outcomeOf(result));
     };
     if (hang) {
         QString error;
@@ -31,8 +35,8 @@ int recordAhead(const QString &url, const HistoryRun &run, bool hang)
             return 2;
         }
         for (const HistoryResult &result : run.results)
-            paths.append(result.path);
-        store->prepareTests(QStringLiteral("suite"), paths);
+            add(result);
+        store->prepareTests(batch);
         std::printf("written ahead\n");
         std::fflush(stdout);
         for (;;)
@@ -40,12 +44,14 @@ int recordAhead(const QString &url, const HistoryRun &run, bool hang)
     }
     HistoryRecorder recorder(url);
     for (const HistoryResult &result : run.results) {
-        paths.append(result.path);
-        if (paths.size() == 100)
-            hand(recorder);
+        add(result);
+        if (batch.paths.size() == 100)
+            recorder.prepareTests(std::exchange(batch, HistoryListedTests()));
     }
-    hand(recorder);
-    const HistoryRecorder::Outcome outcome = recorder.record(run);
+    recorder.prepareTests(std::move(batch));
+    HistoryRun own = run;
+    own.results.clear();
+    const HistoryRecorder::Outcome outcome = recorder.record(std::move(own));
     if (!outcome.id) {
         std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
         return 2;

@@ -51,6 +51,45 @@ HistoryResult result(const QString &document, const QString &path, HistoryResult
     return r;
 }
 
+// Results the listing tests pick from: d/a twice, and a test under another document.
+QList<HistoryResult> pool()
+{
+    using V = HistoryResult::Verdict;
+    return {result("d", "a", V::Ko, 1, "first"), result("d", "b", V::Ok, 2), result("d", "c", V::Ok),
+            result("d", "x/y", V::Inconclusive, 4), result("e", "b", V::Ko, 1250, "boom"), result("d", "a", V::Ok, 5),
+            result("d", "z", V::Ok)};
+}
+
+// Batches of `specs` ("listing:index" into `results`), two tests a batch at most, a new batch
+// where the listing or the document changes.
+QList<HistoryListedTests> listedBatches(const QStringList &specs, const QList<HistoryResult> &results)
+{
+    QList<HistoryListedTests> batches;
+    for (const QString &spec : specs) {
+        const QString listing = spec.section(QLatin1Char(':'), 0, 0);
+        const HistoryResult &r = results.at(spec.section(QLatin1Char(':'), 1).toInt());
+        if (batches.isEmpty() || batches.last().listing != listing || batches.last().document != r.document
+            || batches.last().paths.size() == 2) {
+            batches.append(HistoryListedTests());
+            batches.last().listing = listing;
+            batches.last().document = r.document;
+        }
+        batches.last().paths.append(r.path);
+        batches.last().outcomes.push_back(HistoryListedTests::outcomeOf(r));
+    }
+    return batches;
+}
+
+// The results at `indexes`, sorted by key as a store gives them back.
+QList<HistoryResult> sortedByKey(const QList<HistoryResult> &results, const QStringList &indexes)
+{
+    QList<HistoryResult> picked;
+    for (const QString &index : indexes)
+        picked.append(results.at(index.toInt()));
+    std::sort(picked.begin(), picked.end(), [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
+    return picked;
+}
+
 QByteArray contents(const QString &file)
 {
     QFile f(file);
@@ -240,36 +279,52 @@ private Q_SLOTS:
         QVERIFY(store->errorString().contains(QLatin1String("content hash")));
     }
 
-    void preparedAhead_data()
+    void listedAhead_data()
     {
         QTest::addColumn<QString>("backend");
         QTest::addColumn<bool>("onThread");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<bool>("recordedBefore");
+        QTest::addColumn<QStringList>("listed");     // "listing:index" into pool(), two a batch
+        QTest::addColumn<QStringList>("own");        // indexes of the run's own results
+        QTest::addColumn<QStringList>("superseded"); // listings the run supersedes
+        QTest::addColumn<QStringList>("expected");   // indexes of the results read back
+        QTest::addColumn<int>("tests");              // tests stored afterwards
+        QTest::addColumn<bool>("recordedBefore");    // the run's content is the earlier run's
+        const QStringList none;
         for (const char *backend : {"sqlite", "postgresql"}) {
             for (const bool onThread : {false, true}) {
                 const QString row = QStringLiteral("%1, %2, ").arg(QLatin1String(backend),
                                                                   onThread ? QStringLiteral("recorder thread")
                                                                            : QStringLiteral("same thread"));
-                QTest::newRow(qPrintable(row + "listed as recorded"))
-                    << backend << onThread << QStringList{"a", "b", "c"} << false;
-                QTest::newRow(qPrintable(row + "listed more than recorded"))
-                    << backend << onThread << QStringList{"z", "a", "b", "c", "y"} << false;
-                QTest::newRow(qPrintable(row + "listed fewer"))
-                    << backend << onThread << QStringList{"b"} << false;
-                QTest::newRow(qPrintable(row + "content recorded before"))
-                    << backend << onThread << QStringList{"a", "b", "c", "z"} << true;
+                const auto add = [&](const char *name, const QStringList &listed, const QStringList &own,
+                                     const QStringList &superseded, const QStringList &expected, int tests,
+                                     bool again = false) {
+                    QTest::newRow(qPrintable(row + QLatin1String(name)))
+                        << QString::fromLatin1(backend) << onThread << listed << own << superseded << expected
+                        << tests << again;
+                };
+                add("all listed", {"f:0", "f:1", "f:2", "f:3", "g:4"}, none, none, {"0", "1", "2", "3", "4"}, 6);
+                add("listed backwards", {"f:3", "f:2", "f:1", "f:0", "g:4"}, none, none, {"0", "1", "2", "3", "4"}, 6);
+                add("a test listed twice", {"f:0", "f:1", "f:5", "f:2"}, none, none, {"5", "1", "2"}, 4);
+                add("own results beside", {"f:0", "f:1"}, {"2", "3", "4"}, none, {"0", "1", "2", "3", "4"}, 6);
+                add("own result wins", {"f:0", "f:1", "f:2"}, {"5"}, none, {"5", "1", "2"}, 4);
+                add("superseded listing", {"f:0", "f:1", "g:6", "g:3"}, {"3"}, {"g"}, {"0", "1", "3"}, 4);
+                add("nothing listed", none, {"0", "1"}, none, {"0", "1"}, 3);
+                add("content recorded before", {"f:0", "f:1", "f:2"}, none, none, none, 2, true);
             }
         }
     }
-
-    // Tests stored while the reports are read: the run reads back as if recorded in one go, a
-    // stored test keeps its id, and a listed test that the run lacks leaves no row.
-    void preparedAhead()
+    // Tests handed over with their results while the reports are read: the run reads back as if
+    // recorded in one go (its own results winning, superseded listings left out), a stored test
+    // keeps its id, and a listed test the run does not hold leaves no row.
+    void listedAhead()
     {
         QFETCH(QString, backend);
         QFETCH(bool, onThread);
         QFETCH(QStringList, listed);
+        QFETCH(QStringList, own);
+        QFETCH(QStringList, superseded);
+        QFETCH(QStringList, expected);
+        QFETCH(int, tests);
         QFETCH(bool, recordedBefore);
         const QString url = freshUrl(backend);
         QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
@@ -282,107 +337,87 @@ private Q_SLOTS:
         const std::optional<qint64> earlierId = store->recordRun(earlier);
         QVERIFY2(earlierId, qPrintable(store->errorString()));
 
+        const QList<HistoryResult> results = pool();
+        const QList<HistoryListedTests> batches = listedBatches(listed, results);
         HistoryRun run;
         run.contentHash = recordedBefore ? QStringLiteral("earlier") : QStringLiteral("new");
-        run.results = {result("d", "c", HistoryResult::Verdict::Inconclusive),
-                       result("d", "a", HistoryResult::Verdict::Ok, 5),
-                       result("d", "b", HistoryResult::Verdict::Ko, 1250, QStringLiteral("boom"))};
-        // Two batches, as a reader hands them over.
-        const QStringList first = listed.mid(0, 1);
-        const QStringList rest = listed.mid(1);
+        for (const QString &index : std::as_const(own))
+            run.results.append(results.at(index.toInt()));
+        run.supersededListings = superseded;
         std::optional<qint64> id;
         bool created = false;
         if (onThread) {
             HistoryRecorder recorder(url);
-            recorder.prepareTests(QStringLiteral("d"), first);
-            recorder.prepareTests(QStringLiteral("d"), rest);
+            for (const HistoryListedTests &batch : batches)
+                recorder.prepareTests(batch);
             const HistoryRecorder::Outcome outcome = recorder.record(run);
             QVERIFY2(outcome.id, qPrintable(outcome.error));
             id = outcome.id;
             created = outcome.created;
         } else {
-            store->prepareTests(QStringLiteral("d"), first);
-            store->prepareTests(QStringLiteral("d"), rest);
+            for (const HistoryListedTests &batch : batches)
+                store->prepareTests(batch);
             id = store->recordRun(run, &created);
             QVERIFY2(id, qPrintable(store->errorString()));
         }
         QCOMPARE(created, !recordedBefore);
         QCOMPARE(*id == *earlierId, recordedBefore);
-        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), recordedBefore ? 2 : 4);
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), tests);
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM runs").toInt(), recordedBefore ? 1 : 2);
         if (!recordedBefore) {
-            std::sort(run.results.begin(), run.results.end(),
-                      [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
-            QCOMPARE(describe(*store->results(*id)), describe(run.results));
+            QCOMPARE(describe(*store->results(*id)), describe(sortedByKey(results, expected)));
+            QCOMPARE(scalar(url, QStringLiteral("SELECT result_count FROM runs WHERE id = %1").arg(*id)).toInt(),
+                     expected.size());
+            // The earlier run's tests kept their ids: their history joins the new run's.
+            const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 10);
+            QVERIFY2(history, qPrintable(store->errorString()));
+            QCOMPARE(history->size(), 2);
+            QCOMPARE(history->first().results.size(), 1);
         }
-        // The earlier run's tests kept their ids: their history joins the new run's.
-        const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 10);
-        QVERIFY2(history, qPrintable(store->errorString()));
-        QCOMPARE(history->size(), recordedBefore ? 1 : 2);
-        QCOMPARE(history->last().results.size(), 1);
 
-        // The store goes on as usual: the next recording, with or without tests stored ahead.
+        // The store goes on as usual: the next recording, with tests listed ahead.
         HistoryRun next;
         next.contentHash = QStringLiteral("next");
-        next.results = {result("d", "y", HistoryResult::Verdict::Ok)};
-        store->prepareTests(QStringLiteral("d"), {QStringLiteral("y")});
-        QVERIFY2(store->recordRun(next), qPrintable(store->errorString()));
-        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), recordedBefore ? 3 : 5);
+        store->prepareTests(listedBatches({QStringLiteral("h:6")}, results).first());
+        const std::optional<qint64> nextId = store->recordRun(next);
+        QVERIFY2(nextId, qPrintable(store->errorString()));
+        QCOMPARE(describe(*store->results(*nextId)), describe(sortedByKey(results, {QStringLiteral("6")})));
     }
 
-    void preparedAheadMatched_data()
+    // When the store is busy as the first tests are listed, the recording does their work at the
+    // end: the listed results are still the run's.
+    void listedAheadWhileBusy()
     {
-        QTest::addColumn<QString>("backend");
-        QTest::addColumn<QStringList>("listed");   // indexes into the run's results, "-" a path of its own
-        QTest::addColumn<QString>("listedDocument");
-        QTest::addColumn<int>("tests");             // tests stored afterwards
-        for (const char *backend : {"sqlite", "postgresql"}) {
-            const QString b = QLatin1String(backend);
-            QTest::newRow(qPrintable(b + ", listed in the run's order")) << b << QStringList{"0", "1", "2", "3"} << "d" << 4;
-            QTest::newRow(qPrintable(b + ", listed backwards")) << b << QStringList{"3", "2", "1", "0"} << "d" << 4;
-            QTest::newRow(qPrintable(b + ", one missing from the list")) << b << QStringList{"0", "2", "3"} << "d" << 4;
-            QTest::newRow(qPrintable(b + ", one listed the run lacks")) << b << QStringList{"0", "-", "1", "2"} << "d" << 4;
-            // The same text under another document is another test.
-            QTest::newRow(qPrintable(b + ", listed under another document")) << b << QStringList{"0", "1"} << "e" << 4;
-        }
-    }
-    // The reader hands over the very strings the run's results hold later: a result is matched to
-    // its listed test by them, and in every other case by its key. The run has a key twice (the
-    // last result wins) and reads back as if recorded in one go.
-    void preparedAheadMatched()
-    {
-        QFETCH(QString, backend);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, listedDocument);
-        QFETCH(int, tests);
-        const QString url = freshUrl(backend);
-        QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
+        const QString url = freshUrl(QStringLiteral("sqlite"));
         QString error;
         const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
-        using V = HistoryResult::Verdict;
+        // The store's connection gives up on the lock at once instead of after its usual wait.
+        for (const QString &name : QSqlDatabase::connectionNames()) {
+            if (name.startsWith(QLatin1String("korvathistory-sqlite-")))
+                QSqlQuery(QSqlDatabase::database(name, false)).exec(QStringLiteral("PRAGMA busy_timeout=10"));
+        }
+        const QList<HistoryResult> results = pool();
+        const QList<HistoryListedTests> batches = listedBatches({"f:0", "f:1", "g:6", "f:5"}, results);
+        {
+            QSqlDatabase blocker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("blocker"));
+            blocker.setDatabaseName(HistoryStoreUrl::parse(url, &error)->sqlitePath);
+            QVERIFY(blocker.open());
+            QSqlQuery lock(blocker);
+            QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            for (const HistoryListedTests &batch : batches)
+                store->prepareTests(batch);
+            QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("blocker"));
         HistoryRun run;
-        run.contentHash = QStringLiteral("matched");
-        run.results = {result("d", "a", V::Ko, 1, "first"), result("d", "b", V::Ok, 2), result("d", "c", V::Ok),
-                       result("d", "x/y", V::Inconclusive, 4), result("d", "a", V::Ok, 5)};
-        QStringList paths;
-        for (const QString &index : std::as_const(listed))
-            paths.append(index == QLatin1String("-") ? QStringLiteral("gone") : run.results.at(index.toInt()).path);
-        store->prepareTests(listedDocument, paths.mid(0, 2));
-        store->prepareTests(listedDocument, paths.mid(2));
-        bool created = false;
-        const std::optional<qint64> id = store->recordRun(run, &created);
+        run.contentHash = QStringLiteral("busy");
+        run.results = {results.at(2)};
+        run.supersededListings = {QStringLiteral("g")};
+        const std::optional<qint64> id = store->recordRun(run);
         QVERIFY2(id, qPrintable(store->errorString()));
-        QVERIFY(created);
-        QList<HistoryResult> expected = run.results.mid(1);
-        std::sort(expected.begin(), expected.end(),
-                  [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
-        QCOMPARE(describe(*store->results(*id)), describe(expected));
-        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), tests);
-        QCOMPARE(scalar(url, "SELECT result_count FROM runs").toInt(), 4);
-        const auto history = store->testHistory(QStringLiteral("d"), QStringLiteral("a"), 5);
-        QVERIFY2(history, qPrintable(store->errorString()));
-        QCOMPARE(describe(history->first().results), QStringList(describe(run.results.last())));
+        QCOMPARE(describe(*store->results(*id)), describe(sortedByKey(results, {"5", "1", "2"})));
+        QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 3);
     }
 
     void manyTestsAcrossDocuments_data() { backends(); }
@@ -405,18 +440,23 @@ private Q_SLOTS:
                 run.results.append(result(document, QStringLiteral("s/case \"%1\"").arg(n),
                                           n % 3 ? HistoryResult::Verdict::Ok : HistoryResult::Verdict::Ko, n));
             }
+            HistoryRun recorded = run;
             if (ahead) {
-                // Each document's tests in lists of their own, as a reader of several files hands them.
-                QStringList paths;
+                // Each document's tests in lists of their own, as a reader of several files hands
+                // them; the run itself then holds no result.
+                HistoryListedTests batch;
                 for (int i = 0; i < run.results.size(); ++i) {
-                    paths.append(run.results.at(i).path);
-                    if (i + 1 == run.results.size() || run.results.at(i + 1).document != run.results.at(i).document) {
-                        store->prepareTests(run.results.at(i).document, paths);
-                        paths.clear();
+                    batch.document = run.results.at(i).document;
+                    batch.paths.append(run.results.at(i).path);
+                    batch.outcomes.push_back(HistoryListedTests::outcomeOf(run.results.at(i)));
+                    if (i + 1 == run.results.size() || run.results.at(i + 1).document != batch.document) {
+                        store->prepareTests(batch);
+                        batch = HistoryListedTests();
                     }
                 }
+                recorded.results.clear();
             }
-            const std::optional<qint64> id = store->recordRun(run);
+            const std::optional<qint64> id = store->recordRun(recorded);
             QVERIFY2(id, qPrintable(store->errorString()));
             std::sort(run.results.begin(), run.results.end(),
                       [](const HistoryResult &l, const HistoryResult &r) { return l.key() < r.key(); });
@@ -436,7 +476,7 @@ private Q_SLOTS:
         QVERIFY2(!url.isEmpty(), qPrintable(m_server.errorString()));
         {
             HistoryRecorder recorder(url);
-            recorder.prepareTests(QStringLiteral("d"), {QStringLiteral("a"), QStringLiteral("b")});
+            recorder.prepareTests(listedBatches({"f:0", "f:1"}, pool()).first());
         }
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 0);
         QString error;

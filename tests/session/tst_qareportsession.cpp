@@ -223,7 +223,7 @@ private Q_SLOTS:
     void detailedTestResults_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char *name : {"campaign.xrd", "regression.xrd", "inconclusive.xrd", "junit-surefire.xml",
+        for (const char *name : {"campaign.xrd", "regression.xrd", "inconclusive.xrd", "smoke.xrd", "junit-surefire.xml",
                                  "qtest-results.xml", "catch2-results.xml", "googletest.json", "jest-ctrf.json",
                                  "node-test.tap"})
             QTest::newRow(name) << QStringLiteral(KORVAT_EXAMPLES "/") + QLatin1String(name);
@@ -256,6 +256,67 @@ private Q_SLOTS:
         QCOMPARE(describe(light.testResults()), describe(session.testResults()));
         QCOMPARE(describe(light.detailedTestResults()), merged);
         QCOMPARE(light.resultTotals()->failed, session.resultTotals()->failed);
+
+        // Handing the tests over as they are listed changes none of that, and what was handed
+        // over (unless superseded) with the unlisted tests is every test in detail.
+        QAReportSession listing(nullptr);
+        listing.setTestsOnly(true);
+        QList<QAStListedTests> batches;
+        listing.setTestsListed([&batches](const QAStListedTests &batch) { batches.append(batch); });
+        QVERIFY(listing.load({file}).isEmpty());
+        QCOMPARE(describe(listing.testResults()), describe(session.testResults()));
+        QCOMPARE(describe(listing.detailedTestResults()), merged);
+        QStringList superseded;
+        QList<QAStTestResult> handed;
+        for (const QAStListedTests &batch : std::as_const(batches)) {
+            QCOMPARE(batch.file, file);
+            for (qsizetype i = 0; i < batch.paths.size(); ++i) {
+                const QAStListedTests::Outcome &outcome = batch.outcomes.at(i);
+                QAStTestResult &test = handed.emplaceBack();
+                test.document = batch.document;
+                test.path = batch.paths.at(i);
+                test.verdict = outcome.verdict;
+                test.passedAfterRetry = outcome.passedAfterRetry;
+                test.seconds = outcome.seconds;
+                if (outcome.suiteLength >= 0) {
+                    test.suite = test.path.left(outcome.suiteLength);
+                    test.name = outcome.suiteLength == 0 ? test.path : test.path.mid(outcome.suiteLength + 1);
+                }
+            }
+        }
+        const QList<QAStTestResult> unlisted = listing.unlistedTestResults(&superseded);
+        if (!superseded.isEmpty()) {
+            QCOMPARE(superseded, QStringList{file});
+            handed.clear();
+        }
+        QCOMPARE(describe(handed + unlisted), merged);
+    }
+
+    // Two files naming their documents alike: the second one's document is renamed once read,
+    // so the tests handed over under the first name are superseded.
+    void listedUnderARenamedDocument()
+    {
+        QTemporaryDir dir;
+        const QString xml = QStringLiteral("<XROD><DOCUMENT name=\"d\"><XROD:NODE name=\"t\" type=\"T\" "
+                                           "state=\"ok\"><P>x</P></XROD:NODE></DOCUMENT></XROD>");
+        const QStringList files{dir.filePath(QStringLiteral("1.xrd")), dir.filePath(QStringLiteral("2.xrd"))};
+        for (const QString &name : files) {
+            QFile out(name);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(xml.toUtf8());
+        }
+        QAReportSession session(nullptr);
+        session.setTestsOnly(true);
+        QStringList documents;
+        session.setTestsListed([&documents](const QAStListedTests &batch) { documents.append(batch.document); });
+        QVERIFY(session.load(files).isEmpty());
+        QCOMPARE(documents, (QStringList{"d", "d"}));
+        QStringList superseded;
+        const QList<QAStTestResult> unlisted = session.unlistedTestResults(&superseded);
+        QCOMPARE(superseded, QStringList{files.at(1)});
+        QCOMPARE(unlisted.size(), 1);
+        QCOMPARE(unlisted.first().document, QStringLiteral("d1"));
+        QCOMPARE(unlisted.first().path, QStringLiteral("t"));
     }
 
     void emptySession()

@@ -77,13 +77,29 @@ std::future<XrdHistoryCommands::ContentHash> XrdHistoryCommands::hashInBackgroun
     });
 }
 
+HistoryListedTests XrdHistoryCommands::historyListed(const QAStListedTests& tests)
+{
+    HistoryListedTests listed;
+    listed.listing = tests.file;
+    listed.document = tests.document;
+    listed.paths = tests.paths;
+    listed.outcomes.reserve(size_t(tests.outcomes.size()));
+    for (const QAStListedTests::Outcome& outcome : tests.outcomes) {
+        HistoryResult result;
+        result.verdict = verdictOf(outcome.verdict);
+        result.passedAfterRetry = outcome.passedAfterRetry && result.verdict == HistoryResult::Verdict::Ok;
+        result.durationMs = HistoryResult::durationOf(outcome.seconds);
+        listed.outcomes.push_back(HistoryListedTests::outcomeOf(result));
+    }
+    return listed;
+}
+
 std::unique_ptr<HistoryRecorder> XrdHistoryCommands::startRecorder(const XrdCommandLine& line,
                                                                   QAStReportSession* session)
 {
     auto recorder = std::make_unique<HistoryRecorder>(storeUrl(line));
     HistoryRecorder* to = recorder.get();
-    session->setTestsListed(
-        [to](const QString& document, const QStringList& paths) { to->prepareTests(document, paths); });
+    session->setTestsListed([to](const QAStListedTests& tests) { to->prepareTests(historyListed(tests)); });
     return recorder;
 }
 
@@ -100,7 +116,8 @@ int XrdHistoryCommands::record(const XrdCommandLine& line, const ContentHash& co
     run.sha256 = content.sha256;
     run.label = line.runLabel;
     run.time = QDateTime::currentDateTimeUtc();
-    run.results = historyResults(session->detailedTestResults());
+    // The recorder holds the tests handed over while reading; the run adds what they lack.
+    run.results = historyResults(session->unlistedTestResults(&run.supersededListings));
     // Whether a test failed is asked before the run goes to the recorder's thread.
     const std::optional<QAStResultTotals> totals = session->resultTotals();
     const bool failed = totals ? totals->failed > 0

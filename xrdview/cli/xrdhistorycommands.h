@@ -1,6 +1,8 @@
 #pragma once
 
+#include "history/historylistedtests.h"
 #include "history/historyresult.h"
+#include "sdk/qastlistedtests.h"
 #include "sdk/qasttestresult.h"
 #include "xrdview/cli/xrdcommandline.h"
 
@@ -52,6 +54,8 @@ public:
     static HistoryResult::Verdict verdictOf(QAStTestResult::Verdict verdict);
     // The tests of a report session as the history library names them.
     static QList<HistoryResult> historyResults(const QList<QAStTestResult>& tests);
+    // A batch of tests listed while reading, as the history library takes them.
+    static HistoryListedTests historyListed(const QAStListedTests& tests);
 
     // The address of the store: --db, else KORVAT_DB, else empty for the
     // default SQLite file.

@@ -12,6 +12,9 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <utility>
+
 #include <cmath>
 #include <cstdio>
 
@@ -137,6 +140,7 @@ bool QAstXmlRodHandler::startDocument()
     m_testPath.clear();
     m_tests.clear();
     m_testsHanded = 0;
+    m_listed.clear();
     m_hasFailedCase = false;
     m_types.clear();
     m_passed = 0;
@@ -372,7 +376,7 @@ void QAstXmlRodHandler::endTestNode()
     if (frame.hasChildren) {
         if (frame.mayHaveCases() && frame.uncounted == frame.count) {
             for (auto it = m_candidates.cbegin() + frame.candidatesFrom; it != m_candidates.cend(); ++it)
-                describe(m_tests[it->test], m_testPath.size(), it->seconds);
+                describe(m_tests[size_t(it->test) - m_testsHanded], m_testPath.size(), it->seconds);
         }
         m_candidates.resize(size_t(frame.candidatesFrom));
     } else if (frame.verdict && !m_testPath.isEmpty()) {
@@ -384,29 +388,51 @@ void QAstXmlRodHandler::endTestNode()
         if (frame.count == 1)
             describe(test, frame.pathBefore, frame.seconds);
         else if (frame.count == 0 && m_testFrames.back().mayHaveCases())
-            m_candidates.push_back({qsizetype(m_tests.size()), frame.seconds});
+            m_candidates.push_back({qsizetype(m_testsHanded + m_tests.size()), frame.seconds});
         m_tests.push_back(std::move(test));
-        if (m_testsListed && m_tests.size() - m_testsHanded >= ListedBatch)
-            handListedTests();
+        if (m_testsListed && m_tests.size() >= ListedBatch)
+            handListedTests(false);
     }
     m_testPath.truncate(frame.pathBefore);
 }
 
-void QAstXmlRodHandler::handListedTests()
+void QAstXmlRodHandler::handListedTests(bool all)
 {
-    if (!m_testsListed || m_testsHanded == m_tests.size())
+    // A leaf that may still turn out to be a counted case (its parent is open) is held back with
+    // the tests after it, so that each test is handed over with its outcome complete.
+    size_t ready = m_tests.size();
+    if (!all && !m_candidates.empty())
+        ready = std::min(ready, size_t(m_candidates.front().test) - m_testsHanded);
+    if (!m_testsListed || ready == 0)
         return;
-    QStringList paths;
-    paths.reserve(qsizetype(m_tests.size() - m_testsHanded));
-    for (size_t i = m_testsHanded; i < m_tests.size(); ++i)
-        paths.append(m_tests[i].path);
-    m_testsHanded = m_tests.size();
-    m_testsListed(m_documentName, paths);
+    QAStListedTests batch;
+    batch.file = m_listedFile;
+    batch.document = m_documentName;
+    batch.paths.reserve(qsizetype(ready));
+    batch.outcomes.reserve(qsizetype(ready));
+    for (size_t i = 0; i < ready; ++i) {
+        FoundTest &found = m_tests[i];
+        batch.paths.append(std::move(found.path));
+        QAStListedTests::Outcome &outcome = batch.outcomes.emplaceBack();
+        outcome.verdict = found.verdict;
+        outcome.seconds = found.suiteLength < 0 ? -1 : found.seconds;
+        outcome.suiteLength = found.suiteLength;
+    }
+    // Handed tests leave the list: the batches are all that is kept of them.
+    m_tests.erase(m_tests.begin(), m_tests.begin() + std::ptrdiff_t(ready));
+    m_testsHanded += ready;
+    m_testsListed(batch);
+    m_listed.append(std::move(batch));
+}
+
+QList<QAStListedTests> QAstXmlRodHandler::takeListedTests()
+{
+    handListedTests(true);
+    return std::exchange(m_listed, {});
 }
 
 QList<QAStTestResult> QAstXmlRodHandler::takeTests()
 {
-    handListedTests();
     QList<QAStTestResult> tests;
     tests.reserve(qsizetype(m_tests.size()));
     for (FoundTest &found : m_tests) {

@@ -66,10 +66,18 @@ public:
     // gives the first document's name. Set before the parse.
     void setTestsOnly(bool testsOnly);
     const QString &documentName() const { return m_documentName; }
-    // Hands the tests' paths to `listener`, in batches as they are listed
-    // and the rest when they are taken. Set before the parse.
-    void setTestsListed(QAStReportSession::TestsListed listener) { m_testsListed = std::move(listener); }
+    // Hands the tests to `listener`, in batches as they are listed, each test once its outcome is
+    // complete, and the rest when they are taken (takeListedTests() instead of takeTests()).
+    // `file` names the file in the batches. Set before the parse.
+    void setTestsListed(QAStReportSession::TestsListed listener, const QString &file)
+    {
+        m_testsListed = std::move(listener);
+        m_listedFile = file;
+    }
+    // The tests listed, as takeTests() gives them; without a listener.
     QList<QAStTestResult> takeTests();
+    // With a listener: hands over the tests not handed yet, then gives every batch handed.
+    QList<QAStListedTests> takeListedTests();
     // Tests only: whether a test is a counted case that did not pass, whose
     // message only a full read gives.
     bool hasFailedCase() const { return m_hasFailedCase; }
@@ -202,10 +210,14 @@ private:
     };
     // A deque: a large report's list grows by blocks, without moving the tests listed so far.
     std::deque<FoundTest> m_tests;
-    // Tests only: who is handed the tests as they are listed, and how many of m_tests were.
+    // Tests only: who is handed the tests as they are listed, how many were (they leave m_tests;
+    // a candidate's index counts them) and the batches handed.
     QAStReportSession::TestsListed m_testsListed;
+    QString m_listedFile;
     size_t m_testsHanded = 0;
+    QList<QAStListedTests> m_listed;
     static constexpr size_t ListedBatch = 4096;
-    void handListedTests();
+    // Hands over the tests listed so far whose outcome is complete (`all`: every test, at the end).
+    void handListedTests(bool all);
     bool m_hasFailedCase = false;
 };

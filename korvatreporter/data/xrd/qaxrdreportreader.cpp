@@ -14,7 +14,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     reader.rodHandler()->setTotalsOnly(totalsOnly());
     reader.rodHandler()->setTestsOnly(testsOnly() && !totalsOnly());
     if (testsOnly() && !totalsOnly())
-        reader.rodHandler()->setTestsListed(testsListed());
+        reader.rodHandler()->setTestsListed(testsListed(), record.fileName);
     m_canceled = false;
     if (!reader.parse(&file, &file, studio)) {
         m_error = reader.errorDescription();
@@ -26,7 +26,12 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     record.dataTree = std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
     record.documentName = reader.rodHandler()->documentName();
     if (testsOnly() && !totalsOnly()) {
-        record.tests = reader.rodHandler()->takeTests();
+        // Handed over as listed: the record keeps the batches, which testResults() turns into
+        // tests only when asked.
+        if (testsListed())
+            record.listed = reader.rodHandler()->takeListedTests();
+        else
+            record.tests = reader.rodHandler()->takeTests();
         record.testsListed = true;
         record.hasFailedCase = reader.rodHandler()->hasFailedCase();
     }
