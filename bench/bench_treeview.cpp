@@ -11,6 +11,7 @@
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qarshownrows.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 
@@ -109,8 +110,7 @@ int main(int argc, char **argv)
 
     QARTreeModel model;
     QARListView view;
-    view.setModel(&model);
-    view.setUniformRowHeights(true);
+    view.setTreeModel(&model);
     view.resize(400, 800);
     view.show();
     app.processEvents();
@@ -134,27 +134,22 @@ int main(int argc, char **argv)
     }
 
     timer.restart();
-    view.setCurrentIndex(model.index(0, 0));
+    view.setCurrentRow(model.index(0, 0));
     view.repaint();
     const double paint = ms(timer);
     const qint64 heapLaidOut = heapInUse();
-    const int shownRows = [&view, &model] {
+    const QARShownRows *shown = view.shownRows();
+    const int shownRows = shown->rowCount();
+    const int openedRows = [shown] {
         int rows = 0;
-        for (QModelIndex index = model.index(0, 0); index.isValid();
-             index = view.indexBelow(index))
-            ++rows;
-        return rows;
-    }();
-    const int openedRows = [&view, &model] {
-        int rows = 0;
-        for (QModelIndex index = model.index(0, 0); index.isValid(); index = view.indexBelow(index))
-            rows += view.isExpanded(index) ? 1 : 0;
+        for (int row = 0; row < shown->rowCount(); ++row)
+            rows += shown->index(row, 0).data(QARShownRows::BranchRole).toInt() == QARShownRows::Open;
         return rows;
     }();
 
     // The first thousand failed tests, from the file row on.
     constexpr int Steps = 1000;
-    view.setCurrentIndex(model.index(0, 0));
+    view.setCurrentRow(model.index(0, 0));
     timer.restart();
     for (int i = 0; i < Steps; ++i)
         view.nextFailed();
