@@ -110,8 +110,20 @@ bool QARListView::isOpen(const QModelIndex &treeIndex) const
 
 void QARListView::setOpen(const QModelIndex &treeIndex, bool open)
 {
-    if (m_rows)
-        m_rows->setOpen(treeIndex, open);
+    if (!m_rows)
+        return;
+    // A current row inside the closing branch hands its place to the row
+    // that closes, rather than to whichever row slides up.
+    if (!open && treeIndex.isValid()) {
+        const QModelIndex top = treeIndex.siblingAtColumn(0);
+        for (QModelIndex up = currentRow().parent(); up.isValid(); up = up.parent()) {
+            if (up.siblingAtColumn(0) == top) {
+                setCurrentRow(top);
+                break;
+            }
+        }
+    }
+    m_rows->setOpen(treeIndex, open);
 }
 
 void QARListView::setHiddenRows(const QSet<const QARTreeModel::Node *> &nodes)

@@ -45,6 +45,8 @@ public:
     // Scrolls to `treeIndex` when it is shown.
     void scrollToRow(const QModelIndex &treeIndex);
     // Open state of a tree row; opening a row under a closed one records it.
+    // Closing the branch that holds the current row makes the closed row
+    // current.
     bool isOpen(const QModelIndex &treeIndex) const;
     void setOpen(const QModelIndex &treeIndex, bool open);
     // Hides the rows of the given nodes with everything below them, in place

@@ -217,6 +217,21 @@ private Q_SLOTS:
         QCOMPARE(shown.view.currentRow(), s1);
     }
 
+    void closingMovesCurrentToTheClosedRow()
+    {
+        Shown shown(campaign);
+        shown.show(300);
+        shown.view.setCurrentRow(shown.item("C1"));
+        QSignalSpy current(&shown.view, &QAListView::currentIndexChanged);
+        shown.view.setOpen(shown.item("S1"), false);
+        QCOMPARE(shown.view.currentRow(), shown.item("S1"));
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(current.at(0).at(0).toModelIndex(), shown.item("S1"));
+        // Closing a branch away from the current row leaves it.
+        shown.view.setOpen(shown.item("S3"), false);
+        QCOMPARE(shown.view.currentRow(), shown.item("S1"));
+    }
+
     void keys_data()
     {
         QTest::addColumn<QString>("start");
