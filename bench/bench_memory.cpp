@@ -127,7 +127,7 @@ int main(int argc, char **argv)
 
     auto model = std::make_unique<QARTreeModel>();
     auto tree = std::make_unique<QARListView>();
-    tree->setModel(model.get());
+    tree->setTreeModel(model.get());
     model->setFiles({{path, copy.at(0)->dataTree}});
     tree->openToDepth(QAReporterPrefGeneral::DefaultAutoDepth);
     meter.report("tree view");

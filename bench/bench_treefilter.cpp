@@ -99,7 +99,7 @@ int main(int argc, char **argv)
 
     QARTreeModel model;
     QARListView view;
-    view.setModel(&model);
+    view.setTreeModel(&model);
     view.setUniformRowHeights(true);
     auto *line = new QARTreeFilterLine(&view, &model);
     view.resize(400, 800);

@@ -1,7 +1,8 @@
 // Shows a 400,000-node report tree in the report tree view and prints, from one run, the time
 // to build (or read) the node tree, to set the model's files and open the tree, to lay out and
 // paint it, to take a thousand steps to the next failed test and to clear the model, with their
-// ratios to the build time.
+// ratios to the build time, and the heap the view keeps: the persistent indexes of the rows
+// opened to the default depth, and its items for the shown rows once laid out.
 // Usage: bench_treeview [file.xrd]; without a file the tree is built in memory: 40 scripts of
 // 100 test cases of 99 checks each, every 37th check failed.
 
@@ -10,12 +11,15 @@
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/prefs/qareporterprefgeneral.h"
 #include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qarshownrows.h"
 #include "korvatreporter/window/qartreemodel.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+
+#include <malloc.h>
 
 #include <cstdio>
 #include <memory>
@@ -72,6 +76,14 @@ std::unique_ptr<QAReporterDataTree> readTree(const QString &path, std::unique_pt
     return std::unique_ptr<QAReporterDataTree>(reader.takeDataTree());
 }
 
+// Bytes of heap in use: the deltas between two points are what was kept
+// in between, without the noise of pages the allocator holds on to.
+qint64 heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+}
+
 double ms(QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
@@ -98,16 +110,18 @@ int main(int argc, char **argv)
 
     QARTreeModel model;
     QARListView view;
-    view.setModel(&model);
-    view.setUniformRowHeights(true);
+    view.setTreeModel(&model);
     view.resize(400, 800);
     view.show();
     app.processEvents();
 
     timer.restart();
     model.setFiles({{QStringLiteral("bench.xrd"), tree.get()}});
+    const qint64 heapModel = heapInUse();
+    // The reset leaves the layout pending: opening only records the rows.
     view.openToDepth(QAReporterPrefGeneral::DefaultAutoDepth);
     const double fill = ms(timer);
+    const qint64 heapOpened = heapInUse();
 
     // Rows in the model: the file row and one per node.
     qint64 items = 0;
@@ -120,13 +134,22 @@ int main(int argc, char **argv)
     }
 
     timer.restart();
-    view.setCurrentIndex(model.index(0, 0));
+    view.setCurrentRow(model.index(0, 0));
     view.repaint();
     const double paint = ms(timer);
+    const qint64 heapLaidOut = heapInUse();
+    const QARShownRows *shown = view.shownRows();
+    const int shownRows = shown->rowCount();
+    const int openedRows = [shown] {
+        int rows = 0;
+        for (int row = 0; row < shown->rowCount(); ++row)
+            rows += shown->index(row, 0).data(QARShownRows::BranchRole).toInt() == QARShownRows::Open;
+        return rows;
+    }();
 
     // The first thousand failed tests, from the file row on.
     constexpr int Steps = 1000;
-    view.setCurrentIndex(model.index(0, 0));
+    view.setCurrentRow(model.index(0, 0));
     timer.restart();
     for (int i = 0; i < Steps; ++i)
         view.nextFailed();
@@ -142,5 +165,11 @@ int main(int argc, char **argv)
     std::printf("first layout and paint   %9.1f ms  %.2f\n", paint, paint / build);
     std::printf("%d x next failed       %9.1f ms  %.2f\n", Steps, navigate, navigate / build);
     std::printf("clear model              %9.1f ms  %.2f\n", clear, clear / build);
+    const double opened = double(heapOpened - heapModel);
+    const double laidOut = double(heapLaidOut - heapOpened);
+    std::printf("opened rows %d: %.1f MB kept, %.0f bytes a row\n", openedRows, opened / 1e6,
+                openedRows ? opened / openedRows : 0.0);
+    std::printf("shown rows %d: %.1f MB kept by the layout, %.0f bytes a row\n", shownRows,
+                laidOut / 1e6, shownRows ? laidOut / shownRows : 0.0);
     return 0;
 }

@@ -18,16 +18,31 @@ bool QAListView::isVerdict(const QString& text)
         || text == QLatin1String("NE");
 }
 
+QAbstractItemModel* QAListView::reportedModel() const
+{
+    return model();
+}
+
+void QAListView::setCurrentReported(const QModelIndex& index)
+{
+    setCurrentIndex(index);
+}
+
+QModelIndex QAListView::reportedIndex(const QModelIndex& viewIndex) const
+{
+    return viewIndex;
+}
+
 void QAListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTreeView::currentChanged(current, previous);
-    Q_EMIT currentIndexChanged(current);
+    Q_EMIT currentIndexChanged(reportedIndex(current));
 }
 
 void QAListView::onCustomContextMenuRequested(const QPoint& viewportPos)
 {
     // Scroll areas report the request in viewport coordinates.
-    const QModelIndex index = indexAt(viewportPos);
+    const QModelIndex index = reportedIndex(indexAt(viewportPos));
     const int column = columnAt(viewportPos.x());
     const QPoint global = viewport()->mapToGlobal(viewportPos);
     Q_EMIT contextMenuRequested(index, global, column);

@@ -18,6 +18,13 @@ public:
     explicit QAListView(QWidget* parent = nullptr);
     ~QAListView() override;
 
+    // The model the signals' indexes belong to: the view's own model,
+    // unless the view lays out another model's rows (a tree shown as a
+    // flat list of its open rows).
+    virtual QAbstractItemModel* reportedModel() const;
+    // Makes `index`, an index of reportedModel(), the current row.
+    virtual void setCurrentReported(const QModelIndex& index);
+
 Q_SIGNALS:
     // The current index changed (invalid when there is none).
     void currentIndexChanged(const QModelIndex& current);
@@ -27,6 +34,9 @@ Q_SIGNALS:
     void rightButtonClicked(const QModelIndex& index, const QPoint& pos, int column);
 
 protected:
+    // The index the signals report for `viewIndex`, an index of the view's
+    // model: itself, unless a view shows another model's rows through it.
+    virtual QModelIndex reportedIndex(const QModelIndex& viewIndex) const;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private Q_SLOTS:

@@ -209,6 +209,7 @@ void QARCompareWith::applyRowFilter()
     struct Pending { QModelIndex index; bool expanded; };
     std::vector<Pending> pending;
     QHash<QModelIndex, bool> keep;
+    QSet<const QARTreeModel::Node *> hidden;
     for (int row = 0; row < model->rowCount(); ++row)
         pending.push_back({ model->index(row, 0), false });
     while (!pending.empty()) {
@@ -223,8 +224,10 @@ void QARCompareWith::applyRowFilter()
         pending.pop_back();
         const bool shown = !m_newFailuresOnly || model->isFile(index) || keep.value(index)
                            || markOf(index) == Mark::NewFailure;
-        view->setRowHidden(index.row(), index.parent(), !shown);
+        if (!shown)
+            hidden.insert(model->nodeOf(index));
         if (shown && index.parent().isValid())
             keep.insert(index.parent(), true);
     }
+    view->setHiddenRows(hidden);
 }

@@ -287,10 +287,10 @@ void QAReporter::refresh()
     m_viewsPending = false;
     if (!m_session->refresh()) {
         // Nothing to rebuild; the tree still gets a current item.
-        if (m_treeView && !m_treeView->currentIndex().isValid()) {
+        if (m_treeView && !m_treeView->currentRow().isValid()) {
             const QModelIndex first = m_treeModel->index(0, 0);
             if (first.isValid())
-                m_treeView->setCurrentIndex(first);
+                m_treeView->setCurrentRow(first);
         }
         if (m_headerShown && dockWidgetArea(m_headerDock) == Qt::NoDockWidgetArea)
             showHeaderDock();

@@ -31,7 +31,7 @@ void QAReporter::addCopyCommands()
     // In the tree, the standard copy key copies the current row's path.
     auto *key = new QShortcut(QKeySequence::Copy, m_treeView, nullptr, nullptr, Qt::WidgetShortcut);
     connect(key, &QShortcut::activated, this,
-            [this] { copyTreeRow(m_treeView->currentIndex(), QARNodeText::Path); });
+            [this] { copyTreeRow(m_treeView->currentRow(), QARNodeText::Path); });
 }
 
 bool QAReporter::copyTreeRow(const QModelIndex &row, int kind)

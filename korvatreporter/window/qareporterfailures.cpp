@@ -51,10 +51,8 @@ bool QAReporter::showFailure(const QString &file, const QString &id, const QStri
     }
     if (!found.isValid())
         return false;
-    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent())
-        m_treeView->expand(up);
-    m_treeView->setCurrentIndex(found);
-    m_treeView->scrollTo(found);
+    m_treeView->setCurrentRow(found);
+    m_treeView->scrollToRow(found);
     // A row already current does not move the report by itself.
     moveDoc(found);
     return true;

@@ -24,8 +24,8 @@ void QAReporter::followHit()
         if (row.isValid()) {
             // The view stays on the hit rather than going to the row's start.
             m_followingHit = true;
-            m_treeView->setCurrentIndex(row);
-            m_treeView->scrollTo(row);
+            m_treeView->setCurrentRow(row);
+            m_treeView->scrollToRow(row);
             m_followingHit = false;
         }
     }

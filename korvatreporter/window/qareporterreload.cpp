@@ -61,7 +61,7 @@ QAReporter::ViewPlace QAReporter::viewPlace() const
         place.treeScroll = m_treeView->verticalScrollBar()->value();
     if (m_mainView)
         place.reportScroll = m_mainView->verticalScrollBar()->value();
-    const QModelIndex current = m_treeView ? m_treeView->currentIndex() : QModelIndex();
+    const QModelIndex current = m_treeView ? m_treeView->currentRow() : QModelIndex();
     if (!current.isValid() || !m_treeModel)
         return place;
     place.file = m_treeModel->filePath(current);
@@ -82,9 +82,7 @@ void QAReporter::restoreViewPlace(const ViewPlace &place)
         found = m_treeModel->findNode(place.file, QString(), place.path);
     if (!found.isValid())
         return;
-    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent())
-        m_treeView->expand(up);
-    m_treeView->setCurrentIndex(found);
+    m_treeView->setCurrentRow(found);
     m_treeView->verticalScrollBar()->setValue(place.treeScroll);
     if (m_mainView)
         m_mainView->verticalScrollBar()->setValue(place.reportScroll);

@@ -27,8 +27,7 @@ void QAReporter::createTreeView()
 {
     m_treeView = new QARListView();
     m_treeModel = new QARTreeModel(this);
-    m_treeView->setModel(m_treeModel);
-    m_treeView->setUniformRowHeights(true);
+    m_treeView->setTreeModel(m_treeModel);
     QHeaderView *header = m_treeView->header();
     header->setSectionResizeMode(1, QHeaderView::Fixed);
     header->resizeSection(1, VerdictColumnWidth);
@@ -52,7 +51,6 @@ void QAReporter::fillTreeView()
     if (m_session->records().empty() || !m_treeView || !shown)
         return;
     clearTreeView();
-    m_treeView->setRootIsDecorated(true);
     m_treeView->setAllColumnsShowFocus(false);
     QList<QARTreeModel::File> files;
     for (const QAReporterData *record : shown->records()) {
@@ -69,7 +67,7 @@ void QAReporter::fillTreeView()
     m_treeFilter->openRows();
     const QModelIndex first = m_treeModel->index(0, 0);
     if (first.isValid())
-        m_treeView->setCurrentIndex(first);
+        m_treeView->setCurrentRow(first);
 }
 
 void QAReporter::fitDurationColumn()

@@ -1,10 +1,11 @@
 #include "korvatreporter/window/qarlistview.h"
 
-#include <QHeaderView>
-#include <QMouseEvent>
+#include "korvatreporter/window/qarbranchdelegate.h"
+#include "korvatreporter/window/qarshownrows.h"
 
-#include <utility>
-#include <vector>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -40,9 +41,106 @@ QModelIndex previousInOrder(const QAbstractItemModel *model, const QModelIndex &
 QARListView::QARListView(QWidget *parent)
     : QAListView(parent)
 {
+    // Rows are a flat list: the tree's own decoration is drawn by the
+    // delegate, and the view never opens anything itself.
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    m_branches = new QARBranchDelegate(indentation(), this);
+    setItemDelegateForColumn(QARTreeModel::NameColumn, m_branches);
 }
 
 QARListView::~QARListView() = default;
+
+void QARListView::setTreeModel(QARTreeModel *model)
+{
+    QARShownRows *old = m_rows;
+    m_rows = model ? new QARShownRows(model, this) : nullptr;
+    m_branches->setIndentation(indentation());
+    setModel(m_rows);
+    delete old;
+}
+
+QARTreeModel *QARListView::treeModel() const
+{
+    return m_rows ? m_rows->treeModel() : nullptr;
+}
+
+QAbstractItemModel *QARListView::reportedModel() const
+{
+    return treeModel();
+}
+
+void QARListView::setCurrentReported(const QModelIndex &index)
+{
+    setCurrentRow(index);
+}
+
+QModelIndex QARListView::reportedIndex(const QModelIndex &viewIndex) const
+{
+    return m_rows ? m_rows->treeIndex(viewIndex) : QModelIndex();
+}
+
+QModelIndex QARListView::currentRow() const
+{
+    return reportedIndex(currentIndex());
+}
+
+void QARListView::setCurrentRow(const QModelIndex &treeIndex)
+{
+    if (!m_rows)
+        return;
+    if (treeIndex.isValid())
+        m_rows->openTo(treeIndex, false);
+    setCurrentIndex(m_rows->rowIndex(treeIndex, treeIndex.isValid() ? treeIndex.column() : 0));
+}
+
+void QARListView::scrollToRow(const QModelIndex &treeIndex)
+{
+    const QModelIndex row = m_rows ? m_rows->rowIndex(treeIndex) : QModelIndex();
+    if (row.isValid())
+        scrollTo(row);
+}
+
+bool QARListView::isOpen(const QModelIndex &treeIndex) const
+{
+    return m_rows && m_rows->isOpen(treeIndex);
+}
+
+void QARListView::setOpen(const QModelIndex &treeIndex, bool open)
+{
+    if (!m_rows)
+        return;
+    // A current row inside the closing branch hands its place to the row
+    // that closes, rather than to whichever row slides up.
+    if (!open && treeIndex.isValid()) {
+        const QModelIndex top = treeIndex.siblingAtColumn(0);
+        for (QModelIndex up = currentRow().parent(); up.isValid(); up = up.parent()) {
+            if (up.siblingAtColumn(0) == top) {
+                setCurrentRow(top);
+                break;
+            }
+        }
+    }
+    m_rows->setOpen(treeIndex, open);
+}
+
+void QARListView::setHiddenRows(const QSet<const QARTreeModel::Node *> &nodes)
+{
+    if (m_rows)
+        m_rows->setHiddenNodes(nodes);
+}
+
+bool QARListView::isRowHidden(const QModelIndex &treeIndex) const
+{
+    return m_rows && m_rows->isHidden(treeIndex);
+}
+
+QModelIndex QARListView::rowAt(const QPoint &viewportPos) const
+{
+    return reportedIndex(indexAt(viewportPos));
+}
 
 void QARListView::nextFailed()
 {
@@ -62,8 +160,8 @@ bool QARListView::isFailed(const QModelIndex &index) const
 
 void QARListView::stepToFailed(bool forward)
 {
-    const QAbstractItemModel *tree = model();
-    const QModelIndex start = currentIndex().siblingAtColumn(0);
+    const QAbstractItemModel *tree = treeModel();
+    const QModelIndex start = currentRow().siblingAtColumn(0);
     if (!tree || !start.isValid())
         return;
 
@@ -74,51 +172,98 @@ void QARListView::stepToFailed(bool forward)
             return;
     } while (!isFailed(found));
 
-    // The row and every ancestor are opened, outermost last as before.
-    std::vector<QModelIndex> toOpen{found};
-    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent())
-        toOpen.push_back(up);
-    for (const QModelIndex &index : toOpen)
-        expand(index);
+    // The row and every ancestor are opened in one step.
+    m_rows->openTo(found, true);
     // In single selection, the new current row is the only selected one.
-    setCurrentIndex(found);
-    scrollTo(found);
+    setCurrentRow(found);
+    scrollToRow(found);
     Q_EMIT doubleClicked(found);
 }
 
 void QARListView::openToDepth(int depth)
 {
-    const QAbstractItemModel *tree = model();
-    if (!tree)
+    if (m_rows)
+        m_rows->openToDepth(depth);
+}
+
+bool QARListView::onArrow(const QModelIndex &viewIndex, const QPoint &viewportPos) const
+{
+    if (!viewIndex.isValid() || viewIndex.column() != QARTreeModel::NameColumn
+        || viewIndex.data(QARShownRows::BranchRole).toInt() == QARShownRows::NoBranch)
+        return false;
+    m_branches->setIndentation(indentation());
+    return m_branches->branchRect(visualRect(viewIndex), viewIndex).contains(viewportPos);
+}
+
+void QARListView::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (event->button() == Qt::LeftButton && onArrow(index, pos)) {
+        const QModelIndex row = reportedIndex(index);
+        setOpen(row, !isOpen(row));
+        event->accept();
         return;
-    // An explicit work list of (row, depth below the top level): no
-    // recursion, and nothing below the depth is visited.
-    std::vector<std::pair<QModelIndex, int>> pending;
-    for (int row = tree->rowCount() - 1; row >= 0; --row)
-        pending.emplace_back(tree->index(row, 0), 0);
-    while (!pending.empty()) {
-        const auto [index, level] = pending.back();
-        pending.pop_back();
-        const int rows = tree->rowCount(index);
-        if (rows == 0 || (level > 0 && level >= depth))
-            continue;
-        expand(index);
-        // Children at the depth are never opened: they are not visited.
-        if (level + 1 >= depth)
-            continue;
-        for (int row = rows - 1; row >= 0; --row)
-            pending.emplace_back(tree->index(row, 0, index), level + 1);
     }
+    QAListView::mousePressEvent(event);
 }
 
 void QARListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // Mouse events reach the view in viewport coordinates. Qt's own handler
     // is not called: it would open or close the row.
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid())
-        Q_EMIT doubleClicked(index);
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (index.isValid() && !onArrow(index, pos))
+        Q_EMIT doubleClicked(reportedIndex(index));
     event->accept();
+}
+
+void QARListView::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    const QModelIndex row = reportedIndex(current);
+    const int branch = current.isValid()
+        ? current.siblingAtColumn(QARTreeModel::NameColumn).data(QARShownRows::BranchRole).toInt()
+        : QARShownRows::NoBranch;
+    const bool rightToLeft = isRightToLeft();
+    int key = event->key();
+    if (rightToLeft && key == Qt::Key_Left)
+        key = Qt::Key_Right;
+    else if (rightToLeft && key == Qt::Key_Right)
+        key = Qt::Key_Left;
+    if (row.isValid() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        switch (key) {
+        case Qt::Key_Plus:
+            setOpen(row, true);
+            return event->accept();
+        case Qt::Key_Minus:
+            setOpen(row, false);
+            return event->accept();
+        case Qt::Key_Asterisk:
+            m_rows->openAllBelow(row);
+            return event->accept();
+        case Qt::Key_Right:
+            if (branch == QARShownRows::Closed)
+                setOpen(row, true);
+            else if (branch == QARShownRows::Open) {
+                // The first child is the next row, unless all are hidden.
+                const QModelIndex next = model()->index(current.row() + 1, current.column());
+                if (reportedIndex(next).parent().siblingAtColumn(0) == row.siblingAtColumn(0))
+                    setCurrentIndex(next);
+            }
+            return event->accept();
+        case Qt::Key_Left:
+            if (branch == QARShownRows::Open)
+                setOpen(row, false);
+            else if (row.parent().isValid())
+                setCurrentRow(row.parent().siblingAtColumn(current.column()));
+            return event->accept();
+        default:
+            break;
+        }
+    }
+    QAListView::keyPressEvent(event);
 }
 
 void QARListView::setTopWidget(QWidget *widget)

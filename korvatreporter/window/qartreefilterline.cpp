@@ -1,6 +1,7 @@
 #include "korvatreporter/window/qartreefilterline.h"
 
 #include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qarshownrows.h"
 #include "korvatreporter/window/qartreemodel.h"
 
 #include <QCoreApplication>
@@ -48,17 +49,16 @@ void QARTreeFilterLine::openRows()
         m_view->openToDepth(m_openDepth);
         return;
     }
-    // Right after a model reset the view only records these rows as open;
-    // it lays them out once, when next painted.
-    for (const QARTreeFilter::Node *node : filter.ancestorsOfMatches())
-        m_view->expand(m_model->indexOf(node));
+    // One relayout for all of them.
+    if (QARShownRows *rows = m_view->shownRows())
+        rows->openNodes(filter.ancestorsOfMatches());
 }
 
 void QARTreeFilterLine::applyText(const QString &text)
 {
     if (!m_view || !m_model)
         return;
-    const QModelIndex current = m_view->currentIndex();
+    const QModelIndex current = m_view->currentRow();
     const auto *node = static_cast<const QARTreeFilter::Node *>(
         current.isValid() && current.model() == m_model ? current.internalPointer() : nullptr);
     if (!m_model->setFilterText(text))
@@ -69,8 +69,6 @@ void QARTreeFilterLine::applyText(const QString &text)
     QModelIndex kept;
     if (node && m_model->filter().isShown(node)) {
         kept = m_model->indexOf(node);
-        for (QModelIndex up = kept.parent(); up.isValid(); up = up.parent())
-            m_view->expand(up);
     } else {
         kept = m_model->index(0, 0);
     }
@@ -78,8 +76,8 @@ void QARTreeFilterLine::applyText(const QString &text)
     // in the line.
     const bool typing = hasFocus();
     if (kept.isValid()) {
-        m_view->setCurrentIndex(kept);
-        m_view->scrollTo(kept);
+        m_view->setCurrentRow(kept);
+        m_view->scrollToRow(kept);
     }
     if (typing)
         setFocus(Qt::OtherFocusReason);

@@ -138,6 +138,16 @@ const QARTreeModel::Node *QARTreeModel::treeNode(const QModelIndex &index) const
         : nullptr;
 }
 
+const QARTreeModel::Node *QARTreeModel::nodeOf(const QModelIndex &index) const
+{
+    return treeNode(index);
+}
+
+int QARTreeModel::shownChildCount(const Node *parent) const
+{
+    return parent ? m_filter.childCount(parent) : 0;
+}
+
 int QARTreeModel::fileRow(const Node *node) const
 {
     return node && !node->parent() ? m_fileRows.value(node, -1) : -1;

@@ -101,6 +101,11 @@ public:
     // the last row in document order whose anchor comes at or before it
     // (the deepest when several share an anchor); invalid when none does.
     QModelIndex rowHolding(const DItem *item) const;
+    // The tree node of a row, and the shown children of a node in the
+    // current order: what the flat list of shown rows is built from.
+    const Node *nodeOf(const QModelIndex &index) const;
+    int shownChildCount(const Node *parent) const;
+    const Node *shownChild(const Node *parent, int row) const { return childAt(parent, row); }
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;

@@ -7,6 +7,10 @@ target_sources(kr_window PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qartreefilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qartreefilterline.h
   ${CMAKE_CURRENT_LIST_DIR}/qartreefilterline.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qarshownrows.h
+  ${CMAKE_CURRENT_LIST_DIR}/qarshownrows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qarbranchdelegate.h
+  ${CMAKE_CURRENT_LIST_DIR}/qarbranchdelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qarlistview.h
   ${CMAKE_CURRENT_LIST_DIR}/qarlistview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qareporterimages.h

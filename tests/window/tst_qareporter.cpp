@@ -338,7 +338,7 @@ private Q_SLOTS:
         const QAReporterData* copy = w->reportSession()->shownList()->at(1);
         const DDocument* shown = copy->document;
         const QPersistentModelIndex chosen = w->treeModel()->index(0, 0, w->treeModel()->index(1, 0));
-        w->treeView()->setCurrentIndex(chosen);
+        w->treeView()->setCurrentRow(chosen);
         QCOMPARE(w->mainView()->getCurrentDoc(), shown);
         QSignalSpy updated(w.get(), &QAReporter::viewUpdated);
         run(steps);
@@ -346,7 +346,7 @@ private Q_SLOTS:
         if (rebuilds == 0) {
             QCOMPARE(w->reportSession()->shownList()->at(1), copy);
             QCOMPARE(w->mainView()->getCurrentDoc(), shown);
-            QCOMPARE(w->treeView()->currentIndex(), QModelIndex(chosen));
+            QCOMPARE(w->treeView()->currentRow(), QModelIndex(chosen));
         } else {
             // A freed copy's address may be reused by the new one, so only the
             // signal count above tells a rebuild; the view must show the new copy,
@@ -374,14 +374,14 @@ private Q_SLOTS:
         }
         // Selecting a node of either file brings that file's document.
         QVERIFY(anchored.size() > 1);
-        w->treeView()->setCurrentIndex(anchored.last());
+        w->treeView()->setCurrentRow(anchored.last());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(1)->document);
-        w->treeView()->setCurrentIndex(anchored.first());
+        w->treeView()->setCurrentRow(anchored.first());
         QCOMPARE(w->mainView()->getCurrentDoc(), list->at(0)->document);
         // Next failure walks the failed rows of the shown tree.
-        w->treeView()->setCurrentIndex(model->index(0, 0));
+        w->treeView()->setCurrentRow(model->index(0, 0));
         w->nextKO();
-        QVERIFY(model->isFailed(w->treeView()->currentIndex()));
+        QVERIFY(model->isFailed(w->treeView()->currentRow()));
     }
 
     // The failed-only flag is shared by every window, and the tool bar's
@@ -615,7 +615,7 @@ private Q_SLOTS:
                                                           QStringLiteral("two"), -1,
                                                           Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(two.size(), 1);
-        w->treeView()->setCurrentIndex(two.front());
+        w->treeView()->setCurrentRow(two.front());
         QCOMPARE(w->mainView()->getCurrentDoc()->name(), QStringLiteral("second"));
         // The failed-only copy shows the second document as well.
         w->failedtests();
@@ -723,7 +723,7 @@ private Q_SLOTS:
         w->activated();
         const QModelIndex failed = ReportTrees::firstFailedLeaf(*w->treeModel());
         QVERIFY(failed.isValid());
-        w->treeView()->setCurrentIndex(failed);
+        w->treeView()->setCurrentRow(failed);
         QCOMPARE(w->selectedItem(), failed);
         if (contextMenu) {
             QVERIFY(w->contextPopup()->isItemEnabled(w->defectContextItem()));

@@ -97,7 +97,7 @@ private Q_SLOTS:
     void treeTips()
     {
         auto w = ReporterHost::open({ TestFiles::example("smoke.xrd") });
-        const QAbstractItemModel *tree = w->treeView()->model();
+        const QAbstractItemModel *tree = w->treeModel();
         const QModelIndex file = tree->index(0, 0);
         QVERIFY(tree->rowCount(file) > 0);
         const QString tip = tree->index(0, 0, file).data(Qt::ToolTipRole).toString();

@@ -137,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(!hit.isEmpty());
         QVERIFY2(!dialogFrame.intersects(hit), qPrintable(QStringLiteral("hit under the dialog")));
         // The tree's current row holds the hit, and the view stayed on the hit.
-        const QAReporterNode *current = w->treeModel()->node(w->treeView()->currentIndex());
+        const QAReporterNode *current = w->treeModel()->node(w->treeView()->currentRow());
         QVERIFY(current);
         QCOMPARE(current->name, node);
         QVERIFY(view->viewport()->rect().contains(view->selectionRect()));

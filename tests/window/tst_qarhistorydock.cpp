@@ -92,7 +92,7 @@ private Q_SLOTS:
         Q_EMIT w->commandsMenu()->activated(w->historyItem());
         QARHistoryDock *dock = w->historyDock();
         QVERIFY(dock->isVisible());
-        w->treeView()->setCurrentIndex(rowAt(w->treeModel(), node));
+        w->treeView()->setCurrentRow(rowAt(w->treeModel(), node));
         QCOMPARE(dock->shownKey(), QStringLiteral("nightly/") + node.join(QLatin1Char('/')));
 
         QString shown;
@@ -144,7 +144,7 @@ private Q_SLOTS:
         m_host.pref->history()->setRecordOpened(false);
         w->show();
         w->historyDock()->show();
-        w->treeView()->setCurrentIndex(rowAt(w->treeModel(), { "suite", "a" }));
+        w->treeView()->setCurrentRow(rowAt(w->treeModel(), { "suite", "a" }));
         QCOMPARE(w->historyDock()->model()->rowCount(), 0);
         QVERIFY2(w->historyDock()->messageLabel()->text().contains(file),
                  qPrintable(w->historyDock()->messageLabel()->text()));

@@ -1,4 +1,5 @@
 #include "korvatreporter/window/qarlistview.h"
+#include "korvatreporter/window/qarshownrows.h"
 
 #include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
@@ -35,7 +36,7 @@ struct Shown
     explicit Shown(const QStringList &nodes, int depth = QAReporterPrefGeneral::DefaultAutoDepth)
         : tree(buildTree(nodes))
     {
-        view.setModel(&model);
+        view.setTreeModel(&model);
         model.setFiles({{"f.xrd", tree.get()}});
         view.openToDepth(depth);
     }
@@ -46,7 +47,7 @@ struct Shown
     {
         QStringList out;
         for (const QModelIndex &row : rows()) {
-            if (row.parent().isValid() && model.hasChildren(row) && view.isExpanded(row))
+            if (row.parent().isValid() && model.hasChildren(row) && view.isOpen(row))
                 out << row.data().toString();
         }
         return out;
@@ -99,7 +100,7 @@ private Q_SLOTS:
     {
         QFETCH(int, depth);
         Shown shown(campaign, depth);
-        QVERIFY(shown.view.isExpanded(shown.model.index(0, 0)));
+        QVERIFY(shown.view.isOpen(shown.model.index(0, 0)));
         QTEST(shown.opened(), "open");
     }
 
@@ -133,7 +134,7 @@ private Q_SLOTS:
         QARListView &view = shown.view;
         shown.show(120);
         const QModelIndex startRow = start.isEmpty() ? QModelIndex() : shown.item(start);
-        view.setCurrentIndex(startRow);
+        view.setCurrentRow(startRow);
         const QModelIndexList selectedBefore = view.selectionModel()->selectedRows();
         QSignalSpy doubleClicked(&view, &QAListView::doubleClicked);
         QSignalSpy current(&view, &QAListView::currentIndexChanged);
@@ -141,17 +142,18 @@ private Q_SLOTS:
         forward ? view.nextFailed() : view.previousFailed();
 
         const QModelIndex target = expected.isEmpty() ? startRow : shown.item(expected);
-        QCOMPARE(view.currentIndex(), target);
+        QCOMPARE(view.currentRow(), target);
         QCOMPARE(view.selectionModel()->selectedRows(),
-                 expected.isEmpty() ? selectedBefore : QModelIndexList({target}));
+                 expected.isEmpty() ? selectedBefore
+                                     : QModelIndexList({view.shownRows()->rowIndex(target)}));
         QCOMPARE(current.count(), expected.isEmpty() ? 0 : 1);
         QCOMPARE(doubleClicked.count(), expected.isEmpty() ? 0 : 1);
         if (!expected.isEmpty()) {
             QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), target);
             // The found row is opened and scrolled into view.
             for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
-                QVERIFY(view.isExpanded(up));
-            const QRect rect = view.visualRect(target);
+                QVERIFY(view.isOpen(up));
+            const QRect rect = view.visualRect(view.shownRows()->rowIndex(target));
             QVERIFY(!rect.isEmpty() && view.viewport()->rect().contains(rect));
         }
     }
@@ -168,14 +170,14 @@ private Q_SLOTS:
         QFETCH(bool, expanded);
         Shown shown(campaign);
         const QModelIndex parent = shown.item("S1");
-        shown.view.setExpanded(parent, expanded);
+        shown.view.setOpen(parent, expanded);
         shown.show(300);
 
         QSignalSpy doubleClicked(&shown.view, &QAListView::doubleClicked);
-        const QRect rect = shown.view.visualRect(parent);
+        const QRect rect = shown.view.visualRect(shown.view.shownRows()->rowIndex(parent));
         QVERIFY(!rect.isEmpty());
         QTest::mouseDClick(shown.view.viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-        QCOMPARE(shown.view.isExpanded(parent), expanded);
+        QCOMPARE(shown.view.isOpen(parent), expanded);
         QCOMPARE(doubleClicked.count(), 1);
         QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), parent);
 
@@ -185,19 +187,109 @@ private Q_SLOTS:
         QCOMPARE(doubleClicked.count(), 1);
     }
 
+    void arrowClickOpensAndCloses_data()
+    {
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("opens") << false;
+        QTest::newRow("closes") << true;
+    }
+
+    void arrowClickOpensAndCloses()
+    {
+        QFETCH(bool, expanded);
+        Shown shown(campaign);
+        const QModelIndex s1 = shown.item("S1");
+        shown.view.setOpen(s1, expanded);
+        shown.show(300);
+        QSignalSpy current(&shown.view, &QAListView::currentIndexChanged);
+        const QModelIndex row = shown.view.shownRows()->rowIndex(s1);
+        const QRect cell = shown.view.visualRect(row);
+        const int indent = shown.view.indentation();
+        // S1 is one level below the file row: its arrow is the second step.
+        const QPoint arrow(cell.left() + indent + indent / 2, cell.center().y());
+        QTest::mouseClick(shown.view.viewport(), Qt::LeftButton, Qt::NoModifier, arrow);
+        QCOMPARE(shown.view.isOpen(s1), !expanded);
+        QCOMPARE(current.count(), 0);
+        // A click on the name makes the row current and leaves it as it is.
+        QTest::mouseClick(shown.view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(cell.left() + 3 * indent, cell.center().y()));
+        QCOMPARE(shown.view.isOpen(s1), !expanded);
+        QCOMPARE(shown.view.currentRow(), s1);
+    }
+
+    void closingMovesCurrentToTheClosedRow()
+    {
+        Shown shown(campaign);
+        shown.show(300);
+        shown.view.setCurrentRow(shown.item("C1"));
+        QSignalSpy current(&shown.view, &QAListView::currentIndexChanged);
+        shown.view.setOpen(shown.item("S1"), false);
+        QCOMPARE(shown.view.currentRow(), shown.item("S1"));
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(current.at(0).at(0).toModelIndex(), shown.item("S1"));
+        // Closing a branch away from the current row leaves it.
+        shown.view.setOpen(shown.item("S3"), false);
+        QCOMPARE(shown.view.currentRow(), shown.item("S1"));
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("startOpen");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("open"); // of the start row afterwards
+
+        QTest::newRow("Right opens") << "S1" << false << int(Qt::Key_Right) << "S1" << true;
+        QTest::newRow("Right on open goes to the first child")
+            << "S1" << true << int(Qt::Key_Right) << "T1" << true;
+        QTest::newRow("Left closes") << "S1" << true << int(Qt::Key_Left) << "S1" << false;
+        QTest::newRow("Left on closed goes to the parent")
+            << "S1" << false << int(Qt::Key_Left) << "f.xrd" << false;
+        QTest::newRow("Left on a leaf goes to the parent")
+            << "T1" << false << int(Qt::Key_Left) << "S1" << false;
+        QTest::newRow("plus") << "S1" << false << int(Qt::Key_Plus) << "S1" << true;
+        QTest::newRow("minus") << "S1" << true << int(Qt::Key_Minus) << "S1" << false;
+        QTest::newRow("Down moves") << "S1" << true << int(Qt::Key_Down) << "T1" << true;
+    }
+
+    void keys()
+    {
+        QFETCH(QString, start);
+        QFETCH(bool, startOpen);
+        QFETCH(int, key);
+        Shown shown(campaign, 1);
+        const QModelIndex from = shown.item(start);
+        shown.view.setCurrentRow(from);
+        shown.view.setOpen(from, startOpen);
+        shown.show(300);
+        QTest::keyClick(&shown.view, Qt::Key(key));
+        QTEST(shown.view.currentRow().data().toString(), "current");
+        QTEST(shown.view.isOpen(from), "open");
+    }
+
+    void asteriskOpensEverythingBelow()
+    {
+        Shown shown(campaign, 1);
+        shown.view.setCurrentRow(shown.model.index(0, 0));
+        shown.show(300);
+        QTest::keyClick(&shown.view, Qt::Key_Asterisk);
+        QCOMPARE(shown.opened(), QStringList({"S1", "T2", "S2", "S3"}));
+    }
+
     void failedAtReaderDepth()
     {
         // The deepest failed test a report file can hold is found and opened.
         Shown shown(chain(QAstXmlRodReader::MaxDepth), 1);
-        shown.view.setCurrentIndex(shown.model.index(0, 0));
+        shown.view.setCurrentRow(shown.model.index(0, 0));
         shown.view.nextFailed();
-        const QModelIndex current = shown.view.currentIndex();
+        const QModelIndex current = shown.view.currentRow();
         QVERIFY(shown.model.isFailed(current));
         int depth = 0;
         for (QModelIndex up = current.parent(); up.isValid(); up = up.parent())
             ++depth;
         QCOMPARE(depth, QAstXmlRodReader::MaxDepth);
-        QVERIFY(shown.view.isExpanded(current.parent()));
+        QVERIFY(shown.view.isOpen(current.parent()));
     }
 };
 

@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Expected at most 250 ms, actual 312 ms"));
 
         // Ctrl+C in the tree copies the current row's path.
-        m_window->treeView()->setCurrentIndex(index);
+        m_window->treeView()->setCurrentRow(index);
         m_window->show();
         m_window->treeView()->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window->treeView()));

@@ -32,7 +32,7 @@ QByteArray suite(const QStringList &names)
 QString currentPath(QAReporter &w)
 {
     QStringList names;
-    for (QModelIndex at = w.treeView()->currentIndex(); at.parent().isValid(); at = at.parent())
+    for (QModelIndex at = w.treeView()->currentRow(); at.parent().isValid(); at = at.parent())
         names.prepend(at.siblingAtColumn(0).data().toString());
     return names.join('/');
 }
@@ -52,7 +52,7 @@ class TstQARReload : public QObject
     {
         const QModelIndex row = w.treeModel()->findNode(file, QString(), path);
         QVERIFY(row.isValid());
-        w.treeView()->setCurrentIndex(row);
+        w.treeView()->setCurrentRow(row);
     }
 
 private Q_SLOTS:

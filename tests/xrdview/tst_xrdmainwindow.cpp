@@ -63,8 +63,8 @@ class tst_XrdMainWindow : public QObject
     QString outline() const
     {
         QAStViewerWindow* active = m_window->activeWindow();
-        const auto* tree = active ? qobject_cast<QAbstractItemView*>(active->contentOutlineWidget()) : nullptr;
-        return XrdReportText::outline(tree ? tree->model() : nullptr);
+        const auto* tree = active ? qobject_cast<QAListView*>(active->contentOutlineWidget()) : nullptr;
+        return XrdReportText::outline(tree ? tree->reportedModel() : nullptr);
     }
 
 private Q_SLOTS:
@@ -213,11 +213,11 @@ private Q_SLOTS:
     void defectSubmission()
     {
         QAStViewerWindow* window = m_window->activeWindow();
-        auto* tree = qobject_cast<QAbstractItemView*>(window->contentOutlineWidget());
-        QVERIFY(tree && tree->model());
-        const QModelIndex failed = ReportTrees::firstFailedLeaf(*tree->model());
+        auto* tree = qobject_cast<QAListView*>(window->contentOutlineWidget());
+        QVERIFY(tree && tree->reportedModel());
+        const QModelIndex failed = ReportTrees::firstFailedLeaf(*tree->reportedModel());
         QVERIFY(failed.isValid());
-        tree->setCurrentIndex(failed);
+        tree->setCurrentReported(failed);
 
         const QString settingsFile = m_studio->defectSettingsFile();
         QCOMPARE(QFileInfo(settingsFile).absolutePath(), QFileInfo(m_resourceFile).absolutePath());

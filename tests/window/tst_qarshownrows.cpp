@@ -1,0 +1,204 @@
+#include "korvatreporter/window/qarshownrows.h"
+
+#include "korvatreporter/data/qareporterdatatree.h"
+#include "tests/support/reporttrees.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+using ReportTrees::buildTree;
+
+namespace {
+
+// Two suites with tests and checks; T2 has two checks.
+const QStringList campaign{"S1:ok", ".T1:ok", ".T2:ko", "..C1:ko", "..C2:ok", "S2:ok", ".T3:ok"};
+
+// The flat rows over a tree model showing `campaign` as file "f.xrd".
+struct Rows
+{
+    Rows()
+        : tree(buildTree(campaign))
+    {
+        model.setFiles({{"f.xrd", tree.get()}});
+    }
+    // The names of the shown rows, indented by a dot per level.
+    QStringList names() const
+    {
+        QStringList out;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const QModelIndex at = rows.index(row, 0);
+            out << QString(at.data(QARShownRows::DepthRole).toInt(), '.') + at.data().toString();
+        }
+        return out;
+    }
+    QModelIndex item(const QString &name) const
+    {
+        for (const QModelIndex &row : ReportTrees::allRows(model)) {
+            if (row.data().toString() == name)
+                return row;
+        }
+        return QModelIndex();
+    }
+    void open(const QStringList &names)
+    {
+        for (const QString &name : names)
+            rows.setOpen(item(name), true);
+    }
+
+    std::unique_ptr<QAReporterDataTree> tree;
+    QARTreeModel model;
+    QARShownRows rows{&model};
+    QAbstractItemModelTester tester{&rows, QAbstractItemModelTester::FailureReportingMode::QtTest};
+};
+
+} // namespace
+
+// The flat list of shown rows: what opening, closing, hiding, sorting and
+// filtering leave shown, and the mapping to the tree model's indexes.
+class TstQARShownRows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void openAndClose_data()
+    {
+        QTest::addColumn<QStringList>("open");  // opened in this order
+        QTest::addColumn<QStringList>("close"); // then closed
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("nothing open") << QStringList() << QStringList() << QStringList{"f.xrd"};
+        QTest::newRow("file row") << QStringList{"f.xrd"} << QStringList()
+                                  << QStringList{"f.xrd", ".S1", ".S2"};
+        QTest::newRow("inner first, then outer")
+            << QStringList{"T2", "S1", "f.xrd"} << QStringList()
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2"};
+        QTest::newRow("closing keeps the inner state")
+            << QStringList{"f.xrd", "S1", "T2"} << QStringList{"S1"}
+            << QStringList{"f.xrd", ".S1", ".S2"};
+        QTest::newRow("closing an inner row")
+            << QStringList{"f.xrd", "S1", "T2", "S2"} << QStringList{"T2"}
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", ".S2", "..T3"};
+        QTest::newRow("leaf rows do not open") << QStringList{"f.xrd", "T3"} << QStringList()
+                                                << QStringList{"f.xrd", ".S1", ".S2"};
+    }
+
+    void openAndClose()
+    {
+        QFETCH(QStringList, open);
+        QFETCH(QStringList, close);
+        Rows rows;
+        rows.open(open);
+        for (const QString &name : close)
+            rows.rows.setOpen(rows.item(name), false);
+        QTEST(rows.names(), "shown");
+        // Reopening restores what was open below.
+        for (const QString &name : close) {
+            rows.rows.setOpen(rows.item(name), true);
+            QVERIFY(rows.rows.isOpen(rows.item(name)));
+        }
+    }
+
+    void branchRole()
+    {
+        Rows rows;
+        rows.open({"f.xrd"});
+        QCOMPARE(rows.rows.index(1, 0).data(QARShownRows::BranchRole).toInt(),
+                 int(QARShownRows::Closed));
+        QSignalSpy changed(&rows.rows, &QAbstractItemModel::dataChanged);
+        rows.open({"S1"});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(rows.rows.index(1, 0).data(QARShownRows::BranchRole).toInt(),
+                 int(QARShownRows::Open));
+        QCOMPARE(rows.rows.index(2, 0).data(QARShownRows::BranchRole).toInt(),
+                 int(QARShownRows::NoBranch));
+    }
+
+    void openToDepth_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("1: the file row") << 1 << 3;
+        QTest::newRow("2: the suites") << 2 << 6;
+        QTest::newRow("3: everything") << 3 << 8;
+    }
+
+    void openToDepth()
+    {
+        QFETCH(int, depth);
+        Rows rows;
+        rows.rows.openToDepth(depth);
+        QTEST(rows.rows.rowCount(), "rows");
+    }
+
+    void mapping()
+    {
+        Rows rows;
+        rows.rows.openToDepth(3);
+        for (const QModelIndex &tree : ReportTrees::allRows(rows.model)) {
+            const QModelIndex row = rows.rows.rowIndex(tree, 2);
+            QVERIFY(row.isValid());
+            QCOMPARE(row.column(), 2);
+            QCOMPARE(rows.rows.treeIndex(row), tree.siblingAtColumn(2));
+            QCOMPARE(row.data(), tree.siblingAtColumn(2).data());
+        }
+        // A row under a closed one has no flat row.
+        rows.rows.setOpen(rows.item("T2"), false);
+        QVERIFY(!rows.rows.rowIndex(rows.item("C1")).isValid());
+        QVERIFY(!rows.rows.treeIndex(QModelIndex()).isValid());
+    }
+
+    void openToKeepsCurrent()
+    {
+        Rows rows;
+        rows.open({"f.xrd"});
+        const QPersistentModelIndex s2 = rows.rows.index(2, 0);
+        QCOMPARE(s2.data().toString(), QStringLiteral("S2"));
+        rows.rows.openTo(rows.item("C1"), false);
+        QCOMPARE(rows.names(), QStringList({"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2"}));
+        QCOMPARE(s2.row(), 6);
+    }
+
+    void hiddenNodes()
+    {
+        Rows rows;
+        rows.rows.openToDepth(3);
+        const auto node = [&rows](const QString &name) { return rows.model.nodeOf(rows.item(name)); };
+        // A hidden row takes its subtree along; file rows are never hidden.
+        rows.rows.setHiddenNodes({node("T2"), node("f.xrd")});
+        QCOMPARE(rows.names(), QStringList({"f.xrd", ".S1", "..T1", ".S2", "..T3"}));
+        QVERIFY(rows.rows.isHidden(rows.item("T2")));
+        rows.rows.setHiddenNodes({});
+        QCOMPARE(rows.rows.rowCount(), 8);
+    }
+
+    void sortKeepsOpenRows()
+    {
+        Rows rows;
+        rows.open({"f.xrd", "S1", "T2"});
+        const QPersistentModelIndex c2 = rows.rows.rowIndex(rows.item("C2"));
+        rows.rows.sort(QARTreeModel::NameColumn, Qt::DescendingOrder);
+        QCOMPARE(rows.names(), QStringList({"f.xrd", ".S2", ".S1", "..T2", "...C2", "...C1", "..T1"}));
+        QCOMPARE(c2.data().toString(), QStringLiteral("C2"));
+        QCOMPARE(c2.row(), 4);
+    }
+
+    void resetForgetsOpenRows()
+    {
+        Rows rows;
+        rows.rows.openToDepth(3);
+        // The filter keeps the ways to its matches; nothing is open.
+        rows.model.setFilterText("C2");
+        QCOMPARE(rows.names(), QStringList({"f.xrd"}));
+        QVERIFY(!rows.rows.isOpen(rows.item("f.xrd")));
+        rows.model.clear();
+        QCOMPARE(rows.rows.rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(TstQARShownRows)
+#include "tst_qarshownrows.moc"
