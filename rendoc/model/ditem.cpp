@@ -29,25 +29,74 @@
 #include "rendoc/model/dcurve.h"
 #include "rendoc/model/dpoint.h"
 
-#include <memory>
+#include <QHash>
+
+#include <deque>
 #include <mutex>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The style names of the items that have one, by item. The names are owned here, each at an
-// address of its own, so a reference handed out stays valid until its item renames or goes.
-struct ItemStyleNames
+// The style names items carry, each distinct name once, by number from 1. An item keeps the
+// number of its name; a name goes when the last item that has it goes or renames, and its
+// number is given to the next new name. Entries never move, so a reference handed out stays
+// valid while an item still has that name. Items are made and freed on any thread: every
+// call is made under `lock`.
+class StyleNameTable
 {
+public:
     std::mutex lock;
-    std::unordered_map<const DItem*, std::unique_ptr<QString>> names;
+
+    std::uint32_t acquire(const QString& name)
+    {
+        // Builders name item after item alike: the name given last is compared first.
+        std::uint32_t id = m_last;
+        if (!id || m_entries[id - 1].refs == 0 || m_entries[id - 1].name != name) {
+            id = m_ids.value(name, 0);
+            if (!id) {
+                if (m_free.empty()) {
+                    m_entries.push_back({name, 0});
+                    id = std::uint32_t(m_entries.size());
+                } else {
+                    id = m_free.back();
+                    m_free.pop_back();
+                    m_entries[id - 1].name = name;
+                }
+                m_ids.insert(name, id);
+            }
+        }
+        ++m_entries[id - 1].refs;
+        m_last = id;
+        return id;
+    }
+    void retain(std::uint32_t id) { ++m_entries[id - 1].refs; }
+    void release(std::uint32_t id)
+    {
+        Entry& entry = m_entries[id - 1];
+        if (--entry.refs > 0)
+            return;
+        m_ids.remove(entry.name);
+        entry.name = QString();
+        m_free.push_back(id);
+    }
+    const QString& name(std::uint32_t id) const { return m_entries[id - 1].name; }
+
+private:
+    struct Entry
+    {
+        QString name;
+        std::uint32_t refs;
+    };
+    std::deque<Entry> m_entries; // by number - 1; a deque keeps them in place as it grows
+    QHash<QString, std::uint32_t> m_ids;
+    std::vector<std::uint32_t> m_free; // numbers of names no item has any more
+    std::uint32_t m_last = 0;
 };
 
-ItemStyleNames& itemStyleNames()
+StyleNameTable& styleNameTable()
 {
     // Never destroyed: items may still be freed while static objects are.
-    static auto* table = new ItemStyleNames;
+    static auto* table = new StyleNameTable;
     return *table;
 }
 
@@ -64,13 +113,17 @@ DItem::DItem(Kind kind, DItemContainer* parent, DItem* next)
 DItem::DItem(const DItem& other)
     : m_kind(other.m_kind), m_next(nullptr), m_parent(nullptr), m_style(other.m_style)
 {
-    if (other.m_hasStyleName)
-        setStyleName(other.namedStyle());
+    if (other.m_styleName) {
+        StyleNameTable& table = styleNameTable();
+        const std::lock_guard<std::mutex> guard(table.lock);
+        table.retain(other.m_styleName);
+        m_styleName = other.m_styleName;
+    }
 }
 
 DItem::~DItem()
 {
-    if (m_hasStyleName)
+    if (m_styleName)
         dropStyleName();
 }
 
@@ -82,39 +135,33 @@ const QString& DItem::noStyleName()
 
 const QString& DItem::namedStyle() const
 {
-    ItemStyleNames& table = itemStyleNames();
+    StyleNameTable& table = styleNameTable();
     const std::lock_guard<std::mutex> guard(table.lock);
-    return *table.names.at(this);
+    return table.name(m_styleName);
 }
 
 void DItem::dropStyleName()
 {
-    ItemStyleNames& table = itemStyleNames();
-    std::unique_ptr<QString> name;
-    {
-        const std::lock_guard<std::mutex> guard(table.lock);
-        auto found = table.names.find(this);
-        name = std::move(found->second);
-        table.names.erase(found);
-    }
-    m_hasStyleName = false;
+    StyleNameTable& table = styleNameTable();
+    const std::lock_guard<std::mutex> guard(table.lock);
+    table.release(m_styleName);
+    m_styleName = 0;
 }
 
 void DItem::setStyleName(const QString& name)
 {
     if (name.isNull()) {
-        if (m_hasStyleName)
+        if (m_styleName)
             dropStyleName();
         return;
     }
-    ItemStyleNames& table = itemStyleNames();
+    StyleNameTable& table = styleNameTable();
     const std::lock_guard<std::mutex> guard(table.lock);
-    std::unique_ptr<QString>& slot = table.names[this];
-    if (slot)
-        *slot = name;
-    else
-        slot = std::make_unique<QString>(name);
-    m_hasStyleName = true;
+    // The new name is taken before the old one is let go: renaming to the same name keeps it.
+    const std::uint32_t id = table.acquire(name);
+    if (m_styleName)
+        table.release(m_styleName);
+    m_styleName = id;
 }
 
 bool DItem::isContainer() const

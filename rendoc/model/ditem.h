@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 class DItemContainer;
@@ -109,7 +110,7 @@ public:
 
     DStyle* style() const { return m_style; }
     void setStyle(DStyle* style) { m_style = style; }
-    const QString& styleName() const { return m_hasStyleName ? namedStyle() : noStyleName(); }
+    const QString& styleName() const { return m_styleName ? namedStyle() : noStyleName(); }
     // A null name removes it.
     void setStyleName(const QString& name);
 
@@ -189,14 +190,15 @@ protected:
 
 private:
     static const QString& noStyleName();
-    // The style name of an item that has one, and dropping it.
+    // The style name of an item that has one.
     const QString& namedStyle() const;
     void dropStyleName();
 
     Kind m_kind;
-    // Most items have no style name: the names are held in a table apart, by item, so that
-    // the items stay small; this flag says whether the table has one for this item.
-    bool m_hasStyleName = false;
+    // The number of the item's style name in a table of the distinct names in use, 0 when it
+    // has none: a report repeats a few dozen names over hundreds of thousands of items, and
+    // the number fits in the word the kind leaves free.
+    std::uint32_t m_styleName = 0;
     DItem* m_next;
     DItemContainer* m_parent;
     DStyle* m_style = nullptr;

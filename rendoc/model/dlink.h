@@ -32,6 +32,8 @@ public:
     DLink& operator=(const DLink&) = delete;
 
     QString target() const { return m_target.toString(); }
+    // The target as kept: a link that shows its own target shares these bytes.
+    const DUtf8String& utf8Target() const { return m_target; }
     void setTarget(const QString& target) { m_target = DUtf8String(target); }
 
     // Splits target() into file, tag and document by the grammar above.

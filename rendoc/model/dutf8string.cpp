@@ -10,11 +10,7 @@
 
 DUtf8String::DUtf8String(QByteArrayView utf8)
 {
-    // Texts are bounded far below this by the readers; a longer one would not fit the length.
-    if (utf8.size() > qsizetype(std::numeric_limits<std::uint32_t>::max() - sizeof(Block)))
-        throw std::bad_alloc();
-    const std::size_t bytes = sizeof(Block) + std::size_t(utf8.size());
-    m_block = new (DPool::allocate(bytes)) Block{{1}, std::uint32_t(utf8.size())};
+    allocate(utf8.size());
     if (!utf8.isEmpty())
         std::memcpy(m_block->bytes(), utf8.data(), std::size_t(utf8.size()));
 }
@@ -23,9 +19,32 @@ DUtf8String::DUtf8String(const QString& text)
 {
     if (text.isNull())
         return;
+    // Most texts are ASCII: their bytes are their UTF-16 units narrowed, written straight into
+    // the block without a QByteArray in between.
+    const QChar* units = text.constData();
+    const qsizetype size = text.size();
+    qsizetype ascii = 0;
+    while (ascii < size && units[ascii].unicode() < 0x80)
+        ++ascii;
+    if (ascii == size) {
+        allocate(size);
+        char* to = m_block->bytes();
+        for (qsizetype i = 0; i < size; ++i)
+            to[i] = char(units[i].unicode());
+        return;
+    }
     const QByteArray utf8 = text.toUtf8();
     DUtf8String made{QByteArrayView(utf8)};
     swap(made);
+}
+
+void DUtf8String::allocate(qsizetype size)
+{
+    // Texts are bounded far below this by the readers; a longer one would not fit the length.
+    if (size > qsizetype(std::numeric_limits<std::uint32_t>::max() - sizeof(Block)))
+        throw std::bad_alloc();
+    const std::size_t bytes = sizeof(Block) + std::size_t(size);
+    m_block = new (DPool::allocate(bytes)) Block{{1}, std::uint32_t(size)};
 }
 
 QString DUtf8String::toString() const

@@ -72,6 +72,8 @@ private:
             m_block->refs.fetch_add(1, std::memory_order_relaxed);
     }
     void release() noexcept;
+    // Points m_block at a new block of `size` bytes, not yet written.
+    void allocate(qsizetype size);
 
     Block* m_block = nullptr;
 };

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 // Every item kind, in the order of DItem::Kind; each kind K has class DK and cast toK().
 #define FOR_EACH_KIND(X)                                                                          \
@@ -291,6 +292,34 @@ private Q_SLOTS:
         QVERIFY(kept.styleName().isNull());
         QCOMPARE(copy.styleName(), name);
         QCOMPARE(copy.styleName().isNull(), name.isNull());
+    }
+
+    // Items share one entry per distinct name: an item keeps its name when every other item
+    // with it goes, and a name no item has any more makes room for another without
+    // renaming anyone.
+    void styleNamesShared()
+    {
+        DText kept(QStringLiteral("kept"));
+        kept.setStyleName(QStringLiteral("Title2 Passed"));
+        {
+            std::vector<std::unique_ptr<DText>> others;
+            for (int i = 0; i < 3; ++i) {
+                others.push_back(std::make_unique<DText>(QStringLiteral("other")));
+                others.back()->setStyleName(i == 1 ? QStringLiteral("Output") : QStringLiteral("Title2 Passed"));
+            }
+            others[2]->setStyleName(QStringLiteral("Title2 Passed")); // renamed to the name it has
+            QCOMPARE(others[2]->styleName(), QStringLiteral("Title2 Passed"));
+        }
+        QCOMPARE(kept.styleName(), QStringLiteral("Title2 Passed"));
+        // "Output" went with its last item; a new name may take its place.
+        DText fresh(QStringLiteral("fresh"));
+        fresh.setStyleName(QStringLiteral("Warning"));
+        QCOMPARE(fresh.styleName(), QStringLiteral("Warning"));
+        QCOMPARE(kept.styleName(), QStringLiteral("Title2 Passed"));
+        const DText copy(fresh);
+        fresh.setStyleName(QStringLiteral("Normal"));
+        QCOMPARE(copy.styleName(), QStringLiteral("Warning"));
+        QCOMPARE(fresh.styleName(), QStringLiteral("Normal"));
     }
 
     void deleteOwnedChains()

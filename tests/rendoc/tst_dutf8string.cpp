@@ -34,6 +34,9 @@ void TstDUtf8String::readsBackAsItsText_data()
     QTest::newRow("three-byte characters between ascii") << QStringLiteral("12345678試験12345678");
     QTest::newRow("beyond the BMP") << QString::fromUcs4(U"\U0001F600 ok \U00010348");
     QTest::newRow("larger than a pooled block") << QString(3000, QLatin1Char('x')) + QStringLiteral("é");
+    QTest::newRow("ascii, larger than a pooled block") << QString(3000, QLatin1Char('x'));
+    QTest::newRow("last ascii, then the first two-byte character") << QStringLiteral("a\x7f") + QChar(0x80);
+    QTest::newRow("NUL inside") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
 }
 
 void TstDUtf8String::readsBackAsItsText()
