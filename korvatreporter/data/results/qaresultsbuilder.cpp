@@ -219,21 +219,8 @@ bool QAResultsBuilder::progress(qint64 position)
     // value changes.
     const int value =
         m_steps > 0 ? int(std::min<qint64>(position / QAstXmlRodReader::BytesPerStep, m_steps - 1)) : -1;
-    const bool told = m_progress != -2;
-    const int percent = m_steps > 0 ? int(qint64(value) * 100 / m_steps) : -1;
-    if (told && (value == m_progress || percent == m_progressPercent))
+    if (!m_progress.due(value, m_steps))
         return true;
-    if (told && m_clockSkip > 0) {
-        --m_clockSkip;
-        return true;
-    }
-    if (told && m_sinceProgress.elapsed() < 1000 / MaxProgressPerSecond) {
-        m_clockSkip = ClockSkipCalls;
-        return true;
-    }
-    m_progress = value;
-    m_progressPercent = percent;
-    m_sinceProgress.start();
     m_studio->setProgress(value);
     if (!m_studio->progressCanceled())
         return true;

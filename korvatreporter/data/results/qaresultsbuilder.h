@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "korvatreporter/data/qaprogressthrottle.h"
+
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -90,12 +91,9 @@ public:
     DItem *lastItem() const;
 
     // Moves the progress display to `position` (a byte offset); false when
-    // the user canceled. The display hears of it only when it moves by a
-    // whole percent, at most MaxProgressPerSecond times a second: a modal
-    // display handles events on every call, which for a case per call
-    // cost more than writing the case.
+    // the user canceled. The display hears of it only when QAProgressThrottle
+    // lets it through.
     bool progress(qint64 position);
-    static constexpr int MaxProgressPerSecond = 30;
     // Records the first error and returns false.
     bool fail(const QString &text);
     // "FORMAT, TEXT\n", the form of every reader error.
@@ -137,13 +135,7 @@ private:
     QString m_titleStyles[7][3]; // by level and verdict (NE, ko, ok), made when first used
     int m_nodeCounter = 0;
     int m_steps = 0;
-    int m_progress = -2; // the value the display was told last
-    int m_progressPercent = -2;
-    QElapsedTimer m_sinceProgress;
-    // Calls left before the clock is read again: a few hundred cases take
-    // well under a millisecond.
-    static constexpr int ClockSkipCalls = 256;
-    int m_clockSkip = 0;
+    QAProgressThrottle m_progress;
     qint64 m_passed = 0;
     qint64 m_failed = 0;
     qint64 m_inconclusive = -1;

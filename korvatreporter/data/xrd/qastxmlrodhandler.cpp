@@ -94,14 +94,13 @@ void QAstXmlRodHandler::setProgressTarget(QFile *file, QAStudioInterface *studio
 {
     m_file = file;
     m_studio = studio;
-    m_told = false;
-    m_clockSkip = 0;
+    m_throttle.reset();
 }
 
 void QAstXmlRodHandler::flushProgress()
 {
-    if (m_file && m_studio && m_told && m_stepValue != m_toldValue) {
-        m_toldValue = m_stepValue;
+    if (m_file && m_studio && m_throttle.told() && m_stepValue != m_throttle.toldValue()) {
+        m_throttle.setTold(m_stepValue);
         m_studio->setProgress(m_stepValue);
     }
 }
@@ -168,24 +167,8 @@ bool QAstXmlRodHandler::stepProgress()
     // Once the tags outnumber the steps the display stays at its last step.
     const int value = s_progressStep < s_progressSteps ? s_progressStep++ : s_progressSteps - 1;
     m_stepValue = value;
-    // With no steps at all every value is -1, which the first call shows.
-    const int percent = s_progressSteps > 0 ? int(qint64(value) * 100 / s_progressSteps) : -1;
-    if (m_told && percent == m_toldPercent)
+    if (!m_throttle.due(value, s_progressSteps))
         return true;
-    // Reading the clock on every tag costs more than the rest of the step: once it said "too
-    // early", the next few steps do not ask it again.
-    if (m_told && m_clockSkip > 0) {
-        --m_clockSkip;
-        return true;
-    }
-    if (m_told && m_sinceTold.elapsed() < 1000 / MaxProgressPerSecond) {
-        m_clockSkip = ClockSkipSteps;
-        return true;
-    }
-    m_told = true;
-    m_toldValue = value;
-    m_toldPercent = percent;
-    m_sinceTold.start();
     m_studio->setProgress(value);
     if (!m_studio->progressCanceled())
         return true;

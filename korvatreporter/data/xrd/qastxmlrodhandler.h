@@ -1,12 +1,12 @@
 #pragma once
 
+#include "korvatreporter/data/qaprogressthrottle.h"
 #include "korvatreporter/data/qareportertext.h"
 #include "rendoc/aml/damlhandler.h"
 #include "sdk/qastreportsession.h"
 #include "sdk/qasttestresult.h"
 
 #include <QByteArrayView>
-#include <QElapsedTimer>
 #include <QList>
 #include <QHash>
 #include <QStringList>
@@ -38,15 +38,11 @@ public:
     // Progress display: with both a file and a studio every start tag moves
     // the progress one step, then stops the parse when the user pressed the
     // display's cancel button (null turns it off). Neither is owned. The
-    // studio hears of a step only when it moves the display by a whole
-    // percent and not more often than MaxProgressPerSecond: a report has a
-    // million tags, and redrawing the display for each one would cost more
-    // than the parse.
+    // studio hears of a step only when QAProgressThrottle lets it through.
     void setProgressTarget(QFile *file, QAStudioInterface *studio);
     // Tells the studio the last step taken when the throttle held it back,
     // so that the display ends where the unthrottled count would.
     void flushProgress();
-    static constexpr int MaxProgressPerSecond = 30;
     // The progress counter shared by all readers (one parse at a time):
     // resets it to 0 and sets the number of steps.
     static void resetProgress(int steps);
@@ -124,17 +120,9 @@ private:
 
     QFile *m_file = nullptr;
     QAStudioInterface *m_studio = nullptr;
-    // Throttle of the progress display: the last step taken, the last one
-    // the studio was told, the percent that step stood for, and when.
+    // The last step taken, and what the progress display was told.
     int m_stepValue = 0;
-    int m_toldValue = 0;
-    int m_toldPercent = 0;
-    bool m_told = false;
-    QElapsedTimer m_sinceTold;
-    // Steps left before the clock is read again; a few hundred tags take well under a
-    // millisecond, so the display is told at most that much later.
-    static constexpr int ClockSkipSteps = 256;
-    int m_clockSkip = 0;
+    QAProgressThrottle m_throttle;
     // Nodes waiting for their first document item, newest last.
     std::vector<QAReporterNode *> m_pending;
     // A totals-only read: the serial numbers of the open nodes (the root
