@@ -60,14 +60,14 @@ QList<HistoryResult> pool()
             result("d", "z", V::Ok)};
 }
 
-// Batches of `specs` ("listing:index" into `results`), two tests a batch at most, a new batch
+// Batches of `entries` ("listing:index" into `results`), two tests a batch at most, a new batch
 // where the listing or the document changes.
-QList<HistoryListedTests> listedBatches(const QStringList &specs, const QList<HistoryResult> &results)
+QList<HistoryListedTests> listedBatches(const QStringList &entries, const QList<HistoryResult> &results)
 {
     QList<HistoryListedTests> batches;
-    for (const QString &spec : specs) {
-        const QString listing = spec.section(QLatin1Char(':'), 0, 0);
-        const HistoryResult &r = results.at(spec.section(QLatin1Char(':'), 1).toInt());
+    for (const QString &entry : entries) {
+        const QString listing = entry.section(QLatin1Char(':'), 0, 0);
+        const HistoryResult &r = results.at(entry.section(QLatin1Char(':'), 1).toInt());
         if (batches.isEmpty() || batches.last().listing != listing || batches.last().document != r.document
             || batches.last().paths.size() == 2) {
             batches.append(HistoryListedTests());
