@@ -1,11 +1,18 @@
 #pragma once
 
-#include <QTreeView>
+#include <QTableView>
 
-// The host's tree list: a QTreeView that also reports changes of its
-// current index and context-menu requests through index-based signals.
-// Double clicks come through QAbstractItemView::doubleClicked.
-class QAListView : public QTreeView
+class QHeaderView;
+
+// The host's row list: a table of whole rows (single selection, no grid, no
+// row header) that also reports changes of its current index and
+// context-menu requests through index-based signals. It keeps nothing per
+// row beyond the table's section sizes, so a list of hundreds of thousands
+// of rows costs the view little; a viewer that shows a tree lays it out as a
+// flat list of its open rows (see reportedModel()). Every row has the height
+// of the first one. Double clicks come through
+// QAbstractItemView::doubleClicked.
+class QAListView : public QTableView
 {
     Q_OBJECT
 public:
@@ -25,6 +32,11 @@ public:
     // Makes `index`, an index of reportedModel(), the current row.
     virtual void setCurrentReported(const QModelIndex& index);
 
+    // The column header above the rows.
+    QHeaderView* header() const;
+
+    void reset() override;
+
 Q_SIGNALS:
     // The current index changed (invalid when there is none).
     void currentIndexChanged(const QModelIndex& current);
@@ -38,6 +50,15 @@ protected:
     // model: itself, unless a view shows another model's rows through it.
     virtual QModelIndex reportedIndex(const QModelIndex& viewIndex) const;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Home and End go to the first and last row, Left and Right stay on the
+    // current cell: the keys of a list of rows rather than of a grid.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    // Takes the rows' height from the first row before laying them out.
+    void doItemsLayout() override;
+
+private:
+    // A hidden header for rows of `rowHeight` (the style's when not above 0).
+    QHeaderView* rowHeader(int rowHeight);
 
 private Q_SLOTS:
     void onCustomContextMenuRequested(const QPoint& viewportPos);

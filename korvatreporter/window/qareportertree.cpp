@@ -51,7 +51,6 @@ void QAReporter::fillTreeView()
     if (m_session->records().empty() || !m_treeView || !shown)
         return;
     clearTreeView();
-    m_treeView->setAllColumnsShowFocus(false);
     QList<QARTreeModel::File> files;
     for (const QAReporterData *record : shown->records()) {
         if (record)

@@ -5,11 +5,11 @@
 
 #include <QDockWidget>
 #include <QPointer>
+#include <QTreeView>
 
 #include <functional>
 
 class QTabWidget;
-class QTreeView;
 
 // The Failures dock of a report window, in two tabs: the failed cases
 // grouped by cause (QARFailuresModel) in a tree, largest group first, and

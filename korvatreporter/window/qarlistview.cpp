@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 namespace {
 
@@ -41,12 +42,8 @@ QModelIndex previousInOrder(const QAbstractItemModel *model, const QModelIndex &
 QARListView::QARListView(QWidget *parent)
     : QAListView(parent)
 {
-    // Rows are a flat list: the tree's own decoration is drawn by the
-    // delegate, and the view never opens anything itself.
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
-    setUniformRowHeights(true);
+    // Rows are a flat list: the tree's decoration (indentation, arrows) is
+    // drawn by the name column's delegate.
     m_branches = new QARBranchDelegate(indentation(), this);
     setItemDelegateForColumn(QARTreeModel::NameColumn, m_branches);
 }
@@ -60,6 +57,11 @@ void QARListView::setTreeModel(QARTreeModel *model)
     m_branches->setIndentation(indentation());
     setModel(m_rows);
     delete old;
+}
+
+int QARListView::indentation() const
+{
+    return style()->pixelMetric(QStyle::PM_TreeViewIndentation, nullptr, this);
 }
 
 QARTreeModel *QARListView::treeModel() const
@@ -278,9 +280,9 @@ void QARListView::setTopWidget(QWidget *widget)
 
 void QARListView::updateGeometries()
 {
-    // The tree view sets the top margin to its header's height; the top
-    // widget's height goes above it. When the tree view's margin resizes the
-    // viewport, the nested call puts the larger margin back, and the tree
+    // The table view sets the top margin to its header's height; the top
+    // widget's height goes above it. When the table view's margin resizes the
+    // viewport, the nested call puts the larger margin back, and the table
     // view then places its header from the viewport's final place.
     QAListView::updateGeometries();
     if (!m_topWidget)

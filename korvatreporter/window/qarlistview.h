@@ -14,8 +14,9 @@ class QMouseEvent;
 // The report tree view: one top-level row per report file, one row per
 // report node below it, shown from a QARTreeModel. The view lays out the
 // shown rows as a flat list (QARShownRows, which also keeps which rows are
-// open) and draws the indentation and branch arrows itself, so that opening
-// a hundred thousand rows costs the view nothing per row. Its row API speaks
+// open) and draws the indentation and branch arrows itself, so that neither
+// opening nor showing a hundred thousand rows costs the view a record per
+// row. Its row API speaks
 // in the tree model's indexes: currentRow(), setCurrentRow(), isOpen() and
 // the index of every signal (current row, double click, context menu).
 //
@@ -32,6 +33,8 @@ public:
     void setTreeModel(QARTreeModel *model);
     QARTreeModel *treeModel() const;
     QARShownRows *shownRows() const { return m_rows; }
+    // Width of one level of indentation and of the branch arrow.
+    int indentation() const;
 
     // The tree model, and setCurrentRow().
     QAbstractItemModel *reportedModel() const override;

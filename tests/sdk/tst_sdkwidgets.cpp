@@ -26,7 +26,7 @@ private:
     QList<QAModalRequest> m_requests;
     QVariant m_answer;
 
-    // top { child { grand child } }, second; two columns, expanded and shown.
+    // Rows top, child, second; two columns, shown.
     struct Tree
     {
         QStandardItemModel model{ 0, 2 };
@@ -35,19 +35,14 @@ private:
 
         Tree()
         {
-            auto* topItem = new QStandardItem(QStringLiteral("top"));
-            auto* childItem = new QStandardItem(QStringLiteral("child"));
-            childItem->appendRow(new QStandardItem);
-            topItem->appendRow(childItem);
-            model.appendRow(topItem);
-            model.appendRow(new QStandardItem(QStringLiteral("second")));
-            top = model.indexFromItem(topItem);
-            child = model.indexFromItem(childItem);
-            second = model.index(1, 0);
+            for (const char* name : { "top", "child", "second" })
+                model.appendRow({ new QStandardItem(QString::fromLatin1(name)), new QStandardItem });
+            top = model.index(0, 0);
+            child = model.index(1, 0);
+            second = model.index(2, 0);
             view.setModel(&model);
             view.setColumnWidth(0, 150);
             view.resize(300, 300);
-            view.expandAll();
             view.show();
         }
     };
@@ -182,6 +177,39 @@ private Q_SLOTS:
         QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), tree.child);
     }
 
+    // The keys move over rows as in a list: Home and End to the first and
+    // last row, Left and Right nowhere, whatever cell is current.
+    void listViewKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("fromRow");
+        QTest::addColumn<int>("fromColumn");
+        QTest::addColumn<int>("toRow");
+
+        QTest::newRow("Home from the last row") << int(Qt::Key_Home) << 2 << 0 << 0;
+        QTest::newRow("Home from column 1") << int(Qt::Key_Home) << 1 << 1 << 0;
+        QTest::newRow("End from the first row") << int(Qt::Key_End) << 0 << 0 << 2;
+        QTest::newRow("End from column 1") << int(Qt::Key_End) << 0 << 1 << 2;
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 1 << 1;
+        QTest::newRow("Up") << int(Qt::Key_Up) << 2 << 0 << 1;
+        QTest::newRow("Left") << int(Qt::Key_Left) << 1 << 1 << 1;
+        QTest::newRow("Right") << int(Qt::Key_Right) << 1 << 0 << 1;
+    }
+
+    void listViewKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, fromRow);
+        QFETCH(int, fromColumn);
+        QFETCH(int, toRow);
+        Tree tree;
+        tree.view.setCurrentIndex(tree.model.index(fromRow, fromColumn));
+        QTest::keyClick(&tree.view, Qt::Key(key));
+        QCOMPARE(tree.view.currentIndex(), tree.model.index(toRow, fromColumn));
+        // The whole row is the selection.
+        QCOMPARE(tree.view.selectionModel()->selectedRows(), QModelIndexList{ tree.model.index(toRow, 0) });
+    }
+
     void listViewContextMenu_data()
     {
         QTest::addColumn<QString>("where"); // item text, or "" for empty space
@@ -199,7 +227,7 @@ private Q_SLOTS:
         const QModelIndex item =
             where.isEmpty() ? QModelIndex()
                             : tree.model.match(tree.top, Qt::DisplayRole, where, 1,
-                                               Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchWrap)
+                                               Qt::MatchExactly | Qt::MatchWrap)
                                   .value(0)
                                   .siblingAtColumn(column);
         const QPoint pos = item.isValid() ? QPoint(tree.view.columnViewportPosition(column) + 5,
