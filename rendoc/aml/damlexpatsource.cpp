@@ -4,6 +4,7 @@
 #include "rendoc/aml/damleventqueue.h"
 #include "rendoc/aml/damlguard.h"
 #include "rendoc/aml/damlrunlimiter.h"
+#include "rendoc/model/dpool.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -82,6 +83,8 @@ int XMLCALL unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
 // times in a large file, small enough to stay in the caches; a few at most wait.
 constexpr size_t queueBlockBytes = 256 * 1024;
 constexpr int queueDepth = 4;
+// Pool chunks the parsing thread keeps ready while the handler uses chunks up (8 MiB).
+constexpr std::size_t preparedChunks = 4;
 
 // -2: the default (a threshold when the machine has more than one core).
 std::atomic<qint64> threadThresholdBytes { -2 };
@@ -244,6 +247,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_parserStopped = false;
     m_inTurnOutcome = More;
     m_queue = nullptr;
+    m_chunkDemand = DPool::chunkDemand();
 
     const qint64 threshold = threadThreshold();
     if (threshold >= 0 && size >= threshold) {
@@ -277,6 +281,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
                     outcome = handle(block);
             }
             m_queue = nullptr;
+            DPool::releasePreparedChunks();
             // Every parse ends with a record that ends it; More is not left.
             return end(outcome == Succeeded);
         }
@@ -435,6 +440,13 @@ bool DAmlExpatSource::deliver(bool last)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
         if (!m_queue->push(m_block))
             return false;
+        // The parsing thread has time to spare: it takes the zeroing of the fresh pages the
+        // handler's items will need off the handling thread.
+        const std::size_t demand = DPool::chunkDemand();
+        if (demand != m_chunkDemand) {
+            m_chunkDemand = demand;
+            DPool::prepareChunks(preparedChunks);
+        }
         if (m_block.capacity() < queueBlockBytes)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
         return true;
@@ -641,10 +653,14 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
             size_t size = 0;
             const char* name = readString(at, &size);
             m_pairs.clear();
-            for (quint32 i = 0; i < 2 * count; ++i)
-                m_pairs.push_back(readString(at));
+            m_lengths.clear();
+            for (quint32 i = 0; i < 2 * count; ++i) {
+                size_t length = 0;
+                m_pairs.push_back(readString(at, &length));
+                m_lengths.push_back(quint32(length));
+            }
             m_pairs.push_back(nullptr);
-            const DAmlAttributes attributes(m_pairs.data());
+            const DAmlAttributes attributes(m_pairs.data(), m_lengths.data());
             if (!m_guard->startElement(elementName(name, size), attributes, valueBytes))
                 return stop();
             break;

@@ -151,6 +151,7 @@ private:
     size_t m_textAt = NoText; // offset of the text record being collected
     qint64 m_unreported = 0; // bytes fed since the last event
     bool m_parserStopped = false;
+    size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
     Outcome m_inTurnOutcome = More;
 
     // Handling side's state.
@@ -165,7 +166,8 @@ private:
         QString text;
     };
     std::vector<Name> m_names;
-    std::vector<const char*> m_pairs;
+    std::vector<const char*> m_pairs; // the attributes of the start tag being handled
+    std::vector<quint32> m_lengths; // and their lengths
     static constexpr size_t MaxNames = 64;
     // Start tags with more attributes measure the rest twice.
     static constexpr quint32 MaxRecordedAttributes = 16;
