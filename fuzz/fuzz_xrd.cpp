@@ -3,11 +3,13 @@
 // only and for its tests only, which must refuse or accept it alike and
 // count the same, and the tests-only read must list the tests the session
 // finds in the full read's tree (an input of another format is read in full
-// every time).
+// every time). The full read parses on a thread of its own, the others event
+// by event on the calling thread, so the two ways are held to the same result.
 #include "fuzz/fuzzsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/session/qareportleaftests.h"
+#include "rendoc/aml/damlexpatsource.h"
 
 #include <QByteArray>
 
@@ -67,8 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QAReporterData record;
     QString reason;
+    DAmlExpatSource::setThreadThreshold(0);
     const QAReporterLoader::ReadResult result =
         FuzzSupport::readInput(data, size, QStringLiteral(".xrd"), record, &reason);
+    DAmlExpatSource::setThreadThreshold(-1);
     if (result == QAReporterLoader::Unreadable && reason.isEmpty())
         FuzzSupport::fail("a refused report came without a reason");
     if (result == QAReporterLoader::Canceled)

@@ -11,7 +11,9 @@ class DAmlAttributes
 {
 public:
     // `pairs` is a null-terminated array of name, value, name, value... (null: no attributes).
-    explicit DAmlAttributes(const char* const* pairs = nullptr);
+    // `lengths`, when given, holds the byte length of each of those strings, so that nobody
+    // measures them again.
+    explicit DAmlAttributes(const char* const* pairs = nullptr, const quint32* lengths = nullptr);
 
     int count() const { return m_count; }
     // Index of the attribute with this exact name, -1 when absent.
@@ -25,6 +27,9 @@ public:
     QByteArrayView utf8Value(int i) const;
 
 private:
+    size_t length(int string) const;
+
     const char* const* m_pairs;
+    const quint32* m_lengths;
     int m_count = 0;
 };

@@ -1,17 +1,23 @@
 #include "rendoc/aml/damlexpatsource.h"
 
 #include "rendoc/aml/damlattributes.h"
+#include "rendoc/aml/damleventqueue.h"
 #include "rendoc/aml/damlguard.h"
 #include "rendoc/aml/damlrunlimiter.h"
+#include "rendoc/model/dpool.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
+#include <QThread>
 
 // Debian's expat is built with DTD support; its header shows the entity limits only then.
 #define XML_DTD
 #include <expat.h>
 
+#include <atomic>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #if XML_MAJOR_VERSION < 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION < 4)
 #error "expat 2.4 or later is needed for its entity amplification limits"
@@ -73,6 +79,38 @@ int XMLCALL unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
     return XML_STATUS_OK;
 }
 
+// Blocks handed to the handling thread: large enough that the two threads meet a few hundred
+// times in a large file, small enough to stay in the caches; a few at most wait.
+constexpr size_t queueBlockBytes = 256 * 1024;
+constexpr int queueDepth = 4;
+// Pool chunks the parsing thread keeps ready while the handler uses chunks up (8 MiB).
+constexpr std::size_t preparedChunks = 4;
+
+// -2: the default (a threshold when the machine has more than one core).
+std::atomic<qint64> threadThresholdBytes { -2 };
+
+// Fixed-size numbers in a record, in the machine's byte order (the block never leaves the
+// process).
+template <typename T>
+T readNumber(const char*& at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return value;
+}
+
+// A string written by writeString(): its length, its bytes and a terminating zero.
+const char* readString(const char*& at, size_t* size = nullptr)
+{
+    const quint32 length = readNumber<quint32>(at);
+    const char* text = at;
+    at += length + 1;
+    if (size)
+        *size = length;
+    return text;
+}
+
 } // namespace
 
 QString DAmlExpatSource::errorText(int code)
@@ -90,6 +128,19 @@ void DAmlExpatSource::acceptCodePages(XML_ParserStruct* parser)
     XML_SetUnknownEncodingHandler(parser, unknownEncoding, nullptr);
 }
 
+void DAmlExpatSource::setThreadThreshold(qint64 bytes)
+{
+    threadThresholdBytes.store(bytes);
+}
+
+qint64 DAmlExpatSource::threadThreshold()
+{
+    const qint64 bytes = threadThresholdBytes.load();
+    if (bytes != -2)
+        return bytes;
+    return QThread::idealThreadCount() > 1 ? DefaultThreadThreshold : -1;
+}
+
 DAmlExpatSource::DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter)
     : m_guard(guard)
     , m_limiter(limiter)
@@ -104,12 +155,12 @@ DAmlExpatSource::~DAmlExpatSource()
 
 int DAmlExpatSource::lineNumber() const
 {
-    return m_parser ? int(XML_GetCurrentLineNumber(m_parser)) : 0;
+    return m_line;
 }
 
 int DAmlExpatSource::columnNumber() const
 {
-    return m_parser ? int(XML_GetCurrentColumnNumber(m_parser)) + 1 : 0;
+    return m_column;
 }
 
 bool DAmlExpatSource::begin(const char* encoding)
@@ -117,14 +168,19 @@ bool DAmlExpatSource::begin(const char* encoding)
     if (m_parser)
         XML_ParserFree(m_parser);
     m_parser = XML_ParserCreate(encoding);
-    m_text.resize(0);
-    m_unreported = 0;
-    m_stopped = false;
+    m_line = 1;
+    m_column = 1;
     m_errorLine = 0;
     m_errorColumn = 0;
     m_readerError.clear();
-    if (!m_parser)
-        return readFailure(errorText(XML_ERROR_NO_MEMORY));
+    m_guard->setLocator(this);
+    if (!m_parser) {
+        m_readerError = errorText(XML_ERROR_NO_MEMORY);
+        m_errorLine = 1;
+        m_errorColumn = 1;
+        m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
+        return false;
+    }
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, onStart, onEnd);
     XML_SetCharacterDataHandler(m_parser, onText);
@@ -137,7 +193,6 @@ bool DAmlExpatSource::begin(const char* encoding)
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
     XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser, MaxAmplification);
     XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser, AmplificationThreshold);
-    m_guard->setLocator(this);
     if (!m_guard->startDocument()) {
         m_errorLine = 1;
         m_errorColumn = 1;
@@ -146,114 +201,272 @@ bool DAmlExpatSource::begin(const char* encoding)
     return true;
 }
 
+bool DAmlExpatSource::end(bool ok)
+{
+    if (ok && !m_guard->endDocument())
+        ok = false;
+    if (!ok && m_errorLine == 0 && m_parser) {
+        m_errorLine = qMax(1, m_line);
+        m_errorColumn = qMax(1, m_column);
+    }
+    m_guard->setLocator(nullptr);
+    return ok;
+}
+
 bool DAmlExpatSource::parse(QIODevice* device)
 {
     if (!begin(nullptr))
         return end(false);
-    if (!device || !device->isReadable())
-        return end(readFailure(QCoreApplication::translate("DAmlReader", "input not readable")));
-    for (;;) {
-        void* buffer = XML_GetBuffer(m_parser, BlockSize);
-        if (!buffer)
-            return end(readFailure(errorText(XML_ERROR_NO_MEMORY)));
-        const qint64 size = device->read(static_cast<char*>(buffer), BlockSize);
-        if (size < 0) {
-            return end(readFailure(QCoreApplication::translate("DAmlReader", "read error: %1")
-                                       .arg(device->errorString())));
-        }
-        m_unreported += size;
-        const bool final = size == 0;
-        if (XML_ParseBuffer(m_parser, int(size), final) != XML_STATUS_OK)
-            return end(failed());
-        if (final)
-            return end(true);
-        if (!m_limiter->fits(m_unreported))
-            return end(false);
+    if (!device || !device->isReadable()) {
+        m_readerError = QCoreApplication::translate("DAmlReader", "input not readable");
+        m_errorLine = 1;
+        m_errorColumn = 1;
+        m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
+        return end(false);
     }
+    const qint64 size = device->isSequential() ? 0 : device->size() - device->pos();
+    return run(size, [this, device] { feedDevice(device); });
 }
 
 bool DAmlExpatSource::parse(QByteArrayView data, bool utf8)
 {
     if (!begin(utf8 ? "UTF-8" : nullptr))
         return end(false);
+    return run(data.size(), [this, data] { feedData(data); });
+}
+
+template <typename Feed>
+bool DAmlExpatSource::run(qint64 size, Feed feed)
+{
+    // The parsing side counts runs on a copy: it may run ahead of the handler, which may stop
+    // the parse before the point where the limit was passed.
+    m_runLimiter = std::make_unique<DAmlRunLimiter>(*m_limiter);
+    m_block.clear();
+    m_textAt = NoText;
+    m_unreported = 0;
+    m_parserStopped = false;
+    m_inTurnOutcome = More;
+    m_queue = nullptr;
+    m_chunkDemand = DPool::chunkDemand();
+
+    const qint64 threshold = threadThreshold();
+    if (threshold >= 0 && size >= threshold) {
+        DAmlEventQueue queue(queueDepth);
+        std::thread parser;
+        m_queue = &queue;
+        try {
+            parser = std::thread([&queue, &feed] {
+                feed();
+                queue.finish();
+            });
+        } catch (const std::system_error&) {
+            m_queue = nullptr; // no thread to be had: parsed in turn below
+        }
+        if (m_queue) {
+            Outcome outcome = More;
+            {
+                // Stops and waits for the parsing thread however this side leaves.
+                struct Join
+                {
+                    DAmlEventQueue& queue;
+                    std::thread& thread;
+                    ~Join()
+                    {
+                        queue.cancel();
+                        thread.join();
+                    }
+                } join { queue, parser };
+                DAmlEventQueue::Block block;
+                while (outcome == More && queue.pop(block))
+                    outcome = handle(block);
+            }
+            m_queue = nullptr;
+            DPool::releasePreparedChunks();
+            // Every parse ends with a record that ends it; More is not left.
+            return end(outcome == Succeeded);
+        }
+    }
+    feed();
+    return end(m_inTurnOutcome == Succeeded);
+}
+
+// ---- Parsing side ----
+
+void DAmlExpatSource::feedDevice(QIODevice* device)
+{
+    for (;;) {
+        void* buffer = XML_GetBuffer(m_parser, BlockSize);
+        if (!buffer)
+            return readFailed(errorText(XML_ERROR_NO_MEMORY));
+        const qint64 size = device->read(static_cast<char*>(buffer), BlockSize);
+        if (size < 0) {
+            return readFailed(QCoreApplication::translate("DAmlReader", "read error: %1")
+                                  .arg(device->errorString()));
+        }
+        m_unreported += size;
+        const bool final = size == 0;
+        if (!fed(XML_ParseBuffer(m_parser, int(size), final) == XML_STATUS_OK, final))
+            return;
+    }
+}
+
+void DAmlExpatSource::feedData(QByteArrayView data)
+{
     qsizetype at = 0;
-    do {
+    for (;;) {
         const int size = int(qMin<qsizetype>(BlockSize, data.size() - at));
         m_unreported += size;
         const bool final = at + size == data.size();
-        if (XML_Parse(m_parser, data.data() + at, size, final) != XML_STATUS_OK)
-            return end(failed());
+        if (!fed(XML_Parse(m_parser, data.data() + at, size, final) == XML_STATUS_OK, final))
+            return;
         at += size;
-        if (!final && !m_limiter->fits(m_unreported))
-            return end(false);
-    } while (at < data.size());
-    return end(true);
+    }
 }
 
-bool DAmlExpatSource::failed()
+bool DAmlExpatSource::fed(bool parsed, bool final)
 {
-    const XML_Error code = XML_GetErrorCode(m_parser);
-    if (code == XML_ERROR_ABORTED && m_stopped)
-        return false; // the guard, the handler or a limit said why
-    m_errorLine = int(XML_GetErrorLineNumber(m_parser));
-    m_errorColumn = int(XML_GetErrorColumnNumber(m_parser)) + 1;
-    if (code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH) {
-        m_guard->expansionRefused(m_errorLine);
+    if (!parsed) {
+        if (m_parserStopped)
+            return false; // the records say why
+        const XML_Error code = XML_GetErrorCode(m_parser);
+        dropText();
+        writeHeader(ParseErrorRecord, int(XML_GetErrorLineNumber(m_parser)),
+                    int(XML_GetErrorColumnNumber(m_parser)) + 1);
+        const qint32 number = code;
+        m_block.append(reinterpret_cast<const char*>(&number), sizeof number);
+        deliver(true);
         return false;
     }
-    m_readerError = errorText(code);
-    m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
-    return false;
-}
-
-bool DAmlExpatSource::readFailure(const QString& text)
-{
-    m_readerError = text;
-    m_errorLine = qMax(1, lineNumber());
-    m_errorColumn = qMax(1, columnNumber());
-    m_guard->fatalError(DAmlParseError { text, m_errorLine, m_errorColumn });
-    return false;
-}
-
-bool DAmlExpatSource::end(bool ok)
-{
-    if (ok && !(flushText() && m_guard->endDocument()))
-        ok = false;
-    if (!ok && m_errorLine == 0 && m_parser) {
-        m_errorLine = qMax(1, lineNumber());
-        m_errorColumn = qMax(1, columnNumber());
+    if (final) {
+        int line = 0;
+        int column = 0;
+        position(&line, &column);
+        closeText(line, column);
+        writeHeader(DoneRecord, line, column);
+        deliver(true);
+        return false;
     }
-    m_guard->setLocator(nullptr);
-    return ok;
+    if (!m_runLimiter->fits(m_unreported)) {
+        trip();
+        return false;
+    }
+    return true;
 }
 
-void DAmlExpatSource::stop()
+void DAmlExpatSource::position(int* line, int* column) const
 {
-    if (m_stopped)
+    *line = int(XML_GetCurrentLineNumber(m_parser));
+    *column = int(XML_GetCurrentColumnNumber(m_parser)) + 1;
+}
+
+void DAmlExpatSource::writeHeader(Record kind, int line, int column)
+{
+    char header[1 + 2 * sizeof(qint32)];
+    header[0] = kind;
+    const qint32 numbers[2] = { line, column };
+    std::memcpy(header + 1, numbers, sizeof numbers);
+    m_block.append(header, sizeof header);
+}
+
+void DAmlExpatSource::writeCount(qint64 value)
+{
+    m_block.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+char* DAmlExpatSource::writeString(char* at, const char* text, size_t size)
+{
+    const quint32 length = quint32(size);
+    std::memcpy(at, &length, sizeof length);
+    std::memcpy(at + sizeof length, text, size + 1);
+    return at + sizeof length + size + 1;
+}
+
+void DAmlExpatSource::closeText(int line, int column)
+{
+    if (m_textAt == NoText)
         return;
-    m_stopped = true;
-    m_errorLine = lineNumber();
-    m_errorColumn = columnNumber();
-    XML_StopParser(m_parser, XML_FALSE);
+    m_runLimiter->endRun();
+    const qint32 numbers[2] = { line, column };
+    std::memcpy(m_block.data() + m_textAt + 1, numbers, sizeof numbers);
+    const qint64 size = qint64(m_block.size() - (m_textAt + 1 + sizeof numbers + sizeof(qint64)));
+    std::memcpy(m_block.data() + m_textAt + 1 + sizeof numbers, &size, sizeof size);
+    m_textAt = NoText;
 }
 
-// An event other than character data: whatever was collected is handed over first, and the
-// next run starts.
-bool DAmlExpatSource::flushText()
+void DAmlExpatSource::dropText()
 {
+    if (m_textAt == NoText)
+        return;
+    m_block.resize(m_textAt);
+    m_textAt = NoText;
+}
+
+void DAmlExpatSource::finishEvent()
+{
+    m_runLimiter->endRun();
     m_unreported = 0;
-    if (m_text.isEmpty())
+}
+
+void DAmlExpatSource::readFailed(const QString& text)
+{
+    int line = 0;
+    int column = 0;
+    position(&line, &column);
+    dropText();
+    writeHeader(ReadFailureRecord, qMax(1, line), qMax(1, column));
+    const QByteArray utf8 = text.toUtf8();
+    writeCount(utf8.size());
+    m_block.append(utf8.constData(), size_t(utf8.size()));
+    deliver(true);
+}
+
+void DAmlExpatSource::trip()
+{
+    int line = 0;
+    int column = 0;
+    position(&line, &column);
+    dropText(); // a run cut short is never handed over
+    writeHeader(TrippedRecord, line, column);
+    stopParser();
+    deliver(true);
+}
+
+bool DAmlExpatSource::deliver(bool last)
+{
+    if (m_queue) {
+        if (!last && m_block.size() < queueBlockBytes)
+            return true;
+        if (m_block.capacity() < queueBlockBytes)
+            m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
+        if (!m_queue->push(m_block))
+            return false;
+        // The parsing thread has time to spare: it takes the zeroing of the fresh pages the
+        // handler's items will need off the handling thread.
+        const std::size_t demand = DPool::chunkDemand();
+        if (demand != m_chunkDemand) {
+            m_chunkDemand = demand;
+            DPool::prepareChunks(preparedChunks);
+        }
+        if (m_block.capacity() < queueBlockBytes)
+            m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
         return true;
-    m_limiter->endRun();
-    const bool ok = m_guard->charactersUtf8(m_text);
-    m_text.resize(0);
-    return ok;
+    }
+    // In turn: every event is handled as soon as it is recorded, so the parser never runs
+    // ahead of the handler.
+    const Outcome outcome = handle(m_block);
+    m_block.clear();
+    if (outcome == More)
+        return true;
+    m_inTurnOutcome = outcome;
+    return false;
 }
 
-void DAmlExpatSource::endEvent()
+void DAmlExpatSource::stopParser()
 {
-    m_limiter->endRun();
-    m_unreported = 0;
+    if (m_parserStopped)
+        return;
+    m_parserStopped = true;
+    XML_StopParser(m_parser, XML_FALSE);
 }
 
 bool DAmlExpatSource::isReplacementText(const char* text, int size) const
@@ -272,121 +485,262 @@ bool DAmlExpatSource::isReplacementText(const char* text, int size) const
     return at < begin || at >= begin + quintptr(length);
 }
 
-const QString& DAmlExpatSource::elementName(const char* utf8)
-{
-    // Most names differ from each other in their first byte: compared first, it spares most
-    // full comparisons.
-    for (const Name& name : m_names) {
-        const char* known = name.utf8.constData();
-        if (known[0] == utf8[0] && std::strcmp(known, utf8) == 0)
-            return name.text;
-    }
-    // A file with more names than this (few real ones have) converts the rest each time.
-    if (m_names.size() >= MaxNames)
-        m_names.erase(m_names.begin());
-    const QByteArray bytes(utf8);
-    m_names.push_back(Name { bytes, QString::fromUtf8(bytes) });
-    return m_names.back().text;
-}
-
 void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
-    if (!self->flushText())
-        return self->stop();
-    self->endEvent();
-    const DAmlAttributes attributes(atts);
+    int line = 0;
+    int column = 0;
+    self->position(&line, &column);
+    self->closeText(line, column);
+    self->finishEvent();
+    // Lengths first, so that the record is written in one piece.
+    size_t lengths[2 * MaxRecordedAttributes];
+    const size_t nameLength = std::strlen(name);
+    size_t bytes = nameLength;
+    quint32 count = 0;
     qint64 valueBytes = 0;
-    for (int i = 0; i < attributes.count(); ++i) {
-        const qint64 size = attributes.utf8Value(i).size();
-        if (!self->m_limiter->fits(size))
-            return self->stop();
-        valueBytes += size;
+    for (; atts[2 * count]; ++count) {
+        const size_t nameSize = std::strlen(atts[2 * count]);
+        const size_t valueSize = std::strlen(atts[2 * count + 1]);
+        if (!self->m_runLimiter->fits(qint64(valueSize)))
+            return self->trip();
+        valueBytes += qint64(valueSize);
+        bytes += nameSize + valueSize;
+        if (count < MaxRecordedAttributes) {
+            lengths[2 * count] = nameSize;
+            lengths[2 * count + 1] = valueSize;
+        }
     }
-    if (!self->m_guard->startElement(self->elementName(name), attributes, valueBytes))
-        self->stop();
+    self->writeHeader(StartRecord, line, column);
+    const size_t strings = 2 * size_t(count) + 1;
+    char* at = self->m_block.append(sizeof valueBytes + sizeof count + bytes
+                                    + strings * (sizeof(quint32) + 1));
+    std::memcpy(at, &valueBytes, sizeof valueBytes);
+    at += sizeof valueBytes;
+    std::memcpy(at, &count, sizeof count);
+    at += sizeof count;
+    at = writeString(at, name, nameLength);
+    for (quint32 i = 0; i < 2 * count; ++i)
+        at = writeString(at, atts[i], i < 2 * MaxRecordedAttributes ? lengths[i] : std::strlen(atts[i]));
+    if (!self->deliver(false))
+        self->stopParser();
 }
 
 void DAmlExpatSource::onEnd(void* data, const char* name)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
-    if (!self->flushText())
-        return self->stop();
-    self->endEvent();
-    if (!self->m_guard->endElement(self->elementName(name)))
-        self->stop();
+    int line = 0;
+    int column = 0;
+    self->position(&line, &column);
+    self->closeText(line, column);
+    self->finishEvent();
+    self->writeHeader(EndRecord, line, column);
+    const size_t length = std::strlen(name);
+    writeString(self->m_block.append(sizeof(quint32) + length + 1), name, length);
+    if (!self->deliver(false))
+        self->stopParser();
 }
 
 void DAmlExpatSource::onText(void* data, const char* text, int size)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
     self->m_unreported = 0;
     if (self->isReplacementText(text, size)) {
         // The replacement text of an entity: handed over on its own, so that it does not add
         // to the run it sits in; the guard counts it with the document's text.
-        if (!self->flushText())
-            return self->stop();
-        if (!self->m_guard->charactersUtf8(QByteArrayView(text, size)))
-            self->stop();
+        int line = 0;
+        int column = 0;
+        self->position(&line, &column);
+        self->closeText(line, column);
+        self->writeHeader(TextRecord, line, column);
+        self->writeCount(size);
+        self->m_block.append(text, size_t(size));
+        if (!self->deliver(false))
+            self->stopParser();
         return;
     }
-    if (!self->m_limiter->add(size))
-        return self->stop();
-    self->m_text.append(text, size);
+    if (!self->m_runLimiter->add(size))
+        return self->trip();
+    if (self->m_textAt == NoText) {
+        // Its place and length are filled in when the run ends.
+        self->m_textAt = self->m_block.size();
+        self->writeHeader(TextRecord, 0, 0);
+        self->writeCount(0);
+    }
+    self->m_block.append(text, size_t(size));
 }
 
 void DAmlExpatSource::onCdataStart(void* data)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
-    if (!self->flushText() || !self->m_guard->startCDATA())
-        return self->stop();
-    self->endEvent();
+    int line = 0;
+    int column = 0;
+    self->position(&line, &column);
+    self->closeText(line, column);
+    self->finishEvent();
+    self->writeHeader(CdataStartRecord, line, column);
+    if (!self->deliver(false))
+        self->stopParser();
 }
 
 void DAmlExpatSource::onCdataEnd(void* data)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
-    if (!self->flushText() || !self->m_guard->endCDATA())
-        return self->stop();
-    self->endEvent();
+    int line = 0;
+    int column = 0;
+    self->position(&line, &column);
+    self->closeText(line, column);
+    self->finishEvent();
+    self->writeHeader(CdataEndRecord, line, column);
+    if (!self->deliver(false))
+        self->stopParser();
 }
 
 void DAmlExpatSource::onComment(void* data, const char* text)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
     self->m_unreported = 0;
-    if (!self->m_limiter->fits(qint64(std::strlen(text))))
-        self->stop();
+    if (!self->m_runLimiter->fits(qint64(std::strlen(text))))
+        self->trip();
 }
 
 void DAmlExpatSource::onInstruction(void* data, const char*, const char* text)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
     self->m_unreported = 0;
-    if (!self->m_limiter->fits(qint64(std::strlen(text))))
-        self->stop();
+    if (!self->m_runLimiter->fits(qint64(std::strlen(text))))
+        self->trip();
 }
 
 void DAmlExpatSource::onOther(void* data, const char*, int size)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_stopped)
+    if (self->m_parserStopped)
         return;
     self->m_unreported = 0;
-    if (!self->m_limiter->fits(size))
-        self->stop();
+    if (!self->m_runLimiter->fits(size))
+        self->trip();
+}
+
+// ---- Handling side ----
+
+DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& block)
+{
+    const char* at = block.data();
+    const char* const end = at + block.size();
+    while (at < end) {
+        const auto kind = Record(*at++);
+        m_line = readNumber<qint32>(at);
+        m_column = readNumber<qint32>(at);
+        switch (kind) {
+        case StartRecord: {
+            const qint64 valueBytes = readNumber<qint64>(at);
+            const quint32 count = readNumber<quint32>(at);
+            size_t size = 0;
+            const char* name = readString(at, &size);
+            m_pairs.clear();
+            m_lengths.clear();
+            for (quint32 i = 0; i < 2 * count; ++i) {
+                size_t length = 0;
+                m_pairs.push_back(readString(at, &length));
+                m_lengths.push_back(quint32(length));
+            }
+            m_pairs.push_back(nullptr);
+            const DAmlAttributes attributes(m_pairs.data(), m_lengths.data());
+            if (!m_guard->startElement(elementName(name, size), attributes, valueBytes))
+                return stop();
+            break;
+        }
+        case EndRecord: {
+            size_t size = 0;
+            const char* name = readString(at, &size);
+            if (!m_guard->endElement(elementName(name, size)))
+                return stop();
+            break;
+        }
+        case TextRecord: {
+            const qint64 size = readNumber<qint64>(at);
+            const QByteArrayView text(at, size);
+            at += size;
+            if (!m_guard->charactersUtf8(text))
+                return stop();
+            break;
+        }
+        case CdataStartRecord:
+            if (!m_guard->startCDATA())
+                return stop();
+            break;
+        case CdataEndRecord:
+            if (!m_guard->endCDATA())
+                return stop();
+            break;
+        case TrippedRecord:
+            // The parsing side stopped at the limit; from here on the reader reports it.
+            *m_limiter = *m_runLimiter;
+            return stop();
+        case ParseErrorRecord: {
+            const auto code = XML_Error(readNumber<qint32>(at));
+            m_errorLine = m_line;
+            m_errorColumn = m_column;
+            if (code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH) {
+                m_guard->expansionRefused(m_errorLine);
+                return Failed;
+            }
+            m_readerError = errorText(code);
+            m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
+            return Failed;
+        }
+        case ReadFailureRecord: {
+            const qint64 size = readNumber<qint64>(at);
+            m_readerError = QString::fromUtf8(at, size);
+            at += size;
+            m_errorLine = m_line;
+            m_errorColumn = m_column;
+            m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
+            return Failed;
+        }
+        case DoneRecord:
+            return Succeeded;
+        }
+    }
+    return More;
+}
+
+DAmlExpatSource::Outcome DAmlExpatSource::stop()
+{
+    m_errorLine = m_line;
+    m_errorColumn = m_column;
+    return Failed;
+}
+
+const QString& DAmlExpatSource::elementName(const char* utf8, size_t size)
+{
+    // Most names differ from each other in their first byte: compared first, it spares most
+    // full comparisons.
+    for (const Name& name : m_names) {
+        const char* known = name.utf8.constData();
+        if (known[0] == utf8[0] && size_t(name.utf8.size()) == size
+            && std::memcmp(known, utf8, size) == 0)
+            return name.text;
+    }
+    // A file with more names than this (few real ones have) converts the rest each time.
+    if (m_names.size() >= MaxNames)
+        m_names.erase(m_names.begin());
+    const QByteArray bytes(utf8, qsizetype(size));
+    m_names.push_back(Name { bytes, QString::fromUtf8(bytes) });
+    return m_names.back().text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rendoc/aml/damleventqueue.h"
 #include "rendoc/aml/damllocator.h"
 #include "rendoc/aml/damlparseerror.h"
 
@@ -7,6 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class DAmlAttributes;
@@ -17,6 +19,14 @@ struct XML_ParserStruct;
 
 // The XML parser under the AML reader: expat, fed in blocks, turned into the events of a
 // DAmlGuard (start and end tags, character data, CDATA sections, errors) in document order.
+//
+// The parser's callbacks record each event, with the line and column it was met at, into a
+// byte block; the events are handed to the guard from there. A large input is parsed on a
+// thread of its own while the calling thread hands the recorded blocks to the guard (a few
+// hundred KB at a time, at most a few blocks ahead), so parsing and building what the handler
+// makes run side by side; a small one is parsed and handed over event by event on the calling
+// thread. Either way the handler sees the same events, positions, errors and limits, and runs
+// on the calling thread.
 //
 // Character data arrives from expat in pieces (one per line and per buffer); they are collected
 // as UTF-8 and handed over as UTF-8, one piece per run, at the next tag: the handler keeps text
@@ -33,6 +43,9 @@ public:
     static constexpr float MaxAmplification = 100.0f;
     // ...once it has produced this many bytes; below that, small files use entities freely.
     static constexpr unsigned long long AmplificationThreshold = 16ull * 1024 * 1024;
+    // Inputs of at least this many bytes are parsed on a thread of their own (when the machine
+    // has more than one core).
+    static constexpr qint64 DefaultThreadThreshold = qint64(1) << 20;
 
     // The words of one of expat's error codes (an XML_Error), translated: every reader that
     // parses with expat reports the parser's faults in them.
@@ -40,6 +53,10 @@ public:
     // Lets `parser` read the single-byte code pages expat does not know itself (windows-1252,
     // which Windows tools write); any other declared encoding stays an "unsupported encoding".
     static void acceptCodePages(XML_ParserStruct* parser);
+    // Inputs of at least `bytes` are parsed on a thread of their own, whatever the number of
+    // cores; negative: never. Tests and fuzzing drive both ways with it.
+    static void setThreadThreshold(qint64 bytes);
+    static qint64 threadThreshold();
 
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;
@@ -53,6 +70,7 @@ public:
     // declaration names (text that was decoded already).
     bool parse(QByteArrayView data, bool utf8);
 
+    // Where the event being handled was met.
     int lineNumber() const override;
     int columnNumber() const override;
 
@@ -64,19 +82,47 @@ public:
     const QString& readerError() const { return m_readerError; }
 
 private:
+    // What a block holds: records of one byte of kind, the line and the column, then the
+    // kind's data.
+    enum Record : char {
+        StartRecord, // value bytes, attribute count, name, attribute names and values
+        EndRecord, // name
+        TextRecord, // a run of character data
+        CdataStartRecord,
+        CdataEndRecord,
+        TrippedRecord, // the run limiter stopped the parse
+        ParseErrorRecord, // expat's error code
+        ReadFailureRecord, // the text of a device's failure
+        DoneRecord, // the input ended well-formed
+    };
+    enum Outcome { More, Succeeded, Failed };
+
+    // Both sides.
     bool begin(const char* encoding);
-    bool feed(const char* data, int size, bool final);
     bool end(bool ok);
-    bool failed();
-    // Reading the input failed: tells the guard and returns false.
-    bool readFailure(const QString& text);
-    // Stops the parse from inside a callback and notes where.
-    void stop();
-    bool flushText();
-    void endEvent();
-    const QString& elementName(const char* utf8);
-    // True when character data comes from an entity's replacement text rather than the
-    // input (expat hands the input's text over in place).
+    // Starts the parse: `feed` runs on a thread of its own when `size` reaches the threshold.
+    template <typename Feed>
+    bool run(qint64 size, Feed feed);
+
+    // Parsing side.
+    void feedDevice(QIODevice* device);
+    void feedData(QByteArrayView data);
+    // After a block was parsed: false when the parse is over (its last record written).
+    bool fed(bool parsed, bool final);
+    void position(int* line, int* column) const;
+    void writeHeader(Record kind, int line, int column);
+    void writeCount(qint64 value);
+    static char* writeString(char* at, const char* text, size_t size);
+    // Closes the text run being collected, as met at `line`, `column`.
+    void closeText(int line, int column);
+    void dropText();
+    void finishEvent();
+    void readFailed(const QString& text);
+    // The run limiter stopped the parse here.
+    void trip();
+    // Hands the recorded events over (in turn or to the other thread); false: stop parsing.
+    bool deliver(bool last);
+    void stopParser();
     bool isReplacementText(const char* text, int size) const;
 
     static void onStart(void* self, const char* name, const char** atts);
@@ -88,12 +134,29 @@ private:
     static void onInstruction(void* self, const char* target, const char* data);
     static void onOther(void* self, const char* text, int size);
 
+    // Handling side.
+    Outcome handle(const DAmlEventQueue::Block& block);
+    Outcome stop();
+    const QString& elementName(const char* utf8, size_t size);
+
     DAmlGuard* m_guard;
     DAmlRunLimiter* m_limiter;
     XML_ParserStruct* m_parser = nullptr;
-    QByteArray m_text; // character data of the current run, UTF-8
+
+    // Parsing side's state.
+    DAmlEventQueue::Block m_block; // recorded events not handed over yet
+    std::unique_ptr<DAmlRunLimiter> m_runLimiter; // the parsing side's copy of the limiter
+    DAmlEventQueue* m_queue = nullptr; // to the handling thread; none: handled in turn
+    static constexpr size_t NoText = ~size_t(0);
+    size_t m_textAt = NoText; // offset of the text record being collected
     qint64 m_unreported = 0; // bytes fed since the last event
-    bool m_stopped = false;
+    bool m_parserStopped = false;
+    size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
+    Outcome m_inTurnOutcome = More;
+
+    // Handling side's state.
+    int m_line = 0; // where the event being handled was met
+    int m_column = 0;
     int m_errorLine = 0;
     int m_errorColumn = 0;
     QString m_readerError;
@@ -103,5 +166,9 @@ private:
         QString text;
     };
     std::vector<Name> m_names;
+    std::vector<const char*> m_pairs; // the attributes of the start tag being handled
+    std::vector<quint32> m_lengths; // and their lengths
     static constexpr size_t MaxNames = 64;
+    // Start tags with more attributes measure the rest twice.
+    static constexpr quint32 MaxRecordedAttributes = 16;
 };

@@ -1,5 +1,6 @@
 #include "rendoc/model/dpool.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <new>
@@ -85,6 +86,19 @@ PoolChunk* mapPoolChunk(bool huge)
     return chunk;
 }
 
+// Chunks mapped and touched by another thread, waiting for a size to need them.
+constexpr std::size_t PoolMaxPrepared = 8;
+std::mutex poolReserveLock;
+PoolChunk* poolReserve[PoolMaxPrepared];
+std::size_t poolReserved = 0; // guarded by poolReserveLock
+std::atomic<std::size_t> poolChunkDemand { 0 };
+
+PoolChunk* takePreparedChunk()
+{
+    std::lock_guard<std::mutex> guard(poolReserveLock);
+    return poolReserved > 0 ? poolReserve[--poolReserved] : nullptr;
+}
+
 void linkRoom(PoolSizeClass& sizeClass, PoolChunk* chunk)
 {
     chunk->prev = nullptr;
@@ -123,7 +137,12 @@ void* DPool::allocate(std::size_t size)
     std::lock_guard<std::mutex> guard(sizeClass.lock);
     PoolChunk* chunk = sizeClass.room;
     if (!chunk) {
-        chunk = mapPoolChunk(sizeClass.chunks > 0);
+        poolChunkDemand.fetch_add(1, std::memory_order_relaxed);
+        // A size's first chunk stays small pages (see mapPoolChunk); later ones may come
+        // prepared.
+        chunk = sizeClass.chunks > 0 ? takePreparedChunk() : nullptr;
+        if (!chunk)
+            chunk = mapPoolChunk(sizeClass.chunks > 0);
         if (!chunk)
             throw std::bad_alloc();
         ++sizeClass.chunks;
@@ -180,6 +199,49 @@ void DPool::release(void* block, std::size_t size) noexcept
     unlinkRoom(sizeClass, chunk);
     --sizeClass.chunks;
     munmap(chunk, PoolChunkSize);
+#endif
+}
+
+void DPool::prepareChunks(std::size_t count)
+{
+#ifdef DPOOL_BYPASS
+    (void)count;
+#else
+    count = count < PoolMaxPrepared ? count : PoolMaxPrepared;
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(poolReserveLock);
+            if (poolReserved >= count)
+                return;
+        }
+        PoolChunk* chunk = mapPoolChunk(true);
+        if (!chunk)
+            return;
+        // One write per small page faults them all in (a huge page at the first one).
+        auto* bytes = reinterpret_cast<volatile char*>(chunk);
+        for (std::size_t offset = PoolHeaderSize; offset < PoolChunkSize; offset += 4096)
+            bytes[offset] = 0;
+        std::lock_guard<std::mutex> guard(poolReserveLock);
+        if (poolReserved >= PoolMaxPrepared) {
+            munmap(chunk, PoolChunkSize);
+            return;
+        }
+        poolReserve[poolReserved++] = chunk;
+    }
+#endif
+}
+
+std::size_t DPool::chunkDemand()
+{
+    return poolChunkDemand.load(std::memory_order_relaxed);
+}
+
+void DPool::releasePreparedChunks()
+{
+#ifndef DPOOL_BYPASS
+    std::lock_guard<std::mutex> guard(poolReserveLock);
+    while (poolReserved > 0)
+        munmap(poolReserve[--poolReserved], PoolChunkSize);
 #endif
 }
 

@@ -26,7 +26,16 @@ public:
     // False in builds that hand every size to the global operator new and delete.
     static bool enabled();
 
-    // Chunks mapped now, over all sizes; for tests and memory figures.
+    // Another thread can take the kernel's zeroing of fresh pages off the allocating one:
+    // prepareChunks() maps and touches chunks (huge-page advised) until `count` wait in a
+    // reserve, which a size needing a further chunk takes from first. chunkDemand() counts the
+    // chunks sizes took so far, so that the preparing thread fills the reserve only while
+    // chunks are being used up; releasePreparedChunks() unmaps what is left.
+    static void prepareChunks(std::size_t count);
+    static std::size_t chunkDemand();
+    static void releasePreparedChunks();
+
+    // Chunks mapped now, over all sizes (not those in reserve); for tests and memory figures.
     static std::size_t chunkCount();
     // Bytes of blocks handed out and not yet released, over all sizes.
     static std::size_t liveBytes();

@@ -1,5 +1,7 @@
 #include "rendoc/aml/damlreader.h"
 
+#include "rendoc/aml/damlexpatsource.h"
+
 #include "rendoc/model/ditems.h"
 #include "rendoc/style/dstyle.h"
 #include "rendoc/model/dtreeprinter.h"
@@ -84,6 +86,34 @@ public:
         return item->toDocument() ? kind + QLatin1Char(':') + item->toDocument()->name() : kind;
     }
 };
+
+// Sets where the parser moves to a thread of its own for the rest of a test: 0 parses every
+// input on a thread, -1 none.
+class ThreadThreshold {
+public:
+    explicit ThreadThreshold(qint64 bytes)
+        : m_before(DAmlExpatSource::threadThreshold())
+    {
+        DAmlExpatSource::setThreadThreshold(bytes);
+    }
+    ~ThreadThreshold() { DAmlExpatSource::setThreadThreshold(m_before); }
+    ThreadThreshold(const ThreadThreshold&) = delete;
+    ThreadThreshold& operator=(const ThreadThreshold&) = delete;
+
+private:
+    qint64 m_before;
+};
+
+// Paragraphs enough to fill many of the blocks the parsing thread hands over.
+QByteArray manyParagraphs(int count)
+{
+    QByteArray xml;
+    for (int i = 0; i < count; ++i) {
+        xml += "<P style=\"s" + QByteArray::number(i % 7) + "\">\xc3\xa9 " + QByteArray(i % 97, 'x')
+            + "\n&amp;<![CDATA[<c>]]>" + QByteArray::number(i) + "</P>\n";
+    }
+    return xml;
+}
 
 DStyle fullStyle()
 {
@@ -240,8 +270,10 @@ private Q_SLOTS:
         QFETCH(bool, localStyles);
         QFETCH(QString, error);
 
-        // Checking only (text as UTF-8, no items kept) refuses alike.
-        for (const bool checkOnly : {false, true}) {
+        // Checking only (text as UTF-8, no items kept) refuses alike, parsed in turn or on a
+        // thread of its own.
+        for (const bool checkOnly : {false, true}) for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
             DAmlReader reader;
             reader.setEnabledLocalStyle(localStyles);
             reader.handler()->setCheckOnly(checkOnly);
@@ -281,9 +313,12 @@ private Q_SLOTS:
     void errorDescriptions()
     {
         QFETCH(QByteArray, xml);
-        DAmlReader reader;
-        QVERIFY(!reader.parseData(xml));
-        QTEST(reader.errorDescription(), "description");
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            DAmlReader reader;
+            QVERIFY(!reader.parseData(xml));
+            QTEST(reader.errorDescription(), "description");
+        }
     }
 
     void encodings_data()
@@ -372,6 +407,68 @@ private Q_SLOTS:
         QCOMPARE(DTreePrinter::print(fromText.documents(), false), expected);
     }
 
+    void threadedRead_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<qint64>("runLimit");
+        QTest::addColumn<QString>("error"); // a part of the error text; empty: read well
+
+        const QByteArray open = "<DOCUMENT name=\"d\">\n";
+        const QByteArray body = manyParagraphs(4000);
+        const QByteArray close = "</DOCUMENT>";
+        const QByteArray longRun = "<P>" + QByteArray(300 * 1024, 'y') + "</P>";
+        const qint64 noLimit = DAmlReader::MaxTextRun;
+        const qint64 limit = 100 * 1024;
+        QTest::newRow("read well") << open + body + close << noLimit << QString();
+        // The parser is far ahead when the handler refuses: what it met later is not reported.
+        QTest::newRow("refused first, run too long later")
+            << open + "<BOLD/>" + body + longRun + close << limit << "unknown element \"BOLD\"";
+        QTest::newRow("refused first, not well-formed later")
+            << open + "<BOLD/>" + body + "<P></SECTION>" << noLimit << "unknown element \"BOLD\"";
+        QTest::newRow("run too long at the end") << open + body + longRun + close << limit << "longer than";
+        QTest::newRow("not well-formed at the end") << open + body + "<P></SECTION>" << noLimit << "tag mismatch";
+        QTest::newRow("refused at the end") << open + body + "<BOLD/>" + close << noLimit << "unknown element";
+        QTest::newRow("cut off") << open + body << noLimit << "unexpected end of file";
+        QTest::newRow("nested too deep at the end")
+            << open + body + QByteArray("<SECTION>").repeated(1000) + QByteArray("</SECTION>").repeated(1000) + close
+            << noLimit << "nested deeper";
+    }
+
+    // A parser on a thread of its own, many blocks ahead of the handler, reports the same
+    // events, positions and first error as one handled event by event.
+    void threadedRead()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(qint64, runLimit);
+        QFETCH(QString, error);
+
+        const auto read = [&](qint64 threshold, bool fromDevice, QString* description) {
+            const ThreadThreshold threads(threshold);
+            DAmlReader reader;
+            reader.setTextRunLimit(runLimit);
+            bool ok = false;
+            if (fromDevice) {
+                QBuffer buffer(&xml);
+                buffer.open(QIODevice::ReadOnly);
+                ok = reader.parse(&buffer);
+            } else {
+                ok = reader.parseData(xml);
+            }
+            *description = reader.errorDescription();
+            return ok ? DTreePrinter::print(reader.documents(), false) : QString();
+        };
+        QString expected;
+        const QString expectedDump = read(-1, false, &expected);
+        QCOMPARE(expected.isEmpty(), error.isEmpty());
+        QVERIFY2(expected.contains(error), qPrintable(expected));
+        QCOMPARE(expectedDump.isEmpty(), !error.isEmpty());
+        for (const bool fromDevice : {false, true}) {
+            QString description;
+            QCOMPARE(read(0, fromDevice, &description), expectedDump);
+            QCOMPARE(description, expected);
+        }
+    }
+
     void limits_data()
     {
         QTest::addColumn<QString>("xml");
@@ -411,25 +508,32 @@ private Q_SLOTS:
         QFETCH(QString, xml);
         QFETCH(bool, marks);
         QFETCH(QString, error);
+        // Parsed in turn and on a thread of its own.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            [&] {
+                // Checking only, the limits hold alike (MARK is an element only the derived handler knows).
+                if (!marks) {
+                    DAmlReader checker;
+                    checker.handler()->setCheckOnly(true);
+                    QCOMPARE(parseText(checker, xml), error.isEmpty());
+                    QCOMPARE(checker.errorString(), error.isEmpty() ? QString() : error);
+                }
 
-        // Checking only, the limits hold alike (MARK is an element only the derived handler knows).
-        if (!marks) {
-            DAmlReader checker;
-            checker.handler()->setCheckOnly(true);
-            QCOMPARE(parseText(checker, xml), error.isEmpty());
-            QCOMPARE(checker.errorString(), error.isEmpty() ? QString() : error);
-        }
-
-        DAmlReader reader(marks ? new RecordingHandler : nullptr);
-        QCOMPARE(parseText(reader, xml), error.isEmpty());
-        QCOMPARE(reader.errorString(), error.isEmpty() ? QString() : error);
-        QCOMPARE(reader.handler()->errorString(), reader.errorString());
-        if (QTest::currentDataTag() == QLatin1String("1000 levels")) {
-            int depth = 0;
-            for (const DItem* item = reader.documents(); item;
-                 item = item->toContainer() ? item->toContainer()->child() : nullptr)
-                ++depth;
-            QCOMPARE(depth, 1000);
+                DAmlReader reader(marks ? new RecordingHandler : nullptr);
+                QCOMPARE(parseText(reader, xml), error.isEmpty());
+                QCOMPARE(reader.errorString(), error.isEmpty() ? QString() : error);
+                QCOMPARE(reader.handler()->errorString(), reader.errorString());
+                if (QTest::currentDataTag() == QLatin1String("1000 levels")) {
+                    int depth = 0;
+                    for (const DItem* item = reader.documents(); item;
+                         item = item->toContainer() ? item->toContainer()->child() : nullptr)
+                        ++depth;
+                    QCOMPARE(depth, 1000);
+                }
+            }();
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -23,6 +24,7 @@ private slots:
     void blocksAreDistinctAndKeepTheirBytes();
     void emptiedChunksAreUnmapped();
     void blocksReleasedOnAnotherThread();
+    void preparedChunksServeAllocations();
     void itemsComeFromThePool();
 };
 
@@ -113,6 +115,38 @@ void TstDPool::blocksReleasedOnAnotherThread()
     });
     releaser.join();
     QCOMPARE(DPool::liveBytes(), liveBefore);
+}
+
+void TstDPool::preparedChunksServeAllocations()
+{
+    const std::size_t chunksBefore = DPool::chunkCount();
+    const std::size_t demandBefore = DPool::chunkDemand();
+    // Another thread keeps chunks ready, as the reader's parsing thread does, while this one
+    // takes them up with blocks of one size; each block is written and checked.
+    std::atomic<bool> done { false };
+    std::thread preparer([&done] {
+        while (!done.load())
+            DPool::prepareChunks(4);
+    });
+    std::vector<std::uint64_t*> blocks;
+    for (std::uint64_t i = 0; i < 500000; ++i) {
+        auto* block = static_cast<std::uint64_t*>(DPool::allocate(40));
+        block[0] = i;
+        block[4] = ~i;
+        blocks.push_back(block);
+    }
+    done = true;
+    preparer.join();
+    QVERIFY(DPool::chunkDemand() >= demandBefore + 9);
+    QCOMPARE(std::set<std::uint64_t*>(blocks.begin(), blocks.end()).size(), blocks.size());
+    for (std::uint64_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i][0] != i || blocks[i][4] != ~i)
+            QFAIL(qPrintable(QStringLiteral("block %1 was overwritten").arg(i)));
+    }
+    for (std::uint64_t* block : blocks)
+        DPool::release(block, 40);
+    DPool::releasePreparedChunks();
+    QVERIFY(DPool::chunkCount() <= chunksBefore + 1);
 }
 
 void TstDPool::itemsComeFromThePool()
