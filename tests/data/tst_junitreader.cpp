@@ -189,6 +189,44 @@ private Q_SLOTS:
         QVERIFY2(printed.contains(text), qPrintable(printed));
     }
 
+    // A case's line under its title: the parts its attributes give, the
+    // first one capitalised, and the source link when file and line are both
+    // given. Attributes made of blanks (Unicode ones too) give nothing, and
+    // a case never shows what the case before it gave.
+    void caseLine_data()
+    {
+        QTest::addColumn<QString>("cases"); // testcase elements of one suite
+        QTest::addColumn<QString>("text"); // a part of the printed document
+
+        QTest::newRow("every part")
+            << "<testcase name=\"c\" classname=\"C\" time=\"0.5\" file=\"a.py\" line=\"3\"/>"
+            << "Text \"Class C, time 0.5 s, source \"\n    Link target=\"a.py line 3\"\n      Text \"a.py line 3\"";
+        QTest::newRow("source alone") << "<testcase name=\"c\" file=\"a.py\" line=\"3\"/>"
+                                      << "Text \"Source \"\n    Link target=\"a.py line 3\"";
+        QTest::newRow("file without a line") << "<testcase name=\"c\" file=\"a.py\"/>" << "Text \"File a.py\"";
+        QTest::newRow("line number between blanks")
+            << QStringLiteral("<testcase name=\"c\" file=\"a.py\" line=\" 7\u00a0\"/>") << "Link target=\"a.py line 7\"";
+        QTest::newRow("classname of no-break spaces")
+            << QStringLiteral("<testcase name=\"c\" classname=\"\u00a0\u00a0\" time=\"2\"/>") << "Text \"Time 2 s\"";
+        QTest::newRow("non-ASCII classname")
+            << QStringLiteral("<testcase name=\"\u00e9t\u00e9\" classname=\"\u00fcber.T\u00e4st\"/>")
+            << QStringLiteral("Text \"\u00e9t\u00e9\"\n  Paragraph\n    Text \"Class \u00fcber.T\u00e4st\"");
+        QTest::newRow("nothing of the case before")
+            << "<testcase name=\"a\" classname=\"First\" time=\"1\" file=\"f.py\" line=\"9\"/>"
+               "<testcase name=\"b\" time=\"2\"/>"
+            << "Text \"b\"\n  Paragraph\n    Text \"Time 2 s\"";
+    }
+
+    void caseLine()
+    {
+        QFETCH(QString, cases);
+        QFETCH(QString, text);
+        Read read(write("line.xml", ("<testsuite name=\"s\">" + cases + "</testsuite>").toUtf8()));
+        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+        const QString printed = DTreePrinter::print(read.record.document);
+        QVERIFY2(printed.contains(text), qPrintable(printed));
+    }
+
     void textRunLimit_data()
     {
         QTest::addColumn<QByteArray>("children"); // of a test case

@@ -14,6 +14,7 @@
 #include "rendoc/model/dtable.h"
 #include "rendoc/model/dtext.h"
 #include "rendoc/model/dtitle.h"
+#include "rendoc/model/dutf8string.h"
 
 #include <QCoreApplication>
 #include <QStringTokenizer>
@@ -105,7 +106,7 @@ void QAJUnitDocumentBuilder::startDocument(const QString &title, const QString &
     m_last = nullptr;
 }
 
-bool QAJUnitDocumentBuilder::title(int level, const QString &style, const QString &text)
+DItemContainer *QAJUnitDocumentBuilder::newTitle(int level, const QString &style)
 {
     static const QString conventional[] = {QStringLiteral("Title0"), QStringLiteral("Title1"),
                                            QStringLiteral("Title2"), QStringLiteral("Title3"),
@@ -115,8 +116,19 @@ bool QAJUnitDocumentBuilder::title(int level, const QString &style, const QStrin
     auto *title = new DTitle(level);
     applyStyle(title, style, conventional[level]);
     appendToDocument(title);
+    return title;
+}
+
+bool QAJUnitDocumentBuilder::title(int level, const QString &style, const QString &text)
+{
     DItem *last = nullptr;
-    return addText(title, last, text);
+    return addText(newTitle(level, style), last, text);
+}
+
+bool QAJUnitDocumentBuilder::titleUtf8(int level, const QString &style, QByteArrayView text)
+{
+    DItem *last = nullptr;
+    return addText(newTitle(level, style), last, text);
 }
 
 bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text, const QString &link)
@@ -125,8 +137,20 @@ bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text
     applyStyle(paragraph, style, QString());
     appendToDocument(paragraph);
     DItem *last = nullptr;
-    if (!addText(paragraph, last, text))
-        return false;
+    return addText(paragraph, last, text) && addLink(paragraph, last, link);
+}
+
+bool QAJUnitDocumentBuilder::paragraphUtf8(const QString &style, QByteArrayView text, const QString &link)
+{
+    auto *paragraph = new DParagraph;
+    applyStyle(paragraph, style, QString());
+    appendToDocument(paragraph);
+    DItem *last = nullptr;
+    return addText(paragraph, last, text) && addLink(paragraph, last, link);
+}
+
+bool QAJUnitDocumentBuilder::addLink(DItemContainer *paragraph, DItem *&last, const QString &link)
+{
     if (link.isNull())
         return true;
     auto *item = new DLink(link);
@@ -314,6 +338,16 @@ bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, const
     if (!grow(text.size()))
         return false;
     append(parent, last, new DText(text));
+    return true;
+}
+
+bool QAJUnitDocumentBuilder::addText(DItemContainer *parent, DItem *&last, QByteArrayView utf8)
+{
+    if (utf8.isEmpty())
+        return true;
+    if (!grow(DUtf8String::utf16Length(utf8)))
+        return false;
+    append(parent, last, new DText(DUtf8String(utf8)));
     return true;
 }
 

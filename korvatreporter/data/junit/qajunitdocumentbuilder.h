@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -34,9 +35,13 @@ public:
     void startDocument(const QString &title, const QString &name);
     // <TITLE level style>text</TITLE>; no style attribute when style is null.
     bool title(int level, const QString &style, const QString &text);
+    // title() of a UTF-8 text, kept as it comes.
+    bool titleUtf8(int level, const QString &style, QByteArrayView text);
     // <P style>text<LINK target>target</LINK></P>, the link only when a
     // target is given.
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
+    // paragraph() of a UTF-8 text, kept as it comes.
+    bool paragraphUtf8(const QString &style, QByteArrayView text, const QString &link = QString());
     // Gives a paragraph written earlier without a link a new style and text:
     // counts shown before the items they count are known.
     bool rewriteParagraph(DItem *paragraph, const QString &style, const QString &text);
@@ -73,6 +78,11 @@ private:
     // the document's level or, with a popup, inside it.
     bool outputLine(QStringView line, QAJUnitTraceLinks *links, DItemContainer *popup, DItem *&lastInPopup);
     bool addText(DItemContainer *parent, DItem *&last, const QString &text);
+    bool addText(DItemContainer *parent, DItem *&last, QByteArrayView utf8);
+    // The item of a title of that level, styled and appended.
+    DItemContainer *newTitle(int level, const QString &style);
+    // A link to `link` after `last` in the paragraph, showing its target; none when null.
+    bool addLink(DItemContainer *paragraph, DItem *&last, const QString &link);
     // Counts characters added to the report text; false past the bound,
     // the one way an item is refused.
     bool grow(qint64 characters);

@@ -27,33 +27,60 @@ using QAResultWords::StateNe;
 // Longest part of a count attribute quoted when it is not the counted value.
 constexpr int MaxSaidLength = 40;
 
-// The seconds a time attribute gives, when it gives a finite number that is
-// not negative. Runners write plain decimals ("0.711"): those are converted
-// from ASCII, with the same correctly rounded result as QString::toDouble()
-// at a fraction of its cost; anything else (blanks, exponents, signs) takes
-// toDouble().
-bool junitSeconds(const QString &text, double *seconds)
+// The seconds a time attribute (UTF-8) gives, when it gives a finite
+// number that is not negative. Runners write plain decimals ("0.711"):
+// those are converted straight from the bytes, with the same correctly
+// rounded result as QString::toDouble() at a fraction of its cost; anything
+// else (blanks, exponents, signs) takes toDouble().
+bool junitSeconds(QByteArrayView text, double *seconds)
 {
-    char ascii[32];
-    const qsizetype size = text.size();
-    bool plain = size > 0 && size < qsizetype(sizeof ascii);
-    for (qsizetype i = 0; plain && i < size; ++i) {
-        const char16_t c = text[i].unicode();
-        plain = (c >= u'0' && c <= u'9') || c == u'.';
-        ascii[i] = char(c);
-    }
+    const bool plain = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.';
+    });
     double value = 0;
     bool ok = false;
     if (plain) {
-        const std::from_chars_result result = std::from_chars(ascii, ascii + size, value);
-        ok = result.ec == std::errc() && result.ptr == ascii + size;
+        const std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
+        ok = result.ec == std::errc() && result.ptr == text.data() + text.size();
     }
     if (!ok)
-        value = text.trimmed().toDouble(&ok);
+        value = QString::fromUtf8(text).trimmed().toDouble(&ok);
     if (!ok || value < 0 || !std::isfinite(value))
         return false;
     *seconds = value;
     return true;
+}
+
+// What QChar::isSpace() says of an ASCII character.
+bool isAsciiSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// given() of a UTF-8 text: ASCII is judged from its bytes, anything else
+// decoded first (no-break and other Unicode spaces are blanks too).
+bool givenUtf8(QByteArrayView text)
+{
+    for (char c : text) {
+        if (uchar(c) >= 0x80)
+            return !QString::fromUtf8(text).trimmed().isEmpty();
+        if (!isAsciiSpace(c))
+            return true;
+    }
+    return false;
+}
+
+// Appends the UTF-8 text without blanks at either end, as QString::trimmed() would.
+void appendTrimmed(QByteArray &out, QByteArrayView text)
+{
+    while (!text.isEmpty() && isAsciiSpace(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isAsciiSpace(text.back()))
+        text.chop(1);
+    if (!text.isEmpty() && (uchar(text.front()) >= 0x80 || uchar(text.back()) >= 0x80))
+        out += QString::fromUtf8(text).trimmed().toUtf8();
+    else
+        out += text;
 }
 
 } // namespace
@@ -78,14 +105,14 @@ void QAJUnitReader::reset()
     m_open.clear();
     m_suites.clear();
     m_root = Suite();
-    m_case = TestCase();
+    m_case.clear();
     m_properties.clear();
     m_flaky = 0;
     m_texts.classFormat.set(QCoreApplication::translate("Reporter", "Class %1"));
     m_texts.timeFormat.set(QCoreApplication::translate("Reporter", "time %1 s"));
     m_texts.fileFormat.set(QCoreApplication::translate("Reporter", "file %1"));
-    m_texts.sourceFirst = QCoreApplication::translate("Reporter", "Source ");
-    m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ");
+    m_texts.sourceFirst = QCoreApplication::translate("Reporter", "Source ").toUtf8();
+    m_texts.sourceNext = QCoreApplication::translate("Reporter", ", source ").toUtf8();
     m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
@@ -326,7 +353,7 @@ bool QAJUnitReader::endSuite()
     const Suite suite = m_suites.back();
     m_suites.pop_back();
     suite.node->state = suite.failures + suite.errors > 0 ? StateKo : suite.skipped > 0 ? StateNe : StateOk;
-    junitSeconds(suite.time, &suite.node->seconds);
+    junitSeconds(suite.time.toUtf8(), &suite.node->seconds);
     if (!writeCounts(suite, !suite.countsItem))
         return false;
     closeNode();
@@ -335,14 +362,18 @@ bool QAJUnitReader::endSuite()
 
 void QAJUnitReader::startCase(const DAmlAttributes &atts)
 {
-    m_case = TestCase();
-    m_case.name = attribute(atts, QLatin1String("name"));
+    m_case.clear();
+    const auto take = [&](QByteArray &to, const char *name) {
+        to.append(atts.utf8Value(atts.index(QLatin1String(name))));
+    };
+    take(m_case.utf8Name, "name");
+    m_case.name = QString::fromUtf8(m_case.utf8Name);
     if (m_case.name.isNull())
         m_case.name = QLatin1String("");
-    m_case.classname = attribute(atts, QLatin1String("classname"));
-    m_case.time = attribute(atts, QLatin1String("time"));
-    m_case.file = attribute(atts, QLatin1String("file"));
-    m_case.line = attribute(atts, QLatin1String("line"));
+    take(m_case.classname, "classname");
+    take(m_case.time, "time");
+    take(m_case.file, "file");
+    take(m_case.line, "line");
     m_open.push_back(Open::Case);
 }
 
@@ -412,7 +443,7 @@ bool QAJUnitReader::endCase()
         add(suite);
     add(m_root);
     const bool ok = writeCase(state, rerunMark);
-    m_case = TestCase();
+    m_case.clear();
     return ok && stepProgress();
 }
 
@@ -424,43 +455,46 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
     tree().current()->rerun = rerun;
     junitSeconds(m_case.time, &tree().current()->seconds);
     const int level = titleLevel();
-    if (!writeTitle(level, titleStyle(level, state), m_case.name))
+    if (!results().titleUtf8(level, titleStyle(level, state), m_case.utf8Name))
         return false;
     tree().current()->startItem = document().lastItem();
 
-    // "Class C, time T s, source FILE line N", with the parts that are given.
-    // Sized once for all of them: a string grown by appends keeps up to
-    // half its buffer unused, and a large report holds one per case.
-    const bool link = given(m_case.file) && given(m_case.line);
-    QString text;
-    text.reserve(m_texts.classFormat.format.size() + m_case.classname.size() + m_texts.timeFormat.format.size()
-                 + m_case.time.size() + (link ? m_texts.sourceNext.size()
-                                              : m_texts.fileFormat.format.size() + m_case.file.size())
-                 + 4);
-    const auto add = [&](const Pattern &format, const QString &value) {
+    // "Class C, time T s, source FILE line N", with the parts that are
+    // given, made in UTF-8 in a buffer every case reuses.
+    const bool link = givenUtf8(m_case.file) && givenUtf8(m_case.line);
+    QByteArray &text = m_line;
+    text.resize(0);
+    const auto add = [&](const Pattern &format, QByteArrayView value) {
         if (!text.isEmpty())
-            text += QStringLiteral(", ");
+            text += ", ";
         format.fill(text, value);
     };
-    if (given(m_case.classname))
+    if (givenUtf8(m_case.classname))
         add(m_texts.classFormat, m_case.classname);
-    if (given(m_case.time))
+    if (givenUtf8(m_case.time))
         add(m_texts.timeFormat, m_case.time);
-    if (given(m_case.file) && !link)
+    if (!link && givenUtf8(m_case.file))
         add(m_texts.fileFormat, m_case.file);
     if (link)
         text += text.isEmpty() ? m_texts.sourceFirst : m_texts.sourceNext;
     if (!text.isEmpty()) {
-        text[0] = text[0].toUpper();
+        // The line begins with a capital, also when a translation puts the
+        // value first.
+        if (uchar(text.front()) < 0x80) {
+            text[0] = char(QChar::toUpper(char32_t(uchar(text.front()))));
+        } else {
+            QString decoded = QString::fromUtf8(text);
+            decoded[0] = decoded[0].toUpper();
+            text = decoded.toUtf8();
+        }
         QString target;
         if (link) {
-            const QStringView line = QStringView(m_case.line).trimmed();
-            target.reserve(m_case.file.size() + 6 + line.size());
-            target += m_case.file;
-            target += QLatin1String(" line ");
-            target += line;
+            QByteArray utf8Target = m_case.file;
+            utf8Target += " line ";
+            appendTrimmed(utf8Target, m_case.line);
+            target = QString::fromUtf8(utf8Target);
         }
-        if (!writeParagraph(QString(), text, target))
+        if (!results().paragraphUtf8(QString(), text, target))
             return false;
     }
     for (const Outcome &outcome : m_case.outcomes) {
@@ -481,17 +515,33 @@ void QAJUnitReader::Pattern::set(const QString &text)
     // "%10" is another place, and a second % may be another one too.
     if (at >= 0 && (text.count(QLatin1Char('%')) != 1 || (at + 2 < text.size() && text[at + 2].isDigit())))
         at = -1;
+    before = at < 0 ? QByteArray() : QStringView(text).left(at).toUtf8();
+    after = at < 0 ? QByteArray() : QStringView(text).mid(at + 2).toUtf8();
 }
 
-void QAJUnitReader::Pattern::fill(QString &out, const QString &value) const
+void QAJUnitReader::Pattern::fill(QByteArray &out, QByteArrayView value) const
 {
     if (at < 0) {
-        out += format.arg(value);
+        out += format.arg(QString::fromUtf8(value)).toUtf8();
         return;
     }
-    out += QStringView(format).left(at);
+    out += before;
     out += value;
-    out += QStringView(format).mid(at + 2);
+    out += after;
+}
+
+void QAJUnitReader::TestCase::clear()
+{
+    name.clear();
+    utf8Name.resize(0);
+    classname.resize(0);
+    time.resize(0);
+    file.resize(0);
+    line.resize(0);
+    outcomes.clear();
+    properties.clear();
+    out.clear();
+    err.clear();
 }
 
 bool QAJUnitReader::writeOutcome(const Outcome &outcome)

@@ -2,6 +2,8 @@
 
 #include "korvatreporter/data/qaxmlreportreader.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <memory>
@@ -74,18 +76,24 @@ private:
         QString err;
     };
 
-    // One test case, kept until its end tag tells its verdict.
+    // One test case, kept until its end tag tells its verdict. The
+    // attributes that only make up its line are kept as written (UTF-8):
+    // the line goes to the document as UTF-8 without a QString in between,
+    // and their buffers are reused from case to case.
     struct TestCase
     {
         QString name;
-        QString classname;
-        QString time;
-        QString file;
-        QString line;
+        QByteArray utf8Name;
+        QByteArray classname;
+        QByteArray time;
+        QByteArray file;
+        QByteArray line;
         std::vector<Outcome> outcomes;
         Properties properties;
         QString out;
         QString err;
+        // Empties the case, keeping the attribute buffers allocated.
+        void clear();
     };
 
     // An open suite (or the testsuites root): the cases counted in it so
@@ -135,8 +143,11 @@ private:
     {
         QString format;
         qsizetype at = -1; // where its %1 is; -1 when it has not exactly one
+        QByteArray before; // UTF-8 of the text around the %1
+        QByteArray after;
         void set(const QString &text);
-        void fill(QString &out, const QString &value) const;
+        // Appends the text with `value` (UTF-8) in place of the %1, as UTF-8.
+        void fill(QByteArray &out, QByteArrayView value) const;
     };
 
     // Translated texts used for every test case, looked up once per read.
@@ -145,8 +156,8 @@ private:
         Pattern classFormat;
         Pattern timeFormat;
         Pattern fileFormat;
-        QString sourceFirst;
-        QString sourceNext;
+        QByteArray sourceFirst; // UTF-8
+        QByteArray sourceNext;
         QString standardOutput;
         QString standardError;
         QString fileSays;
@@ -158,6 +169,7 @@ private:
     std::vector<Suite> m_suites;
     Suite m_root; // the counts of a testsuites root
     TestCase m_case;
+    QByteArray m_line; // a case's line being made, UTF-8; reused
     Properties m_properties; // of the open properties element
     QString m_propertyName;  // of the open property element
     QString m_propertyValue; // null when it has no value attribute

@@ -9,6 +9,18 @@
 #include <utility>
 #include <vector>
 
+bool QAJUnitTraceLinks::mayNameFrame(QStringView line)
+{
+    // Every frame has a digit right after a ':' or '(', or Python's words.
+    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        const char16_t after = line[i + 1].unicode();
+        if ((c == u':' || c == u'(') && after >= u'0' && after <= u'9')
+            return true;
+    }
+    return line.contains(QLatin1String("File \""));
+}
+
 QAJUnitTraceLinks::QAJUnitTraceLinks(const QString &folder, int maxEntries)
     : m_folder(folder.isEmpty() ? QString() : QDir(folder).absolutePath()), m_maxEntries(maxEntries)
 {
@@ -18,11 +30,16 @@ QAJUnitTraceLinks::Frame QAJUnitTraceLinks::frame(QStringView line)
 {
     // A file name with an extension and a line: "name.ext:12", "name.ext(12)"
     // or Python's `File "name.ext", line 12` (the file part only is linked).
+    // A file name is only looked for where a run of path characters begins
+    // (or where the previous frame ended): a name that matches from inside
+    // the run also matches from its start, which is tried first, and trying
+    // every start in a long dotted Java frame cost more than the rest of the
+    // trace's reading.
     static const QRegularExpression frames(QStringLiteral(
         "(?:File \"(?<py>[^\"]+\\.\\w+)\", line (?<pyline>\\d+))"
-        "|(?<file>[\\w.$/\\\\-]*\\w\\.\\w+)(?::(?<line>\\d+)|\\((?<cline>\\d+)\\))"));
+        "|(?:(?<![\\w.$/\\\\-])|\\G)(?<file>[\\w.$/\\\\-]*\\w\\.\\w+)(?::(?<line>\\d+)|\\((?<cline>\\d+)\\))"));
     Frame found;
-    if (m_folder.isEmpty() || line.size() > 4000)
+    if (m_folder.isEmpty() || line.size() > 4000 || !mayNameFrame(line))
         return found;
     auto it = frames.globalMatch(line);
     while (it.hasNext()) {

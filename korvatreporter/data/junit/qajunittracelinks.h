@@ -34,6 +34,8 @@ public:
     explicit QAJUnitTraceLinks(const QString &folder, int maxEntries = MaxEntries);
 
     Frame frame(QStringView line);
+    // False when the line cannot name a frame: no regular expression is run on it.
+    static bool mayNameFrame(QStringView line);
 
 private:
     // The path, relative to the folder, of the file a frame names; null when

@@ -185,6 +185,16 @@ bool QAResultsBuilder::paragraph(const QString &style, const QString &text, cons
     return m_document->paragraph(style, text, link) || documentFailed();
 }
 
+bool QAResultsBuilder::titleUtf8(int level, const QString &style, QByteArrayView text)
+{
+    return m_document->titleUtf8(level, style, text) || documentFailed();
+}
+
+bool QAResultsBuilder::paragraphUtf8(const QString &style, QByteArrayView text, const QString &link)
+{
+    return m_document->paragraphUtf8(style, text, link) || documentFailed();
+}
+
 bool QAResultsBuilder::preformatted(const QString &text)
 {
     return m_document->preformatted(text) || documentFailed();

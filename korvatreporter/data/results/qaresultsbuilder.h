@@ -2,6 +2,7 @@
 
 #include "korvatreporter/data/qaprogressthrottle.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -80,6 +81,10 @@ public:
     // the open and close steps.
     bool title(int level, const QString &style, const QString &text);
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
+    // The same of texts in UTF-8, which go to the document without a
+    // conversion: a runner's file has a title and a line of them per case.
+    bool titleUtf8(int level, const QString &style, QByteArrayView text);
+    bool paragraphUtf8(const QString &style, QByteArrayView text, const QString &link = QString());
     bool preformatted(const QString &text);
     // A failure's trace, folded when long, frames linked through links (may be null).
     bool trace(const QString &text, QAJUnitTraceLinks *links);
