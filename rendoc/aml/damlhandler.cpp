@@ -152,16 +152,6 @@ bool mayContain(DAmlHandler::Element parent, DAmlHandler::Element child)
 }
 
 // Only space, tab, CR and LF count as white space here, unlike QChar::isSpace.
-bool isWhitespaceOnly(const QString& text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u != u' ' && u != u'\t' && u != u'\r' && u != u'\n')
-            return false;
-    }
-    return true;
-}
-
 bool isWhitespaceOnly(QByteArrayView utf8)
 {
     for (const char c : utf8) {
