@@ -155,11 +155,16 @@ DAmlExpatSource::~DAmlExpatSource()
 
 int DAmlExpatSource::lineNumber() const
 {
+    // Line 0: an event handled in turn, recorded without its place; the parser still stands on it.
+    if (m_line == 0 && m_parser)
+        return int(XML_GetCurrentLineNumber(m_parser));
     return m_line;
 }
 
 int DAmlExpatSource::columnNumber() const
 {
+    if (m_line == 0 && m_parser)
+        return int(XML_GetCurrentColumnNumber(m_parser)) + 1;
     return m_column;
 }
 
@@ -206,8 +211,8 @@ bool DAmlExpatSource::end(bool ok)
     if (ok && !m_guard->endDocument())
         ok = false;
     if (!ok && m_errorLine == 0 && m_parser) {
-        m_errorLine = qMax(1, m_line);
-        m_errorColumn = qMax(1, m_column);
+        m_errorLine = qMax(1, lineNumber());
+        m_errorColumn = qMax(1, columnNumber());
     }
     m_guard->setLocator(nullptr);
     return ok;
@@ -250,7 +255,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_chunkDemand = DPool::chunkDemand();
 
     const qint64 threshold = threadThreshold();
-    if (threshold >= 0 && size >= threshold) {
+    if (m_parseAhead && threshold >= 0 && size >= threshold) {
         DAmlEventQueue queue(queueDepth);
         std::thread parser;
         m_queue = &queue;
@@ -351,6 +356,18 @@ bool DAmlExpatSource::fed(bool parsed, bool final)
         return false;
     }
     return true;
+}
+
+void DAmlExpatSource::eventPosition(int* line, int* column) const
+{
+    // Handled in turn, an event is asked for its place only when something goes wrong: expat
+    // works it out over the bytes once more, which would cost a full pass for every read.
+    if (!m_queue) {
+        *line = 0;
+        *column = 0;
+        return;
+    }
+    position(line, column);
 }
 
 void DAmlExpatSource::position(int* line, int* column) const
@@ -457,6 +474,9 @@ bool DAmlExpatSource::deliver(bool last)
     m_block.clear();
     if (outcome == More)
         return true;
+    // The parse stops here: its place is taken while the parser still stands on the event.
+    if (m_line == 0 && m_parser)
+        position(&m_line, &m_column);
     m_inTurnOutcome = outcome;
     return false;
 }
@@ -492,7 +512,7 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
         return;
     int line = 0;
     int column = 0;
-    self->position(&line, &column);
+    self->eventPosition(&line, &column);
     self->closeText(line, column);
     self->finishEvent();
     // Lengths first, so that the record is written in one piece.
@@ -535,7 +555,7 @@ void DAmlExpatSource::onEnd(void* data, const char* name)
         return;
     int line = 0;
     int column = 0;
-    self->position(&line, &column);
+    self->eventPosition(&line, &column);
     self->closeText(line, column);
     self->finishEvent();
     self->writeHeader(EndRecord, line, column);
@@ -556,7 +576,7 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
         // to the run it sits in; the guard counts it with the document's text.
         int line = 0;
         int column = 0;
-        self->position(&line, &column);
+        self->eventPosition(&line, &column);
         self->closeText(line, column);
         self->writeHeader(TextRecord, line, column);
         self->writeCount(size);
@@ -583,7 +603,7 @@ void DAmlExpatSource::onCdataStart(void* data)
         return;
     int line = 0;
     int column = 0;
-    self->position(&line, &column);
+    self->eventPosition(&line, &column);
     self->closeText(line, column);
     self->finishEvent();
     self->writeHeader(CdataStartRecord, line, column);
@@ -598,7 +618,7 @@ void DAmlExpatSource::onCdataEnd(void* data)
         return;
     int line = 0;
     int column = 0;
-    self->position(&line, &column);
+    self->eventPosition(&line, &column);
     self->closeText(line, column);
     self->finishEvent();
     self->writeHeader(CdataEndRecord, line, column);

@@ -60,6 +60,11 @@ public:
 
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;
+
+    // Whether a large input may be parsed on a thread of its own (the default). A handler that
+    // does little per event keeps up with expat by itself: handing it the events across threads
+    // then costs more than the second core gives.
+    void setParseAhead(bool enabled) { m_parseAhead = enabled; }
     DAmlExpatSource(const DAmlExpatSource&) = delete;
     DAmlExpatSource& operator=(const DAmlExpatSource&) = delete;
 
@@ -110,6 +115,9 @@ private:
     // After a block was parsed: false when the parse is over (its last record written).
     bool fed(bool parsed, bool final);
     void position(int* line, int* column) const;
+    // The place of an ordinary event: recorded when the events go to the other thread, left to
+    // be asked (line 0) when they are handled in turn.
+    void eventPosition(int* line, int* column) const;
     void writeHeader(Record kind, int line, int column);
     void writeCount(qint64 value);
     static char* writeString(char* at, const char* text, size_t size);
@@ -147,6 +155,7 @@ private:
     DAmlEventQueue::Block m_block; // recorded events not handed over yet
     std::unique_ptr<DAmlRunLimiter> m_runLimiter; // the parsing side's copy of the limiter
     DAmlEventQueue* m_queue = nullptr; // to the handling thread; none: handled in turn
+    bool m_parseAhead = true;
     static constexpr size_t NoText = ~size_t(0);
     size_t m_textAt = NoText; // offset of the text record being collected
     qint64 m_unreported = 0; // bytes fed since the last event
