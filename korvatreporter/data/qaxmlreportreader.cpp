@@ -6,7 +6,7 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
-#include "rendoc/aml/damlexpatsource.h"
+#include "rendoc/aml/damlexpat.h"
 #include "rendoc/aml/damlreader.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
@@ -83,7 +83,7 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     // Names are taken as written: a prefix without a declaration is no error.
     m_parser = XML_ParserCreate(nullptr);
     if (!m_parser)
-        return fail(m_format + QStringLiteral(", ") + DAmlExpatSource::errorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
+        return fail(m_format + QStringLiteral(", ") + DAmlExpat::errorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, onStart, onEnd);
     XML_SetCharacterDataHandler(m_parser, onText);
@@ -92,7 +92,7 @@ bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
-    DAmlExpatSource::acceptCodePages(m_parser);
+    DAmlExpat::acceptCodePages(m_parser);
     m_fileInfo = &file;
     m_stopped = false;
     m_rootSeen = false;
@@ -136,7 +136,7 @@ bool QAXmlReportReader::feed(const char *data, qsizetype size, bool final)
                         .arg(m_format)
                         .arg(line)
                         .arg(std::max<qint64>(column, 1))
-                        .arg(DAmlExpatSource::errorText(XML_GetErrorCode(m_parser))));
+                        .arg(DAmlExpat::errorText(XML_GetErrorCode(m_parser))));
     }
     // A token that never ends would grow the parser's buffer without bound.
     if (m_unreported > m_textRunLimit)

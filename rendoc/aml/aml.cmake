@@ -4,6 +4,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/damlattributes.h
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlexpat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlexpat.h
   ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.h
   ${CMAKE_CURRENT_LIST_DIR}/damlguard.cpp

@@ -47,12 +47,6 @@ public:
     // has more than one core).
     static constexpr qint64 DefaultThreadThreshold = qint64(1) << 20;
 
-    // The words of one of expat's error codes (an XML_Error), translated: every reader that
-    // parses with expat reports the parser's faults in them.
-    static QString errorText(int code);
-    // Lets `parser` read the single-byte code pages expat does not know itself (windows-1252,
-    // which Windows tools write); any other declared encoding stays an "unsupported encoding".
-    static void acceptCodePages(XML_ParserStruct* parser);
     // Inputs of at least `bytes` are parsed on a thread of their own, whatever the number of
     // cores; negative: never. Tests and fuzzing drive both ways with it.
     static void setThreadThreshold(qint64 bytes);
