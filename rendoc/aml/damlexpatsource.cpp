@@ -529,32 +529,26 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
 
 void DAmlExpatSource::onCdataStart(void* data)
 {
-    auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
-        return;
-    int line = 0;
-    int column = 0;
-    self->eventPosition(&line, &column);
-    self->closeText(line, column);
-    self->finishEvent();
-    self->writeHeader(CdataStartRecord, line, column);
-    if (!self->deliver(false))
-        self->stopParser();
+    static_cast<DAmlExpatSource*>(data)->markCdata(CdataStartRecord);
 }
 
 void DAmlExpatSource::onCdataEnd(void* data)
 {
-    auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
+    static_cast<DAmlExpatSource*>(data)->markCdata(CdataEndRecord);
+}
+
+void DAmlExpatSource::markCdata(Record kind)
+{
+    if (m_parserStopped)
         return;
     int line = 0;
     int column = 0;
-    self->eventPosition(&line, &column);
-    self->closeText(line, column);
-    self->finishEvent();
-    self->writeHeader(CdataEndRecord, line, column);
-    if (!self->deliver(false))
-        self->stopParser();
+    eventPosition(&line, &column);
+    closeText(line, column);
+    finishEvent();
+    writeHeader(kind, line, column);
+    if (!deliver(false))
+        stopParser();
 }
 
 void DAmlExpatSource::onComment(void* data, const char* text)

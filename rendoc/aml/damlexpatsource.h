@@ -125,6 +125,8 @@ private:
     // Hands the recorded events over (in turn or to the other thread); false: stop parsing.
     bool deliver(bool last);
     void stopParser();
+    // A CDATA section starts or ends (`kind`): the text before it is closed, the mark recorded.
+    void markCdata(Record kind);
     bool isReplacementText(const char* text, int size) const;
 
     static void onStart(void* self, const char* name, const char** atts);
