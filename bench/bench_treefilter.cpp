@@ -100,7 +100,6 @@ int main(int argc, char **argv)
     QARTreeModel model;
     QARListView view;
     view.setTreeModel(&model);
-    view.setUniformRowHeights(true);
     auto *line = new QARTreeFilterLine(&view, &model);
     view.resize(400, 800);
     view.show();
