@@ -7,20 +7,40 @@
 
 #include <QHash>
 
+#include <utility>
+#include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 using TreeNode = QTree<QAReporterNode>::QTreeNode;
+
+// Hands the heap's free pages back to the system.
+void releaseFreeHeapPages()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 // Makes the filtered record of one source record.
 std::unique_ptr<QAReporterData> filteredRecord(const QAReporterData &source,
                                                const QAReporterFilter &filter, DUpdater &updater)
 {
-    QAReporterFilterWriter writer(&filter);
-    writer.run(source.dataTree.data(), source.document);
-
     auto record = std::make_unique<QAReporterData>();
-    record->dataTree = writer.takeNewTree();
-    std::unique_ptr<DDocument> document = writer.takeDocument();
+    std::unique_ptr<DDocument> document;
+    {
+        QAReporterFilterWriter writer(&filter);
+        writer.run(source.dataTree.data(), source.document);
+        record->dataTree = writer.takeNewTree();
+        document = writer.takeDocument();
+    }
+    // The writer's lists and table of a large report took megabytes of heap,
+    // free now: hand those pages back before the update pass takes more.
+    releaseFreeHeapPages();
     // The copies of a file holding several documents are chained to the
     // first one: update them all.
     if (document)
@@ -84,15 +104,26 @@ bool QAReporterFilteredList::keepsAll(const QAReporterFilter &filter, const QARe
 {
     if (filter.flags() == 0)
         return true;
-    if (!source.dataTree || !source.dataTree->rootNode())
+    const TreeNode *root = source.dataTree ? source.dataTree->rootNode() : nullptr;
+    if (!root)
         return true; // nothing to drop: a copy would be the whole document
-    std::vector<const TreeNode *> pending{source.dataTree->rootNode()};
-    while (!pending.empty()) {
-        const TreeNode *node = pending.back();
-        pending.pop_back();
-        if (node->data() && filter.match(*node->data()) != QAReporterFilter::Accepted)
+    if (root->data() && filter.match(*root->data()) != QAReporterFilter::Accepted)
+        return false;
+    // Pre-order with a stack of open levels, each its node and next child: a
+    // root with a hundred thousand children takes no list of them all, which
+    // would grow the heap just before a filtered copy is made.
+    std::vector<std::pair<const TreeNode *, qsizetype>> levels{{root, 0}};
+    while (!levels.empty()) {
+        auto &[node, next] = levels.back();
+        if (next == node->children().size()) {
+            levels.pop_back();
+            continue;
+        }
+        const TreeNode *child = node->children().at(next++);
+        if (child->data() && filter.match(*child->data()) != QAReporterFilter::Accepted)
             return false;
-        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+        if (child->hasChildren())
+            levels.emplace_back(child, 0);
     }
     return true;
 }

@@ -6,6 +6,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 using TreeNode = QTree<QAReporterNode>::QTreeNode;
@@ -58,7 +60,10 @@ std::unique_ptr<DDocument> QAReporterFilterWriter::takeDocument()
 void QAReporterFilterWriter::run(QAReporterDataTree *sourceTree, DDocument *sourceDocument)
 {
     m_copiedAgain = false;
-    if (copyOnce(sourceTree, sourceDocument))
+    m_dueInOrder = m_prune;
+    const bool done = copyOnce(sourceTree, sourceDocument);
+    m_dueInOrder = false;
+    if (done)
         return;
     // A pruned node's first item lay outside its ancestor's range: the first
     // copy may have kept text it should have dropped. Copy again with every
@@ -86,14 +91,22 @@ bool QAReporterFilterWriter::copyOnce(QAReporterDataTree *sourceTree, DDocument 
     m_nextRoot = 0;
     m_prunedNodes = 0;
     m_prunedMissed = false;
+    m_dueRoot = 0;
+    m_duePending.clear();
+    m_due = nullptr;
+    if (m_dueInOrder)
+        advanceDue();
     walk(sourceDocument);
-    // Every range with pruned nodes must have opened, in walk order.
-    const bool complete = !m_prunedMissed && !nextPrunedRoot();
+    // Every range with pruned nodes must have opened, in walk order, and
+    // every excluded node due in order must have been passed.
+    const bool complete = !m_prunedMissed && !nextPrunedRoot() && !m_due;
     if (complete)
         mapLeftovers();
-    // Megabytes on a large report, and of no use once the copy is made.
     m_anchors.clear();
     m_excludedRoots = {};
+    m_duePending = {};
+    m_dueAncestors = {};
+    m_due = nullptr;
     return complete;
 }
 
@@ -102,6 +115,7 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
     m_newTree.reset();
     m_excludedRoots.clear();
     m_indexedNodes = 0;
+    m_keptNodes = 0;
     if (!m_filter || !sourceTree)
         return false;
     const QAReporterNode *sourceRoot = sourceTree->root();
@@ -151,6 +165,7 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
             levels.push_back({child, copy, 0});
     }
     // Two entries at most per kept node.
+    m_keptNodes = keptNodes;
     m_indexedNodes += 2 * keptNodes;
     return true;
 }
@@ -168,11 +183,13 @@ void QAReporterFilterWriter::indexAnchors()
 {
     m_anchors.clear();
     // Sized once, as counted when the tree was built.
-    m_anchors.reserve(m_indexedNodes);
+    m_anchors.reserve(m_dueInOrder ? 2 * m_keptNodes : m_indexedNodes);
     // The first excluded node (in walk order) anchored on an item decides its
-    // drop range.
+    // drop range. Excluded nodes due in order are met without the table.
     std::vector<const TreeNode *> pending;
     for (const TreeNode *root : m_excludedRoots) {
+        if (m_dueInOrder)
+            break;
         // The subtree in pre-order, the order in which the nodes were
         // excluded; of a subtree pruned below its first node, that node.
         pending.push_back(root);
@@ -267,23 +284,84 @@ bool QAReporterFilterWriter::keep(DItem *item)
     m_anchor = nullptr;
     if (m_rangeNode) {
         passPruned(item);
+        passDue(item);
         if (item == m_rangeNode->endItem)
             closeRange();
         return false;
     }
-    if (m_anchors.isEmpty())
-        return true;
-    Anchor *anchor = m_anchors.find(item);
-    if (!anchor)
-        return true;
-    QAReporterNode *node = anchor->excluded();
-    if (!node) {
-        m_anchor = anchor;
-        return true;
+    QAReporterNode *node = nullptr;
+    if (m_due && m_due->startItem == item) {
+        // The first excluded node listed on an item decides, as in the table.
+        node = m_due;
+        do
+            advanceDue();
+        while (m_due && m_due->startItem == item);
     }
+    if (!node && !m_anchors.isEmpty()) {
+        Anchor *anchor = m_anchors.find(item);
+        if (!anchor)
+            return true;
+        node = anchor->excluded();
+        if (!node) {
+            m_anchor = anchor;
+            return true;
+        }
+    }
+    if (!node)
+        return true;
+    passDue(item);
     if (node->endItem != node->startItem)
         openRange(node, item);
     return false;
+}
+
+const QTree<QAReporterNode>::QTreeNode *QAReporterFilterWriter::nextDueNode()
+{
+    // The order indexAnchors() adds the excluded nodes in: each excluded
+    // subtree in pre-order, of a pruned one its first node only.
+    for (;;) {
+        if (m_duePending.empty()) {
+            if (m_dueRoot == m_excludedRoots.size())
+                return nullptr;
+            const TreeNode *root = m_excludedRoots[m_dueRoot++];
+            m_dueSubtreePruned = prunesBelow(root);
+            m_duePending.push_back(root);
+        }
+        const TreeNode *node = m_duePending.back();
+        m_duePending.pop_back();
+        if (!m_dueSubtreePruned)
+            m_duePending.insert(m_duePending.end(), node->children().crbegin(), node->children().crend());
+        if (node->data()->startItem)
+            return node;
+    }
+}
+
+void QAReporterFilterWriter::advanceDue()
+{
+    const TreeNode *node = nextDueNode();
+    m_due = node ? node->data() : nullptr;
+    // The ancestors of its first item from the top level down: the walk
+    // stands at depth d on the items whose d-th ancestor is at the top. The
+    // climb is bounded, as for the pruned nodes.
+    constexpr int MaxClimb = 64;
+    m_dueAncestors.clear();
+    for (const DItem *item = m_due ? m_due->startItem : nullptr; item; item = item->parent()) {
+        if (m_dueAncestors.size() == MaxClimb) {
+            m_dueAncestors.clear();
+            return;
+        }
+        m_dueAncestors.push_back(item);
+    }
+    std::reverse(m_dueAncestors.begin(), m_dueAncestors.end());
+}
+
+void QAReporterFilterWriter::passDue(const DItem *dropped)
+{
+    // A dropped item's children are never visited: the due nodes that start
+    // there or inside it are passed with it.
+    const std::size_t depth = m_frames.size() - 1;
+    while (m_due && depth < m_dueAncestors.size() && m_dueAncestors[depth] == dropped)
+        advanceDue();
 }
 
 void QAReporterFilterWriter::openRange(QAReporterNode *node, DItem *first)

@@ -7,6 +7,7 @@
 
 #include <QList>
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -49,9 +50,16 @@ class QAReporterFilter;
 // the range without looking it up. On nested reports that is most of the
 // excluded nodes (the checks of a passed case). Whether each such node's
 // first item really lies in its excluded ancestor's range is checked as the
-// walk passes the range; a node tree where one does not (a malformed one) is
-// copied again with every excluded node in the table, so the copy never
-// depends on the node tree being well nested.
+// walk passes the range.
+//
+// With pruning on, the other excluded nodes are not in the table either: in a
+// well nested report their first items come in walk order in the same order
+// as the nodes in pre-order, so the walk meets them one after the other and
+// compares each item with the next one due (or drops it with an item that
+// holds it). Only the items of kept nodes stay in the table, a few per cent
+// of a failed-only copy's entries. A node tree where any of these checks
+// fails (a malformed one) is copied again with every excluded node in the
+// table, so the copy never depends on the node tree being well nested.
 class QAReporterFilterWriter : private DIterator
 {
 public:
@@ -144,6 +152,13 @@ private:
     // Whether the nodes below `excludedRoot`, the first node of an excluded
     // subtree, are left out of the anchor table.
     bool prunesBelow(const QTree<QAReporterNode>::QTreeNode *excludedRoot) const;
+    // The excluded nodes met in walk order instead of through the table: the
+    // next one with a first item in the order the table would list them, and
+    // the step to it. Null once all are passed.
+    const QTree<QAReporterNode>::QTreeNode *nextDueNode();
+    void advanceDue();
+    // Passes the due nodes whose first item is `dropped` or lies inside it.
+    void passDue(const DItem *dropped);
     void mapLeftovers();
 
     // True when the item is copied; otherwise it is dropped, re-pointing to
@@ -180,8 +195,11 @@ private:
     std::unique_ptr<QAReporterDataTree> m_newTree;
     // The first node of each excluded subtree, in walk order, and the number
     // of table entries to make: excluded nodes not pruned, two per kept node.
-    std::vector<const QTree<QAReporterNode>::QTreeNode *> m_excludedRoots;
+    // A deque: grown a block at a time, it never holds an old and a new
+    // array of a hundred thousand entries at once.
+    std::deque<const QTree<QAReporterNode>::QTreeNode *> m_excludedRoots;
     qsizetype m_indexedNodes = 0;
+    qsizetype m_keptNodes = 0;
     QAReporterAnchorTable m_anchors;
 
     bool m_prune = true;
@@ -197,6 +215,18 @@ private:
     const DItem *m_checkTop = nullptr;
     const DItemContainer *m_rangeContainer = nullptr; // holds the open range's items
     bool m_prunedMissed = false;
+
+    // The excluded nodes due in walk order (see the class comment): on in
+    // the first copy with pruning; the next root of m_excludedRoots and the
+    // rest of a subtree not pruned, in pre-order; the node due and the
+    // ancestors of its first item from the top level down (empty when
+    // deeper than a climb looks, so never passed inside a dropped item).
+    bool m_dueInOrder = false;
+    std::size_t m_dueRoot = 0;
+    bool m_dueSubtreePruned = false;
+    std::vector<const QTree<QAReporterNode>::QTreeNode *> m_duePending;
+    QAReporterNode *m_due = nullptr;
+    std::vector<const DItem *> m_dueAncestors;
 
     std::vector<Frame> m_frames;
     DItem *m_firstTop = nullptr; // head of the top-level chain, owned until taken

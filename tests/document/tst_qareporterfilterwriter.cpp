@@ -445,6 +445,16 @@ private Q_SLOTS:
             << cases << "c1a" << "after" << 0 << true;
         QTest::newRow("first item in a later kept case")
             << cases << "c1b" << "case 2" << 0 << true;
+        // The other excluded nodes are met in walk order: c2a, c3, then c3a,
+        // which lies inside c3's dropped section and is passed with it.
+        QTest::newRow("excluded case before an earlier one")
+            << cases << "c3" << "Run" << 0 << true;
+        QTest::newRow("pruned case on the item of the node before, its range unopened")
+            << cases << "c3" << "check 2a" << 0 << true;
+        QTest::newRow("excluded node on the item of one further back")
+            << cases << "c3a" << "check 2a" << 0 << true;
+        QTest::newRow("excluded node inside a range passed before it is due")
+            << cases << "c3a" << "check 1a>text" << 0 << true;
     }
 
     void prunedExclusions()
