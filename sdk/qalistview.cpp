@@ -35,6 +35,9 @@ QHeaderView* QAListView::rowHeader(int rowHeight)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     if (rowHeight > 0)
         rows->setDefaultSectionSize(rowHeight);
+    m_rowHeaderRoom = 0;
+    connect(rows, &QHeaderView::sectionCountChanged, this,
+            [this](int, int count) { m_rowHeaderRoom = qMax(m_rowHeaderRoom, count); });
     return rows;
 }
 
@@ -44,9 +47,8 @@ void QAListView::reset()
     // a row: a list emptied of a large model takes a fresh one, so that
     // the room goes back before the next rows are made.
     constexpr int LargeRowCount = 10000;
-    QHeaderView* rows = verticalHeader();
-    if (rows->count() >= LargeRowCount && (!model() || model()->rowCount(rootIndex()) == 0))
-        setVerticalHeader(rowHeader(rows->defaultSectionSize()));
+    if (m_rowHeaderRoom >= LargeRowCount && (!model() || model()->rowCount(rootIndex()) == 0))
+        setVerticalHeader(rowHeader(verticalHeader()->defaultSectionSize()));
     QTableView::reset();
 }
 

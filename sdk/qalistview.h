@@ -60,6 +60,11 @@ private:
     // A hidden header for rows of `rowHeight` (the style's when not above 0).
     QHeaderView* rowHeader(int rowHeight);
 
+    // The most rows the row header has held since it was made: its room.
+    // Its own count is no guide once the model is reset, since a header
+    // connected to the model before the view resets its sections first.
+    int m_rowHeaderRoom = 0;
+
 private Q_SLOTS:
     void onCustomContextMenuRequested(const QPoint& viewportPos);
 };

@@ -6,11 +6,13 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStringListModel>
 #include <QTest>
 
 Q_DECLARE_METATYPE(QAModalRequest::Kind)
@@ -175,6 +177,40 @@ private Q_SLOTS:
         QTest::mouseDClick(tree.view.viewport(), Qt::LeftButton, {}, pos);
         QCOMPARE(doubleClicked.count(), 1);
         QCOMPARE(doubleClicked.at(0).at(0).toModelIndex(), tree.child);
+    }
+
+    // A list emptied of many rows takes a fresh row header, which gives back
+    // the room the old one kept for them; a short list keeps its header.
+    // The header made with the view resets before the view does, so the
+    // count it held must not be read from it then.
+    void listViewRowHeaderRoom_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("short list") << 100 << false;
+        QTest::newRow("long list") << 20000 << true;
+    }
+
+    void listViewRowHeaderRoom()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, replaced);
+        QStringListModel model;
+        QAListView view;
+        view.setModel(&model);
+        for (int round = 0; round < 2; ++round) {
+            QStringList list;
+            for (int i = 0; i < rows; ++i)
+                list << QString::number(i);
+            model.setStringList(list);
+            QCOMPARE(view.verticalHeader()->count(), rows);
+            const QHeaderView* before = view.verticalHeader();
+            model.setStringList({});
+            QCOMPARE(view.verticalHeader() != before, replaced);
+            QCOMPARE(view.verticalHeader()->count(), 0);
+        }
+        model.setStringList({ QStringLiteral("one"), QStringLiteral("two") });
+        QCOMPARE(view.verticalHeader()->count(), 2);
     }
 
     // The keys move over rows as in a list: Home and End to the first and
