@@ -15,6 +15,8 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/damlitemmaker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlitemmaker.h
   ${CMAKE_CURRENT_LIST_DIR}/damllocator.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlnamecache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/damlnamecache.h
   ${CMAKE_CURRENT_LIST_DIR}/damlparseerror.h
   ${CMAKE_CURRENT_LIST_DIR}/damlreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlreader.h

@@ -277,7 +277,8 @@ bool DAmlExpatSource::fed(bool parsed, bool final)
         int line = 0;
         int column = 0;
         position(&line, &column);
-        closeText(line, column);
+        if (!closeText(line, column))
+            return false;
         writeHeader(DoneRecord, line, column);
         deliver(true);
         return false;
@@ -329,16 +330,28 @@ char* DAmlExpatSource::writeString(char* at, const char* text, size_t size)
     return at + sizeof length + size + 1;
 }
 
-void DAmlExpatSource::closeText(int line, int column)
+bool DAmlExpatSource::closeText(int line, int column)
 {
     if (m_textAt == NoText)
-        return;
+        return true;
     m_runLimiter->endRun();
+    if (!m_queue) {
+        // In turn: the run goes to the guard from where it was collected.
+        const size_t at = m_textAt + 1 + 2 * sizeof(qint32) + sizeof(qint64);
+        const QByteArrayView text(m_block.data() + at, qsizetype(m_block.size() - at));
+        m_line = line;
+        m_column = column;
+        const bool accepted = handled(m_guard->charactersUtf8(text));
+        m_block.resize(m_textAt);
+        m_textAt = NoText;
+        return accepted;
+    }
     const qint32 numbers[2] = { line, column };
     std::memcpy(m_block.data() + m_textAt + 1, numbers, sizeof numbers);
     const qint64 size = qint64(m_block.size() - (m_textAt + 1 + sizeof numbers + sizeof(qint64)));
     std::memcpy(m_block.data() + m_textAt + 1 + sizeof numbers, &size, sizeof size);
     m_textAt = NoText;
+    return true;
 }
 
 void DAmlExpatSource::dropText()
@@ -444,10 +457,11 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
     int line = 0;
     int column = 0;
     self->eventPosition(&line, &column);
-    self->closeText(line, column);
+    if (!self->closeText(line, column))
+        return;
     self->finishEvent();
     // Lengths first, so that the record is written in one piece.
-    size_t lengths[2 * MaxRecordedAttributes];
+    quint32 lengths[2 * MaxRecordedAttributes];
     const size_t nameLength = std::strlen(name);
     size_t bytes = nameLength;
     quint32 count = 0;
@@ -460,9 +474,17 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
         valueBytes += qint64(valueSize);
         bytes += nameSize + valueSize;
         if (count < MaxRecordedAttributes) {
-            lengths[2 * count] = nameSize;
-            lengths[2 * count + 1] = valueSize;
+            lengths[2 * count] = quint32(nameSize);
+            lengths[2 * count + 1] = quint32(valueSize);
         }
+    }
+    if (!self->m_queue) {
+        self->m_line = 0;
+        self->m_column = 0;
+        const DAmlAttributes attributes(atts, count <= MaxRecordedAttributes ? lengths : nullptr);
+        self->handled(self->m_guard->startElement(self->m_names.text(name, nameLength), attributes,
+                                                  valueBytes));
+        return;
     }
     self->writeHeader(StartRecord, line, column);
     const size_t strings = 2 * size_t(count) + 1;
@@ -487,10 +509,17 @@ void DAmlExpatSource::onEnd(void* data, const char* name)
     int line = 0;
     int column = 0;
     self->eventPosition(&line, &column);
-    self->closeText(line, column);
+    if (!self->closeText(line, column))
+        return;
     self->finishEvent();
-    self->writeHeader(EndRecord, line, column);
     const size_t length = std::strlen(name);
+    if (!self->m_queue) {
+        self->m_line = 0;
+        self->m_column = 0;
+        self->handled(self->m_guard->endElement(self->m_names.text(name, length)));
+        return;
+    }
+    self->writeHeader(EndRecord, line, column);
     writeString(self->m_block.append(sizeof(quint32) + length + 1), name, length);
     if (!self->deliver(false))
         self->stopParser();
@@ -508,7 +537,8 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
         int line = 0;
         int column = 0;
         self->eventPosition(&line, &column);
-        self->closeText(line, column);
+        if (!self->closeText(line, column))
+            return;
         self->writeHeader(TextRecord, line, column);
         self->writeCount(size);
         self->m_block.append(text, size_t(size));
@@ -544,7 +574,8 @@ void DAmlExpatSource::markCdata(Record kind)
     int line = 0;
     int column = 0;
     eventPosition(&line, &column);
-    closeText(line, column);
+    if (!closeText(line, column))
+        return;
     finishEvent();
     writeHeader(kind, line, column);
     if (!deliver(false))
@@ -553,32 +584,26 @@ void DAmlExpatSource::markCdata(Record kind)
 
 void DAmlExpatSource::onComment(void* data, const char* text)
 {
-    auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
-        return;
-    self->m_unreported = 0;
-    if (!self->m_runLimiter->fits(qint64(std::strlen(text))))
-        self->trip();
+    static_cast<DAmlExpatSource*>(data)->skip(qint64(std::strlen(text)));
 }
 
 void DAmlExpatSource::onInstruction(void* data, const char*, const char* text)
 {
-    auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
-        return;
-    self->m_unreported = 0;
-    if (!self->m_runLimiter->fits(qint64(std::strlen(text))))
-        self->trip();
+    static_cast<DAmlExpatSource*>(data)->skip(qint64(std::strlen(text)));
 }
 
 void DAmlExpatSource::onOther(void* data, const char*, int size)
 {
-    auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
+    static_cast<DAmlExpatSource*>(data)->skip(size);
+}
+
+void DAmlExpatSource::skip(qint64 size)
+{
+    if (m_parserStopped)
         return;
-    self->m_unreported = 0;
-    if (!self->m_runLimiter->fits(size))
-        self->trip();
+    m_unreported = 0;
+    if (!m_runLimiter->fits(size))
+        trip();
 }
 
 // ---- Handling side ----
@@ -606,14 +631,14 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
             }
             m_pairs.push_back(nullptr);
             const DAmlAttributes attributes(m_pairs.data(), m_lengths.data());
-            if (!m_guard->startElement(elementName(name, size), attributes, valueBytes))
+            if (!m_guard->startElement(m_names.text(name, size), attributes, valueBytes))
                 return stop();
             break;
         }
         case EndRecord: {
             size_t size = 0;
             const char* name = readString(at, &size);
-            if (!m_guard->endElement(elementName(name, size)))
+            if (!m_guard->endElement(m_names.text(name, size)))
                 return stop();
             break;
         }
@@ -672,20 +697,15 @@ DAmlExpatSource::Outcome DAmlExpatSource::stop()
     return Failed;
 }
 
-const QString& DAmlExpatSource::elementName(const char* utf8, size_t size)
+bool DAmlExpatSource::handled(bool accepted)
 {
-    // Most names differ from each other in their first byte: compared first, it spares most
-    // full comparisons.
-    for (const Name& name : m_names) {
-        const char* known = name.utf8.constData();
-        if (known[0] == utf8[0] && size_t(name.utf8.size()) == size
-            && std::memcmp(known, utf8, size) == 0)
-            return name.text;
-    }
-    // A file with more names than this (few real ones have) converts the rest each time.
-    if (m_names.size() >= MaxNames)
-        m_names.erase(m_names.begin());
-    const QByteArray bytes(utf8, qsizetype(size));
-    m_names.push_back(Name { bytes, QString::fromUtf8(bytes) });
-    return m_names.back().text;
+    if (accepted)
+        return true;
+    stop();
+    // The parse stops here: its place is taken while the parser still stands on the event.
+    if (m_line == 0 && m_parser)
+        position(&m_line, &m_column);
+    m_inTurnOutcome = Failed;
+    stopParser();
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include "rendoc/aml/damleventqueue.h"
 #include "rendoc/aml/damllocator.h"
+#include "rendoc/aml/damlnamecache.h"
 #include "rendoc/aml/damlparseerror.h"
 
 #include <QByteArray>
@@ -20,18 +21,19 @@ struct XML_ParserStruct;
 // The XML parser under the AML reader: expat, fed in blocks, turned into the events of a
 // DAmlGuard (start and end tags, character data, CDATA sections, errors) in document order.
 //
-// The parser's callbacks record each event, with the line and column it was met at, into a
-// byte block; the events are handed to the guard from there. A large input is parsed on a
-// thread of its own while the calling thread hands the recorded blocks to the guard (a few
-// hundred KB at a time, at most a few blocks ahead), so parsing and building what the handler
-// makes run side by side; a small one is parsed and handed over event by event on the calling
-// thread. Either way the handler sees the same events, positions, errors and limits, and runs
-// on the calling thread.
+// A large input is parsed on a thread of its own: the parser's callbacks record each event,
+// with the line and column it was met at, into a byte block, and the calling thread hands the
+// recorded blocks to the guard (a few hundred KB at a time, at most a few blocks ahead), so
+// parsing and building what the handler makes run side by side. A small input, or one whose
+// handler does little per event, is parsed on the calling thread, and the callbacks hand tags
+// and text runs to the guard straight from the parser's strings; only the rare events (entity
+// text, CDATA marks, the end and errors) go through a record there too. Either way the handler
+// sees the same events, positions, errors and limits, and runs on the calling thread.
 //
 // Character data arrives from expat in pieces (one per line and per buffer); they are collected
 // as UTF-8 and handed over as UTF-8, one piece per run, at the next tag: the handler keeps text
 // as UTF-8, so nobody converts it while reading. Element names repeat, so the last few are kept
-// as QStrings and reused. Entities declared in the document are expanded
+// as QStrings and reused (DAmlNameCache). Entities declared in the document are expanded
 // within expat's amplification limits; external entities and external DTDs are never loaded.
 // The run limiter bounds what is fed without an event being reported and every run collected.
 class DAmlExpatSource : public DAmlLocator
@@ -115,8 +117,9 @@ private:
     void writeHeader(Record kind, int line, int column);
     void writeCount(qint64 value);
     static char* writeString(char* at, const char* text, size_t size);
-    // Closes the text run being collected, as met at `line`, `column`.
-    void closeText(int line, int column);
+    // Closes the text run being collected, as met at `line`, `column`; false: the guard
+    // refused it when handled in turn.
+    bool closeText(int line, int column);
     void dropText();
     void finishEvent();
     void readFailed(const QString& text);
@@ -137,11 +140,15 @@ private:
     static void onComment(void* self, const char* text);
     static void onInstruction(void* self, const char* target, const char* data);
     static void onOther(void* self, const char* text, int size);
+    // Input the handler is not told of (comments, instructions, declarations) of `size` bytes.
+    void skip(qint64 size);
 
     // Handling side.
     Outcome handle(const DAmlEventQueue::Block& block);
     Outcome stop();
-    const QString& elementName(const char* utf8, size_t size);
+    // Events handled in turn go from the parser's callbacks to the guard without being
+    // recorded; false: the guard refused the event, and the parse stops here.
+    bool handled(bool accepted);
 
     DAmlGuard* m_guard;
     DAmlRunLimiter* m_limiter;
@@ -165,15 +172,9 @@ private:
     int m_errorLine = 0;
     int m_errorColumn = 0;
     QString m_readerError;
-    struct Name
-    {
-        QByteArray utf8;
-        QString text;
-    };
-    std::vector<Name> m_names;
+    DAmlNameCache m_names;
     std::vector<const char*> m_pairs; // the attributes of the start tag being handled
     std::vector<quint32> m_lengths; // and their lengths
-    static constexpr size_t MaxNames = 64;
     // Start tags with more attributes measure the rest twice.
     static constexpr quint32 MaxRecordedAttributes = 16;
 };

@@ -3,6 +3,7 @@
 #include "korvatreporter/data/xrd/qastxmlrodhandler.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/session/qareportleaftests.h"
+#include "rendoc/aml/damlexpatsource.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QtTest>
@@ -89,6 +90,13 @@ QString node(const QString &type, const char *state = "ok", const QString &body 
     return QStringLiteral("<XROD:NODE name=\"n\" type=\"%1\" state=\"%2\" sum=\"1\">%3</XROD:NODE>").arg(type, QLatin1String(state), body);
 }
 
+// Puts the parsing-thread threshold back as it was when the test leaves.
+struct ThreadThreshold
+{
+    const qint64 bytes = DAmlExpatSource::threadThreshold();
+    ~ThreadThreshold() { DAmlExpatSource::setThreadThreshold(bytes); }
+};
+
 QString wrap(const QString &body) { return "<XROD><DOCUMENT name=\"d\">" + body + "</DOCUMENT></XROD>"; }
 
 } // namespace
@@ -135,6 +143,15 @@ private Q_SLOTS:
         QTest::newRow("required attribute") << wrap(node("T", "ko", "<P>x<IMAGE width=\"2\"/></P>")) << "AML, element";
         QTest::newRow("bad value") << wrap(node("T", "ok", "<LIST ordered=\"maybe\"/>")) << "AML, bad value";
         QTest::newRow("text in a table") << wrap("<TABLE>words</TABLE>") << "AML, text not allowed";
+        // Past the sixteenth attribute the parser's strings are measured where they are read.
+        QString many;
+        for (int i = 0; i < 18; ++i)
+            many += QStringLiteral(" a%1=\"%2\"").arg(i).arg(QString(i, QLatin1Char('v')));
+        QTest::newRow("many attributes") << wrap("<XROD:NODE name=\"n\"" + many + " type=\"T\" state=\"ko\" sum=\"2\"><P"
+                                                 + many + "/></XROD:NODE>")
+                                         << "0 2 -1 T";
+        QTest::newRow("many attributes, bad value") << wrap(node("T", "ok", "<LIST" + many + " ordered=\"maybe\"/>"))
+                                                    << "AML, bad value";
         QTest::newRow("malformed XML") << "<XROD><DOCUMENT></XROD>" << "XML,";
         QTest::newRow("unclosed node") << "<XROD><DOCUMENT name=\"d\"><XROD:NODE name=\"a\" type=\"t\"><P/></DOCUMENT></XROD>"
                                        << "XML,";
@@ -187,11 +204,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, xml);
         QFETCH(QString, expected);
-        const QString full = outcome(xml, Read::Full);
-        QVERIFY2(full.startsWith(expected), qPrintable(full));
-        // A read that succeeds starts with its totals; the totals-only read tells nothing more.
-        const bool read = full.at(0).isDigit();
-        QCOMPARE(outcome(xml, Read::TotalsOnly), read ? full.section(QLatin1Char('\n'), 0, 0) : full);
+        // Events handled in turn go straight from the parser to the handler; those of a parsing
+        // thread are recorded and read back: both ways read alike.
+        const ThreadThreshold before;
+        for (const qint64 threshold : {-1, 0}) {
+            DAmlExpatSource::setThreadThreshold(threshold);
+            const QString full = outcome(xml, Read::Full);
+            QVERIFY2(full.startsWith(expected), qPrintable(full));
+            // A read that succeeds starts with its totals; the totals-only read tells nothing more.
+            const bool read = full.at(0).isDigit();
+            QCOMPARE(outcome(xml, Read::TotalsOnly), read ? full.section(QLatin1Char('\n'), 0, 0) : full);
+        }
     }
 
     // A tests-only read hands over the tests it lists, in batches as it goes, each with the

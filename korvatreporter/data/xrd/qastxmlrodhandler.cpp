@@ -153,8 +153,12 @@ QAstXmlRodHandler::Kind QAstXmlRodHandler::classify(const QString &qName)
 {
     // Exact, case-sensitive comparison of the qualified name; namespaces play
     // no part, so "xrod:node" or "NODE" are AML.
-    if (qName == NodeName)
+    if (qName.isSharedWith(m_nodeName))
         return Node;
+    if (qName == NodeName) {
+        m_nodeName = qName;
+        return Node;
+    }
     if (qName == RootName)
         return Root;
     return Aml;

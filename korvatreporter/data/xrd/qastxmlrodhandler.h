@@ -95,7 +95,7 @@ public:
 
 private:
     enum Kind { Root, Node, Aml };
-    static Kind classify(const QString &qName);
+    Kind classify(const QString &qName);
 
     bool stepProgress();
     bool startRoot();
@@ -162,6 +162,9 @@ private:
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
     QString m_documentName; // tests only: the first document's name
+    // The reader hands over the same QString each time a name comes back: the node element's
+    // is recognised by its data, without comparing its characters.
+    QString m_nodeName;
 
     // Tests only: the open nodes, the root first. A node's path is the
     // first pathEnd characters of m_testPath.
