@@ -4,6 +4,7 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/damlattributes.h
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.h
+  ${CMAKE_CURRENT_LIST_DIR}/damleventrecord.h
   ${CMAKE_CURRENT_LIST_DIR}/damlexpat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlexpat.h
   ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.cpp

@@ -3,6 +3,7 @@
 #include "rendoc/aml/damlexpat.h"
 #include "rendoc/aml/damlattributes.h"
 #include "rendoc/aml/damleventqueue.h"
+#include "rendoc/aml/damleventrecord.h"
 #include "rendoc/aml/damlguard.h"
 #include "rendoc/aml/damlrunlimiter.h"
 #include "rendoc/model/dpool.h"
@@ -34,28 +35,6 @@ constexpr std::size_t preparedChunks = 4;
 
 // -2: the default (a threshold when the machine has more than one core).
 std::atomic<qint64> threadThresholdBytes { -2 };
-
-// Fixed-size numbers in a record, in the machine's byte order (the block never leaves the
-// process).
-template <typename T>
-T readNumber(const char*& at)
-{
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    at += sizeof value;
-    return value;
-}
-
-// A string written by writeString(): its length, its bytes and a terminating zero.
-const char* readString(const char*& at, size_t* size = nullptr)
-{
-    const quint32 length = readNumber<quint32>(at);
-    const char* text = at;
-    at += length + 1;
-    if (size)
-        *size = length;
-    return text;
-}
 
 } // namespace
 
@@ -266,8 +245,9 @@ bool DAmlExpatSource::fed(bool parsed, bool final)
             return false; // the records say why
         const XML_Error code = XML_GetErrorCode(m_parser);
         dropText();
-        writeHeader(ParseErrorRecord, int(XML_GetErrorLineNumber(m_parser)),
-                    int(XML_GetErrorColumnNumber(m_parser)) + 1);
+        DAmlEventRecord::writeHeader(m_block, ParseErrorRecord,
+                                     int(XML_GetErrorLineNumber(m_parser)),
+                                     int(XML_GetErrorColumnNumber(m_parser)) + 1);
         const qint32 number = code;
         m_block.append(reinterpret_cast<const char*>(&number), sizeof number);
         deliver(true);
@@ -279,7 +259,7 @@ bool DAmlExpatSource::fed(bool parsed, bool final)
         position(&line, &column);
         if (!closeText(line, column))
             return false;
-        writeHeader(DoneRecord, line, column);
+        DAmlEventRecord::writeHeader(m_block, DoneRecord, line, column);
         deliver(true);
         return false;
     }
@@ -308,28 +288,6 @@ void DAmlExpatSource::position(int* line, int* column) const
     *column = int(XML_GetCurrentColumnNumber(m_parser)) + 1;
 }
 
-void DAmlExpatSource::writeHeader(Record kind, int line, int column)
-{
-    char header[1 + 2 * sizeof(qint32)];
-    header[0] = kind;
-    const qint32 numbers[2] = { line, column };
-    std::memcpy(header + 1, numbers, sizeof numbers);
-    m_block.append(header, sizeof header);
-}
-
-void DAmlExpatSource::writeCount(qint64 value)
-{
-    m_block.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-char* DAmlExpatSource::writeString(char* at, const char* text, size_t size)
-{
-    const quint32 length = quint32(size);
-    std::memcpy(at, &length, sizeof length);
-    std::memcpy(at + sizeof length, text, size + 1);
-    return at + sizeof length + size + 1;
-}
-
 bool DAmlExpatSource::closeText(int line, int column)
 {
     if (m_textAt == NoText)
@@ -337,7 +295,7 @@ bool DAmlExpatSource::closeText(int line, int column)
     m_runLimiter->endRun();
     if (!m_queue) {
         // In turn: the run goes to the guard from where it was collected.
-        const size_t at = m_textAt + 1 + 2 * sizeof(qint32) + sizeof(qint64);
+        const size_t at = m_textAt + DAmlEventRecord::HeaderBytes + sizeof(qint64);
         const QByteArrayView text(m_block.data() + at, qsizetype(m_block.size() - at));
         m_line = line;
         m_column = column;
@@ -374,9 +332,9 @@ void DAmlExpatSource::readFailed(const QString& text)
     int column = 0;
     position(&line, &column);
     dropText();
-    writeHeader(ReadFailureRecord, qMax(1, line), qMax(1, column));
+    DAmlEventRecord::writeHeader(m_block, ReadFailureRecord, qMax(1, line), qMax(1, column));
     const QByteArray utf8 = text.toUtf8();
-    writeCount(utf8.size());
+    DAmlEventRecord::writeCount(m_block, utf8.size());
     m_block.append(utf8.constData(), size_t(utf8.size()));
     deliver(true);
 }
@@ -387,7 +345,7 @@ void DAmlExpatSource::trip()
     int column = 0;
     position(&line, &column);
     dropText(); // a run cut short is never handed over
-    writeHeader(TrippedRecord, line, column);
+    DAmlEventRecord::writeHeader(m_block, TrippedRecord, line, column);
     stopParser();
     deliver(true);
 }
@@ -486,7 +444,7 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
                                                   valueBytes));
         return;
     }
-    self->writeHeader(StartRecord, line, column);
+    DAmlEventRecord::writeHeader(self->m_block, StartRecord, line, column);
     const size_t strings = 2 * size_t(count) + 1;
     char* at = self->m_block.append(sizeof valueBytes + sizeof count + bytes
                                     + strings * (sizeof(quint32) + 1));
@@ -494,9 +452,10 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
     at += sizeof valueBytes;
     std::memcpy(at, &count, sizeof count);
     at += sizeof count;
-    at = writeString(at, name, nameLength);
+    at = DAmlEventRecord::writeString(at, name, nameLength);
     for (quint32 i = 0; i < 2 * count; ++i)
-        at = writeString(at, atts[i], i < 2 * MaxRecordedAttributes ? lengths[i] : std::strlen(atts[i]));
+        at = DAmlEventRecord::writeString(
+            at, atts[i], i < 2 * MaxRecordedAttributes ? lengths[i] : std::strlen(atts[i]));
     if (!self->deliver(false))
         self->stopParser();
 }
@@ -519,8 +478,8 @@ void DAmlExpatSource::onEnd(void* data, const char* name)
         self->handled(self->m_guard->endElement(self->m_names.text(name, length)));
         return;
     }
-    self->writeHeader(EndRecord, line, column);
-    writeString(self->m_block.append(sizeof(quint32) + length + 1), name, length);
+    DAmlEventRecord::writeHeader(self->m_block, EndRecord, line, column);
+    DAmlEventRecord::writeString(self->m_block.append(sizeof(quint32) + length + 1), name, length);
     if (!self->deliver(false))
         self->stopParser();
 }
@@ -539,8 +498,8 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
         self->eventPosition(&line, &column);
         if (!self->closeText(line, column))
             return;
-        self->writeHeader(TextRecord, line, column);
-        self->writeCount(size);
+        DAmlEventRecord::writeHeader(self->m_block, TextRecord, line, column);
+        DAmlEventRecord::writeCount(self->m_block, size);
         self->m_block.append(text, size_t(size));
         if (!self->deliver(false))
             self->stopParser();
@@ -551,8 +510,8 @@ void DAmlExpatSource::onText(void* data, const char* text, int size)
     if (self->m_textAt == NoText) {
         // Its place and length are filled in when the run ends.
         self->m_textAt = self->m_block.size();
-        self->writeHeader(TextRecord, 0, 0);
-        self->writeCount(0);
+        DAmlEventRecord::writeHeader(self->m_block, TextRecord, 0, 0);
+        DAmlEventRecord::writeCount(self->m_block, 0);
     }
     self->m_block.append(text, size_t(size));
 }
@@ -577,7 +536,7 @@ void DAmlExpatSource::markCdata(Record kind)
     if (!closeText(line, column))
         return;
     finishEvent();
-    writeHeader(kind, line, column);
+    DAmlEventRecord::writeHeader(m_block, kind, line, column);
     if (!deliver(false))
         stopParser();
 }
@@ -614,19 +573,19 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
     const char* const end = at + block.size();
     while (at < end) {
         const auto kind = Record(*at++);
-        m_line = readNumber<qint32>(at);
-        m_column = readNumber<qint32>(at);
+        m_line = DAmlEventRecord::readNumber<qint32>(at);
+        m_column = DAmlEventRecord::readNumber<qint32>(at);
         switch (kind) {
         case StartRecord: {
-            const qint64 valueBytes = readNumber<qint64>(at);
-            const quint32 count = readNumber<quint32>(at);
+            const qint64 valueBytes = DAmlEventRecord::readNumber<qint64>(at);
+            const quint32 count = DAmlEventRecord::readNumber<quint32>(at);
             size_t size = 0;
-            const char* name = readString(at, &size);
+            const char* name = DAmlEventRecord::readString(at, &size);
             m_pairs.clear();
             m_lengths.clear();
             for (quint32 i = 0; i < 2 * count; ++i) {
                 size_t length = 0;
-                m_pairs.push_back(readString(at, &length));
+                m_pairs.push_back(DAmlEventRecord::readString(at, &length));
                 m_lengths.push_back(quint32(length));
             }
             m_pairs.push_back(nullptr);
@@ -637,13 +596,13 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
         }
         case EndRecord: {
             size_t size = 0;
-            const char* name = readString(at, &size);
+            const char* name = DAmlEventRecord::readString(at, &size);
             if (!m_guard->endElement(m_names.text(name, size)))
                 return stop();
             break;
         }
         case TextRecord: {
-            const qint64 size = readNumber<qint64>(at);
+            const qint64 size = DAmlEventRecord::readNumber<qint64>(at);
             const QByteArrayView text(at, size);
             at += size;
             if (!m_guard->charactersUtf8(text))
@@ -663,7 +622,7 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
             *m_limiter = *m_runLimiter;
             return stop();
         case ParseErrorRecord: {
-            const auto code = XML_Error(readNumber<qint32>(at));
+            const auto code = XML_Error(DAmlEventRecord::readNumber<qint32>(at));
             m_errorLine = m_line;
             m_errorColumn = m_column;
             if (code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH) {
@@ -675,7 +634,7 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
             return Failed;
         }
         case ReadFailureRecord: {
-            const qint64 size = readNumber<qint64>(at);
+            const qint64 size = DAmlEventRecord::readNumber<qint64>(at);
             m_readerError = QString::fromUtf8(at, size);
             at += size;
             m_errorLine = m_line;

@@ -114,9 +114,6 @@ private:
     // The place of an ordinary event: recorded when the events go to the other thread, left to
     // be asked (line 0) when they are handled in turn.
     void eventPosition(int* line, int* column) const;
-    void writeHeader(Record kind, int line, int column);
-    void writeCount(qint64 value);
-    static char* writeString(char* at, const char* text, size_t size);
     // Closes the text run being collected, as met at `line`, `column`; false: the guard
     // refused it when handled in turn.
     bool closeText(int line, int column);
