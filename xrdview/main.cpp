@@ -8,7 +8,6 @@
 #include "xrdview/cli/xrdcommandline.h"
 #include "xrdview/cli/xrdheadlessrunner.h"
 #include "xrdview/gui/xrdmainwindow.h"
-#include "xrdview/host/xrdhugepageheap.h"
 #include "xrdview/host/xrdpaths.h"
 #include "xrdview/host/xrdpluginloader.h"
 #include "xrdview/host/xrdresourcestore.h"
@@ -116,9 +115,6 @@ int main(int argc, char** argv)
     if (line.hasError() || line.mode == XrdCommandLine::Help
         || line.mode == XrdCommandLine::Version)
         return answerWithoutWindow(argc, argv);
-    // The window keeps whole reports in memory; the headless modes mostly stream them.
-    if (!line.isHeadless())
-        XrdHugePageHeap::restartIfNeeded(argv);
 
     std::unique_ptr<QCoreApplication> app;
     if (line.isHeadless()) {

@@ -7,9 +7,9 @@
 //
 // Blocks of one size (rounded up to 8 bytes) come from 2 MiB chunks of that size alone, so a
 // report's items lie side by side instead of scattered between its strings, with no per-block
-// header. Blocks are aligned on 8 bytes: a class that needs more must not be allocated here. Every chunk after a size's first is advised as a huge page: a large report faults in
-// its items 2 MiB at a time rather than 4 KiB at a time, while a small one touches only the few
-// pages it uses. A chunk whose blocks are all released is unmapped, save one spare per size.
+// header. Blocks are aligned on 8 bytes: a class that needs more must not be allocated here.
+// A chunk's pages are touched only as blocks are handed out, so a small report uses the few
+// pages it needs. A chunk whose blocks are all released is unmapped, save one spare per size.
 //
 // Any thread may allocate and release, also a block another thread allocated. Sizes above
 // MaxSize, and every size in builds with the address sanitizer (so that it keeps seeing each
@@ -27,7 +27,7 @@ public:
     static bool enabled();
 
     // Another thread can take the kernel's zeroing of fresh pages off the allocating one:
-    // prepareChunks() maps and touches chunks (huge-page advised) until `count` wait in a
+    // prepareChunks() maps and touches chunks until `count` wait in a
     // reserve, which a size needing a further chunk takes from first. chunkDemand() counts the
     // chunks sizes took so far, so that the preparing thread fills the reserve only while
     // chunks are being used up; releasePreparedChunks() unmaps what is left.
