@@ -165,7 +165,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_chunkDemand = DPool::chunkDemand();
 
     const qint64 threshold = threadThreshold();
-    if (m_parseAhead && threshold >= 0 && size >= threshold) {
+    if (threshold >= 0 && size >= threshold) {
         DAmlEventQueue queue(queueDepth);
         std::thread parser;
         m_queue = &queue;

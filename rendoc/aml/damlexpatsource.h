@@ -57,10 +57,6 @@ public:
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;
 
-    // Whether a large input may be parsed on a thread of its own (the default). A handler that
-    // does little per event keeps up with expat by itself: handing it the events across threads
-    // then costs more than the second core gives.
-    void setParseAhead(bool enabled) { m_parseAhead = enabled; }
     DAmlExpatSource(const DAmlExpatSource&) = delete;
     DAmlExpatSource& operator=(const DAmlExpatSource&) = delete;
 
@@ -155,7 +151,6 @@ private:
     DAmlEventQueue::Block m_block; // recorded events not handed over yet
     std::unique_ptr<DAmlRunLimiter> m_runLimiter; // the parsing side's copy of the limiter
     DAmlEventQueue* m_queue = nullptr; // to the handling thread; none: handled in turn
-    bool m_parseAhead = true;
     static constexpr size_t NoText = ~size_t(0);
     size_t m_textAt = NoText; // offset of the text record being collected
     qint64 m_unreported = 0; // bytes fed since the last event

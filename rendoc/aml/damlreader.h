@@ -53,9 +53,6 @@ public:
     // Longest run of input the reader may collect before it reports it (text, attribute
     // values, comment, CDATA section), in UTF-8 bytes, which never undercount characters.
     void setTextRunLimit(qint64 chars) { m_textRunLimit = chars; }
-    // Whether a large input may be parsed on a thread of its own, ahead of the handler (the
-    // default); off for a handler that does little per event (DAmlExpatSource::setParseAhead).
-    void setParseAhead(bool enabled) { m_parseAhead = enabled; }
     qint64 textRunLimit() const { return m_textRunLimit; }
 
     static constexpr int MaxDepth = 1000;
@@ -76,7 +73,6 @@ private:
     std::unique_ptr<DAmlGuard> m_guard;
     std::unique_ptr<DAmlRunLimiter> m_limiter;
     qint64 m_textRunLimit = MaxTextRun;
-    bool m_parseAhead = true;
     QString m_readerError;
     int m_errorLine = 0;
     int m_errorColumn = 0;

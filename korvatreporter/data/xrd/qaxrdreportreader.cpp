@@ -13,9 +13,6 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     reader.rodHandler()->setStyles(styles);
     reader.rodHandler()->setTotalsOnly(totalsOnly());
     reader.rodHandler()->setTestsOnly(testsOnly() && !totalsOnly());
-    // Counting totals or listing tests is too little work per event to gain from a parsing
-    // thread: the handler would wait on the hand-over.
-    reader.setParseAhead(!totalsOnly() && !testsOnly());
     if (testsOnly() && !totalsOnly())
         reader.rodHandler()->setTestsListed(testsListed(), record.fileName);
     m_canceled = false;
