@@ -22,7 +22,9 @@ int DAmlAttributes::index(QLatin1String name) const
     const size_t size = size_t(name.size());
     if (m_lengths) {
         for (int i = 0; i < m_count; ++i) {
-            if (m_lengths[2 * i] == size && std::memcmp(m_pairs[2 * i], name.data(), size) == 0)
+            // The first byte before the call: attribute names mostly differ there.
+            if (m_lengths[2 * i] == size && (size == 0 || m_pairs[2 * i][0] == name.data()[0])
+                && std::memcmp(m_pairs[2 * i], name.data(), size) == 0)
                 return i;
         }
         return -1;

@@ -38,15 +38,11 @@ QString presentValue(const DAmlAttributes &atts, int index)
     return value;
 }
 
-// Whether `text` reads as the UTF-8 `bytes`: compared in place when the
-// bytes are ASCII, as verdicts, types and icons nearly always are, so that
-// a repeated value costs no conversion.
-bool sameText(const QString &text, QByteArrayView bytes)
+// Whether `text` reads as the ASCII `bytes`, compared in place: verdicts,
+// types and icons nearly always are ASCII, so a repeated value costs no
+// conversion.
+bool sameAscii(const QString &text, QByteArrayView bytes)
 {
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80)
-            return text == QString::fromUtf8(bytes);
-    }
     if (text.size() != bytes.size())
         return false;
     const QChar *chars = text.constData();
@@ -257,7 +253,7 @@ bool QAstXmlRodHandler::readNodeAttributes(QAReporterNode *node, const DAmlAttri
         return false;
     }
     const QByteArrayView nameBytes = atts.utf8Value(nameIndex);
-    const QString *recentName = isAscii(nameBytes) ? m_recentNames.find(nameBytes) : nullptr;
+    const QString *recentName = isAscii(nameBytes) ? m_recentNames.findAscii(nameBytes) : nullptr;
     if (recentName) {
         node->name = *recentName;
     } else {
@@ -482,8 +478,17 @@ QAReporterText QAstXmlRodHandler::shared(const QString &value)
 template <class T>
 const T *QAstXmlRodHandler::RecentTexts<T>::find(QByteArrayView utf8) const
 {
+    if (isAscii(utf8))
+        return findAscii(utf8);
+    const QString value = QString::fromUtf8(utf8);
+    return find(value);
+}
+
+template <class T>
+const T *QAstXmlRodHandler::RecentTexts<T>::findAscii(QByteArrayView ascii) const
+{
     for (const T &text : texts) {
-        if (!text.isNull() && sameText(text, utf8))
+        if (!text.isNull() && sameAscii(text, ascii))
             return &text;
     }
     return nullptr;

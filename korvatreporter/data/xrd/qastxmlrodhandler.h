@@ -139,6 +139,7 @@ private:
         static constexpr int Size = 4;
         const T *find(const QString &value) const;
         const T *find(QByteArrayView utf8) const;
+        const T *findAscii(QByteArrayView ascii) const; // bytes known to be ASCII
         void remember(const T &value);
         T texts[Size];
         int next = 0;
