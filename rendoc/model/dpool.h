@@ -8,8 +8,8 @@
 // Blocks of one size (rounded up to 8 bytes) come from 2 MiB chunks of that size alone, so a
 // report's items lie side by side instead of scattered between its strings, with no per-block
 // header. Blocks are aligned on 8 bytes: a class that needs more must not be allocated here.
-// A chunk's pages are touched only as blocks are handed out, so a small report uses the few
-// pages it needs. A chunk whose blocks are all released is unmapped, save one spare per size.
+// A size's first chunk is touched only as its blocks are handed out, so a small report uses the
+// few pages it needs. A chunk whose blocks are all released is unmapped, save one spare per size.
 //
 // Any thread may allocate and release, also a block another thread allocated. Sizes above
 // MaxSize, and every size in builds with the address sanitizer (so that it keeps seeing each
