@@ -5,6 +5,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSupport::checkLoaderRead(data, size, QStringLiteral(".xml"));
+    FuzzSupport::checkLoaderReadBothWays(data, size, QStringLiteral(".xml"));
     return 0;
 }

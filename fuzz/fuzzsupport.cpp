@@ -1,6 +1,7 @@
 #include "fuzz/fuzzsupport.h"
 
 #include "korvatreporter/data/qareporterdata.h"
+#include "rendoc/aml/damlexpatsource.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,16 +61,43 @@ QAReporterLoader::ReadResult FuzzSupport::readInput(const uint8_t* data, size_t 
     return QAReporterLoader::readRecord(record, {}, reason);
 }
 
+namespace {
+
+// A refused file says why; a read one counts no negative totals.
+void checkOutcome(QAReporterLoader::ReadResult result, const QAReporterData& record, const QString& reason)
+{
+    if (result == QAReporterLoader::Unreadable && reason.isEmpty())
+        FuzzSupport::fail("a refused file came without a reason");
+    if (result == QAReporterLoader::Read
+        && (record.failed < 0 || record.passed < 0 || record.inconclusive < -1))
+        FuzzSupport::fail("negative totals");
+}
+
+} // namespace
+
 void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QString& suffix)
 {
     QAReporterData record;
     QString reason;
     const QAReporterLoader::ReadResult result = readInput(data, size, suffix, record, &reason);
-    if (result == QAReporterLoader::Unreadable && reason.isEmpty())
-        fail("a refused file came without a reason");
-    if (result == QAReporterLoader::Read
-        && (record.failed < 0 || record.passed < 0 || record.inconclusive < -1))
-        fail("negative totals");
+    checkOutcome(result, record, reason);
+}
+
+void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, const QString& suffix)
+{
+    DAmlExpatSource::setThreadThreshold(0);
+    QAReporterData apart;
+    QString apartReason;
+    const QAReporterLoader::ReadResult apartResult = readInput(data, size, suffix, apart, &apartReason);
+    DAmlExpatSource::setThreadThreshold(-1);
+    QAReporterData inTurn;
+    QString inTurnReason;
+    const QAReporterLoader::ReadResult inTurnResult = readInput(data, size, suffix, inTurn, &inTurnReason);
+    checkOutcome(inTurnResult, inTurn, inTurnReason);
+    if (apartResult != inTurnResult || apartReason != inTurnReason)
+        fail("a read on a parsing thread ended otherwise than in turn");
+    if (apart.passed != inTurn.passed || apart.failed != inTurn.failed || apart.inconclusive != inTurn.inconclusive)
+        fail("a read on a parsing thread counted otherwise than in turn");
 }
 
 void FuzzSupport::fail(const char* what)

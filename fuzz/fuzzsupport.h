@@ -29,6 +29,10 @@ public:
     // fails when a refused file comes without a reason or a read one has
     // negative totals.
     static void checkLoaderRead(const uint8_t* data, size_t size, const QString& suffix);
+    // The same for the XML formats, read twice: the parser in turn with the
+    // reader, and on a thread of its own handing recorded events over; the
+    // two reads must agree on the outcome, the reason and the totals.
+    static void checkLoaderReadBothWays(const uint8_t* data, size_t size, const QString& suffix);
     // Reports a broken property of the code under test and aborts, which
     // libFuzzer and the replay ctest both count as a finding. The message
     // goes to standard error even while Qt's messages are silenced.

@@ -6,8 +6,12 @@
 #include "korvatreporter/data/qareporternode.h"
 #include "korvatreporter/data/qareportformat.h"
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
-#include "rendoc/aml/damlexpat.h"
+#include "rendoc/aml/damlexpatsource.h"
+#include "rendoc/aml/damlguard.h"
+#include "rendoc/aml/damllocator.h"
+#include "rendoc/aml/damlparseerror.h"
 #include "rendoc/aml/damlreader.h"
+#include "rendoc/aml/damlrunlimiter.h"
 #include "rendoc/model/ddocument.h"
 #include "sdk/qastudiointerface.h"
 
@@ -15,19 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <expat.h>
-
 #include <algorithm>
-#include <climits>
-#include <cstring>
 
 namespace {
-
-// The file is fed to the parser in pieces of this size, so that only the
-// token being read is held, whatever the file's size.
-constexpr qint64 ChunkBytes = 64 * 1024;
-// Element names kept as text for reuse: a runner's format has a few dozen.
-constexpr size_t MaxElementNames = 64;
 
 bool isXmlBlank(char c)
 {
@@ -65,7 +59,6 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     m_depth = 0;
     m_heldDepth = 0;
     m_text.clear();
-    m_run.clear();
     m_file = &file;
     reset();
     m_builder = std::make_unique<QAResultsBuilder>(m_format, file, studio, styles);
@@ -80,69 +73,39 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
 
 bool QAXmlReportReader::parse(const QFileInfo &file, const QByteArray &wrapper)
 {
-    // Names are taken as written: a prefix without a declaration is no error.
-    m_parser = XML_ParserCreate(nullptr);
-    if (!m_parser)
-        return fail(m_format + QStringLiteral(", ") + DAmlExpat::errorText(XML_ERROR_NO_MEMORY) + QLatin1Char('\n'));
-    XML_SetUserData(m_parser, this);
-    XML_SetElementHandler(m_parser, onStart, onEnd);
-    XML_SetCharacterDataHandler(m_parser, onText);
-    XML_SetCdataSectionHandler(m_parser, onBoundary, onBoundary);
-    XML_SetCommentHandler(m_parser, onComment);
-    XML_SetProcessingInstructionHandler(m_parser, onInstruction);
-    XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
-    XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
-    DAmlExpat::acceptCodePages(m_parser);
     m_fileInfo = &file;
-    m_stopped = false;
     m_rootSeen = false;
-    m_unreported = 0;
     m_wrapperColumns = 0;
-    bool ok = true;
+    QByteArray before;
+    QByteArray after;
     if (!wrapper.isEmpty()) {
         // A byte order mark and an XML declaration stay in front of the
         // wrapper, where they are allowed.
-        const QByteArray prolog = m_file->read(prologSize(QAReportFormat::head(*m_file)));
+        before = m_file->read(prologSize(QAReportFormat::head(*m_file)));
         const QByteArray open = '<' + wrapper + '>';
-        if (!prolog.contains('\n'))
+        if (!before.contains('\n'))
             m_wrapperColumns = int(open.size());
-        ok = feed(prolog.constData(), prolog.size(), false) && feed(open.constData(), open.size(), false);
+        before += open;
+        after = "</" + wrapper + '>';
     }
-    while (ok) {
-        const QByteArray chunk = m_file->read(ChunkBytes);
-        if (chunk.isEmpty()) {
-            const QByteArray close = wrapper.isEmpty() ? QByteArray() : "</" + wrapper + '>';
-            ok = feed(close.constData(), close.size(), true);
-            break;
-        }
-        ok = feed(chunk.constData(), chunk.size(), false);
+    m_startPosition = m_file->pos();
+    // The guard bounds the nesting one level beyond this reader's own limit,
+    // which is met first and says so in the reader's words; without document
+    // type declarations no entity can make the text outgrow the file.
+    DAmlGuard guard(this, DAmlReader::MaxDepth + 1, DAmlReader::textLimitFor(m_file->size()));
+    DAmlRunLimiter limiter(m_textRunLimit);
+    DAmlExpatSource source(&guard, &limiter);
+    const bool parsed = source.parse(m_file, before, after);
+    if (limiter.tripped()) {
+        // A token that never ends, or a text or attribute beyond the limit.
+        fail(QCoreApplication::translate("Reporter", "%1, line %2: %3\n")
+                 .arg(m_format)
+                 .arg(source.errorLine())
+                 .arg(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
+                          .arg(m_textRunLimit)));
     }
-    XML_ParserFree(m_parser);
-    m_parser = nullptr;
     m_fileInfo = nullptr;
-    m_names.clear();
-    return ok && finish();
-}
-
-bool QAXmlReportReader::feed(const char *data, qsizetype size, bool final)
-{
-    m_unreported += size;
-    if (XML_Parse(m_parser, data, int(size), final) != XML_STATUS_OK) {
-        if (m_stopped)
-            return false; // a handler or a limit said why
-        const qint64 line = qint64(XML_GetErrorLineNumber(m_parser));
-        const qint64 column = qint64(XML_GetErrorColumnNumber(m_parser)) + 1 - (line == 1 ? m_wrapperColumns : 0);
-        return fail(QCoreApplication::translate("Reporter", "%1, line %2, column %3: %4\n")
-                        .arg(m_format)
-                        .arg(line)
-                        .arg(std::max<qint64>(column, 1))
-                        .arg(DAmlExpat::errorText(XML_GetErrorCode(m_parser))));
-    }
-    // A token that never ends would grow the parser's buffer without bound.
-    if (m_unreported > m_textRunLimit)
-        return failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
-                              .arg(m_textRunLimit));
-    return true;
+    return parsed && finish();
 }
 
 void QAXmlReportReader::takeWholeText()
@@ -157,137 +120,90 @@ void QAXmlReportReader::skipElement()
     m_heldText = false;
 }
 
-void QAXmlReportReader::stop()
-{
-    m_stopped = true;
-    XML_StopParser(m_parser, XML_FALSE);
-}
-
 int QAXmlReportReader::lineNumber() const
 {
-    return m_parser ? int(XML_GetCurrentLineNumber(m_parser)) : 0;
+    return m_locator ? m_locator->lineNumber() : 0;
 }
 
-const QString &QAXmlReportReader::elementName(const char *utf8)
-{
-    const qsizetype size = qsizetype(std::strlen(utf8));
-    for (const auto &name : m_names) {
-        if (name.first.size() == size && std::memcmp(name.first.constData(), utf8, size_t(size)) == 0)
-            return name.second;
-    }
-    if (m_names.size() >= MaxElementNames)
-        m_names.erase(m_names.begin());
-    m_names.emplace_back(QByteArray(utf8), QString::fromUtf8(utf8));
-    return m_names.back().second;
-}
-
-void QAXmlReportReader::endRun()
+void QAXmlReportReader::addRun(QByteArrayView run)
 {
     // The indentation between elements is no element's text.
-    if (std::any_of(m_run.cbegin(), m_run.cend(), [](char c) { return !isXmlBlank(c); }))
-        m_text += m_run;
-    // Emptied, not freed: the next run reuses the buffer.
-    m_run.resize(0);
+    if (std::any_of(run.cbegin(), run.cend(), [](char c) { return !isXmlBlank(c); }))
+        m_text.append(run.data(), run.size());
 }
 
-void QAXmlReportReader::onStart(void *self, const char *name, const char **atts)
+bool QAXmlReportReader::startElement(const QString &, const QString &, const QString &name, const DAmlAttributes &atts)
 {
-    auto *reader = static_cast<QAXmlReportReader *>(self);
-    if (reader->m_stopped)
-        return;
-    reader->m_unreported = 0;
-    if (++reader->m_depth > DAmlReader::MaxDepth) {
-        reader->failAtLine(QCoreApplication::translate("Reporter", "elements nested deeper than %1.").arg(DAmlReader::MaxDepth));
-        reader->stop();
-        return;
-    }
-    if (reader->m_heldDepth)
-        return; // inside an element taken whole
-    reader->endRun();
-    const DAmlAttributes attributes(atts);
-    const QString &element = reader->elementName(name);
+    if (++m_depth > DAmlReader::MaxDepth)
+        return failAtLine(QCoreApplication::translate("Reporter", "elements nested deeper than %1.").arg(DAmlReader::MaxDepth));
+    if (m_heldDepth)
+        return true; // inside an element taken whole
     bool ok;
-    if (!reader->m_rootSeen) {
-        reader->m_rootSeen = true;
-        ok = reader->startRoot(element, attributes, *reader->m_fileInfo);
+    if (!m_rootSeen) {
+        m_rootSeen = true;
+        ok = startRoot(name, atts, *m_fileInfo);
     } else {
-        ok = reader->startElement(element, attributes);
+        ok = startElement(name, atts);
     }
     // The text before the child was the parent's; the child's own starts now.
-    reader->m_text.resize(0);
-    if (!ok)
-        reader->stop();
+    m_text.resize(0);
+    return ok;
 }
 
-void QAXmlReportReader::onEnd(void *self, const char *name)
+bool QAXmlReportReader::endElement(const QString &, const QString &, const QString &name)
 {
-    auto *reader = static_cast<QAXmlReportReader *>(self);
-    if (reader->m_stopped)
-        return;
-    reader->m_unreported = 0;
-    if (reader->m_heldDepth) {
-        const bool held = reader->m_depth-- == reader->m_heldDepth;
+    if (m_heldDepth) {
+        const bool held = m_depth-- == m_heldDepth;
         if (!held)
-            return; // an element inside the one taken whole
-        reader->m_heldDepth = 0;
-        if (!reader->m_heldText)
-            return; // skipped with all it held
+            return true; // an element inside the one taken whole
+        m_heldDepth = 0;
+        if (!m_heldText)
+            return true; // skipped with all it held
     } else {
-        reader->endRun();
-        --reader->m_depth;
+        --m_depth;
     }
-    const bool ok = reader->endElement(reader->elementName(name));
-    reader->m_text.resize(0);
-    if (!ok)
-        reader->stop();
+    const bool ok = endElement(name);
+    // Emptied, not freed: the next element reuses the buffer.
+    m_text.resize(0);
+    return ok;
 }
 
-void QAXmlReportReader::onText(void *self, const char *text, int size)
+bool QAXmlReportReader::charactersUtf8(QByteArrayView utf8, qint64)
 {
-    auto *reader = static_cast<QAXmlReportReader *>(self);
-    if (reader->m_stopped)
-        return;
-    reader->m_unreported = 0;
-    if (reader->m_heldDepth) {
-        // A whole text keeps every piece as it comes; a skipped element's is dropped.
-        if (!reader->m_heldText)
-            return;
-        reader->m_text.append(text, size);
+    if (m_heldDepth) {
+        // A whole text keeps every run as it comes; a skipped element's is dropped.
+        if (!m_heldText)
+            return true;
+        m_text.append(utf8.data(), utf8.size());
     } else {
-        reader->m_run.append(text, size);
+        addRun(utf8);
     }
-    if (reader->m_text.size() + reader->m_run.size() > reader->m_textRunLimit) {
-        reader->failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
-                               .arg(reader->m_textRunLimit));
-        reader->stop();
-    }
+    if (m_text.size() > m_textRunLimit)
+        return failAtLine(QCoreApplication::translate("Reporter", "text, attribute value or comment longer than %1 bytes.")
+                              .arg(m_textRunLimit));
+    return true;
 }
 
-void QAXmlReportReader::onBoundary(void *self)
-{
-    auto *reader = static_cast<QAXmlReportReader *>(self);
-    reader->m_unreported = 0;
-    if (!reader->m_heldDepth)
-        reader->endRun();
-}
-
-void QAXmlReportReader::onComment(void *self, const char *)
-{
-    onBoundary(self);
-}
-
-void QAXmlReportReader::onInstruction(void *self, const char *, const char *)
-{
-    onBoundary(self);
-}
-
-void QAXmlReportReader::onDoctype(void *self, const char *, const char *, const char *, int)
+bool QAXmlReportReader::startDTD()
 {
     // Reports never need one, and entity definitions are the way to blow a
     // small file up.
-    auto *reader = static_cast<QAXmlReportReader *>(self);
-    reader->failAtLine(QCoreApplication::translate("Reporter", "document type declarations are not accepted."));
-    reader->stop();
+    return failAtLine(QCoreApplication::translate("Reporter", "document type declarations are not accepted."));
+}
+
+void QAXmlReportReader::fatalError(const DAmlParseError &error)
+{
+    const qint64 column = qint64(error.column) - (error.line == 1 ? m_wrapperColumns : 0);
+    fail(QCoreApplication::translate("Reporter", "%1, line %2, column %3: %4\n")
+             .arg(m_format)
+             .arg(error.line)
+             .arg(std::max<qint64>(column, 1))
+             .arg(error.message));
+}
+
+void QAXmlReportReader::setErrorString(const QString &text)
+{
+    failAtLine(text);
 }
 
 bool QAXmlReportReader::given(const QString &value)
@@ -320,7 +236,9 @@ QString QAXmlReportReader::sourceLink(const QString &file, const QString &line)
 
 bool QAXmlReportReader::stepProgress()
 {
-    return m_builder->progress(m_file->pos());
+    // The file is read on the parser's side: its own count of bytes, never
+    // the file's position, which that side moves.
+    return m_builder->progress(m_startPosition + (m_locator ? m_locator->inputPosition() : 0));
 }
 
 bool QAXmlReportReader::fail(const QString &text)

@@ -4,34 +4,34 @@
 #include "korvatreporter/data/results/qaresultsbuilder.h"
 
 #include "rendoc/aml/damlattributes.h"
+#include "rendoc/aml/damlcontenthandler.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 class QAJUnitDocumentBuilder;
 class QAReporterDataTree;
 class QAReporterNode;
 class QFileInfo;
-struct XML_ParserStruct;
+class DAmlLocator;
 
 // The common part of the readers of test runners' XML outputs: one
-// streaming pass over the file in chunks with expat, the parser under the
-// XRD reader, with the hostile-input limits (no document type declarations,
-// nesting, text runs, report text), errors with the line and column in the
-// XRD reader's words, progress and cancel; the node tree, document and
+// streaming pass over the file with the parser under the XRD reader
+// (DAmlExpatSource: expat, on a thread of its own for large files, so that
+// parsing and building run side by side), with the hostile-input limits (no
+// document type declarations, nesting, text runs, report text), errors with
+// the line and column in the XRD reader's words, progress and cancel; the node tree, document and
 // totals are built by a QAResultsBuilder. A reader of one format handles
 // the elements as they start and end; the text of an element reaches it as
 // text() at its end tag, when no child element came after the text, and the
 // text before a child reaches startElement() of the child. Runs of blanks
-// alone between tags, comments and CDATA sections are no text. A reader may
+// alone between tags and CDATA sections are no text; comments are left out. A reader may
 // take an element whole instead (takeWholeText(), skipElement()). Files in
 // UTF-8, UTF-16, ISO-8859-1, ASCII and windows-1252 are read.
-class QAXmlReportReader : public QAReportReader
+class QAXmlReportReader : public QAReportReader, private DAmlContentHandler
 {
 public:
     ~QAXmlReportReader() override;
@@ -117,24 +117,21 @@ private:
     // of `head`, which must stay before a wrapper element.
     static qsizetype prologSize(const QByteArray &head);
     bool parse(const QFileInfo &file, const QByteArray &wrapper);
-    // Feeds bytes to the parser; false when it or a handler stopped.
-    bool feed(const char *data, qsizetype size, bool final);
-    // The element's name as text, from the few names met last.
-    const QString &elementName(const char *utf8);
-    // Ends a stretch of character data: kept as text unless it is blanks only.
-    void endRun();
-    // Stops the parse from a callback; the reason is recorded already.
-    void stop();
+    // Ends a run of character data outside an element taken whole: kept as
+    // text unless it is blanks only.
+    void addRun(QByteArrayView run);
     int lineNumber() const;
 
-    static void onStart(void *self, const char *name, const char **atts);
-    static void onEnd(void *self, const char *name);
-    static void onText(void *self, const char *text, int size);
-    static void onBoundary(void *self);
-    static void onComment(void *self, const char *text);
-    static void onInstruction(void *self, const char *target, const char *data);
-    static void onDoctype(void *self, const char *name, const char *systemId, const char *publicId,
-                          int hasInternalSubset);
+    // The parser's events (DAmlContentHandler).
+    void setDocumentLocator(const DAmlLocator *locator) override { m_locator = locator; }
+    bool startDocument() override { return true; }
+    bool endDocument() override { return true; }
+    bool startElement(const QString &, const QString &, const QString &name, const DAmlAttributes &atts) override;
+    bool endElement(const QString &, const QString &, const QString &name) override;
+    bool charactersUtf8(QByteArrayView utf8, qint64 units) override;
+    bool startDTD() override;
+    void fatalError(const DAmlParseError &error) override;
+    void setErrorString(const QString &text) override;
 
     QString m_format;
     QString m_error;
@@ -142,17 +139,14 @@ private:
     qint64 m_textRunLimit;
     QFile *m_file = nullptr;
     const QFileInfo *m_fileInfo = nullptr;
-    XML_ParserStruct *m_parser = nullptr;
-    bool m_stopped = false;
+    const DAmlLocator *m_locator = nullptr;
+    qint64 m_startPosition = 0; // where the parser began in the file (after a prolog read ahead)
     bool m_rootSeen = false;
     int m_wrapperColumns = 0; // columns the wrapper adds to line 1
     int m_depth = 0;
     // An element taken whole: its depth (0 when none) and whether its text is kept.
     int m_heldDepth = 0;
     bool m_heldText = false;
-    qint64 m_unreported = 0; // bytes fed since the parser last reported something
-    QByteArray m_text;       // the current element's text, UTF-8
-    QByteArray m_run;        // character data since the last tag, comment or CDATA boundary
-    std::vector<std::pair<QByteArray, QString>> m_names;
+    QByteArray m_text; // the current element's text, UTF-8
     std::unique_ptr<QAResultsBuilder> m_builder;
 };

@@ -2,6 +2,7 @@
 target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/damlattributes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlattributes.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlcontenthandler.h
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damleventqueue.h
   ${CMAKE_CURRENT_LIST_DIR}/damleventrecord.h

@@ -104,6 +104,7 @@ bool DAmlExpatSource::begin(const char* encoding)
     XML_SetProcessingInstructionHandler(m_parser, onInstruction);
     // Keeps entity expansion on; sees the prolog, declarations and skipped references.
     XML_SetDefaultHandlerExpand(m_parser, onOther);
+    XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
     DAmlExpat::acceptCodePages(m_parser);
     XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
     XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser, MaxAmplification);
@@ -128,7 +129,7 @@ bool DAmlExpatSource::end(bool ok)
     return ok;
 }
 
-bool DAmlExpatSource::parse(QIODevice* device)
+bool DAmlExpatSource::parse(QIODevice* device, QByteArrayView before, QByteArrayView after)
 {
     if (!begin(nullptr))
         return end(false);
@@ -140,7 +141,7 @@ bool DAmlExpatSource::parse(QIODevice* device)
         return end(false);
     }
     const qint64 size = device->isSequential() ? 0 : device->size() - device->pos();
-    return run(size, [this, device] { feedDevice(device); });
+    return run(size, [this, device, before, after] { feedDevice(device, before, after); });
 }
 
 bool DAmlExpatSource::parse(QByteArrayView data, bool utf8)
@@ -163,6 +164,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_inTurnOutcome = More;
     m_queue = nullptr;
     m_chunkDemand = DPool::chunkDemand();
+    m_inputPosition.store(0, std::memory_order_relaxed);
 
     const qint64 threshold = threadThreshold();
     if (threshold >= 0 && size >= threshold) {
@@ -207,8 +209,14 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
 
 // ---- Parsing side ----
 
-void DAmlExpatSource::feedDevice(QIODevice* device)
+void DAmlExpatSource::feedDevice(QIODevice* device, QByteArrayView before, QByteArrayView after)
 {
+    if (!before.isEmpty()) {
+        m_unreported += before.size();
+        if (!fed(XML_Parse(m_parser, before.data(), int(before.size()), XML_FALSE) == XML_STATUS_OK, false))
+            return;
+    }
+    qint64 position = 0;
     for (;;) {
         void* buffer = XML_GetBuffer(m_parser, BlockSize);
         if (!buffer)
@@ -218,7 +226,15 @@ void DAmlExpatSource::feedDevice(QIODevice* device)
             return readFailed(QCoreApplication::translate("DAmlReader", "read error: %1")
                                   .arg(device->errorString()));
         }
+        position += size;
+        m_inputPosition.store(position, std::memory_order_relaxed);
         m_unreported += size;
+        if (size == 0 && !after.isEmpty()) {
+            // The device ended: what follows its bytes ends the input.
+            m_unreported += after.size();
+            fed(XML_Parse(m_parser, after.data(), int(after.size()), XML_TRUE) == XML_STATUS_OK, true);
+            return;
+        }
         const bool final = size == 0;
         if (!fed(XML_ParseBuffer(m_parser, int(size), final) == XML_STATUS_OK, final))
             return;
@@ -556,6 +572,26 @@ void DAmlExpatSource::onOther(void* data, const char*, int size)
     static_cast<DAmlExpatSource*>(data)->skip(size);
 }
 
+void DAmlExpatSource::onDoctype(void* data, const char*, const char*, const char*, int)
+{
+    auto* self = static_cast<DAmlExpatSource*>(data);
+    if (self->m_parserStopped)
+        return;
+    self->finishEvent();
+    if (!self->m_queue) {
+        self->m_line = 0;
+        self->m_column = 0;
+        self->handled(self->m_guard->startDTD());
+        return;
+    }
+    int line = 0;
+    int column = 0;
+    self->position(&line, &column);
+    DAmlEventRecord::writeHeader(self->m_block, DoctypeRecord, line, column);
+    if (!self->deliver(false))
+        self->stopParser();
+}
+
 void DAmlExpatSource::skip(qint64 size)
 {
     if (m_parserStopped)
@@ -642,6 +678,10 @@ DAmlExpatSource::Outcome DAmlExpatSource::handle(const DAmlEventQueue::Block& bl
             m_guard->fatalError(DAmlParseError { m_readerError, m_errorLine, m_errorColumn });
             return Failed;
         }
+        case DoctypeRecord:
+            if (!m_guard->startDTD())
+                return stop();
+            break;
         case DoneRecord:
             return Succeeded;
         }

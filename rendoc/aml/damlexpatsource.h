@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -60,9 +61,11 @@ public:
     DAmlExpatSource(const DAmlExpatSource&) = delete;
     DAmlExpatSource& operator=(const DAmlExpatSource&) = delete;
 
-    // Reads `device` from where it stands to its end. False when the XML is not well-formed,
-    // reading failed, or the guard or a limit stopped the parse.
-    bool parse(QIODevice* device);
+    // Reads `device` from where it stands to its end, with `before` parsed ahead of its bytes and
+    // `after` behind them (a wrapper element around a stream of elements; both must outlive the
+    // call). False when the XML is not well-formed, reading failed, or the guard or a limit
+    // stopped the parse.
+    bool parse(QIODevice* device, QByteArrayView before = {}, QByteArrayView after = {});
     // Parses bytes held in memory; with `utf8` they are taken as UTF-8 whatever their XML
     // declaration names (text that was decoded already).
     bool parse(QByteArrayView data, bool utf8);
@@ -70,6 +73,7 @@ public:
     // Where the event being handled was met.
     int lineNumber() const override;
     int columnNumber() const override;
+    qint64 inputPosition() const override { return m_inputPosition.load(std::memory_order_relaxed); }
 
     // Where the parse stopped when it failed, for whatever reason (1-based; 0 when unknown).
     int errorLine() const { return m_errorLine; }
@@ -91,6 +95,7 @@ private:
         ParseErrorRecord, // expat's error code
         ReadFailureRecord, // the text of a device's failure
         DoneRecord, // the input ended well-formed
+        DoctypeRecord, // a document type declaration starts
     };
     enum Outcome { More, Succeeded, Failed };
 
@@ -102,7 +107,7 @@ private:
     bool run(qint64 size, Feed feed);
 
     // Parsing side.
-    void feedDevice(QIODevice* device);
+    void feedDevice(QIODevice* device, QByteArrayView before, QByteArrayView after);
     void feedData(QByteArrayView data);
     // After a block was parsed: false when the parse is over (its last record written).
     bool fed(bool parsed, bool final);
@@ -133,6 +138,8 @@ private:
     static void onComment(void* self, const char* text);
     static void onInstruction(void* self, const char* target, const char* data);
     static void onOther(void* self, const char* text, int size);
+    static void onDoctype(void* self, const char* name, const char* systemId, const char* publicId,
+                          int hasInternalSubset);
     // Input the handler is not told of (comments, instructions, declarations) of `size` bytes.
     void skip(qint64 size);
 
@@ -157,6 +164,7 @@ private:
     bool m_parserStopped = false;
     size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
     Outcome m_inTurnOutcome = More;
+    std::atomic<qint64> m_inputPosition { 0 }; // device bytes read, asked from the handling side
 
     // Handling side's state.
     int m_line = 0; // where the event being handled was met

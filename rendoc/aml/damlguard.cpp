@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-DAmlGuard::DAmlGuard(DAmlHandler* handler, int maxDepth, qint64 textLimit)
+DAmlGuard::DAmlGuard(DAmlContentHandler* handler, int maxDepth, qint64 textLimit)
     : m_handler(handler)
     , m_maxDepth(maxDepth)
     , m_textLimit(textLimit)
@@ -101,6 +101,11 @@ bool DAmlGuard::startCDATA()
 bool DAmlGuard::endCDATA()
 {
     return m_handler->endCDATA();
+}
+
+bool DAmlGuard::startDTD()
+{
+    return m_handler->startDTD();
 }
 
 void DAmlGuard::fatalError(const DAmlParseError& error)

@@ -4,11 +4,11 @@
 #include <QString>
 
 class DAmlAttributes;
-class DAmlHandler;
+class DAmlContentHandler;
 class DAmlLocator;
 struct DAmlParseError;
 
-// Stands between the XML parser and an AML handler during one parse and forwards every event to
+// Stands between the XML parser and a content handler during one parse and forwards every event to
 // it, while refusing what would exhaust the memory or the stack of what is built: nesting deeper
 // than a fixed number of elements (trees are walked without recursion, but a handler keeps one
 // frame per open element) and character data or attribute values growing beyond a fixed number
@@ -17,7 +17,7 @@ struct DAmlParseError;
 class DAmlGuard
 {
 public:
-    DAmlGuard(DAmlHandler* handler, int maxDepth, qint64 textLimit);
+    DAmlGuard(DAmlContentHandler* handler, int maxDepth, qint64 textLimit);
 
     // The guard's own error when it stopped the parse, else empty.
     const QString& guardError() const { return m_guardError; }
@@ -32,6 +32,7 @@ public:
     bool charactersUtf8(QByteArrayView text);
     bool startCDATA();
     bool endCDATA();
+    bool startDTD();
     // The XML is not well-formed: tells the handler, which keeps the text.
     void fatalError(const DAmlParseError& error);
     // Entity expansion passed the parser's amplification limit at `line`.
@@ -42,7 +43,7 @@ private:
     bool countText(qint64 chars);
     int lineNumber() const;
 
-    DAmlHandler* m_handler;
+    DAmlContentHandler* m_handler;
     int m_maxDepth;
     qint64 m_textLimit;
     int m_depth = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendoc/aml/damlattributes.h"
+#include "rendoc/aml/damlcontenthandler.h"
 #include "rendoc/aml/damlvaluereader.h"
 #include "rendoc/model/dutf8string.h"
 
@@ -32,7 +33,7 @@ struct DAmlParseError;
 // Items are made by DAmlItemMaker and styled by DAmlStyleSheet. Items point to their styles
 // without owning them: given styles belong to the caller, local styles to the handler until
 // takeStyles(). Documents built with local styles must not outlive them.
-class DAmlHandler
+class DAmlHandler : public DAmlContentHandler
 {
 public:
     // More open elements than this stop the parse: every open element keeps a frame here.
@@ -41,7 +42,7 @@ public:
     static constexpr qint64 DefaultTextLimit = qint64(256) * 1024 * 1024;
 
     DAmlHandler();
-    virtual ~DAmlHandler();
+    ~DAmlHandler() override;
     DAmlHandler(const DAmlHandler&) = delete;
     DAmlHandler& operator=(const DAmlHandler&) = delete;
 
@@ -71,7 +72,7 @@ public:
 
     bool hasError() const;
     QString errorString() const;
-    void setErrorString(const QString& text);
+    void setErrorString(const QString& text) override;
 
     // Item opened for the element just started; null when that element opened none.
     DItem* currentItem() const;
@@ -83,28 +84,22 @@ public:
     // parse does when it starts.
     void reset();
 
-    // The reader's events, in document order; each returns false to stop the parse. Namespaces
-    // play no part: namespaceURI and localName are empty, qName is the name as written.
-    virtual bool startDocument();
-    virtual bool endDocument();
-    virtual bool startElement(const QString& namespaceURI, const QString& localName,
-                              const QString& qName, const DAmlAttributes& atts);
-    virtual bool endElement(const QString& namespaceURI, const QString& localName,
-                            const QString& qName);
-    // One call per run of character data between two tags (entity replacement texts may come
-    // apart from the text around them), as UTF-8 of `units` UTF-16 units. Runs are kept as
-    // UTF-8; while checking only they are checked and counted without being kept.
-    bool charactersUtf8(QByteArrayView utf8, qint64 units);
+    // The reader's events (DAmlContentHandler).
+    bool startDocument() override;
+    bool endDocument() override;
+    bool startElement(const QString& namespaceURI, const QString& localName, const QString& qName,
+                      const DAmlAttributes& atts) override;
+    bool endElement(const QString& namespaceURI, const QString& localName,
+                    const QString& qName) override;
+    // Runs are kept as UTF-8; while checking only they are checked and counted without being
+    // kept.
+    bool charactersUtf8(QByteArrayView utf8, qint64 units) override;
     // The same for a run given as text.
     bool characters(const QString& ch);
     // How many UTF-16 units the well-formed UTF-8 `utf8` makes.
     static qint64 utf16Length(QByteArrayView utf8);
-    virtual bool startCDATA() { return true; }
-    virtual bool endCDATA() { return true; }
-    // Where the reader is while it reports events; null after the parse.
-    virtual void setDocumentLocator(const DAmlLocator* locator);
-    // The XML is not well-formed; the parse stops.
-    virtual void fatalError(const DAmlParseError& error);
+    void setDocumentLocator(const DAmlLocator* locator) override;
+    void fatalError(const DAmlParseError& error) override;
 
     // The element kinds the handler knows; Unknown for any other name.
     enum Element {

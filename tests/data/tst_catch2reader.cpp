@@ -1,6 +1,7 @@
 #include "korvatreporter/data/catch2/qacatch2reader.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
+#include "tests/support/threadthreshold.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,12 +27,16 @@ private Q_SLOTS:
     {
         // Nested sections, failed checks with expansions, an unexpected
         // exception, an expected failure, info and warning messages.
-        Read read(KORVAT_TEST_DATA "/catch2/catch2tiny.xml");
-        QVERIFY2(read.ok(), qPrintable(read.reason));
-        QCOMPARE(read.record.passed, 2);
-        QCOMPARE(read.record.failed, 3);
-        QCOMPARE(read.record.inconclusive, -1);
-        KORVAT_VERIFY_GOLDEN("catch2/catch2tiny.dump", RecordDump::dump(read.record));
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(KORVAT_TEST_DATA "/catch2/catch2tiny.xml");
+            QVERIFY2(read.ok(), qPrintable(read.reason));
+            QCOMPARE(read.record.passed, 2);
+            QCOMPARE(read.record.failed, 3);
+            QCOMPARE(read.record.inconclusive, -1);
+            KORVAT_VERIFY_GOLDEN("catch2/catch2tiny.dump", RecordDump::dump(read.record));
+        }
     }
 
     void verdicts_data()
@@ -97,11 +102,15 @@ private Q_SLOTS:
     void rejected()
     {
         QFETCH(QByteArray, content);
-        Read read(RecordDump::write(m_dir, "rejected.xml", content));
-        QCOMPARE(read.result, QAReporterLoader::Unreadable);
-        QFETCH(QString, error);
-        QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
-        QVERIFY(!read.record.dataTree && !read.record.document);
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(RecordDump::write(m_dir, "rejected.xml", content));
+            QCOMPARE(read.result, QAReporterLoader::Unreadable);
+            QFETCH(QString, error);
+            QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
+            QVERIFY(!read.record.dataTree && !read.record.document);
+        }
     }
 
     void deepSectionsWithinTheLimit()

@@ -11,6 +11,7 @@
 #include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
+#include "tests/support/threadthreshold.h"
 #include "tests/support/fakestudio.h"
 
 #include <QTemporaryDir>
@@ -77,6 +78,14 @@ private Q_SLOTS:
     void golden()
     {
         QFETCH(QString, file);
+        {
+            // On a thread of its own, the parser hands the reader the same events.
+            const ThreadThreshold threads(0);
+            Read apart(sample(file));
+            QVERIFY2(apart.ok, qPrintable(apart.reader.errorString()));
+            KORVAT_VERIFY_GOLDEN("junit/" + QString(file).replace(".xml", ".dump"), RecordDump::dump(apart.record));
+        }
+        const ThreadThreshold threads(-1);
         Read read(sample(file));
         QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
         QVERIFY(read.reader.errorString().isEmpty());
@@ -140,10 +149,14 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, xml);
         QFETCH(QString, error);
-        Read read(write("rejected.xml", xml));
-        QVERIFY(!read.ok && !read.reader.canceled());
-        QVERIFY2(read.reader.errorString().contains(error), qPrintable(read.reader.errorString()));
-        QVERIFY(!read.record.dataTree && !read.record.document);
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(write("rejected.xml", xml));
+            QVERIFY(!read.ok && !read.reader.canceled());
+            QVERIFY2(read.reader.errorString().contains(error), qPrintable(read.reader.errorString()));
+            QVERIFY(!read.record.dataTree && !read.record.document);
+        }
     }
 
     // Texts of failures, outputs, reruns and properties as the report shows
@@ -181,12 +194,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, children);
         QFETCH(QString, text);
         const QByteArray encoding = QTest::currentDataTag() == QLatin1String("windows-1252") ? "windows-1252" : "UTF-8";
-        Read read(write("texts.xml", "<?xml version=\"1.0\" encoding=\"" + encoding
-                                         + "\"?>\n<testsuite name=\"s\"><testcase name=\"c\">" + children
-                                         + "</testcase></testsuite>"));
-        QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
-        const QString printed = DTreePrinter::print(read.record.document);
-        QVERIFY2(printed.contains(text), qPrintable(printed));
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(write("texts.xml", "<?xml version=\"1.0\" encoding=\"" + encoding
+                                             + "\"?>\n<testsuite name=\"s\"><testcase name=\"c\">" + children
+                                             + "</testcase></testsuite>"));
+            QVERIFY2(read.ok, qPrintable(read.reader.errorString()));
+            const QString printed = DTreePrinter::print(read.record.document);
+            QVERIFY2(printed.contains(text), qPrintable(printed));
+        }
     }
 
     // A case's line under its title: the parts its attributes give, the
@@ -248,14 +265,18 @@ private Q_SLOTS:
         // A text longer than the limit stops the read, whether it comes in
         // one run or from the elements inside the one read whole.
         QFETCH(QByteArray, children);
-        QFile file(write("long.xml", "<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QAReporterData record;
-        QAJUnitReader reader;
-        reader.setTextRunLimit(100000);
-        QTEST(reader.read(file, nullptr, {}, record), "ok");
-        if (!record.dataTree)
-            QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            QFile file(write("long.xml", "<testsuite name=\"s\"><testcase name=\"c\">" + children + "</testcase></testsuite>"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QAReporterData record;
+            QAJUnitReader reader;
+            reader.setTextRunLimit(100000);
+            QTEST(reader.read(file, nullptr, {}, record), "ok");
+            if (!record.dataTree)
+                QVERIFY2(reader.errorString().contains("longer than 100000"), qPrintable(reader.errorString()));
+        }
     }
 
     void durations_data()
@@ -448,24 +469,30 @@ private Q_SLOTS:
 
     void progressAndCancel()
     {
-        FakeStudio studio;
-        Read read(sample("pytest.xml"), &studio);
-        QVERIFY(read.ok);
-        const QStringList calls = studio.actions();
-        QVERIFY2(calls.first().startsWith("startProgress("
-                                          + QString::number(QFileInfo(sample("pytest.xml")).size() / 50)
-                                          + ",Analysing pytest.xml,Cancel,0,0)"), qPrintable(calls.join('\n')));
-        QCOMPARE(calls.last(), "endProgress()");
-        QVERIFY(calls.size() > 2);
+        // Parsed in turn and on a thread of its own (where the parser's own
+        // count of bytes moves the display), the read shows progress and stops
+        // when canceled.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            FakeStudio studio;
+            Read read(sample("pytest.xml"), &studio);
+            QVERIFY(read.ok);
+            const QStringList calls = studio.actions();
+            QVERIFY2(calls.first().startsWith("startProgress("
+                                              + QString::number(QFileInfo(sample("pytest.xml")).size() / 50)
+                                              + ",Analysing pytest.xml,Cancel,0,0)"), qPrintable(calls.join('\n')));
+            QCOMPARE(calls.last(), "endProgress()");
+            QVERIFY(calls.size() > 2);
 
-        // The progress display's cancel button stops the read: no record,
-        // and the reader says it was canceled, not that the file is bad.
-        FakeStudio canceling;
-        canceling.setCancelAfter(1);
-        Read canceled(sample("nested.xml"), &canceling);
-        QVERIFY(!canceled.ok && canceled.reader.canceled());
-        QVERIFY(!canceled.record.dataTree && !canceled.record.document);
-        QCOMPARE(canceling.callsTo("endProgress").size(), 1);
+            // The progress display's cancel button stops the read: no record,
+            // and the reader says it was canceled, not that the file is bad.
+            FakeStudio canceling;
+            canceling.setCancelAfter(1);
+            Read canceled(sample("nested.xml"), &canceling);
+            QVERIFY(!canceled.ok && canceled.reader.canceled());
+            QVERIFY(!canceled.record.dataTree && !canceled.record.document);
+            QCOMPARE(canceling.callsTo("endProgress").size(), 1);
+        }
     }
 
     void loader()

@@ -3,6 +3,7 @@
 #include "rendoc/model/dtreeprinter.h"
 #include "tests/support/goldenfile.h"
 #include "tests/support/recorddump.h"
+#include "tests/support/threadthreshold.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -51,12 +52,16 @@ private Q_SLOTS:
     void golden()
     {
         QFETCH(QString, file);
-        Read read(KORVAT_TEST_DATA "/qtest/" + file);
-        QVERIFY2(read.ok(), qPrintable(read.reason));
-        QTEST(read.record.passed, "passed");
-        QTEST(read.record.failed, "failed");
-        QTEST(read.record.inconclusive, "inconclusive");
-        KORVAT_VERIFY_GOLDEN("qtest/" + file + ".dump", RecordDump::dump(read.record));
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(KORVAT_TEST_DATA "/qtest/" + file);
+            QVERIFY2(read.ok(), qPrintable(read.reason));
+            QTEST(read.record.passed, "passed");
+            QTEST(read.record.failed, "failed");
+            QTEST(read.record.inconclusive, "inconclusive");
+            KORVAT_VERIFY_GOLDEN("qtest/" + file + ".dump", RecordDump::dump(read.record));
+        }
     }
 
     void verdicts_data()
@@ -170,11 +175,15 @@ private Q_SLOTS:
     void rejected()
     {
         QFETCH(QByteArray, content);
-        Read read(RecordDump::write(m_dir, "rejected.xml", content));
-        QCOMPARE(read.result, QAReporterLoader::Unreadable);
-        QFETCH(QString, error);
-        QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
-        QVERIFY(!read.record.dataTree && !read.record.document);
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            Read read(RecordDump::write(m_dir, "rejected.xml", content));
+            QCOMPARE(read.result, QAReporterLoader::Unreadable);
+            QFETCH(QString, error);
+            QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
+            QVERIFY(!read.record.dataTree && !read.record.document);
+        }
     }
 
     void textRunLimit()
@@ -221,8 +230,12 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, result);
-        RecordDump::Read read(RecordDump::write(m_dir, "s.txt", content));
-        QCOMPARE(read.ok() ? RecordDump::outline(read.record) : read.reason.left(result.size()), result);
+        // Parsed in turn and on a thread of its own, a file reads alike.
+        for (const qint64 threshold : {-1, 0}) {
+            const ThreadThreshold threads(threshold);
+            RecordDump::Read read(RecordDump::write(m_dir, "s.txt", content));
+            QCOMPARE(read.ok() ? RecordDump::outline(read.record) : read.reason.left(result.size()), result);
+        }
     }
 };
 

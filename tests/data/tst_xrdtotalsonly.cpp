@@ -4,6 +4,7 @@
 #include "korvatreporter/data/xrd/qastxmlrodreader.h"
 #include "korvatreporter/session/qareportleaftests.h"
 #include "rendoc/aml/damlexpatsource.h"
+#include "tests/support/threadthreshold.h"
 #include "rendoc/model/ddocument.h"
 
 #include <QtTest>
@@ -89,13 +90,6 @@ QString node(const QString &type, const char *state = "ok", const QString &body 
 {
     return QStringLiteral("<XROD:NODE name=\"n\" type=\"%1\" state=\"%2\" sum=\"1\">%3</XROD:NODE>").arg(type, QLatin1String(state), body);
 }
-
-// Puts the parsing-thread threshold back as it was when the test leaves.
-struct ThreadThreshold
-{
-    const qint64 bytes = DAmlExpatSource::threadThreshold();
-    ~ThreadThreshold() { DAmlExpatSource::setThreadThreshold(bytes); }
-};
 
 QString wrap(const QString &body) { return "<XROD><DOCUMENT name=\"d\">" + body + "</DOCUMENT></XROD>"; }
 
@@ -206,9 +200,8 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         // Events handled in turn go straight from the parser to the handler; those of a parsing
         // thread are recorded and read back: both ways read alike.
-        const ThreadThreshold before;
         for (const qint64 threshold : {-1, 0}) {
-            DAmlExpatSource::setThreadThreshold(threshold);
+            const ThreadThreshold threads(threshold);
             const QString full = outcome(xml, Read::Full);
             QVERIFY2(full.startsWith(expected), qPrintable(full));
             // A read that succeeds starts with its totals; the totals-only read tells nothing more.

@@ -7,6 +7,7 @@
 #include "rendoc/model/dtreeprinter.h"
 #include "rendoc/styleres/dstyleserialize.h"
 #include "tests/support/goldenfile.h"
+#include "tests/support/threadthreshold.h"
 #include "sdk/qaresgroup.h"
 #include "sdk/qaresint.h"
 #include "sdk/qaresrgb.h"
@@ -85,23 +86,6 @@ public:
         const QString kind = QLatin1String(DItem::kindName(item->kind()));
         return item->toDocument() ? kind + QLatin1Char(':') + item->toDocument()->name() : kind;
     }
-};
-
-// Sets where the parser moves to a thread of its own for the rest of a test: 0 parses every
-// input on a thread, -1 none.
-class ThreadThreshold {
-public:
-    explicit ThreadThreshold(qint64 bytes)
-        : m_before(DAmlExpatSource::threadThreshold())
-    {
-        DAmlExpatSource::setThreadThreshold(bytes);
-    }
-    ~ThreadThreshold() { DAmlExpatSource::setThreadThreshold(m_before); }
-    ThreadThreshold(const ThreadThreshold&) = delete;
-    ThreadThreshold& operator=(const ThreadThreshold&) = delete;
-
-private:
-    qint64 m_before;
 };
 
 // Paragraphs enough to fill many of the blocks the parsing thread hands over.
