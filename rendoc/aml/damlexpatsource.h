@@ -163,8 +163,9 @@ private:
     qint64 m_unreported = 0; // bytes fed since the last event
     bool m_parserStopped = false;
     size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
+    qint64 m_inputSize = 0; // bytes the parse reads, 0 when unknown
     Outcome m_inTurnOutcome = More;
-    std::atomic<qint64> m_inputPosition { 0 }; // device bytes read, asked from the handling side
+    std::atomic<qint64> m_inputPosition { 0 }; // input bytes fed, asked from the handling side
 
     // Handling side's state.
     int m_line = 0; // where the event being handled was met
