@@ -3,6 +3,7 @@
 #include "rendoc/model/ditemcontainer.h"
 #include "rendoc/model/dutf8string.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 // A heading of a level from 0 (document title) to 6; its children are the heading text. The number
@@ -17,6 +18,8 @@ public:
     int level() const { return m_level; }
     QString numberText() const { return m_numberText.toString(); }
     void setNumberText(const QString& numberText) { m_numberText = DUtf8String(numberText); }
+    // The number as UTF-8 (ASCII digits and dots).
+    void setNumberUtf8(QByteArrayView utf8) { m_numberText = DUtf8String(utf8); }
 
 private:
     int m_level;

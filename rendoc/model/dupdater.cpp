@@ -3,8 +3,10 @@
 #include "rendoc/model/ditems.h"
 #include "rendoc/style/dstyle.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QStringList>
+#include <charconv>
 #include <memory>
 #include <vector>
 
@@ -36,12 +38,16 @@ QString plainText(const DItem* root)
     return text;
 }
 
-QString numberText(const int* counters, int level)
+// "1.2.3": written as ASCII in place, once for every title of a report.
+QByteArrayView numberText(const int* counters, int level, char (&buffer)[MaxTitleLevel * 12])
 {
-    QStringList parts;
-    for (int l = 1; l <= level; ++l)
-        parts.append(QString::number(counters[l]));
-    return parts.join(QLatin1Char('.'));
+    char* at = buffer;
+    for (int l = 1; l <= level; ++l) {
+        if (l > 1)
+            *at++ = '.';
+        at = std::to_chars(at, buffer + sizeof buffer, counters[l]).ptr;
+    }
+    return QByteArrayView(buffer, at - buffer);
 }
 
 DDocument* enclosingDocument(const DItem* item)
@@ -88,7 +94,8 @@ void numberTitle(DTitle* title, DocumentScope* scope)
     ++scope->counters[level];
     for (int l = level + 1; l <= MaxTitleLevel; ++l)
         scope->counters[l] = 0;
-    title->setNumberText(numberText(scope->counters, level));
+    char buffer[MaxTitleLevel * 12];
+    title->setNumberUtf8(numberText(scope->counters, level, buffer));
     scope->titles.append(title);
 }
 
