@@ -30,7 +30,10 @@ namespace {
 // times in a large file, small enough to stay in the caches; a few at most wait.
 constexpr size_t queueBlockBytes = 256 * 1024;
 constexpr int queueDepth = 4;
-// Pool chunks the parsing thread keeps ready while the handler uses chunks up (8 MiB).
+// Pool chunks the parsing thread keeps ready while the handler uses chunks up (2 MiB each):
+// one per this many bytes of input, at most four, so that the reserve stays small beside what a
+// smaller input builds.
+constexpr qint64 inputBytesPerPreparedChunk = qint64(8) << 20;
 constexpr std::size_t preparedChunks = 4;
 
 // -2: the default (a threshold when the machine has more than one core).
@@ -387,7 +390,8 @@ bool DAmlExpatSource::deliver(bool last)
         const bool late = m_inputSize > 0 && read > m_inputSize - m_inputSize / 5;
         if (demand != m_chunkDemand && !late) {
             m_chunkDemand = demand;
-            DPool::prepareChunks(preparedChunks);
+            DPool::prepareChunks(m_inputSize > 0 ? qMin<std::size_t>(preparedChunks, std::size_t(m_inputSize / inputBytesPerPreparedChunk))
+                                                 : preparedChunks);
         }
         if (m_block.capacity() < queueBlockBytes)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
