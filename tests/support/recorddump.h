@@ -8,10 +8,12 @@
 #include "korvatreporter/data/qareportreader.h"
 #include "rendoc/model/ddocument.h"
 #include "rendoc/model/dtreeprinter.h"
+#include "tests/support/threadthreshold.h"
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <vector>
@@ -117,6 +119,20 @@ inline QString write(const QTemporaryDir &dir, const QString &name, const QByteA
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         return QString();
     return file.fileName();
+}
+
+// Checks that the loader refuses `path`, with the parser in turn and on a
+// thread of its own alike: a reason holding `error`, and nothing of the file
+// kept. A failed check ends the calling test once it returns.
+inline void verifyRefused(const QString &path, const QString &error)
+{
+    for (const qint64 threshold : {-1, 0}) {
+        const ThreadThreshold threads(threshold);
+        Read read(path);
+        QCOMPARE(read.result, QAReporterLoader::Unreadable);
+        QVERIFY2(read.reason.contains(error), qPrintable(read.reason));
+        QVERIFY(!read.record.dataTree && !read.record.document);
+    }
 }
 
 } // namespace RecordDump
