@@ -10,6 +10,7 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/damlexpat.h
   ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlexpatsource.h
+  ${CMAKE_CURRENT_LIST_DIR}/damlexpatsourcecallbacks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlguard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/damlguard.h
   ${CMAKE_CURRENT_LIST_DIR}/damlhandler.cpp
