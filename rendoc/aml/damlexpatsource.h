@@ -120,6 +120,9 @@ private:
     bool closeText(int line, int column);
     void dropText();
     void finishEvent();
+    // The start of a tag or CDATA mark at its place (given back): the text before it is closed
+    // and the run ends; false when the parse stopped or the text was refused.
+    bool beginEvent(int* line, int* column);
     void readFailed(const QString& text);
     // The run limiter stopped the parse here.
     void trip();

@@ -9,17 +9,24 @@
 
 #include <cstring>
 
+bool DAmlExpatSource::beginEvent(int* line, int* column)
+{
+    if (m_parserStopped)
+        return false;
+    eventPosition(line, column);
+    if (!closeText(*line, *column))
+        return false;
+    finishEvent();
+    return true;
+}
+
 void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
-        return;
     int line = 0;
     int column = 0;
-    self->eventPosition(&line, &column);
-    if (!self->closeText(line, column))
+    if (!self->beginEvent(&line, &column))
         return;
-    self->finishEvent();
     // Lengths first, so that the record is written in one piece.
     quint32 lengths[2 * MaxRecordedAttributes];
     const size_t nameLength = std::strlen(name);
@@ -65,14 +72,10 @@ void DAmlExpatSource::onStart(void* data, const char* name, const char** atts)
 void DAmlExpatSource::onEnd(void* data, const char* name)
 {
     auto* self = static_cast<DAmlExpatSource*>(data);
-    if (self->m_parserStopped)
-        return;
     int line = 0;
     int column = 0;
-    self->eventPosition(&line, &column);
-    if (!self->closeText(line, column))
+    if (!self->beginEvent(&line, &column))
         return;
-    self->finishEvent();
     const size_t length = std::strlen(name);
     if (!self->m_queue) {
         self->m_line = 0;
@@ -130,14 +133,10 @@ void DAmlExpatSource::onCdataEnd(void* data)
 
 void DAmlExpatSource::markCdata(Record kind)
 {
-    if (m_parserStopped)
-        return;
     int line = 0;
     int column = 0;
-    eventPosition(&line, &column);
-    if (!closeText(line, column))
+    if (!beginEvent(&line, &column))
         return;
-    finishEvent();
     DAmlEventRecord::writeHeader(m_block, kind, line, column);
     if (!deliver(false))
         stopParser();
