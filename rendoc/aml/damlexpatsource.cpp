@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -167,8 +168,11 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_inTurnOutcome = More;
     m_queue = nullptr;
     m_chunkDemand = DPool::chunkDemand();
-    m_inputSize = size;
     m_inputPosition.store(0, std::memory_order_relaxed);
+    // An input of unknown size keeps the full reserve to its end.
+    m_chunksToPrepare = size > 0 ? qMin<std::size_t>(preparedChunks, std::size_t(size / inputBytesPerPreparedChunk))
+                                 : preparedChunks;
+    m_prepareUntil = size > 0 ? size - size / 5 : std::numeric_limits<qint64>::max();
 
     const qint64 threshold = threadThreshold();
     if (threshold >= 0 && size >= threshold) {
@@ -386,12 +390,9 @@ bool DAmlExpatSource::deliver(bool last)
         // last chunk, which is filled only in part, and a prepared chunk is touched whole (on
         // the reference report 7.5 MB of the peak).
         const std::size_t demand = DPool::chunkDemand();
-        const qint64 read = m_inputPosition.load(std::memory_order_relaxed);
-        const bool late = m_inputSize > 0 && read > m_inputSize - m_inputSize / 5;
-        if (demand != m_chunkDemand && !late) {
+        if (demand != m_chunkDemand && m_inputPosition.load(std::memory_order_relaxed) <= m_prepareUntil) {
             m_chunkDemand = demand;
-            DPool::prepareChunks(m_inputSize > 0 ? qMin<std::size_t>(preparedChunks, std::size_t(m_inputSize / inputBytesPerPreparedChunk))
-                                                 : preparedChunks);
+            DPool::prepareChunks(m_chunksToPrepare);
         }
         if (m_block.capacity() < queueBlockBytes)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);

@@ -166,7 +166,8 @@ private:
     qint64 m_unreported = 0; // bytes fed since the last event
     bool m_parserStopped = false;
     size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
-    qint64 m_inputSize = 0; // bytes the parse reads, 0 when unknown
+    std::size_t m_chunksToPrepare = 0; // the reserve of pool chunks kept for this input
+    qint64 m_prepareUntil = 0; // input position after which no chunk is prepared
     Outcome m_inTurnOutcome = More;
     std::atomic<qint64> m_inputPosition { 0 }; // input bytes fed, asked from the handling side
 
