@@ -6,5 +6,7 @@ target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qajunitreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qajunitdocumentbuilder.h
   ${CMAKE_CURRENT_LIST_DIR}/qajunitdocumentbuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qajunitframescanner.h
+  ${CMAKE_CURRENT_LIST_DIR}/qajunitframescanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qajunittracelinks.h
   ${CMAKE_CURRENT_LIST_DIR}/qajunittracelinks.cpp)

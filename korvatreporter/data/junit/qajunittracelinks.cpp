@@ -1,9 +1,10 @@
 #include "korvatreporter/data/junit/qajunittracelinks.h"
 
+#include "korvatreporter/data/junit/qajunitframescanner.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <utility>
@@ -28,34 +29,18 @@ QAJUnitTraceLinks::QAJUnitTraceLinks(const QString &folder, int maxEntries)
 
 QAJUnitTraceLinks::Frame QAJUnitTraceLinks::frame(QStringView line)
 {
-    // A file name with an extension and a line: "name.ext:12", "name.ext(12)"
-    // or Python's `File "name.ext", line 12` (the file part only is linked).
-    // A file name is only looked for where a run of path characters begins
-    // (or where the previous frame ended): a name that matches from inside
-    // the run also matches from its start, which is tried first, and trying
-    // every start in a long dotted Java frame cost more than the rest of the
-    // trace's reading.
-    static const QRegularExpression frames(QStringLiteral(
-        "(?:File \"(?<py>[^\"]+\\.\\w+)\", line (?<pyline>\\d+))"
-        "|(?:(?<![\\w.$/\\\\-])|\\G)(?<file>[\\w.$/\\\\-]*\\w\\.\\w+)(?::(?<line>\\d+)|\\((?<cline>\\d+)\\))"));
+    // The first frame, left to right, whose file is under the folder.
     Frame found;
     if (m_folder.isEmpty() || line.size() > 4000 || !mayNameFrame(line))
         return found;
-    auto it = frames.globalMatch(line);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        const bool python = match.hasCaptured(QStringLiteral("py"));
-        const QString group = python ? QStringLiteral("py") : QStringLiteral("file");
-        const QString named = match.captured(group);
-        const QString number = python ? match.captured(QStringLiteral("pyline"))
-                               : match.hasCaptured(QStringLiteral("line")) ? match.captured(QStringLiteral("line"))
-                                                                            : match.captured(QStringLiteral("cline"));
-        const QString path = find(named);
+    QAJUnitFrameScanner::Match match;
+    for (qsizetype from = 0; QAJUnitFrameScanner::next(line, from, &match); from = match.end) {
+        const QString path = find(match.name.toString());
         if (path.isNull())
             continue;
-        found.start = python ? match.capturedStart(group) : match.capturedStart();
-        found.length = python ? match.capturedLength(group) : match.capturedLength();
-        found.target = path + QStringLiteral(" line ") + number;
+        found.start = match.start;
+        found.length = match.length;
+        found.target = path + QStringLiteral(" line ") + match.number.toString();
         return found;
     }
     return found;

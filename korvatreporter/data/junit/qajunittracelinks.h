@@ -34,7 +34,7 @@ public:
     explicit QAJUnitTraceLinks(const QString &folder, int maxEntries = MaxEntries);
 
     Frame frame(QStringView line);
-    // False when the line cannot name a frame: no regular expression is run on it.
+    // False when the line cannot name a frame: it is not scanned.
     static bool mayNameFrame(QStringView line);
 
 private:
