@@ -1,7 +1,14 @@
 #include "rendoc/model/dlink.h"
 
+#include <utility>
+
 DLink::DLink(const QString& target, DItemContainer* parent, DItem* next)
     : DItemContainer(DItem::Link, parent, next), m_target(target)
+{
+}
+
+DLink::DLink(DUtf8String target, DItemContainer* parent, DItem* next)
+    : DItemContainer(DItem::Link, parent, next), m_target(std::move(target))
 {
 }
 

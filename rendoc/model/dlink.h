@@ -25,6 +25,8 @@ class DLink : public DItemContainer
 {
 public:
     explicit DLink(const QString& target, DItemContainer* parent = nullptr, DItem* next = nullptr);
+    // A target already kept as UTF-8 (shared, not copied).
+    explicit DLink(DUtf8String target, DItemContainer* parent = nullptr, DItem* next = nullptr);
     // Form for a temporary link made from a tag text; parent is used only when it is a
     // container, and the last item is ignored.
     DLink(const QString& target, DItem* parent, DItem* next, DItem* unused);

@@ -140,29 +140,37 @@ bool QAJUnitDocumentBuilder::paragraph(const QString &style, const QString &text
     return addText(paragraph, last, text) && addLink(paragraph, last, link);
 }
 
-bool QAJUnitDocumentBuilder::paragraphUtf8(const QString &style, QByteArrayView text, const QString &link)
+bool QAJUnitDocumentBuilder::paragraphUtf8(const QString &style, QByteArrayView text, QByteArrayView link)
 {
     auto *paragraph = new DParagraph;
     applyStyle(paragraph, style, QString());
     appendToDocument(paragraph);
     DItem *last = nullptr;
-    return addText(paragraph, last, text) && addLink(paragraph, last, link);
+    return addText(paragraph, last, text) && addLinkUtf8(paragraph, last, link);
 }
 
 bool QAJUnitDocumentBuilder::addLink(DItemContainer *paragraph, DItem *&last, const QString &link)
 {
-    if (link.isNull())
-        return true;
-    auto *item = new DLink(link);
-    applyStyle(item, QString(), QStringLiteral("Link"));
-    append(paragraph, last, item);
-    if (link.isEmpty())
+    return link.isNull() || addLinkItem(paragraph, last, new DLink(link), link.size());
+}
+
+bool QAJUnitDocumentBuilder::addLinkUtf8(DItemContainer *paragraph, DItem *&last, QByteArrayView link)
+{
+    return link.isNull()
+           || addLinkItem(paragraph, last, new DLink(DUtf8String(link)), DUtf8String::utf16Length(link));
+}
+
+bool QAJUnitDocumentBuilder::addLinkItem(DItemContainer *paragraph, DItem *&last, DLink *link, qint64 characters)
+{
+    applyStyle(link, QString(), QStringLiteral("Link"));
+    append(paragraph, last, link);
+    if (characters == 0)
         return true;
     // The link shows its target: its text shares the target's bytes.
-    if (!grow(link.size()))
+    if (!grow(characters))
         return false;
     DItem *lastInLink = nullptr;
-    append(item, lastInLink, new DText(item->utf8Target()));
+    append(link, lastInLink, new DText(link->utf8Target()));
     return true;
 }
 

@@ -11,6 +11,7 @@
 class DDocument;
 class DItem;
 class DItemContainer;
+class DLink;
 class DStyle;
 class QAJUnitTraceLinks;
 
@@ -40,8 +41,9 @@ public:
     // <P style>text<LINK target>target</LINK></P>, the link only when a
     // target is given.
     bool paragraph(const QString &style, const QString &text, const QString &link = QString());
-    // paragraph() of a UTF-8 text, kept as it comes.
-    bool paragraphUtf8(const QString &style, QByteArrayView text, const QString &link = QString());
+    // paragraph() of a UTF-8 text and target, kept as they come; no link
+    // when the target is null.
+    bool paragraphUtf8(const QString &style, QByteArrayView text, QByteArrayView link = {});
     // Gives a paragraph written earlier without a link a new style and text:
     // counts shown before the items they count are known.
     bool rewriteParagraph(DItem *paragraph, const QString &style, const QString &text);
@@ -83,6 +85,11 @@ private:
     DItemContainer *newTitle(int level, const QString &style);
     // A link to `link` after `last` in the paragraph, showing its target; none when null.
     bool addLink(DItemContainer *paragraph, DItem *&last, const QString &link);
+    // addLink() of a target in UTF-8; none when null.
+    bool addLinkUtf8(DItemContainer *paragraph, DItem *&last, QByteArrayView link);
+    // Appends a link made from its target, showing that target; `characters`
+    // is the target's length in UTF-16.
+    bool addLinkItem(DItemContainer *paragraph, DItem *&last, DLink *link, qint64 characters);
     // Counts characters added to the report text; false past the bound,
     // the one way an item is refused.
     bool grow(qint64 characters);

@@ -487,14 +487,14 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
             decoded[0] = decoded[0].toUpper();
             text = decoded.toUtf8();
         }
-        QString target;
+        QByteArray &target = m_target;
         if (link) {
-            QByteArray utf8Target = m_case.file;
-            utf8Target += " line ";
-            appendTrimmed(utf8Target, m_case.line);
-            target = QString::fromUtf8(utf8Target);
+            target.resize(0);
+            target += m_case.file;
+            target += " line ";
+            appendTrimmed(target, m_case.line);
         }
-        if (!results().paragraphUtf8(QString(), text, target))
+        if (!results().paragraphUtf8(QString(), text, link ? QByteArrayView(target) : QByteArrayView()))
             return false;
     }
     for (const Outcome &outcome : m_case.outcomes) {

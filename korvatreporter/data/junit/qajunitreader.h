@@ -170,6 +170,7 @@ private:
     Suite m_root; // the counts of a testsuites root
     TestCase m_case;
     QByteArray m_line; // a case's line being made, UTF-8; reused
+    QByteArray m_target; // the target of its source link, UTF-8; reused
     Properties m_properties; // of the open properties element
     QString m_propertyName;  // of the open property element
     QString m_propertyValue; // null when it has no value attribute

@@ -190,7 +190,7 @@ bool QAResultsBuilder::titleUtf8(int level, const QString &style, QByteArrayView
     return m_document->titleUtf8(level, style, text) || documentFailed();
 }
 
-bool QAResultsBuilder::paragraphUtf8(const QString &style, QByteArrayView text, const QString &link)
+bool QAResultsBuilder::paragraphUtf8(const QString &style, QByteArrayView text, QByteArrayView link)
 {
     return m_document->paragraphUtf8(style, text, link) || documentFailed();
 }

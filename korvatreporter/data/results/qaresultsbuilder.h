@@ -84,7 +84,7 @@ public:
     // The same of texts in UTF-8, which go to the document without a
     // conversion: a runner's file has a title and a line of them per case.
     bool titleUtf8(int level, const QString &style, QByteArrayView text);
-    bool paragraphUtf8(const QString &style, QByteArrayView text, const QString &link = QString());
+    bool paragraphUtf8(const QString &style, QByteArrayView text, QByteArrayView link = {});
     bool preformatted(const QString &text);
     // A failure's trace, folded when long, frames linked through links (may be null).
     bool trace(const QString &text, QAJUnitTraceLinks *links);
