@@ -206,6 +206,23 @@ public:
         return m_cursor->toLastChild() ? m_cursor->current() : nullptr;
     }
 
+    // Frees the current node's last child and everything under it (with
+    // their data when the tree deletes data), without recursion. The cursor
+    // stays; false on a leaf or without a cursor.
+    bool removeLastChild()
+    {
+        if (!m_cursor || !m_cursor->currentNode()->hasChildren())
+            return false;
+        std::vector<QTreeNode *> pending{m_cursor->currentNode()->m_children->list.takeLast()};
+        while (!pending.empty()) {
+            QTreeNode *node = pending.back();
+            pending.pop_back();
+            node->takeChildren(pending);
+            node->m_ownsData = m_autoDelete;
+            delete node;
+        }
+        return true;
+    }
     // Inserts datum among the current node's children at index; a negative
     // index or one beyond the last child appends. The cursor stays on the
     // parent. Fails without a cursor or with a null datum; the caller then

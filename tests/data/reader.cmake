@@ -10,3 +10,4 @@ korvat_add_test(tst_ctrfreader SOURCES tst_ctrfreader.cpp LIBS kr_data korvat_te
 korvat_add_test(tst_xrdtotalsonly SOURCES tst_xrdtotalsonly.cpp LIBS kr_session kr_data korvat_testsupport)
 korvat_add_test(tst_qajunittracelinks SOURCES tst_qajunittracelinks.cpp LIBS kr_data korvat_testsupport)
 korvat_add_test(tst_qajunitframescanner SOURCES tst_qajunitframescanner.cpp LIBS kr_data)
+korvat_add_test(tst_runnertotalsonly SOURCES tst_runnertotalsonly.cpp LIBS kr_data korvat_testsupport)

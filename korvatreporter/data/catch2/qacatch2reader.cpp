@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 using QAResultWords::TypeSuite;
@@ -168,10 +170,11 @@ bool QACatch2Reader::endElement(QStringView name)
 
 bool QACatch2Reader::startNode(const QString &name, const QString &type, Open open, const QString &details)
 {
+    Node node;
+    node.before = document().lastItem();
     if (!openNode(name, type, QString()))
         return false;
     m_open.push_back(open);
-    Node node;
     node.kind = open;
     node.level = titleLevel();
     if (!writeTitle(node.level, open == Open::Group ? QString() : titleStyle(node.level, QString()),
@@ -207,6 +210,12 @@ bool QACatch2Reader::endNode(Open open)
         }
     }
     closeNode();
+    // Reading for the totals, a case is written as a full read writes it
+    // (the same files are refused) and then forgotten.
+    const bool outermost = std::none_of(m_nodes.cbegin(), m_nodes.cend(),
+                                        [](const Node &outer) { return outer.kind != Open::Group; });
+    if (open == Open::Case && totalsOnly() && outermost)
+        results().forgetClosedCase(node.before);
     return open != Open::Case || stepProgress();
 }
 

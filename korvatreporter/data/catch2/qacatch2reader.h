@@ -34,6 +34,7 @@ private:
     {
         Open kind = Open::Other;
         DItem *title = nullptr;
+        DItem *before = nullptr; // the last item before its title
         int level = 0;
         QString state;
     };

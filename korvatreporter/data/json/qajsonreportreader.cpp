@@ -29,6 +29,7 @@ bool QAJsonReportReader::read(QFile &file, QAStudioInterface *studio, const QLis
     }
     QAJsonPullReader json(bytes);
     QAResultsBuilder builder(m_formatName, file, studio, styles);
+    builder.setTotalsOnly(totalsOnly());
     m_json = &json;
     m_builder = &builder;
     const bool ok = readRoot();

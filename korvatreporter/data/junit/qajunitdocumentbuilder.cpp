@@ -324,6 +324,21 @@ DDocument *QAJUnitDocumentBuilder::takeDocument()
     return m_document.release();
 }
 
+void QAJUnitDocumentBuilder::dropAfter(DItem *item)
+{
+    DItem *first = nullptr;
+    if (item == m_document.get()) {
+        first = m_document->child();
+        m_document->setChild(nullptr);
+        m_last = nullptr;
+    } else if (item) {
+        first = item->next();
+        item->setNext(nullptr);
+        m_last = item;
+    }
+    DItem::deleteChain(first);
+}
+
 void QAJUnitDocumentBuilder::append(DItemContainer *parent, DItem *&last, DItem *item)
 {
     item->setParent(parent);

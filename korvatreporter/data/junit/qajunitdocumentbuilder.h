@@ -69,6 +69,10 @@ public:
     // where it ends.
     DItem *lastItem() const;
     DDocument *takeDocument();
+    // Frees the items written after `item` (an item at the document's top
+    // level, or the document itself for all of them) and goes on writing
+    // after it. The text they took stays counted against the bound.
+    void dropAfter(DItem *item);
 
 private:
     // Links item as the last child of parent, after `last`, which it replaces.

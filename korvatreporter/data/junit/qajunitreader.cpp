@@ -449,6 +449,9 @@ bool QAJUnitReader::endCase()
 
 bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
 {
+    // A read for the totals writes the case as a full read does, so that it
+    // refuses the same files, and keeps nothing of it afterwards.
+    DItem *const before = totalsOnly() ? document().lastItem() : nullptr;
     if (!openNode(m_case.name, TypeCase, state))
         return false;
     tree().current()->count = 1;
@@ -505,6 +508,8 @@ bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
         || !writeOutput(m_texts.standardError, m_case.err))
         return false;
     closeNode();
+    if (before)
+        results().forgetClosedCase(before);
     return true;
 }
 

@@ -61,6 +61,7 @@ private:
     Entry m_entry;
     QString m_functionState;
     DItem *m_functionTitle = nullptr;
+    DItem *m_functionBefore = nullptr; // the last item before the function's title
     int m_functionLevel = 0;
     bool m_hadRows = false;
     bool m_inRow = false;

@@ -111,13 +111,14 @@ bool QAResultsBuilder::openNode(const QString &name, const QString &type, const 
     if (m_open.size() + 1 >= size_t(DAmlHandler::MaxDepth))
         return fail(error(QCoreApplication::translate("Reporter", "tests nested deeper than %1."))
                             .arg(DAmlHandler::MaxDepth));
+    DItem *const before = m_document->lastItem();
     if (!addNode(name, type, state))
         return false;
     const int level = titleLevel();
     if (!m_document->title(level, kind == Open::Case ? titleStyle(level, state) : QString(), titleText))
         return documentFailed();
     m_tree->current()->startItem = m_document->lastItem();
-    m_open.push_back({kind, 0, m_document->lastItem()});
+    m_open.push_back({kind, 0, m_document->lastItem(), before});
     if (kind == Open::Case)
         count(state);
     return true;
@@ -144,7 +145,16 @@ bool QAResultsBuilder::closeNode(const QString &state, const QString &name)
     endNode();
     if (!m_open.empty())
         m_open.back().worst = std::max(m_open.back().worst, rank(node->state));
+    if (m_totalsOnly && open.kind != Open::Suite
+        && std::all_of(m_open.cbegin(), m_open.cend(), [](const Open &outer) { return outer.kind == Open::Suite; }))
+        forgetClosedCase(open.before);
     return true;
+}
+
+void QAResultsBuilder::forgetClosedCase(DItem *before)
+{
+    m_tree->removeLastChild();
+    m_document->dropAfter(before);
 }
 
 void QAResultsBuilder::count(const QString &state)

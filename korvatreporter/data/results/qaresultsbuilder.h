@@ -55,7 +55,8 @@ public:
     bool openPendingCase(const QString &name, const QString &type);
     // Closes the innermost node. A pending case takes `state` as its verdict
     // (without one, the worst of the nodes under it) and `name` when it had
-    // none.
+    // none. Reading for the totals alone, a case that closes outside any
+    // other case is forgotten (forgetClosedCase()).
     bool closeNode(const QString &state = QString(), const QString &name = QString());
     // Open nodes below the root.
     int openNodes() const { return int(m_open.size()); }
@@ -67,6 +68,14 @@ public:
     // Ends the current node's text at the last item written and makes its
     // parent current.
     void endNode();
+    // Reading for the totals alone (see closeNode()).
+    void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
+    // For a read of the totals alone: frees the node closed last, a case,
+    // and the items written since `before` (the last item before its
+    // title). Its verdict stays counted and its type listed, and the text
+    // it took stays counted against the bound, so that the read refuses
+    // what a full read refuses; nothing else of it is kept.
+    void forgetClosedCase(DItem *before);
     // Counts a verdict ("ok", "ko" or "NE") in the totals.
     void count(const QString &state);
     // The title level of the current node: its depth below the root, at most 6.
@@ -121,6 +130,7 @@ private:
         enum Kind { Suite, Case, Pending } kind;
         int worst; // 0 nothing under it, 1 ok, 2 NE, 3 ko
         DItem *title;
+        DItem *before; // the last item before its title
     };
 
     bool openNode(const QString &name, const QString &type, const QString &state, Open::Kind kind,
@@ -146,4 +156,5 @@ private:
     qint64 m_inconclusive = -1;
     QString m_error;
     bool m_canceled = false;
+    bool m_totalsOnly = false;
 };

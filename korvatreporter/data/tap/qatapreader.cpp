@@ -150,6 +150,7 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
         return false;
     }
     QAResultsBuilder builder(QStringLiteral("TAP"), file, studio, styles);
+    builder.setTotalsOnly(totalsOnly());
     m_builder = &builder;
     bool ok = true;
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }))
