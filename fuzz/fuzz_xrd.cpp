@@ -25,28 +25,12 @@ bool sameTest(const QAStTestResult& a, const QAStTestResult& b)
            && a.suite == b.suite && a.name == b.name && sameSeconds;
 }
 
-// Reads the record's file again in the reduced mode `context` asks for and fails unless that
-// read judges and counts the report as the full one did; `mode` names it in the failure.
-void rereadAlike(QAReporterData& reduced, const QAReporterData& record, const QAReporterReadContext& context,
-                 QAReporterLoader::ReadResult result, const QString& reason, const char* mode)
-{
-    reduced.fileName = record.fileName;
-    QString reducedReason;
-    if (QAReporterLoader::readRecord(reduced, context, &reducedReason) != result || reducedReason != reason)
-        FuzzSupport::fail(QByteArray(mode).append(" read judged the report differently").constData());
-    if (result != QAReporterLoader::Read)
-        return;
-    if (reduced.passed != record.passed || reduced.failed != record.failed
-        || reduced.inconclusive != record.inconclusive || reduced.types != record.types)
-        FuzzSupport::fail(QByteArray(mode).append(" read counted differently").constData());
-}
-
 void compareTestsOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
 {
     QAReporterData listed;
     QAReporterReadContext context;
     context.testsOnly = true;
-    rereadAlike(listed, record, context, result, reason, "a tests-only");
+    FuzzSupport::rereadAlike(listed, record, context, result, reason, "a tests-only");
     if (result != QAReporterLoader::Read || !listed.testsListed)
         return; // another format: read in full
     QList<QAStTestResult> tests;
@@ -80,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QAReporterData counted;
     QAReporterReadContext context;
     context.totalsOnly = true;
-    rereadAlike(counted, record, context, result, reason, "a totals-only");
+    FuzzSupport::rereadAlike(counted, record, context, result, reason, "a totals-only");
     compareTestsOnly(record, result, reason);
     return 0;
 }

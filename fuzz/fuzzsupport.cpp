@@ -4,6 +4,7 @@
 #include "rendoc/aml/damlexpatsource.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -73,7 +74,34 @@ void checkOutcome(QAReporterLoader::ReadResult result, const QAReporterData& rec
         FuzzSupport::fail("negative totals");
 }
 
+// A read for the summary's totals, which keeps no test case, must end and count as the full read.
+void checkTotalsOnly(QAReporterLoader::ReadResult result, const QAReporterData& record, const QString& reason)
+{
+    if (result == QAReporterLoader::Canceled)
+        return;
+    QAReporterData counted;
+    QAReporterReadContext context;
+    context.totalsOnly = true;
+    FuzzSupport::rereadAlike(counted, record, context, result, reason, "a totals-only");
+}
+
 } // namespace
+
+void FuzzSupport::rereadAlike(QAReporterData& reduced, const QAReporterData& record,
+                              const QAReporterReadContext& context, QAReporterLoader::ReadResult result,
+                              const QString& reason, const char* mode)
+{
+    reduced.fileName = record.fileName;
+    QString reducedReason;
+    if (QAReporterLoader::readRecord(reduced, context, &reducedReason) != result || reducedReason != reason)
+        fail(QByteArray(mode).append(" read judged the file differently").constData());
+    if (result != QAReporterLoader::Read)
+        return;
+    if (reduced.passed != record.passed || reduced.failed != record.failed
+        || reduced.inconclusive != record.inconclusive || reduced.flaky != record.flaky
+        || reduced.types != record.types)
+        fail(QByteArray(mode).append(" read counted differently").constData());
+}
 
 void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QString& suffix)
 {
@@ -81,6 +109,7 @@ void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QStrin
     QString reason;
     const QAReporterLoader::ReadResult result = readInput(data, size, suffix, record, &reason);
     checkOutcome(result, record, reason);
+    checkTotalsOnly(result, record, reason);
 }
 
 void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, const QString& suffix)
@@ -98,6 +127,7 @@ void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, cons
         fail("a read on a parsing thread ended otherwise than in turn");
     if (apart.passed != inTurn.passed || apart.failed != inTurn.failed || apart.inconclusive != inTurn.inconclusive)
         fail("a read on a parsing thread counted otherwise than in turn");
+    checkTotalsOnly(inTurnResult, inTurn, inTurnReason);
 }
 
 void FuzzSupport::fail(const char* what)

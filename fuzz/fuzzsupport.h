@@ -1,6 +1,7 @@
 #pragma once
 
 #include "korvatreporter/data/qareporterloader.h"
+#include "korvatreporter/data/qareporterreadcontext.h"
 
 #include <QString>
 
@@ -33,6 +34,12 @@ public:
     // reader, and on a thread of its own handing recorded events over; the
     // two reads must agree on the outcome, the reason and the totals.
     static void checkLoaderReadBothWays(const uint8_t* data, size_t size, const QString& suffix);
+    // Reads the record's file again in the reduced mode `context` asks for (totals only, tests
+    // only) into `reduced` and fails unless that read judges and counts the file as the full
+    // read did, which ended in `result` for `reason`; `mode` names the read in the failure.
+    static void rereadAlike(QAReporterData& reduced, const QAReporterData& record,
+                            const QAReporterReadContext& context, QAReporterLoader::ReadResult result,
+                            const QString& reason, const char* mode);
     // Reports a broken property of the code under test and aborts, which
     // libFuzzer and the replay ctest both count as a finding. The message
     // goes to standard error even while Qt's messages are silenced.
