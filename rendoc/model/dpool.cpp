@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <new>
+#include <thread>
 
 #include <sys/mman.h>
 
@@ -42,11 +43,32 @@ struct PoolChunk
 
 constexpr std::size_t PoolHeaderSize = (sizeof(PoolChunk) + PoolGranule - 1) / PoolGranule * PoolGranule;
 
+// The lock of a size. Its holder only moves a few pointers and counters, and nearly always
+// one thread allocates (the one building a report), so taking it is one atomic exchange and
+// giving it back a plain store, where a mutex's lock and unlock were two atomic operations and
+// two library calls per block (5 % of building a JUnit file's document). A thread finding it
+// held lets others run until it is free.
+class PoolSpinLock
+{
+public:
+    void lock() noexcept
+    {
+        while (m_held.exchange(true, std::memory_order_acquire)) {
+            while (m_held.load(std::memory_order_relaxed))
+                std::this_thread::yield();
+        }
+    }
+    void unlock() noexcept { m_held.store(false, std::memory_order_release); }
+
+private:
+    std::atomic<bool> m_held { false };
+};
+
 // One block size: its chunks that have a block to give, and its counters. Everything here is
 // guarded by `lock`.
 struct PoolSizeClass
 {
-    std::mutex lock;
+    PoolSpinLock lock;
     PoolChunk* room = nullptr;
     std::size_t chunks = 0;
     std::size_t emptyChunks = 0; // mapped chunks with no live block
@@ -135,7 +157,7 @@ void* DPool::allocate(std::size_t size)
     const std::size_t index = (size - 1) / PoolGranule;
     const std::size_t blockSize = (index + 1) * PoolGranule;
     PoolSizeClass& sizeClass = poolSizeClasses[index];
-    std::lock_guard<std::mutex> guard(sizeClass.lock);
+    std::lock_guard<PoolSpinLock> guard(sizeClass.lock);
     PoolChunk* chunk = sizeClass.room;
     if (!chunk) {
         poolChunkDemand.fetch_add(1, std::memory_order_relaxed);
@@ -182,7 +204,7 @@ void DPool::release(void* block, std::size_t size) noexcept
     }
     PoolSizeClass& sizeClass = poolSizeClasses[(size - 1) / PoolGranule];
     PoolChunk* chunk = poolChunkOf(block);
-    std::lock_guard<std::mutex> guard(sizeClass.lock);
+    std::lock_guard<PoolSpinLock> guard(sizeClass.lock);
     auto* freed = static_cast<PoolFreeBlock*>(block);
     freed->next = chunk->released;
     chunk->released = freed;
@@ -259,7 +281,7 @@ std::size_t DPool::chunkCount()
 {
     std::size_t count = 0;
     for (PoolSizeClass& sizeClass : poolSizeClasses) {
-        std::lock_guard<std::mutex> guard(sizeClass.lock);
+        std::lock_guard<PoolSpinLock> guard(sizeClass.lock);
         count += sizeClass.chunks;
     }
     return count;
@@ -269,7 +291,7 @@ std::size_t DPool::liveBytes()
 {
     std::size_t bytes = 0;
     for (std::size_t index = 0; index < PoolSizeCount; ++index) {
-        std::lock_guard<std::mutex> guard(poolSizeClasses[index].lock);
+        std::lock_guard<PoolSpinLock> guard(poolSizeClasses[index].lock);
         bytes += poolSizeClasses[index].live * (index + 1) * PoolGranule;
     }
     return bytes;
