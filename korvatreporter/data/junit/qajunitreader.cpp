@@ -16,6 +16,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -129,6 +131,20 @@ void QAJUnitReader::reset()
     m_texts.standardOutput = QCoreApplication::translate("Reporter", "Standard output");
     m_texts.standardError = QCoreApplication::translate("Reporter", "Standard error");
     m_texts.fileSays = QCoreApplication::translate("Reporter", "%1 (file says %2)");
+    static const char *const outcomeLabels[] = {
+        QT_TRANSLATE_NOOP("Reporter", "Failure"),
+        QT_TRANSLATE_NOOP("Reporter", "Error"),
+        QT_TRANSLATE_NOOP("Reporter", "Skipped"),
+        QT_TRANSLATE_NOOP("Reporter", "Failed run, passed on rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Error run, passed on rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Failed rerun"),
+        QT_TRANSLATE_NOOP("Reporter", "Error in rerun"),
+    };
+    static_assert(std::size(outcomeLabels) == std::extent_v<decltype(Texts::outcomes)>);
+    for (size_t kind = 0; kind < std::size(outcomeLabels); ++kind)
+        m_texts.outcomes[kind] = QCoreApplication::translate("Reporter", outcomeLabels[kind]);
+    m_texts.runOutput = QCoreApplication::translate("Reporter", "Standard output of the run");
+    m_texts.runError = QCoreApplication::translate("Reporter", "Standard error of the run");
 }
 
 bool QAJUnitReader::finish()
@@ -564,16 +580,7 @@ void QAJUnitReader::TestCase::clear()
 
 bool QAJUnitReader::writeOutcome(const Outcome &outcome)
 {
-    static const char *const labels[] = {
-        QT_TRANSLATE_NOOP("Reporter", "Failure"),
-        QT_TRANSLATE_NOOP("Reporter", "Error"),
-        QT_TRANSLATE_NOOP("Reporter", "Skipped"),
-        QT_TRANSLATE_NOOP("Reporter", "Failed run, passed on rerun"),
-        QT_TRANSLATE_NOOP("Reporter", "Error run, passed on rerun"),
-        QT_TRANSLATE_NOOP("Reporter", "Failed rerun"),
-        QT_TRANSLATE_NOOP("Reporter", "Error in rerun"),
-    };
-    QString text = QCoreApplication::translate("Reporter", labels[outcome.kind]);
+    QString text = m_texts.outcomes[outcome.kind];
     if (given(outcome.message))
         text += QStringLiteral(": ") + outcome.message.simplified();
     if (given(outcome.type))
@@ -583,8 +590,7 @@ bool QAJUnitReader::writeOutcome(const Outcome &outcome)
     const QString style = failing ? QStringLiteral("Normal Failed") : QStringLiteral("Warning");
     if (!writeParagraph(style, text) || !results().trace(outcome.text, m_traceLinks.get()))
         return false;
-    return writeOutput(QCoreApplication::translate("Reporter", "Standard output of the run"), outcome.out)
-           && writeOutput(QCoreApplication::translate("Reporter", "Standard error of the run"), outcome.err);
+    return writeOutput(m_texts.runOutput, outcome.out) && writeOutput(m_texts.runError, outcome.err);
 }
 
 bool QAJUnitReader::writeOutput(const QString &label, const QString &text)

@@ -161,6 +161,9 @@ private:
         QString standardOutput;
         QString standardError;
         QString fileSays;
+        QString outcomes[7]; // the label of each Outcome::Kind
+        QString runOutput;   // of a rerun's own output
+        QString runError;
     };
 
     Texts m_texts;
