@@ -118,23 +118,6 @@ private Q_SLOTS:
                  int(QARShownRows::NoBranch));
     }
 
-    void openToDepth_data()
-    {
-        QTest::addColumn<int>("depth");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("1: the file row") << 1 << 3;
-        QTest::newRow("2: the suites") << 2 << 6;
-        QTest::newRow("3: everything") << 3 << 8;
-    }
-
-    void openToDepth()
-    {
-        QFETCH(int, depth);
-        Rows rows;
-        rows.rows.openToDepth(depth);
-        QTEST(rows.rows.rowCount(), "rows");
-    }
-
     void mapping()
     {
         Rows rows;
