@@ -1,18 +1,12 @@
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
-#include "korvatreporter/window/qareporterstate.h"
 #include "korvatreporter/window/qarfailuresdock.h"
 #include "korvatreporter/window/qarslowestmodel.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
 #include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
 #include <QAbstractItemModelTester>
-#include <QMainWindow>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <QtTest>
 
 #include <memory>

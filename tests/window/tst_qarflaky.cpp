@@ -1,23 +1,13 @@
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/session/qareportsession.h"
 #include "korvatreporter/window/qareporter.h"
-#include "korvatreporter/window/qareporterstate.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "korvatreporter/window/qartreemodel.h"
-#include "sdk/qamodal.h"
 #include "tests/support/reporterhost.h"
-#include "tests/support/testfiles.h"
 
 #include <QIcon>
 #include <QImage>
-#include <QMainWindow>
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-} // namespace
 
 // Flaky and retried cases: their marks in the tree, the Flaky column of the
 // summary table and the --summary line.

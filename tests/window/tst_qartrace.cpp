@@ -1,14 +1,9 @@
-#include "korvatreporter/prefs/qareporterpref.h"
 #include "korvatreporter/window/qareporter.h"
-#include "korvatreporter/window/qareporterstate.h"
-#include "korvatreporter/window/qartoolbar.h"
 #include "rendoc/model/ditems.h"
 #include "rendoc/view/drendocview.h"
-#include "sdk/qamodal.h"
 #include "tests/support/reporterhost.h"
 #include "tests/support/testfiles.h"
 
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
