@@ -263,7 +263,6 @@ private Q_SLOTS:
         QVERIFY(std::unique_ptr<DItem>(copyOf(tag.get()))->toTag()->name().isNull());
     }
 
-    // Chained documents own the documents after them; inside a container, the container owns them.
     // Style names are held apart from the items: each item keeps its own, null and empty
     // apart, through renames, drops and the end of other items.
     void styleNamesPerItem_data()
@@ -322,6 +321,7 @@ private Q_SLOTS:
         QCOMPARE(fresh.styleName(), QStringLiteral("Normal"));
     }
 
+    // Chained documents own the documents after them; inside a container, the container owns them.
     void deleteOwnedChains()
     {
         CountedText::destroyed = 0;
