@@ -32,9 +32,6 @@ private Q_SLOTS:
             const ThreadThreshold threads(threshold);
             Read read(KORVAT_TEST_DATA "/catch2/catch2tiny.xml");
             QVERIFY2(read.ok(), qPrintable(read.reason));
-            QCOMPARE(read.record.passed, 2);
-            QCOMPARE(read.record.failed, 3);
-            QCOMPARE(read.record.inconclusive, -1);
             KORVAT_VERIFY_GOLDEN("catch2/catch2tiny.dump", RecordDump::dump(read.record));
         }
     }

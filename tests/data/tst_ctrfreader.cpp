@@ -39,9 +39,6 @@ private Q_SLOTS:
         QACtrfReader reader;
         QAReporterData record;
         QVERIFY2(RecordDump::read(reader, KORVAT_TEST_DATA "/ctrf/jest.json", record), qPrintable(reader.errorString()));
-        QCOMPARE(record.passed, 2);
-        QCOMPARE(record.failed, 1);
-        QCOMPARE(record.inconclusive, 2);
         KORVAT_VERIFY_GOLDEN("ctrf/jest.dump", RecordDump::dump(record));
     }
 

@@ -41,9 +41,6 @@ private Q_SLOTS:
         QAReporterData record;
         QVERIFY2(RecordDump::read(reader, KORVAT_TEST_DATA "/gtest/gtest.json", record),
                  qPrintable(reader.errorString()));
-        QCOMPARE(record.passed, 1);
-        QCOMPARE(record.failed, 1);
-        QCOMPARE(record.inconclusive, 2);
         KORVAT_VERIFY_GOLDEN("gtest/gtest.dump", RecordDump::dump(record));
     }
 

@@ -36,17 +36,14 @@ private Q_SLOTS:
     void golden_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<qint64>("passed");
-        QTest::addColumn<qint64>("failed");
-        QTest::addColumn<qint64>("inconclusive");
 
         // A program with a failure, an expected failure, an unexpected pass,
         // a skip, a data-driven function, messages and a benchmark.
-        QTest::newRow("xml") << "tinyqtest.xml" << qint64(7) << qint64(3) << qint64(2);
-        QTest::newRow("lightxml") << "tinyqtest.lightxml" << qint64(7) << qint64(3) << qint64(2);
+        QTest::newRow("xml") << "tinyqtest.xml";
+        QTest::newRow("lightxml") << "tinyqtest.lightxml";
         // One of our own units, every function passing.
-        QTest::newRow("own unit, xml") << "tst_qtree.xml" << qint64(30) << qint64(0) << qint64(-1);
-        QTest::newRow("own unit, lightxml") << "tst_qtree.lightxml" << qint64(30) << qint64(0) << qint64(-1);
+        QTest::newRow("own unit, xml") << "tst_qtree.xml";
+        QTest::newRow("own unit, lightxml") << "tst_qtree.lightxml";
     }
 
     void golden()
@@ -57,9 +54,6 @@ private Q_SLOTS:
             const ThreadThreshold threads(threshold);
             Read read(KORVAT_TEST_DATA "/qtest/" + file);
             QVERIFY2(read.ok(), qPrintable(read.reason));
-            QTEST(read.record.passed, "passed");
-            QTEST(read.record.failed, "failed");
-            QTEST(read.record.inconclusive, "inconclusive");
             KORVAT_VERIFY_GOLDEN("qtest/" + file + ".dump", RecordDump::dump(read.record));
         }
     }

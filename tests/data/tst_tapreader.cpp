@@ -28,17 +28,14 @@ private Q_SLOTS:
     void golden_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<qint64>("passed");
-        QTest::addColumn<qint64>("failed");
-        QTest::addColumn<qint64>("inconclusive");
         // TAP 13 from node: a pass, a fail, a skip, a failing TODO (a pass)
         // and a subtest of two with YAML diagnostics everywhere.
-        QTest::newRow("node") << "node.tap" << qint64(3) << qint64(3) << qint64(1);
+        QTest::newRow("node") << "node.tap";
         // Perl's Test::More: plan first, a skip without a description, a
         // TODO that passed and a subtest named at its parent's indentation.
-        QTest::newRow("perl") << "perl-basic.tap" << qint64(5) << qint64(1) << qint64(1);
+        QTest::newRow("perl") << "perl-basic.tap";
         // No plan, then "Bail out!".
-        QTest::newRow("bail out") << "perl-bail.tap" << qint64(1) << qint64(1) << qint64(-1);
+        QTest::newRow("bail out") << "perl-bail.tap";
     }
 
     void golden()
@@ -47,9 +44,6 @@ private Q_SLOTS:
         QATapReader reader;
         QAReporterData record;
         QVERIFY2(RecordDump::read(reader, KORVAT_TEST_DATA "/tap/" + file, record), qPrintable(reader.errorString()));
-        QTEST(record.passed, "passed");
-        QTEST(record.failed, "failed");
-        QTEST(record.inconclusive, "inconclusive");
         KORVAT_VERIFY_GOLDEN("tap/" + QString(file).replace(".tap", ".dump"), RecordDump::dump(record));
     }
 
