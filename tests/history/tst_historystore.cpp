@@ -51,6 +51,15 @@ HistoryResult result(const QString &document, const QString &path, HistoryResult
     return r;
 }
 
+// A run of `results` known by `hash`.
+HistoryRun runOf(const QString &hash, const QList<HistoryResult> &results = {})
+{
+    HistoryRun run;
+    run.contentHash = hash;
+    run.results = results;
+    return run;
+}
+
 // Results the listing tests pick from: d/a twice, and a test under another document.
 QList<HistoryResult> pool()
 {
@@ -259,10 +268,8 @@ private Q_SLOTS:
         QString error;
         const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
-        HistoryRun run;
+        HistoryRun run = runOf(QStringLiteral("same"), {result("d", "a", HistoryResult::Verdict::Ok)});
         run.label = QStringLiteral("first");
-        run.contentHash = QStringLiteral("same");
-        run.results = {result("d", "a", HistoryResult::Verdict::Ok)};
         const std::optional<qint64> id = store->recordRun(run);
         QVERIFY2(id, qPrintable(store->errorString()));
         run.label = QStringLiteral("again");
@@ -331,16 +338,13 @@ private Q_SLOTS:
         QString error;
         const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
-        HistoryRun earlier;
-        earlier.contentHash = QStringLiteral("earlier");
-        earlier.results = {result("d", "x", HistoryResult::Verdict::Ok), result("d", "a", HistoryResult::Verdict::Ko)};
-        const std::optional<qint64> earlierId = store->recordRun(earlier);
+        const std::optional<qint64> earlierId = store->recordRun(runOf(
+            QStringLiteral("earlier"), {result("d", "x", HistoryResult::Verdict::Ok), result("d", "a", HistoryResult::Verdict::Ko)}));
         QVERIFY2(earlierId, qPrintable(store->errorString()));
 
         const QList<HistoryResult> results = pool();
         const QList<HistoryListedTests> batches = listedBatches(listed, results);
-        HistoryRun run;
-        run.contentHash = recordedBefore ? QStringLiteral("earlier") : QStringLiteral("new");
+        HistoryRun run = runOf(recordedBefore ? QStringLiteral("earlier") : QStringLiteral("new"));
         for (const QString &index : std::as_const(own))
             run.results.append(results.at(index.toInt()));
         run.supersededListings = superseded;
@@ -376,10 +380,8 @@ private Q_SLOTS:
         }
 
         // The store goes on as usual: the next recording, with tests listed ahead.
-        HistoryRun next;
-        next.contentHash = QStringLiteral("next");
         store->prepareTests(listedBatches({QStringLiteral("h:6")}, results).first());
-        const std::optional<qint64> nextId = store->recordRun(next);
+        const std::optional<qint64> nextId = store->recordRun(runOf(QStringLiteral("next")));
         QVERIFY2(nextId, qPrintable(store->errorString()));
         QCOMPARE(describe(*store->results(*nextId)), describe(sortedByKey(results, {QStringLiteral("6")})));
     }
@@ -410,9 +412,7 @@ private Q_SLOTS:
             QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("blocker"));
-        HistoryRun run;
-        run.contentHash = QStringLiteral("busy");
-        run.results = {results.at(2)};
+        HistoryRun run = runOf(QStringLiteral("busy"), {results.at(2)});
         run.supersededListings = {QStringLiteral("g")};
         const std::optional<qint64> id = store->recordRun(run);
         QVERIFY2(id, qPrintable(store->errorString()));
@@ -432,8 +432,7 @@ private Q_SLOTS:
         const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
         for (const bool ahead : {false, true}) {
-            HistoryRun run;
-            run.contentHash = ahead ? QStringLiteral("ahead") : QStringLiteral("plain");
+            HistoryRun run = runOf(ahead ? QStringLiteral("ahead") : QStringLiteral("plain"));
             QStringList listed;
             for (int n = ahead ? 4500 : 0; n < (ahead ? 13500 : 9000); ++n) {
                 const QString document = QStringLiteral("doc%1").arg(n / 2500);
@@ -482,10 +481,8 @@ private Q_SLOTS:
         QString error;
         const std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
-        HistoryRun run;
-        run.contentHash = QStringLiteral("after");
-        run.results = {result("d", "b", HistoryResult::Verdict::Ok)};
-        QVERIFY2(store->recordRun(run), qPrintable(store->errorString()));
+        QVERIFY2(store->recordRun(runOf(QStringLiteral("after"), {result("d", "b", HistoryResult::Verdict::Ok)})),
+                 qPrintable(store->errorString()));
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 1);
     }
 
@@ -573,10 +570,8 @@ private Q_SLOTS:
         QString error;
         std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
         QVERIFY2(store, qPrintable(error));
-        HistoryRun before;
-        before.contentHash = QStringLiteral("before");
-        before.results = {result("suite", "case00001", HistoryResult::Verdict::Ok)};
-        QVERIFY2(store->recordRun(before), qPrintable(store->errorString()));
+        QVERIFY2(store->recordRun(runOf(QStringLiteral("before"), {result("suite", "case00001", HistoryResult::Verdict::Ok)})),
+                 qPrintable(store->errorString()));
 
         QProcess process;
         process.start(recorder(), {url, QStringLiteral("killed"), QStringLiteral("killed"), QStringLiteral("1000"), stop});
@@ -593,10 +588,8 @@ private Q_SLOTS:
         QCOMPARE(scalar(url, "SELECT SUM(result_count) FROM runs").toInt(), 1);
         QCOMPARE(scalar(url, "SELECT COUNT(*) FROM tests").toInt(), 1);
         // The killed recorder's lock is gone: the same content records now.
-        HistoryRun after;
-        after.contentHash = QStringLiteral("killed");
-        after.results = {result("suite", "case00002", HistoryResult::Verdict::Ko)};
-        QVERIFY2(store->recordRun(after), qPrintable(store->errorString()));
+        QVERIFY2(store->recordRun(runOf(QStringLiteral("killed"), {result("suite", "case00002", HistoryResult::Verdict::Ko)})),
+                 qPrintable(store->errorString()));
         QCOMPARE(store->runs(0)->size(), 2);
     }
 
@@ -630,10 +623,7 @@ private Q_SLOTS:
             QString error;
             std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
             QVERIFY2(store, qPrintable(error));
-            HistoryRun run;
-            run.contentHash = QStringLiteral("x");
-            run.results = {result("d", "t", HistoryResult::Verdict::Ok)};
-            QVERIFY(store->recordRun(run));
+            QVERIFY(store->recordRun(runOf(QStringLiteral("x"), {result("d", "t", HistoryResult::Verdict::Ok)})));
             store.reset();
             if (damage == QLatin1String("newer")) {
                 scalar(url, "UPDATE schema_version SET version = 99");
@@ -663,8 +653,7 @@ private Q_SLOTS:
             QString error;
             std::unique_ptr<HistoryStore> store = HistoryStore::open(url, &error);
             QVERIFY2(store, qPrintable(error));
-            HistoryRun run;
-            run.contentHash = QStringLiteral("x");
+            HistoryRun run = runOf(QStringLiteral("x"));
             for (int i = 0; i < 20000; ++i)
                 run.results.append(result("d", QStringLiteral("case %1").arg(i), HistoryResult::Verdict::Ok, i));
             QVERIFY(store->recordRun(run));
@@ -688,10 +677,7 @@ private Q_SLOTS:
         QVERIFY2(store, qPrintable(error));
         QVERIFY(!store->recentRuns(10));
         QVERIFY2(store->errorString().contains(path), qPrintable(store->errorString()));
-        HistoryRun run;
-        run.contentHash = QStringLiteral("y");
-        run.results = {result("d", "new", HistoryResult::Verdict::Ko)};
-        QVERIFY(!store->recordRun(run));
+        QVERIFY(!store->recordRun(runOf(QStringLiteral("y"), {result("d", "new", HistoryResult::Verdict::Ko)})));
         QVERIFY2(store->errorString().contains(path), qPrintable(store->errorString()));
     }
 
