@@ -115,7 +115,6 @@ private Q_SLOTS:
                                      << "Xml/ROD, more than one XROD element (line 1).\n";
         QTest::newRow("NODE is AML") << wrap("<NODE name=\"a\" type=\"t\"/>") << "\"NODE\"";
         QTest::newRow("lower-case node is AML") << wrap("<xrod:node name=\"a\" type=\"t\"/>") << "\"xrod:node\"";
-        QTest::newRow("malformed XML") << "<XROD><DOCUMENT></XROD>" << QString();
     }
 
     void rejected()
