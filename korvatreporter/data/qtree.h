@@ -130,16 +130,8 @@ public:
     virtual ~QTree()
     {
         m_cursor.reset();
-        std::vector<QTreeNode *> pending;
         if (m_root)
-            pending.push_back(m_root.release());
-        while (!pending.empty()) {
-            QTreeNode *node = pending.back();
-            pending.pop_back();
-            node->takeChildren(pending);
-            node->m_ownsData = m_autoDelete;
-            delete node;
-        }
+            freeNodes(m_root.release());
     }
 
     QTree(const QTree &) = delete;
@@ -213,16 +205,10 @@ public:
     {
         if (!m_cursor || !m_cursor->currentNode()->hasChildren())
             return false;
-        std::vector<QTreeNode *> pending{m_cursor->currentNode()->m_children->list.takeLast()};
-        while (!pending.empty()) {
-            QTreeNode *node = pending.back();
-            pending.pop_back();
-            node->takeChildren(pending);
-            node->m_ownsData = m_autoDelete;
-            delete node;
-        }
+        freeNodes(m_cursor->currentNode()->m_children->list.takeLast());
         return true;
     }
+
     // Inserts datum among the current node's children at index; a negative
     // index or one beyond the last child appends. The cursor stays on the
     // parent. Fails without a cursor or with a null datum; the caller then
@@ -304,6 +290,20 @@ private:
             if (!cursor.toParent())
                 return nullptr;
             m_moveLog.append(Up);
+        }
+    }
+
+    // Frees `top` and every node under it, without recursion, with their
+    // data when the tree deletes data.
+    void freeNodes(QTreeNode *top)
+    {
+        std::vector<QTreeNode *> pending{top};
+        while (!pending.empty()) {
+            QTreeNode *node = pending.back();
+            pending.pop_back();
+            node->takeChildren(pending);
+            node->m_ownsData = m_autoDelete;
+            delete node;
         }
     }
 
