@@ -64,8 +64,12 @@ public:
     virtual QString totalsText(const QString& testNode) const = 0;
     // The results table, one line per file and a line of totals.
     virtual QString summaryText() = 0;
-    // The shown text of every shown document, in order.
-    virtual QString documentText() = 0;
+    // Receives shown text one line at a time, without its line end.
+    using TextLines = std::function<void(QStringView line)>;
+    // Hands over the shown text of every shown document, in order, a line
+    // as it is made: a host prints a report of any size without holding its
+    // whole text.
+    virtual void documentText(const TextLines& lines) = 0;
     // The shown node tree: one line per file, then per node in document
     // order, two spaces per level; a node line starts with its verdict
     // ("ok", "ko", "NE", or "--") and two spaces.

@@ -290,10 +290,10 @@ QString QAReportSession::summaryText()
     return QAReporterPlainText::table(*buildSummary());
 }
 
-QString QAReportSession::documentText()
+void QAReportSession::documentText(const TextLines &lines)
 {
     refresh();
-    return QAReportSessionText::documents(m_shown->records());
+    QAReportSessionText::documents(m_shown->records(), lines);
 }
 
 QString QAReportSession::outlineText()

@@ -95,7 +95,7 @@ public:
     std::optional<QAStResultTotals> resultTotals() const override;
     QString totalsText(const QString &testNode) const override;
     QString summaryText() override;
-    QString documentText() override;
+    void documentText(const TextLines &lines) override;
     QString outlineText() override;
     QList<QAStTestResult> testResults() const override;
     QList<QAStTestResult> detailedTestResults() const override;

@@ -45,7 +45,7 @@ QString QAReportSessionText::outline(const QList<QAReporterData *> &records)
     return text;
 }
 
-QString QAReportSessionText::documents(const QList<QAReporterData *> &records)
+void QAReportSessionText::documents(const QList<QAReporterData *> &records, const QAStReportSession::TextLines &lines)
 {
     DViewContext context;
     DViewLayout layout(&context);
@@ -55,13 +55,11 @@ QString QAReportSessionText::documents(const QList<QAReporterData *> &records)
         for (DDocument *document : record->documents())
             layout.addDocument(document);
     }
-    QStringList lines;
     for (int b = 0; b < layout.count(); ++b) {
         const QString line = layout.blockText(b);
         if (!line.isEmpty())
-            lines << line;
+            lines(line);
     }
-    return lines.join(QLatin1Char('\n'));
 }
 
 QString QAReportSessionText::totals(const QAStResultTotals &totals, const QString &testNode, qint64 flaky)

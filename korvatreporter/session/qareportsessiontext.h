@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sdk/qastreportsession.h"
 #include "sdk/qastresulttotals.h"
 
 #include <QList>
@@ -19,9 +20,10 @@ public:
     // verdict ("ok", "ko", "NE", or "--" for anything else), two spaces and
     // its name.
     static QString outline(const QList<QAReporterData *> &records);
-    // The text of every document of `records` as a view shows it: one line
-    // per non-empty block, table cells separated by tabs.
-    static QString documents(const QList<QAReporterData *> &records);
+    // The text of every document of `records` as a view shows it, handed to
+    // `lines` a line at a time: one line per non-empty block, table cells
+    // separated by tabs.
+    static void documents(const QList<QAReporterData *> &records, const QAStReportSession::TextLines &lines);
     // The totals of the summary mode, after a "TestNode:" line when `testNode`
     // is not empty.
     // Flaky cases (passed on a rerun), when there are any, get a line of their own.

@@ -40,7 +40,7 @@ public:
     std::optional<QAStResultTotals> resultTotals() const override { return QAStResultTotals(); }
     QString totalsText(const QString&) const override { return {}; }
     QString summaryText() override { return {}; }
-    QString documentText() override { return {}; }
+    void documentText(const TextLines&) override {}
     QString outlineText() override { return {}; }
     QAStExportResult exportHtml(const QString& dir, QAIProgressMonitor*, QAILogMonitor*) override
     {

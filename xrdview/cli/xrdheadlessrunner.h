@@ -62,6 +62,9 @@ private:
     XrdStudio* m_studio;
     // Prints what `line`'s mode asks for and sets `status` accordingly.
     void printMode(const XrdCommandLine& line, bool allRead, int* status);
+    // Prints the session's document text as it is handed over, in blocks of
+    // UTF-8, a line end after each line that has none.
+    void printDocumentText();
 
     std::unique_ptr<QAStReportSession> m_session;
     // The two reports of --compare, kept like m_session until the process ends.
