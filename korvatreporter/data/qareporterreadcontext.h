@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <utility>
+
 class DStyle;
 class QAStudioInterface;
 
@@ -17,6 +19,13 @@ class QAStudioInterface;
 // testsListed (when set) as they list them.
 struct QAReporterReadContext
 {
+    QAReporterReadContext() = default;
+    // A context for a full read.
+    QAReporterReadContext(QAStudioInterface *studio, QList<DStyle *> styles)
+        : studio(studio), styles(std::move(styles))
+    {
+    }
+
     QAStudioInterface *studio = nullptr;
     QList<DStyle *> styles;
     bool totalsOnly = false;
