@@ -6,7 +6,6 @@
 #include "rendoc/view/dviewlayout.h"
 
 #include <QFileInfo>
-#include <QStringList>
 
 namespace {
 
