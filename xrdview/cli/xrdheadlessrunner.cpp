@@ -101,8 +101,10 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     // The filter is set before anything is shown, so the shown list is
     // built once.
     m_session->setFailedOnly(line.failedOnly);
-    // The summary prints totals alone: the files need not be kept.
-    m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary);
+    // The summary and the results table print totals alone: the files need
+    // not be kept (a totals-only read judges and counts a file as a full
+    // read does).
+    m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary || line.mode == XrdCommandLine::PrintSummary);
     // A recording needs the tests, not the documents.
     m_session->setTestsOnly(line.mode == XrdCommandLine::Record);
     for (const QString& type : line.hiddenTypes)
