@@ -15,6 +15,11 @@ void QAStReportSession::setTestsOnly(bool testsOnly)
     Q_UNUSED(testsOnly);
 }
 
+void QAStReportSession::setTreeOnly(bool treeOnly)
+{
+    Q_UNUSED(treeOnly);
+}
+
 void QAStReportSession::setTestsListed(TestsListed listener)
 {
     Q_UNUSED(listener);

@@ -47,6 +47,10 @@ public:
     // sessions told so may each load on a thread of their own. Ignored by
     // default.
     virtual void setTestsOnly(bool testsOnly);
+    // Tells the session that the host will ask for the node tree only
+    // (outlineText(), and the totals) of the files loaded from now on, so
+    // that it may read them without their documents. Ignored by default.
+    virtual void setTreeOnly(bool treeOnly);
     // Receives tests of a document as a read for the tests alone lists them,
     // in batches in document order, on the reading thread and before load()
     // returns: their paths and outcomes. A host can so do its work on them

@@ -51,6 +51,7 @@ QAReporterLoader::ReadResult readFile(const QString &fileName, const QAReporterR
         (format ? format : QAReportFormats::all().front())->createReader();
     reader->setTotalsOnly(context.totalsOnly);
     reader->setTestsOnly(context.testsOnly);
+    reader->setTreeOnly(context.treeOnly);
     reader->setTestsListed(context.testsListed);
     if (reader->read(file, context.studio, context.styles, record))
         return QAReporterLoader::Read;
@@ -169,6 +170,7 @@ DDocument *QAReporterLoader::loadReportDocument(const QString &fileName,
     QString reason;
     QAReporterReadContext full = context;
     full.totalsOnly = false;
+    full.treeOnly = false;
     if (readFile(fileName, full, record, &reason) != Read)
         return nullptr;
     return record.document.release();

@@ -16,7 +16,8 @@ class QAStudioInterface;
 // readers that can then keep neither node tree nor documents. With testsOnly
 // the caller needs the tests (QAReporterData::tests): readers that can then
 // list them without keeping a tree or documents, and hand them to
-// testsListed (when set) as they list them.
+// testsListed (when set) as they list them. With treeOnly the caller needs
+// the node tree, totals and types: readers that can then keep no document.
 struct QAReporterReadContext
 {
     QAReporterReadContext() = default;
@@ -30,5 +31,6 @@ struct QAReporterReadContext
     QList<DStyle *> styles;
     bool totalsOnly = false;
     bool testsOnly = false;
+    bool treeOnly = false;
     QAStReportSession::TestsListed testsListed;
 };

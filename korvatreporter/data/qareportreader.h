@@ -42,6 +42,12 @@ public:
     // tree nor documents. Readers that cannot read in full.
     void setTestsOnly(bool testsOnly) { m_testsOnly = testsOnly; }
     bool testsOnly() const { return m_testsOnly; }
+    // Asks for the node tree, totals and types only: a reader that can may
+    // then leave the record's documents empty (the nodes anchored nowhere),
+    // while still refusing every file a full read refuses. Readers that
+    // cannot read in full. The two requests above take precedence.
+    void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
+    bool treeOnly() const { return m_treeOnly; }
     // Tests only: a reader that lists the tests may also hand them to
     // `listener` as it goes (see QAStReportSession::setTestsListed), and
     // then keeps them in QAReporterData::listed instead of tests.
@@ -51,5 +57,6 @@ public:
 private:
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
+    bool m_treeOnly = false;
     QAStReportSession::TestsListed m_testsListed;
 };

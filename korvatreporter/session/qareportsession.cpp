@@ -225,6 +225,7 @@ QAReporterReadContext QAReportSession::readContext() const
     QAReporterReadContext context;
     context.totalsOnly = m_totalsOnly;
     context.testsOnly = m_testsOnly;
+    context.treeOnly = m_treeOnly;
     context.testsListed = m_testsListed;
     if (m_pref) {
         // A read for the tests alone may run on another thread: no progress display.

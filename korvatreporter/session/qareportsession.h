@@ -67,6 +67,9 @@ public:
     // totals answers for them.
     void setTotalsOnly(bool totalsOnly) override { m_totalsOnly = totalsOnly; }
     void setTestsOnly(bool testsOnly) override { m_testsOnly = testsOnly; }
+    // Files loaded while set may be read without their documents: their
+    // records hold the node tree, the totals and types only.
+    void setTreeOnly(bool treeOnly) override { m_treeOnly = treeOnly; }
     void setTestsListed(TestsListed listener) override { m_testsListed = std::move(listener); }
     void setFailedOnly(bool failedOnly) override;
     // Hides `type` whatever its entry said before.
@@ -134,6 +137,7 @@ private:
     bool m_typesSettled = false;
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
+    bool m_treeOnly = false;
     TestsListed m_testsListed;
     std::unique_ptr<QAReporterFilteredList> m_shown;
     // The records the shown list was built from, in order.

@@ -13,7 +13,7 @@
 
 namespace {
 
-enum class Read { Full, TotalsOnly, TestsOnly };
+enum class Read { Full, TotalsOnly, TestsOnly, TreeOnly };
 
 // The node tree, one line per node in document order: depth, name, type, state and count.
 QString treeText(const QAReporterDataTree *tree)
@@ -50,15 +50,17 @@ QString testsText(const QList<QAStTestResult> &tests)
 }
 
 // What a read tells: "passed failed inconclusive types", or the error; a full read adds the
-// first document's name and its tests and tree, a tests-only read the same name and its tests.
+// first document's name and its tests and tree, a tests-only read the same name and its tests,
+// a tree-only read the same name and its tree.
 QString outcome(const QString &xml, Read read)
 {
     QAstXmlRodReader reader;
     reader.rodHandler()->setTotalsOnly(read == Read::TotalsOnly);
     reader.rodHandler()->setTestsOnly(read == Read::TestsOnly);
+    reader.rodHandler()->setTreeOnly(read == Read::TreeOnly);
     const bool ok = reader.parseText(xml);
     std::unique_ptr<DDocument> document(reader.takeDocument());
-    if (read != Read::Full && (document || reader.dataTree()))
+    if (read != Read::Full && (document || (read != Read::TreeOnly && reader.dataTree())))
         return QStringLiteral("kept the report");
     if (!ok)
         return reader.errorString();
@@ -69,6 +71,10 @@ QString outcome(const QString &xml, Read read)
         text += QLatin1Char('\n') + reader.rodHandler()->documentName() + QLatin1Char('\n')
                 + testsText(reader.rodHandler()->takeTests())
                 + QStringLiteral("failed case %1\n").arg(QLatin1String(failedCase ? "true" : "false"));
+    } else if (read == Read::TreeOnly) {
+        text += QLatin1Char('\n') + reader.rodHandler()->documentName() + QLatin1Char('\n');
+        if (const QAReporterDataTree *tree = reader.dataTree())
+            text += treeText(tree);
     } else if (read == Read::Full) {
         QAReporterData record;
         record.document = std::move(document);
@@ -96,10 +102,11 @@ QString wrap(const QString &body) { return "<XROD><DOCUMENT name=\"d\">" + body 
 } // namespace
 
 // A totals-only read (what the summary needs) and a tests-only read (what
-// recording and comparing need) keep neither tree nor document, yet refuse
+// recording and comparing need) keep neither tree nor document, and a
+// tree-only read (what the outline needs) keeps no document, yet they refuse
 // exactly the files a full read refuses, with the same reason, and count the
 // same totals and types. The xrd fuzz target compares
-// both reads through the loader on every seed, example and fuzzed input.
+// the reads through the loader on every seed, example and fuzzed input.
 class TestXrdTotalsOnly : public QObject
 {
     Q_OBJECT
@@ -212,6 +219,11 @@ private Q_SLOTS:
             // lists the tests the session finds in the full read's tree.
             const QString tests = outcome(xml, Read::TestsOnly);
             QCOMPARE(tests, read ? full.left(tests.size()) : full);
+            // The tree-only read refuses alike too, and builds the full read's tree: the full
+            // read's text without its tests.
+            const qsizetype testsEnd = full.indexOf(QLatin1Char('\n'), full.indexOf(QLatin1String("\nfailed case ")) + 1);
+            const QString outline = read ? full.section(QLatin1Char('\n'), 0, 1) + QLatin1Char('\n') + full.mid(testsEnd + 1) : full;
+            QCOMPARE(outcome(xml, Read::TreeOnly), outline);
         }
     }
 

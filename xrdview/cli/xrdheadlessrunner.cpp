@@ -105,6 +105,8 @@ int XrdHeadlessRunner::run(const XrdCommandLine& line)
     // not be kept (a totals-only read judges and counts a file as a full
     // read does).
     m_session->setTotalsOnly(line.mode == XrdCommandLine::Summary || line.mode == XrdCommandLine::PrintSummary);
+    // The outline needs the node tree, not the documents.
+    m_session->setTreeOnly(line.mode == XrdCommandLine::PrintTree);
     // A recording needs the tests, not the documents.
     m_session->setTestsOnly(line.mode == XrdCommandLine::Record);
     for (const QString& type : line.hiddenTypes)

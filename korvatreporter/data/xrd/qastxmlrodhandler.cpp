@@ -110,13 +110,19 @@ void QAstXmlRodHandler::resetProgress(int steps)
 void QAstXmlRodHandler::setTotalsOnly(bool totalsOnly)
 {
     m_totalsOnly = totalsOnly;
-    setCheckOnly(totalsOnly);
+    setCheckOnly(m_totalsOnly || m_testsOnly || m_treeOnly);
 }
 
 void QAstXmlRodHandler::setTestsOnly(bool testsOnly)
 {
     m_testsOnly = testsOnly;
-    setCheckOnly(testsOnly || m_totalsOnly);
+    setCheckOnly(m_totalsOnly || m_testsOnly || m_treeOnly);
+}
+
+void QAstXmlRodHandler::setTreeOnly(bool treeOnly)
+{
+    m_treeOnly = treeOnly;
+    setCheckOnly(m_totalsOnly || m_testsOnly || m_treeOnly);
 }
 
 QAReporterDataTree *QAstXmlRodHandler::takeDataTree()
@@ -193,15 +199,20 @@ bool QAstXmlRodHandler::startElement(const QString &, const QString &, const QSt
     if (!DAmlHandler::startElement(QString(), QString(), qName, atts))
         return false;
     // A checked item lives only while its element is open: its name is taken now.
-    if (m_testsOnly && m_documentName.isNull() && currentItem() && currentItem()->kind() == DItem::Document)
+    if ((m_testsOnly || m_treeOnly) && m_documentName.isNull() && currentItem()
+        && currentItem()->kind() == DItem::Document)
         m_documentName = static_cast<const DDocument *>(currentItem())->name();
-    // Every node waiting at this point is anchored to the item just opened.
+    // Every node waiting at this point is anchored to the item just opened
+    // (reading the tree only, the item is a checked one that does not stay:
+    // the nodes only stop waiting).
     if (!m_pendingSerials.empty() && currentItem())
         m_pendingSerials.clear();
     if (!m_pending.empty()) {
         if (DItem *item = currentItem()) {
-            for (QAReporterNode *node : m_pending)
-                node->startItem = item;
+            if (!m_treeOnly) {
+                for (QAReporterNode *node : m_pending)
+                    node->startItem = item;
+            }
             m_pending.clear();
         }
     }
@@ -571,7 +582,8 @@ bool QAstXmlRodHandler::endNode()
         return false;
     m_tree->toParent();
     if (m_pending.empty()) {
-        node->endItem = endPosition();
+        if (!m_treeOnly)
+            node->endItem = endPosition();
         return true;
     }
     QAReporterNode *waiting = m_pending.back();

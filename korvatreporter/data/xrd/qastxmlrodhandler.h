@@ -70,6 +70,11 @@ public:
         m_testsListed = std::move(listener);
         m_listedFile = file;
     }
+    // Tree only: the file is checked as for a full read and its node tree
+    // is kept, its totals and types counted, but no document is built (the
+    // nodes are anchored nowhere). documentName() gives the first
+    // document's name. Set before the parse.
+    void setTreeOnly(bool treeOnly);
     // The tests listed, as takeTests() gives them; without a listener.
     QList<QAStTestResult> takeTests();
     // With a listener: hands over the tests not handed yet, then gives every batch handed.
@@ -162,7 +167,8 @@ private:
     bool m_canceled = false;
     bool m_totalsOnly = false;
     bool m_testsOnly = false;
-    QString m_documentName; // tests only: the first document's name
+    bool m_treeOnly = false;
+    QString m_documentName; // tests or tree only: the first document's name
     // The reader hands over the same QString each time a name comes back: the node element's
     // is recognised by its data, without comparing its characters.
     QString m_nodeName;
