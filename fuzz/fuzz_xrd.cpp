@@ -8,7 +8,6 @@
 // by event on the calling thread, so the two ways are held to the same result.
 #include "fuzz/fuzzsupport.h"
 #include "korvatreporter/data/qareporterdata.h"
-#include "korvatreporter/data/qareporterdatatree.h"
 #include "korvatreporter/data/qareporterloader.h"
 #include "korvatreporter/session/qareportleaftests.h"
 #include "rendoc/aml/damlexpatsource.h"
@@ -16,8 +15,6 @@
 #include <QByteArray>
 
 #include <cmath>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -51,44 +48,6 @@ void compareTestsOnly(const QAReporterData& record, QAReporterLoader::ReadResult
         FuzzSupport::fail("a tests-only read missed a failed case");
 }
 
-bool sameNode(const QAReporterNode* a, const QAReporterNode* b)
-{
-    if (!a || !b)
-        return a == b;
-    const bool sameSeconds = a->seconds == b->seconds || (std::isnan(a->seconds) && std::isnan(b->seconds));
-    return a->id.toString() == b->id.toString() && a->name == b->name && a->type == b->type
-           && a->state == b->state && a->icone == b->icone && a->base == b->base && a->count == b->count
-           && a->rerun == b->rerun && sameSeconds;
-}
-
-void compareTreeOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
-{
-    QAReporterData outlined;
-    QAReporterReadContext context;
-    context.treeOnly = true;
-    FuzzSupport::rereadAlike(outlined, record, context, result, reason, "a tree-only");
-    if (result != QAReporterLoader::Read)
-        return;
-    using TreeNode = QAReporterDataTree::QTreeNode;
-    const TreeNode* fullRoot = record.dataTree ? record.dataTree->rootNode() : nullptr;
-    const TreeNode* treeRoot = outlined.dataTree ? outlined.dataTree->rootNode() : nullptr;
-    if (!fullRoot || !treeRoot) {
-        if (fullRoot || treeRoot)
-            FuzzSupport::fail("a tree-only read kept a tree where the full read did not, or none where it did");
-        return;
-    }
-    // Both trees side by side, in pre-order, with an explicit work list: a deep tree is no deep recursion.
-    std::vector<std::pair<const TreeNode*, const TreeNode*>> pending{{fullRoot, treeRoot}};
-    while (!pending.empty()) {
-        const auto [full, outline] = pending.back();
-        pending.pop_back();
-        if (!sameNode(full->data(), outline->data()) || full->children().size() != outline->children().size())
-            FuzzSupport::fail("a tree-only read built another tree");
-        for (qsizetype i = 0; i < full->children().size(); ++i)
-            pending.emplace_back(full->children().at(i), outline->children().at(i));
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -108,6 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     context.totalsOnly = true;
     FuzzSupport::rereadAlike(counted, record, context, result, reason, "a totals-only");
     compareTestsOnly(record, result, reason);
-    compareTreeOnly(record, result, reason);
+    FuzzSupport::checkTreeOnly(record, result, reason);
     return 0;
 }

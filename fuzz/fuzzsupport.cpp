@@ -1,6 +1,7 @@
 #include "fuzz/fuzzsupport.h"
 
 #include "korvatreporter/data/qareporterdata.h"
+#include "korvatreporter/data/qareporterdatatree.h"
 #include "rendoc/aml/damlexpatsource.h"
 
 #include <QApplication>
@@ -11,7 +12,10 @@
 #include <QtGlobal>
 
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -85,7 +89,48 @@ void checkTotalsOnly(QAReporterLoader::ReadResult result, const QAReporterData& 
     FuzzSupport::rereadAlike(counted, record, context, result, reason, "a totals-only");
 }
 
+// The same node in both reads' trees: everything a node holds but its anchors in the document.
+bool sameNode(const QAReporterNode* a, const QAReporterNode* b)
+{
+    if (!a || !b)
+        return a == b;
+    const bool sameSeconds = a->seconds == b->seconds || (std::isnan(a->seconds) && std::isnan(b->seconds));
+    return a->id.toString() == b->id.toString() && a->name == b->name && a->type == b->type
+           && a->state == b->state && a->icone == b->icone && a->base == b->base && a->count == b->count
+           && a->rerun == b->rerun && sameSeconds;
+}
+
 } // namespace
+
+void FuzzSupport::checkTreeOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
+{
+    if (result == QAReporterLoader::Canceled)
+        return;
+    QAReporterData outlined;
+    QAReporterReadContext context;
+    context.treeOnly = true;
+    FuzzSupport::rereadAlike(outlined, record, context, result, reason, "a tree-only");
+    if (result != QAReporterLoader::Read)
+        return;
+    using TreeNode = QAReporterDataTree::QTreeNode;
+    const TreeNode* fullRoot = record.dataTree ? record.dataTree->rootNode() : nullptr;
+    const TreeNode* treeRoot = outlined.dataTree ? outlined.dataTree->rootNode() : nullptr;
+    if (!fullRoot || !treeRoot) {
+        if (fullRoot || treeRoot)
+            FuzzSupport::fail("a tree-only read kept a tree where the full read did not, or none where it did");
+        return;
+    }
+    // Both trees side by side, in pre-order, with an explicit work list: a deep tree is no deep recursion.
+    std::vector<std::pair<const TreeNode*, const TreeNode*>> pending{{fullRoot, treeRoot}};
+    while (!pending.empty()) {
+        const auto [full, outline] = pending.back();
+        pending.pop_back();
+        if (!sameNode(full->data(), outline->data()) || full->children().size() != outline->children().size())
+            FuzzSupport::fail("a tree-only read built another tree");
+        for (qsizetype i = 0; i < full->children().size(); ++i)
+            pending.emplace_back(full->children().at(i), outline->children().at(i));
+    }
+}
 
 void FuzzSupport::rereadAlike(QAReporterData& reduced, const QAReporterData& record,
                               const QAReporterReadContext& context, QAReporterLoader::ReadResult result,
@@ -110,6 +155,7 @@ void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QStrin
     const QAReporterLoader::ReadResult result = readInput(data, size, suffix, record, &reason);
     checkOutcome(result, record, reason);
     checkTotalsOnly(result, record, reason);
+    checkTreeOnly(record, result, reason);
 }
 
 void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, const QString& suffix)
@@ -128,6 +174,7 @@ void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, cons
     if (apart.passed != inTurn.passed || apart.failed != inTurn.failed || apart.inconclusive != inTurn.inconclusive)
         fail("a read on a parsing thread counted otherwise than in turn");
     checkTotalsOnly(inTurnResult, inTurn, inTurnReason);
+    checkTreeOnly(inTurn, inTurnResult, inTurnReason);
 }
 
 void FuzzSupport::fail(const char* what)

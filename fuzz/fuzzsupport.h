@@ -40,6 +40,11 @@ public:
     static void rereadAlike(QAReporterData& reduced, const QAReporterData& record,
                             const QAReporterReadContext& context, QAReporterLoader::ReadResult result,
                             const QString& reason, const char* mode);
+    // Reads the record's file again for its node tree alone, as --print-tree does, and fails
+    // unless that read judges and counts the file as the full read did (`result`, `reason`)
+    // and builds the same tree, node for node.
+    static void checkTreeOnly(const QAReporterData& record, QAReporterLoader::ReadResult result,
+                              const QString& reason);
     // Reports a broken property of the code under test and aborts, which
     // libFuzzer and the replay ctest both count as a finding. The message
     // goes to standard error even while Qt's messages are silenced.

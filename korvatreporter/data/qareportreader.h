@@ -45,9 +45,10 @@ public:
     // Asks for the node tree, totals and types only: a reader that can may
     // then leave the record's documents empty (the nodes anchored nowhere),
     // while still refusing every file a full read refuses. Readers that
-    // cannot read in full. The two requests above take precedence.
+    // cannot read in full. The two requests above take precedence: true
+    // only when neither of them was made.
     void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
-    bool treeOnly() const { return m_treeOnly; }
+    bool treeOnly() const { return m_treeOnly && !m_totalsOnly && !m_testsOnly; }
     // Tests only: a reader that lists the tests may also hand them to
     // `listener` as it goes (see QAStReportSession::setTestsListed), and
     // then keeps them in QAReporterData::listed instead of tests.

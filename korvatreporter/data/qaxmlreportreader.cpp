@@ -62,6 +62,7 @@ bool QAXmlReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     m_file = &file;
     reset();
     m_builder = std::make_unique<QAResultsBuilder>(m_format, file, studio, styles);
+    m_builder->setTreeOnly(treeOnly());
     const bool ok = parse(QFileInfo(file.fileName()), wrapperElement(QAReportFormat::head(file)));
     if (ok)
         m_builder->finish(record);

@@ -8,39 +8,59 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <utility>
 #include <vector>
 
 namespace {
 
-// How many nodes of the record's tree are test cases.
-int caseNodes(const QAReporterData &record)
+enum class Read { Full, TotalsOnly, TreeOnly };
+
+// What a read kept of the file: the node tree, one line per node in pre-order (depth, name,
+// type, verdict), how many of its nodes are test cases and how many of those are anchored in
+// the document.
+struct Kept
+{
+    QString tree;
+    int cases = 0;
+    int anchoredCases = 0;
+};
+
+Kept keptOf(const QAReporterData &record)
 {
     using Node = QTree<QAReporterNode>::QTreeNode;
+    Kept kept;
     if (!record.dataTree || !record.dataTree->rootNode())
-        return 0;
-    int cases = 0;
-    std::vector<const Node *> pending{record.dataTree->rootNode()};
+        return kept;
+    std::vector<std::pair<const Node *, int>> pending{{record.dataTree->rootNode(), 0}};
     while (!pending.empty()) {
-        const Node *node = pending.back();
+        const auto [node, depth] = pending.back();
         pending.pop_back();
-        if (node->data() && node->data()->type == QAResultWords::TypeCase)
-            ++cases;
-        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+        if (const QAReporterNode *data = node->data()) {
+            kept.tree += QStringLiteral("%1 %2 %3 %4\n").arg(depth).arg(data->name, data->type, data->state);
+            if (data->type == QAResultWords::TypeCase) {
+                ++kept.cases;
+                if (data->startItem)
+                    ++kept.anchoredCases;
+            }
+        }
+        for (auto it = node->children().crbegin(); it != node->children().crend(); ++it)
+            pending.emplace_back(*it, depth + 1);
     }
-    return cases;
+    return kept;
 }
 
 // What a read of the file tells the summary: whether it was read, or why not, and the totals
-// and types. `cases` gets the number of test-case nodes the record keeps.
-QString outcome(const QString &path, bool totalsOnly, int *cases)
+// and types. `kept` gets what the record keeps of the file.
+QString outcome(const QString &path, Read read, Kept *kept)
 {
     QAReporterData record;
     record.fileName = path;
     QAReporterReadContext context;
-    context.totalsOnly = totalsOnly;
+    context.totalsOnly = read == Read::TotalsOnly;
+    context.treeOnly = read == Read::TreeOnly;
     QString reason;
     const QAReporterLoader::ReadResult result = QAReporterLoader::readRecord(record, context, &reason);
-    *cases = caseNodes(record);
+    *kept = keptOf(record);
     if (result != QAReporterLoader::Read)
         return QStringLiteral("refused: ") + reason;
     return QStringLiteral("%1 passed, %2 failed, %3 inconclusive, %4 flaky; %5")
@@ -54,7 +74,8 @@ QString outcome(const QString &path, bool totalsOnly, int *cases)
 } // namespace
 
 // The runners' readers read a file for the summary's totals as a full read does, refusing
-// the same files with the same reasons, and keep none of its test cases.
+// the same files with the same reasons, and keep none of its test cases; read for the
+// outline's tree, they keep every node of the full read's tree, but no case's text.
 class TstRunnerTotalsOnly : public QObject
 {
     Q_OBJECT
@@ -94,13 +115,20 @@ private Q_SLOTS:
         // The XML readers are read both ways: in turn and with the parser on a thread.
         for (const qint64 threshold : {qint64(-1), qint64(0)}) {
             const ThreadThreshold parsing(threshold);
-            int fullCases = 0;
-            int keptCases = 0;
-            const QString full = outcome(path, false, &fullCases);
-            QCOMPARE(outcome(path, true, &keptCases), full);
-            QCOMPARE(keptCases, 0);
+            Kept full;
+            const QString fullOutcome = outcome(path, Read::Full, &full);
+            Kept counted;
+            QCOMPARE(outcome(path, Read::TotalsOnly, &counted), fullOutcome);
+            QCOMPARE(counted.cases, 0);
+            Kept outlined;
+            QCOMPARE(outcome(path, Read::TreeOnly, &outlined), fullOutcome);
+            if (!fullOutcome.startsWith(QLatin1String("refused"))) {
+                QCOMPARE(outlined.tree, full.tree);
+                QCOMPARE(outlined.anchoredCases, 0);
+                QCOMPARE(full.anchoredCases, full.cases);
+            }
             if (!cut)
-                QVERIFY2(fullCases > 0, qPrintable(full));
+                QVERIFY2(full.cases > 0, qPrintable(fullOutcome));
         }
     }
 };

@@ -210,11 +210,12 @@ bool QACatch2Reader::endNode(Open open)
         }
     }
     closeNode();
-    // Reading for the totals, a case is written as a full read writes it
-    // (the same files are refused) and then forgotten.
+    // Reading for the totals or the tree, a case is written as a full read
+    // writes it (the same files are refused) and then forgotten (its node
+    // kept for the tree).
     const bool outermost = std::none_of(m_nodes.cbegin(), m_nodes.cend(),
                                         [](const Node &outer) { return outer.kind != Open::Group; });
-    if (open == Open::Case && totalsOnly() && outermost)
+    if (open == Open::Case && (totalsOnly() || treeOnly()) && outermost)
         results().forgetClosedCase(node.before);
     return open != Open::Case || stepProgress();
 }

@@ -29,7 +29,10 @@ bool QAJsonReportReader::read(QFile &file, QAStudioInterface *studio, const QLis
     }
     QAJsonPullReader json(bytes);
     QAResultsBuilder builder(m_formatName, file, studio, styles);
-    builder.setTotalsOnly(totalsOnly());
+    // A read for the totals or the tree alone forgets each case once read; the tree keeps
+    // its nodes.
+    builder.setTotalsOnly(totalsOnly() || treeOnly());
+    builder.setTreeOnly(treeOnly());
     m_json = &json;
     m_builder = &builder;
     const bool ok = readRoot();

@@ -478,9 +478,10 @@ bool QAJUnitReader::endCase()
 
 bool QAJUnitReader::writeCase(const QString &state, quint8 rerun)
 {
-    // A read for the totals writes the case as a full read does, so that it
-    // refuses the same files, and keeps nothing of it afterwards.
-    DItem *const before = totalsOnly() ? document().lastItem() : nullptr;
+    // A read for the totals or the tree writes the case as a full read does,
+    // so that it refuses the same files, and keeps nothing of it afterwards
+    // (but its node, for the tree).
+    DItem *const before = totalsOnly() || treeOnly() ? document().lastItem() : nullptr;
     if (!openNode(m_case.name, TypeCase, state))
         return false;
     tree().current()->count = 1;

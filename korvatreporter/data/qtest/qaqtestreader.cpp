@@ -217,9 +217,10 @@ bool QAQtTestReader::endFunction()
     document().restyle(m_functionTitle, titleStyle(m_functionLevel, node->state));
     m_suiteState = worse(m_suiteState, node->state);
     closeNode();
-    // Reading for the totals, a function is written as a full read writes
-    // it (the same files are refused) and then forgotten.
-    if (totalsOnly())
+    // Reading for the totals or the tree, a function is written as a full
+    // read writes it (the same files are refused) and then forgotten (its
+    // node kept for the tree).
+    if (totalsOnly() || treeOnly())
         results().forgetClosedCase(m_functionBefore);
     return stepProgress();
 }

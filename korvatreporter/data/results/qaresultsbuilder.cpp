@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 using QAResultWords::StateKo;
 using QAResultWords::StateNe;
@@ -153,7 +154,21 @@ bool QAResultsBuilder::closeNode(const QString &state, const QString &name)
 
 void QAResultsBuilder::forgetClosedCase(DItem *before)
 {
-    m_tree->removeLastChild();
+    if (!m_treeOnly) {
+        m_tree->removeLastChild();
+    } else if (const QAReporterDataTree::QTreeNode *parent = m_tree->currentNode(); parent && parent->hasChildren()) {
+        // The case's items go: nothing of its subtree may point at them.
+        std::vector<const QAReporterDataTree::QTreeNode *> pending{parent->children().last()};
+        while (!pending.empty()) {
+            const QAReporterDataTree::QTreeNode *node = pending.back();
+            pending.pop_back();
+            if (QAReporterNode *data = node->data()) {
+                data->startItem = nullptr;
+                data->endItem = nullptr;
+            }
+            pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
+        }
+    }
     m_document->dropAfter(before);
 }
 

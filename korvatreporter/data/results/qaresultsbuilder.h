@@ -70,11 +70,15 @@ public:
     void endNode();
     // Reading for the totals alone (see closeNode()).
     void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
+    // Reading for the node tree alone: a case forgotten (forgetClosedCase())
+    // keeps its node and those under it, anchored nowhere; only its items go.
+    void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
     // For a read of the totals alone: frees the node closed last, a case,
     // and the items written since `before` (the last item before its
     // title). Its verdict stays counted and its type listed, and the text
     // it took stays counted against the bound, so that the read refuses
-    // what a full read refuses; nothing else of it is kept.
+    // what a full read refuses; nothing else of it is kept. Reading for the
+    // tree alone, the case's nodes stay, anchored nowhere.
     void forgetClosedCase(DItem *before);
     // Counts a verdict ("ok", "ko" or "NE") in the totals.
     void count(const QString &state);
@@ -157,4 +161,5 @@ private:
     QString m_error;
     bool m_canceled = false;
     bool m_totalsOnly = false;
+    bool m_treeOnly = false;
 };

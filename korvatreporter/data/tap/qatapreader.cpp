@@ -150,7 +150,10 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
         return false;
     }
     QAResultsBuilder builder(QStringLiteral("TAP"), file, studio, styles);
-    builder.setTotalsOnly(totalsOnly());
+    // A read for the totals or the tree alone forgets each case once read; the tree keeps
+    // its nodes.
+    builder.setTotalsOnly(totalsOnly() || treeOnly());
+    builder.setTreeOnly(treeOnly());
     m_builder = &builder;
     bool ok = true;
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }))

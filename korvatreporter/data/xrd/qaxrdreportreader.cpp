@@ -13,7 +13,7 @@ bool QAXrdReportReader::read(QFile &file, QAStudioInterface *studio, const QList
     reader.rodHandler()->setStyles(styles);
     reader.rodHandler()->setTotalsOnly(totalsOnly());
     reader.rodHandler()->setTestsOnly(testsOnly() && !totalsOnly());
-    reader.rodHandler()->setTreeOnly(treeOnly() && !testsOnly() && !totalsOnly());
+    reader.rodHandler()->setTreeOnly(treeOnly());
     if (testsOnly() && !totalsOnly())
         reader.rodHandler()->setTestsListed(testsListed(), record.fileName);
     m_canceled = false;
