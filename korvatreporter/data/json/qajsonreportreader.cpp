@@ -29,9 +29,7 @@ bool QAJsonReportReader::read(QFile &file, QAStudioInterface *studio, const QLis
     }
     QAJsonPullReader json(bytes);
     QAResultsBuilder builder(m_formatName, file, studio, styles);
-    // A read for the totals or the tree alone forgets each case once read; the tree keeps
-    // its nodes.
-    builder.setTotalsOnly(totalsOnly() || treeOnly());
+    builder.setTotalsOnly(totalsOnly());
     builder.setTreeOnly(treeOnly());
     m_json = &json;
     m_builder = &builder;

@@ -146,7 +146,7 @@ bool QAResultsBuilder::closeNode(const QString &state, const QString &name)
     endNode();
     if (!m_open.empty())
         m_open.back().worst = std::max(m_open.back().worst, rank(node->state));
-    if (m_totalsOnly && open.kind != Open::Suite
+    if ((m_totalsOnly || m_treeOnly) && open.kind != Open::Suite
         && std::all_of(m_open.cbegin(), m_open.cend(), [](const Open &outer) { return outer.kind == Open::Suite; }))
         forgetClosedCase(open.before);
     return true;

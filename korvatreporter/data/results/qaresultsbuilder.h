@@ -55,8 +55,8 @@ public:
     bool openPendingCase(const QString &name, const QString &type);
     // Closes the innermost node. A pending case takes `state` as its verdict
     // (without one, the worst of the nodes under it) and `name` when it had
-    // none. Reading for the totals alone, a case that closes outside any
-    // other case is forgotten (forgetClosedCase()).
+    // none. Reading for the totals or the tree alone, a case that closes
+    // outside any other case is forgotten (forgetClosedCase()).
     bool closeNode(const QString &state = QString(), const QString &name = QString());
     // Open nodes below the root.
     int openNodes() const { return int(m_open.size()); }
@@ -70,7 +70,7 @@ public:
     void endNode();
     // Reading for the totals alone (see closeNode()).
     void setTotalsOnly(bool totalsOnly) { m_totalsOnly = totalsOnly; }
-    // Reading for the node tree alone: a case forgotten (forgetClosedCase())
+    // Reading for the node tree alone (see closeNode()): a case forgotten
     // keeps its node and those under it, anchored nowhere; only its items go.
     void setTreeOnly(bool treeOnly) { m_treeOnly = treeOnly; }
     // For a read of the totals alone: frees the node closed last, a case,

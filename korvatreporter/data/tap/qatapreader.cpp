@@ -150,9 +150,7 @@ bool QATapReader::read(QFile &file, QAStudioInterface *studio, const QList<DStyl
         return false;
     }
     QAResultsBuilder builder(QStringLiteral("TAP"), file, studio, styles);
-    // A read for the totals or the tree alone forgets each case once read; the tree keeps
-    // its nodes.
-    builder.setTotalsOnly(totalsOnly() || treeOnly());
+    builder.setTotalsOnly(totalsOnly());
     builder.setTreeOnly(treeOnly());
     m_builder = &builder;
     bool ok = true;
