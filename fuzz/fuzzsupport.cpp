@@ -78,17 +78,6 @@ void checkOutcome(QAReporterLoader::ReadResult result, const QAReporterData& rec
         FuzzSupport::fail("negative totals");
 }
 
-// A read for the summary's totals, which keeps no test case, must end and count as the full read.
-void checkTotalsOnly(QAReporterLoader::ReadResult result, const QAReporterData& record, const QString& reason)
-{
-    if (result == QAReporterLoader::Canceled)
-        return;
-    QAReporterData counted;
-    QAReporterReadContext context;
-    context.totalsOnly = true;
-    FuzzSupport::rereadAlike(counted, record, context, result, reason, "a totals-only");
-}
-
 // The same node in both reads' trees: everything a node holds but its anchors in the document.
 bool sameNode(const QAReporterNode* a, const QAReporterNode* b)
 {
@@ -102,6 +91,17 @@ bool sameNode(const QAReporterNode* a, const QAReporterNode* b)
 
 } // namespace
 
+void FuzzSupport::checkTotalsOnly(const QAReporterData& record, QAReporterLoader::ReadResult result,
+                                  const QString& reason)
+{
+    if (result == QAReporterLoader::Canceled)
+        return;
+    QAReporterData counted;
+    QAReporterReadContext context;
+    context.totalsOnly = true;
+    rereadAlike(counted, record, context, result, reason, "a totals-only");
+}
+
 void FuzzSupport::checkTreeOnly(const QAReporterData& record, QAReporterLoader::ReadResult result, const QString& reason)
 {
     if (result == QAReporterLoader::Canceled)
@@ -109,7 +109,7 @@ void FuzzSupport::checkTreeOnly(const QAReporterData& record, QAReporterLoader::
     QAReporterData outlined;
     QAReporterReadContext context;
     context.treeOnly = true;
-    FuzzSupport::rereadAlike(outlined, record, context, result, reason, "a tree-only");
+    rereadAlike(outlined, record, context, result, reason, "a tree-only");
     if (result != QAReporterLoader::Read)
         return;
     using TreeNode = QAReporterDataTree::QTreeNode;
@@ -154,7 +154,7 @@ void FuzzSupport::checkLoaderRead(const uint8_t* data, size_t size, const QStrin
     QString reason;
     const QAReporterLoader::ReadResult result = readInput(data, size, suffix, record, &reason);
     checkOutcome(result, record, reason);
-    checkTotalsOnly(result, record, reason);
+    checkTotalsOnly(record, result, reason);
     checkTreeOnly(record, result, reason);
 }
 
@@ -173,7 +173,7 @@ void FuzzSupport::checkLoaderReadBothWays(const uint8_t* data, size_t size, cons
         fail("a read on a parsing thread ended otherwise than in turn");
     if (apart.passed != inTurn.passed || apart.failed != inTurn.failed || apart.inconclusive != inTurn.inconclusive)
         fail("a read on a parsing thread counted otherwise than in turn");
-    checkTotalsOnly(inTurnResult, inTurn, inTurnReason);
+    checkTotalsOnly(inTurn, inTurnResult, inTurnReason);
     checkTreeOnly(inTurn, inTurnResult, inTurnReason);
 }
 

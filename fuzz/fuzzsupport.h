@@ -40,6 +40,10 @@ public:
     static void rereadAlike(QAReporterData& reduced, const QAReporterData& record,
                             const QAReporterReadContext& context, QAReporterLoader::ReadResult result,
                             const QString& reason, const char* mode);
+    // Reads the record's file again for its totals alone, as --summary does, and fails unless
+    // that read judges and counts the file as the full read did (`result`, `reason`).
+    static void checkTotalsOnly(const QAReporterData& record, QAReporterLoader::ReadResult result,
+                                const QString& reason);
     // Reads the record's file again for its node tree alone, as --print-tree does, and fails
     // unless that read judges and counts the file as the full read did (`result`, `reason`)
     // and builds the same tree, node for node.
