@@ -74,6 +74,16 @@ QString QAFileUtil::absPathToRelative(const QString& fromDir, const QString& toP
     return result.join(QLatin1Char('/'));
 }
 
+bool QAFileUtil::isRelativePath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return QDir::isRelativePath(path);
+#else
+    // An absolute path starts with '/'; one with ':' names a Qt resource, absolute too.
+    return !path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1Char(':'));
+#endif
+}
+
 QString QAFileUtil::readRefusal(const QString& path)
 {
     const QFileInfo info(path);

@@ -50,7 +50,7 @@ QString QAReporterHTMLWriter::getHtmlFilenameForXrd(const QString& xrd) const
 
 QString QAReporterHTMLWriter::linkedPath(const QString& file) const
 {
-    return QDir::isRelativePath(file) && !m_linkFolder.isEmpty()
+    return QAFileUtil::isRelativePath(file) && !m_linkFolder.isEmpty()
                ? m_linkFolder + QDir::separator() + file
                : file;
 }
@@ -75,7 +75,7 @@ QString QAReporterHTMLWriter::pageForLink(const QString& file)
 bool QAReporterHTMLWriter::reachesReport(const QString& file) const
 {
     // Without the folder links are read from, a relative link cannot be checked.
-    if (m_linkFolder.isEmpty() && QDir::isRelativePath(file))
+    if (m_linkFolder.isEmpty() && QAFileUtil::isRelativePath(file))
         return true;
     const QString path = linkedPath(file);
     if (QFileInfo(path).isFile())
@@ -119,7 +119,7 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
     QString file = QDir::toNativeSeparators(QDir::cleanPath(target.fileText()));
     if (file == QLatin1String("."))
         file.clear();
-    if (file.isEmpty() || QDir::isRelativePath(file)) {
+    if (file.isEmpty() || QAFileUtil::isRelativePath(file)) {
         // The page plan's walk found the node of each link; a link of a document without its
         // tree is looked up as the window looks it up.
         if (m_outlineTree) {
@@ -140,7 +140,7 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
     }
     if (!m_baseForLink.isEmpty())
         file = QAFileUtil::absPathToRelative(m_baseForLink, file);
-    const bool relative = QDir::isRelativePath(file);
+    const bool relative = QAFileUtil::isRelativePath(file);
     QString href = QDir::fromNativeSeparators(file);
     // "file:///" already holds the root of an absolute path that starts with '/'.
     if (!relative)

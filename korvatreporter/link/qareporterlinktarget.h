@@ -39,6 +39,10 @@ public:
     QString withBase(const QString &base) const;
 
 private:
+    static bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+    // Whether text holds a character that ends a line for the pattern's '.'.
+    static bool holdsLineBreak(const QString &text);
+
     QString m_target;
     Kind m_kind = OtherLink;
     QString m_filePart;

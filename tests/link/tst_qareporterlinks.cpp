@@ -66,6 +66,38 @@ private Q_SLOTS:
         QTest::newRow("web") << "http://example.org/x" << other << "" << "";
         QTest::newRow("no digits") << "a.c line x" << other << "" << "";
         QTest::newRow("empty") << "" << other << "" << "";
+        QTest::newRow("overlapping words") << "a line line 5" << source << "a line" << "5";
+        QTest::newRow("arabic digit") << QString::fromUtf8("a line \u0663") << other << "" << "";
+        // '.' stops at a line break: the match starts on the line that holds "line N".
+        QTest::newRow("break before") << "x.c\nb.c line 4" << source << "b.c" << "4";
+        QTest::newRow("break after") << "a.c line 4\nb.c line 5" << source << "a.c" << "4";
+    }
+
+    // The plain scan of one-line targets and the pattern agree on random texts made of the
+    // pieces that matter.
+    void parseMatchesPattern()
+    {
+        static const QRegularExpression pattern(QStringLiteral("(.*)line (\\d+)"));
+        const QStringList pieces{QStringLiteral("line "), QStringLiteral("line"), QStringLiteral(" "),
+                                 QStringLiteral("7"), QStringLiteral("42"), QStringLiteral("a.c"),
+                                 QStringLiteral("\t"), QStringLiteral("\n"), QStringLiteral("\r"),
+                                 QString(QChar(0x2028)), QString(QChar(0x0663)), QString(QChar(0xe9)),
+                                 QStringLiteral("xrdlink:/"), QString::fromUtf8("\U0001F600")};
+        QRandomGenerator random(23);
+        for (int round = 0; round < 20000; ++round) {
+            QString target;
+            for (int n = int(random.bounded(8)); n >= 0; --n)
+                target += pieces.at(int(random.bounded(pieces.size())));
+            const QAReporterLinkTarget t(target);
+            if (t.kind() == QAReporterLinkTarget::ReportLink)
+                continue;
+            const QRegularExpressionMatch match = pattern.match(target);
+            QVERIFY2((t.kind() == QAReporterLinkTarget::SourceLink) == match.hasMatch(), qPrintable(target));
+            if (match.hasMatch()) {
+                QCOMPARE(t.fileText(), match.captured(1).trimmed());
+                QCOMPARE(t.lineText(), match.captured(2));
+            }
+        }
     }
 
     void parse()

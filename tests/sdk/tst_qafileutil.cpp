@@ -1,5 +1,6 @@
 #include "sdk/qafileutil.h"
 
+#include <QDir>
 #include <QTest>
 
 // Relative paths from a directory to a file.
@@ -40,6 +41,21 @@ private Q_SLOTS:
         QFETCH(QString, fromDir);
         QFETCH(QString, toPath);
         QTEST(QAFileUtil::absPathToRelative(fromDir, toPath), "expected");
+    }
+
+    void isRelativePath_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char* path : {"", "a", "./a", "../a", "~/a", "/", "/a/b", "//host/s", ":", ":/res",
+                                 ":res", "C:/src", "C:\\src", "\\\\host\\s", " /a", "file:///a"})
+            QTest::newRow(path) << QString::fromLatin1(path);
+    }
+
+    // The quick answer is Qt's answer.
+    void isRelativePath()
+    {
+        QFETCH(QString, path);
+        QCOMPARE(QAFileUtil::isRelativePath(path), QDir::isRelativePath(path));
     }
 };
 
