@@ -50,14 +50,28 @@ QString normalized(const QString& path)
 
 QString QAFileUtil::absPathToRelative(const QString& fromDir, const QString& toPath)
 {
-    const QString from = normalized(fromDir);
+    // Writers make every link of a page relative to one folder: its parts are kept from the
+    // last call.
+    struct Folder
+    {
+        QString dir;
+        QString root;
+        QStringList parts;
+    };
+    thread_local Folder last;
+    if (last.dir.isNull() || last.dir != fromDir) {
+        const QString from = normalized(fromDir);
+        last.dir = fromDir.isNull() ? QLatin1String("") : fromDir;
+        last.root = rootOf(from);
+        last.parts = from.mid(last.root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    }
+    const QString& fromRoot = last.root;
     const QString to = normalized(toPath);
-    const QString fromRoot = rootOf(from);
     const QString toRoot = rootOf(to);
     if (fromRoot.isEmpty() || toRoot.isEmpty() || fromRoot.compare(toRoot, Qt::CaseInsensitive) != 0)
         return toPath;
 
-    const QStringList fromParts = from.mid(fromRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList& fromParts = last.parts;
     const QStringList toParts = to.mid(toRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     int common = 0;
     while (common < fromParts.size() && common < toParts.size()

@@ -21,9 +21,34 @@ void DHTMLItemMap::add(const DItem* item, int value)
 
 void DHTMLItemMap::sort()
 {
-    std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
+    const auto less = [](const Entry& a, const Entry& b) {
         return a.item != b.item ? a.item < b.item : a.value > b.value;
-    });
+    };
+    // Pairs are added in walk order, so they come in a few long ascending runs (one per pool
+    // chunk of the items): those are merged pairwise, which costs a pass per doubling of the
+    // runs instead of a full sort. Many short runs are sorted outright.
+    const size_t n = m_entries.size();
+    std::vector<size_t> bounds{0};
+    for (size_t i = 1; i < n; ++i)
+        if (less(m_entries[i], m_entries[i - 1]))
+            bounds.push_back(i);
+    bounds.push_back(n);
+    const auto at = [this](size_t index) { return m_entries.begin() + std::ptrdiff_t(index); };
+    if (bounds.size() - 1 > qMax<size_t>(8, n / 64)) {
+        std::sort(m_entries.begin(), m_entries.end(), less);
+    } else {
+        while (bounds.size() > 2) {
+            const size_t runs = bounds.size() - 1;
+            std::vector<size_t> merged{0};
+            for (size_t k = 0; k + 1 < runs; k += 2) {
+                std::inplace_merge(at(bounds[k]), at(bounds[k + 1]), at(bounds[k + 2]), less);
+                merged.push_back(bounds[k + 2]);
+            }
+            if (runs % 2 == 1)
+                merged.push_back(n);
+            bounds.swap(merged);
+        }
+    }
     m_cursor = 0;
 }
 

@@ -90,6 +90,60 @@ void DHTMLOutput::writeEscaped(QStringView text, bool attribute)
     encode(text, true, attribute);
 }
 
+void DHTMLOutput::writeEscapedUtf8(QByteArrayView utf8, bool attribute)
+{
+    const char* data = utf8.data();
+    qsizetype size = utf8.size();
+    bool ascii = m_highSurrogate == 0;
+    for (qsizetype i = 0; ascii && i < size; ++i)
+        ascii = uchar(data[i]) < 0x80;
+    if (!ascii) {
+        encode(QString::fromUtf8(utf8), true, attribute);
+        return;
+    }
+    while (size > 0) {
+        reserve(qMin<qsizetype>(size * MaxBytesPerUnit, Capacity));
+        const qsizetype done = escapeAsciiChunk(data, size, attribute);
+        data += done;
+        size -= done;
+    }
+    if (m_stream)
+        flush();
+}
+
+qsizetype DHTMLOutput::escapeAsciiChunk(const char* text, qsizetype size, bool attribute)
+{
+    // encodeChunk() for characters below 0x80, with no surrogate waiting.
+    const qsizetype n = qMin(size, qMax<qsizetype>(1, (Capacity - m_used) / MaxBytesPerUnit));
+    char* out = m_buffer.get() + m_used;
+    auto put = [&out](const char* s, size_t length) {
+        std::memcpy(out, s, length);
+        out += length;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = text[i];
+        switch (c) {
+        case '&': put("&amp;", 5); continue;
+        case '<': put("&lt;", 4); continue;
+        case '>': put("&gt;", 4); continue;
+        case '"': put("&quot;", 6); continue;
+        case '\'':
+            if (attribute) {
+                put("&#39;", 5);
+                continue;
+            }
+            break;
+        default:
+            if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                continue;
+            break;
+        }
+        *out++ = c;
+    }
+    m_used = out - m_buffer.get();
+    return n;
+}
+
 void DHTMLOutput::writeNumber(qint64 number)
 {
     reserve(24);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QLatin1String>
 #include <QString>
 #include <QStringView>
@@ -42,6 +43,9 @@ public:
     // markup characters become entities, and characters HTML does not allow (control
     // characters but tab, line feed and carriage return; U+FFFE, U+FFFF) are dropped.
     void writeEscaped(QStringView text, bool attribute);
+    // The same for a text given as UTF-8 (a document's stored text): ASCII is escaped from the
+    // bytes; other text is decoded first, so both give the bytes of writeEscaped().
+    void writeEscapedUtf8(QByteArrayView utf8, bool attribute);
     // Writes a number in decimal.
     void writeNumber(qint64 number);
 
@@ -80,6 +84,8 @@ private:
     void encode(QStringView text, bool escape, bool attribute);
     // Encodes up to the buffer's room; answers the characters consumed.
     qsizetype encodeChunk(const char16_t* text, qsizetype size, bool escape, bool attribute);
+    // Escapes ASCII bytes up to the buffer's room; answers the bytes consumed.
+    qsizetype escapeAsciiChunk(const char* text, qsizetype size, bool attribute);
 
     QIODevice* m_device = nullptr;
     QTextStream* m_stream = nullptr;

@@ -12,11 +12,11 @@ qint64 estimate(const DItem* item)
 {
     switch (item->kind()) {
     case DItem::Text:
-        return 24 + item->toText()->text().size();
+        return 24 + item->toText()->utf8Text().utf16Size();
     case DItem::CellText:
         return 16 + item->toCellText()->text().size();
     case DItem::Link:
-        return 40 + item->toLink()->target().size();
+        return 40 + item->toLink()->utf8Target().utf16Size();
     default:
         return 24;
     }

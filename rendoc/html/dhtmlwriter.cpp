@@ -460,7 +460,7 @@ bool DHTMLWriter::writeLeaf(DItem* item, bool& skipChildren)
         break;
     case DItem::Text:
         writeAnchors(item);
-        writeTextItem(item->toText()->text(), item);
+        writeTextItem(item->toText()->utf8Text(), item);
         break;
     case DItem::Image:
         writeAnchors(item);
@@ -559,15 +559,30 @@ void DHTMLWriter::close(DItem* item)
 
 void DHTMLWriter::writeTextItem(const QString& text, const DItem* item)
 {
+    const int styleClass = writeStyleStart(item);
+    writeEscaped(text);
+    if (styleClass)
+        write(QLatin1String("</span>"));
+}
+
+void DHTMLWriter::writeTextItem(const DUtf8String& text, const DItem* item)
+{
+    // Escaped from the stored bytes: most texts never become a QString.
+    const int styleClass = writeStyleStart(item);
+    m_out->writeEscapedUtf8(text.utf8(), false);
+    if (styleClass)
+        write(QLatin1String("</span>"));
+}
+
+int DHTMLWriter::writeStyleStart(const DItem* item)
+{
     const int styleClass = m_styleSheet.classOf(item->style());
     if (styleClass) {
         write(QLatin1String("<span class=\"s"));
         writeNumber(styleClass);
         write(QLatin1String("\">"));
     }
-    writeEscaped(text);
-    if (styleClass)
-        write(QLatin1String("</span>"));
+    return styleClass;
 }
 
 QString DHTMLWriter::plainText(const DItem* item)

@@ -21,6 +21,7 @@
 class DHTMLImageCopier;
 class DHTMLOutline;
 class DHTMLOutput;
+class DUtf8String;
 class DLogMonitor;
 class QTextStream;
 
@@ -223,6 +224,9 @@ private:
     void writeAnchors(const DItem* item);
     void writeClassAttribute(const DItem* item, const char* base);
     void writeTextItem(const QString& text, const DItem* item);
+    void writeTextItem(const DUtf8String& text, const DItem* item);
+    // Opens the span of item's style class, if it has one; answers the class (0: none).
+    int writeStyleStart(const DItem* item);
     void writeImage(DImage* image);
     void writeGraphic(DGraphic* graphic);
     void writeSummary(DSummary* summary);

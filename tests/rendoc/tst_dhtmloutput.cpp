@@ -23,7 +23,7 @@ private slots:
 namespace {
 
 // One write: a text, and how it is written (0 raw, 1 escaped, 2 escaped for an attribute,
-// 3 as Latin-1 markup).
+// 3 as Latin-1 markup, 4 and 5 escaped like 1 and 2 from the text's UTF-8).
 struct Piece
 {
     QString text;
@@ -60,6 +60,14 @@ void TestDHTMLOutput::sameBytes_data()
     QTest::newRow("lone low") << pieces({{low + "a" + low + "b", 0}});
     QTest::newRow("high after high") << pieces({{high + high + low, 0}});
     QTest::newRow("texts larger than the buffer") << pieces({{long1, 1}, {long2, 0}, {long1, 2}});
+    QString asciiLong;
+    for (int i = 0; i < 30000; ++i)
+        asciiLong += QStringLiteral("a<b&c\"'\x01\t");
+    QTest::newRow("utf-8 markup characters") << pieces({{"a&b<c>d\"e'f", 4}, {"a&b<c>d\"e'f", 5}});
+    QTest::newRow("utf-8 control characters") << pieces({{QStringLiteral("a\x01\tb\nc\rd\x1f\x7f"), 4}});
+    QTest::newRow("utf-8 beyond ascii") << pieces({{QStringLiteral("\u00e9<\u4e2d") + high + low + QChar(0xFFFE), 4}});
+    QTest::newRow("utf-8 after a waiting high") << pieces({{"a" + high, 1}, {"b<", 4}});
+    QTest::newRow("utf-8 larger than the buffer") << pieces({{asciiLong, 4}, {asciiLong, 5}, {long1, 4}});
 }
 
 void TestDHTMLOutput::sameBytes()
@@ -71,7 +79,9 @@ void TestDHTMLOutput::sameBytes()
         QTextStream stream(&expected);
         stream.setEncoding(QStringConverter::Utf8);
         for (const Piece& p : writes)
-            stream << (p.how == 1 || p.how == 2 ? DHTMLEscape::escaped(p.text, p.how == 2) : p.text);
+            stream << (p.how == 1 || p.how == 2 || p.how == 4 || p.how == 5
+                           ? DHTMLEscape::escaped(p.text, p.how == 2 || p.how == 5)
+                           : p.text);
     }
     QBuffer actual;
     actual.open(QIODevice::WriteOnly);
@@ -83,6 +93,8 @@ void TestDHTMLOutput::sameBytes()
                 out.write(QLatin1String(p.text.toLatin1()));
             else if (p.how == 0)
                 out.write(QStringView(p.text));
+            else if (p.how >= 4)
+                out.writeEscapedUtf8(p.text.toUtf8(), p.how == 5);
             else
                 out.writeEscaped(p.text, p.how == 2);
         }
