@@ -60,8 +60,8 @@ void TestDHTMLItemMap::find_data()
     QTest::newRow("one item, many values") << QList<int>{5, 5, 5, 5, 5} << QList<int>{4, 5, 6, 5};
     QTest::newRow("added out of order") << QList<int>{90, 10, 50, 10, 70, 30} << shuffled;
     QTest::newRow("texts only, sections asked") << QList<int>{1, 2, 4, 5} << QList<int>{3, 4, 10, 1, 17};
-    // Items are mostly added in address order, in a few runs (one per pool chunk); the sort
-    // merges such runs.
+    // Items are mostly added in address order, in a few runs (one per pool chunk); large maps
+    // are sorted by the items' addresses digit by digit, small ones by comparison.
     QList<int> byAddress = ascending;
     std::sort(byAddress.begin(), byAddress.end(), [this](int a, int b) { return at(a) < at(b); });
     const auto run = [&byAddress](int from, int to) { return byAddress.mid(from, to - from); };
@@ -71,6 +71,11 @@ void TestDHTMLItemMap::find_data()
     QTest::newRow("five runs with repeats")
         << run(250, 320) + run(0, 60) + run(60, 60) + run(40, 130) + run(200, 250) + run(130, 200)
         << shuffled;
+    QList<int> many;
+    std::mt19937 random(11);
+    for (int k = 0; k < 3000; ++k)
+        many << int(random() % 320);
+    QTest::newRow("many pairs, items repeated") << many << shuffled;
     QTest::newRow("sections only, texts asked") << QList<int>{3, 10, 17, 10} << QList<int>{3, 4, 10, 1, 17, 24};
 }
 
