@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
 
 class QIODevice;
-class QTemporaryFile;
+class QFile;
 
 // One file written into an export folder without ever following a symbolic link at its name.
 // The content goes to a new temporary file in the same folder, which commit() renames over the
@@ -25,7 +26,7 @@ public:
     QIODevice* device() const;
     // Renames the written content over the name; false when a write or the rename failed.
     bool commit();
-    // Drops what was written; the name keeps what it had.
+    // Drops what was written (the temporary file is removed); the name keeps what it had.
     void cancel();
     const QString& errorString() const { return m_error; }
 
@@ -34,6 +35,7 @@ public:
 
 private:
     QString m_path;
-    std::unique_ptr<QTemporaryFile> m_file;
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_temporaryName; // the temporary file's name while it exists
     QString m_error;
 };

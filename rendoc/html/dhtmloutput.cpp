@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QTextStream>
 
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -11,6 +12,8 @@ namespace {
 // The most bytes one UTF-16 unit can give: a waiting lone surrogate's replacement character
 // and "&quot;".
 constexpr qsizetype MaxBytesPerUnit = 9;
+// The most bytes one ASCII byte can give: "&quot;".
+constexpr qsizetype MaxBytesPerAsciiByte = 6;
 
 // U+FFFD, written for a surrogate without its partner.
 inline char* putReplacement(char* out)
@@ -92,20 +95,24 @@ void DHTMLOutput::writeEscaped(QStringView text, bool attribute)
 
 void DHTMLOutput::writeEscapedUtf8(QByteArrayView utf8, bool attribute)
 {
-    const char* data = utf8.data();
-    qsizetype size = utf8.size();
-    bool ascii = m_highSurrogate == 0;
-    for (qsizetype i = 0; ascii && i < size; ++i)
-        ascii = uchar(data[i]) < 0x80;
-    if (!ascii) {
+    if (m_highSurrogate) {
         encode(QString::fromUtf8(utf8), true, attribute);
         return;
     }
+    const char* data = utf8.data();
+    qsizetype size = utf8.size();
     while (size > 0) {
-        reserve(qMin<qsizetype>(size * MaxBytesPerUnit, Capacity));
-        const qsizetype done = escapeAsciiChunk(data, size, attribute);
-        data += done;
-        size -= done;
+        reserve(qMin<qsizetype>(size * MaxBytesPerAsciiByte, Capacity));
+        const qsizetype n = qMin(size, qMax<qsizetype>(1, (Capacity - m_used) / MaxBytesPerAsciiByte));
+        const qsizetype done = escapeAsciiChunk(data, n, attribute);
+        if (done < n) {
+            // A character beyond ASCII: the rest goes the way of every other text, from the
+            // character on (an ASCII byte always ends a character).
+            encode(QString::fromUtf8(data + done, size - done), true, attribute);
+            return;
+        }
+        data += n;
+        size -= n;
     }
     if (m_stream)
         flush();
@@ -113,35 +120,51 @@ void DHTMLOutput::writeEscapedUtf8(QByteArrayView utf8, bool attribute)
 
 qsizetype DHTMLOutput::escapeAsciiChunk(const char* text, qsizetype size, bool attribute)
 {
-    // encodeChunk() for characters below 0x80, with no surrogate waiting.
-    const qsizetype n = qMin(size, qMax<qsizetype>(1, (Capacity - m_used) / MaxBytesPerUnit));
+    // What encodeChunk() does to the characters below 0x80 (no surrogate waiting): runs that
+    // need nothing are copied whole.
+    enum : uchar { Copy, Special, Beyond };
+    static const auto kinds = [] {
+        std::array<uchar, 256> table{};
+        for (int c = 0; c < 0x20; ++c)
+            table[size_t(c)] = (c == '\t' || c == '\n' || c == '\r') ? Copy : Special;
+        for (const char c : {'&', '<', '>', '"', '\''})
+            table[uchar(c)] = Special;
+        for (int c = 0x80; c < 0x100; ++c)
+            table[size_t(c)] = Beyond;
+        return table;
+    }();
     char* out = m_buffer.get() + m_used;
     auto put = [&out](const char* s, size_t length) {
         std::memcpy(out, s, length);
         out += length;
     };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = text[i];
-        switch (c) {
-        case '&': put("&amp;", 5); continue;
-        case '<': put("&lt;", 4); continue;
-        case '>': put("&gt;", 4); continue;
-        case '"': put("&quot;", 6); continue;
-        case '\'':
-            if (attribute) {
-                put("&#39;", 5);
-                continue;
-            }
+    qsizetype i = 0;
+    while (i < size) {
+        qsizetype run = i;
+        while (run < size && kinds[uchar(text[run])] == Copy)
+            ++run;
+        put(text + i, size_t(run - i));
+        i = run;
+        if (i == size || kinds[uchar(text[i])] == Beyond)
             break;
-        default:
-            if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                continue;
+        switch (text[i]) {
+        case '&': put("&amp;", 5); break;
+        case '<': put("&lt;", 4); break;
+        case '>': put("&gt;", 4); break;
+        case '"': put("&quot;", 6); break;
+        case '\'':
+            if (attribute)
+                put("&#39;", 5);
+            else
+                *out++ = '\'';
+            break;
+        default: // a control character HTML does not allow: dropped
             break;
         }
-        *out++ = c;
+        ++i;
     }
     m_used = out - m_buffer.get();
-    return n;
+    return i;
 }
 
 void DHTMLOutput::writeNumber(qint64 number)

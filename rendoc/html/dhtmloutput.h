@@ -84,7 +84,8 @@ private:
     void encode(QStringView text, bool escape, bool attribute);
     // Encodes up to the buffer's room; answers the characters consumed.
     qsizetype encodeChunk(const char16_t* text, qsizetype size, bool escape, bool attribute);
-    // Escapes ASCII bytes up to the buffer's room; answers the bytes consumed.
+    // Escapes `size` bytes, which fit the buffer's room, up to the first beyond ASCII; answers
+    // the bytes consumed.
     qsizetype escapeAsciiChunk(const char* text, qsizetype size, bool attribute);
 
     QIODevice* m_device = nullptr;

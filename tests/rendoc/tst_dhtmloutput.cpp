@@ -66,6 +66,7 @@ void TestDHTMLOutput::sameBytes_data()
     QTest::newRow("utf-8 markup characters") << pieces({{"a&b<c>d\"e'f", 4}, {"a&b<c>d\"e'f", 5}});
     QTest::newRow("utf-8 control characters") << pieces({{QStringLiteral("a\x01\tb\nc\rd\x1f\x7f"), 4}});
     QTest::newRow("utf-8 beyond ascii") << pieces({{QStringLiteral("\u00e9<\u4e2d") + high + low + QChar(0xFFFE), 4}});
+    QTest::newRow("utf-8 ascii, then beyond") << pieces({{QStringLiteral("a<b'\x02c\u00e9&\u4e2d'\"d"), 4}, {QStringLiteral("x'\u00e9'"), 5}});
     QTest::newRow("utf-8 after a waiting high") << pieces({{"a" + high, 1}, {"b<", 4}});
     QTest::newRow("utf-8 larger than the buffer") << pieces({{asciiLong, 4}, {asciiLong, 5}, {long1, 4}});
 }
