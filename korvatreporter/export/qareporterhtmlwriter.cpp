@@ -155,7 +155,9 @@ void QAReporterHTMLWriter::doSourceLink(DLink* link, const QAReporterLinkTarget&
             href.prepend(QLatin1String("./"));
     }
     out << (relative ? QLatin1String("<a href=\"") : QLatin1String("<a href=\"file:///"));
-    writeEscaped(QString::fromUtf8(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*")), true);
+    // Percent-encoded, the href is ASCII without a character to escape ('&', quotes and angle
+    // brackets are encoded): its bytes go out as they are.
+    out << QLatin1String(QUrl::toPercentEncoding(href, "/:~+,;=@!$()*"));
     out << QLatin1String("\">");
     doItemChildren(link);
     out << QLatin1String("</a>");
