@@ -3,7 +3,6 @@
 #include "rendoc/model/ditem.h"
 
 #include <algorithm>
-#include <utility>
 
 static_assert(DItem::KindCount <= 64, "a bit per item kind");
 
@@ -22,52 +21,12 @@ void DHTMLItemMap::add(const DItem* item, int value)
 
 void DHTMLItemMap::sort()
 {
-    m_cursor = 0;
-    const auto less = [](const Entry& a, const Entry& b) {
+    // In place: a radix sort took a tenth of the time but its scratch copy of a report's map
+    // raised the export's peak memory by 12 MiB, for 2 % of the export's time.
+    std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
         return a.item != b.item ? a.item < b.item : a.value > b.value;
-    };
-    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
-        return;
-    if (m_entries.size() < RadixMinimum) {
-        std::sort(m_entries.begin(), m_entries.end(), less);
-        return;
-    }
-    // A report's maps hold hundreds of thousands of pairs, added in walk order from items of
-    // several pool chunks: a radix sort of the addresses (a pass per 11 bits of their span)
-    // takes a fraction of a comparison sort's time.
-    std::uintptr_t low = m_entries.front().item;
-    std::uintptr_t high = low;
-    for (const Entry& e : m_entries) {
-        low = qMin(low, e.item);
-        high = qMax(high, e.item);
-    }
-    int bits = 0;
-    for (std::uintptr_t span = high - low; span; span >>= 1)
-        ++bits;
-    constexpr int DigitBits = 11;
-    constexpr size_t Buckets = size_t(1) << DigitBits;
-    std::vector<Entry> scratch(m_entries.size());
-    std::vector<size_t> place(Buckets);
-    for (int shift = 0; shift < bits; shift += DigitBits) {
-        std::fill(place.begin(), place.end(), 0);
-        for (const Entry& e : m_entries)
-            ++place[((e.item - low) >> shift) & (Buckets - 1)];
-        size_t total = 0;
-        for (size_t& count : place)
-            total += std::exchange(count, total);
-        for (const Entry& e : m_entries)
-            scratch[place[((e.item - low) >> shift) & (Buckets - 1)]++] = e;
-        m_entries.swap(scratch);
-    }
-    // The values of one item, from the largest down.
-    for (auto first = m_entries.begin(); first != m_entries.end();) {
-        auto last = first + 1;
-        while (last != m_entries.end() && last->item == first->item)
-            ++last;
-        if (last - first > 1)
-            std::sort(first, last, less);
-        first = last;
-    }
+    });
+    m_cursor = 0;
 }
 
 const DHTMLItemMap::Entry* DHTMLItemMap::find(const DItem* item, const Entry** end) const

@@ -37,9 +37,6 @@ public:
     const Entry* find(const DItem* item, const Entry** end) const;
 
 private:
-    // Maps with fewer pairs are sorted by comparison.
-    static constexpr size_t RadixMinimum = 256;
-
     std::vector<Entry> m_entries;
     mutable size_t m_cursor = 0; // the first entry at or after the item last looked up
     quint64 m_kinds = 0;         // a bit per item kind the pairs hold

@@ -60,8 +60,7 @@ void TestDHTMLItemMap::find_data()
     QTest::newRow("one item, many values") << QList<int>{5, 5, 5, 5, 5} << QList<int>{4, 5, 6, 5};
     QTest::newRow("added out of order") << QList<int>{90, 10, 50, 10, 70, 30} << shuffled;
     QTest::newRow("texts only, sections asked") << QList<int>{1, 2, 4, 5} << QList<int>{3, 4, 10, 1, 17};
-    // Items are mostly added in address order, in a few runs (one per pool chunk); large maps
-    // are sorted by the items' addresses digit by digit, small ones by comparison.
+    // Items are mostly added in address order, in runs (one per pool chunk), and many times.
     QList<int> byAddress = ascending;
     std::sort(byAddress.begin(), byAddress.end(), [this](int a, int b) { return at(a) < at(b); });
     const auto run = [&byAddress](int from, int to) { return byAddress.mid(from, to - from); };
