@@ -66,14 +66,19 @@ void DHTMLOutput::write(QLatin1String text)
         const qsizetype room = (Capacity - m_used) / 2;
         const qsizetype n = qMin(size, qMax<qsizetype>(1, room));
         char* out = m_buffer.get() + m_used;
-        for (qsizetype i = 0; i < n; ++i) {
-            const uchar c = uchar(data[i]);
-            if (c < 0x80) {
-                *out++ = char(c);
-            } else {
-                *out++ = char(0xC0 | (c >> 6));
-                *out++ = char(0x80 | (c & 0x3F));
-            }
+        // Markup is ASCII: its runs are copied whole, a Latin-1 letter takes two bytes.
+        for (qsizetype i = 0; i < n;) {
+            qsizetype run = i;
+            while (run < n && uchar(data[run]) < 0x80)
+                ++run;
+            std::memcpy(out, data + i, size_t(run - i));
+            out += run - i;
+            if (run == n)
+                break;
+            const uchar c = uchar(data[run]);
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+            i = run + 1;
         }
         m_used = out - m_buffer.get();
         data += n;

@@ -48,6 +48,8 @@ void TestDHTMLOutput::sameBytes_data()
     }
     QTest::newRow("ascii markup") << pieces({{"<p class=\"x\">", 3}, {"plain", 0}});
     QTest::newRow("latin-1 markup") << pieces({{QString::fromLatin1("caf\xe9 \xb7"), 3}});
+    QTest::newRow("latin-1 markup larger than the buffer")
+        << pieces({{QString::fromLatin1("<b>caf\xe9</b>\xff").repeated(20000), 3}});
     QTest::newRow("two and three byte characters") << pieces({{QStringLiteral("\u00e9\u0800\u4e2d\uffef"), 0}});
     QTest::newRow("markup characters escaped") << pieces({{"a&b<c>d\"e'f", 1}, {"a&b<c>d\"e'f", 2}});
     QTest::newRow("control characters dropped") << pieces({{QStringLiteral("a\x01\tb\nc\rd\x1f") + QChar(0xFFFE) + QChar(0xFFFF) + "e", 1}});
