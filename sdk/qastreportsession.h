@@ -74,10 +74,10 @@ public:
     // as it is made: a host prints a report of any size without holding its
     // whole text.
     virtual void documentText(const TextLines& lines) = 0;
-    // The shown node tree: one line per file, then per node in document
-    // order, two spaces per level; a node line starts with its verdict
-    // ("ok", "ko", "NE", or "--") and two spaces.
-    virtual QString outlineText() = 0;
+    // Hands over the shown node tree a line at a time: one line per file,
+    // then per node in document order, two spaces per level; a node line
+    // starts with its verdict ("ok", "ko", "NE", or "--") and two spaces.
+    virtual void outlineText(const TextLines& lines) = 0;
 
     // Every test of every held report (the leaf nodes that carry a
     // verdict), in load and document order, whatever is shown. None by

@@ -297,10 +297,10 @@ void QAReportSession::documentText(const TextLines &lines)
     QAReportSessionText::documents(m_shown->records(), lines);
 }
 
-QString QAReportSession::outlineText()
+void QAReportSession::outlineText(const TextLines &lines)
 {
     refresh();
-    return QAReportSessionText::outline(m_shown->records());
+    QAReportSessionText::outline(m_shown->records(), lines);
 }
 
 QList<QAStTestResult> QAReportSession::testResults() const

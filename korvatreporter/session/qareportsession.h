@@ -99,7 +99,7 @@ public:
     QString totalsText(const QString &testNode) const override;
     QString summaryText() override;
     void documentText(const TextLines &lines) override;
-    QString outlineText() override;
+    void outlineText(const TextLines &lines) override;
     QList<QAStTestResult> testResults() const override;
     QList<QAStTestResult> detailedTestResults() const override;
     QList<QAStTestResult> unlistedTestResults(QStringList *superseded) const override;

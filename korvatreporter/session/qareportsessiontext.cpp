@@ -14,34 +14,32 @@ bool isVerdict(const QString &state)
     return state == QLatin1String("ok") || state == QLatin1String("ko") || state == QLatin1String("NE");
 }
 
-void appendTree(QString &text, QAReporterDataTree &tree)
+void treeLines(QAReporterDataTree &tree, const QAStReportSession::TextLines &lines)
 {
     if (!tree.root())
         return;
     // The root is depth 1 and has no line of its own: its children sit one
-    // level below the file's line.
+    // level below the file's line. One string is reused for every line.
+    QString line;
     while (const QAReporterNode *node = tree.next(QAReporterDataTree::Forward)) {
-        text += QString(2 * (tree.depth() - 1), QLatin1Char(' '));
-        text += isVerdict(node->state) ? node->state.text() : QStringLiteral("--");
-        text += QLatin1String("  ");
-        text += node->name;
-        text += QLatin1Char('\n');
+        line.fill(QLatin1Char(' '), 2 * (tree.depth() - 1));
+        line += isVerdict(node->state) ? node->state.text() : QStringLiteral("--");
+        line += QLatin1String("  ");
+        line += node->name;
+        lines(line);
     }
 }
 
 } // namespace
 
-QString QAReportSessionText::outline(const QList<QAReporterData *> &records)
+void QAReportSessionText::outline(const QList<QAReporterData *> &records, const QAStReportSession::TextLines &lines)
 {
-    QString text;
     for (const QAReporterData *record : records) {
         if (!record || !record->dataTree || !record->dataTree->root())
             continue;
-        text += QFileInfo(record->fileName).fileName();
-        text += QLatin1Char('\n');
-        appendTree(text, *record->dataTree);
+        lines(QFileInfo(record->fileName).fileName());
+        treeLines(*record->dataTree, lines);
     }
-    return text;
 }
 
 void QAReportSessionText::documents(const QList<QAReporterData *> &records, const QAStReportSession::TextLines &lines)

@@ -18,8 +18,8 @@ public:
     // One line per record (its file name without folder), then one per node
     // in document order, indented two spaces per level; a node line is its
     // verdict ("ok", "ko", "NE", or "--" for anything else), two spaces and
-    // its name.
-    static QString outline(const QList<QAReporterData *> &records);
+    // its name; handed to `lines` a line at a time.
+    static void outline(const QList<QAReporterData *> &records, const QAStReportSession::TextLines &lines);
     // The text of every document of `records` as a view shows it, handed to
     // `lines` a line at a time: one line per non-empty block, table cells
     // separated by tabs.

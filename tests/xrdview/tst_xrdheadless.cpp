@@ -41,7 +41,7 @@ public:
     QString totalsText(const QString&) const override { return {}; }
     QString summaryText() override { return {}; }
     void documentText(const TextLines&) override {}
-    QString outlineText() override { return {}; }
+    void outlineText(const TextLines&) override {}
     QAStExportResult exportHtml(const QString& dir, QAIProgressMonitor*, QAILogMonitor*) override
     {
         QAStExportResult result;

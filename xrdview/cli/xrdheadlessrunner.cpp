@@ -212,6 +212,24 @@ int XrdHeadlessRunner::compare(const QString& oldFile, const QString& newFile)
     return sections[0].empty() ? Passed : Failed;
 }
 
+void XrdHeadlessRunner::printOutline()
+{
+    // Every line with its line end, printed in blocks: the outline of a large report is
+    // never held whole.
+    constexpr qsizetype BlockSize = 64 * 1024;
+    QByteArray block;
+    block.reserve(BlockSize + 1024);
+    m_session->outlineText([&](QStringView line) {
+        block += line.toUtf8();
+        block += '\n';
+        if (block.size() >= BlockSize) {
+            printUtf8(block);
+            block.clear();
+        }
+    });
+    printUtf8(block);
+}
+
 void XrdHeadlessRunner::printDocumentText()
 {
     // Lines are joined by line ends and the text ends with one, as the
@@ -253,7 +271,7 @@ void XrdHeadlessRunner::printMode(const XrdCommandLine& line, bool allRead, int*
         break;
     }
     case XrdCommandLine::PrintTree:
-        print(m_session->outlineText());
+        printOutline();
         break;
     case XrdCommandLine::PrintSummary:
         print(XrdReportText::withFinalNewline(m_session->summaryText()));

@@ -65,6 +65,8 @@ private:
     // Prints the session's document text as it is handed over, in blocks of
     // UTF-8, a line end after each line that has none.
     void printDocumentText();
+    // Prints the session's outline as it is handed over, a line end after each line.
+    void printOutline();
 
     std::unique_ptr<QAStReportSession> m_session;
     // The two reports of --compare, kept like m_session until the process ends.
