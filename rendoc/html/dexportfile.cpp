@@ -44,8 +44,8 @@ bool DExportFile::open()
 {
     cancel();
     m_error.clear();
-    // mkstemps() makes a new name and opens it exclusively in one call; an export writes
-    // hundreds of pages, for which QTemporaryFile's name handling was a tenth of the work.
+    // mkstemps() makes a new name and opens it exclusively in one call; the name is kept as
+    // the bytes the rename needs, where QTemporaryFile rebuilt its path for every page.
     QByteArray name = QFile::encodeName(QFileInfo(m_path).absolutePath() + QStringLiteral("/.korvat-XXXXXX.tmp"));
     const int handle = ::mkstemps(name.data(), 4);
     if (handle < 0) {

@@ -21,8 +21,8 @@ void DHTMLItemMap::add(const DItem* item, int value)
 
 void DHTMLItemMap::sort()
 {
-    // In place: a radix sort took a tenth of the time but its scratch copy of a report's map
-    // raised the export's peak memory by 12 MiB, for 2 % of the export's time.
+    // In place: a sort with a scratch copy (a radix sort is faster) would add a report's map,
+    // megabytes, to the export's peak memory, for about 2 % of the export's time.
     std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
         return a.item != b.item ? a.item < b.item : a.value > b.value;
     });

@@ -216,27 +216,30 @@ void XrdHeadlessRunner::printOutline()
 {
     // Every line with its line end, printed in blocks: the outline of a large report is
     // never held whole.
-    constexpr qsizetype BlockSize = 64 * 1024;
     QByteArray block;
-    block.reserve(BlockSize + 1024);
+    block.reserve(PrintBlockSize + 1024);
     m_session->outlineText([&](QStringView line) {
         block += line.toUtf8();
         block += '\n';
-        if (block.size() >= BlockSize) {
-            printUtf8(block);
-            block.clear();
-        }
+        printFullBlock(block);
     });
     printUtf8(block);
+}
+
+void XrdHeadlessRunner::printFullBlock(QByteArray& block)
+{
+    if (block.size() >= PrintBlockSize) {
+        printUtf8(block);
+        block.clear();
+    }
 }
 
 void XrdHeadlessRunner::printDocumentText()
 {
     // Lines are joined by line ends and the text ends with one, as the
     // other modes print; a line that ends with its own gets no second.
-    constexpr qsizetype BlockSize = 64 * 1024;
     QByteArray block;
-    block.reserve(BlockSize + 1024);
+    block.reserve(PrintBlockSize + 1024);
     bool started = false;
     bool ended = true;
     m_session->documentText([&](QStringView line) {
@@ -245,10 +248,7 @@ void XrdHeadlessRunner::printDocumentText()
         block += line.toUtf8();
         started = true;
         ended = line.endsWith(QLatin1Char('\n'));
-        if (block.size() >= BlockSize) {
-            printUtf8(block);
-            block.clear();
-        }
+        printFullBlock(block);
     });
     if (!ended)
         block += '\n';

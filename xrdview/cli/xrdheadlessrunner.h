@@ -4,6 +4,7 @@
 #include "sdk/qasttestresult.h"
 #include "xrdview/cli/xrdcommandline.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <QList>
@@ -67,6 +68,10 @@ private:
     void printDocumentText();
     // Prints the session's outline as it is handed over, a line end after each line.
     void printOutline();
+    // Streamed text goes out in blocks of about this many bytes of UTF-8.
+    static constexpr qsizetype PrintBlockSize = 64 * 1024;
+    // Prints `block` and empties it once it holds a block's worth.
+    static void printFullBlock(QByteArray& block);
 
     std::unique_ptr<QAStReportSession> m_session;
     // The two reports of --compare, kept like m_session until the process ends.
