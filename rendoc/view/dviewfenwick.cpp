@@ -2,7 +2,9 @@
 
 void DViewFenwick::reset(const std::vector<int>& values)
 {
-    m_values = values;
+    m_values.clear();
+    for (const int value : values)
+        m_values.push_back(value);
     const size_t n = values.size();
     m_tree.assign(n + 1, 0);
     m_total = 0;

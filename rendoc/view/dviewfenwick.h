@@ -1,11 +1,13 @@
 #pragma once
 
+#include "rendoc/view/dviewchunkedarray.h"
+
 #include <QtGlobal>
 #include <vector>
 
 // Prefix sums over block heights (a Fenwick tree): a height change, the top of a block and the
 // block at a given y all cost O(log n), so refining estimated heights stays cheap however many
-// blocks the view holds.
+// blocks the view holds. Both arrays grow by chunks: appending to a long list never copies it.
 class DViewFenwick
 {
 public:
@@ -25,8 +27,8 @@ public:
 private:
     void add(int index, qint64 delta);
 
-    std::vector<qint64> m_tree; // 1-based
-    std::vector<int> m_values;
+    DViewChunkedArray<qint64> m_tree; // 1-based
+    DViewChunkedArray<int> m_values;
     qint64 m_total = 0;
     int m_topBit = 1;
 };

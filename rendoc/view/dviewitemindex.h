@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rendoc/view/dviewchunkedarray.h"
+
 #include <QHash>
 #include <QtGlobal>
 
@@ -22,7 +24,7 @@ class DViewItemIndex
 public:
     // `blocks` is the layout's block list; it must outlive the index, and a block is added
     // to it before its item is entered here.
-    explicit DViewItemIndex(const std::vector<DViewBlock>* blocks) : m_blocks(blocks) {}
+    explicit DViewItemIndex(const DViewChunkedArray<DViewBlock>* blocks) : m_blocks(blocks) {}
 
     // The item's block, or `fallback` when it has none.
     int value(const DItem* item, int fallback = -1) const;
@@ -44,7 +46,7 @@ private:
     // has one and `replace` is true.
     void put(const DItem* item, int block, bool replace);
 
-    const std::vector<DViewBlock>* m_blocks;
+    const DViewChunkedArray<DViewBlock>* m_blocks;
     std::vector<std::uint32_t> m_slots; // block number + 1, 0 when empty; a power of two in size
     int m_size = 0;
     QHash<const DItem*, int> m_others;

@@ -48,7 +48,7 @@ void DViewLayout::clear()
     m_footers.clear();
     // The block list of a large report is tens of megabytes: it is given back, not kept for
     // the next documents (a failed-only copy is made while the view stands empty).
-    std::vector<DViewBlock>().swap(m_blocks);
+    m_blocks.clear();
     std::vector<DViewTable>().swap(m_tables);
     m_laid.clear();
     m_laidOrder.clear();
@@ -406,8 +406,8 @@ void DViewLayout::setWidth(qreal width)
 void DViewLayout::invalidate()
 {
     m_laid.clear();
-    for (DViewBlock& block : m_blocks)
-        block.measured = false;
+    for (std::size_t i = 0; i < m_blocks.size(); ++i)
+        m_blocks[i].measured = false;
     m_laidOrder.clear();
     m_naturalWidth = 0;
 }

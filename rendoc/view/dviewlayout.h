@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendoc/view/dviewblock.h"
+#include "rendoc/view/dviewchunkedarray.h"
 #include "rendoc/view/dviewfenwick.h"
 #include "rendoc/view/dviewframe.h"
 #include "rendoc/view/dviewitemindex.h"
@@ -24,7 +25,7 @@ class DTag;
 class DViewContext;
 class DViewLaidBlock;
 
-// The shown documents flattened into a vector of blocks.
+// The shown documents flattened into a list of blocks.
 //
 // Flattening is one cheap walk: each block keeps its first item, its kind and a rough amount of
 // text. Heights start as estimates and become exact when a block is laid out, which happens
@@ -125,7 +126,7 @@ private:
     QList<DDocument*> m_documents;
     std::vector<DHeader*> m_headers;
     std::vector<DFooter*> m_footers;
-    std::vector<DViewBlock> m_blocks;
+    DViewChunkedArray<DViewBlock> m_blocks;
     std::vector<DViewTable> m_tables;
     // The laid-out blocks by block number: a few thousand at most (the oldest are dropped),
     // so nothing is kept per block for the others.

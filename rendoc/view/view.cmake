@@ -7,6 +7,7 @@ target_sources(rendoc PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/drendocviewprivate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drendocviewprivate.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewblock.h
+  ${CMAKE_CURRENT_LIST_DIR}/dviewchunkedarray.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewcontext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dviewcontext.h
   ${CMAKE_CURRENT_LIST_DIR}/dviewfenwick.cpp

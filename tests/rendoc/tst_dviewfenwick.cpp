@@ -22,6 +22,8 @@ void tst_DViewFenwick::appendMatchesReset_data()
     QTest::newRow("powers of two crossed") << 70 << 0;
     QTest::newRow("appended after a reset") << 1000 << 333;
     QTest::newRow("zero heights among them") << 257 << 1;
+    // Past two of the storage's chunks, the reset ending on a chunk's edge.
+    QTest::newRow("chunks crossed") << 9000 << 4096;
 }
 
 void tst_DViewFenwick::appendMatchesReset()
@@ -39,8 +41,15 @@ void tst_DViewFenwick::appendMatchesReset()
         parts.append(values[size_t(i)]);
     QCOMPARE(parts.size(), whole.size());
     QCOMPARE(parts.total(), whole.total());
-    for (int i = 0; i <= count; ++i)
-        QCOMPARE(parts.prefix(i), whole.prefix(i));
+    qint64 sum = 0;
+    for (int i = 0; i <= count; ++i) {
+        QCOMPARE(parts.prefix(i), sum);
+        QCOMPARE(whole.prefix(i), sum);
+        if (i < count) {
+            QCOMPARE(parts.value(i), values[size_t(i)]);
+            sum += values[size_t(i)];
+        }
+    }
     for (qint64 y = 0; y < whole.total(); y += 7)
         QCOMPARE(parts.find(y), whole.find(y));
     // A changed height after the appends moves every later top.

@@ -31,6 +31,14 @@ DViewBlock blockOf(DItem* item)
     return block;
 }
 
+DViewChunkedArray<DViewBlock> blockList(std::initializer_list<DViewBlock> blocks)
+{
+    DViewChunkedArray<DViewBlock> list;
+    for (const DViewBlock& block : blocks)
+        list.push_back(block);
+    return list;
+}
+
 } // namespace
 
 void tst_DViewItemIndex::firstBlockStays_data()
@@ -47,7 +55,8 @@ void tst_DViewItemIndex::firstBlockStays()
     QFETCH(bool, ownItem);
     DText a(QStringLiteral("a"));
     DText b(QStringLiteral("b"));
-    std::vector<DViewBlock> blocks(10, blockOf(ownItem ? &a : &b));
+    DViewChunkedArray<DViewBlock> blocks;
+    blocks.assign(10, blockOf(ownItem ? &a : &b));
     DViewItemIndex index(&blocks);
     QCOMPARE(index.value(&a), -1);
     QCOMPARE(index.value(nullptr, 7), 7);
@@ -68,7 +77,7 @@ void tst_DViewItemIndex::otherEntryWins()
     // it back its own block puts the array entry in charge again.
     DText a(QStringLiteral("a"));
     DText b(QStringLiteral("b"));
-    std::vector<DViewBlock> blocks{blockOf(&a), blockOf(&b)};
+    const auto blocks = blockList({blockOf(&a), blockOf(&b)});
     DViewItemIndex index(&blocks);
     index.insertFirst(&a, 0);
     index.insertFirst(&b, 1);
@@ -97,7 +106,7 @@ void tst_DViewItemIndex::manyItems()
     // stands for a container item of its own (the hash apart).
     std::vector<std::unique_ptr<DText>> items;
     std::vector<std::unique_ptr<DText>> containers;
-    std::vector<DViewBlock> blocks;
+    DViewChunkedArray<DViewBlock> blocks;
     DViewItemIndex index(&blocks);
     for (int i = 0; i < count; ++i) {
         items.push_back(std::make_unique<DText>(QString()));
@@ -123,7 +132,7 @@ void tst_DViewItemIndex::clearForgets()
 {
     DText a{QString()};
     DText b{QString()};
-    std::vector<DViewBlock> blocks{blockOf(&a), blockOf(&a), blockOf(&a)};
+    const auto blocks = blockList({blockOf(&a), blockOf(&a), blockOf(&a)});
     DViewItemIndex index(&blocks);
     index.insert(&a, 1);
     index.insert(&b, 0);
