@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvatreporter/data/qtreechildren.h"
 #include "rendoc/model/dpool.h"
 
 #include <QList>
@@ -65,8 +66,9 @@ public:
         QTreeNode &operator=(const QTreeNode &) = delete;
 
         T *data() const { return m_data; }
-        const QList<QTreeNode *> &children() const { return m_children ? m_children->list : noChildren(); }
-        bool hasChildren() const { return m_children && !m_children->list.isEmpty(); }
+        using Children = QTreeChildren<QTreeNode>;
+        const Children &children() const { return m_children ? *m_children : noChildren(); }
+        bool hasChildren() const { return m_children && !m_children->isEmpty(); }
         // The node this one is a child of; null on a root.
         QTreeNode *parent() const { return m_parent; }
         // The position among the parent's children; 0 on a root.
@@ -75,34 +77,23 @@ public:
     private:
         friend class QTree<T>;
 
-        // The children of a node that has had one, from DPool too.
-        struct ChildList
+        static const Children &noChildren()
         {
-            QList<QTreeNode *> list;
-            static void *operator new(std::size_t size) { return DPool::allocate(size); }
-            static void operator delete(void *block, std::size_t size) noexcept
-            {
-                DPool::release(block, size);
-            }
-        };
-
-        static const QList<QTreeNode *> &noChildren()
-        {
-            static const QList<QTreeNode *> none;
+            static const Children none;
             return none;
         }
-        QList<QTreeNode *> &childList()
+        Children &childList()
         {
             if (!m_children)
-                m_children = std::make_unique<ChildList>();
-            return m_children->list;
+                m_children = std::make_unique<Children>();
+            return *m_children;
         }
         // Moves the children to the end of `pending` and drops the list.
         void takeChildren(std::vector<QTreeNode *> &pending)
         {
             if (!m_children)
                 return;
-            pending.insert(pending.end(), m_children->list.cbegin(), m_children->list.cend());
+            pending.insert(pending.end(), m_children->cbegin(), m_children->cend());
             m_children.reset();
         }
 
@@ -110,7 +101,7 @@ public:
         int m_row = 0;
         T *m_data;
         QTreeNode *m_parent = nullptr;
-        std::unique_ptr<ChildList> m_children;
+        std::unique_ptr<Children> m_children;
     };
 
     // A tree whose root carries rootDatum, with the cursor on the root.
@@ -205,7 +196,7 @@ public:
     {
         if (!m_cursor || !m_cursor->currentNode()->hasChildren())
             return false;
-        freeNodes(m_cursor->currentNode()->m_children->list.takeLast());
+        freeNodes(m_cursor->currentNode()->m_children->takeLast());
         return true;
     }
 
@@ -220,7 +211,7 @@ public:
         m_moveLog.clear();
         m_moveLog.append(Inserted);
         QTreeNode *parent = m_cursor->currentNode();
-        QList<QTreeNode *> &children = parent->childList();
+        auto &children = parent->childList();
         auto *node = new QTreeNode(datum);
         node->m_parent = parent;
         if (index < 0 || index >= children.size()) {
@@ -245,7 +236,7 @@ public:
             return nullptr;
         auto *node = new QTreeNode(datum);
         node->m_parent = parent;
-        QList<QTreeNode *> &children = parent->childList();
+        auto &children = parent->childList();
         node->m_row = int(children.size());
         children.append(node);
         return node;

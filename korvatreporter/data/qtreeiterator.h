@@ -89,7 +89,7 @@ private:
     {
         if (m_ancestors.isEmpty())
             return false;
-        const QList<Node *> &siblings = m_ancestors.last()->children();
+        const auto &siblings = m_ancestors.last()->children();
         int index = m_indices.last();
         // The remembered position goes stale when another cursor inserted
         // in front of this node; find it again then.

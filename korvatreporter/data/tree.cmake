@@ -1,6 +1,7 @@
 # kr_data: report node tree
 target_sources(kr_data PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/qtree.h
+  ${CMAKE_CURRENT_LIST_DIR}/qtreechildren.h
   ${CMAKE_CURRENT_LIST_DIR}/qtreeiterator.h
   ${CMAKE_CURRENT_LIST_DIR}/qareporternode.h
   ${CMAKE_CURRENT_LIST_DIR}/qareportertext.h

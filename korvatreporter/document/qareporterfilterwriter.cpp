@@ -139,7 +139,7 @@ bool QAReporterFilterWriter::buildNewTree(QAReporterDataTree *sourceTree)
     std::vector<Level> levels{{sourceTree->rootNode(), tree.rootNode(), 0}};
     while (!levels.empty()) {
         Level &top = levels.back();
-        const QList<TreeNode *> &children = top.source->children();
+        const auto &children = top.source->children();
         if (top.nextChild == children.size()) {
             levels.pop_back();
             continue;

@@ -199,6 +199,50 @@ private Q_SLOTS:
         }
     }
 
+    // Children past the few a list holds in itself, inserted anywhere, then removed from the
+    // back: the children, their rows and the items freed follow a plain list doing the same.
+    void manyChildren_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("step");
+        QTest::newRow("the list's own room, appended") << 4 << -1;
+        QTest::newRow("one past it, each in front") << 5 << 0;
+        QTest::newRow("several arrays, in the middle") << 40 << 1;
+        QTest::newRow("a large suite, in front every third") << 3000 << 3;
+    }
+
+    void manyChildren()
+    {
+        QFETCH(int, count);
+        QFETCH(int, step);
+        Tree tree(new Item("R"));
+        tree.setAutoDelete(true);
+        QStringList model;
+        for (int i = 0; i < count; ++i) {
+            const QString name = QString::number(i);
+            const int index = step < 0 ? -1 : step == 0 || i % step == 0 ? 0 : int(model.size()) / 2;
+            QVERIFY(tree.insert(new Item(name), index));
+            model.insert(index < 0 ? model.size() : index, name);
+        }
+        const auto &children = tree.rootNode()->children();
+        QCOMPARE(children.size(), model.size());
+        for (int row = 0; row < children.size(); ++row) {
+            QCOMPARE(children.at(row)->data()->name, model.at(row));
+            QCOMPARE(children.at(row)->row(), row);
+        }
+        // The cursor steps through them as the list holds them.
+        Cursor cursor(tree.rootNode());
+        QVERIFY(cursor.toLastChild());
+        QVERIFY(cursor.toPrevSibling());
+        QCOMPARE(nameOf(cursor.current()), model.at(model.size() - 2));
+        while (!model.isEmpty()) {
+            QVERIFY(tree.removeLastChild());
+            model.removeLast();
+            QCOMPARE(Item::live, 1 + int(model.size()));
+        }
+        QVERIFY(!tree.removeLastChild());
+    }
+
     void nothingToWalk()
     {
         Tree empty;
