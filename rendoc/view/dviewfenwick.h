@@ -7,13 +7,14 @@
 
 // Prefix sums over block heights (a Fenwick tree): a height change, the top of a block and the
 // block at a given y all cost O(log n), so refining estimated heights stays cheap however many
-// blocks the view holds. Both arrays grow by chunks: appending to a long list never copies it.
+// blocks the view holds. The sums grow by chunks: appending to a long list never copies it.
 class DViewFenwick
 {
 public:
     void reset(const std::vector<int>& values);
-    int size() const { return int(m_values.size()); }
-    int value(int index) const { return m_values[size_t(index)]; }
+    int size() const { return m_tree.empty() ? 0 : int(m_tree.size() - 1); }
+    // Read back from the sums (O(log n)) rather than kept twice.
+    int value(int index) const;
     void set(int index, int value);
     // Adds a value after the last one.
     void append(int value);
@@ -28,7 +29,6 @@ private:
     void add(int index, qint64 delta);
 
     DViewChunkedArray<qint64> m_tree; // 1-based
-    DViewChunkedArray<int> m_values;
     qint64 m_total = 0;
     int m_topBit = 1;
 };
