@@ -73,9 +73,8 @@ private Q_SLOTS:
     void lines()
     {
         QFETCH(QString, line);
-        QFETCH(int, frames);
         QCOMPARE(scanned(line), expected(line));
-        QCOMPARE(scanned(line).size(), frames);
+        QTEST(int(scanned(line).size()), "frames");
     }
 
     // Lines put together at random from the pieces frames are made of.

@@ -462,7 +462,6 @@ private Q_SLOTS:
         QFETCH(QString, xml);
         QFETCH(QString, moved);
         QFETCH(QString, movedTo);
-        QFETCH(int, pruned);
         QFETCH(bool, copiedAgain);
 
         Record source = read(xml);
@@ -494,7 +493,7 @@ private Q_SLOTS:
 
         QAReporterFilterWriter writer(&filter);
         QCOMPARE(prunedDump(writer, *source, true), expected);
-        QCOMPARE(writer.prunedNodes(), pruned);
+        QTEST(int(writer.prunedNodes()), "pruned");
         QCOMPARE(writer.copiedAgain(), copiedAgain);
     }
 

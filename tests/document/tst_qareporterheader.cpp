@@ -111,7 +111,6 @@ private Q_SLOTS:
     void plainTextRowsHaveHeaderColumns()
     {
         QFETCH(QStringList, records);
-        QFETCH(QString, totalLine);
 
         const Records input = makeRecords(records);
         const std::unique_ptr<DDocument> header = buildHeaderDocument(input, {});
@@ -122,7 +121,7 @@ private Q_SLOTS:
         const int columns = lines.first().count(QLatin1Char('\t'));
         for (const QString &line : lines)
             QCOMPARE(line.count(QLatin1Char('\t')), columns);
-        QCOMPARE(lines.last(), totalLine);
+        QTEST(lines.last(), "totalLine");
     }
 
     // A span past the table's last column pads no further than that column.

@@ -97,10 +97,9 @@ private Q_SLOTS:
         QAReporterHTMLExport exporter(root.filePath("html"), root.filePath("dhtml.cfg"), QString());
         exporter.run(records.list, &records.list, nullptr, nullptr, &log);
 
-        QFETCH(QStringList, written);
         QFETCH(QString, logged);
         const QString lines = log.lines.join('\n');
-        QCOMPARE(TestFiles::fileNames(exporter.writtenFiles(), true), written);
+        QTEST(TestFiles::fileNames(exporter.writtenFiles(), true), "written");
         QVERIFY2(logged.isEmpty() ? lines.isEmpty() : lines.contains(logged), qPrintable(lines));
         const QString page = TestFiles::readText(root.filePath("html/r.html"));
         QVERIFY(!page.contains("private"));

@@ -33,8 +33,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, document);
         QFETCH(QString, path);
-        QFETCH(qint64, hash);
-        QCOMPARE(HistoryTestKeys::keyHash(document, path), hash);
+        QTEST(HistoryTestKeys::keyHash(document, path), "hash");
     }
 
     void keysDiffer_data()
