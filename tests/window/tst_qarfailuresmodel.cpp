@@ -76,8 +76,7 @@ private Q_SLOTS:
     void normalise()
     {
         QFETCH(QString, message);
-        QFETCH(QString, masked);
-        QCOMPARE(QARFailuresModel::normalise(message), masked);
+        QTEST(QARFailuresModel::normalise(message), "masked");
     }
 
     void groupsOfReports_data()

@@ -74,10 +74,9 @@ private Q_SLOTS:
     void summaryCountsFlaky()
     {
         QFETCH(QStringList, files);
-        QFETCH(QString, heading);
         QFETCH(QString, totals);
         auto w = ReporterHost::open(files, true);
-        QCOMPARE(w->plainText(QAStViewerWindow::SummaryText).section('\n', 0, 0), heading);
+        QTEST(w->plainText(QAStViewerWindow::SummaryText).section('\n', 0, 0), "heading");
         const QString text = w->reportSession()->totalsText(QString());
         if (totals.isEmpty())
             QVERIFY(!text.contains("Flaky"));
