@@ -293,11 +293,10 @@ private Q_SLOTS:
     void folderMarkdownIsLiteral()
     {
         QFETCH(QString, headline);
-        QFETCH(QString, title);
         XrdDefect defect;
         defect.headline = headline;
         defect.description = QStringLiteral("d\n");
-        QCOMPARE(XrdFolderTracker::markdown(defect, {}).section(QLatin1Char('\n'), 0, 0), title);
+        QTEST(XrdFolderTracker::markdown(defect, {}).section(QLatin1Char('\n'), 0, 0), "title");
     }
 
     void folderFailureLeavesNothing_data()

@@ -252,7 +252,6 @@ private Q_SLOTS:
     void preferences()
     {
         QFETCH(QString, steps);
-        QFETCH(int, storedDepth);
         int pagesSeen = 0;
         QString lastPage;
         m_dialogAnswer = [&](XrdPreferenceDialog* dialog) -> int {
@@ -286,7 +285,7 @@ private Q_SLOTS:
         const std::unique_ptr<QARes> root = XrdResourceStore::load(m_resourceFile);
         const QARes* first = root && root->toResGroup() ? root->toResGroup()->firstChild() : nullptr;
         const QARes* depth = first ? first->search("REPORTER.auto_depth") : nullptr;
-        QCOMPARE(depth && depth->toResInt() ? depth->toResInt()->value() : -1, storedDepth);
+        QTEST(depth && depth->toResInt() ? depth->toResInt()->value() : -1, "storedDepth");
     }
 
     // The page list shows every page's name whole, at its depth in the tree.
@@ -400,7 +399,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, target);
         QFETCH(QStringList, started);
-        QFETCH(QString, opened);
         QFETCH(QString, message);
         QStringList startedNow;
         QString openedNow;
@@ -424,7 +422,7 @@ private Q_SLOTS:
         for (QString& argument : started)
             argument.replace(QLatin1Char('@'), folder == QStringLiteral("/") ? QString() : folder);
         QCOMPARE(startedNow, started);
-        QCOMPARE(openedNow, opened);
+        QTEST(openedNow, "opened");
         const QString output = m_window->outputPane()->toPlainText();
         if (message.isEmpty())
             QVERIFY2(output.isEmpty(), qPrintable(output));
