@@ -8,9 +8,12 @@
 //   cli     xrdview --summary FILE, start to exit, in L
 //   mem     peak resident memory of the GUI run and of the --summary run,
 //           in file sizes
+//   settled with --settled, the peak of one more GUI run that stays until
+//           the report view has laid out the whole report after its first
+//           paint (what the open holds once done), in file sizes
 // The GUI run gets the probe bench_gui_probe preloaded, which reports the
 // paint times. Usage:
-//   bench_gui [--runs R] [--cases N] [FILE]
+//   bench_gui [--runs R] [--cases N] [--settled] [FILE]
 // With --cases and no FILE, xrdgen writes a report of N test cases to the
 // temporary directory first (default 100,000 cases).
 
@@ -127,6 +130,7 @@ int main(int argc, char **argv)
     QString probe = QStringLiteral(BENCH_GUI_PROBE);
     int runs = 3;
     long long cases = 100000;
+    bool settled = false;
     QString path;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -136,6 +140,8 @@ int main(int argc, char **argv)
             cases = args[++i].toLongLong();
         else if (args[i] == QLatin1String("--xrdview") && i + 1 < args.size())
             xrdview = args[++i];
+        else if (args[i] == QLatin1String("--settled"))
+            settled = true;
         else
             path = args[i];
     }
@@ -168,7 +174,7 @@ int main(int argc, char **argv)
     const QString errors = home.path() + QStringLiteral("/stderr.txt");
     std::printf("file: %s, %.0f bytes\n", qPrintable(path), size);
 
-    std::vector<double> gui, toggle, cli, guiMem, cliMem;
+    std::vector<double> gui, toggle, cli, guiMem, cliMem, settledMem;
     for (int r = 1; r <= runs; ++r) {
         const double before = BenchSupport::bareQtSeconds(path);
         const ChildRun window = runChild(xrdview, { path },
@@ -183,6 +189,17 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "bench_gui: run %d failed\n%s", r, window.errors.constData());
             return 1;
         }
+        if (settled) {
+            const ChildRun done = runChild(xrdview, { path },
+                                           env + QStringList { QStringLiteral("LD_PRELOAD=") + probe,
+                                                               QStringLiteral("BENCH_GUI_SETTLE=1") },
+                                           errors);
+            if (!done.ok || probeValue(done.errors, "settled") < 0) {
+                std::fprintf(stderr, "bench_gui: run %d did not settle\n%s", r, done.errors.constData());
+                return 1;
+            }
+            settledMem.push_back(done.peakKiB * 1024.0 / size);
+        }
         const double L = (before + after) / 2;
         gui.push_back((paint - window.start) / L);
         toggle.push_back(toggled / L);
@@ -192,9 +209,13 @@ int main(int argc, char **argv)
         std::printf("run %d: L %.2f s  gui %.2f L  toggle %.2f L  cli %.2f L  "
                     "mem gui %.1f cli %.1f x file\n",
                     r, L, gui.back(), toggle.back(), cli.back(), guiMem.back(), cliMem.back());
+        if (settled)
+            std::printf("run %d: mem settled %.2f x file\n", r, settledMem.back());
         std::fflush(stdout);
     }
     std::printf("median: gui %.2f L  toggle %.2f L  cli %.2f L  mem gui %.1f cli %.1f x file\n",
                 median(gui), median(toggle), median(cli), median(guiMem), median(cliMem));
+    if (settled)
+        std::printf("median: mem settled %.2f x file\n", median(settledMem));
     return 0;
 }
