@@ -207,7 +207,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("step");
         QTest::newRow("the list's own room, appended") << 4 << -1;
         QTest::newRow("one past it, each in front") << 5 << 0;
-        QTest::newRow("several arrays, in the middle") << 40 << 1;
+        QTest::newRow("several arrays, in front and in the middle by turns") << 40 << 2;
         QTest::newRow("a large suite, in front every third") << 3000 << 3;
     }
 
