@@ -18,10 +18,18 @@ DAmlEventQueue::DAmlEventQueue(int depth)
 {
 }
 
-bool DAmlEventQueue::push(Block& block)
+bool DAmlEventQueue::push(Block& block, const IdleWork& idle)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_canceled || m_waiting.size() < m_depth; });
+    const auto ready = [this] { return m_canceled || m_waiting.size() < m_depth; };
+    while (idle && !ready()) {
+        lock.unlock();
+        const bool more = idle();
+        lock.lock();
+        if (!more)
+            break;
+    }
+    m_changed.wait(lock, ready);
     if (m_canceled)
         return false;
     m_waiting.push_back(std::move(block));
@@ -44,7 +52,7 @@ void DAmlEventQueue::finish()
     m_changed.notify_all();
 }
 
-bool DAmlEventQueue::pop(Block& block)
+bool DAmlEventQueue::pop(Block& block, const IdleWork& idle)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     if (block.capacity() > 0 && block.capacity() <= MaxKeptCapacity) {
@@ -52,7 +60,15 @@ bool DAmlEventQueue::pop(Block& block)
         m_spare.push_back(std::move(block));
     }
     block = Block();
-    m_changed.wait(lock, [this] { return m_finished || !m_waiting.empty(); });
+    const auto ready = [this] { return m_finished || !m_waiting.empty(); };
+    while (idle && !ready()) {
+        lock.unlock();
+        const bool more = idle();
+        lock.lock();
+        if (!more)
+            break;
+    }
+    m_changed.wait(lock, ready);
     if (m_waiting.empty())
         return false;
     block = std::move(m_waiting.front());

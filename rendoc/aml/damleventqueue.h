@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -55,15 +56,19 @@ public:
     DAmlEventQueue(const DAmlEventQueue&) = delete;
     DAmlEventQueue& operator=(const DAmlEventQueue&) = delete;
 
+    // Work a side does instead of sleeping while it would wait (a step at a time; false once
+    // there is none left), so that whichever thread runs ahead takes it up.
+    using IdleWork = std::function<bool()>;
+
     // Parsing side: queues `block` (waiting while `depth` blocks wait) and leaves an empty one
     // in its place. False once the queue was cancelled; `block` is then left as it was.
-    bool push(Block& block);
+    bool push(Block& block, const IdleWork& idle = {});
     // Parsing side: no more blocks come.
     void finish();
 
     // Handling side: gives back `block` (the one handled last) and waits for the next one.
     // False once the parsing side finished and every block was taken.
-    bool pop(Block& block);
+    bool pop(Block& block, const IdleWork& idle = {});
     // Handling side: wants no more blocks; a waiting push() returns false.
     void cancel();
 

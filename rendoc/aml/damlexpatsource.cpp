@@ -31,9 +31,9 @@ namespace {
 // times in a large file, small enough to stay in the caches; a few at most wait.
 constexpr size_t queueBlockBytes = 256 * 1024;
 constexpr int queueDepth = 4;
-// Pool chunks the parsing thread keeps ready while the handler uses chunks up (2 MiB each):
-// one per this many bytes of input, at most four, so that the reserve stays small beside what a
-// smaller input builds.
+// Pool chunks kept ready while the handler uses chunks up (2 MiB each), by whichever thread would
+// wait for the other: one per this many bytes of input, at most four, so that the reserve stays
+// small beside what a smaller input builds.
 constexpr qint64 inputBytesPerPreparedChunk = qint64(8) << 20;
 constexpr std::size_t preparedChunks = 4;
 
@@ -167,7 +167,6 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
     m_parserStopped = false;
     m_inTurnOutcome = More;
     m_queue = nullptr;
-    m_chunkDemand = DPool::chunkDemand();
     m_inputPosition.store(0, std::memory_order_relaxed);
     // An input of unknown size keeps the full reserve to its end.
     m_chunksToPrepare = size > 0 ? qMin<std::size_t>(preparedChunks, std::size_t(size / inputBytesPerPreparedChunk))
@@ -203,7 +202,8 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
                     }
                 } join { queue, parser };
                 DAmlEventQueue::Block block;
-                while (outcome == More && queue.pop(block))
+                const DAmlEventQueue::IdleWork prepare = [this] { return prepareChunk(); };
+                while (outcome == More && queue.pop(block, prepare))
                     outcome = handle(block);
             }
             m_queue = nullptr;
@@ -383,18 +383,8 @@ bool DAmlExpatSource::deliver(bool last)
             return true;
         if (m_block.capacity() < queueBlockBytes)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
-        if (!m_queue->push(m_block))
+        if (!m_queue->push(m_block, [this] { return prepareChunk(); }))
             return false;
-        // The parsing thread has time to spare: it takes the zeroing of the fresh pages the
-        // handler's items will need off the handling thread.
-        // Not in the last fifth of the input, though: what is taken there includes each size's
-        // last chunk, which is filled only in part, and a prepared chunk is touched whole (on
-        // the reference report 7.5 MB of the peak).
-        const std::size_t demand = DPool::chunkDemand();
-        if (demand != m_chunkDemand && m_inputPosition.load(std::memory_order_relaxed) <= m_prepareUntil) {
-            m_chunkDemand = demand;
-            DPool::prepareChunks(m_chunksToPrepare);
-        }
         if (m_block.capacity() < queueBlockBytes)
             m_block.reserve(queueBlockBytes + queueBlockBytes / 4);
         return true;
@@ -410,6 +400,16 @@ bool DAmlExpatSource::deliver(bool last)
         position(&m_line, &m_column);
     m_inTurnOutcome = outcome;
     return false;
+}
+
+bool DAmlExpatSource::prepareChunk() const
+{
+    // Not in the last fifth of the input: what is taken there includes each size's last
+    // chunk, which is filled only in part, and a prepared chunk is touched whole (on the
+    // reference report 7.5 MB of the peak).
+    if (m_inputPosition.load(std::memory_order_relaxed) > m_prepareUntil)
+        return false;
+    return DPool::prepareChunk(m_chunksToPrepare);
 }
 
 void DAmlExpatSource::stopParser()

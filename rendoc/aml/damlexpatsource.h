@@ -135,6 +135,9 @@ private:
     // Hands the recorded events over (in turn or to the other thread); false: stop parsing.
     bool deliver(bool last);
     void stopParser();
+    // Either side, instead of waiting for the other: maps and touches one pool chunk for the
+    // handler's items when the reserve wants one; false when none is wanted.
+    bool prepareChunk() const;
     // A CDATA section starts or ends (`kind`): the text before it is closed, the mark recorded.
     void markCdata(Record kind);
     bool isReplacementText(const char* text, int size) const;
@@ -171,7 +174,6 @@ private:
     size_t m_textAt = NoText; // offset of the text record being collected
     qint64 m_unreported = 0; // bytes fed since the last event
     bool m_parserStopped = false;
-    size_t m_chunkDemand = 0; // the pool's chunk demand when chunks were last prepared
     std::size_t m_chunksToPrepare = 0; // the reserve of pool chunks kept for this input
     qint64 m_prepareUntil = 0; // input position after which no chunk is prepared
     Outcome m_inTurnOutcome = More;

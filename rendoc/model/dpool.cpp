@@ -225,39 +225,45 @@ void DPool::release(void* block, std::size_t size) noexcept
 #endif
 }
 
-void DPool::prepareChunks(std::size_t count)
+bool DPool::prepareChunk(std::size_t count)
 {
 #ifdef DPOOL_BYPASS
     (void)count;
+    return false;
 #else
     count = count < PoolMaxPrepared ? count : PoolMaxPrepared;
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> guard(poolReserveLock);
-            if (poolReserved >= count)
-                return;
-        }
-        PoolChunk* chunk = mapPoolChunk();
-        if (!chunk)
-            return;
-#ifdef MADV_POPULATE_WRITE
-        // The kernel fills the chunk's page table in one call (kernels before 5.14 refuse
-        // it, and the writes below do all the work); on a virtual machine whose faults
-        // are costly that takes half the time of faulting page by page.
-        madvise(chunk, PoolChunkSize, MADV_POPULATE_WRITE);
-#endif
-        // One write per page faults them all in.
-        auto* bytes = reinterpret_cast<volatile char*>(chunk);
-        for (std::size_t offset = PoolHeaderSize; offset < PoolChunkSize; offset += 4096)
-            bytes[offset] = 0;
+    {
         std::lock_guard<std::mutex> guard(poolReserveLock);
-        if (poolReserved >= PoolMaxPrepared) {
-            munmap(chunk, PoolChunkSize);
-            return;
-        }
-        poolReserve[poolReserved++] = chunk;
+        if (poolReserved >= count)
+            return false;
     }
+    PoolChunk* chunk = mapPoolChunk();
+    if (!chunk)
+        return false;
+#ifdef MADV_POPULATE_WRITE
+    // The kernel fills the chunk's page table in one call (kernels before 5.14 refuse
+    // it, and the writes below do all the work); on a virtual machine whose faults
+    // are costly that takes half the time of faulting page by page.
+    madvise(chunk, PoolChunkSize, MADV_POPULATE_WRITE);
 #endif
+    // One write per page faults them all in.
+    auto* bytes = reinterpret_cast<volatile char*>(chunk);
+    for (std::size_t offset = PoolHeaderSize; offset < PoolChunkSize; offset += 4096)
+        bytes[offset] = 0;
+    std::lock_guard<std::mutex> guard(poolReserveLock);
+    if (poolReserved >= PoolMaxPrepared) {
+        munmap(chunk, PoolChunkSize);
+        return false;
+    }
+    poolReserve[poolReserved++] = chunk;
+    return true;
+#endif
+}
+
+void DPool::prepareChunks(std::size_t count)
+{
+    while (prepareChunk(count)) {
+    }
 }
 
 std::size_t DPool::chunkDemand()

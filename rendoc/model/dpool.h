@@ -26,11 +26,12 @@ public:
     // False in builds that hand every size to the global operator new and delete.
     static bool enabled();
 
-    // Another thread can take the kernel's zeroing of fresh pages off the allocating one:
-    // prepareChunks() maps and touches chunks until `count` wait in a
-    // reserve, which a size needing a further chunk takes from first. chunkDemand() counts the
-    // chunks sizes took so far, so that the preparing thread fills the reserve only while
-    // chunks are being used up; releasePreparedChunks() unmaps what is left.
+    // A thread with time to spare can take the kernel's zeroing of fresh pages off the
+    // allocating one: prepareChunk() maps and touches one chunk when fewer than `count` wait
+    // in a reserve (true when it did), which a size needing a further chunk takes from first;
+    // prepareChunks() fills the reserve up to `count`. chunkDemand() counts the chunks sizes
+    // took so far; releasePreparedChunks() unmaps what is left.
+    static bool prepareChunk(std::size_t count);
     static void prepareChunks(std::size_t count);
     static std::size_t chunkDemand();
     static void releasePreparedChunks();
