@@ -43,32 +43,47 @@ void QARTreeModel::setFiles(const QList<File> &files)
 void QARTreeModel::sumDurations()
 {
     m_totals.clear();
-    // The rows with children in pre-order: read backwards, every row comes
-    // after its children, whose totals are then known.
-    std::vector<const Node *> inner;
-    std::vector<const Node *> pending;
-    for (const Row &row : std::as_const(m_rows))
-        pending.push_back(row.root);
-    while (!pending.empty()) {
-        const Node *node = pending.back();
-        pending.pop_back();
-        if (!node->hasChildren())
+    // Post-order with a stack of open levels, each its node, its next child and the total of
+    // the children passed: a leaf's duration is read where it stands, and only inner nodes
+    // with a duration below them enter the table. A node's own duration wins over its
+    // children's total, as secondsOf() gives it.
+    struct Level
+    {
+        const Node *node;
+        qsizetype next;
+        double total;
+        bool any;
+    };
+    std::vector<Level> levels;
+    const auto add = [&levels](double seconds) {
+        if (seconds >= 0) {
+            levels.back().total += seconds;
+            levels.back().any = true;
+        }
+    };
+    for (const Row &row : std::as_const(m_rows)) {
+        if (!row.root->hasChildren())
             continue;
-        inner.push_back(node);
-        pending.insert(pending.end(), node->children().cbegin(), node->children().cend());
-    }
-    for (auto it = inner.crbegin(); it != inner.crend(); ++it) {
-        double total = 0;
-        bool any = false;
-        for (const Node *child : (*it)->children()) {
-            const double seconds = secondsOf(child);
-            if (seconds >= 0) {
-                total += seconds;
-                any = true;
+        levels.push_back({row.root, 0, 0, false});
+        while (!levels.empty()) {
+            Level &level = levels.back();
+            if (level.next < level.node->children().size()) {
+                const Node *child = level.node->children().at(level.next++);
+                if (child->hasChildren())
+                    levels.push_back({child, 0, 0, false});
+                else
+                    add(child->data() ? child->data()->seconds : -1);
+                continue;
+            }
+            const Level done = level;
+            levels.pop_back();
+            if (done.any)
+                m_totals.insert(done.node, done.total);
+            if (!levels.empty()) {
+                const QAReporterNode *data = done.node->data();
+                add(data && data->seconds >= 0 ? data->seconds : done.any ? done.total : -1);
             }
         }
-        if (any)
-            m_totals.insert(*it, total);
     }
 }
 
