@@ -25,6 +25,8 @@ QARShownRows::~QARShownRows() = default;
 void QARShownRows::onTreeReset()
 {
     // The nodes may be gone: nothing recorded about them survives.
+    m_openDepth = 0;
+    m_closed.clear();
     m_open.clear();
     m_hidden.clear();
     rebuild();
@@ -44,6 +46,23 @@ int QARShownRows::depthOf(const Node *node)
     return depth;
 }
 
+bool QARShownRows::setOpenAt(const Node *node, int depth, bool open)
+{
+    if (isOpenAt(node, depth) == open)
+        return false;
+    if (depth < m_openDepth) {
+        if (open)
+            m_closed.remove(node);
+        else
+            m_closed.insert(node);
+    } else if (open) {
+        m_open.insert(node);
+    } else {
+        m_open.remove(node);
+    }
+    return true;
+}
+
 bool QARShownRows::hasShownChildren(const Node *node) const
 {
     return m_tree && m_tree->shownChildCount(node) > 0;
@@ -53,8 +72,9 @@ bool QARShownRows::isShownNode(const Node *node) const
 {
     if (!node || m_hidden.contains(node))
         return false;
+    int depth = depthOf(node);
     for (const Node *up = node->parent(); up; up = up->parent()) {
-        if (!m_open.contains(up) || m_hidden.contains(up))
+        if (!isOpenAt(up, --depth) || m_hidden.contains(up))
             return false;
     }
     // The tree model must show it too: its root is one of the file rows.
@@ -84,24 +104,25 @@ int QARShownRows::rowOf(const Node *node) const
 
 void QARShownRows::collectBelow(const Node *node, std::vector<const Node *> &out) const
 {
-    if (!m_tree || !m_open.contains(node))
+    const int top = depthOf(node);
+    if (!m_tree || !isOpenAt(node, top))
         return;
-    // Pre-order without recursion: children pushed last to first.
-    std::vector<const Node *> pending;
-    const auto pushChildren = [this, &pending](const Node *parent) {
+    // Pre-order without recursion: children pushed last to first, each with its depth.
+    std::vector<std::pair<const Node *, int>> pending;
+    const auto pushChildren = [this, &pending](const Node *parent, int depth) {
         for (int row = m_tree->shownChildCount(parent) - 1; row >= 0; --row) {
             const Node *child = m_tree->shownChild(parent, row);
             if (child && !m_hidden.contains(child))
-                pending.push_back(child);
+                pending.emplace_back(child, depth);
         }
     };
-    pushChildren(node);
+    pushChildren(node, top + 1);
     while (!pending.empty()) {
-        const Node *next = pending.back();
+        const auto [next, depth] = pending.back();
         pending.pop_back();
         out.push_back(next);
-        if (m_open.contains(next))
-            pushChildren(next);
+        if (isOpenAt(next, depth))
+            pushChildren(next, depth + 1);
     }
 }
 
@@ -158,26 +179,29 @@ QModelIndex QARShownRows::rowIndex(const QModelIndex &treeIndex, int column) con
 
 bool QARShownRows::isOpen(const QModelIndex &treeIndex) const
 {
-    return m_tree && treeIndex.model() == m_tree && m_open.contains(m_tree->nodeOf(treeIndex));
+    if (!m_tree || treeIndex.model() != m_tree)
+        return false;
+    const Node *node = m_tree->nodeOf(treeIndex);
+    const int depth = depthOf(node);
+    // Rows above the open depth without children never opened.
+    return isOpenAt(node, depth) && (depth >= m_openDepth || hasShownChildren(node));
 }
 
 void QARShownRows::setOpen(const QModelIndex &treeIndex, bool open)
 {
     const Node *node = m_tree && treeIndex.model() == m_tree ? m_tree->nodeOf(treeIndex) : nullptr;
-    if (!node || m_open.contains(node) == open)
+    if (!node || isOpen(treeIndex) == open)
         return;
+    const int depth = depthOf(node);
     const int row = isShownNode(node) ? rowOf(node) : -1;
     if (row < 0) {
         // Not shown: only its state changes.
-        if (open)
-            m_open.insert(node);
-        else
-            m_open.remove(node);
+        setOpenAt(node, depth, open);
         return;
     }
     std::vector<const Node *> below;
     if (open) {
-        m_open.insert(node);
+        setOpenAt(node, depth, true);
         collectBelow(node, below);
         if (!below.empty()) {
             beginInsertRows(QModelIndex(), row + 1, row + int(below.size()));
@@ -186,7 +210,7 @@ void QARShownRows::setOpen(const QModelIndex &treeIndex, bool open)
         }
     } else {
         collectBelow(node, below);
-        m_open.remove(node);
+        setOpenAt(node, depth, false);
         if (!below.empty()) {
             beginRemoveRows(QModelIndex(), row + 1, row + int(below.size()));
             m_rows.erase(m_rows.begin() + row + 1, m_rows.begin() + row + 1 + qsizetype(below.size()));
@@ -215,10 +239,8 @@ void QARShownRows::openNodes(const QList<const Node *> &nodes)
     bool changed = false;
     bool rowsChange = false;
     for (const Node *node : nodes) {
-        if (!node || m_open.contains(node))
-            continue;
-        changed = true;
-        m_open.insert(node);
+        if (node && setOpenAt(node, depthOf(node), true))
+            changed = true;
     }
     if (!changed)
         return;
@@ -238,25 +260,27 @@ void QARShownRows::openToDepth(int depth)
 {
     if (!m_tree)
         return;
-    // An explicit work list of (node, depth below the file row): nothing
-    // below the depth is visited.
-    QList<const Node *> nodes;
-    std::vector<std::pair<const Node *, int>> pending;
-    for (int file = m_tree->rowCount() - 1; file >= 0; --file)
-        pending.emplace_back(m_tree->nodeOf(m_tree->index(file, 0)), 0);
-    while (!pending.empty()) {
-        const auto [node, level] = pending.back();
-        pending.pop_back();
-        const int rows = m_tree->shownChildCount(node);
-        if (!node || rows == 0 || (level > 0 && level >= depth))
-            continue;
-        nodes.append(node);
-        if (level + 1 >= depth)
-            continue;
-        for (int row = rows - 1; row >= 0; --row)
-            pending.emplace_back(m_tree->shownChild(node, row), level + 1);
+    // File rows open at any depth.
+    depth = std::max(depth, 1);
+    bool changed = false;
+    // Rows closed above the new depth open; rows opened one by one above it are now open by
+    // their depth.
+    for (auto it = m_closed.begin(); it != m_closed.end();) {
+        if (depthOf(*it) < depth) {
+            it = m_closed.erase(it);
+            changed = true;
+        } else {
+            ++it;
+        }
     }
-    openNodes(nodes);
+    if (depth > m_openDepth) {
+        for (auto it = m_open.begin(); it != m_open.end();)
+            it = depthOf(*it) < depth ? m_open.erase(it) : std::next(it);
+        m_openDepth = depth;
+        changed = true;
+    }
+    if (changed)
+        relayout();
 }
 
 void QARShownRows::openAllBelow(const QModelIndex &treeIndex)
@@ -319,7 +343,7 @@ QVariant QARShownRows::data(const QModelIndex &index, int role) const
         if (role == BranchRole) {
             if (!hasShownChildren(node))
                 return NoBranch;
-            return m_open.contains(node) ? Open : Closed;
+            return isOpenAt(node, depthOf(node)) ? Open : Closed;
         }
     }
     const QModelIndex at = m_tree->indexOf(node);

@@ -10,7 +10,9 @@
 
 // The rows of a QARTreeModel as the report tree shows them: a flat list in
 // display order, a row for every node whose ancestors are all open, and the
-// open state itself (one entry per opened node). The view lays out a flat
+// open state itself: every row above an open depth is open unless it was
+// closed, and rows below it are open when they were opened, so opening a
+// large report to a depth records nothing per row. The view lays out a flat
 // list and keeps nothing per opened row; indentation and the branch arrow
 // come from DepthRole and BranchRole.
 //
@@ -78,6 +80,13 @@ private:
     bool isShownNode(const Node *node) const;
     bool hasShownChildren(const Node *node) const;
     static int depthOf(const Node *node);
+    // Whether `node`, `depth` below its file row, is open (children or not).
+    bool isOpenAt(const Node *node, int depth) const
+    {
+        return depth < m_openDepth ? !m_closed.contains(node) : m_open.contains(node);
+    }
+    // Records `node` open or closed; false when it already was.
+    bool setOpenAt(const Node *node, int depth, bool open);
     // The rows below `node` while it is open, in display order.
     void collectBelow(const Node *node, std::vector<const Node *> &out) const;
     // Lays out every row again, keeping the persistent indexes on their nodes.
@@ -87,7 +96,9 @@ private:
 
     QPointer<QARTreeModel> m_tree;
     std::vector<const Node *> m_rows;
-    QSet<const Node *> m_open;
+    int m_openDepth = 0; // rows less deep than this are open unless in m_closed
+    QSet<const Node *> m_closed;
+    QSet<const Node *> m_open; // open rows at m_openDepth and below
     QSet<const Node *> m_hidden;
     mutable int m_lastRow = 0;
 };

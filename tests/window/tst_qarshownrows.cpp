@@ -103,6 +103,63 @@ private Q_SLOTS:
         }
     }
 
+    void openToDepthThenRows_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QStringList>("toggles"); // "+name" opens, "-name" closes, in order
+        QTest::addColumn<int>("depthAfter");       // opened to this depth last; 0: not
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("depth 0 opens the file row")
+            << 0 << QStringList() << 0 << QStringList{"f.xrd", ".S1", ".S2"};
+        QTest::newRow("closing above the depth")
+            << 2 << QStringList{"-S1"} << 0 << QStringList{"f.xrd", ".S1", ".S2", "..T3"};
+        QTest::newRow("opening below the depth")
+            << 2 << QStringList{"+T2"} << 0
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2", "..T3"};
+        QTest::newRow("a row opened below stays open under a closed one")
+            << 2 << QStringList{"+T2", "-S1", "+S1"} << 0
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2", "..T3"};
+        QTest::newRow("the same depth again reopens what was closed")
+            << 2 << QStringList{"-S1", "-f.xrd"} << 2
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", ".S2", "..T3"};
+        QTest::newRow("a smaller depth closes nothing")
+            << 3 << QStringList() << 1
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2", "..T3"};
+        QTest::newRow("a smaller depth keeps a row closed below it")
+            << 3 << QStringList{"-S1"} << 1 << QStringList{"f.xrd", ".S1", ".S2", "..T3"};
+        QTest::newRow("a deeper depth opens a row closed above it")
+            << 2 << QStringList{"+T2", "-T2"} << 3
+            << QStringList{"f.xrd", ".S1", "..T1", "..T2", "...C1", "...C2", ".S2", "..T3"};
+    }
+
+    void openToDepthThenRows()
+    {
+        QFETCH(int, depth);
+        QFETCH(QStringList, toggles);
+        QFETCH(int, depthAfter);
+        Rows rows;
+        rows.rows.openToDepth(depth);
+        for (const QString &toggle : toggles) {
+            const QModelIndex item = rows.item(toggle.mid(1));
+            const bool open = toggle.startsWith('+');
+            rows.rows.setOpen(item, open);
+            QCOMPARE(rows.rows.isOpen(item), open);
+        }
+        if (depthAfter > 0)
+            rows.rows.openToDepth(depthAfter);
+        QTEST(rows.names(), "shown");
+        // Every shown row's arrow agrees with the rows below it.
+        const QStringList names = rows.names();
+        for (int row = 0; row < names.size(); ++row) {
+            const int branch = rows.rows.index(row, 0).data(QARShownRows::BranchRole).toInt();
+            const bool below = row + 1 < names.size()
+                && rows.rows.index(row + 1, 0).data(QARShownRows::DepthRole).toInt()
+                    > rows.rows.index(row, 0).data(QARShownRows::DepthRole).toInt();
+            if (branch != QARShownRows::NoBranch)
+                QCOMPARE(branch == QARShownRows::Open, below);
+        }
+    }
+
     void branchRole()
     {
         Rows rows;
