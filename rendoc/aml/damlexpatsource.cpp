@@ -32,10 +32,10 @@ namespace {
 constexpr size_t queueBlockBytes = 256 * 1024;
 constexpr int queueDepth = 4;
 // Pool chunks kept ready while the handler uses chunks up (2 MiB each), by whichever thread would
-// wait for the other: one per this many bytes of input, at most four, so that the reserve stays
+// wait for the other: one per this many bytes of input, at most eight, so that the reserve stays
 // small beside what a smaller input builds.
-constexpr qint64 inputBytesPerPreparedChunk = qint64(8) << 20;
-constexpr std::size_t preparedChunks = 4;
+constexpr qint64 inputBytesPerPreparedChunk = qint64(4) << 20;
+constexpr std::size_t preparedChunks = 8;
 
 // -2: the default (a threshold when the machine has more than one core).
 std::atomic<qint64> threadThresholdBytes { -2 };
