@@ -63,8 +63,7 @@ DDocument* enclosingDocument(const DItem* item)
 struct Gathered
 {
     std::vector<std::unique_ptr<DocumentScope>> scopes;
-    QHash<QString, DTag*> tagsByName;
-    QList<DTag*> namedTags;
+    QList<DTag*> namedTags; // in document order
     QList<DTagPointer*> pointers;
     QList<DIEntry*> indexEntries;
     QList<DIndex*> indexes;
@@ -110,8 +109,6 @@ void gather(DItem* item, DocumentScope* scope, Gathered& g)
         DTag* tag = item->toTag();
         if (!tag->name().isEmpty()) {
             g.namedTags.append(tag);
-            if (!g.tagsByName.contains(tag->name()))
-                g.tagsByName.insert(tag->name(), tag);
         }
         break;
     }
@@ -207,11 +204,22 @@ void resolveSummaryEntries(const DocumentScope& scope)
 
 void resolveReferences(const Gathered& g)
 {
-    for (DTagPointer* pointer : g.pointers)
-        pointer->setTag(g.tagsByName.value(pointer->name()));
-    for (DIEntry* entry : g.indexEntries) {
-        if (!entry->target())
-            entry->setTarget(g.tagsByName.value(entry->text()));
+    // Most documents name a tag per node and refer to none: the table of names is made only
+    // when something refers to a tag.
+    if (!g.pointers.isEmpty() || !g.indexEntries.isEmpty()) {
+        QHash<QString, DTag*> tagsByName;
+        tagsByName.reserve(g.namedTags.size());
+        for (DTag* tag : g.namedTags) {
+            DTag*& first = tagsByName[tag->name()];
+            if (!first)
+                first = tag;
+        }
+        for (DTagPointer* pointer : g.pointers)
+            pointer->setTag(tagsByName.value(pointer->name()));
+        for (DIEntry* entry : g.indexEntries) {
+            if (!entry->target())
+                entry->setTarget(tagsByName.value(entry->text()));
+        }
     }
     fillTables(g, DUpdater::MaxRepeatedEntries, DUpdater::MaxRepeatedText);
     for (const auto& scope : g.scopes)
