@@ -13,6 +13,18 @@ void DAmlEventQueue::Block::grow(size_t needed)
     m_capacity = capacity;
 }
 
+template <typename Ready>
+void DAmlEventQueue::workWhileWaiting(std::unique_lock<std::mutex>& lock, Ready ready, const IdleWork& idle)
+{
+    while (idle && !ready()) {
+        lock.unlock();
+        const bool more = idle();
+        lock.lock();
+        if (!more)
+            break;
+    }
+}
+
 DAmlEventQueue::DAmlEventQueue(int depth)
     : m_depth(size_t(depth > 0 ? depth : 1))
 {
@@ -22,13 +34,7 @@ bool DAmlEventQueue::push(Block& block, const IdleWork& idle)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     const auto ready = [this] { return m_canceled || m_waiting.size() < m_depth; };
-    while (idle && !ready()) {
-        lock.unlock();
-        const bool more = idle();
-        lock.lock();
-        if (!more)
-            break;
-    }
+    workWhileWaiting(lock, ready, idle);
     m_changed.wait(lock, ready);
     if (m_canceled)
         return false;
@@ -61,13 +67,7 @@ bool DAmlEventQueue::pop(Block& block, const IdleWork& idle)
     }
     block = Block();
     const auto ready = [this] { return m_finished || !m_waiting.empty(); };
-    while (idle && !ready()) {
-        lock.unlock();
-        const bool more = idle();
-        lock.lock();
-        if (!more)
-            break;
-    }
+    workWhileWaiting(lock, ready, idle);
     m_changed.wait(lock, ready);
     if (m_waiting.empty())
         return false;

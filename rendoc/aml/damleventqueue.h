@@ -73,6 +73,10 @@ public:
     void cancel();
 
 private:
+    // Runs `idle` a step at a time, the lock released, until `ready` or the work runs out.
+    template <typename Ready>
+    static void workWhileWaiting(std::unique_lock<std::mutex>& lock, Ready ready, const IdleWork& idle);
+
     // Blocks grown past this by a huge record are not kept for reuse.
     static constexpr size_t MaxKeptCapacity = size_t(4) << 20;
 
