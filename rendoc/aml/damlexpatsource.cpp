@@ -173,8 +173,7 @@ bool DAmlExpatSource::run(qint64 size, Feed feed)
                                  : preparedChunks;
     m_prepareUntil = size > 0 ? size - size / 5 : std::numeric_limits<qint64>::max();
 
-    const bool defaultThreshold = threadThresholdBytes.load() == -2;
-    const qint64 threshold = m_lightHandler && defaultThreshold ? -1 : threadThreshold();
+    const qint64 threshold = threadThreshold();
     if (threshold >= 0 && size >= threshold) {
         DAmlEventQueue queue(queueDepth);
         std::thread parser;

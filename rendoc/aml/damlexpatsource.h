@@ -58,12 +58,6 @@ public:
     DAmlExpatSource(DAmlGuard* guard, DAmlRunLimiter* limiter);
     ~DAmlExpatSource() override;
 
-    // The handler does little per event (it checks and counts, keeps nothing): recording the
-    // events for it would cost the parsing thread more than handling them costs this one, so
-    // under the default threshold every input is parsed in turn. A threshold set with
-    // setThreadThreshold() still applies. Set before a parse.
-    void setLightHandler(bool light) { m_lightHandler = light; }
-
     DAmlExpatSource(const DAmlExpatSource&) = delete;
     DAmlExpatSource& operator=(const DAmlExpatSource&) = delete;
 
@@ -177,7 +171,6 @@ private:
     std::size_t m_chunksToPrepare = 0; // the reserve of pool chunks kept for this input
     qint64 m_prepareUntil = 0; // input position after which no chunk is prepared
     Outcome m_inTurnOutcome = More;
-    bool m_lightHandler = false;
     std::atomic<qint64> m_inputPosition { 0 }; // input bytes fed, asked from the handling side
 
     // Handling side's state.

@@ -61,11 +61,6 @@ public:
     // content (totals) saves the document's memory and its freeing. Set before a parse.
     void setCheckOnly(bool checkOnly) { m_checkOnly = checkOnly; }
     bool checkOnly() const { return m_checkOnly; }
-    // Whether the handler does little per event (checks and counts, builds nothing): the
-    // reader then parses on the calling thread, where recording the events for another thread
-    // would cost more than it saves. A derived handler that builds something of its own while
-    // checking says no.
-    virtual bool handlesLittle() const { return m_checkOnly; }
 
     // First document read; later ones are chained to it through next. Still owned here.
     DDocument* documents() const;

@@ -38,7 +38,6 @@ bool DAmlReader::run(Read read)
         m_handler.get(), MaxDepth, textLimitFor(m_handler->inputSize()));
     m_limiter = std::make_unique<DAmlRunLimiter>(m_textRunLimit);
     DAmlExpatSource source(m_guard.get(), m_limiter.get());
-    source.setLightHandler(m_handler->handlesLittle());
     const bool ok = read(source);
     m_readerError = source.readerError();
     if (!ok) {

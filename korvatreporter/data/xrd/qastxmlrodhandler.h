@@ -75,8 +75,6 @@ public:
     // nodes are anchored nowhere). documentName() gives the first
     // document's name. Set before the parse.
     void setTreeOnly(bool treeOnly);
-    // Building the node tree is work enough to parse on a thread of its own.
-    bool handlesLittle() const override { return DAmlHandler::handlesLittle() && !m_treeOnly; }
     // The tests listed, as takeTests() gives them; without a listener.
     QList<QAStTestResult> takeTests();
     // With a listener: hands over the tests not handed yet, then gives every batch handed.
